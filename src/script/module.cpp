@@ -1,0 +1,40 @@
+#include "script/module.h"
+
+#include <algorithm>
+#include <array>
+
+namespace kestrane {
+
+namespace {
+
+constexpr std::array kModules{
+    ModuleInfo{Module::Kestrane, "Kestrane", "Kestrane", "&Kestrane", "Kestrane"},
+    ModuleInfo{Module::Dimension2, "Dimension 2", "Dimension2", "Dimension &2", "dim=2"},
+    ModuleInfo{Module::Dimension3, "Dimension 3", "Dimension3", "Dimension &3", "dim=3"},
+    ModuleInfo{Module::Graphs, "Graphs", "", "&Graph", "Graphs"},
+    ModuleInfo{Module::Algebra, "Fractions and Roots", "", "&Algebraic expressions",
+               "Fractions and Roots"},
+    ModuleInfo{Module::Quadratic, "Quadratic Functions", "", "&Quadratic functions",
+               "Quadratic Functions"},
+    ModuleInfo{Module::Cubic, "Cubic Functions", "", "&Cubic functions", "Cubic Functions"},
+    ModuleInfo{Module::Curves, "Curves", "", "Cur&ves", "Curves"},
+    ModuleInfo{Module::Dimension4, "Dimension 4", "Dimension4", "", ""},
+};
+
+} // namespace
+
+std::span<const ModuleInfo> moduleTable()
+{
+    return kModules;
+}
+
+const ModuleInfo* findModule(int moduleCode)
+{
+    auto found =
+        std::find_if(kModules.begin(), kModules.end(), [moduleCode](const ModuleInfo& info) {
+            return code(info.module) == moduleCode;
+        });
+    return found == kModules.end() ? nullptr : &*found;
+}
+
+} // namespace kestrane
