@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <vector>
+
+class QAction;
+class QLabel;
+class QScrollBar;
+
+namespace kestrane {
+
+class Application;
+class ConstructionWindow;
+
+// The main window: the construction canvas with its scroll bar, the menus and
+// the nine status-bar panels. Closing it ends the program.
+class ConstructionWindowWidget final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ConstructionWindowWidget(Application& application);
+
+    QAction* showMessagesAction() const { return m_showMessages; }
+    const std::vector<QWidget*>& statusPanels() const { return m_panels; }
+
+private:
+    class Canvas;
+    class MessagePanel;
+
+    void buildMenus();
+    void buildStatusBar();
+    void showAbout();
+
+    Application& m_application;
+    ConstructionWindow& m_model;
+    Canvas* m_canvas;
+    QScrollBar* m_scrollBar;
+    QAction* m_showMessages = nullptr;
+    std::vector<QWidget*> m_panels;
+};
+
+} // namespace kestrane

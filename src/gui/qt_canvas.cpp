@@ -1,0 +1,160 @@
+#include "gui/qt_canvas.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+
+#include <vector>
+
+namespace kestrane {
+
+namespace {
+
+QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::vector<QPointF> toQPoints(std::span<const CanvasPoint> points)
+{
+    std::vector<QPointF> converted;
+    converted.reserve(points.size());
+    for (const CanvasPoint& point : points)
+        converted.emplace_back(point.x, point.y);
+    return converted;
+}
+
+QString availableFamily(const std::string& name)
+{
+    static const QStringList families = QFontDatabase::families();
+    QString wanted = QString::fromStdString(name);
+    if (families.contains(wanted, Qt::CaseInsensitive))
+        return wanted;
+    if (wanted.compare("Arial", Qt::CaseInsensitive) == 0 && families.contains("Liberation Sans"))
+        return "Liberation Sans";
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+} // namespace
+
+QColor toQColor(ColorRef colour)
+{
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+ColorRef fromQColor(const QColor& colour)
+{
+    return rgb(colour.red(), colour.green(), colour.blue());
+}
+
+QFont toQFont(const CanvasFont& font)
+{
+    QFont qfont(availableFamily(font.name));
+    qfont.setPointSizeF(font.size > 0 ? font.size : 1);
+    qfont.setBold(font.bold);
+    qfont.setItalic(font.italic);
+    return qfont;
+}
+
+QtCanvas::QtCanvas(QPainter& painter, const QImage* image) : m_painter(painter), m_image(image)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.setFont(toQFont(CanvasFont{}));
+}
+
+void QtCanvas::setPen(ColorRef colour, int width)
+{
+    m_painter.setPen(QPen(toQColor(colour), width));
+}
+void QtCanvas::setBrush(ColorRef colour)
+{
+    m_painter.setBrush(toQColor(colour));
+}
+void QtCanvas::clearBrush()
+{
+    m_painter.setBrush(Qt::NoBrush);
+}
+void QtCanvas::setFont(const CanvasFont& font)
+{
+    m_painter.setFont(toQFont(font));
+}
+
+void QtCanvas::moveTo(double x, double y)
+{
+    m_position = QPointF(x, y);
+}
+
+void QtCanvas::lineTo(double x, double y)
+{
+    QPointF to(x, y);
+    m_painter.drawLine(m_position, to);
+    m_position = to;
+}
+
+void QtCanvas::line(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void QtCanvas::polyline(std::span<const CanvasPoint> points)
+{
+    auto converted = toQPoints(points);
+    m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
+}
+
+void QtCanvas::polygon(std::span<const CanvasPoint> points)
+{
+    auto converted = toQPoints(points);
+    m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
+}
+
+void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawEllipse(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+}
+
+void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+}
+
+void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
+{
+    m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), toQColor(colour));
+}
+
+void QtCanvas::text(double x, double y, std::string_view utf8)
+{
+    QPen pen = m_painter.pen();
+    m_painter.setPen(toQColor(m_textColour));
+    QFontMetricsF metrics(m_painter.font());
+    m_painter.drawText(QPointF(x, y + metrics.ascent()), toQString(utf8));
+    m_painter.setPen(pen);
+}
+
+static int textWidthOf(const QFont& font, std::string_view utf8)
+{
+    return QFontMetrics(font).horizontalAdvance(toQString(utf8));
+}
+
+int QtCanvas::textWidth(std::string_view utf8)
+{
+    return textWidthOf(m_painter.font(), utf8);
+}
+
+int QtCanvas::textHeight()
+{
+    return QFontMetrics(m_painter.font()).height();
+}
+
+ColorRef QtCanvas::pixel(int x, int y)
+{
+    if (!m_image || !m_image->valid(x, y))
+        return kWhite;
+    return fromQColor(m_image->pixelColor(x, y));
+}
+
+} // namespace kestrane

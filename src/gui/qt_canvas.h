@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/canvas.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kestrane {
+
+QColor toQColor(ColorRef colour);
+ColorRef fromQColor(const QColor& colour);
+// The font to use for a family name of the models: Arial falls back to its
+// metric twin and then to the default sans font.
+QFont toQFont(const CanvasFont& font);
+
+// The canvas of the desktop program, painting with a QPainter (antialiased).
+// pixel() reads from an image when the painter paints on one.
+class QtCanvas final : public Canvas {
+public:
+    explicit QtCanvas(QPainter& painter, const QImage* image = nullptr);
+
+    void setPen(ColorRef colour, int width = 1) override;
+    void setBrush(ColorRef colour) override;
+    void clearBrush() override;
+    void setFont(const CanvasFont& font) override;
+    void setTextColour(ColorRef colour) override { m_textColour = colour; }
+
+    void moveTo(double x, double y) override;
+    void lineTo(double x, double y) override;
+    void line(double x1, double y1, double x2, double y2) override;
+    void polyline(std::span<const CanvasPoint> points) override;
+    void polygon(std::span<const CanvasPoint> points) override;
+    void ellipse(double x1, double y1, double x2, double y2) override;
+    void rectangle(double x1, double y1, double x2, double y2) override;
+    void fillRect(double x1, double y1, double x2, double y2, ColorRef colour) override;
+    void text(double x, double y, std::string_view utf8) override;
+
+    int textWidth(std::string_view utf8) override;
+    int textHeight() override;
+    ColorRef pixel(int x, int y) override;
+
+private:
+    QPainter& m_painter;
+    const QImage* m_image;
+    QPointF m_position;
+    ColorRef m_textColour = kBlack;
+};
+
+} // namespace kestrane
