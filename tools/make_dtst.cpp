@@ -11,7 +11,8 @@ int main(int argc, char** argv)
         return 2;
     }
     auto primes = kestrane::firstPrimes(kestrane::PrimeTable::kCapacity);
-    if (!kestrane::replaceFile(argv[1], kestrane::encodePrimeTable(primes))) {
+    auto bytes = kestrane::encodePrimeTable(primes);
+    if (!bytes || !kestrane::replaceFile(argv[1], *bytes)) {
         std::cerr << "make_dtst: cannot write " << argv[1] << '\n';
         return 2;
     }

@@ -109,12 +109,14 @@ DecodedPrimes decodePrimeTable(std::string_view bytes)
     return result;
 }
 
-std::string encodePrimeTable(std::span<const std::int32_t> primes)
+std::optional<std::string> encodePrimeTable(std::span<const std::int32_t> primes)
 {
     std::string bytes;
     std::int32_t previous = 0;
     for (std::int32_t prime : primes) {
         std::int32_t step = prime - previous;
+        if (step <= 0 || step >= kBase * kBase)
+            return {};
         if (step < kAlphabet) {
             bytes += encodeDigit(step);
         } else {

@@ -37,7 +37,8 @@ struct DecodedPrimes {
 };
 
 DecodedPrimes decodePrimeTable(std::string_view bytes);
-std::string encodePrimeTable(std::span<const std::int32_t> primes);
+// Nothing when a step does not fit the format (28 899 at the most).
+std::optional<std::string> encodePrimeTable(std::span<const std::int32_t> primes);
 
 // The first `count` primes, by a sieve.
 std::vector<std::int32_t> firstPrimes(int count);

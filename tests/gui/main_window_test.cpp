@@ -1,0 +1,153 @@
+#include "app/application.h"
+#include "gui/construction_window_widget.h"
+#include "gui/help_viewer.h"
+#include "gui/module_dialog_widget.h"
+#include "gui/qt_host.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace kestrane {
+namespace {
+
+// Runs `act` on the next modal dialog that opens; a dialog that no test
+// answers is closed after a few seconds so the test fails instead of hanging.
+void onNextModal(std::function<void(QDialog&)> act)
+{
+    auto attempts = std::make_shared<int>(0);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, attempts, poll] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            act(*dialog);
+            return;
+        }
+        if (++*attempts < 200)
+            QTimer::singleShot(20, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
+    {
+        m_paths.programDirectory = m_dir.path();
+        m_paths.dataDirectories = {m_dir.path(), std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
+                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
+        m_paths.homeOptions = m_dir / "home/options";
+    }
+
+    testing::CurrentDirectoryGuard m_currentDirectory;
+    testing::TempDir m_dir;
+    ProgramPaths m_paths;
+    QtHost m_host;
+};
+
+QStringList itemsOf(QMenu* menu)
+{
+    QStringList items;
+    for (QAction* action : menu->actions())
+        items << action->text();
+    return items;
+}
+
+QMenu* menuNamed(QMainWindow& window, const QString& title)
+{
+    for (QAction* action : window.menuBar()->actions()) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    window.show();
+
+    EXPECT_EQ(window.windowTitle(), "Kestrane v. 1.8");
+    EXPECT_EQ(window.size(), QSize(1102, 776));
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&New", "&Edit", "&Options", "&Help"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
+              QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")), QStringList({"&Remove all", "&Text"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Options")), QStringList({"Show &messages", "&Save options"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Help")), QStringList({"&index", "&about"}));
+    EXPECT_TRUE(window.showMessagesAction()->isChecked());
+
+    ASSERT_EQ(window.statusPanels().size(), 9u);
+    auto* first = qobject_cast<QLabel*>(window.statusPanels()[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "Choose element");
+    EXPECT_EQ(qobject_cast<QLabel*>(window.statusPanels()[7])->text(), "Text");
+
+    window.showMessagesAction()->trigger();
+    EXPECT_FALSE(application.constructionWindow().showMessages());
+
+    // Closing the main window ends the program.
+    EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, OpensAndClosesTheAboutBox)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    window.show();
+    QString caption;
+    onNextModal([&caption](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        dialog.findChild<QAbstractButton*>("ok")->click();
+    });
+    menuNamed(window, "&Help")->actions()[1]->trigger();
+    EXPECT_EQ(caption, "About");
+}
+
+TEST_F(MainWindowTest, TheModuleDialogSetsTheModuleOnOk)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    window.show();
+    onNextModal([](QDialog& dialog) {
+        auto* widget = dynamic_cast<ModuleDialogWidget*>(&dialog);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(dialog.windowTitle(), "Module");
+        EXPECT_EQ(widget->buttons()->checkedId(), 0);
+        widget->buttons()->button(3)->click();
+        dialog.accept();
+    });
+    EXPECT_TRUE(application.chooseModule());
+    EXPECT_EQ(application.moduleState().module(), 504);
+
+    onNextModal([](QDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(application.chooseModule());
+    EXPECT_EQ(application.moduleState().module(), 504);
+}
+
+TEST_F(MainWindowTest, HelpOpensTheIndexPage)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    application.showHelp();
+    ASSERT_NE(m_host.helpViewer(), nullptr);
+    EXPECT_TRUE(m_host.helpViewer()->isVisible());
+}
+
+} // namespace
+} // namespace kestrane
