@@ -9,9 +9,30 @@ namespace {
 // Each subcommand adds its line here.
 constexpr Command kCommands[] = {
     {"help", "show the help of a command", "Usage: kestrane-cli help [COMMAND]\n", nullptr},
+    {"primes", "print the prime table read from the \"dtst\" file",
+     "Usage: kestrane-cli primes [--count]\n"
+     "Reads the prime table as the program does at start (from the current\n"
+     "directory, then from the installed data) and prints its primes, one a line,\n"
+     "or only how many there are with --count.\n",
+     runPrimes},
+    {"options", "print the directories and window options read at start",
+     "Usage: kestrane-cli options [DIRECTORY]\n"
+     "Reads \"options\" (or the one in ~/.config/kestrane, which wins), \"MainOpt\",\n"
+     "\"FractOpt\", \"FunOpt\" and \"CalcOpt\" from DIRECTORY, the current directory\n"
+     "when none is given, as the program does at start, and prints what it found.\n",
+     runOptions},
 };
 
+std::string& storedProgramPath()
+{
+    static std::string path = "kestrane-cli";
+    return path;
+}
+
 } // namespace
+
+const std::string& programPath() { return storedProgramPath(); }
+void setProgramPath(std::string path) { storedProgramPath() = std::move(path); }
 
 std::span<const Command> commands()
 {

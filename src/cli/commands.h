@@ -5,4 +5,11 @@
 // The subcommands, one file each; commands.cpp lists them.
 namespace kestrane::cli {
 
+// The path of the running kestrane-cli, for the files it ships beside it.
+const std::string& programPath();
+void setProgramPath(std::string path);
+
+int runPrimes(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err);
+
 } // namespace kestrane::cli

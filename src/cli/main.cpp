@@ -1,4 +1,7 @@
 #include "cli/cli.h"
+#include "cli/commands.h"
+
+#include <unistd.h>
 
 #include <iostream>
 #include <string>
@@ -7,5 +10,9 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The executable's own path, for the data installed beside it.
+    char self[4096];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    kestrane::cli::setProgramPath(length > 0 ? std::string(self, static_cast<size_t>(length)) : argv[0]);
     return kestrane::cli::runCli(arguments, std::cout, std::cerr);
 }
