@@ -18,21 +18,20 @@
 namespace kestrane {
 namespace {
 
-// Runs `act` on the next modal dialog that opens; a dialog that no test
-// answers is closed after a few seconds so the test fails instead of hanging.
+// Runs `act` on the next modal dialog that opens. (A dialog nobody answers
+// is closed by the guard of the test environment, failing the test.)
 void onNextModal(std::function<void(QDialog&)> act)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, attempts, poll] {
+    auto* timer = new QTimer(QApplication::instance());
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
             act(*dialog);
-            return;
         }
-        if (++*attempts < 200)
-            QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    });
+    timer->start();
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -40,7 +39,8 @@ protected:
     MainWindowTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
         m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(), std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
+        m_paths.dataDirectories = {m_dir.path(),
+                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
                                    std::filesystem::path(KESTRANE_SOURCE_DIR)};
         m_paths.homeOptions = m_dir / "home/options";
     }
@@ -84,7 +84,8 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
               QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")), QStringList({"&Remove all", "&Text"}));
-    EXPECT_EQ(itemsOf(menuNamed(window, "&Options")), QStringList({"Show &messages", "&Save options"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Options")),
+              QStringList({"Show &messages", "&Save options"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Help")), QStringList({"&index", "&about"}));
     EXPECT_TRUE(window.showMessagesAction()->isChecked());
 

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
 // One QApplication for the whole test program, made before the first test and
-// destroyed after the last, as a desktop program has it.
+// destroyed after the last, as a desktop program has it. A guard closes any
+// modal window that stays open for five seconds and fails the test, so an
+// unexpected message box never hangs the run.
 class QtEnvironment final : public ::testing::Environment {
 public:
     void SetUp() override
@@ -14,13 +19,38 @@ public:
         static char name[] = "gui_tests";
         static char* argv[] = {name, nullptr};
         m_application = new QApplication(argc, argv);
+        auto* guard = new QTimer(m_application);
+        guard->setInterval(500);
+        QObject::connect(guard, &QTimer::timeout, guard, [this] { checkModal(); });
+        guard->start();
     }
     void TearDown() override { delete m_application; }
 
 private:
+    void checkModal()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != m_modal) {
+            m_modal = modal;
+            m_ticks = 0;
+            return;
+        }
+        if (m_modal && ++m_ticks >= 10) {
+            ADD_FAILURE() << "a modal window nobody answered: "
+                          << m_modal->windowTitle().toStdString();
+            if (auto* dialog = qobject_cast<QDialog*>(m_modal.data()))
+                dialog->reject();
+            else
+                m_modal->close();
+        }
+    }
+
     QApplication* m_application = nullptr;
+    QPointer<QWidget> m_modal;
+    int m_ticks = 0;
 };
 
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 } // namespace
