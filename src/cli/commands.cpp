@@ -9,6 +9,14 @@ namespace {
 // Each subcommand adds its line here.
 constexpr Command kCommands[] = {
     {"help", "show the help of a command", "Usage: kestrane-cli help [COMMAND]\n", nullptr},
+    {"check", "compile a script and report its first error",
+     "Usage: kestrane-cli check FILE [--module CODE]\n\n"
+     "Loads the script FILE with its include files and compiles it in the module of\n"
+     "its first byte, or in the module CODE (501-508, 604) when given. Prints \"ok\",\n"
+     "or \"FILE:LINE: MESSAGE\" for the first error, LINE counted from 1 in the file\n"
+     "that holds it. Message boxes raised on the way go to standard error as\n"
+     "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
+     runCheck},
 };
 
 } // namespace
