@@ -55,8 +55,9 @@ void ScriptEditor::newText()
 
 bool ScriptEditor::open()
 {
-    if (m_modified && !askToSave())
-        return false;
+    // Only Yes matters here: No and Cancel both go on without saving.
+    if (m_modified)
+        askToSave();
     std::error_code error;
     fs::path current = fs::current_path(error);
     fs::path examples = current / "Examples";
