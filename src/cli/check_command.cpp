@@ -33,7 +33,8 @@ std::optional<CheckArguments> parseArguments(CommandArguments arguments, std::os
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (argument == "--module") {
-            if (index + 1 >= arguments.size() || !(parsed.module = parseModule(arguments[++index]))) {
+            if (index + 1 >= arguments.size() ||
+                !(parsed.module = parseModule(arguments[++index]))) {
                 err << "kestrane-cli check: --module needs a module code (501-508 or 604)\n";
                 return {};
             }

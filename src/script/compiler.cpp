@@ -131,8 +131,8 @@ bool FileValidator::validateIncludeLines(std::size_t& position)
         if (std::string_view(m_text).substr(word.start, word.length) != "#include")
             break;
         LineSpan line = readLine(m_text, word.start);
-        if (!validateIncludeLine(
-                std::string_view(m_text).substr(line.line.start, line.line.length), word.start))
+        if (!validateIncludeLine(std::string_view(m_text).substr(line.line.start, line.line.length),
+                                 word.start))
             return false;
         position = line.next;
     }
@@ -211,8 +211,7 @@ bool FileValidator::declareProcedure(std::size_t& position)
     return true;
 }
 
-bool FileValidator::declareParameters(ProcedureRecord& procedure, std::size_t open,
-                                      std::size_t end)
+bool FileValidator::declareParameters(ProcedureRecord& procedure, std::size_t open, std::size_t end)
 {
     std::string_view text = m_text;
     std::size_t close = text.find(')', open);
@@ -288,11 +287,7 @@ void normaliseTree(ScriptFile& file)
 
 } // namespace
 
-Compiler::Compiler(ModuleState& modules, Host& host)
-    : m_modules(modules)
-    , m_host(host)
-{
-}
+Compiler::Compiler(ModuleState& modules, Host& host) : m_modules(modules), m_host(host) {}
 
 CompileResult Compiler::compile(ScriptFile& main)
 {
@@ -336,9 +331,9 @@ int sourceLineOf(const ScriptFile& file, int normalisedLine)
     int count = static_cast<int>(file.normalisedLines.size());
     if (count == 0 || normalisedLine >= count - 1)
         return lastLine;
-    return std::clamp(file.normalisedLines[static_cast<std::size_t>(std::max(0, normalisedLine))]
-                          .sourceLine,
-                      0, lastLine);
+    return std::clamp(
+        file.normalisedLines[static_cast<std::size_t>(std::max(0, normalisedLine))].sourceLine, 0,
+        lastLine);
 }
 
 } // namespace kestrane

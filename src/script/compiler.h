@@ -19,10 +19,10 @@ enum class ErrorDisplay { InEditor, MessageBox };
 // The first error of a compile.
 struct CompileError {
     std::string message;
-    ScriptFile* file = nullptr;    // the file that holds the error
-    std::size_t position = 0;      // offset in that file's normalised text
-    int normalisedLine = 0;        // index of the normalised line
-    int sourceLine = 0;            // line of the file, from 0
+    ScriptFile* file = nullptr; // the file that holds the error
+    std::size_t position = 0;   // offset in that file's normalised text
+    int normalisedLine = 0;     // index of the normalised line
+    int sourceLine = 0;         // line of the file, from 0
     ErrorDisplay display = ErrorDisplay::InEditor;
 };
 

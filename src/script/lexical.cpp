@@ -148,8 +148,7 @@ LineSpan readLine(std::string_view text, std::size_t position)
     return {{start, end - start}, next};
 }
 
-std::size_t findWord(std::string_view text, std::string_view word, std::size_t from,
-                     std::size_t to)
+std::size_t findWord(std::string_view text, std::string_view word, std::size_t from, std::size_t to)
 {
     if (word.empty())
         return std::string_view::npos;

@@ -13,7 +13,7 @@ struct ProcedureRecord {
     std::size_t bodyStart = 0; // offset in the normalised text just after the name
     std::size_t bodyEnd = 0;   // offset just after the closing END
     int parameterCount = 0;
-    int typeCode = 0;          // the word before the name: void is 24; 0 when none
+    int typeCode = 0; // the word before the name: void is 24; 0 when none
     std::string name;
     std::string fileName;            // the file that declares it
     std::vector<int> parameterTypes; // one type code per parameter

@@ -217,8 +217,8 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
 // A word that is neither reserved nor a procedure: a decimal number (a
 // distance), or the distance arithmetic a+b or a-b.
 bool ProcedureValidator::validateUnreserved(const Statement& statement, std::size_t wordStart,
-                                            std::size_t wordEnd, bool hasTarget,
-                                            int& resultType, bool& distanceArithmetic)
+                                            std::size_t wordEnd, bool hasTarget, int& resultType,
+                                            bool& distanceArithmetic)
 {
     std::string_view text = m_text;
     std::string_view word = text.substr(wordStart, wordEnd - wordStart);
@@ -249,7 +249,8 @@ bool ProcedureValidator::validateCall(const Statement& statement, int code,
     if (isPolygon) {
         // One list of as many points as there are arguments.
         std::size_t close = closingParenthesis(argumentsStart, statement.end);
-        std::string_view list = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+        std::string_view list =
+            std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
         if (trimBlanks(list).empty())
             return fail(statement.start, compile_message::kPolygonWithoutPoints);
         auto count = static_cast<std::size_t>(std::count(list.begin(), list.end(), ',')) + 1;
@@ -261,7 +262,8 @@ bool ProcedureValidator::validateCall(const Statement& statement, int code,
         return false;
     if (isRemovingCommand(code)) {
         std::size_t close = closingParenthesis(argumentsStart, statement.end);
-        std::string_view list = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+        std::string_view list =
+            std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
         if (VariableEntry* removed = findVariable(trimBlanks(list.substr(0, list.find(',')))))
             removed->removed = true;
     }
@@ -353,9 +355,10 @@ bool ProcedureValidator::validateAttributeValue(const Statement& statement, int 
     const VariableEntry* variable = findVariable(word);
     if (!variable)
         return fail(statement.start, compile_message::kWrongType);
-    bool fits = wanted == type::kColourClass
-                    ? variable->typeCode == type::kColour || variable->typeCode == type::kRgb
-                    : variable->typeCode == (wanted == type::kYesNo ? type::kYesNo : attributeResult);
+    bool fits =
+        wanted == type::kColourClass
+            ? variable->typeCode == type::kColour || variable->typeCode == type::kRgb
+            : variable->typeCode == (wanted == type::kYesNo ? type::kYesNo : attributeResult);
     if (!fits)
         return fail(statement.start, compile_message::kCannotConvertValues);
     return true;

@@ -36,17 +36,16 @@ private:
     bool validateStatement(const Statement& statement);
     bool validateCommand(const Statement& statement, std::size_t wordStart, std::size_t wordEnd,
                          bool hasTarget, int& resultType, bool& distanceArithmetic);
-    bool validateUnreserved(const Statement& statement, std::size_t wordStart,
-                            std::size_t wordEnd, bool hasTarget, int& resultType,
-                            bool& distanceArithmetic);
+    bool validateUnreserved(const Statement& statement, std::size_t wordStart, std::size_t wordEnd,
+                            bool hasTarget, int& resultType, bool& distanceArithmetic);
     bool validateArguments(const Statement& statement, int code, std::size_t argumentsStart,
                            const std::vector<ArgumentList>& lists);
     bool validateCall(const Statement& statement, int code, std::size_t argumentsStart,
                       int& resultType);
     bool validateAttribute(const Statement& statement, int code, std::size_t argumentsStart,
                            int& resultType);
-    bool validateAttributeValue(const Statement& statement, int attributeCode,
-                                int attributeResult, std::size_t valueStart);
+    bool validateAttributeValue(const Statement& statement, int attributeCode, int attributeResult,
+                                std::size_t valueStart);
     bool validateCondition(const Statement& statement, std::size_t conditionStart);
     bool validateForAllFaces(const Statement& statement);
     bool recordTarget(const Statement& statement, const std::string& target, int resultType,

@@ -129,10 +129,9 @@ bool ScriptEditor::requestClose()
 // only for Cancel.
 bool ScriptEditor::askToSave()
 {
-    MessageAnswer answer =
-        m_host.message(std::string(editor_message::kFilesCaption),
-                       std::string(editor_message::kNotSaved), MessageButtons::YesNoCancel,
-                       MessageIcon::Question);
+    MessageAnswer answer = m_host.message(std::string(editor_message::kFilesCaption),
+                                          std::string(editor_message::kNotSaved),
+                                          MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Yes)
         save();
     return answer != MessageAnswer::Cancel;
@@ -142,8 +141,8 @@ void ScriptEditor::setText(std::string_view text)
 {
     ScriptLoader loader(m_host, m_directories);
     EditingView view = m_main->view;
-    auto file = loader.build(text, m_modules.module(), m_main->name, m_main->path,
-                             m_main->directory);
+    auto file =
+        loader.build(text, m_modules.module(), m_main->name, m_main->path, m_main->directory);
     std::string fileName = m_fileName;
     replaceMain(std::move(file), fileName);
     int last = static_cast<int>(m_main->lines.size()) - 1;
@@ -254,9 +253,9 @@ void ScriptEditor::showError(const CompileError& error)
         return;
     m_errorShown = true;
     ScriptFile& file = *error.file;
-    const std::string& source =
-        file.lines.empty() ? std::string()
-                           : file.lines[static_cast<std::size_t>(error.sourceLine)].text();
+    const std::string& source = file.lines.empty()
+                                    ? std::string()
+                                    : file.lines[static_cast<std::size_t>(error.sourceLine)].text();
     m_messageLines = errorMessageLines(error.message, source);
     m_current = &file;
     file.view.visibleLines = m_visibleLines;

@@ -32,8 +32,8 @@ enum class SteppingMode : std::uint8_t { StepByStep = 1, StepOver = 2 };
 struct HandOver {
     RunState runState = RunState::Nothing;
     SteppingMode stepping = SteppingMode::StepByStep;
-    bool toDisk = false; // set only by Compile to disk
-    bool show = false;   // set by OnScreen
+    bool toDisk = false;     // set only by Compile to disk
+    bool show = false;       // set by OnScreen
     std::string programText; // normalised text of the main file, lines joined with CR LF
     std::string rawText;     // source lines joined with CR LF
     ScriptFile* mainFile = nullptr;
@@ -97,11 +97,11 @@ public:
     const std::optional<CompileError>& lastError() const { return m_lastError; }
 
     // Program menu.
-    void run();          // F9
-    void stepByStep();   // F7
-    void stepOver();     // F8
-    void compile();      // hidden item: as Step-by-step, keeps the show flag
-    void onScreen();     // no compile: show the text on screen
+    void run();           // F9
+    void stepByStep();    // F7
+    void stepOver();      // F8
+    void compile();       // hidden item: as Step-by-step, keeps the show flag
+    void onScreen();      // no compile: show the text on screen
     void compileToDisk(); // hidden item
 
     HandOver handOver() const;

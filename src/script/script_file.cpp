@@ -85,7 +85,8 @@ std::vector<std::string> splitLines(std::string_view text)
 
 char moduleCharacter(int moduleCode)
 {
-    return static_cast<char>(static_cast<unsigned char>((moduleCode + kModuleCharacterOffset) & 0xFF));
+    return static_cast<char>(
+        static_cast<unsigned char>((moduleCode + kModuleCharacterOffset) & 0xFF));
 }
 
 int moduleFromCharacter(char character)

@@ -25,7 +25,7 @@ public:
 
     bool isEnd() const { return m_isEnd; }                   // exactly END after blanks
     bool startsWithHash() const { return m_startsWithHash; } // first non-blank is '#'
-    bool hasCode() const { return m_hasCode; } // not blank, no leading '/' or '#'
+    bool hasCode() const { return m_hasCode; }               // not blank, no leading '/' or '#'
 
 private:
     std::string m_text;

@@ -15,8 +15,8 @@ const std::vector<WordEntry>& allEntries()
 {
     static const std::vector<WordEntry> entries = [] {
         std::vector<WordEntry> joined;
-        for (auto part : {words_data::planeWords, words_data::spaceWords,
-                          words_data::algebraWords, words_data::generalWords}) {
+        for (auto part : {words_data::planeWords, words_data::spaceWords, words_data::algebraWords,
+                          words_data::generalWords}) {
             for (WordEntry& entry : part())
                 joined.push_back(std::move(entry));
         }
@@ -161,15 +161,18 @@ constexpr std::array<std::pair<std::string_view, int>, 13> kConstantWords{{
 }};
 
 constexpr std::array<std::pair<int, std::string_view>, 37> kTypeNames{{
-    {13, "line"},         {14, "segment"},        {15, "circle"},      {16, "point"},
-    {17, "integer"},      {18, "colour"},         {19, "distance"},    {20, "HalfLine"},
-    {27, "polygon"},      {31, "vector"},         {81, "Collection"},  {82, "Region"},
-    {83, "plane"},        {84, "sphere"},         {93, "polyhedron"},  {116, "line3D"},
-    {120, "point4"},      {123, "String"},        {124, "polyhedron4"}, {127, "plane4"},
-    {131, "polygon4"},    {133, "sphere4"},       {134, "polytope"},   {169, "Graph"},
-    {170, "Rectangle"},   {171, "Function"},      {175, "text"},       {180, "AlgExpr"},
-    {185, "QuadraticFunct"}, {199, "CubicFunct"}, {208, "decimal"},    {209, "Curve"},
-    {211, "Segment"},     {214, "Image"},         {215, "AnalyticF"},  {314, "yes/no"},
+    {13, "line"},         {14, "segment"},         {15, "circle"},
+    {16, "point"},        {17, "integer"},         {18, "colour"},
+    {19, "distance"},     {20, "HalfLine"},        {27, "polygon"},
+    {31, "vector"},       {81, "Collection"},      {82, "Region"},
+    {83, "plane"},        {84, "sphere"},          {93, "polyhedron"},
+    {116, "line3D"},      {120, "point4"},         {123, "String"},
+    {124, "polyhedron4"}, {127, "plane4"},         {131, "polygon4"},
+    {133, "sphere4"},     {134, "polytope"},       {169, "Graph"},
+    {170, "Rectangle"},   {171, "Function"},       {175, "text"},
+    {180, "AlgExpr"},     {185, "QuadraticFunct"}, {199, "CubicFunct"},
+    {208, "decimal"},     {209, "Curve"},          {211, "Segment"},
+    {214, "Image"},       {215, "AnalyticF"},      {314, "yes/no"},
     {315, "colour"},
 }};
 
@@ -188,8 +191,7 @@ int valueClass(int code)
 {
     if (code == 312 || code == 313)
         return type::kYesNo;
-    if ((code >= 301 && code <= 310) || code == 318 || code == type::kRgb ||
-        code == type::kColour)
+    if ((code >= 301 && code <= 310) || code == 318 || code == type::kRgb || code == type::kColour)
         return type::kColourClass;
     return type::kNone;
 }

@@ -7,10 +7,10 @@ using enum WordKind;
 
 namespace {
 
-const std::vector<ArgumentList> kReturnLists{{kPoint},    {kSegment}, {kLine},   {kHalfLine},
-                                             {kCircle},   {kPolygon}, {kSphere}, {kDistance}};
-const std::vector<ArgumentList> kCenterLists{{kPolyhedron}, {kPolyhedron4}, {kPolyhedron4, kInteger},
-                                             {kPolygon4},   {kPolytope},    {kPolygon}};
+const std::vector<ArgumentList> kReturnLists{{kPoint},  {kSegment}, {kLine},   {kHalfLine},
+                                             {kCircle}, {kPolygon}, {kSphere}, {kDistance}};
+const std::vector<ArgumentList> kCenterLists{
+    {kPolyhedron}, {kPolyhedron4}, {kPolyhedron4, kInteger}, {kPolygon4}, {kPolytope}, {kPolygon}};
 const std::vector<ArgumentList> kTextLists{{kInteger, kInteger, kString},
                                            {kInteger, kInteger, kText}};
 
@@ -19,8 +19,8 @@ void addVertexWords(std::vector<WordEntry>& words)
 {
     constexpr WordGroup group = WordGroup::General;
     for (std::string_view word : {"vertex", "StartIf", "then"}) {
-        words.push_back({group, word, 34, Call, {{kPolygon, kInteger}}, kPoint,
-                         kPlaneModules | kSpaceModules});
+        words.push_back(
+            {group, word, 34, Call, {{kPolygon, kInteger}}, kPoint, kPlaneModules | kSpaceModules});
         words.push_back(
             {group, word, 34, Call, {{kPolygon4, kInteger}}, kPoint4, kFourDimensionModules});
         words.push_back({group, word, 34, Call, {}, kNone, kOtherModules});

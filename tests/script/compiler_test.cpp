@@ -53,7 +53,8 @@ TEST_P(CompileScripts, GiveTheFirstErrorOnItsSourceLine)
     const CompileCase& item = GetParam();
     CompileResult result = compile(item);
     if (item.message.empty()) {
-        EXPECT_TRUE(result.ok()) << result.error->message << " on line " << result.error->sourceLine;
+        EXPECT_TRUE(result.ok()) << result.error->message << " on line "
+                                 << result.error->sourceLine;
         return;
     }
     ASSERT_FALSE(result.ok());
@@ -206,7 +207,8 @@ TEST_F(CompileFiles, ExtensionDecidesMainOrInclude)
 
 TEST_F(CompileFiles, ProcedureRecordsDescribeTheNormalisedText)
 {
-    CompileCase item{"", 501, {"point  f( point A , line l )", "return(A)", "END", "start()", "END"}, {}, 0};
+    CompileCase item{
+        "", 501, {"point  f( point A , line l )", "return(A)", "END", "start()", "END"}, {}, 0};
     ASSERT_TRUE(compile(item).ok());
     ASSERT_EQ(file->procedures.size(), 2u);
     const ProcedureRecord& procedure = file->procedures[0];
@@ -293,8 +295,8 @@ TEST_F(CompileWithIncludes, IncludeLinesMustNameLoadedFiles)
         {"#include none.ksu>", message::kIncludeNoOpeningSign},
     };
     for (const auto& [line, expected] : cases) {
-        auto file = loader.build(testing::scriptText({line, "start()", "END"}), 501, "main.kst",
-                                 "", root.path().string());
+        auto file = loader.build(testing::scriptText({line, "start()", "END"}), 501, "main.kst", "",
+                                 root.path().string());
         CompileResult result = Compiler(modules, host).compile(*file);
         ASSERT_FALSE(result.ok()) << line;
         EXPECT_EQ(result.error->message, expected) << line;

@@ -18,18 +18,12 @@ struct ClassCase {
 TEST(WordClasses, ClassifyWholeWords)
 {
     const ClassCase cases[] = {
-        {"", true, false, false, false},
-        {"-", true, false, false, false},
-        {"-12", true, false, false, false},
-        {"12-", false, false, false, false},
-        {"$", false, true, true, false},
-        {"$ab", false, true, true, false},
-        {"$a b", false, false, true, false},
-        {"$a1=b+c", false, false, true, false},
-        {"$a!", false, false, false, false},
-        {"1.5", false, false, false, true},
-        {"1.5.2", false, false, false, false},
-        {"15", true, false, false, true},
+        {"", true, false, false, false},       {"-", true, false, false, false},
+        {"-12", true, false, false, false},    {"12-", false, false, false, false},
+        {"$", false, true, true, false},       {"$ab", false, true, true, false},
+        {"$a b", false, false, true, false},   {"$a1=b+c", false, false, true, false},
+        {"$a!", false, false, false, false},   {"1.5", false, false, false, true},
+        {"1.5.2", false, false, false, false}, {"15", true, false, false, true},
         {"a", false, false, false, false},
     };
     for (const ClassCase& item : cases) {

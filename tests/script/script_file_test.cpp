@@ -121,10 +121,11 @@ TEST_F(IncludeLoading, RefusedIncludesAreReportedAndLeftOut)
     root.write("empty.ksu", "");
     root.write("wrong.ksu", "9text");
     root.write("good.ksu", "4text");
-    auto file = load(root.path().string(), scriptText({"#include <missing.ksu>", "#include <only.ksu>",
-                                                      "#include <empty.ksu>", "#include <wrong.ksu>",
-                                                      "#include <good.ksu>", "#includ <good.ksu>",
-                                                      "#include good.ksu"}));
+    auto file =
+        load(root.path().string(),
+             scriptText({"#include <missing.ksu>", "#include <only.ksu>", "#include <empty.ksu>",
+                         "#include <wrong.ksu>", "#include <good.ksu>", "#includ <good.ksu>",
+                         "#include good.ksu"}));
     ASSERT_EQ(host.messages().size(), 4u);
     EXPECT_EQ(host.messages()[0].text, load_message::kIncludeMissing);
     EXPECT_EQ(host.messages()[1].text, load_message::kIncludeEmpty);
