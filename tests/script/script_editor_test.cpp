@@ -93,6 +93,18 @@ TEST_F(ScriptEditorTest, OpenSetsTheModuleFromTheFirstByteAndSavesItBack)
     EXPECT_EQ(readBytes(path), "3start()\r\nEND");
 }
 
+TEST_F(ScriptEditorTest, FileOfOnlyItsModuleCharacterHasNoCommand)
+{
+    ASSERT_TRUE(editor.openFile(root.write("bare.kst", "2")));
+    EXPECT_EQ(editor.moduleState().module(), 502);
+    ASSERT_EQ(editor.lines().size(), 1u);
+    EXPECT_EQ(editor.lines()[0].text(), "");
+    editor.run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, compile_message::kNoCommand);
+    EXPECT_EQ(editor.handOver().runState, RunState::Nothing);
+}
+
 TEST_F(ScriptEditorTest, OpenOfAMissingFileChangesNothing)
 {
     editor.setText("kept");
