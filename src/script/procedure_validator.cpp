@@ -85,7 +85,6 @@ bool ProcedureValidator::fail(std::size_t position, std::string_view message)
 bool ProcedureValidator::validate(const ProcedureRecord& procedure)
 {
     m_variables.clear();
-    m_ifDepth = 0;
     std::size_t open = procedure.bodyStart;
     std::size_t close = m_text.find(')', open);
     if (close == std::string::npos || close >= procedure.bodyEnd) {
@@ -388,10 +387,9 @@ bool ProcedureValidator::validateCondition(const Statement& statement, std::size
             !findVariable(trimBlanks(comparison.substr(equals + 2))))
             return fail(conditionStart, compile_message::kImproperName);
     }
-    // `StartIf` after `then` opens a block.
-    TextSpan block = readWord(std::string_view(m_text).substr(0, statement.end), then + 4);
-    if (std::string_view(m_text).substr(block.start, block.length) == "StartIf")
-        ++m_ifDepth;
+    // What follows `then` (a `StartIf` opening a block) is the
+    // interpreter's: a block ends at the next `EndOfIf`, so there is no
+    // nesting to check.
     return true;
 }
 

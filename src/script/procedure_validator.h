@@ -64,7 +64,6 @@ private:
     ScriptFile& m_file;
     const std::string& m_text;
     std::vector<VariableEntry> m_variables;
-    int m_ifDepth = 0;
 };
 
 // From a position, the start of the next word (a letter, a digit or '$');
