@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 const fs::path& workDirectory()
 {
     static const fs::path directory = [] {
-        fs::path path = fs::temp_directory_path() /
-                        ("kestrane-script-fuzz-" + std::to_string(::getpid()));
+        fs::path path =
+            fs::temp_directory_path() / ("kestrane-script-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(path);
         return path;
     }();
@@ -38,8 +38,8 @@ void writeInclude(std::string_view bytes)
         fs::remove(include, error);
         return;
     }
-    std::ofstream(include, std::ios::binary).write(bytes.data(),
-                                                   static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(include, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace
@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ModuleState modules;
         modules.set(info.module);
         ScriptLoader loader(host, directories);
-        auto file = loader.build(text, code(info.module), "fuzz.kst", directory + "/fuzz.kst",
-                                 directory);
+        auto file =
+            loader.build(text, code(info.module), "fuzz.kst", directory + "/fuzz.kst", directory);
         Compiler compiler(modules, host);
         compiler.compile(*file);
         // A second compile of the same tree must rebuild, not pile up.

@@ -76,8 +76,6 @@ private:
 
 bool FileValidator::validate()
 {
-    // Records of an earlier compile describe an earlier text: start afresh.
-    m_file.procedures.clear();
     FileKind kind = fileKindOf(m_file.name);
     if (kind == FileKind::Invalid)
         return fail(0, compile_message::kBadExtension);
@@ -278,11 +276,15 @@ bool validateTree(ValidationContext& context, ScriptFile& file, CompileResult& r
     return FileValidator(context, file).validate();
 }
 
-void normaliseTree(ScriptFile& file)
+// Normalises every file and drops the procedure records of an earlier
+// compile: they describe an earlier text, and a file validated before the
+// main file must not see the main file's old procedures.
+void prepareTree(ScriptFile& file)
 {
     for (auto& include : file.includes)
-        normaliseTree(*include);
+        prepareTree(*include);
     normaliseFile(file);
+    file.procedures.clear();
 }
 
 } // namespace
@@ -291,7 +293,7 @@ Compiler::Compiler(ModuleState& modules, Host& host) : m_modules(modules), m_hos
 
 CompileResult Compiler::compile(ScriptFile& main)
 {
-    normaliseTree(main);
+    prepareTree(main);
     ValidationContext context(m_modules, m_host, main);
     CompileResult result;
     result.currentFile = &main;

@@ -284,6 +284,23 @@ TEST_F(CompileWithIncludes, IncludesAreValidatedFirstAndTheirProceduresCallable)
     EXPECT_EQ(result.currentFile, file->includes[0].get());
 }
 
+TEST_F(CompileWithIncludes, RecompileDoesNotSeeProceduresOfTheEarlierCompile)
+{
+    root.write("lib.ksu", "1void g()\r\nEND");
+    ScriptLoader loader(host, directories);
+    auto file = loader.build(
+        testing::scriptText({"#include <lib.ksu>", "void f()", "END", "start()", "g()", "END"}),
+        501, "main.kst", "", root.path().string());
+    ASSERT_TRUE(Compiler(modules, host).compile(*file).ok());
+    // The include now calls the main file's procedure, which is declared
+    // only after the include is validated.
+    file->includes[0]->setText("void g()\r\nf()\r\nEND");
+    CompileResult result = Compiler(modules, host).compile(*file);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.error->message, message::kNoSuchNameOtherModule);
+    EXPECT_EQ(result.error->file, file->includes[0].get());
+}
+
 TEST_F(CompileWithIncludes, IncludeLinesMustNameLoadedFiles)
 {
     ScriptLoader loader(host, directories);
