@@ -85,6 +85,7 @@ bool ProcedureValidator::fail(std::size_t position, std::string_view message)
 bool ProcedureValidator::validate(const ProcedureRecord& procedure)
 {
     m_variables.clear();
+    m_variableIndex.clear();
     std::size_t open = procedure.bodyStart;
     std::size_t close = m_text.find(')', open);
     if (close == std::string::npos || close >= procedure.bodyEnd) {
@@ -143,7 +144,7 @@ bool ProcedureValidator::validateParameters(std::size_t open, std::size_t close)
             return fail(pieceStart, compile_message::kNoSuchNameOtherModule);
         if (m_context.isReserved(nameText))
             return fail(pieceStart, compile_message::kReservedVariable);
-        m_variables.push_back({false, std::string(nameText), code});
+        addVariable(nameText, code);
         pieceStart = pieceEnd + 1;
     }
     return true;
@@ -419,7 +420,7 @@ bool ProcedureValidator::recordTarget(const Statement& statement, const std::str
     }
     if (resultType == type::kNone && !distanceArithmetic)
         return fail(statement.start, compile_message::kNoSuchNameOtherModule);
-    m_variables.push_back({false, target, resultType});
+    addVariable(target, resultType);
     return true;
 }
 
@@ -447,7 +448,7 @@ bool ProcedureValidator::validateReturn(const ProcedureRecord& procedure)
     return true;
 }
 
-int ProcedureValidator::argumentType(std::string_view argument) const
+int ProcedureValidator::argumentType(std::string_view argument)
 {
     // Literals first (a variable can never be spelt like one), then the
     // variables. Decimals count in every case, so that Curves scripts may
@@ -455,20 +456,23 @@ int ProcedureValidator::argumentType(std::string_view argument) const
     int code = m_context.match(argument).code;
     if (isLiteralCode(code) && !argument.empty())
         return code;
-    for (auto entry = m_variables.rbegin(); entry != m_variables.rend(); ++entry) {
-        if (entry->name == argument)
-            return entry->typeCode;
-    }
+    const VariableEntry* variable = findVariable(argument);
+    if (variable)
+        return variable->typeCode;
     return 0;
 }
 
 VariableEntry* ProcedureValidator::findVariable(std::string_view name)
 {
-    for (VariableEntry& entry : m_variables) {
-        if (entry.name == name)
-            return &entry;
-    }
-    return nullptr;
+    auto found = m_variableIndex.find(std::string(name));
+    return found == m_variableIndex.end() ? nullptr : &m_variables[found->second];
+}
+
+void ProcedureValidator::addVariable(std::string_view name, int typeCode)
+{
+    // A parameter list may name a variable twice; the first entry stays.
+    m_variableIndex.emplace(std::string(name), m_variables.size());
+    m_variables.push_back({false, std::string(name), typeCode});
 }
 
 std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::size_t end) const

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrane {
@@ -54,8 +55,9 @@ private:
 
     // The type of one argument: a literal's code, or a variable's type; 0
     // when it is neither.
-    int argumentType(std::string_view argument) const;
+    int argumentType(std::string_view argument);
     VariableEntry* findVariable(std::string_view name);
+    void addVariable(std::string_view name, int typeCode);
     bool fail(std::size_t position, std::string_view message);
     std::size_t argumentsStartAfter(std::size_t wordEnd, std::size_t end) const;
     std::size_t closingParenthesis(std::size_t from, std::size_t end) const;
@@ -64,6 +66,8 @@ private:
     ScriptFile& m_file;
     const std::string& m_text;
     std::vector<VariableEntry> m_variables;
+    // Names to their entries: a procedure may declare thousands of variables.
+    std::unordered_map<std::string, std::size_t> m_variableIndex;
 };
 
 // From a position, the start of the next word (a letter, a digit or '$');

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <utility>
 
 namespace kestrane {
@@ -57,11 +58,28 @@ bool applies(const WordEntry& entry, WordGroup group, int moduleCode)
     return entry.group == group && (entry.modules & moduleBit(moduleCode)) != 0;
 }
 
+// The entries of each word, in table order: lookups run for every word of
+// every statement, so they go through this index instead of the table.
+const std::unordered_map<std::string_view, std::vector<const WordEntry*>>& entriesByWord()
+{
+    static const auto index = [] {
+        std::unordered_map<std::string_view, std::vector<const WordEntry*>> byWord;
+        for (const WordEntry& entry : allEntries())
+            byWord[entry.word].push_back(&entry);
+        return byWord;
+    }();
+    return index;
+}
+
 const WordEntry* findInGroup(WordGroup group, int moduleCode, std::string_view word)
 {
-    for (const WordEntry& entry : allEntries()) {
-        if (applies(entry, group, moduleCode) && entry.word == word)
-            return &entry;
+    const auto& index = entriesByWord();
+    auto found = index.find(word);
+    if (found == index.end())
+        return nullptr;
+    for (const WordEntry* entry : found->second) {
+        if (applies(*entry, group, moduleCode))
+            return entry;
     }
     return nullptr;
 }
