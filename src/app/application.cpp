@@ -21,7 +21,10 @@ ProgramPaths ProgramPaths::forExecutable(const fs::path& executable)
     return paths;
 }
 
-Application::Application(Host& host, ProgramPaths paths) : m_host(host), m_paths(std::move(paths))
+Application::Application(Host& host, ProgramPaths paths)
+    : m_host(host)
+    , m_paths(std::move(paths))
+    , m_editor(host, Directories{})
 {
     m_directories.program = m_paths.programDirectory.string();
 }
@@ -92,7 +95,12 @@ bool Application::saveMainOptions()
 
 bool Application::chooseModule()
 {
-    return kestrane::chooseModule(m_host, m_moduleState);
+    ModuleState chosen = m_editor.moduleState();
+    if (!kestrane::chooseModule(m_host, chosen))
+        return false;
+    // Through the editor, so its completion list follows the module.
+    m_editor.setModule(chosen.module());
+    return true;
 }
 
 bool Application::editDirectories()

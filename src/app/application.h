@@ -5,6 +5,7 @@
 #include "runtime/construction_window.h"
 #include "script/directories.h"
 #include "script/module.h"
+#include "script/script_editor.h"
 
 #include <array>
 #include <filesystem>
@@ -39,7 +40,10 @@ public:
     Host& host() { return m_host; }
     const ProgramPaths& paths() const { return m_paths; }
     Directories& directories() { return m_directories; }
-    ModuleState& moduleState() { return m_moduleState; }
+    // The module state lives in the script editor's model, which exists
+    // before its window does.
+    ScriptEditor& scriptEditor() { return m_editor; }
+    ModuleState& moduleState() { return m_editor.moduleState(); }
     ConstructionWindow& constructionWindow() { return m_construction; }
     const WindowOptions& windowOptions(WindowOptionsKind kind) const;
     WindowOptions& windowOptions(WindowOptionsKind kind);
@@ -64,7 +68,7 @@ private:
     Host& m_host;
     ProgramPaths m_paths;
     Directories m_directories;
-    ModuleState m_moduleState;
+    ScriptEditor m_editor;
     ConstructionWindow m_construction;
     std::array<WindowOptions, 3> m_windowOptions;
     std::filesystem::path m_helpIndex;

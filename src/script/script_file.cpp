@@ -63,6 +63,18 @@ std::vector<std::string> splitLines(std::string_view text)
     std::vector<std::string> lines;
     if (text.empty())
         return {std::string()};
+    // Text written on this system has LF alone between its lines: with no CR
+    // anywhere, each LF counts as a CR LF.
+    if (text.find('\r') == std::string_view::npos && text.find('\n') != std::string_view::npos) {
+        std::string withCarriageReturns;
+        withCarriageReturns.reserve(text.size() * 2);
+        for (char character : text) {
+            if (character == '\n')
+                withCarriageReturns += '\r';
+            withCarriageReturns += character;
+        }
+        return splitLines(withCarriageReturns);
+    }
     std::size_t position = 0;
     while (position < text.size() && lines.size() < ScriptFile::kMaxLines) {
         std::size_t end = text.find('\r', position);

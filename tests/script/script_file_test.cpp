@@ -21,9 +21,16 @@ TEST(SplitLines, FollowsTheCarriageReturnRule)
     EXPECT_EQ(splitLines("a\r\nb"), (Lines{"a", "b"}));
     EXPECT_EQ(splitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
     EXPECT_EQ(splitLines("a\r\n\r\n\r\nb"), (Lines{"a", "", "", "b"}));
-    EXPECT_EQ(splitLines("a\nb"), (Lines{"a\nb"}));
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (Lines{"a", "b\nc"})) << "LF alone is no break beside CR LF";
     EXPECT_EQ(splitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
     EXPECT_EQ(splitLines("a\rb"), (Lines{"a", "b"}));
+}
+
+TEST(SplitLines, TextWithoutCarriageReturnsBreaksAtEachLineFeed)
+{
+    EXPECT_EQ(splitLines("a\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(splitLines("a\n\nb\n"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(splitLines("\n"), (Lines{""}));
 }
 
 TEST(SplitLines, StopsAtTenThousandLines)
