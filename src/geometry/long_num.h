@@ -145,8 +145,8 @@ void LongSumSquares(const LongNum& x, const LongNum& y, const LongNum& z, LongNu
 // finite).
 float LongToFloat(const LongNum& a);
 // Exact integer part and six decimal places of a single-precision value;
-// |x| must stay below 10^9 (larger magnitudes and non-finite values give the
-// integer part modulo 1000^H, zero for NaN).
+// |x| must stay below 10^9 (larger magnitudes give the integer part modulo
+// 1000^H; non-finite values give zero).
 void FloatToLong(float x, LongNum& out);
 // Decimal text "ddd.ddd" to a number: integer digits right-aligned to the units
 // word (at most 3H taken, the rightmost), fraction digits from the point on,
