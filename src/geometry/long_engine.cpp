@@ -66,6 +66,11 @@ int leadingBitExponent(const Fixed& a)
 
 } // namespace
 
+int leadingBit(const Fixed& a)
+{
+    return leadingBitExponent(a);
+}
+
 Fixed Fixed::integer(int fraction, std::int64_t value)
 {
     Fixed result(fraction);
