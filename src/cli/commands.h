@@ -5,4 +5,6 @@
 // The subcommands, one file each; commands.cpp lists them.
 namespace kestrane::cli {
 
+int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
+
 } // namespace kestrane::cli
