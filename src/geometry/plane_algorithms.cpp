@@ -164,6 +164,11 @@ bool pointsEqual(const PointRec& first, const PointRec& second)
            withinTolerance(first.floats.y, second.floats.y);
 }
 
+bool acceptsPoint(const StraightRec& straight, StraightKind kind, float x, float y)
+{
+    return accepts(straight, kind, x, y);
+}
+
 std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, StraightKind firstKind,
                                                 const StraightRec& second, StraightKind secondKind)
 {

@@ -59,6 +59,11 @@ std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, Straig
 std::optional<LongPlanePoint> intersectStraight(const StraightRec& first,
                                                 const StraightRec& second);
 
+// Whether a straight object, taken as the given kind, accepts a point on its
+// line: a segment within its extent in x and y, a half-line on its side of
+// its first point, each with the plane tolerance; a line everywhere.
+bool acceptsPoint(const StraightRec& straight, StraightKind kind, float x, float y);
+
 // Intersection of a circle with the full line of a straight object (no range
 // test for segments or half-lines). Solution 1 lies from the foot of the
 // perpendicular in the line's direction (from its first defining point toward
