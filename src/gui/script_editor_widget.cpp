@@ -277,21 +277,25 @@ void ScriptEditorWidget::buildProgramMenu()
 {
     QMenu* program = menuBar()->addMenu("P&rogram");
     auto addCommand = [this, program](const QString& text, const QString& name,
-                                      void (ScriptEditor::*command)()) {
+                                      std::function<void()> command) {
         QAction* item = program->addAction(text);
         item->setObjectName(name);
-        connect(item, &QAction::triggered, this, [this, command] { runProgram(command); });
+        connect(item, &QAction::triggered, this,
+                [this, command = std::move(command)] { runProgram(command); });
         return item;
     };
-    addCommand("&Run", "run", &ScriptEditor::run)->setShortcut(QKeySequence(Qt::Key_F9));
-    addCommand("Step &Over", "stepOver", &ScriptEditor::stepOver)
-        ->setShortcut(QKeySequence(Qt::Key_F8));
-    addCommand("&Compile", "compile", &ScriptEditor::compile)->setVisible(false);
-    addCommand("Compile to &disk", "compileToDisk", &ScriptEditor::compileToDisk)
-        ->setVisible(false);
-    addCommand("&Step-by-step", "stepByStep", &ScriptEditor::stepByStep)
-        ->setShortcut(QKeySequence(Qt::Key_F7));
-    addCommand("&OnScreen", "onScreen", &ScriptEditor::onScreen);
+    addCommand("&Run", "run", [this] { m_model.run(); })->setShortcut(QKeySequence(Qt::Key_F9));
+    addCommand("Step &Over", "stepOver", [this] {
+        m_model.stepOver();
+    })->setShortcut(QKeySequence(Qt::Key_F8));
+    addCommand("&Compile", "compile", [this] { m_model.compile(); })->setVisible(false);
+    addCommand("Compile to &disk", "compileToDisk", [this] {
+        m_model.compileToDisk();
+    })->setVisible(false);
+    addCommand("&Step-by-step", "stepByStep", [this] {
+        m_model.stepByStep();
+    })->setShortcut(QKeySequence(Qt::Key_F7));
+    addCommand("&OnScreen", "onScreen", [this] { m_model.onScreen(); });
 }
 
 void ScriptEditorWidget::buildModuleMenu()
@@ -339,9 +343,9 @@ void ScriptEditorWidget::withTimerStopped(const std::function<void()>& command)
         m_timer->start();
 }
 
-void ScriptEditorWidget::runProgram(void (ScriptEditor::*command)())
+void ScriptEditorWidget::runProgram(const std::function<void()>& command)
 {
-    withTimerStopped([this, command] { (m_model.*command)(); });
+    withTimerStopped(command);
     if (!m_model.closeRequested()) {
         refresh();
         return;

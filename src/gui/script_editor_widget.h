@@ -58,7 +58,7 @@ private:
                      std::function<void()> command);
     // Runs a command that may open modal dialogs with the timer stopped.
     void withTimerStopped(const std::function<void()>& command);
-    void runProgram(void (ScriptEditor::*command)());
+    void runProgram(const std::function<void()>& command);
     void chooseModule();
     void editDirectories();
     void refresh();
