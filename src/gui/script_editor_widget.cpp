@@ -181,6 +181,8 @@ ScriptEditorWidget::ScriptEditorWidget(Application& application, QWidget* parent
     m_textArea->setPalette(palette);
 
     m_scrollBar->setObjectName("Vert");
+    // Keys always reach the text, whatever was clicked last.
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
     m_scrollBar->setPageStep(ScriptEditor::kPageStep);
     m_scrollBar->setSingleStep(1);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {

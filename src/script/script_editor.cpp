@@ -279,6 +279,8 @@ void ScriptEditor::compileToDisk()
 
 void ScriptEditor::compileWithMode(RunState mode)
 {
+    hideCompletion();
+    m_selection.active = false;
     m_handOver.runState = RunState::Run;
     m_errorShown = false;
     Compiler compiler(m_modules, m_host);

@@ -198,3 +198,38 @@ TEST_F(EditorClosing, NewAndOpenKeepTheTextOnCancel)
 
 } // namespace
 } // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+using testing::EditorFixture;
+
+class EditorOpenDialog : public EditorFixture {
+protected:
+    std::string startDirectory()
+    {
+        host.answerFile(std::nullopt);
+        editor.open();
+        return host.fileRequests().back().directory;
+    }
+
+    testing::TemporaryDirectory root;
+};
+
+TEST_F(EditorOpenDialog, StartsInTheExamplesOfTheCurrentDirectoryThenInTheShippedOnes)
+{
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::create_directories(root.path() / "work");
+    std::filesystem::create_directories(root.path() / "shipped");
+    std::filesystem::current_path(root.path() / "work");
+    EXPECT_EQ(startDirectory(), (root.path() / "work").string());
+    editor.setExamplesDirectory((root.path() / "shipped").string());
+    EXPECT_EQ(startDirectory(), (root.path() / "shipped").string());
+    std::filesystem::create_directories(root.path() / "work/examples");
+    EXPECT_EQ(startDirectory(), (root.path() / "work/examples").string());
+    EXPECT_EQ(host.fileRequests().back().filters[0], "Geometry and Algebra files (*.kst)");
+    std::filesystem::current_path(saved);
+}
+
+} // namespace
+} // namespace kestrane
