@@ -295,7 +295,7 @@ void ScriptEditor::toggleHints()
 // after the change) asks for the includes to be loaded again.
 void ScriptEditor::lineEdited(int line)
 {
-    m_modified = true;
+    markModified();
     if (m_current->lines[static_cast<std::size_t>(line)].startsWithHash())
         m_includeEdited = true;
 }

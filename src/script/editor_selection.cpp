@@ -206,7 +206,7 @@ void ScriptEditor::replaceCurrentText(std::string_view text, TextPosition positi
         setText(text);
     } else {
         m_current->setText(text);
-        m_modified = true;
+        markModified();
     }
     m_selection = {};
     setCursor(position);

@@ -124,8 +124,25 @@ bool ScriptEditor::save()
     // The file is replaced as a whole: a failed write keeps the old one.
     if (!replaceFile(nativePath(m_fileName), m_main->fileBytes()))
         return false;
+    // An include shown after a compile error may have been edited there;
+    // its changes are saved with the main file rather than lost.
+    for (ScriptFile* include : m_editedIncludes) {
+        if (!replaceFile(include->path, include->fileBytes()))
+            return false;
+    }
+    m_editedIncludes.clear();
     m_modified = false;
     return true;
+}
+
+void ScriptEditor::markModified()
+{
+    m_modified = true;
+    ScriptFile* current = m_current;
+    if (current != m_main.get() && !current->path.empty() &&
+        std::find(m_editedIncludes.begin(), m_editedIncludes.end(), current) ==
+            m_editedIncludes.end())
+        m_editedIncludes.push_back(current);
 }
 
 bool ScriptEditor::saveAs()
@@ -215,6 +232,7 @@ void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fil
     m_current = m_main.get();
     m_fileName = std::move(fileName);
     m_modified = false;
+    m_editedIncludes.clear();
     m_selection = {};
     m_horizontalOffset = 0;
     hideCompletion();

@@ -240,6 +240,8 @@ private:
     void stepCommand(SteppingMode mode);
     void showError(const CompileError& error);
     bool askToSave();
+    // Marks the text modified, and the include shown when that is edited.
+    void markModified();
     void rebuildCompletionWords();
 
     // Keys (editor_keys.cpp).
@@ -288,6 +290,7 @@ private:
     ScriptFile* m_current = nullptr;
     std::string m_fileName;
     bool m_modified = false;
+    std::vector<ScriptFile*> m_editedIncludes; // includes edited since the last save
     std::vector<std::string> m_completionWords;
 
     int m_visibleLines = 20;

@@ -233,3 +233,30 @@ TEST_F(EditorOpenDialog, StartsInTheExamplesOfTheCurrentDirectoryThenInTheShippe
 
 } // namespace
 } // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+using testing::EditorFixture;
+
+class EditorIncludes : public EditorFixture {};
+
+TEST_F(EditorIncludes, AnIncludeEditedAfterItsErrorIsSavedWithTheMainFile)
+{
+    testing::TemporaryDirectory root;
+    std::string unit = root.write("unit.ksu", "1void f()\r\nx=line(A,B)\r\nEND");
+    std::string path = root.write("main.kst", "1#include <unit.ksu>\r\nstart()\r\nEND");
+    ASSERT_TRUE(editor.openFile(path));
+    editor.run();
+    ASSERT_EQ(&editor.currentFile(), editor.mainFile().includes[0].get());
+    press(Key::Home);
+    type("//");
+    EXPECT_TRUE(editor.modified());
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(testing::readBytes(unit), "1void f()\r\n//x=line(A,B)\r\nEND");
+    EXPECT_EQ(testing::readBytes(path), "1#include <unit.ksu>\r\nstart()\r\nEND");
+    EXPECT_FALSE(editor.modified());
+}
+
+} // namespace
+} // namespace kestrane
