@@ -6,6 +6,7 @@
 #include "gui/script_editor_widget.h"
 #include "runtime/construction_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -173,6 +174,17 @@ void ConstructionWindowWidget::takeOver(const HandOver&)
     activateWindow();
     m_canvas->setFocus();
     m_canvas->update();
+}
+
+// Ending the program closes an open editor first, which asks about
+// unsaved changes; Cancel there keeps the program running.
+void ConstructionWindowWidget::closeEvent(QCloseEvent* event)
+{
+    if (m_editor->isVisible() && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)

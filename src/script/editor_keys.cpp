@@ -30,6 +30,12 @@ bool movesInList(Key key)
     return key == Key::Up || key == Key::Down || key == Key::PageUp || key == Key::PageDown;
 }
 
+bool movesCursor(Key key)
+{
+    return movesInList(key) || key == Key::Left || key == Key::Right || key == Key::Home ||
+           key == Key::End;
+}
+
 } // namespace
 
 void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
@@ -49,6 +55,7 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
     hideCompletion();
     if (!modifiers.shift())
         m_selection.active = false;
+    TextPosition before = cursor();
     switch (key) {
     case Key::Up:
         moveVertically(-1);
@@ -89,6 +96,12 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
             offerCompletion();
         }
         break;
+    }
+    // Shift with a cursor key selects from where the cursor was.
+    if (modifiers.shift() && movesCursor(key)) {
+        if (!m_selection.active)
+            m_selection = {before, before, true};
+        m_selection.end = cursor();
     }
     followCursorHorizontally();
 }

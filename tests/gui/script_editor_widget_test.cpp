@@ -223,6 +223,18 @@ TEST_F(ScriptEditorWidgetTest, CancelOnClosingKeepsTheEditorOpen)
     EXPECT_FALSE(editor.isVisible());
 }
 
+TEST_F(ScriptEditorWidgetTest, EndingTheProgramAsksAboutTheEditorsChanges)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QTest::keyClicks(editor.textArea(), "unsaved");
+    onNextModal([](QDialog& dialog) {
+        qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(editor.isVisible());
+}
+
 TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEsc)
 {
     ScriptEditorWidget* editor = m_window->scriptEditor();

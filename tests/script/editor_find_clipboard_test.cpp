@@ -102,6 +102,21 @@ TEST_F(EditorClipboard, CopyAndCutAcrossLines)
     EXPECT_TRUE(editor.modified());
 }
 
+TEST_F(EditorClipboard, ShiftWithCursorKeysSelects)
+{
+    load({"one two", "three"});
+    press(Key::Right);
+    press(Key::Right, Modifier::Shift);
+    press(Key::Down, Modifier::Shift);
+    editor.copy(clipboard);
+    EXPECT_EQ(clipboard.text(), "ne two\r\nth");
+    press(Key::Left, Modifier::Shift | Modifier::Control);
+    editor.copy(clipboard);
+    EXPECT_EQ(clipboard.text(), "ne two\r\n");
+    press(Key::Right);
+    EXPECT_FALSE(editor.selection().active);
+}
+
 TEST_F(EditorClipboard, PasteInsertsLinesAtTheCursor)
 {
     load({"start()", "END"});
