@@ -44,7 +44,7 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
         return;
     bool listShown = m_completionIndex >= 0;
     if (listShown && modifiers.shift() && movesInList(key)) {
-        moveInList(key, modifiers);
+        moveInList(key);
         return;
     }
     if (listShown && modifiers.shift() && key == Key::Enter) {
@@ -111,7 +111,7 @@ void ScriptEditor::keyUp()
     rebuildAfterIncludeEdit();
 }
 
-bool ScriptEditor::moveInList(Key key, Modifiers)
+void ScriptEditor::moveInList(Key key)
 {
     int step = key == Key::Up       ? -1
                : key == Key::Down   ? 1
@@ -119,7 +119,6 @@ bool ScriptEditor::moveInList(Key key, Modifiers)
                                     : kPageStep;
     int last = static_cast<int>(m_offered.size()) - 1;
     m_completionIndex = std::clamp(m_completionIndex + step, 0, last);
-    return true;
 }
 
 void ScriptEditor::moveVertically(int step)

@@ -245,7 +245,7 @@ private:
     void rebuildCompletionWords();
 
     // Keys (editor_keys.cpp).
-    bool moveInList(Key key, Modifiers modifiers);
+    void moveInList(Key key);
     void moveVertically(int step);
     void moveLeft(Modifiers modifiers);
     void moveRight(Modifiers modifiers);
