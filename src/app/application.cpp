@@ -55,6 +55,7 @@ void Application::start()
     m_imagesDirectoryExists = !images.empty();
     m_imagesDirectory = m_imagesDirectoryExists ? images : m_paths.programDirectory / "images";
     readDirectories();
+    m_editor.setExamplesDirectory(findDataFile("examples").string());
     for (WindowOptionsKind kind :
          {WindowOptionsKind::Fractions, WindowOptionsKind::Graph, WindowOptionsKind::Calculator})
         windowOptions(kind) =

@@ -3,9 +3,12 @@
 #include "app/about_box.h"
 #include "app/application.h"
 #include "gui/qt_canvas.h"
+#include "gui/script_editor_widget.h"
 #include "runtime/construction_window.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -20,6 +23,9 @@ QString text(std::string_view view)
 {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
+
+// The status panel that opens the script editor.
+constexpr size_t kTextPanel = 7;
 
 } // namespace
 
@@ -69,6 +75,7 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     , m_model(application.constructionWindow())
     , m_canvas(new Canvas(m_model, this))
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
+    , m_editor(new ScriptEditorWidget(application, this))
 {
     setWindowTitle(text(ConstructionWindow::kCaption));
     setGeometry(0, 0, ConstructionWindow::kWidth, ConstructionWindow::kHeight);
@@ -88,6 +95,9 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
 
     buildMenus();
     buildStatusBar();
+    connect(m_editor, &ScriptEditorWidget::closed, this, [this] { editorClosed(); });
+    connect(m_editor, &ScriptEditorWidget::handedOver, this,
+            [this](const HandOver& handOver) { takeOver(handOver); });
 }
 
 void ConstructionWindowWidget::buildMenus()
@@ -98,7 +108,7 @@ void ConstructionWindowWidget::buildMenus()
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->addAction("&Remove all")->setEnabled(false);
-    edit->addAction("&Text")->setEnabled(false);
+    edit->addAction("&Text", this, [this] { openScriptEditor(); });
 
     QMenu* options = menuBar()->addMenu("&Options");
     m_showMessages = options->addAction("Show &messages");
@@ -128,8 +138,11 @@ void ConstructionWindowWidget::buildStatusBar()
             auto* label = new QLabel(text(panel.text), bar);
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            // The tools and the editor open from these panels once they exist.
-            label->setEnabled(false);
+            // The tools open from their panels once they exist; the
+            // "Text" panel opens the editor.
+            label->setEnabled(index == kTextPanel);
+            if (index == kTextPanel)
+                label->installEventFilter(this);
             widget = label;
         }
         widget->setObjectName(QString("panel%1").arg(index));
@@ -138,6 +151,59 @@ void ConstructionWindowWidget::buildStatusBar()
         bar->addWidget(widget);
         m_panels.push_back(widget);
     }
+}
+
+void ConstructionWindowWidget::openScriptEditor()
+{
+    m_editor->model().directories() = m_application.directories();
+    m_editor->show();
+    m_editor->raise();
+    m_editor->activateWindow();
+}
+
+void ConstructionWindowWidget::editorClosed()
+{
+    m_application.directories() = m_editor->model().directories();
+}
+
+// The editor has closed with a compiled program (or a text to show): this
+// window comes to the front to run it.
+void ConstructionWindowWidget::takeOver(const HandOver&)
+{
+    raise();
+    activateWindow();
+    m_canvas->setFocus();
+    m_canvas->update();
+}
+
+// Ending the program closes an open editor first, which asks about
+// unsaved changes; Cancel there keeps the program running.
+void ConstructionWindowWidget::closeEvent(QCloseEvent* event)
+{
+    if (m_editor->isVisible() && !m_editor->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        openScriptEditor();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool ConstructionWindowWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && kTextPanel < m_panels.size() &&
+        watched == m_panels[kTextPanel]) {
+        openScriptEditor();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void ConstructionWindowWidget::showAbout()

@@ -6,6 +6,7 @@
 #include "app/module_dialog.h"
 #include "gui/about_dialog.h"
 #include "gui/directories_dialog_widget.h"
+#include "gui/find_dialog_widget.h"
 #include "gui/font_window_widget.h"
 #include "gui/help_viewer.h"
 #include "gui/module_dialog_widget.h"
@@ -154,6 +155,8 @@ DialogResult QtHost::runModal(ModalDialog& dialog)
         widget = std::make_unique<DirectoriesDialogWidget>(*directories, *this, activeWindow());
     else if (auto* font = dynamic_cast<FontWindow*>(&dialog))
         widget = std::make_unique<FontWindowWidget>(*font, *this, activeWindow());
+    else if (auto* find = dynamic_cast<FindDialog*>(&dialog))
+        widget = std::make_unique<FindDialogWidget>(*find, activeWindow());
     else if (auto* about = dynamic_cast<AboutBox*>(&dialog))
         widget = std::make_unique<AboutDialog>(*about, activeWindow());
     if (!widget)

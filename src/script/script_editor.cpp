@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/host.h"
 #include "script/compiler_messages.h"
+#include "script/line_colouring.h"
 #include "script/script_loader.h"
 #include "script/words.h"
 
@@ -33,6 +34,7 @@ ScriptEditor::ScriptEditor(Host& host, Directories directories)
     : m_host(host)
     , m_directories(std::move(directories))
 {
+    setTextMeasure({});
     setModule(code(Module::Kestrane));
     newText();
 }
@@ -40,30 +42,55 @@ ScriptEditor::ScriptEditor(Host& host, Directories directories)
 void ScriptEditor::setModule(int moduleCode)
 {
     m_modules.set(moduleCode);
-    m_completionWords = wordsOfModule(moduleCode);
+    rebuildCompletionWords();
 }
 
-void ScriptEditor::newText()
+void ScriptEditor::rebuildCompletionWords()
 {
+    m_completionWords.clear();
+    for (std::string_view word : wordsOfModule(m_modules.module()))
+        m_completionWords.emplace_back(word);
+    if (m_main) {
+        for (const auto& include : m_main->includes) {
+            std::vector<std::string> names = procedureNames(*include);
+            m_completionWords.insert(m_completionWords.end(), names.begin(), names.end());
+        }
+    }
+    std::sort(m_completionWords.begin(), m_completionWords.end());
+    m_completionWords.erase(std::unique(m_completionWords.begin(), m_completionWords.end()),
+                            m_completionWords.end());
+}
+
+bool ScriptEditor::newText()
+{
+    // A new text would drop unsaved changes without a word: ask first.
+    if (m_modified && !askToSave())
+        return false;
     auto file = std::make_unique<ScriptFile>();
     file->moduleCode = m_modules.module();
     file->name = std::string(editor_message::kNoName);
     file->directory = m_directories.main;
     file->setText("");
     replaceMain(std::move(file), std::string(editor_message::kNoName));
+    return true;
 }
 
 bool ScriptEditor::open()
 {
-    // Only Yes matters here: No and Cancel both go on without saving.
-    if (m_modified)
-        askToSave();
+    // Cancel keeps the unsaved text rather than losing it to the opened file.
+    if (m_modified && !askToSave())
+        return false;
     std::error_code error;
     fs::path current = fs::current_path(error);
-    fs::path examples = current / "Examples";
+    std::optional<fs::path> examples = findExisting(current / "Examples");
     FileDialogRequest request;
     request.title = "Open";
-    request.directory = fs::is_directory(examples, error) ? examples.string() : current.string();
+    if (examples && fs::is_directory(*examples, error))
+        request.directory = examples->string();
+    else if (!m_examplesDirectory.empty() && fs::is_directory(m_examplesDirectory, error))
+        request.directory = m_examplesDirectory;
+    else
+        request.directory = current.string();
     request.filters = scriptFilters();
     std::optional<std::string> chosen = m_host.chooseFileToOpen(request);
     if (!chosen)
@@ -77,8 +104,9 @@ bool ScriptEditor::openFile(const std::string& path)
     std::unique_ptr<ScriptFile> file = loader.openMainFile(path, m_modules.module());
     if (!file)
         return false;
-    setModule(file->moduleCode);
+    m_modules.set(file->moduleCode);
     replaceMain(std::move(file), path);
+    rebuildCompletionWords();
     return true;
 }
 
@@ -96,8 +124,25 @@ bool ScriptEditor::save()
     // The file is replaced as a whole: a failed write keeps the old one.
     if (!replaceFile(nativePath(m_fileName), m_main->fileBytes()))
         return false;
+    // An include shown after a compile error may have been edited there;
+    // its changes are saved with the main file rather than lost.
+    for (ScriptFile* include : m_editedIncludes) {
+        if (!replaceFile(include->path, include->fileBytes()))
+            return false;
+    }
+    m_editedIncludes.clear();
     m_modified = false;
     return true;
+}
+
+void ScriptEditor::markModified()
+{
+    m_modified = true;
+    ScriptFile* current = m_current;
+    if (current != m_main.get() && !current->path.empty() &&
+        std::find(m_editedIncludes.begin(), m_editedIncludes.end(), current) ==
+            m_editedIncludes.end())
+        m_editedIncludes.push_back(current);
 }
 
 bool ScriptEditor::saveAs()
@@ -120,20 +165,25 @@ bool ScriptEditor::saveAs()
 
 bool ScriptEditor::requestClose()
 {
-    if (!m_modified || m_handOver.runState != RunState::Nothing)
-        return true;
-    return askToSave();
+    if (m_modified && m_handOver.runState == RunState::Nothing && !askToSave())
+        return false;
+    m_searched = false;
+    m_includeEdited = false;
+    hideCompletion();
+    return true;
 }
 
-// "File not saved": Yes saves, No goes on, Cancel stops. Returns false
-// only for Cancel.
+// "File not saved": Yes saves, No goes on, Cancel stops. Returns false for
+// Cancel, and for Yes when the text could not be saved, so that unsaved
+// text is never dropped. A text that has no file name yet is saved with
+// "Save as".
 bool ScriptEditor::askToSave()
 {
     MessageAnswer answer = m_host.message(std::string(editor_message::kFilesCaption),
                                           std::string(editor_message::kNotSaved),
                                           MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Yes)
-        save();
+        return m_fileName == editor_message::kNoName ? saveAs() : save();
     return answer != MessageAnswer::Cancel;
 }
 
@@ -145,16 +195,33 @@ void ScriptEditor::setText(std::string_view text)
         loader.build(text, m_modules.module(), m_main->name, m_main->path, m_main->directory);
     std::string fileName = m_fileName;
     replaceMain(std::move(file), fileName);
-    int last = static_cast<int>(m_main->lines.size()) - 1;
-    view.cursorLine = std::clamp(view.cursorLine, 0, last);
     m_main->view = view;
+    clampView();
     m_modified = true;
+    rebuildCompletionWords();
 }
 
 void ScriptEditor::setVisibleLines(int count)
 {
     m_visibleLines = std::max(1, count);
     m_current->view.visibleLines = m_visibleLines;
+}
+
+void ScriptEditor::setViewSize(int width, int height)
+{
+    m_width = std::max(0, width);
+    m_height = std::max(0, height);
+    setVisibleLines((m_height - kTextTop) / kLineHeight);
+    followCursorHorizontally();
+}
+
+void ScriptEditor::setTextMeasure(TextMeasure measure)
+{
+    if (!measure)
+        measure = [](std::string_view text) {
+            return static_cast<int>(text.size()) * kDefaultCharacterWidth;
+        };
+    m_measure = std::move(measure);
 }
 
 void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fileName)
@@ -165,6 +232,10 @@ void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fil
     m_current = m_main.get();
     m_fileName = std::move(fileName);
     m_modified = false;
+    m_editedIncludes.clear();
+    m_selection = {};
+    m_horizontalOffset = 0;
+    hideCompletion();
 }
 
 void ScriptEditor::run()
@@ -226,6 +297,8 @@ void ScriptEditor::compileToDisk()
 
 void ScriptEditor::compileWithMode(RunState mode)
 {
+    hideCompletion();
+    m_selection.active = false;
     m_handOver.runState = RunState::Run;
     m_errorShown = false;
     Compiler compiler(m_modules, m_host);

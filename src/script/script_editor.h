@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/canvas.h"
+#include "platform/keys.h"
 #include "script/compiler.h"
 #include "script/directories.h"
 #include "script/message_lines.h"
@@ -7,6 +9,7 @@
 #include "script/script_file.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +18,7 @@
 
 namespace kestrane {
 
+class Clipboard;
 class Host;
 
 enum class RunState : std::uint8_t {
@@ -42,26 +46,81 @@ struct HandOver {
     int effectiveModule = 502;
 };
 
+// A place in the text of the current file: a line and a byte column.
+struct TextPosition {
+    int line = 0;
+    int column = 0;
+    friend auto operator<=>(const TextPosition&, const TextPosition&) = default;
+};
+
+// The selection, from start to end (end may lie before start while the
+// mouse button is held).
+struct Selection {
+    TextPosition start;
+    TextPosition end;
+    bool active = false;
+    bool empty() const { return start == end; }
+};
+
+// What a mouse press asks of the window beyond the model.
+enum class MouseAction { None, ChooseModule };
+
+// Whether the completion list is offered while a word is typed ("&Hints").
+enum class HintsState { Off, On };
+
+// The width in pixels of a piece of line text (bytes as in the file) in the
+// editor's font. The window measures with its real font; without one every
+// character is kDefaultCharacterWidth wide.
+using TextMeasure = std::function<int(std::string_view)>;
+
 // The script editor's model: the module state, the directories, the main
-// script file with its includes, the cursor and top line, the status area's
-// message lines, the File and Program commands and their hand-over to the
-// construction window. Keys, mouse and painting work on this state.
+// script file with its includes, the cursor, selection, completion list and
+// find state, the status area's message lines, the File, Edit and Program
+// commands and their hand-over to the construction window. Keys and mouse
+// arrive as plain codes and positions; paint() draws the window on a Canvas.
+//
+// Columns are byte offsets into a line and are not limited in size: lines
+// longer than the window scroll horizontally with the cursor.
 class ScriptEditor {
 public:
+    // Layout of the window, in pixels.
+    static constexpr int kLineHeight = 25;
+    static constexpr int kTextLeft = 10;
+    static constexpr int kTextTop = 10;
+    static constexpr int kDefaultCharacterWidth = 8;
+    static constexpr int kPageStep = 10;
+    static constexpr int kBlinkPhases = 3;
+    static constexpr int kTickWrap = 600;
+    static constexpr std::size_t kMaxSearchLength = 40;
+    static constexpr std::size_t kMaxPasteLength = 9999;
+    static constexpr ColorRef kBackground = 0xFF0000; // blue, as 0x00BBGGRR
+    // A press in the status area whose y lies strictly between these
+    // distances below the window's middle opens the module dialog.
+    static constexpr int kModuleDisplayTop = 45;
+    static constexpr int kModuleDisplayBottom = 85;
+
+    // The font the lines and the status area are drawn in.
+    static CanvasFont font() { return CanvasFont{"Arial", 12, false, false}; }
+
     ScriptEditor(Host& host, Directories directories);
 
     // Module (editor Module menu, module dialog, script head, opened file).
     const ModuleState& moduleState() const { return m_modules; }
     ModuleState& moduleState() { return m_modules; }
     void setModule(int moduleCode);
-    // The reserved words of the current module, for the completion list.
-    const std::vector<std::string_view>& completionWords() const { return m_completionWords; }
+    // The completion list's words: the reserved words of the current module
+    // and the procedures of the loaded include files, sorted.
+    const std::vector<std::string>& completionWords() const { return m_completionWords; }
 
     Directories& directories() { return m_directories; }
     const Directories& directories() const { return m_directories; }
+    // Where the open dialog starts when the current directory has no
+    // "Examples" subdirectory: the examples the program ships.
+    void setExamplesDirectory(std::string directory) { m_examplesDirectory = std::move(directory); }
 
-    // File menu.
-    void newText();
+    // File menu. New and Open ask about unsaved changes first; Cancel, or a
+    // save that fails, keeps the text.
+    bool newText();
     // Asks about unsaved changes, shows the open dialog, opens the file.
     bool open();
     // Opens a main file by path (the module comes from its first byte).
@@ -69,7 +128,8 @@ public:
     bool save();
     bool saveAs();
     // Closing the window: asks about unsaved changes when no run is pending;
-    // false when the user cancels.
+    // false when the user cancels. Closing ends the find and the include
+    // editing state.
     bool requestClose();
 
     // The text.
@@ -88,8 +148,70 @@ public:
     // The view of the current file.
     int cursorLine() const { return m_current->view.cursorLine; }
     int cursorColumn() const { return m_current->view.cursorColumn; }
+    TextPosition cursor() const { return {cursorLine(), cursorColumn()}; }
     int topLine() const { return m_current->view.topLine; }
+    int visibleLines() const { return m_visibleLines; }
     void setVisibleLines(int count);
+    // The client area without the scroll bar; sets the visible line count.
+    void setViewSize(int width, int height);
+    void setTextMeasure(TextMeasure measure);
+    // The first visible line, as the vertical scroll bar sets it.
+    void scrollTo(int topLine);
+    // The largest top line: the scroll bar's range is 0 to this.
+    int lastTopLine() const;
+    // Whether the text is longer than the window (the scroll bar shows).
+    bool needsScrollBar() const;
+    // How far the text is scrolled to the left, in pixels.
+    int horizontalOffset() const { return m_horizontalOffset; }
+
+    // Keys. `text` is what the key types (UTF-8), empty for keys that type
+    // nothing; it is inserted unless Ctrl or Alt is held.
+    void keyDown(Key key, Modifiers modifiers, std::string_view text = {});
+    // After every key release: rebuilds the file when an include line was
+    // edited and the cursor has left it.
+    void keyUp();
+
+    // Mouse, in client pixels.
+    MouseAction mouseDown(int x, int y);
+    void mouseMove(int x, int y); // with the button held
+    void mouseUp(int x, int y);
+    void wheel(int steps); // positive: down
+    // Whether the point lies over the text (an I-beam pointer) or elsewhere.
+    bool overText(int x, int y) const;
+
+    // Selection and clipboard (Edit menu).
+    const Selection& selection() const { return m_selection; }
+    std::string selectedText() const;
+    void select(TextPosition start, TextPosition end);
+    void copy(Clipboard& clipboard) const;
+    void cut(Clipboard& clipboard);
+    void paste(const Clipboard& clipboard);
+
+    // Find (Edit menu): Find asks for the text and searches from the start;
+    // Find next searches again one character after the last match.
+    void find();
+    void findNext();
+    const std::string& searchText() const { return m_searchText; }
+
+    // Completion list ("&Hints").
+    HintsState hints() const { return m_hints; }
+    void toggleHints();
+    // The words offered for the word being typed; empty when no list shows.
+    const std::vector<std::string>& offeredWords() const { return m_offered; }
+    int completionIndex() const { return m_completionIndex; }
+
+    // Cursor blink, every 250 ms.
+    void tick();
+    int blinkPhase() const { return m_blinkPhase; }
+    bool cursorShown() const { return m_blinkPhase != kBlinkPhases - 1; }
+
+    // Draws the window: the visible lines coloured, the selection, the
+    // cursor, the completion list and the status area.
+    void paint(Canvas& canvas) const;
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    // The status area starts at two thirds of the width.
+    int statusLeft() const { return m_width * 2 / 3; }
 
     // Status area.
     const MessageLines& messageLines() const { return m_messageLines; }
@@ -109,6 +231,8 @@ public:
     // the construction window takes over.
     bool closeRequested() const { return m_closeRequested; }
     void clearCloseRequest() { m_closeRequested = false; }
+    // The hand-over has been taken: nothing is pending any more.
+    void clearRunState() { m_handOver.runState = RunState::Nothing; }
 
 private:
     void replaceMain(std::unique_ptr<ScriptFile> file, std::string fileName);
@@ -116,16 +240,81 @@ private:
     void stepCommand(SteppingMode mode);
     void showError(const CompileError& error);
     bool askToSave();
+    // Marks the text modified, and the include shown when that is edited.
+    void markModified();
+    void rebuildCompletionWords();
+
+    // Keys (editor_keys.cpp).
+    void moveInList(Key key);
+    void moveVertically(int step);
+    void moveLeft(Modifiers modifiers);
+    void moveRight(Modifiers modifiers);
+    void splitLine();
+    void backspace();
+    void deleteForward();
+    void insertText(std::string_view text);
+    void takeCompletion();
+    void offerCompletion();
+    void hideCompletion();
+    void lineEdited(int line);
+    void setCursor(TextPosition position);
+    void clampView();
+    void followCursorHorizontally();
+    SourceLine& currentLine();
+    const std::string& lineText(int line) const;
+    void renumberFrom(int line);
+    void rebuildAfterIncludeEdit();
+
+    // Mouse, selection, clipboard (editor_selection.cpp).
+    std::optional<TextPosition> positionAt(int x, int y) const;
+    int columnAt(const std::string& text, int x) const;
+    int pixelOf(TextPosition position) const;
+    void replaceCurrentText(std::string_view text, TextPosition cursor);
+    std::string textBetween(TextPosition from, TextPosition to) const;
+
+    // Find (editor_find.cpp).
+    bool searchFrom(TextPosition from);
+
+    // Painting (editor_painter.cpp).
+    void paintLines(Canvas& canvas) const;
+    void paintSelection(Canvas& canvas) const;
+    void paintCursor(Canvas& canvas) const;
+    void paintCompletion(Canvas& canvas) const;
+    void paintStatus(Canvas& canvas) const;
 
     Host& m_host;
     ModuleState m_modules;
     Directories m_directories;
+    std::string m_examplesDirectory;
     std::unique_ptr<ScriptFile> m_main;
     ScriptFile* m_current = nullptr;
     std::string m_fileName;
     bool m_modified = false;
-    std::vector<std::string_view> m_completionWords;
+    std::vector<ScriptFile*> m_editedIncludes; // includes edited since the last save
+    std::vector<std::string> m_completionWords;
+
     int m_visibleLines = 20;
+    int m_width = 900;
+    int m_height = 600;
+    int m_horizontalOffset = 0;
+    TextMeasure m_measure;
+
+    Selection m_selection;
+    bool m_selecting = false;
+    bool m_includeEdited = false;
+    int m_lineBeforeMouse = 0;
+
+    HintsState m_hints = HintsState::On;
+    std::vector<std::string> m_offered;
+    int m_completionIndex = -1;
+    int m_completionStart = 0;
+
+    std::string m_searchText;
+    TextPosition m_searchPosition;
+    bool m_searched = false;
+
+    int m_ticks = 0;
+    int m_blinkPhase = 0;
 
     MessageLines m_messageLines;
     bool m_errorShown = false;
@@ -142,6 +331,12 @@ inline constexpr std::string_view kNotSaved = "File not saved. \nDo you want to 
 inline constexpr std::string_view kWrongExtension =
     "Wrong extension. File is not saved. Use 'Save as' option.";
 inline constexpr std::string_view kNoName = "NoName";
+inline constexpr std::string_view kErrorCaption = "Error";
+inline constexpr std::string_view kNotFound = "Expression not found.";
+inline constexpr std::string_view kNothingToFindCaption = "error";
+inline constexpr std::string_view kNothingToFind = "There is no expression to find.";
+inline constexpr std::string_view kModuleLabel = "Module:";
+inline constexpr std::string_view kClickToChange = "Click here to change";
 } // namespace editor_message
 
 } // namespace kestrane

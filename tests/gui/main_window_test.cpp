@@ -3,6 +3,7 @@
 #include "gui/help_viewer.h"
 #include "gui/module_dialog_widget.h"
 #include "gui/qt_host.h"
+#include "modal_helper.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -18,21 +19,7 @@
 namespace kestrane {
 namespace {
 
-// Runs `act` on the next modal dialog that opens. (A dialog nobody answers
-// is closed by the guard of the test environment, failing the test.)
-void onNextModal(std::function<void(QDialog&)> act)
-{
-    auto* timer = new QTimer(QApplication::instance());
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(*dialog);
-        }
-    });
-    timer->start();
-}
+using testing::onNextModal;
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,0 +1,423 @@
+#include "gui/script_editor_widget.h"
+
+#include "app/about_box.h"
+#include "app/application.h"
+#include "gui/qt_canvas.h"
+#include "gui/qt_host.h"
+#include "platform/text_encoding.h"
+#include "script/module.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace kestrane {
+
+namespace {
+
+constexpr int kBlinkInterval = 250; // ms
+constexpr int kWidth = 900;
+constexpr int kHeight = 600;
+constexpr int kWheelNotch = 120;
+
+Key toKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_PageUp:
+        return Key::PageUp;
+    case Qt::Key_PageDown:
+        return Key::PageDown;
+    case Qt::Key_Home:
+        return Key::Home;
+    case Qt::Key_End:
+        return Key::End;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_Backspace:
+        return Key::Backspace;
+    case Qt::Key_Delete:
+        return Key::Delete;
+    case Qt::Key_Shift:
+        return Key::Shift;
+    case Qt::Key_Control:
+        return Key::Control;
+    case Qt::Key_Alt:
+        return Key::Alt;
+    case Qt::Key_Tab:
+        return Key::Tab;
+    case Qt::Key_Escape:
+        return Key::Escape;
+    default:
+        // Other keys are known by the text they type.
+        return Key::None;
+    }
+}
+
+Modifiers toModifiers(Qt::KeyboardModifiers modifiers)
+{
+    Modifiers result;
+    if (modifiers & Qt::ShiftModifier)
+        result = result | Modifier::Shift;
+    if (modifiers & Qt::ControlModifier)
+        result = result | Modifier::Control;
+    if (modifiers & Qt::AltModifier)
+        result = result | Modifier::Alt;
+    return result;
+}
+
+} // namespace
+
+// The area the model paints on; it passes keys, mouse and wheel to the model.
+class ScriptEditorWidget::TextArea final : public QWidget {
+public:
+    TextArea(ScriptEditorWidget& window, ScriptEditor& model)
+        : QWidget(&window)
+        , m_window(window)
+        , m_model(model)
+    {
+        setObjectName("textArea");
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::StrongFocus);
+        setMouseTracking(true);
+        QFontMetrics metrics(toQFont(ScriptEditor::font()));
+        m_model.setTextMeasure([metrics](std::string_view bytes) {
+            return metrics.horizontalAdvance(QString::fromStdString(displayText(bytes)));
+        });
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QtCanvas canvas(painter);
+        m_model.paint(canvas);
+    }
+    void resizeEvent(QResizeEvent*) override
+    {
+        m_model.setViewSize(width(), height());
+        m_window.refresh();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        m_model.keyDown(toKey(event->key()), toModifiers(event->modifiers()),
+                        event->text().toStdString());
+        m_window.refresh();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        if (event->isAutoRepeat())
+            return;
+        m_window.withTimerStopped([this] { m_model.keyUp(); });
+        m_window.refresh();
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() != Qt::LeftButton)
+            return;
+        QPoint point = event->position().toPoint();
+        if (m_model.mouseDown(point.x(), point.y()) == MouseAction::ChooseModule)
+            m_window.chooseModule();
+        m_window.refresh();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        QPoint point = event->position().toPoint();
+        setCursor(m_model.overText(point.x(), point.y()) ? Qt::IBeamCursor : Qt::ArrowCursor);
+        if (event->buttons() & Qt::LeftButton) {
+            m_model.mouseMove(point.x(), point.y());
+            m_window.refresh();
+        }
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() != Qt::LeftButton)
+            return;
+        QPoint point = event->position().toPoint();
+        m_window.withTimerStopped([&] { m_model.mouseUp(point.x(), point.y()); });
+        m_window.refresh();
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        int notches = -event->angleDelta().y() / kWheelNotch;
+        if (notches == 0)
+            notches = event->angleDelta().y() > 0 ? -1 : 1;
+        m_model.wheel(notches);
+        m_window.refresh();
+    }
+    // Tab stays in the editor instead of moving the focus.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    ScriptEditorWidget& m_window;
+    ScriptEditor& m_model;
+};
+
+ScriptEditorWidget::ScriptEditorWidget(Application& application, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , m_application(application)
+    , m_model(application.scriptEditor())
+    , m_clipboard(std::make_unique<QtClipboard>())
+    , m_textArea(new TextArea(*this, m_model))
+    , m_scrollBar(new QScrollBar(Qt::Vertical, this))
+    , m_timer(new QTimer(this))
+{
+    setObjectName("scriptEditor");
+    resize(kWidth, kHeight);
+    QPalette palette = m_textArea->palette();
+    palette.setColor(QPalette::Window, toQColor(ScriptEditor::kBackground));
+    m_textArea->setPalette(palette);
+
+    m_scrollBar->setObjectName("Vert");
+    // Keys always reach the text, whatever was clicked last.
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    m_scrollBar->setPageStep(ScriptEditor::kPageStep);
+    m_scrollBar->setSingleStep(1);
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
+        m_model.scrollTo(value);
+        m_textArea->update();
+    });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_textArea, 1);
+    layout->addWidget(m_scrollBar);
+    setCentralWidget(central);
+
+    m_timer->setInterval(kBlinkInterval);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        m_model.tick();
+        m_textArea->update();
+    });
+
+    buildMenus();
+    refresh();
+}
+
+ScriptEditorWidget::~ScriptEditorWidget() = default;
+
+QWidget* ScriptEditorWidget::textArea() const
+{
+    return m_textArea;
+}
+
+QAction* ScriptEditorWidget::action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QAction* ScriptEditorWidget::addItem(QMenu* menu, const QString& text, const QString& name,
+                                     std::function<void()> command)
+{
+    QAction* item = menu->addAction(text);
+    item->setObjectName(name);
+    connect(item, &QAction::triggered, this, [this, command = std::move(command)] {
+        withTimerStopped(command);
+        refresh();
+    });
+    return item;
+}
+
+void ScriptEditorWidget::buildMenus()
+{
+    buildFileMenu();
+    buildEditMenu();
+    buildProgramMenu();
+    buildModuleMenu();
+    QMenu* windows = menuBar()->addMenu("&Windows");
+    // Opened from here once their windows exist.
+    for (const char* item : {"&Functions", "&Algebra", "&Calculator"})
+        windows->addAction(item)->setEnabled(false);
+    buildOptionsMenu();
+    buildHelpMenu();
+}
+
+void ScriptEditorWidget::buildFileMenu()
+{
+    QMenu* file = menuBar()->addMenu("&File");
+    addItem(file, "&New", "new", [this] { m_model.newText(); });
+    addItem(file, "&Open", "open", [this] { m_model.open(); });
+    addItem(file, "&Save", "save", [this] { m_model.save(); });
+    addItem(file, "S&ave as", "saveAs", [this] { m_model.saveAs(); });
+    addItem(file, "E&xit", "exit", [this] { close(); });
+}
+
+void ScriptEditorWidget::buildEditMenu()
+{
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    addItem(edit, "&Find", "find", [this] { m_model.find(); })->setShortcut(QKeySequence("Ctrl+F"));
+    addItem(edit, "Fi&nd next", "findNext", [this] {
+        m_model.findNext();
+    })->setShortcut(QKeySequence(Qt::Key_F3));
+    // The usual keys of this desktop work as well as the listed ones.
+    addItem(edit, "&Cut", "cut", [this] {
+        m_model.cut(*m_clipboard);
+    })->setShortcuts({QKeySequence("Shift+Del"), QKeySequence("Ctrl+X")});
+    addItem(edit, "Co&py", "copy", [this] {
+        m_model.copy(*m_clipboard);
+    })->setShortcuts({QKeySequence("Ctrl+Ins"), QKeySequence("Ctrl+C")});
+    addItem(edit, "P&aste", "paste", [this] {
+        m_model.paste(*m_clipboard);
+    })->setShortcuts({QKeySequence("Shift+Ins"), QKeySequence("Ctrl+V")});
+}
+
+void ScriptEditorWidget::buildProgramMenu()
+{
+    QMenu* program = menuBar()->addMenu("P&rogram");
+    auto addCommand = [this, program](const QString& text, const QString& name,
+                                      std::function<void()> command) {
+        QAction* item = program->addAction(text);
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this,
+                [this, command = std::move(command)] { runProgram(command); });
+        return item;
+    };
+    addCommand("&Run", "run", [this] { m_model.run(); })->setShortcut(QKeySequence(Qt::Key_F9));
+    addCommand("Step &Over", "stepOver", [this] {
+        m_model.stepOver();
+    })->setShortcut(QKeySequence(Qt::Key_F8));
+    addCommand("&Compile", "compile", [this] { m_model.compile(); })->setVisible(false);
+    addCommand("Compile to &disk", "compileToDisk", [this] {
+        m_model.compileToDisk();
+    })->setVisible(false);
+    addCommand("&Step-by-step", "stepByStep", [this] {
+        m_model.stepByStep();
+    })->setShortcut(QKeySequence(Qt::Key_F7));
+    addCommand("&OnScreen", "onScreen", [this] { m_model.onScreen(); });
+}
+
+void ScriptEditorWidget::buildModuleMenu()
+{
+    QMenu* modules = menuBar()->addMenu("&Module");
+    for (const ModuleInfo& info : moduleTable()) {
+        if (info.menuItem.empty())
+            continue;
+        int moduleCode = code(info.module);
+        addItem(modules, QString::fromUtf8(info.menuItem.data(), info.menuItem.size()),
+                QString("module%1").arg(moduleCode),
+                [this, moduleCode] { m_model.setModule(moduleCode); });
+    }
+}
+
+void ScriptEditorWidget::buildOptionsMenu()
+{
+    QMenu* options = menuBar()->addMenu("&Options");
+    addItem(options, "&Module", "chooseModule", [this] { chooseModule(); });
+    addItem(options, "&Directory", "directory", [this] { editDirectories(); });
+    QAction* hints = addItem(options, "&Hints", "hints", [this] { m_model.toggleHints(); });
+    hints->setCheckable(true);
+    hints->setChecked(m_model.hints() == HintsState::On);
+}
+
+void ScriptEditorWidget::buildHelpMenu()
+{
+    QMenu* help = menuBar()->addMenu("&Help");
+    addItem(help, "&Index", "helpIndex", [this] { m_application.showHelp(); });
+    addItem(help, "&About", "about", [this] {
+        AboutBox about;
+        m_application.host().runModal(about);
+    });
+}
+
+void ScriptEditorWidget::withTimerStopped(const std::function<void()>& command)
+{
+    bool running = m_timer->isActive();
+    bool wasOpen = m_modalOpen;
+    m_timer->stop();
+    m_modalOpen = true;
+    command();
+    m_modalOpen = wasOpen;
+    if (running && isVisible())
+        m_timer->start();
+}
+
+void ScriptEditorWidget::runProgram(const std::function<void()>& command)
+{
+    withTimerStopped(command);
+    if (!m_model.closeRequested()) {
+        refresh();
+        return;
+    }
+    m_model.clearCloseRequest();
+    HandOver handOver = m_model.handOver();
+    close();
+    emit handedOver(handOver);
+    // The construction window has taken the program: closing the editor
+    // later asks about unsaved changes again.
+    m_model.clearRunState();
+}
+
+void ScriptEditorWidget::chooseModule()
+{
+    withTimerStopped([this] { m_application.chooseModule(); });
+    refresh();
+}
+
+// The dialog edits the directories the editor holds while it is open.
+void ScriptEditorWidget::editDirectories()
+{
+    m_application.directories() = m_model.directories();
+    if (m_application.editDirectories())
+        m_model.directories() = m_application.directories();
+}
+
+void ScriptEditorWidget::refresh()
+{
+    setWindowTitle(QString::fromStdString(displayText(m_model.caption())));
+    QSignalBlocker blocker(m_scrollBar);
+    m_scrollBar->setRange(0, m_model.lastTopLine());
+    m_scrollBar->setValue(m_model.topLine());
+    m_scrollBar->setVisible(m_model.needsScrollBar());
+    if (QAction* hints = action("hints"))
+        hints->setChecked(m_model.hints() == HintsState::On);
+    m_textArea->update();
+}
+
+void ScriptEditorWidget::closeEvent(QCloseEvent* event)
+{
+    bool accepted = false;
+    withTimerStopped([this, &accepted] { accepted = m_model.requestClose(); });
+    if (!accepted) {
+        event->ignore();
+        refresh();
+        return;
+    }
+    m_timer->stop();
+    event->accept();
+    emit closed();
+}
+
+void ScriptEditorWidget::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    m_textArea->setFocus();
+    m_timer->start();
+    refresh();
+}
+
+void ScriptEditorWidget::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow() && !m_modalOpen)
+        m_timer->start();
+    else
+        m_timer->stop();
+}
+
+} // namespace kestrane

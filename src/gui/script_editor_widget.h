@@ -1,0 +1,75 @@
+#pragma once
+
+#include "script/script_editor.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QScrollBar;
+class QTimer;
+
+namespace kestrane {
+
+class Application;
+class QtClipboard;
+
+// The script editor window: the model draws the text and the status area on
+// a text area beside the vertical scroll bar; the menus call the model. A
+// program that compiles closes the window and is handed over through the
+// handedOver signal. The blink timer runs while the window is active and
+// stops while any modal dialog of the editor is open.
+class ScriptEditorWidget final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ScriptEditorWidget(Application& application, QWidget* parent = nullptr);
+    ~ScriptEditorWidget() override;
+
+    ScriptEditor& model() { return m_model; }
+    QWidget* textArea() const;
+    QScrollBar* scrollBar() const { return m_scrollBar; }
+    QTimer* blinkTimer() const { return m_timer; }
+    // The menu item with the object name (e.g. "run", "find", "hints").
+    QAction* action(const QString& name) const;
+
+signals:
+    // A compiled program (or OnScreen's text) for the construction window.
+    void handedOver(const kestrane::HandOver& handOver);
+    // The window was closed (after the unsaved-changes question).
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    class TextArea;
+
+    void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildProgramMenu();
+    void buildModuleMenu();
+    void buildOptionsMenu();
+    void buildHelpMenu();
+    QAction* addItem(QMenu* menu, const QString& text, const QString& name,
+                     std::function<void()> command);
+    // Runs a command that may open modal dialogs with the timer stopped.
+    void withTimerStopped(const std::function<void()>& command);
+    void runProgram(const std::function<void()>& command);
+    void chooseModule();
+    void editDirectories();
+    void refresh();
+
+    Application& m_application;
+    ScriptEditor& m_model;
+    std::unique_ptr<QtClipboard> m_clipboard;
+    TextArea* m_textArea;
+    QScrollBar* m_scrollBar;
+    QTimer* m_timer;
+    bool m_modalOpen = false;
+};
+
+} // namespace kestrane

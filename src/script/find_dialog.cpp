@@ -1,0 +1,12 @@
+#include "script/find_dialog.h"
+
+namespace kestrane {
+
+void FindDialog::setText(std::string text)
+{
+    if (text.size() > kMaxLength)
+        text.resize(kMaxLength);
+    m_text = std::move(text);
+}
+
+} // namespace kestrane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/host.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// The "Find" dialog: one field for the text to be found, OK and Cancel.
+// Enter in the field acts as OK. The text holds at most kMaxLength bytes.
+class FindDialog final : public ModalDialog {
+public:
+    static constexpr std::string_view kCaption = "Find";
+    static constexpr std::string_view kLabel = "Write a text to be found";
+    static constexpr std::size_t kMaxLength = 40;
+
+    explicit FindDialog(std::string text = {}) { setText(std::move(text)); }
+
+    const std::string& text() const { return m_text; }
+    // Keeps the first kMaxLength bytes.
+    void setText(std::string text);
+
+private:
+    std::string m_text;
+};
+
+} // namespace kestrane

@@ -1,0 +1,264 @@
+#include "app/application.h"
+#include "gui/construction_window_widget.h"
+#include "gui/find_dialog_widget.h"
+#include "gui/qt_host.h"
+#include "gui/script_editor_widget.h"
+#include "modal_helper.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+namespace kestrane {
+namespace {
+
+using testing::onNextModal;
+
+class ScriptEditorWidgetTest : public ::testing::Test {
+protected:
+    ScriptEditorWidgetTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
+    {
+        m_paths.programDirectory = m_dir.path();
+        m_paths.dataDirectories = {m_dir.path(),
+                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
+                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
+        m_paths.homeOptions = m_dir / "home/options";
+        m_application.emplace(m_host, m_paths);
+        m_application->start();
+        m_application->directories().main = m_dir.path().string();
+        m_window.emplace(*m_application);
+        m_window->show();
+    }
+
+    ScriptEditorWidget& openEditor()
+    {
+        m_window->openScriptEditor();
+        ScriptEditorWidget& editor = *m_window->scriptEditor();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&editor));
+        editor.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
+        return editor;
+    }
+
+    std::string lineText(int line)
+    {
+        return m_window->scriptEditor()->model().lines()[static_cast<std::size_t>(line)].text();
+    }
+
+    testing::CurrentDirectoryGuard m_currentDirectory;
+    testing::TempDir m_dir;
+    ProgramPaths m_paths;
+    QtHost m_host;
+    std::optional<Application> m_application;
+    std::optional<ConstructionWindowWidget> m_window;
+};
+
+QStringList titlesOf(QMenuBar* bar)
+{
+    QStringList titles;
+    for (QAction* action : bar->actions())
+        titles << action->text();
+    return titles;
+}
+
+TEST_F(ScriptEditorWidgetTest, HasTheMenusWithTheirShortcuts)
+{
+    ScriptEditorWidget& editor = openEditor();
+    EXPECT_EQ(editor.windowTitle(), "NoName");
+    EXPECT_EQ(titlesOf(editor.menuBar()), QStringList({"&File", "&Edit", "P&rogram", "&Module",
+                                                       "&Windows", "&Options", "&Help"}));
+    struct Shortcut {
+        const char* name;
+        const char* text;
+        QKeySequence keys;
+    };
+    const Shortcut shortcuts[] = {
+        {"run", "&Run", QKeySequence(Qt::Key_F9)},
+        {"stepOver", "Step &Over", QKeySequence(Qt::Key_F8)},
+        {"stepByStep", "&Step-by-step", QKeySequence(Qt::Key_F7)},
+        {"find", "&Find", QKeySequence("Ctrl+F")},
+        {"findNext", "Fi&nd next", QKeySequence(Qt::Key_F3)},
+        {"copy", "Co&py", QKeySequence("Ctrl+Ins")},
+        {"paste", "P&aste", QKeySequence("Shift+Ins")},
+    };
+    for (const Shortcut& shortcut : shortcuts) {
+        QAction* action = editor.action(shortcut.name);
+        ASSERT_NE(action, nullptr) << shortcut.name;
+        EXPECT_EQ(action->text(), shortcut.text);
+        EXPECT_EQ(action->shortcut(), shortcut.keys) << shortcut.name;
+    }
+    EXPECT_FALSE(editor.action("compile")->isVisible());
+    EXPECT_FALSE(editor.action("compileToDisk")->isVisible());
+    EXPECT_TRUE(editor.action("onScreen")->isVisible());
+    EXPECT_TRUE(editor.action("hints")->isChecked());
+    editor.action("hints")->trigger();
+    EXPECT_EQ(editor.model().hints(), HintsState::Off);
+    EXPECT_FALSE(editor.action("hints")->isChecked());
+
+    QMenu* windows = editor.menuBar()->actions()[4]->menu();
+    for (QAction* item : windows->actions())
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+    QMenu* modules = editor.menuBar()->actions()[3]->menu();
+    ASSERT_EQ(modules->actions().size(), 8);
+    modules->actions()[3]->trigger();
+    EXPECT_EQ(m_application->moduleState().module(), 504);
+    EXPECT_FALSE(editor.model().modified());
+}
+
+TEST_F(ScriptEditorWidgetTest, TypingReachesTheModel)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "start()");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "END");
+    QTest::keyClick(text, Qt::Key_Left);
+    QTest::keyClick(text, Qt::Key_Backspace);
+    EXPECT_EQ(lineText(0), "start()");
+    EXPECT_EQ(lineText(1), "ED");
+    EXPECT_TRUE(editor.model().modified());
+    EXPECT_EQ(editor.model().cursor(), (TextPosition{1, 1}));
+    EXPECT_FALSE(editor.scrollBar()->isVisible());
+    for (int line = 0; line < 40; ++line)
+        QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_TRUE(editor.scrollBar()->isVisible());
+    EXPECT_EQ(editor.scrollBar()->value(), editor.model().topLine());
+}
+
+TEST_F(ScriptEditorWidgetTest, F9ClosesTheEditorAndHandsTheProgramOver)
+{
+    ScriptEditorWidget& editor = openEditor();
+    std::optional<HandOver> received;
+    QObject::connect(&editor, &ScriptEditorWidget::handedOver,
+                     [&received](const HandOver& handOver) { received = handOver; });
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "start()");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "A = point(10, 20)");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "END");
+    editor.model().directories().working = "/tmp/working";
+    QTest::keyClick(text, Qt::Key_F9);
+
+    ASSERT_TRUE(received.has_value());
+    EXPECT_EQ(received->runState, RunState::Run);
+    EXPECT_EQ(received->programText, "start()\r\nA=point(10,20)\r\nEND");
+    EXPECT_EQ(received->mainFile, &editor.model().mainFile());
+    EXPECT_FALSE(editor.isVisible());
+    // The editor's directories went back to the construction window.
+    EXPECT_EQ(m_application->directories().working, "/tmp/working");
+    // Nothing is pending any more: a later close asks about the changes.
+    EXPECT_EQ(editor.model().handOver().runState, RunState::Nothing);
+}
+
+TEST_F(ScriptEditorWidgetTest, ACompileErrorKeepsTheEditorOpen)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "start()");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "l = line(A, B)");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "END");
+    editor.action("run")->trigger();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.model().errorShown());
+    EXPECT_EQ(editor.model().cursorLine(), 1);
+}
+
+TEST_F(ScriptEditorWidgetTest, TheTimerStopsWhileTheFindDialogIsOpen)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QTest::keyClicks(editor.textArea(), "find the word here");
+    ASSERT_TRUE(editor.blinkTimer()->isActive());
+    bool timerRan = true;
+    QString caption;
+    onNextModal([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        timerRan = editor.blinkTimer()->isActive();
+        auto* find = dynamic_cast<FindDialogWidget*>(&dialog);
+        ASSERT_NE(find, nullptr);
+        EXPECT_EQ(find->field()->maxLength(), 40);
+        find->field()->setText("word");
+        QTest::keyClick(find->field(), Qt::Key_Return);
+    });
+    editor.action("find")->trigger();
+    EXPECT_EQ(caption, "Find");
+    EXPECT_FALSE(timerRan);
+    EXPECT_EQ(editor.model().selection().start, (TextPosition{0, 9}));
+    EXPECT_EQ(editor.model().cursor(), (TextPosition{0, 13}));
+    EXPECT_TRUE(editor.blinkTimer()->isActive());
+}
+
+TEST_F(ScriptEditorWidgetTest, CancelOnClosingKeepsTheEditorOpen)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QTest::keyClicks(editor.textArea(), "unsaved");
+    QString question;
+    onNextModal([&question](QDialog& dialog) {
+        question = dialog.windowTitle();
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(question, "Files");
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(lineText(0), "unsaved");
+
+    onNextModal([](QDialog& dialog) {
+        qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click();
+    });
+    EXPECT_TRUE(editor.close());
+    EXPECT_FALSE(editor.isVisible());
+}
+
+TEST_F(ScriptEditorWidgetTest, EndingTheProgramAsksAboutTheEditorsChanges)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QTest::keyClicks(editor.textArea(), "unsaved");
+    onNextModal([](QDialog& dialog) {
+        qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(editor.isVisible());
+}
+
+TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEsc)
+{
+    ScriptEditorWidget* editor = m_window->scriptEditor();
+    m_application->directories().library = "/tmp/library";
+    QTest::mouseClick(m_window->statusPanels()[7], Qt::LeftButton);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->model().directories().library, "/tmp/library");
+    EXPECT_EQ(editor->model().directories().main, m_dir.path().string());
+    editor->close();
+    ASSERT_FALSE(editor->isVisible());
+
+    m_window->activateWindow();
+    QTest::keyClick(m_window->centralWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(editor->isVisible());
+    editor->close();
+
+    QMenu* edit = m_window->menuBar()->actions()[1]->menu();
+    QAction* textItem = edit->actions()[1];
+    EXPECT_EQ(textItem->text(), "&Text");
+    EXPECT_TRUE(textItem->isEnabled());
+    textItem->trigger();
+    EXPECT_TRUE(editor->isVisible());
+    editor->close();
+}
+
+} // namespace
+} // namespace kestrane
