@@ -21,6 +21,14 @@ constexpr Command kCommands[] = {
      "\"FractOpt\", \"FunOpt\" and \"CalcOpt\" from DIRECTORY, the current directory\n"
      "when none is given, as the program does at start, and prints what it found.\n",
      runOptions},
+    {"check", "compile a script and report its first error",
+     "Usage: kestrane-cli check FILE [--module CODE]\n\n"
+     "Loads the script FILE with its include files and compiles it in the module of\n"
+     "its first byte, or in the module CODE (501-508, 604) when given. Prints \"ok\",\n"
+     "or \"FILE:LINE: MESSAGE\" for the first error, LINE counted from 1 in the file\n"
+     "that holds it. Message boxes raised on the way go to standard error as\n"
+     "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
+     runCheck},
 };
 
 std::string& storedProgramPath()

@@ -1,0 +1,492 @@
+#include "script/procedure_validator.h"
+
+#include "platform/files.h"
+#include "script/compiler_messages.h"
+#include "script/lexical.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kestrane {
+
+namespace {
+
+constexpr std::size_t kLongestName = 90;
+
+bool isRemovingCommand(int code)
+{
+    // Remove, RemovePoint, RemoveLine, RemoveCircle, RemovePolygon, RemovePolyhedron
+    return code == 26 || code == 90 || code == 80 || code == 100 || code == 61 || code == 117;
+}
+
+bool isLiteralCode(int code)
+{
+    return code == type::kInteger || code == type::kString || code == type::kText ||
+           code == type::kDecimal;
+}
+
+// The class of value an attribute wants: yes/no for `name` and
+// `KeepAspRatio`, a colour for `Color` and `fill`, none otherwise.
+int wantedClass(int attributeCode)
+{
+    if (attributeCode == 35 || attributeCode == 213)
+        return type::kYesNo;
+    if (attributeCode == 18 || attributeCode == 28)
+        return type::kColourClass;
+    return type::kNone;
+}
+
+bool functionFileExists(const ScriptFile& main, std::string_view name)
+{
+    namespace fs = std::filesystem;
+    for (const std::string& directory : {std::string("/"), main.directory}) {
+        if (directory.empty())
+            continue;
+        auto found = findExisting(nativePath(joinPath(directory, name)));
+        std::error_code error;
+        if (found && fs::is_regular_file(*found, error))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<std::size_t> nextWordStart(ValidationContext& context, ScriptFile& file,
+                                         std::size_t position)
+{
+    const std::string& text = file.normalisedText;
+    while (position < text.size()) {
+        char character = text[position];
+        if (isLetter(character) || isDigit(character) || character == '$')
+            return position;
+        if (!isBlank(character) && !isLineBreak(character)) {
+            context.fail(file, position, compile_message::kImproperSign);
+            return {};
+        }
+        ++position;
+    }
+    return text.size();
+}
+
+ProcedureValidator::ProcedureValidator(ValidationContext& context, ScriptFile& file)
+    : m_context(context)
+    , m_file(file)
+    , m_text(file.normalisedText)
+{
+}
+
+bool ProcedureValidator::fail(std::size_t position, std::string_view message)
+{
+    m_context.fail(m_file, position, message);
+    return false;
+}
+
+bool ProcedureValidator::validate(const ProcedureRecord& procedure)
+{
+    m_variables.clear();
+    m_variableIndex.clear();
+    std::size_t open = procedure.bodyStart;
+    std::size_t close = m_text.find(')', open);
+    if (close == std::string::npos || close >= procedure.bodyEnd) {
+        m_context.failWithBox(m_file, open, compile_message::kErrorCaption,
+                              compile_message::kNoClosingParentheses);
+        return false;
+    }
+    if (!validateParameters(open, close))
+        return false;
+    std::size_t endWord = procedure.bodyEnd - 3;
+    std::size_t position = close + 1;
+    while (true) {
+        std::optional<std::size_t> start = nextWordStart(m_context, m_file, position);
+        if (!start)
+            return false;
+        if (*start >= endWord)
+            break;
+        LineSpan line = readLine(m_text, *start);
+        Statement statement{*start, std::min(line.line.end(), endWord)};
+        if (!validateStatement(statement))
+            return false;
+        position = std::max(line.next, statement.end);
+    }
+    return validateReturn(procedure);
+}
+
+bool ProcedureValidator::validateParameters(std::size_t open, std::size_t close)
+{
+    std::string_view text = m_text;
+    if (trimBlanks(text.substr(open + 1, close - open - 1)).empty())
+        return true;
+    std::size_t pieceStart = open + 1;
+    while (pieceStart <= close) {
+        std::size_t comma = text.find(',', pieceStart);
+        std::size_t pieceEnd = comma == std::string_view::npos || comma > close ? close : comma;
+        std::string_view piece = text.substr(pieceStart, pieceEnd - pieceStart);
+        if (trimBlanks(piece).empty())
+            return fail(pieceStart, compile_message::kWrongCommas);
+        TextSpan typeWord = readWord(piece, 0);
+        TextSpan name = readWord(piece, typeWord.end());
+        std::string_view typeText = piece.substr(typeWord.start, typeWord.length);
+        std::string_view nameText = piece.substr(name.start, name.length);
+        if (typeText.size() > kLongestName || nameText.size() > kLongestName)
+            return fail(pieceStart, compile_message::kTooLongName);
+        // After the name only blanks may stand before the comma or ')'.
+        bool nameIsWord = !nameText.empty() && (isLetter(nameText[0]) || isDigit(nameText[0]));
+        if (!nameIsWord || skipBlanks(piece, name.end()) != piece.size()) {
+            m_context.failWithBox(m_file, pieceStart, compile_message::kParameterSignCaption,
+                                  compile_message::kParameterSign);
+            return false;
+        }
+        int code = m_context.match(typeText).code;
+        if (code == 0 && m_context.findProcedure(typeText))
+            code = type::kProcedureParameter;
+        if (code == 0)
+            return fail(pieceStart, compile_message::kNoSuchNameOtherModule);
+        if (m_context.isReserved(nameText))
+            return fail(pieceStart, compile_message::kReservedVariable);
+        addVariable(nameText, code);
+        pieceStart = pieceEnd + 1;
+    }
+    return true;
+}
+
+bool ProcedureValidator::validateStatement(const Statement& statement)
+{
+    std::string_view text = std::string_view(m_text).substr(0, statement.end);
+    TextSpan first = readWord(text, statement.start);
+    std::size_t afterFirst = skipBlanks(text, first.end());
+    bool hasTarget = afterFirst < text.size() && text[afterFirst] == '=' &&
+                     !(afterFirst + 1 < text.size() && text[afterFirst + 1] == '=');
+    std::string target;
+    TextSpan command = first;
+    if (hasTarget) {
+        target = std::string(text.substr(first.start, first.length));
+        if (m_context.isReserved(target))
+            return fail(statement.start, compile_message::kReservedVariable);
+        if (m_context.findProcedure(target))
+            return fail(statement.start, compile_message::kProcedureAsVariable);
+        command = readWord(text, afterFirst + 1);
+    }
+    int resultType = type::kNone;
+    bool distanceArithmetic = false;
+    if (!validateCommand(statement, command.start, command.end(), hasTarget, resultType,
+                         distanceArithmetic))
+        return false;
+    if (!hasTarget)
+        return true;
+    return recordTarget(statement, target, resultType, distanceArithmetic);
+}
+
+bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t wordStart,
+                                         std::size_t wordEnd, bool hasTarget, int& resultType,
+                                         bool& distanceArithmetic)
+{
+    std::string_view word = std::string_view(m_text).substr(wordStart, wordEnd - wordStart);
+    WordMatch match = m_context.match(word);
+    std::size_t arguments = argumentsStartAfter(wordEnd, statement.end);
+    if (!match.reserved()) {
+        if (const ProcedureRecord* procedure = m_context.findProcedure(word)) {
+            resultType = procedure->typeCode == type::kVoid ? type::kNone : procedure->typeCode;
+            return validateArguments(statement, type::kProcedureCall, arguments,
+                                     {procedure->parameterTypes});
+        }
+        return validateUnreserved(statement, wordStart, wordEnd, hasTarget, resultType,
+                                  distanceArithmetic);
+    }
+    switch (match.kind) {
+    case WordKind::List:
+    case WordKind::Call:
+        return validateCall(statement, match.code, arguments, resultType);
+    case WordKind::Attribute:
+        return validateAttribute(statement, match.code, arguments, resultType);
+    case WordKind::Control:
+        resultType = match.code;
+        return match.code == 21 ? validateCondition(statement, wordEnd) : true;
+    case WordKind::Unchecked:
+        resultType = match.code;
+        return match.code == 96 ? validateForAllFaces(statement) : true;
+    case WordKind::Plain:
+    case WordKind::Number:
+    case WordKind::Directive:
+        resultType = match.code;
+        return true;
+    }
+    return true;
+}
+
+// A word that is neither reserved nor a procedure: a decimal number (a
+// distance), or the distance arithmetic a+b or a-b.
+bool ProcedureValidator::validateUnreserved(const Statement& statement, std::size_t wordStart,
+                                            std::size_t wordEnd, bool hasTarget, int& resultType,
+                                            bool& distanceArithmetic)
+{
+    std::string_view text = m_text;
+    std::string_view word = text.substr(wordStart, wordEnd - wordStart);
+    if (isSignedDecimal(word)) {
+        resultType = type::kDistance;
+        return true;
+    }
+    if (hasTarget && wordEnd < statement.end && (text[wordEnd] == '+' || text[wordEnd] == '-')) {
+        std::string_view second = trimBlanks(text.substr(wordEnd + 1, statement.end - wordEnd - 1));
+        VariableEntry* first = findVariable(word);
+        VariableEntry* other = findVariable(second);
+        if (first && other && first->typeCode == type::kDistance &&
+            other->typeCode == type::kDistance) {
+            resultType = type::kDistance;
+            distanceArithmetic = true;
+            return true;
+        }
+    }
+    return fail(statement.start, compile_message::kNoSuchNameOtherModule);
+}
+
+bool ProcedureValidator::validateCall(const Statement& statement, int code,
+                                      std::size_t argumentsStart, int& resultType)
+{
+    const WordEntry* entry = m_context.entryFor(code);
+    resultType = entry ? entry->result : type::kNone;
+    bool isPolygon = code == type::kPolygon || code == type::kPolygon4;
+    if (isPolygon) {
+        // One list of as many points as there are arguments.
+        std::size_t close = closingParenthesis(argumentsStart, statement.end);
+        std::string_view list =
+            std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+        if (trimBlanks(list).empty())
+            return fail(statement.start, compile_message::kPolygonWithoutPoints);
+        auto count = static_cast<std::size_t>(std::count(list.begin(), list.end(), ',')) + 1;
+        int point = m_context.modules().module() == 604 ? type::kPoint4 : type::kPoint;
+        return validateArguments(statement, code, argumentsStart, {ArgumentList(count, point)});
+    }
+    if (!validateArguments(statement, code, argumentsStart,
+                           entry ? entry->lists : std::vector<ArgumentList>{}))
+        return false;
+    if (isRemovingCommand(code)) {
+        std::size_t close = closingParenthesis(argumentsStart, statement.end);
+        std::string_view list =
+            std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+        if (VariableEntry* removed = findVariable(trimBlanks(list.substr(0, list.find(',')))))
+            removed->removed = true;
+    }
+    return true;
+}
+
+bool ProcedureValidator::validateArguments(const Statement& statement, int code,
+                                           std::size_t argumentsStart,
+                                           const std::vector<ArgumentList>& lists)
+{
+    if (code == 0)
+        return fail(statement.start, compile_message::kNoSuchNameOtherModule);
+    std::size_t close = closingParenthesis(argumentsStart, statement.end);
+    std::string_view text = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+    auto commas = std::count(text.begin(), text.end(), ',');
+    if (code == type::kCollection) {
+        if (commas == 0)
+            return fail(statement.start, compile_message::kNoCollectionVector);
+        if (commas > 4)
+            return fail(statement.start, compile_message::kTooManyVectors);
+    }
+    ArgumentList types;
+    if (!trimBlanks(text).empty()) {
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t comma = std::min(text.find(',', start), text.size());
+            int argumentCode = argumentType(trimBlanks(text.substr(start, comma - start)));
+            if (argumentCode == 0)
+                return fail(statement.start, compile_message::kUndeclaredVariable);
+            types.push_back(argumentCode);
+            start = comma + 1;
+        }
+    }
+    if (std::find(lists.begin(), lists.end(), types) == lists.end())
+        return fail(statement.start, compile_message::kWrongArguments);
+    if (code == type::kFunction) {
+        std::string_view name = trimBlanks(text.substr(0, text.find(',')));
+        if (!name.empty() && name.front() == '$')
+            name.remove_prefix(1);
+        if (!functionFileExists(m_context.main(), name)) {
+            m_context.failWithBox(m_file, statement.start, compile_message::kErrorCaption,
+                                  compile_message::kFunctionFileMissing);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ProcedureValidator::validateAttribute(const Statement& statement, int code,
+                                           std::size_t argumentsStart, int& resultType)
+{
+    const WordEntry* entry = m_context.entryFor(code);
+    resultType = entry ? entry->result : type::kNone;
+    if (!validateArguments(statement, code, argumentsStart,
+                           entry ? entry->lists : std::vector<ArgumentList>{}))
+        return false;
+    std::size_t close = closingParenthesis(argumentsStart, statement.end);
+    std::size_t equality = skipBlanks(std::string_view(m_text).substr(0, statement.end),
+                                      std::min(close + 1, statement.end));
+    if (equality >= statement.end || m_text[equality] != '=')
+        return fail(statement.start, compile_message::kMissingEquality);
+    return validateAttributeValue(statement, code, resultType, equality + 1);
+}
+
+bool ProcedureValidator::validateAttributeValue(const Statement& statement, int attributeCode,
+                                                int attributeResult, std::size_t valueStart)
+{
+    std::string_view text = std::string_view(m_text).substr(0, statement.end);
+    TextSpan value = readWord(text, valueStart);
+    std::string_view word = text.substr(value.start, value.length);
+    int wanted = wantedClass(attributeCode);
+    int constant = constantWord(word);
+    WordMatch call = m_context.match(word);
+    if (constant >= 0 || call.reserved()) {
+        if (constant < 0 && call.kind == WordKind::Call) {
+            const WordEntry* entry = m_context.entryFor(call.code);
+            if (!validateArguments(statement, call.code,
+                                   argumentsStartAfter(value.end(), statement.end),
+                                   entry ? entry->lists : std::vector<ArgumentList>{}))
+                return false;
+        }
+        int valueClassCode = valueClass(constant >= 0 ? constant : call.code);
+        if (valueClassCode == type::kNone)
+            return fail(statement.start, compile_message::kNoSuchConstant);
+        if (valueClassCode != wanted)
+            return fail(statement.start, compile_message::kCannotConvertConstants);
+        return true;
+    }
+    const VariableEntry* variable = findVariable(word);
+    if (!variable)
+        return fail(statement.start, compile_message::kWrongType);
+    bool fits =
+        wanted == type::kColourClass
+            ? variable->typeCode == type::kColour || variable->typeCode == type::kRgb
+            : variable->typeCode == (wanted == type::kYesNo ? type::kYesNo : attributeResult);
+    if (!fits)
+        return fail(statement.start, compile_message::kCannotConvertValues);
+    return true;
+}
+
+bool ProcedureValidator::validateCondition(const Statement& statement, std::size_t conditionStart)
+{
+    std::size_t then = findWord(m_text, "then", conditionStart, statement.end);
+    if (then == std::string::npos)
+        return fail(statement.start, compile_message::kThenNotOnLine);
+    std::string_view text = std::string_view(m_text).substr(0, then);
+    TextSpan word = readWord(text, conditionStart);
+    int code = m_context.match(text.substr(word.start, word.length)).code;
+    bool sideTest = code == 29 || code == 30;
+    bool betweenTest = code == 22 || code == 142;
+    if (sideTest || betweenTest) {
+        const WordEntry* entry = m_context.entryFor(sideTest ? code : 22);
+        Statement condition{statement.start, then};
+        if (!validateArguments(condition, code, argumentsStartAfter(word.end(), then),
+                               entry ? entry->lists : std::vector<ArgumentList>{}))
+            return false;
+    } else {
+        std::string_view comparison = trimBlanks(text.substr(conditionStart));
+        std::size_t equals = comparison.find("==");
+        if (equals == std::string_view::npos ||
+            !findVariable(trimBlanks(comparison.substr(0, equals))) ||
+            !findVariable(trimBlanks(comparison.substr(equals + 2))))
+            return fail(conditionStart, compile_message::kImproperName);
+    }
+    // What follows `then` (a `StartIf` opening a block) is the
+    // interpreter's: a block ends at the next `EndOfIf`, so there is no
+    // nesting to check.
+    return true;
+}
+
+bool ProcedureValidator::validateForAllFaces(const Statement& statement)
+{
+    if (findWord(m_text, "StartAllFaces", statement.start, statement.end) == std::string::npos)
+        return fail(statement.start, compile_message::kNoStartAllFaces);
+    std::size_t closing = findWord(m_text, "EndOfAllFaces", statement.end, m_text.size());
+    if (closing == std::string::npos || m_text.size() - closing <= 12)
+        return fail(statement.start, compile_message::kNoEndOfAllFaces);
+    return true;
+}
+
+bool ProcedureValidator::recordTarget(const Statement& statement, const std::string& target,
+                                      int resultType, bool distanceArithmetic)
+{
+    if (VariableEntry* existing = findVariable(target)) {
+        if (existing->removed) {
+            // A removed variable may be declared again, with a new type.
+            existing->removed = false;
+            existing->typeCode = resultType;
+            return true;
+        }
+        if (existing->typeCode != resultType)
+            return fail(statement.start, compile_message::kAlreadyDefined);
+        return true;
+    }
+    if (resultType == type::kNone && !distanceArithmetic)
+        return fail(statement.start, compile_message::kNoSuchNameOtherModule);
+    addVariable(target, resultType);
+    return true;
+}
+
+bool ProcedureValidator::validateReturn(const ProcedureRecord& procedure)
+{
+    std::size_t first = findWord(m_text, "return", procedure.bodyStart, procedure.bodyEnd);
+    if (procedure.name == "start") {
+        if (first != std::string::npos)
+            return fail(first, compile_message::kStartReturns);
+        return true;
+    }
+    if (procedure.typeCode == 0 || procedure.typeCode == type::kVoid)
+        return true;
+    if (first == std::string::npos)
+        return fail(procedure.bodyStart, compile_message::kMissingReturn);
+    std::size_t valueStart = argumentsStartAfter(first + 6, m_text.size());
+    TextSpan value = readWord(m_text, valueStart);
+    const VariableEntry* variable =
+        findVariable(std::string_view(m_text).substr(value.start, value.length));
+    if (!variable || variable->typeCode != procedure.typeCode)
+        return fail(first, compile_message::kReturnType);
+    std::size_t second = findWord(m_text, "return", first + 6, procedure.bodyEnd);
+    if (second != std::string::npos)
+        return fail(second, compile_message::kDoubleReturn);
+    return true;
+}
+
+int ProcedureValidator::argumentType(std::string_view argument)
+{
+    // Literals first (a variable can never be spelt like one), then the
+    // variables. Decimals count in every case, so that Curves scripts may
+    // pass them after their first variable too.
+    int code = m_context.match(argument).code;
+    if (isLiteralCode(code) && !argument.empty())
+        return code;
+    const VariableEntry* variable = findVariable(argument);
+    if (variable)
+        return variable->typeCode;
+    return 0;
+}
+
+VariableEntry* ProcedureValidator::findVariable(std::string_view name)
+{
+    auto found = m_variableIndex.find(std::string(name));
+    return found == m_variableIndex.end() ? nullptr : &m_variables[found->second];
+}
+
+void ProcedureValidator::addVariable(std::string_view name, int typeCode)
+{
+    // A parameter list may name a variable twice; the first entry stays.
+    m_variableIndex.emplace(std::string(name), m_variables.size());
+    m_variables.push_back({false, std::string(name), typeCode});
+}
+
+std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::size_t end) const
+{
+    std::size_t position = std::min(wordEnd, end);
+    while (position < end && (isBlank(m_text[position]) || m_text[position] == '('))
+        ++position;
+    return position;
+}
+
+std::size_t ProcedureValidator::closingParenthesis(std::size_t from, std::size_t end) const
+{
+    std::size_t close = m_text.find(')', from);
+    return close == std::string::npos || close > end ? end : close;
+}
+
+} // namespace kestrane

@@ -1,0 +1,277 @@
+#include "script/script_editor.h"
+
+#include "platform/files.h"
+#include "platform/host.h"
+#include "script/compiler_messages.h"
+#include "script/script_loader.h"
+#include "script/words.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace kestrane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kShortestSavedName = 5;
+
+bool hasMainExtension(std::string_view name)
+{
+    return name.ends_with("kst") || name.ends_with("KST");
+}
+
+std::vector<std::string> scriptFilters()
+{
+    return {"Geometry and Algebra files (*.kst)", "Graph Files (*.kst)"};
+}
+
+} // namespace
+
+ScriptEditor::ScriptEditor(Host& host, Directories directories)
+    : m_host(host)
+    , m_directories(std::move(directories))
+{
+    setModule(code(Module::Kestrane));
+    newText();
+}
+
+void ScriptEditor::setModule(int moduleCode)
+{
+    m_modules.set(moduleCode);
+    m_completionWords = wordsOfModule(moduleCode);
+}
+
+void ScriptEditor::newText()
+{
+    auto file = std::make_unique<ScriptFile>();
+    file->moduleCode = m_modules.module();
+    file->name = std::string(editor_message::kNoName);
+    file->directory = m_directories.main;
+    file->setText("");
+    replaceMain(std::move(file), std::string(editor_message::kNoName));
+}
+
+bool ScriptEditor::open()
+{
+    // Only Yes matters here: No and Cancel both go on without saving.
+    if (m_modified)
+        askToSave();
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    fs::path examples = current / "Examples";
+    FileDialogRequest request;
+    request.title = "Open";
+    request.directory = fs::is_directory(examples, error) ? examples.string() : current.string();
+    request.filters = scriptFilters();
+    std::optional<std::string> chosen = m_host.chooseFileToOpen(request);
+    if (!chosen)
+        return false;
+    return openFile(*chosen);
+}
+
+bool ScriptEditor::openFile(const std::string& path)
+{
+    ScriptLoader loader(m_host, m_directories);
+    std::unique_ptr<ScriptFile> file = loader.openMainFile(path, m_modules.module());
+    if (!file)
+        return false;
+    setModule(file->moduleCode);
+    replaceMain(std::move(file), path);
+    return true;
+}
+
+bool ScriptEditor::save()
+{
+    if (m_fileName.size() < kShortestSavedName)
+        return false;
+    if (!hasMainExtension(m_fileName)) {
+        m_host.message(std::string(compile_message::kErrorCaption),
+                       std::string(editor_message::kWrongExtension), MessageButtons::Ok,
+                       MessageIcon::Error);
+        return false;
+    }
+    m_main->moduleCode = m_modules.module();
+    // The file is replaced as a whole: a failed write keeps the old one.
+    if (!replaceFile(nativePath(m_fileName), m_main->fileBytes()))
+        return false;
+    m_modified = false;
+    return true;
+}
+
+bool ScriptEditor::saveAs()
+{
+    FileDialogRequest request;
+    request.title = "Save as";
+    request.directory = m_main->directory;
+    request.fileName = m_fileName;
+    request.filters = {"Geometry and Algebra Files (*.kst)", "Graphs Files (*.kst)"};
+    std::optional<std::string> chosen = m_host.chooseFileToSave(request);
+    if (!chosen)
+        return false;
+    m_fileName = *chosen;
+    fs::path native = nativePath(*chosen);
+    m_main->name = native.filename().string();
+    m_main->path = native.string();
+    m_main->directory = native.parent_path().string();
+    return save();
+}
+
+bool ScriptEditor::requestClose()
+{
+    if (!m_modified || m_handOver.runState != RunState::Nothing)
+        return true;
+    return askToSave();
+}
+
+// "File not saved": Yes saves, No goes on, Cancel stops. Returns false
+// only for Cancel.
+bool ScriptEditor::askToSave()
+{
+    MessageAnswer answer = m_host.message(std::string(editor_message::kFilesCaption),
+                                          std::string(editor_message::kNotSaved),
+                                          MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer == MessageAnswer::Yes)
+        save();
+    return answer != MessageAnswer::Cancel;
+}
+
+void ScriptEditor::setText(std::string_view text)
+{
+    ScriptLoader loader(m_host, m_directories);
+    EditingView view = m_main->view;
+    auto file =
+        loader.build(text, m_modules.module(), m_main->name, m_main->path, m_main->directory);
+    std::string fileName = m_fileName;
+    replaceMain(std::move(file), fileName);
+    int last = static_cast<int>(m_main->lines.size()) - 1;
+    view.cursorLine = std::clamp(view.cursorLine, 0, last);
+    m_main->view = view;
+    m_modified = true;
+}
+
+void ScriptEditor::setVisibleLines(int count)
+{
+    m_visibleLines = std::max(1, count);
+    m_current->view.visibleLines = m_visibleLines;
+}
+
+void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fileName)
+{
+    m_main = std::move(file);
+    m_main->view = EditingView{};
+    m_main->view.visibleLines = m_visibleLines;
+    m_current = m_main.get();
+    m_fileName = std::move(fileName);
+    m_modified = false;
+}
+
+void ScriptEditor::run()
+{
+    m_handOver.toDisk = false;
+    m_handOver.show = false;
+    m_handOver.programText.clear();
+    compileWithMode(RunState::Run);
+    m_main->normalisedLines.clear();
+}
+
+void ScriptEditor::stepByStep()
+{
+    stepCommand(SteppingMode::StepByStep);
+    m_handOver.show = false;
+}
+
+void ScriptEditor::stepOver()
+{
+    stepCommand(SteppingMode::StepOver);
+    m_handOver.show = false;
+}
+
+void ScriptEditor::compile()
+{
+    stepCommand(SteppingMode::StepByStep);
+}
+
+void ScriptEditor::stepCommand(SteppingMode mode)
+{
+    m_handOver.toDisk = false;
+    m_handOver.stepping = mode;
+    m_handOver.programText.clear();
+    normaliseFile(*m_main);
+    if (m_main->normalisedLines.empty()) {
+        m_host.message(std::string(compile_message::kErrorCaption),
+                       std::string(compile_message::kNoCommand), MessageButtons::Ok,
+                       MessageIcon::Error);
+        return;
+    }
+    m_handOver.rawText = m_main->joinedText();
+    compileWithMode(RunState::Run);
+    m_main->normalisedLines.clear();
+}
+
+void ScriptEditor::onScreen()
+{
+    m_handOver.rawText = m_current->joinedText();
+    m_handOver.runState = RunState::ShowText;
+    m_handOver.show = true;
+    m_closeRequested = true;
+}
+
+void ScriptEditor::compileToDisk()
+{
+    m_handOver.toDisk = true;
+    compileWithMode(RunState::CompileToDisk);
+}
+
+void ScriptEditor::compileWithMode(RunState mode)
+{
+    m_handOver.runState = RunState::Run;
+    m_errorShown = false;
+    Compiler compiler(m_modules, m_host);
+    CompileResult result = compiler.compile(*m_main);
+    m_handOver.rawText = result.rawText;
+    m_current = result.currentFile ? result.currentFile : m_main.get();
+    m_lastError = result.error;
+    if (result.error) {
+        m_handOver.runState = RunState::Nothing;
+        m_handOver.programText.clear();
+        showError(*result.error);
+        return;
+    }
+    m_handOver.runState = mode;
+    // Compile to disk hands over the same compiled text as a run.
+    m_handOver.programText = m_main->normalisedText;
+    m_messageLines = {};
+    if (!m_main->normalisedLines.empty())
+        m_closeRequested = true;
+}
+
+void ScriptEditor::showError(const CompileError& error)
+{
+    if (error.display == ErrorDisplay::MessageBox)
+        return;
+    m_errorShown = true;
+    ScriptFile& file = *error.file;
+    const std::string& source = file.lines.empty()
+                                    ? std::string()
+                                    : file.lines[static_cast<std::size_t>(error.sourceLine)].text();
+    m_messageLines = errorMessageLines(error.message, source);
+    m_current = &file;
+    file.view.visibleLines = m_visibleLines;
+    file.view.cursorLine = error.sourceLine;
+    file.view.cursorColumn = static_cast<int>(source.size());
+    file.view.topLine = std::max(0, error.sourceLine - m_visibleLines / 2);
+}
+
+HandOver ScriptEditor::handOver() const
+{
+    HandOver handOver = m_handOver;
+    handOver.mainFile = m_main.get();
+    handOver.currentFile = m_current;
+    handOver.moduleCode = m_modules.module();
+    handOver.effectiveModule = m_modules.effective();
+    return handOver;
+}
+
+} // namespace kestrane
