@@ -1,0 +1,205 @@
+#include "geometry/long_internal.h"
+
+#include <array>
+#include <cmath>
+
+namespace kestrane {
+
+namespace {
+
+using long_detail::firstNonzero;
+using long_detail::lastNonzero;
+
+// Each step of the division finds the largest q whose product T(q), the divisor
+// times q moved s words (digits below the last word dropped, their carry kept),
+// does not exceed the remainder R, and subtracts T(q). That q is
+// ceil((R + 1) / X) - 1 with X the moved divisor as a real number, which a
+// floating-point estimate from the leading words gives except near an integer;
+// only then are the exact words compared.
+//
+// The remainder's words are kept unnormalised (each may be far outside
+// 0..999) so that a step is one multiply-subtract per word with no carries;
+// words above the divisor's leading position are folded into the word just
+// above it before each estimate. After at most 180 steps of at most
+// 1000 * 999 each, a word stays below 2^31 in magnitude.
+
+constexpr int kPadding = 2;
+constexpr int kEstimateWords = 6;
+constexpr double kEstimateMargin = 1e-8;
+using Words = std::array<std::int64_t, kLongWordsMax + kPadding + kEstimateWords + 2>;
+
+struct Division {
+    int count = 0;
+    int divisorFirst = 0;
+    int divisorLast = 0;
+    const LongNum* divisor = nullptr;
+    Words remainderStorage{};
+    Words divisorStorage{};
+    std::int64_t* remainder = remainderStorage.data() + kPadding;
+    std::int64_t* divisorWords = divisorStorage.data() + kPadding;
+    int top = 0; // words of the remainder above this index are zero
+    double divisorLead = 0;
+};
+
+double inversePower(int exponent)
+{
+    return std::pow(static_cast<double>(kLongBase), -exponent);
+}
+
+// floor(m * tail) where the tail is the divisor's words moved below the last word.
+std::int64_t tailCarry(const Division& division, std::int64_t m, int shift)
+{
+    int tailBegin = division.count - shift;
+    if (shift <= 0 || tailBegin > division.divisorLast)
+        return 0;
+    return long_detail::truncatedTailCarry(m, division.divisor->words().data() + tailBegin,
+                                           division.divisorLast - tailBegin + 1);
+}
+
+void foldAbove(Division& division, int lead)
+{
+    std::int64_t* remainder = division.remainder;
+    for (int j = division.top; j < lead - 1; ++j) {
+        remainder[j + 1] += remainder[j] * kLongBase;
+        remainder[j] = 0;
+    }
+    if (division.top < lead - 1)
+        division.top = lead - 1;
+}
+
+void normalise(Division& division)
+{
+    std::int64_t* remainder = division.remainder;
+    std::int64_t carry = 0;
+    for (int j = division.count - 1; j > division.top; --j) {
+        std::int64_t value = remainder[j] + carry;
+        std::int64_t low = value % kLongBase;
+        if (low < 0)
+            low += kLongBase;
+        carry = (value - low) / kLongBase;
+        remainder[j] = low;
+    }
+    remainder[division.top] += carry;
+}
+
+// True when T(q) <= R, with R normalised.
+bool productFits(const Division& division, std::int64_t q, int shift)
+{
+    int count = division.count;
+    int lead = division.divisorFirst + shift;
+    Words productStorage{};
+    std::int64_t* product = productStorage.data() + kPadding;
+    std::int64_t carry = tailCarry(division, q, shift);
+    int last = std::min(division.divisorLast, count - 1 - shift);
+    for (int j = last; j >= division.divisorFirst; --j) {
+        std::int64_t value = q * division.divisorWords[j] + carry;
+        product[j + shift] = value % kLongBase;
+        carry = value / kLongBase;
+    }
+    product[lead - 1] += carry;
+    // The remainder's head (all it holds above lead - 1) sits at top.
+    int from = std::min(division.top, lead - 1);
+    for (int j = from; j < count; ++j) {
+        if (division.remainder[j] != product[j])
+            return division.remainder[j] > product[j];
+    }
+    return true;
+}
+
+std::int64_t quotientWord(Division& division, int shift)
+{
+    int lead = division.divisorFirst + shift;
+    foldAbove(division, lead);
+    const std::int64_t* remainder = division.remainder;
+    double value = static_cast<double>(remainder[lead - 1]) * kLongBase;
+    for (int j = 0; j < kEstimateWords; ++j)
+        value += static_cast<double>(remainder[lead + j]) * inversePower(j);
+    // R + 1: one unit of the last word.
+    if (division.count - 1 - lead <= kEstimateWords)
+        value += inversePower(division.count - 1 - lead);
+    double estimate = value / division.divisorLead;
+    double whole = std::floor(estimate);
+    double fraction = estimate - whole;
+    if (fraction > kEstimateMargin && fraction < 1 - kEstimateMargin)
+        return static_cast<std::int64_t>(whole);
+    normalise(division);
+    auto candidate = static_cast<std::int64_t>(std::llround(estimate));
+    if (candidate <= 0)
+        return 0;
+    return productFits(division, candidate, shift) ? candidate : candidate - 1;
+}
+
+void subtractProduct(Division& division, std::int64_t q, int shift)
+{
+    int last = std::min(division.divisorLast, division.count - 1 - shift);
+    std::int64_t* target = division.remainder + shift;
+    const std::int64_t* source = division.divisorWords;
+    for (int j = division.divisorFirst; j <= last; ++j)
+        target[j] -= q * source[j];
+    division.remainder[division.count - 1] -= tailCarry(division, q, shift);
+}
+
+} // namespace
+
+void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
+{
+    long_detail::checkWordCount(a);
+    long_detail::checkWordCount(b);
+    long_detail::checkWordCount(out);
+    LongWord sign = a.sign() == b.sign() ? kLongPlus : kLongMinus;
+    int count = a.wordCount();
+    int half = count / 2;
+    if (LongIsZero(b)) {
+        long_detail::showMessage("Division by zero. Major error may occur.");
+        long_detail::clearDigits(out, sign);
+        return;
+    }
+    int dividendFirst = firstNonzero(a);
+    if (dividendFirst == count) {
+        long_detail::clearDigits(out, sign);
+        return;
+    }
+    Division division;
+    division.count = count;
+    division.divisor = &b;
+    division.divisorFirst = firstNonzero(b);
+    division.divisorLast = lastNonzero(b);
+    division.top = dividendFirst;
+    for (int j = 0; j < count; ++j) {
+        division.remainder[j] = a[j];
+        division.divisorWords[j] = b[j];
+    }
+    for (int j = 0; j < kEstimateWords; ++j)
+        division.divisorLead +=
+            static_cast<double>(division.divisorWords[division.divisorFirst + j]) * inversePower(j);
+
+    Words quotientStorage{};
+    std::int64_t* quotient = quotientStorage.data() + kPadding;
+    // 1. The first shift puts the divisor's leading word under the remainder's,
+    //    one word lower when the remainder's leading word is the smaller.
+    int shift = dividendFirst - division.divisorFirst +
+                (a[dividendFirst] < b[division.divisorFirst] ? 1 : 0);
+    // 2. H steps, one quotient word each; the shift advances with every step.
+    for (int step = 0; step < half; ++step, ++shift) {
+        if (shift + division.divisorFirst >= count || shift >= half)
+            continue;
+        std::int64_t q = quotientWord(division, shift);
+        if (q == 0)
+            continue;
+        subtractProduct(division, q, shift);
+        // Quotient words above word 0 are dropped.
+        if (half - 1 + shift >= 0)
+            quotient[half - 1 + shift] += q;
+    }
+    // 3. A quotient word of 1000 (possible where the divisor lost digits off
+    //    the end) carries into the word above.
+    std::int64_t carry = 0;
+    for (int j = count - 1; j >= 0; --j) {
+        std::int64_t value = quotient[j] + carry;
+        out[j] = static_cast<LongWord>(value % kLongBase);
+        carry = value / kLongBase;
+    }
+    out.setSign(sign);
+}
+
+} // namespace kestrane

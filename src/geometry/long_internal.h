@@ -1,0 +1,34 @@
+#pragma once
+
+#include "geometry/long_num.h"
+
+#include <cassert>
+#include <string_view>
+
+// Helpers shared by the long-number sources; not part of the public interface.
+namespace kestrane::long_detail {
+
+// Shows one of the long-number messages on the installed host.
+void showMessage(std::string_view text);
+
+inline void checkWordCount([[maybe_unused]] const LongNum& a)
+{
+    assert(a.wordCount() == longWords() && "long number made under another word count");
+}
+
+// Index of the first nonzero digit word, wordCount() when the number is zero.
+int firstNonzero(const LongNum& a);
+// Index of the last nonzero digit word, -1 when the number is zero.
+int lastNonzero(const LongNum& a);
+
+// Clears the digit words and sets the sign.
+void clearDigits(LongNum& a, LongWord sign = kLongPlus);
+
+// -1, 0 or 1 as |a| is less than, equal to or greater than |b|.
+int compareMagnitudes(const LongNum& a, const LongNum& b);
+
+// floor(m * 0.w_0 w_1 ... w_(length-1)) in base 1000 for 0 <= m, read from as
+// few words as decide it.
+std::int64_t truncatedTailCarry(std::int64_t m, const LongWord* tail, int length);
+
+} // namespace kestrane::long_detail

@@ -1,0 +1,268 @@
+#include "geometry/plane_algorithms.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrane {
+
+namespace {
+
+LongNum product(const LongNum& a, const LongNum& b)
+{
+    LongNum out;
+    LongMul(a, b, out);
+    return out;
+}
+
+LongNum sum(const LongNum& a, const LongNum& b)
+{
+    LongNum out;
+    LongAdd(a, b, out);
+    return out;
+}
+
+LongNum difference(const LongNum& a, const LongNum& b)
+{
+    LongNum out;
+    LongSub(a, b, out);
+    return out;
+}
+
+LongNum quotient(const LongNum& a, const LongNum& b)
+{
+    LongNum out;
+    LongDiv(a, b, out);
+    return out;
+}
+
+LongNum negated(LongNum a)
+{
+    LongNegate(a);
+    return a;
+}
+
+LongNum squareRoot(const LongNum& a)
+{
+    LongNum out;
+    LongSqrt(a, out);
+    return out;
+}
+
+// Determinants this close to zero come from the truncation of two parallel
+// directions, not from a crossing: below 100 units of the last word a
+// quotient writes. A true crossing at that angle would lie far beyond
+// anything the floats can place.
+bool isNegligible(const LongNum& determinant)
+{
+    const int words = determinant.wordCount();
+    for (int index = 0; index < words - 2; ++index) {
+        if (determinant[index] != 0)
+            return false;
+    }
+    return determinant[words - 2] < 100;
+}
+
+// The extent of a segment in one coordinate, with the tolerance.
+bool withinExtent(float end1, float end2, float value)
+{
+    const double low = std::min(end1, end2) - kPlaneTolerance;
+    const double high = std::max(end1, end2) + kPlaneTolerance;
+    return low <= value && value <= high;
+}
+
+// The extent of a half-line in one coordinate: from its start on toward the
+// point it runs through.
+bool withinRay(float start, float through, float value)
+{
+    if (through > start)
+        return value >= start - kPlaneTolerance;
+    if (through < start)
+        return value <= start + kPlaneTolerance;
+    return std::fabs(static_cast<double>(value) - start) <= kPlaneTolerance;
+}
+
+bool accepts(const StraightRec& straight, StraightKind kind, float x, float y)
+{
+    const FloatPoint& first = straight.floats.first;
+    const FloatPoint& second = straight.floats.second;
+    switch (kind) {
+    case StraightKind::Line:
+        return true;
+    case StraightKind::Segment:
+        return withinExtent(first.x, second.x, x) && withinExtent(first.y, second.y, y);
+    case StraightKind::HalfLine:
+        return withinRay(first.x, second.x, x) && withinRay(first.y, second.y, y);
+    }
+    return false;
+}
+
+// The line a·x + b·y = c of a straight object: a = uy, b = −ux through its
+// base point.
+struct Equation {
+    LongNum a;
+    LongNum b;
+    LongNum c;
+};
+
+Equation equationOf(const StraightRec& straight)
+{
+    Equation equation{straight.uy, negated(straight.ux), LongNum()};
+    equation.c = sum(product(equation.a, straight.baseX), product(equation.b, straight.baseY));
+    return equation;
+}
+
+} // namespace
+
+LongNum sideValue(const StraightRec& line, const LongNum& x, const LongNum& y)
+{
+    return difference(product(difference(x, line.baseX), line.uy),
+                      product(difference(y, line.baseY), line.ux));
+}
+
+bool twoSides(const StraightRec& line, const PointRec& first, const PointRec& second)
+{
+    const LongNum zero;
+    const LongNum side1 = sideValue(line, first.x, first.y);
+    const LongNum side2 = sideValue(line, second.x, second.y);
+    return (LongGreaterEq(zero, side1) && LongGreaterEq(side2, zero)) ||
+           (LongGreaterEq(side1, zero) && LongGreaterEq(zero, side2));
+}
+
+bool oneSide(const StraightRec& line, const PointRec& first, const PointRec& second)
+{
+    return !twoSides(line, first, second);
+}
+
+bool inRange(float a, float b, float c)
+{
+    const float low = std::trunc(std::min(a, b));
+    const float high = std::trunc(std::max(a, b));
+    return low <= c && c <= high;
+}
+
+bool between(const PointRec& a, const PointRec& b, const PointRec& c)
+{
+    return inRange(a.floats.x, b.floats.x, c.floats.x) &&
+           inRange(a.floats.y, b.floats.y, c.floats.y);
+}
+
+bool notBetween(const PointRec& a, const PointRec& b, const PointRec& c)
+{
+    return !between(a, b, c);
+}
+
+bool pointsEqual(const PointRec& first, const PointRec& second)
+{
+    return withinTolerance(first.floats.x, second.floats.x) &&
+           withinTolerance(first.floats.y, second.floats.y);
+}
+
+std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, StraightKind firstKind,
+                                                const StraightRec& second, StraightKind secondKind)
+{
+    if (&first == &second || !first.hasDirection || !second.hasDirection)
+        return std::nullopt;
+    const Equation one = equationOf(first);
+    const Equation two = equationOf(second);
+    const LongNum determinant = difference(product(one.a, two.b), product(one.b, two.a));
+    const LongNum numeratorX = difference(product(one.c, two.b), product(two.c, one.b));
+    if (isNegligible(determinant)) {
+        // Parallel: the division by the zero determinant reports it, once,
+        // and no point is made.
+        quotient(numeratorX, LongNum());
+        return std::nullopt;
+    }
+    const LongNum numeratorY = difference(product(one.a, two.c), product(two.a, one.c));
+    LongPlanePoint crossing{quotient(numeratorX, determinant), quotient(numeratorY, determinant)};
+    const float x = LongToFloat(crossing.x);
+    const float y = LongToFloat(crossing.y);
+    if (!accepts(first, firstKind, x, y) || !accepts(second, secondKind, x, y))
+        return std::nullopt;
+    return crossing;
+}
+
+std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, const StraightRec& second)
+{
+    return intersectStraight(first, first.kind, second, second.kind);
+}
+
+std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const StraightRec& line,
+                                                  Solution solution)
+{
+    if (!line.hasDirection)
+        return std::nullopt;
+    // d is the side value of the centre: its distance from the line.
+    const LongNum distance = sideValue(line, circle.centreX, circle.centreY);
+    const LongNum radicand =
+        difference(product(circle.radius, circle.radius), product(distance, distance));
+    if (radicand.isNegative())
+        return std::nullopt;
+    LongNum half = squareRoot(radicand);
+    if (solution == Solution::Second)
+        LongNegate(half);
+    return LongPlanePoint{
+        difference(sum(circle.centreX, product(half, line.ux)), product(distance, line.uy)),
+        sum(sum(circle.centreY, product(half, line.uy)), product(distance, line.ux))};
+}
+
+namespace {
+
+// 1. Order the circles: A has the smaller y; on equal y the larger x; on a
+//    full tie the second argument.
+std::pair<const CircleRec*, const CircleRec*> orderCircles(const CircleRec& first,
+                                                           const CircleRec& second)
+{
+    const FloatPoint& one = first.floats.centre;
+    const FloatPoint& two = second.floats.centre;
+    const bool firstIsA = one.y < two.y || (one.y == two.y && one.x > two.x);
+    if (firstIsA)
+        return {&first, &second};
+    return {&second, &first};
+}
+
+// 2. Reject circles that do not cross (all tests strict, in floats).
+bool circlesCross(float distance, float radiusA, float radiusB)
+{
+    return distance != 0 && radiusA != 0 && radiusA + radiusB > distance &&
+           distance + radiusB > radiusA && distance + radiusA > radiusB;
+}
+
+} // namespace
+
+std::optional<LongPlanePoint> intersectCircles(const CircleRec& first, const CircleRec& second,
+                                               Solution solution)
+{
+    if (&first == &second)
+        return std::nullopt;
+    const auto [circleA, circleB] = orderCircles(first, second);
+    const LongNum dx = difference(circleB->centreX, circleA->centreX);
+    const LongNum dy = difference(circleA->centreY, circleB->centreY);
+    LongNum squares;
+    LongSumSquares(dx, dy, LongNum(), squares);
+    const LongNum distance = squareRoot(squares);
+    if (!circlesCross(LongToFloat(distance), circleA->floats.radius, circleB->floats.radius))
+        return std::nullopt;
+
+    // 3. Unit vector A→B (y counted upward), the foot's distance a from A
+    //    along it and the half chord h.
+    const LongNum ex = quotient(dx, distance);
+    const LongNum ey = quotient(dy, distance);
+    const LongNum radiusA2 = product(circleA->radius, circleA->radius);
+    const LongNum along =
+        quotient(sum(difference(radiusA2, product(circleB->radius, circleB->radius)),
+                     product(distance, distance)),
+                 sum(distance, distance));
+    const LongNum radicand = difference(radiusA2, product(along, along));
+    // Circles that cross in floats may still touch in long arithmetic.
+    if (radicand.isNegative() && !LongIsZero(radicand))
+        return std::nullopt;
+    LongNum half = LongIsZero(radicand) ? LongNum() : squareRoot(radicand);
+    if (solution == Solution::Second)
+        LongNegate(half);
+
+    // 4. The point itself.
+    return LongPlanePoint{sum(sum(circleA->centreX, product(along, ex)), product(half, ey)),
+                          sum(difference(circleA->centreY, product(along, ey)), product(half, ex))};
+}
+
+} // namespace kestrane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "geometry/long_num.h"
+#include "geometry/long_num_reference.h"
+
+#include <random>
+
+namespace kestrane::testing {
+
+// Random numbers shaped like the ones long arithmetic meets: leading and
+// trailing zero words, words of 0 and 999, either sign.
+class RandomLongNums {
+public:
+    explicit RandomLongNums(unsigned seed) : m_engine(seed) {}
+
+    LongNum next()
+    {
+        LongNum result;
+        int count = result.wordCount();
+        int first = pick(0, count);
+        int last = pick(first, count);
+        for (int i = first; i < last; ++i) {
+            int kind = pick(0, 9);
+            result[i] = kind == 0 ? 0 : kind == 1 ? 999 : pick(0, 999);
+        }
+        result.setSign(pick(0, 1) ? kLongMinus : kLongPlus);
+        return result;
+    }
+
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_engine); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+inline reference::Words toWords(const LongNum& a)
+{
+    return reference::Words(a.words().begin(), a.words().end());
+}
+
+inline LongNum fromWords(const reference::Words& words)
+{
+    LongNum result;
+    for (size_t i = 0; i < words.size(); ++i)
+        result.words()[i] = words[i];
+    return result;
+}
+
+} // namespace kestrane::testing

@@ -1,0 +1,99 @@
+// The fast exact operations against the plain transcription of their steps,
+// on random operands at several word counts.
+#include "geometry/long_num_random.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane {
+namespace {
+
+using testing::fromWords;
+using testing::RandomLongNums;
+using testing::toWords;
+
+class SamenessTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { setLongWords(GetParam()); }
+    void TearDown() override { setLongWords(kLongWordsAtStart); }
+
+    int rounds() const { return GetParam() > 100 ? 150 : 1500; }
+};
+
+TEST_P(SamenessTest, AdditionSubtractionAndComparison)
+{
+    RandomLongNums random(1u + static_cast<unsigned>(GetParam()));
+    for (int round = 0; round < rounds(); ++round) {
+        LongNum a = random.next();
+        LongNum b = random.next();
+        if (round % 7 == 0)
+            b = a;
+        LongNum sum;
+        LongNum difference;
+        LongAdd(a, b, sum);
+        LongSub(a, b, difference);
+        reference::Words expectedSum;
+        reference::Words expectedDifference;
+        reference::add(toWords(a), toWords(b), expectedSum);
+        reference::subtract(toWords(a), toWords(b), expectedDifference);
+        ASSERT_EQ(toWords(sum), expectedSum) << LongToText(a) << " + " << LongToText(b);
+        ASSERT_EQ(toWords(difference), expectedDifference);
+        ASSERT_EQ(LongGreaterEq(a, b), reference::greaterEq(toWords(a), toWords(b)));
+    }
+}
+
+TEST_P(SamenessTest, MultiplicationAndSmallOperations)
+{
+    RandomLongNums random(2u + static_cast<unsigned>(GetParam()));
+    for (int round = 0; round < rounds(); ++round) {
+        LongNum a = random.next();
+        LongNum b = random.next();
+        LongNum product;
+        LongMul(a, b, product);
+        reference::Words expected;
+        reference::multiply(toWords(a), toWords(b), expected);
+        ASSERT_EQ(toWords(product), expected) << LongToText(a) << " * " << LongToText(b);
+
+        int shift = random.pick(-GetParam() - 1, GetParam() + 1);
+        long long factor = random.pick(0, 5000);
+        LongNum moved;
+        LongMulSmallShift(a, factor, shift, moved);
+        reference::mulSmallShift(toWords(a), factor, shift, expected);
+        ASSERT_EQ(toWords(moved), expected);
+
+        long long divisor = random.pick(1, 2000000);
+        LongNum quotient;
+        LongDivSmall(a, divisor, quotient);
+        reference::divideSmall(toWords(a), divisor, expected);
+        ASSERT_EQ(toWords(quotient), expected);
+        int remainder = LongHalve(a, quotient);
+        reference::divideSmall(toWords(a), 2, expected);
+        ASSERT_EQ(toWords(quotient), expected);
+        ASSERT_EQ(remainder, a[GetParam() - 1] % 2 * 1000);
+    }
+}
+
+TEST_P(SamenessTest, Division)
+{
+    RandomLongNums random(3u + static_cast<unsigned>(GetParam()));
+    int compared = 0;
+    for (int round = 0; round < rounds(); ++round) {
+        LongNum a = random.next();
+        LongNum b = random.next();
+        if (LongIsZero(b))
+            continue;
+        reference::Words expected;
+        auto outcome = reference::divide(toWords(a), toWords(b), expected);
+        if (outcome != reference::DivisionOutcome::Finished)
+            continue;
+        ++compared;
+        LongNum quotient;
+        LongDiv(a, b, quotient);
+        ASSERT_EQ(toWords(quotient), expected) << LongToText(a) << " / " << LongToText(b);
+    }
+    EXPECT_GT(compared, rounds() / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(WordCounts, SamenessTest, ::testing::Values(10, 12, 28, 46, 101, 310));
+
+} // namespace
+} // namespace kestrane
