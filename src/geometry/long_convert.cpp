@@ -1,0 +1,151 @@
+#include "geometry/long_engine.h"
+#include "geometry/long_internal.h"
+
+#include <algorithm>
+
+namespace kestrane::long_engine {
+
+namespace {
+
+constexpr std::uint64_t kChunk = 1000000000000000000ull; // 10^18: six words
+constexpr int kChunkWords = 6;
+
+// Words (most significant first) with `integerWords` of them before the point.
+Fixed fromWords(std::span<const LongWord> words, int integerWords, int fraction)
+{
+    Fixed result(fraction);
+    std::uint64_t integer = 0;
+    for (int i = 0; i < integerWords; ++i)
+        integer = integer * kLongBase + static_cast<std::uint64_t>(words[static_cast<size_t>(i)]);
+    int fractionWords = static_cast<int>(words.size()) - integerWords;
+    while (fractionWords > 0 && words[static_cast<size_t>(integerWords + fractionWords - 1)] == 0)
+        --fractionWords;
+    // Horner from the last chunk of six words: f = (f + chunk) / 10^18.
+    int chunks = (fractionWords + kChunkWords - 1) / kChunkWords;
+    for (int c = chunks - 1; c >= 0; --c) {
+        std::uint64_t chunk = 0;
+        for (int w = 0; w < kChunkWords; ++w) {
+            int index = integerWords + c * kChunkWords + w;
+            LongWord word =
+                index < integerWords + fractionWords ? words[static_cast<size_t>(index)] : 0;
+            chunk = chunk * kLongBase + static_cast<std::uint64_t>(word);
+        }
+        result.limb(result.limbCount() - 1) = chunk;
+        result.divideSmall(kChunk);
+    }
+    result.limb(result.limbCount() - 1) = integer;
+    return result;
+}
+
+} // namespace
+
+Fixed toFixed(const LongNum& a, int fraction)
+{
+    std::span<const LongWord> words = a.words().first(static_cast<size_t>(a.wordCount()));
+    Fixed result = fromWords(words, longIntegerWords(), fraction);
+    if (a.isNegative())
+        result.negate();
+    return result;
+}
+
+Scaled toScaled(const LongNum& a, int fraction)
+{
+    Scaled scaled;
+    int first = long_detail::firstNonzero(a);
+    if (first == a.wordCount()) {
+        scaled.mantissa = Fixed(fraction);
+        return scaled;
+    }
+    std::span<const LongWord> words =
+        a.words().subspan(static_cast<size_t>(first), static_cast<size_t>(a.wordCount() - first));
+    scaled.mantissa = fromWords(words, 1, fraction);
+    scaled.exponent = longIntegerWords() - 1 - first;
+    if (a.isNegative())
+        scaled.mantissa.negate();
+    return scaled;
+}
+
+bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
+{
+    int count = out.wordCount();
+    int half = longIntegerWords();
+    Fixed magnitude = value.isNegative() ? -value : value;
+    // 1. The magnitude as an unsigned integer with `pointBits` bits below the point.
+    std::vector<std::uint64_t> bits(static_cast<size_t>(magnitude.limbCount()));
+    for (int k = 0; k < magnitude.limbCount(); ++k)
+        bits[static_cast<size_t>(k)] = magnitude.limb(k);
+    int pointBits = 64 * magnitude.fraction() - binaryExponent;
+    if (pointBits < 0) {
+        int limbs = (-pointBits + 63) / 64;
+        bits.insert(bits.begin(), static_cast<size_t>(limbs), 0);
+        pointBits += 64 * limbs;
+    }
+    // 2. Split into integer limbs and fraction limbs, the fraction left-aligned.
+    int pointLimb = pointBits / 64;
+    int pointShift = pointBits % 64;
+    std::vector<std::uint64_t> integer;
+    for (size_t k = static_cast<size_t>(pointLimb); k < bits.size(); ++k) {
+        std::uint64_t low = bits[k] >> pointShift;
+        std::uint64_t high =
+            pointShift && k + 1 < bits.size() ? bits[k + 1] << (64 - pointShift) : 0;
+        integer.push_back(low | high);
+    }
+    std::vector<std::uint64_t> fractionBits(static_cast<size_t>(pointLimb) + 1, 0);
+    for (size_t k = 0; k < fractionBits.size() && k < bits.size(); ++k)
+        fractionBits[k] = bits[k];
+    if (pointShift == 0) {
+        fractionBits.pop_back();
+    } else {
+        fractionBits.back() &= (1ull << pointShift) - 1;
+        int shift = 64 - pointShift;
+        std::uint64_t carry = 0;
+        for (std::uint64_t& limb : fractionBits) {
+            std::uint64_t next = limb >> (64 - shift);
+            limb = (limb << shift) | carry;
+            carry = next;
+        }
+    }
+    // 3. Integer limbs to words, six at a time from the units word up.
+    long_detail::clearDigits(out, value.isNegative() ? kLongMinus : kLongPlus);
+    auto store = [&](int index, LongWord word) {
+        if (index >= count)
+            return true;
+        if (index < 0)
+            return word == 0;
+        out[index] = word;
+        return true;
+    };
+    int units = half - 1 - wordShift;
+    int word = units;
+    while (std::any_of(integer.begin(), integer.end(), [](std::uint64_t l) { return l != 0; })) {
+        Wide remainder = 0;
+        for (size_t k = integer.size(); k-- > 0;) {
+            Wide current = (remainder << 64) | integer[k];
+            integer[k] = static_cast<std::uint64_t>(current / kChunk);
+            remainder = current % kChunk;
+        }
+        auto chunk = static_cast<std::uint64_t>(remainder);
+        for (int w = 0; w < kChunkWords; ++w, --word) {
+            if (!store(word, static_cast<LongWord>(chunk % kLongBase)))
+                return false;
+            chunk /= kLongBase;
+        }
+    }
+    // 4. Fraction limbs to words: each multiplication by 10^18 lifts six words.
+    for (int next = units + 1; next < count && !fractionBits.empty(); next += kChunkWords) {
+        std::uint64_t carry = 0;
+        for (std::uint64_t& limb : fractionBits) {
+            Wide product = static_cast<Wide>(limb) * kChunk + carry;
+            limb = static_cast<std::uint64_t>(product);
+            carry = static_cast<std::uint64_t>(product >> 64);
+        }
+        for (int w = kChunkWords - 1; w >= 0; --w) {
+            if (!store(next + w, static_cast<LongWord>(carry % kLongBase)))
+                return false;
+            carry /= kLongBase;
+        }
+    }
+    return true;
+}
+
+} // namespace kestrane::long_engine

@@ -1,0 +1,482 @@
+#include "geometry/long_engine.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <map>
+
+namespace kestrane::long_engine {
+
+namespace {
+
+constexpr double kTwo64 = 18446744073709551616.0;
+
+// |a| * |b| with the limbs below the last fraction limb dropped; the product of
+// two N-limb numbers keeps limbs F .. 2F of the full product.
+Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
+{
+    int count = a.limbCount();
+    int fraction = a.fraction();
+    std::vector<std::uint64_t> full(static_cast<size_t>(2 * count + 1), 0);
+    for (int i = 0; i < count; ++i) {
+        std::uint64_t ai = a.limb(i);
+        if (ai == 0)
+            continue;
+        std::uint64_t carry = 0;
+        int jBegin = std::max(0, fraction - 1 - i);
+        for (int j = jBegin; j < count; ++j) {
+            Wide t = static_cast<Wide>(ai) * b.limb(j) + full[static_cast<size_t>(i + j)] + carry;
+            full[static_cast<size_t>(i + j)] = static_cast<std::uint64_t>(t);
+            carry = static_cast<std::uint64_t>(t >> 64);
+        }
+        full[static_cast<size_t>(i + count)] = carry;
+    }
+    Fixed result(fraction);
+    for (int k = 0; k < count; ++k)
+        result.limb(k) = full[static_cast<size_t>(k + fraction)];
+    return result;
+}
+
+// Precisions from coarse to fine, each about twice the one before, ending at
+// `fraction`, for Newton iterations that double their correct bits.
+std::vector<int> doublingPrecisions(int fraction)
+{
+    // Each step needs the one before correct to half its bits and a limb more.
+    std::vector<int> steps;
+    int f = fraction;
+    for (; f > 2; f = f / 2 + 1)
+        steps.push_back(f);
+    if (fraction >= 2)
+        steps.push_back(2);
+    steps.push_back(1);
+    std::reverse(steps.begin(), steps.end());
+    return steps;
+}
+
+// Number of significant bits above the binary point minus one (the exponent of
+// the leading bit); the value must be positive.
+int leadingBitExponent(const Fixed& a)
+{
+    for (int k = a.limbCount() - 1; k >= 0; --k) {
+        if (a.limb(k) != 0)
+            return (k - a.fraction()) * 64 + 63 - __builtin_clzll(a.limb(k));
+    }
+    return -64 * a.fraction() - 1;
+}
+
+} // namespace
+
+Fixed Fixed::integer(int fraction, std::int64_t value)
+{
+    Fixed result(fraction);
+    result.m_limbs.back() = static_cast<std::uint64_t>(value);
+    return result;
+}
+
+Fixed Fixed::fromDouble(int fraction, double value)
+{
+    Fixed result(fraction);
+    double whole = std::floor(value);
+    result.m_limbs.back() = static_cast<std::uint64_t>(static_cast<std::int64_t>(whole));
+    if (fraction > 0)
+        result.limb(fraction - 1) = static_cast<std::uint64_t>((value - whole) * kTwo64);
+    return result;
+}
+
+bool Fixed::isZero() const
+{
+    return std::all_of(m_limbs.begin(), m_limbs.end(), [](std::uint64_t l) { return l == 0; });
+}
+
+double Fixed::toDouble() const
+{
+    if (isNegative())
+        return -(-*this).toDouble();
+    double value = static_cast<double>(m_limbs.back());
+    double scale = 1.0 / kTwo64;
+    for (int k = fraction() - 1; k >= 0 && k >= fraction() - 2; --k, scale /= kTwo64)
+        value += static_cast<double>(limb(k)) * scale;
+    return value;
+}
+
+Fixed Fixed::withFraction(int newFraction) const
+{
+    Fixed result(newFraction);
+    for (int k = 0; k < result.limbCount(); ++k) {
+        int source = k - newFraction + fraction();
+        if (source >= 0)
+            result.limb(k) = limb(source);
+    }
+    return result;
+}
+
+void Fixed::negate()
+{
+    std::uint64_t carry = 1;
+    for (std::uint64_t& l : m_limbs) {
+        l = ~l + carry;
+        carry = carry && l == 0 ? 1 : 0;
+    }
+}
+
+Fixed Fixed::operator-() const
+{
+    Fixed result = *this;
+    result.negate();
+    return result;
+}
+
+Fixed& Fixed::operator+=(const Fixed& other)
+{
+    std::uint64_t carry = 0;
+    for (int k = 0; k < limbCount(); ++k) {
+        Wide t = static_cast<Wide>(limb(k)) + other.limb(k) + carry;
+        limb(k) = static_cast<std::uint64_t>(t);
+        carry = static_cast<std::uint64_t>(t >> 64);
+    }
+    return *this;
+}
+
+Fixed& Fixed::operator-=(const Fixed& other)
+{
+    std::uint64_t borrow = 0;
+    for (int k = 0; k < limbCount(); ++k) {
+        std::uint64_t subtrahend = other.limb(k);
+        std::uint64_t value = limb(k);
+        std::uint64_t difference = value - subtrahend - borrow;
+        borrow = (value < subtrahend || (value == subtrahend && borrow)) ? 1 : 0;
+        limb(k) = difference;
+    }
+    return *this;
+}
+
+Fixed operator*(const Fixed& a, const Fixed& b)
+{
+    bool negative = a.isNegative() != b.isNegative();
+    Fixed result = multiplyMagnitudes(a.isNegative() ? -a : a, b.isNegative() ? -b : b);
+    if (negative)
+        result.negate();
+    return result;
+}
+
+Fixed& Fixed::multiplySmall(std::uint64_t factor)
+{
+    bool negative = isNegative();
+    if (negative)
+        negate();
+    std::uint64_t carry = 0;
+    for (std::uint64_t& l : m_limbs) {
+        Wide t = static_cast<Wide>(l) * factor + carry;
+        l = static_cast<std::uint64_t>(t);
+        carry = static_cast<std::uint64_t>(t >> 64);
+    }
+    if (negative)
+        negate();
+    return *this;
+}
+
+Fixed& Fixed::divideSmall(std::uint64_t divisor)
+{
+    bool negative = isNegative();
+    if (negative)
+        negate();
+    Wide remainder = 0;
+    for (int k = limbCount() - 1; k >= 0; --k) {
+        Wide value = (remainder << 64) | limb(k);
+        limb(k) = static_cast<std::uint64_t>(value / divisor);
+        remainder = value % divisor;
+    }
+    if (negative)
+        negate();
+    return *this;
+}
+
+Fixed& Fixed::shiftRight(int bits)
+{
+    bool negative = isNegative();
+    int limbShift = bits / 64;
+    int bitShift = bits % 64;
+    int count = limbCount();
+    std::uint64_t fill = negative ? ~0ull : 0;
+    for (int k = 0; k < count; ++k) {
+        int source = k + limbShift;
+        std::uint64_t low = source < count ? limb(source) : fill;
+        std::uint64_t high = source + 1 < count ? limb(source + 1) : fill;
+        limb(k) = bitShift == 0 ? low : (low >> bitShift) | (high << (64 - bitShift));
+    }
+    return *this;
+}
+
+Fixed& Fixed::shiftLeft(int bits)
+{
+    int limbShift = bits / 64;
+    int bitShift = bits % 64;
+    for (int k = limbCount() - 1; k >= 0; --k) {
+        int source = k - limbShift;
+        std::uint64_t high = source >= 0 ? limb(source) : 0;
+        std::uint64_t low = source - 1 >= 0 ? limb(source - 1) : 0;
+        limb(k) = bitShift == 0 ? high : (high << bitShift) | (low >> (64 - bitShift));
+    }
+    return *this;
+}
+
+bool operator<(const Fixed& a, const Fixed& b)
+{
+    Fixed difference = a - b;
+    return difference.isNegative();
+}
+
+Fixed operator/(const Fixed& a, const Fixed& b)
+{
+    // 1/b by Newton's iteration y += y (1 - b y) on b scaled into [0.5, 1).
+    bool negative = b.isNegative();
+    Fixed divisor = negative ? -b : b;
+    int exponent = leadingBitExponent(divisor) + 1;
+    if (exponent > 0)
+        divisor.shiftRight(exponent);
+    else
+        divisor.shiftLeft(-exponent);
+    int fraction = a.fraction();
+    Fixed reciprocal = Fixed::fromDouble(1, 1.0 / divisor.toDouble());
+    for (int f : doublingPrecisions(fraction + 1)) {
+        reciprocal = reciprocal.withFraction(f);
+        Fixed scaledDivisor = divisor.withFraction(f);
+        Fixed error = Fixed::integer(f, 1) - scaledDivisor * reciprocal;
+        reciprocal += reciprocal * error;
+    }
+    Fixed result = a.withFraction(fraction + 1) * reciprocal;
+    if (exponent > 0)
+        result.shiftRight(exponent);
+    else
+        result.shiftLeft(-exponent);
+    if (negative)
+        result.negate();
+    return result.withFraction(fraction);
+}
+
+Fixed squareRoot(const Fixed& a)
+{
+    if (a.isZero() || a.isNegative())
+        return Fixed(a.fraction());
+    // 1/sqrt(a') by Newton's iteration on a' = a 4^-e in [0.25, 1).
+    int lead = leadingBitExponent(a) + 2;
+    int exponent = lead >= 0 ? lead / 2 : -((-lead + 1) / 2);
+    Fixed scaled = a;
+    if (exponent > 0)
+        scaled.shiftRight(2 * exponent);
+    else
+        scaled.shiftLeft(-2 * exponent);
+    int fraction = a.fraction();
+    Fixed inverse = Fixed::fromDouble(1, 1.0 / std::sqrt(scaled.toDouble()));
+    for (int f : doublingPrecisions(fraction + 1)) {
+        inverse = inverse.withFraction(f);
+        Fixed value = scaled.withFraction(f);
+        Fixed error = Fixed::integer(f, 1) - value * inverse * inverse;
+        error.shiftRight(1);
+        inverse += inverse * error;
+    }
+    Fixed value = scaled.withFraction(fraction + 1);
+    Fixed root = value * inverse;
+    // One more step on the root itself: r += (a - r^2) / (2 sqrt a).
+    Fixed correction = (value - root * root) * inverse;
+    correction.shiftRight(1);
+    root += correction;
+    if (exponent > 0)
+        root.shiftLeft(exponent);
+    else
+        root.shiftRight(-exponent);
+    return root.withFraction(fraction);
+}
+
+int fractionLimbs(int extraBits)
+{
+    int bits = static_cast<int>(std::ceil(longWords() * 3 * 3.3219280948873623)) + 64 + extraBits;
+    return (bits + 63) / 64;
+}
+
+namespace {
+
+// arctan(1/n) by its series, at `fraction` limbs.
+Fixed arctanInverse(int fraction, std::uint64_t n)
+{
+    Fixed sum(fraction);
+    Fixed power = Fixed::integer(fraction, 1);
+    power.divideSmall(n);
+    std::uint64_t squared = n * n;
+    for (std::uint64_t k = 0; !power.isZero(); ++k) {
+        Fixed term = power;
+        term.divideSmall(2 * k + 1);
+        if (k % 2 == 0)
+            sum += term;
+        else
+            sum -= term;
+        power.divideSmall(squared);
+    }
+    return sum;
+}
+
+} // namespace
+
+const Fixed& pi(int fraction)
+{
+    static std::map<int, Fixed> cache;
+    auto found = cache.find(fraction);
+    if (found != cache.end())
+        return found->second;
+    Fixed first = arctanInverse(fraction + 1, 5);
+    first.multiplySmall(16);
+    Fixed second = arctanInverse(fraction + 1, 239);
+    second.multiplySmall(4);
+    return cache.emplace(fraction, (first - second).withFraction(fraction)).first->second;
+}
+
+const Fixed& lnTwo(int fraction)
+{
+    static std::map<int, Fixed> cache;
+    auto found = cache.find(fraction);
+    if (found != cache.end())
+        return found->second;
+    // ln 2 = 2 artanh(1/3) = 2 sum 1 / ((2k + 1) 3^(2k+1)).
+    Fixed sum(fraction + 1);
+    Fixed power = Fixed::integer(fraction + 1, 2);
+    power.divideSmall(3);
+    for (std::uint64_t k = 0; !power.isZero(); ++k) {
+        Fixed term = power;
+        term.divideSmall(2 * k + 1);
+        sum += term;
+        power.divideSmall(9);
+    }
+    return cache.emplace(fraction, sum.withFraction(fraction)).first->second;
+}
+
+Fixed exponential(const Fixed& x, int& binaryExponent)
+{
+    int fraction = x.fraction();
+    // 1. x = k ln 2 + r with |r| <= ln 2 / 2.
+    double ratio = x.toDouble() / 0.6931471805599453;
+    auto k = static_cast<std::int64_t>(std::llround(ratio));
+    binaryExponent = static_cast<int>(k);
+    // 2. r / 2^m, so that the series is short; m squarings undo it and cost
+    //    m bits, which one more limb covers.
+    int m = static_cast<int>(std::sqrt(64.0 * fraction)) / 2 + 2;
+    int work = fraction + 1 + (m > 48 ? 1 : 0);
+    Fixed logTwo = lnTwo(work + 1).withFraction(work);
+    Fixed kLogTwo = logTwo;
+    kLogTwo.multiplySmall(static_cast<std::uint64_t>(k < 0 ? -k : k));
+    if (k < 0)
+        kLogTwo.negate();
+    Fixed r = x.withFraction(work) - kLogTwo;
+    r.shiftRight(m);
+    // 3. e^r - 1 by its series.
+    Fixed sum(work);
+    Fixed term = r;
+    for (std::uint64_t n = 2; !term.isZero(); ++n) {
+        sum += term;
+        term = term * r;
+        term.divideSmall(n);
+    }
+    // 4. (1 + E)^2 - 1 = E (2 + E), m times.
+    Fixed two = Fixed::integer(work, 2);
+    for (int i = 0; i < m; ++i)
+        sum = sum * (two + sum);
+    sum += Fixed::integer(work, 1);
+    return sum.withFraction(fraction);
+}
+
+Fixed logarithm(const Fixed& x)
+{
+    int fraction = x.fraction();
+    // x = x' 2^t with x' in [1, 2): ln x = ln x' + t ln 2.
+    int t = leadingBitExponent(x);
+    Fixed scaled = x.withFraction(fraction + 1);
+    if (t > 0)
+        scaled.shiftRight(t);
+    else
+        scaled.shiftLeft(-t);
+    // Newton's iteration y += x' e^-y - 1.
+    Fixed y = Fixed::fromDouble(1, std::log(scaled.toDouble()));
+    for (int f : doublingPrecisions(fraction + 1)) {
+        y = y.withFraction(f);
+        int exponent = 0;
+        Fixed power = exponential(-y, exponent);
+        Fixed product = scaled.withFraction(f) * power;
+        if (exponent > 0)
+            product.shiftLeft(exponent);
+        else
+            product.shiftRight(-exponent);
+        y += product - Fixed::integer(f, 1);
+    }
+    Fixed logTwo = lnTwo(fraction + 2).withFraction(fraction + 1);
+    logTwo.multiplySmall(static_cast<std::uint64_t>(t < 0 ? -t : t));
+    if (t < 0)
+        logTwo.negate();
+    return (y + logTwo).withFraction(fraction);
+}
+
+void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
+{
+    int fraction = x.fraction();
+    int m = static_cast<int>(std::sqrt(64.0 * fraction)) / 2 + 2;
+    int work = fraction + 1 + (m > 48 ? 1 : 0);
+    Fixed r = x.withFraction(work);
+    bool negative = r.isNegative();
+    if (negative)
+        r.negate();
+    r.shiftRight(m);
+    // 1. c = 1 - cos r = r^2/2! - r^4/4! + ...
+    Fixed square = r * r;
+    Fixed sum(work);
+    Fixed term = square;
+    term.divideSmall(2);
+    for (std::uint64_t n = 1; !term.isZero(); ++n) {
+        if (n % 2 == 1)
+            sum += term;
+        else
+            sum -= term;
+        term = term * square;
+        term.divideSmall((2 * n + 1) * (2 * n + 2));
+    }
+    // 2. 1 - cos 2r = 2 c (2 - c), m times.
+    Fixed two = Fixed::integer(work, 2);
+    for (int i = 0; i < m; ++i) {
+        sum = sum * (two - sum);
+        sum.shiftLeft(1);
+    }
+    cosine = (Fixed::integer(work, 1) - sum).withFraction(fraction);
+    // 3. |sin x| = sqrt(c (2 - c)); its sign is x's for |x| <= pi.
+    sine = squareRoot(sum * (two - sum)).withFraction(fraction);
+    if (negative)
+        sine.negate();
+}
+
+Fixed arctangent(const Fixed& x)
+{
+    int fraction = x.fraction();
+    Fixed value = x;
+    bool negative = value.isNegative();
+    if (negative)
+        value.negate();
+    bool inverted = Fixed::integer(fraction, 1) < value;
+    if (inverted)
+        value = Fixed::integer(fraction, 1) / value;
+    // Newton's iteration on sin y - x cos y: y += (x cos y - sin y) / (cos y + x sin y).
+    Fixed y = Fixed::fromDouble(1, std::atan(value.toDouble()));
+    for (int f : doublingPrecisions(fraction + 1)) {
+        y = y.withFraction(f);
+        Fixed argument = value.withFraction(f);
+        Fixed sine;
+        Fixed cosine;
+        sineCosine(y, sine, cosine);
+        y += (argument * cosine - sine) / (cosine + argument * sine);
+    }
+    if (inverted) {
+        Fixed halfPi = pi(fraction + 1);
+        halfPi.shiftRight(1);
+        y = halfPi - y;
+    }
+    if (negative)
+        y.negate();
+    return y.withFraction(fraction);
+}
+
+} // namespace kestrane::long_engine

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "geometry/long_num.h"
+
+#include <cstdint>
+#include <vector>
+
+// Binary fixed-point numbers for the elementary functions: 64-bit limbs,
+// little-endian, two's complement, one integer limb and `fraction` fraction
+// limbs. Base-1000 words carry ten bits each, so the functions work here,
+// with a few guard bits more than the result needs, and convert once.
+namespace kestrane::long_engine {
+
+__extension__ typedef unsigned __int128 Wide;
+
+class Fixed {
+public:
+    Fixed() = default;
+    explicit Fixed(int fraction) : m_limbs(static_cast<size_t>(fraction) + 1, 0) {}
+    static Fixed integer(int fraction, std::int64_t value);
+    static Fixed fromDouble(int fraction, double value);
+
+    int fraction() const { return static_cast<int>(m_limbs.size()) - 1; }
+    int limbCount() const { return static_cast<int>(m_limbs.size()); }
+    std::uint64_t& limb(int index) { return m_limbs[static_cast<size_t>(index)]; }
+    std::uint64_t limb(int index) const { return m_limbs[static_cast<size_t>(index)]; }
+    bool isNegative() const { return static_cast<std::int64_t>(m_limbs.back()) < 0; }
+    bool isZero() const;
+    std::int64_t integerPart() const { return static_cast<std::int64_t>(m_limbs.back()); }
+    double toDouble() const;
+    // The same value with another number of fraction limbs (truncated).
+    Fixed withFraction(int fraction) const;
+
+    void negate();
+    Fixed operator-() const;
+    Fixed& operator+=(const Fixed& other);
+    Fixed& operator-=(const Fixed& other);
+    friend Fixed operator+(Fixed a, const Fixed& b) { return a += b; }
+    friend Fixed operator-(Fixed a, const Fixed& b) { return a -= b; }
+    friend Fixed operator*(const Fixed& a, const Fixed& b);
+    friend Fixed operator/(const Fixed& a, const Fixed& b);
+    Fixed& multiplySmall(std::uint64_t factor); // sign kept
+    Fixed& divideSmall(std::uint64_t divisor);  // sign kept, truncated
+    Fixed& shiftRight(int bits);                // arithmetic
+    Fixed& shiftLeft(int bits);
+    friend bool operator<(const Fixed& a, const Fixed& b);
+
+private:
+    std::vector<std::uint64_t> m_limbs;
+};
+
+Fixed squareRoot(const Fixed& a);
+// e^x = result * 2^binaryExponent, the result in [0.7, 1.42); |x| below 2^40.
+Fixed exponential(const Fixed& x, int& binaryExponent);
+Fixed logarithm(const Fixed& x); // x > 0
+Fixed arctangent(const Fixed& x);
+// Sine and cosine of |x| <= pi.
+void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine);
+const Fixed& pi(int fraction);
+const Fixed& lnTwo(int fraction);
+
+// Fraction limbs enough for every digit word at the current word count and
+// `extraBits` more.
+int fractionLimbs(int extraBits = 0);
+
+// A long number as (mantissa, exponent) with value = mantissa * 1000^exponent,
+// where the mantissa lies in [1, 1000) (zero gives a zero mantissa).
+struct Scaled {
+    Fixed mantissa;
+    int exponent = 0;
+};
+Scaled toScaled(const LongNum& a, int fraction);
+// The value of a Fixed when it fits the integer limb.
+Fixed toFixed(const LongNum& a, int fraction);
+// value * 2^binaryExponent * 1000^wordShift into a long number, truncated
+// toward zero; false (out unspecified) when it does not fit the integer words.
+bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out);
+
+} // namespace kestrane::long_engine
