@@ -248,9 +248,10 @@ void Interpreter::pressSpace()
 
 void Interpreter::stop()
 {
-    for (const ProcFrame& frame : m_frames) {
-        m_state.store().dropScope(frame.scope);
-        m_state.figures().dropScope(frame.scope);
+    // As at a normal end, only the main procedure's names stay.
+    for (std::size_t index = 1; index < m_frames.size(); ++index) {
+        m_state.store().dropScope(m_frames[index].scope);
+        m_state.figures().dropScope(m_frames[index].scope);
     }
     m_frames.clear();
     m_pending.reset();
@@ -282,8 +283,12 @@ StepResult Interpreter::endProcedure()
 {
     std::string scope = std::move(m_frames.back().scope);
     m_frames.pop_back();
-    m_state.store().dropScope(scope);
-    m_state.figures().dropScope(scope);
+    // The names of the main procedure stay on its objects when the program
+    // ends, so that the finished construction can still be read by name.
+    if (!m_frames.empty()) {
+        m_state.store().dropScope(scope);
+        m_state.figures().dropScope(scope);
+    }
     m_pending.reset();
     return m_frames.empty() ? StepResult::ProgramEnded : StepResult::ProcedureEnded;
 }

@@ -82,7 +82,7 @@ public:
     // Binds the object chosen on the screen to the pending parameter of
     // start(...) and goes on binding (or starts the body).
     void choose(GeoObject& object);
-    // Ends the program at once; names of the running procedures are dropped.
+    // Ends the program at once; names of the called procedures are dropped.
     void stop();
 
     bool running() const { return !m_frames.empty(); }
