@@ -313,8 +313,21 @@ void LongExp(const LongNum& a, LongNum& out)
         return;
     }
     int fraction = long_engine::fractionLimbs();
+    Fixed x = long_engine::toFixed(a, fraction);
+    // ln 1000 per word: beyond these bounds the value cannot fit, or is far
+    // below the last word.
+    constexpr double kLnThousand = 6.907755278982137;
+    double estimate = x.toDouble();
+    if (estimate > kLnThousand * longIntegerWords() + 1) {
+        tooLarge();
+        return;
+    }
+    if (estimate < -kLnThousand * (longWords() - longIntegerWords()) - 2) {
+        long_detail::clearDigits(out);
+        return;
+    }
     int binaryExponent = 0;
-    Fixed mantissa = long_engine::exponential(long_engine::toFixed(a, fraction), binaryExponent);
+    Fixed mantissa = long_engine::exponential(x, binaryExponent);
     if (!long_engine::toLong(mantissa, binaryExponent, 0, out))
         tooLarge();
 }
