@@ -107,13 +107,12 @@ bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
     }
     // 3. Integer limbs to words, six at a time from the units word up.
     long_detail::clearDigits(out, value.isNegative() ? kLongMinus : kLongPlus);
+    bool fits = true;
     auto store = [&](int index, LongWord word) {
-        if (index >= count)
-            return true;
         if (index < 0)
-            return word == 0;
-        out[index] = word;
-        return true;
+            fits = fits && word == 0;
+        else if (index < count)
+            out[index] = word;
     };
     int units = half - 1 - wordShift;
     int word = units;
@@ -126,8 +125,7 @@ bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
         }
         auto chunk = static_cast<std::uint64_t>(remainder);
         for (int w = 0; w < kChunkWords; ++w, --word) {
-            if (!store(word, static_cast<LongWord>(chunk % kLongBase)))
-                return false;
+            store(word, static_cast<LongWord>(chunk % kLongBase));
             chunk /= kLongBase;
         }
     }
@@ -140,12 +138,11 @@ bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
             carry = static_cast<std::uint64_t>(product >> 64);
         }
         for (int w = kChunkWords - 1; w >= 0; --w) {
-            if (!store(next + w, static_cast<LongWord>(carry % kLongBase)))
-                return false;
+            store(next + w, static_cast<LongWord>(carry % kLongBase));
             carry /= kLongBase;
         }
     }
-    return true;
+    return fits;
 }
 
 } // namespace kestrane::long_engine

@@ -24,6 +24,8 @@ using long_detail::lastNonzero;
 // 1000 * 999 each, a word stays below 2^31 in magnitude.
 
 constexpr int kPadding = 2;
+// Loops shorter than this run inline rather than through the vector clones.
+constexpr int kShortLoop = 24;
 constexpr int kEstimateWords = 6;
 constexpr double kEstimateMargin = 1e-8;
 using Words = std::array<std::int64_t, kLongWordsMax + kPadding + kEstimateWords + 2>;
@@ -33,17 +35,24 @@ struct Division {
     int divisorFirst = 0;
     int divisorLast = 0;
     const LongNum* divisor = nullptr;
-    Words remainderStorage{};
-    Words divisorStorage{};
+    // Only the words in use are cleared (see clear()).
+    Words remainderStorage;
+    Words divisorStorage;
     std::int64_t* remainder = remainderStorage.data() + kPadding;
     std::int64_t* divisorWords = divisorStorage.data() + kPadding;
+    // The divisor's words again, unsigned 32-bit for the multiply-subtract.
+    std::array<std::uint32_t, kLongWordsMax> divisorNarrow;
     int top = 0; // words of the remainder above this index are zero
     double divisorLead = 0;
 };
 
+// 1000^-k for the words an estimate reads.
+constexpr std::array<double, kEstimateWords + 1> kInversePowers = {1.0,   1e-3,  1e-6, 1e-9,
+                                                                   1e-12, 1e-15, 1e-18};
+
 double inversePower(int exponent)
 {
-    return std::pow(static_cast<double>(kLongBase), -exponent);
+    return kInversePowers[static_cast<size_t>(exponent)];
 }
 
 // floor(m * tail) where the tail is the divisor's words moved below the last word.
@@ -87,7 +96,9 @@ bool productFits(const Division& division, std::int64_t q, int shift)
 {
     int count = division.count;
     int lead = division.divisorFirst + shift;
-    Words productStorage{};
+    Words productStorage;
+    std::fill(productStorage.begin(), productStorage.begin() + count + kPadding + kEstimateWords,
+              0);
     std::int64_t* product = productStorage.data() + kPadding;
     std::int64_t carry = tailCarry(division, q, shift);
     int last = std::min(division.divisorLast, count - 1 - shift);
@@ -129,13 +140,38 @@ std::int64_t quotientWord(Division& division, int shift)
     return productFits(division, candidate, shift) ? candidate : candidate - 1;
 }
 
+// Subtracts q * divisor[j] from length words of target; both factors are
+// below 2^32, so the products vectorise as 32 x 32 -> 64.
+KESTRANE_VECTOR_CLONES
+void multiplySubtract(std::int64_t* target, const std::uint32_t* source, int length,
+                      std::uint32_t q)
+{
+    for (int j = 0; j < length; ++j)
+        target[j] -= static_cast<std::int64_t>(static_cast<std::uint64_t>(q) *
+                                               static_cast<std::uint64_t>(source[j]));
+}
+
+void subtractTail(Division& division, std::int64_t q, int shift);
+
 void subtractProduct(Division& division, std::int64_t q, int shift)
 {
+    int first = division.divisorFirst;
     int last = std::min(division.divisorLast, division.count - 1 - shift);
-    std::int64_t* target = division.remainder + shift;
-    const std::int64_t* source = division.divisorWords;
-    for (int j = division.divisorFirst; j <= last; ++j)
-        target[j] -= q * source[j];
+    std::int64_t* target = division.remainder + shift + first;
+    const std::uint32_t* source = division.divisorNarrow.data() + first;
+    int length = last - first + 1;
+    auto factor = static_cast<std::uint32_t>(q);
+    if (length >= kShortLoop) {
+        multiplySubtract(target, source, length, factor);
+        return subtractTail(division, q, shift);
+    }
+    for (int j = 0; j < length; ++j)
+        target[j] -= static_cast<std::int64_t>(static_cast<std::uint64_t>(factor) * source[j]);
+    subtractTail(division, q, shift);
+}
+
+void subtractTail(Division& division, std::int64_t q, int shift)
+{
     division.remainder[division.count - 1] -= tailCarry(division, q, shift);
 }
 
@@ -165,15 +201,21 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     division.divisorFirst = firstNonzero(b);
     division.divisorLast = lastNonzero(b);
     division.top = dividendFirst;
+    std::fill(division.remainderStorage.begin(),
+              division.remainderStorage.begin() + count + kPadding + kEstimateWords + 1, 0);
+    std::fill(division.divisorStorage.begin(),
+              division.divisorStorage.begin() + count + kPadding + kEstimateWords + 1, 0);
     for (int j = 0; j < count; ++j) {
         division.remainder[j] = a[j];
         division.divisorWords[j] = b[j];
+        division.divisorNarrow[static_cast<size_t>(j)] = static_cast<std::uint32_t>(b[j]);
     }
     for (int j = 0; j < kEstimateWords; ++j)
         division.divisorLead +=
             static_cast<double>(division.divisorWords[division.divisorFirst + j]) * inversePower(j);
 
-    Words quotientStorage{};
+    Words quotientStorage;
+    std::fill(quotientStorage.begin(), quotientStorage.begin() + count + kPadding, 0);
     std::int64_t* quotient = quotientStorage.data() + kPadding;
     // 1. The first shift puts the divisor's leading word under the remainder's,
     //    one word lower when the remainder's leading word is the smaller.

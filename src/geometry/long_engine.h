@@ -49,6 +49,9 @@ private:
     std::vector<std::uint64_t> m_limbs;
 };
 
+// The exponent of the leading bit of a positive value (0 for values in [1, 2)).
+int leadingBit(const Fixed& a);
+
 Fixed squareRoot(const Fixed& a);
 // e^x = result * 2^binaryExponent, the result in [0.7, 1.42); |x| below 2^40.
 Fixed exponential(const Fixed& x, int& binaryExponent);
@@ -73,7 +76,7 @@ Scaled toScaled(const LongNum& a, int fraction);
 // The value of a Fixed when it fits the integer limb.
 Fixed toFixed(const LongNum& a, int fraction);
 // value * 2^binaryExponent * 1000^wordShift into a long number, truncated
-// toward zero; false (out unspecified) when it does not fit the integer words.
+// toward zero; words above word 0 are dropped, and then false is returned.
 bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out);
 
 } // namespace kestrane::long_engine

@@ -51,6 +51,14 @@ void store(const Fixed& value, LongNum& out)
     long_engine::toLong(value, 0, 0, out);
 }
 
+// Odd functions give a zero result the argument's sign, as their series did
+// ("the result takes x's sign"); arg(-4 + 0i) depends on it.
+void keepSignOfZero(const LongNum& argument, LongNum& out)
+{
+    if (LongIsZero(out))
+        out.setSign(argument.sign() == kLongMinus ? kLongMinus : kLongPlus);
+}
+
 // ln|a| for a nonzero a.
 Fixed logarithmOf(const LongNum& a, int fraction)
 {
@@ -137,9 +145,8 @@ Reduced reduce(const LongNum& a, int fraction)
     return reduced;
 }
 
-void sineAndCosine(const LongNum& a, Fixed& sine, Fixed& cosine)
+void sineAndCosine(const LongNum& a, int fraction, Fixed& sine, Fixed& cosine)
 {
-    int fraction = long_engine::fractionLimbs();
     Reduced reduced = reduce(a, fraction);
     Fixed s;
     Fixed c;
@@ -194,7 +201,12 @@ Fixed arcsineOf(const LongNum& a, bool nearOne, int fraction)
             x.negate();
         Fixed one = Fixed::integer(fraction + 1, 1);
         Fixed cosine = long_engine::squareRoot((one - x) * (one + x));
-        result = cosine.isZero() ? halfPi(fraction + 1) : long_engine::arctangent(x / cosine);
+        // arcsin x = arctan(x / c) = pi/2 - arctan(c / x) with c = sqrt(1 - x^2);
+        // the smaller ratio keeps the quotient inside the integer limb.
+        if (x < cosine)
+            result = long_engine::arctangent(x / cosine);
+        else
+            result = halfPi(fraction + 1) - long_engine::arctangent(cosine / x);
         result = result.withFraction(fraction);
     }
     if (a.isNegative())
@@ -217,6 +229,61 @@ bool arcsineArgument(const LongNum& a, bool& nearOne)
         return false;
     }
     return true;
+}
+
+enum class Ratio { SineOverCosine, CosineOverSine };
+
+// numerator / denominator into out, for quotients of any size.
+void storeQuotient(const Fixed& numerator, const Fixed& denominator, LongNum& out)
+{
+    Fixed scaled = denominator.isNegative() ? -denominator : denominator;
+    int exponent = long_engine::leadingBit(scaled) + 1;
+    if (exponent < 0)
+        scaled.shiftLeft(-exponent);
+    else
+        scaled.shiftRight(exponent);
+    if (denominator.isNegative())
+        scaled.negate();
+    // A quotient too large keeps the words that fit, as a division does.
+    long_engine::toLong(numerator / scaled, -exponent, 0, out);
+}
+
+void tangentOrCotangent(const LongNum& a, Ratio ratio, LongNum& out)
+{
+    long_detail::checkWordCount(a);
+    long_detail::checkWordCount(out);
+    int fraction = long_engine::fractionLimbs();
+    Fixed sine;
+    Fixed cosine;
+    sineAndCosine(a, fraction, sine, cosine);
+    bool overCosine = ratio == Ratio::SineOverCosine;
+    // The divisor is zero at the working precision when it rounds to zero.
+    Fixed doubled = overCosine ? cosine : sine;
+    doubled.shiftLeft(1);
+    LongNum divisor;
+    store(doubled, divisor);
+    if (LongIsZero(divisor)) {
+        long_detail::showMessage(
+            overCosine ? "Division by zero. Argument of tangent function out of range."
+                       : "Division by zero. Argument of cotangent function out of range.");
+        return;
+    }
+    // A small divisor makes a large quotient: its relative precision must
+    // cover the quotient's integer digits as well.
+    Fixed magnitude = overCosine ? cosine : sine;
+    if (magnitude.isNegative())
+        magnitude.negate();
+    int lead = long_engine::leadingBit(magnitude);
+    if (lead < -32) {
+        fraction += -2 * lead / 64 + 2;
+        sineAndCosine(a, fraction, sine, cosine);
+    }
+    if (overCosine) {
+        storeQuotient(sine, cosine, out);
+        keepSignOfZero(a, out);
+    } else {
+        storeQuotient(cosine, sine, out);
+    }
 }
 
 } // namespace
@@ -256,8 +323,21 @@ void LongExp(const LongNum& a, LongNum& out)
         return;
     }
     int fraction = long_engine::fractionLimbs();
+    Fixed x = long_engine::toFixed(a, fraction);
+    // ln 1000 per word: beyond these bounds the value cannot fit, or is far
+    // below the last word.
+    constexpr double kLnThousand = 6.907755278982137;
+    double estimate = x.toDouble();
+    if (estimate > kLnThousand * longIntegerWords() + 1) {
+        tooLarge();
+        return;
+    }
+    if (estimate < -kLnThousand * (longWords() - longIntegerWords()) - 2) {
+        long_detail::clearDigits(out);
+        return;
+    }
     int binaryExponent = 0;
-    Fixed mantissa = long_engine::exponential(long_engine::toFixed(a, fraction), binaryExponent);
+    Fixed mantissa = long_engine::exponential(x, binaryExponent);
     if (!long_engine::toLong(mantissa, binaryExponent, 0, out))
         tooLarge();
 }
@@ -267,6 +347,7 @@ void LongArctan(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
     store(arctangentOf(a, long_engine::fractionLimbs()), out);
+    keepSignOfZero(a, out);
 }
 
 void LongSin(const LongNum& a, LongNum& out)
@@ -275,8 +356,9 @@ void LongSin(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, sine, cosine);
+    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
     store(sine, out);
+    keepSignOfZero(a, out);
 }
 
 void LongCos(const LongNum& a, LongNum& out)
@@ -285,40 +367,18 @@ void LongCos(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, sine, cosine);
+    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
     store(cosine, out);
 }
 
 void LongTan(const LongNum& a, LongNum& out)
 {
-    long_detail::checkWordCount(a);
-    long_detail::checkWordCount(out);
-    Fixed sine;
-    Fixed cosine;
-    sineAndCosine(a, sine, cosine);
-    LongNum divisor;
-    store(cosine, divisor);
-    if (LongIsZero(divisor)) {
-        long_detail::showMessage("Division by zero. Argument of tangent function out of range.");
-        return;
-    }
-    store(sine / cosine, out);
+    tangentOrCotangent(a, Ratio::SineOverCosine, out);
 }
 
 void LongCot(const LongNum& a, LongNum& out)
 {
-    long_detail::checkWordCount(a);
-    long_detail::checkWordCount(out);
-    Fixed sine;
-    Fixed cosine;
-    sineAndCosine(a, sine, cosine);
-    LongNum divisor;
-    store(sine, divisor);
-    if (LongIsZero(divisor)) {
-        long_detail::showMessage("Division by zero. Argument of cotangent function out of range.");
-        return;
-    }
-    store(cosine / sine, out);
+    tangentOrCotangent(a, Ratio::CosineOverSine, out);
 }
 
 void LongArcsin(const LongNum& a, LongNum& out)
@@ -331,6 +391,7 @@ void LongArcsin(const LongNum& a, LongNum& out)
         return;
     }
     store(arcsineOf(a, nearOne, long_engine::fractionLimbs()), out);
+    keepSignOfZero(a, out);
 }
 
 void LongArccos(const LongNum& a, LongNum& out)

@@ -5,6 +5,14 @@
 #include <cassert>
 #include <string_view>
 
+// The inner loops of multiplication and division vectorise twice as wide with
+// AVX2; the processor picks the version at load time.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define KESTRANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define KESTRANE_VECTOR_CLONES
+#endif
+
 // Helpers shared by the long-number sources; not part of the public interface.
 namespace kestrane::long_detail {
 

@@ -38,12 +38,22 @@ void multiplyByRows(const LongNum& a, const LongNum& b, LongNum& out)
     std::copy(sum.words().begin(), sum.words().end() - 1, out.words().begin());
 }
 
+KESTRANE_VECTOR_CLONES
+void multiplyAdd(std::uint32_t* target, const std::uint32_t* source, int length,
+                 std::uint32_t digit)
+{
+    for (int t = 0; t < length; ++t)
+        target[t] += digit * source[t];
+}
+
 void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
 {
     int count = a.wordCount();
     int half = count / 2;
-    std::array<std::uint32_t, kLongWordsMax + 1> columns{};
-    std::array<std::uint32_t, kLongWordsMax + 1> bWords{};
+    // Only the words in use are cleared or filled.
+    std::array<std::uint32_t, kLongWordsMax + 1> columns;
+    std::array<std::uint32_t, kLongWordsMax + 1> bWords;
+    std::fill(columns.begin(), columns.begin() + count, 0);
     int bFirst = firstNonzero(b);
     int bLast = lastNonzero(b);
     int aFirst = firstNonzero(a);
@@ -60,8 +70,13 @@ void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
         int jEnd = std::min(bLast, count - 1 - shift);
         std::uint32_t* target = columns.data() + (jBegin + shift);
         const std::uint32_t* source = bWords.data() + jBegin;
-        for (int t = 0; t <= jEnd - jBegin; ++t)
-            target[t] += digit * source[t];
+        int length = jEnd - jBegin + 1;
+        if (length >= 24) {
+            multiplyAdd(target, source, length, digit);
+        } else {
+            for (int t = 0; t < length; ++t)
+                target[t] += digit * source[t];
+        }
         // A tail that starts with a zero word is below 1 / 1000 and carries
         // nothing, since the digit is below 1000.
         int tailBegin = count - shift;
