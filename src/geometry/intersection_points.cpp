@@ -11,18 +11,16 @@ PointRec* makeFound(ObjectStore& store, const std::optional<LongPlanePoint>& fou
     return &store.makePoint(found->x, found->y);
 }
 
-template<class Compute>
-std::vector<PointRec*> makeSelected(ObjectStore& store, Selector selector, Compute compute)
+std::vector<PointRec*> makeSelected(ObjectStore& store, Selector selector,
+                                    const std::optional<SolutionPair>& solutions)
 {
     std::vector<PointRec*> made;
-    if (selector != Selector::Second) {
-        if (PointRec* point = makeFound(store, compute(Solution::First)))
-            made.push_back(point);
-    }
-    if (selector != Selector::First) {
-        if (PointRec* point = makeFound(store, compute(Solution::Second)))
-            made.push_back(point);
-    }
+    if (!solutions)
+        return made;
+    if (selector != Selector::Second)
+        made.push_back(&store.makePoint(solutions->first.x, solutions->first.y));
+    if (selector != Selector::First)
+        made.push_back(&store.makePoint(solutions->second.x, solutions->second.y));
     return made;
 }
 
@@ -49,17 +47,13 @@ PointRec* makeStraightIntersection(ObjectStore& store, const StraightRec& first,
 std::vector<PointRec*> makeCircleLineIntersections(ObjectStore& store, const CircleRec& circle,
                                                    const StraightRec& line, Selector selector)
 {
-    return makeSelected(store, selector, [&](Solution solution) {
-        return intersectCircleLine(circle, line, solution);
-    });
+    return makeSelected(store, selector, circleLineSolutions(circle, line));
 }
 
 std::vector<PointRec*> makeCircleIntersections(ObjectStore& store, const CircleRec& first,
                                                const CircleRec& second, Selector selector)
 {
-    return makeSelected(store, selector, [&](Solution solution) {
-        return intersectCircles(first, second, solution);
-    });
+    return makeSelected(store, selector, circleSolutions(first, second));
 }
 
 } // namespace kestrane

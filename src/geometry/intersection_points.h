@@ -3,6 +3,7 @@
 #include "geometry/object_store.h"
 #include "geometry/plane_algorithms.h"
 
+#include <string_view>
 #include <vector>
 
 namespace kestrane {

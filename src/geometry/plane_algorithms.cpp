@@ -81,6 +81,13 @@ bool withinRay(float start, float through, float value)
     return std::fabs(static_cast<double>(value) - start) <= kPlaneTolerance;
 }
 
+std::optional<LongPlanePoint> pick(std::optional<SolutionPair> solutions, Solution solution)
+{
+    if (!solutions)
+        return std::nullopt;
+    return solution == Solution::First ? std::move(solutions->first) : std::move(solutions->second);
+}
+
 bool accepts(const StraightRec& straight, StraightKind kind, float x, float y)
 {
     const FloatPoint& first = straight.floats.first;
@@ -186,8 +193,7 @@ std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, const 
     return intersectStraight(first, first.kind, second, second.kind);
 }
 
-std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const StraightRec& line,
-                                                  Solution solution)
+std::optional<SolutionPair> circleLineSolutions(const CircleRec& circle, const StraightRec& line)
 {
     if (!line.hasDirection)
         return std::nullopt;
@@ -197,12 +203,22 @@ std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const
         difference(product(circle.radius, circle.radius), product(distance, distance));
     if (radicand.isNegative())
         return std::nullopt;
-    LongNum half = squareRoot(radicand);
-    if (solution == Solution::Second)
-        LongNegate(half);
-    return LongPlanePoint{
-        difference(sum(circle.centreX, product(half, line.ux)), product(distance, line.uy)),
-        sum(sum(circle.centreY, product(half, line.uy)), product(distance, line.ux))};
+    // x = cx + h·ux − d·uy, y = cy + h·uy + d·ux, with h negated for the
+    // second solution.
+    const LongNum offsetX = product(distance, line.uy);
+    const LongNum offsetY = product(distance, line.ux);
+    auto pointFor = [&](const LongNum& half) {
+        return LongPlanePoint{difference(sum(circle.centreX, product(half, line.ux)), offsetX),
+                              sum(sum(circle.centreY, product(half, line.uy)), offsetY)};
+    };
+    const LongNum half = squareRoot(radicand);
+    return SolutionPair{pointFor(half), pointFor(negated(half))};
+}
+
+std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const StraightRec& line,
+                                                  Solution solution)
+{
+    return pick(circleLineSolutions(circle, line), solution);
 }
 
 namespace {
@@ -229,8 +245,7 @@ bool circlesCross(float distance, float radiusA, float radiusB)
 
 } // namespace
 
-std::optional<LongPlanePoint> intersectCircles(const CircleRec& first, const CircleRec& second,
-                                               Solution solution)
+std::optional<SolutionPair> circleSolutions(const CircleRec& first, const CircleRec& second)
 {
     if (&first == &second)
         return std::nullopt;
@@ -256,13 +271,23 @@ std::optional<LongPlanePoint> intersectCircles(const CircleRec& first, const Cir
     // Circles that cross in floats may still touch in long arithmetic.
     if (radicand.isNegative() && !LongIsZero(radicand))
         return std::nullopt;
-    LongNum half = LongIsZero(radicand) ? LongNum() : squareRoot(radicand);
-    if (solution == Solution::Second)
-        LongNegate(half);
+    const LongNum half = LongIsZero(radicand) ? LongNum() : squareRoot(radicand);
 
-    // 4. The point itself.
-    return LongPlanePoint{sum(sum(circleA->centreX, product(along, ex)), product(half, ey)),
-                          sum(difference(circleA->centreY, product(along, ey)), product(half, ex))};
+    // 4. x = A.x + a·ex + h·ey', y = A.y − a·ey' + h·ex, with h negated for
+    //    the second solution.
+    const LongNum footX = sum(circleA->centreX, product(along, ex));
+    const LongNum footY = difference(circleA->centreY, product(along, ey));
+    auto pointFor = [&](const LongNum& signedHalf) {
+        return LongPlanePoint{sum(footX, product(signedHalf, ey)),
+                              sum(footY, product(signedHalf, ex))};
+    };
+    return SolutionPair{pointFor(half), pointFor(negated(half))};
+}
+
+std::optional<LongPlanePoint> intersectCircles(const CircleRec& first, const CircleRec& second,
+                                               Solution solution)
+{
+    return pick(circleSolutions(first, second), solution);
 }
 
 } // namespace kestrane

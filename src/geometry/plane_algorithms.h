@@ -17,6 +17,12 @@ struct LongPlanePoint {
     LongNum y;
 };
 
+// Both solutions of a circle intersection.
+struct SolutionPair {
+    LongPlanePoint first;
+    LongPlanePoint second;
+};
+
 // Signed side value of (x, y) for a straight object with base point b and
 // unit direction u: (x − bx)·uy − (y − by)·ux. Its sign tells the side, its
 // magnitude the distance from the line.
@@ -60,6 +66,8 @@ std::optional<LongPlanePoint> intersectStraight(const StraightRec& first,
 // both. No point when the line misses the circle or has no direction.
 std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const StraightRec& line,
                                                   Solution solution);
+// Both solutions at once, sharing the work.
+std::optional<SolutionPair> circleLineSolutions(const CircleRec& circle, const StraightRec& line);
 
 // Intersection of two circles. A is the circle whose centre has the smaller y
 // (floats), on equal y the larger x, on a full tie the second argument.
@@ -69,5 +77,7 @@ std::optional<LongPlanePoint> intersectCircleLine(const CircleRec& circle, const
 // share their centre, or are one and the same.
 std::optional<LongPlanePoint> intersectCircles(const CircleRec& first, const CircleRec& second,
                                                Solution solution);
+// Both solutions at once, sharing the work.
+std::optional<SolutionPair> circleSolutions(const CircleRec& first, const CircleRec& second);
 
 } // namespace kestrane

@@ -162,10 +162,12 @@ TEST_F(IntersectionInvariantTest, CircleLinePointsLieOnBoth)
         const double distance = std::fabs(cross(a, b, centre)) / std::hypot(b.x - a.x, b.y - a.y);
         for (const Solution solution : {Solution::First, Solution::Second}) {
             const auto point = intersectCircleLine(circle, line, solution);
-            if (distance < radius - 0.01)
+            if (distance < radius - 0.01) {
                 ASSERT_TRUE(point.has_value()) << round;
-            if (distance > radius + 0.01)
+            }
+            if (distance > radius + 0.01) {
                 ASSERT_FALSE(point.has_value()) << round;
+            }
             if (!point)
                 continue;
             ++crossing;
@@ -194,10 +196,12 @@ TEST_F(IntersectionInvariantTest, CircleCirclePointsLieOnBoth)
             apart > radiusOne + radiusTwo + 0.01 || apart < std::fabs(radiusOne - radiusTwo) - 0.01;
         for (const Solution solution : {Solution::First, Solution::Second}) {
             const auto point = intersectCircles(first, second, solution);
-            if (crosses)
+            if (crosses) {
                 ASSERT_TRUE(point.has_value()) << round;
-            if (misses)
+            }
+            if (misses) {
                 ASSERT_FALSE(point.has_value()) << round;
+            }
             if (!point)
                 continue;
             ++crossing;

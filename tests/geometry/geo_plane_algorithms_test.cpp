@@ -161,6 +161,18 @@ TEST_F(StraightIntersectionTest, ALineWithItselfMakesNoPointAndNoMessage)
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(StraightIntersectionTest, ALineWithoutDirectionMeetsNothing)
+{
+    LineRec& degenerate = line("5", "5", "5", "5");
+    LineRec& crossing = line("0", "0", "10", "10");
+    CircleRec& ring = circle("5", "5", "3");
+    m_host.clearMessages();
+    EXPECT_FALSE(intersectStraight(degenerate, crossing));
+    EXPECT_FALSE(intersectStraight(crossing, degenerate));
+    EXPECT_FALSE(circleLineSolutions(ring, degenerate));
+    EXPECT_TRUE(messages().empty()) << "the zero length was reported when the line was made";
+}
+
 TEST_F(StraightIntersectionTest, SegmentsCrossingOnlyInTheirExtensionsGiveNoPoint)
 {
     SegmentRec& first = segment("0", "0", "1", "1");
