@@ -195,9 +195,6 @@ void Interpreter::runWhileRunMode()
 {
     while (m_mode == RunMode::Run && running() && !m_pending)
         step();
-    if (m_mode == RunMode::Run && !running())
-        m_state.showMessage(std::string(runtime_message::kRunEnded),
-                            std::string(runtime_message::kRunEnded));
 }
 
 void Interpreter::showStepLine()
@@ -290,7 +287,11 @@ StepResult Interpreter::endProcedure()
         m_state.figures().dropScope(scope);
     }
     m_pending.reset();
-    return m_frames.empty() ? StepResult::ProgramEnded : StepResult::ProcedureEnded;
+    if (!m_frames.empty())
+        return StepResult::ProcedureEnded;
+    m_state.showMessage(std::string(runtime_message::kRunEnded),
+                        std::string(runtime_message::kRunEnded));
+    return StepResult::ProgramEnded;
 }
 
 bool Interpreter::executeControl(const Statement& statement)
