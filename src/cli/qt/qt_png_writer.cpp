@@ -19,7 +19,8 @@ constexpr int kDotsPerMeter = 3780;
 std::string writePng(const ConstructionWindow& window, const std::string& path)
 {
     // A painter needs an application; without a display it draws offscreen.
-    static std::unique_ptr<QGuiApplication> application;
+    // It ends with this call, before the program's static objects go.
+    std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
