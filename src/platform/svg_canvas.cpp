@@ -10,6 +10,8 @@ namespace {
 
 // Pixels per point at 96 dots per inch.
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
+// The ascent of Arial and Liberation Sans, as a fraction of the font size.
+constexpr double kAscent = 0.905;
 
 std::string number(double value)
 {
@@ -142,10 +144,12 @@ void SvgCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef co
 
 void SvgCanvas::text(double x, double y, std::string_view utf8)
 {
-    m_body += "<text x=\"" + number(x) + "\" y=\"" + number(y) +
-              "\" dominant-baseline=\"text-before-edge\" font-family=\"" + escaped(m_font.name) +
-              ", 'Liberation Sans', sans-serif\" font-size=\"" +
-              number(m_font.size * kPixelsPerPoint) + "px\"" +
+    // SVG places text by its baseline: one ascent of the sans fonts below the
+    // top (0.905 of the size).
+    double size = m_font.size * kPixelsPerPoint;
+    m_body += "<text x=\"" + number(x) + "\" y=\"" + number(y + size * kAscent) +
+              "\" font-family=\"" + escaped(m_font.name) +
+              ", 'Liberation Sans', sans-serif\" font-size=\"" + number(size) + "px\"" +
               (m_font.bold ? " font-weight=\"bold\"" : "") +
               (m_font.italic ? " font-style=\"italic\"" : "") + " fill=\"" +
               cssColour(m_textColour) + "\" xml:space=\"preserve\">" + escaped(utf8) + "</text>\n";

@@ -27,9 +27,9 @@ TEST(SvgCanvas, ShapesCarryPenBrushAndPlacement)
     EXPECT_NE(svg.find("<polygon points=\"0,0 10,0 5,8\" fill=\"#0000ff\""), std::string::npos);
     EXPECT_NE(svg.find("<ellipse cx=\"10\" cy=\"5\" rx=\"10\" ry=\"5\" fill=\"none\""),
               std::string::npos);
-    // Text by its top-left corner, 9 points at 96 dots per inch.
-    EXPECT_NE(svg.find("<text x=\"5\" y=\"6\" dominant-baseline=\"text-before-edge\""),
-              std::string::npos);
+    // Text by its top-left corner (the baseline one ascent lower), 9 points at
+    // 96 dots per inch.
+    EXPECT_NE(svg.find("<text x=\"5\" y=\"16.86\""), std::string::npos);
     EXPECT_NE(svg.find("font-size=\"12px\""), std::string::npos);
     EXPECT_NE(svg.find("fill=\"#008000\" xml:space=\"preserve\">a&lt;b &amp; c</text>"),
               std::string::npos);
