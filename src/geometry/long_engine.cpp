@@ -17,7 +17,17 @@ Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
 {
     int count = a.limbCount();
     int fraction = a.fraction();
-    std::vector<std::uint64_t> full(static_cast<size_t>(2 * count + 1), 0);
+    // The full product on the stack for the usual sizes.
+    constexpr int kStackLimbs = 256;
+    std::uint64_t stackLimbs[kStackLimbs];
+    std::vector<std::uint64_t> heapLimbs;
+    std::uint64_t* full = stackLimbs;
+    if (2 * count + 1 > kStackLimbs) {
+        heapLimbs.assign(static_cast<size_t>(2 * count + 1), 0);
+        full = heapLimbs.data();
+    } else {
+        std::fill(full, full + 2 * count + 1, 0);
+    }
     for (int i = 0; i < count; ++i) {
         std::uint64_t ai = a.limb(i);
         if (ai == 0)
@@ -25,15 +35,15 @@ Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
         std::uint64_t carry = 0;
         int jBegin = std::max(0, fraction - 1 - i);
         for (int j = jBegin; j < count; ++j) {
-            Wide t = static_cast<Wide>(ai) * b.limb(j) + full[static_cast<size_t>(i + j)] + carry;
-            full[static_cast<size_t>(i + j)] = static_cast<std::uint64_t>(t);
+            Wide t = static_cast<Wide>(ai) * b.limb(j) + full[i + j] + carry;
+            full[i + j] = static_cast<std::uint64_t>(t);
             carry = static_cast<std::uint64_t>(t >> 64);
         }
-        full[static_cast<size_t>(i + count)] = carry;
+        full[i + count] = carry;
     }
     Fixed result(fraction);
     for (int k = 0; k < count; ++k)
-        result.limb(k) = full[static_cast<size_t>(k + fraction)];
+        result.limb(k) = full[k + fraction];
     return result;
 }
 
@@ -432,34 +442,60 @@ Fixed exponential(const Fixed& x, int& binaryExponent)
     return sum.withFraction(fraction);
 }
 
+namespace {
+
+// u + u^3/3 + u^5/5 + ..., with alternating signs when asked; for small |u|.
+enum class Signs { Same, Alternating };
+
+Fixed oddPowerSeries(const Fixed& u, Signs signs)
+{
+    Fixed sum = u;
+    Fixed square = u * u;
+    Fixed power = u;
+    for (std::uint64_t n = 1;; ++n) {
+        power = power * square;
+        Fixed term = power;
+        term.divideSmall(2 * n + 1);
+        if (term.isZero())
+            break;
+        if (signs == Signs::Alternating && n % 2 == 1)
+            sum -= term;
+        else
+            sum += term;
+    }
+    return sum;
+}
+
+} // namespace
+
 Fixed logarithm(const Fixed& x)
 {
     int fraction = x.fraction();
-    // x = x' 2^t with x' in [1, 2): ln x = ln x' + t ln 2.
+    int work = fraction + 1;
+    // 1. x = x' 2^t with x' in [1, 2): ln x = ln x' + t ln 2.
     int t = leadingBitExponent(x);
-    Fixed scaled = x.withFraction(fraction + 1);
+    Fixed scaled = x.withFraction(work);
     if (t > 0)
         scaled.shiftRight(t);
     else
         scaled.shiftLeft(-t);
-    // Newton's iteration y += x' e^-y - 1.
-    Fixed y = Fixed::fromDouble(1, std::log(scaled.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
-        y = y.withFraction(f);
-        int exponent = 0;
-        Fixed power = exponential(-y, exponent);
-        Fixed product = scaled.withFraction(f) * power;
-        if (exponent > 0)
-            product.shiftLeft(exponent);
-        else
-            product.shiftRight(-exponent);
-        y += product - Fixed::integer(f, 1);
-    }
-    Fixed logTwo = lnTwo(fraction + 2).withFraction(fraction + 1);
+    // 2. y0 near ln x' from the floating-point logarithm; z = x' e^-y0 is then
+    //    within 2^-50 of 1 and ln z = 2 artanh((z - 1) / (z + 1)) converges fast.
+    Fixed y0 = Fixed::fromDouble(work, std::log(scaled.toDouble()));
+    int exponent = 0;
+    Fixed z = scaled * exponential(-y0, exponent);
+    if (exponent > 0)
+        z.shiftLeft(exponent);
+    else
+        z.shiftRight(-exponent);
+    Fixed one = Fixed::integer(work, 1);
+    Fixed series = oddPowerSeries((z - one) / (z + one), Signs::Same);
+    series.shiftLeft(1);
+    Fixed logTwo = lnTwo(fraction + 2).withFraction(work);
     logTwo.multiplySmall(static_cast<std::uint64_t>(t < 0 ? -t : t));
     if (t < 0)
         logTwo.negate();
-    return (y + logTwo).withFraction(fraction);
+    return (y0 + series + logTwo).withFraction(fraction);
 }
 
 void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
@@ -501,25 +537,26 @@ void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
 Fixed arctangent(const Fixed& x)
 {
     int fraction = x.fraction();
-    Fixed value = x;
+    int work = fraction + 1;
+    Fixed value = x.withFraction(work);
     bool negative = value.isNegative();
     if (negative)
         value.negate();
-    bool inverted = Fixed::integer(fraction, 1) < value;
+    Fixed one = Fixed::integer(work, 1);
+    bool inverted = one < value;
     if (inverted)
-        value = Fixed::integer(fraction, 1) / value;
-    // Newton's iteration on sin y - x cos y: y += (x cos y - sin y) / (cos y + x sin y).
-    Fixed y = Fixed::fromDouble(1, std::atan(value.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
-        y = y.withFraction(f);
-        Fixed argument = value.withFraction(f);
-        Fixed sine;
-        Fixed cosine;
-        sineCosine(y, sine, cosine);
-        y += (argument * cosine - sine) / (cosine + argument * sine);
-    }
+        value = one / value;
+    // y0 near arctan x from the floating-point arctangent; then
+    // arctan x = y0 + arctan((x cos y0 - sin y0) / (cos y0 + x sin y0)), whose
+    // argument is below 2^-50.
+    Fixed y0 = Fixed::fromDouble(work, std::atan(value.toDouble()));
+    Fixed sine;
+    Fixed cosine;
+    sineCosine(y0, sine, cosine);
+    Fixed delta = (value * cosine - sine) / (cosine + value * sine);
+    Fixed y = y0 + oddPowerSeries(delta, Signs::Alternating);
     if (inverted) {
-        Fixed halfPi = pi(fraction + 1);
+        Fixed halfPi = pi(work + 1).withFraction(work);
         halfPi.shiftRight(1);
         y = halfPi - y;
     }
