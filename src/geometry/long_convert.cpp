@@ -65,7 +65,7 @@ Scaled toScaled(const LongNum& a, int fraction)
     return scaled;
 }
 
-bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
+bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out, double* leftover)
 {
     int count = out.wordCount();
     int half = longIntegerWords();
@@ -130,6 +130,9 @@ bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
         }
     }
     // 4. Fraction limbs to words: each multiplication by 10^18 lifts six words.
+    //    The part below the last word, in units of it, is the leftover.
+    if (leftover)
+        *leftover = units >= count ? -1.0 : 0.0;
     for (int next = units + 1; next < count && !fractionBits.empty(); next += kChunkWords) {
         std::uint64_t carry = 0;
         for (std::uint64_t& limb : fractionBits) {
@@ -137,10 +140,16 @@ bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out)
             limb = static_cast<std::uint64_t>(product);
             carry = static_cast<std::uint64_t>(product >> 64);
         }
+        double below = static_cast<double>(fractionBits.back()) / 18446744073709551616.0;
         for (int w = kChunkWords - 1; w >= 0; --w) {
-            store(next + w, static_cast<LongWord>(carry % kLongBase));
+            auto word = static_cast<LongWord>(carry % kLongBase);
+            store(next + w, word);
+            if (next + w >= count)
+                below = (below + word) / kLongBase;
             carry /= kLongBase;
         }
+        if (leftover && next + kChunkWords >= count)
+            *leftover = below;
     }
     return fits;
 }

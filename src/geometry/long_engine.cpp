@@ -12,38 +12,32 @@ namespace {
 constexpr double kTwo64 = 18446744073709551616.0;
 
 // |a| * |b| with the limbs below the last fraction limb dropped; the product of
-// two N-limb numbers keeps limbs F .. 2F of the full product.
+// two N-limb numbers keeps limbs F .. 2F of the full product. Column by column
+// into a three-limb accumulator, so that the products do not wait on a carry
+// chain; column F - 1 only feeds its carry (an error of at most N units of the
+// last limb).
 Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
 {
     int count = a.limbCount();
     int fraction = a.fraction();
-    // The full product on the stack for the usual sizes.
-    constexpr int kStackLimbs = 256;
-    std::uint64_t stackLimbs[kStackLimbs];
-    std::vector<std::uint64_t> heapLimbs;
-    std::uint64_t* full = stackLimbs;
-    if (2 * count + 1 > kStackLimbs) {
-        heapLimbs.assign(static_cast<size_t>(2 * count + 1), 0);
-        full = heapLimbs.data();
-    } else {
-        std::fill(full, full + 2 * count + 1, 0);
-    }
-    for (int i = 0; i < count; ++i) {
-        std::uint64_t ai = a.limb(i);
-        if (ai == 0)
-            continue;
-        std::uint64_t carry = 0;
-        int jBegin = std::max(0, fraction - 1 - i);
-        for (int j = jBegin; j < count; ++j) {
-            Wide t = static_cast<Wide>(ai) * b.limb(j) + full[i + j] + carry;
-            full[i + j] = static_cast<std::uint64_t>(t);
-            carry = static_cast<std::uint64_t>(t >> 64);
-        }
-        full[i + count] = carry;
-    }
     Fixed result(fraction);
-    for (int k = 0; k < count; ++k)
-        result.limb(k) = full[k + fraction];
+    const std::uint64_t* left = &a.limb(0);
+    const std::uint64_t* right = &b.limb(0);
+    Wide low = 0;
+    std::uint64_t top = 0;
+    for (int column = std::max(0, fraction - 1); column <= fraction + count - 1; ++column) {
+        int first = std::max(0, column - (count - 1));
+        int last = std::min(column, count - 1);
+        for (int i = first; i <= last; ++i) {
+            Wide product = static_cast<Wide>(left[i]) * right[column - i];
+            low += product;
+            top += low < product ? 1 : 0;
+        }
+        if (column >= fraction)
+            result.limb(column - fraction) = static_cast<std::uint64_t>(low);
+        low = (low >> 64) | (static_cast<Wide>(top) << 64);
+        top = 0;
+    }
     return result;
 }
 
@@ -327,19 +321,22 @@ Fixed squareRoot(const Fixed& a)
         scaled.shiftLeft(-2 * exponent);
     int fraction = a.fraction();
     Fixed inverse = Fixed::fromDouble(1, 1.0 / std::sqrt(scaled.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
+    // The inverse needs half the bits: the last step below doubles them.
+    for (int f : doublingPrecisions(fraction / 2 + 2)) {
         inverse = inverse.withFraction(f);
         Fixed value = scaled.withFraction(f);
         Fixed error = Fixed::integer(f, 1) - value * inverse * inverse;
         error.shiftRight(1);
         inverse += inverse * error;
     }
+    // r = a y to half the bits, then r += y (a - r^2) / 2 at full precision.
+    int half = fraction / 2 + 2;
+    Fixed root = scaled.withFraction(half) * inverse;
     Fixed value = scaled.withFraction(fraction + 1);
-    Fixed root = value * inverse;
-    // One more step on the root itself: r += (a - r^2) / (2 sqrt a).
-    Fixed correction = (value - root * root) * inverse;
+    Fixed wide = root.withFraction(fraction + 1);
+    Fixed correction = (value - wide * wide) * inverse.withFraction(fraction + 1);
     correction.shiftRight(1);
-    root += correction;
+    root = wide + correction;
     if (exponent > 0)
         root.shiftLeft(exponent);
     else

@@ -38,7 +38,7 @@ public:
     const std::uint64_t* begin() const { return m_heap.empty() ? m_inline : m_heap.data(); }
     const std::uint64_t* end() const { return begin() + m_size; }
     std::uint64_t& operator[](int index) { return begin()[index]; }
-    std::uint64_t operator[](int index) const { return begin()[index]; }
+    const std::uint64_t& operator[](int index) const { return begin()[index]; }
     std::uint64_t& back() { return begin()[m_size - 1]; }
     std::uint64_t back() const { return begin()[m_size - 1]; }
 
@@ -70,7 +70,7 @@ public:
     int fraction() const { return m_limbs.size() - 1; }
     int limbCount() const { return m_limbs.size(); }
     std::uint64_t& limb(int index) { return m_limbs[index]; }
-    std::uint64_t limb(int index) const { return m_limbs[index]; }
+    const std::uint64_t& limb(int index) const { return m_limbs[index]; }
     bool isNegative() const { return static_cast<std::int64_t>(m_limbs.back()) < 0; }
     bool isZero() const;
     std::int64_t integerPart() const { return static_cast<std::int64_t>(m_limbs.back()); }
@@ -124,6 +124,9 @@ Scaled toScaled(const LongNum& a, int fraction);
 Fixed toFixed(const LongNum& a, int fraction);
 // value * 2^binaryExponent * 1000^wordShift into a long number, truncated
 // toward zero; words above word 0 are dropped, and then false is returned.
-bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out);
+// `leftover`, when given, receives the part cut off below the last word in
+// units of it (0 to 1, roughly), or -1 when integer digits were cut off.
+bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out,
+            double* leftover = nullptr);
 
 } // namespace kestrane::long_engine

@@ -86,9 +86,18 @@ bool lessOrEqual(const BigInteger& a, const BigInteger& b)
 void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryExponent,
                    int wordShift, LongNum& out)
 {
+    // The approximation is good to far below one word, so the truncation is
+    // certain unless the part below the last word is close to 0 or 1.
+    LongNum low;
+    double leftover = 0;
+    long_engine::toLong(value, binaryExponent, wordShift, low, &leftover);
+    low.setSign(kLongPlus);
+    if (leftover > 1e-6 && leftover < 1 - 1e-6) {
+        LongCopy(low, out);
+        return;
+    }
     Fixed slack(value.fraction());
     slack.limb(0) = 1ull << 40;
-    LongNum low;
     LongNum high;
     long_engine::toLong(value - slack, binaryExponent, wordShift, low);
     long_engine::toLong(value + slack, binaryExponent, wordShift, high);
