@@ -23,15 +23,58 @@ Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
     Fixed result(fraction);
     const std::uint64_t* left = &a.limb(0);
     const std::uint64_t* right = &b.limb(0);
+    // Zero limbs at either end (values of lower precision, small values) are
+    // skipped.
+    auto lowest = [count](const std::uint64_t* limbs) {
+        int index = 0;
+        while (index < count - 1 && limbs[index] == 0)
+            ++index;
+        return index;
+    };
+    auto highest = [count](const std::uint64_t* limbs) {
+        int index = count - 1;
+        while (index > 0 && limbs[index] == 0)
+            --index;
+        return index;
+    };
+    int leftLow = lowest(left);
+    int leftHigh = highest(left);
+    int rightLow = lowest(right);
+    int rightHigh = highest(right);
     Wide low = 0;
     std::uint64_t top = 0;
-    for (int column = std::max(0, fraction - 1); column <= fraction + count - 1; ++column) {
-        int first = std::max(0, column - (count - 1));
-        int last = std::min(column, count - 1);
-        for (int i = first; i <= last; ++i) {
-            Wide product = static_cast<Wide>(left[i]) * right[column - i];
-            low += product;
-            top += low < product ? 1 : 0;
+    int firstColumn = std::max({0, fraction - 1, leftLow + rightLow});
+    int lastColumn = std::min(fraction + count - 1, leftHigh + rightHigh + 1);
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        int first = std::max(leftLow, column - rightHigh);
+        int last = std::min(leftHigh, column - rightLow);
+        if (first > last) {
+            // No products in this column, only the carry.
+        } else if (left == right) {
+            // A square: each product off the diagonal twice.
+            Wide pairs = 0;
+            std::uint64_t pairsTop = 0;
+            int i = first;
+            for (; i < column - i; ++i) {
+                Wide product = static_cast<Wide>(left[i]) * right[column - i];
+                pairs += product;
+                pairsTop += pairs < product ? 1 : 0;
+            }
+            pairsTop = (pairsTop << 1) | static_cast<std::uint64_t>(pairs >> 127);
+            pairs <<= 1;
+            low += pairs;
+            top += pairsTop + (low < pairs ? 1 : 0);
+            if (i == column - i && i >= first && i <= last) {
+                Wide product = static_cast<Wide>(left[i]) * left[i];
+                low += product;
+                top += low < product ? 1 : 0;
+            }
+        } else {
+            for (int i = first; i <= last; ++i) {
+                Wide product = static_cast<Wide>(left[i]) * right[column - i];
+                low += product;
+                top += low < product ? 1 : 0;
+            }
         }
         if (column >= fraction)
             result.limb(column - fraction) = static_cast<std::uint64_t>(low);
@@ -161,6 +204,8 @@ Fixed& Fixed::operator-=(const Fixed& other)
 
 Fixed operator*(const Fixed& a, const Fixed& b)
 {
+    if (&a == &b && !a.isNegative())
+        return multiplyMagnitudes(a, a);
     bool negative = a.isNegative() != b.isNegative();
     Fixed result = multiplyMagnitudes(a.isNegative() ? -a : a, b.isNegative() ? -b : b);
     if (negative)
