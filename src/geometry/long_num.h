@@ -204,8 +204,8 @@ void LongTan(const LongNum& a, LongNum& out);
 void LongCot(const LongNum& a, LongNum& out);
 // Inverse sine and cosine. |a| >= 1 that is not LongNearlyEqual to 1 shows
 // "Argument out of range for function arcsin(x) (inverse of sin(x)). Major
-// error may occur." and gives zero with a's sign (both functions); a value
-// nearly equal to +-1 is taken as +-1.
+// error may occur."; the arcsine is then zero with a's sign, and the arccosine
+// pi/2 minus that zero. A value nearly equal to +-1 is taken as +-1.
 void LongArcsin(const LongNum& a, LongNum& out);
 void LongArccos(const LongNum& a, LongNum& out);
 
