@@ -156,7 +156,12 @@ void LongSqrt(const LongNum& a, LongNum& out)
     }
     if (smallSquareRoot(a, out))
         return;
-    int fraction = long_engine::fractionLimbs();
+    // The root has about half the integer words of a, and the fraction words:
+    // its words and 64 guard bits are all the precision it needs.
+    int half = longIntegerWords();
+    int integerWords = std::max(1, (half - long_detail::firstNonzero(a) + 1) / 2 + 1);
+    int rootWords = integerWords + a.wordCount() - half;
+    int fraction = (static_cast<int>(std::ceil(rootWords * 3 * 3.3219280948873623)) + 127) / 64;
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
     Fixed mantissa = scaled.mantissa;
     if (mantissa.isNegative())
