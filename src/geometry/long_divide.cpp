@@ -193,9 +193,9 @@ double toDouble(Integer value)
 }
 
 // True when an estimate good to 1e-12 of its value has a certain floor.
-bool isCertain(double estimate)
+bool isCertain(double estimate, std::int64_t whole)
 {
-    double fraction = estimate - std::floor(estimate);
+    double fraction = estimate - static_cast<double>(whole);
     return estimate < 1e6 && fraction > 1e-9 && fraction < 1 - 1e-9;
 }
 
@@ -222,7 +222,7 @@ void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t*
         remainder = remainder * kLongBase + static_cast<Integer>(a[k]);
     }
     Integer divisor = prefixes[count];
-    double divisorValue = toDouble(divisor);
+    double inverseDivisor = 1.0 / toDouble(divisor);
     for (int step = 0; step < half; ++step, ++shift) {
         if (shift + divisorFirst >= count || shift >= half)
             continue;
@@ -234,10 +234,10 @@ void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t*
             Integer moved = divisor;
             for (int k = 0; k < -shift; ++k)
                 moved *= kLongBase;
-            double estimate = remainderValue / (divisorValue * kPowers[-shift]);
+            double estimate = remainderValue * inverseDivisor / kPowers[-shift];
             q = static_cast<std::int64_t>(estimate);
             product = static_cast<Integer>(q) * moved;
-            if (isCertain(estimate)) {
+            if (isCertain(estimate, q)) {
                 remainder -= product;
                 storeWord(quotient, half - 1 + shift, q);
                 continue;
@@ -262,10 +262,10 @@ void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t*
                            long_detail::truncatedTailCarry(factor, tail, tailLength));
             };
             // q < (R + 1) / X; far from an integer the floor is certain.
-            double estimate = (remainderValue + 1) / (divisorValue / kPowers[shift]);
+            double estimate = (remainderValue + 1) * inverseDivisor * kPowers[shift];
             q = static_cast<std::int64_t>(estimate);
             product = productOf(q);
-            if (isCertain(estimate)) {
+            if (isCertain(estimate, q)) {
                 remainder -= product;
                 storeWord(quotient, half - 1 + shift, q);
                 continue;
