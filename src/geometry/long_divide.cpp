@@ -317,11 +317,11 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
         divideWords(a, b, dividendFirst, shift, quotient);
     // 3. A quotient word of 1000 (possible where the divisor lost digits off
     //    the end) carries into the word above.
-    std::int64_t carry = 0;
+    std::uint64_t carry = 0;
     for (int j = count - 1; j >= 0; --j) {
-        std::int64_t value = quotient[j] + carry;
-        out[j] = static_cast<LongWord>(value % kLongBase);
-        carry = value / kLongBase;
+        auto value = static_cast<std::uint64_t>(quotient[j]) + carry;
+        carry = value < kLongBase ? 0 : value / kLongBase;
+        out[j] = static_cast<LongWord>(value - carry * kLongBase);
     }
     out.setSign(sign);
 }
