@@ -141,6 +141,11 @@ TEST_F(LongNumTest, QuotientsKeepHWordsAndAZeroLastWord)
     EXPECT_EQ(decimal(out), "-1.750000000000000");
     EXPECT_EQ(LongHalve(number("0.000000000000003"), out), 1000);
     EXPECT_EQ(decimal(out), "0.000000000000001");
+    // Divisors below 1 and negative multipliers do not crash.
+    LongDivSmall(number("5"), 0, out);
+    EXPECT_TRUE(LongIsZero(out));
+    LongMulSmallShift(number("1.5"), -2, 1, out);
+    EXPECT_EQ(decimal(out), "-0.003000000000000");
 }
 
 // Where the division steps would loop or write outside the number, the
