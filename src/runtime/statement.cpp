@@ -86,12 +86,6 @@ std::vector<std::string> Statement::arguments() const
     return splitArguments(argumentText);
 }
 
-std::string Statement::argument(std::size_t index) const
-{
-    std::vector<std::string> all = arguments();
-    return index < all.size() ? all[index] : std::string();
-}
-
 Statement readStatement(std::string_view text, std::size_t position)
 {
     Statement statement;

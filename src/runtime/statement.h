@@ -33,8 +33,6 @@ struct Statement {
     // The arguments split at ',', each without blanks and '(' before it and
     // blanks after it. No arguments for "()" or a word without parentheses.
     std::vector<std::string> arguments() const;
-    // Argument i, empty when there are fewer.
-    std::string argument(std::size_t index) const;
 };
 
 // Reads the statement whose line starts at the position (blanks skipped).
