@@ -2,6 +2,7 @@
 
 #include "app/directories_dialog.h"
 #include "app/module_dialog.h"
+#include "app/module_executors.h"
 #include "app/options.h"
 #include "app/prime_table.h"
 
@@ -25,8 +26,10 @@ Application::Application(Host& host, ProgramPaths paths)
     : m_host(host)
     , m_paths(std::move(paths))
     , m_editor(host, Directories{})
+    , m_construction(host)
 {
     m_directories.program = m_paths.programDirectory.string();
+    registerModuleExecutors(m_construction.executors());
 }
 
 std::vector<std::string> Application::dataSearchPath() const

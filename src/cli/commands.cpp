@@ -29,6 +29,18 @@ constexpr Command kCommands[] = {
      "that holds it. Message boxes raised on the way go to standard error as\n"
      "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
      runCheck},
+    {"run", "compile and run a script, write its construction as JSON, PNG or SVG",
+     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...\n\n"
+     "Loads the script FILE with its include files, compiles it as check does and\n"
+     "runs start(...) to its end (a Break is passed over). Each --click X,Y is a\n"
+     "mouse click on the drawing area that chooses the next parameter of start(...),\n"
+     "in order. Then writes the construction: --json as JSON (\"-\" for standard\n"
+     "output; the format is described in README.md), --png and --svg as a picture of\n"
+     "the 800 x 550 drawing area. Message boxes raised on the way go to standard\n"
+     "error as \"Caption: text\" and into the JSON. A compile error is printed as\n"
+     "check prints it. Exit status: 0 success, 1 compile error or a parameter left\n"
+     "unchosen, 2 usage or file error.\n",
+     runRun},
     {"long", "compute with long numbers",
      "Usage: kestrane-cli long [--words N] OP A [B]\n"
      "Computes with fixed-point long numbers of N digit words (10 to 360, 10 by default).\n"
@@ -51,8 +63,14 @@ std::string& storedProgramPath()
 
 } // namespace
 
-const std::string& programPath() { return storedProgramPath(); }
-void setProgramPath(std::string path) { storedProgramPath() = std::move(path); }
+const std::string& programPath()
+{
+    return storedProgramPath();
+}
+void setProgramPath(std::string path)
+{
+    storedProgramPath() = std::move(path);
+}
 
 std::span<const Command> commands()
 {

@@ -38,7 +38,8 @@ int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err)
     for (WindowOptionsKind kind :
          {WindowOptionsKind::Fractions, WindowOptionsKind::Graph, WindowOptionsKind::Calculator}) {
         WindowOptions options = readWindowOptions(program / windowOptionsFileName(kind));
-        out << windowOptionsFileName(kind) << ": font " << options.fontName << ' ' << options.fontHeight << '\n';
+        out << windowOptionsFileName(kind) << ": font " << options.fontName << ' '
+            << options.fontHeight << '\n';
         printColour(out, "expression background", options.expressionBackground);
         printColour(out, "window", options.window);
     }

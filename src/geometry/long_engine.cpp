@@ -12,28 +12,75 @@ namespace {
 constexpr double kTwo64 = 18446744073709551616.0;
 
 // |a| * |b| with the limbs below the last fraction limb dropped; the product of
-// two N-limb numbers keeps limbs F .. 2F of the full product.
+// two N-limb numbers keeps limbs F .. 2F of the full product. Column by column
+// into a three-limb accumulator, so that the products do not wait on a carry
+// chain; column F - 1 only feeds its carry (an error of at most N units of the
+// last limb).
 Fixed multiplyMagnitudes(const Fixed& a, const Fixed& b)
 {
     int count = a.limbCount();
     int fraction = a.fraction();
-    std::vector<std::uint64_t> full(static_cast<size_t>(2 * count + 1), 0);
-    for (int i = 0; i < count; ++i) {
-        std::uint64_t ai = a.limb(i);
-        if (ai == 0)
-            continue;
-        std::uint64_t carry = 0;
-        int jBegin = std::max(0, fraction - 1 - i);
-        for (int j = jBegin; j < count; ++j) {
-            Wide t = static_cast<Wide>(ai) * b.limb(j) + full[static_cast<size_t>(i + j)] + carry;
-            full[static_cast<size_t>(i + j)] = static_cast<std::uint64_t>(t);
-            carry = static_cast<std::uint64_t>(t >> 64);
-        }
-        full[static_cast<size_t>(i + count)] = carry;
-    }
     Fixed result(fraction);
-    for (int k = 0; k < count; ++k)
-        result.limb(k) = full[static_cast<size_t>(k + fraction)];
+    const std::uint64_t* left = &a.limb(0);
+    const std::uint64_t* right = &b.limb(0);
+    // Zero limbs at either end (values of lower precision, small values) are
+    // skipped.
+    auto lowest = [count](const std::uint64_t* limbs) {
+        int index = 0;
+        while (index < count - 1 && limbs[index] == 0)
+            ++index;
+        return index;
+    };
+    auto highest = [count](const std::uint64_t* limbs) {
+        int index = count - 1;
+        while (index > 0 && limbs[index] == 0)
+            --index;
+        return index;
+    };
+    int leftLow = lowest(left);
+    int leftHigh = highest(left);
+    int rightLow = lowest(right);
+    int rightHigh = highest(right);
+    Wide low = 0;
+    std::uint64_t top = 0;
+    int firstColumn = std::max({0, fraction - 1, leftLow + rightLow});
+    int lastColumn = std::min(fraction + count - 1, leftHigh + rightHigh + 1);
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        int first = std::max(leftLow, column - rightHigh);
+        int last = std::min(leftHigh, column - rightLow);
+        if (first > last) {
+            // No products in this column, only the carry.
+        } else if (left == right) {
+            // A square: each product off the diagonal twice.
+            Wide pairs = 0;
+            std::uint64_t pairsTop = 0;
+            int i = first;
+            for (; i < column - i; ++i) {
+                Wide product = static_cast<Wide>(left[i]) * right[column - i];
+                pairs += product;
+                pairsTop += pairs < product ? 1 : 0;
+            }
+            pairsTop = (pairsTop << 1) | static_cast<std::uint64_t>(pairs >> 127);
+            pairs <<= 1;
+            low += pairs;
+            top += pairsTop + (low < pairs ? 1 : 0);
+            if (i == column - i && i >= first && i <= last) {
+                Wide product = static_cast<Wide>(left[i]) * left[i];
+                low += product;
+                top += low < product ? 1 : 0;
+            }
+        } else {
+            for (int i = first; i <= last; ++i) {
+                Wide product = static_cast<Wide>(left[i]) * right[column - i];
+                low += product;
+                top += low < product ? 1 : 0;
+            }
+        }
+        if (column >= fraction)
+            result.limb(column - fraction) = static_cast<std::uint64_t>(low);
+        low = (low >> 64) | (static_cast<Wide>(top) << 64);
+        top = 0;
+    }
     return result;
 }
 
@@ -157,6 +204,8 @@ Fixed& Fixed::operator-=(const Fixed& other)
 
 Fixed operator*(const Fixed& a, const Fixed& b)
 {
+    if (&a == &b && !a.isNegative())
+        return multiplyMagnitudes(a, a);
     bool negative = a.isNegative() != b.isNegative();
     Fixed result = multiplyMagnitudes(a.isNegative() ? -a : a, b.isNegative() ? -b : b);
     if (negative)
@@ -317,19 +366,22 @@ Fixed squareRoot(const Fixed& a)
         scaled.shiftLeft(-2 * exponent);
     int fraction = a.fraction();
     Fixed inverse = Fixed::fromDouble(1, 1.0 / std::sqrt(scaled.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
+    // The inverse needs half the bits: the last step below doubles them.
+    for (int f : doublingPrecisions(fraction / 2 + 2)) {
         inverse = inverse.withFraction(f);
         Fixed value = scaled.withFraction(f);
         Fixed error = Fixed::integer(f, 1) - value * inverse * inverse;
         error.shiftRight(1);
         inverse += inverse * error;
     }
+    // r = a y to half the bits, then r += y (a - r^2) / 2 at full precision.
+    int half = fraction / 2 + 2;
+    Fixed root = scaled.withFraction(half) * inverse;
     Fixed value = scaled.withFraction(fraction + 1);
-    Fixed root = value * inverse;
-    // One more step on the root itself: r += (a - r^2) / (2 sqrt a).
-    Fixed correction = (value - root * root) * inverse;
+    Fixed wide = root.withFraction(fraction + 1);
+    Fixed correction = (value - wide * wide) * inverse.withFraction(fraction + 1);
     correction.shiftRight(1);
-    root += correction;
+    root = wide + correction;
     if (exponent > 0)
         root.shiftLeft(exponent);
     else
@@ -432,34 +484,60 @@ Fixed exponential(const Fixed& x, int& binaryExponent)
     return sum.withFraction(fraction);
 }
 
+namespace {
+
+// u + u^3/3 + u^5/5 + ..., with alternating signs when asked; for small |u|.
+enum class Signs { Same, Alternating };
+
+Fixed oddPowerSeries(const Fixed& u, Signs signs)
+{
+    Fixed sum = u;
+    Fixed square = u * u;
+    Fixed power = u;
+    for (std::uint64_t n = 1;; ++n) {
+        power = power * square;
+        Fixed term = power;
+        term.divideSmall(2 * n + 1);
+        if (term.isZero())
+            break;
+        if (signs == Signs::Alternating && n % 2 == 1)
+            sum -= term;
+        else
+            sum += term;
+    }
+    return sum;
+}
+
+} // namespace
+
 Fixed logarithm(const Fixed& x)
 {
     int fraction = x.fraction();
-    // x = x' 2^t with x' in [1, 2): ln x = ln x' + t ln 2.
+    int work = fraction + 1;
+    // 1. x = x' 2^t with x' in [1, 2): ln x = ln x' + t ln 2.
     int t = leadingBitExponent(x);
-    Fixed scaled = x.withFraction(fraction + 1);
+    Fixed scaled = x.withFraction(work);
     if (t > 0)
         scaled.shiftRight(t);
     else
         scaled.shiftLeft(-t);
-    // Newton's iteration y += x' e^-y - 1.
-    Fixed y = Fixed::fromDouble(1, std::log(scaled.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
-        y = y.withFraction(f);
-        int exponent = 0;
-        Fixed power = exponential(-y, exponent);
-        Fixed product = scaled.withFraction(f) * power;
-        if (exponent > 0)
-            product.shiftLeft(exponent);
-        else
-            product.shiftRight(-exponent);
-        y += product - Fixed::integer(f, 1);
-    }
-    Fixed logTwo = lnTwo(fraction + 2).withFraction(fraction + 1);
+    // 2. y0 near ln x' from the floating-point logarithm; z = x' e^-y0 is then
+    //    within 2^-50 of 1 and ln z = 2 artanh((z - 1) / (z + 1)) converges fast.
+    Fixed y0 = Fixed::fromDouble(work, std::log(scaled.toDouble()));
+    int exponent = 0;
+    Fixed z = scaled * exponential(-y0, exponent);
+    if (exponent > 0)
+        z.shiftLeft(exponent);
+    else
+        z.shiftRight(-exponent);
+    Fixed one = Fixed::integer(work, 1);
+    Fixed series = oddPowerSeries((z - one) / (z + one), Signs::Same);
+    series.shiftLeft(1);
+    Fixed logTwo = lnTwo(fraction + 2).withFraction(work);
     logTwo.multiplySmall(static_cast<std::uint64_t>(t < 0 ? -t : t));
     if (t < 0)
         logTwo.negate();
-    return (y + logTwo).withFraction(fraction);
+    return (y0 + series + logTwo).withFraction(fraction);
 }
 
 void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
@@ -501,25 +579,26 @@ void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
 Fixed arctangent(const Fixed& x)
 {
     int fraction = x.fraction();
-    Fixed value = x;
+    int work = fraction + 1;
+    Fixed value = x.withFraction(work);
     bool negative = value.isNegative();
     if (negative)
         value.negate();
-    bool inverted = Fixed::integer(fraction, 1) < value;
+    Fixed one = Fixed::integer(work, 1);
+    bool inverted = one < value;
     if (inverted)
-        value = Fixed::integer(fraction, 1) / value;
-    // Newton's iteration on sin y - x cos y: y += (x cos y - sin y) / (cos y + x sin y).
-    Fixed y = Fixed::fromDouble(1, std::atan(value.toDouble()));
-    for (int f : doublingPrecisions(fraction + 1)) {
-        y = y.withFraction(f);
-        Fixed argument = value.withFraction(f);
-        Fixed sine;
-        Fixed cosine;
-        sineCosine(y, sine, cosine);
-        y += (argument * cosine - sine) / (cosine + argument * sine);
-    }
+        value = one / value;
+    // y0 near arctan x from the floating-point arctangent; then
+    // arctan x = y0 + arctan((x cos y0 - sin y0) / (cos y0 + x sin y0)), whose
+    // argument is below 2^-50.
+    Fixed y0 = Fixed::fromDouble(work, std::atan(value.toDouble()));
+    Fixed sine;
+    Fixed cosine;
+    sineCosine(y0, sine, cosine);
+    Fixed delta = (value * cosine - sine) / (cosine + value * sine);
+    Fixed y = y0 + oddPowerSeries(delta, Signs::Alternating);
     if (inverted) {
-        Fixed halfPi = pi(fraction + 1);
+        Fixed halfPi = pi(work + 1).withFraction(work);
         halfPi.shiftRight(1);
         y = halfPi - y;
     }

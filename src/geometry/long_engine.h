@@ -2,6 +2,7 @@
 
 #include "geometry/long_num.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -13,17 +14,63 @@ namespace kestrane::long_engine {
 
 __extension__ typedef unsigned __int128 Wide;
 
+// Limbs held in place up to kInline of them (every number up to about 60 digit
+// words), on the heap beyond: the functions make many short-lived temporaries.
+class Limbs {
+public:
+    static constexpr int kInline = 12;
+
+    Limbs() = default;
+    explicit Limbs(int size) { resize(size); }
+    Limbs(const Limbs& other) { *this = other; }
+    Limbs& operator=(const Limbs& other)
+    {
+        if (this != &other) {
+            resize(other.m_size);
+            std::copy(other.begin(), other.end(), begin());
+        }
+        return *this;
+    }
+
+    int size() const { return m_size; }
+    std::uint64_t* begin() { return m_heap.empty() ? m_inline : m_heap.data(); }
+    std::uint64_t* end() { return begin() + m_size; }
+    const std::uint64_t* begin() const { return m_heap.empty() ? m_inline : m_heap.data(); }
+    const std::uint64_t* end() const { return begin() + m_size; }
+    std::uint64_t& operator[](int index) { return begin()[index]; }
+    const std::uint64_t& operator[](int index) const { return begin()[index]; }
+    std::uint64_t& back() { return begin()[m_size - 1]; }
+    std::uint64_t back() const { return begin()[m_size - 1]; }
+
+private:
+    // Sets the size; the limbs are zero.
+    void resize(int size)
+    {
+        m_size = size;
+        if (size > kInline) {
+            m_heap.assign(static_cast<size_t>(size), 0);
+        } else {
+            m_heap.clear();
+            std::fill(m_inline, m_inline + size, 0);
+        }
+    }
+
+    std::uint64_t m_inline[kInline];
+    std::vector<std::uint64_t> m_heap;
+    int m_size = 0;
+};
+
 class Fixed {
 public:
     Fixed() = default;
-    explicit Fixed(int fraction) : m_limbs(static_cast<size_t>(fraction) + 1, 0) {}
+    explicit Fixed(int fraction) : m_limbs(fraction + 1) {}
     static Fixed integer(int fraction, std::int64_t value);
     static Fixed fromDouble(int fraction, double value);
 
-    int fraction() const { return static_cast<int>(m_limbs.size()) - 1; }
-    int limbCount() const { return static_cast<int>(m_limbs.size()); }
-    std::uint64_t& limb(int index) { return m_limbs[static_cast<size_t>(index)]; }
-    std::uint64_t limb(int index) const { return m_limbs[static_cast<size_t>(index)]; }
+    int fraction() const { return m_limbs.size() - 1; }
+    int limbCount() const { return m_limbs.size(); }
+    std::uint64_t& limb(int index) { return m_limbs[index]; }
+    const std::uint64_t& limb(int index) const { return m_limbs[index]; }
     bool isNegative() const { return static_cast<std::int64_t>(m_limbs.back()) < 0; }
     bool isZero() const;
     std::int64_t integerPart() const { return static_cast<std::int64_t>(m_limbs.back()); }
@@ -46,7 +93,7 @@ public:
     friend bool operator<(const Fixed& a, const Fixed& b);
 
 private:
-    std::vector<std::uint64_t> m_limbs;
+    Limbs m_limbs;
 };
 
 // The exponent of the leading bit of a positive value (0 for values in [1, 2)).
@@ -77,6 +124,9 @@ Scaled toScaled(const LongNum& a, int fraction);
 Fixed toFixed(const LongNum& a, int fraction);
 // value * 2^binaryExponent * 1000^wordShift into a long number, truncated
 // toward zero; words above word 0 are dropped, and then false is returned.
-bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out);
+// `leftover`, when given, receives the part cut off below the last word in
+// units of it (0 to 1, roughly), or -1 when integer digits were cut off.
+bool toLong(const Fixed& value, int binaryExponent, int wordShift, LongNum& out,
+            double* leftover = nullptr);
 
 } // namespace kestrane::long_engine

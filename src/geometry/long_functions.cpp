@@ -51,6 +51,14 @@ void store(const Fixed& value, LongNum& out)
     long_engine::toLong(value, 0, 0, out);
 }
 
+// Odd functions give a zero result the argument's sign, as their series did
+// ("the result takes x's sign"); arg(-4 + 0i) depends on it.
+void keepSignOfZero(const LongNum& argument, LongNum& out)
+{
+    if (LongIsZero(out))
+        out.setSign(argument.sign() == kLongMinus ? kLongMinus : kLongPlus);
+}
+
 // ln|a| for a nonzero a.
 Fixed logarithmOf(const LongNum& a, int fraction)
 {
@@ -270,10 +278,12 @@ void tangentOrCotangent(const LongNum& a, Ratio ratio, LongNum& out)
         fraction += -2 * lead / 64 + 2;
         sineAndCosine(a, fraction, sine, cosine);
     }
-    if (overCosine)
+    if (overCosine) {
         storeQuotient(sine, cosine, out);
-    else
+        keepSignOfZero(a, out);
+    } else {
         storeQuotient(cosine, sine, out);
+    }
 }
 
 } // namespace
@@ -313,8 +323,21 @@ void LongExp(const LongNum& a, LongNum& out)
         return;
     }
     int fraction = long_engine::fractionLimbs();
+    Fixed x = long_engine::toFixed(a, fraction);
+    // ln 1000 per word: beyond these bounds the value cannot fit, or is far
+    // below the last word.
+    constexpr double kLnThousand = 6.907755278982137;
+    double estimate = x.toDouble();
+    if (estimate > kLnThousand * longIntegerWords() + 1) {
+        tooLarge();
+        return;
+    }
+    if (estimate < -kLnThousand * (longWords() - longIntegerWords()) - 2) {
+        long_detail::clearDigits(out);
+        return;
+    }
     int binaryExponent = 0;
-    Fixed mantissa = long_engine::exponential(long_engine::toFixed(a, fraction), binaryExponent);
+    Fixed mantissa = long_engine::exponential(x, binaryExponent);
     if (!long_engine::toLong(mantissa, binaryExponent, 0, out))
         tooLarge();
 }
@@ -324,6 +347,7 @@ void LongArctan(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
     store(arctangentOf(a, long_engine::fractionLimbs()), out);
+    keepSignOfZero(a, out);
 }
 
 void LongSin(const LongNum& a, LongNum& out)
@@ -334,6 +358,7 @@ void LongSin(const LongNum& a, LongNum& out)
     Fixed cosine;
     sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
     store(sine, out);
+    keepSignOfZero(a, out);
 }
 
 void LongCos(const LongNum& a, LongNum& out)
@@ -366,6 +391,7 @@ void LongArcsin(const LongNum& a, LongNum& out)
         return;
     }
     store(arcsineOf(a, nearOne, long_engine::fractionLimbs()), out);
+    keepSignOfZero(a, out);
 }
 
 void LongArccos(const LongNum& a, LongNum& out)

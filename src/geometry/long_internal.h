@@ -37,6 +37,23 @@ int compareMagnitudes(const LongNum& a, const LongNum& b);
 
 // floor(m * 0.w_0 w_1 ... w_(length-1)) in base 1000 for 0 <= m, read from as
 // few words as decide it.
-std::int64_t truncatedTailCarry(std::int64_t m, const LongWord* tail, int length);
+inline std::int64_t truncatedTailCarry(std::int64_t m, const LongWord* tail, int length)
+{
+    if (m == 0 || length == 0)
+        return 0;
+    std::int64_t value = m * tail[0];
+    std::int64_t carry = value / kLongBase;
+    // The distance to the next integer, in units of the last word read.
+    std::int64_t gap = kLongBase - value % kLongBase;
+    for (int i = 1; i < length; ++i) {
+        // The unread words add less than m units of the last word read.
+        if (gap > m)
+            return carry;
+        gap = gap * kLongBase - m * tail[i];
+        if (gap <= 0)
+            return carry + 1;
+    }
+    return carry;
+}
 
 } // namespace kestrane::long_detail

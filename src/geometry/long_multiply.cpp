@@ -95,29 +95,6 @@ void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
 
 } // namespace
 
-namespace long_detail {
-
-std::int64_t truncatedTailCarry(std::int64_t m, const LongWord* tail, int length)
-{
-    if (m == 0 || length == 0)
-        return 0;
-    std::int64_t value = m * tail[0];
-    std::int64_t carry = value / kLongBase;
-    // The distance to the next integer, in units of the last word read.
-    std::int64_t gap = kLongBase - value % kLongBase;
-    for (int i = 1; i < length; ++i) {
-        // The unread words add less than m units of the last word read.
-        if (gap > m)
-            return carry;
-        gap = gap * kLongBase - m * tail[i];
-        if (gap <= 0)
-            return carry + 1;
-    }
-    return carry;
-}
-
-} // namespace long_detail
-
 void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
 {
     long_detail::checkWordCount(a);

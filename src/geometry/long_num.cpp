@@ -226,7 +226,11 @@ void LongMulSmallShift(const LongNum& a, std::int64_t m, int shift, LongNum& out
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
-    assert(m >= 0);
+    if (m < 0) {
+        LongMulSmallShift(a, -m, shift, out);
+        LongNegate(out);
+        return;
+    }
     if (&a == &out && shift < 0) {
         LongNum copy = a;
         LongMulSmallShift(copy, m, shift, out);
@@ -255,7 +259,10 @@ void LongDivSmall(const LongNum& a, std::int64_t n, LongNum& out)
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
-    assert(n > 0);
+    if (n <= 0) {
+        long_detail::clearDigits(out, a.sign());
+        return;
+    }
     std::int64_t remainder = 0;
     for (int i = 0; i < a.wordCount(); ++i) {
         std::int64_t value = a[i] + remainder * kLongBase;

@@ -119,9 +119,9 @@ bool LongNearlyEqual(const LongNum& a, const LongNum& b);
 void LongAdd(const LongNum& a, const LongNum& b, LongNum& out);
 // Signed difference a - b, as a + (-b); LongSub(a, a) is zero with a's sign.
 void LongSub(const LongNum& a, const LongNum& b, LongNum& out);
-// |a| times m >= 0, moved `shift` words toward the fraction end (negative:
-// toward the integer end); digits moved outside the number and the carry out
-// of word 0 are dropped. Sign of a.
+// |a| times m, moved `shift` words toward the fraction end (negative: toward
+// the integer end); digits moved outside the number and the carry out of word 0
+// are dropped. Sign of a (flipped for a negative m).
 void LongMulSmallShift(const LongNum& a, std::int64_t m, int shift, LongNum& out);
 // Signed product: the sum of the partial products b * a_i, each truncated on
 // its own. LongMul(a, b) and LongMul(b, a) can differ in the last word.
@@ -131,7 +131,7 @@ void LongMul(const LongNum& a, const LongNum& b, LongNum& out);
 // at 10 words). A zero divisor shows "Division by zero. Major error may occur."
 // and gives zero. Quotient words above word 0 are dropped.
 void LongDiv(const LongNum& a, const LongNum& b, LongNum& out);
-// a / n for an integer n > 0, truncated; sign of a.
+// a / n for an integer n > 0, truncated; sign of a. n <= 0 gives zero.
 void LongDivSmall(const LongNum& a, std::int64_t n, LongNum& out);
 // a / 2 from the top; returns the last remainder times 1000 (0 or 1000).
 int LongHalve(const LongNum& a, LongNum& out);
@@ -204,8 +204,8 @@ void LongTan(const LongNum& a, LongNum& out);
 void LongCot(const LongNum& a, LongNum& out);
 // Inverse sine and cosine. |a| >= 1 that is not LongNearlyEqual to 1 shows
 // "Argument out of range for function arcsin(x) (inverse of sin(x)). Major
-// error may occur." and gives zero with a's sign (both functions); a value
-// nearly equal to +-1 is taken as +-1.
+// error may occur."; the arcsine is then zero with a's sign, and the arccosine
+// pi/2 minus that zero. A value nearly equal to +-1 is taken as +-1.
 void LongArcsin(const LongNum& a, LongNum& out);
 void LongArccos(const LongNum& a, LongNum& out);
 

@@ -86,9 +86,18 @@ bool lessOrEqual(const BigInteger& a, const BigInteger& b)
 void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryExponent,
                    int wordShift, LongNum& out)
 {
+    // The approximation is good to far below one word, so the truncation is
+    // certain unless the part below the last word is close to 0 or 1.
+    LongNum low;
+    double leftover = 0;
+    long_engine::toLong(value, binaryExponent, wordShift, low, &leftover);
+    low.setSign(kLongPlus);
+    if (leftover > 1e-6 && leftover < 1 - 1e-6) {
+        LongCopy(low, out);
+        return;
+    }
     Fixed slack(value.fraction());
     slack.limb(0) = 1ull << 40;
-    LongNum low;
     LongNum high;
     long_engine::toLong(value - slack, binaryExponent, wordShift, low);
     long_engine::toLong(value + slack, binaryExponent, wordShift, high);
@@ -147,7 +156,12 @@ void LongSqrt(const LongNum& a, LongNum& out)
     }
     if (smallSquareRoot(a, out))
         return;
-    int fraction = long_engine::fractionLimbs();
+    // The root has about half the integer words of a, and the fraction words:
+    // its words and 64 guard bits are all the precision it needs.
+    int half = longIntegerWords();
+    int integerWords = std::max(1, (half - long_detail::firstNonzero(a) + 1) / 2 + 1);
+    int rootWords = integerWords + a.wordCount() - half;
+    int fraction = (static_cast<int>(std::ceil(rootWords * 3 * 3.3219280948873623)) + 127) / 64;
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
     Fixed mantissa = scaled.mantissa;
     if (mantissa.isNegative())

@@ -1,10 +1,139 @@
 #include "runtime/construction_window.h"
 
+#include "platform/host.h"
+#include "runtime/construction_painter.h"
+#include "runtime/screen_hit.h"
+#include "script/words.h"
+
 namespace kestrane {
+
+namespace {
+
+// Long-number messages of a run go to the window's host while it executes.
+class LongNumHostScope {
+public:
+    explicit LongNumHostScope(Host& host) : m_previous(longNumHost()) { setLongNumHost(&host); }
+    ~LongNumHostScope() { setLongNumHost(m_previous); }
+    LongNumHostScope(const LongNumHostScope&) = delete;
+    LongNumHostScope& operator=(const LongNumHostScope&) = delete;
+
+private:
+    Host* m_previous;
+};
+
+HoverKind hoverKindFor(int typeCode)
+{
+    switch (typeCode) {
+    case type::kLine:
+        return HoverKind::Line;
+    case type::kSegment:
+        return HoverKind::Segment;
+    case type::kCircle:
+        return HoverKind::Circle;
+    default:
+        return HoverKind::Point;
+    }
+}
+
+} // namespace
+
+ConstructionWindow::ConstructionWindow(Host& host)
+    : m_state(host)
+    , m_interpreter(m_state, m_executors)
+{
+}
+
+const std::string& ConstructionWindow::messagePanelText() const
+{
+    return m_state.messagePanel().empty() ? m_idlePanel : m_state.messagePanel();
+}
+
+bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, RunMode mode)
+{
+    LongNumHostScope longNumHost(m_state.host());
+    m_interpreter.stop();
+    m_state.clear();
+    if (!m_executors.has(executorCode)) {
+        m_state.host().message(std::string(runtime_message::kRunTimeCaption),
+                               "Programs of module " + std::to_string(executorCode) +
+                                   " cannot be run.",
+                               MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    m_interpreter.start(main, executorCode, mode);
+    return true;
+}
+
+void ConstructionWindow::pressSpace()
+{
+    LongNumHostScope longNumHost(m_state.host());
+    m_interpreter.pressSpace();
+}
+
+bool ConstructionWindow::click(double x, double y)
+{
+    const auto& pending = m_interpreter.pendingChoice();
+    if (!pending)
+        return false;
+    LongNumHostScope longNumHost(m_state.host());
+    Hover hover = hitTest(m_state.store(), x, y);
+    HoverKind wanted = hoverKindFor(pending->typeCode);
+    if (wanted == HoverKind::Point) {
+        if (hover.kind == HoverKind::Point) {
+            m_interpreter.choose(*hover.object);
+        } else {
+            LongNum longX;
+            LongNum longY;
+            FloatToLong(static_cast<float>(x), longX);
+            FloatToLong(static_cast<float>(y), longY);
+            m_interpreter.choose(m_state.store().makePoint(longX, longY));
+        }
+        return true;
+    }
+    if (hover.kind != wanted) {
+        m_state.host().message("", std::string(runtime_message::kWrongFigure),
+                               MessageButtons::OkCancel, MessageIcon::Warning);
+        return false;
+    }
+    m_interpreter.choose(*hover.object);
+    return true;
+}
+
+void ConstructionWindow::choose(GeoObject& object)
+{
+    LongNumHostScope longNumHost(m_state.host());
+    m_interpreter.choose(object);
+}
+
+void ConstructionWindow::removeAll()
+{
+    m_interpreter.stop();
+    m_state.clear();
+}
+
+int ConstructionWindow::pendingChoice() const
+{
+    const auto& pending = m_interpreter.pendingChoice();
+    return pending ? pending->typeCode : 0;
+}
+
+std::string ConstructionWindow::canvasMessage() const
+{
+    if (!m_showMessages)
+        return {};
+    if (running() && runMode() == RunMode::Paused && m_interpreter.breakDisplay())
+        return "Break of program. Press space bar to continue.";
+    if (pendingChoice() != 0)
+        return "Choose a point. Click mouse on this point.";
+    if (running() && runMode() == RunMode::StepByStep)
+        return "Press space bar to continue.";
+    return {};
+}
 
 void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
 {
     canvas.fillRect(0, 0, width, height, kWhite);
+    paintConstruction(canvas, m_state, canvasMessage());
 }
 
 } // namespace kestrane

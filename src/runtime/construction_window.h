@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "runtime/construction_state.h"
+#include "runtime/interpreter.h"
+#include "runtime/module_executor.h"
 
 #include <array>
 #include <string>
@@ -8,14 +11,20 @@
 
 namespace kestrane {
 
+class Host;
+struct ScriptFile;
+
 // One panel of the construction window's status bar.
 struct StatusPanel {
     std::string_view text;
     int width;
 };
 
-// The main construction window: it shows the construction and its messages,
-// and closing it ends the program.
+// The main construction window: it owns the construction (object store,
+// plane figures, message lines) and the run of a compiled program, shows
+// them, and closing it ends the program. Runs are driven by model calls: a
+// program is started, the space bar steps or resumes it, clicks choose the
+// parameters of start(...).
 class ConstructionWindow {
 public:
     static constexpr std::string_view kCaption = "Kestrane v. 1.8";
@@ -41,19 +50,73 @@ public:
     }};
     static constexpr size_t kMessagePanel = kStatusPanels.size() - 1;
 
+    // Message boxes of runs go to the host.
+    explicit ConstructionWindow(Host& host);
+    ConstructionWindow(const ConstructionWindow&) = delete;
+    ConstructionWindow& operator=(const ConstructionWindow&) = delete;
+
     // Whether run messages are drawn on the canvas ("Show &messages").
     bool showMessages() const { return m_showMessages; }
     void setShowMessages(bool show) { m_showMessages = show; }
     void toggleShowMessages() { m_showMessages = !m_showMessages; }
 
     // The text of the red message panel.
-    const std::string& messagePanelText() const { return m_messagePanel; }
+    const std::string& messagePanelText() const;
 
+    // --- Runs ---------------------------------------------------------------
+    // The module executors by executor code; app registers them.
+    ExecutorTable& executors() { return m_executors; }
+
+    // Clears the construction and starts start(...) of a compiled program in
+    // the given mode. The executor code is the program's module code (501
+    // for a Kestrane program). False, with a message box, when no executor
+    // is registered for the code. The main file must outlive the run.
+    bool startProgram(const ScriptFile& main, int executorCode, RunMode mode);
+    // The space bar.
+    void pressSpace();
+    // A click on the drawing area at model coordinates while start(...)
+    // waits for a parameter: a point parameter takes the point under the
+    // mouse or a new point there; a line, segment or circle parameter needs
+    // such an object under the mouse, else the wrong-figure box is shown.
+    // Returns whether the choice was taken.
+    bool click(double x, double y);
+    // Chooses an object directly for the pending parameter.
+    void choose(GeoObject& object);
+    // Edit > Remove all: ends a run and clears the construction.
+    void removeAll();
+    // Shows a deferred run-time error box once (the timer's part).
+    void showDeferredMessage() { m_state.showDeferredMessage(); }
+
+    bool running() const { return m_interpreter.running(); }
+    RunMode runMode() const { return m_interpreter.mode(); }
+    // The type code of the parameter waiting for a choice; 0 when none.
+    int pendingChoice() const;
+    int executorCode() const { return m_interpreter.executorCode(); }
+    const Interpreter& interpreter() const { return m_interpreter; }
+
+    // --- The construction ------------------------------------------------------
+    ConstructionState& state() { return m_state; }
+    const ConstructionState& state() const { return m_state; }
+    const ObjectStore& store() const { return m_state.store(); }
+    const PlaneFigures& figures() const { return m_state.figures(); }
+    const RunMessages& messages() const { return m_state.messages(); }
+
+    // The text the canvas shows over the drawing (empty when none or when
+    // messages are not shown): the Break pause, a pending choice, or the
+    // step-by-step prompt.
+    std::string canvasMessage() const;
+
+    // Paints the construction on a white area of the given size.
     void paint(Canvas& canvas, int width, int height) const;
+    // Paints the drawing area (800 x 550).
+    void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, kDrawingHeight); }
 
 private:
+    ConstructionState m_state;
+    ExecutorTable m_executors;
+    Interpreter m_interpreter;
     bool m_showMessages = true;
-    std::string m_messagePanel{kStatusPanels[kMessagePanel].text};
+    std::string m_idlePanel{kStatusPanels[kMessagePanel].text};
 };
 
 } // namespace kestrane

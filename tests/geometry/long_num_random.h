@@ -17,7 +17,9 @@ public:
     {
         LongNum result;
         int count = result.wordCount();
-        int first = pick(0, count);
+        // Half of them of the size coordinates have: a few integer digits.
+        int half = count / 2;
+        int first = pick(0, 1) ? pick(half - 3, half) : pick(0, count);
         int last = pick(first, count);
         for (int i = first; i < last; ++i) {
             int kind = pick(0, 9);

@@ -1,0 +1,142 @@
+#include "cli/commands.h"
+
+#include "cli/png_export.h"
+#include "cli/script_run.h"
+#include "platform/files.h"
+#include "platform/svg_canvas.h"
+#include "runtime/store_json.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace kestrane::cli {
+
+namespace {
+
+struct RunArguments {
+    std::string file;
+    std::optional<std::string> json;
+    std::optional<std::string> png;
+    std::optional<std::string> svg;
+    std::vector<ClickPosition> clicks;
+};
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return {};
+    return value;
+}
+
+std::optional<ClickPosition> parseClick(std::string_view text)
+{
+    std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return {};
+    std::optional<double> x = parseNumber(text.substr(0, comma));
+    std::optional<double> y = parseNumber(text.substr(comma + 1));
+    if (!x || !y)
+        return {};
+    return ClickPosition{*x, *y};
+}
+
+std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostream& err)
+{
+    RunArguments parsed;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        bool hasValue = index + 1 < arguments.size();
+        if (argument == "--json" || argument == "--png" || argument == "--svg") {
+            if (!hasValue) {
+                err << "kestrane-cli run: " << argument << " needs a path\n";
+                return {};
+            }
+            std::optional<std::string>& target = argument == "--json"  ? parsed.json
+                                                 : argument == "--png" ? parsed.png
+                                                                       : parsed.svg;
+            target = arguments[++index];
+        } else if (argument == "--click") {
+            std::optional<ClickPosition> click =
+                hasValue ? parseClick(arguments[++index]) : std::nullopt;
+            if (!click) {
+                err << "kestrane-cli run: --click needs a position X,Y\n";
+                return {};
+            }
+            parsed.clicks.push_back(*click);
+        } else if (parsed.file.empty() && !argument.starts_with("--")) {
+            parsed.file = argument;
+        } else {
+            err << "kestrane-cli run: unexpected argument '" << argument << "'\n";
+            return {};
+        }
+    }
+    if (parsed.file.empty()) {
+        err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
+               "[--click X,Y]...\n";
+        return {};
+    }
+    return parsed;
+}
+
+bool writeOutput(const std::string& path, const std::string& text, std::ostream& out,
+                 std::ostream& err)
+{
+    if (path == "-") {
+        out << text;
+        return true;
+    }
+    if (!replaceFile(path, text)) {
+        err << "kestrane-cli run: cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostream& out,
+                  std::ostream& err)
+{
+    bool written = true;
+    if (arguments.json)
+        written &= writeOutput(*arguments.json, storeJson(run.window(), run.messages()), out, err);
+    if (arguments.svg) {
+        SvgCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight);
+        run.window().paint(canvas);
+        written &= writeOutput(*arguments.svg, canvas.document(), out, err);
+    }
+    if (arguments.png) {
+        std::string error = pngWriter()(run.window(), *arguments.png);
+        if (!error.empty()) {
+            err << "kestrane-cli run: " << error << '\n';
+            written = false;
+        }
+    }
+    return written;
+}
+
+} // namespace
+
+int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::optional<RunArguments> parsed = parseArguments(arguments, err);
+    if (!parsed)
+        return kUsageError;
+    if (parsed->png && !pngWriter()) {
+        err << "kestrane-cli run: --png needs kestrane-cli built with the Qt desktop program "
+               "(KESTRANE_GUI=ON); use --svg instead\n";
+        return kUsageError;
+    }
+    ScriptRun run(err);
+    ScriptRunStatus status = run.run(parsed->file, parsed->clicks, out);
+    if (status == ScriptRunStatus::FileError)
+        return kUsageError;
+    if (status == ScriptRunStatus::CompileError)
+        return kRefused;
+    if (!writeOutputs(*parsed, run, out, err))
+        return kUsageError;
+    return status == ScriptRunStatus::WaitingForClick ? kRefused : kSuccess;
+}
+
+} // namespace kestrane::cli

@@ -1,0 +1,177 @@
+#include "platform/svg_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace kestrane {
+
+namespace {
+
+// Pixels per point at 96 dots per inch.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+// The ascent of Arial and Liberation Sans, as a fraction of the font size.
+constexpr double kAscent = 0.905;
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string result = text;
+    while (result.back() == '0')
+        result.pop_back();
+    if (result.back() == '.')
+        result.pop_back();
+    return result == "-0" ? "0" : result;
+}
+
+std::string escaped(std::string_view text)
+{
+    std::string result;
+    for (char character : text) {
+        switch (character) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        case '"':
+            result += "&quot;";
+            break;
+        default:
+            result += character;
+        }
+    }
+    return result;
+}
+
+std::string pointList(std::span<const CanvasPoint> points)
+{
+    std::string list;
+    for (const CanvasPoint& point : points) {
+        if (!list.empty())
+            list += ' ';
+        list += number(point.x) + ',' + number(point.y);
+    }
+    return list;
+}
+
+} // namespace
+
+std::string cssColour(ColorRef colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(colour), greenOf(colour),
+                  blueOf(colour));
+    return text;
+}
+
+SvgCanvas::SvgCanvas(int width, int height) : m_width(width), m_height(height) {}
+
+void SvgCanvas::setPen(ColorRef colour, int width)
+{
+    m_pen = colour;
+    m_penWidth = width;
+}
+
+void SvgCanvas::setBrush(ColorRef colour)
+{
+    m_brush = colour;
+    m_brushClear = false;
+}
+
+std::string SvgCanvas::stroke() const
+{
+    return " stroke=\"" + cssColour(m_pen) + "\" stroke-width=\"" + std::to_string(m_penWidth) +
+           "\"";
+}
+
+std::string SvgCanvas::fill() const
+{
+    return m_brushClear ? " fill=\"none\"" : " fill=\"" + cssColour(m_brush) + "\"";
+}
+
+void SvgCanvas::moveTo(double x, double y)
+{
+    m_position = {x, y};
+}
+
+void SvgCanvas::lineTo(double x, double y)
+{
+    line(m_position.x, m_position.y, x, y);
+    m_position = {x, y};
+}
+
+void SvgCanvas::line(double x1, double y1, double x2, double y2)
+{
+    m_body += "<line x1=\"" + number(x1) + "\" y1=\"" + number(y1) + "\" x2=\"" + number(x2) +
+              "\" y2=\"" + number(y2) + "\"" + stroke() + "/>\n";
+}
+
+void SvgCanvas::polyline(std::span<const CanvasPoint> points)
+{
+    m_body += "<polyline points=\"" + pointList(points) + "\" fill=\"none\"" + stroke() + "/>\n";
+}
+
+void SvgCanvas::polygon(std::span<const CanvasPoint> points)
+{
+    m_body += "<polygon points=\"" + pointList(points) + "\"" + fill() + stroke() + "/>\n";
+}
+
+void SvgCanvas::ellipse(double x1, double y1, double x2, double y2)
+{
+    m_body += "<ellipse cx=\"" + number((x1 + x2) / 2) + "\" cy=\"" + number((y1 + y2) / 2) +
+              "\" rx=\"" + number((x2 - x1) / 2) + "\" ry=\"" + number((y2 - y1) / 2) + "\"" +
+              fill() + stroke() + "/>\n";
+}
+
+void SvgCanvas::rectangle(double x1, double y1, double x2, double y2)
+{
+    m_body += "<rect x=\"" + number(std::min(x1, x2)) + "\" y=\"" + number(std::min(y1, y2)) +
+              "\" width=\"" + number(std::abs(x2 - x1)) + "\" height=\"" +
+              number(std::abs(y2 - y1)) + "\"" + fill() + stroke() + "/>\n";
+}
+
+void SvgCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
+{
+    m_body += "<rect x=\"" + number(x1) + "\" y=\"" + number(y1) + "\" width=\"" + number(x2 - x1) +
+              "\" height=\"" + number(y2 - y1) + "\" fill=\"" + cssColour(colour) + "\"/>\n";
+}
+
+void SvgCanvas::text(double x, double y, std::string_view utf8)
+{
+    // SVG places text by its baseline: one ascent of the sans fonts below the
+    // top (0.905 of the size).
+    double size = m_font.size * kPixelsPerPoint;
+    m_body += "<text x=\"" + number(x) + "\" y=\"" + number(y + size * kAscent) +
+              "\" font-family=\"" + escaped(m_font.name) +
+              ", 'Liberation Sans', sans-serif\" font-size=\"" + number(size) + "px\"" +
+              (m_font.bold ? " font-weight=\"bold\"" : "") +
+              (m_font.italic ? " font-style=\"italic\"" : "") + " fill=\"" +
+              cssColour(m_textColour) + "\" xml:space=\"preserve\">" + escaped(utf8) + "</text>\n";
+}
+
+int SvgCanvas::textWidth(std::string_view utf8)
+{
+    return static_cast<int>(static_cast<double>(utf8.size()) * m_font.size * kPixelsPerPoint * 0.6);
+}
+
+int SvgCanvas::textHeight()
+{
+    return static_cast<int>(m_font.size * kPixelsPerPoint * 1.2);
+}
+
+std::string SvgCanvas::document() const
+{
+    std::string size = std::to_string(m_width) + "\" height=\"" + std::to_string(m_height);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           size + "\" viewBox=\"0 0 " + std::to_string(m_width) + ' ' + std::to_string(m_height) +
+           "\">\n" + m_body + "</svg>\n";
+}
+
+} // namespace kestrane

@@ -1,0 +1,71 @@
+#include "runtime/construction_state.h"
+
+#include "platform/host.h"
+
+namespace kestrane {
+
+namespace {
+
+constexpr int kProgressSteps = 20;
+
+} // namespace
+
+ConstructionState::ConstructionState(Host& host) : m_host(host) {}
+
+bool ConstructionState::namesShown() const
+{
+    return m_store.settings().labels == LabelDisplay::Shown;
+}
+
+void ConstructionState::setNamesShown(bool shown)
+{
+    m_store.settings().labels = shown ? LabelDisplay::Shown : LabelDisplay::Hidden;
+}
+
+void ConstructionState::showMessage(std::string line1, std::string line2, int code)
+{
+    m_messages.line1 = std::move(line1);
+    if (m_messages.code == message_code::kDeferredPending)
+        return;
+    m_messages.line2 = std::move(line2);
+    m_messages.code = code;
+    m_messageTicks = 0;
+    m_messagePanel = m_messages.line1;
+}
+
+void ConstructionState::deferRegionError()
+{
+    showMessage(std::string(runtime_message::kRegionLine1),
+                std::string(runtime_message::kRegionLine2), message_code::kDeferredPending);
+}
+
+void ConstructionState::showDeferredMessage()
+{
+    if (m_messages.code != message_code::kDeferredPending || m_deferredShown)
+        return;
+    m_deferredShown = true;
+    m_host.message(std::string(runtime_message::kRunTimeCaption),
+                   std::string(runtime_message::kRegionError), MessageButtons::OkCancel,
+                   MessageIcon::Error);
+    m_messages.code = message_code::kDeferredShown;
+}
+
+void ConstructionState::advanceCollectionProgress()
+{
+    m_collectionProgress = (m_collectionProgress + 1) % kProgressSteps;
+}
+
+void ConstructionState::clear()
+{
+    m_store.clear();
+    m_figures.clear();
+    setNamesShown(true);
+    m_currentColour = 0;
+    m_deferredShown = false;
+    m_collectionProgress = 0;
+    if (m_messages.code == message_code::kDeferredPending ||
+        m_messages.code == message_code::kDeferredShown)
+        m_messages.code = message_code::kNone;
+}
+
+} // namespace kestrane

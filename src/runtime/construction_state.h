@@ -1,0 +1,107 @@
+#pragma once
+
+#include "geometry/object_store.h"
+#include "runtime/plane_figures.h"
+
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+class Host;
+
+// Message codes of the construction window's message lines.
+namespace message_code {
+inline constexpr int kNone = 0;
+// A stepped statement: line 1 is the statement, line 2 the one before.
+inline constexpr int kStep = 120;
+// A deferred error box is pending; later messages keep lines 2 and the code.
+inline constexpr int kDeferredPending = 132;
+// The deferred box has been shown.
+inline constexpr int kDeferredShown = 133;
+} // namespace message_code
+
+// The two message lines of the status bar and their code.
+struct RunMessages {
+    std::string line1;
+    std::string line2;
+    int code = message_code::kNone;
+};
+
+// What a run builds and shows: the object store, the plane figures the
+// store does not keep, the message lines and the settings stamped on new
+// objects. The construction window owns it; executors change it.
+class ConstructionState {
+public:
+    explicit ConstructionState(Host& host);
+
+    Host& host() { return m_host; }
+    ObjectStore& store() { return m_store; }
+    const ObjectStore& store() const { return m_store; }
+    PlaneFigures& figures() { return m_figures; }
+    const PlaneFigures& figures() const { return m_figures; }
+
+    // The names switch: objects made while it is off hide their labels.
+    bool namesShown() const;
+    void setNamesShown(bool shown);
+    ColorRef currentColour() const { return m_currentColour; }
+    void setCurrentColour(ColorRef colour) { m_currentColour = colour; }
+
+    // Stores line 1; unless a deferred box is pending also line 2 and the
+    // code, and the message panel shows line 1 at once.
+    void showMessage(std::string line1, std::string line2, int code = message_code::kNone);
+    const RunMessages& messages() const { return m_messages; }
+    const std::string& messagePanel() const { return m_messagePanel; }
+    // Ticks since the last message; the status bar alternates the lines by it.
+    int messageTicks() const { return m_messageTicks; }
+
+    // Collection's error: its message lines now, its box later, once.
+    void deferRegionError();
+    // Shows the pending deferred box once (the window's timer calls this).
+    void showDeferredMessage();
+
+    // The progress counter of Collection: 1 to 19, then back to 0.
+    int collectionProgress() const { return m_collectionProgress; }
+    void advanceCollectionProgress();
+
+    // Empties the store (fresh label pools, distance counter 0), the figures
+    // and the texts, and switches the names on again.
+    void clear();
+
+private:
+    Host& m_host;
+    ObjectStore m_store;
+    PlaneFigures m_figures;
+    ColorRef m_currentColour = 0;
+    RunMessages m_messages;
+    std::string m_messagePanel;
+    int m_messageTicks = 0;
+    bool m_deferredShown = false;
+    int m_collectionProgress = 0;
+};
+
+// The texts of the run-time messages.
+namespace runtime_message {
+inline constexpr std::string_view kRunTimeCaption = "Run-time error.";
+inline constexpr std::string_view kRegionError =
+    "Region was not defined or outside polygon.\nCommand 'Collection' will be omitted.";
+inline constexpr std::string_view kRegionLine1 = "Error of 'Region'";
+inline constexpr std::string_view kRegionLine2 = "Region was not defined or outside polygon";
+inline constexpr std::string_view kTooManyCopies =
+    "Command 'Collection' would make more than 100000 copies of the polygon.\n"
+    "Make the region smaller or the vectors longer. The command is omitted.";
+inline constexpr std::string_view kTooManyCalls =
+    "Too many nested procedure calls. The program is stopped.";
+inline constexpr std::string_view kChooseFirst =
+    "Choose a point first. Look for variables of procedure start(...).";
+inline constexpr std::string_view kWrongFigure = "Niewlasciwa figura wybrana.";
+inline constexpr std::string_view kPolygonParameter =
+    "Polygon may not be called from the main procedure.";
+inline constexpr std::string_view kVectorParameter =
+    "Vector may not be called from main procedure.";
+inline constexpr std::string_view kDistanceParameter =
+    "A distance may not be chosen on the screen. The program is stopped.";
+inline constexpr std::string_view kRunEnded = "Click on one of elements of status bar";
+} // namespace runtime_message
+
+} // namespace kestrane

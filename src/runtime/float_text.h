@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace kestrane {
+
+// The float text writer of DrawDist and the graph modules: eleven
+// characters, the value rounded to two decimals (a remainder of exactly one
+// half is dropped), leading zeros as blanks, '-' or a blank before the first
+// digit, and a '0' before the point below 1. 3.14159 gives "       3.14".
+std::string floatText(double value);
+
+// The same without its leading blanks ("3.14"), as DrawDist appends it.
+std::string trimmedFloatText(double value);
+
+} // namespace kestrane

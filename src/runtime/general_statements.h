@@ -1,0 +1,17 @@
+#pragma once
+
+#include "runtime/module_executor.h"
+
+namespace kestrane {
+
+struct Statement;
+
+// The general statements that every module shares and that change the
+// construction: Color, Remove, String, sqrt, polygon, fill, Inters,
+// RemoveCircle, RemovePolygon, RemovePoint, NoNames, name, Text, Title,
+// RemoveTexts, SetName and vertex. (The control statements if, EndOfIf,
+// return and Break belong to the interpreter.) Returns false when the word
+// is none of them.
+bool executeGeneralStatement(const Statement& statement, CommandContext& context);
+
+} // namespace kestrane

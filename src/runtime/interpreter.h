@@ -1,0 +1,136 @@
+#pragma once
+
+#include "runtime/module_executor.h"
+#include "script/procedure_record.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrane {
+
+class ConstructionState;
+struct GeoObject;
+struct ScriptFile;
+struct Statement;
+
+// How statements are executed: in run mode a call runs the program to its
+// end; in the stepping modes each press of the space bar executes one
+// statement (step over runs a called procedure through); Break pauses a run
+// until space is pressed.
+enum class RunMode : std::uint8_t { Run = 0, StepByStep = 1, StepOver = 2, Paused = 3 };
+
+// What one statement did: go on, a procedure ended and its caller is
+// current again, or the main procedure ended (no frame is left).
+enum class StepResult : std::uint8_t { Done = 1, ProcedureEnded = 2, ProgramEnded = 3 };
+
+// One procedure activation. Offsets are into the normalised text of the file
+// that declares the procedure.
+struct ProcFrame {
+    // The procedure's name: every name given while the frame is current
+    // carries it.
+    std::string scope;
+    // The caller's target of the call (`x=f(...)`), which `return` binds;
+    // empty when the call had none.
+    std::string returnTarget;
+    std::string_view text;
+    const ProcedureRecord* procedure = nullptr;
+    std::size_t parameterStart = 0; // just after the '(' of the header
+    std::size_t parameterEnd = 0;   // at the ')' of the header
+    std::size_t bodyEnd = 0;        // at the closing END
+    std::size_t cursor = 0;         // the next statement
+};
+
+// A formal parameter of a procedure header.
+struct FormalParameter {
+    int typeCode = 0;
+    std::string name;
+};
+
+// The parameter of start(...) that waits for a choice on the screen.
+struct PendingChoice {
+    int typeCode = 0;
+    std::string name;
+};
+
+// Executes a compiled program statement by statement on its normalised
+// text. Module commands go to the executor table by the program's executor
+// code; the interpreter executes the general statements, conditions,
+// decimal distances, distance arithmetic and procedure calls itself.
+class Interpreter {
+public:
+    // Calls nested deeper than this stop the program with a message box
+    // instead of exhausting memory.
+    static constexpr std::size_t kMaxCallDepth = 1000;
+
+    Interpreter(ConstructionState& state, const ExecutorTable& executors);
+
+    // Starts `start` of the main file as a call without actual arguments:
+    // its parameters wait for choices on the screen (see choose), then the
+    // body runs or waits for the space bar as the mode says. The main file
+    // must outlive the run.
+    void start(const ScriptFile& main, int executorCode, RunMode mode);
+
+    // Executes one statement of the current frame.
+    StepResult step();
+    // The space bar: steps, resumes a paused run, or reports why it cannot.
+    void pressSpace();
+    // Binds the object chosen on the screen to the pending parameter of
+    // start(...) and goes on binding (or starts the body).
+    void choose(GeoObject& object);
+    // Ends the program at once; names of the called procedures are dropped.
+    void stop();
+
+    bool running() const { return !m_frames.empty(); }
+    RunMode mode() const { return m_mode; }
+    const std::optional<PendingChoice>& pendingChoice() const { return m_pending; }
+    // Whether the pause of Break shows its canvas message.
+    bool breakDisplay() const { return m_breakDisplay; }
+    std::size_t depth() const { return m_frames.size(); }
+    const ProcFrame* currentFrame() const { return m_frames.empty() ? nullptr : &m_frames.back(); }
+    int executorCode() const { return m_executorCode; }
+
+private:
+    struct ProcedureEntry {
+        const ScriptFile* file = nullptr;
+        const ProcedureRecord* record = nullptr;
+    };
+
+    void indexProcedures(const ScriptFile& file);
+    std::optional<ProcFrame> makeFrame(const std::string& name, std::string returnTarget) const;
+    std::vector<FormalParameter> formalsOf(const ProcFrame& frame) const;
+    std::size_t bodyStartOf(const ProcFrame& frame) const;
+
+    void askNextChoice();
+    void afterStartBound();
+    void runWhileRunMode();
+    void showStepLine();
+
+    StepResult endProcedure();
+    bool executeControl(const Statement& statement);
+    void executeIf(const Statement& statement);
+    void executeReturn(const Statement& statement);
+    void executeBreak(const Statement& statement);
+    void executeUnhandled(const Statement& statement);
+    void makeDecimalDistance(const Statement& statement);
+    bool executeDistanceArithmetic(const Statement& statement);
+    void call(const Statement& statement);
+    void runTimeError(std::string text);
+
+    ConstructionState& m_state;
+    const ExecutorTable& m_executors;
+    std::map<std::string, ProcedureEntry, std::less<>> m_procedures;
+    std::vector<ProcFrame> m_frames;
+    RunMode m_mode = RunMode::Run;
+    int m_executorCode = 502;
+    bool m_breakDisplay = false;
+    std::optional<PendingChoice> m_pending;
+    std::vector<FormalParameter> m_startFormals;
+    std::size_t m_nextStartFormal = 0;
+};
+
+} // namespace kestrane

@@ -1,0 +1,28 @@
+#include "runtime/module_executor.h"
+
+namespace kestrane {
+
+void ExecutorTable::add(int executorCode, std::shared_ptr<ModuleExecutor> executor)
+{
+    m_chains[executorCode].push_back(std::move(executor));
+}
+
+bool ExecutorTable::has(int executorCode) const
+{
+    return m_chains.contains(executorCode);
+}
+
+bool ExecutorTable::execute(int executorCode, const Statement& statement,
+                            CommandContext& context) const
+{
+    auto chain = m_chains.find(executorCode);
+    if (chain == m_chains.end())
+        return false;
+    for (const auto& executor : chain->second) {
+        if (executor->execute(statement, context))
+            return true;
+    }
+    return false;
+}
+
+} // namespace kestrane

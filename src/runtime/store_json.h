@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/host.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrane {
+
+class ConstructionWindow;
+
+// The construction as JSON: "module" (the executor code of the run), then
+// one array per kind ("points", "lines", "segments", "halfLines",
+// "circles", "distances", "polygons", "vectors", "strings", "labels",
+// "titles") in creation order, then "messages" (the message boxes given,
+// with "caption" and "text"). Objects carry "label", "names" ([name, scope]
+// pairs), "visible", "outOfView", "showLabel", "colour" (0x00BBGGRR as an
+// integer) and their long numbers as decimal text with every fraction digit
+// and the sign kept ("-0.000000000000000").
+std::string storeJson(const ConstructionWindow& window,
+                      const std::vector<MessageRequest>& messages);
+
+// A JSON string literal of UTF-8 text.
+std::string jsonString(std::string_view text);
+
+} // namespace kestrane
