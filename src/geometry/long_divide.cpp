@@ -206,7 +206,15 @@ void storeWord(std::int64_t* quotient, int index, std::int64_t q)
         quotient[index] += q;
 }
 
-// The steps of LongDiv on 128-bit integers; the quotient words go to quotient.
+double toDouble(std::uint64_t value)
+{
+    return static_cast<double>(value);
+}
+
+// The steps of LongDiv on 128-bit integers, or on 64-bit ones when both
+// operands are below 1000^6 (coordinates usually are); the quotient words go
+// to quotient.
+template<typename Number>
 void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t* quotient)
 {
     int count = a.wordCount();
@@ -214,51 +222,51 @@ void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t*
     int divisorFirst = firstNonzero(b);
     int divisorLast = lastNonzero(b);
     // prefixes[k]: the divisor's first k words as an integer.
-    Integer prefixes[kIntegerWords + 1];
+    Number prefixes[kIntegerWords + 1];
     prefixes[0] = 0;
-    Integer remainder = 0;
+    Number remainder = 0;
     for (int k = 0; k < count; ++k) {
-        prefixes[k + 1] = prefixes[k] * kLongBase + static_cast<Integer>(b[k]);
-        remainder = remainder * kLongBase + static_cast<Integer>(a[k]);
+        prefixes[k + 1] = prefixes[k] * kLongBase + static_cast<Number>(b[k]);
+        remainder = remainder * kLongBase + static_cast<Number>(a[k]);
     }
-    Integer divisor = prefixes[count];
+    Number divisor = prefixes[count];
     double inverseDivisor = 1.0 / toDouble(divisor);
     for (int step = 0; step < half; ++step, ++shift) {
         if (shift + divisorFirst >= count || shift >= half)
             continue;
         std::int64_t q = 0;
-        Integer product = 0;
+        Number product = 0;
         double remainderValue = toDouble(remainder);
         if (shift <= 0) {
-            // T(q) = q X with X the divisor moved up; q = floor(R / X).
+            // T(q) = q X with X the divisor moved up; q = floor(R / X). X may
+            // exceed 64 bits, so this step works on 128.
             Integer moved = divisor;
             for (int k = 0; k < -shift; ++k)
                 moved *= kLongBase;
+            Integer wide = remainder;
             double estimate = remainderValue * inverseDivisor / kPowers[-shift];
             q = static_cast<std::int64_t>(estimate);
-            product = static_cast<Integer>(q) * moved;
-            if (isCertain(estimate, q)) {
-                remainder -= product;
-                storeWord(quotient, half - 1 + shift, q);
-                continue;
+            Integer wideProduct = static_cast<Integer>(q) * moved;
+            if (!isCertain(estimate, q)) {
+                while (wideProduct > wide) {
+                    --q;
+                    wideProduct -= moved;
+                }
+                while (wide - wideProduct >= moved) {
+                    ++q;
+                    wideProduct += moved;
+                }
             }
-            while (product > remainder) {
-                --q;
-                product -= moved;
-            }
-            while (remainder - product >= moved) {
-                ++q;
-                product += moved;
-            }
+            product = static_cast<Number>(wideProduct);
         } else {
             // T(q) = q H + floor(q L / 1000^s) with H, L the divisor's words
             // above and below the cut; the largest q with T(q) <= R.
-            Integer high = prefixes[count - shift];
+            Number high = prefixes[count - shift];
             const LongWord* tail = b.words().data() + (count - shift);
             int tailLength = std::max(0, divisorLast - (count - shift) + 1);
             auto productOf = [&](std::int64_t factor) {
-                return static_cast<Integer>(factor) * high +
-                       static_cast<Integer>(
+                return static_cast<Number>(factor) * high +
+                       static_cast<Number>(
                            long_detail::truncatedTailCarry(factor, tail, tailLength));
             };
             // q < (R + 1) / X; far from an integer the floor is certain.
@@ -272,7 +280,7 @@ void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t*
             }
             while (q > 0 && product > remainder)
                 product = productOf(--q);
-            for (Integer next = productOf(q + 1); next <= remainder; next = productOf(q + 1)) {
+            for (Number next = productOf(q + 1); next <= remainder; next = productOf(q + 1)) {
                 ++q;
                 product = next;
             }
@@ -311,8 +319,11 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     Words quotientStorage;
     std::fill(quotientStorage.begin(), quotientStorage.begin() + count + kPadding, 0);
     std::int64_t* quotient = quotientStorage.data() + kPadding;
-    if (count <= kIntegerWords)
-        divideIntegers(a, b, shift, quotient);
+    auto below1000To6 = [](const LongNum& x) { return (x[0] | x[1] | x[2] | x[3]) == 0; };
+    if (count <= kIntegerWords && below1000To6(a) && below1000To6(b))
+        divideIntegers<std::uint64_t>(a, b, shift, quotient);
+    else if (count <= kIntegerWords)
+        divideIntegers<Integer>(a, b, shift, quotient);
     else
         divideWords(a, b, dividendFirst, shift, quotient);
     // 3. A quotient word of 1000 (possible where the divisor lost digits off

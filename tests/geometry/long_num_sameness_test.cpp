@@ -76,9 +76,15 @@ TEST_P(SamenessTest, Division)
 {
     RandomLongNums random(3u + static_cast<unsigned>(GetParam()));
     int compared = 0;
-    for (int round = 0; round < rounds(); ++round) {
+    for (int round = 0; round < 2 * rounds(); ++round) {
         LongNum a = random.next();
         LongNum b = random.next();
+        // Half the rounds below 1000^6 in units of the last word, where short
+        // numbers take their own way.
+        for (int i = 0; round % 2 == 1 && i < a.wordCount() - 6; ++i) {
+            a[i] = 0;
+            b[i] = 0;
+        }
         if (LongIsZero(b))
             continue;
         reference::Words expected;
