@@ -11,9 +11,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace kestrane {
 
@@ -24,30 +26,60 @@ QString text(std::string_view view)
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
-// The status panel that opens the script editor.
+// The status panels of the drawing tools, in panel order, and the one that
+// opens the script editor.
+constexpr Tool kPanelTools[] = {Tool::Point,  Tool::Segment,  Tool::Line,
+                                Tool::Circle, Tool::HalfLine, Tool::Distance};
+constexpr size_t kFirstToolPanel = 1;
+constexpr size_t kDistancePanel = 6;
 constexpr size_t kTextPanel = 7;
+constexpr int kTimerInterval = 130;
 
 } // namespace
 
-// The drawing area: the model paints everything on it.
+// The drawing area: the model paints everything on it; the mouse goes to the
+// model at model coordinates (the view scrolled by the scroll bar).
 class ConstructionWindowWidget::Canvas final : public QWidget {
 public:
-    Canvas(const ConstructionWindow& model, QWidget* parent) : QWidget(parent), m_model(model)
+    Canvas(ConstructionWindowWidget& window, ConstructionWindow& model)
+        : QWidget(&window)
+        , m_window(window)
+        , m_model(model)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
+        setMouseTracking(true);
     }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.translate(0, -m_window.modelY(0));
         QtCanvas canvas(painter);
-        m_model.paint(canvas, width(), height());
+        m_model.paint(canvas, width(), height() + static_cast<int>(m_window.modelY(0)));
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        QPointF at = event->position();
+        if (m_model.mouseMove(at.x(), m_window.modelY(at.y())))
+            m_window.refresh();
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() != Qt::LeftButton)
+            return;
+        QPointF at = event->position();
+        m_model.click(at.x(), m_window.modelY(at.y()));
+        m_window.refresh();
     }
 
 private:
-    const ConstructionWindow& m_model;
+    ConstructionWindowWidget& m_window;
+    ConstructionWindow& m_model;
 };
 
 // The owner-drawn last panel: its text in red, centred on one line.
@@ -73,8 +105,9 @@ private:
 ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     : m_application(application)
     , m_model(application.constructionWindow())
-    , m_canvas(new Canvas(m_model, this))
+    , m_canvas(new Canvas(*this, m_model))
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
+    , m_timer(new QTimer(this))
     , m_editor(new ScriptEditorWidget(application, this))
 {
     setWindowTitle(text(ConstructionWindow::kCaption));
@@ -82,8 +115,13 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
 
     m_scrollBar->setSingleStep(ConstructionWindow::kScrollSmallStep);
     m_scrollBar->setPageStep(ConstructionWindow::kScrollLargeStep);
-    // Scrolling moves the construction once it can hold objects.
-    m_scrollBar->setEnabled(false);
+    m_scrollBar->setRange(0, ConstructionWindow::kDrawingHeight);
+    // The scroll bar's keys are the window's keys (the space bar steps).
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
+        m_model.state().store().settings().viewY = value;
+        m_canvas->update();
+    });
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -95,6 +133,10 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
 
     buildMenus();
     buildStatusBar();
+    connect(m_timer, &QTimer::timeout, this, [this] { tick(); });
+    m_timer->start(kTimerInterval);
+    m_canvas->setFocus();
+
     connect(m_editor, &ScriptEditorWidget::closed, this, [this] { editorClosed(); });
     connect(m_editor, &ScriptEditorWidget::handedOver, this,
             [this](const HandOver& handOver) { takeOver(handOver); });
@@ -103,11 +145,16 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
 void ConstructionWindowWidget::buildMenus()
 {
     QMenu* newMenu = menuBar()->addMenu("&New");
-    for (const char* tool : {"point", "segment", "line", "circle", "half-line", "distance"})
-        newMenu->addAction(tool)->setEnabled(false);
+    for (size_t index = 0; index < std::size(kPanelTools); ++index) {
+        newMenu->addAction(text(ConstructionWindow::kStatusPanels[kFirstToolPanel + index].text),
+                           this, [this, index] { chooseTool(kFirstToolPanel + index); });
+    }
 
     QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->addAction("&Remove all")->setEnabled(false);
+    m_removeAll = edit->addAction("&Remove all", this, [this] {
+        m_model.removeAll();
+        refresh();
+    });
     edit->addAction("&Text", this, [this] { openScriptEditor(); });
 
     QMenu* options = menuBar()->addMenu("&Options");
@@ -138,17 +185,24 @@ void ConstructionWindowWidget::buildStatusBar()
             auto* label = new QLabel(text(panel.text), bar);
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            // The tools open from their panels once they exist; the
-            // "Text" panel opens the editor.
-            label->setEnabled(index == kTextPanel);
-            if (index == kTextPanel)
+            // The tool panels choose their tool; "Text" opens the editor.
+            if (index >= kFirstToolPanel && index <= kTextPanel) {
                 label->installEventFilter(this);
+                label->setCursor(Qt::PointingHandCursor);
+            }
             widget = label;
         }
         widget->setObjectName(QString("panel%1").arg(index));
-        widget->setFixedWidth(panel.width + 16);
         widget->setMinimumHeight(20);
-        bar->addWidget(widget);
+        // The message panel takes the rest of the bar, so that the prompts
+        // and messages can be read whole.
+        if (index == ConstructionWindow::kMessagePanel) {
+            widget->setMinimumWidth(panel.width + 16);
+            bar->addWidget(widget, 1);
+        } else {
+            widget->setFixedWidth(panel.width + 16);
+            bar->addWidget(widget);
+        }
         m_panels.push_back(widget);
     }
 }
@@ -168,8 +222,15 @@ void ConstructionWindowWidget::editorClosed()
 
 // The editor has closed with a compiled program (or a text to show): this
 // window comes to the front to run it.
-void ConstructionWindowWidget::takeOver(const HandOver&)
+void ConstructionWindowWidget::takeOver(const HandOver& handOver)
 {
+    if (handOver.runState == RunState::Run && handOver.mainFile) {
+        RunMode mode = handOver.start == StartMode::StepOver     ? RunMode::StepOver
+                       : handOver.start == StartMode::StepByStep ? RunMode::StepByStep
+                                                                 : RunMode::Run;
+        m_model.startProgram(*handOver.mainFile, handOver.moduleCode, mode);
+    }
+    refresh();
     raise();
     activateWindow();
     m_canvas->setFocus();
@@ -189,21 +250,70 @@ void ConstructionWindowWidget::closeEvent(QCloseEvent* event)
 
 void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         openScriptEditor();
         return;
+    case Qt::Key_Space:
+        m_model.pressSpace();
+        refresh();
+        return;
+    case Qt::Key_Delete:
+        if (m_model.deleteHighlighted())
+            refresh();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
     }
-    QMainWindow::keyPressEvent(event);
 }
 
 bool ConstructionWindowWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && kTextPanel < m_panels.size() &&
-        watched == m_panels[kTextPanel]) {
-        openScriptEditor();
-        return true;
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (size_t index = kFirstToolPanel; index < m_panels.size() && index <= kTextPanel;
+             ++index) {
+            if (watched != m_panels[index])
+                continue;
+            if (index == kTextPanel)
+                openScriptEditor();
+            else
+                chooseTool(index);
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QWidget* ConstructionWindowWidget::canvas() const
+{
+    return m_canvas;
+}
+
+double ConstructionWindowWidget::modelY(double canvasY) const
+{
+    return canvasY + m_scrollBar->value();
+}
+
+void ConstructionWindowWidget::chooseTool(size_t panel)
+{
+    m_model.chooseTool(kPanelTools[panel - kFirstToolPanel]);
+    refresh();
+    m_canvas->setFocus();
+}
+
+// The timer alternates the message lines and may show a deferred box.
+void ConstructionWindowWidget::tick()
+{
+    m_model.tick();
+    m_panels[ConstructionWindow::kMessagePanel]->update();
+}
+
+void ConstructionWindowWidget::refresh()
+{
+    if (auto* distance = qobject_cast<QLabel*>(m_panels[kDistancePanel]))
+        distance->setText(text(m_model.distancePanelText()));
+    m_panels[ConstructionWindow::kMessagePanel]->update();
+    m_canvas->update();
 }
 
 void ConstructionWindowWidget::showAbout()

@@ -7,6 +7,7 @@
 class QAction;
 class QLabel;
 class QScrollBar;
+class QTimer;
 
 namespace kestrane {
 
@@ -25,6 +26,9 @@ public:
     QAction* showMessagesAction() const { return m_showMessages; }
     const std::vector<QWidget*>& statusPanels() const { return m_panels; }
     ScriptEditorWidget* scriptEditor() const { return m_editor; }
+    QWidget* canvas() const;
+    QScrollBar* scrollBar() const { return m_scrollBar; }
+    QTimer* timer() const { return m_timer; }
 
     // Edit > Text, the "Text" panel and Esc: shows the script editor with
     // the directories of this window.
@@ -44,12 +48,20 @@ private:
     void showAbout();
     void editorClosed();
     void takeOver(const HandOver& handOver);
+    void chooseTool(size_t panel);
+    void tick();
+    void refresh();
+    // Model coordinates of a point of the canvas: the view scrolls the
+    // drawing up by the scroll bar's value.
+    double modelY(double canvasY) const;
 
     Application& m_application;
     ConstructionWindow& m_model;
     Canvas* m_canvas;
     QScrollBar* m_scrollBar;
     QAction* m_showMessages = nullptr;
+    QAction* m_removeAll = nullptr;
+    QTimer* m_timer;
     ScriptEditorWidget* m_editor;
     std::vector<QWidget*> m_panels;
 };

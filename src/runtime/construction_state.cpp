@@ -33,6 +33,23 @@ void ConstructionState::showMessage(std::string line1, std::string line2, int co
     m_messagePanel = m_messages.line1;
 }
 
+void ConstructionState::tick()
+{
+    // The counter wraps from 600 to 120, past the first ticks of a message.
+    constexpr int kWrapAt = 600;
+    constexpr int kWrapTo = 120;
+    constexpr int kSteadyTicks = 6;
+    if (++m_messageTicks >= kWrapAt)
+        m_messageTicks = kWrapTo;
+    if (m_messageTicks > kSteadyTicks) {
+        if (m_messageTicks % 6 == 3)
+            m_messagePanel = m_messages.line1;
+        else if (m_messageTicks % 6 == 1)
+            m_messagePanel = m_messages.line2;
+    }
+    showDeferredMessage();
+}
+
 void ConstructionState::deferRegionError()
 {
     showMessage(std::string(runtime_message::kRegionLine1),

@@ -55,6 +55,10 @@ public:
     // Ticks since the last message; the status bar alternates the lines by it.
     int messageTicks() const { return m_messageTicks; }
 
+    // The window's timer (every 130 ms): the panel shows line 1 for four
+    // ticks and line 2 for two, and a deferred box is shown once.
+    void tick();
+
     // Collection's error: its message lines now, its box later, once.
     void deferRegionError();
     // Shows the pending deferred box once (the window's timer calls this).

@@ -2,7 +2,6 @@
 
 #include "platform/host.h"
 #include "runtime/construction_painter.h"
-#include "runtime/screen_hit.h"
 #include "script/words.h"
 
 namespace kestrane {
@@ -52,6 +51,7 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
 {
     LongNumHostScope longNumHost(m_state.host());
     m_interpreter.stop();
+    m_tools.reset();
     m_state.clear();
     if (!m_executors.has(executorCode)) {
         m_state.host().message(std::string(runtime_message::kRunTimeCaption),
@@ -72,15 +72,28 @@ void ConstructionWindow::pressSpace()
 
 bool ConstructionWindow::click(double x, double y)
 {
-    const auto& pending = m_interpreter.pendingChoice();
-    if (!pending)
+    if (m_interpreter.pendingChoice())
+        return chooseParameter(x, y);
+    if (running())
         return false;
+    m_tools.mouseMove(x, y);
+    ToolResult result = m_tools.click(x, y);
+    showPrompt(result);
+    return result.finished;
+}
+
+// The mouse is where it clicks: the window hovers there first, so a click
+// with no mouse move before it (the command line's clicks) finds the same
+// object.
+bool ConstructionWindow::chooseParameter(double x, double y)
+{
     LongNumHostScope longNumHost(m_state.host());
-    Hover hover = hitTest(m_state.store(), x, y);
-    HoverKind wanted = hoverKindFor(pending->typeCode);
+    m_tools.mouseMove(x, y);
+    HoverKind wanted = hoverKindFor(m_interpreter.pendingChoice()->typeCode);
+    HoverKind hover = m_tools.hoverKind();
     if (wanted == HoverKind::Point) {
-        if (hover.kind == HoverKind::Point) {
-            m_interpreter.choose(*hover.object);
+        if (hover == HoverKind::Point) {
+            m_interpreter.choose(*m_tools.highlightedPoint());
         } else {
             LongNum longX;
             LongNum longY;
@@ -90,13 +103,54 @@ bool ConstructionWindow::click(double x, double y)
         }
         return true;
     }
-    if (hover.kind != wanted) {
+    if (hover != wanted) {
         m_state.host().message("", std::string(runtime_message::kWrongFigure),
                                MessageButtons::OkCancel, MessageIcon::Warning);
         return false;
     }
-    m_interpreter.choose(*hover.object);
+    GeoObject* object = nullptr;
+    if (wanted == HoverKind::Line)
+        object = m_tools.highlightedLine();
+    else if (wanted == HoverKind::Segment)
+        object = m_tools.highlightedSegment();
+    else
+        object = m_tools.highlightedCircle();
+    m_interpreter.choose(*object);
     return true;
+}
+
+void ConstructionWindow::showPrompt(const ToolResult& result)
+{
+    if (result.prompt) {
+        m_state.showMessage(result.prompt->line1, result.prompt->line2);
+    } else if (result.finished && m_tools.measuredDistance()) {
+        std::string text =
+            "distance " + InteractiveTools::measuredText(*m_tools.measuredDistance());
+        m_state.showMessage(text, text);
+    }
+}
+
+void ConstructionWindow::chooseTool(Tool tool)
+{
+    showPrompt(m_tools.chooseTool(tool));
+}
+
+bool ConstructionWindow::mouseMove(double x, double y)
+{
+    HoverResult result = m_tools.mouseMove(x, y);
+    if (!result.message.empty() && result.changed)
+        m_state.showMessage(result.message, result.message);
+    return result.changed;
+}
+
+bool ConstructionWindow::deleteHighlighted()
+{
+    return m_tools.deleteHighlighted();
+}
+
+std::string_view ConstructionWindow::distancePanelText() const
+{
+    return m_tools.measuredDistance() ? std::string_view("Remove dist.") : kStatusPanels[6].text;
 }
 
 void ConstructionWindow::choose(GeoObject& object)
@@ -108,6 +162,7 @@ void ConstructionWindow::choose(GeoObject& object)
 void ConstructionWindow::removeAll()
 {
     m_interpreter.stop();
+    m_tools.reset();
     m_state.clear();
 }
 
@@ -134,6 +189,7 @@ void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
 {
     canvas.fillRect(0, 0, width, height, kWhite);
     paintConstruction(canvas, m_state, canvasMessage());
+    m_tools.paint(canvas);
 }
 
 } // namespace kestrane

@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 #include "runtime/construction_state.h"
+#include "runtime/interactive_tools.h"
 #include "runtime/interpreter.h"
 #include "runtime/module_executor.h"
 
@@ -74,11 +75,12 @@ public:
     bool startProgram(const ScriptFile& main, int executorCode, RunMode mode);
     // The space bar.
     void pressSpace();
-    // A click on the drawing area at model coordinates while start(...)
-    // waits for a parameter: a point parameter takes the point under the
-    // mouse or a new point there; a line, segment or circle parameter needs
-    // such an object under the mouse, else the wrong-figure box is shown.
-    // Returns whether the choice was taken.
+    // A click on the drawing area at model coordinates. While start(...)
+    // waits for a parameter it chooses: a point parameter takes the point
+    // under the mouse or a new point there; a line, segment or circle
+    // parameter needs such an object under the mouse, else the wrong-figure
+    // box is shown. Otherwise it goes to the active drawing tool. Returns
+    // whether the construction changed (repaint).
     bool click(double x, double y);
     // Chooses an object directly for the pending parameter.
     void choose(GeoObject& object);
@@ -86,6 +88,22 @@ public:
     void removeAll();
     // Shows a deferred run-time error box once (the timer's part).
     void showDeferredMessage() { m_state.showDeferredMessage(); }
+    // The 130 ms timer: alternates the message lines, shows a deferred box.
+    void tick() { m_state.tick(); }
+
+    // --- Constructing with the mouse ----------------------------------------
+    // New menu and status-bar panels; the prompt goes to the message lines.
+    // While a measurement is shown, the distance tool removes it instead.
+    void chooseTool(Tool tool);
+    // Highlights what is under the mouse and names it in the message line;
+    // returns whether anything must be repainted.
+    bool mouseMove(double x, double y);
+    // The Delete key: removes the last highlighted object.
+    bool deleteHighlighted();
+    const InteractiveTools& tools() const { return m_tools; }
+    // The text of the distance panel: "Remove dist." while a measurement is
+    // shown.
+    std::string_view distancePanelText() const;
 
     bool running() const { return m_interpreter.running(); }
     RunMode runMode() const { return m_interpreter.mode(); }
@@ -112,7 +130,11 @@ public:
     void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, kDrawingHeight); }
 
 private:
+    bool chooseParameter(double x, double y);
+    void showPrompt(const ToolResult& result);
+
     ConstructionState m_state;
+    InteractiveTools m_tools{m_state.store()};
     ExecutorTable m_executors;
     Interpreter m_interpreter;
     bool m_showMessages = true;

@@ -242,6 +242,7 @@ void ScriptEditor::run()
 {
     m_handOver.toDisk = false;
     m_handOver.show = false;
+    m_handOver.start = StartMode::Run;
     m_handOver.programText.clear();
     compileWithMode(RunState::Run);
     m_main->normalisedLines.clear();
@@ -268,6 +269,7 @@ void ScriptEditor::stepCommand(SteppingMode mode)
 {
     m_handOver.toDisk = false;
     m_handOver.stepping = mode;
+    m_handOver.start = mode == SteppingMode::StepOver ? StartMode::StepOver : StartMode::StepByStep;
     m_handOver.programText.clear();
     normaliseFile(*m_main);
     if (m_main->normalisedLines.empty()) {

@@ -33,8 +33,13 @@ enum class SteppingMode : std::uint8_t { StepByStep = 1, StepOver = 2 };
 // What the construction window reads after the editor closes: the run
 // state, the stepping mode and the compiled program, which is the normalised
 // text of the main file plus the ScriptFile tree with its procedure records.
+// How the construction window starts a handed-over program: Run (F9) runs it
+// to the end, the two stepping commands step it with the space bar.
+enum class StartMode : std::uint8_t { Run, StepByStep, StepOver };
+
 struct HandOver {
     RunState runState = RunState::Nothing;
+    StartMode start = StartMode::Run;
     SteppingMode stepping = SteppingMode::StepByStep;
     bool toDisk = false;     // set only by Compile to disk
     bool show = false;       // set by OnScreen

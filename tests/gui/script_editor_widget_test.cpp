@@ -6,6 +6,9 @@
 #include "modal_helper.h"
 #include "support/temp_dir.h"
 
+#include "geometry/long_num.h"
+#include "runtime/construction_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -258,6 +261,85 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     textItem->trigger();
     EXPECT_TRUE(editor->isVisible());
     editor->close();
+}
+
+TEST_F(ScriptEditorWidgetTest, AScriptTypedAndRunWithF9BuildsItsConstruction)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "start()");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "A = point(10, 20)");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "END");
+    QTest::keyClick(text, Qt::Key_F9);
+
+    EXPECT_FALSE(editor.isVisible());
+    const ObjectStore& store = m_application->constructionWindow().store();
+    const PointRec* point = store.find<PointRec>("A", "start");
+    ASSERT_NE(point, nullptr);
+    EXPECT_EQ(LongToDecimal(point->x), "10.000000000000000");
+    EXPECT_EQ(LongToDecimal(point->y), "20.000000000000000");
+    EXPECT_FALSE(m_application->constructionWindow().running());
+}
+
+TEST_F(ScriptEditorWidgetTest, F7StepsTheProgramWithTheSpaceBar)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "start()");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "A = point(10, 20)");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "B = point(30, 40)");
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "END");
+    QTest::keyClick(text, Qt::Key_F7);
+
+    const ConstructionWindow& model = m_application->constructionWindow();
+    ASSERT_TRUE(model.running());
+    EXPECT_EQ(model.store().points().size(), 0u);
+    QTest::keyClick(m_window->canvas(), Qt::Key_Space);
+    EXPECT_EQ(model.store().points().size(), 1u);
+    QTest::keyClick(m_window->canvas(), Qt::Key_Space);
+    QTest::keyClick(m_window->canvas(), Qt::Key_Space);
+    EXPECT_EQ(model.store().points().size(), 2u);
+}
+
+TEST_F(ScriptEditorWidgetTest, ACircleDrawnAcrossALineWithTheMouseMakesTheTwoCrossings)
+{
+    QWidget* canvas = m_window->canvas();
+    auto clickAt = [canvas](int x, int y) {
+        QTest::mouseMove(canvas, QPoint(x, y));
+        QTest::mouseClick(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    };
+    QTest::mouseClick(m_window->statusPanels()[3], Qt::LeftButton); // "line"
+    clickAt(100, 300);
+    clickAt(500, 300);
+    QTest::mouseClick(m_window->statusPanels()[4], Qt::LeftButton); // "circle"
+    EXPECT_EQ(m_application->constructionWindow().messagePanelText(), "find center");
+    clickAt(300, 250);
+    clickAt(300, 350);
+
+    const ObjectStore& store = m_application->constructionWindow().store();
+    ASSERT_EQ(store.lines().size(), 1u);
+    ASSERT_EQ(store.circles().size(), 1u);
+    ASSERT_EQ(store.points().size(), 6u);
+    for (size_t crossing : {4u, 5u}) {
+        EXPECT_EQ(LongToDecimal(store.points()[crossing]->y), "300.000000000000000");
+        EXPECT_NEAR(std::abs(store.points()[crossing]->floats.x - 300), 86.6, 0.01);
+    }
+}
+
+TEST_F(ScriptEditorWidgetTest, TheTimerAlternatesTheMessagePanel)
+{
+    ConstructionWindow& model = m_application->constructionWindow();
+    model.state().showMessage("first line", "second line");
+    EXPECT_EQ(m_window->timer()->interval(), 130);
+    // Line 2 comes up on the seventh tick, a little under a second later.
+    for (int wait = 0; wait < 60 && model.messagePanelText() != "second line"; ++wait)
+        QTest::qWait(50);
+    EXPECT_EQ(model.messagePanelText(), "second line");
 }
 
 } // namespace
