@@ -152,19 +152,22 @@ std::optional<std::int64_t> degreeOrDivisor(const Request& request, std::ostream
     return value;
 }
 
-int runReal(const RealOperation& operation, const Request& request, std::ostream& out,
-            std::ostream& err)
+// Reads the operands an operation takes (A, and B as a number of the same
+// kind or as an integer), runs it and prints the result.
+template<class Value, class Operation, class Parse, class Print>
+int runOperation(const Operation& operation, const Request& request, Parse parse, Print print,
+                 std::ostream& out, std::ostream& err)
 {
-    auto a = LongParse(request.first);
-    if (!a)
+    auto first = parse(request.first);
+    if (!first)
         return refuse(err, request.first);
-    LongNum b;
+    Value second;
     std::int64_t integer = 0;
     if (operation.operands == Operands::Two) {
-        auto parsed = LongParse(request.second);
+        auto parsed = parse(request.second);
         if (!parsed)
             return refuse(err, request.second);
-        b = *parsed;
+        second = *parsed;
     } else if (operation.operands == Operands::Integer) {
         int status = kSuccess;
         auto value = degreeOrDivisor(request, err, status);
@@ -172,36 +175,31 @@ int runReal(const RealOperation& operation, const Request& request, std::ostream
             return status;
         integer = *value;
     }
-    LongNum result;
-    operation.run(*a, b, integer, result);
-    out << LongToDecimal(result) << '\n';
+    Value result;
+    operation.run(*first, second, integer, result);
+    print(out, result);
+    out << '\n';
     return kSuccess;
+}
+
+int runReal(const RealOperation& operation, const Request& request, std::ostream& out,
+            std::ostream& err)
+{
+    return runOperation<LongNum>(
+        operation, request, [](const std::string& text) { return LongParse(text); },
+        [](std::ostream& stream, const LongNum& value) { stream << LongToDecimal(value); }, out,
+        err);
 }
 
 int runComplex(const ComplexOperation& operation, const Request& request, std::ostream& out,
                std::ostream& err)
 {
-    auto z = parseComplex(request.first);
-    if (!z)
-        return refuse(err, request.first);
-    LongComplex w;
-    std::int64_t integer = 0;
-    if (operation.operands == Operands::Two) {
-        auto parsed = parseComplex(request.second);
-        if (!parsed)
-            return refuse(err, request.second);
-        w = *parsed;
-    } else if (operation.operands == Operands::Integer) {
-        int status = kSuccess;
-        auto value = degreeOrDivisor(request, err, status);
-        if (!value)
-            return status;
-        integer = *value;
-    }
-    LongComplex result;
-    operation.run(*z, w, integer, result);
-    out << LongToDecimal(result.re) << ' ' << LongToDecimal(result.im) << '\n';
-    return kSuccess;
+    return runOperation<LongComplex>(
+        operation, request, [](const std::string& text) { return parseComplex(text); },
+        [](std::ostream& stream, const LongComplex& value) {
+            stream << LongToDecimal(value.re) << ' ' << LongToDecimal(value.im);
+        },
+        out, err);
 }
 
 } // namespace

@@ -66,6 +66,18 @@ protected:
     std::optional<ConstructionWindowWidget> m_window;
 };
 
+// Types the lines into the editor's text area, Enter between them.
+void typeLines(QWidget* text, std::initializer_list<const char*> lines)
+{
+    bool first = true;
+    for (const char* line : lines) {
+        if (!first)
+            QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, line);
+        first = false;
+    }
+}
+
 QStringList titlesOf(QMenuBar* bar)
 {
     QStringList titles;
@@ -266,13 +278,8 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
 TEST_F(ScriptEditorWidgetTest, AScriptTypedAndRunWithF9BuildsItsConstruction)
 {
     ScriptEditorWidget& editor = openEditor();
-    QWidget* text = editor.textArea();
-    QTest::keyClicks(text, "start()");
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, "A = point(10, 20)");
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, "END");
-    QTest::keyClick(text, Qt::Key_F9);
+    typeLines(editor.textArea(), {"start()", "A = point(10, 20)", "END"});
+    QTest::keyClick(editor.textArea(), Qt::Key_F9);
 
     EXPECT_FALSE(editor.isVisible());
     const ObjectStore& store = m_application->constructionWindow().store();
@@ -286,15 +293,8 @@ TEST_F(ScriptEditorWidgetTest, AScriptTypedAndRunWithF9BuildsItsConstruction)
 TEST_F(ScriptEditorWidgetTest, F7StepsTheProgramWithTheSpaceBar)
 {
     ScriptEditorWidget& editor = openEditor();
-    QWidget* text = editor.textArea();
-    QTest::keyClicks(text, "start()");
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, "A = point(10, 20)");
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, "B = point(30, 40)");
-    QTest::keyClick(text, Qt::Key_Return);
-    QTest::keyClicks(text, "END");
-    QTest::keyClick(text, Qt::Key_F7);
+    typeLines(editor.textArea(), {"start()", "A = point(10, 20)", "B = point(30, 40)", "END"});
+    QTest::keyClick(editor.textArea(), Qt::Key_F7);
 
     const ConstructionWindow& model = m_application->constructionWindow();
     ASSERT_TRUE(model.running());
