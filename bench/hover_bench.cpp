@@ -1,6 +1,6 @@
 // Moving the mouse over a large construction: one hit test with its
 // highlighting plus the repaint it causes, over 2,000 objects.
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 #include "runtime/construction_window.h"

@@ -1,7 +1,7 @@
 // Long numbers against MPFR at the same number of fraction digits (3 H digits,
 // MPFR precision 3 H log2(10) + 16 bits), in the same run; a summary with the
 // ratio of the medians ends the output.
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 
 #include <benchmark/benchmark.h>
 #include <mpfr.h>

@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "platform/console_host.h"
 
 #include <charconv>

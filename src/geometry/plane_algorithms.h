@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "geometry/plane_records.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "geometry/float_point.h"
 #include "geometry/geo_object.h"
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "geometry/view_area.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 // kestrane-cli long: results, message lines and exit statuses.
 #include "cli/cli.h"
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 
 #include <gtest/gtest.h>
 

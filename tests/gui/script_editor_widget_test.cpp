@@ -6,7 +6,7 @@
 #include "modal_helper.h"
 #include "support/temp_dir.h"
 
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "runtime/construction_window.h"
 
 #include <gtest/gtest.h>

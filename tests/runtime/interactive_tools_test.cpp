@@ -1,4 +1,4 @@
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 #include "runtime/interactive_tools.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "platform/scripted_host.h"
 #include "runtime/construction_window.h"
 #include "runtime/plane_executor.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 
 #include <cassert>
 #include <string_view>

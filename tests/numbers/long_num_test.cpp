@@ -1,7 +1,7 @@
 // The number layout and the exact operations, with the cases that long
 // arithmetic gets wrong: signs of zero, lost carries, truncation.
-#include "geometry/long_num.h"
-#include "geometry/long_num_random.h"
+#include "numbers/long_num.h"
+#include "numbers/long_num_random.h"
 
 #include <gtest/gtest.h>
 

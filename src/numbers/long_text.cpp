@@ -1,4 +1,4 @@
-#include "geometry/long_internal.h"
+#include "numbers/long_internal.h"
 
 #include <array>
 #include <cmath>

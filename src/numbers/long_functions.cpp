@@ -1,5 +1,5 @@
-#include "geometry/long_engine.h"
-#include "geometry/long_internal.h"
+#include "numbers/long_engine.h"
+#include "numbers/long_internal.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "geometry/long_num.h"
-#include "geometry/long_num_reference.h"
+#include "numbers/long_num.h"
+#include "numbers/long_num_reference.h"
 
 #include <random>
 

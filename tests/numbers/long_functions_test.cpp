@@ -1,7 +1,7 @@
 // Accuracy of the elementary functions at several word counts. The reference
 // values were computed once with Python's mpmath at 560 significant digits
 // (mp.dps = 560) and written here truncated to 470 fraction digits.
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "geometry/long_num_reference.h"
+#include "numbers/long_num_reference.h"
 
 #include <cstddef>
 

@@ -1,6 +1,6 @@
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 
-#include "geometry/long_internal.h"
+#include "numbers/long_internal.h"
 #include "platform/host.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The message boxes of the long-number operations: exactly the guards, with
 // their caption, text and buttons, and the results the guards leave.
-#include "geometry/long_num.h"
+#include "numbers/long_num.h"
 #include "platform/scripted_host.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "geometry/long_engine.h"
+#include "numbers/long_engine.h"
 
 #include <algorithm>
 #include <cassert>

@@ -1,6 +1,6 @@
 // The fast exact operations against the plain transcription of their steps,
 // on random operands at several word counts.
-#include "geometry/long_num_random.h"
+#include "numbers/long_num_random.h"
 
 #include <gtest/gtest.h>
 
