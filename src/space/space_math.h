@@ -26,6 +26,9 @@ struct LongTriple {
 
     static LongTriple ofIntegers(std::int64_t x, std::int64_t y, std::int64_t z);
     FloatPoint floats() const;
+
+    // Exact sameness of the long numbers (spaceEqual is the tolerant test).
+    friend bool operator==(const LongTriple&, const LongTriple&) = default;
 };
 
 LongTriple plus(const LongTriple& a, const LongTriple& b);
