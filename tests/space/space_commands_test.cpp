@@ -2,6 +2,8 @@
 
 #include "space/polyhedron_operations.h"
 #include "space/vertex_index.h"
+#include "space/face_palette.h"
+#include "platform/recording_canvas.h"
 #include "script/words.h"
 
 #include <cmath>
@@ -253,6 +255,80 @@ TEST_F(SpaceCommands, ProceduresTakeSpaceObjectsAsParameters)
             "level=plane(B,D,E)\r\nt=grow(cube,level)\r\nEND\r\n");
     ASSERT_NE(polygon("t"), nullptr);
     EXPECT_EQ(polygon("t")->vertices.size(), 4u);
+}
+
+std::vector<std::string> corners(const PolygonRec& polygon)
+{
+    std::vector<std::string> texts;
+    for (const PolygonVertex& vertex : polygon.vertices) {
+        auto whole = [](const LongNum& value) {
+            return std::to_string(static_cast<long>(std::lround(toDouble(value))));
+        };
+        texts.push_back(whole(vertex.x) + " " + whole(vertex.y) + " " + whole(vertex.z));
+    }
+    return texts;
+}
+
+TEST_F(SpaceCommands, RegularPolygonsStartWhereTheyAreToldAndTurnAsAsked)
+{
+    run({"O=point(300,250,0)", "R=point(400,250,0)", "s=sphere(O,R)", "A=point(0,0,0)",
+         "B=point(100,0,0)", "C=point(0,100,0)", "floor=plane(A,B,C)",
+         "c=IntersSpherePlane(s,floor)", "P=point(500,250,7)", "inCircle=EquiPolygon(c,P,4)",
+         "left=EquiPolygon(floor,A,B,4,1)", "right=EquiPolygon(floor,A,B,4,2)"});
+    ASSERT_NE(polygon("inCircle"), nullptr);
+    EXPECT_EQ(corners(*polygon("inCircle")),
+              (std::vector<std::string>{"400 250 0", "300 350 0", "200 250 0", "300 150 0",
+                                        "400 250 0"}));
+    EXPECT_EQ(corners(*polygon("left")),
+              (std::vector<std::string>{"0 0 0", "100 0 0", "100 100 0", "0 100 0", "0 0 0"}));
+    EXPECT_EQ(corners(*polygon("right")),
+              (std::vector<std::string>{"0 0 0", "100 0 0", "100 -100 0", "0 -100 0", "0 0 0"}));
+}
+
+TEST_F(SpaceCommands, MirrorImagesOfPointsAndPolygons)
+{
+    run({"A=point(10,20,30)", "B=point(0,0,0)", "C=point(100,0,0)", "D=point(0,100,0)",
+         "X=PtSymOfLine(A,B,C)", "e=plane(B,C,D)", "p=polygon(A,C,D)", "q=SymPolygon(e,p)",
+         "r=PointSymPolygon(B,p)"});
+    ASSERT_NE(point("X"), nullptr);
+    EXPECT_EQ(LongToDecimal(point("X")->y), "-20.000000000000000");
+    EXPECT_EQ(LongToDecimal(point("X")->z), "-30.000000000000000");
+    EXPECT_EQ(corners(*polygon("q")).front(), "10 20 -30");
+    EXPECT_EQ(corners(*polygon("r"))[1], "-100 0 0");
+}
+
+TEST_F(SpaceCommands, AddedFacesKeepThePolygonsColourAndSymmetry)
+{
+    run(cubeThen({"fill(p3)=purple", "Symmetric(p3)", "N=point(0,0,0)", "solid=polyhedron(N)",
+                  "AddFaces(solid,p3)"}));
+    const Face& face = scene->findPolyhedron("solid")->faces.front();
+    EXPECT_TRUE(face.coloured);
+    EXPECT_TRUE(face.built);
+    EXPECT_EQ(face.colour, polygon("p3")->baseColour);
+    EXPECT_EQ(face.colourCode, polygon("p3")->colourCode);
+    EXPECT_EQ(face.templateIndex, -1);
+}
+
+TEST(FacePalette, NamesEveryCodeAndRepeatsPastTheLast)
+{
+    const std::pair<int, ColorRef> cases[] = {
+        {303, 0x00FFFF}, {306, 0x0000FF}, {310, 0x008080}, {311, 0xFFFFFF}, {312, 0x800080},
+        {313, 0x800000}, {314, 0x808000}, {315, 0x000080}, {316, 0x00FF00}, {317, 0xFF00FF},
+        {318, 0xFFFF00}, {319, 0x00FFFF}, {335, 0x00FFFF}, {336, 0xFF0000}, {12, kWhite},
+    };
+    for (const auto& [code, colour] : cases)
+        EXPECT_EQ(faceColour(code), colour) << code;
+}
+
+TEST_F(SpaceCommands, OnlyTheFirstPolyhedronIsPainted)
+{
+    run(cubeThen({"Coloring(cube)", "fill(p1)=red", "N=point(0,0,0)", "other=polyhedron(N)",
+                  "AddFaces(other,p1)"}));
+    RecordingCanvas canvas;
+    window.paint(canvas);
+    // The filled polygon p1 and the cube's six coloured faces; the other
+    // polyhedron's red face is not drawn.
+    EXPECT_EQ(canvas.callsOf(RecordingCanvas::Shape::Polygon).size(), 7u);
 }
 
 TEST_F(SpaceCommands, TheMendedWordsCompile)
