@@ -56,9 +56,9 @@ kestrane::PolyhedronRec icosahedronSeeds()
 void BuildIcosahedron(benchmark::State& state)
 {
     const kestrane::PolyhedronRec seeds = icosahedronSeeds();
-    kestrane::Face triangle = kestrane::faceOf(
-        {LongTriple::ofIntegers(0, 0, 0), LongTriple::ofIntegers(200, 0, 0),
-         decimalPoint(100, 100 * std::sqrt(3.0), 0)});
+    kestrane::Face triangle =
+        kestrane::faceOf({LongTriple::ofIntegers(0, 0, 0), LongTriple::ofIntegers(200, 0, 0),
+                          decimalPoint(100, 100 * std::sqrt(3.0), 0)});
     for (auto _ : state) {
         kestrane::PolyhedronRec solid = seeds;
         kestrane::PolyhedronBuilder builder;
@@ -107,9 +107,9 @@ void CrossSectionOf2000Faces(benchmark::State& state)
     // The hull of 1,002 points on a sphere: about 2,000 triangles.
     std::vector<kestrane::Face> faces = *kestrane::convexHull(spherePoints(1002));
     state.counters["faces"] = static_cast<double>(faces.size());
-    kestrane::PlaneFrame plane = kestrane::planeThrough(
-        LongTriple::ofIntegers(0, 0, 30), LongTriple::ofIntegers(800, 0, 70),
-        LongTriple::ofIntegers(0, 600, 10));
+    kestrane::PlaneFrame plane =
+        kestrane::planeThrough(LongTriple::ofIntegers(0, 0, 30), LongTriple::ofIntegers(800, 0, 70),
+                               LongTriple::ofIntegers(0, 600, 10));
     for (auto _ : state)
         benchmark::DoNotOptimize(kestrane::crossSection(faces, plane));
 }

@@ -90,7 +90,8 @@ bool HullBuilder::seed(int& first, int& second, int& third, int& fourth) const
     }
     if (third < 0)
         return false;
-    Vec normal = unit(crossOf(m_points[second] - m_points[first], m_points[third] - m_points[first]));
+    Vec normal =
+        unit(crossOf(m_points[second] - m_points[first], m_points[third] - m_points[first]));
     best = kHullPlaneTolerance;
     for (int k = 0; k < count; ++k) {
         double height = std::fabs(dotOf(normal, m_points[k] - m_points[first]));
@@ -126,8 +127,9 @@ void HullBuilder::addPoint(int point, const Vec& inside)
             continue;
         triangle.alive = false;
         anyVisible = true;
-        for (auto [from, to] : {std::pair{triangle.a, triangle.b}, std::pair{triangle.b, triangle.c},
-                                std::pair{triangle.c, triangle.a}})
+        for (auto [from, to] :
+             {std::pair{triangle.a, triangle.b}, std::pair{triangle.b, triangle.c},
+              std::pair{triangle.c, triangle.a}})
             ++edgeUses[{from, to}];
     }
     if (!anyVisible)
@@ -148,9 +150,10 @@ bool HullBuilder::build()
     int fourth = 0;
     if (m_points.size() < 4 || !seed(first, second, third, fourth))
         return false;
-    Vec inside{(m_points[first].x + m_points[second].x + m_points[third].x + m_points[fourth].x) / 4,
-               (m_points[first].y + m_points[second].y + m_points[third].y + m_points[fourth].y) / 4,
-               (m_points[first].z + m_points[second].z + m_points[third].z + m_points[fourth].z) / 4};
+    Vec inside{
+        (m_points[first].x + m_points[second].x + m_points[third].x + m_points[fourth].x) / 4,
+        (m_points[first].y + m_points[second].y + m_points[third].y + m_points[fourth].y) / 4,
+        (m_points[first].z + m_points[second].z + m_points[third].z + m_points[fourth].z) / 4};
     addTriangle(first, second, third, inside);
     addTriangle(first, second, fourth, inside);
     addTriangle(first, third, fourth, inside);
@@ -178,9 +181,8 @@ std::vector<int> planeHull(const std::vector<Vec>& points, const std::vector<int
     std::vector<Flat> flat;
     for (int member : members)
         flat.push_back({dotOf(points[member], first), dotOf(points[member], second), member});
-    std::sort(flat.begin(), flat.end(), [](const Flat& a, const Flat& b) {
-        return a.s < b.s || (a.s == b.s && a.t < b.t);
-    });
+    std::sort(flat.begin(), flat.end(),
+              [](const Flat& a, const Flat& b) { return a.s < b.s || (a.s == b.s && a.t < b.t); });
     auto turn = [](const Flat& o, const Flat& a, const Flat& b) {
         return (a.s - o.s) * (b.t - o.t) - (a.t - o.t) * (b.s - o.s);
     };

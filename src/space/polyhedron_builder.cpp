@@ -39,6 +39,15 @@ LongNum planeCross(const LongTriple& a, const LongTriple& b)
     return minus(times(a.x, b.y), times(a.y, b.x));
 }
 
+bool straight(const LongTriple& far1, const LongTriple& shared, const LongTriple& far2)
+{
+    constexpr double kStraight = 1e-9;
+    LongTriple first = minus(far1, shared);
+    LongTriple second = minus(far2, shared);
+    double area = toDouble(length(cross(first, second)));
+    return area <= kStraight * toDouble(length(first)) * toDouble(length(second));
+}
+
 } // namespace
 
 std::vector<std::pair<LongTriple, LongTriple>> edgesOf(const Face& face)
@@ -82,9 +91,9 @@ int EdgeSet::find(const LongTriple& first, const LongTriple& second) const
 
 std::size_t EdgeSet::missing(const std::vector<std::pair<LongTriple, LongTriple>>& edges) const
 {
-    return static_cast<std::size_t>(std::count_if(edges.begin(), edges.end(), [&](const auto& edge) {
-        return find(edge.first, edge.second) < 0;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(edges.begin(), edges.end(),
+                      [&](const auto& edge) { return find(edge.first, edge.second) < 0; }));
 }
 
 void CornerPairs::add(int first, int second)
@@ -184,8 +193,11 @@ BuildOutcome PolyhedronBuilder::build(PolyhedronRec& polyhedron, long long steps
             far1 = first.first;
         }
         LongTriple far2 = spaceEqual(second.first, shared) ? second.second : second.first;
-        int match = m_template->match(squaredDistance(far1, far2));
         m_pairs.add(corner->first, corner->second);
+        // Edges in one straight line span no plane to place a face in.
+        if (straight(far1, shared, far2))
+            continue;
+        int match = m_template->match(squaredDistance(far1, far2));
         if (match < 0)
             continue;
         const Face& templateFace = m_template->face(static_cast<std::size_t>(match));
@@ -309,8 +321,8 @@ void PolyhedronBuilder::completeSymmetric(PolyhedronRec& polyhedron, std::size_t
     const Face face = polyhedron.faces[faceIndex];
     if (face.cornerCount() < 3)
         return;
-    LongTriple normal = cross(minus(face.vertices[1], face.vertices[0]),
-                              minus(face.vertices[2], face.vertices[0]));
+    LongTriple normal =
+        cross(minus(face.vertices[1], face.vertices[0]), minus(face.vertices[2], face.vertices[0]));
     for (const auto& [first, second] : edgesOf(face)) {
         int edge = m_edges.find(first, second);
         if (edge < 0 || m_edges[static_cast<std::size_t>(edge)].useCount != 1)
@@ -323,12 +335,11 @@ void PolyhedronBuilder::completeSymmetric(PolyhedronRec& polyhedron, std::size_t
             corners.push_back(minus(vertex, scaled(mirrorNormal, plus(height, height))));
         }
         Face mirror = faceOf(std::move(corners));
-        bool present = std::any_of(polyhedron.faces.begin(), polyhedron.faces.end(),
-                                   [&](const Face& other) {
-                                       return other.cornerCount() == mirror.cornerCount() &&
-                                              faceContains(mirror, other) &&
-                                              faceContains(other, mirror);
-                                   });
+        bool present =
+            std::any_of(polyhedron.faces.begin(), polyhedron.faces.end(), [&](const Face& other) {
+                return other.cornerCount() == mirror.cornerCount() && faceContains(mirror, other) &&
+                       faceContains(other, mirror);
+            });
         if (present)
             continue;
         mirror.built = face.built;

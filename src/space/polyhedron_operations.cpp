@@ -34,7 +34,8 @@ LongTriple midpoint(const LongTriple& a, const LongTriple& b)
 }
 
 // Positive angles about an axis, measured from the first direction.
-std::vector<double> anglesAbout(const DoubleTriple& axis, const std::vector<DoubleTriple>& directions)
+std::vector<double> anglesAbout(const DoubleTriple& axis,
+                                const std::vector<DoubleTriple>& directions)
 {
     auto dotOf = [](const DoubleTriple& a, const DoubleTriple& b) {
         return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -151,7 +152,8 @@ void colourByShape(PolyhedronRec& polyhedron)
                                       return congruent(current, polyhedron.faces[representative]);
                                   });
         if (match != representatives.end()) {
-            setColourCode(current, kFirstFaceColour + static_cast<int>(match - representatives.begin()));
+            setColourCode(current,
+                          kFirstFaceColour + static_cast<int>(match - representatives.begin()));
         } else if (representatives.size() < kShapeClasses) {
             setColourCode(current, kFirstFaceColour + static_cast<int>(representatives.size()));
             representatives.push_back(face);
@@ -165,7 +167,8 @@ void expand(PolyhedronRec& polyhedron, const LongNum& factor)
     LongTriple centre = polyhedron.makeCentre();
     for (Face& face : polyhedron.faces) {
         for (std::size_t corner = 0; corner < face.cornerCount(); ++corner)
-            face.vertices[corner] = plus(centre, scaled(minus(face.vertices[corner], centre), factor));
+            face.vertices[corner] =
+                plus(centre, scaled(minus(face.vertices[corner], centre), factor));
         face.vertices.back() = face.vertices.front();
         face.centre.reset();
         face.makeCentre();
@@ -187,7 +190,8 @@ PolyhedronRec stellate(PolyhedronRec& polyhedron)
         std::optional<SpaceCircle> circle = intersectTwoSpheres(v0, radius, v1, radius);
         if (!circle)
             continue;
-        std::optional<LongTriple> apex = intersectSphereCircle(v2, radius, *circle, SpaceSolution::First);
+        std::optional<LongTriple> apex =
+            intersectSphereCircle(v2, radius, *circle, SpaceSolution::First);
         PlaneFrame plane = planeThrough(v0, v1, v2);
         if (apex && toDouble(plane.signedValue(*apex)) * toDouble(plane.signedValue(centre)) > 0)
             apex = intersectSphereCircle(v2, radius, *circle, SpaceSolution::Second);

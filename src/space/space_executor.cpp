@@ -86,8 +86,7 @@ const PlaneFrame* SpaceCommand::planeOrCircle(std::size_t index) const
 Face* SpaceCommand::loopFace(std::string_view name, Face** view) const
 {
     const std::optional<FaceLoop>& loop = scene.faceLoop();
-    if (!loop || loop->faceName != name || !loop->polyhedron ||
-        loop->polyhedron->faces.empty())
+    if (!loop || loop->faceName != name || !loop->polyhedron || loop->polyhedron->faces.empty())
         return nullptr;
     PolyhedronRec& polyhedron = *loop->polyhedron;
     // Past the last face the loop variable denotes the first.

@@ -108,9 +108,9 @@ void sphereCircleCommand(SpaceCommand& command)
     const SphereRec* sphere = command.sphere(sphereFirst ? 0 : 1);
     const SpaceCircleRec* circle = command.circle(sphereFirst ? 1 : 0);
     if (sphere && circle)
-        makePointIfAny(command, intersectSphereCircle(sphere->centre, sphere->radius,
-                                                      circle->circle,
-                                                      solutionOf(command.integer(2))));
+        makePointIfAny(command,
+                       intersectSphereCircle(sphere->centre, sphere->radius, circle->circle,
+                                             solutionOf(command.integer(2))));
 }
 
 // (sphere, line3D) or (line3D, sphere), with an optional selector (1 when
@@ -133,14 +133,10 @@ struct Entry {
 };
 
 constexpr Entry kCommands[] = {
-    {"IntersPlaneLine", planeLineCommand},
-    {"IntersPlaneCircle", planeCircleCommand},
-    {"Inters2Planes", twoPlanesCommand},
-    {"Inters3Planes", threePlanesCommand},
-    {"Inters2Spheres", twoSpheresCommand},
-    {"Inters3Spheres", threeSpheresCommand},
-    {"IntersSpherePlane", spherePlaneCommand},
-    {"IntersSphereCircle", sphereCircleCommand},
+    {"IntersPlaneLine", planeLineCommand},     {"IntersPlaneCircle", planeCircleCommand},
+    {"Inters2Planes", twoPlanesCommand},       {"Inters3Planes", threePlanesCommand},
+    {"Inters2Spheres", twoSpheresCommand},     {"Inters3Spheres", threeSpheresCommand},
+    {"IntersSpherePlane", spherePlaneCommand}, {"IntersSphereCircle", sphereCircleCommand},
     {"IntersSphereLine", sphereLineCommand},
 };
 

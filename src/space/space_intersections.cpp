@@ -66,8 +66,8 @@ std::optional<LongTriple> intersectPlaneLine(const PlaneFrame& plane, const Long
                                              const LongTriple& direction)
 {
     LongNum denominator = dot(plane.normal(), direction);
-    if (std::fabs(toDouble(denominator)) <= kDegenerate * toDouble(length(direction)) ||
-        nearZero(denominator)) {
+    // Relative to the direction's length, so long and short lines agree.
+    if (std::fabs(toDouble(denominator)) <= kDegenerate * toDouble(length(direction))) {
         reportDivisionByZero();
         return {};
     }
@@ -131,8 +131,8 @@ std::optional<std::pair<LongTriple, LongTriple>> intersectTwoPlanes(const PlaneF
         case Free::Z: {
             LongNum r1 = minus(p1.d, times(p1.c, fixed));
             LongNum r2 = minus(p2.d, times(p2.c, fixed));
-            point = {divided(minor(r1, p1.b, r2, p2.b), m1),
-                     divided(minor(p1.a, r1, p2.a, r2), m1), fixed};
+            point = {divided(minor(r1, p1.b, r2, p2.b), m1), divided(minor(p1.a, r1, p2.a, r2), m1),
+                     fixed};
             break;
         }
         case Free::Y: {
@@ -166,8 +166,7 @@ std::optional<SpaceCircle> intersectTwoSpheres(const LongTriple& centre1, const 
         return {};
     }
     LongNum r1Squared = times(radius1, radius1);
-    LongNum a = divided(minus(plus(times(d, d), r1Squared), times(radius2, radius2)),
-                        plus(d, d));
+    LongNum a = divided(minus(plus(times(d, d), r1Squared), times(radius2, radius2)), plus(d, d));
     LongNum hSquared = minus(r1Squared, times(a, a));
     if (hSquared.isNegative() && !LongIsZero(hSquared))
         return {};
@@ -196,8 +195,7 @@ std::optional<LongTriple> intersectSphereCircle(const LongTriple& centre, const 
     const PlaneFrame& frame = circle.frame;
     CircleRec first = planeCircle(frame.inPlane(circle.centre), circle.radius);
     CircleRec second = planeCircle(frame.inPlane(cut->centre), cut->radius);
-    std::optional<LongPlanePoint> point =
-        intersectCircles(first, second, planeSolution(solution));
+    std::optional<LongPlanePoint> point = intersectCircles(first, second, planeSolution(solution));
     if (!point)
         return {};
     return pointFromPlane(frame, *point);

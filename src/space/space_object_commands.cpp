@@ -16,8 +16,8 @@ using Handler = void (*)(SpaceCommand&);
 // point(x, y, z): never merged with the points already there.
 void pointCommand(SpaceCommand& command)
 {
-    command.makePoint(LongTriple::ofIntegers(command.integer(0), command.integer(1),
-                                             command.integer(2)));
+    command.makePoint(
+        LongTriple::ofIntegers(command.integer(0), command.integer(1), command.integer(2)));
 }
 
 void line3DCommand(SpaceCommand& command)
@@ -121,7 +121,8 @@ void pointSymmetryOfLineCommand(SpaceCommand& command)
         reportDivisionByZero();
         return;
     }
-    LongNum t = divided(minus(dot(*point, direction), dot(*b, direction)), dot(direction, direction));
+    LongNum t =
+        divided(minus(dot(*point, direction), dot(*b, direction)), dot(direction, direction));
     LongTriple foot = plus(*b, scaled(direction, t));
     command.makePoint(minus(plus(foot, foot), *point));
 }
@@ -319,8 +320,9 @@ void informationCommand(SpaceCommand& command)
         long long euler = static_cast<long long>(counts.vertices) -
                           static_cast<long long>(counts.edges) +
                           static_cast<long long>(counts.faces);
-        text = "Faces: " + std::to_string(counts.faces) + "\nEdges: " +
-               std::to_string(counts.edges) + "\nVertices: " + std::to_string(counts.vertices) +
+        text = "Faces: " + std::to_string(counts.faces) +
+               "\nEdges: " + std::to_string(counts.edges) +
+               "\nVertices: " + std::to_string(counts.vertices) +
                "\nEuler characteristic: " + std::to_string(euler);
     } else if (std::optional<Face> face = command.polygonFace(0)) {
         PolyhedronRec single;

@@ -53,8 +53,11 @@ void addToTemplateCommand(SpaceCommand& command)
         command.runTimeError(std::string(kNoTemplate));
         return;
     }
+    // A polygon of fewer than three corners has no corner to place.
     std::optional<Face> face = command.polygonFace(0);
-    if (face && !faceTemplate->add(std::move(*face)))
+    if (!face || face->cornerCount() < 3)
+        return;
+    if (!faceTemplate->add(std::move(*face)))
         command.runTimeError(std::string(kTemplateFull));
 }
 
@@ -230,8 +233,8 @@ void showCrossSectionCommand(SpaceCommand& command)
     LongNum middleT;
     LongDivSmall(plus(lowS, highS), 2, middleS);
     LongDivSmall(plus(lowT, highT), 2, middleT);
-    LongTriple shift{minus(longOf(kSectionCentreX), middleS), minus(longOf(kSectionCentreY), middleT),
-                     LongNum()};
+    LongTriple shift{minus(longOf(kSectionCentreX), middleS),
+                     minus(longOf(kSectionCentreY), middleT), LongNum()};
     Face shown = *polyhedron->section;
     shown.vertices.clear();
     for (const LongTriple& vertex : flat)

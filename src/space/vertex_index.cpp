@@ -38,7 +38,8 @@ int VertexIndex::idOf(const LongTriple& point)
                 if (cell == m_cells.end())
                     continue;
                 for (int id : cell->second) {
-                    if ((found < 0 || id < found) && spaceEqual(m_points[static_cast<std::size_t>(id)], point))
+                    if ((found < 0 || id < found) &&
+                        spaceEqual(m_points[static_cast<std::size_t>(id)], point))
                         found = id;
                 }
             }

@@ -1,5 +1,5 @@
-#include "space_test_support.h"
 #include "space_solids.h"
+#include "space_test_support.h"
 
 #include "space/convex_hull.h"
 #include "space/polyhedron_builder.h"
@@ -17,13 +17,13 @@ PolyhedronRec cube(std::int64_t edge = 200)
 {
     auto c = [edge](int x, int y, int z) { return at(x * edge, y * edge, z * edge); };
     PolyhedronRec solid;
-    for (const auto& corners : std::vector<std::vector<LongTriple>>{
-             {c(0, 0, 0), c(1, 0, 0), c(1, 1, 0), c(0, 1, 0)},
-             {c(0, 0, 1), c(1, 0, 1), c(1, 1, 1), c(0, 1, 1)},
-             {c(0, 0, 0), c(1, 0, 0), c(1, 0, 1), c(0, 0, 1)},
-             {c(0, 1, 0), c(1, 1, 0), c(1, 1, 1), c(0, 1, 1)},
-             {c(0, 0, 0), c(0, 1, 0), c(0, 1, 1), c(0, 0, 1)},
-             {c(1, 0, 0), c(1, 1, 0), c(1, 1, 1), c(1, 0, 1)}})
+    for (const auto& corners :
+         std::vector<std::vector<LongTriple>>{{c(0, 0, 0), c(1, 0, 0), c(1, 1, 0), c(0, 1, 0)},
+                                              {c(0, 0, 1), c(1, 0, 1), c(1, 1, 1), c(0, 1, 1)},
+                                              {c(0, 0, 0), c(1, 0, 0), c(1, 0, 1), c(0, 0, 1)},
+                                              {c(0, 1, 0), c(1, 1, 0), c(1, 1, 1), c(0, 1, 1)},
+                                              {c(0, 0, 0), c(0, 1, 0), c(0, 1, 1), c(0, 0, 1)},
+                                              {c(1, 0, 0), c(1, 1, 0), c(1, 1, 1), c(1, 0, 1)}})
         solid.addFace(faceOf(corners));
     solid.centre = at(edge / 2, edge / 2, edge / 2);
     return solid;
@@ -190,7 +190,8 @@ TEST(Truncation, CutsTheCornersOfACubeAndOfATetrahedron)
     LongTriple b = at(200, 200, 0);
     LongTriple c = at(200, 0, 200);
     LongTriple d = at(0, 200, 200);
-    for (const auto& corners : std::vector<std::vector<LongTriple>>{{a, b, c}, {a, b, d}, {b, c, d}, {c, a, d}})
+    for (const auto& corners :
+         std::vector<std::vector<LongTriple>>{{a, b, c}, {a, b, d}, {b, c, d}, {c, a, d}})
         tetrahedron.addFace(faceOf(corners));
     truncateVertices(tetrahedron);
     SolidCounts counts = countSolid(tetrahedron.faces);

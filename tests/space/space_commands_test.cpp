@@ -1,10 +1,10 @@
 #include "space_test_support.h"
 
-#include "space/polyhedron_operations.h"
-#include "space/vertex_index.h"
-#include "space/face_palette.h"
 #include "platform/recording_canvas.h"
 #include "script/words.h"
+#include "space/face_palette.h"
+#include "space/polyhedron_operations.h"
+#include "space/vertex_index.h"
 
 #include <cmath>
 
@@ -60,9 +60,8 @@ TEST_F(SpaceCommands, ObjectsThatMissMakeNothingAndSayNothing)
 {
     run({"A=point(0,0,0)", "B=point(100,0,0)", "C=point(500,0,0)", "D=point(550,0,0)",
          "s1=sphere(A,B)", "s2=sphere(C,D)", "k=Inters2Spheres(s1,s2)", "E=point(0,0,300)",
-         "F=point(100,0,300)", "G=point(0,100,300)", "e=plane(E,F,G)",
-         "c=IntersSpherePlane(s1,e)", "P=point(0,500,0)", "Q=point(100,500,0)",
-         "l=line3D(P,Q)", "X=IntersSphereLine(s1,l)"});
+         "F=point(100,0,300)", "G=point(0,100,300)", "e=plane(E,F,G)", "c=IntersSpherePlane(s1,e)",
+         "P=point(0,500,0)", "Q=point(100,500,0)", "l=line3D(P,Q)", "X=IntersSphereLine(s1,l)"});
     EXPECT_TRUE(host.messages().empty());
     EXPECT_TRUE(scene->circles().empty());
     EXPECT_EQ(point("X"), nullptr);
@@ -207,8 +206,9 @@ TEST_F(SpaceCommands, BuildStopsBeforeTheEdgeSetOverflows)
         text += line + "\r\n";
     text += "END\r\n";
     runText(text);
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{"Run-time error.: Too many edges. Command 'AddEdge' is stopped."});
+    EXPECT_EQ(
+        messageTexts(),
+        std::vector<std::string>{"Run-time error.: Too many edges. Command 'AddEdge' is stopped."});
     EXPECT_EQ(scene->builder().edges().size(), EdgeSet::kCapacity);
 }
 
@@ -235,9 +235,10 @@ TEST_F(SpaceCommands, RotateAndPlayStoreAnglesAndSteps)
 TEST_F(SpaceCommands, StartParametersOfSpaceKindsStopTheProgram)
 {
     runText("void start(plane e)\r\nA=point(0,0,0)\r\nEND\r\n");
-    EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{
-                  "Run-time error.: A plane may not be chosen on the screen. The program is stopped."});
+    EXPECT_EQ(
+        messageTexts(),
+        std::vector<std::string>{
+            "Run-time error.: A plane may not be chosen on the screen. The program is stopped."});
     EXPECT_FALSE(window.running());
     EXPECT_EQ(point("A"), nullptr);
 }

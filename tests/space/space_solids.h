@@ -32,15 +32,20 @@ inline std::vector<LongTriple> icosahedronVertices()
 
 // Six faces from which the template triangle grows the whole solid.
 inline constexpr std::array<std::array<int, 3>, 6> kIcosahedronSeeds{{
-    {0, 1, 2}, {0, 1, 7}, {0, 5, 6}, {1, 3, 8}, {3, 9, 11}, {4, 6, 10},
+    {0, 1, 2},
+    {0, 1, 7},
+    {0, 5, 6},
+    {1, 3, 8},
+    {3, 9, 11},
+    {4, 6, 10},
 }};
 
 // An equilateral triangle of edge 200 in the drawing plane.
 inline Face icosahedronTemplate()
 {
-    return faceOf({LongTriple::ofIntegers(0, 0, 0), LongTriple::ofIntegers(200, 0, 0),
-                   LongTriple{longOf(100), LongFromText(std::to_string(100 * std::sqrt(3.0))),
-                              LongNum()}});
+    return faceOf(
+        {LongTriple::ofIntegers(0, 0, 0), LongTriple::ofIntegers(200, 0, 0),
+         LongTriple{longOf(100), LongFromText(std::to_string(100 * std::sqrt(3.0))), LongNum()}});
 }
 
 } // namespace kestrane::testing

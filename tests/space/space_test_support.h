@@ -107,12 +107,23 @@ protected:
 
 // The corners of a cube of edge 200 from (300, 200, 0), and its six faces.
 inline constexpr std::string_view kCubeLines[] = {
-    "A=point(300,200,0)",   "B=point(500,200,0)",    "C=point(500,400,0)",
-    "D=point(300,400,0)",   "E=point(300,200,200)",  "F=point(500,200,200)",
-    "G=point(500,400,200)", "H=point(300,400,200)",  "M=point(400,300,100)",
-    "p1=polygon(A,B,C,D)",  "p2=polygon(E,F,G,H)",   "p3=polygon(A,B,F,E)",
-    "p4=polygon(D,C,G,H)",  "p5=polygon(A,D,H,E)",   "p6=polygon(B,C,G,F)",
-    "cube=polyhedron(M)",   "AddFaces(cube,p1,p2,p3,p4,p5,p6)",
+    "A=point(300,200,0)",
+    "B=point(500,200,0)",
+    "C=point(500,400,0)",
+    "D=point(300,400,0)",
+    "E=point(300,200,200)",
+    "F=point(500,200,200)",
+    "G=point(500,400,200)",
+    "H=point(300,400,200)",
+    "M=point(400,300,100)",
+    "p1=polygon(A,B,C,D)",
+    "p2=polygon(E,F,G,H)",
+    "p3=polygon(A,B,F,E)",
+    "p4=polygon(D,C,G,H)",
+    "p5=polygon(A,D,H,E)",
+    "p6=polygon(B,C,G,F)",
+    "cube=polyhedron(M)",
+    "AddFaces(cube,p1,p2,p3,p4,p5,p6)",
 };
 
 // The cube's lines followed by more lines.
