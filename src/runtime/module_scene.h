@@ -33,8 +33,6 @@ public:
     // this type, which cannot be chosen on the screen; empty when the scene
     // does not know the type.
     virtual std::string unchoosableParameter(int typeCode) const = 0;
-    // A timer tick of the window; true when the scene must be repainted.
-    virtual bool tick() { return false; }
 };
 
 } // namespace kestrane
