@@ -3,6 +3,8 @@
 #include "runtime/module_executor.h"
 #include "runtime/plane_executor.h"
 #include "script/module.h"
+#include "space/space_executor.h"
+#include "space/space_scene.h"
 
 #include <memory>
 
@@ -14,6 +16,11 @@ void registerModuleExecutors(ExecutorTable& table)
     table.add(code(Module::Kestrane), plane);
     table.add(code(Module::Dimension2), plane);
     table.add(code(Module::Dimension2), std::make_shared<FurtherPlaneExecutor>());
+
+    // The space executor works on the scene the table keeps for its window.
+    auto scene = std::make_unique<SpaceScene>();
+    table.add(code(Module::Dimension3), std::make_shared<SpaceExecutor>(*scene));
+    table.setScene(code(Module::Dimension3), std::move(scene));
 }
 
 } // namespace kestrane

@@ -35,11 +35,12 @@ constexpr Command kCommands[] = {
      "runs start(...) to its end (a Break is passed over). Each --click X,Y is a\n"
      "mouse click on the drawing area that chooses the next parameter of start(...),\n"
      "in order. Then writes the construction: --json as JSON (\"-\" for standard\n"
-     "output; the format is described in README.md), --png and --svg as a picture of\n"
-     "the 800 x 550 drawing area. Message boxes raised on the way go to standard\n"
-     "error as \"Caption: text\" and into the JSON. A compile error is printed as\n"
-     "check prints it. Exit status: 0 success, 1 compile error or a parameter left\n"
-     "unchosen, 2 usage or file error.\n",
+     "output; the format is described in README.md; Dimension 3 runs add the arrays\n"
+     "planes, lines3D, spheres, circles3D and polyhedra), --png and --svg as a\n"
+     "picture of the 800 x 550 drawing area. Message boxes raised on the way go to\n"
+     "standard error as \"Caption: text\" and into the JSON. A compile error is\n"
+     "printed as check prints it. Exit status: 0 success, 1 compile error or a\n"
+     "parameter left unchosen, 2 usage or file error.\n",
      runRun},
     {"long", "compute with long numbers",
      "Usage: kestrane-cli long [--words N] OP A [B]\n"

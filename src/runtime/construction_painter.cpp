@@ -1,5 +1,7 @@
 #include "runtime/construction_painter.h"
 
+#include "runtime/module_scene.h"
+
 #include "platform/canvas.h"
 #include "runtime/colour_value.h"
 #include "runtime/construction_state.h"
@@ -141,6 +143,8 @@ void paintConstruction(Canvas& canvas, const ConstructionState& state,
     canvas.setPen(kBlack);
     canvas.clearBrush();
     paintEach(canvas, state.figures().polygons(), paintPolygon);
+    if (const ModuleScene* scene = state.scene())
+        scene->paint(canvas);
     paintEach(canvas, store.segments(), paintStraight);
     paintEach(canvas, store.circles(), paintCircle);
     paintEach(canvas, store.lines(), paintStraight);

@@ -7,7 +7,8 @@ namespace kestrane {
 class Canvas;
 class ConstructionState;
 
-// Draws the construction in the window's order: polygons, segments,
+// Draws the construction in the window's order: polygons, the module
+// scene (space objects), segments,
 // circles, lines, points, half-lines, the region, the titles, the labels
 // (texts of Text and DrawDist), then the canvas message, if any. A record is
 // drawn only when it is visible and not out of view; its pen is its colour

@@ -1,6 +1,7 @@
 #include "runtime/construction_state.h"
 
 #include "platform/host.h"
+#include "runtime/module_scene.h"
 
 namespace kestrane {
 
@@ -52,8 +53,16 @@ void ConstructionState::tick()
 
 void ConstructionState::deferRegionError()
 {
-    showMessage(std::string(runtime_message::kRegionLine1),
-                std::string(runtime_message::kRegionLine2), message_code::kDeferredPending);
+    deferError(std::string(runtime_message::kRegionError),
+               std::string(runtime_message::kRegionLine1),
+               std::string(runtime_message::kRegionLine2));
+}
+
+void ConstructionState::deferError(std::string text, std::string line1, std::string line2)
+{
+    if (m_messages.code != message_code::kDeferredPending)
+        m_deferredText = std::move(text);
+    showMessage(std::move(line1), std::move(line2), message_code::kDeferredPending);
 }
 
 void ConstructionState::showDeferredMessage()
@@ -61,9 +70,8 @@ void ConstructionState::showDeferredMessage()
     if (m_messages.code != message_code::kDeferredPending || m_deferredShown)
         return;
     m_deferredShown = true;
-    m_host.message(std::string(runtime_message::kRunTimeCaption),
-                   std::string(runtime_message::kRegionError), MessageButtons::OkCancel,
-                   MessageIcon::Error);
+    m_host.message(std::string(runtime_message::kRunTimeCaption), m_deferredText,
+                   MessageButtons::OkCancel, MessageIcon::Error);
     m_messages.code = message_code::kDeferredShown;
 }
 
@@ -76,9 +84,12 @@ void ConstructionState::clear()
 {
     m_store.clear();
     m_figures.clear();
+    if (m_scene)
+        m_scene->clear();
     setNamesShown(true);
     m_currentColour = 0;
     m_deferredShown = false;
+    m_deferredText.clear();
     m_collectionProgress = 0;
     if (m_messages.code == message_code::kDeferredPending ||
         m_messages.code == message_code::kDeferredShown)

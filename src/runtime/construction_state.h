@@ -9,6 +9,7 @@
 namespace kestrane {
 
 class Host;
+class ModuleScene;
 
 // Message codes of the construction window's message lines.
 namespace message_code {
@@ -61,15 +62,23 @@ public:
 
     // Collection's error: its message lines now, its box later, once.
     void deferRegionError();
+    // A run-time error of a command: the message lines now, the box (caption
+    // "Run-time error.") later, once; while one is pending later errors
+    // only change line 1.
+    void deferError(std::string text, std::string line1, std::string line2);
     // Shows the pending deferred box once (the window's timer calls this).
     void showDeferredMessage();
+
+    // The scene of the running program's module; nullptr when it has none.
+    ModuleScene* scene() const { return m_scene; }
+    void setScene(ModuleScene* scene) { m_scene = scene; }
 
     // The progress counter of Collection: 1 to 19, then back to 0.
     int collectionProgress() const { return m_collectionProgress; }
     void advanceCollectionProgress();
 
-    // Empties the store (fresh label pools, distance counter 0), the figures
-    // and the texts, and switches the names on again.
+    // Empties the store (fresh label pools, distance counter 0), the figures,
+    // the texts and the scene, and switches the names on again.
     void clear();
 
 private:
@@ -81,6 +90,8 @@ private:
     std::string m_messagePanel;
     int m_messageTicks = 0;
     bool m_deferredShown = false;
+    std::string m_deferredText;
+    ModuleScene* m_scene = nullptr;
     int m_collectionProgress = 0;
 };
 

@@ -4,6 +4,8 @@
 #include "runtime/construction_painter.h"
 #include "script/words.h"
 
+#include <algorithm>
+
 namespace kestrane {
 
 namespace {
@@ -52,7 +54,10 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     LongNumHostScope longNumHost(m_state.host());
     m_interpreter.stop();
     m_tools.reset();
+    m_state.setScene(m_executors.scene(executorCode));
     m_state.clear();
+    // Plane programs merge coinciding points; the other modules keep each.
+    m_state.store().settings().moduleCode = std::max(executorCode, kPlaneModuleCode);
     if (!m_executors.has(executorCode)) {
         m_state.host().message(std::string(runtime_message::kRunTimeCaption),
                                "Programs of module " + std::to_string(executorCode) +

@@ -4,6 +4,7 @@
 #include "platform/host.h"
 #include "runtime/construction_state.h"
 #include "runtime/general_statements.h"
+#include "runtime/module_scene.h"
 #include "runtime/object_lookup.h"
 #include "runtime/statement.h"
 #include "script/lexical.h"
@@ -152,7 +153,11 @@ void Interpreter::askNextChoice()
         m_state.showMessage(std::string(prompt->line1), std::string(prompt->line2));
         return;
     }
-    if (formal.typeCode == type::kPolygon)
+    std::string unchoosable =
+        m_state.scene() ? m_state.scene()->unchoosableParameter(formal.typeCode) : std::string();
+    if (!unchoosable.empty())
+        runTimeError(std::move(unchoosable));
+    else if (formal.typeCode == type::kPolygon)
         m_state.host().message("Error", std::string(runtime_message::kPolygonParameter));
     else if (formal.typeCode == type::kVector)
         m_state.host().message("Blad", std::string(runtime_message::kVectorParameter));
@@ -246,10 +251,8 @@ void Interpreter::pressSpace()
 void Interpreter::stop()
 {
     // As at a normal end, only the main procedure's names stay.
-    for (std::size_t index = 1; index < m_frames.size(); ++index) {
-        m_state.store().dropScope(m_frames[index].scope);
-        m_state.figures().dropScope(m_frames[index].scope);
-    }
+    for (std::size_t index = 1; index < m_frames.size(); ++index)
+        dropScope(m_frames[index].scope);
     m_frames.clear();
     m_pending.reset();
 }
@@ -265,7 +268,7 @@ StepResult Interpreter::step()
         return endProcedure();
     Statement statement = readStatement(frame.text, frame.cursor);
     frame.cursor = statement.next;
-    CommandContext context{m_state, frame.scope};
+    CommandContext context{m_state, frame.scope, &frame.cursor, frame.text};
     if (m_executors.execute(m_executorCode, statement, context))
         return StepResult::Done;
     if (executeGeneralStatement(statement, context))
@@ -276,16 +279,22 @@ StepResult Interpreter::step()
     return StepResult::Done;
 }
 
+void Interpreter::dropScope(const std::string& scope)
+{
+    m_state.store().dropScope(scope);
+    m_state.figures().dropScope(scope);
+    if (ModuleScene* scene = m_state.scene())
+        scene->dropScope(scope);
+}
+
 StepResult Interpreter::endProcedure()
 {
     std::string scope = std::move(m_frames.back().scope);
     m_frames.pop_back();
     // The names of the main procedure stay on its objects when the program
     // ends, so that the finished construction can still be read by name.
-    if (!m_frames.empty()) {
-        m_state.store().dropScope(scope);
-        m_state.figures().dropScope(scope);
-    }
+    if (!m_frames.empty())
+        dropScope(scope);
     m_pending.reset();
     if (!m_frames.empty())
         return StepResult::ProcedureEnded;

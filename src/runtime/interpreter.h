@@ -111,6 +111,8 @@ private:
     void showStepLine();
 
     StepResult endProcedure();
+    // Drops the names a procedure gave, from every kind of object.
+    void dropScope(const std::string& scope);
     bool executeControl(const Statement& statement);
     void executeIf(const Statement& statement);
     void executeReturn(const Statement& statement);

@@ -1,6 +1,11 @@
 #include "runtime/module_executor.h"
 
+#include "runtime/module_scene.h"
+
 namespace kestrane {
+
+ExecutorTable::ExecutorTable() = default;
+ExecutorTable::~ExecutorTable() = default;
 
 void ExecutorTable::add(int executorCode, std::shared_ptr<ModuleExecutor> executor)
 {
@@ -23,6 +28,17 @@ bool ExecutorTable::execute(int executorCode, const Statement& statement,
             return true;
     }
     return false;
+}
+
+void ExecutorTable::setScene(int executorCode, std::unique_ptr<ModuleScene> scene)
+{
+    m_scenes[executorCode] = std::move(scene);
+}
+
+ModuleScene* ExecutorTable::scene(int executorCode) const
+{
+    auto found = m_scenes.find(executorCode);
+    return found == m_scenes.end() ? nullptr : found->second.get();
 }
 
 } // namespace kestrane

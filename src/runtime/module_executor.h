@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string_view>
@@ -8,13 +9,18 @@
 namespace kestrane {
 
 class ConstructionState;
+class ModuleScene;
 struct Statement;
 
 // What a command sees of the run: the construction it changes and the scope
-// (procedure name) its names are bound in and looked up in.
+// (procedure name) its names are bound in and looked up in. A command that
+// loops sets the position of the next statement in `text`, the program
+// text of the current procedure, through `cursor` (none outside a run).
 struct CommandContext {
     ConstructionState& state;
     std::string_view scope;
+    std::size_t* cursor = nullptr;
+    std::string_view text = {};
 };
 
 // The commands of one module. The interpreter asks the executor of the
@@ -35,13 +41,24 @@ public:
 // commands and then its further commands.
 class ExecutorTable {
 public:
+    ExecutorTable();
+    ~ExecutorTable();
+    ExecutorTable(const ExecutorTable&) = delete;
+    ExecutorTable& operator=(const ExecutorTable&) = delete;
+
     void add(int executorCode, std::shared_ptr<ModuleExecutor> executor);
     bool has(int executorCode) const;
     // Asks the chain of the code; false when no executor handled it.
     bool execute(int executorCode, const Statement& statement, CommandContext& context) const;
 
+    // The scene of the objects a module keeps beside the plane objects; the
+    // table owns it for its window. nullptr when the code has none.
+    void setScene(int executorCode, std::unique_ptr<ModuleScene> scene);
+    ModuleScene* scene(int executorCode) const;
+
 private:
     std::map<int, std::vector<std::shared_ptr<ModuleExecutor>>> m_chains;
+    std::map<int, std::unique_ptr<ModuleScene>> m_scenes;
 };
 
 } // namespace kestrane

@@ -1,6 +1,7 @@
 #include "runtime/object_lookup.h"
 
 #include "runtime/construction_state.h"
+#include "runtime/module_scene.h"
 #include "script/words.h"
 
 namespace kestrane {
@@ -58,7 +59,9 @@ GeoObject* findByType(const CommandContext& context, int typeCode, std::string_v
     case type::kHalfLine:
         return store.find<HalfLineRec>(name, context.scope);
     case type::kCircle:
-        return store.find<CircleRec>(name, context.scope);
+        if (CircleRec* circle = store.find<CircleRec>(name, context.scope))
+            return circle;
+        break;
     case type::kDistance:
         return store.find<DistanceRec>(name, context.scope);
     case type::kPolygon:
@@ -66,8 +69,10 @@ GeoObject* findByType(const CommandContext& context, int typeCode, std::string_v
     case type::kVector:
         return findVector(context, name);
     default:
-        return nullptr;
+        break;
     }
+    ModuleScene* scene = context.state.scene();
+    return scene ? scene->find(typeCode, name, context.scope) : nullptr;
 }
 
 GeoObject* findAny(const CommandContext& context, std::string_view name)

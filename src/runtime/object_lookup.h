@@ -18,7 +18,8 @@ StringRec* findString(const CommandContext& context, std::string_view name);
 // A line, else a segment, else a half-line of that name.
 StraightRec* findStraight(const CommandContext& context, std::string_view name);
 // The object of a type code (the types of parameters and procedures:
-// point, line, segment, HalfLine, circle, distance, polygon, vector).
+// point, line, segment, HalfLine, circle, distance, polygon, vector, and
+// the kinds of the running module's scene).
 GeoObject* findByType(const CommandContext& context, int typeCode, std::string_view name);
 // Any named object of the scope, tried kind by kind (lines, segments,
 // half-lines, circles, points, polygons, distances, vectors).

@@ -34,6 +34,8 @@ struct PolygonRec : GeoObject {
     // White means "not filled": the polygon is drawn as an outline.
     ColorRef baseColour = kWhite;
     ColorRef shadedColour = kWhite;
+    // Set by Symmetric: the solid builders complete such faces by mirroring.
+    bool built = false;
 };
 
 // The difference Q − P of two points, kept exactly and truncated to

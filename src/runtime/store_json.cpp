@@ -1,6 +1,7 @@
 #include "runtime/store_json.h"
 
 #include "runtime/construction_window.h"
+#include "runtime/module_scene.h"
 
 #include <cstdio>
 #include <initializer_list>
@@ -242,6 +243,11 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
     });
     writeTexts(json, "labels", store.texts(TextArray::Labels));
     writeTexts(json, "titles", store.texts(TextArray::Titles));
+    if (const ModuleScene* scene = window.state().scene()) {
+        std::string sceneJson;
+        scene->writeJson(sceneJson);
+        json.raw(sceneJson);
+    }
     writeMessages(json, messages);
     json.raw("\n");
     json.close('}');

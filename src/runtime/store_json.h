@@ -12,7 +12,8 @@ class ConstructionWindow;
 // The construction as JSON: "module" (the executor code of the run), then
 // one array per kind ("points", "lines", "segments", "halfLines",
 // "circles", "distances", "polygons", "vectors", "strings", "labels",
-// "titles") in creation order, then "messages" (the message boxes given,
+// "titles") in creation order, then the arrays of the module scene of the
+// run, if any, then "messages" (the message boxes given,
 // with "caption" and "text"). Objects carry "label", "names" ([name, scope]
 // pairs), "visible", "outOfView", "showLabel", "colour" (0x00BBGGRR as an
 // integer) and their long numbers as decimal text with every fraction digit

@@ -12,6 +12,8 @@ namespace kestrane {
 namespace {
 
 constexpr std::size_t kLongestName = 90;
+// The code of ForAllFaces, whose target is the loop's face variable.
+constexpr int kForAllFaces = 96;
 
 bool isRemovingCommand(int code)
 {
@@ -203,8 +205,14 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
         resultType = match.code;
         return match.code == 21 ? validateCondition(statement, wordEnd) : true;
     case WordKind::Unchecked:
+        if (match.code == kForAllFaces) {
+            // The loop's face variable is a polygon, so fill(F) and
+            // Center(F) accept it.
+            resultType = type::kPolygon;
+            return validateForAllFaces(statement);
+        }
         resultType = match.code;
-        return match.code == 96 ? validateForAllFaces(statement) : true;
+        return true;
     case WordKind::Plain:
     case WordKind::Number:
     case WordKind::Directive:

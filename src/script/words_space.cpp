@@ -53,7 +53,7 @@ std::vector<WordEntry> dimension3Words()
          88,
          Call,
          {{kPlane, kPlane}, {kPlane, kCircle}, {kCircle, kPlane}, {kCircle, kCircle}},
-         kPoint},
+         kLine3D},
         {group,
          "Inters3Planes",
          102,
@@ -79,15 +79,29 @@ std::vector<WordEntry> dimension3Words()
          Call,
          {{kSphere, kCircle, kInteger}, {kCircle, kSphere, kInteger}},
          kPoint},
-        {group, "IntersSphereLine", 91, Call, {{kSphere, kLine}, {kLine, kSphere}}, kPoint},
+        // A line in space is the only line of this module; the selector is
+        // optional (solution 1 without it).
+        {group,
+         "IntersSphereLine",
+         91,
+         Call,
+         {{kSphere, kLine3D},
+          {kLine3D, kSphere},
+          {kSphere, kLine3D, kInteger},
+          {kLine3D, kSphere, kInteger}},
+         kPoint},
         {group, "rotate", 103, Call, {{kPolyhedron, kInteger, kInteger, kInteger}}, kPoint},
         // Validated as a list of points whatever the kind, like every polygon.
         {group, "polygon", 27, Call, {}, kPolygon},
-        {group, "IntersPlaneLine", 89, Call, {{kPlane, kLine3D}, {kLine3D, kPlane}}, kNone},
+        {group, "IntersPlaneLine", 89, Call, {{kPlane, kLine3D}, {kLine3D, kPlane}}, kPoint},
         {group, "RemovePolyhedron", 117, Call, {{kPolyhedron}}, kNone},
         {group, "plane", 83, Call, {{kPoint, kPoint, kPoint}}, kPlane},
         {group, "PtOfPolyh", 130, Call, {{kPolyhedron4, kInteger}}, kPoint4},
         {group, "Symmetric", 114, Call, {{kPolygon}}, kNone},
+        {group, "PntSymm", 153, Call, {{kPoint, kPoint}}, kPoint},
+        {group, "ColorDist", 159, Call, {{kPolyhedron}}, kNone},
+        {group, "ShowCrossSect", 118, Call, {{kPolyhedron}}, kPolygon},
+        {group, "Information", 156, Call, {{kPolyhedron}, {kPolygon}}, kNone},
     };
 }
 

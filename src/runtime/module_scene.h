@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+class Canvas;
+struct GeoObject;
+
+// The objects of a module that are not plane objects (polyhedra, planes and
+// spheres of space; graphs, expressions and curves later). The construction
+// window owns one scene per module that has one and hands the scene of the
+// running program to its commands through the construction state.
+class ModuleScene {
+public:
+    virtual ~ModuleScene() = default;
+
+    // Empties the scene: a run starts or Edit > Remove all.
+    virtual void clear() = 0;
+    // Draws the scene in its slot of the painting order (after the polygons).
+    virtual void paint(Canvas& canvas) const = 0;
+    // Appends the scene's JSON arrays, each as `,\n  "name": [...]`, to the
+    // construction's JSON object.
+    virtual void writeJson(std::string& json) const = 0;
+    // The object of a type code that carries (name, scope); nullptr when the
+    // scene has no such kind or object. Procedure calls bind parameters of
+    // the scene's kinds through it.
+    virtual GeoObject* find(int typeCode, std::string_view name, std::string_view scope) = 0;
+    // Drops every binding of the scope (a procedure ended).
+    virtual void dropScope(std::string_view scope) = 0;
+    // The box text that stops a program whose start(...) has a parameter of
+    // this type, which cannot be chosen on the screen; empty when the scene
+    // does not know the type.
+    virtual std::string unchoosableParameter(int typeCode) const = 0;
+};
+
+} // namespace kestrane

@@ -1,0 +1,199 @@
+#include "space/space_scene.h"
+
+#include "platform/canvas.h"
+#include "script/words.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrane {
+
+namespace {
+
+template<class Record>
+Record* findNamed(const SpaceScene::List<Record>& list, std::string_view name,
+                  std::string_view scope)
+{
+    for (auto record = list.rbegin(); record != list.rend(); ++record) {
+        if ((*record)->isNamed(name, scope))
+            return record->get();
+    }
+    return nullptr;
+}
+
+template<class Record>
+void unbindScope(SpaceScene::List<Record>& list, std::string_view scope)
+{
+    for (auto& record : list)
+        record->unbindScope(scope);
+}
+
+void paintFace(Canvas& canvas, const Face& face)
+{
+    if (!face.visible || face.cornerCount() < 2)
+        return;
+    std::vector<CanvasPoint> corners;
+    for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
+        FloatPoint point = face.vertices[corner].floats();
+        corners.push_back({std::trunc(point.x), std::trunc(point.y)});
+    }
+    canvas.setPen(kBlack);
+    if (face.coloured)
+        canvas.setBrush(face.colour);
+    if (face.colour != kWhite) {
+        canvas.polygon(corners);
+    } else {
+        canvas.moveTo(corners.front().x, corners.front().y);
+        for (std::size_t index = 1; index < corners.size(); ++index)
+            canvas.lineTo(corners[index].x, corners[index].y);
+        canvas.lineTo(corners.front().x, corners.front().y);
+    }
+    canvas.clearBrush();
+}
+
+} // namespace
+
+void SpaceScene::clear()
+{
+    m_planes.clear();
+    m_lines.clear();
+    m_spheres.clear();
+    m_circles.clear();
+    m_polyhedra.clear();
+    m_builder = PolyhedronBuilder();
+    m_pointSet.clear();
+    m_faceLoop.reset();
+}
+
+// Only the first polyhedron is shown: its cross-section, then its faces.
+void SpaceScene::paint(Canvas& canvas) const
+{
+    if (m_polyhedra.empty() || !m_polyhedra.front()->visible)
+        return;
+    const PolyhedronRec& polyhedron = *m_polyhedra.front();
+    if (polyhedron.section)
+        paintFace(canvas, *polyhedron.section);
+    for (const Face& face : polyhedron.viewFaces)
+        paintFace(canvas, face);
+}
+
+GeoObject* SpaceScene::find(int typeCode, std::string_view name, std::string_view scope)
+{
+    switch (typeCode) {
+    case type::kPlane:
+        return findPlane(name, scope);
+    case type::kSphere:
+        return findSphere(name, scope);
+    case type::kPolyhedron:
+        return findPolyhedron(name);
+    case type::kLine3D:
+        return findLine(name, scope);
+    case type::kCircle:
+        return findCircle(name, scope);
+    default:
+        return nullptr;
+    }
+}
+
+void SpaceScene::dropScope(std::string_view scope)
+{
+    unbindScope(m_planes, scope);
+    unbindScope(m_lines, scope);
+    unbindScope(m_spheres, scope);
+    unbindScope(m_circles, scope);
+    unbindScope(m_polyhedra, scope);
+}
+
+std::string SpaceScene::unchoosableParameter(int typeCode) const
+{
+    std::string_view kind;
+    switch (typeCode) {
+    case type::kPlane:
+        kind = "A plane";
+        break;
+    case type::kLine3D:
+        kind = "A line";
+        break;
+    case type::kPolyhedron:
+        kind = "A polyhedron";
+        break;
+    case type::kSphere:
+        kind = "A sphere";
+        break;
+    default:
+        return {};
+    }
+    return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
+}
+
+PlaneRec& SpaceScene::add(std::unique_ptr<PlaneRec> plane)
+{
+    return *m_planes.emplace_back(std::move(plane));
+}
+
+Line3DRec& SpaceScene::add(std::unique_ptr<Line3DRec> line)
+{
+    return *m_lines.emplace_back(std::move(line));
+}
+
+SphereRec& SpaceScene::add(std::unique_ptr<SphereRec> sphere)
+{
+    return *m_spheres.emplace_back(std::move(sphere));
+}
+
+SpaceCircleRec& SpaceScene::add(std::unique_ptr<SpaceCircleRec> circle)
+{
+    return *m_circles.emplace_back(std::move(circle));
+}
+
+PolyhedronRec& SpaceScene::add(std::unique_ptr<PolyhedronRec> polyhedron)
+{
+    return *m_polyhedra.emplace_back(std::move(polyhedron));
+}
+
+PlaneRec* SpaceScene::findPlane(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_planes, name, scope);
+}
+
+Line3DRec* SpaceScene::findLine(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_lines, name, scope);
+}
+
+SphereRec* SpaceScene::findSphere(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_spheres, name, scope);
+}
+
+SpaceCircleRec* SpaceScene::findCircle(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_circles, name, scope);
+}
+
+PolyhedronRec* SpaceScene::findPolyhedron(std::string_view name) const
+{
+    for (auto record = m_polyhedra.rbegin(); record != m_polyhedra.rend(); ++record) {
+        const auto& names = (*record)->names;
+        if (std::any_of(names.begin(), names.end(),
+                        [&](const NameBinding& binding) { return binding.name == name; }))
+            return record->get();
+    }
+    return nullptr;
+}
+
+void SpaceScene::removePolyhedron(const PolyhedronRec& polyhedron)
+{
+    if (m_faceLoop && m_faceLoop->polyhedron == &polyhedron)
+        m_faceLoop.reset();
+    std::erase_if(m_polyhedra, [&](const auto& record) { return record.get() == &polyhedron; });
+}
+
+void SpaceScene::keepOnlyPolyhedron(const PolyhedronRec& polyhedron)
+{
+    if (m_faceLoop && m_faceLoop->polyhedron != &polyhedron)
+        m_faceLoop.reset();
+    std::erase_if(m_polyhedra, [&](const auto& record) { return record.get() != &polyhedron; });
+}
+
+} // namespace kestrane

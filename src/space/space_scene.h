@@ -1,0 +1,78 @@
+#pragma once
+
+#include "runtime/module_scene.h"
+#include "space/polyhedron_builder.h"
+#include "space/space_objects.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrane {
+
+// The face loop of a run: the polyhedron, the face variable, the number of
+// the current face and where the loop's body starts.
+struct FaceLoop {
+    PolyhedronRec* polyhedron = nullptr;
+    std::string faceName;
+    std::size_t counter = 0;
+    std::size_t bodyStart = 0;
+};
+
+// The space objects of a Dimension 3 run beside the shared points and
+// polygons: planes, lines in space, spheres, circles in space and
+// polyhedra, each kind in creation order, with the builders' state, the
+// point set of the hull and the face loop. Lookups return the last object
+// carrying (name, scope); polyhedra are found by name alone.
+class SpaceScene final : public ModuleScene {
+public:
+    template<class Record>
+    using List = std::vector<std::unique_ptr<Record>>;
+
+    void clear() override;
+    void paint(Canvas& canvas) const override;
+    void writeJson(std::string& json) const override;
+    GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
+    void dropScope(std::string_view scope) override;
+    std::string unchoosableParameter(int typeCode) const override;
+
+    PlaneRec& add(std::unique_ptr<PlaneRec> plane);
+    Line3DRec& add(std::unique_ptr<Line3DRec> line);
+    SphereRec& add(std::unique_ptr<SphereRec> sphere);
+    SpaceCircleRec& add(std::unique_ptr<SpaceCircleRec> circle);
+    PolyhedronRec& add(std::unique_ptr<PolyhedronRec> polyhedron);
+
+    PlaneRec* findPlane(std::string_view name, std::string_view scope) const;
+    Line3DRec* findLine(std::string_view name, std::string_view scope) const;
+    SphereRec* findSphere(std::string_view name, std::string_view scope) const;
+    SpaceCircleRec* findCircle(std::string_view name, std::string_view scope) const;
+    PolyhedronRec* findPolyhedron(std::string_view name) const;
+
+    // Unlinks and destroys one polyhedron (the loop forgets it).
+    void removePolyhedron(const PolyhedronRec& polyhedron);
+    // Destroys every polyhedron but the given one.
+    void keepOnlyPolyhedron(const PolyhedronRec& polyhedron);
+
+    const List<PlaneRec>& planes() const { return m_planes; }
+    const List<Line3DRec>& lines() const { return m_lines; }
+    const List<SphereRec>& spheres() const { return m_spheres; }
+    const List<SpaceCircleRec>& circles() const { return m_circles; }
+    const List<PolyhedronRec>& polyhedra() const { return m_polyhedra; }
+
+    PolyhedronBuilder& builder() { return m_builder; }
+    std::vector<LongTriple>& pointSet() { return m_pointSet; }
+    std::optional<FaceLoop>& faceLoop() { return m_faceLoop; }
+
+private:
+    List<PlaneRec> m_planes;
+    List<Line3DRec> m_lines;
+    List<SphereRec> m_spheres;
+    List<SpaceCircleRec> m_circles;
+    List<PolyhedronRec> m_polyhedra;
+    PolyhedronBuilder m_builder;
+    std::vector<LongTriple> m_pointSet;
+    std::optional<FaceLoop> m_faceLoop;
+};
+
+} // namespace kestrane
