@@ -2,6 +2,8 @@
 
 #include "platform/host.h"
 #include "runtime/construction_painter.h"
+#include "script/module.h"
+#include "script/script_file.h"
 #include "script/words.h"
 
 namespace kestrane {
@@ -19,6 +21,17 @@ public:
 private:
     Host* m_previous;
 };
+
+constexpr std::string_view kStartScope = "start";
+
+bool startHasParameters(const ScriptFile& main)
+{
+    for (const ProcedureRecord& procedure : main.procedures) {
+        if (procedure.name == kStartScope)
+            return procedure.parameterCount > 0;
+    }
+    return false;
+}
 
 HoverKind hoverKindFor(int typeCode)
 {
@@ -52,11 +65,19 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     LongNumHostScope longNumHost(m_state.host());
     m_interpreter.stop();
     m_tools.reset();
-    m_state.clear();
+    m_hoverText.clear();
+    // A start with parameters is a construction applied to the figure on
+    // the screen: its choices pick what was drawn before. Only the names of
+    // the earlier program go, so that they cannot stand for new objects.
+    if (startHasParameters(main)) {
+        m_state.store().dropScope(kStartScope);
+        m_state.figures().dropScope(kStartScope);
+    } else {
+        m_state.clear();
+    }
     if (!m_executors.has(executorCode)) {
         m_state.host().message(std::string(runtime_message::kRunTimeCaption),
-                               "Programs of module " + std::to_string(executorCode) +
-                                   " cannot be run.",
+                               moduleCannotRunMessage(executorCode),
                                MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
@@ -72,13 +93,15 @@ void ConstructionWindow::pressSpace()
 
 bool ConstructionWindow::click(double x, double y)
 {
-    if (m_interpreter.pendingChoice())
+    // While a choice waits, a tool chosen meanwhile draws what is missing.
+    if (m_interpreter.pendingChoice() && m_tools.tool() == Tool::None)
         return chooseParameter(x, y);
-    if (running())
+    if (running() && !m_interpreter.pendingChoice())
         return false;
     m_tools.mouseMove(x, y);
+    Tool tool = m_tools.tool();
     ToolResult result = m_tools.click(x, y);
-    showPrompt(result);
+    showPrompt(result, tool);
     return result.finished;
 }
 
@@ -119,33 +142,56 @@ bool ConstructionWindow::chooseParameter(double x, double y)
     return true;
 }
 
-void ConstructionWindow::showPrompt(const ToolResult& result)
+void ConstructionWindow::showPrompt(const ToolResult& result, Tool tool)
 {
     if (result.prompt) {
         m_state.showMessage(result.prompt->line1, result.prompt->line2);
-    } else if (result.finished && m_tools.measuredDistance()) {
+    } else if (result.finished && m_interpreter.pendingChoice()) {
+        m_interpreter.promptPendingChoice();
+    } else if (result.finished && tool == Tool::Distance && m_tools.measuredDistance()) {
         std::string text =
             "distance " + InteractiveTools::measuredText(*m_tools.measuredDistance());
         m_state.showMessage(text, text);
+    } else if (result.finished) {
+        // The finished tool's prompt would ask for a click that does nothing.
+        std::string invitation(kStatusPanels[0].text);
+        m_state.showMessage(invitation, invitation);
     }
 }
 
 void ConstructionWindow::chooseTool(Tool tool)
 {
-    showPrompt(m_tools.chooseTool(tool));
+    // A running program owns the construction; only a choice of start(...)
+    // lets the user draw.
+    if (running() && !m_interpreter.pendingChoice()) {
+        m_state.showMessage(std::string(kToolsWaitForRun), std::string(kToolsWaitForRun));
+        return;
+    }
+    // Removing a measurement finishes nothing new: the panel invites the
+    // next choice.
+    showPrompt(m_tools.chooseTool(tool), Tool::None);
 }
 
 bool ConstructionWindow::mouseMove(double x, double y)
 {
     HoverResult result = m_tools.mouseMove(x, y);
-    if (!result.message.empty() && result.changed)
-        m_state.showMessage(result.message, result.message);
+    // Names go to the first panel, so that a prompt or a measurement in the
+    // message panel stays readable while the mouse moves.
+    m_hoverText = result.message;
     return result.changed;
+}
+
+std::string_view ConstructionWindow::hoverPanelText() const
+{
+    return m_hoverText.empty() ? kStatusPanels[0].text : std::string_view(m_hoverText);
 }
 
 bool ConstructionWindow::deleteHighlighted()
 {
-    return m_tools.deleteHighlighted();
+    if (!m_tools.deleteHighlighted())
+        return false;
+    m_hoverText.clear();
+    return true;
 }
 
 std::string_view ConstructionWindow::distancePanelText() const
@@ -164,6 +210,7 @@ void ConstructionWindow::removeAll()
     m_interpreter.stop();
     m_tools.reset();
     m_state.clear();
+    m_hoverText.clear();
 }
 
 int ConstructionWindow::pendingChoice() const

@@ -50,6 +50,8 @@ public:
         {"Click", 50},
     }};
     static constexpr size_t kMessagePanel = kStatusPanels.size() - 1;
+    // The panel's answer to a tool chosen while a program runs.
+    static constexpr std::string_view kToolsWaitForRun = "Program runs: no tools";
 
     // Message boxes of runs go to the host.
     explicit ConstructionWindow(Host& host);
@@ -95,9 +97,12 @@ public:
     // New menu and status-bar panels; the prompt goes to the message lines.
     // While a measurement is shown, the distance tool removes it instead.
     void chooseTool(Tool tool);
-    // Highlights what is under the mouse and names it in the message line;
+    // Highlights what is under the mouse and names it in the first panel;
     // returns whether anything must be repainted.
     bool mouseMove(double x, double y);
+    // The first panel: the name of the object under the mouse ("punkt A"),
+    // else "Choose element".
+    std::string_view hoverPanelText() const;
     // The Delete key: removes the last highlighted object.
     bool deleteHighlighted();
     const InteractiveTools& tools() const { return m_tools; }
@@ -131,7 +136,9 @@ public:
 
 private:
     bool chooseParameter(double x, double y);
-    void showPrompt(const ToolResult& result);
+    // The message lines after a tool step; `tool` is the tool the step
+    // belonged to.
+    void showPrompt(const ToolResult& result, Tool tool);
 
     ConstructionState m_state;
     InteractiveTools m_tools{m_state.store()};
@@ -139,6 +146,7 @@ private:
     Interpreter m_interpreter;
     bool m_showMessages = true;
     std::string m_idlePanel{kStatusPanels[kMessagePanel].text};
+    std::string m_hoverText;
 };
 
 } // namespace kestrane

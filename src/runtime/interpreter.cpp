@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::string_view kMainProcedure = "start";
 constexpr std::size_t kStepLineLength = 78;
+constexpr std::string_view kPressSpace = "Press space bar to continue.";
 
 struct ChoicePrompt {
     int typeCode;
@@ -162,6 +163,14 @@ void Interpreter::askNextChoice()
     stop();
 }
 
+void Interpreter::promptPendingChoice()
+{
+    if (!m_pending)
+        return;
+    if (const ChoicePrompt* prompt = promptFor(m_pending->typeCode))
+        m_state.showMessage(std::string(prompt->line1), std::string(prompt->line2));
+}
+
 void Interpreter::choose(GeoObject& object)
 {
     if (!m_pending || m_frames.empty())
@@ -177,6 +186,7 @@ void Interpreter::afterStartBound()
     m_pending.reset();
     switch (m_mode) {
     case RunMode::StepByStep:
+        m_state.showMessage(std::string(kPressSpace), std::string(kPressSpace));
         break;
     case RunMode::Run:
         runWhileRunMode();
@@ -400,6 +410,8 @@ void Interpreter::executeBreak(const Statement& statement)
     m_mode = RunMode::Paused;
     std::vector<std::string> arguments = statement.arguments();
     m_breakDisplay = arguments.empty() || integerArgument(arguments[0]) != 0;
+    // The panel says what the paused program waits for.
+    m_state.showMessage(std::string(kPressSpace), std::string(kPressSpace));
 }
 
 // --- Words no executor handled -------------------------------------------------

@@ -82,6 +82,9 @@ public:
     // Binds the object chosen on the screen to the pending parameter of
     // start(...) and goes on binding (or starts the body).
     void choose(GeoObject& object);
+    // Shows the prompt of the pending choice again (after a tool drew
+    // something meanwhile).
+    void promptPendingChoice();
     // Ends the program at once; names of the called procedures are dropped.
     void stop();
 
