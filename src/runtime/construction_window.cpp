@@ -66,6 +66,7 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     m_interpreter.stop();
     m_tools.reset();
     m_hoverText.clear();
+    m_programModule = executorCode;
     // A start with parameters is a construction applied to the figure on
     // the screen: its choices pick what was drawn before. Only the names of
     // the earlier program go, so that they cannot stand for new objects.

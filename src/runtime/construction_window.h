@@ -115,6 +115,11 @@ public:
     // The type code of the parameter waiting for a choice; 0 when none.
     int pendingChoice() const;
     int executorCode() const { return m_interpreter.executorCode(); }
+    // The module code of the last program handed to startProgram, run or
+    // refused (502 before any).
+    int programModule() const { return m_programModule; }
+    // Whether the last program ran start(...) to its END.
+    bool programCompleted() const { return m_interpreter.completed(); }
     const Interpreter& interpreter() const { return m_interpreter; }
 
     // --- The construction ------------------------------------------------------
@@ -147,6 +152,7 @@ private:
     bool m_showMessages = true;
     std::string m_idlePanel{kStatusPanels[kMessagePanel].text};
     std::string m_hoverText;
+    int m_programModule = 502;
 };
 
 } // namespace kestrane

@@ -126,6 +126,7 @@ void Interpreter::start(const ScriptFile& main, int executorCode, RunMode mode)
     m_procedures.clear();
     m_pending.reset();
     m_breakDisplay = false;
+    m_completed = false;
     m_mode = mode;
     m_executorCode = executorCode;
     indexProcedures(main);
@@ -299,6 +300,7 @@ StepResult Interpreter::endProcedure()
     m_pending.reset();
     if (!m_frames.empty())
         return StepResult::ProcedureEnded;
+    m_completed = true;
     m_state.showMessage(std::string(runtime_message::kRunEnded),
                         std::string(runtime_message::kRunEnded));
     return StepResult::ProgramEnded;

@@ -89,6 +89,9 @@ public:
     void stop();
 
     bool running() const { return !m_frames.empty(); }
+    // Whether the last program started ran start(...) to its END (not
+    // stopped, refused or still running).
+    bool completed() const { return m_completed; }
     RunMode mode() const { return m_mode; }
     const std::optional<PendingChoice>& pendingChoice() const { return m_pending; }
     // Whether the pause of Break shows its canvas message.
@@ -131,6 +134,7 @@ private:
     RunMode m_mode = RunMode::Run;
     int m_executorCode = 502;
     bool m_breakDisplay = false;
+    bool m_completed = false;
     std::optional<PendingChoice> m_pending;
     std::vector<FormalParameter> m_startFormals;
     std::size_t m_nextStartFormal = 0;
