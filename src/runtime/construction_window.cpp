@@ -1,10 +1,13 @@
 #include "runtime/construction_window.h"
 
 #include "platform/host.h"
+#include "platform/text_encoding.h"
 #include "runtime/construction_painter.h"
 #include "script/module.h"
 #include "script/script_file.h"
 #include "script/words.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -67,6 +70,8 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     m_tools.reset();
     m_hoverText.clear();
     m_programModule = executorCode;
+    m_hasProgramText = true;
+    endListing();
     // A start with parameters is a construction applied to the figure on
     // the screen: its choices pick what was drawn before. Only the names of
     // the earlier program go, so that they cannot stand for new objects.
@@ -92,8 +97,18 @@ void ConstructionWindow::pressSpace()
     m_interpreter.pressSpace();
 }
 
+bool ConstructionWindow::insideDrawing(double x, double y)
+{
+    return x >= 0 && y >= 0 && x < kDrawingWidth && y < kDrawingHeight;
+}
+
 bool ConstructionWindow::click(double x, double y)
 {
+    // Nothing is made where it could not be seen.
+    if (!insideDrawing(x, y) && (m_tools.tool() != Tool::None || m_interpreter.pendingChoice())) {
+        m_state.showMessage(std::string(kOutsideDrawing), std::string(kOutsideDrawing));
+        return false;
+    }
     // While a choice waits, a tool chosen meanwhile draws what is missing.
     if (m_interpreter.pendingChoice() && m_tools.tool() == Tool::None)
         return chooseParameter(x, y);
@@ -175,7 +190,8 @@ void ConstructionWindow::chooseTool(Tool tool)
 
 bool ConstructionWindow::mouseMove(double x, double y)
 {
-    HoverResult result = m_tools.mouseMove(x, y);
+    // Outside the drawing area nothing is under the mouse.
+    HoverResult result = insideDrawing(x, y) ? m_tools.mouseMove(x, y) : m_tools.clearHover();
     // Names go to the first panel, so that a prompt or a measurement in the
     // message panel stays readable while the mouse moves.
     m_hoverText = result.message;
@@ -212,6 +228,8 @@ void ConstructionWindow::removeAll()
     m_tools.reset();
     m_state.clear();
     m_hoverText.clear();
+    m_hasProgramText = false;
+    endListing();
 }
 
 int ConstructionWindow::pendingChoice() const
@@ -233,11 +251,51 @@ std::string ConstructionWindow::canvasMessage() const
     return {};
 }
 
-void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
+void ConstructionWindow::showListing(std::string_view text)
+{
+    m_listing = splitLines(text);
+    m_listingTop = 0;
+    m_hasProgramText = true;
+}
+
+void ConstructionWindow::scrollListing(int top)
+{
+    m_listingTop = std::clamp(top, 0, lastListingTop());
+}
+
+int ConstructionWindow::lastListingTop() const
+{
+    return std::max(0, static_cast<int>(m_listing.size()) - kListingLines);
+}
+
+void ConstructionWindow::paintScene(Canvas& canvas, int width, int height) const
 {
     canvas.fillRect(0, 0, width, height, kWhite);
-    paintConstruction(canvas, m_state, canvasMessage());
+    paintDrawingFrame(canvas, kDrawingWidth, kDrawingHeight);
+    paintConstruction(canvas, m_state);
     m_tools.paint(canvas);
+}
+
+void ConstructionWindow::paintOverlay(Canvas& canvas) const
+{
+    if (!listingShown()) {
+        paintCanvasMessage(canvas, canvasMessage());
+        return;
+    }
+    canvas.fillRect(0, 0, kDrawingWidth, kDrawingHeight, kWhite);
+    paintDrawingFrame(canvas, kDrawingWidth, kDrawingHeight);
+    canvas.setFont(CanvasFont{"Courier New", 11, false, false});
+    canvas.setTextColour(kBlack);
+    int last = std::min(static_cast<int>(m_listing.size()), m_listingTop + kListingLines);
+    for (int line = m_listingTop; line < last; ++line)
+        canvas.text(10, 5 + (line - m_listingTop) * kListingLineHeight,
+                    displayText(m_listing[static_cast<std::size_t>(line)]));
+}
+
+void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
+{
+    paintScene(canvas, width, height);
+    paintOverlay(canvas);
 }
 
 } // namespace kestrane

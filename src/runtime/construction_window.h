@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
 
@@ -52,6 +53,9 @@ public:
     static constexpr size_t kMessagePanel = kStatusPanels.size() - 1;
     // The panel's answer to a tool chosen while a program runs.
     static constexpr std::string_view kToolsWaitForRun = "Program runs: no tools";
+    // The panel's answer to a tool click outside the drawing area.
+    static constexpr std::string_view kOutsideDrawing = "Click inside the drawing area";
+    static bool insideDrawing(double x, double y);
 
     // Message boxes of runs go to the host.
     explicit ConstructionWindow(Host& host);
@@ -134,7 +138,34 @@ public:
     // step-by-step prompt.
     std::string canvasMessage() const;
 
-    // Paints the construction on a white area of the given size.
+    // Whether a program text was handed over (a run, or a listing), so that
+    // Esc goes back to the editor; Remove all drops it.
+    bool hasProgramText() const { return m_hasProgramText; }
+
+    // --- The listing of Program > OnScreen ----------------------------------
+    // Shows the program's text over the drawing area, for showing it to a
+    // class; the next run, Remove all or Esc (endListing) ends it.
+    void showListing(std::string_view text);
+    void endListing() { m_listing.clear(); }
+    bool listingShown() const { return !m_listing.empty(); }
+    const std::vector<std::string>& listing() const { return m_listing; }
+    // The first line shown, as the scroll bar sets it.
+    int listingTop() const { return m_listingTop; }
+    void scrollListing(int top);
+    // The largest first line: the scroll bar's range while the listing shows.
+    int lastListingTop() const;
+    // Lines of the listing that fit the drawing area.
+    static constexpr int kListingLineHeight = 16;
+    static constexpr int kListingLines = (kDrawingHeight - 10) / kListingLineHeight;
+
+    // Paints the construction on a white area of the given size, in model
+    // coordinates (the window scrolls it), with the frame of the drawing
+    // area.
+    void paintScene(Canvas& canvas, int width, int height) const;
+    // Paints what stands fixed to the window's top-left, whatever the
+    // scrolling: the canvas message, or the listing.
+    void paintOverlay(Canvas& canvas) const;
+    // Both, unscrolled.
     void paint(Canvas& canvas, int width, int height) const;
     // Paints the drawing area (800 x 550).
     void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, kDrawingHeight); }
@@ -153,6 +184,9 @@ private:
     std::string m_idlePanel{kStatusPanels[kMessagePanel].text};
     std::string m_hoverText;
     int m_programModule = 502;
+    bool m_hasProgramText = false;
+    std::vector<std::string> m_listing;
+    int m_listingTop = 0;
 };
 
 } // namespace kestrane

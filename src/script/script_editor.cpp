@@ -160,7 +160,8 @@ bool ScriptEditor::saveAs()
     // had a file starts where the examples are, like Open.
     request.directory = m_main->path.empty() ? examplesDirectory()
                                              : nativePath(m_main->path).parent_path().string();
-    request.fileName = m_main->path.empty() ? m_fileName : nativePath(m_main->path).string();
+    request.fileName =
+        m_main->path.empty() ? m_fileName : nativePath(m_main->path).filename().string();
     request.filters = {"Geometry and Algebra Files (*.kst)", "Graphs Files (*.kst)"};
     std::optional<std::string> chosen = m_host.chooseFileToSave(request);
     if (!chosen)

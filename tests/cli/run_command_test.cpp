@@ -95,7 +95,27 @@ TEST_F(RunCommand, WritesJsonAndSvg)
     EXPECT_NE(
         picture->find("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"550\""),
         std::string::npos);
-    EXPECT_NE(picture->find("<line x1=\"10\" y1=\"20\" x2=\"110\" y2=\"20\""), std::string::npos);
+    // The segment fills row 20 from column 10 to 110: its stroke stands on
+    // the middle of those pixels.
+    EXPECT_NE(picture->find("<line x1=\"10.5\" y1=\"20.5\" x2=\"110.5\" y2=\"20.5\""),
+              std::string::npos);
+    EXPECT_NE(picture->find("<rect x=\"0.5\" y=\"0.5\" width=\"799\" height=\"549\" fill=\"none\" "
+                            "stroke=\"#d3d3d3\""),
+              std::string::npos)
+        << *picture;
+}
+
+TEST_F(RunCommand, ACircleOfNegativeRadiusIsDrawnWithItsLength)
+{
+    std::string script = write("negative.kst", "1start()\r\nA=point(100,100)\r\nB=point(130,100)\r\n"
+                                               "E=point(180,100)\r\na=distance(A,B)\r\n"
+                                               "b=distance(A,E)\r\nr=a-b\r\nc=circle(A,r)\r\nEND");
+    std::string svg = (m_directory / "negative.svg").string();
+    EXPECT_EQ(run({script, "--svg", svg}), 0) << err.str();
+    EXPECT_NE(readWholeFile(svg).value_or("").find(
+                  "<ellipse cx=\"100.5\" cy=\"100.5\" rx=\"50\" ry=\"50\" fill=\"none\""),
+              std::string::npos)
+        << readWholeFile(svg).value_or("");
 }
 
 TEST_F(RunCommand, ClicksChooseTheParametersOfStart)

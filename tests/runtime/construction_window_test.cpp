@@ -106,6 +106,27 @@ TEST_F(WindowTools, DeleteRemovesTheHighlightedObjectAndRemoveAllClearsEverythin
     EXPECT_EQ(window.tools().tool(), Tool::None);
 }
 
+TEST_F(WindowTools, OutsideTheDrawingAreaNothingIsHighlightedOrMade)
+{
+    window.chooseTool(Tool::Line);
+    window.click(0, 549);
+    window.click(799, 549);
+    ASSERT_EQ(store().lines().size(), 1u);
+    EXPECT_TRUE(window.mouseMove(400, 549));
+    EXPECT_TRUE(store().lines()[0]->highlighted);
+    // The line goes on past the area's edge, but there it is not hovered.
+    EXPECT_TRUE(window.mouseMove(900, 549));
+    EXPECT_FALSE(store().lines()[0]->highlighted);
+    EXPECT_EQ(window.hoverPanelText(), "Choose element");
+
+    window.chooseTool(Tool::Point);
+    EXPECT_FALSE(window.click(400, 560));
+    EXPECT_EQ(window.messages().line1, ConstructionWindow::kOutsideDrawing);
+    EXPECT_EQ(store().points().size(), 2u);
+    EXPECT_TRUE(window.click(400, 300)) << "the tool still waits for a click inside";
+    EXPECT_EQ(store().points().size(), 3u);
+}
+
 TEST_F(WindowTools, DeleteForgetsTheHoveredName)
 {
     window.chooseTool(Tool::Point);

@@ -299,6 +299,25 @@ TEST_F(ScriptEditorTest, MessagesBreakWhereTheStatusAreaEnds)
     EXPECT_EQ(editor.messageLines()[0], editor.lastError()->message);
 }
 
+TEST_F(ScriptEditorTest, AProgramOfAModuleWithoutExecutorIsRefusedHere)
+{
+    editor.setRunnable([](int module) { return module == 501 || module == 502; });
+    editor.setModule(503);
+    editor.setText(scriptText({"start()", "A=point(1,2,3)", "END"}));
+    editor.run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].caption, "Run-time error.");
+    EXPECT_EQ(host.messages()[0].text, "Programs of module Dimension 3 cannot be run yet.");
+    EXPECT_EQ(editor.handOver().runState, RunState::Nothing);
+    EXPECT_FALSE(editor.closeRequested());
+
+    editor.setModule(502);
+    editor.setText(scriptText({"start()", "A=point(1,2)", "END"}));
+    editor.stepByStep();
+    EXPECT_EQ(editor.handOver().runState, RunState::Run);
+    EXPECT_TRUE(editor.closeRequested());
+}
+
 TEST_F(ScriptEditorTest, CloseAsksAboutUnsavedChanges)
 {
     editor.setText("changed");
