@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/script_run.h"
 #include "platform/files.h"
+#include "platform/recording_canvas.h"
 #include "runtime/store_json.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,56 @@ TEST(RunExamples, EachExampleBuildsItsCheckedConstruction)
         EXPECT_EQ(errors.str(), "");
     }
     EXPECT_GE(count, 12);
+}
+
+// The box a text takes on the drawing: its top-left corner, its width at
+// the recording canvas's measure and its height in pixels (points at 96
+// dots per inch).
+struct TextBox {
+    std::string text;
+    double left, top, right, bottom;
+};
+
+std::vector<TextBox> textBoxes(const ConstructionWindow& window)
+{
+    RecordingCanvas canvas;
+    window.paint(canvas);
+    std::vector<TextBox> boxes;
+    for (const RecordingCanvas::Call& call : canvas.callsOf(RecordingCanvas::Shape::Text)) {
+        double width = static_cast<double>(call.text.size()) * (call.font.size * 6 + 5) / 10;
+        double height = call.font.size * 4.0 / 3;
+        boxes.push_back({call.text, call.points[0].x, call.points[0].y, call.points[0].x + width,
+                         call.points[0].y + height});
+    }
+    return boxes;
+}
+
+// A classroom example is read on the screen: none of its texts, labels and
+// titles is drawn over another.
+TEST(RunExamples, NoExampleDrawsATextOverAnother)
+{
+    fs::path examples = fs::path(KESTRANE_SOURCE_DIR) / "examples";
+    for (const auto& entry : fs::directory_iterator(examples)) {
+        if (entry.path().extension() != ".kst")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ostringstream errors;
+        std::ostringstream out;
+        ScriptRun run(errors, ScriptSetup{});
+        ASSERT_EQ(run.run(entry.path().string(), {}, {}, out), ScriptRunStatus::Finished);
+        std::vector<TextBox> boxes = textBoxes(run.window());
+        for (std::size_t first = 0; first < boxes.size(); ++first) {
+            for (std::size_t second = first + 1; second < boxes.size(); ++second) {
+                const TextBox& a = boxes[first];
+                const TextBox& b = boxes[second];
+                bool overlap = a.left < b.right && b.left < a.right && a.top < b.bottom &&
+                               b.top < a.bottom;
+                EXPECT_FALSE(overlap) << '"' << a.text << "\" at " << a.left << ',' << a.top
+                                      << " and \"" << b.text << "\" at " << b.left << ','
+                                      << b.top;
+            }
+        }
+    }
 }
 
 class RunCommand : public ::testing::Test {
