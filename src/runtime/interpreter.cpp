@@ -214,8 +214,8 @@ void Interpreter::showStepLine()
     LineSpan line = readLine(frame.text, skipBlanks(frame.text, frame.cursor));
     std::string text(
         frame.text.substr(line.line.start, std::min(line.line.length, kStepLineLength)));
-    std::string previous = m_state.messages().line1;
-    m_state.showMessage(std::move(text), std::move(previous), message_code::kStep);
+    // The panel alternates the statement with what the run waits for next.
+    m_state.showMessage(std::move(text), std::string(kPressSpace), message_code::kStep);
 }
 
 void Interpreter::pressSpace()
