@@ -388,6 +388,25 @@ TEST_F(ScriptEditorWidgetTest, ACircleDrawnAcrossALineWithTheMouseMakesTheTwoCro
     }
 }
 
+// The left part of the message panel as drawn.
+QImage leftOfPanel(ConstructionWindow& model, QWidget* panel, const std::string& text)
+{
+    model.state().showMessage(text, text);
+    return panel->grab().toImage().copy(0, 0, 80, panel->height());
+}
+
+// Two long step lines with the same command word look the same at the left
+// edge of the panel: each shows its beginning, whatever its length.
+TEST_F(ScriptEditorWidgetTest, ALongStepLineShowsItsBeginning)
+{
+    ConstructionWindow& model = m_application->constructionWindow();
+    QWidget* panel = m_window->statusPanels()[ConstructionWindow::kMessagePanel];
+    QImage shorter = leftOfPanel(model, panel, "RemovePoint(" + std::string(70, 'A') + ")");
+    QImage longer = leftOfPanel(model, panel, "RemovePoint(" + std::string(90, 'B') + ")");
+    EXPECT_EQ(shorter, longer);
+    EXPECT_NE(shorter, leftOfPanel(model, panel, "short"));
+}
+
 TEST_F(ScriptEditorWidgetTest, TheTimerAlternatesTheMessagePanel)
 {
     ConstructionWindow& model = m_application->constructionWindow();
