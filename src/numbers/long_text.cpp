@@ -36,7 +36,10 @@ float LongToFloat(const LongNum& a)
     // Every integer word counts, each at its own scale, so that large values
     // never wrap to other (or negative) numbers.
     for (int k = 0; k < half; ++k) {
-        value += static_cast<float>(static_cast<double>(a[half - 1 - k]) * scale);
+        // Zero words are skipped: at high precisions the scale of the top
+        // words overflows, and zero times infinity is no number.
+        if (a[half - 1 - k] != 0)
+            value += static_cast<float>(static_cast<double>(a[half - 1 - k]) * scale);
         scale *= 1000;
         if (k < 4 && half + k < a.wordCount())
             value += static_cast<float>(a[half + k]) * kFractionScale[static_cast<size_t>(k)];
