@@ -30,6 +30,8 @@ Application::Application(Host& host, ProgramPaths paths)
 {
     m_directories.program = m_paths.programDirectory.string();
     registerModuleExecutors(m_construction.executors());
+    m_editor.setRunnable(
+        [this](int moduleCode) { return m_construction.executors().has(moduleCode); });
 }
 
 std::vector<std::string> Application::dataSearchPath() const

@@ -2,8 +2,10 @@
 
 namespace kestrane {
 
+// With no main directory yet, the list starts in the start directory, never
+// at the root.
 DirectoriesDialog::DirectoriesDialog(const Directories& current)
-    : m_listDirectory(current.main)
+    : m_listDirectory(current.main.empty() ? current.program : current.main)
     , m_new{current.main, current.working, current.library}
     , m_previous(m_new)
 {

@@ -1,11 +1,14 @@
 #include "cli/commands.h"
 
+#include "app/module_executors.h"
+#include "cli/script_run.h"
 #include "platform/console_host.h"
-#include "script/compiler.h"
+#include "runtime/construction_window.h"
 #include "script/module.h"
 #include "script/script_loader.h"
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -16,6 +19,7 @@ namespace {
 struct CheckArguments {
     std::string file;
     std::optional<int> module;
+    std::optional<std::string> options;
 };
 
 std::optional<int> parseModule(std::string_view text)
@@ -38,6 +42,13 @@ std::optional<CheckArguments> parseArguments(CommandArguments arguments, std::os
                 err << "kestrane-cli check: --module needs a module code (501-508 or 604)\n";
                 return {};
             }
+        } else if (argument == "--options") {
+            if (index + 1 >= arguments.size() ||
+                !std::filesystem::is_directory(arguments[index + 1])) {
+                err << "kestrane-cli check: --options needs a directory\n";
+                return {};
+            }
+            parsed.options = arguments[++index];
         } else if (parsed.file.empty() && !argument.starts_with("--")) {
             parsed.file = argument;
         } else {
@@ -46,10 +57,28 @@ std::optional<CheckArguments> parseArguments(CommandArguments arguments, std::os
         }
     }
     if (parsed.file.empty()) {
-        err << "Usage: kestrane-cli check FILE [--module CODE]\n";
+        err << "Usage: kestrane-cli check FILE [--module CODE] [--options DIR]\n";
         return {};
     }
     return parsed;
+}
+
+// Whether start(...) of a compiled program can begin, decided the way a run
+// decides it: the program is started step by step, so that no statement
+// runs. Refused when its module has no executor, when there is no start, or
+// when a parameter of start cannot be chosen on the screen. The reason is
+// the message box the start raised.
+std::optional<std::string> startRefusal(const ScriptFile& main, int module, ConsoleHost& host)
+{
+    ConstructionWindow window(host);
+    registerModuleExecutors(window.executors());
+    std::size_t before = host.messages().size();
+    bool started = window.startProgram(main, module, RunMode::StepByStep);
+    if (started && (window.running() || window.programCompleted()))
+        return {};
+    if (host.messages().size() > before)
+        return host.messages().back().text;
+    return std::string("start(...) cannot be run.");
 }
 
 } // namespace
@@ -60,26 +89,23 @@ int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err)
     if (!parsed)
         return kUsageError;
     ConsoleHost host(err);
-    Directories directories;
-    ScriptLoader loader(host, directories);
-    using FirstByte = ScriptLoader::FirstByte;
-    ModuleState modules;
-    std::unique_ptr<ScriptFile> main =
-        loader.openMainFile(parsed->file, parsed->module.value_or(modules.module()),
-                            parsed->module ? FirstByte::Skipped : FirstByte::SetsModule);
-    if (!main)
+    ScriptSetup setup = readScriptSetup(parsed->options);
+    ScriptCompilation compilation(host, setup.directories);
+    switch (compilation.compile(parsed->file, out, parsed->module)) {
+    case ScriptRunStatus::FileError:
         return host.messages().back().text == load_message::kMainMissing ? kUsageError : kRefused;
-    modules.set(parsed->module.value_or(main->moduleCode));
-    Compiler compiler(modules, host);
-    CompileResult result = compiler.compile(*main);
-    if (result.ok()) {
-        out << "ok\n";
-        return kSuccess;
+    case ScriptRunStatus::Finished:
+        break;
+    default:
+        return kRefused;
     }
-    const CompileError& error = *result.error;
-    const std::string& file = error.file == main.get() ? parsed->file : error.file->path;
-    out << file << ':' << error.sourceLine + 1 << ": " << error.message << '\n';
-    return kRefused;
+    std::unique_ptr<ScriptFile> main = compilation.takeFile();
+    if (std::optional<std::string> refusal = startRefusal(*main, compilation.module(), host)) {
+        out << parsed->file << ": " << *refusal << '\n';
+        return kRefused;
+    }
+    out << "ok\n";
+    return kSuccess;
 }
 
 } // namespace kestrane::cli

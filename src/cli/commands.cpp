@@ -22,25 +22,37 @@ constexpr Command kCommands[] = {
      "when none is given, as the program does at start, and prints what it found.\n",
      runOptions},
     {"check", "compile a script and report its first error",
-     "Usage: kestrane-cli check FILE [--module CODE]\n\n"
+     "Usage: kestrane-cli check FILE [--module CODE] [--options DIR]\n\n"
      "Loads the script FILE with its include files and compiles it in the module of\n"
-     "its first byte, or in the module CODE (501-508, 604) when given. Prints \"ok\",\n"
-     "or \"FILE:LINE: MESSAGE\" for the first error, LINE counted from 1 in the file\n"
-     "that holds it. Message boxes raised on the way go to standard error as\n"
+     "its first byte, or in the module CODE (501-508, 604) when given. Include files\n"
+     "are searched beside the including file, then in the main, working and library\n"
+     "directories of the options file, read as the program reads it: \"options\" in\n"
+     "the current directory or in ~/.config/kestrane (which wins), or only the one\n"
+     "in DIR with --options. Prints \"ok\", or \"FILE:LINE: MESSAGE\" for the first\n"
+     "error, LINE counted from 1 in the file that holds it, or \"FILE: MESSAGE\" when\n"
+     "the program compiles but start(...) could not begin (its module cannot be run\n"
+     "yet, there is no start, or a parameter of start cannot be chosen on the\n"
+     "screen). Message boxes raised on the way go to standard error as\n"
      "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
      runCheck},
     {"run", "compile and run a script, write its construction as JSON, PNG or SVG",
-     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...\n\n"
-     "Loads the script FILE with its include files, compiles it as check does and\n"
-     "runs start(...) to its end (a Break is passed over). Each --click X,Y is a\n"
-     "mouse click on the drawing area that chooses the next parameter of start(...),\n"
-     "in order. Then writes the construction: --json as JSON (\"-\" for standard\n"
-     "output; the format is described in README.md; Dimension 3 runs add the arrays\n"
-     "planes, lines3D, spheres, circles3D and polyhedra), --png and --svg as a\n"
-     "picture of the 800 x 550 drawing area. Message boxes raised on the way go to\n"
-     "standard error as \"Caption: text\" and into the JSON. A compile error is\n"
-     "printed as check prints it. Exit status: 0 success, 1 compile error or a\n"
-     "parameter left unchosen, 2 usage or file error.\n",
+     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...\n"
+     "                         [--keep FILE]... [--options DIR]\n\n"
+     "Loads the script FILE with its include files, compiles it as check does\n"
+     "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
+     "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
+     "FILE is run first, in order, and the main program then works on the figure\n"
+     "they left: a start with parameters chooses among their objects. Each --click\n"
+     "X,Y is a mouse click on the drawing area that chooses the next parameter of\n"
+     "start(...), in order; X and Y are finite numbers from -1000000 to 1000000.\n"
+     "Then writes the construction: --json as JSON (\"-\" for standard output; the\n"
+     "format is described in README.md; Dimension 3 runs add the arrays planes,\n"
+     "lines3D, spheres, circles3D and polyhedra), --png and --svg as a picture of\n"
+     "the 800 x 550 drawing area. Message boxes raised on the way go to standard error\n"
+     "as \"Caption: text\" and into the JSON. A compile error is printed as check\n"
+     "prints it. Exit status: 0 the program ran to its end; 1 it was refused or\n"
+     "stopped (compile error, run-time stop, start never ran, a parameter left\n"
+     "unchosen); 2 usage or file error.\n",
      runRun},
     {"long", "compute with long numbers",
      "Usage: kestrane-cli long [--words N] OP A [B]\n"

@@ -7,6 +7,8 @@
 #include "runtime/store_json.h"
 
 #include <charconv>
+#include <cmath>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -14,8 +16,14 @@ namespace kestrane::cli {
 
 namespace {
 
+// Clicks lie on the drawing area or near it; anything farther is a typing
+// error rather than a position.
+constexpr double kLargestClick = 1e6;
+
 struct RunArguments {
     std::string file;
+    std::vector<std::string> keep;
+    std::optional<std::string> options;
     std::optional<std::string> json;
     std::optional<std::string> png;
     std::optional<std::string> svg;
@@ -40,6 +48,10 @@ std::optional<ClickPosition> parseClick(std::string_view text)
     std::optional<double> y = parseNumber(text.substr(comma + 1));
     if (!x || !y)
         return {};
+    for (double value : {*x, *y}) {
+        if (!std::isfinite(value) || std::fabs(value) > kLargestClick)
+            return {};
+    }
     return ClickPosition{*x, *y};
 }
 
@@ -62,10 +74,21 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
             std::optional<ClickPosition> click =
                 hasValue ? parseClick(arguments[++index]) : std::nullopt;
             if (!click) {
-                err << "kestrane-cli run: --click needs a position X,Y\n";
+                err << "kestrane-cli run: --click needs a position X,Y of two finite numbers "
+                       "from -1000000 to 1000000\n";
                 return {};
             }
             parsed.clicks.push_back(*click);
+        } else if (argument == "--keep" || argument == "--options") {
+            if (!hasValue) {
+                err << "kestrane-cli run: " << argument
+                    << (argument == "--keep" ? " needs a script file\n" : " needs a directory\n");
+                return {};
+            }
+            if (argument == "--keep")
+                parsed.keep.push_back(arguments[++index]);
+            else
+                parsed.options = arguments[++index];
         } else if (parsed.file.empty() && !argument.starts_with("--")) {
             parsed.file = argument;
         } else {
@@ -75,7 +98,7 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--click X,Y]...\n";
+               "[--click X,Y]... [--keep FILE]... [--options DIR]\n";
         return {};
     }
     return parsed;
@@ -128,15 +151,20 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
                "(KESTRANE_GUI=ON); use --svg instead\n";
         return kUsageError;
     }
-    ScriptRun run(err);
-    ScriptRunStatus status = run.run(parsed->file, parsed->clicks, out);
+    if (parsed->options && !std::filesystem::is_directory(*parsed->options)) {
+        err << "kestrane-cli run: '" << *parsed->options << "' is not a directory\n";
+        return kUsageError;
+    }
+    ScriptRun run(err, readScriptSetup(parsed->options));
+    ScriptRunStatus status = run.run(parsed->file, parsed->keep, parsed->clicks, out);
     if (status == ScriptRunStatus::FileError)
         return kUsageError;
     if (status == ScriptRunStatus::CompileError)
         return kRefused;
+    // A program that stopped still leaves its construction to look at.
     if (!writeOutputs(*parsed, run, out, err))
         return kUsageError;
-    return status == ScriptRunStatus::WaitingForClick ? kRefused : kSuccess;
+    return status == ScriptRunStatus::Finished ? kSuccess : kRefused;
 }
 
 } // namespace kestrane::cli

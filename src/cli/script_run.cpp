@@ -1,65 +1,112 @@
 #include "cli/script_run.h"
 
 #include "app/module_executors.h"
+#include "app/options.h"
 #include "script/compiler.h"
 #include "script/script_loader.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace kestrane::cli {
 
-namespace {
+namespace fs = std::filesystem;
 
-// A program pauses at most this often before the run gives up resuming it.
-constexpr int kMaxResumes = 100000;
-
-} // namespace
-
-ScriptRun::ScriptRun(std::ostream& errors) : m_errors(errors), m_host(errors), m_window(m_host)
+ScriptSetup readScriptSetup(const std::optional<std::string>& optionsDirectory)
 {
-    registerModuleExecutors(m_window.executors());
+    std::error_code error;
+    fs::path start = optionsDirectory ? fs::path(*optionsDirectory) : fs::current_path(error);
+    fs::path home = optionsDirectory ? start / "options" : homeOptionsPath();
+    ScriptSetup setup;
+    if (auto directories = readOptions(start / "options", home)) {
+        setup.directories.main = directories->main;
+        setup.directories.working = directories->working;
+        setup.directories.library = directories->library;
+    }
+    setup.directories.program = start.string();
+    setup.showMessages = readMainOpt(start / "MainOpt").value_or(true);
+    return setup;
 }
 
-ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<ClickPosition>& clicks,
-                               std::ostream& out)
+ScriptCompilation::ScriptCompilation(Host& host, const Directories& directories)
+    : m_host(host)
+    , m_directories(directories)
 {
-    Directories directories;
-    ScriptLoader loader(m_host, directories);
-    m_main = loader.openMainFile(path, m_modules.module());
-    if (!m_main)
+}
+
+ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream& out,
+                                           std::optional<int> module)
+{
+    using FirstByte = ScriptLoader::FirstByte;
+    ScriptLoader loader(m_host, m_directories);
+    m_file = loader.openMainFile(path, module.value_or(m_modules.module()),
+                                 module ? FirstByte::Skipped : FirstByte::SetsModule);
+    if (!m_file)
         return ScriptRunStatus::FileError;
-    m_modules.set(m_main->moduleCode);
-    Compiler compiler(m_modules, m_host);
-    CompileResult result = compiler.compile(*m_main);
-    if (!result.ok()) {
-        const CompileError& error = *result.error;
-        const std::string& file = error.file == m_main.get() ? path : error.file->path;
-        out << file << ':' << error.sourceLine + 1 << ": " << error.message << '\n';
-        return ScriptRunStatus::CompileError;
-    }
-    if (!m_window.startProgram(*m_main, m_modules.module(), RunMode::Run))
+    m_modules.set(module.value_or(m_file->moduleCode));
+    CompileResult result = Compiler(m_modules, m_host).compile(*m_file);
+    if (result.ok())
         return ScriptRunStatus::Finished;
-    std::size_t nextClick = 0;
-    for (int resumes = 0; m_window.running() && resumes < kMaxResumes; ++resumes) {
+    const CompileError& error = *result.error;
+    const std::string& file = error.file == m_file.get() ? path : error.file->path;
+    out << file << ':' << error.sourceLine + 1 << ": " << error.message << '\n';
+    return ScriptRunStatus::CompileError;
+}
+
+ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
+    : m_errors(errors)
+    , m_setup(std::move(setup))
+    , m_host(errors)
+    , m_window(m_host)
+{
+    registerModuleExecutors(m_window.executors());
+    m_window.setShowMessages(m_setup.showMessages);
+}
+
+ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,
+                               const std::vector<ClickPosition>& clicks, std::ostream& out)
+{
+    m_nextClick = 0;
+    for (const std::string& kept : keptPrograms) {
+        ScriptRunStatus status = runProgram(kept, clicks, out);
+        if (status != ScriptRunStatus::Finished)
+            return status;
+    }
+    ScriptRunStatus status = runProgram(path, clicks, out);
+    if (status == ScriptRunStatus::Finished && m_nextClick < clicks.size())
+        m_errors << "kestrane-cli run: " << clicks.size() - m_nextClick
+                 << " click(s) were not needed\n";
+    return status;
+}
+
+ScriptRunStatus ScriptRun::runProgram(const std::string& path,
+                                      const std::vector<ClickPosition>& clicks, std::ostream& out)
+{
+    ScriptCompilation compilation(m_host, m_setup.directories);
+    ScriptRunStatus compiled = compilation.compile(path, out);
+    if (compiled != ScriptRunStatus::Finished)
+        return compiled;
+    m_programs.push_back(compilation.takeFile());
+    if (!m_window.startProgram(*m_programs.back(), compilation.module(), RunMode::Run))
+        return ScriptRunStatus::Stopped;
+    // Every pause is passed, however many there are.
+    while (m_window.running()) {
         if (m_window.pendingChoice() != 0) {
-            if (nextClick >= clicks.size())
+            if (m_nextClick >= clicks.size())
                 break;
-            m_window.click(clicks[nextClick].x, clicks[nextClick].y);
-            ++nextClick;
+            m_window.click(clicks[m_nextClick].x, clicks[m_nextClick].y);
+            ++m_nextClick;
         } else {
             m_window.pressSpace();
         }
     }
     m_window.showDeferredMessage();
-    if (nextClick < clicks.size())
-        m_errors << "kestrane-cli run: " << clicks.size() - nextClick
-                 << " click(s) were not needed\n";
     if (m_window.pendingChoice() != 0) {
-        m_errors << "kestrane-cli run: start(...) still waits for a choice on the screen; "
-                    "give it with --click X,Y\n";
+        m_errors << "kestrane-cli run: start(...) of " << path
+                 << " still waits for a choice on the screen; give it with --click X,Y\n";
         return ScriptRunStatus::WaitingForClick;
     }
-    return ScriptRunStatus::Finished;
+    return m_window.programCompleted() ? ScriptRunStatus::Finished : ScriptRunStatus::Stopped;
 }
 
 } // namespace kestrane::cli

@@ -2,6 +2,7 @@
 
 #include "platform/console_host.h"
 #include "runtime/construction_window.h"
+#include "script/directories.h"
 #include "script/module.h"
 #include "script/script_file.h"
 
@@ -19,35 +20,72 @@ struct ClickPosition {
     double y = 0;
 };
 
-// How a script run ended.
-enum class ScriptRunStatus {
-    Finished,       // the program ran to its end
-    FileError,      // the main file could not be read
-    CompileError,   // the compiler refused the script (printed as FILE:LINE: MESSAGE)
-    WaitingForClick // start(...) still waits for a choice on the screen
+// What the desktop program reads at start and a script run needs: the main,
+// working and library directories (where includes are searched) and the
+// "Show messages" switch of MainOpt.
+struct ScriptSetup {
+    Directories directories;
+    bool showMessages = true;
 };
 
-// One run of kestrane-cli run: loads a script with its includes, compiles it
-// as check does, and runs it in run mode in a construction window whose
-// message boxes go to the error stream, answering the choices of start(...)
-// with the given clicks and resuming after each Break. The window keeps the
-// construction for the outputs.
+// Reads the options file and MainOpt as the program does: "options" and
+// "MainOpt" in the start directory (the current one), the options in the
+// user's configuration directory winning; with an options directory, only
+// the files in it.
+ScriptSetup readScriptSetup(const std::optional<std::string>& optionsDirectory);
+
+// How a script run ended.
+enum class ScriptRunStatus {
+    Finished,        // the program ran to its end
+    FileError,       // a script file could not be read
+    CompileError,    // the compiler refused a script (printed as FILE:LINE: MESSAGE)
+    Stopped,         // refused or stopped: start(...) never ran or did not reach its END
+    WaitingForClick, // start(...) still waits for a choice on the screen
+};
+
+// Loads a main file with its includes and compiles it in the module of its
+// first byte; a compile error is printed as FILE:LINE: MESSAGE on `out`.
+class ScriptCompilation {
+public:
+    ScriptCompilation(Host& host, const Directories& directories);
+
+    ScriptRunStatus compile(const std::string& path, std::ostream& out,
+                            std::optional<int> module = {});
+    std::unique_ptr<ScriptFile> takeFile() { return std::move(m_file); }
+    int module() const { return m_modules.module(); }
+
+private:
+    Host& m_host;
+    const Directories& m_directories;
+    ModuleState m_modules;
+    std::unique_ptr<ScriptFile> m_file;
+};
+
+// One run of kestrane-cli run: runs the programs kept before (each on the
+// figure the previous left), then the main program, in run mode in a
+// construction window whose message boxes go to the error stream. The
+// choices of start(...) are answered with the clicks in order, and every
+// Break is passed. The window keeps the construction for the outputs.
 class ScriptRun {
 public:
-    explicit ScriptRun(std::ostream& errors);
+    ScriptRun(std::ostream& errors, ScriptSetup setup);
 
-    ScriptRunStatus run(const std::string& path, const std::vector<ClickPosition>& clicks,
-                        std::ostream& out);
+    ScriptRunStatus run(const std::string& path, const std::vector<std::string>& keptPrograms,
+                        const std::vector<ClickPosition>& clicks, std::ostream& out);
 
     const ConstructionWindow& window() const { return m_window; }
     const std::vector<MessageRequest>& messages() const { return m_host.messages(); }
 
 private:
+    ScriptRunStatus runProgram(const std::string& path, const std::vector<ClickPosition>& clicks,
+                               std::ostream& out);
+
     std::ostream& m_errors;
+    ScriptSetup m_setup;
     ConsoleHost m_host;
-    ModuleState m_modules;
-    std::unique_ptr<ScriptFile> m_main;
+    std::vector<std::unique_ptr<ScriptFile>> m_programs;
     ConstructionWindow m_window;
+    std::size_t m_nextClick = 0;
 };
 
 } // namespace kestrane::cli

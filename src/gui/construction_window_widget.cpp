@@ -17,6 +17,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace kestrane {
 
 namespace {
@@ -34,6 +36,7 @@ constexpr size_t kFirstToolPanel = 1;
 constexpr size_t kDistancePanel = 6;
 constexpr size_t kTextPanel = 7;
 constexpr int kTimerInterval = 130;
+constexpr std::string_view kRemoveDistance = "Remove dist.";
 
 } // namespace
 
@@ -58,14 +61,25 @@ protected:
         painter.fillRect(rect(), Qt::white);
         painter.translate(0, -m_window.modelY(0));
         QtCanvas canvas(painter);
-        m_model.paint(canvas, width(), height() + static_cast<int>(m_window.modelY(0)));
+        m_model.paintScene(canvas, width(), height() + static_cast<int>(m_window.modelY(0)));
+        // Messages and the listing stand still while the drawing scrolls.
+        painter.resetTransform();
+        m_model.paintOverlay(canvas);
     }
 
     void mouseMoveEvent(QMouseEvent* event) override
     {
         QPointF at = event->position();
-        if (m_model.mouseMove(at.x(), m_window.modelY(at.y())))
+        bool changed = m_model.mouseMove(at.x(), m_window.modelY(at.y()));
+        m_window.showHover();
+        if (changed)
             m_window.refresh();
+    }
+    void leaveEvent(QEvent*) override
+    {
+        if (m_model.mouseMove(-1, -1))
+            m_window.refresh();
+        m_window.showHover();
     }
 
     void mousePressEvent(QMouseEvent* event) override
@@ -94,8 +108,14 @@ protected:
     {
         QPainter painter(this);
         painter.setPen(Qt::red);
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(m_model.messagePanelText()));
+        QString text = QString::fromStdString(m_model.messagePanelText());
+        // A text wider than the panel shows its beginning (the command word
+        // of a step line), not a cut middle.
+        bool fits = painter.fontMetrics().horizontalAdvance(text) <= width();
+        painter.drawText(rect(),
+                         (fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) |
+                             Qt::TextSingleLine,
+                         text);
     }
 
 private:
@@ -119,7 +139,11 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     // The scroll bar's keys are the window's keys (the space bar steps).
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
-        m_model.state().store().settings().viewY = value;
+        // While a listing shows, the scroll bar scrolls its lines.
+        if (m_model.listingShown())
+            m_model.scrollListing(value);
+        else
+            m_model.state().store().settings().viewY = value;
         m_canvas->update();
     });
 
@@ -195,12 +219,18 @@ void ConstructionWindowWidget::buildStatusBar()
         widget->setObjectName(QString("panel%1").arg(index));
         widget->setMinimumHeight(20);
         // The message panel takes the rest of the bar, so that the prompts
-        // and messages can be read whole.
+        // and messages can be read whole; in a narrow window it is the one
+        // that shrinks, and the other panels keep their text readable.
         if (index == ConstructionWindow::kMessagePanel) {
-            widget->setMinimumWidth(panel.width + 16);
+            widget->setMinimumWidth(0);
+            widget->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             bar->addWidget(widget, 1);
         } else {
-            widget->setFixedWidth(panel.width + 16);
+            QFontMetrics metrics(widget->font());
+            int textWidth = metrics.horizontalAdvance(text(panel.text));
+            if (index == kDistancePanel)
+                textWidth = std::max(textWidth, metrics.horizontalAdvance(text(kRemoveDistance)));
+            widget->setFixedWidth(std::max(panel.width, textWidth) + 16);
             bar->addWidget(widget);
         }
         m_panels.push_back(widget);
@@ -224,6 +254,8 @@ void ConstructionWindowWidget::editorClosed()
 // window comes to the front to run it.
 void ConstructionWindowWidget::takeOver(const HandOver& handOver)
 {
+    if (handOver.runState == RunState::ShowText)
+        m_model.showListing(handOver.rawText);
     if (handOver.runState == RunState::Run && handOver.mainFile) {
         RunMode mode = handOver.start == StartMode::StepOver     ? RunMode::StepOver
                        : handOver.start == StartMode::StepByStep ? RunMode::StepByStep
@@ -252,7 +284,14 @@ void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        openScriptEditor();
+        // Esc ends a listing first; it opens the editor only when there
+        // is a program text to go back to.
+        if (m_model.listingShown()) {
+            m_model.endListing();
+            refresh();
+        } else if (m_model.hasProgramText()) {
+            openScriptEditor();
+        }
         return;
     case Qt::Key_Space:
         m_model.pressSpace();
@@ -291,7 +330,7 @@ QWidget* ConstructionWindowWidget::canvas() const
 
 double ConstructionWindowWidget::modelY(double canvasY) const
 {
-    return canvasY + m_scrollBar->value();
+    return canvasY + m_model.state().store().settings().viewY;
 }
 
 void ConstructionWindowWidget::chooseTool(size_t panel)
@@ -308,10 +347,31 @@ void ConstructionWindowWidget::tick()
     m_panels[ConstructionWindow::kMessagePanel]->update();
 }
 
+void ConstructionWindowWidget::showHover()
+{
+    if (auto* first = qobject_cast<QLabel*>(m_panels[0]))
+        first->setText(text(m_model.hoverPanelText()));
+}
+
 void ConstructionWindowWidget::refresh()
 {
     if (auto* distance = qobject_cast<QLabel*>(m_panels[kDistancePanel]))
         distance->setText(text(m_model.distancePanelText()));
+    showHover();
+    {
+        QSignalBlocker blocker(m_scrollBar);
+        if (m_model.listingShown()) {
+            m_scrollBar->setRange(0, m_model.lastListingTop());
+            m_scrollBar->setPageStep(ConstructionWindow::kListingLines);
+            m_scrollBar->setSingleStep(1);
+            m_scrollBar->setValue(m_model.listingTop());
+        } else {
+            m_scrollBar->setRange(0, ConstructionWindow::kDrawingHeight);
+            m_scrollBar->setPageStep(ConstructionWindow::kScrollLargeStep);
+            m_scrollBar->setSingleStep(ConstructionWindow::kScrollSmallStep);
+            m_scrollBar->setValue(m_model.state().store().settings().viewY);
+        }
+    }
     m_panels[ConstructionWindow::kMessagePanel]->update();
     m_canvas->update();
 }

@@ -51,6 +51,8 @@ private:
     void chooseTool(size_t panel);
     void tick();
     void refresh();
+    // The first panel names what is under the mouse.
+    void showHover();
     // Model coordinates of a point of the canvas: the view scrolls the
     // drawing up by the scroll bar's value.
     double modelY(double canvasY) const;

@@ -64,6 +64,7 @@ DirectoriesDialogWidget::DirectoriesDialogWidget(DirectoriesDialog& model, Host&
     for (int column = 1; column < m_files->columnCount(); ++column)
         m_tree->hideColumn(column);
     m_tree->header()->hide();
+    connect(m_files, &QFileSystemModel::directoryLoaded, this, [this] { revealListDirectory(); });
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 m_model.setListDirectory(m_files->filePath(current).toStdString());
@@ -167,8 +168,20 @@ void DirectoriesDialogWidget::showListDirectory()
     if (index.isValid()) {
         const QSignalBlocker blocker(m_tree->selectionModel());
         m_tree->setCurrentIndex(index);
-        m_tree->scrollTo(index);
+        revealListDirectory();
     }
+}
+
+// The folders load one by one in the background: each time one is read the
+// current directory is expanded to and scrolled into view again.
+void DirectoriesDialogWidget::revealListDirectory()
+{
+    QModelIndex index = m_files->index(QString::fromStdString(m_model.listDirectory()));
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        m_tree->expand(parent);
+    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void DirectoriesDialogWidget::finish(DirectoriesAction action)

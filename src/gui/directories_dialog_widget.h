@@ -28,6 +28,7 @@ private:
     void chooseKind(DirectoryKind kind);
     void showKind();
     void showListDirectory();
+    void revealListDirectory();
     void finish(DirectoriesAction action);
 
     DirectoriesDialog& m_model;

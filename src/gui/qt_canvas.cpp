@@ -15,15 +15,6 @@ QString toQString(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::vector<QPointF> toQPoints(std::span<const CanvasPoint> points)
-{
-    std::vector<QPointF> converted;
-    converted.reserve(points.size());
-    for (const CanvasPoint& point : points)
-        converted.emplace_back(point.x, point.y);
-    return converted;
-}
-
 QString availableFamily(const std::string& name)
 {
     static const QStringList families = QFontDatabase::families();
@@ -32,6 +23,11 @@ QString availableFamily(const std::string& name)
         return wanted;
     if (wanted.compare("Arial", Qt::CaseInsensitive) == 0 && families.contains("Liberation Sans"))
         return "Liberation Sans";
+    if (wanted.compare("Courier New", Qt::CaseInsensitive) == 0) {
+        if (families.contains("Liberation Mono"))
+            return "Liberation Mono";
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
@@ -68,6 +64,23 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image) : m_painter(painter),
 void QtCanvas::setPen(ColorRef colour, int width)
 {
     m_painter.setPen(QPen(toQColor(colour), width));
+    // An odd-width stroke is centred on the middle of its pixels, so that a
+    // one-pixel line at a whole coordinate fills one row, not two grey ones.
+    m_strokeOffset = width % 2 != 0 ? 0.5 : 0.0;
+}
+
+QPointF QtCanvas::strokePoint(double x, double y) const
+{
+    return QPointF(x + m_strokeOffset, y + m_strokeOffset);
+}
+
+std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points) const
+{
+    std::vector<QPointF> converted;
+    converted.reserve(points.size());
+    for (const CanvasPoint& point : points)
+        converted.push_back(strokePoint(point.x, point.y));
+    return converted;
 }
 void QtCanvas::setBrush(ColorRef colour)
 {
@@ -90,35 +103,35 @@ void QtCanvas::moveTo(double x, double y)
 void QtCanvas::lineTo(double x, double y)
 {
     QPointF to(x, y);
-    m_painter.drawLine(m_position, to);
+    m_painter.drawLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
     m_position = to;
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    m_painter.drawLine(strokePoint(x1, y1), strokePoint(x2, y2));
 }
 
 void QtCanvas::polyline(std::span<const CanvasPoint> points)
 {
-    auto converted = toQPoints(points);
+    auto converted = strokePoints(points);
     m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::polygon(std::span<const CanvasPoint> points)
 {
-    auto converted = toQPoints(points);
+    auto converted = strokePoints(points);
     m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawEllipse(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+    m_painter.drawEllipse(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)));
+    m_painter.drawRect(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <span>
+#include <vector>
+
 namespace kestrane {
 
 QColor toQColor(ColorRef colour);
@@ -40,9 +43,13 @@ public:
     ColorRef pixel(int x, int y) override;
 
 private:
+    QPointF strokePoint(double x, double y) const;
+    std::vector<QPointF> strokePoints(std::span<const CanvasPoint> points) const;
+
     QPainter& m_painter;
     const QImage* m_image;
     QPointF m_position;
+    double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;
 };
 

@@ -166,6 +166,15 @@ DialogResult QtHost::runModal(ModalDialog& dialog)
 
 void QtHost::showHelp(const std::string& page)
 {
+    // A modal dialog blocks every window but its own: help asked for there
+    // opens as a window of that dialog, to be read, scrolled and closed
+    // while the dialog stays open.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        auto* viewer = new HelpViewer(m_helpDirectory, modal);
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->open(QString::fromStdString(page));
+        return;
+    }
     if (!m_helpViewer)
         m_helpViewer = std::make_unique<HelpViewer>(m_helpDirectory);
     m_helpViewer->open(QString::fromStdString(page));

@@ -140,10 +140,11 @@ void LongSumSquares(const LongNum& x, const LongNum& y, const LongNum& z, LongNu
 
 // --- Conversions ------------------------------------------------------------------
 
-// Single-precision value from four words on each side of the point (integer
-// parts of 2^31 and more do not convert: the result is then unspecified but
-// finite).
+// Single-precision value from every integer word and four fraction words;
+// large integer parts convert to large values, never wrapped ones.
 float LongToFloat(const LongNum& a);
+// The value in double precision, every word counted.
+double LongToDouble(const LongNum& a);
 // Exact integer part and six decimal places of a single-precision value;
 // |x| must stay below 10^9 (larger magnitudes give the integer part modulo
 // 1000^H; non-finite values give zero).

@@ -29,18 +29,35 @@ void appendWord(std::string& text, LongWord word)
 float LongToFloat(const LongNum& a)
 {
     long_detail::checkWordCount(a);
-    constexpr std::array<std::int64_t, 4> kIntegerScale = {1, 1000, 1000000, 1000000000};
     constexpr std::array<float, 4> kFractionScale = {1e-3f, 1e-6f, 1e-9f, 1e-12f};
     int half = longIntegerWords();
     float value = 0.0f;
-    for (int k = 0; k < 4; ++k) {
-        // The integer product is 32 bits wide, as the conversion always was:
-        // integer parts of 2^31 and more wrap.
-        auto integerPart = static_cast<std::int32_t>(
-            static_cast<std::uint32_t>(a[half - 1 - k] * kIntegerScale[static_cast<size_t>(k)]));
-        value += static_cast<float>(integerPart);
-        if (half + k < a.wordCount())
+    double scale = 1;
+    // Every integer word counts, each at its own scale, so that large values
+    // never wrap to other (or negative) numbers.
+    for (int k = 0; k < half; ++k) {
+        // Zero words are skipped: at high precisions the scale of the top
+        // words overflows, and zero times infinity is no number.
+        if (a[half - 1 - k] != 0)
+            value += static_cast<float>(static_cast<double>(a[half - 1 - k]) * scale);
+        scale *= 1000;
+        if (k < 4 && half + k < a.wordCount())
             value += static_cast<float>(a[half + k]) * kFractionScale[static_cast<size_t>(k)];
+    }
+    return a.isNegative() ? -value : value;
+}
+
+double LongToDouble(const LongNum& a)
+{
+    long_detail::checkWordCount(a);
+    int half = longIntegerWords();
+    double value = 0;
+    for (int index = 0; index < half; ++index)
+        value = value * 1000 + static_cast<double>(a[index]);
+    double scale = 1;
+    for (int index = half; index < a.wordCount(); ++index) {
+        scale /= 1000;
+        value += static_cast<double>(a[index]) * scale;
     }
     return a.isNegative() ? -value : value;
 }

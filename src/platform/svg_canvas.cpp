@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace kestrane {
 
@@ -15,7 +16,8 @@ constexpr double kAscent = 0.905;
 
 std::string number(double value)
 {
-    char text[32];
+    // Room for every digit of the largest double: a value is never cut.
+    char text[400];
     std::snprintf(text, sizeof text, "%.2f", value);
     std::string result = text;
     while (result.back() == '0')
@@ -106,24 +108,47 @@ void SvgCanvas::lineTo(double x, double y)
     m_position = {x, y};
 }
 
+// A stroke of odd width is centred on the middle of its pixels, so that a
+// one-pixel line at a whole coordinate fills one row, not two grey ones.
+double SvgCanvas::strokeOffset() const
+{
+    return m_penWidth % 2 != 0 ? 0.5 : 0.0;
+}
+
+std::string SvgCanvas::strokePoints(std::span<const CanvasPoint> points) const
+{
+    std::vector<CanvasPoint> shifted(points.begin(), points.end());
+    for (CanvasPoint& point : shifted) {
+        point.x += strokeOffset();
+        point.y += strokeOffset();
+    }
+    return pointList(shifted);
+}
+
 void SvgCanvas::line(double x1, double y1, double x2, double y2)
 {
-    m_body += "<line x1=\"" + number(x1) + "\" y1=\"" + number(y1) + "\" x2=\"" + number(x2) +
-              "\" y2=\"" + number(y2) + "\"" + stroke() + "/>\n";
+    double offset = strokeOffset();
+    m_body += "<line x1=\"" + number(x1 + offset) + "\" y1=\"" + number(y1 + offset) +
+              "\" x2=\"" + number(x2 + offset) + "\" y2=\"" + number(y2 + offset) + "\"" +
+              stroke() + "/>\n";
 }
 
 void SvgCanvas::polyline(std::span<const CanvasPoint> points)
 {
-    m_body += "<polyline points=\"" + pointList(points) + "\" fill=\"none\"" + stroke() + "/>\n";
+    m_body += "<polyline points=\"" + strokePoints(points) + "\" fill=\"none\"" + stroke() + "/>\n";
 }
 
 void SvgCanvas::polygon(std::span<const CanvasPoint> points)
 {
-    m_body += "<polygon points=\"" + pointList(points) + "\"" + fill() + stroke() + "/>\n";
+    m_body += "<polygon points=\"" + strokePoints(points) + "\"" + fill() + stroke() + "/>\n";
 }
 
 void SvgCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
+    x1 += strokeOffset();
+    x2 += strokeOffset();
+    y1 += strokeOffset();
+    y2 += strokeOffset();
     m_body += "<ellipse cx=\"" + number((x1 + x2) / 2) + "\" cy=\"" + number((y1 + y2) / 2) +
               "\" rx=\"" + number((x2 - x1) / 2) + "\" ry=\"" + number((y2 - y1) / 2) + "\"" +
               fill() + stroke() + "/>\n";
@@ -131,7 +156,8 @@ void SvgCanvas::ellipse(double x1, double y1, double x2, double y2)
 
 void SvgCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
-    m_body += "<rect x=\"" + number(std::min(x1, x2)) + "\" y=\"" + number(std::min(y1, y2)) +
+    m_body += "<rect x=\"" + number(std::min(x1, x2) + strokeOffset()) + "\" y=\"" +
+              number(std::min(y1, y2) + strokeOffset()) +
               "\" width=\"" + number(std::abs(x2 - x1)) + "\" height=\"" +
               number(std::abs(y2 - y1)) + "\"" + fill() + stroke() + "/>\n";
 }

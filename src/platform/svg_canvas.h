@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 
+#include <span>
 #include <string>
 
 namespace kestrane {
@@ -40,6 +41,8 @@ public:
 
 private:
     std::string stroke() const;
+    double strokeOffset() const;
+    std::string strokePoints(std::span<const CanvasPoint> points) const;
     std::string fill() const;
 
     int m_width;

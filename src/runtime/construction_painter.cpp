@@ -18,6 +18,13 @@ constexpr int kLabelNumberSize = 8;
 constexpr int kTextSize = 10;
 constexpr int kTitleSize = 14;
 constexpr int kPointArm = 3;
+constexpr ColorRef kFrameColour = 0xD3D3D3; // light grey
+// Coordinates beyond this are drawn as polylines of what can be seen.
+constexpr double kLargestDrawnRadius = 1e5;
+constexpr double kDrawingCentreX = 400;
+constexpr double kDrawingCentreY = 275;
+constexpr double kDrawingReach = 500;
+constexpr int kLargeArcPoints = 2000;
 
 bool drawn(const GeoObject& object)
 {
@@ -90,15 +97,43 @@ void paintStraight(Canvas& canvas, const StraightRec& straight)
     paintLabel(canvas, straight, (piece.xa + piece.xb) / 2, (piece.ya + piece.yb) / 2);
 }
 
+// The arc of a circle too large for the drawing calls that passes near the
+// drawing area, as a polyline of points about a pixel apart.
+void paintLargeCircle(Canvas& canvas, double centreX, double centreY, double radius)
+{
+    double towardsX = kDrawingCentreX - centreX;
+    double towardsY = kDrawingCentreY - centreY;
+    double distance = std::hypot(towardsX, towardsY);
+    // The arc within the reach of the drawing area's half diagonal.
+    if (std::fabs(distance - radius) > kDrawingReach || !std::isfinite(distance))
+        return;
+    double middle = std::atan2(towardsY, towardsX);
+    double half = std::asin(std::min(1.0, 2 * kDrawingReach / radius));
+    std::vector<CanvasPoint> arc;
+    for (int index = 0; index <= kLargeArcPoints; ++index) {
+        double angle = middle - half + 2 * half * index / kLargeArcPoints;
+        arc.push_back({centreX + radius * std::cos(angle), centreY + radius * std::sin(angle)});
+    }
+    canvas.polyline(arc);
+}
+
 void paintCircle(Canvas& canvas, const CircleRec& circle)
 {
     if (!drawn(circle))
         return;
     const FloatPoint& centre = circle.floats.centre;
-    float radius = circle.floats.radius;
+    // A radius computed as a difference may be negative: the circle is the
+    // same.
+    double radius = std::fabs(static_cast<double>(circle.floats.radius));
+    double x = centre.x;
+    double y = centre.y;
     setRecordPen(canvas, circle);
     canvas.clearBrush();
-    canvas.ellipse(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius);
+    if (radius > kLargestDrawnRadius || std::fabs(x) > kLargestDrawnRadius ||
+        std::fabs(y) > kLargestDrawnRadius)
+        paintLargeCircle(canvas, x, y, radius);
+    else
+        canvas.ellipse(x - radius, y - radius, x + radius, y + radius);
     canvas.setPen(kBlack);
     // The label stands at the top of the circle.
     paintLabel(canvas, circle, centre.x, centre.y - radius);
@@ -136,8 +171,7 @@ void paintEach(Canvas& canvas, const List& list, Paint paint)
 
 } // namespace
 
-void paintConstruction(Canvas& canvas, const ConstructionState& state,
-                       std::string_view canvasMessage)
+void paintConstruction(Canvas& canvas, const ConstructionState& state)
 {
     const ObjectStore& store = state.store();
     canvas.setPen(kBlack);
@@ -156,14 +190,26 @@ void paintConstruction(Canvas& canvas, const ConstructionState& state,
     }
     paintTexts(canvas, store.texts(TextArray::Titles), kTitleSize);
     paintTexts(canvas, store.texts(TextArray::Labels), kTextSize);
-    if (!canvasMessage.empty()) {
-        CanvasFont font;
-        font.size = kTextSize;
-        canvas.setFont(font);
-        canvas.setTextColour(kRed);
-        canvas.text(10, 10, canvasMessage);
-        canvas.setTextColour(kBlack);
-    }
+}
+
+void paintDrawingFrame(Canvas& canvas, int width, int height)
+{
+    canvas.setPen(kFrameColour);
+    canvas.clearBrush();
+    canvas.rectangle(0, 0, width - 1, height - 1);
+    canvas.setPen(kBlack);
+}
+
+void paintCanvasMessage(Canvas& canvas, std::string_view message)
+{
+    if (message.empty())
+        return;
+    CanvasFont font;
+    font.size = kTextSize;
+    canvas.setFont(font);
+    canvas.setTextColour(kRed);
+    canvas.text(kCanvasMessageX, kCanvasMessageY, message);
+    canvas.setTextColour(kBlack);
 }
 
 } // namespace kestrane

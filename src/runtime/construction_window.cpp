@@ -1,7 +1,11 @@
 #include "runtime/construction_window.h"
 
 #include "platform/host.h"
+#include "platform/text_encoding.h"
 #include "runtime/construction_painter.h"
+#include "runtime/module_scene.h"
+#include "script/module.h"
+#include "script/script_file.h"
 #include "script/words.h"
 
 #include <algorithm>
@@ -21,6 +25,17 @@ public:
 private:
     Host* m_previous;
 };
+
+constexpr std::string_view kStartScope = "start";
+
+bool startHasParameters(const ScriptFile& main)
+{
+    for (const ProcedureRecord& procedure : main.procedures) {
+        if (procedure.name == kStartScope)
+            return procedure.parameterCount > 0;
+    }
+    return false;
+}
 
 HoverKind hoverKindFor(int typeCode)
 {
@@ -54,14 +69,27 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     LongNumHostScope longNumHost(m_state.host());
     m_interpreter.stop();
     m_tools.reset();
+    m_hoverText.clear();
+    m_programModule = executorCode;
+    m_hasProgramText = true;
+    endListing();
     m_state.setScene(m_executors.scene(executorCode));
-    m_state.clear();
     // Plane programs merge coinciding points; the other modules keep each.
     m_state.store().settings().moduleCode = std::max(executorCode, kPlaneModuleCode);
+    // A start with parameters is a construction applied to the figure on
+    // the screen: its choices pick what was drawn before. Only the names of
+    // the earlier program go, so that they cannot stand for new objects.
+    if (startHasParameters(main)) {
+        m_state.store().dropScope(kStartScope);
+        m_state.figures().dropScope(kStartScope);
+        if (m_state.scene())
+            m_state.scene()->dropScope(kStartScope);
+    } else {
+        m_state.clear();
+    }
     if (!m_executors.has(executorCode)) {
         m_state.host().message(std::string(runtime_message::kRunTimeCaption),
-                               "Programs of module " + std::to_string(executorCode) +
-                                   " cannot be run.",
+                               moduleCannotRunMessage(executorCode),
                                MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
@@ -75,15 +103,27 @@ void ConstructionWindow::pressSpace()
     m_interpreter.pressSpace();
 }
 
+bool ConstructionWindow::insideDrawing(double x, double y)
+{
+    return x >= 0 && y >= 0 && x < kDrawingWidth && y < kDrawingHeight;
+}
+
 bool ConstructionWindow::click(double x, double y)
 {
-    if (m_interpreter.pendingChoice())
+    // Nothing is made where it could not be seen.
+    if (!insideDrawing(x, y) && (m_tools.tool() != Tool::None || m_interpreter.pendingChoice())) {
+        m_state.showMessage(std::string(kOutsideDrawing), std::string(kOutsideDrawing));
+        return false;
+    }
+    // While a choice waits, a tool chosen meanwhile draws what is missing.
+    if (m_interpreter.pendingChoice() && m_tools.tool() == Tool::None)
         return chooseParameter(x, y);
-    if (running())
+    if (running() && !m_interpreter.pendingChoice())
         return false;
     m_tools.mouseMove(x, y);
+    Tool tool = m_tools.tool();
     ToolResult result = m_tools.click(x, y);
-    showPrompt(result);
+    showPrompt(result, tool);
     return result.finished;
 }
 
@@ -124,33 +164,57 @@ bool ConstructionWindow::chooseParameter(double x, double y)
     return true;
 }
 
-void ConstructionWindow::showPrompt(const ToolResult& result)
+void ConstructionWindow::showPrompt(const ToolResult& result, Tool tool)
 {
     if (result.prompt) {
         m_state.showMessage(result.prompt->line1, result.prompt->line2);
-    } else if (result.finished && m_tools.measuredDistance()) {
+    } else if (result.finished && m_interpreter.pendingChoice()) {
+        m_interpreter.promptPendingChoice();
+    } else if (result.finished && tool == Tool::Distance && m_tools.measuredDistance()) {
         std::string text =
             "distance " + InteractiveTools::measuredText(*m_tools.measuredDistance());
         m_state.showMessage(text, text);
+    } else if (result.finished) {
+        // The finished tool's prompt would ask for a click that does nothing.
+        std::string invitation(kStatusPanels[0].text);
+        m_state.showMessage(invitation, invitation);
     }
 }
 
 void ConstructionWindow::chooseTool(Tool tool)
 {
-    showPrompt(m_tools.chooseTool(tool));
+    // A running program owns the construction; only a choice of start(...)
+    // lets the user draw.
+    if (running() && !m_interpreter.pendingChoice()) {
+        m_state.showMessage(std::string(kToolsWaitForRun), std::string(kToolsWaitForRun));
+        return;
+    }
+    // Removing a measurement finishes nothing new: the panel invites the
+    // next choice.
+    showPrompt(m_tools.chooseTool(tool), Tool::None);
 }
 
 bool ConstructionWindow::mouseMove(double x, double y)
 {
-    HoverResult result = m_tools.mouseMove(x, y);
-    if (!result.message.empty() && result.changed)
-        m_state.showMessage(result.message, result.message);
+    // Outside the drawing area nothing is under the mouse.
+    HoverResult result = insideDrawing(x, y) ? m_tools.mouseMove(x, y) : m_tools.clearHover();
+    // Names go to the first panel, so that a prompt or a measurement in the
+    // message panel stays readable while the mouse moves.
+    m_hoverText = result.message;
     return result.changed;
+}
+
+std::string_view ConstructionWindow::hoverPanelText() const
+{
+    return m_hoverText.empty() ? kStatusPanels[0].text : std::string_view(m_hoverText);
 }
 
 bool ConstructionWindow::deleteHighlighted()
 {
-    return m_tools.deleteHighlighted();
+    if (!m_tools.deleteHighlighted())
+        return false;
+    m_hoverText.clear();
+    return true;
 }
 
 std::string_view ConstructionWindow::distancePanelText() const
@@ -169,6 +233,9 @@ void ConstructionWindow::removeAll()
     m_interpreter.stop();
     m_tools.reset();
     m_state.clear();
+    m_hoverText.clear();
+    m_hasProgramText = false;
+    endListing();
 }
 
 int ConstructionWindow::pendingChoice() const
@@ -190,11 +257,51 @@ std::string ConstructionWindow::canvasMessage() const
     return {};
 }
 
-void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
+void ConstructionWindow::showListing(std::string_view text)
+{
+    m_listing = splitLines(text);
+    m_listingTop = 0;
+    m_hasProgramText = true;
+}
+
+void ConstructionWindow::scrollListing(int top)
+{
+    m_listingTop = std::clamp(top, 0, lastListingTop());
+}
+
+int ConstructionWindow::lastListingTop() const
+{
+    return std::max(0, static_cast<int>(m_listing.size()) - kListingLines);
+}
+
+void ConstructionWindow::paintScene(Canvas& canvas, int width, int height) const
 {
     canvas.fillRect(0, 0, width, height, kWhite);
-    paintConstruction(canvas, m_state, canvasMessage());
+    paintDrawingFrame(canvas, kDrawingWidth, kDrawingHeight);
+    paintConstruction(canvas, m_state);
     m_tools.paint(canvas);
+}
+
+void ConstructionWindow::paintOverlay(Canvas& canvas) const
+{
+    if (!listingShown()) {
+        paintCanvasMessage(canvas, canvasMessage());
+        return;
+    }
+    canvas.fillRect(0, 0, kDrawingWidth, kDrawingHeight, kWhite);
+    paintDrawingFrame(canvas, kDrawingWidth, kDrawingHeight);
+    canvas.setFont(CanvasFont{"Courier New", 11, false, false});
+    canvas.setTextColour(kBlack);
+    int last = std::min(static_cast<int>(m_listing.size()), m_listingTop + kListingLines);
+    for (int line = m_listingTop; line < last; ++line)
+        canvas.text(10, 5 + (line - m_listingTop) * kListingLineHeight,
+                    displayText(m_listing[static_cast<std::size_t>(line)]));
+}
+
+void ConstructionWindow::paint(Canvas& canvas, int width, int height) const
+{
+    paintScene(canvas, width, height);
+    paintOverlay(canvas);
 }
 
 } // namespace kestrane

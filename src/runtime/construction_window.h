@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
 
@@ -50,6 +51,11 @@ public:
         {"Click", 50},
     }};
     static constexpr size_t kMessagePanel = kStatusPanels.size() - 1;
+    // The panel's answer to a tool chosen while a program runs.
+    static constexpr std::string_view kToolsWaitForRun = "Program runs: no tools";
+    // The panel's answer to a tool click outside the drawing area.
+    static constexpr std::string_view kOutsideDrawing = "Click inside the drawing area";
+    static bool insideDrawing(double x, double y);
 
     // Message boxes of runs go to the host.
     explicit ConstructionWindow(Host& host);
@@ -95,9 +101,12 @@ public:
     // New menu and status-bar panels; the prompt goes to the message lines.
     // While a measurement is shown, the distance tool removes it instead.
     void chooseTool(Tool tool);
-    // Highlights what is under the mouse and names it in the message line;
+    // Highlights what is under the mouse and names it in the first panel;
     // returns whether anything must be repainted.
     bool mouseMove(double x, double y);
+    // The first panel: the name of the object under the mouse ("punkt A"),
+    // else "Choose element".
+    std::string_view hoverPanelText() const;
     // The Delete key: removes the last highlighted object.
     bool deleteHighlighted();
     const InteractiveTools& tools() const { return m_tools; }
@@ -110,6 +119,11 @@ public:
     // The type code of the parameter waiting for a choice; 0 when none.
     int pendingChoice() const;
     int executorCode() const { return m_interpreter.executorCode(); }
+    // The module code of the last program handed to startProgram, run or
+    // refused (502 before any).
+    int programModule() const { return m_programModule; }
+    // Whether the last program ran start(...) to its END.
+    bool programCompleted() const { return m_interpreter.completed(); }
     const Interpreter& interpreter() const { return m_interpreter; }
 
     // --- The construction ------------------------------------------------------
@@ -124,14 +138,43 @@ public:
     // step-by-step prompt.
     std::string canvasMessage() const;
 
-    // Paints the construction on a white area of the given size.
+    // Whether a program text was handed over (a run, or a listing), so that
+    // Esc goes back to the editor; Remove all drops it.
+    bool hasProgramText() const { return m_hasProgramText; }
+
+    // --- The listing of Program > OnScreen ----------------------------------
+    // Shows the program's text over the drawing area, for showing it to a
+    // class; the next run, Remove all or Esc (endListing) ends it.
+    void showListing(std::string_view text);
+    void endListing() { m_listing.clear(); }
+    bool listingShown() const { return !m_listing.empty(); }
+    const std::vector<std::string>& listing() const { return m_listing; }
+    // The first line shown, as the scroll bar sets it.
+    int listingTop() const { return m_listingTop; }
+    void scrollListing(int top);
+    // The largest first line: the scroll bar's range while the listing shows.
+    int lastListingTop() const;
+    // Lines of the listing that fit the drawing area.
+    static constexpr int kListingLineHeight = 16;
+    static constexpr int kListingLines = (kDrawingHeight - 10) / kListingLineHeight;
+
+    // Paints the construction on a white area of the given size, in model
+    // coordinates (the window scrolls it), with the frame of the drawing
+    // area.
+    void paintScene(Canvas& canvas, int width, int height) const;
+    // Paints what stands fixed to the window's top-left, whatever the
+    // scrolling: the canvas message, or the listing.
+    void paintOverlay(Canvas& canvas) const;
+    // Both, unscrolled.
     void paint(Canvas& canvas, int width, int height) const;
     // Paints the drawing area (800 x 550).
     void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, kDrawingHeight); }
 
 private:
     bool chooseParameter(double x, double y);
-    void showPrompt(const ToolResult& result);
+    // The message lines after a tool step; `tool` is the tool the step
+    // belonged to.
+    void showPrompt(const ToolResult& result, Tool tool);
 
     ConstructionState m_state;
     InteractiveTools m_tools{m_state.store()};
@@ -139,6 +182,11 @@ private:
     Interpreter m_interpreter;
     bool m_showMessages = true;
     std::string m_idlePanel{kStatusPanels[kMessagePanel].text};
+    std::string m_hoverText;
+    int m_programModule = 502;
+    bool m_hasProgramText = false;
+    std::vector<std::string> m_listing;
+    int m_listingTop = 0;
 };
 
 } // namespace kestrane

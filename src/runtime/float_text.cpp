@@ -1,39 +1,55 @@
 #include "runtime/float_text.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace kestrane {
 
 namespace {
 
-constexpr int kDigits = 10;
+constexpr std::size_t kDigits = 10;
+// Below this a float still tells hundredths apart.
+constexpr double kFloatExact = 1e5;
+constexpr double kLargestWhole = 1e19;
 
 } // namespace
 
 std::string floatText(double value)
 {
-    // The value is taken as a float, as the writer has always rounded it.
-    double magnitude = std::fabs(static_cast<float>(value));
+    // Values a float holds to the hundredth are rounded as a float, as the
+    // writer has always done; larger ones keep every digit of the double.
+    double magnitude = std::fabs(value);
+    if (magnitude < kFloatExact)
+        magnitude = std::fabs(static_cast<float>(value));
     double scaled = magnitude * 100;
     double whole = std::trunc(scaled);
     if (scaled - whole > 0.5)
         whole += 1;
-    // Ten digits hold the value; larger ones keep their lowest digits.
-    whole = std::fmod(whole, 1e10);
-    std::string digits(kDigits, '0');
-    long long number = static_cast<long long>(whole);
-    for (int index = kDigits - 1; index >= 0; --index) {
-        digits[static_cast<std::size_t>(index)] = static_cast<char>('0' + number % 10);
-        number /= 10;
+    // Ten digits at least; a larger value is shown whole, never cut.
+    std::string digits;
+    if (std::isfinite(whole) && whole < kLargestWhole) {
+        auto number = static_cast<unsigned long long>(whole);
+        digits = std::to_string(number);
+    } else {
+        char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.0f", std::isfinite(whole) ? whole : 0.0);
+        digits = buffer;
     }
+    if (digits.size() < kDigits)
+        digits.insert(0, kDigits - digits.size(), '0');
+    std::size_t integerDigits = digits.size() - 2;
     // "dddddddd.dd", then leading zeros of the integer part become blanks
     // (the units digit always stays).
-    std::string text = digits.substr(0, kDigits - 2) + "." + digits.substr(kDigits - 2);
+    std::string text = digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
     std::size_t first = 0;
-    while (first < kDigits - 3 && text[first] == '0')
+    while (first + 1 < integerDigits && text[first] == '0')
         text[first++] = ' ';
-    if (value < 0)
-        text[first > 0 ? first - 1 : 0] = '-';
+    if (value < 0) {
+        if (first > 0)
+            text[first - 1] = '-';
+        else
+            text.insert(0, 1, '-');
+    }
     return text;
 }
 

@@ -8,6 +8,8 @@ namespace kestrane {
 // characters, the value rounded to two decimals (a remainder of exactly one
 // half is dropped), leading zeros as blanks, '-' or a blank before the first
 // digit, and a '0' before the point below 1. 3.14159 gives "       3.14".
+// A value too large for eleven characters is written whole, in more
+// (99999999 gives "99999999.00").
 std::string floatText(double value);
 
 // The same without its leading blanks ("3.14"), as DrawDist appends it.

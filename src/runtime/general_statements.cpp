@@ -5,6 +5,7 @@
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
 #include "runtime/statement.h"
+#include "script/lexical.h"
 
 #include <string_view>
 
@@ -75,8 +76,9 @@ std::string withoutFirstCharacter(std::string_view text)
 void stringStatement(const Statement& statement, const Arguments&, CommandContext& context)
 {
     auto text = std::make_unique<StringRec>();
-    std::string_view literal = statement.argumentText;
-    text->text = literal.starts_with('$') ? withoutFirstCharacter(literal) : std::string(literal);
+    std::string literal(trimBlanks(statement.argumentText));
+    // String(s) with a string variable copies its text.
+    text->text = textArgument(literal, context).value_or(literal);
     text->showLabel = context.state.namesShown();
     bindTarget(context.state.figures().addString(std::move(text)), statement.target, context);
 }
@@ -175,16 +177,6 @@ void nameStatement(const Statement& statement, const Arguments& arguments, Comma
         object->showLabel = false;
 }
 
-// A '$' literal, or the text of a string variable.
-std::optional<std::string> textArgument(const std::string& argument, CommandContext& context)
-{
-    if (argument.starts_with('$'))
-        return withoutFirstCharacter(argument);
-    if (StringRec* text = findString(context, argument))
-        return text->text;
-    return {};
-}
-
 void addText(TextArray array, const Arguments& arguments, CommandContext& context)
 {
     if (arguments.size() < 3)
@@ -267,6 +259,15 @@ constexpr GeneralEntry kGeneralStatements[] = {
 };
 
 } // namespace
+
+std::optional<std::string> textArgument(const std::string& argument, CommandContext& context)
+{
+    if (argument.starts_with('$'))
+        return withoutFirstCharacter(argument);
+    if (StringRec* text = findString(context, argument))
+        return text->text;
+    return {};
+}
 
 bool executeGeneralStatement(const Statement& statement, CommandContext& context)
 {

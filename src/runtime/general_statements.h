@@ -2,6 +2,9 @@
 
 #include "runtime/module_executor.h"
 
+#include <optional>
+#include <string>
+
 namespace kestrane {
 
 struct Statement;
@@ -13,5 +16,9 @@ struct Statement;
 // return and Break belong to the interpreter.) Returns false when the word
 // is none of them.
 bool executeGeneralStatement(const Statement& statement, CommandContext& context);
+
+// The text an argument stands for: a '$' literal without its '$', or the
+// text of a string variable of the scope; none otherwise.
+std::optional<std::string> textArgument(const std::string& argument, CommandContext& context);
 
 } // namespace kestrane

@@ -221,6 +221,17 @@ HoverResult InteractiveTools::mouseMove(double x, double y)
     return result;
 }
 
+HoverResult InteractiveTools::clearHover()
+{
+    HoverResult result;
+    clearHighlights(m_store.points(), result.changed);
+    clearHighlights(m_store.circles(), result.changed);
+    clearHighlights(m_store.lines(), result.changed);
+    clearHighlights(m_store.segments(), result.changed);
+    m_hoverKind = HoverKind::Nothing;
+    return result;
+}
+
 InteractiveTools::FirstPoint InteractiveTools::positionOf(double x, double y) const
 {
     if (m_hoverKind == HoverKind::Point && m_lastPoint)

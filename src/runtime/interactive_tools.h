@@ -57,6 +57,8 @@ public:
     // one is shown.
     ToolResult chooseTool(Tool tool);
     HoverResult mouseMove(double x, double y);
+    // The mouse is over nothing (it left the drawing area).
+    HoverResult clearHover();
     ToolResult click(double x, double y);
     // Removes the last highlighted object of the hover kind; false when
     // there is none.

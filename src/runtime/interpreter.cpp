@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::string_view kMainProcedure = "start";
 constexpr std::size_t kStepLineLength = 78;
+constexpr std::string_view kPressSpace = "Press space bar to continue.";
 
 struct ChoicePrompt {
     int typeCode;
@@ -126,6 +127,7 @@ void Interpreter::start(const ScriptFile& main, int executorCode, RunMode mode)
     m_procedures.clear();
     m_pending.reset();
     m_breakDisplay = false;
+    m_completed = false;
     m_mode = mode;
     m_executorCode = executorCode;
     indexProcedures(main);
@@ -167,6 +169,14 @@ void Interpreter::askNextChoice()
     stop();
 }
 
+void Interpreter::promptPendingChoice()
+{
+    if (!m_pending)
+        return;
+    if (const ChoicePrompt* prompt = promptFor(m_pending->typeCode))
+        m_state.showMessage(std::string(prompt->line1), std::string(prompt->line2));
+}
+
 void Interpreter::choose(GeoObject& object)
 {
     if (!m_pending || m_frames.empty())
@@ -182,6 +192,7 @@ void Interpreter::afterStartBound()
     m_pending.reset();
     switch (m_mode) {
     case RunMode::StepByStep:
+        m_state.showMessage(std::string(kPressSpace), std::string(kPressSpace));
         break;
     case RunMode::Run:
         runWhileRunMode();
@@ -208,8 +219,8 @@ void Interpreter::showStepLine()
     LineSpan line = readLine(frame.text, skipBlanks(frame.text, frame.cursor));
     std::string text(
         frame.text.substr(line.line.start, std::min(line.line.length, kStepLineLength)));
-    std::string previous = m_state.messages().line1;
-    m_state.showMessage(std::move(text), std::move(previous), message_code::kStep);
+    // The panel alternates the statement with what the run waits for next.
+    m_state.showMessage(std::move(text), std::string(kPressSpace), message_code::kStep);
 }
 
 void Interpreter::pressSpace()
@@ -298,6 +309,7 @@ StepResult Interpreter::endProcedure()
     m_pending.reset();
     if (!m_frames.empty())
         return StepResult::ProcedureEnded;
+    m_completed = true;
     m_state.showMessage(std::string(runtime_message::kRunEnded),
                         std::string(runtime_message::kRunEnded));
     return StepResult::ProgramEnded;
@@ -409,6 +421,8 @@ void Interpreter::executeBreak(const Statement& statement)
     m_mode = RunMode::Paused;
     std::vector<std::string> arguments = statement.arguments();
     m_breakDisplay = arguments.empty() || integerArgument(arguments[0]) != 0;
+    // The panel says what the paused program waits for.
+    m_state.showMessage(std::string(kPressSpace), std::string(kPressSpace));
 }
 
 // --- Words no executor handled -------------------------------------------------

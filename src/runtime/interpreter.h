@@ -82,10 +82,16 @@ public:
     // Binds the object chosen on the screen to the pending parameter of
     // start(...) and goes on binding (or starts the body).
     void choose(GeoObject& object);
+    // Shows the prompt of the pending choice again (after a tool drew
+    // something meanwhile).
+    void promptPendingChoice();
     // Ends the program at once; names of the called procedures are dropped.
     void stop();
 
     bool running() const { return !m_frames.empty(); }
+    // Whether the last program started ran start(...) to its END (not
+    // stopped, refused or still running).
+    bool completed() const { return m_completed; }
     RunMode mode() const { return m_mode; }
     const std::optional<PendingChoice>& pendingChoice() const { return m_pending; }
     // Whether the pause of Break shows its canvas message.
@@ -130,6 +136,7 @@ private:
     RunMode m_mode = RunMode::Run;
     int m_executorCode = 502;
     bool m_breakDisplay = false;
+    bool m_completed = false;
     std::optional<PendingChoice> m_pending;
     std::vector<FormalParameter> m_startFormals;
     std::size_t m_nextStartFormal = 0;

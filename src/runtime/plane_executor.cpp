@@ -3,6 +3,7 @@
 #include "geometry/intersection_points.h"
 #include "runtime/construction_state.h"
 #include "runtime/float_text.h"
+#include "runtime/general_statements.h"
 #include "runtime/object_lookup.h"
 #include "runtime/statement.h"
 
@@ -166,8 +167,9 @@ void drawDistanceCommand(const Statement&, const Arguments& arguments, CommandCo
     DistanceRec* distance = findDistance(context, arguments[3]);
     if (!distance)
         return;
-    std::string text = arguments[2].empty() ? std::string() : arguments[2].substr(1);
-    text += trimmedFloatText(LongToFloat(distance->value));
+    std::string text = textArgument(arguments[2], context)
+                           .value_or(arguments[2].empty() ? std::string() : arguments[2].substr(1));
+    text += trimmedFloatText(LongToDouble(distance->value));
     storeOf(context).addText(TextArray::Labels,
                              TextLabel{text, static_cast<int>(integerArgument(arguments[0])),
                                        static_cast<int>(integerArgument(arguments[1]))});

@@ -213,7 +213,7 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
     JsonWriter json;
     json.open('{');
     json.item("\n  ");
-    json.raw("\"module\": " + std::to_string(window.executorCode()));
+    json.raw("\"module\": " + std::to_string(window.programModule()));
     writeArray(json, "points", store.points(), [](JsonWriter& out, const PointRec& point) {
         writeHeader(out, point);
         writeNumbers(out, {{"x", &point.x}, {"y", &point.y}, {"z", &point.z}});

@@ -36,6 +36,18 @@ bool movesCursor(Key key)
            key == Key::End;
 }
 
+// Ctrl and Alt alone, and the chords they start (Ctrl+C, Ctrl+Insert),
+// leave the selection for the command that uses it; a key that moves the
+// caret or edits without Shift ends it.
+bool endsSelection(Key key, Modifiers modifiers)
+{
+    if (modifiers.shift() || key == Key::Control || key == Key::Alt)
+        return false;
+    if (modifiers.control() || modifiers.alt())
+        return movesCursor(key);
+    return true;
+}
+
 } // namespace
 
 void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
@@ -53,7 +65,7 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
         return;
     }
     hideCompletion();
-    if (!modifiers.shift())
+    if (endsSelection(key, modifiers))
         m_selection.active = false;
     TextPosition before = cursor();
     switch (key) {
@@ -178,8 +190,6 @@ void ScriptEditor::moveRight(Modifiers modifiers)
 void ScriptEditor::splitLine()
 {
     std::vector<SourceLine>& lines = m_current->lines;
-    if (static_cast<int>(lines.size()) >= ScriptFile::kMaxLines)
-        return;
     TextPosition position = cursor();
     lineEdited(position.line);
     std::string text = lineText(position.line);

@@ -122,6 +122,11 @@ void ScriptEditor::paintCompletion(Canvas& canvas) const
     }
 }
 
+int ScriptEditor::messageRoom() const
+{
+    return m_width - statusLeft() - 2 * kStatusMargin;
+}
+
 void ScriptEditor::paintStatus(Canvas& canvas) const
 {
     int left = statusLeft();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,14 @@ inline constexpr std::size_t kMessageLineLength = 49;
 // on into lines 3 and 4 rather than being cut), and the source line's text
 // in line 5.
 MessageLines errorMessageLines(std::string_view message, std::string_view sourceLine);
+
+// Whether a piece of a message line fits the message area's drawn width.
+using MessageFits = std::function<bool(std::string_view)>;
+
+// As above, and a line is also broken where its drawn text would pass the
+// edge of the message area: at the last blank whose prefix still fits (at a
+// character when not even one word fits).
+MessageLines errorMessageLines(std::string_view message, std::string_view sourceLine,
+                               const MessageFits& fits);
 
 } // namespace kestrane

@@ -37,4 +37,11 @@ const ModuleInfo* findModule(int moduleCode)
     return found == kModules.end() ? nullptr : &*found;
 }
 
+std::string moduleCannotRunMessage(int moduleCode)
+{
+    const ModuleInfo* info = findModule(moduleCode);
+    std::string name = info ? std::string(info->statusName) : std::to_string(moduleCode);
+    return "Programs of module " + name + " cannot be run yet.";
+}
+
 } // namespace kestrane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kestrane {
@@ -36,6 +37,10 @@ struct ModuleInfo {
 // (index = code - 501).
 std::span<const ModuleInfo> moduleTable();
 const ModuleInfo* findModule(int moduleCode);
+
+// The refusal of a program whose module has no executor yet, naming the
+// module: "Programs of module Dimension 3 cannot be run yet.".
+std::string moduleCannotRunMessage(int moduleCode);
 
 // Kestrane scripts are checked against the Dimension 2 words and run in the
 // Dimension 2 executor, so the effective module is never below 502.

@@ -171,12 +171,38 @@ bool ProcedureValidator::validateStatement(const Statement& statement)
     }
     int resultType = type::kNone;
     bool distanceArithmetic = false;
+    m_statementEnd = statement.end;
     if (!validateCommand(statement, command.start, command.end(), hasTarget, resultType,
                          distanceArithmetic))
         return false;
-    if (!hasTarget)
+    std::size_t tail = m_statementEnd;
+    if (hasTarget && !recordTarget(statement, target, resultType, distanceArithmetic))
+        return false;
+    return validateTail(statement, tail);
+}
+
+// The interpreter executes one statement a line and goes on at the next
+// line, so whatever follows the statement on its line would be skipped
+// without a word: it is refused here. A second statement gets the message
+// its first bad word earns, or "Improper sign." when it is valid.
+bool ProcedureValidator::validateTail(const Statement& statement, std::size_t tail)
+{
+    std::string_view text = std::string_view(m_text).substr(0, statement.end);
+    std::size_t position = skipBlanks(text, tail);
+    if (position >= statement.end)
         return true;
-    return recordTarget(statement, target, resultType, distanceArithmetic);
+    char first = m_text[position];
+    if ((isLetter(first) || isDigit(first) || first == '$') &&
+        !validateStatement(Statement{position, statement.end}))
+        return false;
+    return fail(position, compile_message::kImproperSign);
+}
+
+// Where a call's own text ends: after its closing parenthesis.
+void ProcedureValidator::endAfterArguments(std::size_t argumentsStart, const Statement& statement)
+{
+    std::size_t close = closingParenthesis(argumentsStart, statement.end);
+    m_statementEnd = close < statement.end ? close + 1 : statement.end;
 }
 
 bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t wordStart,
@@ -188,6 +214,7 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     std::size_t arguments = argumentsStartAfter(wordEnd, statement.end);
     if (!match.reserved()) {
         if (const ProcedureRecord* procedure = m_context.findProcedure(word)) {
+            endAfterArguments(arguments, statement);
             resultType = procedure->typeCode == type::kVoid ? type::kNone : procedure->typeCode;
             return validateArguments(statement, type::kProcedureCall, arguments,
                                      {procedure->parameterTypes});
@@ -198,6 +225,7 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     switch (match.kind) {
     case WordKind::List:
     case WordKind::Call:
+        endAfterArguments(arguments, statement);
         return validateCall(statement, match.code, arguments, resultType);
     case WordKind::Attribute:
         return validateAttribute(statement, match.code, arguments, resultType);
@@ -217,6 +245,11 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     case WordKind::Number:
     case WordKind::Directive:
         resultType = match.code;
+        // An empty "()" may follow a word without arguments.
+        m_statementEnd = wordEnd;
+        if (std::size_t open = skipBlanks(std::string_view(m_text).substr(0, statement.end), wordEnd);
+            open < statement.end && m_text[open] == '(')
+            endAfterArguments(open + 1, statement);
         return true;
     }
     return true;
@@ -232,6 +265,7 @@ bool ProcedureValidator::validateUnreserved(const Statement& statement, std::siz
     std::string_view word = text.substr(wordStart, wordEnd - wordStart);
     if (isSignedDecimal(word)) {
         resultType = type::kDistance;
+        m_statementEnd = wordEnd;
         return true;
     }
     if (hasTarget && wordEnd < statement.end && (text[wordEnd] == '+' || text[wordEnd] == '-')) {
@@ -396,9 +430,13 @@ bool ProcedureValidator::validateCondition(const Statement& statement, std::size
             !findVariable(trimBlanks(comparison.substr(equals + 2))))
             return fail(conditionStart, compile_message::kImproperName);
     }
-    // What follows `then` (a `StartIf` opening a block) is the
-    // interpreter's: a block ends at the next `EndOfIf`, so there is no
-    // nesting to check.
+    // Only a `StartIf` opening a block may follow `then`: a block ends at
+    // the next `EndOfIf`, so there is no nesting to check.
+    m_statementEnd = then + 4;
+    std::size_t afterThen = skipBlanks(std::string_view(m_text).substr(0, statement.end), then + 4);
+    TextSpan next = readWord(std::string_view(m_text).substr(0, statement.end), afterThen);
+    if (next.start == afterThen && m_text.compare(next.start, next.length, "StartIf") == 0)
+        m_statementEnd = next.end();
     return true;
 }
 

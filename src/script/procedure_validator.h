@@ -60,12 +60,16 @@ private:
     void addVariable(std::string_view name, int typeCode);
     bool fail(std::size_t position, std::string_view message);
     std::size_t argumentsStartAfter(std::size_t wordEnd, std::size_t end) const;
+    bool validateTail(const Statement& statement, std::size_t tail);
+    void endAfterArguments(std::size_t argumentsStart, const Statement& statement);
     std::size_t closingParenthesis(std::size_t from, std::size_t end) const;
 
     ValidationContext& m_context;
     ScriptFile& m_file;
     const std::string& m_text;
     std::vector<VariableEntry> m_variables;
+    // Where the statement being validated ends on its line.
+    std::size_t m_statementEnd = 0;
     // Names to their entries: a procedure may declare thousands of variables.
     std::unordered_map<std::string, std::size_t> m_variableIndex;
 };

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kShortestSavedName = 5;
+constexpr std::string_view kRunTimeErrorCaption = "Run-time error.";
 
 bool hasMainExtension(std::string_view name)
 {
@@ -80,22 +81,28 @@ bool ScriptEditor::open()
     // Cancel keeps the unsaved text rather than losing it to the opened file.
     if (m_modified && !askToSave())
         return false;
-    std::error_code error;
-    fs::path current = fs::current_path(error);
-    std::optional<fs::path> examples = findExisting(current / "Examples");
     FileDialogRequest request;
     request.title = "Open";
-    if (examples && fs::is_directory(*examples, error))
-        request.directory = examples->string();
-    else if (!m_examplesDirectory.empty() && fs::is_directory(m_examplesDirectory, error))
-        request.directory = m_examplesDirectory;
-    else
-        request.directory = current.string();
+    request.directory = examplesDirectory();
     request.filters = scriptFilters();
     std::optional<std::string> chosen = m_host.chooseFileToOpen(request);
     if (!chosen)
         return false;
     return openFile(*chosen);
+}
+
+// The "Examples" folder of the current directory, else the shipped
+// examples, else the current directory.
+std::string ScriptEditor::examplesDirectory() const
+{
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    std::optional<fs::path> examples = findExisting(current / "Examples");
+    if (examples && fs::is_directory(*examples, error))
+        return examples->string();
+    if (!m_examplesDirectory.empty() && fs::is_directory(m_examplesDirectory, error))
+        return m_examplesDirectory;
+    return current.string();
 }
 
 bool ScriptEditor::openFile(const std::string& path)
@@ -149,12 +156,19 @@ bool ScriptEditor::saveAs()
 {
     FileDialogRequest request;
     request.title = "Save as";
-    request.directory = m_main->directory;
-    request.fileName = m_fileName;
+    // A file saved before is saved again beside itself; a text that never
+    // had a file starts where the examples are, like Open.
+    request.directory = m_main->path.empty() ? examplesDirectory()
+                                             : nativePath(m_main->path).parent_path().string();
+    request.fileName =
+        m_main->path.empty() ? m_fileName : nativePath(m_main->path).filename().string();
     request.filters = {"Geometry and Algebra Files (*.kst)", "Graphs Files (*.kst)"};
     std::optional<std::string> chosen = m_host.chooseFileToSave(request);
     if (!chosen)
         return false;
+    // The default extension: a name typed without one gets ".kst".
+    if (!nativePath(*chosen).has_extension())
+        *chosen += ".kst";
     m_fileName = *chosen;
     fs::path native = nativePath(*chosen);
     m_main->name = native.filename().string();
@@ -201,6 +215,13 @@ void ScriptEditor::setText(std::string_view text)
     rebuildCompletionWords();
 }
 
+const std::string& ScriptEditor::caption() const
+{
+    if (m_current == m_main.get())
+        return m_fileName;
+    return m_current->path.empty() ? m_current->name : m_current->path;
+}
+
 void ScriptEditor::setVisibleLines(int count)
 {
     m_visibleLines = std::max(1, count);
@@ -213,6 +234,7 @@ void ScriptEditor::setViewSize(int width, int height)
     m_height = std::max(0, height);
     setVisibleLines((m_height - kTextTop) / kLineHeight);
     followCursorHorizontally();
+    breakErrorMessage();
 }
 
 void ScriptEditor::setTextMeasure(TextMeasure measure)
@@ -222,6 +244,7 @@ void ScriptEditor::setTextMeasure(TextMeasure measure)
             return static_cast<int>(text.size()) * kDefaultCharacterWidth;
         };
     m_measure = std::move(measure);
+    breakErrorMessage();
 }
 
 void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fileName)
@@ -233,6 +256,10 @@ void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fil
     m_fileName = std::move(fileName);
     m_modified = false;
     m_editedIncludes.clear();
+    // The message of the previous text's compile does not belong to this one.
+    m_messageLines = {};
+    m_errorShown = false;
+    m_lastError.reset();
     m_selection = {};
     m_horizontalOffset = 0;
     hideCompletion();
@@ -314,6 +341,13 @@ void ScriptEditor::compileWithMode(RunState mode)
         showError(*result.error);
         return;
     }
+    if (mode == RunState::Run && m_runnable && !m_runnable(m_modules.module())) {
+        m_handOver.runState = RunState::Nothing;
+        m_handOver.programText.clear();
+        m_host.message(std::string(kRunTimeErrorCaption), moduleCannotRunMessage(m_modules.module()),
+                       MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
     m_handOver.runState = mode;
     // Compile to disk hands over the same compiled text as a run.
     m_handOver.programText = m_main->normalisedText;
@@ -331,12 +365,26 @@ void ScriptEditor::showError(const CompileError& error)
     const std::string& source = file.lines.empty()
                                     ? std::string()
                                     : file.lines[static_cast<std::size_t>(error.sourceLine)].text();
-    m_messageLines = errorMessageLines(error.message, source);
+    m_errorSource = source;
+    breakErrorMessage();
     m_current = &file;
     file.view.visibleLines = m_visibleLines;
     file.view.cursorLine = error.sourceLine;
     file.view.cursorColumn = static_cast<int>(source.size());
     file.view.topLine = std::max(0, error.sourceLine - m_visibleLines / 2);
+}
+
+// The message is broken where the status area's drawn width ends, so it is
+// broken again when the window changes its width.
+void ScriptEditor::breakErrorMessage()
+{
+    if (!m_errorShown || !m_lastError)
+        return;
+    int room = messageRoom();
+    m_messageLines = errorMessageLines(m_lastError->message, m_errorSource,
+                                       [&](std::string_view text) {
+                                           return m_measure(text) <= room;
+                                       });
 }
 
 HandOver ScriptEditor::handOver() const

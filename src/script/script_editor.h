@@ -67,6 +67,10 @@ struct Selection {
     bool empty() const { return start == end; }
 };
 
+// Whether programs of a module can be run: an executor is registered for
+// the module code.
+using RunnableModule = std::function<bool(int)>;
+
 // What a mouse press asks of the window beyond the model.
 enum class MouseAction { None, ChooseModule };
 
@@ -146,7 +150,9 @@ public:
     // loading its includes again, and marks the text modified.
     void setText(std::string_view text);
     const std::string& fileName() const { return m_fileName; }
-    const std::string& caption() const { return m_fileName; }
+    // The window's caption: the file name, or the include shown after a
+    // compile error found in it.
+    const std::string& caption() const;
     bool modified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
@@ -231,6 +237,11 @@ public:
     void onScreen();      // no compile: show the text on screen
     void compileToDisk(); // hidden item
 
+    // Decides which modules' programs Run and the stepping commands hand
+    // over; the others are refused here, before the construction window
+    // clears anything. Every module is runnable until this is set.
+    void setRunnable(RunnableModule runnable) { m_runnable = std::move(runnable); }
+
     HandOver handOver() const;
     // Set after a successful compile and by OnScreen: the window closes and
     // the construction window takes over.
@@ -241,9 +252,13 @@ public:
 
 private:
     void replaceMain(std::unique_ptr<ScriptFile> file, std::string fileName);
+    std::string examplesDirectory() const;
     void compileWithMode(RunState mode);
     void stepCommand(SteppingMode mode);
     void showError(const CompileError& error);
+    void breakErrorMessage();
+    // The drawn width the message lines may take (editor_painter.cpp).
+    int messageRoom() const;
     bool askToSave();
     // Marks the text modified, and the include shown when that is edited.
     void markModified();
@@ -323,10 +338,12 @@ private:
 
     MessageLines m_messageLines;
     bool m_errorShown = false;
+    std::string m_errorSource;
     std::optional<CompileError> m_lastError;
 
     HandOver m_handOver;
     bool m_closeRequested = false;
+    RunnableModule m_runnable;
 };
 
 // The editor's messages.

@@ -76,7 +76,7 @@ std::vector<std::string> splitLines(std::string_view text)
         return splitLines(withCarriageReturns);
     }
     std::size_t position = 0;
-    while (position < text.size() && lines.size() < ScriptFile::kMaxLines) {
+    while (position < text.size()) {
         std::size_t end = text.find('\r', position);
         if (end == std::string_view::npos)
             end = text.size();
@@ -87,8 +87,7 @@ std::vector<std::string> splitLines(std::string_view text)
         // A single CR LF separates two lines; each further CR LF pair of the
         // run is an empty line between them.
         std::size_t runLength = run - end;
-        for (std::size_t empty = runLength >= 2 ? (runLength - 2) / 2 : 0;
-             empty > 0 && lines.size() < ScriptFile::kMaxLines; --empty)
+        for (std::size_t empty = runLength >= 2 ? (runLength - 2) / 2 : 0; empty > 0; --empty)
             lines.emplace_back();
         position = run;
     }

@@ -52,8 +52,6 @@ struct EditingView {
 // compiler fills the normalised lines, the normalised text and the
 // procedure records.
 struct ScriptFile {
-    static constexpr int kMaxLines = 10000;
-
     int moduleCode = 501;
     std::string path;      // the full path as found; empty for a text never saved
     std::string name;      // as written in the #include line or chosen in a dialog
@@ -76,8 +74,8 @@ struct ScriptFile {
 
 // Splits a text into lines: a line ends at CR; each further pair of CR/LF
 // characters in the run that follows adds an empty line; a lone LF adds none
-// and stays in its line. An empty text is one empty line. At most
-// ScriptFile::kMaxLines lines.
+// and stays in its line. An empty text is one empty line. Every line is
+// kept, however many there are: nothing of a file is dropped silently.
 std::vector<std::string> splitLines(std::string_view text);
 
 // The module character of a file: the low byte of (module code + 60).

@@ -19,10 +19,19 @@ bool isIncludeModuleCharacter(char character)
     return (character >= '1' && character <= '4') || (character >= 'A' && character <= 'D');
 }
 
+// The real directory of a file: "..\" in its includes climbs from there,
+// whatever the current directory is later and however the file was named.
 std::string directoryOf(const fs::path& path)
 {
-    std::string directory = path.parent_path().string();
-    return directory.empty() ? std::string(".") : directory;
+    std::error_code error;
+    fs::path absolute = fs::absolute(path, error);
+    if (error)
+        absolute = path;
+    fs::path directory = fs::weakly_canonical(absolute.parent_path(), error);
+    if (error)
+        directory = absolute.parent_path().lexically_normal();
+    std::string text = directory.string();
+    return text.empty() ? std::string(".") : text;
 }
 
 // Only regular files are read: a name that reaches a device or a pipe would
@@ -173,6 +182,14 @@ void ScriptLoader::loadInclude(ScriptFile& file, std::string_view name, int dept
 std::optional<std::string> ScriptLoader::findInclude(const ScriptFile& file,
                                                      std::string_view name) const
 {
+    // An absolute name says where the file is: no directory is put before it.
+    if (!name.empty() && name.front() == '/') {
+        auto existing = findExisting(nativePath(name));
+        std::error_code error;
+        if (existing && fs::is_regular_file(*existing, error))
+            return existing->string();
+        return {};
+    }
     for (const std::string* directory :
          {&file.directory, &m_directories.main, &m_directories.working, &m_directories.library}) {
         if (directory->empty())

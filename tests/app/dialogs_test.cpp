@@ -117,6 +117,15 @@ TEST_F(DirectoriesDialogTest, LeavingAKindKeepsTheListDirectoryAsItsNewValue)
     EXPECT_EQ(dialog.newValue(DirectoryKind::Library), "/srv/lib");
 }
 
+TEST_F(DirectoriesDialogTest, WithoutAMainDirectoryTheListStartsInTheStartDirectory)
+{
+    m_directories.main.clear();
+    m_directories.program = "/home/ann/kestrane";
+    DirectoriesDialog dialog(m_directories);
+    EXPECT_EQ(dialog.listDirectory(), "/home/ann/kestrane");
+    EXPECT_EQ(dialog.previousValue(DirectoryKind::Main), "");
+}
+
 TEST_F(DirectoriesDialogTest, SaveWritesTheProgramDirectoryOptions)
 {
     ASSERT_TRUE(edit([](DirectoriesDialog& dialog) {

@@ -91,6 +91,28 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(MainWindowTest, PanelsKeepTheirTextAndTheMessagePanelShrinksFirst)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    window.show();
+    auto readable = [&window] {
+        for (std::size_t index = 0; index + 1 < window.statusPanels().size(); ++index) {
+            auto* label = qobject_cast<QLabel*>(window.statusPanels()[index]);
+            QString longest = index == 6 ? QString("Remove dist.") : label->text();
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(longest))
+                << longest.toStdString() << " at window width " << window.width();
+        }
+    };
+    readable();
+    int wide = window.statusPanels()[8]->width();
+    window.resize(700, 500);
+    QApplication::processEvents();
+    readable();
+    EXPECT_LT(window.statusPanels()[8]->width(), wide);
+}
+
 TEST_F(MainWindowTest, OpensAndClosesTheAboutBox)
 {
     Application application(m_host, m_paths);

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -261,7 +263,15 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     editor->close();
     ASSERT_FALSE(editor->isVisible());
 
+    // Esc goes back to the editor only when there is a program text; a
+    // listing of the text is ended by Esc first.
     m_window->activateWindow();
+    QTest::keyClick(m_window->centralWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    m_application->constructionWindow().showListing("start()\r\nEND");
+    QTest::keyClick(m_window->centralWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(m_application->constructionWindow().listingShown());
     QTest::keyClick(m_window->centralWidget(), Qt::Key_Escape);
     EXPECT_TRUE(editor->isVisible());
     editor->close();
@@ -273,6 +283,53 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     textItem->trigger();
     EXPECT_TRUE(editor->isVisible());
     editor->close();
+}
+
+TEST_F(ScriptEditorWidgetTest, CtrlCAndCtrlInsertCopyAndCtrlXCutsTheSelection)
+{
+    ScriptEditorWidget& editor = openEditor();
+    QWidget* text = editor.textArea();
+    QTest::keyClicks(text, "one two");
+    QTest::keyClick(text, Qt::Key_Home);
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(text, Qt::Key_Right, Qt::ShiftModifier);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "one");
+    QApplication::clipboard()->clear();
+    QTest::keyClick(text, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "one");
+    QTest::keyClick(text, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(lineText(0), " two");
+}
+
+TEST_F(ScriptEditorWidgetTest, SaveAsAddsTheExtensionToATypedName)
+{
+    ScriptEditorWidget& editor = openEditor();
+    typeLines(editor.textArea(), {"start()", "END"});
+    std::string typed = (m_dir / "lesson").string();
+    onNextModal([typed](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        ASSERT_NE(files, nullptr);
+        files->selectFile(QString::fromStdString(typed));
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    editor.action("saveAs")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "lesson.kst"));
+    EXPECT_EQ(editor.windowTitle().toStdString(), (m_dir / "lesson.kst").string());
+}
+
+TEST_F(ScriptEditorWidgetTest, OnScreenShowsTheListingOverTheDrawing)
+{
+    ScriptEditorWidget& editor = openEditor();
+    typeLines(editor.textArea(), {"start()", "A = point(10, 20)", "END"});
+    editor.action("onScreen")->trigger();
+    EXPECT_FALSE(editor.isVisible());
+    const ConstructionWindow& model = m_application->constructionWindow();
+    ASSERT_TRUE(model.listingShown());
+    EXPECT_EQ(model.listing()[1], "A = point(10, 20)");
+    QTest::keyClick(m_window->canvas(), Qt::Key_Escape);
+    EXPECT_FALSE(model.listingShown());
 }
 
 TEST_F(ScriptEditorWidgetTest, AScriptTypedAndRunWithF9BuildsItsConstruction)
@@ -329,6 +386,25 @@ TEST_F(ScriptEditorWidgetTest, ACircleDrawnAcrossALineWithTheMouseMakesTheTwoCro
         EXPECT_EQ(LongToDecimal(store.points()[crossing]->y), "300.000000000000000");
         EXPECT_NEAR(std::abs(store.points()[crossing]->floats.x - 300), 86.6, 0.01);
     }
+}
+
+// The left part of the message panel as drawn.
+QImage leftOfPanel(ConstructionWindow& model, QWidget* panel, const std::string& text)
+{
+    model.state().showMessage(text, text);
+    return panel->grab().toImage().copy(0, 0, 80, panel->height());
+}
+
+// Two long step lines with the same command word look the same at the left
+// edge of the panel: each shows its beginning, whatever its length.
+TEST_F(ScriptEditorWidgetTest, ALongStepLineShowsItsBeginning)
+{
+    ConstructionWindow& model = m_application->constructionWindow();
+    QWidget* panel = m_window->statusPanels()[ConstructionWindow::kMessagePanel];
+    QImage shorter = leftOfPanel(model, panel, "RemovePoint(" + std::string(70, 'A') + ")");
+    QImage longer = leftOfPanel(model, panel, "RemovePoint(" + std::string(90, 'B') + ")");
+    EXPECT_EQ(shorter, longer);
+    EXPECT_NE(shorter, leftOfPanel(model, panel, "short"));
 }
 
 TEST_F(ScriptEditorWidgetTest, TheTimerAlternatesTheMessagePanel)

@@ -180,6 +180,14 @@ TEST_F(LongNumTest, FloatConversions)
     EXPECT_FALSE(LongHasFraction(out));
     EXPECT_EQ(LongToFloat(number("1234.5")), 1234.5f);
     EXPECT_EQ(LongToFloat(number("-0.000125")), -0.000125f);
+    // Large integer parts convert whole, never wrapped.
+    EXPECT_EQ(LongToFloat(number("3000000000")), 3e9f);
+    EXPECT_EQ(LongToDouble(number("123456789012.5")), 123456789012.5);
+    {
+        LongWordsScope words(kLongWordsMax);
+        EXPECT_EQ(LongToFloat(LongFromText("-12.5")), -12.5f) << "no overflow of the top words";
+        EXPECT_EQ(LongToDouble(LongFromText("-12.5")), -12.5);
+    }
     EXPECT_FALSE(LongHasFraction(number("12")));
     EXPECT_TRUE(LongHasFraction(number("12.000000000000001")));
 }

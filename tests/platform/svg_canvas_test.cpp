@@ -22,10 +22,12 @@ TEST(SvgCanvas, ShapesCarryPenBrushAndPlacement)
     canvas.text(5, 6, "a<b & c");
     std::string svg = canvas.document();
     EXPECT_NE(svg.find("width=\"800\" height=\"550\""), std::string::npos);
-    EXPECT_NE(svg.find("<line x1=\"1\" y1=\"2\" x2=\"3.5\" y2=\"4\" stroke=\"#ff0000\""),
+    // One-pixel strokes stand on the middle of their pixels.
+    EXPECT_NE(svg.find("<line x1=\"1.5\" y1=\"2.5\" x2=\"4\" y2=\"4.5\" stroke=\"#ff0000\""),
               std::string::npos);
-    EXPECT_NE(svg.find("<polygon points=\"0,0 10,0 5,8\" fill=\"#0000ff\""), std::string::npos);
-    EXPECT_NE(svg.find("<ellipse cx=\"10\" cy=\"5\" rx=\"10\" ry=\"5\" fill=\"none\""),
+    EXPECT_NE(svg.find("<polygon points=\"0.5,0.5 10.5,0.5 5.5,8.5\" fill=\"#0000ff\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("<ellipse cx=\"10.5\" cy=\"5.5\" rx=\"10\" ry=\"5\" fill=\"none\""),
               std::string::npos);
     // Text by its top-left corner (the baseline one ascent lower), 9 points at
     // 96 dots per inch.
@@ -42,9 +44,22 @@ TEST(SvgCanvas, MoveAndLineToDrawFromTheLastPosition)
     canvas.lineTo(5, 1);
     canvas.lineTo(5, 5);
     std::string svg = canvas.document();
-    EXPECT_NE(svg.find("x1=\"1\" y1=\"1\" x2=\"5\" y2=\"1\""), std::string::npos);
-    EXPECT_NE(svg.find("x1=\"5\" y1=\"1\" x2=\"5\" y2=\"5\""), std::string::npos);
+    EXPECT_NE(svg.find("x1=\"1.5\" y1=\"1.5\" x2=\"5.5\" y2=\"1.5\""), std::string::npos);
+    EXPECT_NE(svg.find("x1=\"5.5\" y1=\"1.5\" x2=\"5.5\" y2=\"5.5\""), std::string::npos);
     EXPECT_EQ(cssColour(rgb(1, 2, 3)), "#010203");
+}
+
+TEST(SvgCanvas, EvenStrokesAndHugeNumbersAreWrittenWhole)
+{
+    SvgCanvas canvas(10, 10);
+    canvas.setPen(0, 2);
+    canvas.line(1, 1, 5, 1);
+    canvas.setPen(0, 1);
+    canvas.line(0, 0, 1e300, 0);
+    std::string svg = canvas.document();
+    EXPECT_NE(svg.find("x1=\"1\" y1=\"1\" x2=\"5\" y2=\"1\""), std::string::npos);
+    EXPECT_NE(svg.find("x2=\"1000000000000000052504760255204420248704468581108159154915854115"),
+              std::string::npos);
 }
 
 } // namespace

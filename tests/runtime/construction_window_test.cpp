@@ -62,7 +62,7 @@ TEST_F(WindowTimer, ShowsADeferredBoxOnceOnly)
 
 class WindowTools : public RunFixture {};
 
-TEST_F(WindowTools, PromptsHoverNamesAndMeasurementsReachTheMessageLines)
+TEST_F(WindowTools, PromptsAndMeasurementsReachTheMessageLinesAndNamesTheFirstPanel)
 {
     window.chooseTool(Tool::Circle);
     EXPECT_EQ(window.messages().line1, "find center");
@@ -71,9 +71,10 @@ TEST_F(WindowTools, PromptsHoverNamesAndMeasurementsReachTheMessageLines)
     EXPECT_EQ(window.messages().line1, "point of circle");
     EXPECT_TRUE(window.click(400, 300));
     EXPECT_EQ(store().circles().size(), 1u);
+    EXPECT_EQ(window.messages().line1, "Choose element") << "not the finished tool's prompt";
 
     EXPECT_TRUE(window.mouseMove(300, 300));
-    EXPECT_EQ(window.messages().line1, "punkt A");
+    EXPECT_EQ(window.hoverPanelText(), "punkt A");
     EXPECT_TRUE(store().points()[0]->highlighted);
 
     window.chooseTool(Tool::Distance);
@@ -81,8 +82,13 @@ TEST_F(WindowTools, PromptsHoverNamesAndMeasurementsReachTheMessageLines)
     window.click(30, 40);
     EXPECT_EQ(window.messages().line1, "distance 50.00");
     EXPECT_EQ(window.distancePanelText(), "Remove dist.");
+    window.mouseMove(300, 300);
+    window.mouseMove(600, 500);
+    EXPECT_EQ(window.messages().line1, "distance 50.00") << "hovering keeps the measurement";
+    EXPECT_EQ(window.hoverPanelText(), "Choose element");
     window.chooseTool(Tool::Distance);
     EXPECT_EQ(window.distancePanelText(), "distance");
+    EXPECT_EQ(window.messages().line1, "Choose element");
 }
 
 TEST_F(WindowTools, DeleteRemovesTheHighlightedObjectAndRemoveAllClearsEverything)
@@ -100,16 +106,94 @@ TEST_F(WindowTools, DeleteRemovesTheHighlightedObjectAndRemoveAllClearsEverythin
     EXPECT_EQ(window.tools().tool(), Tool::None);
 }
 
-TEST_F(WindowTools, AChoiceTakesTheClickInsteadOfTheTool)
+TEST_F(WindowTools, OutsideTheDrawingAreaNothingIsHighlightedOrMade)
 {
-    start({"void start(circle k)", "END"});
+    window.chooseTool(Tool::Line);
+    window.click(0, 549);
+    window.click(799, 549);
+    ASSERT_EQ(store().lines().size(), 1u);
+    EXPECT_TRUE(window.mouseMove(400, 549));
+    EXPECT_TRUE(store().lines()[0]->highlighted);
+    // The line goes on past the area's edge, but there it is not hovered.
+    EXPECT_TRUE(window.mouseMove(900, 549));
+    EXPECT_FALSE(store().lines()[0]->highlighted);
+    EXPECT_EQ(window.hoverPanelText(), "Choose element");
+
     window.chooseTool(Tool::Point);
-    window.state().store().makeLine(LongNum::fromInteger(0), LongNum::fromInteger(100),
-                                    LongNum::fromInteger(400), LongNum::fromInteger(100));
+    EXPECT_FALSE(window.click(400, 560));
+    EXPECT_EQ(window.messages().line1, ConstructionWindow::kOutsideDrawing);
+    EXPECT_EQ(store().points().size(), 2u);
+    EXPECT_TRUE(window.click(400, 300)) << "the tool still waits for a click inside";
+    EXPECT_EQ(store().points().size(), 3u);
+}
+
+TEST_F(WindowTools, DeleteForgetsTheHoveredName)
+{
+    window.chooseTool(Tool::Point);
+    window.click(100, 100);
+    window.mouseMove(100, 100);
+    ASSERT_EQ(window.hoverPanelText(), "punkt A");
+    EXPECT_TRUE(window.deleteHighlighted());
+    EXPECT_EQ(window.hoverPanelText(), "Choose element");
+}
+
+// A start with parameters is applied to the figure on the screen; tools
+// still draw while a choice waits, and a running program refuses them.
+class WindowChoices : public RunFixture {
+protected:
+    void drawLine(double x1, double y1, double x2, double y2)
+    {
+        window.chooseTool(Tool::Line);
+        window.click(x1, y1);
+        window.click(x2, y2);
+    }
+};
+
+TEST_F(WindowChoices, AStartWithParametersChoosesFromTheFigureDrawnBefore)
+{
+    drawLine(0, 100, 400, 100);
+    start({"void start(line l)", "P=point(200,300)", "Q=point(300,300)", "m=line(P,Q)", "END"});
+    EXPECT_EQ(store().lines().size(), 1u) << "the drawn line is kept";
+    ASSERT_EQ(window.pendingChoice(), 13);
+    EXPECT_TRUE(window.click(200, 100));
+    EXPECT_FALSE(window.running());
+    EXPECT_EQ(store().lines().size(), 2u);
+    EXPECT_TRUE(host.messages().empty());
+}
+
+TEST_F(WindowChoices, AStartWithoutParametersClearsTheConstruction)
+{
+    drawLine(0, 100, 400, 100);
+    start({"start()", "P=point(200,300)", "END"});
+    EXPECT_TRUE(store().lines().empty());
+    EXPECT_EQ(store().points().size(), 1u);
+}
+
+TEST_F(WindowChoices, AMissingLineIsDrawnWhileTheChoiceWaits)
+{
+    start({"void start(line l)", "END"});
+    ASSERT_EQ(window.pendingChoice(), 13);
     EXPECT_FALSE(window.click(200, 100));
     EXPECT_EQ(host.messages().back().text, "Niewlasciwa figura wybrana.");
-    EXPECT_EQ(store().points().size(), 2u) << "the point tool made nothing";
-    EXPECT_EQ(window.pendingChoice(), 15);
+    drawLine(0, 100, 400, 100);
+    EXPECT_EQ(window.messages().line1, "choose line") << "the panel asks for the choice again";
+    EXPECT_EQ(window.pendingChoice(), 13);
+    EXPECT_TRUE(window.click(200, 100));
+    EXPECT_FALSE(window.running());
+}
+
+TEST_F(WindowChoices, ARunningProgramRefusesToolsAndNoneFiresAfterIt)
+{
+    start({"start()", "Break(1)", "P=point(1,1)", "END"});
+    ASSERT_EQ(window.runMode(), RunMode::Paused);
+    EXPECT_EQ(window.messages().line1, "Press space bar to continue.");
+    window.chooseTool(Tool::Point);
+    EXPECT_EQ(window.tools().tool(), Tool::None);
+    EXPECT_EQ(window.messages().line1, ConstructionWindow::kToolsWaitForRun);
+    window.pressSpace();
+    EXPECT_FALSE(window.running());
+    EXPECT_FALSE(window.click(300, 300));
+    EXPECT_EQ(store().points().size(), 1u);
 }
 
 } // namespace

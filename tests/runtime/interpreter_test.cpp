@@ -172,7 +172,7 @@ TEST_F(Modes, StepByStepExecutesOneStatementPerSpaceAndEntersCalls)
     EXPECT_EQ(window.interpreter().depth(), 2u);
     window.pressSpace();
     EXPECT_EQ(window.messages().line1, "X=point(10,10)");
-    EXPECT_EQ(window.messages().line2, "three(A)");
+    EXPECT_EQ(window.messages().line2, "Press space bar to continue.");
     EXPECT_EQ(store().points().size(), 2u);
 }
 

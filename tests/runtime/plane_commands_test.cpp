@@ -72,6 +72,29 @@ TEST_F(PlaneCommands, DrawDistWritesTheValueWithTwoDecimals)
     EXPECT_EQ(labels[0].y, 20);
 }
 
+TEST_F(PlaneCommands, DrawDistAndStringTakeTheTextOfAStringVariable)
+{
+    start({"void start()", "A=point(0,0)", "B=point(3,4)", "d=distance(A,B)",
+           "label=String($AB=)", "copy=String(label)", "DrawDist(10,10,label,d)",
+           "DrawDist(10,30,copy,d)", "END"});
+    const auto& labels = store().texts(TextArray::Labels);
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0].text, "AB=5.00");
+    EXPECT_EQ(labels[1].text, "AB=5.00");
+}
+
+TEST_F(PlaneCommands, DrawDistShowsLargeDistancesWhole)
+{
+    // 99999 doubled ten times, plus one: more digits than a float holds.
+    start({"void start()", "A=point(0,0)", "B=point(99999,0)", "C=point(1,0)", "d=distance(A,B)",
+           "one=distance(A,C)", "e1=d+d", "e2=e1+e1", "e3=e2+e2", "e4=e3+e3", "e5=e4+e4",
+           "e6=e5+e5", "e7=e6+e6", "e8=e7+e7", "e9=e8+e8", "e10=e9+e9", "f=e10+one",
+           "DrawDist(10,10,$d=,f)", "END"});
+    const auto& labels = store().texts(TextArray::Labels);
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0].text, "d=102398977.00");
+}
+
 TEST_F(PlaneCommands, RemoveOfOneOfTwoNamesKeepsThePoint)
 {
     start({"void start()", "A=point(5,5)", "B=point(5,5)", "Remove(A)", "C=point(9,9)",
@@ -193,6 +216,14 @@ TEST(FloatText, TwoDecimalsInElevenCharacters)
         EXPECT_EQ(floatText(test.value).size(), 11u);
     }
     EXPECT_EQ(trimmedFloatText(5), "5.00");
+}
+
+TEST(FloatText, LargeValuesAreWrittenWholeAndNeverWrap)
+{
+    EXPECT_EQ(floatText(99999999), "99999999.00");
+    EXPECT_EQ(floatText(123456789012.5), "123456789012.50");
+    EXPECT_EQ(floatText(-123456789012.5), "-123456789012.50");
+    EXPECT_EQ(trimmedFloatText(2147483648.0), "2147483648.00");
 }
 
 TEST(ColourValues, WordsAndRgb)

@@ -177,6 +177,23 @@ const CompileCase kCases[] = {
     {"point_not_in_graphs", 504, {"start()", "A=point(1,2)", "END"}, message::kWrongArguments, 1},
     {"quadratic_lists", 506,
      {"start()", "E=AlgExpr($x)", "F=QuadraticFunct(1,E,3)", "R=Rectangle(1,2,3,4)", "QuadraticGraph(F,R)", "END"}, {}},
+    // Text after a statement on its line would never run: it is refused.
+    {"second_statement_on_a_line", 501,
+     {"start()", "A=point(1,2)", "B=point(3,4)", "E=point(5,6)", "l=line(A,B) m=line(B,E)", "END"},
+     message::kImproperSign, 4},
+    {"semicolon_and_comment_after_a_call", 501,
+     {"start()", "A=point(1,2)", "E=point(5,6)", "n=line(A,E); // x", "END"}, message::kImproperSign, 3},
+    {"command_after_then", 501,
+     {"start()", "A=point(1,2)", "B=point(3,4)", "if A==B then Text(10,30,Zzz)", "END"},
+     message::kUndeclaredVariable, 3},
+    {"valid_command_after_then", 501,
+     {"start()", "A=point(1,2)", "B=point(3,4)", "if A==B then RemoveTexts", "END"},
+     message::kImproperSign, 3},
+    {"word_after_a_plain_word", 501, {"start()", "NoNames x", "END"}, message::kNoSuchNameOtherModule, 1},
+    {"word_after_a_decimal", 501, {"start()", "d=1.5 e", "END"}, message::kNoSuchNameOtherModule, 1},
+    {"blanks_and_empty_parentheses_after_statements", 501,
+     {"start()", "A=point(1,2)  ", "NoNames()", "RemoveTexts ", "if A==A then StartIf  ", "EndOfIf",
+      "d=2.5 ", "END"}, {}},
 };
 // clang-format on
 

@@ -117,6 +117,28 @@ TEST_F(EditorClipboard, ShiftWithCursorKeysSelects)
     EXPECT_FALSE(editor.selection().active);
 }
 
+// Ctrl+C is Ctrl pressed, then C with Ctrl held: neither may end the
+// selection before the copy takes it.
+TEST_F(EditorClipboard, ModifierKeysAndTheirChordsKeepTheSelection)
+{
+    load({"one two", "three"});
+    editor.select(at(0, 0), at(0, 3));
+    press(Key::Control);
+    press(Key::C, Modifier::Control);
+    press(Key::Insert, Modifier::Control);
+    press(Key::Alt);
+    ASSERT_TRUE(editor.selection().active);
+    editor.copy(clipboard);
+    EXPECT_EQ(clipboard.text(), "one");
+    EXPECT_EQ(texts(), (std::vector<std::string>{"one two", "three"}));
+
+    press(Key::Right, Modifier::Control);
+    EXPECT_FALSE(editor.selection().active);
+    editor.select(at(0, 0), at(0, 3));
+    press(Key::End);
+    EXPECT_FALSE(editor.selection().active);
+}
+
 TEST_F(EditorClipboard, PasteInsertsLinesAtTheCursor)
 {
     load({"start()", "END"});

@@ -66,6 +66,51 @@ TEST_F(ScriptEditorTest, NoNameAndShortNamesAreNotSavedWithSave)
     EXPECT_EQ(editor.caption(), root / "named.kst");
 }
 
+TEST_F(ScriptEditorTest, SaveAsAddsTheExtensionAndStartsBesideTheFile)
+{
+    // A text never saved starts where Open starts: in the shipped examples
+    // when the current directory has no "Examples".
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(root.path());
+    editor.setExamplesDirectory(root / "shipped");
+    std::filesystem::create_directories(root / "shipped");
+    editor.setText("start()");
+    host.answerFile(root / "typed");
+    bool savedAs = editor.saveAs();
+    std::filesystem::current_path(saved);
+    EXPECT_TRUE(savedAs);
+    EXPECT_EQ(readBytes(root / "typed.kst"), "1start()");
+    EXPECT_EQ(editor.caption(), root / "typed.kst");
+    ASSERT_EQ(host.fileRequests().size(), 1u);
+    EXPECT_EQ(host.fileRequests()[0].directory, root / "shipped");
+
+    std::string nested = root.write("lessons/one.kst", "1start()\r\nEND");
+    ASSERT_TRUE(editor.openFile(nested));
+    host.answerFile(root / "lessons/other.txt");
+    EXPECT_FALSE(editor.saveAs());
+    ASSERT_EQ(host.fileRequests().size(), 2u);
+    EXPECT_EQ(host.fileRequests()[1].directory, root / "lessons");
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, editor_message::kWrongExtension);
+    EXPECT_FALSE(std::filesystem::exists(root / "lessons/other.txt"));
+}
+
+TEST_F(ScriptEditorTest, AFileOfManyLinesIsKeptCompiledAndSavedWhole)
+{
+    std::string text = "start()";
+    for (int line = 0; line < 12000; ++line)
+        text += "\r\nP" + std::to_string(line) + "=point(1,2)";
+    text += "\r\nEND";
+    std::string path = root.write("long.kst", "1" + text);
+    ASSERT_TRUE(editor.openFile(path));
+    EXPECT_EQ(editor.lines().size(), 12002u);
+    editor.run();
+    EXPECT_EQ(editor.handOver().runState, RunState::Run);
+    editor.setModified(true);
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(readBytes(path), "1" + text);
+}
+
 TEST_F(ScriptEditorTest, FailedWriteKeepsTheModifiedFlag)
 {
     host.answerFile(root / "missing-directory/prog.kst");
@@ -203,6 +248,74 @@ TEST_F(ScriptEditorTest, ErrorInAnIncludeShowsTheInclude)
     EXPECT_EQ(&editor.currentFile(), editor.mainFile().includes[0].get());
     EXPECT_EQ(editor.cursorLine(), 1);
     EXPECT_EQ(editor.messageLines()[4], "x=line(A,B)");
+}
+
+TEST_F(ScriptEditorTest, TheCaptionNamesTheIncludeShownAndComesBack)
+{
+    std::string unit = root.write("unit.ksu", "1void f()\r\nx=line(A,B)\r\nEND");
+    std::string path = root.write("main.kst", "1#include <unit.ksu>\r\nstart()\r\nEND");
+    ASSERT_TRUE(editor.openFile(path));
+    editor.run();
+    EXPECT_EQ(editor.caption(), unit);
+    editor.mainFile().includes[0]->lines[1].setText("x=point(1,2)");
+    editor.run();
+    EXPECT_EQ(editor.caption(), path);
+}
+
+TEST_F(ScriptEditorTest, OpenAndNewDropThePreviousCompileMessage)
+{
+    editor.setText(scriptText({"start()", "l=line(A,B)", "END"}));
+    editor.run();
+    ASSERT_TRUE(editor.errorShown());
+    std::string path = root.write("other.kst", "1start()\r\nEND");
+    ASSERT_TRUE(editor.openFile(path));
+    EXPECT_FALSE(editor.errorShown());
+    EXPECT_EQ(editor.messageLines(), MessageLines{});
+
+    editor.setText(scriptText({"start()", "l=line(A,B)", "END"}));
+    editor.run();
+    host.answerMessage(MessageAnswer::No);
+    ASSERT_TRUE(editor.newText());
+    EXPECT_EQ(editor.messageLines(), MessageLines{});
+}
+
+TEST_F(ScriptEditorTest, MessagesBreakWhereTheStatusAreaEnds)
+{
+    // 8 pixels a character: the status area of a 600 pixel wide window has
+    // room for 22 characters.
+    editor.setViewSize(600, 400);
+    editor.setText(scriptText({"start()", "x=1", "x=line(A,B)", "END"}));
+    editor.run();
+    ASSERT_TRUE(editor.errorShown());
+    const MessageLines& lines = editor.messageLines();
+    std::string joined;
+    for (std::size_t index = 0; index < 4; ++index) {
+        EXPECT_LE(lines[index].size() * 8, 180u) << lines[index];
+        if (!lines[index].empty())
+            joined += (joined.empty() ? "" : " ") + lines[index];
+    }
+    EXPECT_EQ(joined, editor.lastError()->message);
+    editor.setViewSize(1500, 400);
+    EXPECT_EQ(editor.messageLines()[0], editor.lastError()->message);
+}
+
+TEST_F(ScriptEditorTest, AProgramOfAModuleWithoutExecutorIsRefusedHere)
+{
+    editor.setRunnable([](int module) { return module == 501 || module == 502; });
+    editor.setModule(503);
+    editor.setText(scriptText({"start()", "A=point(1,2,3)", "END"}));
+    editor.run();
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].caption, "Run-time error.");
+    EXPECT_EQ(host.messages()[0].text, "Programs of module Dimension 3 cannot be run yet.");
+    EXPECT_EQ(editor.handOver().runState, RunState::Nothing);
+    EXPECT_FALSE(editor.closeRequested());
+
+    editor.setModule(502);
+    editor.setText(scriptText({"start()", "A=point(1,2)", "END"}));
+    editor.stepByStep();
+    EXPECT_EQ(editor.handOver().runState, RunState::Run);
+    EXPECT_TRUE(editor.closeRequested());
 }
 
 TEST_F(ScriptEditorTest, CloseAsksAboutUnsavedChanges)

@@ -33,12 +33,15 @@ TEST(SplitLines, TextWithoutCarriageReturnsBreaksAtEachLineFeed)
     EXPECT_EQ(splitLines("\n"), (Lines{""}));
 }
 
-TEST(SplitLines, StopsAtTenThousandLines)
+TEST(SplitLines, KeepsEveryLineOfALongText)
 {
     std::string text;
     for (int line = 0; line < 10005; ++line)
-        text += "x\r\n";
-    EXPECT_EQ(splitLines(text).size(), 10000u);
+        text += "x\r\n\r\n";
+    text += "last";
+    std::vector<std::string> lines = splitLines(text);
+    ASSERT_EQ(lines.size(), 20011u);
+    EXPECT_EQ(lines.back(), "last");
 }
 
 TEST(SourceLine, FlagsFollowTheText)
@@ -109,6 +112,35 @@ TEST_F(IncludeLoading, ParentPrefixClimbsFromTheIncludingDirectory)
     EXPECT_EQ(firstLineOfInclude(*file), "parent");
     EXPECT_EQ(file->includes[0]->moduleCode, moduleFromCharacter('B'));
     EXPECT_EQ(file->includes[0]->name, "..\\lib\\a.ksu");
+}
+
+TEST_F(IncludeLoading, ParentPrefixClimbsFromTheRealDirectoryOfAMainNamedRelatively)
+{
+    root.write("x/lib/a.ksu", "1parent");
+    root.write("x/y/main.kst", "1#include <..\\lib\\a.ksu>\r\nstart()\r\nEND");
+    root.write("elsewhere/lib/a.ksu", "1wrong");
+    std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(root / "x/y");
+    ScriptLoader loader(host, directories);
+    auto bare = loader.openMainFile("main.kst", 501);
+    std::filesystem::current_path(root / "x");
+    auto relative = loader.openMainFile("y/../y/main.kst", 501);
+    std::filesystem::current_path(root / "elsewhere");
+    auto absolute = loader.openMainFile(root / "x/y/main.kst", 501);
+    std::filesystem::current_path(saved);
+    for (const auto* file : {bare.get(), relative.get(), absolute.get()}) {
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(firstLineOfInclude(*file), "parent");
+    }
+    EXPECT_TRUE(host.messages().empty());
+}
+
+TEST_F(IncludeLoading, AnAbsoluteNameIsUsedAsItIs)
+{
+    std::string library = root.write("lib/a.ksu", "1absolute");
+    root.write("main" + library, "1joined");
+    auto file = load(root / "main", "#include <" + library + ">");
+    EXPECT_EQ(firstLineOfInclude(*file), "absolute");
 }
 
 TEST_F(IncludeLoading, NestedIncludesSearchTheirOwnDirectoryFirst)

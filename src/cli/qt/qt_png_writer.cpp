@@ -23,6 +23,9 @@ std::string writePng(const ConstructionWindow& window, const std::string& path)
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Standard error carries only the message boxes: the toolkit's own
+        // diagnostics (a missing XDG_RUNTIME_DIR and the like) are dropped.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static int argc = 1;
         static char name[] = "kestrane-cli";
         static char* argv[] = {name, nullptr};
