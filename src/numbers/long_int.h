@@ -1,0 +1,101 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// Exact intermediates of the two-word arithmetic.
+__extension__ typedef __int128 WideInt;
+
+// The signed two-word integer of exact simplification: value = sign x
+// (high x 1 000 000 + low), low 0..999 999, high 0..2 147 483 647, so the
+// magnitude stays below about 2.1e15. Sums, products and times-int are exact;
+// a result that does not fit the two words raises the overflow flag (below)
+// and keeps its low word and its high word taken modulo 2^31. Zero always
+// carries sign '+'.
+class LongInt {
+public:
+    static constexpr std::int32_t kBase = 1000000;
+    static constexpr std::int32_t kHighMax = 2147483647;
+    // The largest magnitude the two words hold.
+    static constexpr std::int64_t kMaxMagnitude =
+        static_cast<std::int64_t>(kHighMax) * kBase + (kBase - 1);
+
+    // Zero.
+    LongInt() = default;
+
+    // The integer n; a magnitude beyond kMaxMagnitude overflows.
+    static LongInt fromInt(std::int64_t n);
+    // Decimal digits with an optional leading '-' or '+'; leading zeros are
+    // allowed. Nothing for any other text. Too many digits overflow.
+    static std::optional<LongInt> fromText(std::string_view text);
+
+    // Decimal digits, '-' first for a negative value, no leading zeros.
+    std::string toText() const;
+
+    std::int32_t low() const { return m_low; }
+    std::int32_t high() const { return m_high; }
+    char sign() const { return m_sign; }
+    bool isNegative() const { return m_sign == '-'; }
+    bool isZero() const { return m_low == 0 && m_high == 0; }
+    // The exact value as a 64-bit integer.
+    std::int64_t value() const
+    {
+        std::int64_t magnitude = static_cast<std::int64_t>(m_high) * kBase + m_low;
+        return m_sign == '-' ? -magnitude : magnitude;
+    }
+
+    // this = this x m, exactly.
+    LongInt& timesInt(std::int64_t m);
+    // Quotient truncated toward zero; the sign follows the signs of the value
+    // and of m. m must not be 0.
+    LongInt dividedBy(std::int64_t m) const;
+    LongInt& divideBy(std::int64_t m) { return *this = dividedBy(m); }
+    // The remainder of the truncating division, with the sign of the value,
+    // so that a == a.dividedBy(m) x m + a.remainder(m). m must not be 0.
+    std::int64_t remainder(std::int64_t m) const;
+
+    LongInt operator-() const;
+    friend LongInt operator+(const LongInt& a, const LongInt& b);
+    friend LongInt operator-(const LongInt& a, const LongInt& b);
+    friend LongInt operator*(const LongInt& a, const LongInt& b);
+    LongInt& operator+=(const LongInt& b) { return *this = *this + b; }
+    LongInt& operator-=(const LongInt& b) { return *this = *this - b; }
+    LongInt& operator*=(const LongInt& b) { return *this = *this * b; }
+
+    // Signed comparison of values.
+    friend bool operator==(const LongInt&, const LongInt&) = default;
+    friend std::strong_ordering operator<=>(const LongInt& a, const LongInt& b)
+    {
+        return a.value() <=> b.value();
+    }
+
+    // Magnitude comparisons (signs not compared).
+    bool atLeast(const LongInt& b) const;
+    bool atLeastInt(std::int64_t n) const { return atLeast(fromMagnitude(n < 0 ? -n : n)); }
+    bool sameMagnitude(const LongInt& b) const { return m_low == b.m_low && m_high == b.m_high; }
+    bool equalsInt(std::int64_t n) const { return value() == n; }
+
+private:
+    // A signed result: exact when it fits, else flagged and truncated.
+    static LongInt fromWide(WideInt value);
+    static LongInt fromMagnitude(std::int64_t magnitude, char sign = '+');
+
+    std::int32_t m_low = 0;
+    std::int32_t m_high = 0;
+    char m_sign = '+';
+};
+
+// --- Overflow ------------------------------------------------------------------
+// The process-wide flag a result that does not fit raises. When the flag goes
+// up, "Too large numbers. Major error may occur." is shown once (caption
+// "Error.", OK and Cancel) on the long-number host, if one is installed;
+// further overflows before the flag is cleared show nothing more.
+bool longIntOverflow();
+void clearLongIntOverflow();
+
+} // namespace kestrane
