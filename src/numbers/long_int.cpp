@@ -32,16 +32,6 @@ void clearLongIntOverflow()
     g_overflow = false;
 }
 
-LongInt LongInt::fromMagnitude(std::int64_t magnitude, char sign)
-{
-    assert(magnitude >= 0 && magnitude <= kMaxMagnitude);
-    LongInt result;
-    result.m_high = static_cast<std::int32_t>(magnitude / kBase);
-    result.m_low = static_cast<std::int32_t>(magnitude % kBase);
-    result.m_sign = magnitude == 0 ? '+' : sign;
-    return result;
-}
-
 LongInt LongInt::fromWide(WideInt value)
 {
     char sign = value < 0 ? '-' : '+';
@@ -95,7 +85,7 @@ std::optional<LongInt> LongInt::fromText(std::string_view text)
 
 std::string LongInt::toText() const
 {
-    std::string text = std::to_string(static_cast<std::int64_t>(m_high) * kBase + m_low);
+    std::string text = std::to_string(m_magnitude);
     return m_sign == '-' ? "-" + text : text;
 }
 
@@ -118,10 +108,7 @@ std::int64_t LongInt::remainder(std::int64_t m) const
 
 LongInt LongInt::operator-() const
 {
-    LongInt result = *this;
-    if (!isZero())
-        result.m_sign = m_sign == '-' ? '+' : '-';
-    return result;
+    return fromMagnitude(m_magnitude, m_sign == '-' ? '+' : '-');
 }
 
 LongInt operator+(const LongInt& a, const LongInt& b)
@@ -132,20 +119,6 @@ LongInt operator+(const LongInt& a, const LongInt& b)
 LongInt operator-(const LongInt& a, const LongInt& b)
 {
     return LongInt::fromWide(static_cast<WideInt>(a.value()) - b.value());
-}
-
-LongInt operator*(const LongInt& a, const LongInt& b)
-{
-    std::int64_t product = 0;
-    if (!__builtin_mul_overflow(a.value(), b.value(), &product)
-        && product >= -LongInt::kMaxMagnitude && product <= LongInt::kMaxMagnitude)
-        return LongInt::fromMagnitude(product < 0 ? -product : product, product < 0 ? '-' : '+');
-    return LongInt::fromWide(static_cast<WideInt>(a.value()) * b.value());
-}
-
-bool LongInt::atLeast(const LongInt& b) const
-{
-    return m_high != b.m_high ? m_high > b.m_high : m_low >= b.m_low;
 }
 
 } // namespace kestrane

@@ -16,7 +16,8 @@ __extension__ typedef __int128 WideInt;
 // magnitude stays below about 2.1e15. Sums, products and times-int are exact;
 // a result that does not fit the two words raises the overflow flag (below)
 // and keeps its low word and its high word taken modulo 2^31. Zero always
-// carries sign '+'.
+// carries sign '+'. The two words are held as one 64-bit magnitude, so the
+// arithmetic needs no carries between them.
 class LongInt {
 public:
     static constexpr std::int32_t kBase = 1000000;
@@ -37,17 +38,14 @@ public:
     // Decimal digits, '-' first for a negative value, no leading zeros.
     std::string toText() const;
 
-    std::int32_t low() const { return m_low; }
-    std::int32_t high() const { return m_high; }
+    std::int32_t low() const { return static_cast<std::int32_t>(m_magnitude % kBase); }
+    std::int32_t high() const { return static_cast<std::int32_t>(m_magnitude / kBase); }
     char sign() const { return m_sign; }
     bool isNegative() const { return m_sign == '-'; }
-    bool isZero() const { return m_low == 0 && m_high == 0; }
+    bool isZero() const { return m_magnitude == 0; }
+    std::int64_t magnitude() const { return m_magnitude; }
     // The exact value as a 64-bit integer.
-    std::int64_t value() const
-    {
-        std::int64_t magnitude = static_cast<std::int64_t>(m_high) * kBase + m_low;
-        return m_sign == '-' ? -magnitude : magnitude;
-    }
+    std::int64_t value() const { return m_sign == '-' ? -m_magnitude : m_magnitude; }
 
     // this = this x m, exactly.
     LongInt& timesInt(std::int64_t m);
@@ -62,7 +60,13 @@ public:
     LongInt operator-() const;
     friend LongInt operator+(const LongInt& a, const LongInt& b);
     friend LongInt operator-(const LongInt& a, const LongInt& b);
-    friend LongInt operator*(const LongInt& a, const LongInt& b);
+    friend LongInt operator*(const LongInt& a, const LongInt& b)
+    {
+        std::int64_t product = 0;
+        if (__builtin_mul_overflow(a.m_magnitude, b.m_magnitude, &product) || product > kMaxMagnitude)
+            return fromWide(static_cast<WideInt>(a.value()) * b.value());
+        return fromMagnitude(product, a.m_sign == b.m_sign ? '+' : '-');
+    }
     LongInt& operator+=(const LongInt& b) { return *this = *this + b; }
     LongInt& operator-=(const LongInt& b) { return *this = *this - b; }
     LongInt& operator*=(const LongInt& b) { return *this = *this * b; }
@@ -75,18 +79,23 @@ public:
     }
 
     // Magnitude comparisons (signs not compared).
-    bool atLeast(const LongInt& b) const;
+    bool atLeast(const LongInt& b) const { return m_magnitude >= b.m_magnitude; }
     bool atLeastInt(std::int64_t n) const { return atLeast(fromMagnitude(n < 0 ? -n : n)); }
-    bool sameMagnitude(const LongInt& b) const { return m_low == b.m_low && m_high == b.m_high; }
+    bool sameMagnitude(const LongInt& b) const { return m_magnitude == b.m_magnitude; }
     bool equalsInt(std::int64_t n) const { return value() == n; }
 
 private:
     // A signed result: exact when it fits, else flagged and truncated.
     static LongInt fromWide(WideInt value);
-    static LongInt fromMagnitude(std::int64_t magnitude, char sign = '+');
+    static LongInt fromMagnitude(std::int64_t magnitude, char sign = '+')
+    {
+        LongInt result;
+        result.m_magnitude = magnitude;
+        result.m_sign = magnitude == 0 ? '+' : sign;
+        return result;
+    }
 
-    std::int32_t m_low = 0;
-    std::int32_t m_high = 0;
+    std::int64_t m_magnitude = 0;
     char m_sign = '+';
 };
 
