@@ -76,8 +76,13 @@ std::string ExactFraction::toText() const
     if (failed())
         return {};
     auto part = [](const ExactSum& sum) {
+        std::string text = sum.toText();
         bool single = sum.terms().size() == 1 && sum.terms()[0].partCount() == 1;
-        return single || sum.isZero() ? sum.toText() : "(" + sum.toText() + ")";
+        if (!single && !sum.isZero()) {
+            text.insert(text.begin(), '(');
+            text.push_back(')');
+        }
+        return text;
     };
     if (m_denominator.isRational() && m_denominator.rationalValue().isOne())
         return m_numerator.toText();
