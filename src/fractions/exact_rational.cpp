@@ -25,28 +25,23 @@ std::optional<ExactRational> ExactRational::fromDecimal(std::string_view text)
         text.remove_prefix(1);
     size_t point = text.find('.');
     std::string digits(text.substr(0, point));
-    std::int64_t scale = 1;
+    std::string scale = "1";
     if (point != std::string_view::npos) {
         std::string_view fraction = text.substr(point + 1);
-        // Trailing zeros of the fraction change nothing and would only
-        // overflow the scale.
+        // Trailing zeros of the fraction change nothing.
         while (!fraction.empty() && fraction.back() == '0')
             fraction.remove_suffix(1);
-        if (fraction.size() > 15)
-            return std::nullopt;
-        for (char c : fraction) {
-            if (c < '0' || c > '9')
-                return std::nullopt;
-            scale *= 10;
-        }
         digits += fraction;
+        scale.append(fraction.size(), '0');
     }
-    if (digits.empty() || (point == std::string_view::npos && text.empty()))
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
+    // Too many digits raise the overflow flag here.
     auto numerator = LongInt::fromText(digits);
-    if (!numerator || digits.front() == '-' || digits.front() == '+')
-        return std::nullopt;
-    return ExactRational(negative ? -*numerator : *numerator, LongInt::fromInt(scale));
+    auto denominator = LongInt::fromText(scale);
+    if (longIntOverflow())
+        return ExactRational();
+    return ExactRational(negative ? -*numerator : *numerator, *denominator);
 }
 
 ExactRational ExactRational::operator-() const

@@ -20,7 +20,8 @@ public:
     ExactRational(const LongInt& numerator, const LongInt& denominator);
 
     // A decimal number ("12", "0.5", "-3.25", ".5"): digits with at most one
-    // '.', and an optional leading '-'. Nothing for any other text.
+    // '.', and an optional leading '-'. Nothing for any other text; zero, with
+    // the overflow flag raised, for more digits than two words hold.
     static std::optional<ExactRational> fromDecimal(std::string_view text);
 
     const LongInt& numerator() const { return m_numerator; }

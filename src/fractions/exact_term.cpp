@@ -9,6 +9,10 @@ namespace kestrane {
 
 namespace {
 
+// Exponents stay far inside 32 bits, so that sums and products of two of them
+// never overflow.
+constexpr std::int32_t kMaxExponent = 1000000;
+
 std::int64_t power(std::int64_t base, int exponent)
 {
     std::int64_t result = 1;
@@ -79,6 +83,8 @@ ExactProblem ExactTerm::normalise()
         }
         if (factor.exponent.isZero())
             continue;
+        if (factor.exponent.numerator > kMaxExponent || factor.exponent.numerator < -kMaxExponent)
+            return ExactProblem::TooLarge;
         if (factor.exponent.denominator > kMaxRootDegree)
             return ExactProblem::Unsupported;
         factors.push_back(std::move(factor));

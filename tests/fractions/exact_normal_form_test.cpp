@@ -159,9 +159,28 @@ TEST_F(NormalFormTest, Refusals)
           + number(1)).raised(5),
          ExactProblem::TooLarge},
         {"bad decimal", ExactFraction::decimal("1.2.3"), ExactProblem::Unsupported},
+        {"huge power of a name", name("x").raised(3000000), ExactProblem::TooLarge},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value.normalised().problem(), c.problem) << c.what;
+}
+
+TEST_F(NormalFormTest, DecimalsAreExact)
+{
+    struct Case {
+        const char* text;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"0.5", "1/2"}, {"-1.25", "-5/4"}, {".5", "1/2"}, {"3.", "3"}, {"2.500", "5/2"}, {"007", "7"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(simplified(ExactFraction::decimal(c.text)), c.value) << c.text;
+    for (const char* bad : {"", ".", "-", "1.2.3", "1e5", "+1", "1,5"})
+        EXPECT_TRUE(ExactFraction::decimal(bad).failed()) << bad;
+    EXPECT_FALSE(longIntOverflow());
+    (void)ExactFraction::decimal("0.12345678901234567");
+    EXPECT_TRUE(longIntOverflow());
 }
 
 TEST_F(NormalFormTest, OverflowRaisesTheFlag)
