@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace kestrane {
 
@@ -57,17 +58,24 @@ int ExactFactor::compareBase(const ExactFactor& other) const
 
 ExactProblem ExactTerm::normalise()
 {
-    std::sort(factors.begin(), factors.end(),
-              [](const ExactFactor& a, const ExactFactor& b) { return a.compareBase(b) < 0; });
-    std::vector<ExactFactor> merged;
-    for (ExactFactor& factor : factors) {
-        if (!merged.empty() && merged.back().sameBase(factor))
-            merged.back().exponent = merged.back().exponent + factor.exponent;
-        else
-            merged.push_back(std::move(factor));
+    auto before = [](const ExactFactor& a, const ExactFactor& b) { return a.compareBase(b) < 0; };
+    if (!std::is_sorted(factors.begin(), factors.end(), before))
+        std::stable_sort(factors.begin(), factors.end(), before);
+    // Merge equal bases and reduce each exponent, compacting in place.
+    size_t kept = 0;
+    for (size_t i = 0; i < factors.size(); ++i) {
+        if (kept > 0 && factors[kept - 1].sameBase(factors[i])) {
+            factors[kept - 1].exponent = factors[kept - 1].exponent + factors[i].exponent;
+            continue;
+        }
+        if (kept != i)
+            factors[kept] = std::move(factors[i]);
+        ++kept;
     }
-    factors.clear();
-    for (ExactFactor& factor : merged) {
+    factors.resize(kept);
+    kept = 0;
+    for (size_t i = 0; i < factors.size(); ++i) {
+        ExactFactor& factor = factors[i];
         if (factor.kind == FactorKind::Prime) {
             int whole = factor.exponent.floor();
             if (whole != 0)
@@ -87,8 +95,11 @@ ExactProblem ExactTerm::normalise()
             return ExactProblem::TooLarge;
         if (factor.exponent.denominator > kMaxRootDegree)
             return ExactProblem::Unsupported;
-        factors.push_back(std::move(factor));
+        if (kept != i)
+            factors[kept] = std::move(factor);
+        ++kept;
     }
+    factors.resize(kept);
     if (coefficient.isZero())
         factors.clear();
     return ExactProblem::None;
@@ -175,8 +186,9 @@ ExactProblem multiplyTerms(const ExactTerm& a, const ExactTerm& b, ExactTerm& pr
     product.coefficient = a.coefficient * b.coefficient;
     product.factors.clear();
     product.factors.reserve(a.factors.size() + b.factors.size());
-    product.factors.insert(product.factors.end(), a.factors.begin(), a.factors.end());
-    product.factors.insert(product.factors.end(), b.factors.begin(), b.factors.end());
+    std::merge(a.factors.begin(), a.factors.end(), b.factors.begin(), b.factors.end(),
+               std::back_inserter(product.factors),
+               [](const ExactFactor& x, const ExactFactor& y) { return x.compareBase(y) < 0; });
     return product.normalise();
 }
 

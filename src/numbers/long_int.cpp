@@ -2,7 +2,6 @@
 
 #include "numbers/long_internal.h"
 
-#include <cassert>
 
 namespace kestrane {
 
@@ -43,11 +42,6 @@ LongInt LongInt::fromWide(WideInt value)
         magnitude = high * kBase + magnitude % kBase;
     }
     return fromMagnitude(static_cast<std::int64_t>(magnitude), sign);
-}
-
-LongInt LongInt::fromInt(std::int64_t n)
-{
-    return fromWide(n);
 }
 
 std::optional<LongInt> LongInt::fromText(std::string_view text)
@@ -91,34 +85,15 @@ std::string LongInt::toText() const
 
 LongInt& LongInt::timesInt(std::int64_t m)
 {
+    std::int64_t product = 0;
+    if (!__builtin_mul_overflow(value(), m, &product))
+        return *this = fromInt(product);
     return *this = fromWide(static_cast<WideInt>(value()) * m);
-}
-
-LongInt LongInt::dividedBy(std::int64_t m) const
-{
-    assert(m != 0);
-    return fromWide(static_cast<WideInt>(value()) / m);
-}
-
-std::int64_t LongInt::remainder(std::int64_t m) const
-{
-    assert(m != 0);
-    return static_cast<std::int64_t>(static_cast<WideInt>(value()) % m);
 }
 
 LongInt LongInt::operator-() const
 {
     return fromMagnitude(m_magnitude, m_sign == '-' ? '+' : '-');
-}
-
-LongInt operator+(const LongInt& a, const LongInt& b)
-{
-    return LongInt::fromWide(static_cast<WideInt>(a.value()) + b.value());
-}
-
-LongInt operator-(const LongInt& a, const LongInt& b)
-{
-    return LongInt::fromWide(static_cast<WideInt>(a.value()) - b.value());
 }
 
 } // namespace kestrane

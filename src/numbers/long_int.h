@@ -30,7 +30,12 @@ public:
     LongInt() = default;
 
     // The integer n; a magnitude beyond kMaxMagnitude overflows.
-    static LongInt fromInt(std::int64_t n);
+    static LongInt fromInt(std::int64_t n)
+    {
+        if (n >= -kMaxMagnitude && n <= kMaxMagnitude)
+            return fromMagnitude(n < 0 ? -n : n, n < 0 ? '-' : '+');
+        return fromWide(n);
+    }
     // Decimal digits with an optional leading '-' or '+'; leading zeros are
     // allowed. Nothing for any other text. Too many digits overflow.
     static std::optional<LongInt> fromText(std::string_view text);
@@ -51,15 +56,16 @@ public:
     LongInt& timesInt(std::int64_t m);
     // Quotient truncated toward zero; the sign follows the signs of the value
     // and of m. m must not be 0.
-    LongInt dividedBy(std::int64_t m) const;
+    LongInt dividedBy(std::int64_t m) const { return fromInt(value() / m); }
     LongInt& divideBy(std::int64_t m) { return *this = dividedBy(m); }
     // The remainder of the truncating division, with the sign of the value,
     // so that a == a.dividedBy(m) x m + a.remainder(m). m must not be 0.
-    std::int64_t remainder(std::int64_t m) const;
+    std::int64_t remainder(std::int64_t m) const { return value() % m; }
 
     LongInt operator-() const;
-    friend LongInt operator+(const LongInt& a, const LongInt& b);
-    friend LongInt operator-(const LongInt& a, const LongInt& b);
+    // Two magnitudes below 2^51 never overflow 64 bits.
+    friend LongInt operator+(const LongInt& a, const LongInt& b) { return fromInt(a.value() + b.value()); }
+    friend LongInt operator-(const LongInt& a, const LongInt& b) { return fromInt(a.value() - b.value()); }
     friend LongInt operator*(const LongInt& a, const LongInt& b)
     {
         std::int64_t product = 0;

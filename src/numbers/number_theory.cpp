@@ -1,7 +1,6 @@
 #include "numbers/number_theory.h"
 
 #include <algorithm>
-#include <map>
 #include <numeric>
 
 namespace kestrane {
@@ -64,12 +63,12 @@ Unsigned rhoDivisor(Unsigned n)
     }
 }
 
-void splitInto(Unsigned n, std::map<std::int64_t, int>& counts)
+void splitInto(Unsigned n, std::vector<PrimePower>& counts)
 {
     if (n == 1)
         return;
     if (isPrime(static_cast<std::int64_t>(n))) {
-        ++counts[static_cast<std::int64_t>(n)];
+        counts.push_back({static_cast<std::int64_t>(n), 1});
         return;
     }
     Unsigned divisor = rhoDivisor(n);
@@ -78,11 +77,11 @@ void splitInto(Unsigned n, std::map<std::int64_t, int>& counts)
 }
 
 // Removes every factor p from n, counting it.
-void divideOut(Unsigned& n, Unsigned p, std::map<std::int64_t, int>& counts)
+void divideOut(Unsigned& n, Unsigned p, std::vector<PrimePower>& counts)
 {
     while (n % p == 0) {
         n /= p;
-        ++counts[static_cast<std::int64_t>(p)];
+        counts.push_back({static_cast<std::int64_t>(p), 1});
     }
 }
 
@@ -138,7 +137,7 @@ bool isPrime(std::int64_t n)
 std::vector<PrimePower> factorise(std::int64_t n, std::span<const std::int32_t> primes)
 {
     Unsigned rest = n < 0 ? 0 - static_cast<Unsigned>(n) : static_cast<Unsigned>(n);
-    std::map<std::int64_t, int> counts;
+    std::vector<PrimePower> counts;
     if (rest == 0)
         return {};
     Unsigned tried = 1; // the last table prime divided out
@@ -156,9 +155,16 @@ std::vector<PrimePower> factorise(std::int64_t n, std::span<const std::int32_t> 
             divideOut(rest, p, counts);
     }
     splitInto(rest, counts);
+    // Rho finds the large primes in any order; equal ones are merged.
+    std::sort(counts.begin(), counts.end(),
+              [](const PrimePower& a, const PrimePower& b) { return a.prime < b.prime; });
     std::vector<PrimePower> factors;
-    for (auto [prime, count] : counts)
-        factors.push_back({prime, count});
+    for (const PrimePower& factor : counts) {
+        if (!factors.empty() && factors.back().prime == factor.prime)
+            factors.back().count += factor.count;
+        else
+            factors.push_back(factor);
+    }
     return factors;
 }
 
