@@ -6,9 +6,21 @@
 
 namespace kestrane {
 
-ExactRational::ExactRational(const LongInt& numerator, const LongInt& denominator)
+namespace {
+
+// A product of denominators cut by an overflow can come out 0; the overflow
+// flag already says the value is wrong, so it only has to stay usable.
+LongInt usableDenominator(const LongInt& denominator)
 {
-    assert(!denominator.isZero());
+    assert(!denominator.isZero() || longIntOverflow());
+    return denominator.isZero() ? LongInt::fromInt(1) : denominator;
+}
+
+} // namespace
+
+ExactRational::ExactRational(const LongInt& numerator, const LongInt& given)
+{
+    LongInt denominator = usableDenominator(given);
     std::int64_t divisor = commonDivisor(numerator.magnitude(), denominator.magnitude());
     m_numerator = divisor > 1 ? numerator.dividedBy(divisor) : numerator;
     m_denominator = divisor > 1 ? denominator.dividedBy(divisor) : denominator;
@@ -83,7 +95,8 @@ ExactRational operator*(const ExactRational& a, const ExactRational& b)
     second = second == 0 ? 1 : second;
     ExactRational result;
     result.m_numerator = a.m_numerator.dividedBy(first) * b.m_numerator.dividedBy(second);
-    result.m_denominator = a.m_denominator.dividedBy(second) * b.m_denominator.dividedBy(first);
+    result.m_denominator =
+        usableDenominator(a.m_denominator.dividedBy(second) * b.m_denominator.dividedBy(first));
     return result;
 }
 

@@ -140,6 +140,36 @@ TEST_F(NormalFormTest, NamesCancelAndOrder)
         EXPECT_EQ(simplified(c.value), c.text) << c.what;
 }
 
+// With names below the bar only square roots and i leave it.
+TEST_F(NormalFormTest, NamesBesideRoots)
+{
+    ExactFraction x = name("x");
+    ExactFraction one = number(1);
+    ExactFraction two = sqrtOf(number(2));
+    struct Case {
+        const char* what;
+        ExactFraction value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"1/(x+sqrt 2)", one / (x + two), "(x-sqrt(2))/(x^2-2)"},
+        {"1/(x+cbrt 2) keeps its root", one / (x + rootOf(3, number(2))), "1/(x+root(3,2))"},
+        {"1/(x+i)", one / (x + ExactFraction::imaginary()), "(x-i)/(x^2+1)"},
+        {"(x^2-2)/(x-sqrt 2)", (x.raised(2) - number(2)) / (x - two), "x+sqrt(2)"},
+        {"sqrt(4x^2)", sqrtOf(number(4) * x.raised(2)), "2*x"},
+        {"sqrt x squared", sqrtOf(x) * sqrtOf(x), "x"},
+        {"x^(3/2)", x.raised(3, 2, {}), "x*sqrt(x)"},
+        {"(-8)^(2/3)", number(-8).raised(2, 3, {}), "4"},
+        {"(-8)^(1/3)", number(-8).raised(1, 3, {}), "-2"},
+        {"zero over a root", number(0) / (one + two), "0"},
+        {"a value over itself", (one + two) / (one + two), "1"},
+        {"all terms negative", -(one + two), "-1-sqrt(2)"},
+        {"x^2+xy+y^2", x.raised(2) + name("y").raised(2) + x * name("y"), "x^2+x*y+y^2"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(simplified(c.value), c.text) << c.what;
+}
+
 TEST_F(NormalFormTest, Refusals)
 {
     struct Case {
