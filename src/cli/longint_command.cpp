@@ -24,10 +24,11 @@ const std::map<std::string, Binary>& binaryOperations()
     static const std::map<std::string, Binary> operations = {
         {"add", [](const LongInt& a, const LongInt& b) { return a + b; }},
         {"mul", [](const LongInt& a, const LongInt& b) { return a * b; }},
-        {"times", [](const LongInt& a, const LongInt& b) { return LongInt(a).timesInt(b.value()); }},
+        {"times",
+         [](const LongInt& a, const LongInt& b) { return LongInt(a).timesInt(b.value()); }},
         {"div", [](const LongInt& a, const LongInt& b) { return a.dividedBy(b.value()); }},
-        {"rem",
-         [](const LongInt& a, const LongInt& b) { return LongInt::fromInt(a.remainder(b.value())); }},
+        {"rem", [](const LongInt& a,
+                   const LongInt& b) { return LongInt::fromInt(a.remainder(b.value())); }},
         {"gcd", [](const LongInt& a, const LongInt& b) { return commonDivisor(a, b); }},
     };
     return operations;

@@ -3,7 +3,8 @@
 namespace kestrane {
 
 ExactFraction::ExactFraction(ExactSum numerator, ExactSum denominator)
-    : m_numerator(std::move(numerator)), m_denominator(std::move(denominator))
+    : m_numerator(std::move(numerator))
+    , m_denominator(std::move(denominator))
 {
 }
 

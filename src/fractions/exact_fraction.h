@@ -15,8 +15,16 @@ namespace kestrane {
 class ExactFraction {
 public:
     ExactFraction() : m_denominator(ExactRational(1)) {}
-    ExactFraction(const ExactRational& number) : m_numerator(number), m_denominator(ExactRational(1)) {}
-    ExactFraction(ExactSum numerator) : m_numerator(std::move(numerator)), m_denominator(ExactRational(1)) {}
+    ExactFraction(const ExactRational& number)
+        : m_numerator(number)
+        , m_denominator(ExactRational(1))
+    {
+    }
+    ExactFraction(ExactSum numerator)
+        : m_numerator(std::move(numerator))
+        , m_denominator(ExactRational(1))
+    {
+    }
     ExactFraction(ExactSum numerator, ExactSum denominator);
 
     static ExactFraction failed(ExactProblem problem);
@@ -40,7 +48,8 @@ public:
     // A whole power; a negative one gives the reciprocal's power.
     ExactFraction raised(int exponent) const;
     // The power with exponent p/q for q <= 9: the q-th root of the p-th power.
-    ExactFraction raised(int numerator, int denominator, std::span<const std::int32_t> primes) const;
+    ExactFraction raised(int numerator, int denominator,
+                         std::span<const std::int32_t> primes) const;
     // The root of the given degree (2 to 9; above is Unsupported) of the
     // normal form: a root of a single term takes its primes' and names'
     // exponents apart (with the primes of the table first), sqrt(a +- b*sqrt(c))

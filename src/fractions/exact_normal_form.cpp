@@ -30,7 +30,8 @@ ExactRational content(const Parts& parts)
         for (const ExactTerm& term : sum->terms()) {
             divisor = commonDivisor(divisor, term.coefficient.numerator().value());
             std::int64_t bottom = term.coefficient.denominator().value();
-            LongInt product = LongInt::fromInt(multiple / commonDivisor(multiple, bottom)) * LongInt::fromInt(bottom);
+            LongInt product = LongInt::fromInt(multiple / commonDivisor(multiple, bottom)) *
+                              LongInt::fromInt(bottom);
             multiple = product.value();
         }
     }
@@ -63,7 +64,8 @@ void cancelCommonNames(Parts& parts)
                 first = false;
                 continue;
             }
-            std::erase_if(common, [&names](const auto& entry) { return !names.contains(entry.first); });
+            std::erase_if(common,
+                          [&names](const auto& entry) { return !names.contains(entry.first); });
             for (auto& [name, exponent] : common)
                 exponent = std::min(exponent, names[name]);
         }

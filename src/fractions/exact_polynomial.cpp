@@ -13,7 +13,8 @@ Coefficients coefficientsOf(const ExactSum& sum)
 {
     Coefficients coefficients;
     for (const ExactTerm& term : sum.terms()) {
-        size_t power = term.factors.empty() ? 0 : static_cast<size_t>(term.factors[0].exponent.numerator);
+        size_t power =
+            term.factors.empty() ? 0 : static_cast<size_t>(term.factors[0].exponent.numerator);
         if (coefficients.size() <= power)
             coefficients.resize(power + 1);
         coefficients[power] += term.coefficient;
@@ -132,8 +133,9 @@ std::optional<std::string> singleName(const ExactSum& a, const ExactSum& b)
             if (term.factors.empty())
                 continue;
             const ExactFactor& factor = term.factors[0];
-            if (term.factors.size() > 1 || factor.kind != FactorKind::Name || !factor.exponent.isInteger()
-                || factor.exponent.numerator < 0 || (name && *name != factor.name))
+            if (term.factors.size() > 1 || factor.kind != FactorKind::Name ||
+                !factor.exponent.isInteger() || factor.exponent.numerator < 0 ||
+                (name && *name != factor.name))
                 return std::nullopt;
             name = factor.name;
         }

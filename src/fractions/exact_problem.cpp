@@ -15,9 +15,10 @@ ExactMessage exactProblemMessage(ExactProblem problem)
     case ExactProblem::None:
         break;
     }
-    return {"Error", "Wrong fraction:\nFunction discovered or \nhigher degree root discovered or \n "
-                     "some numbers contain illegal characters. \n\nCurrent version does not support "
-                     "this."};
+    return {"Error",
+            "Wrong fraction:\nFunction discovered or \nhigher degree root discovered or \n "
+            "some numbers contain illegal characters. \n\nCurrent version does not support "
+            "this."};
 }
 
 } // namespace kestrane

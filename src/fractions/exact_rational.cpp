@@ -113,8 +113,9 @@ std::strong_ordering operator<=>(const ExactRational& a, const ExactRational& b)
 {
     WideInt left = static_cast<WideInt>(a.m_numerator.value()) * b.m_denominator.value();
     WideInt right = static_cast<WideInt>(b.m_numerator.value()) * a.m_denominator.value();
-    return left < right ? std::strong_ordering::less
-                        : (left > right ? std::strong_ordering::greater : std::strong_ordering::equal);
+    return left < right
+               ? std::strong_ordering::less
+               : (left > right ? std::strong_ordering::greater : std::strong_ordering::equal);
 }
 
 std::string ExactRational::toText() const

@@ -38,8 +38,8 @@ struct SmallRational {
 
     friend constexpr SmallRational operator+(SmallRational a, SmallRational b)
     {
-        return {static_cast<std::int64_t>(a.numerator) * b.denominator
-                    + static_cast<std::int64_t>(b.numerator) * a.denominator,
+        return {static_cast<std::int64_t>(a.numerator) * b.denominator +
+                    static_cast<std::int64_t>(b.numerator) * a.denominator,
                 static_cast<std::int64_t>(a.denominator) * b.denominator};
     }
     friend constexpr SmallRational operator-(SmallRational a, SmallRational b)
@@ -54,8 +54,8 @@ struct SmallRational {
     friend constexpr bool operator==(SmallRational, SmallRational) = default;
     friend constexpr std::strong_ordering operator<=>(SmallRational a, SmallRational b)
     {
-        return static_cast<std::int64_t>(a.numerator) * b.denominator
-           <=> static_cast<std::int64_t>(b.numerator) * a.denominator;
+        return static_cast<std::int64_t>(a.numerator) * b.denominator <=>
+               static_cast<std::int64_t>(b.numerator) * a.denominator;
     }
 };
 

@@ -52,7 +52,6 @@ ExactSum ExactSum::collect(std::vector<ExactTerm> terms)
         if (sum.m_terms.back().coefficient.isZero())
             sum.m_terms.pop_back();
     }
-    std::erase_if(sum.m_terms, [](const ExactTerm& term) { return term.coefficient.isZero(); });
     if (sum.m_terms.size() > kMaxExactTerms)
         return failed(ExactProblem::TooLarge);
     return sum;
@@ -70,7 +69,8 @@ ExactRational ExactSum::rationalValue() const
 
 bool ExactSum::hasNames() const
 {
-    return std::any_of(m_terms.begin(), m_terms.end(), [](const ExactTerm& t) { return t.hasNames(); });
+    return std::any_of(m_terms.begin(), m_terms.end(),
+                       [](const ExactTerm& t) { return t.hasNames(); });
 }
 
 bool ExactSum::hasRoots() const
@@ -158,8 +158,8 @@ bool operator==(const ExactSum& a, const ExactSum& b)
     if (a.m_problem != b.m_problem || a.m_terms.size() != b.m_terms.size())
         return false;
     for (size_t i = 0; i < a.m_terms.size(); ++i) {
-        if (compareTerms(a.m_terms[i], b.m_terms[i]) != 0
-            || a.m_terms[i].coefficient != b.m_terms[i].coefficient)
+        if (compareTerms(a.m_terms[i], b.m_terms[i]) != 0 ||
+            a.m_terms[i].coefficient != b.m_terms[i].coefficient)
             return false;
     }
     return true;
@@ -171,8 +171,9 @@ std::vector<const ExactTerm*> ExactSum::writtenOrder() const
     for (const ExactTerm& term : m_terms)
         order.push_back(&term);
     if (!order.empty() && order.front()->coefficient.isNegative()) {
-        auto positive = std::find_if(order.begin(), order.end(),
-                                     [](const ExactTerm* t) { return !t->coefficient.isNegative(); });
+        auto positive = std::find_if(order.begin(), order.end(), [](const ExactTerm* t) {
+            return !t->coefficient.isNegative();
+        });
         if (positive != order.end())
             std::rotate(order.begin(), positive, positive + 1);
     }

@@ -26,7 +26,8 @@ std::int64_t power(std::int64_t base, int exponent)
 ExactRational primePower(std::int64_t prime, int exponent)
 {
     ExactRational result = 1;
-    ExactRational base = exponent >= 0 ? ExactRational(prime) : ExactRational(1) / ExactRational(prime);
+    ExactRational base =
+        exponent >= 0 ? ExactRational(prime) : ExactRational(1) / ExactRational(prime);
     for (int i = 0; i < (exponent < 0 ? -exponent : exponent); ++i)
         result *= base;
     return result;
@@ -122,7 +123,8 @@ std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
     for (const ExactFactor& factor : term.factors) {
         if (factor.kind != FactorKind::Prime)
             continue;
-        for (RootPower root : foldExponent(factor.exponent.numerator, factor.exponent.denominator)) {
+        for (RootPower root :
+             foldExponent(factor.exponent.numerator, factor.exponent.denominator)) {
             std::int64_t& radicand = radicands[static_cast<size_t>(root.degree)];
             if (__builtin_mul_overflow(radicand, power(factor.prime, root.copies), &radicand))
                 radicand = LongInt::kMaxMagnitude;
@@ -150,7 +152,8 @@ std::string ExactTerm::magnitudeText() const
             SmallRational rest = factor.exponent.fractionPart();
             if (!rest.isZero()) {
                 for (RootPower root : foldExponent(rest.numerator, rest.denominator))
-                    roots.emplace_back(root.degree, rootText(root.degree, nameText(factor.name, root.copies)));
+                    roots.emplace_back(root.degree,
+                                       rootText(root.degree, nameText(factor.name, root.copies)));
             }
         }
     }

@@ -23,7 +23,9 @@ std::optional<Generator> chooseGenerator(const ExactSum& denominator, ExactProbl
     std::vector<Generator> candidates;
     for (const ExactTerm& term : denominator.terms()) {
         for (const ExactFactor& factor : term.factors) {
-            int degree = factor.kind == FactorKind::Imaginary ? 2 : factor.exponent.fractionPart().denominator;
+            int degree = factor.kind == FactorKind::Imaginary
+                             ? 2
+                             : factor.exponent.fractionPart().denominator;
             if (degree == 1)
                 continue;
             auto found = std::find_if(candidates.begin(), candidates.end(),
@@ -72,7 +74,8 @@ std::vector<ExactSum> splitByPowers(const ExactSum& denominator, const Generator
                 rest.factors.erase(rest.factors.begin() + static_cast<long>(i));
             } else {
                 SmallRational fraction = factor.exponent.fractionPart();
-                power = static_cast<int>(fraction.numerator * (generator.degree / fraction.denominator));
+                power = static_cast<int>(fraction.numerator *
+                                         (generator.degree / fraction.denominator));
                 factor.exponent = factor.exponent.floor();
             }
             break;
@@ -130,7 +133,8 @@ std::vector<ExactSum> adjugateFirstColumn(const Matrix& m)
         ExactSum trace;
         for (size_t i = 0; i < n; ++i)
             trace += next[i][i];
-        ExactSum scalar = trace.scaled(ExactRational(-1) / ExactRational(static_cast<std::int64_t>(k)));
+        ExactSum scalar =
+            trace.scaled(ExactRational(-1) / ExactRational(static_cast<std::int64_t>(k)));
         for (size_t i = 0; i < n; ++i)
             next[i][i] += scalar;
         current = std::move(next);
@@ -163,7 +167,8 @@ std::optional<ExactSum> rationalisingFactor(const ExactSum& denominator)
         for (int j = 0; j < degree; ++j) {
             int row = (j + k) % degree;
             m[static_cast<size_t>(row)][static_cast<size_t>(k)] =
-                j + k >= degree ? parts[static_cast<size_t>(j)] * base : parts[static_cast<size_t>(j)];
+                j + k >= degree ? parts[static_cast<size_t>(j)] * base
+                                : parts[static_cast<size_t>(j)];
         }
     }
     std::vector<ExactSum> column = adjugateFirstColumn(m);

@@ -36,7 +36,8 @@ void addPrimeFactors(std::vector<ExactFactor>& factors, const LongInt& value, in
                      std::span<const std::int32_t> primes)
 {
     for (const PrimePower& power : factorise(value.value(), primes))
-        factors.push_back(ExactFactor::ofPrime(power.prime, SmallRational(sign * power.count, degree)));
+        factors.push_back(
+            ExactFactor::ofPrime(power.prime, SmallRational(sign * power.count, degree)));
 }
 
 // The root of one term: its coefficient's primes and its factors' exponents
@@ -102,7 +103,8 @@ ExactFraction ExactFraction::root(int degree, std::span<const std::int32_t> prim
     const ExactSum& top = value.m_numerator;
     const ExactSum& bottom = value.m_denominator;
     if (top.terms().size() == 1 && bottom.terms().size() == 1)
-        return {rootOfTerm(top.terms()[0], degree, primes), rootOfTerm(bottom.terms()[0], degree, primes)};
+        return {rootOfTerm(top.terms()[0], degree, primes),
+                rootOfTerm(bottom.terms()[0], degree, primes)};
     if (degree == 2 && bottom.isRational()) {
         // sqrt(N/d) = sqrt(N*d)/d
         auto denested = denest(top.scaled(bottom.rationalValue()), primes);

@@ -2,7 +2,6 @@
 
 #include "numbers/long_internal.h"
 
-
 namespace kestrane {
 
 namespace {

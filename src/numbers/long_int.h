@@ -64,12 +64,19 @@ public:
 
     LongInt operator-() const;
     // Two magnitudes below 2^51 never overflow 64 bits.
-    friend LongInt operator+(const LongInt& a, const LongInt& b) { return fromInt(a.value() + b.value()); }
-    friend LongInt operator-(const LongInt& a, const LongInt& b) { return fromInt(a.value() - b.value()); }
+    friend LongInt operator+(const LongInt& a, const LongInt& b)
+    {
+        return fromInt(a.value() + b.value());
+    }
+    friend LongInt operator-(const LongInt& a, const LongInt& b)
+    {
+        return fromInt(a.value() - b.value());
+    }
     friend LongInt operator*(const LongInt& a, const LongInt& b)
     {
         std::int64_t product = 0;
-        if (__builtin_mul_overflow(a.m_magnitude, b.m_magnitude, &product) || product > kMaxMagnitude)
+        if (__builtin_mul_overflow(a.m_magnitude, b.m_magnitude, &product) ||
+            product > kMaxMagnitude)
             return fromWide(static_cast<WideInt>(a.value()) * b.value());
         return fromMagnitude(product, a.m_sign == b.m_sign ? '+' : '-');
     }

@@ -55,14 +55,14 @@ TEST(LongIntCommandTest, PrintsExactResults)
 
 TEST(LongIntCommandTest, OverflowPrintsTheMessageAndNoResult)
 {
-    for (auto arguments : std::vector<std::vector<std::string>>{
-             {"mul", "3000000000", "1000000"},
-             {"add", "2147483647999999", "1"},
-             {"parse", "99999999999999999"}}) {
+    for (auto arguments : std::vector<std::vector<std::string>>{{"mul", "3000000000", "1000000"},
+                                                                {"add", "2147483647999999", "1"},
+                                                                {"parse", "99999999999999999"}}) {
         Outcome outcome = runLongInt(arguments);
         EXPECT_EQ(outcome.status, kRefused) << arguments[0];
         EXPECT_EQ(outcome.out, "") << arguments[0];
-        EXPECT_EQ(outcome.err, "Error.: Too large numbers. Major error may occur.\n") << arguments[0];
+        EXPECT_EQ(outcome.err, "Error.: Too large numbers. Major error may occur.\n")
+            << arguments[0];
     }
 }
 
@@ -73,12 +73,9 @@ TEST(LongIntCommandTest, RefusesBadInput)
         int status;
     };
     const Case cases[] = {
-        {{"add", "1.5", "2"}, kRefused},
-        {{"div", "7", "0"}, kRefused},
-        {{"rem", "7", "-0"}, kRefused},
-        {{"pow", "2", "3"}, kUsageError},
-        {{"add", "1"}, kUsageError},
-        {{}, kUsageError},
+        {{"add", "1.5", "2"}, kRefused}, {{"div", "7", "0"}, kRefused},
+        {{"rem", "7", "-0"}, kRefused},  {{"pow", "2", "3"}, kUsageError},
+        {{"add", "1"}, kUsageError},     {{}, kUsageError},
     };
     for (const Case& c : cases) {
         Outcome outcome = runLongInt(c.arguments);

@@ -71,9 +71,11 @@ TEST_F(NormalFormTest, RootsOfNumbers)
         {"cube root of -8", rootOf(3, number(-8)), "-2"},
         {"sqrt -4", sqrtOf(number(-4)), "2*i"},
         {"i squared", ExactFraction::imaginary() * ExactFraction::imaginary(), "-1"},
-        {"sqrt of a fraction", sqrtOf(ExactRational(LongInt::fromInt(1), LongInt::fromInt(2))), "sqrt(2)/2"},
+        {"sqrt of a fraction", sqrtOf(ExactRational(LongInt::fromInt(1), LongInt::fromInt(2))),
+         "sqrt(2)/2"},
         {"decimal", ExactFraction::decimal("0.5") + ExactFraction::decimal("0.25"), "3/4"},
-        {"sqrt 8 + sqrt 18 - sqrt 50", sqrtOf(number(8)) + sqrtOf(number(18)) - sqrtOf(number(50)), "0"},
+        {"sqrt 8 + sqrt 18 - sqrt 50", sqrtOf(number(8)) + sqrtOf(number(18)) - sqrtOf(number(50)),
+         "0"},
         {"large prime square", sqrtOf(number(1000003LL * 1000003 * 5)), "1000003*sqrt(5)"},
     };
     for (const Case& c : cases)
@@ -179,14 +181,17 @@ TEST_F(NormalFormTest, Refusals)
     };
     const Case cases[] = {
         {"degree 10", rootOf(10, number(2)), ExactProblem::Unsupported},
-        {"degree 12 from a product", rootOf(4, number(2)) * rootOf(3, number(2)), ExactProblem::Unsupported},
+        {"degree 12 from a product", rootOf(4, number(2)) * rootOf(3, number(2)),
+         ExactProblem::Unsupported},
         {"fourth root of -4", rootOf(4, number(-4)), ExactProblem::Unsupported},
-        {"root of a sum that does not denest", sqrtOf(number(1) + sqrtOf(number(2))), ExactProblem::Unsupported},
+        {"root of a sum that does not denest", sqrtOf(number(1) + sqrtOf(number(2))),
+         ExactProblem::Unsupported},
         {"division by zero", number(1) / (sqrtOf(number(8)) - number(2) * sqrtOf(number(2))),
          ExactProblem::DivisionByZero},
         {"too many terms",
-         (name("a") + name("b") + name("c") + name("d") + name("e") + name("f") + name("g") + name("h")
-          + number(1)).raised(5),
+         (name("a") + name("b") + name("c") + name("d") + name("e") + name("f") + name("g") +
+          name("h") + number(1))
+             .raised(5),
          ExactProblem::TooLarge},
         {"bad decimal", ExactFraction::decimal("1.2.3"), ExactProblem::Unsupported},
         {"huge power of a name", name("x").raised(3000000), ExactProblem::TooLarge},
@@ -202,7 +207,8 @@ TEST_F(NormalFormTest, DecimalsAreExact)
         const char* value;
     };
     const Case cases[] = {
-        {"0.5", "1/2"}, {"-1.25", "-5/4"}, {".5", "1/2"}, {"3.", "3"}, {"2.500", "5/2"}, {"007", "7"},
+        {"0.5", "1/2"}, {"-1.25", "-5/4"}, {".5", "1/2"},
+        {"3.", "3"},    {"2.500", "5/2"},  {"007", "7"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(simplified(ExactFraction::decimal(c.text)), c.value) << c.text;

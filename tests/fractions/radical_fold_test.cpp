@@ -47,10 +47,12 @@ TEST(RadicalFoldTest, EveryFoldAddsUpToItsExponent)
                 lastDegree = root.degree;
                 sum = sum + SmallRational(root.copies, root.degree);
             }
-            EXPECT_EQ(sum, SmallRational(numerator, denominator)) << numerator << "/" << denominator;
+            EXPECT_EQ(sum, SmallRational(numerator, denominator))
+                << numerator << "/" << denominator;
 
             // The same through the written root of 2^k.
-            ExactFraction value = ExactFraction(ExactRational(std::int64_t{1} << numerator)).root(denominator, {});
+            ExactFraction value =
+                ExactFraction(ExactRational(std::int64_t{1} << numerator)).root(denominator, {});
             std::string text = value.normalised().toText();
             EXPECT_EQ(writtenExponent(text), SmallRational(numerator, denominator)) << text;
         }
@@ -65,16 +67,14 @@ TEST(RadicalFoldTest, TheFoldsOfTheRules)
         const char* text;
     };
     const Case cases[] = {
-        {3, 4, "sqrt(2)*root(4,2)"},
-        {5, 6, "sqrt(2)*root(3,2)"},
-        {2, 3, "root(3,4)"},
-        {7, 8, "sqrt(2)*root(4,2)*root(8,2)"},
-        {5, 9, "root(3,2)*root(9,4)"},
-        {8, 9, "root(3,4)*root(9,4)"},
+        {3, 4, "sqrt(2)*root(4,2)"},   {5, 6, "sqrt(2)*root(3,2)"},
+        {2, 3, "root(3,4)"},           {7, 8, "sqrt(2)*root(4,2)*root(8,2)"},
+        {5, 9, "root(3,2)*root(9,4)"}, {8, 9, "root(3,4)*root(9,4)"},
         {4, 5, "root(5,16)"},
     };
     for (const Case& c : cases) {
-        ExactFraction value = ExactFraction(ExactRational(std::int64_t{1} << c.numerator)).root(c.denominator, {});
+        ExactFraction value =
+            ExactFraction(ExactRational(std::int64_t{1} << c.numerator)).root(c.denominator, {});
         EXPECT_EQ(value.normalised().toText(), c.text) << c.numerator << "/" << c.denominator;
     }
     // Several primes share the root of each degree.

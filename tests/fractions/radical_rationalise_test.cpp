@@ -69,7 +69,8 @@ RandomSum randomSum(std::mt19937& engine)
         std::int64_t coefficient = static_cast<std::int64_t>(engine() % 9) - 4;
         int radicand = kRadicands[engine() % std::size(kRadicands)];
         int degree = kDegrees[engine() % std::size(kDegrees)];
-        sum.exact = sum.exact + ExactFraction(ExactRational(coefficient)) * ExactFraction(ExactRational(radicand)).root(degree, {});
+        sum.exact = sum.exact + ExactFraction(ExactRational(coefficient)) *
+                                    ExactFraction(ExactRational(radicand)).root(degree, {});
         LongNum root;
         LongMul(longRoot(radicand, degree), longInteger(coefficient), root);
         LongAdd(sum.value, root, sum.value);
@@ -111,8 +112,9 @@ TEST(RadicalRationaliseTest, RandomQuotientsOfSumsOfRoots)
         LongDiv(top.value, bottom.value, expected);
         LongNum actual;
         LongDiv(sumValue(normal.numerator()), sumValue(normal.denominator()), actual);
-        EXPECT_TRUE(agreeTo50Digits(expected, actual))
-            << what << "\n" << LongToDecimal(expected) << "\n" << LongToDecimal(actual);
+        EXPECT_TRUE(agreeTo50Digits(expected, actual)) << what << "\n"
+                                                       << LongToDecimal(expected) << "\n"
+                                                       << LongToDecimal(actual);
     }
     EXPECT_GT(checked, 100) << checked;
     clearLongIntOverflow();

@@ -75,8 +75,9 @@ TEST_F(LongIntTest, TextAndWords)
 
 TEST_F(LongIntTest, FromIntKeepsTheSign)
 {
-    for (std::int64_t n : std::initializer_list<std::int64_t>{0, 1, -1, 999999, -1000000, -123456789012,
-                           LongInt::kMaxMagnitude, -LongInt::kMaxMagnitude})
+    for (std::int64_t n :
+         std::initializer_list<std::int64_t>{0, 1, -1, 999999, -1000000, -123456789012,
+                                             LongInt::kMaxMagnitude, -LongInt::kMaxMagnitude})
         expectValue(LongInt::fromInt(n), n, std::to_string(n));
     EXPECT_FALSE(longIntOverflow());
 }
@@ -166,7 +167,8 @@ TEST_F(LongIntTest, RandomOperationsMatchWideArithmetic)
         std::int64_t limit = 1;
         for (int i = 0; i < digits; ++i)
             limit *= 10;
-        std::int64_t value = static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(limit));
+        std::int64_t value =
+            static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(limit));
         value = std::min(value, LongInt::kMaxMagnitude);
         return engine() % 2 ? -value : value;
     };

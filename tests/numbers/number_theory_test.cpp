@@ -27,7 +27,8 @@ TEST(CommonDivisorTest, MatchesTheLibrary)
     for (int round = 0; round < 3000; ++round) {
         std::int64_t common = static_cast<std::int64_t>(engine() % 100000) + 1;
         std::int64_t a = static_cast<std::int64_t>(engine() % 10000000) * common;
-        std::int64_t b = static_cast<std::int64_t>(engine() % 10000000) * (round % 2 ? -common : common);
+        std::int64_t b =
+            static_cast<std::int64_t>(engine() % 10000000) * (round % 2 ? -common : common);
         EXPECT_EQ(commonDivisor(a, b), std::gcd(a, b)) << a << ", " << b;
     }
     // Common primes above any table: 1000003 and 999983 are prime.
@@ -82,7 +83,8 @@ TEST_F(FactoriseTest, KnownNumbers)
         for (std::span<const std::int32_t> table :
              {std::span<const std::int32_t>(m_full), std::span<const std::int32_t>(m_short),
               std::span<const std::int32_t>()}) {
-            EXPECT_EQ(factorise(c.n, table), c.factors) << c.n << " with " << table.size() << " primes";
+            EXPECT_EQ(factorise(c.n, table), c.factors)
+                << c.n << " with " << table.size() << " primes";
             expectFactorisation(c.n, table);
         }
     }
@@ -93,7 +95,9 @@ TEST_F(FactoriseTest, TheTableOnlySpeedsUp)
 {
     std::mt19937_64 engine(11);
     for (int round = 0; round < 400; ++round) {
-        std::int64_t n = static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(LongInt::kMaxMagnitude)) + 1;
+        std::int64_t n = static_cast<std::int64_t>(
+                             engine() % static_cast<std::uint64_t>(LongInt::kMaxMagnitude)) +
+                         1;
         if (round % 3 == 0)
             n = (n % 100000) * 1000003; // a prime above every table
         auto expected = factorise(n, m_full);
@@ -110,7 +114,8 @@ TEST(PrimeTest, SmallAndLarge)
         if (isPrime(n))
             primes.push_back(n);
     }
-    EXPECT_EQ(primes, (std::vector<std::int64_t>{2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53, 59}));
+    EXPECT_EQ(primes, (std::vector<std::int64_t>{2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43,
+                                                 47, 53, 59}));
     EXPECT_TRUE(isPrime(2147483647));
     EXPECT_FALSE(isPrime(3215031751LL)); // a strong pseudoprime to bases 2, 3, 5, 7
     EXPECT_TRUE(isPrime(1000000000000037LL));
