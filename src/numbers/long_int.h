@@ -93,7 +93,10 @@ public:
 
     // Magnitude comparisons (signs not compared).
     bool atLeast(const LongInt& b) const { return m_magnitude >= b.m_magnitude; }
-    bool atLeastInt(std::int64_t n) const { return atLeast(fromMagnitude(n < 0 ? -n : n)); }
+    bool atLeastInt(std::int64_t n) const
+    {
+        return m_magnitude >= (n < 0 ? -static_cast<WideInt>(n) : static_cast<WideInt>(n));
+    }
     bool sameMagnitude(const LongInt& b) const { return m_magnitude == b.m_magnitude; }
     bool equalsInt(std::int64_t n) const { return value() == n; }
 
