@@ -116,9 +116,14 @@ SmallRational ExactTerm::nameDegree() const
     return degree;
 }
 
-std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
+namespace {
+
+// The radicand of the root of each degree (1 where there is none).
+using Radicands = std::array<std::int64_t, kMaxRootDegree + 1>;
+
+Radicands radicandsOf(const ExactTerm& term)
 {
-    std::array<std::int64_t, kMaxRootDegree + 1> radicands{};
+    Radicands radicands;
     radicands.fill(1);
     for (const ExactFactor& factor : term.factors) {
         if (factor.kind != FactorKind::Prime)
@@ -130,6 +135,38 @@ std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
                 radicand = LongInt::kMaxMagnitude;
         }
     }
+    return radicands;
+}
+
+// Compares the lists of (degree, radicand) by rising degree, as
+// std::vector's operator<=> would, without building them.
+int compareRootLists(const Radicands& a, const Radicands& b)
+{
+    size_t i = 2;
+    size_t j = 2;
+    for (;;) {
+        while (i <= kMaxRootDegree && a[i] == 1)
+            ++i;
+        while (j <= kMaxRootDegree && b[j] == 1)
+            ++j;
+        bool endA = i > kMaxRootDegree;
+        bool endB = j > kMaxRootDegree;
+        if (endA || endB)
+            return endA == endB ? 0 : (endA ? -1 : 1);
+        if (i != j)
+            return i < j ? -1 : 1;
+        if (a[i] != b[j])
+            return a[i] < b[j] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
+
+} // namespace
+
+std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
+{
+    Radicands radicands = radicandsOf(term);
     std::vector<std::pair<int, std::int64_t>> list;
     for (int degree = 2; degree <= kMaxRootDegree; ++degree) {
         if (radicands[static_cast<size_t>(degree)] > 1)
@@ -224,11 +261,8 @@ int compareTerms(const ExactTerm& a, const ExactTerm& b)
     bool imaginaryB = b.factors[i].kind == FactorKind::Imaginary;
     if (imaginaryA != imaginaryB)
         return imaginaryA ? 1 : -1;
-    auto rootsA = rootList(a);
-    auto rootsB = rootList(b);
-    if (rootsA == rootsB)
-        return 0;
-    return rootsA > rootsB ? -1 : 1;
+    // The larger list first.
+    return -compareRootLists(radicandsOf(a), radicandsOf(b));
 }
 
 } // namespace kestrane
