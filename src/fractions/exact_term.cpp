@@ -178,7 +178,10 @@ std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
 std::string ExactTerm::magnitudeText() const
 {
     std::vector<std::string> parts;
-    std::vector<std::pair<int, std::string>> roots; // (degree, text) of the names' roots
+    // (degree, text) of every root: those of numbers first within a degree.
+    std::vector<std::pair<int, std::string>> roots;
+    for (auto [degree, radicand] : rootList(*this))
+        roots.emplace_back(degree, rootText(degree, std::to_string(radicand)));
     for (const ExactFactor& factor : factors) {
         if (factor.kind == FactorKind::Imaginary) {
             parts.push_back("i");
@@ -194,8 +197,6 @@ std::string ExactTerm::magnitudeText() const
             }
         }
     }
-    for (auto [degree, radicand] : rootList(*this))
-        roots.emplace_back(degree, rootText(degree, std::to_string(radicand)));
     std::stable_sort(roots.begin(), roots.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& root : roots)

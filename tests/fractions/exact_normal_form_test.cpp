@@ -161,6 +161,7 @@ TEST_F(NormalFormTest, NamesBesideRoots)
         {"sqrt(4x^2)", sqrtOf(number(4) * x.raised(2)), "2*x"},
         {"sqrt x squared", sqrtOf(x) * sqrtOf(x), "x"},
         {"x^(3/2)", x.raised(3, 2, {}), "x*sqrt(x)"},
+        {"roots of numbers before those of names", sqrtOf(number(2) * x), "sqrt(2)*sqrt(x)"},
         {"(-8)^(2/3)", number(-8).raised(2, 3, {}), "4"},
         {"(-8)^(1/3)", number(-8).raised(1, 3, {}), "-2"},
         {"zero over a root", number(0) / (one + two), "0"},
