@@ -66,6 +66,19 @@ constexpr Command kCommands[] = {
      "Message boxes go to standard error as \"Caption: text\".\n"
      "Exit status: 0 success, 1 a number could not be read, 2 usage error.\n",
      runLong},
+    {"longint", "compute with the two-word integers of exact simplification",
+     "Usage: kestrane-cli longint OP A [B]\n"
+     "Computes with the signed two-word integers (base one million) that exact\n"
+     "simplification uses; their magnitude is at most 2147483647999999.\n"
+     "A and B are decimal integers with an optional leading '-'.\n"
+     "OP: parse A (read and print back), add, mul, times (A times the integer B),\n"
+     "  div (quotient truncated toward zero), rem (remainder with the sign of A),\n"
+     "  gcd (common divisor), factor A (the prime factors, \"p^k\" for powers).\n"
+     "A result that does not fit shows \"Error.: Too large numbers. Major error may\n"
+     "occur.\" on standard error and prints nothing.\n"
+     "Exit status: 0 success, 1 overflow, a number that could not be read or a\n"
+     "division by zero, 2 usage error.\n",
+     runLongInt},
 };
 
 std::string& storedProgramPath()

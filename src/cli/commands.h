@@ -18,5 +18,7 @@ int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // compiles a script, runs it and writes its construction.
 int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli longint OP A [B]: the two-word integers of exact simplification.
+int runLongInt(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

@@ -1,0 +1,269 @@
+#include "fractions/exact_term.h"
+
+#include "fractions/radical_fold.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace kestrane {
+
+namespace {
+
+// Exponents stay far inside 32 bits, so that sums and products of two of them
+// never overflow.
+constexpr std::int32_t kMaxExponent = 1000000;
+
+std::int64_t power(std::int64_t base, int exponent)
+{
+    std::int64_t result = 1;
+    for (int i = 0; i < exponent; ++i)
+        result = __builtin_mul_overflow(result, base, &result) ? LongInt::kMaxMagnitude : result;
+    return result;
+}
+
+// A whole power of a prime as a rational (p^w, w of either sign).
+ExactRational primePower(std::int64_t prime, int exponent)
+{
+    ExactRational result = 1;
+    ExactRational base =
+        exponent >= 0 ? ExactRational(prime) : ExactRational(1) / ExactRational(prime);
+    for (int i = 0; i < (exponent < 0 ? -exponent : exponent); ++i)
+        result *= base;
+    return result;
+}
+
+std::string rootText(int degree, const std::string& radicand)
+{
+    return degree == 2 ? "sqrt(" + radicand + ")"
+                       : "root(" + std::to_string(degree) + "," + radicand + ")";
+}
+
+std::string nameText(const std::string& name, int copies)
+{
+    return copies == 1 ? name : name + "^" + std::to_string(copies);
+}
+
+} // namespace
+
+int ExactFactor::compareBase(const ExactFactor& other) const
+{
+    if (kind != other.kind)
+        return kind < other.kind ? -1 : 1;
+    if (kind == FactorKind::Name)
+        return name < other.name ? -1 : (name == other.name ? 0 : 1);
+    if (kind == FactorKind::Prime)
+        return prime < other.prime ? -1 : (prime == other.prime ? 0 : 1);
+    return 0;
+}
+
+ExactProblem ExactTerm::normalise()
+{
+    auto before = [](const ExactFactor& a, const ExactFactor& b) { return a.compareBase(b) < 0; };
+    if (!std::is_sorted(factors.begin(), factors.end(), before))
+        std::stable_sort(factors.begin(), factors.end(), before);
+    // Merge equal bases and reduce each exponent, compacting in place.
+    size_t kept = 0;
+    for (size_t i = 0; i < factors.size(); ++i) {
+        if (kept > 0 && factors[kept - 1].sameBase(factors[i])) {
+            factors[kept - 1].exponent = factors[kept - 1].exponent + factors[i].exponent;
+            continue;
+        }
+        if (kept != i)
+            factors[kept] = std::move(factors[i]);
+        ++kept;
+    }
+    factors.resize(kept);
+    kept = 0;
+    for (size_t i = 0; i < factors.size(); ++i) {
+        ExactFactor& factor = factors[i];
+        if (factor.kind == FactorKind::Prime) {
+            int whole = factor.exponent.floor();
+            if (whole != 0)
+                coefficient *= primePower(factor.prime, whole);
+            factor.exponent = factor.exponent - SmallRational(whole);
+        } else if (factor.kind == FactorKind::Imaginary) {
+            if (!factor.exponent.isInteger())
+                return ExactProblem::Unsupported;
+            int turns = ((factor.exponent.numerator % 4) + 4) % 4;
+            if (turns >= 2)
+                coefficient = -coefficient;
+            factor.exponent = turns % 2;
+        }
+        if (factor.exponent.isZero())
+            continue;
+        if (factor.exponent.numerator > kMaxExponent || factor.exponent.numerator < -kMaxExponent)
+            return ExactProblem::TooLarge;
+        if (factor.exponent.denominator > kMaxRootDegree)
+            return ExactProblem::Unsupported;
+        if (kept != i)
+            factors[kept] = std::move(factor);
+        ++kept;
+    }
+    factors.resize(kept);
+    if (coefficient.isZero())
+        factors.clear();
+    return ExactProblem::None;
+}
+
+SmallRational ExactTerm::nameDegree() const
+{
+    SmallRational degree;
+    for (const ExactFactor& factor : factors) {
+        if (factor.kind == FactorKind::Name)
+            degree = degree + factor.exponent;
+    }
+    return degree;
+}
+
+namespace {
+
+// The radicand of the root of each degree (1 where there is none).
+using Radicands = std::array<std::int64_t, kMaxRootDegree + 1>;
+
+Radicands radicandsOf(const ExactTerm& term)
+{
+    Radicands radicands;
+    radicands.fill(1);
+    for (const ExactFactor& factor : term.factors) {
+        if (factor.kind != FactorKind::Prime)
+            continue;
+        for (RootPower root :
+             foldExponent(factor.exponent.numerator, factor.exponent.denominator)) {
+            std::int64_t& radicand = radicands[static_cast<size_t>(root.degree)];
+            if (__builtin_mul_overflow(radicand, power(factor.prime, root.copies), &radicand))
+                radicand = LongInt::kMaxMagnitude;
+        }
+    }
+    return radicands;
+}
+
+// Compares the lists of (degree, radicand) by rising degree, as
+// std::vector's operator<=> would, without building them.
+int compareRootLists(const Radicands& a, const Radicands& b)
+{
+    size_t i = 2;
+    size_t j = 2;
+    for (;;) {
+        while (i <= kMaxRootDegree && a[i] == 1)
+            ++i;
+        while (j <= kMaxRootDegree && b[j] == 1)
+            ++j;
+        bool endA = i > kMaxRootDegree;
+        bool endB = j > kMaxRootDegree;
+        if (endA || endB)
+            return endA == endB ? 0 : (endA ? -1 : 1);
+        if (i != j)
+            return i < j ? -1 : 1;
+        if (a[i] != b[j])
+            return a[i] < b[j] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+}
+
+} // namespace
+
+std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
+{
+    Radicands radicands = radicandsOf(term);
+    std::vector<std::pair<int, std::int64_t>> list;
+    for (int degree = 2; degree <= kMaxRootDegree; ++degree) {
+        if (radicands[static_cast<size_t>(degree)] > 1)
+            list.emplace_back(degree, radicands[static_cast<size_t>(degree)]);
+    }
+    return list;
+}
+
+std::string ExactTerm::magnitudeText() const
+{
+    std::vector<std::string> parts;
+    // (degree, text) of every root: those of numbers first within a degree.
+    std::vector<std::pair<int, std::string>> roots;
+    for (auto [degree, radicand] : rootList(*this))
+        roots.emplace_back(degree, rootText(degree, std::to_string(radicand)));
+    for (const ExactFactor& factor : factors) {
+        if (factor.kind == FactorKind::Imaginary) {
+            parts.push_back("i");
+        } else if (factor.kind == FactorKind::Name) {
+            int whole = factor.exponent.floor();
+            if (whole > 0)
+                parts.push_back(nameText(factor.name, whole));
+            SmallRational rest = factor.exponent.fractionPart();
+            if (!rest.isZero()) {
+                for (RootPower root : foldExponent(rest.numerator, rest.denominator))
+                    roots.emplace_back(root.degree,
+                                       rootText(root.degree, nameText(factor.name, root.copies)));
+            }
+        }
+    }
+    std::stable_sort(roots.begin(), roots.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& root : roots)
+        parts.push_back(std::move(root.second));
+    ExactRational size = coefficient.isNegative() ? -coefficient : coefficient;
+    if (!size.isOne() || parts.empty())
+        parts.insert(parts.begin(), size.toText());
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : "*") + part;
+    return text;
+}
+
+int ExactTerm::partCount() const
+{
+    std::string text = magnitudeText();
+    int depth = 0;
+    int count = 1;
+    for (char c : text) {
+        depth += c == '(' ? 1 : (c == ')' ? -1 : 0);
+        count += c == '*' && depth == 0 ? 1 : 0;
+    }
+    return count;
+}
+
+ExactProblem multiplyTerms(const ExactTerm& a, const ExactTerm& b, ExactTerm& product)
+{
+    product.coefficient = a.coefficient * b.coefficient;
+    product.factors.clear();
+    product.factors.reserve(a.factors.size() + b.factors.size());
+    std::merge(a.factors.begin(), a.factors.end(), b.factors.begin(), b.factors.end(),
+               std::back_inserter(product.factors),
+               [](const ExactFactor& x, const ExactFactor& y) { return x.compareBase(y) < 0; });
+    return product.normalise();
+}
+
+int compareTerms(const ExactTerm& a, const ExactTerm& b)
+{
+    SmallRational degreeA = a.nameDegree();
+    SmallRational degreeB = b.nameDegree();
+    if (degreeA != degreeB)
+        return degreeA > degreeB ? -1 : 1;
+    size_t i = 0;
+    for (; i < a.factors.size() && i < b.factors.size(); ++i) {
+        const ExactFactor& x = a.factors[i];
+        const ExactFactor& y = b.factors[i];
+        if (x.kind != FactorKind::Name || y.kind != FactorKind::Name)
+            break;
+        if (x.name != y.name)
+            return x.name < y.name ? -1 : 1;
+        if (x.exponent != y.exponent)
+            return x.exponent > y.exponent ? -1 : 1;
+    }
+    bool moreNamesA = i < a.factors.size() && a.factors[i].kind == FactorKind::Name;
+    bool moreNamesB = i < b.factors.size() && b.factors[i].kind == FactorKind::Name;
+    if (moreNamesA != moreNamesB)
+        return moreNamesA ? -1 : 1;
+    bool rationalA = i == a.factors.size();
+    bool rationalB = i == b.factors.size();
+    if (rationalA || rationalB)
+        return rationalA == rationalB ? 0 : (rationalA ? -1 : 1);
+    bool imaginaryA = a.factors[i].kind == FactorKind::Imaginary;
+    bool imaginaryB = b.factors[i].kind == FactorKind::Imaginary;
+    if (imaginaryA != imaginaryB)
+        return imaginaryA ? 1 : -1;
+    // The larger list first.
+    return -compareRootLists(radicandsOf(a), radicandsOf(b));
+}
+
+} // namespace kestrane
