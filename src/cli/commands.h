@@ -18,5 +18,11 @@ int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // compiles a script, runs it and writes its construction.
 int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]: lists the frames
+// of a frame file or writes them as pictures.
+int runFrames(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli solid FILE [--kind polyhedron|cell|polytope]: prints a
+// polyhedron, cell or polytope file as JSON.
+int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli
