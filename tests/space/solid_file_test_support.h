@@ -4,7 +4,6 @@
 #include "space/solid_file.h"
 
 #include <string_view>
-#include <vector>
 
 namespace kestrane::testing {
 
@@ -18,45 +17,32 @@ inline SolidVertex vertex(std::string_view x, std::string_view y, std::string_vi
     return {number(x), number(y), number(z)};
 }
 
-// A closed face: the corners and the first corner again.
-inline SolidFace face(std::vector<SolidVertex> corners)
-{
-    corners.push_back(corners.front());
-    return {std::move(corners)};
-}
-
-// The cube [0, a]^3 as six squares.
+// The cube [0, a]^3 as six closed squares (the first corner repeated).
 inline SolidPolyhedron cube(std::string_view a = "100")
 {
-    auto v = [&](bool x, bool y, bool z) {
-        return vertex(x ? a : "0", y ? a : "0", z ? a : "0");
-    };
+    static const char* const kCorners[6] = {"000 100 110 010", "001 011 111 101", "000 001 101 100",
+                                            "010 110 111 011", "000 010 011 001", "100 101 111 110"};
     SolidPolyhedron cube;
-    cube.faces = {
-        face({v(0, 0, 0), v(1, 0, 0), v(1, 1, 0), v(0, 1, 0)}),
-        face({v(0, 0, 1), v(0, 1, 1), v(1, 1, 1), v(1, 0, 1)}),
-        face({v(0, 0, 0), v(0, 0, 1), v(1, 0, 1), v(1, 0, 0)}),
-        face({v(0, 1, 0), v(1, 1, 0), v(1, 1, 1), v(0, 1, 1)}),
-        face({v(0, 0, 0), v(0, 1, 0), v(0, 1, 1), v(0, 0, 1)}),
-        face({v(1, 0, 0), v(1, 0, 1), v(1, 1, 1), v(1, 1, 0)}),
-    };
+    for (std::string_view corners : kCorners) {
+        SolidFace& face = cube.faces.emplace_back();
+        for (std::size_t entry = 0; entry < 5; ++entry) {
+            std::string_view corner = corners.substr(entry % 4 * 4, 3);
+            auto coordinate = [&](std::size_t axis) { return corner[axis] == '1' ? a : "0"; };
+            face.vertices.push_back(vertex(coordinate(0), coordinate(1), coordinate(2)));
+        }
+    }
     return cube;
 }
 
-// The four-dimensional face of a three-dimensional one at height w.
-inline SolidFace4 lift(const SolidFace& face, std::string_view w)
-{
-    SolidFace4 lifted;
-    for (const SolidVertex& corner : face.vertices)
-        lifted.vertices.push_back({corner[0], corner[1], corner[2], number(w)});
-    return lifted;
-}
-
+// The cube's faces at height w, as a cell.
 inline SolidCell cubeCell(std::string_view w, std::string_view a = "100")
 {
     SolidCell cell;
-    for (const SolidFace& square : cube(a).faces)
-        cell.faces.push_back(lift(square, w));
+    for (const SolidFace& square : cube(a).faces) {
+        SolidFace4& face = cell.faces.emplace_back();
+        for (const SolidVertex& corner : square.vertices)
+            face.vertices.push_back({corner[0], corner[1], corner[2], number(w)});
+    }
     return cell;
 }
 
