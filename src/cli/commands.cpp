@@ -60,8 +60,8 @@ constexpr Command kCommands[] = {
      "\"cells\"} for a polytope file. A face is {\"vertices\": [...]} with every entry\n"
      "(the first vertex repeated at the end), each vertex its coordinates as decimal\n"
      "strings (x, y, z; a cell's also w); a cell is {\"faces\": [...]}. \"words\" is the\n"
-     "word count the file was written with; the numbers are shown with all its\n"
-     "digits. Without --kind a file of polyhedron structure is a \"polyhedron\" when\n"
+     "word count the file was written with, and every digit it holds is shown.\n"
+     "Without --kind a file of polyhedron structure is a \"polyhedron\" when\n"
      "every fourth coordinate is zero, else a \"cell\"; otherwise it is read as a\n"
      "polytope. Exit status: 0 success, 1 \"Error.: Wrong format of file 'FILE'.\",\n"
      "2 usage error or \"Error.: Could not open file 'FILE'.\".\n",
