@@ -79,6 +79,30 @@ constexpr Command kCommands[] = {
      "Exit status: 0 success, 1 overflow, a number that could not be read or a\n"
      "division by zero, 2 usage error.\n",
      runLongInt},
+    {"solid", "print a polyhedron, cell or polytope file as JSON",
+     "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n\n"
+     "Reads FILE as the space commands read it and prints it as JSON:\n"
+     "{\"kind\", \"words\", \"faces\"} for a polyhedron or cell file, {\"kind\", \"words\",\n"
+     "\"cells\"} for a polytope file. A face is {\"vertices\": [...]} with every entry\n"
+     "(the first vertex repeated at the end), each vertex its coordinates as decimal\n"
+     "strings (x, y, z; a cell's also w); a cell is {\"faces\": [...]}. \"words\" is the\n"
+     "word count the file was written with, and every digit it holds is shown.\n"
+     "Without --kind a file of polyhedron structure is a \"polyhedron\" when\n"
+     "every fourth coordinate is zero, else a \"cell\"; otherwise it is read as a\n"
+     "polytope. Exit status: 0 success, 1 \"Error.: Wrong format of file 'FILE'.\",\n"
+     "2 usage error or \"Error.: Could not open file 'FILE'.\".\n",
+     runSolid},
+    {"frames", "list the frames of a frame file or write them as pictures",
+     "Usage: kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]\n\n"
+     "Reads the frame file FILE (written by SavePolyhedron and the cross-section\n"
+     "savers). --info (the default when no pictures are asked for) prints one line\n"
+     "a frame: \"frame K: faces N, front faces F, points P\". --svg and --png write\n"
+     "\"frame001.svg\" (\".png\") and on into DIR, made when missing: the 800 x 550\n"
+     "drawing area with the front faces filled in their colours, outlined in black.\n"
+     "A malformed file: the frames before the bad one are listed and written, then\n"
+     "\"kestrane-cli frames: FILE: bad frame K at byte B\" (K from 1, B from 0).\n"
+     "Exit status: 0 success, 1 a malformed file, 2 usage or file error.\n",
+     runFrames},
 };
 
 std::string& storedProgramPath()

@@ -20,5 +20,11 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli longint OP A [B]: the two-word integers of exact simplification.
 int runLongInt(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]: lists the frames
+// of a frame file or writes them as pictures.
+int runFrames(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli solid FILE [--kind polyhedron|cell|polytope]: prints a
+// polyhedron, cell or polytope file as JSON.
+int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

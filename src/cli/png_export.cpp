@@ -10,7 +10,23 @@ PngWriter& storedWriter()
     return writer;
 }
 
+PngPicturesWriter& storedPicturesWriter()
+{
+    static PngPicturesWriter writer;
+    return writer;
+}
+
 } // namespace
+
+void setPngPicturesWriter(PngPicturesWriter writer)
+{
+    storedPicturesWriter() = std::move(writer);
+}
+
+const PngPicturesWriter& pngPicturesWriter()
+{
+    return storedPicturesWriter();
+}
 
 void setPngWriter(PngWriter writer)
 {

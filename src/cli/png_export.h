@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 
 namespace kestrane {
+class Canvas;
 class ConstructionWindow;
-}
+} // namespace kestrane
 
 namespace kestrane::cli {
 
@@ -16,5 +18,20 @@ using PngWriter = std::function<std::string(const ConstructionWindow&, const std
 void setPngWriter(PngWriter writer);
 // Empty when this build cannot write PNG files.
 const PngWriter& pngWriter();
+
+// One picture to write: where, and what paints it on a white ground.
+struct PngPicture {
+    std::string path;
+    std::function<void(Canvas&)> paint;
+};
+
+// Writes pictures of one size, in order, stopping at the first that fails;
+// returns its error text, empty on success.
+using PngPicturesWriter =
+    std::function<std::string(int width, int height, std::span<const PngPicture> pictures)>;
+
+void setPngPicturesWriter(PngPicturesWriter writer);
+// Empty when this build cannot write PNG files.
+const PngPicturesWriter& pngPicturesWriter();
 
 } // namespace kestrane::cli

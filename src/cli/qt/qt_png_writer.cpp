@@ -16,32 +16,53 @@ namespace {
 // SVG export.
 constexpr int kDotsPerMeter = 3780;
 
-std::string writePng(const ConstructionWindow& window, const std::string& path)
+// A painter needs an application; without a display it draws offscreen. It
+// ends with the caller's scope, before the program's static objects go.
+std::unique_ptr<QGuiApplication> ensureApplication()
 {
-    // A painter needs an application; without a display it draws offscreen.
-    // It ends with this call, before the program's static objects go.
-    std::unique_ptr<QGuiApplication> application;
-    if (!QGuiApplication::instance()) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        // Standard error carries only the message boxes: the toolkit's own
-        // diagnostics (a missing XDG_RUNTIME_DIR and the like) are dropped.
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        static int argc = 1;
-        static char name[] = "kestrane-cli";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    QImage image(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
-                 QImage::Format_RGB32);
+    if (QGuiApplication::instance())
+        return {};
+    // Standard error carries the message boxes only, not the toolkit's notes.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "kestrane-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string writeImage(int width, int height, const std::function<void(Canvas&)>& paint,
+                       const std::string& path)
+{
+    QImage image(width, height, QImage::Format_RGB32);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::white);
     {
         QPainter painter(&image);
         QtCanvas canvas(painter, &image);
-        window.paint(canvas);
+        paint(canvas);
     }
     if (!image.save(QString::fromStdString(path), "PNG"))
         return "cannot write " + path;
+    return {};
+}
+
+std::string writePng(const ConstructionWindow& window, const std::string& path)
+{
+    std::unique_ptr<QGuiApplication> application = ensureApplication();
+    return writeImage(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+                      [&window](Canvas& canvas) { window.paint(canvas); }, path);
+}
+
+std::string writePngPictures(int width, int height, std::span<const PngPicture> pictures)
+{
+    std::unique_ptr<QGuiApplication> application = ensureApplication();
+    for (const PngPicture& picture : pictures) {
+        std::string error = writeImage(width, height, picture.paint, picture.path);
+        if (!error.empty())
+            return error;
+    }
     return {};
 }
 
@@ -50,6 +71,7 @@ std::string writePng(const ConstructionWindow& window, const std::string& path)
 void registerQtPngWriter()
 {
     setPngWriter(writePng);
+    setPngPicturesWriter(writePngPictures);
 }
 
 } // namespace kestrane::cli

@@ -1,0 +1,226 @@
+#include "cli/commands.h"
+
+#include "numbers/long_num.h"
+#include "platform/console_host.h"
+#include "platform/files.h"
+#include "runtime/store_json.h"
+#include "space/solid_file.h"
+#include "space/solid_file_io.h"
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+
+namespace kestrane::cli {
+
+namespace {
+
+enum class SolidKind { Polyhedron, Cell, Polytope };
+
+constexpr std::string_view kUsage =
+    "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n";
+
+std::string_view kindName(SolidKind kind)
+{
+    switch (kind) {
+    case SolidKind::Polyhedron:
+        return "polyhedron";
+    case SolidKind::Cell:
+        return "cell";
+    case SolidKind::Polytope:
+        return "polytope";
+    }
+    return "";
+}
+
+std::optional<SolidKind> parseKind(std::string_view text)
+{
+    for (SolidKind kind : {SolidKind::Polyhedron, SolidKind::Cell, SolidKind::Polytope}) {
+        if (kindName(kind) == text)
+            return kind;
+    }
+    return {};
+}
+
+struct SolidArguments {
+    std::string file;
+    std::optional<SolidKind> kind;
+};
+
+std::optional<SolidArguments> parseArguments(CommandArguments arguments, std::ostream& err)
+{
+    SolidArguments parsed;
+    bool options = true;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (options && argument == "--") {
+            options = false;
+        } else if (options && argument == "--kind") {
+            parsed.kind = index + 1 < arguments.size() ? parseKind(arguments[++index])
+                                                       : std::nullopt;
+            if (!parsed.kind) {
+                err << "kestrane-cli solid: --kind needs polyhedron, cell or polytope\n";
+                return {};
+            }
+        } else if (parsed.file.empty() && !(options && argument.starts_with("--"))) {
+            parsed.file = argument;
+        } else {
+            err << "kestrane-cli solid: unexpected argument '" << argument << "'\n";
+            return {};
+        }
+    }
+    if (parsed.file.empty()) {
+        err << kUsage;
+        return {};
+    }
+    return parsed;
+}
+
+// --- JSON ----------------------------------------------------------------------------------
+
+template <typename Vertex>
+void writeFace(std::string& json, const std::vector<Vertex>& vertices, std::string_view indent)
+{
+    json += indent;
+    json += "{\"vertices\": [";
+    for (std::size_t entry = 0; entry < vertices.size(); ++entry) {
+        json += entry == 0 ? "[" : ", [";
+        for (std::size_t index = 0; index < vertices[entry].size(); ++index) {
+            if (index > 0)
+                json += ", ";
+            json += jsonString(LongToDecimal(vertices[entry][index]));
+        }
+        json += ']';
+    }
+    json += "]}";
+}
+
+template <typename Face>
+void writeFaces(std::string& json, const std::vector<Face>& faces, std::string_view indent)
+{
+    json += "\"faces\": [\n";
+    for (std::size_t index = 0; index < faces.size(); ++index) {
+        writeFace(json, faces[index].vertices, indent);
+        json += index + 1 < faces.size() ? ",\n" : "\n";
+    }
+    json += indent.substr(2);
+    json += ']';
+}
+
+std::string header(SolidKind kind, int words)
+{
+    return "{\"kind\": " + jsonString(kindName(kind)) + ", \"words\": " + std::to_string(words) +
+           ", ";
+}
+
+std::string contentJson(const SolidPolyhedron& polyhedron, int words)
+{
+    std::string json = header(SolidKind::Polyhedron, words);
+    writeFaces(json, polyhedron.faces, "  ");
+    return json + "}\n";
+}
+
+std::string contentJson(const SolidCell& cell, int words)
+{
+    std::string json = header(SolidKind::Cell, words);
+    writeFaces(json, cell.faces, "  ");
+    return json + "}\n";
+}
+
+std::string contentJson(const SolidPolytope& polytope, int words)
+{
+    std::string json = header(SolidKind::Polytope, words) + "\"cells\": [\n";
+    for (std::size_t index = 0; index < polytope.cells.size(); ++index) {
+        json += "  {";
+        writeFaces(json, polytope.cells[index].faces, "    ");
+        json += index + 1 < polytope.cells.size() ? "},\n" : "}\n";
+    }
+    return json + "]}\n";
+}
+
+// --- Reading ---------------------------------------------------------------------------------
+
+// The JSON of the file read as one kind, or nothing with the word count the
+// file was written with, when found.
+struct Reading {
+    std::optional<std::string> json;
+    int fileWords = 0;
+    // A cell whose fourth coordinates are all zero.
+    bool flat = false;
+};
+
+Reading readAs(SolidKind kind, std::string_view bytes)
+{
+    auto finish = [](const auto& decoded) {
+        Reading reading{{}, decoded.fileWords};
+        if (decoded.content)
+            reading.json = contentJson(*decoded.content, decoded.fileWords);
+        return reading;
+    };
+    switch (kind) {
+    case SolidKind::Polyhedron:
+        return finish(decodePolyhedronFile(bytes));
+    case SolidKind::Cell: {
+        SolidDecoded<SolidCell> decoded = decodeCellFile(bytes);
+        Reading reading = finish(decoded);
+        reading.flat = decoded.content && std::ranges::all_of(decoded.content->faces,
+                                                              [](const SolidFace4& face) {
+            return std::ranges::all_of(face.vertices, [](const SolidVertex4& vertex) {
+                return LongIsZero(vertex[3]);
+            });
+        });
+        return reading;
+    }
+    case SolidKind::Polytope:
+        return finish(decodePolytopeFile(bytes));
+    }
+    return {};
+}
+
+// Reads the numbers at the file's own word count when it is larger than
+// ours, so that every digit written is shown.
+Reading readAtFileWords(SolidKind kind, std::string_view bytes)
+{
+    Reading reading = readAs(kind, bytes);
+    int words = std::clamp(reading.fileWords, kLongWordsMin, kLongWordsMax);
+    if (words <= longWords())
+        return reading;
+    LongWordsScope scope(words);
+    return readAs(kind, bytes);
+}
+
+std::optional<std::string> readSolid(std::string_view bytes, std::optional<SolidKind> kind)
+{
+    if (kind)
+        return readAtFileWords(*kind, bytes).json;
+    // Without a kind: a cell file whose fourth coordinates are all zero is a
+    // polyhedron file; a file of neither structure may be a polytope file.
+    Reading cell = readAtFileWords(SolidKind::Cell, bytes);
+    if (cell.flat)
+        return readAtFileWords(SolidKind::Polyhedron, bytes).json;
+    return cell.json ? cell.json : readAtFileWords(SolidKind::Polytope, bytes).json;
+}
+
+} // namespace
+
+int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::optional<SolidArguments> parsed = parseArguments(arguments, err);
+    if (!parsed)
+        return kUsageError;
+    ConsoleHost host(err);
+    std::optional<std::string> bytes = readWholeFile(parsed->file);
+    if (!bytes) {
+        showFileError(host, couldNotOpenMessage(parsed->file));
+        return kUsageError;
+    }
+    std::optional<std::string> json = readSolid(*bytes, parsed->kind);
+    if (!json) {
+        showFileError(host, wrongFormatMessage(parsed->file));
+        return kRefused;
+    }
+    out << *json;
+    return kSuccess;
+}
+
+} // namespace kestrane::cli
