@@ -53,6 +53,25 @@ constexpr Command kCommands[] = {
      "Message boxes go to standard error as \"Caption: text\".\n"
      "Exit status: 0 success, 1 a number could not be read, 2 usage error.\n",
      runLong},
+    {"expr", "read an exact expression and print it, its bytes, its layout or its picture",
+     "Usage: kestrane-cli expr [--font-height N] [--json] [--hex] [--svg PATH] [--png PATH] EXPR\n"
+     "       kestrane-cli expr [options] --from-hex HEX\n\n"
+     "Reads EXPR in the linear notation and prints it canonically:\n"
+     "  numbers 12 0.5; names of up to 4 letters and digits (no 'I' or 'i'); i; pi or\n"
+     "  \u03C0, \u03B1 \u03B2 \u03B3 \u03B5; ? an empty slot; + - * (* first); / a fraction, tighter\n"
+     "  than *; ^ tightest, right-associative; name=value at the top; (...) brackets,\n"
+     "  sqrt(x), root(N,x) with N from 2 to 9, exp log sin cos tan cot asin acos atan\n"
+     "  acot (x). A minus stands only at the start of the expression, a bracket, an\n"
+     "  argument, a numerator, a denominator or an exponent: write 2*(-3), not 2*-3.\n"
+     "With --from-hex, HEX is the byte form of an expression as hex pairs.\n"
+     "--hex prints the byte form as lowercase hex pairs separated by blanks; --json\n"
+     "prints the laid-out tree (fields of each node, rows \"open\" and \"close\",\n"
+     "children \"left\" \"right\" \"numerator\" \"denominator\" \"exponent\"); --svg and\n"
+     "--png write its picture. Font height N (pixels, 20 by default); text is measured\n"
+     "with a fixed metric: each character 3N/5 pixels wide.\n"
+     "Exit status: 0 success, 1 a notation error or a byte form that cannot be read,\n"
+     "2 usage or file error.\n",
+     runExpr},
 };
 
 std::string& storedProgramPath()

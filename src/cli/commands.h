@@ -18,5 +18,10 @@ int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // compiles a script, runs it and writes its construction.
 int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli expr EXPR: reads an expression in the linear notation (or its
+// byte form) and prints it, its byte form, its laid-out tree or its picture.
+int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli edit KEYS: types keys into the expression editor.
+int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

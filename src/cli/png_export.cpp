@@ -10,7 +10,23 @@ PngWriter& storedWriter()
     return writer;
 }
 
+PicturePngWriter& storedPictureWriter()
+{
+    static PicturePngWriter writer;
+    return writer;
+}
+
 } // namespace
+
+void setPicturePngWriter(PicturePngWriter writer)
+{
+    storedPictureWriter() = std::move(writer);
+}
+
+const PicturePngWriter& picturePngWriter()
+{
+    return storedPictureWriter();
+}
 
 void setPngWriter(PngWriter writer)
 {

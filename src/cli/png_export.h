@@ -4,8 +4,9 @@
 #include <string>
 
 namespace kestrane {
+class Canvas;
 class ConstructionWindow;
-}
+} // namespace kestrane
 
 namespace kestrane::cli {
 
@@ -16,5 +17,11 @@ using PngWriter = std::function<std::string(const ConstructionWindow&, const std
 void setPngWriter(PngWriter writer);
 // Empty when this build cannot write PNG files.
 const PngWriter& pngWriter();
+
+// Writes a picture of the given size, white at first, that paint draws on.
+using PicturePngWriter = std::function<std::string(
+    int width, int height, const std::function<void(Canvas&)>& paint, const std::string& path)>;
+void setPicturePngWriter(PicturePngWriter writer);
+const PicturePngWriter& picturePngWriter();
 
 } // namespace kestrane::cli

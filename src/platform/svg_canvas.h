@@ -41,6 +41,7 @@ public:
 private:
     std::string stroke() const;
     std::string fill() const;
+    double fontPixels() const;
 
     int m_width;
     int m_height;

@@ -16,7 +16,8 @@ namespace {
 // SVG export.
 constexpr int kDotsPerMeter = 3780;
 
-std::string writePng(const ConstructionWindow& window, const std::string& path)
+std::string writePicture(int width, int height, const std::function<void(Canvas&)>& paint,
+                         const std::string& path)
 {
     // A painter needs an application; without a display it draws offscreen.
     // It ends with this call, before the program's static objects go.
@@ -28,18 +29,24 @@ std::string writePng(const ConstructionWindow& window, const std::string& path)
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    QImage image(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
-                 QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
     {
         QPainter painter(&image);
         QtCanvas canvas(painter, &image);
-        window.paint(canvas);
+        paint(canvas);
     }
     if (!image.save(QString::fromStdString(path), "PNG"))
         return "cannot write " + path;
     return {};
+}
+
+std::string writePng(const ConstructionWindow& window, const std::string& path)
+{
+    return writePicture(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+                        [&window](Canvas& canvas) { window.paint(canvas); }, path);
 }
 
 } // namespace
@@ -47,6 +54,7 @@ std::string writePng(const ConstructionWindow& window, const std::string& path)
 void registerQtPngWriter()
 {
     setPngWriter(writePng);
+    setPicturePngWriter(writePicture);
 }
 
 } // namespace kestrane::cli
