@@ -72,6 +72,25 @@ constexpr Command kCommands[] = {
      "Exit status: 0 success, 1 a notation error or a byte form that cannot be read,\n"
      "2 usage or file error.\n",
      runExpr},
+    {"edit", "type keys into the expression editor and print the expression",
+     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n\n"
+     "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
+     "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
+     "Fractions and Roots window, and prints the expression in the linear notation.\n"
+     "A printable character is the key that types it on a US keyboard: a is the A\n"
+     "key, A is Shift+A, + is Shift+=, _ is Shift+- (toggle the sign), * is Shift+8,\n"
+     "( and ) are Shift+9 and Shift+0; - / . , = and digits are unshifted.\n"
+     "Named keys: {Left} {Right} {Up} {Down} {Home} {End} {PageUp} {PageDown}\n"
+     "{Backspace} {Delete} {Escape} {Enter} {F2} {F5}, with modifiers as {Ctrl+N}\n"
+     "(fraction), {Ctrl+P} (power), {Ctrl+R} (root), {Shift+Left}. {Degree N} clicks\n"
+     "degree N (2-9) in the root-degree control; {Drag X1,Y1,X2,Y2} drags the mouse\n"
+     "over the expression area, in its pixels (text 3/5 of the 20-pixel font wide).\n"
+     "Refused keys show their message box on standard error as \"Caption: text\".\n"
+     "--json prints \"expression\", \"cursor\" (\"path\" of child names, \"area\",\n"
+     "\"position\"), \"selection\", \"degreeControl\", \"tree\" and \"messages\".\n"
+     "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
+     "2 usage error.\n",
+     runEdit},
 };
 
 std::string& storedProgramPath()

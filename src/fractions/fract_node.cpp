@@ -93,6 +93,7 @@ std::unique_ptr<MarkItem> copyItem(const MarkItem& item, FractNode& owner)
     copy->signAfter = item.signAfter;
     copy->signBefore = item.signBefore;
     copy->matched = 0; // partners are found again by mark matching
+    copy->partnerItem = nullptr;
     if (item.paren) {
         copy->paren = std::make_unique<ParenMark>();
         const ParenMark& from = *item.paren;

@@ -111,6 +111,8 @@ struct MarkItem {
     char signAfter = '+';
     char signBefore = '+';
     std::uint8_t matched = 0;
+    // The mark this one pairs with, as mark matching last found (a link).
+    MarkItem* partnerItem = nullptr;
     std::unique_ptr<ParenMark> paren;
     std::unique_ptr<RootMark> root;
     std::unique_ptr<FunctionMark> function;

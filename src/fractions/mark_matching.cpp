@@ -19,6 +19,7 @@ struct Matcher {
             return;
         for (auto& item : row->items) {
             item->matched = 0;
+            item->partnerItem = nullptr;
             if (RootMark* root = item->rootPart())
                 root->partner = nullptr;
             if (item->isOpening)
@@ -32,6 +33,7 @@ struct Matcher {
             return;
         for (auto& item : row->items) {
             item->matched = 0;
+            item->partnerItem = nullptr;
             if (item->paren && item->paren->exponent)
                 exponents.push_back(item->paren->exponent.get());
             if (!item->isOpening)
@@ -47,6 +49,8 @@ struct Matcher {
                 continue;
             opening.matched = 1;
             closing.matched = 1;
+            opening.partnerItem = &closing;
+            closing.partnerItem = &opening;
             if (RootMark* root = opening.rootPart())
                 root->partner = &closing;
             open.erase(std::next(it).base());
