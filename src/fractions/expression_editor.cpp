@@ -4,6 +4,7 @@
 #include "fractions/fract_node.h"
 #include "fractions/fract_paint.h"
 #include "fractions/mark_matching.h"
+#include "fractions/tree_regrouping.h"
 #include "platform/canvas.h"
 
 #include <algorithm>
@@ -156,6 +157,7 @@ bool ExpressionEditor::refuse(const editor_messages::Message& message)
                        : caption == "Keyboard error" ? MessageIcon::Warning
                                                      : MessageIcon::Error;
     m_host.message(message.caption, message.text, MessageButtons::Ok, icon);
+    ++m_refusals;
     return false;
 }
 
@@ -174,6 +176,8 @@ bool ExpressionEditor::inExponent() const
 void ExpressionEditor::layout()
 {
     m_root->fontHeight = m_fontHeight;
+    fixUp(*m_root);
+    clearStaleSigns(*m_root);
     layoutExpression(*m_root, m_metrics, kLeftMargin, kTopMargin - m_viewOffset);
 }
 

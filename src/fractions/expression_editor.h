@@ -145,6 +145,7 @@ private:
     MarkItem* caretMark() const;
 
     Host& m_host;
+    int m_refusals = 0;
     Canvas& m_metrics;
     int m_fontHeight;
     std::unique_ptr<FractNode> m_root;

@@ -434,7 +434,13 @@ void ExpressionEditor::deleteBackward()
     moveLeft();
     if (m_cursor.place == before)
         return;
+    int refusals = m_refusals;
     deleteForward();
+    // A refused delete leaves the caret where it was too.
+    if (m_refusals != refusals) {
+        m_cursor.place = before;
+        placeCaret();
+    }
 }
 
 void ExpressionEditor::deleteForward()

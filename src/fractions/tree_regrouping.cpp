@@ -3,6 +3,7 @@
 #include "fractions/fract_node.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace kestrane {
@@ -175,6 +176,51 @@ void regroupOperations(FractNode& node, std::unique_ptr<FractNode>& root)
     holder->role = role;
     holder->fontHeight = fontHeight;
     holder->sizeClass = sizeClass;
+}
+
+void clearStaleSigns(FractNode& root)
+{
+    std::unordered_set<const void*> records;
+    std::vector<FractNode*> pending{&root};
+    std::vector<FractNode*> nodes;
+    while (!pending.empty()) {
+        FractNode* node = pending.back();
+        pending.pop_back();
+        nodes.push_back(node);
+        if (node->isOperation()) {
+            FractNode& end = rightmostLeaf(*node->left);
+            if (end.hasCloseMarks())
+                records.insert(end.closeRow->items.back().get());
+            else
+                records.insert(&end);
+            FractNode& start = leftmostLeaf(*node->right);
+            if (!start.hasOpenMarks())
+                records.insert(&start.leadSign);
+        }
+        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
+                            &node->exponent}) {
+            if (*child)
+                pending.push_back(child->get());
+        }
+        if (node->closeRow) {
+            for (auto& item : node->closeRow->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+    }
+    for (FractNode* node : nodes) {
+        if (node->role != NodeRole::LeftOperand && !records.count(node))
+            node->opSign.sign = '+';
+        if (!records.count(&node->leadSign))
+            node->leadSign.sign = '+';
+        if (node->closeRow) {
+            for (auto& item : node->closeRow->items) {
+                if (!records.count(item.get()))
+                    item->signAfter = '+';
+            }
+        }
+    }
 }
 
 } // namespace kestrane

@@ -19,4 +19,11 @@ std::unique_ptr<FractNode>& holderOf(FractNode& node, std::unique_ptr<FractNode>
 // valid); operation nodes are made anew.
 void regroupOperations(FractNode& node, std::unique_ptr<FractNode>& root);
 
+// Resets to '+' every operator sign that no operation reads any more after
+// edits moved operands and marks: opSigns of nodes that are neither left
+// operands nor the sign's record at the end of one, signAfters of closing
+// marks that do not end a left operand, and leadSigns that mirror nothing.
+// Run after fix-up; the tree then equals the one its text reads back as.
+void clearStaleSigns(FractNode& root);
+
 } // namespace kestrane
