@@ -456,31 +456,41 @@ int precedence(const FractNode& node)
     }
 }
 
+// Prints into one growing text, so that a long expression is copied once.
 class Printer {
 public:
-    std::string print(const FractNode& node, bool atStart)
+    explicit Printer(std::string& out) : m_out(out) {}
+
+    void print(const FractNode& node, bool atStart)
     {
-        std::string text;
+        bool powered = node.exponent && (node.isOperation() || node.isFraction());
+        std::size_t start = m_out.size();
         if (node.isOperation())
-            text = operation(node, atStart);
+            operation(node, atStart);
         else if (node.isFraction())
-            text = fraction(node, atStart);
+            fraction(node, atStart);
         else
-            text = leaf(node);
-        if (node.exponent && (node.isOperation() || node.isFraction()))
-            text = "(" + text + ")^" + exponent(*node.exponent);
-        return text;
+            leaf(node);
+        if (powered) {
+            m_out.insert(start, 1, '(');
+            m_out += ")^";
+            exponent(*node.exponent);
+        }
     }
 
 private:
-    std::string grouped(const FractNode& node, bool atStart, bool needsGroup)
+    void grouped(const FractNode& node, bool atStart, bool needsGroup)
     {
-        if (needsGroup)
-            return "(" + print(node, true) + ")";
-        return print(node, atStart);
+        if (!needsGroup) {
+            print(node, atStart);
+            return;
+        }
+        m_out += '(';
+        print(node, true);
+        m_out += ')';
     }
 
-    std::string operation(const FractNode& node, bool atStart)
+    void operation(const FractNode& node, bool atStart)
     {
         char sign = node.left->opSign.sign;
         int own = precedence(node);
@@ -488,94 +498,107 @@ private:
         const FractNode& right = *node.right;
         bool groupLeft = left.markSpan == 0 && precedence(left) < own;
         bool groupRight = right.markSpan == 0 && precedence(right) <= own && own > 0;
-        std::string rightText = grouped(right, false, groupRight);
-        if (!groupRight && rightText.starts_with('-'))
-            rightText = "(" + print(right, true) + ")";
-        return grouped(left, atStart, groupLeft) + sign + rightText;
+        grouped(left, atStart, groupLeft);
+        m_out += sign;
+        std::size_t start = m_out.size();
+        grouped(right, false, groupRight);
+        if (!groupRight && m_out.compare(start, 1, "-") == 0) {
+            m_out.resize(start);
+            grouped(right, true, true);
+        }
     }
 
     // A numerator, denominator or exponent: parentheses around it only group,
     // so a part that prints as one group of marks gets one more pair.
-    std::string part(const FractNode& node, bool atStart, bool needsGroup)
+    void part(const FractNode& node, bool atStart, bool needsGroup)
     {
-        if (needsGroup)
-            return "(" + print(node, true) + ")";
-        std::string text = print(node, atStart);
-        if (isWholeGroup(text) || (!atStart && text.starts_with('-')))
-            return "(" + print(node, true) + ")";
-        return text;
+        std::size_t start = m_out.size();
+        if (needsGroup) {
+            grouped(node, atStart, true);
+            return;
+        }
+        print(node, atStart);
+        std::string_view text = std::string_view(m_out).substr(start);
+        if (isWholeGroup(text) || (!atStart && text.starts_with('-'))) {
+            m_out.resize(start);
+            grouped(node, true, true);
+        }
     }
 
-    std::string fraction(const FractNode& node, bool atStart)
+    void fraction(const FractNode& node, bool atStart)
     {
         const FractNode& numerator = *node.numerator;
         const FractNode& denominator = *node.denominator;
-        std::string text = openMarks(node);
+        openMarks(node);
         bool inside = node.hasOpenMarks();
-        text += part(numerator, atStart || inside,
-                     numerator.markSpan == 0 && numerator.isOperation());
-        text += '/';
-        text += part(denominator, true, denominator.markSpan == 0 && !denominator.hasText());
-        return text + closeMarks(node);
+        part(numerator, atStart || inside, numerator.markSpan == 0 && numerator.isOperation());
+        m_out += '/';
+        part(denominator, true, denominator.markSpan == 0 && !denominator.hasText());
+        closeMarks(node);
     }
 
-    std::string exponent(const FractNode& node)
+    void exponent(const FractNode& node)
     {
-        return part(node, true, node.markSpan == 0 && !node.hasText());
+        part(node, true, node.markSpan == 0 && !node.hasText());
     }
 
-    std::string openMarks(const FractNode& node)
+    void openMarks(const FractNode& node)
     {
-        std::string text;
         if (!node.openRow)
-            return text;
+            return;
         bool mirrored = signContext(node).role == NodeRole::RightOperand;
         for (int index = 0; index < node.openRow->count(); ++index) {
             const MarkItem& item = *node.openRow->items[static_cast<std::size_t>(index)];
             if (item.signBefore == '-' && !(index == 0 && mirrored))
-                text += '-';
+                m_out += '-';
             if (item.paren && item.paren->sign2 == '-')
-                text += '-';
-            if (item.root)
-                text += item.root->degree == 2
-                            ? std::string("sqrt(")
-                            : "root(" + std::to_string(item.root->degree) + ",";
-            else if (item.function)
-                text += std::string(functionName(item.function->code)) + "(";
-            else
-                text += '(';
+                m_out += '-';
+            if (item.root) {
+                if (item.root->degree == 2)
+                    m_out += "sqrt(";
+                else
+                    m_out += "root(" + std::to_string(item.root->degree) + ",";
+            } else if (item.function) {
+                m_out += functionName(item.function->code);
+                m_out += '(';
+            } else {
+                m_out += '(';
+            }
         }
-        return text;
     }
 
-    std::string closeMarks(const FractNode& node)
+    void closeMarks(const FractNode& node)
     {
-        std::string text;
         if (!node.closeRow)
-            return text;
+            return;
         for (const auto& item : node.closeRow->items) {
-            text += ')';
-            if (item->paren && item->paren->exponent)
-                text += "^" + exponent(*item->paren->exponent);
+            m_out += ')';
+            if (item->paren && item->paren->exponent) {
+                m_out += '^';
+                exponent(*item->paren->exponent);
+            }
         }
-        return text;
     }
 
-    std::string leaf(const FractNode& node)
+    void leaf(const FractNode& node)
     {
-        std::string text = openMarks(node);
+        openMarks(node);
         if (node.numberSign.sign == '-' && node.hasText() && drawsLeadingSign(node))
-            text += '-';
+            m_out += '-';
         if (!node.hasText() || node.isSlot())
-            text += '?';
+            m_out += '?';
         else if (node.symbol && *node.text == "p")
-            text += "pi";
+            m_out += "pi";
         else
-            text += displayText(node);
-        if (node.exponent)
-            text += "^" + exponent(*node.exponent);
-        return text + closeMarks(node);
+            m_out += displayText(node);
+        if (node.exponent) {
+            m_out += '^';
+            exponent(*node.exponent);
+        }
+        closeMarks(node);
     }
+
+    std::string& m_out;
 };
 
 } // namespace
@@ -590,7 +613,9 @@ std::string printExpressionText(const FractNode& tree)
     // Mark spans are derived layout fields; the printer needs them to know
     // which subtrees their marks already delimit.
     computeMarkSpans(const_cast<FractNode&>(tree));
-    return Printer().print(tree, true);
+    std::string text;
+    Printer(text).print(tree, true);
+    return text;
 }
 
 } // namespace kestrane

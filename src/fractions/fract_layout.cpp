@@ -5,6 +5,7 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrane {
 
@@ -53,10 +54,11 @@ void forSpan(MarkRow* row, int first, int count, Visit visit)
 }
 
 // Step 1 of mark spans for a node without operands; steps 2-4 otherwise.
-void spanOfNode(FractNode& node)
+// first and last are the node's leftmost and rightmost leaves.
+void spanOfNode(FractNode& node, FractNode& first, FractNode& last)
 {
-    MarkRow* open = leftmostLeaf(node).openRow.get();
-    MarkRow* close = rightmostLeaf(node).closeRow.get();
+    MarkRow* open = first.openRow.get();
+    MarkRow* close = last.closeRow.get();
     bool hasOpen = open && !open->empty();
     bool hasClose = close && !close->empty();
     node.markSpan = 0;
@@ -214,6 +216,9 @@ void placeSpans(FractNode& node, Canvas& canvas)
 
 } // namespace
 
+// Room over a node for the marks that enclose it exactly.
+static void layoutEnclosingMarks(FractNode& node);
+
 std::string displayText(const FractNode& leaf)
 {
     if (!leaf.text)
@@ -231,20 +236,37 @@ std::string displayText(const FractNode& leaf)
     return *leaf.text;
 }
 
-void computeMarkSpans(FractNode& node)
+namespace {
+
+// Returns the node's leftmost and rightmost leaves, so that no walk to the
+// ends is repeated.
+std::pair<FractNode*, FractNode*> spansOf(FractNode& node)
 {
-    for (auto* child : {&node.exponent, &node.left, &node.right, &node.denominator,
-                        &node.numerator}) {
-        if (*child)
-            computeMarkSpans(**child);
+    std::pair<FractNode*, FractNode*> ends{&node, &node};
+    if (node.exponent)
+        spansOf(*node.exponent);
+    if (node.isOperation()) {
+        ends.first = spansOf(*node.left).first;
+        ends.second = spansOf(*node.right).second;
+    } else if (node.isFraction()) {
+        spansOf(*node.denominator);
+        spansOf(*node.numerator);
     }
     if (node.closeRow) {
         for (auto& item : node.closeRow->items) {
             if (item->paren && item->paren->exponent)
-                computeMarkSpans(*item->paren->exponent);
+                spansOf(*item->paren->exponent);
         }
     }
-    spanOfNode(node);
+    spanOfNode(node, *ends.first, *ends.second);
+    return ends;
+}
+
+} // namespace
+
+void computeMarkSpans(FractNode& node)
+{
+    spansOf(node);
 }
 
 int verticalLayout(FractNode& node)
@@ -279,23 +301,31 @@ int verticalLayout(FractNode& node)
         }
     }
     // 6. Room for the roots and closing exponents that enclose this node.
-    int roots = 0;
-    forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
-            [&roots](MarkItem& item, int) { roots += item.isParen() ? 0 : 1; });
-    node.rootRoom = 5 * roots;
+    node.rootRoom = 0;
     node.closeExpRoom = 0;
-    forSpan(rightmostLeaf(node).closeRow.get(), node.closeIndex, node.markSpan,
-            [&node, h](MarkItem& item, int) {
-                if (item.paren && item.paren->exponent)
-                    node.closeExpRoom += item.paren->exponent->height - h * 3 / 8;
-            });
-    layoutRootHeights(node);
+    if (node.markSpan > 0)
+        layoutEnclosingMarks(node);
     // 7. Totals.
     node.aboveTotal += node.rootRoom + node.closeExpRoom;
     node.height = node.aboveTotal + node.below;
     node.heightNoTop = node.above + node.below;
     node.heightNoExp = node.aboveNoExp + node.below;
     return node.height;
+}
+
+static void layoutEnclosingMarks(FractNode& node)
+{
+    int h = node.fontHeight;
+    int roots = 0;
+    forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
+            [&roots](MarkItem& item, int) { roots += item.isParen() ? 0 : 1; });
+    node.rootRoom = 5 * roots;
+    forSpan(rightmostLeaf(node).closeRow.get(), node.closeIndex, node.markSpan,
+            [&node, h](MarkItem& item, int) {
+                if (item.paren && item.paren->exponent)
+                    node.closeExpRoom += item.paren->exponent->height - h * 3 / 8;
+            });
+    layoutRootHeights(node);
 }
 
 int measure(FractNode& node, Canvas& canvas)
