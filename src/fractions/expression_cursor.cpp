@@ -22,8 +22,12 @@ void collect(FractNode& node, std::vector<CaretPlace>& places)
         collect(*node.left, places);
         collect(*node.right, places);
     } else if (node.isFraction()) {
+        // A fraction has a place before its numerator and one after its
+        // denominator, where operations go before or after it.
+        places.push_back({&node, CursorArea::Opening, opening});
         collect(*node.numerator, places);
         collect(*node.denominator, places);
+        places.push_back({&node, CursorArea::Closing, 0});
     } else {
         for (int k = 0; k <= textPlaces(node); ++k)
             places.push_back({&node, CursorArea::Text, k});
@@ -71,7 +75,7 @@ CaretPlace homePlace(FractNode& root)
         if (node->isOperation())
             node = node->left.get();
         else if (node->isFraction())
-            node = node->numerator.get();
+            return {node, CursorArea::Opening, 0};
         else
             return {node, CursorArea::Text, 0};
     }
@@ -86,7 +90,7 @@ CaretPlace endPlace(FractNode& root)
         if (node->isOperation())
             node = node->right.get();
         else if (node->isFraction())
-            node = node->denominator.get();
+            return {node, CursorArea::Closing, 0};
         else
             return {node, CursorArea::Text, textPlaces(*node)};
     }

@@ -35,7 +35,9 @@ struct Cursor {
 
 // Every caret place in reading order: opening marks, text, the exponent's
 // places, closing marks; operands left before right, numerator before
-// denominator; an empty slot and a node without text have one text place.
+// denominator; an empty slot and a node without text have one text place; a
+// fraction has a place just before its numerator (opening position count)
+// and just after its denominator (closing position 0).
 std::vector<CaretPlace> caretPlaces(FractNode& root);
 
 // The same place written the canonical way (opening position count and

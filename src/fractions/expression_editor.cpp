@@ -218,12 +218,16 @@ void ExpressionEditor::placeCaret()
         m_metrics.setFont(font);
         x = node.textX + m_metrics.textWidth(std::string_view(*node.text).substr(
                              0, static_cast<std::size_t>(place.position)));
-    } else if (place.area == CursorArea::Opening && node.openRow) {
+    } else if (place.area == CursorArea::Opening && node.openRow &&
+               place.position < node.openRow->count()) {
         x = node.openRow->items[static_cast<std::size_t>(place.position)]->x;
-    } else if (place.area == CursorArea::Closing && node.closeRow) {
-        const MarkRow& row = *node.closeRow;
-        x = place.position < row.count() ? row.items[static_cast<std::size_t>(place.position)]->x
-                                         : row.x + row.width;
+    } else if (place.area == CursorArea::Closing) {
+        const MarkRow* row = node.closeRow.get();
+        if (row && place.position < row->count())
+            x = row->items[static_cast<std::size_t>(place.position)]->x;
+        else
+            x = row && place.position > 0 ? row->x + row->width
+                                          : node.x + node.width / 2 - (row ? row->width : 0);
     }
     m_cursor.x = x;
 }

@@ -217,8 +217,8 @@ void ExpressionEditor::splitForOperation(char sign)
             row.append(node.openRow->remove(0));
         dropEmptyRows(*left);
         // A minus in front stays in front.
-        if (place.position == 0 && node.openRow->items.front()->signBefore == '-' &&
-            !inRightOperandContext(node)) {
+        if (place.position == 0 && node.hasOpenMarks() &&
+            node.openRow->items.front()->signBefore == '-' && !inRightOperandContext(node)) {
             node.openRow->items.front()->signBefore = '+';
             left->numberSign.sign = '-';
         }
@@ -255,7 +255,9 @@ void ExpressionEditor::toggleSign()
         refuse(kClosingSign);
         return;
     }
-    if (place.area == CursorArea::Opening) {
+    bool beforeFraction = place.area == CursorArea::Opening &&
+                          place.position >= (node.openRow ? node.openRow->count() : 0);
+    if (place.area == CursorArea::Opening && !beforeFraction) {
         if (place.position == 0 && inRightOperandContext(node)) {
             refuse(kSignHere);
             return;
@@ -368,7 +370,7 @@ void ExpressionEditor::insertPower()
     std::unique_ptr<FractNode>* exponent = nullptr;
     if (place.area == CursorArea::Text && node.hasText()) {
         exponent = &node.exponent;
-    } else if (place.area == CursorArea::Closing) {
+    } else if (place.area == CursorArea::Closing && place.position > 0) {
         MarkItem& item = *node.closeRow->items[static_cast<std::size_t>(place.position - 1)];
         if (item.paren)
             exponent = &item.paren->exponent;
@@ -450,11 +452,12 @@ void ExpressionEditor::deleteForward()
     FractNode& node = cursorNode();
     CaretPlace place = m_cursor.place;
     if (place.area == CursorArea::Opening) {
-        deleteMark(node, CursorArea::Opening, place.position);
+        if (node.openRow && place.position < node.openRow->count())
+            deleteMark(node, CursorArea::Opening, place.position);
         return;
     }
     if (place.area == CursorArea::Closing) {
-        if (place.position < node.closeRow->count())
+        if (node.closeRow && place.position < node.closeRow->count())
             deleteMark(node, CursorArea::Closing, place.position);
         return;
     }

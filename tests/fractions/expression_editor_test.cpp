@@ -113,8 +113,12 @@ TEST_F(ExpressionEditorTest, TypesExpressions)
         {"", "1*2+3<<<<<+", "?+1*2+3"},
         {"", "-", "?-?"},
         {"1+2", "*5", "1+2*5"},
-        {"a/b", "~", "a/(b*?/?)"},
+        {"a/b", "~", "a/b*?/?"},
+        {"a/b", "<~", "a/(b*?/?)"},
         {"", "~~", "?/?/?"},
+        {"1/2", "}+", "1/2+?"},
+        {"1/2", "{+", "?+1/2"},
+        {"", "~1!2>+x#", "1/2+sqrt(x)"},
     };
     for (const Case& c : cases) {
         start(c.start);
@@ -251,7 +255,7 @@ TEST_F(ExpressionEditorTest, TogglesTheSignOfATermItsFirstLeafOrAMark)
         {"-5", "_", "5"},
         {"sqrt(2)", "{_", "-sqrt(2)"},
         {"1/2", "{_", "-1/2"},
-        {"1/2", "}_", "1/-2"},
+        {"1/2", "}<_", "1/-2"},
     };
     for (const Case& c : cases) {
         start(c.start);
@@ -319,6 +323,9 @@ TEST_F(ExpressionEditorTest, MovesThroughMarksTextsAndLeavesInReadingOrder)
 
     start("1/2");
     type("{");
+    EXPECT_EQ(place().node, &m_editor.expression());
+    EXPECT_EQ(place().area, CursorArea::Opening);
+    type(">");
     EXPECT_EQ(place().node, m_editor.expression().numerator.get());
     type("!");
     EXPECT_EQ(place().node, m_editor.expression().denominator.get());
@@ -351,7 +358,7 @@ TEST_F(ExpressionEditorTest, DeletesCharactersMarksOperandsAndEmptyParts)
         {"(1+x)*2", "{|", "1+x*2"},
         {"(1+x)", "}<|", "1+x"},
         {"2^?", ">|", "2"},
-        {"?/?", "{|", "?"},
+        {"?/?", "{>|", "?"},
         {"a*b", "{>>|", "a*?"},
     };
     for (const Case& c : cases) {
