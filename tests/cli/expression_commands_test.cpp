@@ -116,6 +116,25 @@ TEST(ExprCommandTest, WritesAPicture)
     EXPECT_NE(svg.str().find("<polyline"), std::string::npos);
 }
 
+TEST(ExprCommandTest, TheShippedExamplesAreCanonicalAndSurviveTheirByteForm)
+{
+    std::ifstream file(std::string(KESTRANE_SOURCE_DIR) + "/examples/expressions.txt");
+    std::string line;
+    int count = 0;
+    while (std::getline(file, line)) {
+        ++count;
+        Outcome printed = run({"expr", line});
+        EXPECT_EQ(printed.status, kSuccess) << line;
+        EXPECT_EQ(printed.out, line + "\n");
+        Outcome hex = run({"expr", "--hex", line});
+        ASSERT_EQ(hex.status, kSuccess) << line;
+        hex.out.pop_back();
+        Outcome back = run({"expr", "--from-hex", hex.out});
+        EXPECT_EQ(back.out, line + "\n");
+    }
+    EXPECT_GE(count, 10);
+}
+
 TEST(EditCommandTest, TypesKeysAndReportsRefusals)
 {
     struct Case {
