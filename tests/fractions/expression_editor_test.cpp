@@ -177,6 +177,25 @@ TEST_F(ExpressionEditorTest, RefusalsShowTheirBoxAndChangeNothing)
     }
 }
 
+TEST_F(ExpressionEditorTest, DecimalsWhereTheyAreAllowed)
+{
+    m_editor.setDecimalsAllowed(true);
+    type("1.5");
+    EXPECT_EQ(text(), "1.5");
+    type(",");
+    ASSERT_EQ(m_host.messages().size(), 1u);
+    EXPECT_EQ(m_host.messages()[0].caption, "Error.");
+    EXPECT_EQ(m_host.messages()[0].text, "Cannot write a second comma.");
+    EXPECT_EQ(text(), "1.5");
+
+    // A leaf without any text (as old files may hold) takes no digit.
+    m_host.clearMessages();
+    m_editor.setExpression(FractNode::create(nullptr, 0, 0, 20));
+    type("7");
+    ASSERT_EQ(m_host.messages().size(), 1u);
+    EXPECT_EQ(m_host.messages()[0].text, editor_messages::kNoText.text);
+}
+
 TEST_F(ExpressionEditorTest, KeysThatAreNotEditKeys)
 {
     for (Key key : {Key::Enter, Key::F2, Key::Tab, Key::Space}) {

@@ -4,6 +4,9 @@
 
 #include "fractions/fract_bytes.h"
 #include "fractions/fract_node.h"
+#include "fractions/fract_layout.h"
+#include "fractions/fract_paint.h"
+#include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -166,8 +169,32 @@ TEST(FractBytesTest, RefusesNestingBeyondTheLimit)
     EXPECT_TRUE(serializeExpression(*deepest, again));
     auto copy = copyTree(*deepest);
     EXPECT_TRUE(sameTree(*copy, *deepest));
+    RecordingCanvas canvas;
+    layoutExpression(*copy, canvas, 0, 0);
+    paintExpression(*copy, canvas);
     position = 0;
     EXPECT_FALSE(parseExpression(nested(kMaxNesting + 1), position, 20));
+}
+
+TEST(FractBytesTest, TheDeepestBracketedExponentsAreLaidOut)
+{
+    // x^... where each exponent stands on a closing parenthesis: the deepest
+    // recursion of the layout per level of nesting.
+    std::string form;
+    for (int level = 1; level < kMaxNesting; ++level)
+        form += bytes({'1', 0, '+', '+', 1, 'x', 0, 0, 0, '2', 1, 10, 0, '+', '+', '0', '0', '1',
+                       0, 0, 0, 1});
+    form += leaf('x') + bytes({0, 0, 0});
+    for (int level = 1; level < kMaxNesting; ++level)
+        form += bytes({0});
+    std::size_t position = 0;
+    auto tree = parseExpression(form, position, 20);
+    ASSERT_TRUE(tree);
+    EXPECT_EQ(treeDepth(*tree), kMaxNesting);
+    RecordingCanvas canvas;
+    layoutExpression(*tree, canvas, 0, 0);
+    paintExpression(*tree, canvas);
+    EXPECT_FALSE(printExpressionText(*tree).empty());
 }
 
 TEST(FractBytesTest, SerializeNeverCutsAByte)
