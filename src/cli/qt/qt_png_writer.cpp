@@ -21,6 +21,8 @@ std::string writePicture(int width, int height, const std::function<void(Canvas&
 {
     // A painter needs an application; without a display it draws offscreen.
     // It ends with this call, before the program's static objects go.
+    // Standard error carries the program's messages only, not the toolkit's.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
