@@ -517,6 +517,38 @@ void ExpressionEditor::drag(int x1, int y1, int x2, int y2)
     m_selection = common.empty() ? nullptr : common.back();
 }
 
+// The marks that enclose the selected node but stand outside the dragged
+// rectangle are not part of the selection.
+void ExpressionEditor::dropMarksOutside(FractNode& copy) const
+{
+    computeMarkSpans(copy);
+    FractNode& first = leftmostLeaf(copy);
+    FractNode& last = rightmostLeaf(copy);
+    std::vector<MarkItem*> outside;
+    for (int k = 0; k < copy.markSpan; ++k) {
+        MarkItem* opening = first.openRow->items[static_cast<std::size_t>(copy.openIndex + k)].get();
+        MarkItem* closing = opening->partnerItem;
+        if (closing && (opening->x < m_selectionRect[0] || closing->x > m_selectionRect[2])) {
+            outside.push_back(opening);
+            outside.push_back(closing);
+        }
+    }
+    for (MarkItem* mark : outside) {
+        for (FractNode* owner : {&first, &last}) {
+            for (auto* row : {&owner->openRow, &owner->closeRow}) {
+                if (!*row)
+                    continue;
+                auto& items = (*row)->items;
+                items.erase(std::remove_if(items.begin(), items.end(),
+                                           [mark](const auto& item) { return item.get() == mark; }),
+                            items.end());
+                if (items.empty())
+                    row->reset();
+            }
+        }
+    }
+}
+
 std::unique_ptr<FractNode> ExpressionEditor::copySelection() const
 {
     if (!m_selection)
@@ -548,10 +580,10 @@ std::unique_ptr<FractNode> ExpressionEditor::copySelection() const
                 pending.push_back(child->get());
         }
     }
-    for (auto* row : {&leftmostLeaf(*copy).openRow}) {
-        if (*row && !(*row)->empty())
-            (*row)->items.front()->signBefore = '+';
-    }
+    dropMarksOutside(*copy);
+    FractNode& first = leftmostLeaf(*copy);
+    if (first.hasOpenMarks())
+        first.openRow->items.front()->signBefore = '+';
     setLastSign(*copy, '+');
     fixUp(*copy);
     matchMarks(*copy);

@@ -104,7 +104,8 @@ public:
     // covers every leaf lying wholly inside the rectangle.
     void drag(int x1, int y1, int x2, int y2);
     const FractNode* selection() const { return m_selection; }
-    // A copy of the selection (its unmatched marks dropped), for memories.
+    // A copy of the selection for memories: the marks around it that lie
+    // inside the rectangle come along; marks whose partner is not in it do not.
     std::unique_ptr<FractNode> copySelection() const;
 
     // Blink: one tick every 250 ms; the caret shows at phase 0.
@@ -143,6 +144,7 @@ private:
     void removeOperand(FractNode& operand);
     void deleteMark(FractNode& node, CursorArea area, int index);
     MarkItem* caretMark() const;
+    void dropMarksOutside(FractNode& copy) const;
 
     Host& m_host;
     int m_refusals = 0;
@@ -151,8 +153,6 @@ private:
     std::unique_ptr<FractNode> m_root;
     Cursor m_cursor;
     const FractNode* m_selection = nullptr;
-    int m_selectionLeft = 0;
-    int m_selectionRight = 0;
     bool m_selectionShown = false;
     int m_selectionRect[4] = {};
     int m_areaWidth = 700;

@@ -424,6 +424,19 @@ TEST_F(ExpressionEditorTest, ADragSelectsTheLowestNodeCoveringTheLeavesInside)
     EXPECT_EQ(m_editor.selection(), nullptr);
     m_editor.drag(0, 0, 1, 1);
     EXPECT_EQ(m_editor.selection(), nullptr);
+
+    // The brackets around the selection come along only when they lie inside.
+    start("1+(2/3)");
+    const FractNode& bracketed = *m_editor.expression().right;
+    int top = bracketed.y - bracketed.aboveTotal - 2;
+    int bottom = bracketed.y + bracketed.below + 2;
+    m_editor.drag(bracketed.textX - 1, top, bracketed.textX + bracketed.numerator->width + 1,
+                  bottom);
+    EXPECT_EQ(m_editor.selection(), &bracketed);
+    EXPECT_EQ(printExpressionText(*m_editor.copySelection()), "2/3");
+    m_editor.drag(bracketed.x - bracketed.width / 2 - 1, top,
+                  bracketed.x + bracketed.width / 2 + 1, bottom);
+    EXPECT_EQ(printExpressionText(*m_editor.copySelection()), "(2/3)");
 }
 
 TEST_F(ExpressionEditorTest, CaretBlinksAndPagesScroll)
