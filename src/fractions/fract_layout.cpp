@@ -214,10 +214,24 @@ void placeSpans(FractNode& node, Canvas& canvas)
     }
 }
 
-} // namespace
+// Room over a node for the marks that enclose it exactly (step 6 of the
+// vertical layout).
+void layoutEnclosingMarks(FractNode& node)
+{
+    int h = node.fontHeight;
+    int roots = 0;
+    forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
+            [&roots](MarkItem& item, int) { roots += item.isParen() ? 0 : 1; });
+    node.rootRoom = 5 * roots;
+    forSpan(rightmostLeaf(node).closeRow.get(), node.closeIndex, node.markSpan,
+            [&node, h](MarkItem& item, int) {
+                if (item.paren && item.paren->exponent)
+                    node.closeExpRoom += item.paren->exponent->height - h * 3 / 8;
+            });
+    layoutRootHeights(node);
+}
 
-// Room over a node for the marks that enclose it exactly.
-static void layoutEnclosingMarks(FractNode& node);
+} // namespace
 
 std::string displayText(const FractNode& leaf)
 {
@@ -313,20 +327,6 @@ int verticalLayout(FractNode& node)
     return node.height;
 }
 
-static void layoutEnclosingMarks(FractNode& node)
-{
-    int h = node.fontHeight;
-    int roots = 0;
-    forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
-            [&roots](MarkItem& item, int) { roots += item.isParen() ? 0 : 1; });
-    node.rootRoom = 5 * roots;
-    forSpan(rightmostLeaf(node).closeRow.get(), node.closeIndex, node.markSpan,
-            [&node, h](MarkItem& item, int) {
-                if (item.paren && item.paren->exponent)
-                    node.closeExpRoom += item.paren->exponent->height - h * 3 / 8;
-            });
-    layoutRootHeights(node);
-}
 
 int measure(FractNode& node, Canvas& canvas)
 {
