@@ -103,6 +103,44 @@ constexpr Command kCommands[] = {
      "\"kestrane-cli frames: FILE: bad frame K at byte B\" (K from 1, B from 0).\n"
      "Exit status: 0 success, 1 a malformed file, 2 usage or file error.\n",
      runFrames},
+    {"expr", "read an exact expression and print it, its bytes, its layout or its picture",
+     "Usage: kestrane-cli expr [--font-height N] [--json] [--hex] [--svg PATH] [--png PATH] EXPR\n"
+     "       kestrane-cli expr [options] --from-hex HEX\n\n"
+     "Reads EXPR in the linear notation and prints it canonically:\n"
+     "  numbers 12 0.5; names of up to 4 letters and digits (no 'I' or 'i'); i; pi or\n"
+     "  \u03C0, \u03B1 \u03B2 \u03B3 \u03B5; ? an empty slot; + - * (* first); / a fraction, tighter\n"
+     "  than *; ^ tightest, right-associative; name=value at the top; (...) brackets,\n"
+     "  sqrt(x), root(N,x) with N from 2 to 9, exp log sin cos tan cot asin acos atan\n"
+     "  acot (x). A minus stands only at the start of the expression, a bracket, an\n"
+     "  argument, a numerator, a denominator or an exponent: write 2*(-3), not 2*-3.\n"
+     "With --from-hex, HEX is the byte form of an expression as hex pairs.\n"
+     "--hex prints the byte form as lowercase hex pairs separated by blanks; --json\n"
+     "prints the laid-out tree (fields of each node, rows \"open\" and \"close\",\n"
+     "children \"left\" \"right\" \"numerator\" \"denominator\" \"exponent\"); --svg and\n"
+     "--png write its picture. Font height N (pixels, 20 by default); text is measured\n"
+     "with a fixed metric: each character 3N/5 pixels wide.\n"
+     "Exit status: 0 success, 1 a notation error or a byte form that cannot be read,\n"
+     "2 usage or file error.\n",
+     runExpr},
+    {"edit", "type keys into the expression editor and print the expression",
+     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n\n"
+     "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
+     "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
+     "Fractions and Roots window, and prints the expression in the linear notation.\n"
+     "A printable character is the key that types it on a US keyboard: a is the A\n"
+     "key, A is Shift+A, + is Shift+=, _ is Shift+- (toggle the sign), * is Shift+8,\n"
+     "( and ) are Shift+9 and Shift+0; - / . , = and digits are unshifted.\n"
+     "Named keys: {Left} {Right} {Up} {Down} {Home} {End} {PageUp} {PageDown}\n"
+     "{Backspace} {Delete} {Escape} {Enter} {F2} {F5}, with modifiers as {Ctrl+N}\n"
+     "(fraction), {Ctrl+P} (power), {Ctrl+R} (root), {Shift+Left}. {Degree N} clicks\n"
+     "degree N (2-9) in the root-degree control; {Drag X1,Y1,X2,Y2} drags the mouse\n"
+     "over the expression area, in its pixels (text 3/5 of the 20-pixel font wide).\n"
+     "Refused keys show their message box on standard error as \"Caption: text\".\n"
+     "--json prints \"expression\", \"cursor\" (\"path\" of child names, \"area\",\n"
+     "\"position\"), \"selection\", \"degreeControl\", \"tree\" and \"messages\".\n"
+     "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
+     "2 usage error.\n",
+     runEdit},
 };
 
 std::string& storedProgramPath()

@@ -26,5 +26,10 @@ int runFrames(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli solid FILE [--kind polyhedron|cell|polytope]: prints a
 // polyhedron, cell or polytope file as JSON.
 int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli expr EXPR: reads an expression in the linear notation (or its
+// byte form) and prints it, its byte form, its laid-out tree or its picture.
+int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli edit KEYS: types keys into the expression editor.
+int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

@@ -16,6 +16,12 @@ PngPicturesWriter& storedPicturesWriter()
     return writer;
 }
 
+PicturePngWriter& storedPictureWriter()
+{
+    static PicturePngWriter writer;
+    return writer;
+}
+
 } // namespace
 
 void setPngPicturesWriter(PngPicturesWriter writer)
@@ -26,6 +32,16 @@ void setPngPicturesWriter(PngPicturesWriter writer)
 const PngPicturesWriter& pngPicturesWriter()
 {
     return storedPicturesWriter();
+}
+
+void setPicturePngWriter(PicturePngWriter writer)
+{
+    storedPictureWriter() = std::move(writer);
+}
+
+const PicturePngWriter& picturePngWriter()
+{
+    return storedPictureWriter();
 }
 
 void setPngWriter(PngWriter writer)

@@ -33,5 +33,10 @@ using PngPicturesWriter =
 void setPngPicturesWriter(PngPicturesWriter writer);
 // Empty when this build cannot write PNG files.
 const PngPicturesWriter& pngPicturesWriter();
+// Writes a picture of the given size, white at first, that paint draws on.
+using PicturePngWriter = std::function<std::string(
+    int width, int height, const std::function<void(Canvas&)>& paint, const std::string& path)>;
+void setPicturePngWriter(PicturePngWriter writer);
+const PicturePngWriter& picturePngWriter();
 
 } // namespace kestrane::cli

@@ -46,7 +46,10 @@ ColorRef fromQColor(const QColor& colour)
 QFont toQFont(const CanvasFont& font)
 {
     QFont qfont(availableFamily(font.name));
-    qfont.setPointSizeF(font.size > 0 ? font.size : 1);
+    if (font.pixelHeight > 0)
+        qfont.setPixelSize(font.pixelHeight);
+    else
+        qfont.setPointSizeF(font.size > 0 ? font.size : 1);
     qfont.setBold(font.bold);
     qfont.setItalic(font.italic);
     return qfont;

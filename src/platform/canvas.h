@@ -13,9 +13,22 @@ struct CanvasPoint {
     double y = 0;
 };
 
+// UTF-8 code points in a text (the off-screen canvases' fixed metric counts
+// characters, not bytes).
+inline int codePointCount(std::string_view utf8)
+{
+    int count = 0;
+    for (char byte : utf8)
+        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+
 struct CanvasFont {
     std::string name = "Arial";
     int size = 10; // in points
+    // When positive, the font is this many pixels high and size is ignored:
+    // the expression layout works in pixels.
+    int pixelHeight = 0;
     bool bold = false;
     bool italic = false;
 };

@@ -76,11 +76,17 @@ void RecordingCanvas::text(double x, double y, std::string_view utf8)
 
 int RecordingCanvas::textWidth(std::string_view utf8)
 {
+    // A pixel-high font has the fixed metric of kestrane-cli: 3/5 of the
+    // height per character, truncated.
+    if (m_font.pixelHeight > 0)
+        return codePointCount(utf8) * (m_font.pixelHeight * 3 / 5);
     return static_cast<int>(utf8.size()) * (m_font.size * 6 + 5) / 10;
 }
 
 int RecordingCanvas::textHeight()
 {
+    if (m_font.pixelHeight > 0)
+        return m_font.pixelHeight;
     return m_font.size * 16 / 10;
 }
 

@@ -172,7 +172,7 @@ void SvgCanvas::text(double x, double y, std::string_view utf8)
 {
     // SVG places text by its baseline: one ascent of the sans fonts below the
     // top (0.905 of the size).
-    double size = m_font.size * kPixelsPerPoint;
+    double size = fontPixels();
     m_body += "<text x=\"" + number(x) + "\" y=\"" + number(y + size * kAscent) +
               "\" font-family=\"" + escaped(m_font.name) +
               ", 'Liberation Sans', sans-serif\" font-size=\"" + number(size) + "px\"" +
@@ -181,14 +181,21 @@ void SvgCanvas::text(double x, double y, std::string_view utf8)
               cssColour(m_textColour) + "\" xml:space=\"preserve\">" + escaped(utf8) + "</text>\n";
 }
 
+double SvgCanvas::fontPixels() const
+{
+    return m_font.pixelHeight > 0 ? m_font.pixelHeight : m_font.size * kPixelsPerPoint;
+}
+
 int SvgCanvas::textWidth(std::string_view utf8)
 {
+    if (m_font.pixelHeight > 0)
+        return codePointCount(utf8) * (m_font.pixelHeight * 3 / 5);
     return static_cast<int>(static_cast<double>(utf8.size()) * m_font.size * kPixelsPerPoint * 0.6);
 }
 
 int SvgCanvas::textHeight()
 {
-    return static_cast<int>(m_font.size * kPixelsPerPoint * 1.2);
+    return static_cast<int>(fontPixels() * 1.2);
 }
 
 std::string SvgCanvas::document() const

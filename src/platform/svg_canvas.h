@@ -44,6 +44,7 @@ private:
     double strokeOffset() const;
     std::string strokePoints(std::span<const CanvasPoint> points) const;
     std::string fill() const;
+    double fontPixels() const;
 
     int m_width;
     int m_height;

@@ -48,11 +48,17 @@ std::string writeImage(int width, int height, const std::function<void(Canvas&)>
     return {};
 }
 
-std::string writePng(const ConstructionWindow& window, const std::string& path)
+std::string writePicture(int width, int height, const std::function<void(Canvas&)>& paint,
+                         const std::string& path)
 {
     std::unique_ptr<QGuiApplication> application = ensureApplication();
-    return writeImage(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
-                      [&window](Canvas& canvas) { window.paint(canvas); }, path);
+    return writeImage(width, height, paint, path);
+}
+
+std::string writePng(const ConstructionWindow& window, const std::string& path)
+{
+    return writePicture(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+                        [&window](Canvas& canvas) { window.paint(canvas); }, path);
 }
 
 std::string writePngPictures(int width, int height, std::span<const PngPicture> pictures)
@@ -72,6 +78,7 @@ void registerQtPngWriter()
 {
     setPngWriter(writePng);
     setPngPicturesWriter(writePngPictures);
+    setPicturePngWriter(writePicture);
 }
 
 } // namespace kestrane::cli

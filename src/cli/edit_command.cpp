@@ -1,0 +1,304 @@
+#include "cli/commands.h"
+
+#include "cli/expression_json.h"
+#include "cli/expression_output.h"
+#include "fractions/expression_editor.h"
+#include "fractions/expression_text.h"
+#include "fractions/fract_node.h"
+#include "platform/console_host.h"
+#include "platform/recording_canvas.h"
+#include "runtime/store_json.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+#include <variant>
+#include <vector>
+
+namespace kestrane::cli {
+
+namespace {
+
+constexpr const char* kUsage = "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n";
+
+struct KeyStroke {
+    std::uint16_t key = 0;
+    Modifiers modifiers;
+};
+struct DegreeClick {
+    int degree = 2;
+};
+struct Drag {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+using Action = std::variant<KeyStroke, DegreeClick, Drag>;
+
+// The key that types a character on a US keyboard.
+std::optional<KeyStroke> keyForCharacter(char c)
+{
+    using namespace editor_keys;
+    Modifiers shift = Modifier::Shift;
+    if (c >= 'a' && c <= 'z')
+        return KeyStroke{static_cast<std::uint16_t>(c - 'a' + 'A'), {}};
+    if (c >= 'A' && c <= 'Z')
+        return KeyStroke{static_cast<std::uint16_t>(c), shift};
+    if (c >= '0' && c <= '9')
+        return KeyStroke{static_cast<std::uint16_t>(c), {}};
+    switch (c) {
+    case '+': return KeyStroke{kEquals, shift};
+    case '=': return KeyStroke{kEquals, {}};
+    case '_': return KeyStroke{kMinus, shift};
+    case '-': return KeyStroke{kMinus, {}};
+    case '*': return KeyStroke{'8', shift};
+    case '(': return KeyStroke{'9', shift};
+    case ')': return KeyStroke{'0', shift};
+    case '/': return KeyStroke{kSlash, {}};
+    case '.': return KeyStroke{kPeriod, {}};
+    case ',': return KeyStroke{kComma, {}};
+    case ';': return KeyStroke{kSemicolon, {}};
+    case ':': return KeyStroke{kSemicolon, shift};
+    case ' ': return KeyStroke{static_cast<std::uint16_t>(Key::Space), {}};
+    default: return std::nullopt;
+    }
+}
+
+std::optional<std::uint16_t> namedKey(std::string_view name)
+{
+    static constexpr std::pair<std::string_view, Key> kNames[] = {
+        {"Left", Key::Left},         {"Right", Key::Right},   {"Up", Key::Up},
+        {"Down", Key::Down},         {"Home", Key::Home},     {"End", Key::End},
+        {"PageUp", Key::PageUp},     {"PageDown", Key::PageDown},
+        {"Backspace", Key::Backspace}, {"Delete", Key::Delete}, {"Escape", Key::Escape},
+        {"Enter", Key::Enter},       {"F1", Key::F1},         {"F2", Key::F2},
+        {"F3", Key::F3},             {"F5", Key::F5},         {"F7", Key::F7},
+        {"F8", Key::F8},             {"F9", Key::F9},         {"Shift", Key::Shift},
+        {"Tab", Key::Tab},           {"Space", Key::Space},   {"Insert", Key::Insert},
+    };
+    for (auto [spelling, key] : kNames) {
+        if (spelling == name)
+            return static_cast<std::uint16_t>(key);
+    }
+    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+        return static_cast<std::uint16_t>(name[0]);
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return static_cast<std::uint16_t>(name[0] - 'a' + 'A');
+    return std::nullopt;
+}
+
+std::optional<std::vector<int>> integers(std::string_view text, std::size_t count)
+{
+    std::vector<int> values;
+    while (true) {
+        std::size_t comma = text.find(',');
+        std::string_view part = text.substr(0, comma);
+        int value = 0;
+        auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (error != std::errc() || end != part.data() + part.size())
+            return std::nullopt;
+        values.push_back(value);
+        if (comma == std::string_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+    }
+    if (values.size() != count)
+        return std::nullopt;
+    return values;
+}
+
+std::optional<Action> bracedAction(std::string_view inside)
+{
+    if (inside.starts_with("Degree ")) {
+        auto values = integers(inside.substr(7), 1);
+        if (!values || (*values)[0] < 2 || (*values)[0] > 9)
+            return std::nullopt;
+        return DegreeClick{(*values)[0]};
+    }
+    if (inside.starts_with("Drag ")) {
+        auto values = integers(inside.substr(5), 4);
+        if (!values)
+            return std::nullopt;
+        return Drag{(*values)[0], (*values)[1], (*values)[2], (*values)[3]};
+    }
+    Modifiers modifiers;
+    while (true) {
+        if (inside.starts_with("Ctrl+")) {
+            modifiers = modifiers | Modifier::Control;
+            inside.remove_prefix(5);
+        } else if (inside.starts_with("Shift+")) {
+            modifiers = modifiers | Modifier::Shift;
+            inside.remove_prefix(6);
+        } else {
+            break;
+        }
+    }
+    std::optional<std::uint16_t> key = namedKey(inside);
+    if (!key)
+        return std::nullopt;
+    return KeyStroke{*key, modifiers};
+}
+
+std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream& err)
+{
+    std::vector<Action> actions;
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        if (keys[index] == '{') {
+            std::size_t close = keys.find('}', index);
+            std::optional<Action> action =
+                close == std::string_view::npos ? std::nullopt
+                                                : bracedAction(keys.substr(index + 1, close - index - 1));
+            if (!action) {
+                err << "kestrane-cli edit: unknown key '" << keys.substr(index, close - index + 1)
+                    << "'\n";
+                return std::nullopt;
+            }
+            actions.push_back(*action);
+            index = close;
+            continue;
+        }
+        std::optional<KeyStroke> stroke = keyForCharacter(keys[index]);
+        if (!stroke) {
+            err << "kestrane-cli edit: no key types '" << keys[index] << "'\n";
+            return std::nullopt;
+        }
+        actions.push_back(*stroke);
+    }
+    return actions;
+}
+
+std::string areaName(CursorArea area)
+{
+    switch (area) {
+    case CursorArea::Opening: return "opening";
+    case CursorArea::Closing: return "closing";
+    default: return "text";
+    }
+}
+
+// The child names from the root to a node.
+std::vector<std::string> pathTo(const FractNode* node)
+{
+    std::vector<std::string> path;
+    for (; node && node->parent; node = node->parent) {
+        const FractNode& parent = *node->parent;
+        if (parent.left.get() == node)
+            path.push_back("left");
+        else if (parent.right.get() == node)
+            path.push_back("right");
+        else if (parent.numerator.get() == node)
+            path.push_back("numerator");
+        else if (parent.denominator.get() == node)
+            path.push_back("denominator");
+        else if (parent.exponent.get() == node)
+            path.push_back("exponent");
+        else if (parent.closeRow) {
+            for (int k = 0; k < parent.closeRow->count(); ++k) {
+                const MarkItem& item = *parent.closeRow->items[static_cast<std::size_t>(k)];
+                if (item.paren && item.paren->exponent.get() == node)
+                    path.push_back("close[" + std::to_string(k) + "].exponent");
+            }
+        }
+    }
+    return {path.rbegin(), path.rend()};
+}
+
+std::string editJson(const ExpressionEditor& editor, const std::vector<MessageRequest>& messages)
+{
+    std::string json = "{\"expression\":" + jsonString(printExpressionText(editor.expression()));
+    const Cursor& cursor = editor.cursor();
+    json += ",\"cursor\":{\"path\":[";
+    std::vector<std::string> path = pathTo(cursor.place.node);
+    for (std::size_t index = 0; index < path.size(); ++index)
+        json += (index ? "," : "") + jsonString(path[index]);
+    json += "],\"area\":" + jsonString(areaName(cursor.place.area)) +
+            ",\"position\":" + std::to_string(cursor.place.position) +
+            ",\"x\":" + std::to_string(cursor.x) + ",\"y\":" + std::to_string(cursor.y) +
+            ",\"height\":" + std::to_string(cursor.height) + "}";
+    json += ",\"selection\":";
+    if (editor.selection()) {
+        std::unique_ptr<FractNode> copy = editor.copySelection();
+        json += jsonString(printExpressionText(*copy));
+    } else {
+        json += "null";
+    }
+    json += ",\"degreeControl\":" + std::string(editor.degreeControlShown() ? "true" : "false");
+    json += ",\"tree\":" + expressionJson(editor.expression());
+    json += ",\"messages\":[";
+    for (std::size_t index = 0; index < messages.size(); ++index) {
+        json += (index ? "," : "") + std::string("{\"caption\":") +
+                jsonString(messages[index].caption) +
+                ",\"text\":" + jsonString(messages[index].text) + "}";
+    }
+    return json + "]}\n";
+}
+
+void perform(ExpressionEditor& editor, const Action& action)
+{
+    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
+        EditorRequest request = editor.keyDown(stroke->key, stroke->modifiers);
+        if (request == EditorRequest::Escape)
+            editor.newExpression();
+    } else if (const auto* click = std::get_if<DegreeClick>(&action)) {
+        int column = (click->degree - 2) % 4;
+        int row = (click->degree - 2) / 4;
+        editor.clickDegreeControl(editor.degreeControlX() + 22 * column + 11,
+                                  editor.degreeControlY() + 23 + 23 * row + 11);
+    } else if (const auto* drag = std::get_if<Drag>(&action)) {
+        editor.drag(drag->x1, drag->y1, drag->x2, drag->y2);
+    }
+}
+
+} // namespace
+
+int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> start;
+    bool json = false;
+    bool operandsOnly = false;
+    std::optional<std::string> keys;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (!operandsOnly && argument == "--") {
+            operandsOnly = true;
+        } else if (!operandsOnly && argument == "--json") {
+            json = true;
+        } else if (!operandsOnly && argument == "--start") {
+            if (index + 1 >= arguments.size()) {
+                err << "kestrane-cli edit: --start needs an expression\n";
+                return kUsageError;
+            }
+            start = arguments[++index];
+        } else if (!operandsOnly && argument.starts_with("--")) {
+            err << "kestrane-cli edit: unexpected argument '" << argument << "'\n" << kUsage;
+            return kUsageError;
+        } else {
+            keys = keys.value_or("") + argument;
+        }
+    }
+    if (!keys) {
+        err << kUsage;
+        return kUsageError;
+    }
+    std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
+    if (!actions)
+        return kUsageError;
+    ConsoleHost host(err);
+    RecordingCanvas metrics;
+    ExpressionEditor editor(host, metrics);
+    if (start) {
+        TextParseResult parsed = parseExpressionText(*start);
+        if (!parsed.tree) {
+            err << "kestrane-cli edit: " << parsed.error << '\n';
+            return kRefused;
+        }
+        editor.setExpression(std::move(parsed.tree));
+    }
+    for (const Action& action : *actions)
+        perform(editor, action);
+    if (json)
+        out << editJson(editor, host.messages());
+    else
+        out << printExpressionText(editor.expression()) << '\n';
+    return kSuccess;
+}
+
+} // namespace kestrane::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace kestrane {
+struct FractNode;
+}
+
+namespace kestrane::cli {
+
+// A laid-out expression tree as a JSON object: "kind" (leaf, operation,
+// fraction), the record's fields by name, the rows "open" and "close", and
+// the children "left", "right", "numerator", "denominator", "exponent".
+std::string expressionJson(const FractNode& node);
+
+} // namespace kestrane::cli

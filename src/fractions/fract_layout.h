@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+namespace kestrane {
+
+class Canvas;
+struct FractNode;
+
+// Layout of an expression tree in pixels. All divisions truncate toward zero.
+// The passes run in this order after every change: fix-up and mark matching
+// (fract_node.h, mark_matching.h), mark spans, vertical layout (it reads no
+// widths, so a root's hook follows the height of what it encloses now),
+// measure, then place. layoutExpression runs them all.
+
+// For each node: how many bracket marks enclose exactly it (markSpan) and
+// where they start in its leftmost leaf's opening row (openIndex) and its
+// rightmost leaf's closing row (closeIndex).
+void computeMarkSpans(FractNode& node);
+
+// Heights above and below the reference line; the room of enclosing roots and
+// of exponents on enclosing closing parentheses. Returns the height.
+int verticalLayout(FractNode& node);
+
+// Widths, measured on the canvas at each node's font height. Returns the
+// width.
+int measure(FractNode& node, Canvas& canvas);
+
+// Positions: each node's x is its horizontal centre, y its reference line and
+// y2 the top of its text. Needs measure and vertical layout.
+void place(FractNode& node, Canvas& canvas);
+
+// The thickness of each fraction's bar: 0 at a leaf, the larger of the
+// operands' at an operation, one more than the larger of numerator's and
+// denominator's at a fraction. Returns the root's value.
+int computeBarThickness(FractNode& node);
+
+// Every pass in order, with the tree's left edge at left and its top at top.
+void layoutExpression(FractNode& root, Canvas& canvas, int left, int top);
+
+// The text a leaf shows: Greek letters for symbols, the text otherwise.
+std::string displayText(const FractNode& leaf);
+
+} // namespace kestrane

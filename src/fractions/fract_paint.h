@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/colour.h"
+
+namespace kestrane {
+
+class Canvas;
+struct FractNode;
+struct MarkItem;
+
+// How roots are coloured: blue while the caret stands on a root's opening
+// mark, dark green while the root lies in the selection, red otherwise.
+inline constexpr ColorRef kRootCaretColour = rgb(40, 40, 240);
+inline constexpr ColorRef kRootSelectedColour = rgb(0, 127, 0);
+inline constexpr ColorRef kRootColour = rgb(255, 0, 0);
+
+struct PaintOptions {
+    // Fills the node's box first (widened by the font height around it).
+    bool withBackground = false;
+    ColorRef background = kWhite;
+    // The opening root mark the caret stands on, and the selected subtree.
+    const MarkItem* caretMark = nullptr;
+    const FractNode* selection = nullptr;
+};
+
+// Draws a laid-out tree (fract_layout.h) on the canvas.
+void paintExpression(const FractNode& node, Canvas& canvas, const PaintOptions& options = {});
+
+} // namespace kestrane

@@ -1,0 +1,117 @@
+#include "fractions/mark_matching.h"
+
+#include "fractions/fract_node.h"
+
+#include <vector>
+
+namespace kestrane {
+
+namespace {
+
+struct Matcher {
+    std::vector<MarkItem*> open;
+    std::vector<FractNode*> exponents; // matched afterwards, each on its own
+    bool complete = true;
+
+    void openMarks(MarkRow* row)
+    {
+        if (!row)
+            return;
+        for (auto& item : row->items) {
+            item->matched = 0;
+            item->partnerItem = nullptr;
+            if (RootMark* root = item->rootPart())
+                root->partner = nullptr;
+            if (item->isOpening)
+                open.push_back(item.get());
+        }
+    }
+
+    void closeMarks(MarkRow* row)
+    {
+        if (!row)
+            return;
+        for (auto& item : row->items) {
+            item->matched = 0;
+            item->partnerItem = nullptr;
+            if (item->paren && item->paren->exponent)
+                exponents.push_back(item->paren->exponent.get());
+            if (!item->isOpening)
+                closeMark(*item);
+        }
+    }
+
+    void closeMark(MarkItem& closing)
+    {
+        for (auto it = open.rbegin(); it != open.rend(); ++it) {
+            MarkItem& opening = **it;
+            if (opening.kind != closing.kind)
+                continue;
+            opening.matched = 1;
+            closing.matched = 1;
+            opening.partnerItem = &closing;
+            closing.partnerItem = &opening;
+            if (RootMark* root = opening.rootPart())
+                root->partner = &closing;
+            open.erase(std::next(it).base());
+            return;
+        }
+        complete = false;
+    }
+
+    void walk(FractNode& node)
+    {
+        openMarks(node.openRow.get());
+        if (node.exponent)
+            exponents.push_back(node.exponent.get());
+        for (auto* child : {&node.left, &node.right, &node.numerator, &node.denominator}) {
+            if (*child)
+                walk(**child);
+        }
+        closeMarks(node.closeRow.get());
+    }
+};
+
+} // namespace
+
+bool matchMarks(FractNode& root)
+{
+    bool complete = true;
+    std::vector<FractNode*> expressions{&root};
+    while (!expressions.empty()) {
+        FractNode* expression = expressions.back();
+        expressions.pop_back();
+        Matcher matcher;
+        matcher.walk(*expression);
+        complete = complete && matcher.complete && matcher.open.empty();
+        expressions.insert(expressions.end(), matcher.exponents.begin(), matcher.exponents.end());
+    }
+    return complete;
+}
+
+bool marksComplete(const FractNode& root)
+{
+    std::vector<const FractNode*> pending{&root};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        for (const auto* row : {node->openRow.get(), node->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (!item->matched)
+                    return false;
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const auto* child : {&node->left, &node->right, &node->numerator,
+                                  &node->denominator, &node->exponent}) {
+            if (*child)
+                pending.push_back(child->get());
+        }
+    }
+    return true;
+}
+
+} // namespace kestrane
