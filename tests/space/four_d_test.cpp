@@ -1,0 +1,438 @@
+#include "platform/scripted_host.h"
+#include "runtime/construction_window.h"
+#include "script/compiler.h"
+#include "script/script_loader.h"
+#include "space/four_d_executor.h"
+#include "space/four_d_scene.h"
+#include "space/polytope_algorithms.h"
+#include "space/space_executor.h"
+#include "space/vertex_index.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <initializer_list>
+
+namespace kestrane::testing {
+namespace {
+
+Long4 at(std::int64_t x, std::int64_t y, std::int64_t z, std::int64_t w)
+{
+    return Long4::ofIntegers(x, y, z, w);
+}
+
+LinearRow4 row(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d, std::int64_t e)
+{
+    return {{longOf(a), longOf(b), longOf(c), longOf(d)}, longOf(e)};
+}
+
+TEST(FourDSolver, SolvesRegularSystemsAndRefusesSingularOnes)
+{
+    std::optional<Long4> solution =
+        solveLinear4({row(0, 2, 0, 0, 4), row(1, 0, 0, 0, 3), row(0, 0, 0, 5, 10),
+                      row(1, 1, 1, 0, 6)});
+    ASSERT_TRUE(solution);
+    EXPECT_EQ(solution->doubles(), (std::array<double, 4>{3, 2, 1, 2}));
+
+    // Two hyperplanes with equal normals.
+    EXPECT_FALSE(solveLinear4({row(1, 0, 0, 0, 1), row(1, 0, 0, 0, 2), row(0, 0, 1, 0, 0),
+                               row(0, 0, 0, 1, 0)}));
+}
+
+TEST(FourDSolver, AcceptsAPivotOfExactlyOneThousandth)
+{
+    LinearRow4 small{{LongFromText("0.001"), longOf(0), longOf(0), longOf(0)}, longOf(1)};
+    std::optional<Long4> solution =
+        solveLinear4({small, row(0, 1, 0, 0, 0), row(0, 0, 1, 0, 0), row(0, 0, 0, 1, 0)});
+    ASSERT_TRUE(solution);
+    EXPECT_NEAR(toDouble(solution->x), 1000, 1e-9);
+
+    LinearRow4 smaller{{LongFromText("0.0009"), longOf(0), longOf(0), longOf(0)}, longOf(1)};
+    EXPECT_FALSE(
+        solveLinear4({smaller, row(0, 1, 0, 0, 0), row(0, 0, 1, 0, 0), row(0, 0, 0, 1, 0)}));
+}
+
+TEST(FourDGeometry, CrossProductIsPerpendicularAndLargeVectorsStayInRange)
+{
+    Long4 a = at(400, 0, 0, 400);
+    Long4 b = at(0, 400, 0, -400);
+    Long4 c = at(400, 400, 400, 0);
+    Long4 n = cross(a, b, c);
+    for (const Long4& factor : {a, b, c})
+        EXPECT_NEAR(toDouble(dot(n, factor)), 0, 1e-9);
+    EXPECT_FALSE(isZero(n));
+    EXPECT_TRUE(isZero(cross(a, a, c)));
+}
+
+TEST(FourDGeometry, HyperplaneCoordinatesKeepXyzForConstantW)
+{
+    Hyperplane level{at(0, 0, 0, 1), longOf(30)};
+    HyperplaneCoordinates coordinates(level, at(100, 100, 100, 100));
+    LongTriple mapped = coordinates.map(at(7, -8, 9, 30));
+    EXPECT_EQ(toDoubles(mapped).x, 7);
+    EXPECT_EQ(toDoubles(mapped).y, -8);
+    EXPECT_EQ(toDoubles(mapped).z, 9);
+}
+
+// A construction window running Dimension 4 scripts given as lines.
+class FourDRun : public ::testing::Test {
+protected:
+    FourDRun()
+    {
+        auto owned = std::make_unique<FourDScene>();
+        scene = owned.get();
+        window.executors().add(604, std::make_shared<FourDExecutor>(*owned));
+        window.executors().add(604, std::make_shared<SpaceExecutor>(owned->space()));
+        window.executors().setScene(604, std::move(owned));
+    }
+
+    std::string compileError(const std::string& text)
+    {
+        Directories directories;
+        ScriptLoader loader(host, directories);
+        main = loader.build(text, 604, "NoName", "", "");
+        ModuleState modules;
+        modules.set(604);
+        CompileResult result = Compiler(modules, host).compile(*main);
+        return result.ok() ? std::string() : result.error->message;
+    }
+
+    void runText(const std::string& text)
+    {
+        ASSERT_EQ(compileError(text), "");
+        window.startProgram(*main, 604, RunMode::Run);
+        window.showDeferredMessage();
+    }
+
+    void run(std::initializer_list<std::string_view> body, bool withTesseract = true)
+    {
+        std::string text = "void start()\r\n";
+        if (withTesseract) {
+            for (std::string_view line : kTesseract)
+                text += std::string(line) + "\r\n";
+        }
+        for (std::string_view line : body)
+            text += std::string(line) + "\r\n";
+        runText(text + "END\r\n");
+    }
+
+    PolytopeCounts counts(std::string_view name) const
+    {
+        PolytopeRec* polytope = scene->findPolytope(name, "start");
+        if (!polytope)
+            return {};
+        return countPolytope({polytope->cells.begin(), polytope->cells.end()});
+    }
+
+    SolidCounts solid(std::string_view name) const
+    {
+        PolyhedronRec* polyhedron = scene->space().findPolyhedron(name);
+        return polyhedron ? countSolid(polyhedron->faces) : SolidCounts{};
+    }
+
+    std::vector<std::string> messages() const
+    {
+        std::vector<std::string> texts;
+        for (const MessageRequest& message : host.messages())
+            texts.push_back(message.caption + ": " + message.text);
+        return texts;
+    }
+
+    // A cube of edge 200 at w = 0 and the polytope T about (100, 100, 100, 100).
+    static constexpr std::string_view kTesseract[] = {
+        "A=point(0,0,0,0)",       "B=point(200,0,0,0)",     "C=point(200,200,0,0)",
+        "D=point(0,200,0,0)",     "E=point(0,0,200,0)",     "F=point(200,0,200,0)",
+        "G=point(200,200,200,0)", "H=point(0,200,200,0)",   "p1=polygon(A,B,C,D)",
+        "p2=polygon(E,F,G,H)",    "p3=polygon(A,B,F,E)",    "p4=polygon(D,C,G,H)",
+        "p5=polygon(A,D,H,E)",    "p6=polygon(B,C,G,F)",    "cube=polyhedron()",
+        "AddFaces(cube,p1,p2,p3,p4,p5,p6)", "M=point(100,100,100,100)", "T=polytope(M)",
+        "AddCell(T,cube)",
+    };
+
+    ScriptedHost host;
+    ConstructionWindow window{host};
+    FourDScene* scene = nullptr;
+    std::unique_ptr<ScriptFile> main;
+};
+
+TEST_F(FourDRun, Build4DCompletesTheTesseractFromOneCube)
+{
+    run({"Build4D(T)", "Information(T)"});
+    PolytopeCounts tesseract = counts("T");
+    EXPECT_EQ(tesseract.cells, 8u);
+    EXPECT_EQ(tesseract.faces, 24u);
+    EXPECT_EQ(tesseract.edges, 32u);
+    EXPECT_EQ(tesseract.vertices, 16u);
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Information: Cells: 8\nFaces: 24\nEdges: 32\nVertices: 16\n"
+                              "Euler characteristic: 0"}));
+    // Running Build4D again adds nothing.
+    EXPECT_TRUE(scene->findPolytope("T", "start")->cells.front()->completed);
+}
+
+struct SectionCase {
+    std::string_view plane;
+    std::size_t faces;
+    std::size_t edges;
+    std::size_t vertices;
+    double edge; // every edge of the section, 0 when not checked
+};
+
+class TesseractSection : public FourDRun, public ::testing::WithParamInterface<SectionCase> {};
+
+TEST_P(TesseractSection, CutsTheExpectedSolid)
+{
+    const SectionCase& expected = GetParam();
+    std::string planeLine = "E0=plane(" + std::string(expected.plane) + ")";
+    run({"Build4D(T)", planeLine, "S=CrossSect3D(T,E0)"});
+    SolidCounts section = solid("S");
+    EXPECT_EQ(section.faces, expected.faces);
+    EXPECT_EQ(section.edges, expected.edges);
+    EXPECT_EQ(section.vertices, expected.vertices);
+    PolyhedronRec* shown = scene->space().polyhedra().front().get();
+    EXPECT_TRUE(shown->isNamed("S", "start")) << "the section is the polyhedron drawn";
+    if (expected.edge > 0) {
+        for (const Face& face : shown->faces) {
+            for (std::size_t corner = 0; corner < face.cornerCount(); ++corner)
+                EXPECT_NEAR(toDouble(distance(face.vertices[corner], face.vertices[corner + 1])),
+                            expected.edge, 1e-6);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hyperplanes, TesseractSection,
+    ::testing::Values(SectionCase{"0,0,0,1,100", 6, 12, 8, 200},
+                      // Through the face w = 0: the cell lying in it.
+                      SectionCase{"0,0,0,1,0", 6, 12, 8, 200},
+                      // Through the centre across the long diagonal: a regular octahedron.
+                      SectionCase{"1,1,1,1,400", 8, 12, 6, std::sqrt(80000.0)},
+                      SectionCase{"1,0,0,0,500", 0, 0, 0, 0}));
+
+TEST_F(FourDRun, SectionFacesFaceOutward)
+{
+    run({"Build4D(T)", "E0=plane(1,1,1,1,400)", "S=CrossSect3D(T,E0)"});
+    PolyhedronRec& section = *scene->space().findPolyhedron("S");
+    DoubleTriple centre = toDoubles(section.makeCentre());
+    for (const Face& face : section.faces) {
+        DoubleTriple a = toDoubles(face.vertices[0]);
+        DoubleTriple b = toDoubles(face.vertices[1]);
+        DoubleTriple c = toDoubles(face.vertices[2]);
+        DoubleTriple u{b.x - a.x, b.y - a.y, b.z - a.z};
+        DoubleTriple v{c.x - a.x, c.y - a.y, c.z - a.z};
+        DoubleTriple n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+        double outward = n.x * (a.x - centre.x) + n.y * (a.y - centre.y) + n.z * (a.z - centre.z);
+        EXPECT_GT(outward, 0);
+    }
+}
+
+TEST_F(FourDRun, PyramidOverACubeIsClosed)
+{
+    run({"P=Pyramid(cube)", "K=Center(P)"});
+    PolytopeCounts pyramid = counts("P");
+    EXPECT_EQ(pyramid.cells, 7u);
+    EXPECT_EQ(pyramid.faces, 18u);
+    EXPECT_EQ(pyramid.edges, 20u);
+    EXPECT_EQ(pyramid.vertices, 9u);
+    // The centre lies 2e from the cube's centre along the normal.
+    std::array<double, 4> centre = scene->findPoint("K", "start")->position.doubles();
+    EXPECT_NEAR(std::fabs(centre[3]), 400, 1e-9);
+}
+
+TEST_F(FourDRun, SixteenCellFromOneTetrahedronHasTwentyFourEqualEdges)
+{
+    run({"A=point(100,0,0,0)", "B=point(0,100,0,0)", "C=point(0,0,100,0)", "D=point(0,0,0,100)",
+         "f1=polygon(A,B,C)", "f2=polygon(A,B,D)", "f3=polygon(A,C,D)", "f4=polygon(B,C,D)",
+         "t=polyhedron()", "AddFaces(t,f1,f2,f3,f4)", "O=point(0,0,0,0)", "T=polytope(O)",
+         "AddCell(T,t)", "Build4D(T)"},
+        false);
+    PolytopeRec& polytope = *scene->findPolytope("T", "start");
+    PolytopeCounts sixteen = counts("T");
+    EXPECT_EQ(sixteen.cells, 16u);
+    EXPECT_EQ(sixteen.faces, 32u);
+    EXPECT_EQ(sixteen.edges, 24u);
+    EXPECT_EQ(sixteen.vertices, 8u);
+    for (const CellRec* cell : polytope.cells) {
+        for (const Face4& face : cell->faces) {
+            for (std::size_t corner = 0; corner < face.cornerCount(); ++corner)
+                EXPECT_NEAR(toDouble(length(minus(face.vertices[corner + 1],
+                                                  face.vertices[corner]))),
+                            std::sqrt(20000.0), 1e-9);
+        }
+    }
+}
+
+TEST_F(FourDRun, NetOfTheTesseractUnfoldsIntoThirtySixVertices)
+{
+    run({"Build4D(T)", "N=Net(T)"});
+    SolidCounts net = solid("N");
+    EXPECT_EQ(net.vertices, 36u);
+    EXPECT_EQ(net.faces, 48u); // every cube keeps its six squares
+    // Every vertex of the net lies in the hyperplane of the cube: w = 0
+    // keeps x, y and z, and the cube itself stays where it is.
+    const PolyhedronRec& shown = *scene->space().polyhedra().front();
+    EXPECT_TRUE(shown.isNamed("N", "start"));
+    EXPECT_EQ(toDoubles(shown.faces.front().vertices[1]).x, 200);
+}
+
+TEST_F(FourDRun, BuildNetGrowsCellByCellFromTheControlPanel)
+{
+    run({"Build4D(T)", "N=BuildNet(T)"});
+    ASSERT_TRUE(scene->net());
+    EXPECT_EQ(scene->net()->inserted, 1u);
+    EXPECT_EQ(scene->net()->polytopeCells, 8u);
+    EXPECT_EQ(solid("N").faces, 6u);
+    EXPECT_EQ(scene->outlinedCell(), nullptr);
+    EXPECT_TRUE(scene->outlineNextCell());
+    ASSERT_NE(scene->outlinedCell(), nullptr);
+    EXPECT_EQ(scene->outlinedCell()->size(), 6u);
+    int inserted = 0;
+    while (scene->insertNextCell())
+        ++inserted;
+    EXPECT_EQ(inserted, 7);
+    EXPECT_FALSE(scene->outlineNextCell());
+    EXPECT_EQ(solid("N").vertices, 36u);
+}
+
+TEST_F(FourDRun, CellFaceAndVertexNumbersCountFromZero)
+{
+    run({"Build4D(T)", "c=Cell(T,7)", "f=Face(cube,5)", "v=PtOfPolyh(cube,7)",
+         "x=Cell(T,8)"});
+    EXPECT_NE(scene->findCell("c", "start"), nullptr);
+    EXPECT_EQ(scene->findPolygon("f", "start")->face.cornerCount(), 4u);
+    EXPECT_EQ(scene->findPoint("v", "start")->position.doubles(),
+              (std::array<double, 4>{0, 200, 200, 0}));
+    EXPECT_EQ(scene->findCell("x", "start"), nullptr);
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Run-time error.: Number 8 is out of range in command 'Cell'."}));
+}
+
+TEST_F(FourDRun, IntersectionsAndCentres)
+{
+    run({"e1=plane(1,0,0,0,3)", "e2=plane(0,1,0,0,4)", "e3=plane(0,0,1,0,5)",
+         "e4=plane(0,0,0,2,12)", "X=Inters4Planes(e1,e2,e3,e4)", "Z=Center5Pts(A,B,D,E,M)",
+         "s1=sphere(A,100)", "s2=sphere(B,100)", "s3=sphere(D,100)", "s4=sphere(E,100)",
+         "Y=IntersOf4Spheres(s1,s2,s3,s4,1)", "W=IntersOf4Spheres(s1,s2,s3,s4,2)",
+         "h=Perp3Dplane(A,M)"});
+    EXPECT_EQ(scene->findPoint("X", "start")->position.doubles(),
+              (std::array<double, 4>{3, 4, 5, 6}));
+    std::array<double, 4> centre = scene->findPoint("Z", "start")->position.doubles();
+    EXPECT_NEAR(centre[0], 100, 1e-9);
+    EXPECT_NEAR(centre[1], 100, 1e-9);
+    EXPECT_NEAR(centre[2], 100, 1e-9);
+    EXPECT_NEAR(centre[3], -100, 1e-9);
+    // Spheres of radius 100 about four corners of a square face's cube
+    // meet only where the radicand is 100² − 3·100² < 0: no point.
+    EXPECT_EQ(scene->findPoint("Y", "start"), nullptr);
+    EXPECT_EQ(scene->findPoint("W", "start"), nullptr);
+    const Hyperplane& h = scene->findPlane("h", "start")->plane;
+    EXPECT_NEAR(toDouble(h.normal.w), 0.5, 1e-12);
+    EXPECT_NEAR(toDouble(h.e), 200, 1e-9);
+}
+
+TEST_F(FourDRun, SpheresMeetingInTwoPoints)
+{
+    run({"O=point(0,0,0,0)", "P=point(200,0,0,0)", "Q=point(0,200,0,0)", "R=point(0,0,200,0)",
+         "s1=sphere(O,300)", "s2=sphere(P,300)", "s3=sphere(Q,300)", "s4=sphere(R,300)",
+         "Y=IntersOf4Spheres(s1,s2,s3,s4,1)", "W=IntersOf4Spheres(s1,s2,s3,s4,2)"},
+        false);
+    std::array<double, 4> first = scene->findPoint("Y", "start")->position.doubles();
+    std::array<double, 4> second = scene->findPoint("W", "start")->position.doubles();
+    EXPECT_NEAR(first[0], 100, 1e-9);
+    EXPECT_NEAR(std::fabs(first[3]), std::sqrt(90000.0 - 30000.0), 1e-9);
+    EXPECT_NEAR(first[3], -second[3], 1e-9);
+}
+
+TEST_F(FourDRun, EqualNormalsAreReportedOnceAndMakeNoPoint)
+{
+    run({"e1=plane(1,0,0,0,3)", "e2=plane(1,0,0,0,4)", "e3=plane(0,0,1,0,5)",
+         "e4=plane(0,0,0,1,6)", "X=Inters4Planes(e1,e2,e3,e4)"},
+        false);
+    EXPECT_EQ(scene->findPoint("X", "start"), nullptr);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Cannot solve equations."}));
+}
+
+// File names are relative to the working directory.
+TEST_F(FourDRun, PolytopeAndCellFilesRoundTrip)
+{
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("four_d_test_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    std::filesystem::current_path(directory);
+    run({"Build4D(T)", "name=String($tesseract.txt)", "WritePolytope(T,name)",
+         "R=ReadPolytope(name)", "missing=String($missing.txt)", "Q=ReadPolytope(missing)"});
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(directory);
+    EXPECT_EQ(counts("R").cells, 8u);
+    EXPECT_EQ(counts("R").faces, 24u);
+    EXPECT_EQ(counts("R").vertices, 16u);
+    EXPECT_EQ(scene->findPolytope("Q", "start"), nullptr);
+    EXPECT_EQ(messages(), (std::vector<std::string>{"Error.: Could not open file 'missing.txt'."}));
+}
+
+TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
+{
+    // Names with '_' cannot be written in a script: copies with plain names.
+    std::filesystem::path shipped = std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids";
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("four_d_files_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    for (auto [from, to] : {std::pair{"tesseract_cell.txt", "cell.txt"},
+                            std::pair{"tesseract.txt", "polytope.txt"},
+                            std::pair{"cube.txt", "cube.txt"}})
+        std::filesystem::copy_file(shipped / from, directory / to,
+                                   std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::current_path(directory);
+    run({"c=String($cell.txt)", "t=String($polytope.txt)", "k=String($cube.txt)",
+         "C=Read4DPolyhedron(c)", "T=ReadPolytope(t)", "K=OpenPolyhedron(k)",
+         "AddTo4DimSet(K)"},
+        false);
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(directory);
+    ASSERT_NE(scene->findCell("C", "start"), nullptr);
+    EXPECT_EQ(scene->findCell("C", "start")->faces.size(), 6u);
+    EXPECT_EQ(counts("T").cells, 8u);
+    EXPECT_EQ(solid("K").faces, 6u);
+    EXPECT_EQ(scene->pointSet().size(), 8u);
+}
+
+TEST_F(FourDRun, PathOfCrossStepsThroughThePolytope)
+{
+    run({"Build4D(T)", "PathOfCross(0,0,0,1,4)", "S=PlayCross(T)"});
+    ASSERT_TRUE(scene->crossPath());
+    EXPECT_NEAR(toDouble(*scene->crossPath()->e), 25, 1e-6);
+    EXPECT_TRUE(scene->advanceCrossPlay());
+    EXPECT_NEAR(toDouble(*scene->crossPath()->e), 75, 1e-6);
+    EXPECT_EQ(solid("S").vertices, 8u);
+}
+
+TEST_F(FourDRun, ZeroPathDirectionIsRefused)
+{
+    run({"PathOfCross(0,0,0,0,4)"}, false);
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Run-time error.: The path of cross-sections needs a direction."}));
+}
+
+TEST_F(FourDRun, FourDimensionalKindsFlowThroughVariablesAndProcedures)
+{
+    std::string text = "polytope grow(polyhedron c, point m)\r\n"
+                       "T=polytope(m)\r\n"
+                       "AddCell(T,c)\r\n"
+                       "Build4D(T)\r\n"
+                       "return T\r\n"
+                       "END\r\n"
+                       "void start()\r\n";
+    for (std::string_view line : kTesseract)
+        text += std::string(line) + "\r\n";
+    text += "U=grow(cube,M)\r\nK=Center(U)\r\nQ=PntSymm(A,K)\r\nEND\r\n";
+    runText(text);
+    EXPECT_EQ(counts("U").cells, 8u);
+    EXPECT_EQ(scene->findPoint("Q", "start")->position.doubles(),
+              (std::array<double, 4>{200, 200, 200, 200}));
+}
+
+} // namespace
+} // namespace kestrane::testing
