@@ -132,7 +132,7 @@ std::vector<WordEntry> dimension4Words()
          {{kPoint4, kPoint4, kPoint4, kPoint4, kPoint4}},
          kPoint4},
         {group, "Inters4Planes", 152, Unchecked, {{kPlane4, kPlane4, kPlane4, kPlane4}}, kPoint4},
-        {group, "Polyh5Pts", 129, Unchecked, {{kPolyhedron4}}, kNone},
+        {group, "Polyh5Pts", 129, Unchecked, {{kPolyhedron4}}, kPolytope},
         {group, "Cell", 155, Unchecked, {{kPolytope, kInteger}}, kPolyhedron4},
         {group,
          "PathOfCross",

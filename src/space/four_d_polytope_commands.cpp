@@ -40,6 +40,24 @@ void pyramidCommand(FourDCommand& command)
     command.named(std::move(polytope));
 }
 
+void fiveCellCommand(FourDCommand& command)
+{
+    CellRec* base = command.cell(0);
+    if (!base)
+        return;
+    std::optional<Long4> apex = fifthPoint(*base);
+    if (!apex) {
+        command.runTimeError("The cell must have four vertices. Command 'Polyh5Pts' is omitted.");
+        return;
+    }
+    auto polytope = std::make_unique<PolytopeRec>();
+    polytope->cells.push_back(base);
+    for (auto& side : sideCells(*base, *apex))
+        polytope->cells.push_back(&command.scene.add(std::move(side)));
+    polytope->makeCentre();
+    command.named(std::move(polytope));
+}
+
 std::unique_ptr<PolyhedronRec> polyhedronOf(std::vector<Face> faces)
 {
     auto polyhedron = std::make_unique<PolyhedronRec>();
@@ -231,6 +249,7 @@ struct Entry {
 constexpr Entry kCommands[] = {
     {"Build4D", completeCommand},
     {"Pyramid", pyramidCommand},
+    {"Polyh5Pts", fiveCellCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},
     {"PlayCross", playCommand},

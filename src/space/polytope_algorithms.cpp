@@ -82,16 +82,51 @@ std::optional<PyramidParts> pyramidOver(CellRec& cell)
     PyramidParts parts;
     parts.centre = plus(centre, scaled(plane->normal, twice));
     parts.apex = plus(centre, scaled(plane->normal, plus(twice, twice)));
-    for (const Face4& face : cell.faces) {
+    parts.sides = sideCells(cell, parts.apex);
+    return parts;
+}
+
+std::vector<std::unique_ptr<CellRec>> sideCells(const CellRec& base, const Long4& apex)
+{
+    std::vector<std::unique_ptr<CellRec>> sides;
+    for (const Face4& face : base.faces) {
         auto side = std::make_unique<CellRec>();
         side->faces.push_back(face);
         for (std::size_t index = 0; index + 1 < face.vertices.size(); ++index) {
             const Long4& here = face.vertices[index];
-            side->faces.push_back({{here, face.vertices[index + 1], parts.apex, here}});
+            side->faces.push_back({{here, face.vertices[index + 1], apex, here}});
         }
-        parts.sides.push_back(std::move(side));
+        sides.push_back(std::move(side));
     }
-    return parts;
+    return sides;
+}
+
+std::optional<Long4> fifthPoint(CellRec& cell)
+{
+    std::vector<Long4> corners = cell.vertices();
+    std::optional<Hyperplane> plane = hyperplaneOfCell(cell);
+    if (corners.size() != 4 || !plane)
+        return {};
+    const Long4& first = corners[0];
+    std::array<LinearRow4, 4> rows;
+    for (std::size_t index = 1; index < 4; ++index) {
+        Long4 twice = minus(corners[index], first);
+        twice = plus(twice, twice);
+        rows[index - 1] = {{twice.x, twice.y, twice.z, twice.w},
+                           minus(dot(corners[index], corners[index]), dot(first, first))};
+    }
+    const Long4& n = plane->normal;
+    rows[3] = {{n.x, n.y, n.z, n.w}, plane->e};
+    std::optional<Long4> circumcentre = solveLinear4(rows);
+    if (!circumcentre)
+        return {};
+    const Face4& face = cell.faces.front();
+    Long4 edge = minus(face.vertices[1], face.vertices[0]);
+    Long4 radius = minus(first, *circumcentre);
+    LongNum heightSquared = minus(dot(edge, edge), dot(radius, radius));
+    if (heightSquared.isNegative())
+        return {};
+    return plus(*circumcentre, scaled(n, squareRoot(heightSquared)));
 }
 
 namespace {

@@ -31,6 +31,14 @@ struct PyramidParts {
     std::vector<std::unique_ptr<CellRec>> sides;
 };
 std::optional<PyramidParts> pyramidOver(CellRec& cell);
+// One cell per face of the base: the face and the triangles from each of
+// its edges to the apex.
+std::vector<std::unique_ptr<CellRec>> sideCells(const CellRec& base, const Long4& apex);
+// The fifth point of the 5-cell on a cell of four vertices: on the normal
+// through the circumcentre (oriented as for the pyramid), as far from the
+// vertices as the first edge is long. Nothing for other cells, a singular
+// system or a circumradius longer than the edge.
+std::optional<Long4> fifthPoint(CellRec& cell);
 
 // The section of the cells by a hyperplane in the hyperplane's space
 // coordinates about the anchor (the polytope's centre): one face per cell
