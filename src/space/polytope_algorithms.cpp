@@ -217,7 +217,26 @@ std::vector<Face> sectionFaces(const std::vector<CellRec*>& cells, const Hyperpl
             mapped.push_back(coordinates.map(point));
         polygons.push_back(std::move(mapped));
     };
+    const std::array<double, 4> normal = plane.normal.doubles();
+    const double level = toDouble(plane.e);
+    // Cells wholly on one side are passed over in doubles.
+    auto missed = [&](const CellRec& cell) {
+        bool below = false;
+        bool above = false;
+        for (const Face4& face : cell.faces) {
+            for (const Long4& vertex : face.vertices) {
+                std::array<double, 4> at = vertex.doubles();
+                double value = normal[0] * at[0] + normal[1] * at[1] + normal[2] * at[2] +
+                               normal[3] * at[3] - level;
+                below = below || value < 1e-3;
+                above = above || value > -1e-3;
+            }
+        }
+        return !(below && above);
+    };
     for (CellRec* cell : cells) {
+        if (missed(*cell))
+            continue;
         std::vector<Long4> cuts;
         auto addCut = [&](const Long4& point) {
             if (std::none_of(cuts.begin(), cuts.end(),
