@@ -58,6 +58,23 @@ void fiveCellCommand(FourDCommand& command)
     command.named(std::move(polytope));
 }
 
+void antiprismCommand(FourDCommand& command)
+{
+    PolyhedronRec* solid = command.polyhedron(0);
+    if (!solid)
+        return;
+    auto cells = antiprismCells(solid->faces);
+    if (!cells) {
+        command.runTimeError("The polyhedron has no antiprism. Command 'Antiprism' is omitted.");
+        return;
+    }
+    auto polytope = std::make_unique<PolytopeRec>();
+    for (auto& cell : *cells)
+        polytope->cells.push_back(&command.scene.add(std::move(cell)));
+    polytope->makeCentre();
+    command.named(std::move(polytope));
+}
+
 std::unique_ptr<PolyhedronRec> polyhedronOf(std::vector<Face> faces)
 {
     auto polyhedron = std::make_unique<PolyhedronRec>();
@@ -250,6 +267,7 @@ constexpr Entry kCommands[] = {
     {"Build4D", completeCommand},
     {"Pyramid", pyramidCommand},
     {"Polyh5Pts", fiveCellCommand},
+    {"Antiprism", antiprismCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},
     {"PlayCross", playCommand},

@@ -435,4 +435,130 @@ std::vector<std::vector<Face>> unfoldCells(const std::vector<CellRec*>& cells,
     return net;
 }
 
+namespace {
+
+Long4 atW(const LongTriple& point, const LongNum& w)
+{
+    return {point.x, point.y, point.z, w};
+}
+
+Face4 triangle(const Long4& a, const Long4& b, const Long4& c)
+{
+    return face4Of({a, b, c});
+}
+
+} // namespace
+
+std::optional<std::vector<std::unique_ptr<CellRec>>> antiprismCells(std::vector<Face> faces)
+{
+    if (faces.size() < 4 || faces.front().cornerCount() < 3)
+        return {};
+    VertexIndex index;
+    std::vector<std::vector<int>> ids = faceVertexIds(faces, index);
+    std::vector<LongTriple> centres;
+    for (Face& face : faces)
+        centres.push_back(face.makeCentre());
+    LongTriple sum;
+    for (const LongTriple& centre : centres)
+        sum = plus(sum, centre);
+    const LongTriple o = shrunk(sum, static_cast<std::int64_t>(centres.size()));
+
+    // The faces on each side of each edge, and the faces about each vertex.
+    std::map<std::pair<int, int>, std::vector<std::size_t>> edgeFaces;
+    std::vector<std::vector<std::size_t>> vertexFaces(index.size());
+    for (std::size_t face = 0; face < ids.size(); ++face) {
+        const std::vector<int>& corners = ids[face];
+        for (std::size_t k = 0; k < corners.size(); ++k) {
+            int a = corners[k];
+            int b = corners[(k + 1) % corners.size()];
+            edgeFaces[{std::min(a, b), std::max(a, b)}].push_back(face);
+            vertexFaces[static_cast<std::size_t>(a)].push_back(face);
+        }
+    }
+    const int a = ids[0][0];
+    const int b = ids[0][1];
+    const std::vector<std::size_t>& firstEdge = edgeFaces[{std::min(a, b), std::max(a, b)}];
+    if (firstEdge.size() != 2)
+        return {};
+    const LongTriple& pointA = index.point(a);
+    LongNum e = distance(pointA, index.point(b));
+    LongNum across = distance(centres[firstEdge[0]], centres[firstEdge[1]]);
+    if (toDouble(across) <= 0)
+        return {};
+    LongNum ratio = divided(e, across);
+    std::vector<LongTriple> duals;
+    for (const LongTriple& centre : centres)
+        duals.push_back(plus(o, scaled(minus(centre, o), ratio)));
+    LongTriple fromA = minus(duals[0], pointA);
+    LongNum heightSquared = minus(times(e, e), dot(fromA, fromA));
+    if (heightSquared.isNegative())
+        return {};
+    const LongNum h = squareRoot(heightSquared);
+    const LongNum zero;
+    auto dual = [&](std::size_t face) { return atW(duals[face], h); };
+    auto vertex = [&](int id) { return atW(index.point(id), zero); };
+
+    std::vector<std::unique_ptr<CellRec>> cells;
+    auto base = std::make_unique<CellRec>();
+    for (const Face& face : faces) {
+        Face4 copy;
+        for (const LongTriple& corner : face.vertices)
+            copy.vertices.push_back(atW(corner, zero));
+        base->faces.push_back(std::move(copy));
+    }
+    cells.push_back(std::move(base));
+
+    // The dual face of each vertex: the dual points of its faces in turn
+    // about the axis from the centre.
+    std::vector<Face4> dualFaces;
+    for (std::size_t id = 0; id < vertexFaces.size(); ++id) {
+        std::vector<std::size_t>& around = vertexFaces[id];
+        if (around.size() < 3)
+            return {};
+        DoubleTriple axis = toDoubles(minus(index.point(static_cast<int>(id)), o));
+        DoubleTriple first = toDoubles(minus(duals[around[0]], o));
+        auto angleOf = [&](std::size_t face) {
+            DoubleTriple p = toDoubles(minus(duals[face], o));
+            DoubleTriple u = crossOf(axis, first);
+            DoubleTriple v = crossOf(axis, u);
+            return std::atan2(dotOf(p, v), dotOf(p, u));
+        };
+        std::sort(around.begin(), around.end(),
+                  [&](std::size_t x, std::size_t y) { return angleOf(x) < angleOf(y); });
+        std::vector<Long4> corners;
+        for (std::size_t face : around)
+            corners.push_back(dual(face));
+        dualFaces.push_back(face4Of(std::move(corners)));
+    }
+    auto top = std::make_unique<CellRec>();
+    top->faces = dualFaces;
+    cells.push_back(std::move(top));
+
+    for (std::size_t face = 0; face < faces.size(); ++face) {
+        CellRec bottom;
+        bottom.faces.push_back(cells.front()->faces[face]);
+        for (auto& side : sideCells(bottom, dual(face)))
+            cells.push_back(std::move(side));
+    }
+    for (std::size_t id = 0; id < dualFaces.size(); ++id) {
+        CellRec cap;
+        cap.faces.push_back(dualFaces[id]);
+        for (auto& side : sideCells(cap, vertex(static_cast<int>(id))))
+            cells.push_back(std::move(side));
+    }
+    for (const auto& [edge, sides] : edgeFaces) {
+        if (sides.size() != 2)
+            return {};
+        Long4 p = vertex(edge.first);
+        Long4 q = vertex(edge.second);
+        Long4 d1 = dual(sides[0]);
+        Long4 d2 = dual(sides[1]);
+        auto tetrahedron = std::make_unique<CellRec>();
+        tetrahedron->faces = {triangle(p, q, d1), triangle(p, q, d2), triangle(p, d1, d2),
+                              triangle(q, d1, d2)};
+        cells.push_back(std::move(tetrahedron));
+    }
+    return cells;
+}
+
 } // namespace kestrane

@@ -55,6 +55,16 @@ std::vector<Face> sectionFaces(const std::vector<CellRec*>& cells, const Hyperpl
 std::vector<std::vector<Face>> unfoldCells(const std::vector<CellRec*>& cells,
                                            const Long4& anchor);
 
+// The cells of the antiprism of a polyhedron: the polyhedron at w = 0,
+// the cell of the dual points at w = h (a face G's dual point is
+// O + (centre(G) − O)·ratio, ratio = e / |C − D| for the first edge AB of
+// length e, C and D the centres of its two faces, O the centre, and
+// h = √(e² − |dual(C) − A|²)), a pyramid per face (apex its dual point), a
+// pyramid per vertex over the dual points of its faces and a tetrahedron
+// per edge. Nothing when the polyhedron has no such first edge or h is not
+// real.
+std::optional<std::vector<std::unique_ptr<CellRec>>> antiprismCells(std::vector<Face> faces);
+
 // The hyperplane of a cell: through its first face and its centre.
 std::optional<Hyperplane> hyperplaneOfCell(CellRec& cell);
 

@@ -436,3 +436,75 @@ TEST_F(FourDRun, FourDimensionalKindsFlowThroughVariablesAndProcedures)
 
 } // namespace
 } // namespace kestrane::testing
+
+namespace kestrane::testing {
+namespace {
+
+struct AntiprismCase {
+    std::string_view name;
+    std::vector<std::vector<std::array<int, 3>>> faces;
+    PolytopeCounts expected;
+    double edge; // every edge, 0 when not all equal
+};
+
+class Antiprism : public ::testing::TestWithParam<AntiprismCase> {};
+
+TEST_P(Antiprism, BuildsAClosedPolytope)
+{
+    const AntiprismCase& given = GetParam();
+    std::vector<Face> faces;
+    for (const auto& corners : given.faces) {
+        std::vector<LongTriple> points;
+        for (const auto& corner : corners)
+            points.push_back(LongTriple::ofIntegers(corner[0], corner[1], corner[2]));
+        faces.push_back(faceOf(std::move(points)));
+    }
+    auto cells = antiprismCells(faces);
+    ASSERT_TRUE(cells);
+    std::vector<const CellRec*> view;
+    for (const auto& cell : *cells)
+        view.push_back(cell.get());
+    PolytopeCounts counts = countPolytope(view);
+    EXPECT_EQ(counts.cells, given.expected.cells);
+    EXPECT_EQ(counts.faces, given.expected.faces);
+    EXPECT_EQ(counts.edges, given.expected.edges);
+    EXPECT_EQ(counts.vertices, given.expected.vertices);
+    EXPECT_EQ(static_cast<long long>(counts.vertices) - static_cast<long long>(counts.edges) +
+                  static_cast<long long>(counts.faces) - static_cast<long long>(counts.cells),
+              0);
+    if (given.edge > 0) {
+        for (const CellRec* cell : view)
+            for (const Face4& face : cell->faces)
+                for (std::size_t k = 0; k < face.cornerCount(); ++k)
+                    EXPECT_NEAR(
+                        toDouble(length(minus(face.vertices[k + 1], face.vertices[k]))),
+                        given.edge, 1e-6);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solids, Antiprism,
+    ::testing::Values(
+        // A regular tetrahedron gives the regular 16-cell.
+        AntiprismCase{"tetrahedron",
+                      {{{0, 0, 0}, {200, 200, 0}, {200, 0, 200}},
+                       {{0, 0, 0}, {200, 200, 0}, {0, 200, 200}},
+                       {{0, 0, 0}, {200, 0, 200}, {0, 200, 200}},
+                       {{200, 200, 0}, {200, 0, 200}, {0, 200, 200}}},
+                      {16, 32, 24, 8},
+                      std::sqrt(80000.0)},
+        AntiprismCase{"cube",
+                      {{{0, 0, 0}, {200, 0, 0}, {200, 200, 0}, {0, 200, 0}},
+                       {{0, 0, 200}, {200, 0, 200}, {200, 200, 200}, {0, 200, 200}},
+                       {{0, 0, 0}, {200, 0, 0}, {200, 0, 200}, {0, 0, 200}},
+                       {{0, 200, 0}, {200, 200, 0}, {200, 200, 200}, {0, 200, 200}},
+                       {{0, 0, 0}, {0, 200, 0}, {0, 200, 200}, {0, 0, 200}},
+                       {{200, 0, 0}, {200, 200, 0}, {200, 200, 200}, {200, 0, 200}}},
+                      {28, 62, 48, 14},
+                      200}),
+    [](const ::testing::TestParamInfo<AntiprismCase>& info) {
+        return std::string(info.param.name);
+    });
+
+} // namespace
+} // namespace kestrane::testing
