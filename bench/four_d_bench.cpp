@@ -1,5 +1,7 @@
 // Times the four-dimensional builders: completing the 600-cell from one
-// tetrahedral cell, cutting it through its centre, and unfolding its net.
+// tetrahedral cell, cutting it through its centre, unfolding its net, and
+// the hull of its 120 vertices.
+#include "space/convex_hull4.h"
 #include "space/four_d_objects.h"
 #include "space/polytope_algorithms.h"
 
@@ -149,5 +151,17 @@ void NetOfSixHundredCell(benchmark::State& state)
     state.counters["cells"] = static_cast<double>(cells);
 }
 BENCHMARK(NetOfSixHundredCell)->Unit(benchmark::kMillisecond);
+
+void HullOfSixHundredCellVertices(benchmark::State& state)
+{
+    std::vector<Long4> points;
+    for (const Vertex& vertex : sixHundredCellVertices(200))
+        points.push_back(decimalPoint(vertex));
+    std::size_t cells = 0;
+    for (auto _ : state)
+        cells = kestrane::hullCells(points)->size();
+    state.counters["cells"] = static_cast<double>(cells);
+}
+BENCHMARK(HullOfSixHundredCellVertices)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "platform/host.h"
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
+#include "space/convex_hull4.h"
 #include "space/four_d_command.h"
 #include "space/polytope_algorithms.h"
 
@@ -313,7 +314,7 @@ void centreCommand(FourDCommand& command)
 
 void addToSet(std::vector<Long4>& set, const Long4& point)
 {
-    if (std::none_of(set.begin(), set.end(),
+    if (set.size() < kMostSetPoints && std::none_of(set.begin(), set.end(),
                      [&](const Long4& member) { return fourEqual(member, point); }))
         set.push_back(point);
 }

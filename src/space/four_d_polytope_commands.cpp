@@ -1,4 +1,5 @@
 #include "runtime/construction_state.h"
+#include "space/convex_hull4.h"
 #include "space/four_d_command.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
@@ -66,6 +67,21 @@ void antiprismCommand(FourDCommand& command)
     auto cells = antiprismCells(solid->faces);
     if (!cells) {
         command.runTimeError("The polyhedron has no antiprism. Command 'Antiprism' is omitted.");
+        return;
+    }
+    auto polytope = std::make_unique<PolytopeRec>();
+    for (auto& cell : *cells)
+        polytope->cells.push_back(&command.scene.add(std::move(cell)));
+    polytope->makeCentre();
+    command.named(std::move(polytope));
+}
+
+void buildFromSetCommand(FourDCommand& command)
+{
+    auto cells = hullCells(command.scene.pointSet());
+    if (!cells) {
+        command.runTimeError(
+            "The points of the set do not span four dimensions. No polytope is made.");
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
@@ -268,6 +284,7 @@ constexpr Entry kCommands[] = {
     {"Pyramid", pyramidCommand},
     {"Polyh5Pts", fiveCellCommand},
     {"Antiprism", antiprismCommand},
+    {"BuildFromSet", buildFromSetCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},
     {"PlayCross", playCommand},

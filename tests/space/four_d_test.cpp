@@ -399,6 +399,32 @@ TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
     EXPECT_EQ(scene->pointSet().size(), 8u);
 }
 
+TEST_F(FourDRun, BuildFromSetMakesTheHullWithPolygonFaces)
+{
+    run({"Build4D(T)", "c0=Cell(T,0)", "c7=Cell(T,7)", "c3=Cell(T,3)", "AddTo4DimSet(c0)",
+         "AddTo4DimSet(c7)", "AddTo4DimSet(c3)", "AddTo4DimSet(M)", "hull=BuildFromSet()"});
+    EXPECT_EQ(scene->pointSet().size(), 17u);
+    PolytopeCounts hull = counts("hull");
+    EXPECT_EQ(hull.cells, 8u);
+    EXPECT_EQ(hull.faces, 24u);
+    EXPECT_EQ(hull.edges, 32u);
+    EXPECT_EQ(hull.vertices, 16u);
+    for (const CellRec* cell : scene->findPolytope("hull", "start")->cells) {
+        EXPECT_EQ(cell->faces.size(), 6u);
+        for (const Face4& face : cell->faces)
+            EXPECT_EQ(face.cornerCount(), 4u);
+    }
+}
+
+TEST_F(FourDRun, BuildFromSetRefusesAFlatSet)
+{
+    run({"AddTo4DimSet(cube)", "hull=BuildFromSet()"});
+    EXPECT_EQ(scene->findPolytope("hull", "start"), nullptr);
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{"Run-time error.: The points of the set do not span four "
+                                        "dimensions. No polytope is made."}));
+}
+
 TEST_F(FourDRun, PathOfCrossStepsThroughThePolytope)
 {
     run({"Build4D(T)", "PathOfCross(0,0,0,1,4)", "S=PlayCross(T)"});
