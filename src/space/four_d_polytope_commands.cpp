@@ -1,5 +1,6 @@
 #include "runtime/construction_state.h"
 #include "space/convex_hull4.h"
+#include "space/cross_frames.h"
 #include "space/four_d_command.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
@@ -146,6 +147,57 @@ void playCommand(FourDCommand& command)
     command.scene.sectionPolytope() = polytope;
 }
 
+// Writes `count` frames of the sections along the path taken with `count`
+// steps; after each frame the angles move as in SavePolyhedron.
+void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::string& name,
+                  int count, std::array<int, 3> angles, const std::array<long long, 3>& moves)
+{
+    FrameFileWriter writer;
+    for (int step = 0; step < count; ++step) {
+        std::vector<Face> faces;
+        if (!command.scene.crossStep(polytope, step, count, faces))
+            return;
+        std::unique_ptr<PolyhedronRec> section = polyhedronOf(std::move(faces));
+        std::vector<ProjectedFace> front = frontFacesAt(*section, angles);
+        if (!writer.add(static_cast<int>(section->faces.size()), front))
+            break;
+        angles[0] += static_cast<int>(moves[0]);
+        angles[1] += static_cast<int>(moves[2]);
+        angles[2] = static_cast<int>(moves[1]);
+    }
+    writer.finish(name, name, command.context.state.host());
+}
+
+int frameCount(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, 0, 1000));
+}
+
+void saveCrossCommand(FourDCommand& command)
+{
+    PolytopeRec* polytope = command.polytope(0);
+    std::optional<std::string> name = command.text(1);
+    if (!polytope || !name)
+        return;
+    saveSections(command, *polytope, *name, frameCount(command.integer(5)), {0, 0, 0},
+                 {command.integer(2), command.integer(3), command.integer(4)});
+}
+
+void saveParallelCrossCommand(FourDCommand& command)
+{
+    std::optional<std::string> name = command.text(0);
+    if (!name)
+        return;
+    PolytopeRec* polytope = command.scene.sectionPolytope();
+    if (!polytope) {
+        command.runTimeError("There is no polytope to cut.");
+        return;
+    }
+    const auto& polyhedra = command.scene.space().polyhedra();
+    std::array<int, 3> angles = polyhedra.empty() ? std::array<int, 3>{} : polyhedra.front()->angles;
+    saveSections(command, *polytope, *name, frameCount(command.integer(1)), angles, {0, 0, 0});
+}
+
 // Starts the net with cell 0; the rest waits for "Insert cell", or comes at
 // once for Net.
 void startNet(FourDCommand& command, bool whole)
@@ -285,6 +337,8 @@ constexpr Entry kCommands[] = {
     {"Polyh5Pts", fiveCellCommand},
     {"Antiprism", antiprismCommand},
     {"BuildFromSet", buildFromSetCommand},
+    {"SaveCross", saveCrossCommand},
+    {"SaveParCross", saveParallelCrossCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},
     {"PlayCross", playCommand},

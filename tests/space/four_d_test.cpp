@@ -2,7 +2,9 @@
 #include "runtime/construction_window.h"
 #include "script/compiler.h"
 #include "script/script_loader.h"
+#include "platform/files.h"
 #include "space/four_d_executor.h"
+#include "space/frame_file.h"
 #include "space/four_d_scene.h"
 #include "space/polytope_algorithms.h"
 #include "space/space_executor.h"
@@ -423,6 +425,36 @@ TEST_F(FourDRun, BuildFromSetRefusesAFlatSet)
     EXPECT_EQ(messages(),
               (std::vector<std::string>{"Run-time error.: The points of the set do not span four "
                                         "dimensions. No polytope is made."}));
+}
+
+TEST_F(FourDRun, SectionFramesAreWrittenAlongThePath)
+{
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("four_d_frames_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory);
+    std::filesystem::current_path(directory);
+    run({"Build4D(T)", "moving=String($moving.frm)", "parallel=String($parallel.frm)",
+         "SaveParCross(parallel,3)", "PathOfCross(0,0,0,1,4)", "SaveCross(T,moving,10,0,20,6)",
+         "e=plane(0,0,0,1,50)", "S=CrossSect3D(T,e)", "SaveParCross(parallel,3)"});
+    std::optional<std::string> moving = readWholeFile(directory / "moving.frm");
+    std::optional<std::string> parallel = readWholeFile(directory / "parallel.frm");
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(directory);
+    ASSERT_TRUE(moving && parallel);
+    DecodedFrames frames = decodeFrameFile(*moving);
+    ASSERT_FALSE(frames.malformed);
+    ASSERT_EQ(frames.frames.size(), 6u);
+    for (const Frame& frame : frames.frames) {
+        EXPECT_EQ(frame.faceCount, 6); // every step of w cuts a cube
+        EXPECT_GE(frame.frontFaces.size(), 1u);
+        EXPECT_LE(frame.frontFaces.size(), 3u);
+    }
+    // Unturned, a cube seen along z shows one face.
+    EXPECT_EQ(decodeFrameFile(*parallel).frames.size(), 3u);
+    EXPECT_EQ(decodeFrameFile(*parallel).frames.front().frontFaces.size(), 1u);
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{"Run-time error.: There is no polytope to cut."}));
 }
 
 TEST_F(FourDRun, PathOfCrossStepsThroughThePolytope)
