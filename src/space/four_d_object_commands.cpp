@@ -370,6 +370,18 @@ bool informationCommand(FourDCommand& command)
     return true;
 }
 
+// vertex(p, n) of a four-dimensional polygon: entry n from 0.
+bool vertexOfPolygonCommand(FourDCommand& command)
+{
+    const Polygon4Rec* polygon = command.polygon(0);
+    if (!polygon)
+        return false;
+    long long index = command.integer(1);
+    if (index >= 0 && static_cast<std::size_t>(index) < polygon->face.vertices.size())
+        command.makePoint(polygon->face.vertices[static_cast<std::size_t>(index)]);
+    return true;
+}
+
 struct Entry {
     std::string_view word;
     Handler handler;
@@ -403,6 +415,8 @@ bool executeFourDObjectCommand(FourDCommand& command)
     const std::string& word = command.statement.word;
     if (word == "Information")
         return informationCommand(command);
+    if (word == "vertex")
+        return vertexOfPolygonCommand(command);
     for (const Entry& entry : kCommands) {
         if (entry.word == word) {
             entry.handler(command);

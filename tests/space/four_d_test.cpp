@@ -485,11 +485,14 @@ TEST_F(FourDRun, FourDimensionalKindsFlowThroughVariablesAndProcedures)
                        "void start()\r\n";
     for (std::string_view line : kTesseract)
         text += std::string(line) + "\r\n";
-    text += "U=grow(cube,M)\r\nK=Center(U)\r\nQ=PntSymm(A,K)\r\nEND\r\n";
+    text += "U=grow(cube,M)\r\nK=Center(U)\r\nQ=PntSymm(A,K)\r\nf=Face(cube,1)\r\n"
+            "V=vertex(f,2)\r\nEND\r\n";
     runText(text);
     EXPECT_EQ(counts("U").cells, 8u);
     EXPECT_EQ(scene->findPoint("Q", "start")->position.doubles(),
               (std::array<double, 4>{200, 200, 200, 200}));
+    EXPECT_EQ(scene->findPoint("V", "start")->position.doubles(),
+              (std::array<double, 4>{200, 200, 200, 0}));
 }
 
 } // namespace
