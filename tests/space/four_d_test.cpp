@@ -3,6 +3,7 @@
 #include "script/compiler.h"
 #include "script/script_loader.h"
 #include "platform/files.h"
+#include "platform/recording_canvas.h"
 #include "space/four_d_executor.h"
 #include "space/frame_file.h"
 #include "space/four_d_scene.h"
@@ -455,6 +456,137 @@ TEST_F(FourDRun, SectionFramesAreWrittenAlongThePath)
     EXPECT_EQ(decodeFrameFile(*parallel).frames.front().frontFaces.size(), 1u);
     EXPECT_EQ(messages(),
               (std::vector<std::string>{"Run-time error.: There is no polytope to cut."}));
+}
+
+struct RefusalCase {
+    std::string_view name;
+    std::vector<std::string_view> lines;
+    std::string_view target; // the name that must stay unmade
+    std::string_view message;
+};
+
+class FourDRefusal : public FourDRun, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(FourDRefusal, ShowsItsMessageAndMakesNothing)
+{
+    const RefusalCase& given = GetParam();
+    std::string text = "void start()\r\n";
+    for (std::string_view line : kTesseract)
+        text += std::string(line) + "\r\n";
+    for (std::string_view line : given.lines)
+        text += std::string(line) + "\r\n";
+    runText(text + "END\r\n");
+    std::string target(given.target);
+    EXPECT_EQ(scene->findPoint(target, "start"), nullptr);
+    EXPECT_EQ(scene->findPolygon(target, "start"), nullptr);
+    EXPECT_EQ(scene->findCell(target, "start"), nullptr);
+    EXPECT_EQ(scene->findPolytope(target, "start"), nullptr);
+    EXPECT_EQ(scene->findPlane(target, "start"), nullptr);
+    EXPECT_EQ(messages(), (std::vector<std::string>{std::string(given.message)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FourDRefusal,
+    ::testing::Values(
+        RefusalCase{"FaceOutOfRange", {"x=Face(cube,6)"}, "x",
+                    "Run-time error.: Number 6 is out of range in command 'Face'."},
+        RefusalCase{"VertexOutOfRange", {"x=PtOfPolyh(cube,-1)"}, "x",
+                    "Run-time error.: Number -1 is out of range in command 'PtOfPolyh'."},
+        RefusalCase{"FiveCellOnACube", {"x=Polyh5Pts(cube)"}, "x",
+                    "Run-time error.: The cell must have four vertices. Command 'Polyh5Pts' is "
+                    "omitted."},
+        RefusalCase{"CoplanarPoints", {"x=plane(A,B,C,D)"}, "x",
+                    "Run-time error.: The points do not determine a hyperplane. No plane is made."},
+        RefusalCase{"ZeroNormal", {"x=plane(0,0,0,0,5)"}, "x",
+                    "Run-time error.: The normal of a hyperplane may not be zero."},
+        RefusalCase{"EqualPoints", {"x=Perp3Dplane(A,A)"}, "x",
+                    "Run-time error.: The points are equal. No plane is made."},
+        RefusalCase{"PyramidOverNothing", {"empty=polyhedron()", "x=Pyramid(empty)"}, "x",
+                    "Run-time error.: The cell does not span a hyperplane. No pyramid is made."},
+        RefusalCase{"CentresOnAPlane",
+                    {"x=Center5Pts(A,B,C,D,E)"},
+                    "x",
+                    "Error: Cannot solve equations."}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) {
+        return std::string(info.param.name);
+    });
+
+TEST_F(FourDRun, InformationOfCellsAndFaces)
+{
+    run({"Information(cube)", "Information(p1)"});
+    EXPECT_EQ(messages(),
+              (std::vector<std::string>{
+                  "Information: Faces: 6\nEdges: 12\nVertices: 8\nEuler characteristic: 2",
+                  "Information: Vertices: 4"}));
+}
+
+TEST_F(FourDRun, HyperplaneThroughFourPointsAndFromItsEquation)
+{
+    run({"e=plane(B,C,E,D)", "f=plane(0,3,0,4,10)"});
+    const Hyperplane& through = scene->findPlane("e", "start")->plane;
+    EXPECT_NEAR(std::fabs(toDouble(through.normal.w)), 1, 1e-12);
+    EXPECT_NEAR(toDouble(through.e), 0, 1e-12);
+    const Hyperplane& given = scene->findPlane("f", "start")->plane;
+    EXPECT_NEAR(toDouble(given.normal.y), 0.6, 1e-12);
+    EXPECT_NEAR(toDouble(given.normal.w), 0.8, 1e-12);
+    EXPECT_NEAR(toDouble(given.e), 2, 1e-12);
+}
+
+TEST_F(FourDRun, NetShowsItsCountersAndOutlinesTheNextCell)
+{
+    run({"Build4D(T)", "N=BuildNet(T)"});
+    RecordingCanvas canvas;
+    scene->paint(canvas);
+    std::vector<std::string> texts = canvas.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "cells of net: 001"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "cells of polytope: 008"), texts.end());
+    std::size_t linesBefore = canvas.callsOf(RecordingCanvas::Shape::Line).size();
+    scene->outlineNextCell();
+    canvas.clear();
+    scene->paint(canvas);
+    // A cube's six squares drawn edge by edge.
+    EXPECT_EQ(canvas.callsOf(RecordingCanvas::Shape::Line).size(), linesBefore + 24);
+}
+
+TEST_F(FourDRun, JsonListsTheFourDimensionalObjects)
+{
+    run({"Build4D(T)", "e=plane(0,0,0,1,100)", "s=sphere(M,50)", "c=Cell(T,1)",
+         "N=BuildNet(T)"});
+    std::string json;
+    scene->writeJson(json);
+    for (std::string_view key : {"\"points4\": [", "\"polygons4\": [", "\"cells\": [",
+                                 "\"polytopes\": [", "\"planes4\": [", "\"spheres4\": [",
+                                 "\"crossPath\": null", "\"polyhedra\": ["})
+        EXPECT_NE(json.find(key), std::string::npos) << key;
+    EXPECT_NE(json.find("\"cells\": [0, 1, 2, 3, 4, 5, 6, 7], \"counts\": {\"cells\": 8, "
+                        "\"faces\": 24, \"edges\": 32, \"vertices\": 16}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"net\": {\"cellsOfNet\": 1, \"cellsOfPolytope\": 8, \"nextCell\": 1}"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"names\": [[\"c\", \"start\"]], \"centre\": ["), std::string::npos);
+}
+
+TEST_F(FourDRun, ProceduresTakeAndReturnHyperplanesAndSpheres)
+{
+    std::string text = "plane across(point P, point Q)\r\n"
+                       "h=Perp3Dplane(P,Q)\r\n"
+                       "return h\r\n"
+                       "END\r\n"
+                       "sphere around(point P, plane e)\r\n"
+                       "s=sphere(P,100)\r\n"
+                       "return s\r\n"
+                       "END\r\n"
+                       "void start()\r\n"
+                       "A=point(0,0,0,0)\r\n"
+                       "B=point(0,0,0,10)\r\n"
+                       "E=across(A,B)\r\n"
+                       "S=around(B,E)\r\n"
+                       "END\r\n";
+    runText(text);
+    ASSERT_NE(scene->findPlane("E", "start"), nullptr);
+    EXPECT_NEAR(toDouble(scene->findPlane("E", "start")->plane.e), 10, 1e-12);
+    ASSERT_NE(scene->findSphere("S", "start"), nullptr);
+    EXPECT_EQ(toDouble(scene->findSphere("S", "start")->radius), 100);
 }
 
 TEST_F(FourDRun, PathOfCrossStepsThroughThePolytope)
