@@ -102,6 +102,7 @@ std::vector<WordEntry> dimension3Words()
         {group, "ColorDist", 159, Call, {{kPolyhedron}}, kNone},
         {group, "ShowCrossSect", 118, Call, {{kPolyhedron}}, kPolygon},
         {group, "Information", 156, Call, {{kPolyhedron}, {kPolygon}}, kNone},
+        {group, "Net", 136, Call, {{kPolyhedron}}, kPolyhedron},
     };
 }
 
