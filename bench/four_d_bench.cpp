@@ -165,3 +165,5 @@ void HullOfSixHundredCellVertices(benchmark::State& state)
 BENCHMARK(HullOfSixHundredCellVertices)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+BENCHMARK_MAIN();
