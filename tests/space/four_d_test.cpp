@@ -174,6 +174,14 @@ TEST_F(FourDRun, Build4DCompletesTheTesseractFromOneCube)
     EXPECT_TRUE(scene->findPolytope("T", "start")->cells.front()->completed);
 }
 
+// A centre whose mirrors meet at angles that do not divide a full turn:
+// the cells never close, and the growth stops at the cap.
+TEST_F(FourDRun, Build4DStopsAtTheCellCap)
+{
+    run({"O=point(100,100,100,37)", "U=polytope(O)", "AddCell(U,cube)", "Build4D(U)"});
+    EXPECT_EQ(scene->findPolytope("U", "start")->cells.size(), kMostCells);
+}
+
 struct SectionCase {
     std::string_view plane;
     std::size_t faces;
