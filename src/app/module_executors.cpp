@@ -3,6 +3,8 @@
 #include "runtime/module_executor.h"
 #include "runtime/plane_executor.h"
 #include "script/module.h"
+#include "space/four_d_executor.h"
+#include "space/four_d_scene.h"
 #include "space/space_executor.h"
 #include "space/space_scene.h"
 
@@ -21,6 +23,14 @@ void registerModuleExecutors(ExecutorTable& table)
     auto scene = std::make_unique<SpaceScene>();
     table.add(code(Module::Dimension3), std::make_shared<SpaceExecutor>(*scene));
     table.setScene(code(Module::Dimension3), std::move(scene));
+
+    // Dimension 4 keeps its sections and nets as polyhedra of a space scene
+    // inside its own, so the space commands that turn, colour and save
+    // polyhedra serve it after its own commands.
+    auto fourD = std::make_unique<FourDScene>();
+    table.add(code(Module::Dimension4), std::make_shared<FourDExecutor>(*fourD));
+    table.add(code(Module::Dimension4), std::make_shared<SpaceExecutor>(fourD->space()));
+    table.setScene(code(Module::Dimension4), std::move(fourD));
 }
 
 } // namespace kestrane

@@ -239,7 +239,12 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
             resultType = type::kPolygon;
             return validateForAllFaces(statement);
         }
-        resultType = match.code;
+        // Dimension 4 words are all unchecked; their variables take the
+        // word's result type, so that Center(T) and vertex(p, 0) compile.
+        resultType = m_context.modules().module() == 604 && match.entry &&
+                             match.entry->result != type::kNone
+                         ? match.entry->result
+                         : match.code;
         return true;
     case WordKind::Plain:
     case WordKind::Number:

@@ -102,19 +102,20 @@ std::vector<WordEntry> dimension3Words()
         {group, "ColorDist", 159, Call, {{kPolyhedron}}, kNone},
         {group, "ShowCrossSect", 118, Call, {{kPolyhedron}}, kPolygon},
         {group, "Information", 156, Call, {{kPolyhedron}, {kPolygon}}, kNone},
+        {group, "Net", 136, Call, {{kPolyhedron}}, kPolyhedron},
     };
 }
 
 // None of these words is validated; a variable assigned from one of them
-// takes the word's own code as its type.
+// takes the word's result type (its own code when it has none).
 std::vector<WordEntry> dimension4Words()
 {
     constexpr WordGroup group = WordGroup::Dimension4;
     return {
         {group, "ShowCrossSect", 118, Unchecked, {{kPolyhedron}}, kPolygon},
-        {group, "Net", 136, Unchecked, {{kPolytope}}, kNone},
+        {group, "Net", 136, Unchecked, {{kPolytope}}, kPolyhedron},
         {group, "Pyramid", 157, Unchecked, {{kPolyhedron4}}, kPolytope},
-        {group, "BuildNet", 140, Unchecked, {{kPolytope}}, kNone},
+        {group, "BuildNet", 140, Unchecked, {{kPolytope}}, kPolyhedron},
         {group, "Antiprism", 162, Unchecked, {{kPolyhedron}}, kPolytope},
         {group, "AddTo4DimSet", 163, Unchecked, {{kPoint4}, {kPolyhedron4}, {kPolyhedron}}, kNone},
         {group, "BuildFromSet", 165, Unchecked, {{}}, kPolytope},
@@ -132,7 +133,7 @@ std::vector<WordEntry> dimension4Words()
          {{kPoint4, kPoint4, kPoint4, kPoint4, kPoint4}},
          kPoint4},
         {group, "Inters4Planes", 152, Unchecked, {{kPlane4, kPlane4, kPlane4, kPlane4}}, kPoint4},
-        {group, "Polyh5Pts", 129, Unchecked, {{kPolyhedron4}}, kNone},
+        {group, "Polyh5Pts", 129, Unchecked, {{kPolyhedron4}}, kPolytope},
         {group, "Cell", 155, Unchecked, {{kPolytope, kInteger}}, kPolyhedron4},
         {group,
          "PathOfCross",
@@ -163,6 +164,12 @@ std::vector<WordEntry> dimension4Words()
          {{kPolytope, kString, kInteger, kInteger, kInteger, kInteger}},
          kNone},
         {group, "Information", 156, Unchecked, {{kPolytope}, {kPolyhedron}, {kPolygon}}, kNone},
+        {group, "Face", 154, Unchecked, {{kPolyhedron4, kInteger}}, kPolygon4},
+        {group, "PtOfPolyh", 130, Unchecked, {{kPolyhedron4, kInteger}}, kPoint4},
+        {group, "PntSymm", 153, Unchecked, {{kPoint4, kPoint4}}, kPoint4},
+        {group, "AddFaces", 94, Unchecked, {}, kNone},
+        {group, "rotate", 103, Unchecked, {{kPolyhedron, kInteger, kInteger, kInteger}}, kNone},
+        {group, "RemovePolyhedron", 117, Unchecked, {{kPolyhedron}}, kNone},
         // The type words of this module: declaring a parameter `point`,
         // `polyhedron`, `plane`, `polygon` or `sphere` here gives the
         // four-dimensional type.

@@ -62,5 +62,6 @@ struct SpaceCommand {
 bool executeObjectCommand(SpaceCommand& command);
 bool executePolyhedronCommand(SpaceCommand& command);
 bool executeIntersectionCommand(SpaceCommand& command);
+bool executeNetCommand(SpaceCommand& command);
 
 } // namespace kestrane

@@ -176,6 +176,12 @@ void SpaceScene::writeJson(std::string& json) const
         out.number("r", circle.radius);
         out.planeFields(circle.frame);
     });
+    writePolyhedraJson(json);
+}
+
+void SpaceScene::writePolyhedraJson(std::string& json) const
+{
+    SceneJson out(json);
     out.array("polyhedra", m_polyhedra, [&](const PolyhedronRec& polyhedron) {
         out.flag("visible", polyhedron.visible);
         out.optionalPoint("centre", polyhedron.centre);

@@ -151,6 +151,11 @@ PolyhedronRec& SpaceScene::add(std::unique_ptr<PolyhedronRec> polyhedron)
     return *m_polyhedra.emplace_back(std::move(polyhedron));
 }
 
+PolyhedronRec& SpaceScene::addFirst(std::unique_ptr<PolyhedronRec> polyhedron)
+{
+    return **m_polyhedra.insert(m_polyhedra.begin(), std::move(polyhedron));
+}
+
 PlaneRec* SpaceScene::findPlane(std::string_view name, std::string_view scope) const
 {
     return findNamed(m_planes, name, scope);

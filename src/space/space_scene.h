@@ -36,12 +36,17 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    // Only the "polyhedra" array of the JSON (the four-dimensional scene
+    // shows its sections and nets as polyhedra).
+    void writePolyhedraJson(std::string& json) const;
 
     PlaneRec& add(std::unique_ptr<PlaneRec> plane);
     Line3DRec& add(std::unique_ptr<Line3DRec> line);
     SphereRec& add(std::unique_ptr<SphereRec> sphere);
     SpaceCircleRec& add(std::unique_ptr<SpaceCircleRec> circle);
     PolyhedronRec& add(std::unique_ptr<PolyhedronRec> polyhedron);
+    // Puts the polyhedron before the others, so that it is the one drawn.
+    PolyhedronRec& addFirst(std::unique_ptr<PolyhedronRec> polyhedron);
 
     PlaneRec* findPlane(std::string_view name, std::string_view scope) const;
     Line3DRec* findLine(std::string_view name, std::string_view scope) const;

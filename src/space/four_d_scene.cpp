@@ -1,0 +1,285 @@
+#include "space/four_d_scene.h"
+
+#include "platform/canvas.h"
+#include "space/polyhedron_operations.h"
+#include "space/polytope_algorithms.h"
+#include "script/words.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace kestrane {
+
+namespace {
+
+template<class Record>
+Record* findNamed(const FourDScene::List<Record>& list, std::string_view name,
+                  std::string_view scope)
+{
+    for (auto record = list.rbegin(); record != list.rend(); ++record) {
+        if ((*record)->isNamed(name, scope))
+            return record->get();
+    }
+    return nullptr;
+}
+
+template<class Record>
+void unbindScope(FourDScene::List<Record>& list, std::string_view scope)
+{
+    for (auto& record : list)
+        record->unbindScope(scope);
+}
+
+std::string threeDigits(std::size_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%03zu", value % 1000);
+    return text;
+}
+
+} // namespace
+
+void FourDScene::clear()
+{
+    m_points.clear();
+    m_polygons.clear();
+    m_cells.clear();
+    m_polytopes.clear();
+    m_planes.clear();
+    m_spheres.clear();
+    m_space.clear();
+    m_pointSet.clear();
+    m_crossPath.reset();
+    m_crossPlay.reset();
+    m_sectionPolytope = nullptr;
+    m_net.reset();
+}
+
+void FourDScene::paint(Canvas& canvas) const
+{
+    m_space.paint(canvas);
+    if (!m_net)
+        return;
+    if (const std::vector<Face>* outlined = outlinedCell()) {
+        canvas.setPen(kRed);
+        for (const Face& face : *outlined) {
+            for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
+                FloatPoint from = face.vertices[corner].floats();
+                FloatPoint to = face.vertices[corner + 1].floats();
+                canvas.line(std::trunc(from.x), std::trunc(from.y), std::trunc(to.x),
+                            std::trunc(to.y));
+            }
+        }
+        canvas.setPen(kBlack);
+    }
+    canvas.text(10, 300, "cells of net: " + threeDigits(m_net->inserted));
+    canvas.text(10, 320, "cells of polytope: " + threeDigits(m_net->polytopeCells));
+}
+
+GeoObject* FourDScene::find(int typeCode, std::string_view name, std::string_view scope)
+{
+    switch (typeCode) {
+    case type::kPoint4:
+        return findPoint(name, scope);
+    case type::kPolygon4:
+        return findPolygon(name, scope);
+    case type::kPolyhedron4:
+        return findCell(name, scope);
+    case type::kPolytope:
+        return findPolytope(name, scope);
+    case type::kPlane4:
+        return findPlane(name, scope);
+    case type::kSphere4:
+        return findSphere(name, scope);
+    case type::kPolyhedron:
+        return m_space.findPolyhedron(name);
+    default:
+        return nullptr;
+    }
+}
+
+void FourDScene::dropScope(std::string_view scope)
+{
+    unbindScope(m_points, scope);
+    unbindScope(m_polygons, scope);
+    unbindScope(m_cells, scope);
+    unbindScope(m_polytopes, scope);
+    unbindScope(m_planes, scope);
+    unbindScope(m_spheres, scope);
+    m_space.dropScope(scope);
+}
+
+std::string FourDScene::unchoosableParameter(int typeCode) const
+{
+    std::string_view kind;
+    switch (typeCode) {
+    case type::kPoint4:
+        kind = "A point of four dimensions";
+        break;
+    case type::kPolygon4:
+        kind = "A polygon of four dimensions";
+        break;
+    case type::kPolyhedron4:
+        kind = "A cell";
+        break;
+    case type::kPolytope:
+        kind = "A polytope";
+        break;
+    case type::kPlane4:
+        kind = "A hyperplane";
+        break;
+    case type::kSphere4:
+        kind = "A sphere of four dimensions";
+        break;
+    default:
+        return m_space.unchoosableParameter(typeCode);
+    }
+    return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
+}
+
+Point4Rec& FourDScene::add(std::unique_ptr<Point4Rec> point)
+{
+    return *m_points.emplace_back(std::move(point));
+}
+
+Polygon4Rec& FourDScene::add(std::unique_ptr<Polygon4Rec> polygon)
+{
+    return *m_polygons.emplace_back(std::move(polygon));
+}
+
+CellRec& FourDScene::add(std::unique_ptr<CellRec> cell)
+{
+    return *m_cells.emplace_back(std::move(cell));
+}
+
+PolytopeRec& FourDScene::add(std::unique_ptr<PolytopeRec> polytope)
+{
+    return *m_polytopes.emplace_back(std::move(polytope));
+}
+
+Plane4Rec& FourDScene::add(std::unique_ptr<Plane4Rec> plane)
+{
+    return *m_planes.emplace_back(std::move(plane));
+}
+
+Sphere4Rec& FourDScene::add(std::unique_ptr<Sphere4Rec> sphere)
+{
+    return *m_spheres.emplace_back(std::move(sphere));
+}
+
+Point4Rec* FourDScene::findPoint(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_points, name, scope);
+}
+
+Polygon4Rec* FourDScene::findPolygon(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_polygons, name, scope);
+}
+
+CellRec* FourDScene::findCell(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_cells, name, scope);
+}
+
+PolytopeRec* FourDScene::findPolytope(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_polytopes, name, scope);
+}
+
+Plane4Rec* FourDScene::findPlane(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_planes, name, scope);
+}
+
+Sphere4Rec* FourDScene::findSphere(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_spheres, name, scope);
+}
+
+PolyhedronRec& FourDScene::addShown(std::unique_ptr<PolyhedronRec> polyhedron)
+{
+    return m_space.addFirst(std::move(polyhedron));
+}
+
+const std::vector<Face>* FourDScene::outlinedCell() const
+{
+    if (!m_net || !m_net->outlined || m_net->inserted >= m_net->cells.size())
+        return nullptr;
+    return &m_net->cells[m_net->inserted];
+}
+
+bool FourDScene::outlineNextCell()
+{
+    if (!m_net || m_net->inserted >= m_net->cells.size())
+        return false;
+    m_net->outlined = true;
+    return true;
+}
+
+bool FourDScene::insertNextCell()
+{
+    if (!m_net || !m_net->polyhedron || m_net->inserted >= m_net->cells.size())
+        return false;
+    for (const Face& face : m_net->cells[m_net->inserted])
+        m_net->polyhedron->addFace(face);
+    ++m_net->inserted;
+    m_net->outlined = false;
+    colourByAdjacency(*m_net->polyhedron);
+    return true;
+}
+
+bool FourDScene::crossStep(PolytopeRec& polytope, int step, int count, std::vector<Face>& faces,
+                           LongNum* e) const
+{
+    CrossPath path = m_crossPath.value_or(CrossPath{});
+    Long4 normal = normalised(path.normal);
+    if (isZero(normal) || count <= 0 || polytope.cells.empty())
+        return false;
+    std::optional<LongNum> lowest;
+    std::optional<LongNum> highest;
+    for (CellRec* cell : polytope.cells) {
+        for (const Face4& face : cell->faces) {
+            for (const Long4& vertex : face.vertices) {
+                LongNum value = dot(normal, vertex);
+                if (!lowest || !LongGreaterEq(value, *lowest))
+                    lowest = value;
+                if (!highest || LongGreaterEq(value, *highest))
+                    highest = value;
+            }
+        }
+    }
+    if (!lowest)
+        return false;
+    // e = min + (max − min)(2k + 1)/(2n).
+    LongNum span = times(minus(*highest, *lowest), longOf(2 * (step % count) + 1));
+    LongNum offset;
+    LongDivSmall(span, 2LL * count, offset);
+    Hyperplane plane{normal, plus(*lowest, offset)};
+    faces = sectionFaces(polytope.cells, plane, polytope.makeCentre());
+    if (e)
+        *e = plane.e;
+    return true;
+}
+
+bool FourDScene::advanceCrossPlay()
+{
+    if (!m_crossPlay || !m_crossPlay->polytope || !m_crossPlay->section)
+        return false;
+    CrossPath& path = m_crossPath ? *m_crossPath : m_crossPath.emplace();
+    path.step = (path.step + 1) % std::max(path.count, 1);
+    std::vector<Face> faces;
+    LongNum e;
+    if (!crossStep(*m_crossPlay->polytope, path.step, path.count, faces, &e))
+        return false;
+    path.e = e;
+    PolyhedronRec& section = *m_crossPlay->section;
+    section.faces.clear();
+    section.viewFaces.clear();
+    for (Face& face : faces)
+        section.addFace(std::move(face));
+    colourByAdjacency(section);
+    return true;
+}
+
+} // namespace kestrane
