@@ -64,5 +64,6 @@ inline constexpr Message kLetterInNumber = {
     "Error.", "A letter cannot be written into a number. Use multiplication or any other "
               "operation."};
 inline constexpr Message kNameStart = {"Error.", "A name of a variable begins with a letter."};
+inline constexpr Message kNumberStart = {"Error.", "A number begins with a digit."};
 
 } // namespace kestrane::editor_messages

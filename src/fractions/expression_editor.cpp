@@ -177,6 +177,8 @@ void ExpressionEditor::layout()
 {
     m_root->fontHeight = m_fontHeight;
     fixUp(*m_root);
+    foldHiddenSigns(*m_root);
+    fixUp(*m_root);
     clearStaleSigns(*m_root);
     layoutExpression(*m_root, m_metrics, kLeftMargin, kTopMargin - m_viewOffset);
 }

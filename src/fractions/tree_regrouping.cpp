@@ -223,4 +223,41 @@ void clearStaleSigns(FractNode& root)
     }
 }
 
+void foldHiddenSigns(FractNode& root)
+{
+    std::vector<FractNode*> pending{&root};
+    while (!pending.empty()) {
+        FractNode* node = pending.back();
+        pending.pop_back();
+        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
+                            &node->exponent}) {
+            if (*child)
+                pending.push_back(child->get());
+        }
+        if (node->closeRow) {
+            for (auto& item : node->closeRow->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        if (node->numberSign.sign != '-' || !node->hasText() || drawsLeadingSign(*node))
+            continue;
+        const FractNode& context = signContext(*node);
+        if (context.role != NodeRole::RightOperand || !context.parent)
+            continue;
+        FractNode& operation = *context.parent;
+        char sign = lastSign(*operation.left);
+        if (sign == '+' || sign == '-') {
+            setLastSign(*operation.left, sign == '+' ? '-' : '+');
+            node->numberSign.sign = '+';
+            node->numberSign.flag = 0;
+        } else {
+            char last = lastSign(*node);
+            node->ensureOpenRow().insert(0, MarkItem::makeParen(true));
+            node->ensureCloseRow().insert(0, MarkItem::makeParen(false));
+            setLastSign(*node, last);
+        }
+    }
+}
+
 } // namespace kestrane

@@ -4,11 +4,16 @@
 
 #include "fractions/expression_editor.h"
 #include "fractions/expression_text.h"
+#include "fractions/fract_bytes.h"
 #include "fractions/fract_node.h"
+#include "fractions/mark_matching.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace kestrane {
 namespace {
@@ -486,6 +491,47 @@ TEST_F(ExpressionEditorTest, EveryTypedExpressionReadsBackFromItsText)
         auto read = parseExpressionText(printed);
         ASSERT_TRUE(read.tree) << keys << " -> " << printed << ": " << read.error;
         EXPECT_TRUE(sameTree(*read.tree, m_editor.expression())) << keys << " -> " << printed;
+    }
+}
+
+// Random keys never break the tree: it stays fixed up, its caret stays on a
+// place of the tree, it writes its byte form and reads back the same, and
+// when its marks are complete and nested its text reads back as the same
+// tree.
+TEST_F(ExpressionEditorTest, RandomKeysKeepTheTreeSound)
+{
+    const std::string keys = "1234xyab+-*_()^~#<>{}|\\!@/.";
+    std::mt19937 random(99);
+    for (int round = 0; round < 40; ++round) {
+        start("");
+        for (int step = 0; step < 150; ++step) {
+            char key = keys[std::uniform_int_distribution<std::size_t>(0, keys.size() - 1)(random)];
+            type(std::string(1, key));
+            if (std::uniform_int_distribution<int>(0, 40)(random) == 0)
+                m_editor.clickDegreeControl(m_editor.degreeControlX() + 30,
+                                            m_editor.degreeControlY() + 50);
+        }
+        auto copy = copyTree(m_editor.expression());
+        EXPECT_TRUE(fixUp(*copy));
+        std::vector<CaretPlace> places = caretPlaces(const_cast<FractNode&>(m_editor.expression()));
+        EXPECT_NE(std::find(places.begin(), places.end(), m_editor.cursor().place), places.end());
+        std::string bytes;
+        ASSERT_TRUE(serializeExpression(m_editor.expression(), bytes));
+        std::size_t position = 0;
+        auto read = parseExpression(bytes, position, 20);
+        ASSERT_TRUE(read);
+        EXPECT_TRUE(sameTree(*read, m_editor.expression()));
+        auto nested = copyTree(m_editor.expression());
+        if (marksNested(*nested)) {
+            std::string printed = text();
+            auto reread = parseExpressionText(printed);
+            ASSERT_TRUE(reread.tree) << printed << ": " << reread.error;
+            std::string again;
+            serializeExpression(*reread.tree, again);
+            EXPECT_TRUE(sameTree(*reread.tree, m_editor.expression()))
+                << printed << "\n" << bytesToHex(bytes) << "\n" << bytesToHex(again);
+        }
+        m_host.clearMessages();
     }
 }
 
