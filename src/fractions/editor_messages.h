@@ -10,7 +10,8 @@ struct Message {
 };
 
 inline constexpr Message kEditingLocked = {
-    "Info", "This is a computer's fraction or editing is finished.\nYou cannot edit this fraction."};
+    "Info",
+    "This is a computer's fraction or editing is finished.\nYou cannot edit this fraction."};
 inline constexpr Message kParenthesesOff = {
     "Error",
     "To insert a parenthesis you need to check the box 'parentheses' in 'Options->Settings"};

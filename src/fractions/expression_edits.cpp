@@ -370,8 +370,8 @@ void ExpressionEditor::insertParenthesis(bool opening)
     setLastSign(node, last);
     regroupOperations(node, m_root);
     layout();
-    m_cursor.place = normalized({&node, opening ? CursorArea::Opening : CursorArea::Closing,
-                                 index + 1});
+    m_cursor.place =
+        normalized({&node, opening ? CursorArea::Opening : CursorArea::Closing, index + 1});
     placeCaret();
 }
 
@@ -532,10 +532,9 @@ void ExpressionEditor::deleteForward()
         }
     }
     if (bare && parent && parent->isFraction()) {
-        FractNode& other = node.role == NodeRole::Numerator ? *parent->denominator
-                                                            : *parent->numerator;
-        if (other.isSlot() && !other.hasOpenMarks() && !other.hasCloseMarks() &&
-            !other.exponent) {
+        FractNode& other =
+            node.role == NodeRole::Numerator ? *parent->denominator : *parent->numerator;
+        if (other.isSlot() && !other.hasOpenMarks() && !other.hasCloseMarks() && !other.exponent) {
             parent->numerator.reset();
             parent->denominator.reset();
             parent->text = std::string(1, kPlaceholderChar);
@@ -553,8 +552,7 @@ void ExpressionEditor::removeOperand(FractNode& operand)
 {
     FractNode& operation = *operand.parent;
     bool wasLeft = operation.left.get() == &operand;
-    std::unique_ptr<FractNode> other =
-        std::move(wasLeft ? operation.right : operation.left);
+    std::unique_ptr<FractNode> other = std::move(wasLeft ? operation.right : operation.left);
     char last = lastSign(operation);
     FractNode& lead = leftmostLeaf(*other);
     if (wasLeft) {
@@ -640,7 +638,8 @@ void ExpressionEditor::deleteMark(FractNode& node, CursorArea area, int index)
         if (place.area == CursorArea::Closing && place.position > count)
             place.position = count;
         if (!now)
-            place = {&node, CursorArea::Text, place.area == CursorArea::Opening ? 0 : node.textLength()};
+            place = {&node, CursorArea::Text,
+                     place.area == CursorArea::Opening ? 0 : node.textLength()};
     }
     m_cursor.place = normalized(place);
     placeCaret();

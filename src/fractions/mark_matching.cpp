@@ -141,8 +141,8 @@ bool marksComplete(const FractNode& root)
                     pending.push_back(item->paren->exponent.get());
             }
         }
-        for (const auto* child : {&node->left, &node->right, &node->numerator,
-                                  &node->denominator, &node->exponent}) {
+        for (const auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }

@@ -21,9 +21,12 @@ struct Token {
 int precedence(char sign)
 {
     switch (sign) {
-    case '=': return 0;
-    case '*': return 2;
-    default: return 1;
+    case '=':
+        return 0;
+    case '*':
+        return 2;
+    default:
+        return 1;
     }
 }
 
@@ -126,8 +129,8 @@ std::unique_ptr<FractNode>& holderOf(FractNode& node, std::unique_ptr<FractNode>
 {
     FractNode* parent = node.parent;
     if (parent) {
-        for (auto* child : {&parent->left, &parent->right, &parent->numerator,
-                            &parent->denominator, &parent->exponent}) {
+        for (auto* child : {&parent->left, &parent->right, &parent->numerator, &parent->denominator,
+                            &parent->exponent}) {
             if (child->get() == &node)
                 return *child;
         }
@@ -197,8 +200,8 @@ void clearStaleSigns(FractNode& root)
             if (!start.hasOpenMarks())
                 records.insert(&start.leadSign);
         }
-        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
-                            &node->exponent}) {
+        for (auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }
@@ -229,8 +232,8 @@ void foldHiddenSigns(FractNode& root)
     while (!pending.empty()) {
         FractNode* node = pending.back();
         pending.pop_back();
-        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
-                            &node->exponent}) {
+        for (auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }
