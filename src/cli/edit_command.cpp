@@ -45,40 +45,70 @@ std::optional<KeyStroke> keyForCharacter(char c)
     if (c >= '0' && c <= '9')
         return KeyStroke{static_cast<std::uint16_t>(c), {}};
     switch (c) {
-    case '+': return KeyStroke{kEquals, shift};
-    case '=': return KeyStroke{kEquals, {}};
-    case '_': return KeyStroke{kMinus, shift};
-    case '-': return KeyStroke{kMinus, {}};
-    case '*': return KeyStroke{'8', shift};
-    case '(': return KeyStroke{'9', shift};
-    case ')': return KeyStroke{'0', shift};
-    case '/': return KeyStroke{kSlash, {}};
-    case '.': return KeyStroke{kPeriod, {}};
-    case ',': return KeyStroke{kComma, {}};
-    case ';': return KeyStroke{kSemicolon, {}};
-    case ':': return KeyStroke{kSemicolon, shift};
-    case ' ': return KeyStroke{static_cast<std::uint16_t>(Key::Space), {}};
-    default: return std::nullopt;
+    case '+':
+        return KeyStroke{kEquals, shift};
+    case '=':
+        return KeyStroke{kEquals, {}};
+    case '_':
+        return KeyStroke{kMinus, shift};
+    case '-':
+        return KeyStroke{kMinus, {}};
+    case '*':
+        return KeyStroke{'8', shift};
+    case '(':
+        return KeyStroke{'9', shift};
+    case ')':
+        return KeyStroke{'0', shift};
+    case '/':
+        return KeyStroke{kSlash, {}};
+    case '.':
+        return KeyStroke{kPeriod, {}};
+    case ',':
+        return KeyStroke{kComma, {}};
+    case ';':
+        return KeyStroke{kSemicolon, {}};
+    case ':':
+        return KeyStroke{kSemicolon, shift};
+    case ' ':
+        return KeyStroke{static_cast<std::uint16_t>(Key::Space), {}};
+    default:
+        return std::nullopt;
     }
 }
 
 std::optional<std::uint16_t> namedKey(std::string_view name)
 {
     static constexpr std::pair<std::string_view, Key> kNames[] = {
-        {"Left", Key::Left},         {"Right", Key::Right},   {"Up", Key::Up},
-        {"Down", Key::Down},         {"Home", Key::Home},     {"End", Key::End},
-        {"PageUp", Key::PageUp},     {"PageDown", Key::PageDown},
-        {"Backspace", Key::Backspace}, {"Delete", Key::Delete}, {"Escape", Key::Escape},
-        {"Enter", Key::Enter},       {"F1", Key::F1},         {"F2", Key::F2},
-        {"F3", Key::F3},             {"F5", Key::F5},         {"F7", Key::F7},
-        {"F8", Key::F8},             {"F9", Key::F9},         {"Shift", Key::Shift},
-        {"Tab", Key::Tab},           {"Space", Key::Space},   {"Insert", Key::Insert},
+        {"Left", Key::Left},
+        {"Right", Key::Right},
+        {"Up", Key::Up},
+        {"Down", Key::Down},
+        {"Home", Key::Home},
+        {"End", Key::End},
+        {"PageUp", Key::PageUp},
+        {"PageDown", Key::PageDown},
+        {"Backspace", Key::Backspace},
+        {"Delete", Key::Delete},
+        {"Escape", Key::Escape},
+        {"Enter", Key::Enter},
+        {"F1", Key::F1},
+        {"F2", Key::F2},
+        {"F3", Key::F3},
+        {"F5", Key::F5},
+        {"F7", Key::F7},
+        {"F8", Key::F8},
+        {"F9", Key::F9},
+        {"Shift", Key::Shift},
+        {"Tab", Key::Tab},
+        {"Space", Key::Space},
+        {"Insert", Key::Insert},
     };
     for (auto [spelling, key] : kNames) {
         if (spelling == name)
             return static_cast<std::uint16_t>(key);
     }
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
         return static_cast<std::uint16_t>(name[0]);
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
         return static_cast<std::uint16_t>(name[0] - 'a' + 'A');
@@ -144,8 +174,9 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
         if (keys[index] == '{') {
             std::size_t close = keys.find('}', index);
             std::optional<Action> action =
-                close == std::string_view::npos ? std::nullopt
-                                                : bracedAction(keys.substr(index + 1, close - index - 1));
+                close == std::string_view::npos
+                    ? std::nullopt
+                    : bracedAction(keys.substr(index + 1, close - index - 1));
             if (!action) {
                 err << "kestrane-cli edit: unknown key '" << keys.substr(index, close - index + 1)
                     << "'\n";
@@ -168,9 +199,12 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
 std::string areaName(CursorArea area)
 {
     switch (area) {
-    case CursorArea::Opening: return "opening";
-    case CursorArea::Closing: return "closing";
-    default: return "text";
+    case CursorArea::Opening:
+        return "opening";
+    case CursorArea::Closing:
+        return "closing";
+    default:
+        return "text";
     }
 }
 

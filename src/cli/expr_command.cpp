@@ -59,7 +59,8 @@ std::optional<ExprArguments> parseArguments(CommandArguments arguments, std::ost
         } else if (argument == "--from-hex") {
             parsed.fromHex = true;
         } else if (argument == "--font-height") {
-            std::optional<int> height = hasValue ? parseFontHeight(arguments[++index]) : std::nullopt;
+            std::optional<int> height =
+                hasValue ? parseFontHeight(arguments[++index]) : std::nullopt;
             if (!height) {
                 err << "kestrane-cli expr: --font-height needs a height from 4 to 400 pixels\n";
                 return std::nullopt;

@@ -132,7 +132,7 @@ private:
         field("width", item.width);
         if (item.function)
             field("name", std::string(functionName(item.function->code)));
-        if (const RootMark* root = item.root ? item.root.get()
+        if (const RootMark* root = item.root       ? item.root.get()
                                    : item.function ? &item.function->root
                                                    : nullptr) {
             field("degree", root->degree);

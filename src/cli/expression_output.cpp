@@ -63,8 +63,8 @@ bool writeExpressionPng(const FractNode& tree, const std::string& path, std::ost
         layoutExpression(*copy, canvas, kExpressionMargin, kExpressionMargin);
         paintExpression(*copy, canvas);
     };
-    std::string error = writer(pictureWidth(tree) + 4 * kExpressionMargin, pictureHeight(tree),
-                               paint, path);
+    std::string error =
+        writer(pictureWidth(tree) + 4 * kExpressionMargin, pictureHeight(tree), paint, path);
     if (!error.empty()) {
         err << "kestrane-cli " << command << ": " << error << '\n';
         return false;

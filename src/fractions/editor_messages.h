@@ -10,7 +10,8 @@ struct Message {
 };
 
 inline constexpr Message kEditingLocked = {
-    "Info", "This is a computer's fraction or editing is finished.\nYou cannot edit this fraction."};
+    "Info",
+    "This is a computer's fraction or editing is finished.\nYou cannot edit this fraction."};
 inline constexpr Message kParenthesesOff = {
     "Error",
     "To insert a parenthesis you need to check the box 'parentheses' in 'Options->Settings"};
@@ -64,5 +65,6 @@ inline constexpr Message kLetterInNumber = {
     "Error.", "A letter cannot be written into a number. Use multiplication or any other "
               "operation."};
 inline constexpr Message kNameStart = {"Error.", "A name of a variable begins with a letter."};
+inline constexpr Message kNumberStart = {"Error.", "A number begins with a digit."};
 
 } // namespace kestrane::editor_messages

@@ -78,7 +78,9 @@ char translateKey(std::uint16_t key, Modifiers modifiers, char decimalCharacter)
 }
 
 ExpressionEditor::ExpressionEditor(Host& host, Canvas& metrics, int fontHeight)
-    : m_host(host), m_metrics(metrics), m_fontHeight(fontHeight)
+    : m_host(host)
+    , m_metrics(metrics)
+    , m_fontHeight(fontHeight)
 {
     newExpression();
 }
@@ -177,6 +179,8 @@ void ExpressionEditor::layout()
 {
     m_root->fontHeight = m_fontHeight;
     fixUp(*m_root);
+    foldHiddenSigns(*m_root);
+    fixUp(*m_root);
     clearStaleSigns(*m_root);
     layoutExpression(*m_root, m_metrics, kLeftMargin, kTopMargin - m_viewOffset);
 }
@@ -191,8 +195,7 @@ MarkItem* ExpressionEditor::caretMark() const
 {
     const CaretPlace& place = m_cursor.place;
     FractNode& node = *place.node;
-    if (place.area == CursorArea::Opening && node.openRow &&
-        place.position < node.openRow->count())
+    if (place.area == CursorArea::Opening && node.openRow && place.position < node.openRow->count())
         return node.openRow->items[static_cast<std::size_t>(place.position)].get();
     return nullptr;
 }
@@ -216,8 +219,9 @@ void ExpressionEditor::placeCaret()
         CanvasFont font;
         font.pixelHeight = std::max(1, node.fontHeight);
         m_metrics.setFont(font);
-        x = node.textX + m_metrics.textWidth(std::string_view(*node.text).substr(
-                             0, static_cast<std::size_t>(place.position)));
+        x = node.textX +
+            m_metrics.textWidth(
+                std::string_view(*node.text).substr(0, static_cast<std::size_t>(place.position)));
     } else if (place.area == CursorArea::Opening && node.openRow &&
                place.position < node.openRow->count()) {
         x = node.openRow->items[static_cast<std::size_t>(place.position)]->x;
@@ -250,12 +254,22 @@ EditorRequest ExpressionEditor::keyDown(std::uint16_t key, Modifiers modifiers)
     // 2. Shortcuts with Ctrl.
     if (modifiers.control()) {
         switch (key) {
-        case 'M': return EditorRequest::Simplify;
-        case 'P': insertPower(); break;
-        case 'R': insertRoot(); break;
-        case 'N': insertFraction(); break;
-        case 'W': newExpression(); return EditorRequest::New;
-        default: break;
+        case 'M':
+            return EditorRequest::Simplify;
+        case 'P':
+            insertPower();
+            break;
+        case 'R':
+            insertRoot();
+            break;
+        case 'N':
+            insertFraction();
+            break;
+        case 'W':
+            newExpression();
+            return EditorRequest::New;
+        default:
+            break;
         }
         return EditorRequest::None;
     }
@@ -285,19 +299,47 @@ void ExpressionEditor::dispatch(std::uint16_t key, Modifiers modifiers, char cha
     }
     bool shift = modifiers.shift();
     switch (static_cast<Key>(key)) {
-    case Key::Left: if (!shift) moveLeft(); return;
-    case Key::Right: if (!shift) moveRight(); return;
-    case Key::Up: if (!shift) moveUp(); return;
-    case Key::Down: if (!shift) moveDown(); return;
-    case Key::PageUp: pageUp(); return;
-    case Key::PageDown: pageDown(); return;
-    case Key::Home: moveHome(); return;
-    case Key::End: moveEnd(); return;
-    case Key::F5: relayout(); return;
-    case Key::Shift: return;
-    case Key::Backspace: deleteBackward(); return;
-    case Key::Delete: deleteForward(); return;
-    default: break;
+    case Key::Left:
+        if (!shift)
+            moveLeft();
+        return;
+    case Key::Right:
+        if (!shift)
+            moveRight();
+        return;
+    case Key::Up:
+        if (!shift)
+            moveUp();
+        return;
+    case Key::Down:
+        if (!shift)
+            moveDown();
+        return;
+    case Key::PageUp:
+        pageUp();
+        return;
+    case Key::PageDown:
+        pageDown();
+        return;
+    case Key::Home:
+        moveHome();
+        return;
+    case Key::End:
+        moveEnd();
+        return;
+    case Key::F5:
+        relayout();
+        return;
+    case Key::Shift:
+        return;
+    case Key::Backspace:
+        deleteBackward();
+        return;
+    case Key::Delete:
+        deleteForward();
+        return;
+    default:
+        break;
     }
     if (character == '(' || character == ')') {
         insertParenthesis(character == '(');
@@ -391,8 +433,7 @@ void ExpressionEditor::moveDown()
             return;
         }
         if (child->role == NodeRole::Exponent) {
-            m_cursor.place = {&parent, CursorArea::Text,
-                              parent.isSlot() ? 0 : parent.textLength()};
+            m_cursor.place = {&parent, CursorArea::Text, parent.isSlot() ? 0 : parent.textLength()};
             m_cursor.place = normalized(m_cursor.place);
             placeCaret();
             return;
@@ -483,8 +524,8 @@ void ExpressionEditor::drag(int x1, int y1, int x2, int y2)
             node->x + node->width / 2 <= right && node->y - node->aboveTotal >= top &&
             node->y + node->below <= bottom)
             inside.push_back(node);
-        for (const auto* child : {&node->left, &node->right, &node->numerator,
-                                  &node->denominator, &node->exponent}) {
+        for (const auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }
@@ -526,7 +567,8 @@ void ExpressionEditor::dropMarksOutside(FractNode& copy) const
     FractNode& last = rightmostLeaf(copy);
     std::vector<MarkItem*> outside;
     for (int k = 0; k < copy.markSpan; ++k) {
-        MarkItem* opening = first.openRow->items[static_cast<std::size_t>(copy.openIndex + k)].get();
+        MarkItem* opening =
+            first.openRow->items[static_cast<std::size_t>(copy.openIndex + k)].get();
         MarkItem* closing = opening->partnerItem;
         if (closing && (opening->x < m_selectionRect[0] || closing->x > m_selectionRect[2])) {
             outside.push_back(opening);
@@ -574,8 +616,8 @@ std::unique_ptr<FractNode> ExpressionEditor::copySelection() const
                     pending.push_back(item->paren->exponent.get());
             }
         }
-        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
-                            &node->exponent}) {
+        for (auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }

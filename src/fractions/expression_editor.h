@@ -61,9 +61,10 @@ public:
     // Places the caret (normalised); false when the place is not in the tree.
     bool setCaret(CaretPlace place);
 
-    // The expression area: the tree's left edge and top, the area's size (the
-    // page of Page Up and Page Down) and the window's size (the degree
-    // control stands near its bottom-right corner).
+    // The size of the expression area (its height is the page of Page Up and
+    // Page Down) and of the window (the degree control stands near its
+    // bottom-right corner). The tree starts at kLeftMargin, kTopMargin less
+    // the view offset.
     void setArea(int width, int height);
     void setWindowSize(int width, int height);
     int viewOffset() const { return m_viewOffset; }

@@ -65,6 +65,19 @@ void dropEmptyRows(FractNode& node)
         node.closeRow.reset();
 }
 
+// A minus before a node: on its first opening mark, else on the number (a
+// fraction's goes to its numerator).
+void putMinusInFront(FractNode& node)
+{
+    FractNode* target = &node;
+    while (target->isFraction() && !target->hasOpenMarks())
+        target = &leftmostLeaf(*target->numerator);
+    if (target->hasOpenMarks())
+        target->openRow->items.front()->signBefore = '-';
+    else
+        target->numberSign.sign = '-';
+}
+
 void flipNumberSign(FractNode& node)
 {
     FractNode* target = &node;
@@ -160,6 +173,10 @@ void ExpressionEditor::typeDigit(char digit)
         refuse(decimal ? kLetterInNumber : kNameStart);
         return;
     }
+    if (name && leaf.textLength() >= 4) {
+        refuse(kNameTooLong);
+        return;
+    }
     if (!name && decimal && m_cursor.place.position == 0) {
         refuse(kNoText);
         return;
@@ -230,6 +247,7 @@ void ExpressionEditor::splitForOperation(char sign)
         left = std::move(owned);
     }
     dropEmptyRows(*left);
+    dropEmptyRows(*right);
     FractNode* rightNode = right.get();
     setLastSign(*right, last);
     holder = FractNode::makeOperation(sign, std::move(left), std::move(right));
@@ -352,8 +370,8 @@ void ExpressionEditor::insertParenthesis(bool opening)
     setLastSign(node, last);
     regroupOperations(node, m_root);
     layout();
-    m_cursor.place = normalized({&node, opening ? CursorArea::Opening : CursorArea::Closing,
-                                 index + 1});
+    m_cursor.place =
+        normalized({&node, opening ? CursorArea::Opening : CursorArea::Closing, index + 1});
     placeCaret();
 }
 
@@ -399,6 +417,15 @@ void ExpressionEditor::insertFraction()
     }
     FractNode& node = cursorNode();
     if (node.isSlot()) {
+        if (node.exponent) {
+            // A fraction takes a power on brackets around it.
+            char last = lastSign(node);
+            auto closing = MarkItem::makeParen(false);
+            closing->paren->exponent = std::move(node.exponent);
+            node.ensureOpenRow().append(MarkItem::makeParen(true));
+            node.ensureCloseRow().insert(0, std::move(closing));
+            setLastSign(node, last);
+        }
         node.text.reset();
         node.numerator = FractNode::makeSlot();
         node.denominator = FractNode::makeSlot();
@@ -462,6 +489,17 @@ void ExpressionEditor::deleteForward()
         return;
     }
     if (node.hasText() && !node.isSlot() && place.position < node.textLength()) {
+        // What is left must still be a number or a name.
+        std::string rest = *node.text;
+        rest.erase(static_cast<std::size_t>(place.position), 1);
+        if (!rest.empty() && !isDigit(rest[0]) && !isName(rest) && !node.symbol) {
+            refuse(kNumberStart);
+            return;
+        }
+        if (!rest.empty() && isDigit(rest[0]) && isLetter((*node.text)[0])) {
+            refuse(kNameStart);
+            return;
+        }
         node.text->erase(static_cast<std::size_t>(place.position), 1);
         if (node.text->empty()) {
             node.text = std::string(1, kPlaceholderChar);
@@ -494,10 +532,9 @@ void ExpressionEditor::deleteForward()
         }
     }
     if (bare && parent && parent->isFraction()) {
-        FractNode& other = node.role == NodeRole::Numerator ? *parent->denominator
-                                                            : *parent->numerator;
-        if (other.isSlot() && !other.hasOpenMarks() && !other.hasCloseMarks() &&
-            !other.exponent) {
+        FractNode& other =
+            node.role == NodeRole::Numerator ? *parent->denominator : *parent->numerator;
+        if (other.isSlot() && !other.hasOpenMarks() && !other.hasCloseMarks() && !other.exponent) {
             parent->numerator.reset();
             parent->denominator.reset();
             parent->text = std::string(1, kPlaceholderChar);
@@ -515,8 +552,7 @@ void ExpressionEditor::removeOperand(FractNode& operand)
 {
     FractNode& operation = *operand.parent;
     bool wasLeft = operation.left.get() == &operand;
-    std::unique_ptr<FractNode> other =
-        std::move(wasLeft ? operation.right : operation.left);
+    std::unique_ptr<FractNode> other = std::move(wasLeft ? operation.right : operation.left);
     char last = lastSign(operation);
     FractNode& lead = leftmostLeaf(*other);
     if (wasLeft) {
@@ -533,13 +569,12 @@ void ExpressionEditor::removeOperand(FractNode& operand)
     }
     if (operand.closeRow)
         moveMarks(operand.closeRow, 0, rightmostLeaf(*other).ensureCloseRow());
-    if (wasLeft && operand.numberSign.sign == '-') {
-        if (lead.hasOpenMarks())
-            lead.openRow->items.front()->signBefore = '-';
-        else
-            lead.numberSign.sign = '-';
-    }
+    if (wasLeft && operand.numberSign.sign == '-')
+        putMinusInFront(lead);
     setLastSign(*other, last);
+    // The caret's place is found before regrouping, which makes the
+    // operation nodes anew; leaves and fractions stay.
+    CaretPlace place = wasLeft ? homePlace(*other) : endPlace(*other);
     FractNode* otherNode = other.get();
     std::unique_ptr<FractNode>& holder = holderOf(operation, m_root);
     FractNode* parent = operation.parent;
@@ -547,7 +582,7 @@ void ExpressionEditor::removeOperand(FractNode& operand)
     holder->parent = parent;
     regroupOperations(*otherNode, m_root);
     layout();
-    m_cursor.place = normalized(wasLeft ? homePlace(*otherNode) : endPlace(*otherNode));
+    m_cursor.place = normalized(place);
     placeCaret();
 }
 
@@ -603,7 +638,8 @@ void ExpressionEditor::deleteMark(FractNode& node, CursorArea area, int index)
         if (place.area == CursorArea::Closing && place.position > count)
             place.position = count;
         if (!now)
-            place = {&node, CursorArea::Text, place.area == CursorArea::Opening ? 0 : node.textLength()};
+            place = {&node, CursorArea::Text,
+                     place.area == CursorArea::Opening ? 0 : node.textLength()};
     }
     m_cursor.place = normalized(place);
     placeCaret();

@@ -82,9 +82,9 @@ public:
         if (!m_error && tree)
             checkLimits(*tree);
         if (m_error) {
-            result.error = "column " + std::to_string(m_columns[std::min(m_error->at,
-                                                                           m_text.size())]) +
-                           ": " + m_error->message;
+            result.error = "column " +
+                           std::to_string(m_columns[std::min(m_error->at, m_text.size())]) + ": " +
+                           m_error->message;
             return result;
         }
         tree->fontHeight = m_fontHeight;
@@ -121,8 +121,8 @@ private:
     void checkLimits(const FractNode& tree)
     {
         if (treeDepth(tree) > kMaxNesting) {
-            failAt(0, "the expression nests deeper than " + std::to_string(kMaxNesting) +
-                          " levels");
+            failAt(0,
+                   "the expression nests deeper than " + std::to_string(kMaxNesting) + " levels");
             return;
         }
         std::vector<const FractNode*> pending{&tree};
@@ -252,8 +252,8 @@ private:
         if (!exponent.node)
             return {};
         std::unique_ptr<FractNode> node = std::move(base.node);
-        bool plainLeaf = !base.bareGroup && node->hasText() && !node->hasOpenMarks() &&
-                         !node->exponent;
+        bool plainLeaf =
+            !base.bareGroup && node->hasText() && !node->hasOpenMarks() && !node->exponent;
         if (plainLeaf) {
             node->exponent = std::move(exponent.node);
             return Unit{std::move(node)};
@@ -450,9 +450,12 @@ int precedence(const FractNode& node)
     if (!node.isOperation())
         return node.isFraction() ? 3 : 4;
     switch (node.left->opSign.sign) {
-    case '=': return 0;
-    case '*': return 2;
-    default: return 1;
+    case '=':
+        return 0;
+    case '*':
+        return 2;
+    default:
+        return 1;
     }
 }
 

@@ -112,7 +112,9 @@ bool isOperator(char c)
 class Reader {
 public:
     Reader(std::string_view bytes, std::size_t position, int fontHeight)
-        : m_bytes(bytes), m_position(position), m_fontHeight(fontHeight)
+        : m_bytes(bytes)
+        , m_position(position)
+        , m_fontHeight(fontHeight)
     {
     }
 
@@ -131,8 +133,7 @@ public:
         int length = 0;
         if (!next(symbol) || !next(opSign) || !next(numberSign) || !next(length))
             return nullptr;
-        if (symbol > 1 || !isOperator(char(opSign)) ||
-            !isSign(char(numberSign)))
+        if (symbol > 1 || !isOperator(char(opSign)) || !isSign(char(numberSign)))
             return nullptr;
         node->symbol = static_cast<std::uint8_t>(symbol);
         node->opSign.sign = static_cast<char>(opSign);

@@ -66,8 +66,8 @@ void spanOfNode(FractNode& node, FractNode& first, FractNode& last)
         node.openIndex = node.left->openIndex;
         node.closeIndex = node.right->closeIndex + node.right->markSpan;
         if (hasOpen && hasClose)
-            node.markSpan = std::max(0, std::min(node.left->openIndex,
-                                                 close->count() - node.closeIndex));
+            node.markSpan =
+                std::max(0, std::min(node.left->openIndex, close->count() - node.closeIndex));
     } else {
         node.openIndex = hasOpen ? open->count() : -1;
         node.closeIndex = hasClose ? 0 : -1;
@@ -82,8 +82,7 @@ void layoutRootHeights(FractNode& node)
     // Innermost root first: each one further out stands 5 pixels higher.
     MarkRow* open = leftmostLeaf(node).openRow.get();
     int level = 0;
-    for (int index = node.openIndex + node.markSpan - 1; index >= node.openIndex && open;
-         --index) {
+    for (int index = node.openIndex + node.markSpan - 1; index >= node.openIndex && open; --index) {
         MarkItem& item = *open->items[static_cast<std::size_t>(index)];
         RootMark* root = item.rootPart();
         if (!root)
@@ -125,8 +124,7 @@ int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner
 {
     if (!row)
         return 0;
-    row->leadingMinus = row->isOpening && !row->empty() &&
-                        row->items.front()->signBefore == '-' &&
+    row->leadingMinus = row->isOpening && !row->empty() && row->items.front()->signBefore == '-' &&
                         signContext(owner).role != NodeRole::RightOperand;
     int width = row->leadingMinus ? signWidth : 0;
     for (int index = 0; index < row->count(); ++index) {
@@ -196,8 +194,8 @@ void placeSpans(FractNode& node, Canvas& canvas)
 {
     if (node.markSpan > 0)
         placeSpanMarks(node, canvas);
-    for (auto* child : {&node.exponent, &node.left, &node.right, &node.numerator,
-                        &node.denominator}) {
+    for (auto* child :
+         {&node.exponent, &node.left, &node.right, &node.numerator, &node.denominator}) {
         if (*child)
             placeSpans(**child, canvas);
     }
@@ -239,12 +237,18 @@ std::string displayText(const FractNode& leaf)
         return {};
     if (leaf.symbol && leaf.text->size() == 1) {
         switch ((*leaf.text)[0]) {
-        case 'p': return "\u03C0";
-        case 'a': return "\u03B1";
-        case 'b': return "\u03B2";
-        case 'c': return "\u03B3";
-        case 'e': return "\u03B5";
-        default: break;
+        case 'p':
+            return "\u03C0";
+        case 'a':
+            return "\u03B1";
+        case 'b':
+            return "\u03B2";
+        case 'c':
+            return "\u03B3";
+        case 'e':
+            return "\u03B5";
+        default:
+            break;
         }
     }
     return *leaf.text;
@@ -326,7 +330,6 @@ int verticalLayout(FractNode& node)
     node.heightNoExp = node.aboveNoExp + node.below;
     return node.height;
 }
-
 
 int measure(FractNode& node, Canvas& canvas)
 {

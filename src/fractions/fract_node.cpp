@@ -14,8 +14,8 @@ constexpr std::array<std::string_view, 11> kFunctionNames = {
 // exponents) into pending, so that destruction and walks need no recursion.
 void detachSubtrees(FractNode& node, std::vector<std::unique_ptr<FractNode>>& pending)
 {
-    for (auto* child : {&node.exponent, &node.left, &node.right, &node.denominator,
-                        &node.numerator}) {
+    for (auto* child :
+         {&node.exponent, &node.left, &node.right, &node.denominator, &node.numerator}) {
         if (*child)
             pending.push_back(std::move(*child));
     }
@@ -33,8 +33,8 @@ void detachSubtrees(FractNode& node, std::vector<std::unique_ptr<FractNode>>& pe
 template<typename Visit>
 void forEachSubtree(const FractNode& node, Visit visit)
 {
-    for (const auto* child : {&node.exponent, &node.left, &node.right, &node.denominator,
-                              &node.numerator}) {
+    for (const auto* child :
+         {&node.exponent, &node.left, &node.right, &node.denominator, &node.numerator}) {
         if (*child)
             visit(**child);
     }
@@ -66,7 +66,8 @@ std::unique_ptr<FractNode> copyNode(const FractNode& node)
     copy->sizeClass = node.sizeClass;
     copy->symbol = node.symbol;
     copy->text = node.text;
-    for (auto [from, to] : {std::pair{&node.left, &copy->left}, {&node.right, &copy->right},
+    for (auto [from, to] : {std::pair{&node.left, &copy->left},
+                            {&node.right, &copy->right},
                             {&node.numerator, &copy->numerator},
                             {&node.denominator, &copy->denominator},
                             {&node.exponent, &copy->exponent}}) {
@@ -293,7 +294,12 @@ std::unique_ptr<MarkItem> MarkRow::remove(int position)
 }
 
 FractNode::FractNode(FractNode* parentNode, int atX, int atY, int height)
-    : parent(parentNode), x(atX), y(atY), textX(atX), y2(atY), fontHeight(height)
+    : parent(parentNode)
+    , x(atX)
+    , y(atY)
+    , textX(atX)
+    , y2(atY)
+    , fontHeight(height)
 {
 }
 
@@ -441,9 +447,8 @@ bool drawsLeadingSign(const FractNode& node)
         return true;
     NodeRole role = signContext(node).role;
     // Exponents are included so that a negative exponent shows its minus.
-    return role == NodeRole::Root || role == NodeRole::Numerator ||
-           role == NodeRole::Denominator || role == NodeRole::Exponent ||
-           role == NodeRole::ParenExponent;
+    return role == NodeRole::Root || role == NodeRole::Numerator || role == NodeRole::Denominator ||
+           role == NodeRole::Exponent || role == NodeRole::ParenExponent;
 }
 
 namespace {
@@ -469,8 +474,10 @@ bool sameNode(const FractNode& a, const FractNode& b)
     if (a.symbol != b.symbol || a.opSign.sign != b.opSign.sign ||
         a.numberSign.sign != b.numberSign.sign || a.text != b.text)
         return false;
-    for (auto [x, y] : {std::pair{&a.left, &b.left}, {&a.right, &b.right},
-                        {&a.numerator, &b.numerator}, {&a.denominator, &b.denominator},
+    for (auto [x, y] : {std::pair{&a.left, &b.left},
+                        {&a.right, &b.right},
+                        {&a.numerator, &b.numerator},
+                        {&a.denominator, &b.denominator},
                         {&a.exponent, &b.exponent}}) {
         if (!*x || !*y) {
             if (*x || *y)

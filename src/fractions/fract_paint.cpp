@@ -71,8 +71,8 @@ struct Painter {
             return;
         for (int index = 0; index < row->count(); ++index) {
             const MarkItem& item = *row->items[static_cast<std::size_t>(index)];
-            bool minus = row->isOpening &&
-                         (index == 0 ? row->leadingMinus != 0 : item.signBefore == '-');
+            bool minus =
+                row->isOpening && (index == 0 ? row->leadingMinus != 0 : item.signBefore == '-');
             if (minus)
                 canvas.text(item.x - signWidth, node.y2, "-");
             if (item.root) {
@@ -118,9 +118,10 @@ struct Painter {
         std::size_t letters = 0;
         while (letters < text.size() && std::isalpha(static_cast<unsigned char>(text[letters])))
             ++letters;
-        bool subscript = letters > 0 && letters < text.size() &&
-                         std::all_of(text.begin() + static_cast<long>(letters), text.end(),
-                                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+        bool subscript =
+            letters > 0 && letters < text.size() &&
+            std::all_of(text.begin() + static_cast<long>(letters), text.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
         if (!subscript) {
             canvas.text(node.textX, node.y2, text);
             return;

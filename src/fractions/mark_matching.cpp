@@ -12,6 +12,10 @@ struct Matcher {
     std::vector<MarkItem*> open;
     std::vector<FractNode*> exponents; // matched afterwards, each on its own
     bool complete = true;
+    bool nested = true;
+    // Marks open before the current numerator or denominator began; a
+    // nested mark never closes one of them from inside.
+    std::size_t floor = 0;
 
     void openMarks(MarkRow* row)
     {
@@ -43,6 +47,8 @@ struct Matcher {
 
     void closeMark(MarkItem& closing)
     {
+        if (open.size() <= floor || open.back()->kind != closing.kind)
+            nested = false;
         for (auto it = open.rbegin(); it != open.rend(); ++it) {
             MarkItem& opening = **it;
             if (opening.kind != closing.kind)
@@ -64,9 +70,18 @@ struct Matcher {
         openMarks(node.openRow.get());
         if (node.exponent)
             exponents.push_back(node.exponent.get());
-        for (auto* child : {&node.left, &node.right, &node.numerator, &node.denominator}) {
+        for (auto* child : {&node.left, &node.right}) {
             if (*child)
                 walk(**child);
+        }
+        for (auto* part : {&node.numerator, &node.denominator}) {
+            if (!*part)
+                continue;
+            std::size_t outer = floor;
+            floor = open.size();
+            walk(**part);
+            nested = nested && open.size() == floor;
+            floor = outer;
         }
         closeMarks(node.closeRow.get());
     }
@@ -74,8 +89,14 @@ struct Matcher {
 
 } // namespace
 
-bool matchMarks(FractNode& root)
+namespace {
+
+// Matches every expression of the tree (the root and each exponent); returns
+// whether all marks found partners and, in nested, whether each closing mark
+// closed the innermost open one.
+bool matchAll(FractNode& root, bool& nested)
 {
+    nested = true;
     bool complete = true;
     std::vector<FractNode*> expressions{&root};
     while (!expressions.empty()) {
@@ -84,9 +105,24 @@ bool matchMarks(FractNode& root)
         Matcher matcher;
         matcher.walk(*expression);
         complete = complete && matcher.complete && matcher.open.empty();
+        nested = nested && matcher.nested;
         expressions.insert(expressions.end(), matcher.exponents.begin(), matcher.exponents.end());
     }
     return complete;
+}
+
+} // namespace
+
+bool matchMarks(FractNode& root)
+{
+    bool nested = true;
+    return matchAll(root, nested);
+}
+
+bool marksNested(FractNode& root)
+{
+    bool nested = true;
+    return matchAll(root, nested) && nested;
 }
 
 bool marksComplete(const FractNode& root)
@@ -105,8 +141,8 @@ bool marksComplete(const FractNode& root)
                     pending.push_back(item->paren->exponent.get());
             }
         }
-        for (const auto* child : {&node->left, &node->right, &node->numerator,
-                                  &node->denominator, &node->exponent}) {
+        for (const auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }

@@ -12,6 +12,12 @@ struct FractNode;
 // Returns true when every mark found its partner.
 bool matchMarks(FractNode& root);
 
+// Matches the marks and tells whether they are complete and nested: each
+// closing mark closes the innermost mark still open, and the marks inside a
+// numerator or denominator close there. Only such trees have a text in the
+// linear notation.
+bool marksNested(FractNode& root);
+
 // Whether every mark of every row in the tree has its partner (as the last
 // matchMarks found).
 bool marksComplete(const FractNode& root);

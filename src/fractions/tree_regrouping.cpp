@@ -21,9 +21,12 @@ struct Token {
 int precedence(char sign)
 {
     switch (sign) {
-    case '=': return 0;
-    case '*': return 2;
-    default: return 1;
+    case '=':
+        return 0;
+    case '*':
+        return 2;
+    default:
+        return 1;
     }
 }
 
@@ -126,8 +129,8 @@ std::unique_ptr<FractNode>& holderOf(FractNode& node, std::unique_ptr<FractNode>
 {
     FractNode* parent = node.parent;
     if (parent) {
-        for (auto* child : {&parent->left, &parent->right, &parent->numerator,
-                            &parent->denominator, &parent->exponent}) {
+        for (auto* child : {&parent->left, &parent->right, &parent->numerator, &parent->denominator,
+                            &parent->exponent}) {
             if (child->get() == &node)
                 return *child;
         }
@@ -197,8 +200,8 @@ void clearStaleSigns(FractNode& root)
             if (!start.hasOpenMarks())
                 records.insert(&start.leadSign);
         }
-        for (auto* child : {&node->left, &node->right, &node->numerator, &node->denominator,
-                            &node->exponent}) {
+        for (auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
             if (*child)
                 pending.push_back(child->get());
         }
@@ -219,6 +222,43 @@ void clearStaleSigns(FractNode& root)
                 if (!records.count(item.get()))
                     item->signAfter = '+';
             }
+        }
+    }
+}
+
+void foldHiddenSigns(FractNode& root)
+{
+    std::vector<FractNode*> pending{&root};
+    while (!pending.empty()) {
+        FractNode* node = pending.back();
+        pending.pop_back();
+        for (auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
+            if (*child)
+                pending.push_back(child->get());
+        }
+        if (node->closeRow) {
+            for (auto& item : node->closeRow->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        if (node->numberSign.sign != '-' || !node->hasText() || drawsLeadingSign(*node))
+            continue;
+        const FractNode& context = signContext(*node);
+        if (context.role != NodeRole::RightOperand || !context.parent)
+            continue;
+        FractNode& operation = *context.parent;
+        char sign = lastSign(*operation.left);
+        if (sign == '+' || sign == '-') {
+            setLastSign(*operation.left, sign == '+' ? '-' : '+');
+            node->numberSign.sign = '+';
+            node->numberSign.flag = 0;
+        } else {
+            char last = lastSign(*node);
+            node->ensureOpenRow().insert(0, MarkItem::makeParen(true));
+            node->ensureCloseRow().insert(0, MarkItem::makeParen(false));
+            setLastSign(*node, last);
         }
     }
 }

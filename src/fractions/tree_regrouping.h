@@ -19,6 +19,13 @@ std::unique_ptr<FractNode>& holderOf(FractNode& node, std::unique_ptr<FractNode>
 // valid); operation nodes are made anew.
 void regroupOperations(FractNode& node, std::unique_ptr<FractNode>& root);
 
+// A negative number at the start of a right operand shows no minus of its
+// own (the operator stands there). After an edit left one so, its minus is
+// folded into a '+' or '-' operator ("a-(-x)" without its brackets is
+// "a+x"), and after '*' or '=' the number is put in brackets, where its minus
+// shows. Run after fix-up.
+void foldHiddenSigns(FractNode& root);
+
 // Resets to '+' every operator sign that no operation reads any more after
 // edits moved operands and marks: opSigns of nodes that are neither left
 // operands nor the sign's record at the end of one, signAfters of closing

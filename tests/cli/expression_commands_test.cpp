@@ -56,10 +56,10 @@ TEST(ExprCommandTest, JsonCarriesTheLaidOutTree)
     ASSERT_EQ(outcome.status, kSuccess);
     const std::string& json = outcome.out;
     EXPECT_EQ(json.rfind("{\"kind\":\"operation\"", 0), 0u);
-    for (const char* field : {"\"fontHeight\":30", "\"opSign\":\"-\"", "\"aboveTotal\":",
-                              "\"markSpan\":1", "\"open\":{\"count\":1,\"capacity\":10",
-                              "\"kind\":\"root\"", "\"left\":{", "\"right\":{",
-                              "\"signAfter\":\"-\"", "\"rootRoom\":5"})
+    for (const char* field :
+         {"\"fontHeight\":30", "\"opSign\":\"-\"", "\"aboveTotal\":", "\"markSpan\":1",
+          "\"open\":{\"count\":1,\"capacity\":10", "\"kind\":\"root\"", "\"left\":{", "\"right\":{",
+          "\"signAfter\":\"-\"", "\"rootRoom\":5"})
         EXPECT_NE(json.find(field), std::string::npos) << field;
 }
 
@@ -94,8 +94,10 @@ TEST(ExprCommandTest, RefusesBadInputWithNothingOnStandardOutput)
         EXPECT_EQ(outcome.err, c.err) << c.arguments.back();
     }
     for (const std::vector<std::string>& usage :
-         std::vector<std::vector<std::string>>{{"expr"}, {"expr", "--font-height", "x", "1"},
-                                               {"expr", "--svg"}, {"expr", "--bogus", "1"}}) {
+         std::vector<std::vector<std::string>>{{"expr"},
+                                               {"expr", "--font-height", "x", "1"},
+                                               {"expr", "--svg"},
+                                               {"expr", "--bogus", "1"}}) {
         Outcome outcome = run(usage);
         EXPECT_EQ(outcome.status, kUsageError);
         EXPECT_EQ(outcome.out, "");

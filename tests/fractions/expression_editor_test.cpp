@@ -4,11 +4,16 @@
 
 #include "fractions/expression_editor.h"
 #include "fractions/expression_text.h"
+#include "fractions/fract_bytes.h"
 #include "fractions/fract_node.h"
+#include "fractions/mark_matching.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace kestrane {
 namespace {
@@ -38,25 +43,45 @@ Stroke strokeFor(char c)
     if (c >= '0' && c <= '9')
         return {static_cast<std::uint16_t>(c), {}};
     switch (c) {
-    case '+': return {kEquals, shift};
-    case '-': return {kMinus, {}};
-    case '_': return {kMinus, shift};
-    case '*': return {'8', shift};
-    case '(': return {'9', shift};
-    case ')': return {'0', shift};
-    case '/': return {kSlash, {}};
-    case '.': return {kPeriod, {}};
-    case ',': return {kComma, {}};
-    case '^': return {'P', control};
-    case '~': return {'N', control};
-    case '#': return {'R', control};
-    case '<': return {static_cast<std::uint16_t>(Key::Left), {}};
-    case '>': return {static_cast<std::uint16_t>(Key::Right), {}};
-    case '{': return {static_cast<std::uint16_t>(Key::Home), {}};
-    case '}': return {static_cast<std::uint16_t>(Key::End), {}};
-    case '|': return {static_cast<std::uint16_t>(Key::Delete), {}};
-    case '\\': return {static_cast<std::uint16_t>(Key::Backspace), {}};
-    default: ADD_FAILURE() << "no key for " << c; return {0, {}};
+    case '+':
+        return {kEquals, shift};
+    case '-':
+        return {kMinus, {}};
+    case '_':
+        return {kMinus, shift};
+    case '*':
+        return {'8', shift};
+    case '(':
+        return {'9', shift};
+    case ')':
+        return {'0', shift};
+    case '/':
+        return {kSlash, {}};
+    case '.':
+        return {kPeriod, {}};
+    case ',':
+        return {kComma, {}};
+    case '^':
+        return {'P', control};
+    case '~':
+        return {'N', control};
+    case '#':
+        return {'R', control};
+    case '<':
+        return {static_cast<std::uint16_t>(Key::Left), {}};
+    case '>':
+        return {static_cast<std::uint16_t>(Key::Right), {}};
+    case '{':
+        return {static_cast<std::uint16_t>(Key::Home), {}};
+    case '}':
+        return {static_cast<std::uint16_t>(Key::End), {}};
+    case '|':
+        return {static_cast<std::uint16_t>(Key::Delete), {}};
+    case '\\':
+        return {static_cast<std::uint16_t>(Key::Backspace), {}};
+    default:
+        ADD_FAILURE() << "no key for " << c;
+        return {0, {}};
     }
 }
 
@@ -208,8 +233,7 @@ TEST_F(ExpressionEditorTest, KeysThatAreNotEditKeys)
     m_host.clearMessages();
     EXPECT_EQ(m_editor.keyDown(kEquals, {}), EditorRequest::Simplify);
     EXPECT_EQ(m_editor.keyDown('M', Modifier::Control), EditorRequest::Simplify);
-    EXPECT_EQ(m_editor.keyDown(static_cast<std::uint16_t>(Key::Escape), {}),
-              EditorRequest::Escape);
+    EXPECT_EQ(m_editor.keyDown(static_cast<std::uint16_t>(Key::Escape), {}), EditorRequest::Escape);
     EXPECT_TRUE(m_host.messages().empty());
 }
 
@@ -247,12 +271,24 @@ TEST_F(ExpressionEditorTest, TranslatesKeysToEditCharacters)
     };
     Modifiers shift = Modifier::Shift;
     const Case cases[] = {
-        {kPeriod, {}, '.'},       {kComma, {}, '.'},          {kNumpad0 + 7, {}, '7'},
-        {kNumpadMultiply, {}, '*'}, {kNumpadAdd, {}, '+'},     {kNumpadSubtract, {}, '-'},
-        {kSemicolon, {}, '/'},    {'Q', {}, 'q'},              {'Q', shift, 'Q'},
-        {kSlash, {}, '/'},        {kMinus, {}, '-'},           {kEquals, shift, '+'},
-        {kMinus, shift, '_'},     {'8', shift, '*'},           {'9', shift, '('},
-        {'0', shift, ')'},        {'5', {}, '5'},              {kEquals, {}, 0},
+        {kPeriod, {}, '.'},
+        {kComma, {}, '.'},
+        {kNumpad0 + 7, {}, '7'},
+        {kNumpadMultiply, {}, '*'},
+        {kNumpadAdd, {}, '+'},
+        {kNumpadSubtract, {}, '-'},
+        {kSemicolon, {}, '/'},
+        {'Q', {}, 'q'},
+        {'Q', shift, 'Q'},
+        {kSlash, {}, '/'},
+        {kMinus, {}, '-'},
+        {kEquals, shift, '+'},
+        {kMinus, shift, '_'},
+        {'8', shift, '*'},
+        {'9', shift, '('},
+        {'0', shift, ')'},
+        {'5', {}, '5'},
+        {kEquals, {}, 0},
         {static_cast<std::uint16_t>(Key::F5), {}, 0},
     };
     for (const Case& c : cases)
@@ -268,12 +304,8 @@ TEST_F(ExpressionEditorTest, TogglesTheSignOfATermItsFirstLeafOrAMark)
         const char* result;
     };
     const Case cases[] = {
-        {"5+3", "{_", "-5+3"},
-        {"2*3+4", "{>_", "-2*3+4"},
-        {"(1+x)", "{>_", "(-1+x)"},
-        {"-5", "_", "5"},
-        {"sqrt(2)", "{_", "-sqrt(2)"},
-        {"1/2", "{_", "-1/2"},
+        {"5+3", "{_", "-5+3"},  {"2*3+4", "{>_", "-2*3+4"},    {"(1+x)", "{>_", "(-1+x)"},
+        {"-5", "_", "5"},       {"sqrt(2)", "{_", "-sqrt(2)"}, {"1/2", "{_", "-1/2"},
         {"1/2", "}<_", "1/-2"},
     };
     for (const Case& c : cases) {
@@ -301,9 +333,8 @@ TEST_F(ExpressionEditorTest, TheDegreeControlSetsTheDegreeOfTheRootUnderTheCaret
         int degree; // 0: outside the box
     };
     const Case cases[] = {
-        {0, 23, 2},   {21, 30, 2},  {22, 30, 3},  {44, 30, 4},  {66, 30, 5},
-        {90, 23, 5},  {0, 46, 2},   {0, 47, 6},   {89, 69, 9},  {22, 69, 7},
-        {-1, 30, 0},  {91, 30, 0},  {10, 22, 0},  {10, 70, 0},
+        {0, 23, 2}, {21, 30, 2}, {22, 30, 3}, {44, 30, 4}, {66, 30, 5}, {90, 23, 5}, {0, 46, 2},
+        {0, 47, 6}, {89, 69, 9}, {22, 69, 7}, {-1, 30, 0}, {91, 30, 0}, {10, 22, 0}, {10, 70, 0},
     };
     for (const Case& c : cases) {
         start("");
@@ -368,17 +399,10 @@ TEST_F(ExpressionEditorTest, DeletesCharactersMarksOperandsAndEmptyParts)
         const char* result;
     };
     const Case cases[] = {
-        {"123", "\\", "12"},
-        {"123", "{|", "23"},
-        {"1", "\\", "?"},
-        {"1+?", "|", "1"},
-        {"?+2", "{|", "2"},
-        {"sqrt(2)", "{|", "2"},
-        {"(1+x)*2", "{|", "1+x*2"},
-        {"(1+x)", "}<|", "1+x"},
-        {"2^?", ">|", "2"},
-        {"?/?", "{>|", "?"},
-        {"a*b", "{>>|", "a*?"},
+        {"123", "\\", "12"},        {"123", "{|", "23"},     {"1", "\\", "?"},
+        {"1+?", "|", "1"},          {"?+2", "{|", "2"},      {"sqrt(2)", "{|", "2"},
+        {"(1+x)*2", "{|", "1+x*2"}, {"(1+x)", "}<|", "1+x"}, {"2^?", ">|", "2"},
+        {"?/?", "{>|", "?"},        {"a*b", "{>>|", "a*?"},
     };
     for (const Case& c : cases) {
         start(c.start);
@@ -434,8 +458,8 @@ TEST_F(ExpressionEditorTest, ADragSelectsTheLowestNodeCoveringTheLeavesInside)
                   bottom);
     EXPECT_EQ(m_editor.selection(), &bracketed);
     EXPECT_EQ(printExpressionText(*m_editor.copySelection()), "2/3");
-    m_editor.drag(bracketed.x - bracketed.width / 2 - 1, top,
-                  bracketed.x + bracketed.width / 2 + 1, bottom);
+    m_editor.drag(bracketed.x - bracketed.width / 2 - 1, top, bracketed.x + bracketed.width / 2 + 1,
+                  bottom);
     EXPECT_EQ(printExpressionText(*m_editor.copySelection()), "(2/3)");
 }
 
@@ -477,8 +501,8 @@ TEST_F(ExpressionEditorTest, TheCaretOnARootColoursItAndShowsTheControl)
 
 TEST_F(ExpressionEditorTest, EveryTypedExpressionReadsBackFromItsText)
 {
-    const char* const typings[] = {"(1+x)^2*3", "1~2!3+4", "x#+(y-1)*2", "((a))", "2^3+-5",
-                                   "12<+5", "(1+2)*(3)", "-(x)#", "1-2{|", "a*b{>>|"};
+    const char* const typings[] = {"(1+x)^2*3", "1~2!3+4",   "x#+(y-1)*2", "((a))", "2^3+-5",
+                                   "12<+5",     "(1+2)*(3)", "-(x)#",      "1-2{|", "a*b{>>|"};
     for (const char* keys : typings) {
         start("");
         type(keys);
@@ -486,6 +510,48 @@ TEST_F(ExpressionEditorTest, EveryTypedExpressionReadsBackFromItsText)
         auto read = parseExpressionText(printed);
         ASSERT_TRUE(read.tree) << keys << " -> " << printed << ": " << read.error;
         EXPECT_TRUE(sameTree(*read.tree, m_editor.expression())) << keys << " -> " << printed;
+    }
+}
+
+// Random keys never break the tree: it stays fixed up, its caret stays on a
+// place of the tree, it writes its byte form and reads back the same, and
+// when its marks are complete and nested its text reads back as the same
+// tree.
+TEST_F(ExpressionEditorTest, RandomKeysKeepTheTreeSound)
+{
+    const std::string keys = "1234xyab+-*_()^~#<>{}|\\!@/.";
+    std::mt19937 random(99);
+    for (int round = 0; round < 40; ++round) {
+        start("");
+        for (int step = 0; step < 150; ++step) {
+            char key = keys[std::uniform_int_distribution<std::size_t>(0, keys.size() - 1)(random)];
+            type(std::string(1, key));
+            if (std::uniform_int_distribution<int>(0, 40)(random) == 0)
+                m_editor.clickDegreeControl(m_editor.degreeControlX() + 30,
+                                            m_editor.degreeControlY() + 50);
+        }
+        auto copy = copyTree(m_editor.expression());
+        EXPECT_TRUE(fixUp(*copy));
+        std::vector<CaretPlace> places = caretPlaces(const_cast<FractNode&>(m_editor.expression()));
+        EXPECT_NE(std::find(places.begin(), places.end(), m_editor.cursor().place), places.end());
+        std::string bytes;
+        ASSERT_TRUE(serializeExpression(m_editor.expression(), bytes));
+        std::size_t position = 0;
+        auto read = parseExpression(bytes, position, 20);
+        ASSERT_TRUE(read);
+        EXPECT_TRUE(sameTree(*read, m_editor.expression()));
+        auto nested = copyTree(m_editor.expression());
+        if (marksNested(*nested)) {
+            std::string printed = text();
+            auto reread = parseExpressionText(printed);
+            ASSERT_TRUE(reread.tree) << printed << ": " << reread.error;
+            std::string again;
+            serializeExpression(*reread.tree, again);
+            EXPECT_TRUE(sameTree(*reread.tree, m_editor.expression())) << printed << "\n"
+                                                                       << bytesToHex(bytes) << "\n"
+                                                                       << bytesToHex(again);
+        }
+        m_host.clearMessages();
     }
 }
 

@@ -68,8 +68,8 @@ private:
 
     std::string primary(int depth)
     {
-        static const char* const kAtoms[] = {"1", "23", "4.5", "x", "ab", "y2", "pi", "?",
-                                             "\xCE\xB1", "i", "0.25"};
+        static const char* const kAtoms[] = {"1",  "23", "4.5",      "x", "ab",  "y2",
+                                             "pi", "?",  "\xCE\xB1", "i", "0.25"};
         static const char* const kCalls[] = {"sqrt(", "root(3,", "sin(", "log(", "acot(", "("};
         if (depth > 4 || below(3) != 0)
             return kAtoms[below(static_cast<int>(std::size(kAtoms)))];

@@ -3,8 +3,8 @@
 #include "expression_test_support.h"
 
 #include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
 #include "fractions/fract_layout.h"
+#include "fractions/fract_node.h"
 #include "fractions/fract_paint.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
@@ -135,13 +135,12 @@ TEST(FractBytesTest, RefusesWhatTheFormCannotHold)
         {"text and children", bytes({'1', 0, '+', '+', 1, '1', 0}) + one + one + bytes({0, 0, 0})},
         {"both pairs", bytes({'1', 0, '+', '+', 0}) + one + one + one + one + bytes({0, 0, 0})},
         {"opening row marker", bytes({'1', 0, '+', '+', 1, '1', 0, 0, '2', 0, 10, 0, 0})},
-        {"closing mark in an opening row",
-         bytes({'1', 0, '+', '+', 1, '1', 0, 0, '3', 1, 10, 0, '+', '+', '0', '0', '1', 0, 0, 0,
-                0, 0, 0})},
-        {"function 206", bytes({'1', 0, '+', '+', 1, '1', 0, 0, '3', 1, 10, 1, '+', '+', '2', '0',
-                                '6', 0, 0, 0})},
-        {"root degree 1", bytes({'1', 0, '+', '+', 1, '1', 0, 0, '3', 1, 10, 1, '+', '+', '0',
-                                 '0', '0', 1, '1', 0, 0})},
+        {"closing mark in an opening row", bytes({'1', 0,   '+', '+', 1,   '1', 0, 0, '3', 1, 10, 0,
+                                                  '+', '+', '0', '0', '1', 0,   0, 0, 0,   0, 0})},
+        {"function 206",
+         bytes({'1', 0, '+', '+', 1, '1', 0, 0, '3', 1, 10, 1, '+', '+', '2', '0', '6', 0, 0, 0})},
+        {"root degree 1", bytes({'1', 0,   '+', '+', 1,   '1', 0, 0,   '3', 1, 10,
+                                 1,   '+', '+', '0', '0', '0', 1, '1', 0,   0})},
         {"count beyond the capacity", bytes({'1', 0, '+', '+', 1, '1', 0, 0, '3', 5, 3})},
         {"exponent flag 2", bytes({'1', 0, '+', '+', 1, '1', 0, 0, 0, 0, 2})},
     };
@@ -182,8 +181,8 @@ TEST(FractBytesTest, TheDeepestBracketedExponentsAreLaidOut)
     // recursion of the layout per level of nesting.
     std::string form;
     for (int level = 1; level < kMaxNesting; ++level)
-        form += bytes({'1', 0, '+', '+', 1, 'x', 0, 0, 0, '2', 1, 10, 0, '+', '+', '0', '0', '1',
-                       0, 0, 0, 1});
+        form += bytes({'1', 0, '+', '+', 1,   'x', 0,   0, 0, '2', 1,
+                       10,  0, '+', '+', '0', '0', '1', 0, 0, 0,   1});
     form += leaf('x') + bytes({0, 0, 0});
     for (int level = 1; level < kMaxNesting; ++level)
         form += bytes({0});

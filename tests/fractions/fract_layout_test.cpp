@@ -42,12 +42,9 @@ TEST_F(FractLayoutTest, NegativeNumbersGetSignRoomWhereTheirMinusIsDrawn)
     auto left = [](const FractNode& t) -> const FractNode& { return *t.left; };
     auto numeratorLeft = [](const FractNode& t) -> const FractNode& { return *t.numerator->left; };
     const Case cases[] = {
-        {"-5", self, 12 + 12 + 4},
-        {"-5/3", numerator, 28},
-        {"1/-5", denominator, 28},
-        {"(-5)", self, 12 + 28 + 12},
-        {"-5+3", left, 28},
-        {"(-5+3)/2", numeratorLeft, 28},
+        {"-5", self, 12 + 12 + 4}, {"-5/3", numerator, 28},
+        {"1/-5", denominator, 28}, {"(-5)", self, 12 + 28 + 12},
+        {"-5+3", left, 28},        {"(-5+3)/2", numeratorLeft, 28},
         {"5", self, 12},
     };
     for (const Case& c : cases)
