@@ -74,6 +74,7 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     m_hasProgramText = true;
     endListing();
     m_state.setScene(m_executors.scene(executorCode));
+    m_state.setScriptDirectory(main.directory);
     // Plane programs merge coinciding points; the other modules keep each.
     m_state.store().settings().moduleCode = std::max(executorCode, kPlaneModuleCode);
     // A start with parameters is a construction applied to the figure on
@@ -120,6 +121,9 @@ bool ConstructionWindow::click(double x, double y)
         return chooseParameter(x, y);
     if (running() && !m_interpreter.pendingChoice())
         return false;
+    // The space modules' view takes the clicks instead of the tools.
+    if (ModuleScene* scene = m_state.scene(); scene && scene->takesClicks())
+        return scene->click(m_state, x, y);
     m_tools.mouseMove(x, y);
     Tool tool = m_tools.tool();
     ToolResult result = m_tools.click(x, y);
@@ -220,6 +224,29 @@ bool ConstructionWindow::deleteHighlighted()
 std::string_view ConstructionWindow::distancePanelText() const
 {
     return m_tools.measuredDistance() ? std::string_view("Remove dist.") : kStatusPanels[6].text;
+}
+
+bool ConstructionWindow::tick()
+{
+    m_state.tick();
+    ModuleScene* scene = m_state.scene();
+    if (!scene)
+        return false;
+    return scene->tick(m_state, [this](Canvas& canvas) {
+        paintScene(canvas, kDrawingWidth, kDrawingHeight);
+    });
+}
+
+bool ConstructionWindow::pressKey(int keyCode)
+{
+    ModuleScene* scene = m_state.scene();
+    return scene && scene->key(m_state, keyCode);
+}
+
+bool ConstructionWindow::drag(double dx, double dy)
+{
+    ModuleScene* scene = m_state.scene();
+    return scene && !running() && scene->drag(dx, dy);
 }
 
 void ConstructionWindow::choose(GeoObject& object)

@@ -62,5 +62,7 @@ struct SpaceCommand {
 bool executeObjectCommand(SpaceCommand& command);
 bool executePolyhedronCommand(SpaceCommand& command);
 bool executeIntersectionCommand(SpaceCommand& command);
+// The files: polyhedron and frame files, the pictures of the show.
+bool executeFileCommand(SpaceCommand& command);
 
 } // namespace kestrane

@@ -2,6 +2,7 @@
 #include "runtime/colour_value.h"
 #include "runtime/construction_state.h"
 #include "space/space_command.h"
+#include "space/space_view.h"
 #include "space/space_intersections.h"
 #include "space/vertex_index.h"
 
@@ -279,6 +280,7 @@ bool fillLoopFace(SpaceCommand& command)
         target->colour = *colour;
         target->colourCode = colourCode(command.statement.value);
     }
+    shadeFace(*view);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/module_scene.h"
 #include "space/polyhedron_builder.h"
+#include "space/space_animation.h"
 #include "space/space_objects.h"
 
 #include <memory>
@@ -36,6 +37,11 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    bool tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing) override;
+    bool takesClicks() const override { return true; }
+    bool click(ConstructionState& state, double x, double y) override;
+    bool drag(double dx, double dy) override;
+    bool key(ConstructionState& state, int keyCode) override;
 
     PlaneRec& add(std::unique_ptr<PlaneRec> plane);
     Line3DRec& add(std::unique_ptr<Line3DRec> line);
@@ -63,8 +69,15 @@ public:
     PolyhedronBuilder& builder() { return m_builder; }
     std::vector<LongTriple>& pointSet() { return m_pointSet; }
     std::optional<FaceLoop>& faceLoop() { return m_faceLoop; }
+    // The animation, control panel and picture show of the view.
+    SpaceShow& show() { return m_show; }
+    const SpaceShow& show() const { return m_show; }
+    // The polyhedron the window shows: the first; nullptr when none.
+    PolyhedronRec* shownPolyhedron() const;
 
 private:
+    void writeViewJson(std::string& json) const;
+
     List<PlaneRec> m_planes;
     List<Line3DRec> m_lines;
     List<SphereRec> m_spheres;
@@ -73,6 +86,7 @@ private:
     PolyhedronBuilder m_builder;
     std::vector<LongTriple> m_pointSet;
     std::optional<FaceLoop> m_faceLoop;
+    SpaceShow m_show;
 };
 
 } // namespace kestrane
