@@ -39,3 +39,27 @@ const PngWriter& pngWriter()
 }
 
 } // namespace kestrane::cli
+
+namespace kestrane::cli {
+
+namespace {
+
+PictureWriter*& storedPictureWriter()
+{
+    static PictureWriter* writer = nullptr;
+    return writer;
+}
+
+} // namespace
+
+void setPictureWriter(PictureWriter* writer)
+{
+    storedPictureWriter() = writer;
+}
+
+PictureWriter* pictureWriter()
+{
+    return storedPictureWriter();
+}
+
+} // namespace kestrane::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/qt_picture_writer.h"
+
 #include <QMainWindow>
 
 #include <vector>
@@ -64,6 +66,7 @@ private:
     QAction* m_showMessages = nullptr;
     QAction* m_removeAll = nullptr;
     QTimer* m_timer;
+    QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;
     std::vector<QWidget*> m_panels;
 };

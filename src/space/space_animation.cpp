@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 #include "platform/keys.h"
 #include "runtime/construction_state.h"
+#include "space/frame_file.h"
 #include "space/picture_size.h"
 #include "space/solid_file_io.h"
 #include "space/space_view.h"
@@ -53,6 +54,39 @@ void stepAnimation(PolyhedronRec& polyhedron)
     for (std::size_t axis = 0; axis < 3; ++axis)
         polyhedron.angles[axis] = wrappedDegrees(static_cast<long long>(polyhedron.angles[axis]) +
                                                  polyhedron.steps[axis]);
+    updateView(polyhedron);
+}
+
+namespace {
+
+// One frame: the front faces of the view, in face order.
+bool addFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron)
+{
+    FloatPoint centre = viewCentre(polyhedron);
+    std::vector<ProjectedFace> front;
+    for (const Face& view : polyhedron.viewFaces) {
+        if (visibility(view, centre) != 1)
+            continue;
+        ProjectedFace& projected = front.emplace_back();
+        projected.colour = view.shadedColour;
+        for (std::size_t corner = 0; corner < view.cornerCount(); ++corner)
+            projected.vertices.emplace_back(view.points[corner].x, view.points[corner].y);
+    }
+    return writer.add(static_cast<int>(polyhedron.viewFaces.size()), front);
+}
+
+} // namespace
+
+void recordFrames(PolyhedronRec& polyhedron, FrameFileWriter& writer, const FrameTurns& turns)
+{
+    for (long long frame = 0; frame < turns.frames; ++frame) {
+        updateView(polyhedron);
+        if (!addFrame(writer, polyhedron))
+            break;
+        polyhedron.angles[0] = wrappedDegrees(polyhedron.angles[0] + turns.stepX % 360);
+        polyhedron.angles[1] = wrappedDegrees(polyhedron.angles[1] + turns.stepY % 360);
+        polyhedron.angles[2] = wrappedDegrees(turns.angleZ % 360);
+    }
     updateView(polyhedron);
 }
 

@@ -13,6 +13,7 @@ namespace kestrane {
 
 class Canvas;
 class ConstructionState;
+class FrameFileWriter;
 struct PolyhedronRec;
 
 // The rectangle and count that Pictures keeps for the picture show.
@@ -81,6 +82,20 @@ private:
     double m_dragX = 0;
     double m_dragY = 0;
 };
+
+// The turns of the frames SavePolyhedron writes: after each frame the x
+// angle grows by stepX, the y angle by stepY and the z angle becomes angleZ.
+struct FrameTurns {
+    long long stepX = 0;
+    long long angleZ = 0;
+    long long stepY = 0;
+    long long frames = 0;
+};
+
+// Adds one frame of the view per turn, from the polyhedron's present angles;
+// stops at a frame with too many points (the writer then writes nothing).
+// The view is left at the angles after the last turn.
+void recordFrames(PolyhedronRec& polyhedron, FrameFileWriter& writer, const FrameTurns& turns);
 
 // "picture000.png" and on.
 std::string pictureFileName(int number);

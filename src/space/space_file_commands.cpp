@@ -139,28 +139,6 @@ void dropRepeatedFaces(PolyhedronRec& polyhedron)
     updateView(polyhedron);
 }
 
-// One frame: the front faces of the view, in face order.
-bool addFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron)
-{
-    FloatPoint centre = viewCentre(polyhedron);
-    std::vector<ProjectedFace> front;
-    for (const Face& view : polyhedron.viewFaces) {
-        if (visibility(view, centre) != 1)
-            continue;
-        ProjectedFace& projected = front.emplace_back();
-        projected.colour = view.shadedColour;
-        for (std::size_t corner = 0; corner < view.cornerCount(); ++corner)
-            projected.vertices.emplace_back(view.points[corner].x, view.points[corner].y);
-    }
-    return writer.add(static_cast<int>(polyhedron.viewFaces.size()), front);
-}
-
-int wrapped(long long degrees)
-{
-    long long value = degrees % 360;
-    return static_cast<int>(value < 0 ? value + 360 : value);
-}
-
 // SavePolyhedron(P, S, a, b, c, n): n frames from the angles 0, 0, 0; after
 // each the x angle grows by a, the y angle by c, and the z angle becomes b.
 void savePolyhedronCommand(SpaceCommand& command)
@@ -177,15 +155,7 @@ void savePolyhedronCommand(SpaceCommand& command)
     polyhedron->angles = {0, 0, 0};
     dropRepeatedFaces(*polyhedron);
     FrameFileWriter writer;
-    for (long long frame = 0; frame < frames; ++frame) {
-        updateView(*polyhedron);
-        if (!addFrame(writer, *polyhedron))
-            break;
-        polyhedron->angles[0] = wrapped(polyhedron->angles[0] + stepX % 360);
-        polyhedron->angles[1] = wrapped(polyhedron->angles[1] + stepY % 360);
-        polyhedron->angles[2] = wrapped(angleZ);
-    }
-    updateView(*polyhedron);
+    recordFrames(*polyhedron, writer, {stepX, angleZ, stepY, frames});
     writer.finish(file->path, file->name, command.context.state.host());
 }
 
