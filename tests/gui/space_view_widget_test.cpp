@@ -56,10 +56,12 @@ TEST_F(SpaceViewWidgetTest, PlayTurnsTheCubeOnTheWindowsTimer)
 
     Directories directories;
     ScriptLoader loader(m_host, directories);
-    std::unique_ptr<ScriptFile> main = loader.build(kPlayingCube, 503, "cube", "", "");
+    std::unique_ptr<ScriptFile> main = loader.build(kPlayingCube, 503, "NoName", "", "");
     ModuleState modules;
     modules.set(503);
-    ASSERT_TRUE(Compiler(modules, m_host).compile(*main).ok());
+    CompileResult compiled = Compiler(modules, m_host).compile(*main);
+    ASSERT_TRUE(compiled.ok()) << compiled.error->message << " at line "
+                               << compiled.error->sourceLine + 1;
     ConstructionWindow& model = application.constructionWindow();
     ASSERT_TRUE(model.startProgram(*main, 503, RunMode::Run));
     auto* scene = dynamic_cast<SpaceScene*>(model.state().scene());
