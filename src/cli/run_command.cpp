@@ -84,8 +84,7 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
             }
             parsed.obj = arguments[++index];
         } else if (argument == "--ticks") {
-            std::optional<double> ticks =
-                hasValue ? parseNumber(arguments[++index]) : std::nullopt;
+            std::optional<double> ticks = hasValue ? parseNumber(arguments[++index]) : std::nullopt;
             if (!ticks || *ticks < 0 || *ticks > static_cast<double>(kMostTicks) ||
                 *ticks != std::floor(*ticks)) {
                 err << "kestrane-cli run: --ticks needs a whole number from 0 to " << kMostTicks
@@ -154,8 +153,8 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
     }
     if (arguments.obj) {
         const auto* scene = dynamic_cast<const SpaceScene*>(run.window().state().scene());
-        written &= writeOutput(*arguments.obj, scene ? wavefrontObj(*scene) : std::string(), out,
-                               err);
+        written &=
+            writeOutput(*arguments.obj, scene ? wavefrontObj(*scene) : std::string(), out, err);
     }
     if (arguments.png) {
         std::string error = pngWriter()(run.window(), *arguments.png);

@@ -37,6 +37,13 @@ bool startHasParameters(const ScriptFile& main)
     return false;
 }
 
+// The kinds the drawing tools hover and choose.
+bool isToolKind(int typeCode)
+{
+    return typeCode == type::kPoint || typeCode == type::kLine || typeCode == type::kSegment ||
+           typeCode == type::kCircle;
+}
+
 HoverKind hoverKindFor(int typeCode)
 {
     switch (typeCode) {
@@ -137,8 +144,20 @@ bool ConstructionWindow::click(double x, double y)
 bool ConstructionWindow::chooseParameter(double x, double y)
 {
     LongNumHostScope longNumHost(m_state.host());
+    int typeCode = m_interpreter.pendingChoice()->typeCode;
+    if (!isToolKind(typeCode)) {
+        // The scene's own kinds are found by the scene.
+        GeoObject* object = m_state.scene() ? m_state.scene()->objectAt(typeCode, x, y) : nullptr;
+        if (!object) {
+            m_state.host().message("", std::string(runtime_message::kWrongFigure),
+                                   MessageButtons::OkCancel, MessageIcon::Warning);
+            return false;
+        }
+        m_interpreter.choose(*object);
+        return true;
+    }
     m_tools.mouseMove(x, y);
-    HoverKind wanted = hoverKindFor(m_interpreter.pendingChoice()->typeCode);
+    HoverKind wanted = hoverKindFor(typeCode);
     HoverKind hover = m_tools.hoverKind();
     if (wanted == HoverKind::Point) {
         if (hover == HoverKind::Point) {
@@ -232,9 +251,8 @@ bool ConstructionWindow::tick()
     ModuleScene* scene = m_state.scene();
     if (!scene)
         return false;
-    return scene->tick(m_state, [this](Canvas& canvas) {
-        paintScene(canvas, kDrawingWidth, kDrawingHeight);
-    });
+    return scene->tick(
+        m_state, [this](Canvas& canvas) { paintScene(canvas, kDrawingWidth, kDrawingHeight); });
 }
 
 bool ConstructionWindow::pressKey(int keyCode)

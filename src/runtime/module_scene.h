@@ -51,6 +51,9 @@ public:
     virtual bool takesClicks() const { return false; }
     // A click on the drawing area that chooses nothing for start(...).
     virtual bool click(ConstructionState& /*state*/, double /*x*/, double /*y*/) { return false; }
+    // The object of a type code under a click, for a parameter of start(...)
+    // that the drawing tools cannot choose (a sphere by its outline).
+    virtual GeoObject* objectAt(int /*typeCode*/, double /*x*/, double /*y*/) { return nullptr; }
     // The mouse moved by (dx, dy) with the left button held.
     virtual bool drag(double /*dx*/, double /*dy*/) { return false; }
     // A key the window does not use itself, as its key code.

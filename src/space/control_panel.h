@@ -17,8 +17,8 @@ inline constexpr int kLeft = 50;
 inline constexpr int kTop = 50;
 inline constexpr int kButtonWidth = 70;
 inline constexpr int kButtonHeight = 25;
-inline constexpr std::array<std::string_view, 6> kLabels{
-    "Animate", "Rotation", "Next face", "Next cell", "Insert cell", "Picture"};
+inline constexpr std::array<std::string_view, 6> kLabels{"Animate",   "Rotation",    "Next face",
+                                                         "Next cell", "Insert cell", "Picture"};
 } // namespace control_panel
 
 // The button of a click: row r takes 50 < x < 120 and 50 + 25 r <= y < 75 + 25 r.

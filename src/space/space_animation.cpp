@@ -123,14 +123,15 @@ bool SpaceShow::writeNextPicture(ConstructionState& state,
     if (!writer) {
         m_nextPicture.reset();
         showFileError(state.host(), "Pictures cannot be written: this program has no picture "
-                                    "painter. File '" + name + "' is not written.");
+                                    "painter. File '" +
+                                        name + "' is not written.");
         return false;
     }
     std::filesystem::path directory = state.workingDirectory().empty()
                                           ? std::filesystem::path(".")
                                           : std::filesystem::path(state.workingDirectory());
-    if (!writer->writePng(directory / name, settings.area,
-                          pictureClassWidth(settings.sizeClass), paintDrawing)) {
+    if (!writer->writePng(directory / name, settings.area, pictureClassWidth(settings.sizeClass),
+                          paintDrawing)) {
         m_nextPicture.reset();
         showFileError(state.host(), couldNotWriteMessage(name));
         return false;

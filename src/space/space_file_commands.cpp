@@ -110,13 +110,11 @@ bool fitsIn(const Box& inner, const Box& outer)
 // Every vertex of `earlier` coincides with some vertex of `face`.
 bool coveredBy(const Face& earlier, const Face& face)
 {
-    return std::all_of(earlier.vertices.begin(), earlier.vertices.end(),
-                       [&](const LongTriple& vertex) {
-                           return std::any_of(face.vertices.begin(), face.vertices.end(),
-                                              [&](const LongTriple& other) {
-                                                  return spaceEqual(vertex, other);
-                                              });
-                       });
+    return std::all_of(
+        earlier.vertices.begin(), earlier.vertices.end(), [&](const LongTriple& vertex) {
+            return std::any_of(face.vertices.begin(), face.vertices.end(),
+                               [&](const LongTriple& other) { return spaceEqual(vertex, other); });
+        });
 }
 
 // Drops each face whose vertices include all vertices of an earlier face

@@ -2,8 +2,8 @@
 #include "runtime/colour_value.h"
 #include "runtime/construction_state.h"
 #include "space/space_command.h"
-#include "space/space_view.h"
 #include "space/space_intersections.h"
+#include "space/space_view.h"
 #include "space/vertex_index.h"
 
 #include <algorithm>

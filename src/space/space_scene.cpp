@@ -69,6 +69,19 @@ bool SpaceScene::click(ConstructionState& state, double x, double y)
     return m_show.click(shownPolyhedron(), state, x, y);
 }
 
+GeoObject* SpaceScene::objectAt(int typeCode, double x, double y)
+{
+    if (typeCode != type::kSphere)
+        return nullptr;
+    for (auto sphere = m_spheres.rbegin(); sphere != m_spheres.rend(); ++sphere) {
+        DoubleTriple centre = toDoubles((*sphere)->centre);
+        double away = std::hypot(x - centre.x, y - centre.y) - toDouble((*sphere)->radius);
+        if ((*sphere)->visible && std::fabs(std::trunc(away)) < 2)
+            return sphere->get();
+    }
+    return nullptr;
+}
+
 bool SpaceScene::drag(double dx, double dy)
 {
     return m_show.drag(shownPolyhedron(), dx, dy);
@@ -118,9 +131,6 @@ std::string SpaceScene::unchoosableParameter(int typeCode) const
         break;
     case type::kPolyhedron:
         kind = "A polyhedron";
-        break;
-    case type::kSphere:
-        kind = "A sphere";
         break;
     default:
         return {};

@@ -41,6 +41,8 @@ public:
     bool takesClicks() const override { return true; }
     bool click(ConstructionState& state, double x, double y) override;
     bool drag(double dx, double dy) override;
+    // A sphere whose outline passes within 2 pixels of the click.
+    GeoObject* objectAt(int typeCode, double x, double y) override;
     bool key(ConstructionState& state, int keyCode) override;
 
     PlaneRec& add(std::unique_ptr<PlaneRec> plane);

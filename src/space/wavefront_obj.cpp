@@ -41,8 +41,8 @@ std::string wavefrontObj(const SpaceScene& scene)
             std::string line = "f";
             for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
                 const LongTriple& vertex = face.vertices[corner];
-                std::string position = coordinate(vertex.x) + ' ' + coordinate(vertex.y) + ' ' +
-                                       coordinate(vertex.z);
+                std::string position =
+                    coordinate(vertex.x) + ' ' + coordinate(vertex.y) + ' ' + coordinate(vertex.z);
                 auto [found, added] = indices.try_emplace(position, written + 1);
                 if (added) {
                     text += "v " + position + '\n';

@@ -99,9 +99,13 @@ TEST_F(SpaceFileCommands, FilesThatCannotBeUsedAreNamedInTheirMessage)
     };
     const Case cases[] = {
         {"missing", "", {"P=Read3DPolyhedron($none.txt)"}, "Could not open file 'none.txt'."},
-        {"letters in a count", "00x6  ", {"P=Read3DPolyhedron($bad.txt)"},
+        {"letters in a count",
+         "00x6  ",
+         {"P=Read3DPolyhedron($bad.txt)"},
          "Wrong format of file 'bad.txt'."},
-        {"cut short", "0006  0005  \r\n0001  ", {"P=Read3DPolyhedron($bad.txt)"},
+        {"cut short",
+         "0006  0005  \r\n0001  ",
+         {"P=Read3DPolyhedron($bad.txt)"},
          "Wrong format of file 'bad.txt'."},
         {"no directory", "", cubeThen({"WritePolyhedron(cube,$no/such/dir.txt)"}),
          "Could not write file 'no/such/dir.txt'."},

@@ -1,5 +1,6 @@
 #include "platform/keys.h"
 #include "platform/recording_canvas.h"
+#include "script/words.h"
 #include "space/control_panel.h"
 #include "space/space_view.h"
 #include "space_test_support.h"
@@ -50,10 +51,8 @@ TEST(SpaceViewRotation, TurnsAboutTheCentreAxisByAxis)
     // The point (1, 0, 0) from the centre: about z by 90 it goes to
     // x = cos·1, y = −sin·1; about y by 90 the x offset goes into −z.
     const Case cases[] = {
-        {"no turn", {0, 0, 0}, {11, 20, 30}},
-        {"z by 90", {0, 0, 90}, {10, 19, 30}},
-        {"y by 90", {0, 90, 0}, {10, 20, 29}},
-        {"x by 90 leaves x", {90, 0, 0}, {11, 20, 30}},
+        {"no turn", {0, 0, 0}, {11, 20, 30}},     {"z by 90", {0, 0, 90}, {10, 19, 30}},
+        {"y by 90", {0, 90, 0}, {10, 20, 29}},    {"x by 90 leaves x", {90, 0, 0}, {11, 20, 30}},
         {"full turn", {0, 0, 360}, {11, 20, 30}},
     };
     const FloatPoint centre{10, 20, 30};
@@ -188,8 +187,8 @@ TEST_F(SpaceView, TheFrontFacesAreDrawnAgainOverBothSides)
     for (std::size_t index = 0; index < 6; ++index)
         EXPECT_TRUE(samePoints(paintedPolygon(canvas, index), cornersOf(cube().viewFaces[index])));
     for (std::size_t pass = 0; pass < 3; ++pass)
-        EXPECT_TRUE(samePoints(paintedPolygon(canvas, 6 + pass),
-                               cornersOf(cube().viewFaces[front[pass]])));
+        EXPECT_TRUE(
+            samePoints(paintedPolygon(canvas, 6 + pass), cornersOf(cube().viewFaces[front[pass]])));
 }
 
 TEST_F(SpaceView, EdgeOnFacesAreNeverDrawn)
@@ -245,11 +244,16 @@ TEST(ControlPanel, RowsTakeClicksInsideTheirBounds)
         std::optional<ControlButton> button;
     };
     const Case cases[] = {
-        {51, 50, ControlButton::Animate},     {119, 74.9, ControlButton::Animate},
-        {60, 75, ControlButton::Rotation},    {60, 100, ControlButton::NextFace},
-        {60, 125, ControlButton::NextCell},   {60, 150, ControlButton::InsertCell},
-        {60, 199, ControlButton::Picture},    {50, 60, std::nullopt},
-        {120, 60, std::nullopt},              {60, 49, std::nullopt},
+        {51, 50, ControlButton::Animate},
+        {119, 74.9, ControlButton::Animate},
+        {60, 75, ControlButton::Rotation},
+        {60, 100, ControlButton::NextFace},
+        {60, 125, ControlButton::NextCell},
+        {60, 150, ControlButton::InsertCell},
+        {60, 199, ControlButton::Picture},
+        {50, 60, std::nullopt},
+        {120, 60, std::nullopt},
+        {60, 49, std::nullopt},
         {60, 200, std::nullopt},
     };
     for (const Case& c : cases)
@@ -300,6 +304,21 @@ TEST_F(SpaceView, DraggingTurnsByADegreeAPixel)
     EXPECT_FALSE(window.drag(0.4, 0));
     EXPECT_TRUE(window.drag(0.2, 0));
     EXPECT_EQ(cube().angles, (std::array<int, 3>{357, 11, 0}));
+}
+
+TEST_F(SpaceView, ASphereParameterIsChosenByItsOutline)
+{
+    run({"O=point(400,300,0)", "R=point(500,300,0)", "ball=sphere(O,R)"});
+    runText("void start(sphere S)\r\nT=point(0,0,0)\r\nEND\r\n");
+    ASSERT_EQ(window.pendingChoice(), type::kSphere);
+    // Inside the outline: the wrong-figure box, and the choice still waits.
+    EXPECT_FALSE(window.click(420, 300));
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages().front().text, "Niewlasciwa figura wybrana.");
+    EXPECT_TRUE(window.click(400, 401.5));
+    EXPECT_EQ(window.pendingChoice(), 0);
+    EXPECT_TRUE(window.programCompleted());
+    EXPECT_EQ(scene->findSphere("S", "start"), scene->spheres().front().get());
 }
 
 } // namespace
