@@ -44,7 +44,8 @@ kestrane::PolyhedronRec sphereSolid(int points)
                                    200 * radius * std::sin(angle)));
     }
     kestrane::PolyhedronRec solid;
-    for (kestrane::Face& face : *kestrane::convexHull(set))
+    std::optional<std::vector<kestrane::Face>> faces = kestrane::convexHull(set);
+    for (kestrane::Face& face : *faces)
         solid.addFace(std::move(face));
     solid.makeCentre();
     kestrane::colourByAdjacency(solid);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kestrane {
 
@@ -29,6 +30,33 @@ void turn(float& first, float& second, float centreFirst, float centreSecond, co
     float offsetSecond = second - centreSecond;
     first = centreFirst + by.cosine * offsetFirst + by.sine * offsetSecond;
     second = centreSecond - by.sine * offsetFirst + by.cosine * offsetSecond;
+}
+
+// The turns about the three axes; a zero angle is no turn at all.
+struct Turns {
+    std::array<std::optional<Turn>, 3> axes;
+};
+
+Turns turnsOf(const std::array<int, 3>& angles)
+{
+    Turns turns;
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        if (angles[axis] != 0)
+            turns.axes[axis] = turnOf(angles[axis]);
+    }
+    return turns;
+}
+
+FloatPoint turned(const FloatPoint& point, const FloatPoint& centre, const Turns& turns)
+{
+    FloatPoint result = point;
+    if (turns.axes[0])
+        turn(result.y, result.z, centre.y, centre.z, *turns.axes[0]);
+    if (turns.axes[1])
+        turn(result.x, result.z, centre.x, centre.z, *turns.axes[1]);
+    if (turns.axes[2])
+        turn(result.x, result.y, centre.x, centre.y, *turns.axes[2]);
+    return result;
 }
 
 bool allZero(const std::array<int, 3>& angles)
@@ -99,14 +127,7 @@ std::vector<CanvasPoint> windowCorners(const Face& view)
 FloatPoint rotatedPoint(const FloatPoint& point, const FloatPoint& centre,
                         const std::array<int, 3>& angles)
 {
-    FloatPoint result = point;
-    if (angles[0] != 0)
-        turn(result.y, result.z, centre.y, centre.z, turnOf(angles[0]));
-    if (angles[1] != 0)
-        turn(result.x, result.z, centre.x, centre.z, turnOf(angles[1]));
-    if (angles[2] != 0)
-        turn(result.x, result.y, centre.x, centre.y, turnOf(angles[2]));
-    return result;
+    return turned(point, centre, turnsOf(angles));
 }
 
 FloatPoint viewCentre(const PolyhedronRec& polyhedron)
@@ -134,18 +155,25 @@ FloatPoint viewCentre(const PolyhedronRec& polyhedron)
     return {sum.x * share, sum.y * share, sum.z * share};
 }
 
-Face viewOfFace(const PolyhedronRec& polyhedron, const Face& model)
+namespace {
+
+// Makes `view` the view of the model face, reusing its storage (a tick
+// remakes every face, so it should not allocate). Its centre is made again
+// on demand, from the turned vertices.
+void viewAbout(Face& view, const FloatPoint& centre, const std::array<int, 3>& angles,
+               const Turns& turns, const Face& model)
 {
-    Face view = model;
+    // Copy-assignment keeps the vectors' storage.
+    view = model;
+    view.centre.reset();
     view.points.clear();
     view.points.reserve(view.vertices.size());
-    bool turned = !allZero(polyhedron.angles);
-    FloatPoint centre = turned ? viewCentre(polyhedron) : FloatPoint{};
+    bool turning = !allZero(angles);
     std::size_t count = view.cornerCount();
     for (std::size_t corner = 0; corner < count; ++corner) {
         FloatPoint point = model.vertices[corner].floats();
-        if (turned) {
-            point = rotatedPoint(point, centre, polyhedron.angles);
+        if (turning) {
+            point = turned(point, centre, turns);
             LongTriple& vertex = view.vertices[corner];
             FloatToLong(point.x, vertex.x);
             FloatToLong(point.y, vertex.y);
@@ -161,14 +189,27 @@ Face viewOfFace(const PolyhedronRec& polyhedron, const Face& model)
     setPlane(view);
     setCentroid(view);
     shadeFace(view);
+}
+
+} // namespace
+
+Face viewOfFace(const PolyhedronRec& polyhedron, const Face& model)
+{
+    bool turning = !allZero(polyhedron.angles);
+    Face view;
+    viewAbout(view, turning ? viewCentre(polyhedron) : FloatPoint{}, polyhedron.angles,
+              turnsOf(polyhedron.angles), model);
     return view;
 }
 
 void updateView(PolyhedronRec& polyhedron)
 {
+    FloatPoint centre = viewCentre(polyhedron);
+    Turns turns = turnsOf(polyhedron.angles);
     polyhedron.viewFaces.resize(polyhedron.faces.size());
     for (std::size_t index = 0; index < polyhedron.faces.size(); ++index)
-        polyhedron.viewFaces[index] = viewOfFace(polyhedron, polyhedron.faces[index]);
+        viewAbout(polyhedron.viewFaces[index], centre, polyhedron.angles, turns,
+                  polyhedron.faces[index]);
 }
 
 ColorRef shadedColour(ColorRef base, float nz)
