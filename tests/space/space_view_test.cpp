@@ -321,5 +321,42 @@ TEST_F(SpaceView, ASphereParameterIsChosenByItsOutline)
     EXPECT_EQ(scene->findSphere("S", "start"), scene->spheres().front().get());
 }
 
+TEST_F(SpaceView, OtherSpaceObjectsAreDrawnUnturnedAndPlanesNot)
+{
+    run({"A=point(100,100,0)", "B=point(500,100,0)", "C=point(100,400,0)", "floor=plane(A,B,C)",
+         "O=point(300,250,0)", "R=point(400,250,0)", "ball=sphere(O,R)",
+         "ring=IntersSpherePlane(ball,floor)", "P=point(0,100,0)", "Q=point(100,150,50)",
+         "slope=line3D(P,Q)", "U=point(300,250,-100)", "V=point(300,250,200)",
+         "upright=line3D(U,V)"});
+    RecordingCanvas canvas;
+    scene->paint(canvas);
+    // The sphere's outline circle.
+    ASSERT_EQ(canvas.callsOf(Shape::Ellipse).size(), 1u);
+    std::vector<CanvasPoint> box = canvas.callsOf(Shape::Ellipse).front().points;
+    EXPECT_EQ(box.front().x, 200);
+    EXPECT_EQ(box.front().y, 150);
+    EXPECT_EQ(box.back().x, 400);
+    EXPECT_EQ(box.back().y, 350);
+    // The circle in the floor: four quarters of one point per pixel, all on
+    // the circle of radius 100 about (300, 250).
+    std::vector<RecordingCanvas::Call> quarters = canvas.callsOf(Shape::Polyline);
+    ASSERT_EQ(quarters.size(), 4u);
+    for (const RecordingCanvas::Call& quarter : quarters) {
+        EXPECT_EQ(quarter.points.size(), 100u);
+        for (const CanvasPoint& point : quarter.points)
+            EXPECT_NEAR(std::hypot(point.x - 300, point.y - 250), 100, 1e-6);
+    }
+    // The slanted line crosses the whole drawing, from x = 0 to its right
+    // edge; the line along z is a single point on the window and is not
+    // drawn; the plane is not drawn.
+    ASSERT_EQ(canvas.callsOf(Shape::Line).size(), 1u);
+    std::vector<CanvasPoint> ends = canvas.callsOf(Shape::Line).front().points;
+    EXPECT_EQ(ends.front().x, 0);
+    EXPECT_EQ(ends.front().y, 100);
+    EXPECT_EQ(ends.back().x, 800);
+    EXPECT_EQ(ends.back().y, 500);
+    EXPECT_TRUE(canvas.callsOf(Shape::Polygon).empty());
+}
+
 } // namespace
 } // namespace kestrane::testing
