@@ -178,6 +178,12 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
             [this](const HandOver& handOver) { takeOver(handOver); });
 }
 
+// The model outlives the window; its pictures go with the window.
+ConstructionWindowWidget::~ConstructionWindowWidget()
+{
+    m_model.state().setPictureWriter(nullptr);
+}
+
 void ConstructionWindowWidget::buildMenus()
 {
     QMenu* newMenu = menuBar()->addMenu("&New");

@@ -24,6 +24,7 @@ class ConstructionWindowWidget final : public QMainWindow {
     Q_OBJECT
 public:
     explicit ConstructionWindowWidget(Application& application);
+    ~ConstructionWindowWidget() override;
 
     QAction* showMessagesAction() const { return m_showMessages; }
     const std::vector<QWidget*>& statusPanels() const { return m_panels; }
