@@ -17,6 +17,10 @@ namespace {
 
 using Handler = void (*)(SpaceCommand&);
 
+// SavePolyhedron writes at most this many frames: ten full turns by one
+// degree a frame, and a file far from its four-thousand-point limit per frame.
+constexpr long long kMostFrames = 3600;
+
 // A file argument: its text as the user wrote it, and where it is (a
 // relative name is taken from the main script's directory).
 struct FileArgument {
@@ -149,6 +153,11 @@ void savePolyhedronCommand(SpaceCommand& command)
     long long angleZ = command.integer(3);
     long long stepY = command.integer(4);
     long long frames = command.integer(5);
+    if (frames > kMostFrames) {
+        showFileError(command.context.state.host(),
+                      "Too many frames. File '" + file->name + "' is not written.");
+        return;
+    }
     polyhedron->makeCentre();
     polyhedron->angles = {0, 0, 0};
     dropRepeatedFaces(*polyhedron);

@@ -17,9 +17,10 @@ struct Turn {
     float sine = 0;
 };
 
+// Whole turns are dropped first, so that 370 degrees turns exactly as 10.
 Turn turnOf(int degrees)
 {
-    float radians = static_cast<float>(degrees) * kViewPi * (1.0f / 180.0f);
+    float radians = static_cast<float>(degrees % 360) * kViewPi * (1.0f / 180.0f);
     return {std::cos(radians), std::sin(radians)};
 }
 

@@ -109,6 +109,8 @@ TEST_F(SpaceFileCommands, FilesThatCannotBeUsedAreNamedInTheirMessage)
          "Wrong format of file 'bad.txt'."},
         {"no directory", "", cubeThen({"WritePolyhedron(cube,$no/such/dir.txt)"}),
          "Could not write file 'no/such/dir.txt'."},
+        {"too many frames", "", cubeThen({"SavePolyhedron(cube,$cube.frm,1,0,1,3601)"}),
+         "Too many frames. File 'cube.frm' is not written."},
     };
     for (const Case& c : cases) {
         if (!c.contents.empty()) {
