@@ -36,8 +36,8 @@ constexpr Command kCommands[] = {
      "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
      runCheck},
     {"run", "compile and run a script, write its construction as JSON, PNG or SVG",
-     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...\n"
-     "                         [--keep FILE]... [--options DIR]\n\n"
+     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--obj PATH]\n"
+     "                         [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n\n"
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -45,6 +45,10 @@ constexpr Command kCommands[] = {
      "they left: a start with parameters chooses among their objects. Each --click\n"
      "X,Y is a mouse click on the drawing area that chooses the next parameter of\n"
      "start(...), in order; X and Y are finite numbers from -1000000 to 1000000.\n"
+     "Clicks left over then reach the window in order (in Dimension 3 the control\n"
+     "panel of a stellated solid), and --ticks N (0 to 100000) runs N ticks of the\n"
+     "window's timer at once (Play turns the solid, a picture show writes its\n"
+     "pictures). --obj writes the polyhedra as Wavefront OBJ.\n"
      "Then writes the construction: --json as JSON (\"-\" for standard output; the\n"
      "format is described in README.md; Dimension 3 runs add the arrays planes,\n"
      "lines3D, spheres, circles3D and polyhedra), --png and --svg as a picture of\n"

@@ -55,3 +55,27 @@ const PngWriter& pngWriter()
 }
 
 } // namespace kestrane::cli
+
+namespace kestrane::cli {
+
+namespace {
+
+PictureWriter*& storedShowWriter()
+{
+    static PictureWriter* writer = nullptr;
+    return writer;
+}
+
+} // namespace
+
+void setPictureWriter(PictureWriter* writer)
+{
+    storedShowWriter() = writer;
+}
+
+PictureWriter* pictureWriter()
+{
+    return storedShowWriter();
+}
+
+} // namespace kestrane::cli

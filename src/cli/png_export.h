@@ -7,6 +7,7 @@
 namespace kestrane {
 class Canvas;
 class ConstructionWindow;
+class PictureWriter;
 } // namespace kestrane
 
 namespace kestrane::cli {
@@ -31,6 +32,11 @@ using PngPicturesWriter =
     std::function<std::string(int width, int height, std::span<const PngPicture> pictures)>;
 
 void setPngPicturesWriter(PngPicturesWriter writer);
+
+// Writes the pictures of the space view's picture show; nullptr when this
+// build cannot write PNG files.
+void setPictureWriter(PictureWriter* writer);
+PictureWriter* pictureWriter();
 // Empty when this build cannot write PNG files.
 const PngPicturesWriter& pngPicturesWriter();
 // Writes a picture of the given size, white at first, that paint draws on.

@@ -5,6 +5,8 @@
 #include "platform/files.h"
 #include "platform/svg_canvas.h"
 #include "runtime/store_json.h"
+#include "space/space_scene.h"
+#include "space/wavefront_obj.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,8 +29,13 @@ struct RunArguments {
     std::optional<std::string> json;
     std::optional<std::string> png;
     std::optional<std::string> svg;
+    std::optional<std::string> obj;
     std::vector<ClickPosition> clicks;
+    std::size_t ticks = 0;
 };
+
+// Timer ticks after a run: enough for any animation one would look at.
+constexpr std::size_t kMostTicks = 100000;
 
 std::optional<double> parseNumber(std::string_view text)
 {
@@ -70,6 +77,21 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
                                                  : argument == "--png" ? parsed.png
                                                                        : parsed.svg;
             target = arguments[++index];
+        } else if (argument == "--obj") {
+            if (!hasValue) {
+                err << "kestrane-cli run: --obj needs a path\n";
+                return {};
+            }
+            parsed.obj = arguments[++index];
+        } else if (argument == "--ticks") {
+            std::optional<double> ticks = hasValue ? parseNumber(arguments[++index]) : std::nullopt;
+            if (!ticks || *ticks < 0 || *ticks > static_cast<double>(kMostTicks) ||
+                *ticks != std::floor(*ticks)) {
+                err << "kestrane-cli run: --ticks needs a whole number from 0 to " << kMostTicks
+                    << '\n';
+                return {};
+            }
+            parsed.ticks = static_cast<std::size_t>(*ticks);
         } else if (argument == "--click") {
             std::optional<ClickPosition> click =
                 hasValue ? parseClick(arguments[++index]) : std::nullopt;
@@ -98,7 +120,7 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--click X,Y]... [--keep FILE]... [--options DIR]\n";
+               "[--obj PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n";
         return {};
     }
     return parsed;
@@ -128,6 +150,11 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
         SvgCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight);
         run.window().paint(canvas);
         written &= writeOutput(*arguments.svg, canvas.document(), out, err);
+    }
+    if (arguments.obj) {
+        const auto* scene = dynamic_cast<const SpaceScene*>(run.window().state().scene());
+        written &=
+            writeOutput(*arguments.obj, scene ? wavefrontObj(*scene) : std::string(), out, err);
     }
     if (arguments.png) {
         std::string error = pngWriter()(run.window(), *arguments.png);
@@ -161,6 +188,7 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
         return kUsageError;
     if (status == ScriptRunStatus::CompileError)
         return kRefused;
+    run.afterRun(parsed->ticks);
     // A program that stopped still leaves its construction to look at.
     if (!writeOutputs(*parsed, run, out, err))
         return kUsageError;

@@ -2,6 +2,8 @@
 
 #include "app/module_executors.h"
 #include "app/options.h"
+#include "cli/png_export.h"
+#include "runtime/module_scene.h"
 #include "script/compiler.h"
 #include "script/script_loader.h"
 
@@ -61,6 +63,8 @@ ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
 {
     registerModuleExecutors(m_window.executors());
     m_window.setShowMessages(m_setup.showMessages);
+    m_window.state().setWorkingDirectory(m_setup.directories.working);
+    m_window.state().setPictureWriter(pictureWriter());
 }
 
 ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,
@@ -73,10 +77,27 @@ ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::s
             return status;
     }
     ScriptRunStatus status = runProgram(path, clicks, out);
-    if (status == ScriptRunStatus::Finished && m_nextClick < clicks.size())
+    m_leftOverClicks.clear();
+    if (status != ScriptRunStatus::Finished || m_nextClick >= clicks.size())
+        return status;
+    const ModuleScene* scene = m_window.state().scene();
+    if (scene && scene->takesClicks())
+        m_leftOverClicks.assign(clicks.begin() + static_cast<std::ptrdiff_t>(m_nextClick),
+                                clicks.end());
+    else
         m_errors << "kestrane-cli run: " << clicks.size() - m_nextClick
                  << " click(s) were not needed\n";
     return status;
+}
+
+void ScriptRun::afterRun(std::size_t ticks)
+{
+    for (const ClickPosition& click : m_leftOverClicks)
+        m_window.click(click.x, click.y);
+    m_leftOverClicks.clear();
+    for (std::size_t tick = 0; tick < ticks; ++tick)
+        m_window.tick();
+    m_window.showDeferredMessage();
 }
 
 ScriptRunStatus ScriptRun::runProgram(const std::string& path,

@@ -73,6 +73,11 @@ public:
     ScriptRunStatus run(const std::string& path, const std::vector<std::string>& keptPrograms,
                         const std::vector<ClickPosition>& clicks, std::ostream& out);
 
+    // After the run: the clicks its start(...) did not take reach the window
+    // in order (the space view's control panel), then the timer ticks, at
+    // once, without waiting.
+    void afterRun(std::size_t ticks);
+
     const ConstructionWindow& window() const { return m_window; }
     const std::vector<MessageRequest>& messages() const { return m_host.messages(); }
 
@@ -86,6 +91,7 @@ private:
     std::vector<std::unique_ptr<ScriptFile>> m_programs;
     ConstructionWindow m_window;
     std::size_t m_nextClick = 0;
+    std::vector<ClickPosition> m_leftOverClicks;
 };
 
 } // namespace kestrane::cli

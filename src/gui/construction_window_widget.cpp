@@ -70,6 +70,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override
     {
         QPointF at = event->position();
+        // Dragging with the left button turns a space view.
+        if (event->buttons() & Qt::LeftButton) {
+            QPointF moved = at - m_lastDrag;
+            m_lastDrag = at;
+            if (m_model.drag(moved.x(), moved.y())) {
+                m_window.refresh();
+                return;
+            }
+        }
         bool changed = m_model.mouseMove(at.x(), m_window.modelY(at.y()));
         m_window.showHover();
         if (changed)
@@ -87,11 +96,13 @@ protected:
         if (event->button() != Qt::LeftButton)
             return;
         QPointF at = event->position();
+        m_lastDrag = at;
         m_model.click(at.x(), m_window.modelY(at.y()));
         m_window.refresh();
     }
 
 private:
+    QPointF m_lastDrag;
     ConstructionWindowWidget& m_window;
     ConstructionWindow& m_model;
 };
@@ -155,6 +166,7 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     layout->addWidget(m_scrollBar);
     setCentralWidget(central);
 
+    m_model.state().setPictureWriter(&m_pictures);
     buildMenus();
     buildStatusBar();
     connect(m_timer, &QTimer::timeout, this, [this] { tick(); });
@@ -164,6 +176,12 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     connect(m_editor, &ScriptEditorWidget::closed, this, [this] { editorClosed(); });
     connect(m_editor, &ScriptEditorWidget::handedOver, this,
             [this](const HandOver& handOver) { takeOver(handOver); });
+}
+
+// The model outlives the window; its pictures go with the window.
+ConstructionWindowWidget::~ConstructionWindowWidget()
+{
+    m_model.state().setPictureWriter(nullptr);
 }
 
 void ConstructionWindowWidget::buildMenus()
@@ -302,6 +320,11 @@ void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
             refresh();
         return;
     default:
+        // Q belongs to the space view's animation.
+        if (m_model.pressKey(event->key())) {
+            refresh();
+            return;
+        }
         QMainWindow::keyPressEvent(event);
     }
 }
@@ -340,10 +363,14 @@ void ConstructionWindowWidget::chooseTool(size_t panel)
     m_canvas->setFocus();
 }
 
-// The timer alternates the message lines and may show a deferred box.
+// The timer alternates the message lines, may show a deferred box and moves
+// the space animation (the widget paints through a back buffer, so a
+// repaint does not flicker).
 void ConstructionWindowWidget::tick()
 {
-    m_model.tick();
+    m_model.state().setWorkingDirectory(m_application.directories().working);
+    if (m_model.tick())
+        m_canvas->update();
     m_panels[ConstructionWindow::kMessagePanel]->update();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/qt_picture_writer.h"
+
 #include <QMainWindow>
 
 #include <vector>
@@ -22,6 +24,7 @@ class ConstructionWindowWidget final : public QMainWindow {
     Q_OBJECT
 public:
     explicit ConstructionWindowWidget(Application& application);
+    ~ConstructionWindowWidget() override;
 
     QAction* showMessagesAction() const { return m_showMessages; }
     const std::vector<QWidget*>& statusPanels() const { return m_panels; }
@@ -64,6 +67,7 @@ private:
     QAction* m_showMessages = nullptr;
     QAction* m_removeAll = nullptr;
     QTimer* m_timer;
+    QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;
     std::vector<QWidget*> m_panels;
 };

@@ -10,6 +10,7 @@ namespace kestrane {
 
 class Host;
 class ModuleScene;
+class PictureWriter;
 
 // Message codes of the construction window's message lines.
 namespace message_code {
@@ -73,6 +74,17 @@ public:
     ModuleScene* scene() const { return m_scene; }
     void setScene(ModuleScene* scene) { m_scene = scene; }
 
+    // Where the files of a run are: a relative name in a command is taken
+    // from the main script's directory; pictures go to the working
+    // directory (the current one when none is set).
+    const std::string& scriptDirectory() const { return m_scriptDirectory; }
+    void setScriptDirectory(std::string directory) { m_scriptDirectory = std::move(directory); }
+    const std::string& workingDirectory() const { return m_workingDirectory; }
+    void setWorkingDirectory(std::string directory) { m_workingDirectory = std::move(directory); }
+    // What writes pictures of the drawing; nullptr when this host cannot.
+    PictureWriter* pictureWriter() const { return m_pictureWriter; }
+    void setPictureWriter(PictureWriter* writer) { m_pictureWriter = writer; }
+
     // The progress counter of Collection: 1 to 19, then back to 0.
     int collectionProgress() const { return m_collectionProgress; }
     void advanceCollectionProgress();
@@ -92,6 +104,9 @@ private:
     bool m_deferredShown = false;
     std::string m_deferredText;
     ModuleScene* m_scene = nullptr;
+    std::string m_scriptDirectory;
+    std::string m_workingDirectory;
+    PictureWriter* m_pictureWriter = nullptr;
     int m_collectionProgress = 0;
 };
 

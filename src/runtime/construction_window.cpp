@@ -37,6 +37,13 @@ bool startHasParameters(const ScriptFile& main)
     return false;
 }
 
+// The kinds the drawing tools hover and choose.
+bool isToolKind(int typeCode)
+{
+    return typeCode == type::kPoint || typeCode == type::kLine || typeCode == type::kSegment ||
+           typeCode == type::kCircle;
+}
+
 HoverKind hoverKindFor(int typeCode)
 {
     switch (typeCode) {
@@ -74,6 +81,7 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     m_hasProgramText = true;
     endListing();
     m_state.setScene(m_executors.scene(executorCode));
+    m_state.setScriptDirectory(main.directory);
     // Plane programs merge coinciding points; the other modules keep each.
     m_state.store().settings().moduleCode = std::max(executorCode, kPlaneModuleCode);
     // A start with parameters is a construction applied to the figure on
@@ -120,6 +128,9 @@ bool ConstructionWindow::click(double x, double y)
         return chooseParameter(x, y);
     if (running() && !m_interpreter.pendingChoice())
         return false;
+    // The space modules' view takes the clicks instead of the tools.
+    if (ModuleScene* scene = m_state.scene(); scene && scene->takesClicks())
+        return scene->click(m_state, x, y);
     m_tools.mouseMove(x, y);
     Tool tool = m_tools.tool();
     ToolResult result = m_tools.click(x, y);
@@ -133,8 +144,20 @@ bool ConstructionWindow::click(double x, double y)
 bool ConstructionWindow::chooseParameter(double x, double y)
 {
     LongNumHostScope longNumHost(m_state.host());
+    int typeCode = m_interpreter.pendingChoice()->typeCode;
+    if (!isToolKind(typeCode)) {
+        // The scene's own kinds are found by the scene.
+        GeoObject* object = m_state.scene() ? m_state.scene()->objectAt(typeCode, x, y) : nullptr;
+        if (!object) {
+            m_state.host().message("", std::string(runtime_message::kWrongFigure),
+                                   MessageButtons::OkCancel, MessageIcon::Warning);
+            return false;
+        }
+        m_interpreter.choose(*object);
+        return true;
+    }
     m_tools.mouseMove(x, y);
-    HoverKind wanted = hoverKindFor(m_interpreter.pendingChoice()->typeCode);
+    HoverKind wanted = hoverKindFor(typeCode);
     HoverKind hover = m_tools.hoverKind();
     if (wanted == HoverKind::Point) {
         if (hover == HoverKind::Point) {
@@ -220,6 +243,28 @@ bool ConstructionWindow::deleteHighlighted()
 std::string_view ConstructionWindow::distancePanelText() const
 {
     return m_tools.measuredDistance() ? std::string_view("Remove dist.") : kStatusPanels[6].text;
+}
+
+bool ConstructionWindow::tick()
+{
+    m_state.tick();
+    ModuleScene* scene = m_state.scene();
+    if (!scene)
+        return false;
+    return scene->tick(
+        m_state, [this](Canvas& canvas) { paintScene(canvas, kDrawingWidth, kDrawingHeight); });
+}
+
+bool ConstructionWindow::pressKey(int keyCode)
+{
+    ModuleScene* scene = m_state.scene();
+    return scene && scene->key(m_state, keyCode);
+}
+
+bool ConstructionWindow::drag(double dx, double dy)
+{
+    ModuleScene* scene = m_state.scene();
+    return scene && !running() && scene->drag(dx, dy);
 }
 
 void ConstructionWindow::choose(GeoObject& object)

@@ -94,8 +94,16 @@ public:
     void removeAll();
     // Shows a deferred run-time error box once (the timer's part).
     void showDeferredMessage() { m_state.showDeferredMessage(); }
-    // The 130 ms timer: alternates the message lines, shows a deferred box.
-    void tick() { m_state.tick(); }
+    // The 130 ms timer: alternates the message lines, shows a deferred box,
+    // and lets the program's scene move (the space animation). Returns
+    // whether the drawing must be repainted.
+    bool tick();
+    // A key the window has no use for goes to the program's scene (Q stops
+    // and restarts the space animation); returns whether to repaint.
+    bool pressKey(int keyCode);
+    // The mouse moved by (dx, dy) with the left button held: the scene may
+    // turn what it shows.
+    bool drag(double dx, double dy);
 
     // --- Constructing with the mouse ----------------------------------------
     // New menu and status-bar panels; the prompt goes to the message lines.

@@ -30,6 +30,7 @@ constexpr ChoicePrompt kChoicePrompts[] = {
     {type::kLine, "choose line", "Click on a point of chosen line"},
     {type::kSegment, "segment choice", "Click on point of chosen segment"},
     {type::kCircle, "choose a circle", "click on a point of chosen circle"},
+    {type::kSphere, "choose a sphere", "click on the outline of the chosen sphere"},
 };
 
 const ChoicePrompt* promptFor(int typeCode)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace kestrane {
 
 class Canvas;
+class ConstructionState;
 struct GeoObject;
 
 // The objects of a module that are not plane objects (polyhedra, planes and
@@ -33,6 +35,29 @@ public:
     // this type, which cannot be chosen on the screen; empty when the scene
     // does not know the type.
     virtual std::string unchoosableParameter(int typeCode) const = 0;
+
+    // The window's events, for scenes that show more than a still picture.
+    // Each returns whether the drawing must be repainted; a scene that does
+    // not take an event leaves it to the window.
+    //
+    // The 130 ms timer; `paintDrawing` paints the whole drawing area, for
+    // pictures of it.
+    virtual bool tick(ConstructionState& /*state*/,
+                      const std::function<void(Canvas&)>& /*paintDrawing*/)
+    {
+        return false;
+    }
+    // Whether the scene takes the window's clicks (no drawing tools then).
+    virtual bool takesClicks() const { return false; }
+    // A click on the drawing area that chooses nothing for start(...).
+    virtual bool click(ConstructionState& /*state*/, double /*x*/, double /*y*/) { return false; }
+    // The object of a type code under a click, for a parameter of start(...)
+    // that the drawing tools cannot choose (a sphere by its outline).
+    virtual GeoObject* objectAt(int /*typeCode*/, double /*x*/, double /*y*/) { return nullptr; }
+    // The mouse moved by (dx, dy) with the left button held.
+    virtual bool drag(double /*dx*/, double /*dy*/) { return false; }
+    // A key the window does not use itself, as its key code.
+    virtual bool key(ConstructionState& /*state*/, int /*keyCode*/) { return false; }
 };
 
 } // namespace kestrane

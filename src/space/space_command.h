@@ -63,5 +63,7 @@ bool executeObjectCommand(SpaceCommand& command);
 bool executePolyhedronCommand(SpaceCommand& command);
 bool executeIntersectionCommand(SpaceCommand& command);
 bool executeNetCommand(SpaceCommand& command);
+// The files: polyhedron and frame files, the pictures of the show.
+bool executeFileCommand(SpaceCommand& command);
 
 } // namespace kestrane

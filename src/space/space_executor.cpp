@@ -156,7 +156,8 @@ bool SpaceExecutor::execute(const Statement& statement, CommandContext& context)
 {
     SpaceCommand command{statement, statement.arguments(), context, m_scene};
     return executeObjectCommand(command) || executePolyhedronCommand(command) ||
-           executeIntersectionCommand(command) || executeNetCommand(command);
+           executeIntersectionCommand(command) || executeNetCommand(command) ||
+           executeFileCommand(command);
 }
 
 } // namespace kestrane

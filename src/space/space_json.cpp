@@ -1,6 +1,9 @@
 #include "runtime/store_json.h"
 #include "space/space_scene.h"
+#include "space/space_view.h"
 #include "space/vertex_index.h"
+
+#include <cstdio>
 
 namespace kestrane {
 
@@ -112,9 +115,42 @@ public:
         }
         m_out += ']';
     }
+    void view(const PolyhedronRec& polyhedron)
+    {
+        FloatPoint centre = viewCentre(polyhedron);
+        key("view");
+        m_out += '[';
+        for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
+            const Face& face = polyhedron.viewFaces[index];
+            m_out += index > 0 ? ",\n      {" : "\n      {";
+            m_first = true;
+            key("vertices");
+            points(face.vertices);
+            key("normal");
+            m_out += '[' + floatText(face.normal.x) + ", " + floatText(face.normal.y) + ", " +
+                     floatText(face.normal.z) + ']';
+            key("d");
+            m_out += floatText(face.offset);
+            integer("visibility", visibility(face, centre));
+            integer("baseColour", face.colour);
+            integer("shadedColour", face.shadedColour);
+            m_out += '}';
+        }
+        m_out += ']';
+    }
     void raw(std::string_view text) { m_out += text; }
 
 private:
+    // Single-precision values to the digits they hold; -0 is written 0.
+    static std::string floatText(float value)
+    {
+        if (value == 0)
+            return "0";
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+        return buffer;
+    }
+
     void header(const GeoObject& object)
     {
         key("label");
@@ -184,6 +220,7 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
     SceneJson out(json);
     out.array("polyhedra", m_polyhedra, [&](const PolyhedronRec& polyhedron) {
         out.flag("visible", polyhedron.visible);
+        out.flag("drawn", &polyhedron == shownPolyhedron());
         out.optionalPoint("centre", polyhedron.centre);
         out.integers("angles", polyhedron.angles);
         out.flag("animated", polyhedron.animated);
@@ -199,7 +236,31 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
         else
             out.raw("null");
         out.faces(polyhedron.faces);
+        out.view(polyhedron);
     });
+    writeViewJson(json);
+}
+
+// The window's side of the view: the control panel, the outlined face and
+// the picture show's settings.
+void SpaceScene::writeViewJson(std::string& json) const
+{
+    json += ",\n  \"spaceView\": {\"controlPanel\": ";
+    json += m_show.controlPanel() ? "true" : "false";
+    json += ", \"highlightedFace\": ";
+    json += m_show.highlightedFace() ? std::to_string(*m_show.highlightedFace()) : "null";
+    json += ", \"pictures\": ";
+    if (const std::optional<PictureSettings>& pictures = m_show.pictures()) {
+        json += "{\"x1\": " + std::to_string(pictures->area.x1) +
+                ", \"y1\": " + std::to_string(pictures->area.y1) +
+                ", \"x2\": " + std::to_string(pictures->area.x2) +
+                ", \"y2\": " + std::to_string(pictures->area.y2) +
+                ", \"count\": " + std::to_string(pictures->count) +
+                ", \"sizeClass\": " + std::to_string(pictures->sizeClass) + "}";
+    } else {
+        json += "null";
+    }
+    json += '}';
 }
 
 } // namespace kestrane

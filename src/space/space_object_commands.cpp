@@ -3,6 +3,7 @@
 #include "runtime/construction_state.h"
 #include "space/space_command.h"
 #include "space/space_intersections.h"
+#include "space/space_view.h"
 #include "space/vertex_index.h"
 
 #include <algorithm>
@@ -279,6 +280,7 @@ bool fillLoopFace(SpaceCommand& command)
         target->colour = *colour;
         target->colourCode = colourCode(command.statement.value);
     }
+    shadeFace(*view);
     return true;
 }
 

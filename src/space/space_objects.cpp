@@ -1,5 +1,7 @@
 #include "space/space_objects.h"
 
+#include "space/space_view.h"
+
 namespace kestrane {
 
 LongNum PlaneFrame::signedValue(const LongTriple& point) const
@@ -84,8 +86,8 @@ LongTriple centreOf(const Face& face)
 
 void PolyhedronRec::addFace(Face face)
 {
-    viewFaces.push_back(face);
     faces.push_back(std::move(face));
+    viewFaces.push_back(viewOfFace(*this, faces.back()));
 }
 
 LongTriple centreOfFaces(std::vector<Face>& faces)
@@ -107,7 +109,7 @@ const LongTriple& PolyhedronRec::makeCentre()
 
 void PolyhedronRec::refreshView()
 {
-    viewFaces = faces;
+    updateView(*this);
 }
 
 } // namespace kestrane

@@ -87,6 +87,16 @@ struct Face {
     // The template face it was built from; −1 when none.
     int templateIndex = -1;
 
+    // The view of a view face (space_view.h): the window position and depth
+    // of each entry, the unit normal and offset of its plane, its centroid on
+    // the window and the colour shaded by its slant. Empty on model faces.
+    std::vector<FloatPoint> points;
+    FloatPoint normal;
+    float offset = 0;
+    float centroidX = 0;
+    float centroidY = 0;
+    ColorRef shadedColour = kWhite;
+
     // Vertices without the repeated closing entry.
     std::size_t cornerCount() const { return vertices.empty() ? 0 : vertices.size() - 1; }
     const LongTriple& makeCentre();
@@ -118,7 +128,8 @@ struct PolyhedronRec : GeoObject {
     void addFace(Face face);
     // Makes the centre from the faces' centres when there is none.
     const LongTriple& makeCentre();
-    // The view faces copied again from the model faces.
+    // The view faces made again from the model faces at the current angles
+    // (space_view.h).
     void refreshView();
 };
 

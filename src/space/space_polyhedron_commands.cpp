@@ -4,6 +4,7 @@
 #include "space/convex_hull.h"
 #include "space/polyhedron_operations.h"
 #include "space/space_command.h"
+#include "space/space_view.h"
 
 #include <algorithm>
 #include <limits>
@@ -99,6 +100,7 @@ void stellateCommand(SpaceCommand& command)
     auto stellated = std::make_unique<PolyhedronRec>(stellate(*polyhedron));
     PolyhedronRec& added = command.bind(command.scene.add(std::move(stellated)));
     command.scene.keepOnlyPolyhedron(added);
+    command.scene.show().showControlPanel();
 }
 
 void expandCommand(SpaceCommand& command)
@@ -127,8 +129,6 @@ int wholeDegrees(long long value)
                                                   std::numeric_limits<int>::max()));
 }
 
-// The view faces stay copies of the model faces until the space view turns
-// them.
 void rotateCommand(SpaceCommand& command)
 {
     PolyhedronRec* polyhedron = command.polyhedron(0);
@@ -136,7 +136,7 @@ void rotateCommand(SpaceCommand& command)
         return;
     for (std::size_t axis = 0; axis < 3; ++axis)
         polyhedron->angles[axis] = wholeDegrees(command.integer(axis + 1));
-    polyhedron->refreshView();
+    updateView(*polyhedron);
 }
 
 void playCommand(SpaceCommand& command)
@@ -149,6 +149,7 @@ void playCommand(SpaceCommand& command)
         polyhedron->steps[axis] = wholeDegrees(command.integer(axis + 1));
         polyhedron->angles[axis] = 0;
     }
+    updateView(*polyhedron);
 }
 
 // Jumps past the line of the EndOfAllFaces that closes the loop.

@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 #include "script/words.h"
+#include "space/space_view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,29 +29,6 @@ void unbindScope(SpaceScene::List<Record>& list, std::string_view scope)
         record->unbindScope(scope);
 }
 
-void paintFace(Canvas& canvas, const Face& face)
-{
-    if (!face.visible || face.cornerCount() < 2)
-        return;
-    std::vector<CanvasPoint> corners;
-    for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
-        FloatPoint point = face.vertices[corner].floats();
-        corners.push_back({std::trunc(point.x), std::trunc(point.y)});
-    }
-    canvas.setPen(kBlack);
-    if (face.coloured)
-        canvas.setBrush(face.colour);
-    if (face.colour != kWhite) {
-        canvas.polygon(corners);
-    } else {
-        canvas.moveTo(corners.front().x, corners.front().y);
-        for (std::size_t index = 1; index < corners.size(); ++index)
-            canvas.lineTo(corners[index].x, corners[index].y);
-        canvas.lineTo(corners.front().x, corners.front().y);
-    }
-    canvas.clearBrush();
-}
-
 } // namespace
 
 void SpaceScene::clear()
@@ -63,18 +41,55 @@ void SpaceScene::clear()
     m_builder = PolyhedronBuilder();
     m_pointSet.clear();
     m_faceLoop.reset();
+    m_show.clear();
 }
 
-// Only the first polyhedron is shown: its cross-section, then its faces.
+// Only the first polyhedron is shown; the other space objects go over it.
 void SpaceScene::paint(Canvas& canvas) const
 {
-    if (m_polyhedra.empty() || !m_polyhedra.front()->visible)
-        return;
-    const PolyhedronRec& polyhedron = *m_polyhedra.front();
-    if (polyhedron.section)
-        paintFace(canvas, *polyhedron.section);
-    for (const Face& face : polyhedron.viewFaces)
-        paintFace(canvas, face);
+    PolyhedronRec* first = shownPolyhedron();
+    if (first && first->visible)
+        paintPolyhedron(canvas, *first);
+    paintSpaceObjects(canvas, *this);
+    m_show.paint(canvas, first && first->visible ? first : nullptr);
+}
+
+PolyhedronRec* SpaceScene::shownPolyhedron() const
+{
+    return m_polyhedra.empty() ? nullptr : m_polyhedra.front().get();
+}
+
+bool SpaceScene::tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing)
+{
+    return m_show.tick(shownPolyhedron(), state, paintDrawing);
+}
+
+bool SpaceScene::click(ConstructionState& state, double x, double y)
+{
+    return m_show.click(shownPolyhedron(), state, x, y);
+}
+
+GeoObject* SpaceScene::objectAt(int typeCode, double x, double y)
+{
+    if (typeCode != type::kSphere)
+        return nullptr;
+    for (auto sphere = m_spheres.rbegin(); sphere != m_spheres.rend(); ++sphere) {
+        DoubleTriple centre = toDoubles((*sphere)->centre);
+        double away = std::hypot(x - centre.x, y - centre.y) - toDouble((*sphere)->radius);
+        if ((*sphere)->visible && std::fabs(std::trunc(away)) < 2)
+            return sphere->get();
+    }
+    return nullptr;
+}
+
+bool SpaceScene::drag(double dx, double dy)
+{
+    return m_show.drag(shownPolyhedron(), dx, dy);
+}
+
+bool SpaceScene::key(ConstructionState& /*state*/, int keyCode)
+{
+    return m_show.key(shownPolyhedron(), keyCode);
 }
 
 GeoObject* SpaceScene::find(int typeCode, std::string_view name, std::string_view scope)
@@ -116,9 +131,6 @@ std::string SpaceScene::unchoosableParameter(int typeCode) const
         break;
     case type::kPolyhedron:
         kind = "A polyhedron";
-        break;
-    case type::kSphere:
-        kind = "A sphere";
         break;
     default:
         return {};

@@ -2,6 +2,7 @@
 
 #include "runtime/module_scene.h"
 #include "space/polyhedron_builder.h"
+#include "space/space_animation.h"
 #include "space/space_objects.h"
 
 #include <memory>
@@ -39,6 +40,13 @@ public:
     // Only the "polyhedra" array of the JSON (the four-dimensional scene
     // shows its sections and nets as polyhedra).
     void writePolyhedraJson(std::string& json) const;
+    bool tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing) override;
+    bool takesClicks() const override { return true; }
+    bool click(ConstructionState& state, double x, double y) override;
+    bool drag(double dx, double dy) override;
+    // A sphere whose outline passes within 2 pixels of the click.
+    GeoObject* objectAt(int typeCode, double x, double y) override;
+    bool key(ConstructionState& state, int keyCode) override;
 
     PlaneRec& add(std::unique_ptr<PlaneRec> plane);
     Line3DRec& add(std::unique_ptr<Line3DRec> line);
@@ -68,8 +76,15 @@ public:
     PolyhedronBuilder& builder() { return m_builder; }
     std::vector<LongTriple>& pointSet() { return m_pointSet; }
     std::optional<FaceLoop>& faceLoop() { return m_faceLoop; }
+    // The animation, control panel and picture show of the view.
+    SpaceShow& show() { return m_show; }
+    const SpaceShow& show() const { return m_show; }
+    // The polyhedron the window shows: the first; nullptr when none.
+    PolyhedronRec* shownPolyhedron() const;
 
 private:
+    void writeViewJson(std::string& json) const;
+
     List<PlaneRec> m_planes;
     List<Line3DRec> m_lines;
     List<SphereRec> m_spheres;
@@ -78,6 +93,7 @@ private:
     PolyhedronBuilder m_builder;
     std::vector<LongTriple> m_pointSet;
     std::optional<FaceLoop> m_faceLoop;
+    SpaceShow m_show;
 };
 
 } // namespace kestrane

@@ -52,11 +52,12 @@ protected:
         runText(text);
     }
 
-    void runText(const std::string& text)
+    // `directory` is the main script's: relative file names start there.
+    void runText(const std::string& text, const std::string& directory = "")
     {
         Directories directories;
         ScriptLoader loader(host, directories);
-        main = loader.build(text, 503, "NoName", "", "");
+        main = loader.build(text, 503, "NoName", "", directory);
         ModuleState modules;
         modules.set(503);
         CompileResult result = Compiler(modules, host).compile(*main);

@@ -1,5 +1,6 @@
 #include "cli/png_export.h"
 #include "gui/qt_canvas.h"
+#include "gui/qt_picture_writer.h"
 #include "runtime/construction_window.h"
 
 #include <QGuiApplication>
@@ -73,6 +74,20 @@ std::string writePngPictures(int width, int height, std::span<const PngPicture> 
     return {};
 }
 
+// The picture show's pictures, each painted with an application made for it.
+class CliPictureWriter final : public PictureWriter {
+public:
+    bool writePng(const std::filesystem::path& path, const PictureArea& area, int width,
+                  const std::function<void(Canvas&)>& paint) override
+    {
+        std::unique_ptr<QGuiApplication> application = ensureApplication();
+        return m_writer.writePng(path, area, width, paint);
+    }
+
+private:
+    QtPictureWriter m_writer;
+};
+
 } // namespace
 
 void registerQtPngWriter()
@@ -80,6 +95,8 @@ void registerQtPngWriter()
     setPngWriter(writePng);
     setPngPicturesWriter(writePngPictures);
     setPicturePngWriter(writePicture);
+    static CliPictureWriter pictures;
+    setPictureWriter(&pictures);
 }
 
 } // namespace kestrane::cli

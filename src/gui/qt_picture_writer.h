@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/picture_writer.h"
+
+namespace kestrane {
+
+// Pictures of the drawing painted with the desktop's own canvas into PNG
+// files. Needs a QGuiApplication while it paints.
+class QtPictureWriter final : public PictureWriter {
+public:
+    bool writePng(const std::filesystem::path& path, const PictureArea& area, int width,
+                  const std::function<void(Canvas&)>& paint) override;
+};
+
+} // namespace kestrane
