@@ -1,9 +1,11 @@
 #include "cli/commands.h"
 
+#include "cli/pdf_export.h"
 #include "cli/png_export.h"
 #include "cli/script_run.h"
 #include "platform/files.h"
 #include "platform/svg_canvas.h"
+#include "platform/tikz_canvas.h"
 #include "runtime/store_json.h"
 
 #include <charconv>
@@ -27,6 +29,9 @@ struct RunArguments {
     std::optional<std::string> json;
     std::optional<std::string> png;
     std::optional<std::string> svg;
+    std::optional<std::string> tikz;
+    TikzOptions tikzOptions;
+    std::optional<std::string> pdf;
     std::vector<ClickPosition> clicks;
 };
 
@@ -55,6 +60,35 @@ std::optional<ClickPosition> parseClick(std::string_view text)
     return ClickPosition{*x, *y};
 }
 
+// The worksheet exports: --tikz PATH, --tikz-standalone, --tikz-scale
+// PIXELS-PER-CM and --pdf PATH.
+bool parseExportArgument(CommandArguments arguments, std::size_t& index, RunArguments& parsed,
+                         std::ostream& err)
+{
+    const std::string& argument = arguments[index];
+    if (argument == "--tikz-standalone") {
+        parsed.tikzOptions.standalone = true;
+        return true;
+    }
+    if (index + 1 >= arguments.size()) {
+        err << "kestrane-cli run: " << argument
+            << (argument == "--tikz-scale" ? " needs pixels per centimetre\n" : " needs a path\n");
+        return false;
+    }
+    const std::string& value = arguments[++index];
+    if (argument == "--tikz-scale") {
+        std::optional<double> scale = parseNumber(value);
+        if (!scale || !std::isfinite(*scale) || *scale < 1 || *scale > 10000) {
+            err << "kestrane-cli run: --tikz-scale needs pixels per centimetre from 1 to 10000\n";
+            return false;
+        }
+        parsed.tikzOptions.pixelsPerCentimetre = *scale;
+    } else {
+        (argument == "--tikz" ? parsed.tikz : parsed.pdf) = value;
+    }
+    return true;
+}
+
 std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostream& err)
 {
     RunArguments parsed;
@@ -70,6 +104,10 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
                                                  : argument == "--png" ? parsed.png
                                                                        : parsed.svg;
             target = arguments[++index];
+        } else if (argument == "--tikz" || argument == "--pdf" || argument == "--tikz-scale" ||
+                   argument == "--tikz-standalone") {
+            if (!parseExportArgument(arguments, index, parsed, err))
+                return {};
         } else if (argument == "--click") {
             std::optional<ClickPosition> click =
                 hasValue ? parseClick(arguments[++index]) : std::nullopt;
@@ -98,6 +136,7 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
+               "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
                "[--click X,Y]... [--keep FILE]... [--options DIR]\n";
         return {};
     }
@@ -129,6 +168,19 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
         run.window().paint(canvas);
         written &= writeOutput(*arguments.svg, canvas.document(), out, err);
     }
+    if (arguments.tikz) {
+        TikzCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+                          arguments.tikzOptions);
+        run.window().paint(canvas);
+        written &= writeOutput(*arguments.tikz, canvas.document(), out, err);
+    }
+    if (arguments.pdf) {
+        std::string error = pdfWriter()(run.window(), *arguments.pdf);
+        if (!error.empty()) {
+            err << "kestrane-cli run: " << error << '\n';
+            written = false;
+        }
+    }
     if (arguments.png) {
         std::string error = pngWriter()(run.window(), *arguments.png);
         if (!error.empty()) {
@@ -149,6 +201,11 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
     if (parsed->png && !pngWriter()) {
         err << "kestrane-cli run: --png needs kestrane-cli built with the Qt desktop program "
                "(KESTRANE_GUI=ON); use --svg instead\n";
+        return kUsageError;
+    }
+    if (parsed->pdf && !pdfWriter()) {
+        err << "kestrane-cli run: --pdf needs kestrane-cli built with the Qt desktop program "
+               "(KESTRANE_GUI=ON); use --svg or --tikz instead\n";
         return kUsageError;
     }
     if (parsed->options && !std::filesystem::is_directory(*parsed->options)) {

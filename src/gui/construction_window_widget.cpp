@@ -2,11 +2,14 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "gui/script_editor_widget.h"
 #include "runtime/construction_window.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -175,6 +178,19 @@ void ConstructionWindowWidget::buildMenus()
     }
 
     QMenu* edit = menuBar()->addMenu("&Edit");
+    m_undo = edit->addAction("&Undo", this, [this] {
+        if (m_model.undo())
+            refresh();
+    });
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo = edit->addAction("&Redo", this, [this] {
+        if (m_model.redo())
+            refresh();
+    });
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    updateUndoActions();
+    edit->addAction("&Export picture…", this, [this] { exportPicture(); });
     m_removeAll = edit->addAction("&Remove all", this, [this] {
         m_model.removeAll();
         refresh();
@@ -345,6 +361,52 @@ void ConstructionWindowWidget::tick()
 {
     m_model.tick();
     m_panels[ConstructionWindow::kMessagePanel]->update();
+    updateUndoActions();
+}
+
+// The format follows the chosen filter; a name without its extension gets
+// the filter's.
+void ConstructionWindowWidget::exportPicture()
+{
+    struct Filter {
+        const char* text;
+        const char* extension;
+        PictureFormat format;
+    };
+    static constexpr Filter kFilters[] = {
+        {"PNG image (*.png)", ".png", PictureFormat::Png},
+        {"SVG drawing (*.svg)", ".svg", PictureFormat::Svg},
+        {"PDF document (*.pdf)", ".pdf", PictureFormat::Pdf},
+        {"TikZ picture for LaTeX (*.tex)", ".tex", PictureFormat::Tikz},
+    };
+    QStringList filters;
+    for (const Filter& filter : kFilters)
+        filters << filter.text;
+    QString selected = filters.front();
+    QString chosen = QFileDialog::getSaveFileName(this, "Export picture", QString(),
+                                                  filters.join(";;"), &selected);
+    if (chosen.isEmpty())
+        return;
+    const Filter* filter = &kFilters[0];
+    for (const Filter& candidate : kFilters) {
+        if (selected == candidate.text)
+            filter = &candidate;
+    }
+    std::string path = chosen.toStdString();
+    if (pictureFormatOf(path) != filter->format)
+        path += filter->extension;
+    std::string error = writePicture(
+        filter->format, path, ConstructionWindow::kDrawingWidth,
+        ConstructionWindow::kDrawingHeight, [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
+    if (!error.empty())
+        QMessageBox::warning(this, "Export picture", QString::fromStdString(error));
+}
+
+// Greyed while a program runs or a choice waits; the timer keeps them current.
+void ConstructionWindowWidget::updateUndoActions()
+{
+    m_undo->setEnabled(m_model.canUndo());
+    m_redo->setEnabled(m_model.canRedo());
 }
 
 void ConstructionWindowWidget::showHover()
@@ -374,6 +436,7 @@ void ConstructionWindowWidget::refresh()
     }
     m_panels[ConstructionWindow::kMessagePanel]->update();
     m_canvas->update();
+    updateUndoActions();
 }
 
 void ConstructionWindowWidget::showAbout()

@@ -24,6 +24,8 @@ public:
     explicit ConstructionWindowWidget(Application& application);
 
     QAction* showMessagesAction() const { return m_showMessages; }
+    QAction* undoAction() const { return m_undo; }
+    QAction* redoAction() const { return m_redo; }
     const std::vector<QWidget*>& statusPanels() const { return m_panels; }
     ScriptEditorWidget* scriptEditor() const { return m_editor; }
     QWidget* canvas() const;
@@ -51,6 +53,9 @@ private:
     void chooseTool(size_t panel);
     void tick();
     void refresh();
+    void updateUndoActions();
+    // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
+    void exportPicture();
     // The first panel names what is under the mouse.
     void showHover();
     // Model coordinates of a point of the canvas: the view scrolls the
@@ -63,6 +68,8 @@ private:
     QScrollBar* m_scrollBar;
     QAction* m_showMessages = nullptr;
     QAction* m_removeAll = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     QTimer* m_timer;
     ScriptEditorWidget* m_editor;
     std::vector<QWidget*> m_panels;

@@ -277,7 +277,7 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     editor->close();
 
     QMenu* edit = m_window->menuBar()->actions()[1]->menu();
-    QAction* textItem = edit->actions()[1];
+    QAction* textItem = edit->actions().back();
     EXPECT_EQ(textItem->text(), "&Text");
     EXPECT_TRUE(textItem->isEnabled());
     textItem->trigger();

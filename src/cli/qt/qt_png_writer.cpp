@@ -1,4 +1,6 @@
+#include "cli/pdf_export.h"
 #include "cli/png_export.h"
+#include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "runtime/construction_window.h"
 
@@ -66,12 +68,21 @@ std::string writePngPictures(int width, int height, std::span<const PngPicture> 
     return {};
 }
 
+std::string writePdf(const ConstructionWindow& window, const std::string& path)
+{
+    std::unique_ptr<QGuiApplication> application = ensureApplication();
+    return writePicture(PictureFormat::Pdf, path, ConstructionWindow::kDrawingWidth,
+                        ConstructionWindow::kDrawingHeight,
+                        [&window](Canvas& canvas) { window.paint(canvas); });
+}
+
 } // namespace
 
 void registerQtPngWriter()
 {
     setPngWriter(writePng);
     setPngPicturesWriter(writePngPictures);
+    setPdfWriter(writePdf);
 }
 
 } // namespace kestrane::cli
