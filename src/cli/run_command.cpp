@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/svg_canvas.h"
 #include "platform/tikz_canvas.h"
+#include "runtime/figure_program.h"
 #include "runtime/store_json.h"
 
 #include <charconv>
@@ -32,6 +33,7 @@ struct RunArguments {
     std::optional<std::string> tikz;
     TikzOptions tikzOptions;
     std::optional<std::string> pdf;
+    std::optional<std::string> program;
     std::vector<ClickPosition> clicks;
 };
 
@@ -95,7 +97,13 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         bool hasValue = index + 1 < arguments.size();
-        if (argument == "--json" || argument == "--png" || argument == "--svg") {
+        if (argument == "--save-program") {
+            if (!hasValue) {
+                err << "kestrane-cli run: --save-program needs a path\n";
+                return {};
+            }
+            parsed.program = arguments[++index];
+        } else if (argument == "--json" || argument == "--png" || argument == "--svg") {
             if (!hasValue) {
                 err << "kestrane-cli run: " << argument << " needs a path\n";
                 return {};
@@ -136,7 +144,8 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
+               "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] [--save-program "
+               "PATH] "
                "[--click X,Y]... [--keep FILE]... [--options DIR]\n";
         return {};
     }
@@ -167,6 +176,11 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
         SvgCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight);
         run.window().paint(canvas);
         written &= writeOutput(*arguments.svg, canvas.document(), out, err);
+    }
+    if (arguments.program) {
+        written &=
+            writeOutput(*arguments.program,
+                        figureProgram(run.window().store(), run.window().figures()), out, err);
     }
     if (arguments.tikz) {
         TikzCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,

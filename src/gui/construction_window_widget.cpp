@@ -5,15 +5,17 @@
 #include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "gui/script_editor_widget.h"
+#include "platform/files.h"
 #include "runtime/construction_window.h"
+#include "runtime/figure_program.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -115,10 +117,9 @@ protected:
         // A text wider than the panel shows its beginning (the command word
         // of a step line), not a cut middle.
         bool fits = painter.fontMetrics().horizontalAdvance(text) <= width();
-        painter.drawText(rect(),
-                         (fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) |
-                             Qt::TextSingleLine,
-                         text);
+        painter.drawText(
+            rect(),
+            (fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, text);
     }
 
 private:
@@ -187,10 +188,11 @@ void ConstructionWindowWidget::buildMenus()
         if (m_model.redo())
             refresh();
     });
-    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     updateUndoActions();
     edit->addAction("&Export picture…", this, [this] { exportPicture(); });
+    edit->addAction("Save figure as &program…", this, [this] { saveFigureProgram(); });
     m_removeAll = edit->addAction("&Remove all", this, [this] {
         m_model.removeAll();
         refresh();
@@ -395,11 +397,25 @@ void ConstructionWindowWidget::exportPicture()
     std::string path = chosen.toStdString();
     if (pictureFormatOf(path) != filter->format)
         path += filter->extension;
-    std::string error = writePicture(
-        filter->format, path, ConstructionWindow::kDrawingWidth,
-        ConstructionWindow::kDrawingHeight, [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
+    std::string error = writePicture(filter->format, path, ConstructionWindow::kDrawingWidth,
+                                     ConstructionWindow::kDrawingHeight,
+                                     [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
     if (!error.empty())
         QMessageBox::warning(this, "Export picture", QString::fromStdString(error));
+}
+
+void ConstructionWindowWidget::saveFigureProgram()
+{
+    QString chosen = QFileDialog::getSaveFileName(this, "Save figure as program", QString(),
+                                                  "Kestrane scripts (*.kst)");
+    if (chosen.isEmpty())
+        return;
+    std::string path = chosen.toStdString();
+    if (!chosen.endsWith(".kst", Qt::CaseInsensitive))
+        path += ".kst";
+    if (!replaceFile(path, figureProgram(m_model.store(), m_model.figures())))
+        QMessageBox::warning(this, "Save figure as program",
+                             QString::fromStdString("cannot write " + path));
 }
 
 // Greyed while a program runs or a choice waits; the timer keeps them current.

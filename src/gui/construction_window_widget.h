@@ -56,6 +56,8 @@ private:
     void updateUndoActions();
     // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
     void exportPicture();
+    // Edit > Save figure as program…: a script that rebuilds the figure.
+    void saveFigureProgram();
     // The first panel names what is under the mouse.
     void showHover();
     // Model coordinates of a point of the canvas: the view scrolls the
