@@ -144,9 +144,8 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] [--save-program "
-               "PATH] "
-               "[--click X,Y]... [--keep FILE]... [--options DIR]\n";
+               "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
+               "[--save-program PATH] [--click X,Y]... [--keep FILE]... [--options DIR]\n";
         return {};
     }
     return parsed;
