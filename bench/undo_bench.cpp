@@ -38,6 +38,8 @@ void UndoAndRedoOneStep(benchmark::State& state)
     fillConstruction(window);
     window.chooseTool(kestrane::Tool::Point);
     window.click(400.5, 300.5);
+    if (!window.canUndo())
+        state.SkipWithError("no step to undo");
     for (auto _ : state) {
         benchmark::DoNotOptimize(window.undo());
         benchmark::DoNotOptimize(window.redo());
@@ -55,9 +57,10 @@ void RecordOneStep(benchmark::State& state)
     kestrane::ScriptedHost host;
     kestrane::ConstructionWindow window(host);
     fillConstruction(window);
-    window.chooseTool(kestrane::Tool::Point);
-    for (auto _ : state)
+    for (auto _ : state) {
+        window.chooseTool(kestrane::Tool::Point);
         benchmark::DoNotOptimize(window.click(400.5, 300.5));
+    }
     state.counters["steps kept"] = static_cast<double>(window.history().undoSteps());
 }
 BENCHMARK(RecordOneStep)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -13,16 +14,20 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr double kTexPointsPerCentimetre = 72.27 / 2.54;
 
 // Centimetres to three places: finer than a printer's dot at any scale.
+// Pictures hold thousands of numbers, so they are formatted without
+// snprintf.
 std::string number(double value)
 {
     char text[400];
-    std::snprintf(text, sizeof text, "%.3f", value);
-    std::string result = text;
+    auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+    if (error != std::errc())
+        return "0";
+    std::string_view result(text, static_cast<std::size_t>(end - text));
     while (result.back() == '0')
-        result.pop_back();
+        result.remove_suffix(1);
     if (result.back() == '.')
-        result.pop_back();
-    return result == "-0" ? "0" : result;
+        result.remove_suffix(1);
+    return result == "-0" ? "0" : std::string(result);
 }
 
 std::string colourDefinition(ColorRef colour, std::size_t index)
@@ -46,10 +51,15 @@ bool isAutomaticLabel(std::string_view text)
 std::string tikzText(std::string_view utf8)
 {
     if (isAutomaticLabel(utf8)) {
-        std::string math = "$" + std::string(1, utf8[0]);
-        if (utf8.size() > 1)
-            math += "_{" + std::string(utf8.substr(1)) + "}";
-        return math + "$";
+        std::string math(1, '$');
+        math += utf8[0];
+        if (utf8.size() > 1) {
+            math += "_{";
+            math += utf8.substr(1);
+            math += '}';
+        }
+        math += '$';
+        return math;
     }
     std::string result;
     for (char character : utf8) {
@@ -97,6 +107,7 @@ void TikzCanvas::setPen(ColorRef colour, int width)
 {
     m_pen = colour;
     m_penWidth = width;
+    m_drawOptions.clear();
 }
 
 void TikzCanvas::setBrush(ColorRef colour)
@@ -112,20 +123,30 @@ std::string TikzCanvas::colourName(ColorRef colour)
     std::size_t index = static_cast<std::size_t>(found - m_colours.begin());
     if (found == m_colours.end())
         m_colours.push_back(colour);
-    return "k" + std::to_string(index);
+    std::string name(1, 'k');
+    name += std::to_string(index);
+    return name;
 }
 
 std::string TikzCanvas::coordinate(double x, double y) const
 {
     double scale = m_options.pixelsPerCentimetre;
-    return "(" + number(x / scale) + "," + number((m_height - y) / scale) + ")";
+    std::string text = "(";
+    text += number(x / scale);
+    text += ',';
+    text += number((m_height - y) / scale);
+    text += ')';
+    return text;
 }
 
-std::string TikzCanvas::drawOptions()
+const std::string& TikzCanvas::drawOptions()
 {
     // One pixel of the window is one pixel's width on paper.
-    double width = m_penWidth * kTexPointsPerCentimetre / m_options.pixelsPerCentimetre;
-    return "draw=" + colourName(m_pen) + ", line width=" + number(width) + "pt";
+    if (m_drawOptions.empty()) {
+        double width = m_penWidth * kTexPointsPerCentimetre / m_options.pixelsPerCentimetre;
+        m_drawOptions = "draw=" + colourName(m_pen) + ", line width=" + number(width) + "pt";
+    }
+    return m_drawOptions;
 }
 
 std::string TikzCanvas::fillOptions()
@@ -162,8 +183,13 @@ void TikzCanvas::lineTo(double x, double y)
 
 void TikzCanvas::line(double x1, double y1, double x2, double y2)
 {
-    m_body +=
-        "\\path[" + drawOptions() + "] " + coordinate(x1, y1) + " -- " + coordinate(x2, y2) + ";\n";
+    m_body += "\\path[";
+    m_body += drawOptions();
+    m_body += "] ";
+    m_body += coordinate(x1, y1);
+    m_body += " -- ";
+    m_body += coordinate(x2, y2);
+    m_body += ";\n";
 }
 
 void TikzCanvas::polyline(std::span<const CanvasPoint> points)

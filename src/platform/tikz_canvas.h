@@ -50,7 +50,7 @@ public:
 private:
     std::string colourName(ColorRef colour);
     std::string coordinate(double x, double y) const;
-    std::string drawOptions();
+    const std::string& drawOptions();
     std::string fillOptions();
     std::string path(std::span<const CanvasPoint> points, bool closed) const;
 
@@ -58,6 +58,8 @@ private:
     int m_height;
     TikzOptions m_options;
     std::string m_body;
+    // The pen's options, made again after each pen change.
+    std::string m_drawOptions;
     std::vector<ColorRef> m_colours;
     ColorRef m_pen = kBlack;
     int m_penWidth = 1;

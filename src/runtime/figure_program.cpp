@@ -308,7 +308,7 @@ bool ProgramWriter::ensurePoint(std::size_t index)
         std::string call = construction->command + "(" + m_names[construction->first] + "," +
                            m_names[construction->second];
         if (construction->solution != 0)
-            call += "," + std::to_string(construction->solution);
+            call += ',' + std::to_string(construction->solution);
         line("// point " + point.label + ", an intersection");
         line(variable + "=" + call + ")");
         labelSettings(point, variable, true, "");
@@ -364,7 +364,7 @@ bool ProgramWriter::ensureStraight(const std::vector<const StraightRec*>& list, 
                                                                             : "HalfLine";
         std::string variable =
             variableFor(straight, straight.kind == StraightKind::Segment ? "s" : "L", position);
-        line("// " + std::string(command) + " " + straight.label);
+        line(std::string("// ").append(command) + " " + straight.label);
         line(variable + "=" + std::string(command) + "(" + *first + "," + *second + ")");
         labelSettings(straight, variable, false, "");
     }
@@ -429,7 +429,7 @@ void ProgramWriter::writeTexts()
 void ProgramWriter::writeUnsaved()
 {
     auto note = [this](std::string_view kind, const GeoObject& object) {
-        line("// not saved: " + std::string(kind) + " " + object.label);
+        line(std::string("// not saved: ").append(kind) + " " + object.label);
     };
     for (const auto& point : m_store.points()) {
         if (m_unsaved.contains(point.get()))
@@ -456,7 +456,8 @@ void ProgramWriter::writeUnsaved()
     for (const auto& polygon : m_figures.polygons())
         note("polygon", *polygon);
     if (!m_figures.vectors().empty())
-        line("// not saved: " + std::to_string(m_figures.vectors().size()) + " vector(s)");
+        line(std::string("// not saved: ") + std::to_string(m_figures.vectors().size()) +
+             " vector(s)");
 }
 
 std::string ProgramWriter::write()
