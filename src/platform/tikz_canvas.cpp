@@ -228,6 +228,8 @@ void TikzCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef c
 
 void TikzCanvas::text(double x, double y, std::string_view utf8)
 {
+    if (joinLabelIndex(x, y, utf8))
+        return;
     double size =
         m_font.size * kPixelsPerPoint / m_options.pixelsPerCentimetre * kTexPointsPerCentimetre;
     std::string font =
@@ -238,6 +240,30 @@ void TikzCanvas::text(double x, double y, std::string_view utf8)
         font += "\\itshape";
     m_body += "\\node[anchor=north west, inner sep=0pt, text=" + colourName(m_textColour) +
               ", font=" + font + "] at " + coordinate(x, y) + " {" + tikzText(utf8) + "};\n";
+    m_letter.reset();
+    if (utf8.size() == 1 && std::isalpha(static_cast<unsigned char>(utf8[0])))
+        m_letter = Letter{x, y, utf8[0], m_body.size()};
+}
+
+// An object's label is painted as its letter and, smaller, below and to the
+// right of it, its number; in LaTeX that is the letter with a subscript, so
+// the number joins the letter's node just written: $C_{1}$.
+bool TikzCanvas::joinLabelIndex(double x, double y, std::string_view utf8)
+{
+    constexpr double kIndexRight = 10;
+    constexpr double kIndexDown = 6;
+    if (!m_letter || m_letter->end != m_body.size() || x != m_letter->x + kIndexRight ||
+        y != m_letter->y + kIndexDown || utf8.empty() ||
+        !std::all_of(utf8.begin(), utf8.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    // The node ends with {$C$};
+    constexpr std::size_t kLetterTail = 6;
+    m_body.resize(m_body.size() - kLetterTail);
+    m_body += tikzText(std::string(1, m_letter->letter) + std::string(utf8));
+    m_body += "};\n";
+    m_letter.reset();
+    return true;
 }
 
 int TikzCanvas::textWidth(std::string_view utf8)

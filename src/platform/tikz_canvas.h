@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,6 +54,16 @@ private:
     const std::string& drawOptions();
     std::string fillOptions();
     std::string path(std::span<const CanvasPoint> points, bool closed) const;
+    bool joinLabelIndex(double x, double y, std::string_view utf8);
+
+    // The last text when it was a single letter: where it was drawn and
+    // where its node ends in the body.
+    struct Letter {
+        double x = 0;
+        double y = 0;
+        char letter = 0;
+        std::size_t end = 0;
+    };
 
     int m_width;
     int m_height;
@@ -68,6 +79,7 @@ private:
     ColorRef m_textColour = kBlack;
     CanvasFont m_font;
     CanvasPoint m_position;
+    std::optional<Letter> m_letter;
 };
 
 // LaTeX text for a drawn text: a label of letters and digits ("C1") as

@@ -79,6 +79,25 @@ TEST(TikzCanvasDrawing, PolygonsCloseAndDegenerateOnesAreLeftOut)
     EXPECT_EQ(document.find("(0.125,2.375)"), std::string::npos) << "one point draws nothing";
 }
 
+TEST(TikzCanvasDrawing, ALabelNumberJoinsItsLetterAsASubscript)
+{
+    TikzCanvas canvas(100, 100);
+    canvas.text(20, 40, "C");
+    canvas.text(30, 46, "12");
+    canvas.text(60, 40, "T");
+    canvas.text(70, 46, "op");
+    canvas.text(20, 80, "A");
+    canvas.line(0, 0, 1, 1);
+    canvas.text(30, 86, "1");
+    std::string document = canvas.document();
+    EXPECT_NE(document.find("at (0.5,1.5) {$C_{12}$};"), std::string::npos) << document;
+    EXPECT_EQ(document.find(" {12};"), std::string::npos) << document;
+    EXPECT_NE(document.find("{$T$}"), std::string::npos) << "letters are no number";
+    EXPECT_NE(document.find("{op}"), std::string::npos);
+    EXPECT_NE(document.find("{$A$}"), std::string::npos) << "a stroke came between";
+    EXPECT_NE(document.find("{1}"), std::string::npos);
+}
+
 TEST(TikzCanvasDrawing, StandaloneWrapsThePictureInADocument)
 {
     TikzCanvas picture(10, 10);
