@@ -35,9 +35,11 @@ constexpr Command kCommands[] = {
      "screen). Message boxes raised on the way go to standard error as\n"
      "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
      runCheck},
-    {"run", "compile and run a script, write its construction as JSON, PNG or SVG",
+    {"run", "compile and run a script, write its construction as JSON, PNG, SVG, TikZ or PDF",
      "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--obj PATH]\n"
-     "                         [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n\n"
+     "                         [--tikz PATH|- [--tikz-standalone] [--tikz-scale N]]\n"
+     "                         [--pdf PATH] [--save-program PATH] [--click X,Y]...\n"
+     "                         [--ticks N] [--keep FILE]... [--options DIR]\n\n"
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -52,7 +54,11 @@ constexpr Command kCommands[] = {
      "Then writes the construction: --json as JSON (\"-\" for standard output; the\n"
      "format is described in README.md; Dimension 3 runs add the arrays planes,\n"
      "lines3D, spheres, circles3D and polyhedra), --png and --svg as a picture of\n"
-     "the 800 x 550 drawing area. Message boxes raised on the way go to standard error\n"
+     "the 800 x 550 drawing area, --tikz as a LaTeX tikzpicture of it in centimetres\n"
+     "(N pixels per centimetre, 40 by default; --tikz-standalone writes a whole\n"
+     "standalone document) and --pdf as a vector PDF page, A4 landscape, the drawing\n"
+     "fitted with its aspect kept (Qt builds only); --save-program writes a script\n"
+     "that draws the figure again. Message boxes raised on the way go to standard error\n"
      "as \"Caption: text\" and into the JSON. A compile error is printed as check\n"
      "prints it. Exit status: 0 the program ran to its end; 1 it was refused or\n"
      "stopped (compile error, run-time stop, start never ran, a parameter left\n"

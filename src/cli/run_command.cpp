@@ -1,9 +1,12 @@
 #include "cli/commands.h"
 
+#include "cli/pdf_export.h"
 #include "cli/png_export.h"
 #include "cli/script_run.h"
 #include "platform/files.h"
 #include "platform/svg_canvas.h"
+#include "platform/tikz_canvas.h"
+#include "runtime/figure_program.h"
 #include "runtime/store_json.h"
 #include "space/space_scene.h"
 #include "space/wavefront_obj.h"
@@ -30,6 +33,10 @@ struct RunArguments {
     std::optional<std::string> png;
     std::optional<std::string> svg;
     std::optional<std::string> obj;
+    std::optional<std::string> tikz;
+    TikzOptions tikzOptions;
+    std::optional<std::string> pdf;
+    std::optional<std::string> program;
     std::vector<ClickPosition> clicks;
     std::size_t ticks = 0;
 };
@@ -62,13 +69,48 @@ std::optional<ClickPosition> parseClick(std::string_view text)
     return ClickPosition{*x, *y};
 }
 
+// The worksheet exports: --tikz PATH, --tikz-standalone, --tikz-scale
+// PIXELS-PER-CM and --pdf PATH.
+bool parseExportArgument(CommandArguments arguments, std::size_t& index, RunArguments& parsed,
+                         std::ostream& err)
+{
+    const std::string& argument = arguments[index];
+    if (argument == "--tikz-standalone") {
+        parsed.tikzOptions.standalone = true;
+        return true;
+    }
+    if (index + 1 >= arguments.size()) {
+        err << "kestrane-cli run: " << argument
+            << (argument == "--tikz-scale" ? " needs pixels per centimetre\n" : " needs a path\n");
+        return false;
+    }
+    const std::string& value = arguments[++index];
+    if (argument == "--tikz-scale") {
+        std::optional<double> scale = parseNumber(value);
+        if (!scale || !std::isfinite(*scale) || *scale < 1 || *scale > 10000) {
+            err << "kestrane-cli run: --tikz-scale needs pixels per centimetre from 1 to 10000\n";
+            return false;
+        }
+        parsed.tikzOptions.pixelsPerCentimetre = *scale;
+    } else {
+        (argument == "--tikz" ? parsed.tikz : parsed.pdf) = value;
+    }
+    return true;
+}
+
 std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostream& err)
 {
     RunArguments parsed;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         bool hasValue = index + 1 < arguments.size();
-        if (argument == "--json" || argument == "--png" || argument == "--svg") {
+        if (argument == "--save-program") {
+            if (!hasValue) {
+                err << "kestrane-cli run: --save-program needs a path\n";
+                return {};
+            }
+            parsed.program = arguments[++index];
+        } else if (argument == "--json" || argument == "--png" || argument == "--svg") {
             if (!hasValue) {
                 err << "kestrane-cli run: " << argument << " needs a path\n";
                 return {};
@@ -92,6 +134,10 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
                 return {};
             }
             parsed.ticks = static_cast<std::size_t>(*ticks);
+        } else if (argument == "--tikz" || argument == "--pdf" || argument == "--tikz-scale" ||
+                   argument == "--tikz-standalone") {
+            if (!parseExportArgument(arguments, index, parsed, err))
+                return {};
         } else if (argument == "--click") {
             std::optional<ClickPosition> click =
                 hasValue ? parseClick(arguments[++index]) : std::nullopt;
@@ -120,7 +166,9 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
     }
     if (parsed.file.empty()) {
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--obj PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n";
+               "[--obj PATH] [--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
+               "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... "
+               "[--options DIR]\n";
         return {};
     }
     return parsed;
@@ -156,6 +204,24 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
         written &=
             writeOutput(*arguments.obj, scene ? wavefrontObj(*scene) : std::string(), out, err);
     }
+    if (arguments.program) {
+        written &=
+            writeOutput(*arguments.program,
+                        figureProgram(run.window().store(), run.window().figures()), out, err);
+    }
+    if (arguments.tikz) {
+        TikzCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+                          arguments.tikzOptions);
+        run.window().paint(canvas);
+        written &= writeOutput(*arguments.tikz, canvas.document(), out, err);
+    }
+    if (arguments.pdf) {
+        std::string error = pdfWriter()(run.window(), *arguments.pdf);
+        if (!error.empty()) {
+            err << "kestrane-cli run: " << error << '\n';
+            written = false;
+        }
+    }
     if (arguments.png) {
         std::string error = pngWriter()(run.window(), *arguments.png);
         if (!error.empty()) {
@@ -176,6 +242,11 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
     if (parsed->png && !pngWriter()) {
         err << "kestrane-cli run: --png needs kestrane-cli built with the Qt desktop program "
                "(KESTRANE_GUI=ON); use --svg instead\n";
+        return kUsageError;
+    }
+    if (parsed->pdf && !pdfWriter()) {
+        err << "kestrane-cli run: --pdf needs kestrane-cli built with the Qt desktop program "
+               "(KESTRANE_GUI=ON); use --svg or --tikz instead\n";
         return kUsageError;
     }
     if (parsed->options && !std::filesystem::is_directory(*parsed->options)) {

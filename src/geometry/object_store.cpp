@@ -238,4 +238,56 @@ void ObjectStore::clear()
     m_distanceCounter = 0;
 }
 
+namespace {
+
+template<class Record>
+void copyList(const RecordList<Record>& source, RecordList<Record>& destination)
+{
+    destination.clear();
+    destination.reserve(source.size());
+    for (const auto& record : source)
+        destination.push_back(std::make_unique<Record>(*record));
+}
+
+} // namespace
+
+void ObjectStore::copyFrom(const ObjectStore& other)
+{
+    if (&other == this)
+        return;
+    m_settings = other.m_settings;
+    m_pools = other.m_pools;
+    m_distanceCounter = other.m_distanceCounter;
+    copyList(other.m_points, m_points);
+    copyList(other.m_lines, m_lines);
+    copyList(other.m_segments, m_segments);
+    copyList(other.m_halfLines, m_halfLines);
+    copyList(other.m_circles, m_circles);
+    copyList(other.m_distances, m_distances);
+    m_labels = other.m_labels;
+    m_titles = other.m_titles;
+    // The index holds addresses, so it is rebuilt over the copies in list
+    // order, which keeps "the last coinciding point" the same.
+    m_pointIndex.clear();
+    for (const auto& point : m_points)
+        m_pointIndex.insert(point.get(), point->floats);
+}
+
+void ObjectStore::swap(ObjectStore& other) noexcept
+{
+    using std::swap;
+    swap(m_settings, other.m_settings);
+    swap(m_pools, other.m_pools);
+    swap(m_distanceCounter, other.m_distanceCounter);
+    swap(m_pointIndex, other.m_pointIndex);
+    swap(m_points, other.m_points);
+    swap(m_lines, other.m_lines);
+    swap(m_segments, other.m_segments);
+    swap(m_halfLines, other.m_halfLines);
+    swap(m_circles, other.m_circles);
+    swap(m_distances, other.m_distances);
+    swap(m_labels, other.m_labels);
+    swap(m_titles, other.m_titles);
+}
+
 } // namespace kestrane

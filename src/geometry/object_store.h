@@ -106,6 +106,13 @@ public:
     // the distance counter.
     void clear();
 
+    // Replaces this store's contents with a deep copy of another store's:
+    // records, label pools, distance counter, texts and settings.
+    void copyFrom(const ObjectStore& other);
+    // Exchanges the whole contents with another store; records keep their
+    // addresses, so this is constant-time.
+    void swap(ObjectStore& other) noexcept;
+
     const RecordList<PointRec>& points() const { return m_points; }
     const RecordList<LineRec>& lines() const { return m_lines; }
     const RecordList<SegmentRec>& segments() const { return m_segments; }

@@ -2,15 +2,20 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "gui/script_editor_widget.h"
+#include "platform/files.h"
 #include "runtime/construction_window.h"
+#include "runtime/figure_program.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -123,10 +128,9 @@ protected:
         // A text wider than the panel shows its beginning (the command word
         // of a step line), not a cut middle.
         bool fits = painter.fontMetrics().horizontalAdvance(text) <= width();
-        painter.drawText(rect(),
-                         (fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) |
-                             Qt::TextSingleLine,
-                         text);
+        painter.drawText(
+            rect(),
+            (fits ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter) | Qt::TextSingleLine, text);
     }
 
 private:
@@ -193,6 +197,20 @@ void ConstructionWindowWidget::buildMenus()
     }
 
     QMenu* edit = menuBar()->addMenu("&Edit");
+    m_undo = edit->addAction("&Undo", this, [this] {
+        if (m_model.undo())
+            refresh();
+    });
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo = edit->addAction("&Redo", this, [this] {
+        if (m_model.redo())
+            refresh();
+    });
+    m_redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    updateUndoActions();
+    edit->addAction("&Export picture…", this, [this] { exportPicture(); });
+    edit->addAction("Save figure as &program…", this, [this] { saveFigureProgram(); });
     m_removeAll = edit->addAction("&Remove all", this, [this] {
         m_model.removeAll();
         refresh();
@@ -372,6 +390,66 @@ void ConstructionWindowWidget::tick()
     if (m_model.tick())
         m_canvas->update();
     m_panels[ConstructionWindow::kMessagePanel]->update();
+    updateUndoActions();
+}
+
+// The format follows the chosen filter; a name without its extension gets
+// the filter's.
+void ConstructionWindowWidget::exportPicture()
+{
+    struct Filter {
+        const char* text;
+        const char* extension;
+        PictureFormat format;
+    };
+    static constexpr Filter kFilters[] = {
+        {"PNG image (*.png)", ".png", PictureFormat::Png},
+        {"SVG drawing (*.svg)", ".svg", PictureFormat::Svg},
+        {"PDF document (*.pdf)", ".pdf", PictureFormat::Pdf},
+        {"TikZ picture for LaTeX (*.tex)", ".tex", PictureFormat::Tikz},
+    };
+    QStringList filters;
+    for (const Filter& filter : kFilters)
+        filters << filter.text;
+    QString selected = filters.front();
+    QString chosen = QFileDialog::getSaveFileName(this, "Export picture", QString(),
+                                                  filters.join(";;"), &selected);
+    if (chosen.isEmpty())
+        return;
+    const Filter* filter = &kFilters[0];
+    for (const Filter& candidate : kFilters) {
+        if (selected == candidate.text)
+            filter = &candidate;
+    }
+    std::string path = chosen.toStdString();
+    if (pictureFormatOf(path) != filter->format)
+        path += filter->extension;
+    std::string error = writePicture(filter->format, path, ConstructionWindow::kDrawingWidth,
+                                     ConstructionWindow::kDrawingHeight,
+                                     [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
+    if (!error.empty())
+        QMessageBox::warning(this, "Export picture", QString::fromStdString(error));
+}
+
+void ConstructionWindowWidget::saveFigureProgram()
+{
+    QString chosen = QFileDialog::getSaveFileName(this, "Save figure as program", QString(),
+                                                  "Kestrane scripts (*.kst)");
+    if (chosen.isEmpty())
+        return;
+    std::string path = chosen.toStdString();
+    if (!chosen.endsWith(".kst", Qt::CaseInsensitive))
+        path += ".kst";
+    if (!replaceFile(path, figureProgram(m_model.store(), m_model.figures())))
+        QMessageBox::warning(this, "Save figure as program",
+                             QString::fromStdString("cannot write " + path));
+}
+
+// Greyed while a program runs or a choice waits; the timer keeps them current.
+void ConstructionWindowWidget::updateUndoActions()
+{
+    m_undo->setEnabled(m_model.canUndo());
+    m_redo->setEnabled(m_model.canRedo());
 }
 
 void ConstructionWindowWidget::showHover()
@@ -401,6 +479,7 @@ void ConstructionWindowWidget::refresh()
     }
     m_panels[ConstructionWindow::kMessagePanel]->update();
     m_canvas->update();
+    updateUndoActions();
 }
 
 void ConstructionWindowWidget::showAbout()

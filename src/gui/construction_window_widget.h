@@ -27,6 +27,8 @@ public:
     ~ConstructionWindowWidget() override;
 
     QAction* showMessagesAction() const { return m_showMessages; }
+    QAction* undoAction() const { return m_undo; }
+    QAction* redoAction() const { return m_redo; }
     const std::vector<QWidget*>& statusPanels() const { return m_panels; }
     ScriptEditorWidget* scriptEditor() const { return m_editor; }
     QWidget* canvas() const;
@@ -54,6 +56,11 @@ private:
     void chooseTool(size_t panel);
     void tick();
     void refresh();
+    void updateUndoActions();
+    // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
+    void exportPicture();
+    // Edit > Save figure as program…: a script that rebuilds the figure.
+    void saveFigureProgram();
     // The first panel names what is under the mouse.
     void showHover();
     // Model coordinates of a point of the canvas: the view scrolls the
@@ -66,6 +73,8 @@ private:
     QScrollBar* m_scrollBar;
     QAction* m_showMessages = nullptr;
     QAction* m_removeAll = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     QTimer* m_timer;
     QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;

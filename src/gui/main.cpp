@@ -1,11 +1,15 @@
 #include "app/application.h"
 #include "gui/construction_window_widget.h"
 #include "gui/qt_host.h"
+#include "gui/script_editor_widget.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <exception>
+#include <filesystem>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -14,14 +18,27 @@ int main(int argc, char** argv)
     try {
         auto paths = kestrane::ProgramPaths::forExecutable(
             QCoreApplication::applicationFilePath().toStdString());
+        // A file given by the desktop (kestrane FILE.kst) opens in the
+        // editor; its path is taken before start() moves to the main
+        // directory.
+        std::string fileToOpen;
+        if (argc > 1)
+            fileToOpen = std::filesystem::absolute(argv[1]).string();
         kestrane::QtHost host({});
         kestrane::Application application(host, paths);
         // The main window reads the prime table, the options and the
         // directories while it is made.
         application.start();
         host.setHelpDirectory(application.helpIndex().parent_path());
+        std::filesystem::path icon = application.findDataFile("kestrane.svg");
+        if (!icon.empty())
+            QApplication::setWindowIcon(QIcon(QString::fromStdString(icon.string())));
         kestrane::ConstructionWindowWidget mainWindow(application);
         mainWindow.show();
+        if (!fileToOpen.empty()) {
+            mainWindow.openScriptEditor();
+            mainWindow.scriptEditor()->openFile(fileToOpen);
+        }
         return QApplication::exec();
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, "Kestrane",

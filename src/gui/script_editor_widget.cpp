@@ -232,6 +232,13 @@ QAction* ScriptEditorWidget::addItem(QMenu* menu, const QString& text, const QSt
     return item;
 }
 
+bool ScriptEditorWidget::openFile(const std::string& path)
+{
+    bool opened = m_model.openFile(path);
+    refresh();
+    return opened;
+}
+
 void ScriptEditorWidget::buildMenus()
 {
     buildFileMenu();

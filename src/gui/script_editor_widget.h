@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <string>
 
 class QAction;
 class QScrollBar;
@@ -32,6 +33,9 @@ public:
     QTimer* blinkTimer() const { return m_timer; }
     // The menu item with the object name (e.g. "run", "find", "hints").
     QAction* action(const QString& name) const;
+    // Opens a main file by path and shows it (a file given on the command
+    // line); false, after the model's message, when it cannot be opened.
+    bool openFile(const std::string& path);
 
 signals:
     // A compiled program (or OnScreen's text) for the construction window.

@@ -74,6 +74,7 @@ const std::string& ConstructionWindow::messagePanelText() const
 bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, RunMode mode)
 {
     LongNumHostScope longNumHost(m_state.host());
+    m_history.record(capture());
     m_interpreter.stop();
     m_tools.reset();
     m_hoverText.clear();
@@ -133,7 +134,13 @@ bool ConstructionWindow::click(double x, double y)
         return scene->click(m_state, x, y);
     m_tools.mouseMove(x, y);
     Tool tool = m_tools.tool();
+    // Clicks during a run belong to the run's step.
+    std::unique_ptr<ConstructionSnapshot> before;
+    if (!running() && tool != Tool::None)
+        before = capture();
     ToolResult result = m_tools.click(x, y);
+    if (before && result.finished)
+        m_history.record(std::move(before));
     showPrompt(result, tool);
     return result.finished;
 }
@@ -212,6 +219,8 @@ void ConstructionWindow::chooseTool(Tool tool)
         m_state.showMessage(std::string(kToolsWaitForRun), std::string(kToolsWaitForRun));
         return;
     }
+    if (tool == Tool::Distance && m_tools.measuredDistance() && !running())
+        m_history.record(capture());
     // Removing a measurement finishes nothing new: the panel invites the
     // next choice.
     showPrompt(m_tools.chooseTool(tool), Tool::None);
@@ -234,8 +243,11 @@ std::string_view ConstructionWindow::hoverPanelText() const
 
 bool ConstructionWindow::deleteHighlighted()
 {
+    std::unique_ptr<ConstructionSnapshot> before = capture();
     if (!m_tools.deleteHighlighted())
         return false;
+    if (!running())
+        m_history.record(std::move(before));
     m_hoverText.clear();
     return true;
 }
@@ -275,12 +287,43 @@ void ConstructionWindow::choose(GeoObject& object)
 
 void ConstructionWindow::removeAll()
 {
+    m_history.record(capture());
     m_interpreter.stop();
     m_tools.reset();
     m_state.clear();
     m_hoverText.clear();
     m_hasProgramText = false;
     endListing();
+}
+
+std::unique_ptr<ConstructionSnapshot> ConstructionWindow::capture() const
+{
+    return captureConstruction(m_state, m_tools.measuredDistance());
+}
+
+bool ConstructionWindow::undo()
+{
+    return restore(&UndoHistory::undo);
+}
+
+bool ConstructionWindow::redo()
+{
+    return restore(&UndoHistory::redo);
+}
+
+bool ConstructionWindow::restore(bool (UndoHistory::*step)(ConstructionState&,
+                                                           std::optional<float>&))
+{
+    if (running())
+        return false;
+    std::optional<float> measured = m_tools.measuredDistance();
+    if (!(m_history.*step)(m_state, measured))
+        return false;
+    // The tools point into the construction that was swapped out.
+    m_tools.reset();
+    m_tools.setMeasuredDistance(measured);
+    m_hoverText.clear();
+    return true;
 }
 
 int ConstructionWindow::pendingChoice() const

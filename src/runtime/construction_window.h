@@ -5,6 +5,7 @@
 #include "runtime/interactive_tools.h"
 #include "runtime/interpreter.h"
 #include "runtime/module_executor.h"
+#include "runtime/undo_history.h"
 
 #include <array>
 #include <string>
@@ -134,6 +135,17 @@ public:
     bool programCompleted() const { return m_interpreter.completed(); }
     const Interpreter& interpreter() const { return m_interpreter; }
 
+    // --- Undo and redo -----------------------------------------------------------
+    // Steps: a mouse-made object with its intersections, a measurement made
+    // or removed, a Delete, Remove all, a whole program run. Neither works
+    // while a program runs or a choice waits; a new step drops the redo
+    // steps. Both return whether the construction changed.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return !running() && m_history.canUndo(); }
+    bool canRedo() const { return !running() && m_history.canRedo(); }
+    const UndoHistory& history() const { return m_history; }
+
     // --- The construction ------------------------------------------------------
     ConstructionState& state() { return m_state; }
     const ConstructionState& state() const { return m_state; }
@@ -183,10 +195,13 @@ private:
     // The message lines after a tool step; `tool` is the tool the step
     // belonged to.
     void showPrompt(const ToolResult& result, Tool tool);
+    std::unique_ptr<ConstructionSnapshot> capture() const;
+    bool restore(bool (UndoHistory::*step)(ConstructionState&, std::optional<float>&));
 
     ConstructionState m_state;
     InteractiveTools m_tools{m_state.store()};
     ExecutorTable m_executors;
+    UndoHistory m_history;
     Interpreter m_interpreter;
     bool m_showMessages = true;
     std::string m_idlePanel{kStatusPanels[kMessagePanel].text};

@@ -78,6 +78,8 @@ public:
     // choice of that tool.
     std::optional<float> measuredDistance() const { return m_measured; }
     static std::string measuredText(float distance);
+    // Puts back a measurement (undo and redo).
+    void setMeasuredDistance(std::optional<float> distance) { m_measured = distance; }
 
     // The small X at the first point of a running two-click tool.
     void paint(Canvas& canvas) const;

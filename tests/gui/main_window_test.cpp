@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 
 namespace kestrane {
@@ -70,7 +71,9 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     EXPECT_EQ(titles, QStringList({"&New", "&Edit", "&Options", "&Help"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
               QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
-    EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")), QStringList({"&Remove all", "&Text"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")),
+              QStringList({"&Undo", "&Redo", "&Export picture…", "Save figure as &program…",
+                           "&Remove all", "&Text"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Options")),
               QStringList({"Show &messages", "&Save options"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Help")), QStringList({"&index", "&about"}));
@@ -89,6 +92,29 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, UndoAndRedoAreGreyedUntilThereIsAStep)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_FALSE(window.redoAction()->isEnabled());
+    EXPECT_EQ(window.undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(window.redoAction()->shortcuts().size(), 2);
+
+    ConstructionWindow& model = application.constructionWindow();
+    model.chooseTool(Tool::Point);
+    model.click(100, 100);
+    QTest::qWait(300); // the timer brings the items up to date
+    ASSERT_TRUE(window.undoAction()->isEnabled());
+    window.undoAction()->trigger();
+    EXPECT_TRUE(model.store().points().empty());
+    EXPECT_FALSE(window.undoAction()->isEnabled());
+    EXPECT_TRUE(window.redoAction()->isEnabled());
+    window.redoAction()->trigger();
+    EXPECT_EQ(model.store().points().size(), 1u);
 }
 
 TEST_F(MainWindowTest, PanelsKeepTheirTextAndTheMessagePanelShrinksFirst)

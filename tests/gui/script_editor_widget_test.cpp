@@ -88,6 +88,18 @@ QStringList titlesOf(QMenuBar* bar)
     return titles;
 }
 
+// The desktop starts the program with a script to open: it shows in the
+// editor, ready to run.
+TEST_F(ScriptEditorWidgetTest, AFileGivenByPathOpensInTheEditor)
+{
+    ScriptEditorWidget& editor = openEditor();
+    std::string path = (std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples" / "triangle.kst")
+                           .string();
+    ASSERT_TRUE(editor.openFile(path));
+    EXPECT_EQ(editor.model().fileName(), path);
+    EXPECT_EQ(lineText(1), "start()");
+}
+
 TEST_F(ScriptEditorWidgetTest, HasTheMenusWithTheirShortcuts)
 {
     ScriptEditorWidget& editor = openEditor();
@@ -277,7 +289,7 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     editor->close();
 
     QMenu* edit = m_window->menuBar()->actions()[1]->menu();
-    QAction* textItem = edit->actions()[1];
+    QAction* textItem = edit->actions().back();
     EXPECT_EQ(textItem->text(), "&Text");
     EXPECT_TRUE(textItem->isEnabled());
     textItem->trigger();

@@ -1,4 +1,6 @@
+#include "cli/pdf_export.h"
 #include "cli/png_export.h"
+#include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_picture_writer.h"
 #include "runtime/construction_window.h"
@@ -88,6 +90,14 @@ private:
     QtPictureWriter m_writer;
 };
 
+std::string writePdf(const ConstructionWindow& window, const std::string& path)
+{
+    std::unique_ptr<QGuiApplication> application = ensureApplication();
+    return writePicture(PictureFormat::Pdf, path, ConstructionWindow::kDrawingWidth,
+                        ConstructionWindow::kDrawingHeight,
+                        [&window](Canvas& canvas) { window.paint(canvas); });
+}
+
 } // namespace
 
 void registerQtPngWriter()
@@ -97,6 +107,7 @@ void registerQtPngWriter()
     setPicturePngWriter(writePicture);
     static CliPictureWriter pictures;
     setPictureWriter(&pictures);
+    setPdfWriter(writePdf);
 }
 
 } // namespace kestrane::cli

@@ -1,0 +1,481 @@
+#include "runtime/figure_program.h"
+
+#include "geometry/plane_algorithms.h"
+#include "numbers/long_num.h"
+#include "runtime/colour_value.h"
+#include "runtime/plane_figures.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <set>
+#include <unordered_set>
+
+namespace kestrane {
+
+namespace {
+
+constexpr std::string_view kNewLine = "\r\n";
+// How far, in pixels, an object may pass from a point for its intersections
+// to be tried as the point's construction; the exact test follows.
+constexpr double kNearby = 0.05;
+
+class QuietLongNumbers {
+public:
+    QuietLongNumbers() : m_host(longNumHost()) { setLongNumHost(nullptr); }
+    ~QuietLongNumbers() { setLongNumHost(m_host); }
+    QuietLongNumbers(const QuietLongNumbers&) = delete;
+    QuietLongNumbers& operator=(const QuietLongNumbers&) = delete;
+
+private:
+    Host* m_host;
+};
+
+bool isWhole(const LongNum& number)
+{
+    return !LongHasFraction(number);
+}
+
+// The whole number as decimal text without the fraction ("-12").
+std::string wholeText(const LongNum& number)
+{
+    std::string text = LongToDecimal(number);
+    text = text.substr(0, text.find('.'));
+    return text == "-0" ? "0" : text;
+}
+
+bool samePosition(const LongNum& x, const LongNum& y, const LongNum& otherX, const LongNum& otherY)
+{
+    // Zero may carry either sign; the digits decide.
+    auto same = [](const LongNum& a, const LongNum& b) {
+        if (LongIsZero(a) && LongIsZero(b))
+            return true;
+        return a == b;
+    };
+    return same(x, otherX) && same(y, otherY);
+}
+
+bool isIdentifier(std::string_view text)
+{
+    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return false;
+    for (char character : text) {
+        if (!std::isalnum(static_cast<unsigned char>(character)))
+            return false;
+    }
+    return true;
+}
+
+// The texts the language can write as constants: SetName takes letters
+// only, Text and Title also digits, spaces and a few signs.
+bool isLetterText(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char character) {
+        return std::isalpha(static_cast<unsigned char>(character)) != 0;
+    });
+}
+
+bool isWritableText(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char character) {
+        return std::isalnum(static_cast<unsigned char>(character)) ||
+               std::string_view(" #%=+-*").find(character) != std::string_view::npos;
+    });
+}
+
+// The number of a line or half-line label ("L7"): both kinds share one pool,
+// so the numbers give the order they were made in.
+int labelNumber(const GeoObject& object)
+{
+    if (object.label.size() < 2 || object.label[0] != 'L')
+        return 0;
+    int number = 0;
+    for (char character : std::string_view(object.label).substr(1)) {
+        if (!std::isdigit(static_cast<unsigned char>(character)))
+            return 0;
+        number = number * 10 + (character - '0');
+    }
+    return number;
+}
+
+double distanceToLine(const StraightRec& line, const PointRec& point)
+{
+    double dx = line.floats.second.x - line.floats.first.x;
+    double dy = line.floats.second.y - line.floats.first.y;
+    double length = std::hypot(dx, dy);
+    if (length == 0)
+        return INFINITY;
+    return std::fabs((point.floats.x - line.floats.first.x) * dy -
+                     (point.floats.y - line.floats.first.y) * dx) /
+           length;
+}
+
+double distanceToCircle(const CircleRec& circle, const PointRec& point)
+{
+    return std::fabs(std::hypot(point.floats.x - circle.floats.centre.x,
+                                point.floats.y - circle.floats.centre.y) -
+                     circle.floats.radius);
+}
+
+class ProgramWriter {
+public:
+    ProgramWriter(const ObjectStore& store, const PlaneFigures& figures)
+        : m_store(store)
+        , m_figures(figures)
+    {
+        const auto& lines = store.lines();
+        const auto& halfLines = store.halfLines();
+        std::size_t line = 0;
+        std::size_t halfLine = 0;
+        while (line < lines.size() || halfLine < halfLines.size()) {
+            bool takeLine = halfLine == halfLines.size() ||
+                            (line < lines.size() &&
+                             labelNumber(*lines[line]) <= labelNumber(*halfLines[halfLine]));
+            m_lineOrder.push_back(takeLine ? static_cast<const StraightRec*>(lines[line++].get())
+                                           : halfLines[halfLine++].get());
+        }
+        for (const auto& segment : store.segments())
+            m_segmentOrder.push_back(segment.get());
+    }
+
+    std::string write();
+
+private:
+    // One construction of an intersection point: the command and its
+    // arguments.
+    struct Construction {
+        std::string command;
+        const GeoObject* first = nullptr;
+        const GeoObject* second = nullptr;
+        int solution = 0;
+    };
+
+    bool ensurePoint(std::size_t index);
+    // Straight objects in the order they are made: lines and half-lines
+    // merged by label number, then segments.
+    bool ensureStraight(const std::vector<const StraightRec*>& list, std::size_t& done,
+                        std::size_t index);
+    bool ensureCircle(std::size_t index);
+    void emitAll();
+
+    std::optional<Construction> intersectionOf(const PointRec& point);
+    std::optional<std::string> pointAt(const LongNum& x, const LongNum& y);
+    std::string variableFor(const GeoObject& object, std::string_view prefix, std::size_t index);
+    void line(std::string text) { m_body += text + std::string(kNewLine); }
+    void labelSettings(const GeoObject& object, const std::string& variable, bool canRename,
+                       std::string_view automaticLabel);
+    void writeTexts();
+    void writeUnsaved();
+
+    const ObjectStore& m_store;
+    const PlaneFigures& m_figures;
+    std::string m_body;
+    std::map<const GeoObject*, std::string> m_names;
+    std::unordered_set<std::string> m_usedNames;
+    std::set<const GeoObject*> m_inProgress;
+    std::set<const GeoObject*> m_unsaved;
+    std::vector<std::string> m_helpers;
+    std::size_t m_points = 0;
+    std::vector<const StraightRec*> m_lineOrder;
+    std::vector<const StraightRec*> m_segmentOrder;
+    std::size_t m_lines = 0;
+    std::size_t m_segments = 0;
+    std::size_t m_circles = 0;
+};
+
+std::string ProgramWriter::variableFor(const GeoObject& object, std::string_view prefix,
+                                       std::size_t index)
+{
+    std::string name = isIdentifier(object.label) && !m_usedNames.contains(object.label)
+                           ? object.label
+                           : std::string(prefix) + std::to_string(index + 1);
+    while (m_usedNames.contains(name))
+        name += "x";
+    m_usedNames.insert(name);
+    m_names[&object] = name;
+    return name;
+}
+
+void ProgramWriter::labelSettings(const GeoObject& object, const std::string& variable,
+                                  bool canRename, std::string_view automaticLabel)
+{
+    if (canRename && object.label != automaticLabel && isLetterText(object.label))
+        line("SetName(" + variable + ",$" + object.label + ")");
+    if (!object.showLabel)
+        line("name(" + variable + ")=no");
+    if (object.colour == kButtonFaceColour) {
+        line("Color(" + variable + ")=silver");
+    } else if (object.colour != 0) {
+        line("Color(" + variable + ")=RGB(" + std::to_string(redOf(object.colour)) + "," +
+             std::to_string(greenOf(object.colour)) + "," + std::to_string(blueOf(object.colour)) +
+             ")");
+    }
+}
+
+// The intersection of two lines, of a circle and a line, or of two
+// circles whose exact result is the point; the earliest objects first.
+std::optional<ProgramWriter::Construction> ProgramWriter::intersectionOf(const PointRec& point)
+{
+    QuietLongNumbers quiet;
+    std::vector<const LineRec*> lines;
+    for (const auto& candidate : m_store.lines()) {
+        if (!m_inProgress.contains(candidate.get()) && !m_unsaved.contains(candidate.get()) &&
+            distanceToLine(*candidate, point) < kNearby)
+            lines.push_back(candidate.get());
+    }
+    std::vector<const CircleRec*> circles;
+    for (const auto& candidate : m_store.circles()) {
+        if (!m_inProgress.contains(candidate.get()) && !m_unsaved.contains(candidate.get()) &&
+            distanceToCircle(*candidate, point) < kNearby)
+            circles.push_back(candidate.get());
+    }
+    auto matches = [&point](const std::optional<LongPlanePoint>& found) {
+        return found && samePosition(found->x, found->y, point.x, point.y);
+    };
+    // The mouse intersects the new object with the older ones, so both
+    // orders are tried: the last digits depend on the order.
+    for (std::size_t first = 0; first < lines.size(); ++first) {
+        for (std::size_t second = 0; second < lines.size(); ++second) {
+            if (first != second && matches(intersectStraight(*lines[first], StraightKind::Line,
+                                                             *lines[second], StraightKind::Line)))
+                return Construction{"Inters2Lin", lines[first], lines[second], 0};
+        }
+    }
+    for (const CircleRec* circle : circles) {
+        for (const LineRec* straight : lines) {
+            for (Solution solution : {Solution::First, Solution::Second}) {
+                if (matches(intersectCircleLine(*circle, *straight, solution)))
+                    return Construction{"IntersCircLin", circle, straight,
+                                        static_cast<int>(solution)};
+            }
+        }
+    }
+    for (std::size_t first = 0; first < circles.size(); ++first) {
+        for (std::size_t second = 0; second < circles.size(); ++second) {
+            for (Solution solution : {Solution::First, Solution::Second}) {
+                if (first != second &&
+                    matches(intersectCircles(*circles[first], *circles[second], solution)))
+                    return Construction{"Inters2Circ", circles[first], circles[second],
+                                        static_cast<int>(solution)};
+            }
+        }
+    }
+    return {};
+}
+
+bool ProgramWriter::ensurePoint(std::size_t index)
+{
+    while (m_points <= index) {
+        const PointRec& point = *m_store.points()[m_points];
+        std::size_t position = m_points++;
+        if (!LongIsZero(point.z)) {
+            m_unsaved.insert(&point);
+            continue;
+        }
+        std::string automatic = point.label;
+        if (isWhole(point.x) && isWhole(point.y)) {
+            std::string variable = variableFor(point, "P", position);
+            line("// point " + point.label);
+            line(variable + "=point(" + wholeText(point.x) + "," + wholeText(point.y) + ")");
+            labelSettings(point, variable, true, "");
+            continue;
+        }
+        m_inProgress.insert(&point);
+        std::optional<Construction> construction = intersectionOf(point);
+        bool parentsMade = false;
+        if (construction) {
+            auto ensureParent = [this](const GeoObject* parent) {
+                for (std::size_t at = 0; at < m_lineOrder.size(); ++at) {
+                    if (m_lineOrder[at] == parent)
+                        return ensureStraight(m_lineOrder, m_lines, at);
+                }
+                for (std::size_t at = 0; at < m_store.circles().size(); ++at) {
+                    if (m_store.circles()[at].get() == parent)
+                        return ensureCircle(at);
+                }
+                return false;
+            };
+            parentsMade = ensureParent(construction->first) && ensureParent(construction->second);
+        }
+        m_inProgress.erase(&point);
+        if (!parentsMade) {
+            m_unsaved.insert(&point);
+            continue;
+        }
+        std::string variable = variableFor(point, "P", position);
+        std::string call = construction->command + "(" + m_names[construction->first] + "," +
+                           m_names[construction->second];
+        if (construction->solution != 0)
+            call += ',' + std::to_string(construction->solution);
+        line("// point " + point.label + ", an intersection");
+        line(variable + "=" + call + ")");
+        labelSettings(point, variable, true, "");
+    }
+    return !m_unsaved.contains(m_store.points()[index].get());
+}
+
+// A variable for a point with these coordinates: a saved point, else a
+// helper point with whole coordinates that is removed again at the end.
+std::optional<std::string> ProgramWriter::pointAt(const LongNum& x, const LongNum& y)
+{
+    // Only points before the one being made: an object never stands on a
+    // point made after it.
+    const auto& points = m_store.points();
+    for (std::size_t index = 0; index < m_points; ++index) {
+        const PointRec& point = *points[index];
+        auto name = m_names.find(&point);
+        if (name != m_names.end() && samePosition(point.x, point.y, x, y))
+            return name->second;
+    }
+    if (!isWhole(x) || !isWhole(y))
+        return {};
+    std::string helper = "help" + std::to_string(m_helpers.size() + 1);
+    while (m_usedNames.contains(helper))
+        helper += "x";
+    m_usedNames.insert(helper);
+    m_helpers.push_back(helper);
+    line(helper + "=point(" + wholeText(x) + "," + wholeText(y) + ")");
+    return helper;
+}
+
+bool ProgramWriter::ensureStraight(const std::vector<const StraightRec*>& list, std::size_t& done,
+                                   std::size_t index)
+{
+    while (done <= index) {
+        const StraightRec& straight = *list[done];
+        std::size_t position = done++;
+        m_inProgress.insert(&straight);
+        std::optional<std::string> first = pointAt(straight.x1, straight.y1);
+        std::optional<std::string> second =
+            first ? pointAt(straight.x2, straight.y2) : std::nullopt;
+        m_inProgress.erase(&straight);
+        if (!first || !second) {
+            m_unsaved.insert(&straight);
+            continue;
+        }
+        // A segment orders its ends by x; on equal x the second given end
+        // comes first, so the ends are given the other way round.
+        if (straight.kind == StraightKind::Segment && straight.x1 == straight.x2)
+            std::swap(first, second);
+        std::string_view command = straight.kind == StraightKind::Line      ? "line"
+                                   : straight.kind == StraightKind::Segment ? "segment"
+                                                                            : "HalfLine";
+        std::string variable =
+            variableFor(straight, straight.kind == StraightKind::Segment ? "s" : "L", position);
+        line(std::string("// ").append(command) + " " + straight.label);
+        line(variable + "=" + std::string(command) + "(" + *first + "," + *second + ")");
+        labelSettings(straight, variable, false, "");
+    }
+    return !m_unsaved.contains(list[index]);
+}
+
+bool ProgramWriter::ensureCircle(std::size_t index)
+{
+    while (m_circles <= index) {
+        const CircleRec& circle = *m_store.circles()[m_circles];
+        std::size_t position = m_circles++;
+        m_inProgress.insert(&circle);
+        std::optional<std::string> centre;
+        std::optional<std::string> onCircle;
+        if (LongIsZero(circle.centreZ) && LongIsZero(circle.pointZ)) {
+            centre = pointAt(circle.centreX, circle.centreY);
+            onCircle = centre ? pointAt(circle.pointX, circle.pointY) : std::nullopt;
+        }
+        m_inProgress.erase(&circle);
+        if (!centre || !onCircle) {
+            m_unsaved.insert(&circle);
+            continue;
+        }
+        std::string variable = variableFor(circle, "C", position);
+        line("// circle " + circle.label);
+        line(variable + "=circle(" + *centre + "," + *onCircle + ")");
+        labelSettings(circle, variable, false, "");
+    }
+    return !m_unsaved.contains(m_store.circles()[index].get());
+}
+
+void ProgramWriter::emitAll()
+{
+    for (std::size_t index = 0; index < m_store.points().size(); ++index)
+        ensurePoint(index);
+    for (std::size_t index = 0; index < m_lineOrder.size(); ++index)
+        ensureStraight(m_lineOrder, m_lines, index);
+    for (std::size_t index = 0; index < m_segmentOrder.size(); ++index)
+        ensureStraight(m_segmentOrder, m_segments, index);
+    for (std::size_t index = 0; index < m_store.circles().size(); ++index)
+        ensureCircle(index);
+    for (const std::string& helper : m_helpers)
+        line("RemovePoint(" + helper + ")");
+}
+
+void ProgramWriter::writeTexts()
+{
+    for (TextArray array : {TextArray::Labels, TextArray::Titles}) {
+        std::string command = array == TextArray::Labels ? "Text" : "Title";
+        for (const TextLabel& text : m_store.texts(array)) {
+            if (isWritableText(text.text)) {
+                line(command + "(" + std::to_string(text.x) + "," + std::to_string(text.y) + ",$" +
+                     text.text + ")");
+            } else {
+                line("// not saved: the " + command + " at " + std::to_string(text.x) + "," +
+                     std::to_string(text.y));
+            }
+        }
+    }
+}
+
+void ProgramWriter::writeUnsaved()
+{
+    auto note = [this](std::string_view kind, const GeoObject& object) {
+        line(std::string("// not saved: ").append(kind) + " " + object.label);
+    };
+    for (const auto& point : m_store.points()) {
+        if (m_unsaved.contains(point.get()))
+            note("point", *point);
+    }
+    for (const auto& straight : m_store.lines()) {
+        if (m_unsaved.contains(straight.get()))
+            note("line", *straight);
+    }
+    for (const auto& straight : m_store.segments()) {
+        if (m_unsaved.contains(straight.get()))
+            note("segment", *straight);
+    }
+    for (const auto& straight : m_store.halfLines()) {
+        if (m_unsaved.contains(straight.get()))
+            note("half-line", *straight);
+    }
+    for (const auto& circle : m_store.circles()) {
+        if (m_unsaved.contains(circle.get()))
+            note("circle", *circle);
+    }
+    for (const auto& distance : m_store.distances())
+        note("distance", *distance);
+    for (const auto& polygon : m_figures.polygons())
+        note("polygon", *polygon);
+    if (!m_figures.vectors().empty())
+        line(std::string("// not saved: ") + std::to_string(m_figures.vectors().size()) +
+             " vector(s)");
+}
+
+std::string ProgramWriter::write()
+{
+    m_body = "1// The figure, rebuilt step by step." + std::string(kNewLine);
+    line("void start()");
+    emitAll();
+    writeTexts();
+    writeUnsaved();
+    line("END");
+    return m_body;
+}
+
+} // namespace
+
+std::string figureProgram(const ObjectStore& store, const PlaneFigures& figures)
+{
+    return ProgramWriter(store, figures).write();
+}
+
+} // namespace kestrane

@@ -1,0 +1,58 @@
+# Installs the build into STAGE (as DESTDIR, prefix /usr) and checks that the
+# programs, their data and the desktop files are there and valid.
+file(REMOVE_RECURSE "${STAGE}")
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE} ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(root "${STAGE}/usr")
+set(expected
+  bin/kestrane-cli
+  share/kestrane/dtst
+  share/kestrane/kestrane.svg
+  share/kestrane/help/index.html
+  share/kestrane/examples/triangle.kst
+  share/applications/org.kestrane.Kestrane.desktop
+  share/icons/hicolor/scalable/apps/org.kestrane.Kestrane.svg
+  share/mime/packages/org.kestrane.Kestrane.xml
+  share/metainfo/org.kestrane.Kestrane.metainfo.xml)
+if(WITH_GUI)
+  list(APPEND expected bin/kestrane)
+endif()
+foreach(file ${expected})
+  if(NOT EXISTS "${root}/${file}")
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+file(GLOB images "${root}/share/kestrane/images/*")
+if(NOT images)
+  message(FATAL_ERROR "no images installed")
+endif()
+
+# The installed command-line program finds its data beside it.
+execute_process(COMMAND "${root}/bin/kestrane-cli" run "${root}/share/kestrane/examples/triangle.kst"
+  --json - RESULT_VARIABLE result OUTPUT_VARIABLE json ERROR_VARIABLE errors)
+if(NOT result EQUAL 0 OR NOT json MATCHES "\"points\"")
+  message(FATAL_ERROR "the installed kestrane-cli could not run an example: ${errors}")
+endif()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+if(DESKTOP_FILE_VALIDATE)
+  execute_process(COMMAND ${DESKTOP_FILE_VALIDATE}
+    "${root}/share/applications/org.kestrane.Kestrane.desktop" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "desktop-file-validate refused the desktop entry")
+  endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND ${APPSTREAMCLI} validate --no-net
+    "${root}/share/metainfo/org.kestrane.Kestrane.metainfo.xml" RESULT_VARIABLE result OUTPUT_QUIET)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "appstreamcli refused the metainfo")
+  endif()
+endif()
+file(REMOVE_RECURSE "${STAGE}")
