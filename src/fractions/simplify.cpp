@@ -3,6 +3,7 @@
 #include "fractions/exact_fraction.h"
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
+#include "fractions/simplify_decompose.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "platform/host.h"
@@ -333,6 +334,9 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
+    WorkingTable working = decomposeExpression(*request.tree, request.variables);
+    result.definitions = std::move(working.definitions);
+    result.mainName = std::move(working.mainName);
 
     Evaluator evaluator(request);
     ExactFraction value = evaluator.evaluate(printExpressionText(*request.tree));
