@@ -183,7 +183,8 @@ private:
             return ExactFraction::failed(ExactProblem::VariableExponent);
         if (!normal.numerator().isRational() || !normal.denominator().isRational())
             return ExactFraction::failed(ExactProblem::Unsupported);
-        ExactRational value = normal.numerator().rationalValue();
+        const ExactRational value =
+            normal.numerator().rationalValue() / normal.denominator().rationalValue();
         const std::int64_t top = value.numerator().value();
         const std::int64_t bottom = value.denominator().value();
         if (bottom > 9)
