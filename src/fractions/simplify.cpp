@@ -335,9 +335,11 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
-    WorkingTable working = decomposeExpression(*request.tree, request.variables);
-    result.definitions = std::move(working.definitions);
-    result.mainName = std::move(working.mainName);
+    if (request.reportDefinitions) {
+        WorkingTable working = decomposeExpression(*request.tree, request.variables);
+        result.definitions = std::move(working.definitions);
+        result.mainName = std::move(working.mainName);
+    }
 
     Evaluator evaluator(request);
     ExactFraction value = evaluator.evaluate(printExpressionText(*request.tree));

@@ -53,6 +53,8 @@ struct SimplifyRequest {
     SimplifyFor purpose = SimplifyFor::Window;
     // The primes tried first when numbers are factored (may be empty).
     std::span<const std::int32_t> primes;
+    // Fill in the result's definitions and main name (for reports).
+    bool reportDefinitions = false;
 };
 
 // Simplifies exactly to the normal form: one fraction N/D of sums, D free of

@@ -71,6 +71,15 @@ private:
         return part;
     }
 
+    static std::unique_ptr<Part> bracketed(std::unique_ptr<Part> inner)
+    {
+        auto group = std::make_unique<Part>();
+        group->kind = Part::Kind::Marked;
+        group->opening.push_back('(');
+        group->first = std::move(inner);
+        return group;
+    }
+
     std::unique_ptr<Part> sum()
     {
         std::unique_ptr<Part> part = product();
@@ -120,29 +129,17 @@ private:
                 return nullptr;
             std::string exponent(m_text.substr(start, m_position - start));
             if (part->kind != Part::Kind::Leaf && part->kind != Part::Kind::Marked) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+                part = bracketed(std::move(part));
             }
             if (!part->exponent.empty() || part->negative) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+                part = bracketed(std::move(part));
             }
             part->exponent = std::move(exponent);
         }
         --m_depth;
         if (part && negative) {
             if (part->negative) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+                part = bracketed(std::move(part));
             }
             part->negative = true;
         }
@@ -157,7 +154,7 @@ private:
         const std::size_t start = m_position;
         if (take('(')) {
             part->kind = Part::Kind::Marked;
-            part->opening = "(";
+            part->opening.push_back('(');
         } else if (isDigit(m_text[m_position]) || m_text[m_position] == '.') {
             while (m_position < m_text.size() &&
                    (isDigit(m_text[m_position]) || m_text[m_position] == '.'))
@@ -247,10 +244,17 @@ private:
     {
         if (part->negative) {
             part->negative = false;
-            return std::string(VariableTable::kMinusOne) + "*" + nameOf(std::move(part));
+            std::string value(VariableTable::kMinusOne);
+            value += '*';
+            value += nameOf(std::move(part));
+            return value;
         }
-        if (!part->exponent.empty() && part->kind == Part::Kind::Leaf)
-            return part->text + "^" + part->exponent;
+        if (!part->exponent.empty() && part->kind == Part::Kind::Leaf) {
+            std::string value = part->text;
+            value += '^';
+            value += part->exponent;
+            return value;
+        }
         switch (part->kind) {
         case Part::Kind::Leaf:
             return part->text;
@@ -261,16 +265,26 @@ private:
                 sign = '+';
                 part->second->negative = !part->second->negative;
             }
-            std::string left = nameOf(std::move(part->first));
-            return left + sign + nameOf(std::move(part->second));
+            std::string value = nameOf(std::move(part->first));
+            value += sign;
+            value += nameOf(std::move(part->second));
+            return value;
         }
         case Part::Kind::Fraction: {
-            std::string numerator = nameOf(std::move(part->first));
-            return numerator + "/" + nameOf(std::move(part->second));
+            std::string value = nameOf(std::move(part->first));
+            value += '/';
+            value += nameOf(std::move(part->second));
+            return value;
         }
         case Part::Kind::Marked: {
-            std::string exponent = part->exponent.empty() ? "" : "^" + part->exponent;
-            return part->opening + nameOf(std::move(part->first)) + ")" + exponent;
+            std::string value = part->opening;
+            value += nameOf(std::move(part->first));
+            value += ')';
+            if (!part->exponent.empty()) {
+                value += '^';
+                value += part->exponent;
+            }
+            return value;
         }
         }
         return {};

@@ -44,6 +44,7 @@ protected:
         request.viewMode = viewMode;
         request.purpose = purpose;
         request.primes = primes;
+        request.reportDefinitions = true;
         return simplifyExpression(request, host);
     }
 
