@@ -138,6 +138,18 @@ TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
     EXPECT_EQ(result.messages[0].text, "Wrong number of parentheses.");
     EXPECT_FALSE(result.tree);
 
+    // A closing bracket does not close a function, and an exponent's marks
+    // pair among themselves.
+    for (const char* text : {"sin(x)+1", "x^(sqrt(2))"}) {
+        std::unique_ptr<FractNode> mismatched = parsed(text);
+        FractNode& leaf = mismatched->exponent ? leftmostLeaf(*mismatched->exponent)
+                                               : leftmostLeaf(*mismatched);
+        MarkItem& closing = *rightmostLeaf(leaf).closeRow->items.back();
+        closing.kind = closing.isFunction() ? kParenKind : kFunctionFirst;
+        EXPECT_EQ(simplify(*mismatched).messages.at(0).text, "Wrong number of parentheses.")
+            << text;
+    }
+
     std::unique_ptr<FractNode> slot = parsed("1+?");
     result = simplify(*slot);
     ASSERT_EQ(result.messages.size(), 2u);
