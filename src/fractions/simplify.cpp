@@ -240,7 +240,6 @@ private:
 
     ExactFraction application(const std::string& name)
     {
-        const std::size_t start = m_position - name.size();
         take('(');
         int degree = 0;
         if (name == "sqrt") {
@@ -261,6 +260,9 @@ private:
             return ExactFraction::failed(ExactProblem::Unsupported);
         if (degree > 9)
             return ExactFraction::failed(ExactProblem::Unsupported);
+        // The other views stop before roots of numbers are reduced.
+        if (degree >= 2 && m_request.viewMode != kMainExpressionView)
+            return opaque(name, degree, argument);
         ExactFraction normal = argument.normalised();
         if (normal.failed())
             return normal;
@@ -274,15 +276,22 @@ private:
         } else if (m_request.purpose == SimplifyFor::Window) {
             return ExactFraction::failed(ExactProblem::Unsupported);
         }
-        (void)start;
         // What the exact forms cannot take apart stays one factor, its
         // argument simplified.
-        std::string opaque = degree == 0   ? name + "("
-                             : degree == 2 ? std::string("sqrt(")
-                                           : "root(" + std::to_string(degree) + ",";
-        opaque += normal.toText();
-        opaque += ')';
-        return ExactFraction::name(opaque);
+        return opaque(name, degree, normal);
+    }
+
+    static ExactFraction opaque(const std::string& name, int degree, const ExactFraction& argument)
+    {
+        std::string factor = degree == 0 ? name : degree == 2 ? std::string("sqrt") : "root";
+        factor += '(';
+        if (degree > 2) {
+            factor += static_cast<char>('0' + degree);
+            factor += ',';
+        }
+        factor += argument.toText();
+        factor += ')';
+        return ExactFraction::name(factor);
     }
 
     ExactFraction variable(const std::string& name)

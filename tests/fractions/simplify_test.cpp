@@ -213,7 +213,14 @@ TEST_F(SimplifyTest, OtherViewsStopBeforeTheNormalForm)
     std::unique_ptr<FractNode> tree = parsed("1/(1+sqrt(2))");
     SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
     ASSERT_TRUE(result.tree);
-    EXPECT_EQ(printExpressionText(*result.tree), "1/(1+sqrt(2))");
+    EXPECT_EQ(printExpressionText(*result.tree), "1/(sqrt(2)+1)");
+    for (const char* text : {"sqrt(12)*root(3,16)", "1/2+1/3"}) {
+        tree = parsed(text);
+        result = simplify(*tree, SimplifyFor::Window, 2);
+        ASSERT_TRUE(result.tree) << text;
+        EXPECT_EQ(printExpressionText(*result.tree),
+                  text[0] == 's' ? "root(3,16)*sqrt(12)" : "5/6");
+    }
 }
 
 TEST_F(SimplifyTest, TakesTheExpressionApartIntoElementaryDefinitions)
