@@ -6,6 +6,7 @@
 #include "fractions/simplify_decompose.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
+#include "numbers/long_num.h"
 #include "platform/host.h"
 
 #include <cctype>
@@ -355,9 +356,9 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
     if (request.viewMode == kMainExpressionView && !value.failed())
         value = value.normalised();
     if (longIntOverflow()) {
-        // The long-number host has shown the message already.
+        // The long-number host, when there is one, has shown the message.
         result.overflow = true;
-        tell(result, host, request, {kOverflowCaption, kOverflowText}, false);
+        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
         return result;
     }
     if (value.failed()) {
