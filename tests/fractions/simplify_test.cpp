@@ -168,6 +168,45 @@ TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
     }
 }
 
+TEST_F(SimplifyTest, ChecksNamesForEvaluation)
+{
+    variables.add("a", parsed("1+i"));
+    variables.add("b", parsed("sin(2)"));
+    variables.add("c", nullptr);
+    variables.add("d", parsed("2*d"));
+    struct Case {
+        const char* text;
+        bool checkMarks;
+        int complexIn;
+        bool fine;
+        int complexOut;
+    };
+    const Case cases[] = {
+        {"pi*2", true, 0, true, 0},
+        {"i+1", true, 0, true, 1},
+        {"i+1", true, -1, false, -1},
+        {"a/2", true, 0, true, 1},
+        {"b", true, 0, false, 0},
+        {"b", false, 0, true, 0},
+        {"c+1", true, 0, false, 0},
+        {"x", true, 0, false, 0},
+        {"d", true, 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        int complex = c.complexIn;
+        EXPECT_EQ(checkSimplifiable(*parsed(c.text), &variables, c.checkMarks, true, complex,
+                                    host),
+                  c.fine)
+            << c.text;
+        EXPECT_EQ(complex, c.complexOut) << c.text;
+    }
+    int complex = 0;
+    EXPECT_TRUE(checkSimplifiable(*parsed("x*y"), &variables, true, false, complex, host));
+    EXPECT_FALSE(checkSimplifiable(*parsed("x*?"), &variables, true, false, complex, host));
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Wrong character discovered.");
+}
+
 TEST_F(SimplifyTest, LeavesTheExpressionAsItWasOnOverflow)
 {
     std::unique_ptr<FractNode> tree = parsed("3000000000*1000000*sqrt(2)");
