@@ -215,11 +215,22 @@ private:
         return base;
     }
 
+    // A single number over 1 is its own normal form; most roots and
+    // exponents are one.
+    static ExactFraction normalForm(const ExactFraction& value)
+    {
+        const ExactSum& below = value.denominator();
+        if (!value.failed() && value.numerator().isRational() && below.isRational() &&
+            below.rationalValue().isOne())
+            return value;
+        return value.normalised();
+    }
+
     ExactFraction power(const ExactFraction& base, const ExactFraction& exponent)
     {
         if (exponent.failed())
             return exponent;
-        ExactFraction normal = exponent.normalised();
+        ExactFraction normal = normalForm(exponent);
         if (normal.failed())
             return normal;
         if (normal.numerator().hasNames() || normal.denominator().hasNames())
@@ -238,7 +249,7 @@ private:
             return ExactFraction::failed(ExactProblem::TooLarge);
         if (bottom == 1)
             return base.raised(static_cast<int>(top));
-        return base.normalised().raised(static_cast<int>(top), static_cast<int>(bottom),
+        return normalForm(base).raised(static_cast<int>(top), static_cast<int>(bottom),
                                         m_request.primes);
     }
 
@@ -306,7 +317,7 @@ private:
         // The other views stop before roots of numbers are reduced.
         if (degree >= 2 && m_request.viewMode != kMainExpressionView)
             return opaque(name, degree, argument);
-        ExactFraction normal = argument.normalised();
+        ExactFraction normal = normalForm(argument);
         if (normal.failed())
             return normal;
         if (degree >= 2) {
