@@ -127,13 +127,20 @@ TEST_F(WindowTools, OutsideTheDrawingAreaNothingIsHighlightedOrMade)
     EXPECT_EQ(store().points().size(), 3u);
 }
 
-TEST_F(WindowTools, DeleteForgetsTheHoveredName)
+TEST_F(WindowTools, DeleteAndRemoveAllForgetTheHoveredName)
 {
     window.chooseTool(Tool::Point);
     window.click(100, 100);
     window.mouseMove(100, 100);
     ASSERT_EQ(window.hoverPanelText(), "punkt A");
     EXPECT_TRUE(window.deleteHighlighted());
+    EXPECT_EQ(window.hoverPanelText(), "Choose element");
+
+    window.chooseTool(Tool::Point);
+    window.click(200, 200);
+    window.mouseMove(200, 200);
+    ASSERT_NE(window.hoverPanelText(), "Choose element");
+    window.removeAll();
     EXPECT_EQ(window.hoverPanelText(), "Choose element");
 }
 
