@@ -141,6 +141,28 @@ constexpr Command kCommands[] = {
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
+    {"calc", "evaluate an expression to many digits, real or complex, as the calculator does",
+     "Usage: kestrane-cli calc [--digits N] [--complex] [--var NAME=EXPR]... [--json]\n"
+     "                          [--repeat N] EXPR\n\n"
+     "Evaluates EXPR (the linear notation of \"kestrane-cli help expr\"; name=value\n"
+     "defines a variable and shows its value) in long numbers as the Calculator\n"
+     "does. N is the precision dialog's number of significant digits, a multiple of 6\n"
+     "from 54 to 900 (120 by default): N/3 digit words show, at most N/2 of them\n"
+     "fraction digits, and the evaluation carries ten words more. --complex computes\n"
+     "in complex numbers (an i in EXPR turns them on as well). Each --var NAME=EXPR\n"
+     "defines a variable first (NAME as the notation writes it: x, ab1, \u03B1).\n"
+     "Integer powers are exact products; others go through exp and log.\n"
+     "Prints the text the calculator puts on the clipboard: the real part with a\n"
+     "leading '-' when negative, and for a complex result \" +i*\" or \" -i*\" and the\n"
+     "imaginary digits. Message boxes go to standard error as \"Caption: text\"; a\n"
+     "message of the evaluation (square root of a negative number, logarithm of\n"
+     "zero, division by zero, a number too large) means no result.\n"
+     "--json prints \"calcWords\", \"longWords\", \"real\" and \"imaginary\" (null\n"
+     "when real) with \"sign\", \"text\" and \"lines\" (as split for the window),\n"
+     "\"clipboard\", \"resultsWindow\" (true when the results window would open) and\n"
+     "\"messages\". --repeat N computes N times and prints once.\n"
+     "Exit status: 0 a result, 1 no result or a notation error, 2 usage error.\n",
+     runCalc},
 };
 
 std::string& storedProgramPath()

@@ -31,5 +31,7 @@ int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli edit KEYS: types keys into the expression editor.
 int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli calc EXPR: evaluates an expression as the calculator does.
+int runCalc(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

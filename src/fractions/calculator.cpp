@@ -1,0 +1,208 @@
+#include "fractions/calculator.h"
+
+#include "fractions/expression_text.h"
+#include "fractions/fract_node.h"
+#include "fractions/mark_matching.h"
+#include "fractions/precision_dialog.h"
+#include "platform/clipboard.h"
+#include "platform/host.h"
+
+#include <cctype>
+
+namespace kestrane {
+
+namespace {
+
+constexpr const char* kWrongEquality =
+    "Wrong equality sign.\nName of variable must be a single string\nor\nundefined variable "
+    "discovered.";
+
+bool isNameStart(unsigned char c)
+{
+    return std::isalpha(c) != 0 || c >= 0x80;
+}
+
+// The next name of a notation text from `position` on, or empty at the end.
+std::string nextName(const std::string& text, std::size_t& position, bool& emptyPlace)
+{
+    while (position < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[position]);
+        if (c == '?')
+            emptyPlace = true;
+        if (isNameStart(c))
+            break;
+        ++position;
+    }
+    std::size_t start = position;
+    if (position < text.size() && static_cast<unsigned char>(text[position]) >= 0x80) {
+        position = std::min(text.size(), position + 2);
+    } else {
+        while (position < text.size() &&
+               std::isalnum(static_cast<unsigned char>(text[position])) != 0)
+            ++position;
+    }
+    return text.substr(start, position - start);
+}
+
+std::unique_ptr<FractNode> standaloneCopy(const FractNode& tree)
+{
+    auto copy = copyTree(tree);
+    fixUp(*copy);
+    matchMarks(*copy);
+    return copy;
+}
+
+bool isDefinition(const FractNode& tree)
+{
+    return tree.isOperation() && tree.left->opSign.sign == '=';
+}
+
+} // namespace
+
+Calculator::Calculator(Host& host, Clipboard& clipboard, Canvas& metrics)
+    : m_host(host),
+      m_clipboard(clipboard),
+      m_metrics(metrics),
+      m_editor(host, metrics),
+      m_previousWords(longWords())
+{
+    m_editor.setDecimalsAllowed(true);
+    setLongWords(calcWords() + kCalcGuardWords);
+    LongSetupConstants();
+}
+
+Calculator::~Calculator()
+{
+    setLongWords(m_previousWords);
+}
+
+void Calculator::defineVariable(std::string name, std::unique_ptr<FractNode> value)
+{
+    for (Variable& variable : m_variables) {
+        if (variable.name == name) {
+            variable.value = std::move(value);
+            return;
+        }
+    }
+    m_variables.push_back(Variable{std::move(name), std::move(value), true});
+}
+
+const Calculator::Variable* Calculator::findVariable(const std::string& name) const
+{
+    for (const Variable& variable : m_variables)
+        if (variable.name == name)
+            return &variable;
+    return nullptr;
+}
+
+LongVariables Calculator::enabledVariables() const
+{
+    LongVariables table;
+    for (const Variable& variable : m_variables)
+        if (variable.enabled)
+            table[variable.name] = variable.value.get();
+    return table;
+}
+
+bool Calculator::check(const std::string& text)
+{
+    bool emptyPlace = false;
+    bool usesI = false;
+    std::size_t position = 0;
+    bool resolved = true;
+    while (position < text.size()) {
+        std::string name = nextName(text, position, emptyPlace);
+        if (name.empty())
+            break;
+        bool called = position < text.size() && text[position] == '(';
+        if (called && (functionCode(name) || name == "sqrt" || name == "root"))
+            continue;
+        if (name == "pi" || name == "\u03C0")
+            continue;
+        if (name == "i") {
+            usesI = true;
+            continue;
+        }
+        const Variable* variable = findVariable(name);
+        if (variable == nullptr || !variable->enabled)
+            resolved = false;
+    }
+    if (emptyPlace || !resolved)
+        return false;
+    if (usesI)
+        m_complex = true;
+    return true;
+}
+
+void Calculator::startDefinition()
+{
+    const FractNode& tree = m_editor.expression();
+    bool singleName = tree.hasText() && !tree.isSlot() && !tree.hasOpenMarks() &&
+                      !tree.hasCloseMarks() && !tree.exponent;
+    if (!singleName) {
+        m_host.message("Error", kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    std::string name = printExpressionText(tree);
+    if (std::isdigit(static_cast<unsigned char>(name[0])) != 0) {
+        m_host.message("Error", "Number cannot be a variable.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    if (findVariable(name) != nullptr) {
+        m_host.message("Error", "Variable already exists.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    if (name == "i") {
+        m_host.message("Error.", "Imaginary number i cannot be defined.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    auto definition = FractNode::makeOperation('=', standaloneCopy(tree), FractNode::makeSlot());
+    fixUp(*definition);
+    m_editor.setExpression(std::move(definition));
+}
+
+bool Calculator::compute()
+{
+    m_result.reset();
+    const FractNode& tree = m_editor.expression();
+    bool definition = isDefinition(tree);
+    const FractNode& value = definition ? *tree.right : tree;
+    if (!check(printExpressionText(value))) {
+        if (definition)
+            m_host.message("Error", kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
+        else
+            startDefinition();
+        return false;
+    }
+    std::string name = definition ? printExpressionText(*tree.left) : std::string();
+    return evaluate(value, definition ? &name : nullptr);
+}
+
+bool Calculator::evaluate(const FractNode& tree, const std::string* definedName)
+{
+    NumberField field = m_complex ? NumberField::Complex : NumberField::Real;
+    auto value = evaluateLong(tree, enabledVariables(), field, m_host);
+    if (!value)
+        return false;
+    if (definedName)
+        defineVariable(*definedName, standaloneCopy(tree));
+    m_result = makeCalculatorOutput(*value, m_complex, calcWords(), m_metrics, kResultAreaWidth);
+    m_clipboard.setText(m_result->clipboard);
+    return true;
+}
+
+void Calculator::newExpression()
+{
+    m_result.reset();
+    m_editor.newExpression();
+}
+
+void Calculator::applyPrecision(const PrecisionDialog& dialog)
+{
+    dialog.accept();
+}
+
+} // namespace kestrane

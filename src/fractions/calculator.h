@@ -1,0 +1,83 @@
+#pragma once
+
+#include "fractions/calculator_output.h"
+#include "fractions/expression_editor.h"
+#include "fractions/long_eval.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrane {
+
+class Canvas;
+class Clipboard;
+class Host;
+class PrecisionDialog;
+struct FractNode;
+
+// The calculator: an expression typed with the cursor editor, evaluated in
+// long numbers to the chosen precision, real or complex. While it is open
+// the long numbers have calcWords() + 10 words; closing it gives back the
+// word count it found.
+class Calculator {
+public:
+    static constexpr int kWidth = 990;
+    static constexpr int kHeight = 717;
+    // The result lines are split to this width.
+    static constexpr int kResultAreaWidth = 900;
+
+    struct Variable {
+        std::string name; // as the notation writes it: "x", "ab1", "α"
+        std::unique_ptr<FractNode> value;
+        bool enabled = true;
+    };
+
+    Calculator(Host& host, Clipboard& clipboard, Canvas& metrics);
+    ~Calculator();
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    ExpressionEditor& editor() { return m_editor; }
+    const ExpressionEditor& editor() const { return m_editor; }
+
+    bool complexNumbers() const { return m_complex; }
+    void setComplexNumbers(bool on) { m_complex = on; }
+
+    const std::vector<Variable>& variables() const { return m_variables; }
+    // Adds a variable, or replaces the value of one of that name.
+    void defineVariable(std::string name, std::unique_ptr<FractNode> value);
+    void clearVariables() { m_variables.clear(); }
+
+    // '=': checks the expression, evaluates it (or, for a name not yet
+    // defined, starts its definition "name = ?"), puts the text on the
+    // clipboard and keeps the shown result. Returns whether a result came.
+    bool compute();
+    const std::optional<CalculatorOutput>& result() const { return m_result; }
+
+    // Escape: a new expression, the result erased; variables stay.
+    void newExpression();
+    // Precision OK: the new word counts, the constants rebuilt.
+    void applyPrecision(const PrecisionDialog& dialog);
+
+private:
+    const Variable* findVariable(const std::string& name) const;
+    LongVariables enabledVariables() const;
+    // Every name resolves and no place is empty; an 'i' turns complex
+    // numbers on.
+    bool check(const std::string& text);
+    void startDefinition();
+    bool evaluate(const FractNode& tree, const std::string* definedName);
+
+    Host& m_host;
+    Clipboard& m_clipboard;
+    Canvas& m_metrics;
+    ExpressionEditor m_editor;
+    int m_previousWords;
+    bool m_complex = false;
+    std::vector<Variable> m_variables;
+    std::optional<CalculatorOutput> m_result;
+};
+
+} // namespace kestrane
