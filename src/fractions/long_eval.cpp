@@ -345,6 +345,8 @@ private:
     LongNum realAdd(const LongNum& a, const LongNum& b, bool subtract)
     {
         LongNum out;
+        if (failed())
+            return out;
         subtract ? LongSub(a, b, out) : LongAdd(a, b, out);
         if (out[0] != 0)
             tooLarge();
@@ -354,6 +356,8 @@ private:
     LongNum realMultiply(const LongNum& a, const LongNum& b)
     {
         LongNum out;
+        if (failed())
+            return out;
         if (integerWordsUsed(a) + integerWordsUsed(b) > longIntegerWords() - 1) {
             tooLarge();
             return out;
@@ -365,6 +369,8 @@ private:
     LongNum realDivide(const LongNum& a, const LongNum& b)
     {
         LongNum out;
+        if (failed())
+            return out;
         if (!LongIsZero(b) &&
             integerWordsUsed(a) + quotientGrowth(b) > longIntegerWords() - 1) {
             tooLarge();
@@ -481,6 +487,15 @@ private:
     LongComplex root(const LongComplex& value, int degree)
     {
         bool real = LongIsZero(value.im);
+        if (complex() && real && degree == 2 && value.re.isNegative()) {
+            // The square root of a negative real is exact on the imaginary
+            // axis; the angle route would lose its last digits.
+            LongComplex out;
+            LongNum magnitude = value.re;
+            magnitude.setSign(kLongPlus);
+            LongSqrt(magnitude, out.im);
+            return out;
+        }
         if (complex() && !(real && !value.re.isNegative())) {
             LongComplex out;
             ComplexRoot(value, degree, out);
