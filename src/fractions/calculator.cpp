@@ -194,6 +194,90 @@ bool Calculator::evaluate(const FractNode& tree, const std::string* definedName)
     return true;
 }
 
+void Calculator::keyDown(std::uint16_t key, Modifiers modifiers)
+{
+    if (key == static_cast<std::uint16_t>(Key::Shift) ||
+        key == static_cast<std::uint16_t>(Key::Control) ||
+        key == static_cast<std::uint16_t>(Key::Alt))
+        return;
+    m_result.reset();
+    bool plain = !modifiers.control() && !modifiers.shift();
+    if (key == editor_keys::kEquals && plain) {
+        compute();
+        return;
+    }
+    if (key == static_cast<std::uint16_t>(Key::Escape)) {
+        newExpression();
+        return;
+    }
+    bool point = (key == editor_keys::kPeriod && plain) || key == editor_keys::kNumpadDecimal;
+    if (point && m_editor.caretInNumberWithPoint()) {
+        m_host.message("Error.", "Comma is already in.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    if (key == 'I' && m_complex && !modifiers.control()) {
+        if (!m_editor.fillSlot("i", false))
+            m_host.message("Error", "Character 'i' is reserved.\nTry another character.",
+                           MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    m_editor.keyDown(key, modifiers);
+}
+
+void Calculator::insertSymbol(char letter)
+{
+    m_result.reset();
+    m_editor.fillSlot(std::string(1, letter), true);
+}
+
+bool Calculator::pressButton(const std::string& name)
+{
+    // Digits 0-9, the point, '-', '+', sign toggle, compute, '*'.
+    static const std::pair<std::uint16_t, Modifiers> keypad[] = {
+        {'0', {}}, {'1', {}}, {'2', {}}, {'3', {}}, {'4', {}}, {'5', {}}, {'6', {}},
+        {'7', {}}, {'8', {}}, {'9', {}}, {editor_keys::kPeriod, {}},
+        {editor_keys::kMinus, {}}, {editor_keys::kEquals, Modifier::Shift},
+        {editor_keys::kMinus, Modifier::Shift}, {editor_keys::kEquals, {}},
+        {'8', Modifier::Shift}};
+    // GImage1 ... GImage15: functions by code, or symbols by letter.
+    static const std::pair<int, char> group[] = {
+        {201, 0}, {200, 0}, {0, 'p'}, {203, 0}, {202, 0}, {204, 0}, {205, 0}, {209, 0},
+        {207, 0}, {210, 0}, {208, 0}, {0, 'a'}, {0, 'b'}, {0, 'c'}, {0, 'e'}};
+    auto number = [&name](std::string_view prefix, int count) {
+        if (!name.starts_with(prefix))
+            return 0;
+        std::string rest = name.substr(prefix.size());
+        if (rest.empty() || rest.size() > 2 || !std::isdigit(static_cast<unsigned char>(rest[0])))
+            return 0;
+        int value = std::stoi(rest);
+        return value >= 1 && value <= count ? value : 0;
+    };
+    if (int index = number("KImage", 16)) {
+        const auto& [key, modifiers] = keypad[index - 1];
+        keyDown(key, modifiers);
+        return true;
+    }
+    if (int index = number("GImage", 15)) {
+        const auto& [code, letter] = group[index - 1];
+        m_result.reset();
+        if (code != 0)
+            m_editor.insertFunction(code);
+        else
+            insertSymbol(letter);
+        return true;
+    }
+    if (name == "BImage1") {
+        compute();
+        return true;
+    }
+    if (name == "BImage3") {
+        newExpression();
+        return true;
+    }
+    return false;
+}
+
 void Calculator::newExpression()
 {
     m_result.reset();

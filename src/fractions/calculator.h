@@ -56,6 +56,14 @@ public:
     bool compute();
     const std::optional<CalculatorOutput>& result() const { return m_result; }
 
+    // A key: '=' without Ctrl computes, Escape starts anew, a second point in
+    // a number and an 'i' outside an empty slot are refused; the rest is
+    // cursor editing. Anything typed first erases a shown result.
+    void keyDown(std::uint16_t key, Modifiers modifiers);
+    // An image button by name ("KImage1" ... "KImage16", "GImage1" ...
+    // "GImage15", "BImage1", "BImage3"); false for an unknown name.
+    bool pressButton(const std::string& name);
+
     // Escape: a new expression, the result erased; variables stay.
     void newExpression();
     // Precision OK: the new word counts, the constants rebuilt.
@@ -68,6 +76,7 @@ private:
     // numbers on.
     bool check(const std::string& text);
     void startDefinition();
+    void insertSymbol(char letter);
     bool evaluate(const FractNode& tree, const std::string* definedName);
 
     Host& m_host;

@@ -290,6 +290,19 @@ void ExpressionEditor::insertRoot()
     }
     if (!m_parenthesesOn)
         return;
+    insertMarkPair(MarkItem::makeRoot(true), MarkItem::makeRoot(false));
+}
+
+void ExpressionEditor::insertFunction(int code)
+{
+    if (!checkEditing() || !m_parenthesesOn || functionName(code).empty())
+        return;
+    insertMarkPair(MarkItem::makeFunction(true, code), MarkItem::makeFunction(false, code));
+}
+
+void ExpressionEditor::insertMarkPair(std::unique_ptr<MarkItem> opening,
+                                      std::unique_ptr<MarkItem> closing)
+{
     FractNode& node = cursorNode();
     if ((node.openRow && node.openRow->count() >= kMaxRowMarks) ||
         (node.closeRow && node.closeRow->count() >= kMaxRowMarks)) {
@@ -298,8 +311,8 @@ void ExpressionEditor::insertRoot()
     }
     char last = lastSign(node);
     bool wasEmpty = !node.hasOpenMarks();
-    node.ensureOpenRow().append(MarkItem::makeRoot(true));
-    node.ensureCloseRow().insert(0, MarkItem::makeRoot(false));
+    node.ensureOpenRow().append(std::move(opening));
+    node.ensureCloseRow().insert(0, std::move(closing));
     if (wasEmpty && node.hasText()) {
         node.openRow->items.front()->signBefore = node.numberSign.sign;
         node.numberSign.sign = '+';
@@ -310,6 +323,26 @@ void ExpressionEditor::insertRoot()
     if (place.area == CursorArea::Closing)
         ++place.position;
     afterEdit(place);
+}
+
+bool ExpressionEditor::fillSlot(const std::string& text, bool symbol)
+{
+    if (!checkEditing())
+        return true;
+    FractNode& node = cursorNode();
+    if (!node.isSlot())
+        return false;
+    node.text = text;
+    node.symbol = symbol ? 1 : 0;
+    afterEdit({&node, CursorArea::Text, static_cast<int>(text.size())});
+    return true;
+}
+
+bool ExpressionEditor::caretInNumberWithPoint() const
+{
+    const FractNode& node = cursorNode();
+    return node.hasText() && !node.isSlot() && node.text->find('.') != std::string::npos &&
+           m_cursor.place.area == CursorArea::Text;
 }
 
 void ExpressionEditor::insertParenthesis(bool opening)
