@@ -95,5 +95,40 @@ TEST(CalcCommandTest, RefusesBadUsage)
     EXPECT_EQ(runCalc({"1+"}).status, 1);
 }
 
+Outcome runWindow(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {"edit", "--window", "calculator"});
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CalculatorWindowTest, KeysButtonsAndMenusReachTheCalculator)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {{"{Ctrl+R}{Button:KImage3}="},
+         {"\"result\":\"1.4142135623", "\"clipboard\":\"1.4142135623"}},
+        {{"x="}, {"\"expression\":\"x=?\"", "\"result\":null"}},
+        {{"--start", "x=3", "={Escape}x*2="},
+         {"\"result\":\"6\"", "{\"name\":\"x\",\"enabled\":true,\"value\":\"3\"}"}},
+        {{"{Menu:Complex Numbers}I"}, {"\"expression\":\"i\"", "\"complexNumbers\":true"}},
+        {{"1..", "--json"}, {"\"text\":\"Comma is already in.\""}},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = runWindow(c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments[0] << outcome.err;
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(outcome.out.find(fragment), std::string::npos)
+                << c.arguments[0] << " lacks " << fragment << " in " << outcome.out;
+    }
+    EXPECT_EQ(runWindow({"{Button:ZImage1}"}).status, 2);
+    EXPECT_EQ(runWindow({"{Menu:Frobnicate}"}).status, 2);
+}
+
 } // namespace
 } // namespace kestrane::cli

@@ -206,6 +206,59 @@ TEST_F(CalculatorTest, ClosingGivesBackTheWordCount)
     EXPECT_EQ(longWords(), kLongWordsAtStart);
 }
 
+TEST_F(CalculatorTest, KeysComputeEraseAndRefuse)
+{
+    for (char digit : std::string("12"))
+        calculator().keyDown(static_cast<std::uint16_t>(digit), {});
+    calculator().keyDown(editor_keys::kPeriod, {});
+    calculator().keyDown('5', {});
+    calculator().keyDown(editor_keys::kNumpadDecimal, {});
+    ASSERT_EQ(m_host.messages().size(), 1u);
+    EXPECT_EQ(m_host.messages()[0].caption, "Error.");
+    EXPECT_EQ(m_host.messages()[0].text, "Comma is already in.");
+
+    calculator().keyDown(editor_keys::kEquals, {});
+    ASSERT_TRUE(calculator().result());
+    EXPECT_EQ(m_clipboard.text(), "12.5");
+    calculator().keyDown('3', {});
+    EXPECT_FALSE(calculator().result());
+
+    calculator().keyDown(static_cast<std::uint16_t>(Key::Escape), {});
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "?");
+}
+
+TEST_F(CalculatorTest, ImaginaryKeyFillsOnlyAnEmptySlot)
+{
+    calculator().setComplexNumbers(true);
+    calculator().keyDown('I', {});
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "i");
+    calculator().keyDown('I', {});
+    ASSERT_EQ(m_host.messages().size(), 1u);
+    EXPECT_EQ(m_host.messages()[0].caption, "Error");
+    EXPECT_EQ(m_host.messages()[0].text, "Character 'i' is reserved.\nTry another character.");
+}
+
+TEST_F(CalculatorTest, ButtonsTypeDigitsFunctionsAndSymbols)
+{
+    for (const char* button : {"GImage5", "KImage2", "KImage14"})
+        ASSERT_TRUE(calculator().pressButton(button)) << button;
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "sin(-1)");
+    ASSERT_TRUE(calculator().pressButton("KImage15"));
+    EXPECT_EQ(m_clipboard.text().substr(0, 9), "-0.841470");
+
+    calculator().pressButton("BImage3");
+    calculator().pressButton("GImage3");
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "pi");
+    calculator().pressButton("GImage12");
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "pi");
+    calculator().pressButton("BImage3");
+    calculator().pressButton("GImage12");
+    EXPECT_TRUE(calculator().pressButton("BImage1"));
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "\u03B1=?");
+    EXPECT_FALSE(calculator().pressButton("KImage17"));
+    EXPECT_FALSE(calculator().pressButton("GImage"));
+}
+
 class PrecisionDialogTest : public ::testing::Test {
 protected:
     ~PrecisionDialogTest() override
