@@ -67,6 +67,8 @@ Calculator::Calculator(Host& host, Clipboard& clipboard, Canvas& metrics)
       m_previousWords(longWords())
 {
     m_editor.setDecimalsAllowed(true);
+    m_editor.setArea(kWidth - 40, kExpressionHeight);
+    m_editor.setWindowSize(kWidth, kHeight);
     setLongWords(calcWords() + kCalcGuardWords);
     LongSetupConstants();
 }

@@ -2,6 +2,7 @@
 
 #include "fractions/calculator_output.h"
 #include "fractions/expression_editor.h"
+#include "fractions/fract_node.h"
 #include "fractions/long_eval.h"
 
 #include <memory>
@@ -15,7 +16,6 @@ class Canvas;
 class Clipboard;
 class Host;
 class PrecisionDialog;
-struct FractNode;
 
 // The calculator: an expression typed with the cursor editor, evaluated in
 // long numbers to the chosen precision, real or complex. While it is open
@@ -27,6 +27,12 @@ public:
     static constexpr int kHeight = 717;
     // The result lines are split to this width.
     static constexpr int kResultAreaWidth = 900;
+    // Where a short result is drawn, and the top of the image buttons.
+    static constexpr int kResultX = 40;
+    static constexpr int kResultTop = 330;
+    static constexpr int kResultLineStep = 28;
+    static constexpr int kButtonsTop = 560;
+    static constexpr int kExpressionHeight = 300;
 
     struct Variable {
         std::string name; // as the notation writes it: "x", "ab1", "α"
@@ -63,6 +69,12 @@ public:
     // An image button by name ("KImage1" ... "KImage16", "GImage1" ...
     // "GImage15", "BImage1", "BImage3"); false for an unknown name.
     bool pressButton(const std::string& name);
+
+    // The expression, the group titles and shortcut hints, and a short
+    // result under "Result (saved to clipboard):".
+    void paint(Canvas& canvas) const;
+    // Blink tick of the caret (every 250 ms).
+    void tick() { m_editor.tick(); }
 
     // Escape: a new expression, the result erased; variables stay.
     void newExpression();

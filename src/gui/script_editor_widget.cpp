@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "gui/calculator_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/text_encoding.h"
@@ -14,6 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace kestrane {
 
@@ -240,10 +243,28 @@ void ScriptEditorWidget::buildMenus()
     buildModuleMenu();
     QMenu* windows = menuBar()->addMenu("&Windows");
     // Opened from here once their windows exist.
-    for (const char* item : {"&Functions", "&Algebra", "&Calculator"})
+    for (const char* item : {"&Functions", "&Algebra"})
         windows->addAction(item)->setEnabled(false);
+    addItem(windows, "&Calculator", "calculator", [this] { openCalculator(); });
     buildOptionsMenu();
     buildHelpMenu();
+}
+
+void ScriptEditorWidget::openCalculator()
+{
+    // The window works in the main directory; the editor's own current
+    // directory comes back when it closes.
+    std::error_code error;
+    std::filesystem::path previous = std::filesystem::current_path(error);
+    const std::string& main = m_application.directories().main;
+    if (!main.empty())
+        std::filesystem::current_path(main, error);
+    {
+        CalculatorWidget calculator(m_application.host(), m_application.imagesDirectory(), this);
+        calculator.exec();
+    }
+    if (!previous.empty())
+        std::filesystem::current_path(previous, error);
 }
 
 void ScriptEditorWidget::buildFileMenu()

@@ -60,6 +60,7 @@ private:
     void withTimerStopped(const std::function<void()>& command);
     void runProgram(const std::function<void()>& command);
     void chooseModule();
+    void openCalculator();
     void editDirectories();
     void refresh();
 
