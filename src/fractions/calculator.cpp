@@ -89,6 +89,13 @@ void Calculator::defineVariable(std::string name, std::unique_ptr<FractNode> val
     m_variables.push_back(Variable{std::move(name), std::move(value), true});
 }
 
+void Calculator::setVariableEnabled(const std::string& name, bool enabled)
+{
+    for (Variable& variable : m_variables)
+        if (variable.name == name)
+            variable.enabled = enabled;
+}
+
 const Calculator::Variable* Calculator::findVariable(const std::string& name) const
 {
     for (const Variable& variable : m_variables)

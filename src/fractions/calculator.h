@@ -55,6 +55,8 @@ public:
     // Adds a variable, or replaces the value of one of that name.
     void defineVariable(std::string name, std::unique_ptr<FractNode> value);
     void clearVariables() { m_variables.clear(); }
+    // A disabled variable is kept but neither substituted nor computed with.
+    void setVariableEnabled(const std::string& name, bool enabled);
 
     // '=': checks the expression, evaluates it (or, for a name not yet
     // defined, starts its definition "name = ?"), puts the text on the

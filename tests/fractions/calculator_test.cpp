@@ -173,6 +173,14 @@ TEST_F(CalculatorTest, DisabledVariablesAreNotUsed)
     calculator().defineVariable("y", testing::parsed("1"));
     ASSERT_TRUE(compute("y+1"));
     EXPECT_EQ(m_clipboard.text(), "2");
+    calculator().setVariableEnabled("y", false);
+    m_host.clearMessages();
+    EXPECT_FALSE(compute("y+1"));
+    ASSERT_EQ(m_host.messages().size(), 1u);
+    EXPECT_EQ(m_host.messages()[0].caption, "Error");
+    // A disabled name cannot be defined again either.
+    EXPECT_FALSE(compute("y"));
+    EXPECT_EQ(m_host.messages().back().text, "Variable already exists.");
 }
 
 TEST_F(CalculatorTest, LongResultsSplitIntoLinesAndTheResultsWindow)
