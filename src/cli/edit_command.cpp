@@ -4,6 +4,7 @@
 #include "cli/expression_output.h"
 #include "fractions/calculator.h"
 #include "fractions/expression_editor.h"
+#include "fractions/fractions_window.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "platform/clipboard.h"
@@ -23,7 +24,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
-    "       kestrane-cli edit --window calculator [--complex] [--start EXPR] KEYS\n";
+    "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
+    "                         [--start EXPR] KEYS\n";
 
 struct KeyStroke {
     std::uint16_t key = 0;
@@ -333,6 +335,96 @@ std::string calculatorJson(const Calculator& calculator, const Clipboard& clipbo
     return json + "]}\n";
 }
 
+bool performInFractions(FractionsWindow& window, const Action& action, std::ostream& err)
+{
+    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
+        window.keyDown(stroke->key, stroke->modifiers);
+    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
+        if (!window.pressButton(button->name)) {
+            err << "kestrane-cli edit: the Fractions and Roots window has no button '"
+                << button->name << "'\n";
+            return false;
+        }
+    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
+        if (!window.menu(item->caption)) {
+            err << "kestrane-cli edit: the Fractions and Roots window has no menu item '"
+                << item->caption << "'\n";
+            return false;
+        }
+    } else {
+        perform(window.editor(), action);
+    }
+    return true;
+}
+
+std::string fractionsJson(const FractionsWindow& window, const std::vector<MessageRequest>& messages)
+{
+    const ExpressionEditor& editor = window.editor();
+    std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
+    json += ",\"caption\":" + jsonString(window.caption());
+    json += ",\"expression\":" + jsonString(printExpressionText(editor.expression()));
+    json += ",\"cursor\":{\"path\":[";
+    std::vector<std::string> path = pathTo(editor.cursor().place.node);
+    for (std::size_t index = 0; index < path.size(); ++index)
+        json += (index ? "," : "") + jsonString(path[index]);
+    json += "],\"area\":" + jsonString(areaName(editor.cursor().place.area)) +
+            ",\"position\":" + std::to_string(editor.cursor().place.position) + "}";
+    json += ",\"complexNumbers\":" + std::string(window.complexNumbers() ? "true" : "false");
+    json += ",\"unsimplified\":" +
+            (window.unsimplified() ? jsonString(printExpressionText(*window.unsimplified()))
+                                   : std::string("null"));
+    json += ",\"value\":null,\"result\":null,\"clipboard\":\"\"";
+    json += ",\"description\":" + jsonString(window.description());
+    json += ",\"variables\":[";
+    const VariableTable& variables = window.variables();
+    for (int index = 0; index < variables.count(); ++index) {
+        const VariableRecord& record = variables.record(index);
+        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(record.name) +
+                ",\"enabled\":" + (record.enabled ? "true" : "false") + ",\"value\":" +
+                (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+    }
+    json += "],\"memories\":[";
+    for (int index = 0; index < 2; ++index) {
+        const FractNode* memory = window.memory(index);
+        json += (index ? "," : "") +
+                (memory ? jsonString(printExpressionText(*memory)) : std::string("null"));
+    }
+    json += "],\"messages\":[";
+    for (std::size_t index = 0; index < messages.size(); ++index)
+        json += (index ? "," : "") + std::string("{\"caption\":") +
+                jsonString(messages[index].caption) +
+                ",\"text\":" + jsonString(messages[index].text) + "}";
+    return json + "]}\n";
+}
+
+int runFractionsWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
+                       const std::optional<std::string>& file, bool complex, std::ostream& out,
+                       std::ostream& err)
+{
+    ConsoleHost host(err);
+    RecordingCanvas metrics;
+    FractionsWindow window(host, metrics);
+    if (complex)
+        window.toggleComplexNumbers();
+    if (file && !window.openFile(*file)) {
+        err << "kestrane-cli edit: cannot read " << *file << '\n';
+        return kUsageError;
+    }
+    if (start) {
+        TextParseResult parsed = parseExpressionText(*start);
+        if (!parsed.tree) {
+            err << "kestrane-cli edit: " << parsed.error << '\n';
+            return kRefused;
+        }
+        window.editor().setExpression(std::move(parsed.tree));
+    }
+    for (const Action& action : actions)
+        if (!performInFractions(window, action, err))
+            return kUsageError;
+    out << fractionsJson(window, host.messages());
+    return kSuccess;
+}
+
 int runCalculatorWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
                         bool complex, std::ostream& out, std::ostream& err)
 {
@@ -366,6 +458,7 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     bool operandsOnly = false;
     std::optional<std::string> keys;
     std::optional<std::string> window;
+    std::optional<std::string> file;
     bool complex = false;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
@@ -376,11 +469,18 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
         } else if (!operandsOnly && argument == "--complex") {
             complex = true;
         } else if (!operandsOnly && argument == "--window") {
-            if (index + 1 >= arguments.size() || arguments[index + 1] != "calculator") {
-                err << "kestrane-cli edit: --window takes calculator\n";
+            if (index + 1 >= arguments.size() ||
+                (arguments[index + 1] != "calculator" && arguments[index + 1] != "fractions")) {
+                err << "kestrane-cli edit: --window takes calculator or fractions\n";
                 return kUsageError;
             }
             window = arguments[++index];
+        } else if (!operandsOnly && argument == "--file") {
+            if (index + 1 >= arguments.size()) {
+                err << "kestrane-cli edit: --file needs a file name\n";
+                return kUsageError;
+            }
+            file = arguments[++index];
         } else if (!operandsOnly && argument == "--start") {
             if (index + 1 >= arguments.size()) {
                 err << "kestrane-cli edit: --start needs an expression\n";
@@ -401,6 +501,8 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
     if (!actions)
         return kUsageError;
+    if (window == "fractions")
+        return runFractionsWindow(*actions, start, file, complex, out, err);
     if (window)
         return runCalculatorWindow(*actions, start, complex, out, err);
     for (const Action& action : *actions) {

@@ -80,6 +80,10 @@ public:
     // Puts a text (or a symbol's letter) into the empty slot under the caret;
     // false, with nothing changed, when the caret is not in an empty slot.
     bool fillSlot(const std::string& text, bool symbol);
+    // Puts a tree in place of the empty slot under the caret (a memory's
+    // content); false, with nothing changed, when the caret is not in an
+    // empty slot without marks.
+    bool insertTree(std::unique_ptr<FractNode> tree);
     // Whether the caret stands in a number that already has its point.
     bool caretInNumberWithPoint() const;
     void insertFraction();

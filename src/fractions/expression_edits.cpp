@@ -2,6 +2,7 @@
 // powers, signs and deletion. Each checks its refusals first and changes
 // nothing when one applies.
 #include "fractions/expression_editor.h"
+#include "fractions/mark_matching.h"
 
 #include "fractions/fract_node.h"
 #include "fractions/tree_regrouping.h"
@@ -335,6 +336,36 @@ bool ExpressionEditor::fillSlot(const std::string& text, bool symbol)
     node.text = text;
     node.symbol = symbol ? 1 : 0;
     afterEdit({&node, CursorArea::Text, static_cast<int>(text.size())});
+    return true;
+}
+
+bool ExpressionEditor::insertTree(std::unique_ptr<FractNode> tree)
+{
+    if (!checkEditing())
+        return true;
+    FractNode& slot = cursorNode();
+    if (!slot.isSlot() || slot.hasOpenMarks() || slot.hasCloseMarks() || slot.exponent)
+        return false;
+    FractNode* parent = slot.parent;
+    std::unique_ptr<FractNode>* owner = &m_root;
+    if (parent) {
+        for (std::unique_ptr<FractNode>* child : {&parent->left, &parent->right,
+                                                  &parent->numerator, &parent->denominator,
+                                                  &parent->exponent})
+            if (child->get() == &slot)
+                owner = child;
+    }
+    // The slot's operator sign belongs to the place, not to the slot.
+    char sign = lastSign(slot);
+    std::swap(tree->opSign, slot.opSign);
+    *owner = std::move(tree);
+    FractNode& inserted = **owner;
+    inserted.parent = parent;
+    setLastSign(inserted, sign);
+    fixUp(*m_root);
+    matchMarks(*m_root);
+    FractNode& last = rightmostLeaf(inserted);
+    afterEdit({&last, CursorArea::Text, last.textLength()});
     return true;
 }
 
