@@ -107,16 +107,16 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
         arrowX = std::max(2, spacing / 4);
     }
     canvas.line(rect.x1, rect.y2, rect.x2, rect.y2);
-    canvas.line(rect.x2, rect.y2, rect.x2 - arrowX, rect.y2 - arrowX);
-    canvas.line(rect.x2, rect.y2, rect.x2 - arrowX, rect.y2 + arrowX);
+    canvas.line(rect.x2, rect.y2, rect.x2 - arrowX, rect.y2 - arrowX / 2.0);
+    canvas.line(rect.x2, rect.y2, rect.x2 - arrowX, rect.y2 + arrowX / 2.0);
     int arrowY = kArrowWithoutTicks;
     if (plot.ticksY.hundredths.size() >= 2) {
         int spacing = plot.ticksY.positions[1] - plot.ticksY.positions[0];
         arrowY = std::max(2, spacing / 4);
     }
     canvas.line(rect.x1, rect.y2, rect.x1, rect.y1);
-    canvas.line(rect.x1, rect.y1, rect.x1 - arrowY, rect.y1 + arrowY);
-    canvas.line(rect.x1, rect.y1, rect.x1 + arrowY, rect.y1 + arrowY);
+    canvas.line(rect.x1, rect.y1, rect.x1 - arrowY / 2.0, rect.y1 + arrowY);
+    canvas.line(rect.x1, rect.y1, rect.x1 + arrowY / 2.0, rect.y1 + arrowY);
     for (std::size_t index = 0; index < plot.ticksX.positions.size(); ++index) {
         int x = rect.x1 + plot.ticksX.positions[index];
         canvas.line(x, rect.y2 - kTickHalf, x, rect.y2 + kTickHalf);
