@@ -141,6 +141,34 @@ constexpr Command kCommands[] = {
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
+    {"simplify", "simplify an exact expression to its normal form",
+     "Usage: kestrane-cli simplify [--var NAME=EXPR]... [--disable NAME]... [--json]\n"
+     "                             [--repeat N] (EXPR | --file FILE.fra)\n\n"
+     "Simplifies the expression (see \"kestrane-cli help expr\" for the notation)\n"
+     "exactly, as the Simplify command of the Fractions and Roots window does, and\n"
+     "prints its normal form: one fraction, roots of numbers reduced, the\n"
+     "denominator free of roots of numbers and of i, common factors cancelled.\n"
+     "--var NAME=EXPR defines a variable (substituted while enabled); --disable NAME\n"
+     "keeps it a symbol. --file takes the expression and variables of a fraction\n"
+     "file. --repeat N simplifies N times and prints once (for timing).\n"
+     "Messages go to standard error as \"Caption: text\".\n"
+     "--json prints \"input\", \"result\" (null when refused), \"messages\" (\"caption\",\n"
+     "\"text\"), \"overflow\", \"definitions\" (the working table after the expression\n"
+     "is first taken apart: \"name\", \"value\" or null) and \"main\".\n"
+     "Exit status: 0 simplified, 1 refused or left unchanged by an overflow,\n"
+     "2 usage error or an expression that cannot be read.\n",
+     runSimplify},
+    {"fraction", "read or write a fraction file",
+     "Usage: kestrane-cli fraction read FILE [--json]\n"
+     "       kestrane-cli fraction write FILE [--description TEXT] [--var NAME=EXPR]... EXPR\n\n"
+     "read prints the main expression of a fraction file as the window holds it\n"
+     "after Open (an empty slot, \"?\", when the file is damaged). --json prints\n"
+     "\"titled\", \"description\", \"expression\", \"variables\" (\"name\", \"value\")\n"
+     "and \"messages\".\n"
+     "write saves EXPR with the description and variables as the window's Save\n"
+     "does (\".fra\" is added to a name without extension).\n"
+     "Exit status: 0 done, 1 a damaged file or a refused write, 2 usage error.\n",
+     runFraction},
 };
 
 std::string& storedProgramPath()

@@ -2,12 +2,22 @@
 
 #include "cli/cli.h"
 
+#include <cstdint>
+#include <span>
+
 // The subcommands, one file each; commands.cpp lists them.
+namespace kestrane {
+class VariableTable;
+}
+
 namespace kestrane::cli {
 
 // The path of the running kestrane-cli, for the files it ships beside it.
 const std::string& programPath();
 void setProgramPath(std::string path);
+
+// The prime table as the program reads it at start.
+std::span<const std::int32_t> loadedPrimes();
 
 int runPrimes(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err);
@@ -31,5 +41,15 @@ int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli edit KEYS: types keys into the expression editor.
 int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
+
+// Adds --var NAME=EXPR to a table (replacing a variable of that name);
+// false, with the reason on err, when it cannot be read.
+bool addVariableArgument(const std::string& argument, VariableTable& table, std::ostream& err,
+                         const char* command);
+
+// kestrane-cli simplify EXPR: the exact normal form of an expression.
+int runSimplify(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli fraction read|write FILE: fraction files.
+int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

@@ -40,18 +40,6 @@ int usage(std::ostream& err, const std::string& problem)
     return kUsageError;
 }
 
-// The prime table as the program reads it at start; a missing table changes
-// no factorisation, so its message is not shown.
-std::span<const std::int32_t> loadedPrimes()
-{
-    ScriptedHost quiet;
-    std::vector<std::string> directories;
-    for (const auto& directory : ProgramPaths::forExecutable(programPath()).dataDirectories)
-        directories.push_back(directory.string());
-    loadPrimeTable(quiet, directories);
-    return primeTable().primes();
-}
-
 void printFactors(std::ostream& out, const LongInt& a)
 {
     if (a.isNegative())
@@ -67,6 +55,17 @@ void printFactors(std::ostream& out, const LongInt& a)
 }
 
 } // namespace
+
+// A missing table changes no factorisation, so its message is not shown.
+std::span<const std::int32_t> loadedPrimes()
+{
+    ScriptedHost quiet;
+    std::vector<std::string> directories;
+    for (const auto& directory : ProgramPaths::forExecutable(programPath()).dataDirectories)
+        directories.push_back(directory.string());
+    loadPrimeTable(quiet, directories);
+    return primeTable().primes();
+}
 
 int runLongInt(CommandArguments arguments, std::ostream& out, std::ostream& err)
 {

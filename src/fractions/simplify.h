@@ -1,0 +1,63 @@
+#pragma once
+
+#include "fractions/exact_problem.h"
+#include "fractions/fract_node.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kestrane {
+
+class Host;
+class VariableTable;
+
+// Who asks: the Fractions and Roots window refuses what it cannot simplify
+// with a message box; a script keeps x, other names and function
+// applications (an opaque factor whose argument is simplified), shows no
+// refusal box and leaves what it cannot simplify as it was.
+enum class SimplifyFor { Window, Script };
+
+// The window's view modes: 0 the main expression (full normal form); 1 and
+// 2 stop before roots of numbers are reduced and the result is normalised.
+inline constexpr int kMainExpressionView = 0;
+
+struct SimplifyDefinition {
+    std::string name;
+    std::optional<std::string> value; // in the linear notation; none without a value
+};
+
+struct SimplifyResult {
+    // The simplified tree, fixed up with its marks matched; null when the
+    // expression was refused, could not be simplified or overflowed.
+    std::unique_ptr<FractNode> tree;
+    // Every message, in the order shown.
+    std::vector<ExactMessage> messages;
+    // A two-word integer overflowed: the expression stays as it was.
+    bool overflow = false;
+    // The working table right after the first decomposition, in order
+    // ("I" prints as I).
+    std::vector<SimplifyDefinition> definitions;
+    // The generated name the whole expression became.
+    std::string mainName;
+};
+
+struct SimplifyRequest {
+    const FractNode* tree = nullptr;
+    // Enabled variables with a value are substituted; may be null.
+    const VariableTable* variables = nullptr;
+    int viewMode = kMainExpressionView;
+    SimplifyFor purpose = SimplifyFor::Window;
+    // The primes tried first when numbers are factored (may be empty).
+    std::span<const std::int32_t> primes;
+};
+
+// Simplifies exactly to the normal form: one fraction N/D of sums, D free of
+// numeric roots and of i, common factors cancelled. Refusals go to the host
+// (for the window) and into the result's messages.
+SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host);
+
+} // namespace kestrane

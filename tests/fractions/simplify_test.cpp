@@ -1,0 +1,236 @@
+// Exact simplification of trees: normal forms, refusals with their messages,
+// variables, the script flavour and the working table of the first
+// decomposition.
+#include "expression_test_support.h"
+#include "fractions/simplify.h"
+#include "fractions/simplify_decompose.h"
+#include "fractions/variable_table.h"
+#include "numbers/long_int.h"
+#include "numbers/number_theory.h"
+#include "platform/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane {
+namespace {
+
+using testing::parsed;
+
+const char* const kWrongFraction =
+    "Wrong fraction:\nFunction discovered or \nhigher degree root discovered or \n some "
+    "numbers contain illegal characters. \n\nCurrent version does not support this.";
+
+std::vector<std::int32_t> smallPrimes()
+{
+    std::vector<std::int32_t> primes;
+    for (std::int32_t n = 2; n < 200; ++n) {
+        if (isPrime(n))
+            primes.push_back(n);
+    }
+    return primes;
+}
+
+class SimplifyTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearLongIntOverflow(); }
+    void TearDown() override { clearLongIntOverflow(); }
+
+    SimplifyResult simplify(const FractNode& tree, SimplifyFor purpose = SimplifyFor::Window,
+                            int viewMode = kMainExpressionView)
+    {
+        SimplifyRequest request;
+        request.tree = &tree;
+        request.variables = &variables;
+        request.viewMode = viewMode;
+        request.purpose = purpose;
+        request.primes = primes;
+        return simplifyExpression(request, host);
+    }
+
+    // The normal form in the notation, or the first message's text.
+    std::string simplified(const std::string& text, SimplifyFor purpose = SimplifyFor::Window)
+    {
+        std::unique_ptr<FractNode> tree = parsed(text);
+        SimplifyResult result = simplify(*tree, purpose);
+        if (result.tree)
+            return printExpressionText(*result.tree);
+        return result.messages.empty() ? "(nothing)" : result.messages.back().text;
+    }
+
+    VariableTable variables;
+    ScriptedHost host;
+    std::vector<std::int32_t> primes = smallPrimes();
+};
+
+TEST_F(SimplifyTest, GivesTheTextbookNormalForm)
+{
+    struct Case {
+        const char* input;
+        const char* normal;
+    };
+    const Case cases[] = {
+        {"sqrt(12)", "2*sqrt(3)"},
+        {"root(4,9)", "sqrt(3)"},
+        {"root(6,8)", "sqrt(2)"},
+        {"root(9,2^6)", "root(3,4)"},
+        {"1/sqrt(2)", "sqrt(2)/2"},
+        {"1/(1+sqrt(2))", "sqrt(2)-1"},
+        {"(2+sqrt(3))/(2-sqrt(3))", "7+4*sqrt(3)"},
+        {"1/(1+root(3,2))", "(1+root(3,4)-root(3,2))/3"},
+        {"1/(root(3,4)+root(3,2)+1)", "root(3,2)-1"},
+        {"(sqrt(2)+1)^5", "41+29*sqrt(2)"},
+        {"sqrt(3+2*sqrt(2))", "1+sqrt(2)"},
+        {"sqrt(8)+sqrt(18)-sqrt(50)", "0"},
+        {"(sqrt(6)+sqrt(2))/4-sqrt(2+sqrt(3))/2", "0"},
+        {"1/(1+1/(1+sqrt(2)))", "sqrt(2)/2"},
+        {"(2*sqrt(3))/(5)", "(2*sqrt(3))/5"},
+        // A denominator that reduces to 1, a numerator that reduces to 0.
+        {"(6+2*sqrt(3))/(3+sqrt(3))", "2"},
+        {"(1-1)/(x+1)", "0"},
+        // Minus signs that the decomposition must keep.
+        {"1-1/2", "1/2"},
+        {"a-b*c", "a-b*c"},
+        {"-(a+b)+a", "-b"},
+        {"(x^2-1)/(x-1)", "x+1"},
+        {"(x-1)^2", "x^2-2*x+1"},
+        {"x^-2*x^3", "x"},
+        {"0.5+0.25", "3/4"},
+        {"i^2", "-1"},
+        {"1/i", "-i"},
+        {"pi/pi", "1"},
+        {"4^(1/2)+8^(2/3)", "6"},
+        {"2^(3/2)", "2*sqrt(2)"},
+        {"(1/2)^(-1/2)", "sqrt(2)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(simplified(c.input), c.normal) << c.input;
+}
+
+TEST_F(SimplifyTest, RefusesWhatItCannotSimplifyWithItsMessage)
+{
+    struct Case {
+        const char* input;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"sin(x)", kWrongFraction},
+        {"2*exp(1)", kWrongFraction},
+        {"x^y", "A power with a variable in its exponent cannot be simplified."},
+        {"2^sqrt(2)", kWrongFraction},
+        {"1/(2-2)", "Division by zero."},
+        {"(a+b+c+d+e)^20", "Expression is too large to simplify."},
+    };
+    for (const Case& c : cases) {
+        host.clearMessages();
+        EXPECT_EQ(simplified(c.input), c.message) << c.input;
+        ASSERT_EQ(host.messages().size(), 1u) << c.input;
+        EXPECT_EQ(host.messages()[0].icon, MessageIcon::Information);
+    }
+}
+
+TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
+{
+    std::unique_ptr<FractNode> unmatched = parsed("sqrt(2)+1");
+    leftmostLeaf(*unmatched).openRow->remove(0);
+    SimplifyResult result = simplify(*unmatched);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, "Wrong number of parentheses.");
+    EXPECT_FALSE(result.tree);
+
+    std::unique_ptr<FractNode> slot = parsed("1+?");
+    result = simplify(*slot);
+    ASSERT_EQ(result.messages.size(), 2u);
+    EXPECT_EQ(result.messages[0].text, "Wrong character discovered.");
+    EXPECT_EQ(result.messages[1].text, kWrongFraction);
+
+    std::unique_ptr<FractNode> highRoot = parsed("root(9,2)");
+    leftmostLeaf(*highRoot).openRow->items[0]->root->degree = 10;
+    EXPECT_EQ(simplify(*highRoot).messages.at(0).text, kWrongFraction);
+
+    for (const char* number : {"1.2.3", "12a"}) {
+        std::unique_ptr<FractNode> leaf = parsed("1+1");
+        leaf->right->text = number;
+        EXPECT_EQ(simplify(*leaf).messages.at(0).text, kWrongFraction) << number;
+    }
+}
+
+TEST_F(SimplifyTest, LeavesTheExpressionAsItWasOnOverflow)
+{
+    std::unique_ptr<FractNode> tree = parsed("3000000000*1000000*sqrt(2)");
+    SimplifyResult result = simplify(*tree);
+    EXPECT_TRUE(result.overflow);
+    EXPECT_FALSE(result.tree);
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0].text, "Too large numbers. Major error may occur.");
+    // A later run starts with the flag down.
+    std::unique_ptr<FractNode> small = parsed("2*3");
+    EXPECT_FALSE(simplify(*small).overflow);
+}
+
+TEST_F(SimplifyTest, SubstitutesEnabledVariablesOnly)
+{
+    variables.add("a", parsed("sqrt(2)"));
+    variables.add("b", parsed("a+1"));
+    variables.add("c", parsed("1/2"));
+    variables.record(2).enabled = false;
+    variables.add("d", nullptr);
+    EXPECT_EQ(simplified("1/b"), "sqrt(2)-1");
+    EXPECT_EQ(simplified("c*d+a^2"), "c*d+2");
+
+    // Variables defined through each other end as symbols.
+    VariableTable loop;
+    loop.add("p", parsed("q+1"));
+    loop.add("q", parsed("p+1"));
+    variables = std::move(loop);
+    EXPECT_EQ(simplified("p-q"), "p-q");
+    EXPECT_EQ(simplified("p"), "p+2");
+}
+
+TEST_F(SimplifyTest, ScriptsKeepFunctionsAsFactorsWithoutMessageBoxes)
+{
+    EXPECT_EQ(simplified("sin(sqrt(12))*2", SimplifyFor::Script), "2*sin(2*sqrt(3))");
+    EXPECT_EQ(simplified("sqrt(x+1)*sqrt(x+1)", SimplifyFor::Script), "(sqrt(x+1))^2");
+    EXPECT_EQ(simplified("x^y", SimplifyFor::Script),
+              "A power with a variable in its exponent cannot be simplified.");
+    EXPECT_TRUE(host.messages().empty());
+}
+
+TEST_F(SimplifyTest, OtherViewsStopBeforeTheNormalForm)
+{
+    std::unique_ptr<FractNode> tree = parsed("1/(1+sqrt(2))");
+    SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree), "1/(1+sqrt(2))");
+}
+
+TEST_F(SimplifyTest, TakesTheExpressionApartIntoElementaryDefinitions)
+{
+    std::unique_ptr<FractNode> tree = parsed("a-b*c");
+    SimplifyResult result = simplify(*tree);
+    EXPECT_EQ(result.mainName, "d");
+    std::vector<std::string> written;
+    for (const SimplifyDefinition& definition : result.definitions)
+        written.push_back(definition.name + "=" + definition.value.value_or("-"));
+    EXPECT_EQ(written, (std::vector<std::string>{"a=-", "b=-", "c=-", "d=a+e", "e=I*f",
+                                                 "f=b*c"}));
+
+    // Twenty sums give more than twenty names; "i" and "m" never appear.
+    std::string sum = "1";
+    for (int n = 2; n <= 22; ++n)
+        sum = "(" + sum + ")*x" + std::to_string(n) + "-" + std::to_string(n);
+    tree = parsed(sum);
+    std::set<std::string> names;
+    for (const SimplifyDefinition& definition : simplify(*tree).definitions)
+        names.insert(definition.name);
+    EXPECT_GT(names.size(), 40u);
+    EXPECT_EQ(names.count("i"), 0u);
+    EXPECT_EQ(names.count("m"), 0u);
+    EXPECT_EQ(names.count("ab"), 1u);
+    EXPECT_EQ(generatedName(0), "a");
+    EXPECT_EQ(generatedName(19), "t");
+    EXPECT_EQ(generatedName(21), "bb");
+    EXPECT_EQ(generatedName(400), "aab");
+}
+
+} // namespace
+} // namespace kestrane
