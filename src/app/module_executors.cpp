@@ -1,5 +1,6 @@
 #include "app/module_executors.h"
 
+#include "graphs/algebra_executor.h"
 #include "graphs/graph_scene.h"
 #include "graphs/graphs_executor.h"
 #include "runtime/module_executor.h"
@@ -27,6 +28,10 @@ void registerModuleExecutors(ExecutorTable& table)
     auto graphs = std::make_unique<GraphScene>();
     table.add(code(Module::Graphs), std::make_shared<GraphsExecutor>(*graphs));
     table.setScene(code(Module::Graphs), std::move(graphs));
+
+    auto algebra = std::make_unique<GraphScene>();
+    table.add(code(Module::Algebra), std::make_shared<AlgebraExecutor>(*algebra));
+    table.setScene(code(Module::Algebra), std::move(algebra));
 }
 
 } // namespace kestrane

@@ -95,6 +95,7 @@ void GraphScene::clear()
     m_rectangles.clear();
     m_functions.clear();
     m_graphs.clear();
+    m_algExprs.clear();
 }
 
 void GraphScene::paint(Canvas& canvas) const
@@ -110,6 +111,10 @@ void GraphScene::paint(Canvas& canvas) const
     for (const auto& function : m_functions) {
         if (function->drawn && function->expression)
             paintFormula(canvas, *function->expression, function->x, function->y);
+    }
+    for (const auto& expression : m_algExprs) {
+        if (expression->drawn && expression->expression)
+            paintFormula(canvas, *expression->expression, expression->x, expression->y);
     }
 }
 
@@ -135,6 +140,24 @@ void GraphScene::writeJson(std::string& json) const
                 number(graph.xMax) + "], \"colour\": " + std::to_string(graph.line) +
                 ", \"plot\": " + plotJson(plot);
     });
+    array(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
+        json += ", \"expression\": ";
+        if (expression.expression)
+            json += jsonString(printExpressionText(*expression.expression));
+        else
+            json += "null, \"text\": " + jsonString(expression.text);
+        json += ", \"variables\": [";
+        for (int index = 0; index < expression.variables.count(); ++index) {
+            const VariableRecord& record = expression.variables.record(index);
+            json += index ? ", {" : "{";
+            json += "\"name\": " + jsonString(record.name) + ", \"value\": " +
+                    (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+        }
+        json += "], \"x\": " + std::to_string(expression.x) + ", \"y\": " +
+                std::to_string(expression.y) + ", \"drawn\": " +
+                (expression.drawn ? "true" : "false") +
+                ", \"analytic\": " + (expression.analytic ? "true" : "false");
+    });
     json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
 }
 
@@ -144,6 +167,7 @@ GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_vie
     case type::kRectangle: return findRectangle(name, scope);
     case type::kFunction: return findFunction(name, scope);
     case type::kGraph: return findGraph(name, scope);
+    case type::kAlgExpr: return findAlgExpr(name, scope);
     default: return nullptr;
     }
 }
@@ -153,6 +177,7 @@ void GraphScene::dropScope(std::string_view scope)
     unbindScope(m_rectangles, scope);
     unbindScope(m_functions, scope);
     unbindScope(m_graphs, scope);
+    unbindScope(m_algExprs, scope);
 }
 
 std::string GraphScene::unchoosableParameter(int typeCode) const
@@ -162,6 +187,7 @@ std::string GraphScene::unchoosableParameter(int typeCode) const
     case type::kRectangle: kind = "A rectangle"; break;
     case type::kFunction: kind = "A function"; break;
     case type::kGraph: kind = "A graph"; break;
+    case type::kAlgExpr: kind = "An expression"; break;
     default: return {};
     }
     return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
@@ -180,6 +206,16 @@ FunctionRec& GraphScene::add(std::unique_ptr<FunctionRec> function)
 GraphRec& GraphScene::add(std::unique_ptr<GraphRec> graph)
 {
     return *m_graphs.emplace_back(std::move(graph));
+}
+
+AlgExprRec& GraphScene::add(std::unique_ptr<AlgExprRec> expression)
+{
+    return *m_algExprs.emplace_back(std::move(expression));
+}
+
+AlgExprRec* GraphScene::findAlgExpr(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_algExprs, name, scope);
 }
 
 RectangleRec* GraphScene::findRectangle(std::string_view name, std::string_view scope) const
@@ -205,6 +241,10 @@ int GraphScene::drawingHeight() const
     for (const auto& function : m_functions) {
         if (function->drawn)
             height = std::max(height, function->y + kFormulaRoom);
+    }
+    for (const auto& expression : m_algExprs) {
+        if (expression->drawn)
+            height = std::max(height, expression->y + kFormulaRoom);
     }
     return height;
 }

@@ -2,6 +2,7 @@
 
 #include "fractions/fract_node.h"
 #include "fractions/numeric_eval.h"
+#include "fractions/variable_table.h"
 #include "geometry/geo_object.h"
 #include "graphs/graph_plot.h"
 #include "runtime/module_scene.h"
@@ -45,8 +46,20 @@ struct GraphRec : GeoObject {
     ColorRef line = 0xFFFFFF;
 };
 
+// An algebraic expression with its variable set. An object made to hold a
+// message has no expression and keeps the message as its text.
+struct AlgExprRec : GeoObject {
+    std::unique_ptr<FractNode> expression;
+    VariableTable variables;
+    std::string text;
+    int x = kFormulaX;
+    int y = kFormulaY;
+    bool drawn = false;
+    bool analytic = false;
+};
+
 // The objects of the graph and algebra modules beside the plane objects:
-// rectangles, functions and graphs, each kind in creation order. Lookups
+// rectangles, functions, graphs and algebraic expressions, each kind in creation order. Lookups
 // return the last object carrying (name, scope).
 class GraphScene : public ModuleScene {
 public:
@@ -63,14 +76,17 @@ public:
     RectangleRec& add(std::unique_ptr<RectangleRec> rectangle);
     FunctionRec& add(std::unique_ptr<FunctionRec> function);
     GraphRec& add(std::unique_ptr<GraphRec> graph);
+    AlgExprRec& add(std::unique_ptr<AlgExprRec> expression);
 
     RectangleRec* findRectangle(std::string_view name, std::string_view scope) const;
     FunctionRec* findFunction(std::string_view name, std::string_view scope) const;
     GraphRec* findGraph(std::string_view name, std::string_view scope) const;
+    AlgExprRec* findAlgExpr(std::string_view name, std::string_view scope) const;
 
     const List<RectangleRec>& rectangles() const { return m_rectangles; }
     const List<FunctionRec>& functions() const { return m_functions; }
     const List<GraphRec>& graphs() const { return m_graphs; }
+    const List<AlgExprRec>& algExprs() const { return m_algExprs; }
 
     // The height the drawing needs to show every rectangle and formula.
     int drawingHeight() const;
@@ -79,6 +95,7 @@ private:
     List<RectangleRec> m_rectangles;
     List<FunctionRec> m_functions;
     List<GraphRec> m_graphs;
+    List<AlgExprRec> m_algExprs;
 };
 
 // Draws an expression as a formula with its top-left corner at (x, y).

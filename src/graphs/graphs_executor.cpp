@@ -3,6 +3,7 @@
 #include "graphs/function_file.h"
 #include "graphs/graph_messages.h"
 #include "graphs/graph_scene.h"
+#include "graphs/script_expressions.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "runtime/colour_value.h"
@@ -54,7 +55,7 @@ void functionCommand(GraphCommand& command)
     if (!file)
         return;
     auto function = std::make_unique<FunctionRec>();
-    function->expression = std::move(file->expression);
+    function->expression = simplifiedForScript(*file->expression);
     function->program = NumericProgram::compile(*function->expression);
     function->lower = file->lower;
     function->upper = file->upper;
