@@ -61,6 +61,7 @@ ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
 {
     registerModuleExecutors(m_window.executors());
     m_window.setShowMessages(m_setup.showMessages);
+    m_window.state().dataFiles().directories = m_setup.directories;
 }
 
 ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,
