@@ -373,7 +373,9 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     json += ",\"unsimplified\":" +
             (window.unsimplified() ? jsonString(printExpressionText(*window.unsimplified()))
                                    : std::string("null"));
-    json += ",\"value\":null,\"result\":null,\"clipboard\":\"\"";
+    json += ",\"value\":" +
+            (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
+    json += ",\"result\":null,\"clipboard\":\"\"";
     json += ",\"description\":" + jsonString(window.description());
     json += ",\"variables\":[";
     const VariableTable& variables = window.variables();

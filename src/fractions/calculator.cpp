@@ -17,33 +17,6 @@ constexpr const char* kWrongEquality =
     "Wrong equality sign.\nName of variable must be a single string\nor\nundefined variable "
     "discovered.";
 
-bool isNameStart(unsigned char c)
-{
-    return std::isalpha(c) != 0 || c >= 0x80;
-}
-
-// The next name of a notation text from `position` on, or empty at the end.
-std::string nextName(const std::string& text, std::size_t& position, bool& emptyPlace)
-{
-    while (position < text.size()) {
-        unsigned char c = static_cast<unsigned char>(text[position]);
-        if (c == '?')
-            emptyPlace = true;
-        if (isNameStart(c))
-            break;
-        ++position;
-    }
-    std::size_t start = position;
-    if (position < text.size() && static_cast<unsigned char>(text[position]) >= 0x80) {
-        position = std::min(text.size(), position + 2);
-    } else {
-        while (position < text.size() &&
-               std::isalnum(static_cast<unsigned char>(text[position])) != 0)
-            ++position;
-    }
-    return text.substr(start, position - start);
-}
-
 std::unique_ptr<FractNode> standaloneCopy(const FractNode& tree)
 {
     auto copy = copyTree(tree);
@@ -113,32 +86,17 @@ LongVariables Calculator::enabledVariables() const
     return table;
 }
 
-bool Calculator::check(const std::string& text)
+bool Calculator::check(const FractNode& tree)
 {
-    bool emptyPlace = false;
-    bool usesI = false;
-    std::size_t position = 0;
-    bool resolved = true;
-    while (position < text.size()) {
-        std::string name = nextName(text, position, emptyPlace);
-        if (name.empty())
-            break;
-        bool called = position < text.size() && text[position] == '(';
-        if (called && (functionCode(name) || name == "sqrt" || name == "root"))
-            continue;
-        if (name == "pi" || name == "\u03C0")
-            continue;
-        if (name == "i") {
-            usesI = true;
-            continue;
-        }
+    ExpressionNames found = expressionNames(tree);
+    if (found.emptyPlace)
+        return false;
+    for (const std::string& name : found.names) {
         const Variable* variable = findVariable(name);
         if (variable == nullptr || !variable->enabled)
-            resolved = false;
+            return false;
     }
-    if (emptyPlace || !resolved)
-        return false;
-    if (usesI)
+    if (found.usesI)
         m_complex = true;
     return true;
 }
@@ -179,7 +137,7 @@ bool Calculator::compute()
     const FractNode& tree = m_editor.expression();
     bool definition = isDefinition(tree);
     const FractNode& value = definition ? *tree.right : tree;
-    if (!check(printExpressionText(value))) {
+    if (!check(value)) {
         if (definition)
             m_host.message("Error", kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
         else

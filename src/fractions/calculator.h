@@ -88,7 +88,7 @@ private:
     LongVariables enabledVariables() const;
     // Every name resolves and no place is empty; an 'i' turns complex
     // numbers on.
-    bool check(const std::string& text);
+    bool check(const FractNode& tree);
     void startDefinition();
     void insertSymbol(char letter);
     bool evaluate(const FractNode& tree, const std::string* definedName);

@@ -1,11 +1,15 @@
 #include "fractions/fractions_window.h"
 
 #include "fractions/fraction_file.h"
+#include "fractions/long_eval.h"
 #include "fractions/mark_matching.h"
+#include "fractions/numeric_eval.h"
 #include "fractions/simplify.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
 #include "platform/host.h"
+
+#include <cstdio>
 
 namespace kestrane {
 
@@ -189,6 +193,49 @@ void FractionsWindow::restore()
     m_editor.setEditingAllowed(true);
 }
 
+void FractionsWindow::value()
+{
+    const FractNode& tree = m_unsimplified ? *m_unsimplified : m_editor.expression();
+    ExpressionNames found = expressionNames(tree);
+    auto refuse = [this](const std::string& text) {
+        m_valueText.clear();
+        m_host.message("Error", text, MessageButtons::Ok, MessageIcon::Information);
+    };
+    if (found.emptyPlace)
+        return refuse("Wrong character discovered.");
+    if (found.usesI)
+        return refuse("Complex numbers have no approximate value here.");
+    for (const std::string& name : found.names) {
+        int index = m_variables.find(name);
+        if (index < 0 || !m_variables.record(index).enabled || !m_variables.record(index).value)
+            return refuse("Variable " + name + " is not defined.");
+    }
+    DefinitionLookup lookup = [this](std::string_view name) -> const FractNode* {
+        int index = m_variables.find(name);
+        if (index < 0 || !m_variables.record(index).enabled)
+            return nullptr;
+        return m_variables.record(index).value.get();
+    };
+    // The evaluator reads x as its free variable: a defined x is given its value.
+    float x = 0;
+    if (const FractNode* definition = lookup("x")) {
+        std::optional<float> xValue = evaluateExpression(*definition, 0, lookup);
+        if (!xValue) {
+            m_valueText = "undefined";
+            return;
+        }
+        x = *xValue;
+    }
+    std::optional<float> result = evaluateExpression(tree, x, lookup);
+    if (!result) {
+        m_valueText = "undefined";
+        return;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(*result));
+    m_valueText = text;
+}
+
 void FractionsWindow::storeMemory(int index)
 {
     if (!m_editor.selection()) {
@@ -269,6 +316,8 @@ bool FractionsWindow::menu(const std::string& caption)
         showList();
     else if (caption == "Simplify")
         simplify();
+    else if (caption == "Value")
+        value();
     else if (caption == "Complex Numbers")
         toggleComplexNumbers();
     else if (caption == "Power")
@@ -322,6 +371,10 @@ void FractionsWindow::paint(Canvas& canvas) const
     for (const auto& [x, text] : shortcuts)
         canvas.text(x, kHeight - 128, text);
     canvas.setTextColour(kBlack);
+    if (!m_valueText.empty()) {
+        canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
+        canvas.text(kWidth - 460, kHeight - 180, "Approximate value is: " + m_valueText);
+    }
 }
 
 } // namespace kestrane

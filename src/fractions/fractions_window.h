@@ -69,6 +69,12 @@ public:
     void simplify();
     void restore();
     void toggleComplexNumbers() { m_complex = !m_complex; }
+    // Value: the expression (the unsimplified one after Simplify) in single
+    // precision with 7 significant digits ("0.7071068"), or "undefined"
+    // where it has none. Complex numbers and undefined names are refused.
+    void value();
+    // The text shown after "Approximate value is:"; empty before Value.
+    const std::string& valueText() const { return m_valueText; }
 
     // --- Memories and description -------------------------------------------
     // Stores the selected subexpression; an empty slot leaves the memory empty.
@@ -106,6 +112,7 @@ private:
     bool m_modified = false;
     std::string m_fileName;
     std::string m_description;
+    std::string m_valueText;
 };
 
 } // namespace kestrane

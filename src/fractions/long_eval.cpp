@@ -582,7 +582,56 @@ private:
     Host* m_previous;
 };
 
+bool isNameStartCharacter(unsigned char c)
+{
+    return std::isalpha(c) != 0 || c >= 0x80;
+}
+
+// The next name of a notation text from `position` on, or empty at the end.
+std::string nextName(const std::string& text, std::size_t& position, bool& emptyPlace)
+{
+    while (position < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[position]);
+        if (c == '?')
+            emptyPlace = true;
+        if (isNameStartCharacter(c))
+            break;
+        ++position;
+    }
+    std::size_t start = position;
+    if (position < text.size() && static_cast<unsigned char>(text[position]) >= 0x80) {
+        position = std::min(text.size(), position + 2);
+    } else {
+        while (position < text.size() &&
+               std::isalnum(static_cast<unsigned char>(text[position])) != 0)
+            ++position;
+    }
+    return text.substr(start, position - start);
+}
+
 } // namespace
+
+ExpressionNames expressionNames(const FractNode& tree)
+{
+    ExpressionNames found;
+    std::string text = printExpressionText(tree);
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::string name = nextName(text, position, found.emptyPlace);
+        if (name.empty())
+            break;
+        bool called = position < text.size() && text[position] == '(';
+        if (called && (functionCode(name) || name == "sqrt" || name == "root"))
+            continue;
+        if (name == "pi" || name == "\u03C0")
+            continue;
+        if (name == "i")
+            found.usesI = true;
+        else
+            found.names.push_back(name);
+    }
+    return found;
+}
 
 std::optional<LongComplex> evaluateLongText(const std::string& text,
                                             const LongVariables& variables, NumberField field,

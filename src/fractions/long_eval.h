@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -36,6 +37,14 @@ std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariabl
 std::optional<LongComplex> evaluateLongText(const std::string& text,
                                             const LongVariables& variables, NumberField field,
                                             Host& host);
+
+// The names an expression uses, besides functions, π and i.
+struct ExpressionNames {
+    std::vector<std::string> names;
+    bool emptyPlace = false;
+    bool usesI = false;
+};
+ExpressionNames expressionNames(const FractNode& tree);
 
 // The message of a number or an intermediate value that does not fit the
 // integer words.

@@ -61,6 +61,8 @@ private:
     void runProgram(const std::function<void()>& command);
     void chooseModule();
     void openCalculator();
+    void openFractionsWindow();
+    void inMainDirectory(const std::function<void()>& open);
     void editDirectories();
     void refresh();
 

@@ -49,6 +49,35 @@ TEST_F(FractionsWindowTest, SimplifyKeepsTheUnsimplifiedCopyAndRestoreBringsItBa
     EXPECT_TRUE(m_window.editor().editingAllowed());
 }
 
+TEST_F(FractionsWindowTest, ValueShowsSevenDigitsOfTheUnsimplifiedExpression)
+{
+    start("1/sqrt(2)");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "0.7071068");
+    m_window.menu("Simplify");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "0.7071068");
+
+    m_window.menu("New");
+    m_window.variables().add("a", testing::parsed("3"));
+    start("a^2+1/4");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "9.25");
+
+    start("sqrt(0-1)");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "undefined");
+    EXPECT_TRUE(m_host.messages().empty());
+
+    for (const char* refused : {"b+1", "2*i", "1+?"}) {
+        m_host.clearMessages();
+        start(refused);
+        m_window.menu("Value");
+        EXPECT_EQ(m_host.messages().size(), 1u) << refused;
+        EXPECT_EQ(m_window.valueText(), "") << refused;
+    }
+}
+
 TEST_F(FractionsWindowTest, ListOfVariablesIsRefusedWhileASlotRemains)
 {
     start("1+?");

@@ -5,6 +5,7 @@
 #include "fractions/precision_dialog.h"
 #include "gui/calculator_widget.h"
 #include "gui/construction_window_widget.h"
+#include "gui/fractions_window_widget.h"
 #include "gui/precision_dialog_widget.h"
 #include "gui/qt_host.h"
 #include "gui/script_editor_widget.h"
@@ -19,7 +20,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -88,6 +91,49 @@ TEST_F(CalculatorWidgetTest, OpensFromTheEditorAndComputesOneOverRootTwo)
     EXPECT_EQ(wordsInside, 50);
     EXPECT_EQ(clipboard.substr(0, 12), "0.7071067811");
     EXPECT_EQ(longWords(), kLongWordsAtStart);
+}
+
+TEST_F(CalculatorWidgetTest, FractionsWindowOpensFromTheEditorAndSimplifies)
+{
+    ConstructionWindowWidget window(*m_application);
+    window.show();
+    window.openScriptEditor();
+    ScriptEditorWidget& editor = *window.scriptEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    QAction* item = editor.action("algebra");
+    ASSERT_NE(item, nullptr);
+
+    std::string simplified;
+    std::string value;
+    std::string caption;
+    onNextModal([&](QDialog& dialog) {
+        auto* fractions = qobject_cast<FractionsWindowWidget*>(&dialog);
+        ASSERT_NE(fractions, nullptr);
+        caption = fractions->windowTitle().toStdString();
+        QTest::keyClick(fractions, Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(fractions, Qt::Key_1);
+        QTest::keyClick(fractions, Qt::Key_Down);
+        QTest::keyClick(fractions, Qt::Key_R, Qt::ControlModifier);
+        QTest::keyClick(fractions, Qt::Key_2);
+        QTest::keyClick(fractions, Qt::Key_Equal);
+        simplified = printExpressionText(fractions->model().editor().expression());
+        auto* restore = fractions->findChild<QPushButton*>("NImage5");
+        EXPECT_TRUE(restore && restore->isVisible());
+        fractions->action("Value")->trigger();
+        value = fractions->model().valueText();
+        // Unsaved changes: the question is answered No.
+        onNextModal([](QDialog& question) {
+            auto* box = qobject_cast<QMessageBox*>(&question);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "Files");
+            box->button(QMessageBox::No)->click();
+        });
+        dialog.close();
+    });
+    item->trigger();
+    EXPECT_EQ(caption, "NoName");
+    EXPECT_EQ(simplified, "sqrt(2)/2");
+    EXPECT_EQ(value, "0.7071068");
 }
 
 TEST_F(CalculatorWidgetTest, PrecisionAndComplexNumbersFromTheSettingsMenu)
