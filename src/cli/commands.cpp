@@ -191,6 +191,48 @@ constexpr Command kCommands[] = {
      "does (\".fra\" is added to a name without extension).\n"
      "Exit status: 0 done, 1 a damaged file or a refused write, 2 usage error.\n",
      runFraction},
+    {"eval", "evaluate an expression in single precision at points of its variable x",
+     "Usage: kestrane-cli eval FILE [--at T]... [--json]\n"
+     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n\n"
+     "Evaluates an expression as graphs and the Value command do: in single\n"
+     "precision, x standing for T (0 when no --at is given), other names read from\n"
+     "the variables of the file, pi as pi and I as -1. FILE is a function file\n"
+     "(.fct), a fraction file, a file holding one expression in the byte form, or a\n"
+     "text file whose first line is an expression in the linear notation (see\n"
+     "\"kestrane-cli help expr\"); --expr gives the expression on the command line.\n"
+     "Prints one line per T: \"T<tab>VALUE<tab>TEXT\", VALUE the shortest number that\n"
+     "reads back as the same float and TEXT the two-decimal text the window draws,\n"
+     "or \"T<tab>undefined\" where the expression has no value (an even root or a\n"
+     "logarithm out of its domain, a zero denominator, an overflow). --json prints\n"
+     "[{\"t\", \"defined\", \"value\", \"text\"}] instead. T may be negative: -1.5 is a\n"
+     "number, not an option.\n"
+     "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
+     "be read, 2 usage or file error.\n",
+     runEval},
+    {"ticks", "print the ticks a graph draws along an axis",
+     "Usage: kestrane-cli ticks LENGTH MIN MAX\n\n"
+     "Prints as JSON the ticks of an axis LENGTH pixels long from MIN to MAX:\n"
+     "\"k\" = (LENGTH*9/10)/50 intervals, \"step\" the smallest of 0.02 0.05 0.1 0.2 0.5\n"
+     "1 2 5 ... 100000 not below (MAX-MIN)/k (0.02 when the raw step is smaller),\n"
+     "\"values\" from the smallest multiple of the step not below MIN-0.005 up to\n"
+     "MAX+0.005, their \"labels\" and their \"positions\" in pixels from the axis\n"
+     "start. \"step\" is null and the lists empty when k is 0, MAX is not above MIN or\n"
+     "the raw step is above 100000. MIN and MAX may be negative.\n"
+     "Exit status: 0 success, 2 usage error.\n",
+     runTicks},
+    {"plot", "draw the graph of a function file",
+     "Usage: kestrane-cli plot FILE.fct [--size WxH] [--domain LO,HI] [--json PATH|-]\n"
+     "                         [--png PATH] [--svg PATH]\n\n"
+     "Reads a function file, simplifies its expression and plots it as a graph\n"
+     "draws it: one sample per pixel column over the domain (the file's, or LO,HI),\n"
+     "the range from the defined samples, a failed sample breaking the line, axes\n"
+     "on the left and bottom edges with ticks and labels. The picture is W x H\n"
+     "pixels (600 x 400 by default) with the graph's rectangle inset 60 pixels\n"
+     "left, 20 above and right and 40 below. --json writes \"expression\",\n"
+     "\"domain\", \"rectangle\" and \"plot\" (as in the \"graphs\" of kestrane-cli run);\n"
+     "--svg and --png write the picture. LO may be negative.\n"
+     "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
+     runPlot},
 };
 
 std::string& storedProgramPath()

@@ -54,4 +54,12 @@ int runSimplify(CommandArguments arguments, std::ostream& out, std::ostream& err
 // kestrane-cli fraction read|write FILE: fraction files.
 int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
+// kestrane-cli eval SOURCE [--at T]... [--json]: the value of an expression
+// in single precision at each T.
+int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli ticks LENGTH MIN MAX: the ticks of a graph's axis as JSON.
+int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli plot FILE.fct: the graph of a function file.
+int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err);
+
 } // namespace kestrane::cli

@@ -44,7 +44,9 @@ ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream
     if (!m_file)
         return ScriptRunStatus::FileError;
     m_modules.set(module.value_or(m_file->moduleCode));
-    CompileResult result = Compiler(m_modules, m_host).compile(*m_file);
+    Compiler compiler(m_modules, m_host);
+    compiler.setDataFiles(DataFileSearch{m_directories, {}, {}});
+    CompileResult result = compiler.compile(*m_file);
     if (result.ok())
         return ScriptRunStatus::Finished;
     const CompileError& error = *result.error;

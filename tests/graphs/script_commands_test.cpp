@@ -49,7 +49,7 @@ protected:
 
     // between runs after the compile, before the program starts.
     void run(int module, std::initializer_list<std::string_view> lines,
-             const std::function<void()>& between = {})
+             const std::function<void()>& between = {}, bool scriptDirectory = true)
     {
         std::string text = "void start()\r\n";
         for (std::string_view line : lines)
@@ -57,10 +57,13 @@ protected:
         text += "END\r\n";
         Directories directories;
         ScriptLoader loader(host, directories);
-        main = loader.build(text, module, "NoName", "", directory.string());
+        main = loader.build(text, module, "NoName", "",
+                            scriptDirectory ? directory.string() : std::string());
         ModuleState modules;
         modules.set(module);
-        CompileResult result = Compiler(modules, host).compile(*main);
+        Compiler compiler(modules, host);
+        compiler.setDataFiles(window.state().dataFiles());
+        CompileResult result = compiler.compile(*main);
         ASSERT_TRUE(result.ok()) << result.error->message;
         if (between)
             between();
@@ -194,6 +197,16 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     run(504, {functionLine}, [&] { fs::remove(file); });
     EXPECT_TRUE(graphScene->functions().empty());
     EXPECT_EQ(messageTexts().back(), "Runtime error.: File not found.");
+}
+
+TEST_F(ScriptCommands, FunctionFilesCompileWhereverTheRunFindsThem)
+{
+    TextParseResult parsed = parseExpressionText("x^2");
+    ASSERT_TRUE(parsed.tree);
+    write(directory / "Examples" / "square.fct", writeFunctionFile(*parsed.tree, -1, 1));
+    run(504, {"f=Function($square.fct)"}, {}, false);
+    ASSERT_EQ(graphScene->functions().size(), 1u);
+    EXPECT_TRUE(messageTexts().empty());
 }
 
 } // namespace
