@@ -297,6 +297,19 @@ bool performInCalculator(Calculator& calculator, const Action& action, std::ostr
     return true;
 }
 
+// The records of a table as JSON objects, comma-separated.
+std::string variablesJson(const VariableTable& variables)
+{
+    std::string json;
+    for (int index = 0; index < variables.count(); ++index) {
+        const VariableRecord& record = variables.record(index);
+        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(record.name) +
+                ",\"enabled\":" + (record.enabled ? "true" : "false") + ",\"value\":" +
+                (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+    }
+    return json;
+}
+
 std::string nullableJson(const std::optional<std::string>& text)
 {
     return text ? jsonString(*text) : "null";
@@ -322,11 +335,7 @@ std::string calculatorJson(const Calculator& calculator, const Clipboard& clipbo
             std::string(result && result->inResultsWindow ? "true" : "false");
     json += ",\"clipboard\":" + jsonString(clipboard.text());
     json += ",\"variables\":[";
-    const auto& variables = calculator.variables();
-    for (std::size_t index = 0; index < variables.size(); ++index)
-        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(variables[index].name) +
-                ",\"enabled\":" + (variables[index].enabled ? "true" : "false") +
-                ",\"value\":" + jsonString(printExpressionText(*variables[index].value)) + "}";
+    json += variablesJson(calculator.variables());
     json += "],\"memories\":[null,null],\"messages\":[";
     for (std::size_t index = 0; index < messages.size(); ++index)
         json += (index ? "," : "") + std::string("{\"caption\":") +
@@ -377,14 +386,7 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
             (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
     json += ",\"result\":null,\"clipboard\":\"\"";
     json += ",\"description\":" + jsonString(window.description());
-    json += ",\"variables\":[";
-    const VariableTable& variables = window.variables();
-    for (int index = 0; index < variables.count(); ++index) {
-        const VariableRecord& record = variables.record(index);
-        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(record.name) +
-                ",\"enabled\":" + (record.enabled ? "true" : "false") + ",\"value\":" +
-                (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
-    }
+    json += ",\"variables\":[" + variablesJson(window.variables());
     json += "],\"memories\":[";
     for (int index = 0; index < 2; ++index) {
         const FractNode* memory = window.memory(index);

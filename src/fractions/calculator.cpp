@@ -53,36 +53,34 @@ Calculator::~Calculator()
 
 void Calculator::defineVariable(std::string name, std::unique_ptr<FractNode> value)
 {
-    for (Variable& variable : m_variables) {
-        if (variable.name == name) {
-            variable.value = std::move(value);
-            return;
-        }
-    }
-    m_variables.push_back(Variable{std::move(name), std::move(value), true});
+    int index = m_variables.find(name);
+    if (index >= 0)
+        m_variables.record(index).value = std::move(value);
+    else
+        m_variables.add(std::move(name), std::move(value));
 }
 
 void Calculator::setVariableEnabled(const std::string& name, bool enabled)
 {
-    for (Variable& variable : m_variables)
-        if (variable.name == name)
-            variable.enabled = enabled;
+    int index = m_variables.find(name);
+    if (index >= 0)
+        m_variables.record(index).enabled = enabled;
 }
 
-const Calculator::Variable* Calculator::findVariable(const std::string& name) const
+const VariableRecord* Calculator::findVariable(const std::string& name) const
 {
-    for (const Variable& variable : m_variables)
-        if (variable.name == name)
-            return &variable;
-    return nullptr;
+    int index = m_variables.find(name);
+    return index >= 0 ? &m_variables.record(index) : nullptr;
 }
 
 LongVariables Calculator::enabledVariables() const
 {
     LongVariables table;
-    for (const Variable& variable : m_variables)
-        if (variable.enabled)
-            table[variable.name] = variable.value.get();
+    for (int index = 0; index < m_variables.count(); ++index) {
+        const VariableRecord& record = m_variables.record(index);
+        if (record.enabled && record.value)
+            table[record.name] = record.value.get();
+    }
     return table;
 }
 
@@ -92,8 +90,8 @@ bool Calculator::check(const FractNode& tree)
     if (found.emptyPlace)
         return false;
     for (const std::string& name : found.names) {
-        const Variable* variable = findVariable(name);
-        if (variable == nullptr || !variable->enabled)
+        const VariableRecord* variable = findVariable(name);
+        if (variable == nullptr || !variable->enabled || !variable->value)
             return false;
     }
     if (found.usesI)

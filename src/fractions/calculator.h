@@ -4,6 +4,7 @@
 #include "fractions/expression_editor.h"
 #include "fractions/fract_node.h"
 #include "fractions/long_eval.h"
+#include "fractions/variable_table.h"
 
 #include <memory>
 #include <optional>
@@ -34,11 +35,6 @@ public:
     static constexpr int kButtonsTop = 560;
     static constexpr int kExpressionHeight = 300;
 
-    struct Variable {
-        std::string name; // as the notation writes it: "x", "ab1", "α"
-        std::unique_ptr<FractNode> value;
-        bool enabled = true;
-    };
 
     Calculator(Host& host, Clipboard& clipboard, Canvas& metrics);
     ~Calculator();
@@ -51,10 +47,10 @@ public:
     bool complexNumbers() const { return m_complex; }
     void setComplexNumbers(bool on) { m_complex = on; }
 
-    const std::vector<Variable>& variables() const { return m_variables; }
+    const VariableTable& variables() const { return m_variables; }
     // Adds a variable, or replaces the value of one of that name.
     void defineVariable(std::string name, std::unique_ptr<FractNode> value);
-    void clearVariables() { m_variables.clear(); }
+    void clearVariables() { m_variables = VariableTable(); }
     // A disabled variable is kept but neither substituted nor computed with.
     void setVariableEnabled(const std::string& name, bool enabled);
 
@@ -84,7 +80,7 @@ public:
     void applyPrecision(const PrecisionDialog& dialog);
 
 private:
-    const Variable* findVariable(const std::string& name) const;
+    const VariableRecord* findVariable(const std::string& name) const;
     LongVariables enabledVariables() const;
     // Every name resolves and no place is empty; an 'i' turns complex
     // numbers on.
@@ -99,7 +95,7 @@ private:
     ExpressionEditor m_editor;
     int m_previousWords;
     bool m_complex = false;
-    std::vector<Variable> m_variables;
+    VariableTable m_variables;
     std::optional<CalculatorOutput> m_result;
 };
 

@@ -138,14 +138,14 @@ TEST_F(CalculatorTest, AnUndefinedNameStartsItsDefinition)
     calculator().editor().setExpression(testing::parsed("x=1/4"));
     ASSERT_TRUE(calculator().compute());
     EXPECT_EQ(m_clipboard.text(), "0.25");
-    ASSERT_EQ(calculator().variables().size(), 1u);
-    EXPECT_EQ(calculator().variables()[0].name, "x");
+    ASSERT_EQ(calculator().variables().count(), 1);
+    EXPECT_EQ(calculator().variables().record(0).name, "x");
 
     ASSERT_TRUE(compute("x*8"));
     EXPECT_EQ(m_clipboard.text(), "2");
     calculator().newExpression();
     EXPECT_FALSE(calculator().result());
-    EXPECT_EQ(calculator().variables().size(), 1u);
+    EXPECT_EQ(calculator().variables().count(), 1);
 }
 
 TEST_F(CalculatorTest, DefinitionStartIsRefusedWithItsMessage)
