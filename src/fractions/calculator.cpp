@@ -1,5 +1,6 @@
 #include "fractions/calculator.h"
 
+#include "fractions/expression_clipboard.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "fractions/mark_matching.h"
@@ -165,8 +166,16 @@ void Calculator::keyDown(std::uint16_t key, Modifiers modifiers)
         key == static_cast<std::uint16_t>(Key::Control) ||
         key == static_cast<std::uint16_t>(Key::Alt))
         return;
+    if (key == 'C' && modifiers.control() && !modifiers.shift()) {
+        copyExpression(m_editor, m_clipboard);
+        return;
+    }
     m_result.reset();
     bool plain = !modifiers.control() && !modifiers.shift();
+    if (key == static_cast<std::uint16_t>(Key::Insert) && modifiers.shift()) {
+        pasteExpression(m_editor, m_clipboard);
+        return;
+    }
     if (key == editor_keys::kEquals && plain) {
         compute();
         return;

@@ -1,5 +1,6 @@
 #include "fractions/fractions_window.h"
 
+#include "fractions/expression_clipboard.h"
 #include "fractions/fraction_file.h"
 #include "fractions/long_eval.h"
 #include "fractions/mark_matching.h"
@@ -339,6 +340,15 @@ void FractionsWindow::keyDown(std::uint16_t key, Modifiers modifiers)
     }
     if (key == editor_keys::kEquals && !modifiers.shift() && !modifiers.control()) {
         simplify();
+        return;
+    }
+    if (m_clipboard && key == 'C' && modifiers.control() && !modifiers.shift()) {
+        copyExpression(m_editor, *m_clipboard);
+        return;
+    }
+    if (m_clipboard && key == static_cast<std::uint16_t>(Key::Insert) && modifiers.shift()) {
+        if (pasteExpression(m_editor, *m_clipboard))
+            m_modified = true;
         return;
     }
     EditorRequest request = m_editor.keyDown(key, modifiers);

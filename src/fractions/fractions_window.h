@@ -14,6 +14,7 @@
 namespace kestrane {
 
 class Canvas;
+class Clipboard;
 class Host;
 
 // The Fractions and Roots window: one main expression typed with the cursor
@@ -33,6 +34,8 @@ public:
 
     FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes = {});
     FractionsWindow(const FractionsWindow&) = delete;
+    // Where Ctrl+C copies and Shift+Insert pastes the linear notation.
+    void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
     FractionsWindow& operator=(const FractionsWindow&) = delete;
 
     ExpressionEditor& editor() { return m_editor; }
@@ -102,6 +105,7 @@ private:
     bool writeTo(const std::string& fileName);
 
     Host& m_host;
+    Clipboard* m_clipboard = nullptr;
     std::span<const std::int32_t> m_primes;
     ExpressionEditor m_editor;
     Mode m_mode = Mode::Main;

@@ -22,7 +22,7 @@ namespace {
 constexpr int kBlinkInterval = 250; // ms
 constexpr int kMenuHeight = 24;
 
-struct ButtonSpec {
+struct ButtonLayout {
     const char* name;
     const char* picture;
     const char* text;
@@ -33,7 +33,7 @@ struct ButtonSpec {
 // The keypad at the left, the functions in the middle, π and the Greek
 // letters at the right; BImage1 and BImage3 show while a result does.
 constexpr int kTop = Calculator::kButtonsTop;
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {"KImage8", "key_7", "7", 20, kTop}, {"KImage9", "key_8", "8", 60, kTop},
     {"KImage10", "key_9", "9", 100, kTop}, {"KImage13", "key_plus", "+", 140, kTop},
     {"KImage5", "key_4", "4", 20, kTop + 40}, {"KImage6", "key_5", "5", 60, kTop + 40},
@@ -211,21 +211,21 @@ void CalculatorWidget::buildMenus(QWidget* menuHolder)
 
 void CalculatorWidget::buildButtons(const std::filesystem::path& imagesDirectory)
 {
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonLayout& entry : kButtons) {
         auto* button = new QPushButton(m_area);
-        button->setObjectName(spec.name);
+        button->setObjectName(entry.name);
         button->setFocusPolicy(Qt::NoFocus);
-        QPixmap picture = spec.picture[0] ? loadButtonPicture(imagesDirectory, spec.picture)
+        QPixmap picture = entry.picture[0] ? loadButtonPicture(imagesDirectory, entry.picture)
                                           : QPixmap();
         if (picture.isNull()) {
-            button->setText(QString::fromUtf8(spec.text));
+            button->setText(QString::fromUtf8(entry.text));
         } else {
             button->setIcon(picture);
             button->setIconSize(picture.size());
         }
-        button->setGeometry(spec.x, spec.y, std::string_view(spec.name).starts_with("B") ? 90 : 50,
+        button->setGeometry(entry.x, entry.y, std::string_view(entry.name).starts_with("B") ? 90 : 50,
                             34);
-        connect(button, &QPushButton::clicked, this, [this, name = std::string(spec.name)] {
+        connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
             m_model->pressButton(name);
             afterCommand();
         });

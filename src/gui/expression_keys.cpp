@@ -43,6 +43,7 @@ std::uint16_t toEditorKey(const QKeyEvent& event, Modifiers& modifiers)
     case Qt::Key_PageDown: return static_cast<std::uint16_t>(Key::PageDown);
     case Qt::Key_Backspace: return static_cast<std::uint16_t>(Key::Backspace);
     case Qt::Key_Delete: return static_cast<std::uint16_t>(Key::Delete);
+    case Qt::Key_Insert: return static_cast<std::uint16_t>(Key::Insert);
     case Qt::Key_Escape: return static_cast<std::uint16_t>(Key::Escape);
     case Qt::Key_Return:
     case Qt::Key_Enter: return static_cast<std::uint16_t>(Key::Enter);

@@ -3,6 +3,7 @@
 #include "gui/button_pictures.h"
 #include "gui/expression_keys.h"
 #include "gui/qt_canvas.h"
+#include "gui/qt_host.h"
 #include "platform/host.h"
 
 #include <QCloseEvent>
@@ -18,7 +19,7 @@ namespace {
 constexpr int kBlinkInterval = 250; // ms
 constexpr int kMenuHeight = 24;
 
-struct ButtonSpec {
+struct ButtonLayout {
     const char* name;
     const char* picture;
     const char* text;
@@ -27,7 +28,7 @@ struct ButtonSpec {
 };
 
 constexpr int kBottom = FractionsWindow::kHeight - 60;
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonLayout kButtons[] = {
     {"Imge3", "fraction", "a/b", FractionsWindow::kWidth - 200, kBottom},
     {"Imge4", "power", "x^n", FractionsWindow::kWidth - 80, kBottom},
     {"Imge5", "root", "sqrt", FractionsWindow::kWidth - 142, kBottom},
@@ -83,8 +84,10 @@ FractionsWindowWidget::FractionsWindowWidget(Host& host,
       m_metricsImage(1, 1, QImage::Format_RGB32),
       m_metricsPainter(&m_metricsImage),
       m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage)),
+      m_clipboard(std::make_unique<QtClipboard>()),
       m_model(std::make_unique<FractionsWindow>(host, *m_metrics))
 {
+    m_model->setClipboard(m_clipboard.get());
     setObjectName("fractionsWindow");
     setFixedSize(FractionsWindow::kWidth, FractionsWindow::kHeight + kMenuHeight);
     auto* layout = new QVBoxLayout(this);
@@ -162,19 +165,19 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
 
 void FractionsWindowWidget::buildButtons(const std::filesystem::path& imagesDirectory)
 {
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonLayout& entry : kButtons) {
         auto* button = new QPushButton(m_area);
-        button->setObjectName(spec.name);
+        button->setObjectName(entry.name);
         button->setFocusPolicy(Qt::NoFocus);
-        QPixmap picture = loadButtonPicture(imagesDirectory, spec.picture);
+        QPixmap picture = loadButtonPicture(imagesDirectory, entry.picture);
         if (picture.isNull()) {
-            button->setText(spec.text);
+            button->setText(entry.text);
         } else {
             button->setIcon(picture);
             button->setIconSize(picture.size());
         }
-        button->setGeometry(spec.x, spec.y, 56, 34);
-        connect(button, &QPushButton::clicked, this, [this, name = std::string(spec.name)] {
+        button->setGeometry(entry.x, entry.y, 56, 34);
+        connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
             m_model->pressButton(name);
             afterCommand();
         });

@@ -16,6 +16,7 @@ namespace kestrane {
 
 class Host;
 class QtCanvas;
+class QtClipboard;
 
 // The Fractions and Roots window: the model paints the expression and the
 // labels; buttons and menus call the model. The caret blinks every 250 ms
@@ -47,6 +48,7 @@ private:
     QImage m_metricsImage;
     QPainter m_metricsPainter;
     std::unique_ptr<QtCanvas> m_metrics;
+    std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<FractionsWindow> m_model;
     ExpressionArea* m_area = nullptr;
     QTimer* m_timer = nullptr;

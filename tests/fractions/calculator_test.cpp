@@ -235,6 +235,28 @@ TEST_F(CalculatorTest, KeysComputeEraseAndRefuse)
     EXPECT_EQ(printExpressionText(calculator().editor().expression()), "?");
 }
 
+TEST_F(CalculatorTest, CopiesAndPastesTheLinearNotation)
+{
+    calculator().editor().setExpression(testing::parsed("1/sqrt(2)"));
+    calculator().keyDown('C', Modifier::Control);
+    EXPECT_EQ(m_clipboard.text(), "1/sqrt(2)");
+
+    calculator().newExpression();
+    const Modifiers shift = Modifier::Shift;
+    const auto insert = static_cast<std::uint16_t>(Key::Insert);
+    calculator().keyDown(insert, shift);
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "1/sqrt(2)");
+
+    m_clipboard.setText("x+1");
+    calculator().editor().setExpression(testing::parsed("3"));
+    calculator().keyDown(insert, shift);
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "3*(x+1)");
+
+    m_clipboard.setText("1+");
+    calculator().keyDown(insert, shift);
+    EXPECT_EQ(printExpressionText(calculator().editor().expression()), "3*(x+1)");
+}
+
 TEST_F(CalculatorTest, ImaginaryKeyFillsOnlyAnEmptySlot)
 {
     calculator().setComplexNumbers(true);
