@@ -86,6 +86,8 @@ void FractionsWindow::afterNewExpression(std::unique_ptr<FractNode> tree)
 void FractionsWindow::newFile()
 {
     m_fileName.clear();
+    m_description.clear();
+    m_valueText.clear();
     m_variables = VariableTable();
     m_modified = false;
     afterNewExpression(nullptr);

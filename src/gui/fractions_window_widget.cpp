@@ -1,5 +1,6 @@
 #include "gui/fractions_window_widget.h"
 
+#include "fractions/fraction_file.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_keys.h"
 #include "gui/qt_canvas.h"
@@ -7,6 +8,8 @@
 #include "platform/host.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -41,6 +44,7 @@ constexpr ButtonLayout kButtons[] = {
     {"M1Out", "memory1_out", "M1 out", 280, kBottom},
     {"M2In", "memory2_in", "M2 in", 340, kBottom},
     {"M2Out", "memory2_out", "M2 out", 400, kBottom},
+    {"koment", "comment", "Note", 480, kBottom},
 };
 
 } // namespace
@@ -129,6 +133,9 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
         item->setShortcut(shortcut);
         connect(item, &QAction::triggered, this, [this, caption] {
             m_timer->stop();
+            // Both saves write the description as the box shows it.
+            if (caption == "Save" || caption == "Save as")
+                m_model->setDescription(descriptionText().toStdString());
             m_model->menu(caption.toStdString());
             m_timer->start();
             afterCommand();
@@ -178,10 +185,46 @@ void FractionsWindowWidget::buildButtons(const std::filesystem::path& imagesDire
         }
         button->setGeometry(entry.x, entry.y, 56, 34);
         connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
-            m_model->pressButton(name);
+            if (name == "koment")
+                m_descriptionBox->show();
+            else
+                m_model->pressButton(name);
             afterCommand();
         });
     }
+    buildDescriptionBox();
+}
+
+void FractionsWindowWidget::buildDescriptionBox()
+{
+    m_descriptionBox = new QWidget(m_area);
+    m_descriptionBox->setObjectName("descriptionBox");
+    m_descriptionBox->setGeometry(560, FractionsWindow::kHeight - 250, 400, 170);
+    m_descriptionBox->setAutoFillBackground(true);
+    auto* label = new QLabel("Short description", m_descriptionBox);
+    label->setGeometry(10, 5, 380, 20);
+    auto* text = new QPlainTextEdit(m_descriptionBox);
+    text->setObjectName("description");
+    text->setGeometry(10, 28, 380, 100);
+    // At most 250 characters, as the file keeps them.
+    connect(text, &QPlainTextEdit::textChanged, this, [text] {
+        QString value = text->toPlainText();
+        if (value.toUtf8().size() > static_cast<qsizetype>(kMaxDescriptionLength)) {
+            text->setPlainText(QString::fromUtf8(value.toUtf8().left(kMaxDescriptionLength)));
+            text->moveCursor(QTextCursor::End);
+        }
+    });
+    auto* ok = new QPushButton("OK", m_descriptionBox);
+    ok->setGeometry(10, 134, 80, 28);
+    connect(ok, &QPushButton::clicked, this, [this, text] {
+        m_model->setDescription(text->toPlainText().toStdString());
+        m_descriptionBox->hide();
+        setFocus();
+    });
+    auto* clear = new QPushButton("Clear", m_descriptionBox);
+    clear->setGeometry(100, 134, 80, 28);
+    connect(clear, &QPushButton::clicked, text, &QPlainTextEdit::clear);
+    m_descriptionBox->hide();
 }
 
 void FractionsWindowWidget::afterCommand()
@@ -201,7 +244,18 @@ void FractionsWindowWidget::afterCommand()
     show("M1Out", m_model->memory(0) != nullptr);
     show("M2Out", m_model->memory(1) != nullptr);
     m_complexItem->setChecked(m_model->complexNumbers());
+    // After Open or New the box shows the window's description.
+    QString description = QString::fromStdString(m_model->description());
+    auto* text = m_descriptionBox->findChild<QPlainTextEdit*>("description");
+    if (text && !m_descriptionBox->isVisible() && text->toPlainText() != description)
+        text->setPlainText(description);
     m_area->update();
+}
+
+QString FractionsWindowWidget::descriptionText() const
+{
+    auto* text = m_descriptionBox->findChild<QPlainTextEdit*>("description");
+    return text ? text->toPlainText() : QString();
 }
 
 void FractionsWindowWidget::keyPressEvent(QKeyEvent* event)

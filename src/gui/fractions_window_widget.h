@@ -43,6 +43,10 @@ private:
     void buildMenus(QWidget* menuHolder);
     void buildButtons(const std::filesystem::path& imagesDirectory);
     void afterCommand();
+    // "Short description" with its text, "OK" and "Clear"; hidden until the
+    // comment button is pressed.
+    void buildDescriptionBox();
+    QString descriptionText() const;
 
     Host& m_host;
     QImage m_metricsImage;
@@ -53,6 +57,7 @@ private:
     ExpressionArea* m_area = nullptr;
     QTimer* m_timer = nullptr;
     QAction* m_complexItem = nullptr;
+    QWidget* m_descriptionBox = nullptr;
 };
 
 } // namespace kestrane

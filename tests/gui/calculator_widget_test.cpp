@@ -23,6 +23,7 @@
 #include <QAbstractButton>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -134,6 +135,25 @@ TEST_F(CalculatorWidgetTest, FractionsWindowOpensFromTheEditorAndSimplifies)
     EXPECT_EQ(caption, "NoName");
     EXPECT_EQ(simplified, "sqrt(2)/2");
     EXPECT_EQ(value, "0.7071068");
+}
+
+TEST_F(CalculatorWidgetTest, DescriptionBoxKeepsAtMost250Characters)
+{
+    FractionsWindowWidget fractions(m_host, m_application->imagesDirectory());
+    fractions.show();
+    auto* box = fractions.findChild<QWidget*>("descriptionBox");
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->isVisible());
+    fractions.findChild<QPushButton*>("koment")->click();
+    EXPECT_TRUE(box->isVisible());
+    auto* text = box->findChild<QPlainTextEdit*>("description");
+    text->setPlainText(QString(300, 'a'));
+    EXPECT_EQ(text->toPlainText().size(), 250);
+    for (QPushButton* button : box->findChildren<QPushButton*>())
+        if (button->text() == "OK")
+            button->click();
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(fractions.model().description(), std::string(250, 'a'));
 }
 
 TEST_F(CalculatorWidgetTest, PrecisionAndComplexNumbersFromTheSettingsMenu)
