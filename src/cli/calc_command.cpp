@@ -9,6 +9,8 @@
 #include "platform/recording_canvas.h"
 #include "runtime/store_json.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <ostream>
 
@@ -46,6 +48,18 @@ std::optional<int> parseNumber(const std::string& text)
     return value;
 }
 
+bool isVariableName(const std::string& name)
+{
+    for (const char* symbol : {"\u03B1", "\u03B2", "\u03B3", "\u03B5"})
+        if (name == symbol)
+            return true;
+    if (name.empty() || name.size() > 4 || name == "i" || name == "I" ||
+        std::isalpha(static_cast<unsigned char>(name[0])) == 0)
+        return false;
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
 // Returns an empty text when the arguments are good, else the problem.
 std::string parseArguments(CommandArguments arguments, CalcArguments& parsed)
 {
@@ -77,8 +91,9 @@ std::string parseArguments(CommandArguments arguments, CalcArguments& parsed)
         } else if (argument == "--var" && hasValue) {
             const std::string& definition = arguments[++index];
             std::size_t equals = definition.find('=');
-            if (equals == std::string::npos || equals == 0)
-                return "--var takes NAME=EXPR";
+            if (equals == std::string::npos || !isVariableName(definition.substr(0, equals)))
+                return "--var takes NAME=EXPR, NAME a letter and up to 3 letters or digits, "
+                       "or \u03B1 \u03B2 \u03B3 \u03B5 (not i)";
             parsed.variables.emplace_back(definition.substr(0, equals),
                                           definition.substr(equals + 1));
         } else {
@@ -105,8 +120,8 @@ std::string calcJson(const std::optional<CalculatorOutput>& result,
     std::string json = "{\"calcWords\":" + std::to_string(calcWords()) +
                        ",\"longWords\":" + std::to_string(longWords());
     json += ",\"real\":" + (result ? partJson(result->real) : "null");
-    json += ",\"imaginary\":" +
-            (result && result->imaginary ? partJson(*result->imaginary) : "null");
+    json +=
+        ",\"imaginary\":" + (result && result->imaginary ? partJson(*result->imaginary) : "null");
     json += ",\"clipboard\":" + (result ? jsonString(result->clipboard) : "null");
     json += ",\"resultsWindow\":" +
             std::string(result ? (result->inResultsWindow ? "true" : "false") : "null");

@@ -34,11 +34,11 @@ bool isDefinition(const FractNode& tree)
 } // namespace
 
 Calculator::Calculator(Host& host, Clipboard& clipboard, Canvas& metrics)
-    : m_host(host),
-      m_clipboard(clipboard),
-      m_metrics(metrics),
-      m_editor(host, metrics),
-      m_previousWords(longWords())
+    : m_host(host)
+    , m_clipboard(clipboard)
+    , m_metrics(metrics)
+    , m_editor(host, metrics)
+    , m_previousWords(longWords())
 {
     m_editor.setDecimalsAllowed(true);
     m_editor.setArea(kWidth - 40, kExpressionHeight);
@@ -209,15 +209,26 @@ bool Calculator::pressButton(const std::string& name)
 {
     // Digits 0-9, the point, '-', '+', sign toggle, compute, '*'.
     static const std::pair<std::uint16_t, Modifiers> keypad[] = {
-        {'0', {}}, {'1', {}}, {'2', {}}, {'3', {}}, {'4', {}}, {'5', {}}, {'6', {}},
-        {'7', {}}, {'8', {}}, {'9', {}}, {editor_keys::kPeriod, {}},
-        {editor_keys::kMinus, {}}, {editor_keys::kEquals, Modifier::Shift},
-        {editor_keys::kMinus, Modifier::Shift}, {editor_keys::kEquals, {}},
+        {'0', {}},
+        {'1', {}},
+        {'2', {}},
+        {'3', {}},
+        {'4', {}},
+        {'5', {}},
+        {'6', {}},
+        {'7', {}},
+        {'8', {}},
+        {'9', {}},
+        {editor_keys::kPeriod, {}},
+        {editor_keys::kMinus, {}},
+        {editor_keys::kEquals, Modifier::Shift},
+        {editor_keys::kMinus, Modifier::Shift},
+        {editor_keys::kEquals, {}},
         {'8', Modifier::Shift}};
     // GImage1 ... GImage15: functions by code, or symbols by letter.
-    static const std::pair<int, char> group[] = {
-        {201, 0}, {200, 0}, {0, 'p'}, {203, 0}, {202, 0}, {204, 0}, {205, 0}, {209, 0},
-        {207, 0}, {210, 0}, {208, 0}, {0, 'a'}, {0, 'b'}, {0, 'c'}, {0, 'e'}};
+    static const std::pair<int, char> group[] = {{201, 0}, {200, 0}, {0, 'p'}, {203, 0}, {202, 0},
+                                                 {204, 0}, {205, 0}, {209, 0}, {207, 0}, {210, 0},
+                                                 {208, 0}, {0, 'a'}, {0, 'b'}, {0, 'c'}, {0, 'e'}};
     auto number = [&name](std::string_view prefix, int count) {
         if (!name.starts_with(prefix))
             return 0;

@@ -35,7 +35,6 @@ public:
     static constexpr int kButtonsTop = 560;
     static constexpr int kExpressionHeight = 300;
 
-
     Calculator(Host& host, Clipboard& clipboard, Canvas& metrics);
     ~Calculator();
     Calculator(const Calculator&) = delete;

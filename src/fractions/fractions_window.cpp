@@ -61,7 +61,9 @@ FileDialogRequest fileRequest(const std::string& title, const std::string& fileN
 } // namespace
 
 FractionsWindow::FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes)
-    : m_host(host), m_primes(primes), m_editor(host, metrics)
+    : m_host(host)
+    , m_primes(primes)
+    , m_editor(host, metrics)
 {
     m_editor.setArea(kWidth - 40, kHeight - 200);
     m_editor.setWindowSize(kWidth, kHeight);
@@ -114,8 +116,8 @@ bool FractionsWindow::openFile(const std::string& path)
 
 bool FractionsWindow::writeTo(const std::string& fileName)
 {
-    auto written = writeFractionFile(fileName, m_editor.expression(), m_description, m_variables,
-                                     m_host);
+    auto written =
+        writeFractionFile(fileName, m_editor.expression(), m_description, m_variables, m_host);
     if (!written)
         return false;
     m_fileName = *written;
@@ -179,8 +181,8 @@ void FractionsWindow::simplify()
     SimplifyResult result = simplifyExpression(request, m_host);
     if (!result.tree)
         return;
-    std::unique_ptr<FractNode> before = m_unsimplified ? std::move(m_unsimplified)
-                                                       : standalone(m_editor.expression());
+    std::unique_ptr<FractNode> before =
+        m_unsimplified ? std::move(m_unsimplified) : standalone(m_editor.expression());
     m_editor.setExpression(std::move(result.tree));
     m_unsimplified = std::move(before);
     // The simplified expression is the computer's; editing it is turned off.

@@ -47,7 +47,10 @@ public:
     VariableTable& variables() { return m_variables; }
     // The expression as it was before Simplify; null when not simplified.
     const FractNode* unsimplified() const { return m_unsimplified.get(); }
-    const FractNode* memory(int index) const { return m_memories[static_cast<std::size_t>(index)].get(); }
+    const FractNode* memory(int index) const
+    {
+        return m_memories[static_cast<std::size_t>(index)].get();
+    }
     bool complexNumbers() const { return m_complex; }
     bool modified() const { return m_modified; }
 

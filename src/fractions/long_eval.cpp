@@ -33,7 +33,10 @@ public:
     {
         return m_inner.chooseFileToSave(r);
     }
-    std::optional<FontChoice> chooseFont(const FontChoice& c) override { return m_inner.chooseFont(c); }
+    std::optional<FontChoice> chooseFont(const FontChoice& c) override
+    {
+        return m_inner.chooseFont(c);
+    }
     std::optional<ColorRef> chooseColour(ColorRef c) override { return m_inner.chooseColour(c); }
     DialogResult runModal(ModalDialog& d) override { return m_inner.runModal(d); }
     void showHelp(const std::string& page) override { m_inner.showHelp(page); }
@@ -87,7 +90,9 @@ bool isDigit(unsigned char c)
 class Evaluator {
 public:
     Evaluator(const LongVariables& variables, NumberField field, GuardHost& host)
-        : m_variables(variables), m_field(field), m_host(host)
+        : m_variables(variables)
+        , m_field(field)
+        , m_host(host)
     {
     }
 
@@ -371,8 +376,7 @@ private:
         LongNum out;
         if (failed())
             return out;
-        if (!LongIsZero(b) &&
-            integerWordsUsed(a) + quotientGrowth(b) > longIntegerWords() - 1) {
+        if (!LongIsZero(b) && integerWordsUsed(a) + quotientGrowth(b) > longIntegerWords() - 1) {
             tooLarge();
             return out;
         }
@@ -408,8 +412,7 @@ private:
         LongComplex conjugate = w;
         LongNegate(conjugate.im);
         LongComplex numerator = multiply(z, conjugate);
-        LongNum denominator =
-            realAdd(realMultiply(w.re, w.re), realMultiply(w.im, w.im), false);
+        LongNum denominator = realAdd(realMultiply(w.re, w.re), realMultiply(w.im, w.im), false);
         if (failed())
             return z;
         return LongComplex{realDivide(numerator.re, denominator),
@@ -513,14 +516,30 @@ private:
     {
         LongNum out;
         switch (code) {
-        case 200: LongExp(x, out); break;
-        case 201: LongLn(x, out); break;
-        case 202: LongSin(x, out); break;
-        case 203: LongCos(x, out); break;
-        case 204: LongTan(x, out); break;
-        case 205: LongCot(x, out); break;
-        case 207: LongArccos(x, out); break;
-        case 208: LongArctan(x, out); break;
+        case 200:
+            LongExp(x, out);
+            break;
+        case 201:
+            LongLn(x, out);
+            break;
+        case 202:
+            LongSin(x, out);
+            break;
+        case 203:
+            LongCos(x, out);
+            break;
+        case 204:
+            LongTan(x, out);
+            break;
+        case 205:
+            LongCot(x, out);
+            break;
+        case 207:
+            LongArccos(x, out);
+            break;
+        case 208:
+            LongArctan(x, out);
+            break;
         case 209: {
             LongNum angle, halfPi;
             LongArctan(x, angle);
@@ -528,8 +547,11 @@ private:
             LongSub(halfPi, angle, out);
             break;
         }
-        case 210: LongArcsin(x, out); break;
-        default: return fail("Error.", "Unknown function.");
+        case 210:
+            LongArcsin(x, out);
+            break;
+        default:
+            return fail("Error.", "Unknown function.");
         }
         return checked(realValue(out));
     }
@@ -538,7 +560,9 @@ private:
     {
         LongComplex out;
         switch (code) {
-        case 200: ComplexExp(z, out); break;
+        case 200:
+            ComplexExp(z, out);
+            break;
         case 201:
             if (LongIsZero(z.re) && LongIsZero(z.im)) {
                 LongNum ignored;
@@ -547,15 +571,32 @@ private:
             }
             ComplexLn(z, out);
             break;
-        case 202: ComplexSin(z, out); break;
-        case 203: ComplexCos(z, out); break;
-        case 204: ComplexTan(z, out); break;
-        case 205: ComplexCot(z, out); break;
-        case 207: ComplexArccos(z, out); break;
-        case 208: ComplexArctan(z, out); break;
-        case 209: ComplexArccot(z, out); break;
-        case 210: ComplexArcsin(z, out); break;
-        default: return fail("Error.", "Unknown function.");
+        case 202:
+            ComplexSin(z, out);
+            break;
+        case 203:
+            ComplexCos(z, out);
+            break;
+        case 204:
+            ComplexTan(z, out);
+            break;
+        case 205:
+            ComplexCot(z, out);
+            break;
+        case 207:
+            ComplexArccos(z, out);
+            break;
+        case 208:
+            ComplexArctan(z, out);
+            break;
+        case 209:
+            ComplexArccot(z, out);
+            break;
+        case 210:
+            ComplexArcsin(z, out);
+            break;
+        default:
+            return fail("Error.", "Unknown function.");
         }
         return checked(out);
     }
@@ -633,9 +674,8 @@ ExpressionNames expressionNames(const FractNode& tree)
     return found;
 }
 
-std::optional<LongComplex> evaluateLongText(const std::string& text,
-                                            const LongVariables& variables, NumberField field,
-                                            Host& host)
+std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
+                                            NumberField field, Host& host)
 {
     GuardHost guard(host);
     LongHostScope scope(&guard);

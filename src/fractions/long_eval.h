@@ -34,9 +34,8 @@ std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariabl
                                         NumberField field, Host& host);
 
 // The same for an expression in the linear notation (kestrane-cli, tests).
-std::optional<LongComplex> evaluateLongText(const std::string& text,
-                                            const LongVariables& variables, NumberField field,
-                                            Host& host);
+std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
+                                            NumberField field, Host& host);
 
 // The names an expression uses, besides functions, π and i.
 struct ExpressionNames {

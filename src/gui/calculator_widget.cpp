@@ -34,27 +34,39 @@ struct ButtonLayout {
 // letters at the right; BImage1 and BImage3 show while a result does.
 constexpr int kTop = Calculator::kButtonsTop;
 constexpr ButtonLayout kButtons[] = {
-    {"KImage8", "key_7", "7", 20, kTop}, {"KImage9", "key_8", "8", 60, kTop},
-    {"KImage10", "key_9", "9", 100, kTop}, {"KImage13", "key_plus", "+", 140, kTop},
-    {"KImage5", "key_4", "4", 20, kTop + 40}, {"KImage6", "key_5", "5", 60, kTop + 40},
-    {"KImage7", "key_6", "6", 100, kTop + 40}, {"KImage12", "key_minus", "-", 140, kTop + 40},
-    {"KImage2", "key_1", "1", 20, kTop + 80}, {"KImage3", "key_2", "2", 60, kTop + 80},
-    {"KImage4", "key_3", "3", 100, kTop + 80}, {"KImage16", "key_times", "*", 140, kTop + 80},
-    {"KImage1", "key_0", "0", 20, kTop + 120}, {"KImage11", "key_point", ".", 60, kTop + 120},
+    {"KImage8", "key_7", "7", 20, kTop},
+    {"KImage9", "key_8", "8", 60, kTop},
+    {"KImage10", "key_9", "9", 100, kTop},
+    {"KImage13", "key_plus", "+", 140, kTop},
+    {"KImage5", "key_4", "4", 20, kTop + 40},
+    {"KImage6", "key_5", "5", 60, kTop + 40},
+    {"KImage7", "key_6", "6", 100, kTop + 40},
+    {"KImage12", "key_minus", "-", 140, kTop + 40},
+    {"KImage2", "key_1", "1", 20, kTop + 80},
+    {"KImage3", "key_2", "2", 60, kTop + 80},
+    {"KImage4", "key_3", "3", 100, kTop + 80},
+    {"KImage16", "key_times", "*", 140, kTop + 80},
+    {"KImage1", "key_0", "0", 20, kTop + 120},
+    {"KImage11", "key_point", ".", 60, kTop + 120},
     {"KImage14", "key_sign", "+/-", 100, kTop + 120},
     {"KImage15", "key_equals", "=", 140, kTop + 120},
-    {"GImage5", "function_sin", "sin", 330, kTop}, {"GImage4", "function_cos", "cos", 390, kTop},
+    {"GImage5", "function_sin", "sin", 330, kTop},
+    {"GImage4", "function_cos", "cos", 390, kTop},
     {"GImage6", "function_tan", "tan", 330, kTop + 40},
     {"GImage7", "function_cot", "cot", 390, kTop + 40},
     {"GImage10", "function_asin", "asin", 560, kTop},
     {"GImage9", "function_acos", "acos", 620, kTop},
     {"GImage11", "function_atan", "atan", 560, kTop + 40},
     {"GImage8", "function_acot", "acot", 620, kTop + 40},
-    {"GImage2", "function_exp", "exp", 790, kTop}, {"GImage1", "function_log", "log", 850, kTop},
+    {"GImage2", "function_exp", "exp", 790, kTop},
+    {"GImage1", "function_log", "log", 850, kTop},
     {"GImage3", "function_pi", "\u03C0", 910, kTop},
-    {"GImage12", "", "\u03B1", 790, kTop + 70}, {"GImage13", "", "\u03B2", 840, kTop + 70},
-    {"GImage14", "", "\u03B3", 890, kTop + 70}, {"GImage15", "", "\u03B5", 940, kTop + 70},
-    {"BImage1", "", "Compute", 330, kTop + 100}, {"BImage3", "", "New", 430, kTop + 100},
+    {"GImage12", "", "\u03B1", 790, kTop + 70},
+    {"GImage13", "", "\u03B2", 840, kTop + 70},
+    {"GImage14", "", "\u03B3", 890, kTop + 70},
+    {"GImage15", "", "\u03B5", 940, kTop + 70},
+    {"BImage1", "", "Compute", 330, kTop + 100},
+    {"BImage3", "", "New", 430, kTop + 100},
 };
 
 // The results window: paints the model, scrolls, and closes on any key or
@@ -62,7 +74,9 @@ constexpr ButtonLayout kButtons[] = {
 class ResultsDialog final : public QDialog {
 public:
     ResultsDialog(CalculatorOutput output, QWidget* parent)
-        : QDialog(parent), m_model(std::move(output)), m_scrollBar(new QScrollBar(this))
+        : QDialog(parent)
+        , m_model(std::move(output))
+        , m_scrollBar(new QScrollBar(this))
     {
         setObjectName("calculatorResults");
         setWindowTitle(CalculatorResults::kCaption);
@@ -133,13 +147,13 @@ private:
 
 CalculatorWidget::CalculatorWidget(Host& host, const std::filesystem::path& imagesDirectory,
                                    QWidget* parent)
-    : QDialog(parent),
-      m_host(host),
-      m_metricsImage(1, 1, QImage::Format_RGB32),
-      m_metricsPainter(&m_metricsImage),
-      m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage)),
-      m_clipboard(std::make_unique<QtClipboard>()),
-      m_model(std::make_unique<Calculator>(host, *m_clipboard, *m_metrics))
+    : QDialog(parent)
+    , m_host(host)
+    , m_metricsImage(1, 1, QImage::Format_RGB32)
+    , m_metricsPainter(&m_metricsImage)
+    , m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage))
+    , m_clipboard(std::make_unique<QtClipboard>())
+    , m_model(std::make_unique<Calculator>(host, *m_clipboard, *m_metrics))
 {
     setObjectName("calculator");
     setWindowTitle("Calculator");
@@ -215,16 +229,16 @@ void CalculatorWidget::buildButtons(const std::filesystem::path& imagesDirectory
         auto* button = new QPushButton(m_area);
         button->setObjectName(entry.name);
         button->setFocusPolicy(Qt::NoFocus);
-        QPixmap picture = entry.picture[0] ? loadButtonPicture(imagesDirectory, entry.picture)
-                                          : QPixmap();
+        QPixmap picture =
+            entry.picture[0] ? loadButtonPicture(imagesDirectory, entry.picture) : QPixmap();
         if (picture.isNull()) {
             button->setText(QString::fromUtf8(entry.text));
         } else {
             button->setIcon(picture);
             button->setIconSize(picture.size());
         }
-        button->setGeometry(entry.x, entry.y, std::string_view(entry.name).starts_with("B") ? 90 : 50,
-                            34);
+        button->setGeometry(entry.x, entry.y,
+                            std::string_view(entry.name).starts_with("B") ? 90 : 50, 34);
         connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
             m_model->pressButton(name);
             afterCommand();

@@ -9,8 +9,8 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -83,13 +83,13 @@ private:
 FractionsWindowWidget::FractionsWindowWidget(Host& host,
                                              const std::filesystem::path& imagesDirectory,
                                              QWidget* parent)
-    : QDialog(parent),
-      m_host(host),
-      m_metricsImage(1, 1, QImage::Format_RGB32),
-      m_metricsPainter(&m_metricsImage),
-      m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage)),
-      m_clipboard(std::make_unique<QtClipboard>()),
-      m_model(std::make_unique<FractionsWindow>(host, *m_metrics))
+    : QDialog(parent)
+    , m_host(host)
+    , m_metricsImage(1, 1, QImage::Format_RGB32)
+    , m_metricsPainter(&m_metricsImage)
+    , m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage))
+    , m_clipboard(std::make_unique<QtClipboard>())
+    , m_model(std::make_unique<FractionsWindow>(host, *m_metrics))
 {
     m_model->setClipboard(m_clipboard.get());
     setObjectName("fractionsWindow");

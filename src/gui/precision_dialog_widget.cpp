@@ -10,7 +10,9 @@
 namespace kestrane {
 
 PrecisionDialogWidget::PrecisionDialogWidget(Host& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_scrollBar(new QScrollBar(Qt::Horizontal, this))
+    : QDialog(parent)
+    , m_host(host)
+    , m_scrollBar(new QScrollBar(Qt::Horizontal, this))
 {
     setWindowTitle(PrecisionDialog::kCaption);
     setFixedSize(PrecisionDialog::kWidth, PrecisionDialog::kHeight);
@@ -41,8 +43,8 @@ void PrecisionDialogWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QtCanvas canvas(painter);
-    canvas.setFont(CanvasFont{.name = "Arial", .size = 10,
-                              .pixelHeight = PrecisionDialog::kFontHeight});
+    canvas.setFont(
+        CanvasFont{.name = "Arial", .size = 10, .pixelHeight = PrecisionDialog::kFontHeight});
     canvas.setTextColour(kBlack);
     canvas.text(PrecisionDialog::kTextX, PrecisionDialog::kTextY, m_model.text());
 }

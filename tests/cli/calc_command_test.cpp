@@ -68,11 +68,10 @@ TEST(CalcCommandTest, JsonCarriesBothPartsAndTheWordCounts)
 {
     Outcome outcome = runCalc({"--json", "--digits", "54", "--complex", "-1"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out,
-              "{\"calcWords\":18,\"longWords\":28,"
-              "\"real\":{\"sign\":\"-\",\"text\":\"1\",\"lines\":[\"1\"]},"
-              "\"imaginary\":{\"sign\":\"+\",\"text\":\"0\",\"lines\":[\"0\"]},"
-              "\"clipboard\":\"-1 +i*0\",\"resultsWindow\":false,\"messages\":[]}\n");
+    EXPECT_EQ(outcome.out, "{\"calcWords\":18,\"longWords\":28,"
+                           "\"real\":{\"sign\":\"-\",\"text\":\"1\",\"lines\":[\"1\"]},"
+                           "\"imaginary\":{\"sign\":\"+\",\"text\":\"0\",\"lines\":[\"0\"]},"
+                           "\"clipboard\":\"-1 +i*0\",\"resultsWindow\":false,\"messages\":[]}\n");
 
     Outcome refused = runCalc({"--json", "log(0)"});
     EXPECT_EQ(refused.status, 1);
@@ -88,6 +87,9 @@ TEST(CalcCommandTest, RefusesBadUsage)
                                                {"--digits", "906", "1"},
                                                {"--digits", "48", "1"},
                                                {"--var", "=3", "1"},
+                                               {"--var", "1x=3", "1"},
+                                               {"--var", "i=3", "1"},
+                                               {"--var", "abcde=3", "1"},
                                                {"--frobnicate", "1"},
                                                {}}) {
         EXPECT_EQ(runCalc(arguments).status, 2);

@@ -40,18 +40,10 @@ std::string digitsOf(const std::string& decimal, std::size_t fractionDigits)
 TEST_F(LongEvalTest, ComputesArithmeticInTheOrderOfTheNotation)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"1+2*3", "7.000000"},
-        {"2*3/4", "1.500000"},
-        {"1/2/4", "0.125000"},
-        {"-2^2", "-4.000000"},
-        {"2^-2", "0.250000"},
-        {"(1+2)^2", "9.000000"},
-        {"2^3^2", "512.000000"},
-        {"(-2)^3", "-8.000000"},
-        {"root(3,-8)", "-2.000000"},
-        {"sqrt(16)", "4.000000"},
-        {"0^0.5", "0.000000"},
-        {"acot(1)*4-pi", "0.000000"},
+        {"1+2*3", "7.000000"},    {"2*3/4", "1.500000"},   {"1/2/4", "0.125000"},
+        {"-2^2", "-4.000000"},    {"2^-2", "0.250000"},    {"(1+2)^2", "9.000000"},
+        {"2^3^2", "512.000000"},  {"(-2)^3", "-8.000000"}, {"root(3,-8)", "-2.000000"},
+        {"sqrt(16)", "4.000000"}, {"0^0.5", "0.000000"},   {"acot(1)*4-pi", "0.000000"},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(digitsOf(real(text), 6), expected) << text;
@@ -62,7 +54,7 @@ TEST_F(LongEvalTest, IntegerPowersAreExactProducts)
 {
     EXPECT_EQ(real("2^10"), LongToDecimal(LongNum::fromInteger(1024)));
     EXPECT_EQ(real("0.5^3"), LongToDecimal(LongFromText("0.125")));
-    EXPECT_EQ(real("(-3)^-2*9"), 
+    EXPECT_EQ(real("(-3)^-2*9"),
               // 1/9 keeps 24 of its 25 fraction words.
               LongToDecimal(LongFromText("0." + std::string(72, '9'))));
 }
@@ -105,8 +97,7 @@ TEST_F(LongEvalTest, TheNegativeRealAxisLiesAtPlusPi)
     for (const char* text : {"log(-1)", "log(0-1)", "log(-1*(1+0*i))"}) {
         auto logarithm = evaluate(text, NumberField::Complex);
         ASSERT_TRUE(logarithm) << text;
-        EXPECT_EQ(digitsOf(LongToDecimal(logarithm->im), 20), "3.14159265358979323846")
-            << text;
+        EXPECT_EQ(digitsOf(LongToDecimal(logarithm->im), 20), "3.14159265358979323846") << text;
     }
     auto square = evaluate("i*i", NumberField::Complex);
     ASSERT_TRUE(square);

@@ -17,10 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QAbstractButton>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
