@@ -123,7 +123,9 @@ constexpr Command kCommands[] = {
      "2 usage or file error.\n",
      runExpr},
     {"edit", "type keys into the expression editor and print the expression",
-     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n\n"
+     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
+     "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
+     "                         [--start EXPR] KEYS\n\n"
      "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
      "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
      "Fractions and Roots window, and prints the expression in the linear notation.\n"
@@ -138,6 +140,13 @@ constexpr Command kCommands[] = {
      "Refused keys show their message box on standard error as \"Caption: text\".\n"
      "--json prints \"expression\", \"cursor\" (\"path\" of child names, \"area\",\n"
      "\"position\"), \"selection\", \"degreeControl\", \"tree\" and \"messages\".\n"
+     "With --window the keys drive a whole window and JSON is printed: KEYS may also\n"
+     "hold {Menu:CAPTION} (without '&', e.g. {Menu:Simplify}, {Menu:List of variables},\n"
+     "{Menu:Complex Numbers}) and {Button:NAME} (e.g. {Button:NImage4}, {Button:M1In},\n"
+     "{Button:KImage15}); = computes in the calculator and simplifies in the Fractions\n"
+     "and Roots window. --file opens a fraction file first. The JSON has \"mode\",\n"
+     "\"caption\", \"expression\", \"cursor\", \"unsimplified\", \"value\", \"result\",\n"
+     "\"clipboard\", \"variables\", \"memories\" and \"messages\".\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
