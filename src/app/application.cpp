@@ -61,6 +61,8 @@ void Application::start()
     m_imagesDirectory = m_imagesDirectoryExists ? images : m_paths.programDirectory / "images";
     readDirectories();
     m_editor.setExamplesDirectory(findDataFile("examples").string());
+    m_construction.state().dataFiles().directories = m_directories;
+    m_construction.state().dataFiles().shippedExamples = findDataFile("examples").string();
     for (WindowOptionsKind kind :
          {WindowOptionsKind::Fractions, WindowOptionsKind::Graph, WindowOptionsKind::Calculator})
         windowOptions(kind) =

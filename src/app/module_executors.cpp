@@ -1,5 +1,8 @@
 #include "app/module_executors.h"
 
+#include "graphs/algebra_executor.h"
+#include "graphs/graph_scene.h"
+#include "graphs/graphs_executor.h"
 #include "runtime/module_executor.h"
 #include "runtime/plane_executor.h"
 #include "script/module.h"
@@ -31,6 +34,14 @@ void registerModuleExecutors(ExecutorTable& table)
     table.add(code(Module::Dimension4), std::make_shared<FourDExecutor>(*fourD));
     table.add(code(Module::Dimension4), std::make_shared<SpaceExecutor>(fourD->space()));
     table.setScene(code(Module::Dimension4), std::move(fourD));
+
+    auto graphs = std::make_unique<GraphScene>();
+    table.add(code(Module::Graphs), std::make_shared<GraphsExecutor>(*graphs));
+    table.setScene(code(Module::Graphs), std::move(graphs));
+
+    auto algebra = std::make_unique<GraphScene>();
+    table.add(code(Module::Algebra), std::make_shared<AlgebraExecutor>(*algebra));
+    table.setScene(code(Module::Algebra), std::move(algebra));
 }
 
 } // namespace kestrane

@@ -134,7 +134,9 @@ constexpr Command kCommands[] = {
      "2 usage or file error.\n",
      runExpr},
     {"edit", "type keys into the expression editor and print the expression",
-     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n\n"
+     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
+     "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
+     "                         [--start EXPR] KEYS\n\n"
      "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
      "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
      "Fractions and Roots window, and prints the expression in the linear notation.\n"
@@ -149,9 +151,38 @@ constexpr Command kCommands[] = {
      "Refused keys show their message box on standard error as \"Caption: text\".\n"
      "--json prints \"expression\", \"cursor\" (\"path\" of child names, \"area\",\n"
      "\"position\"), \"selection\", \"degreeControl\", \"tree\" and \"messages\".\n"
+     "With --window the keys drive a whole window and JSON is printed: KEYS may also\n"
+     "hold {Menu:CAPTION} (without '&', e.g. {Menu:Simplify}, {Menu:List of variables},\n"
+     "{Menu:Complex Numbers}) and {Button:NAME} (e.g. {Button:NImage4}, {Button:M1In},\n"
+     "{Button:KImage15}); = computes in the calculator and simplifies in the Fractions\n"
+     "and Roots window. --file opens a fraction file first. The JSON has \"mode\",\n"
+     "\"caption\", \"expression\", \"cursor\", \"unsimplified\", \"value\", \"result\",\n"
+     "\"clipboard\", \"variables\", \"memories\" and \"messages\".\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
+    {"calc", "evaluate an expression to many digits, real or complex, as the calculator does",
+     "Usage: kestrane-cli calc [--digits N] [--complex] [--var NAME=EXPR]... [--json]\n"
+     "                          [--repeat N] EXPR\n\n"
+     "Evaluates EXPR (the linear notation of \"kestrane-cli help expr\"; name=value\n"
+     "defines a variable and shows its value) in long numbers as the Calculator\n"
+     "does. N is the precision dialog's number of significant digits, a multiple of 6\n"
+     "from 54 to 900 (120 by default): N/3 digit words show, at most N/2 of them\n"
+     "fraction digits, and the evaluation carries ten words more. --complex computes\n"
+     "in complex numbers (an i in EXPR turns them on as well). Each --var NAME=EXPR\n"
+     "defines a variable first (NAME as the notation writes it: x, ab1, \u03B1).\n"
+     "Integer powers are exact products; others go through exp and log.\n"
+     "Prints the text the calculator puts on the clipboard: the real part with a\n"
+     "leading '-' when negative, and for a complex result \" +i*\" or \" -i*\" and the\n"
+     "imaginary digits. Message boxes go to standard error as \"Caption: text\"; a\n"
+     "message of the evaluation (square root of a negative number, logarithm of\n"
+     "zero, division by zero, a number too large) means no result.\n"
+     "--json prints \"calcWords\", \"longWords\", \"real\" and \"imaginary\" (null\n"
+     "when real) with \"sign\", \"text\" and \"lines\" (as split for the window),\n"
+     "\"clipboard\", \"resultsWindow\" (true when the results window would open) and\n"
+     "\"messages\". --repeat N computes N times and prints once.\n"
+     "Exit status: 0 a result, 1 no result or a notation error, 2 usage error.\n",
+     runCalc},
     {"simplify", "simplify an exact expression to its normal form",
      "Usage: kestrane-cli simplify [--var NAME=EXPR]... [--disable NAME]... [--json]\n"
      "                             [--repeat N] (EXPR | --file FILE.fra)\n\n"
@@ -180,6 +211,48 @@ constexpr Command kCommands[] = {
      "does (\".fra\" is added to a name without extension).\n"
      "Exit status: 0 done, 1 a damaged file or a refused write, 2 usage error.\n",
      runFraction},
+    {"eval", "evaluate an expression in single precision at points of its variable x",
+     "Usage: kestrane-cli eval FILE [--at T]... [--json]\n"
+     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n\n"
+     "Evaluates an expression as graphs and the Value command do: in single\n"
+     "precision, x standing for T (0 when no --at is given), other names read from\n"
+     "the variables of the file, pi as pi and I as -1. FILE is a function file\n"
+     "(.fct), a fraction file, a file holding one expression in the byte form, or a\n"
+     "text file whose first line is an expression in the linear notation (see\n"
+     "\"kestrane-cli help expr\"); --expr gives the expression on the command line.\n"
+     "Prints one line per T: \"T<tab>VALUE<tab>TEXT\", VALUE the shortest number that\n"
+     "reads back as the same float and TEXT the two-decimal text the window draws,\n"
+     "or \"T<tab>undefined\" where the expression has no value (an even root or a\n"
+     "logarithm out of its domain, a zero denominator, an overflow). --json prints\n"
+     "[{\"t\", \"defined\", \"value\", \"text\"}] instead. T may be negative: -1.5 is a\n"
+     "number, not an option.\n"
+     "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
+     "be read, 2 usage or file error.\n",
+     runEval},
+    {"ticks", "print the ticks a graph draws along an axis",
+     "Usage: kestrane-cli ticks LENGTH MIN MAX\n\n"
+     "Prints as JSON the ticks of an axis LENGTH pixels long from MIN to MAX:\n"
+     "\"k\" = (LENGTH*9/10)/50 intervals, \"step\" the smallest of 0.02 0.05 0.1 0.2 0.5\n"
+     "1 2 5 ... 100000 not below (MAX-MIN)/k (0.02 when the raw step is smaller),\n"
+     "\"values\" from the smallest multiple of the step not below MIN-0.005 up to\n"
+     "MAX+0.005, their \"labels\" and their \"positions\" in pixels from the axis\n"
+     "start. \"step\" is null and the lists empty when k is 0, MAX is not above MIN or\n"
+     "the raw step is above 100000. MIN and MAX may be negative.\n"
+     "Exit status: 0 success, 2 usage error.\n",
+     runTicks},
+    {"plot", "draw the graph of a function file",
+     "Usage: kestrane-cli plot FILE.fct [--size WxH] [--domain LO,HI] [--json PATH|-]\n"
+     "                         [--png PATH] [--svg PATH]\n\n"
+     "Reads a function file, simplifies its expression and plots it as a graph\n"
+     "draws it: one sample per pixel column over the domain (the file's, or LO,HI),\n"
+     "the range from the defined samples, a failed sample breaking the line, axes\n"
+     "on the left and bottom edges with ticks and labels. The picture is W x H\n"
+     "pixels (600 x 400 by default) with the graph's rectangle inset 60 pixels\n"
+     "left, 20 above and right and 40 below. --json writes \"expression\",\n"
+     "\"domain\", \"rectangle\" and \"plot\" (as in the \"graphs\" of kestrane-cli run);\n"
+     "--svg and --png write the picture. LO may be negative.\n"
+     "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
+     runPlot},
 };
 
 std::string& storedProgramPath()

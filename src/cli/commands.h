@@ -41,6 +41,8 @@ int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli edit KEYS: types keys into the expression editor.
 int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli calc EXPR: evaluates an expression as the calculator does.
+int runCalc(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 // Adds --var NAME=EXPR to a table (replacing a variable of that name);
 // false, with the reason on err, when it cannot be read.
@@ -51,5 +53,13 @@ bool addVariableArgument(const std::string& argument, VariableTable& table, std:
 int runSimplify(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli fraction read|write FILE: fraction files.
 int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err);
+
+// kestrane-cli eval SOURCE [--at T]... [--json]: the value of an expression
+// in single precision at each T.
+int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli ticks LENGTH MIN MAX: the ticks of a graph's axis as JSON.
+int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli plot FILE.fct: the graph of a function file.
+int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

@@ -2,9 +2,12 @@
 
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
+#include "fractions/calculator.h"
 #include "fractions/expression_editor.h"
+#include "fractions/fractions_window.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
+#include "platform/clipboard.h"
 #include "platform/console_host.h"
 #include "platform/recording_canvas.h"
 #include "runtime/store_json.h"
@@ -19,7 +22,10 @@ namespace kestrane::cli {
 
 namespace {
 
-constexpr const char* kUsage = "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n";
+constexpr const char* kUsage =
+    "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
+    "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
+    "                         [--start EXPR] KEYS\n";
 
 struct KeyStroke {
     std::uint16_t key = 0;
@@ -31,7 +37,14 @@ struct DegreeClick {
 struct Drag {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
-using Action = std::variant<KeyStroke, DegreeClick, Drag>;
+// A window's image button or menu item, by name ("KImage3", "Complex Numbers").
+struct ButtonPress {
+    std::string name;
+};
+struct MenuItem {
+    std::string caption;
+};
+using Action = std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem>;
 
 // The key that types a character on a US keyboard.
 std::optional<KeyStroke> keyForCharacter(char c)
@@ -137,6 +150,10 @@ std::optional<std::vector<int>> integers(std::string_view text, std::size_t coun
 
 std::optional<Action> bracedAction(std::string_view inside)
 {
+    if (inside.starts_with("Button:") && inside.size() > 7)
+        return ButtonPress{std::string(inside.substr(7))};
+    if (inside.starts_with("Menu:") && inside.size() > 5)
+        return MenuItem{std::string(inside.substr(5))};
     if (inside.starts_with("Degree ")) {
         auto values = integers(inside.substr(7), 1);
         if (!values || (*values)[0] < 2 || (*values)[0] > 9)
@@ -281,6 +298,195 @@ void perform(ExpressionEditor& editor, const Action& action)
     }
 }
 
+bool windowOnly(const Action& action)
+{
+    return std::holds_alternative<ButtonPress>(action) || std::holds_alternative<MenuItem>(action);
+}
+
+// Returns false, after saying why, for a button or menu item the calculator
+// does not have.
+bool performInCalculator(Calculator& calculator, const Action& action, std::ostream& err)
+{
+    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
+        calculator.keyDown(stroke->key, stroke->modifiers);
+    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
+        if (!calculator.pressButton(button->name)) {
+            err << "kestrane-cli edit: the calculator has no button '" << button->name << "'\n";
+            return false;
+        }
+    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
+        if (item->caption == "Complex Numbers") {
+            calculator.setComplexNumbers(!calculator.complexNumbers());
+        } else if (item->caption == "New") {
+            calculator.clearVariables();
+            calculator.newExpression();
+        } else {
+            err << "kestrane-cli edit: the calculator has no menu item '" << item->caption
+                << "'\n";
+            return false;
+        }
+    } else {
+        perform(calculator.editor(), action);
+    }
+    return true;
+}
+
+// The records of a table as JSON objects, comma-separated.
+std::string variablesJson(const VariableTable& variables)
+{
+    std::string json;
+    for (int index = 0; index < variables.count(); ++index) {
+        const VariableRecord& record = variables.record(index);
+        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(record.name) +
+                ",\"enabled\":" + (record.enabled ? "true" : "false") + ",\"value\":" +
+                (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+    }
+    return json;
+}
+
+std::string nullableJson(const std::optional<std::string>& text)
+{
+    return text ? jsonString(*text) : "null";
+}
+
+std::string calculatorJson(const Calculator& calculator, const Clipboard& clipboard,
+                           const std::vector<MessageRequest>& messages)
+{
+    const auto& result = calculator.result();
+    std::string json = "{\"mode\":0,\"caption\":\"Calculator\"";
+    json += ",\"expression\":" + jsonString(printExpressionText(calculator.editor().expression()));
+    json += ",\"cursor\":{\"path\":[";
+    std::vector<std::string> path = pathTo(calculator.editor().cursor().place.node);
+    for (std::size_t index = 0; index < path.size(); ++index)
+        json += (index ? "," : "") + jsonString(path[index]);
+    json += "],\"area\":" + jsonString(areaName(calculator.editor().cursor().place.area)) +
+            ",\"position\":" + std::to_string(calculator.editor().cursor().place.position) + "}";
+    json += ",\"complexNumbers\":" + std::string(calculator.complexNumbers() ? "true" : "false");
+    json += ",\"unsimplified\":null,\"value\":null";
+    json += ",\"result\":" +
+            nullableJson(result ? std::optional<std::string>(result->clipboard) : std::nullopt);
+    json += ",\"resultsWindow\":" +
+            std::string(result && result->inResultsWindow ? "true" : "false");
+    json += ",\"clipboard\":" + jsonString(clipboard.text());
+    json += ",\"variables\":[";
+    json += variablesJson(calculator.variables());
+    json += "],\"memories\":[null,null],\"messages\":[";
+    for (std::size_t index = 0; index < messages.size(); ++index)
+        json += (index ? "," : "") + std::string("{\"caption\":") +
+                jsonString(messages[index].caption) +
+                ",\"text\":" + jsonString(messages[index].text) + "}";
+    return json + "]}\n";
+}
+
+bool performInFractions(FractionsWindow& window, const Action& action, std::ostream& err)
+{
+    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
+        window.keyDown(stroke->key, stroke->modifiers);
+    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
+        if (!window.pressButton(button->name)) {
+            err << "kestrane-cli edit: the Fractions and Roots window has no button '"
+                << button->name << "'\n";
+            return false;
+        }
+    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
+        if (!window.menu(item->caption)) {
+            err << "kestrane-cli edit: the Fractions and Roots window has no menu item '"
+                << item->caption << "'\n";
+            return false;
+        }
+    } else {
+        perform(window.editor(), action);
+    }
+    return true;
+}
+
+std::string fractionsJson(const FractionsWindow& window, const std::vector<MessageRequest>& messages)
+{
+    const ExpressionEditor& editor = window.editor();
+    std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
+    json += ",\"caption\":" + jsonString(window.caption());
+    json += ",\"expression\":" + jsonString(printExpressionText(editor.expression()));
+    json += ",\"cursor\":{\"path\":[";
+    std::vector<std::string> path = pathTo(editor.cursor().place.node);
+    for (std::size_t index = 0; index < path.size(); ++index)
+        json += (index ? "," : "") + jsonString(path[index]);
+    json += "],\"area\":" + jsonString(areaName(editor.cursor().place.area)) +
+            ",\"position\":" + std::to_string(editor.cursor().place.position) + "}";
+    json += ",\"complexNumbers\":" + std::string(window.complexNumbers() ? "true" : "false");
+    json += ",\"unsimplified\":" +
+            (window.unsimplified() ? jsonString(printExpressionText(*window.unsimplified()))
+                                   : std::string("null"));
+    json += ",\"value\":" +
+            (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
+    json += ",\"result\":null,\"clipboard\":\"\"";
+    json += ",\"description\":" + jsonString(window.description());
+    json += ",\"variables\":[" + variablesJson(window.variables());
+    json += "],\"memories\":[";
+    for (int index = 0; index < 2; ++index) {
+        const FractNode* memory = window.memory(index);
+        json += (index ? "," : "") +
+                (memory ? jsonString(printExpressionText(*memory)) : std::string("null"));
+    }
+    json += "],\"messages\":[";
+    for (std::size_t index = 0; index < messages.size(); ++index)
+        json += (index ? "," : "") + std::string("{\"caption\":") +
+                jsonString(messages[index].caption) +
+                ",\"text\":" + jsonString(messages[index].text) + "}";
+    return json + "]}\n";
+}
+
+int runFractionsWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
+                       const std::optional<std::string>& file, bool complex, std::ostream& out,
+                       std::ostream& err)
+{
+    ConsoleHost host(err);
+    RecordingCanvas metrics;
+    FractionsWindow window(host, metrics);
+    if (complex)
+        window.toggleComplexNumbers();
+    if (file && !window.openFile(*file)) {
+        err << "kestrane-cli edit: cannot read " << *file << '\n';
+        return kUsageError;
+    }
+    if (start) {
+        TextParseResult parsed = parseExpressionText(*start);
+        if (!parsed.tree) {
+            err << "kestrane-cli edit: " << parsed.error << '\n';
+            return kRefused;
+        }
+        window.editor().setExpression(std::move(parsed.tree));
+    }
+    for (const Action& action : actions)
+        if (!performInFractions(window, action, err))
+            return kUsageError;
+    out << fractionsJson(window, host.messages());
+    return kSuccess;
+}
+
+int runCalculatorWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
+                        bool complex, std::ostream& out, std::ostream& err)
+{
+    ConsoleHost host(err);
+    RecordingCanvas metrics;
+    metrics.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
+    MemoryClipboard clipboard;
+    Calculator calculator(host, clipboard, metrics);
+    calculator.setComplexNumbers(complex);
+    if (start) {
+        TextParseResult parsed = parseExpressionText(*start);
+        if (!parsed.tree) {
+            err << "kestrane-cli edit: " << parsed.error << '\n';
+            return kRefused;
+        }
+        calculator.editor().setExpression(std::move(parsed.tree));
+    }
+    for (const Action& action : actions)
+        if (!performInCalculator(calculator, action, err))
+            return kUsageError;
+    out << calculatorJson(calculator, clipboard, host.messages());
+    return kSuccess;
+}
+
 } // namespace
 
 int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
@@ -289,12 +495,30 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     bool json = false;
     bool operandsOnly = false;
     std::optional<std::string> keys;
+    std::optional<std::string> window;
+    std::optional<std::string> file;
+    bool complex = false;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (!operandsOnly && argument == "--") {
             operandsOnly = true;
         } else if (!operandsOnly && argument == "--json") {
             json = true;
+        } else if (!operandsOnly && argument == "--complex") {
+            complex = true;
+        } else if (!operandsOnly && argument == "--window") {
+            if (index + 1 >= arguments.size() ||
+                (arguments[index + 1] != "calculator" && arguments[index + 1] != "fractions")) {
+                err << "kestrane-cli edit: --window takes calculator or fractions\n";
+                return kUsageError;
+            }
+            window = arguments[++index];
+        } else if (!operandsOnly && argument == "--file") {
+            if (index + 1 >= arguments.size()) {
+                err << "kestrane-cli edit: --file needs a file name\n";
+                return kUsageError;
+            }
+            file = arguments[++index];
         } else if (!operandsOnly && argument == "--start") {
             if (index + 1 >= arguments.size()) {
                 err << "kestrane-cli edit: --start needs an expression\n";
@@ -315,6 +539,16 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
     if (!actions)
         return kUsageError;
+    if (window == "fractions")
+        return runFractionsWindow(*actions, start, file, complex, out, err);
+    if (window)
+        return runCalculatorWindow(*actions, start, complex, out, err);
+    for (const Action& action : *actions) {
+        if (windowOnly(action)) {
+            err << "kestrane-cli edit: buttons and menus need --window\n";
+            return kUsageError;
+        }
+    }
     ConsoleHost host(err);
     RecordingCanvas metrics;
     ExpressionEditor editor(host, metrics);

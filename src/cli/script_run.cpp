@@ -46,7 +46,9 @@ ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream
     if (!m_file)
         return ScriptRunStatus::FileError;
     m_modules.set(module.value_or(m_file->moduleCode));
-    CompileResult result = Compiler(m_modules, m_host).compile(*m_file);
+    Compiler compiler(m_modules, m_host);
+    compiler.setDataFiles(DataFileSearch{m_directories, {}, {}});
+    CompileResult result = compiler.compile(*m_file);
     if (result.ok())
         return ScriptRunStatus::Finished;
     const CompileError& error = *result.error;
@@ -65,6 +67,7 @@ ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
     m_window.setShowMessages(m_setup.showMessages);
     m_window.state().setWorkingDirectory(m_setup.directories.working);
     m_window.state().setPictureWriter(pictureWriter());
+    m_window.state().dataFiles().directories = m_setup.directories;
 }
 
 ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,

@@ -76,6 +76,17 @@ public:
     // Commands of menus and buttons.
     void insertPower();
     void insertRoot();
+    // A function of code 200-210 as a pair of marks around the caret's node.
+    void insertFunction(int code);
+    // Puts a text (or a symbol's letter) into the empty slot under the caret;
+    // false, with nothing changed, when the caret is not in an empty slot.
+    bool fillSlot(const std::string& text, bool symbol);
+    // Puts a tree in place of the empty slot under the caret (a memory's
+    // content); false, with nothing changed, when the caret is not in an
+    // empty slot without marks.
+    bool insertTree(std::unique_ptr<FractNode> tree);
+    // Whether the caret stands in a number that already has its point.
+    bool caretInNumberWithPoint() const;
     void insertFraction();
     void insertParenthesis(bool opening);
     void insertOperation(char sign);
@@ -143,6 +154,7 @@ private:
     void insertText(char character);
     void splitForOperation(char sign);
     void removeOperand(FractNode& operand);
+    void insertMarkPair(std::unique_ptr<MarkItem> opening, std::unique_ptr<MarkItem> closing);
     void deleteMark(FractNode& node, CursorArea area, int index);
     MarkItem* caretMark() const;
     void dropMarksOutside(FractNode& copy) const;

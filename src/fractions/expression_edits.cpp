@@ -2,6 +2,7 @@
 // powers, signs and deletion. Each checks its refusals first and changes
 // nothing when one applies.
 #include "fractions/expression_editor.h"
+#include "fractions/mark_matching.h"
 
 #include "fractions/fract_node.h"
 #include "fractions/tree_regrouping.h"
@@ -308,6 +309,19 @@ void ExpressionEditor::insertRoot()
     }
     if (!m_parenthesesOn)
         return;
+    insertMarkPair(MarkItem::makeRoot(true), MarkItem::makeRoot(false));
+}
+
+void ExpressionEditor::insertFunction(int code)
+{
+    if (!checkEditing() || !m_parenthesesOn || functionName(code).empty())
+        return;
+    insertMarkPair(MarkItem::makeFunction(true, code), MarkItem::makeFunction(false, code));
+}
+
+void ExpressionEditor::insertMarkPair(std::unique_ptr<MarkItem> opening,
+                                      std::unique_ptr<MarkItem> closing)
+{
     FractNode& node = cursorNode();
     if ((node.openRow && node.openRow->count() >= kMaxRowMarks) ||
         (node.closeRow && node.closeRow->count() >= kMaxRowMarks)) {
@@ -316,8 +330,8 @@ void ExpressionEditor::insertRoot()
     }
     char last = lastSign(node);
     bool wasEmpty = !node.hasOpenMarks();
-    node.ensureOpenRow().append(MarkItem::makeRoot(true));
-    node.ensureCloseRow().insert(0, MarkItem::makeRoot(false));
+    node.ensureOpenRow().append(std::move(opening));
+    node.ensureCloseRow().insert(0, std::move(closing));
     if (wasEmpty && node.hasText()) {
         node.openRow->items.front()->signBefore = node.numberSign.sign;
         node.numberSign.sign = '+';
@@ -328,6 +342,56 @@ void ExpressionEditor::insertRoot()
     if (place.area == CursorArea::Closing)
         ++place.position;
     afterEdit(place);
+}
+
+bool ExpressionEditor::fillSlot(const std::string& text, bool symbol)
+{
+    if (!checkEditing())
+        return true;
+    FractNode& node = cursorNode();
+    if (!node.isSlot())
+        return false;
+    node.text = text;
+    node.symbol = symbol ? 1 : 0;
+    afterEdit({&node, CursorArea::Text, static_cast<int>(text.size())});
+    return true;
+}
+
+bool ExpressionEditor::insertTree(std::unique_ptr<FractNode> tree)
+{
+    if (!checkEditing())
+        return true;
+    FractNode& slot = cursorNode();
+    if (!slot.isSlot() || slot.hasOpenMarks() || slot.hasCloseMarks() || slot.exponent)
+        return false;
+    FractNode* parent = slot.parent;
+    std::unique_ptr<FractNode>* owner = &m_root;
+    if (parent) {
+        for (std::unique_ptr<FractNode>* child : {&parent->left, &parent->right,
+                                                  &parent->numerator, &parent->denominator,
+                                                  &parent->exponent})
+            if (child->get() == &slot)
+                owner = child;
+    }
+    // The slot's operator sign belongs to the place, not to the slot.
+    char sign = lastSign(slot);
+    std::swap(tree->opSign, slot.opSign);
+    *owner = std::move(tree);
+    FractNode& inserted = **owner;
+    inserted.parent = parent;
+    setLastSign(inserted, sign);
+    fixUp(*m_root);
+    matchMarks(*m_root);
+    FractNode& last = rightmostLeaf(inserted);
+    afterEdit({&last, CursorArea::Text, last.textLength()});
+    return true;
+}
+
+bool ExpressionEditor::caretInNumberWithPoint() const
+{
+    const FractNode& node = cursorNode();
+    return node.hasText() && !node.isSlot() && node.text->find('.') != std::string::npos &&
+           m_cursor.place.area == CursorArea::Text;
 }
 
 void ExpressionEditor::insertParenthesis(bool opening)

@@ -2,6 +2,8 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "gui/calculator_widget.h"
+#include "gui/fractions_window_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/text_encoding.h"
@@ -14,6 +16,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace kestrane {
 
@@ -247,10 +251,41 @@ void ScriptEditorWidget::buildMenus()
     buildModuleMenu();
     QMenu* windows = menuBar()->addMenu("&Windows");
     // Opened from here once their windows exist.
-    for (const char* item : {"&Functions", "&Algebra", "&Calculator"})
-        windows->addAction(item)->setEnabled(false);
+    windows->addAction("&Functions")->setEnabled(false);
+    addItem(windows, "&Algebra", "algebra", [this] { openFractionsWindow(); });
+    addItem(windows, "&Calculator", "calculator", [this] { openCalculator(); });
     buildOptionsMenu();
     buildHelpMenu();
+}
+
+void ScriptEditorWidget::inMainDirectory(const std::function<void()>& open)
+{
+    // The windows work in the main directory; the editor's own current
+    // directory comes back when they close.
+    std::error_code error;
+    std::filesystem::path previous = std::filesystem::current_path(error);
+    const std::string& main = m_application.directories().main;
+    if (!main.empty())
+        std::filesystem::current_path(main, error);
+    open();
+    if (!previous.empty())
+        std::filesystem::current_path(previous, error);
+}
+
+void ScriptEditorWidget::openCalculator()
+{
+    inMainDirectory([this] {
+        CalculatorWidget calculator(m_application.host(), m_application.imagesDirectory(), this);
+        calculator.exec();
+    });
+}
+
+void ScriptEditorWidget::openFractionsWindow()
+{
+    inMainDirectory([this] {
+        FractionsWindowWidget window(m_application.host(), m_application.imagesDirectory(), this);
+        window.exec();
+    });
 }
 
 void ScriptEditorWidget::buildFileMenu()

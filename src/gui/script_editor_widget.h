@@ -64,6 +64,9 @@ private:
     void withTimerStopped(const std::function<void()>& command);
     void runProgram(const std::function<void()>& command);
     void chooseModule();
+    void openCalculator();
+    void openFractionsWindow();
+    void inMainDirectory(const std::function<void()>& open);
     void editDirectories();
     void refresh();
 

@@ -27,6 +27,10 @@ LongNum angleOf(const LongNum& x, const LongNum& y)
         angle.setSign(y.sign() == kLongMinus ? kLongMinus : kLongPlus);
         return angle;
     }
+    // A negative real axis point lies at +pi whatever the sign of its zero
+    // imaginary part, so that the range stays (-pi, pi]: sqrt(-4) = 2i.
+    if (LongIsZero(y) && x.isNegative())
+        return LongPi();
     LongNum ratio;
     LongDiv(y, x, ratio);
     LongArctan(ratio, angle);

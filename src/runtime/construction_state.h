@@ -2,6 +2,7 @@
 
 #include "geometry/object_store.h"
 #include "runtime/plane_figures.h"
+#include "script/data_file_search.h"
 
 #include <string>
 #include <string_view>
@@ -85,6 +86,11 @@ public:
     PictureWriter* pictureWriter() const { return m_pictureWriter; }
     void setPictureWriter(PictureWriter* writer) { m_pictureWriter = writer; }
 
+    // Where the data files a script names (function and expression files)
+    // are looked for; a program's start sets the script's directory.
+    DataFileSearch& dataFiles() { return m_dataFiles; }
+    const DataFileSearch& dataFiles() const { return m_dataFiles; }
+
     // The progress counter of Collection: 1 to 19, then back to 0.
     int collectionProgress() const { return m_collectionProgress; }
     void advanceCollectionProgress();
@@ -108,6 +114,7 @@ private:
     std::string m_workingDirectory;
     PictureWriter* m_pictureWriter = nullptr;
     int m_collectionProgress = 0;
+    DataFileSearch m_dataFiles;
 };
 
 // The texts of the run-time messages.

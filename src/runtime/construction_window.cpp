@@ -83,6 +83,7 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     endListing();
     m_state.setScene(m_executors.scene(executorCode));
     m_state.setScriptDirectory(main.directory);
+    m_state.dataFiles().scriptDirectory = main.directory;
     // Plane programs merge coinciding points; the other modules keep each.
     m_state.store().settings().moduleCode = std::max(executorCode, kPlaneModuleCode);
     // A start with parameters is a construction applied to the figure on

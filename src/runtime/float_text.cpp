@@ -44,13 +44,38 @@ std::string floatText(double value)
     std::size_t first = 0;
     while (first + 1 < integerDigits && text[first] == '0')
         text[first++] = ' ';
-    if (value < 0) {
+    // A value that rounds to zero is written without a sign.
+    if (value < 0 && whole > 0) {
         if (first > 0)
             text[first - 1] = '-';
         else
             text.insert(0, 1, '-');
     }
     return text;
+}
+
+double readFloatText(std::string_view text)
+{
+    std::size_t first = text.find_first_not_of(" \t");
+    bool negative = first != std::string_view::npos && text[first] == '-';
+    double whole = 0;
+    double fraction = 0;
+    double scale = 1;
+    bool decimals = false;
+    for (char c : text) {
+        if ((c == '.' || c == ',') && !decimals) {
+            decimals = true;
+        } else if (c >= '0' && c <= '9') {
+            if (decimals) {
+                scale /= 10;
+                fraction += (c - '0') * scale;
+            } else {
+                whole = whole * 10 + (c - '0');
+            }
+        }
+    }
+    double value = whole + fraction;
+    return negative ? -value : value;
 }
 
 std::string trimmedFloatText(double value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kestrane {
 
@@ -14,5 +15,11 @@ std::string floatText(double value);
 
 // The same without its leading blanks ("3.14"), as DrawDist appends it.
 std::string trimmedFloatText(double value);
+
+// The number in a text as the function files write it: '-' as the first
+// non-blank makes it negative, the first '.' or ',' separates the decimals
+// (all of them are kept), every other character is skipped. No digit at all
+// reads as 0.
+double readFloatText(std::string_view text);
 
 } // namespace kestrane

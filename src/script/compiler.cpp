@@ -295,6 +295,7 @@ CompileResult Compiler::compile(ScriptFile& main)
 {
     prepareTree(main);
     ValidationContext context(m_modules, m_host, main);
+    context.setDataFiles(m_dataFiles);
     CompileResult result;
     result.currentFile = &main;
     validateTree(context, main, result);

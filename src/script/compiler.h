@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/data_file_search.h"
+
 #include "script/module.h"
 #include "script/script_file.h"
 
@@ -45,9 +47,15 @@ public:
 
     CompileResult compile(ScriptFile& main);
 
+    // Where the files named by Function commands are looked for (the main
+    // file's directory is added); without it, the name as given and the main
+    // file's directory and its "Examples".
+    void setDataFiles(DataFileSearch search) { m_dataFiles = std::move(search); }
+
 private:
     ModuleState& m_modules;
     Host& m_host;
+    DataFileSearch m_dataFiles;
 };
 
 // Normalises every line of the file: lines that normalise to nothing are

@@ -2,6 +2,8 @@
 
 #include "platform/files.h"
 #include "script/compiler_messages.h"
+#include "script/data_file_search.h"
+#include "script/validation_context.h"
 #include "script/lexical.h"
 
 #include <algorithm>
@@ -38,18 +40,14 @@ int wantedClass(int attributeCode)
     return type::kNone;
 }
 
-bool functionFileExists(const ScriptFile& main, std::string_view name)
+// The same places as the run's, so that a file the run would find always
+// compiles.
+bool functionFileExists(const ValidationContext& context, const ScriptFile& main,
+                        std::string_view name)
 {
-    namespace fs = std::filesystem;
-    for (const std::string& directory : {std::string("/"), main.directory}) {
-        if (directory.empty())
-            continue;
-        auto found = findExisting(nativePath(joinPath(directory, name)));
-        std::error_code error;
-        if (found && fs::is_regular_file(*found, error))
-            return true;
-    }
-    return false;
+    DataFileSearch search = context.dataFiles();
+    search.scriptDirectory = main.directory;
+    return search.find(name).has_value();
 }
 
 } // namespace
@@ -350,7 +348,7 @@ bool ProcedureValidator::validateArguments(const Statement& statement, int code,
         std::string_view name = trimBlanks(text.substr(0, text.find(',')));
         if (!name.empty() && name.front() == '$')
             name.remove_prefix(1);
-        if (!functionFileExists(m_context.main(), name)) {
+        if (!functionFileExists(m_context, m_context.main(), name)) {
             m_context.failWithBox(m_file, statement.start, compile_message::kErrorCaption,
                                   compile_message::kFunctionFileMissing);
             return false;

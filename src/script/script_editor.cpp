@@ -331,6 +331,7 @@ void ScriptEditor::compileWithMode(RunState mode)
     m_handOver.runState = RunState::Run;
     m_errorShown = false;
     Compiler compiler(m_modules, m_host);
+    compiler.setDataFiles(DataFileSearch{m_directories, {}, m_examplesDirectory});
     CompileResult result = compiler.compile(*m_main);
     m_handOver.rawText = result.rawText;
     m_current = result.currentFile ? result.currentFile : m_main.get();

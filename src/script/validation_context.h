@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/compiler.h"
+#include "script/data_file_search.h"
 #include "script/words.h"
 
 #include <optional>
@@ -23,6 +24,9 @@ public:
     ModuleState& modules() { return m_modules; }
     Host& host() { return m_host; }
     ScriptFile& main() { return m_main; }
+    // Where data files named by the script are looked for.
+    const DataFileSearch& dataFiles() const { return m_dataFiles; }
+    void setDataFiles(DataFileSearch search) { m_dataFiles = std::move(search); }
 
     // A procedure declared so far anywhere in the tree.
     const ProcedureRecord* findProcedure(std::string_view name) const;
@@ -44,6 +48,7 @@ private:
     Host& m_host;
     ScriptFile& m_main;
     std::optional<CompileError> m_error;
+    DataFileSearch m_dataFiles;
 };
 
 } // namespace kestrane

@@ -1,0 +1,297 @@
+#include "cli/commands.h"
+#include "cli/png_export.h"
+
+#include "fractions/expression_text.h"
+#include "fractions/numeric_eval.h"
+#include "graphs/function_file.h"
+#include "graphs/graph_plot.h"
+#include "graphs/script_expressions.h"
+#include "graphs/ticks.h"
+#include "platform/canvas.h"
+#include "platform/files.h"
+#include "platform/svg_canvas.h"
+#include "runtime/float_text.h"
+#include "runtime/store_json.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <ostream>
+
+namespace kestrane::cli {
+
+namespace {
+
+// A number argument: -1.5 is a number, not an option.
+std::optional<double> number(const std::string& text)
+{
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> whole(const std::string& text)
+{
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// The shortest text that reads back as the same float.
+std::string shortest(float value)
+{
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+int usage(std::ostream& err, const char* command, const std::string& problem)
+{
+    err << "kestrane-cli " << command << ": " << problem << "\n"
+        << "Try \"kestrane-cli help " << command << "\".\n";
+    return 2;
+}
+
+// An expression with its variables, from a function, expression or
+// fraction file.
+struct Source {
+    std::unique_ptr<FractNode> expression;
+    VariableTable variables;
+    std::optional<std::pair<double, double>> domain;
+};
+
+std::optional<Source> readSource(const std::string& path, std::ostream& err, const char* command)
+{
+    std::optional<std::string> bytes = readWholeFile(nativePath(path));
+    if (!bytes) {
+        err << "kestrane-cli " << command << ": cannot read " << path << '\n';
+        return std::nullopt;
+    }
+    Source source;
+    if (bytes->find("start") != std::string::npos) {
+        FunctionFileRead read = parseFunctionFile(*bytes);
+        if (read.file) {
+            source.expression = std::move(read.file->expression);
+            source.domain = std::pair{read.file->lower, read.file->upper};
+            return source;
+        }
+    }
+    ExpressionFileRead read = parseExpressionFile(*bytes);
+    if (!read.file) {
+        err << "kestrane-cli " << command << ": " << path << ": " << read.message << '\n';
+        return std::nullopt;
+    }
+    source.expression = std::move(read.file->expression);
+    source.variables = std::move(read.file->variables);
+    return source;
+}
+
+DefinitionLookup lookupIn(const VariableTable& table)
+{
+    return [&table](std::string_view name) -> const FractNode* {
+        int index = table.find(name);
+        if (index < 0 || !table.record(index).enabled)
+            return nullptr;
+        return table.record(index).value.get();
+    };
+}
+
+} // namespace
+
+int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> file;
+    std::optional<std::string> text;
+    std::vector<float> points;
+    bool json = false;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        bool hasValue = index + 1 < arguments.size();
+        if (argument == "--at" && hasValue) {
+            std::optional<double> value = number(arguments[++index]);
+            if (!value)
+                return usage(err, "eval", "--at takes a number, not \"" + arguments[index] + "\"");
+            points.push_back(static_cast<float>(*value));
+        } else if (argument == "--expr" && hasValue) {
+            text = arguments[++index];
+        } else if (argument == "--json") {
+            json = true;
+        } else if (argument.starts_with("--") || file) {
+            return usage(err, "eval", "unexpected argument \"" + argument + "\"");
+        } else {
+            file = argument;
+        }
+    }
+    if (file.has_value() == text.has_value())
+        return usage(err, "eval", "give one SOURCE: a file or --expr TEXT");
+    if (points.empty())
+        points.push_back(0);
+    Source source;
+    if (text) {
+        TextParseResult parsed = parseExpressionText(*text);
+        if (!parsed.tree) {
+            err << "kestrane-cli eval: " << parsed.error << '\n';
+            return 1;
+        }
+        source.expression = std::move(parsed.tree);
+    } else {
+        std::optional<Source> read = readSource(*file, err, "eval");
+        if (!read)
+            return 1;
+        source = std::move(*read);
+    }
+    NumericProgram program = NumericProgram::compile(*source.expression, lookupIn(source.variables));
+    if (json)
+        out << '[';
+    for (std::size_t index = 0; index < points.size(); ++index) {
+        float t = points[index];
+        std::optional<float> value = program.evaluate(t);
+        if (json) {
+            out << (index ? ",\n " : "") << "{\"t\": " << shortest(t) << ", \"defined\": "
+                << (value ? "true" : "false") << ", \"value\": "
+                << (value ? shortest(*value) : "null") << ", \"text\": "
+                << (value ? jsonString(trimmedFloatText(*value)) : "null") << '}';
+        } else if (value) {
+            out << shortest(t) << '\t' << shortest(*value) << '\t' << trimmedFloatText(*value)
+                << '\n';
+        } else {
+            out << shortest(t) << "\tundefined\n";
+        }
+    }
+    if (json)
+        out << "]\n";
+    return 0;
+}
+
+int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    if (arguments.size() != 3)
+        return usage(err, "ticks", "give LENGTH MIN MAX");
+    std::optional<int> length = whole(arguments[0]);
+    std::optional<double> min = number(arguments[1]);
+    std::optional<double> max = number(arguments[2]);
+    if (!length || *length < 0 || !min || !max)
+        return usage(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
+    AxisTicks ticks = axisTicks(*length, *min, *max);
+    std::string json = ticksJson(ticks);
+    json.insert(1, "\"k\": " + std::to_string(ticks.k) + ", ");
+    out << json << '\n';
+    return 0;
+}
+
+namespace {
+
+// The graph window's drawing: a margin for the labels left and below.
+constexpr int kPlotLeft = 60;
+constexpr int kPlotTop = 20;
+constexpr int kPlotRight = 20;
+constexpr int kPlotBottom = 40;
+
+} // namespace
+
+int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> file;
+    std::optional<std::string> jsonPath;
+    std::optional<std::string> png;
+    std::optional<std::string> svg;
+    int width = 600;
+    int height = 400;
+    std::optional<std::pair<double, double>> domain;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        bool hasValue = index + 1 < arguments.size();
+        if (argument == "--size" && hasValue) {
+            const std::string& size = arguments[++index];
+            std::size_t cross = size.find('x');
+            std::optional<int> w = whole(size.substr(0, cross));
+            std::optional<int> h = cross == std::string::npos ? std::nullopt
+                                                              : whole(size.substr(cross + 1));
+            if (!w || !h || *w < kPlotLeft + kPlotRight + 1 || *h < kPlotTop + kPlotBottom + 1 ||
+                *w > 10000 || *h > 10000)
+                return usage(err, "plot", "--size takes WxH, from 81x61 to 10000x10000");
+            width = *w;
+            height = *h;
+        } else if (argument == "--domain" && hasValue) {
+            const std::string& text = arguments[++index];
+            std::size_t comma = text.find(',');
+            std::optional<double> lo = number(text.substr(0, comma));
+            std::optional<double> hi =
+                comma == std::string::npos ? std::nullopt : number(text.substr(comma + 1));
+            if (!lo || !hi || !(*lo < *hi))
+                return usage(err, "plot", "--domain takes LO,HI with LO below HI");
+            domain = std::pair{*lo, *hi};
+        } else if (argument == "--json" && hasValue) {
+            jsonPath = arguments[++index];
+        } else if (argument == "--png" && hasValue) {
+            png = arguments[++index];
+        } else if (argument == "--svg" && hasValue) {
+            svg = arguments[++index];
+        } else if (argument.starts_with("--") || file) {
+            return usage(err, "plot", "unexpected argument \"" + argument + "\"");
+        } else {
+            file = argument;
+        }
+    }
+    if (!file)
+        return usage(err, "plot", "give a function file");
+    std::optional<std::string> bytes = readWholeFile(nativePath(*file));
+    if (!bytes) {
+        err << "kestrane-cli plot: cannot read " << *file << '\n';
+        return 2;
+    }
+    FunctionFileRead read = parseFunctionFile(*bytes);
+    if (!read.file) {
+        err << "kestrane-cli plot: " << *file << ": " << read.message << '\n';
+        return 1;
+    }
+    std::unique_ptr<FractNode> expression = simplifiedForScript(*read.file->expression);
+    NumericProgram program = NumericProgram::compile(*expression);
+    auto [lower, upper] = domain.value_or(std::pair{read.file->lower, read.file->upper});
+    PixelRect rect{kPlotLeft, kPlotTop, width - kPlotRight, height - kPlotBottom};
+    GraphPlot plot = plotGraph(program, rect, lower, upper);
+    auto paint = [&](Canvas& canvas) { paintGraph(canvas, plot, rect, kBlack); };
+    if (jsonPath) {
+        std::string json = "{\"expression\": " + jsonString(printExpressionText(*expression)) +
+                           ", \"domain\": [" + shortest(static_cast<float>(lower)) + ", " +
+                           shortest(static_cast<float>(upper)) + "], \"rectangle\": [" +
+                           std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
+                           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) +
+                           "], \"plot\": " + plotJson(plot) + "}\n";
+        if (*jsonPath == "-") {
+            out << json;
+        } else if (!replaceFile(*jsonPath, json)) {
+            err << "kestrane-cli plot: cannot write " << *jsonPath << '\n';
+            return 2;
+        }
+    }
+    if (svg) {
+        SvgCanvas canvas(width, height);
+        canvas.fillRect(0, 0, width, height, kWhite);
+        paint(canvas);
+        if (!replaceFile(*svg, canvas.document())) {
+            err << "kestrane-cli plot: cannot write " << *svg << '\n';
+            return 2;
+        }
+    }
+    if (png) {
+        const PicturePngWriter& writer = picturePngWriter();
+        if (!writer) {
+            err << "kestrane-cli plot: --png needs kestrane-cli built with the Qt desktop "
+                   "program (KESTRANE_GUI=ON); use --svg instead\n";
+            return 2;
+        }
+        std::string error = writer(width, height, paint, *png);
+        if (!error.empty()) {
+            err << "kestrane-cli plot: " << error << '\n';
+            return 2;
+        }
+    }
+    return 0;
+}
+
+} // namespace kestrane::cli

@@ -1,0 +1,467 @@
+#include "fractions/numeric_eval.h"
+
+#include "fractions/fract_layout.h"
+#include "fractions/fract_node.h"
+#include "fractions/mark_matching.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <numeric>
+#include <set>
+
+namespace kestrane {
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+constexpr float kHalfPi = 1.57079f;
+// Names defined through each other may not blow a program up without end.
+constexpr std::size_t kMaxInstructions = 200000;
+// Beyond this a float no longer tells whole numbers apart.
+constexpr float kLargestWhole = 16777216.0f;
+
+using Op = NumericProgram::Op;
+using Instruction = NumericProgram::Instruction;
+
+// A tree prepared for reading: fixed up, marks matched and spans known.
+struct Prepared {
+    std::unique_ptr<FractNode> tree;
+    bool complete = false;
+};
+
+Prepared prepare(const FractNode& source)
+{
+    Prepared prepared{copyTree(source), false};
+    fixUp(*prepared.tree);
+    prepared.complete = matchMarks(*prepared.tree);
+    computeMarkSpans(*prepared.tree);
+    return prepared;
+}
+
+bool hasSlot(const FractNode& root)
+{
+    std::vector<const FractNode*> pending{&root};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        if (node->isSlot() || (!node->isOperation() && !node->isFraction() && !node->hasText()))
+            return true;
+        if (node->closeRow) {
+            for (const auto& item : node->closeRow->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const auto* child :
+             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
+            if (*child)
+                pending.push_back(child->get());
+        }
+    }
+    return false;
+}
+
+// A decimal numeral as a fraction of whole numbers, when it fits.
+std::optional<std::pair<std::int64_t, std::int64_t>> decimalFraction(const std::string& text)
+{
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+    bool point = false;
+    int digits = 0;
+    for (char c : text) {
+        if (c == '.') {
+            point = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (numerator == 0 && c == '0' && !point)
+            continue;
+        if (++digits > 15)
+            return std::nullopt;
+        numerator = numerator * 10 + (c - '0');
+        if (point)
+            denominator *= 10;
+    }
+    return std::pair{numerator, denominator};
+}
+
+bool isPlainNumber(const FractNode& node)
+{
+    return node.hasText() && !node.symbol && !node.exponent && !node.hasOpenMarks() &&
+           !node.hasCloseMarks() && !node.text->empty() && (*node.text)[0] >= '0' &&
+           (*node.text)[0] <= '9';
+}
+
+std::optional<std::pair<std::int64_t, std::int64_t>> signedNumber(const FractNode& node)
+{
+    if (!isPlainNumber(node))
+        return std::nullopt;
+    auto value = decimalFraction(*node.text);
+    if (value && node.numberSign.sign == '-' && drawsLeadingSign(node))
+        value->first = -value->first;
+    return value;
+}
+
+// An exponent that is a number or a fraction of numbers, as p/q reduced.
+std::optional<std::pair<std::int64_t, std::int64_t>> fixedExponent(const FractNode& exponent)
+{
+    std::optional<std::pair<std::int64_t, std::int64_t>> value;
+    if (exponent.isFraction()) {
+        if (exponent.exponent || exponent.markSpan > 0)
+            return std::nullopt;
+        auto top = signedNumber(*exponent.numerator);
+        auto bottom = signedNumber(*exponent.denominator);
+        if (!top || !bottom || bottom->first == 0)
+            return std::nullopt;
+        // Neither part has more than 15 digits, so the products stay in range
+        // only when they are small; larger ones are left to the float value.
+        if (std::abs(top->first) > 3000000000LL || std::abs(bottom->first) > 3000000000LL ||
+            top->second > 3000000000LL || bottom->second > 3000000000LL)
+            return std::nullopt;
+        value = std::pair{top->first * bottom->second, top->second * bottom->first};
+    } else {
+        value = signedNumber(exponent);
+    }
+    if (!value || value->second == 0)
+        return std::nullopt;
+    if (value->second < 0)
+        value = std::pair{-value->first, -value->second};
+    std::int64_t divisor = std::gcd(value->first, value->second);
+    if (divisor > 1)
+        value = std::pair{value->first / divisor, value->second / divisor};
+    return value;
+}
+
+} // namespace
+
+class ProgramBuilder {
+public:
+    ProgramBuilder(NumericProgram& program, const DefinitionLookup& lookup)
+        : m_program(program)
+        , m_lookup(lookup)
+    {
+    }
+
+    // Emits the code of a prepared tree; returns whether it involves x.
+    bool emit(const FractNode& node)
+    {
+        bool involvesX = false;
+        if (node.isOperation()) {
+            char sign = node.left->opSign.sign;
+            if (sign == '=') {
+                // A definition at the top: its value is the right side.
+                involvesX = emit(*node.right);
+            } else {
+                involvesX = emit(*node.left);
+                involvesX = emit(*node.right) || involvesX;
+                push(sign == '*' ? Op::Multiply : sign == '-' ? Op::Subtract : Op::Add, -1);
+            }
+        } else if (node.isFraction()) {
+            involvesX = emit(*node.numerator);
+            involvesX = emit(*node.denominator) || involvesX;
+            push(Op::Divide, -1);
+        } else {
+            involvesX = leaf(node);
+        }
+        if (node.exponent)
+            involvesX = power(*node.exponent) || involvesX;
+        if (!node.isOperation() && !node.isFraction() && node.numberSign.sign == '-' &&
+            drawsLeadingSign(node))
+            push(Op::Negate, 0);
+        return marks(node) || involvesX;
+    }
+
+    void fail() { m_failed = true; }
+    bool failed() const { return m_failed || m_program.m_code.size() > kMaxInstructions; }
+
+private:
+    void push(Op op, int stackChange, Instruction instruction = {})
+    {
+        instruction.op = op;
+        m_program.m_code.push_back(instruction);
+        m_depth += stackChange;
+        m_program.m_stackSize = std::max(m_program.m_stackSize, m_depth);
+    }
+
+    bool leaf(const FractNode& node)
+    {
+        const std::string& text = *node.text;
+        if (node.symbol) {
+            if (text == "p") {
+                push(Op::Constant, 1, Instruction{.value = kPi});
+                return false;
+            }
+            // The Greek letters have no value of their own.
+            fail();
+            push(Op::Constant, 1);
+            return false;
+        }
+        if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
+            push(Op::Constant, 1, Instruction{.value = std::strtof(text.c_str(), nullptr)});
+            return false;
+        }
+        if (text == "x") {
+            push(Op::Variable, 1);
+            return true;
+        }
+        if (text == "I") {
+            push(Op::Constant, 1, Instruction{.value = -1});
+            return false;
+        }
+        return name(text);
+    }
+
+    // A name is computed once per point, before the expression, into a
+    // register of its own.
+    bool name(const std::string& text)
+    {
+        auto known = m_registers.find(text);
+        if (known != m_registers.end()) {
+            push(Op::Load, 1, Instruction{.a = known->second.first});
+            return known->second.second;
+        }
+        const FractNode* definition = m_lookup ? m_lookup(text) : nullptr;
+        if (!definition || m_inProgress.contains(text) || text == "i") {
+            fail();
+            push(Op::Constant, 1);
+            return false;
+        }
+        m_inProgress.insert(text);
+        Prepared prepared = prepare(*definition);
+        if (!prepared.complete || hasSlot(*prepared.tree))
+            fail();
+        // The definition's code goes where the name is first read; the value
+        // is kept for later reads.
+        bool involvesX = emit(*prepared.tree);
+        int slot = m_program.m_registers++;
+        push(Op::Store, 0, Instruction{.a = slot});
+        m_inProgress.erase(text);
+        m_registers[text] = {slot, involvesX};
+        return involvesX;
+    }
+
+    bool power(const FractNode& exponent)
+    {
+        bool involvesX = emit(exponent);
+        Instruction instruction{.involvesX = involvesX};
+        if (auto fraction = fixedExponent(exponent)) {
+            instruction.rational = true;
+            instruction.a = fraction->first;
+            instruction.b = fraction->second;
+        }
+        push(Op::Power, -1, instruction);
+        return involvesX;
+    }
+
+    // The marks that enclose exactly this node, innermost first: the mark
+    // itself, the exponent of its closing parenthesis, then a minus before it.
+    bool marks(const FractNode& node)
+    {
+        if (node.markSpan <= 0)
+            return false;
+        const FractNode& first = leftmostLeaf(node);
+        const FractNode& last = rightmostLeaf(node);
+        if (!first.openRow || !last.closeRow)
+            return false;
+        bool mirrored = signContext(first).role == NodeRole::RightOperand;
+        bool involvesX = false;
+        for (int k = 0; k < node.markSpan; ++k) {
+            int openAt = node.openIndex + node.markSpan - 1 - k;
+            int closeAt = node.closeIndex + k;
+            if (openAt < 0 || openAt >= first.openRow->count() || closeAt < 0 ||
+                closeAt >= last.closeRow->count()) {
+                fail();
+                return involvesX;
+            }
+            const MarkItem& opening = *first.openRow->items[static_cast<std::size_t>(openAt)];
+            const MarkItem& closing = *last.closeRow->items[static_cast<std::size_t>(closeAt)];
+            if (opening.root)
+                push(Op::Root, 0, Instruction{.a = opening.root->degree});
+            else if (opening.function)
+                push(Op::Function, 0, Instruction{.a = opening.function->code});
+            if (closing.paren && closing.paren->exponent)
+                involvesX = power(*closing.paren->exponent) || involvesX;
+            bool minus = opening.signBefore == '-' && !(openAt == 0 && mirrored);
+            if (opening.paren && opening.paren->sign2 == '-')
+                minus = !minus;
+            if (minus)
+                push(Op::Negate, 0);
+        }
+        return involvesX;
+    }
+
+    NumericProgram& m_program;
+    const DefinitionLookup& m_lookup;
+    std::map<std::string, std::pair<int, bool>> m_registers;
+    std::set<std::string> m_inProgress;
+    int m_depth = 0;
+    bool m_failed = false;
+};
+
+NumericProgram NumericProgram::compile(const FractNode& tree, const DefinitionLookup& lookup)
+{
+    NumericProgram program;
+    Prepared prepared = prepare(tree);
+    ProgramBuilder builder(program, lookup);
+    if (!prepared.complete || hasSlot(*prepared.tree))
+        builder.fail();
+    builder.emit(*prepared.tree);
+    program.m_valid = !builder.failed();
+    if (!program.m_valid)
+        program.m_code.clear();
+    return program;
+}
+
+namespace {
+
+std::optional<float> raise(float base, float exponent, const Instruction& instruction)
+{
+    if (base > 0)
+        return std::exp(exponent * std::log(base));
+    if (instruction.involvesX)
+        return std::nullopt;
+    std::int64_t p = instruction.a;
+    std::int64_t q = instruction.b;
+    if (!instruction.rational) {
+        // An exponent fixed by names or sums: only a whole one has a value.
+        if (std::trunc(exponent) != exponent || std::fabs(exponent) > kLargestWhole)
+            return std::nullopt;
+        p = static_cast<std::int64_t>(exponent);
+        q = 1;
+    }
+    if (base == 0) {
+        // 0 to a positive power is 0, 0^0 is 1, 0 to a negative power has no
+        // value.
+        if (p > 0)
+            return 0.0f;
+        if (p == 0)
+            return 1.0f;
+        return std::nullopt;
+    }
+    if (q % 2 == 0)
+        return std::nullopt;
+    float value = std::exp(exponent * std::log(-base));
+    return p % 2 != 0 ? -value : value;
+}
+
+std::optional<float> root(float value, std::int64_t degree)
+{
+    if (value > 0)
+        return std::exp(std::log(value) / static_cast<float>(degree));
+    if (value == 0)
+        return 0.0f;
+    if (degree % 2 == 0)
+        return std::nullopt;
+    return -std::exp(std::log(-value) / static_cast<float>(degree));
+}
+
+std::optional<float> function(float value, std::int64_t code)
+{
+    switch (code) {
+    case 200: return std::exp(value);
+    case 201:
+        if (value <= 0)
+            return std::nullopt;
+        return std::log(value);
+    case 202: return std::sin(value);
+    case 203: return std::cos(value);
+    case 204: return std::tan(value);
+    case 205: {
+        float tangent = std::tan(value);
+        if (tangent == 0)
+            return std::nullopt;
+        return 1 / tangent;
+    }
+    case 207:
+        if (value < -1 || value > 1)
+            return std::nullopt;
+        return std::acos(value);
+    case 208: return std::atan(value);
+    case 209: return kHalfPi - std::atan(value);
+    case 210:
+        if (value < -1 || value > 1)
+            return std::nullopt;
+        return std::asin(value);
+    default: return value;
+    }
+}
+
+} // namespace
+
+std::optional<float> NumericProgram::evaluate(float t) const
+{
+    if (!m_valid)
+        return std::nullopt;
+    constexpr int kInline = 64;
+    float inlineStack[kInline];
+    float inlineRegisters[kInline];
+    std::vector<float> heapStack;
+    std::vector<float> heapRegisters;
+    float* stack = inlineStack;
+    float* registers = inlineRegisters;
+    if (m_stackSize > kInline) {
+        heapStack.resize(static_cast<std::size_t>(m_stackSize));
+        stack = heapStack.data();
+    }
+    if (m_registers > kInline) {
+        heapRegisters.resize(static_cast<std::size_t>(m_registers));
+        registers = heapRegisters.data();
+    }
+    int top = -1;
+    for (const Instruction& instruction : m_code) {
+        std::optional<float> result;
+        switch (instruction.op) {
+        case Op::Constant: stack[++top] = instruction.value; continue;
+        case Op::Variable: stack[++top] = t; continue;
+        case Op::Load:
+            stack[++top] = registers[instruction.a];
+            continue;
+        case Op::Store:
+            registers[instruction.a] = stack[top];
+            continue;
+        case Op::Add:
+            --top;
+            result = stack[top] + stack[top + 1];
+            break;
+        case Op::Subtract:
+            --top;
+            result = stack[top] - stack[top + 1];
+            break;
+        case Op::Multiply:
+            --top;
+            result = stack[top] * stack[top + 1];
+            break;
+        case Op::Divide:
+            --top;
+            if (stack[top + 1] == 0)
+                return std::nullopt;
+            result = stack[top] / stack[top + 1];
+            break;
+        case Op::Negate: stack[top] = -stack[top]; continue;
+        case Op::Power:
+            --top;
+            result = raise(stack[top], stack[top + 1], instruction);
+            break;
+        case Op::Root: result = root(stack[top], instruction.a); break;
+        case Op::Function: result = function(stack[top], instruction.a); break;
+        }
+        // Infinities would wreck a graph's range and its pixel conversion.
+        if (!result || !std::isfinite(*result))
+            return std::nullopt;
+        stack[top] = *result;
+    }
+    if (top != 0 || !std::isfinite(stack[0]))
+        return std::nullopt;
+    return stack[0];
+}
+
+std::optional<float> evaluateExpression(const FractNode& tree, float t,
+                                        const DefinitionLookup& lookup)
+{
+    return NumericProgram::compile(tree, lookup).evaluate(t);
+}
+
+} // namespace kestrane

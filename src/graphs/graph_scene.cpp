@@ -1,0 +1,252 @@
+#include "graphs/graph_scene.h"
+
+#include "fractions/expression_text.h"
+#include "fractions/fract_layout.h"
+#include "fractions/fract_node.h"
+#include "fractions/fract_paint.h"
+#include "fractions/mark_matching.h"
+#include "geometry/view_area.h"
+#include "platform/canvas.h"
+#include "runtime/store_json.h"
+#include "script/words.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kestrane {
+
+namespace {
+
+// Room below a formula's position that the drawing keeps.
+constexpr int kFormulaRoom = 30;
+
+template<class Record>
+Record* findNamed(const GraphScene::List<Record>& list, std::string_view name,
+                  std::string_view scope)
+{
+    for (auto record = list.rbegin(); record != list.rend(); ++record) {
+        if ((*record)->isNamed(name, scope))
+            return record->get();
+    }
+    return nullptr;
+}
+
+template<class Record>
+void unbindScope(GraphScene::List<Record>& list, std::string_view scope)
+{
+    for (auto& record : list)
+        record->unbindScope(scope);
+}
+
+std::string number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    return buffer;
+}
+
+std::string names(const GeoObject& object)
+{
+    std::string json = "\"names\": [";
+    for (std::size_t index = 0; index < object.names.size(); ++index) {
+        if (index > 0)
+            json += ", ";
+        json += '[' + jsonString(object.names[index].name) + ", " +
+                jsonString(object.names[index].scope) + ']';
+    }
+    return json + ']';
+}
+
+template<class List, class Body>
+void array(std::string& json, std::string_view name, const List& list, Body body)
+{
+    json += ",\n  " + jsonString(name) + ": [";
+    bool first = true;
+    for (const auto& record : list) {
+        json += first ? "\n    {" : ",\n    {";
+        first = false;
+        json += names(*record);
+        body(*record);
+        json += '}';
+    }
+    json += ']';
+}
+
+std::string rectJson(const PixelRect& rect)
+{
+    return '[' + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
+           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ']';
+}
+
+} // namespace
+
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y)
+{
+    // Layout writes into the nodes: the object's tree stays as it was.
+    std::unique_ptr<FractNode> copy = copyTree(expression);
+    fixUp(*copy);
+    matchMarks(*copy);
+    layoutExpression(*copy, canvas, x, y);
+    paintExpression(*copy, canvas);
+}
+
+void GraphScene::clear()
+{
+    m_rectangles.clear();
+    m_functions.clear();
+    m_graphs.clear();
+    m_algExprs.clear();
+}
+
+void GraphScene::paint(Canvas& canvas) const
+{
+    for (const auto& rectangle : m_rectangles) {
+        const PixelRect& rect = rectangle->rect;
+        canvas.fillRect(rect.x1, rect.y1, rect.x2, rect.y2, rectangle->fill);
+    }
+    for (const auto& graph : m_graphs) {
+        GraphPlot plot = plotGraph(graph->program, graph->rect, graph->xMin, graph->xMax);
+        paintGraph(canvas, plot, graph->rect, graph->line);
+    }
+    for (const auto& function : m_functions) {
+        if (function->drawn && function->expression)
+            paintFormula(canvas, *function->expression, function->x, function->y);
+    }
+    for (const auto& expression : m_algExprs) {
+        if (expression->drawn && expression->expression)
+            paintFormula(canvas, *expression->expression, expression->x, expression->y);
+    }
+}
+
+void GraphScene::writeJson(std::string& json) const
+{
+    array(json, "rectangles", m_rectangles, [&](const RectangleRec& rectangle) {
+        const PixelRect& rect = rectangle.rect;
+        json += ", \"x1\": " + std::to_string(rect.x1) + ", \"y1\": " + std::to_string(rect.y1) +
+                ", \"x2\": " + std::to_string(rect.x2) + ", \"y2\": " + std::to_string(rect.y2) +
+                ", \"colour\": " + std::to_string(rectangle.fill);
+    });
+    array(json, "functions", m_functions, [&](const FunctionRec& function) {
+        json += ", \"expression\": " +
+                jsonString(function.expression ? printExpressionText(*function.expression) : "") +
+                ", \"domain\": [" + number(function.lower) + ", " + number(function.upper) +
+                "], \"x\": " + std::to_string(function.x) + ", \"y\": " +
+                std::to_string(function.y) + ", \"drawn\": " + (function.drawn ? "true" : "false");
+    });
+    array(json, "graphs", m_graphs, [&](const GraphRec& graph) {
+        GraphPlot plot = plotGraph(graph.program, graph.rect, graph.xMin, graph.xMax);
+        json += ", \"of\": " + jsonString(graph.functionName) + ", \"rectangle\": " +
+                rectJson(graph.rect) + ", \"domain\": [" + number(graph.xMin) + ", " +
+                number(graph.xMax) + "], \"colour\": " + std::to_string(graph.line) +
+                ", \"plot\": " + plotJson(plot);
+    });
+    array(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
+        json += ", \"expression\": ";
+        if (expression.expression)
+            json += jsonString(printExpressionText(*expression.expression));
+        else
+            json += "null, \"text\": " + jsonString(expression.text);
+        json += ", \"variables\": [";
+        for (int index = 0; index < expression.variables.count(); ++index) {
+            const VariableRecord& record = expression.variables.record(index);
+            json += index ? ", {" : "{";
+            json += "\"name\": " + jsonString(record.name) + ", \"value\": " +
+                    (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+        }
+        json += "], \"x\": " + std::to_string(expression.x) + ", \"y\": " +
+                std::to_string(expression.y) + ", \"drawn\": " +
+                (expression.drawn ? "true" : "false") +
+                ", \"analytic\": " + (expression.analytic ? "true" : "false");
+    });
+    json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
+}
+
+GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_view scope)
+{
+    switch (typeCode) {
+    case type::kRectangle: return findRectangle(name, scope);
+    case type::kFunction: return findFunction(name, scope);
+    case type::kGraph: return findGraph(name, scope);
+    case type::kAlgExpr: return findAlgExpr(name, scope);
+    default: return nullptr;
+    }
+}
+
+void GraphScene::dropScope(std::string_view scope)
+{
+    unbindScope(m_rectangles, scope);
+    unbindScope(m_functions, scope);
+    unbindScope(m_graphs, scope);
+    unbindScope(m_algExprs, scope);
+}
+
+std::string GraphScene::unchoosableParameter(int typeCode) const
+{
+    std::string_view kind;
+    switch (typeCode) {
+    case type::kRectangle: kind = "A rectangle"; break;
+    case type::kFunction: kind = "A function"; break;
+    case type::kGraph: kind = "A graph"; break;
+    case type::kAlgExpr: kind = "An expression"; break;
+    default: return {};
+    }
+    return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
+}
+
+RectangleRec& GraphScene::add(std::unique_ptr<RectangleRec> rectangle)
+{
+    return *m_rectangles.emplace_back(std::move(rectangle));
+}
+
+FunctionRec& GraphScene::add(std::unique_ptr<FunctionRec> function)
+{
+    return *m_functions.emplace_back(std::move(function));
+}
+
+GraphRec& GraphScene::add(std::unique_ptr<GraphRec> graph)
+{
+    return *m_graphs.emplace_back(std::move(graph));
+}
+
+AlgExprRec& GraphScene::add(std::unique_ptr<AlgExprRec> expression)
+{
+    return *m_algExprs.emplace_back(std::move(expression));
+}
+
+AlgExprRec* GraphScene::findAlgExpr(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_algExprs, name, scope);
+}
+
+RectangleRec* GraphScene::findRectangle(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_rectangles, name, scope);
+}
+
+FunctionRec* GraphScene::findFunction(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_functions, name, scope);
+}
+
+GraphRec* GraphScene::findGraph(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_graphs, name, scope);
+}
+
+int GraphScene::drawingHeight() const
+{
+    int height = kDrawingHeight;
+    for (const auto& rectangle : m_rectangles)
+        height = std::max(height, rectangle->rect.y2);
+    for (const auto& function : m_functions) {
+        if (function->drawn)
+            height = std::max(height, function->y + kFormulaRoom);
+    }
+    for (const auto& expression : m_algExprs) {
+        if (expression->drawn)
+            height = std::max(height, expression->y + kFormulaRoom);
+    }
+    return height;
+}
+
+} // namespace kestrane

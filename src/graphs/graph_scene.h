@@ -1,0 +1,104 @@
+#pragma once
+
+#include "fractions/fract_node.h"
+#include "fractions/numeric_eval.h"
+#include "fractions/variable_table.h"
+#include "geometry/geo_object.h"
+#include "graphs/graph_plot.h"
+#include "runtime/module_scene.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrane {
+
+struct FractNode;
+
+// Window text positions of formulas start here.
+inline constexpr int kFormulaX = 200;
+inline constexpr int kFormulaY = 300;
+
+struct RectangleRec : GeoObject {
+    PixelRect rect;
+    // Red in 0x00BBGGRR order.
+    ColorRef fill = 255;
+};
+
+struct FunctionRec : GeoObject {
+    std::unique_ptr<FractNode> expression;
+    NumericProgram program;
+    double lower = 0;
+    double upper = 1;
+    int x = kFormulaX;
+    int y = kFormulaY;
+    bool drawn = false;
+};
+
+// A graph keeps its own copy of the compiled function, so that it stays as
+// it was made whatever happens to the function's names later.
+struct GraphRec : GeoObject {
+    std::string functionName;
+    NumericProgram program;
+    PixelRect rect;
+    double xMin = 0;
+    double xMax = 1;
+    ColorRef line = 0xFFFFFF;
+};
+
+// An algebraic expression with its variable set. An object made to hold a
+// message has no expression and keeps the message as its text.
+struct AlgExprRec : GeoObject {
+    std::unique_ptr<FractNode> expression;
+    VariableTable variables;
+    std::string text;
+    int x = kFormulaX;
+    int y = kFormulaY;
+    bool drawn = false;
+    bool analytic = false;
+};
+
+// The objects of the graph and algebra modules beside the plane objects:
+// rectangles, functions, graphs and algebraic expressions, each kind in creation order. Lookups
+// return the last object carrying (name, scope).
+class GraphScene : public ModuleScene {
+public:
+    template<class Record>
+    using List = std::vector<std::unique_ptr<Record>>;
+
+    void clear() override;
+    void paint(Canvas& canvas) const override;
+    void writeJson(std::string& json) const override;
+    GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
+    void dropScope(std::string_view scope) override;
+    std::string unchoosableParameter(int typeCode) const override;
+
+    RectangleRec& add(std::unique_ptr<RectangleRec> rectangle);
+    FunctionRec& add(std::unique_ptr<FunctionRec> function);
+    GraphRec& add(std::unique_ptr<GraphRec> graph);
+    AlgExprRec& add(std::unique_ptr<AlgExprRec> expression);
+
+    RectangleRec* findRectangle(std::string_view name, std::string_view scope) const;
+    FunctionRec* findFunction(std::string_view name, std::string_view scope) const;
+    GraphRec* findGraph(std::string_view name, std::string_view scope) const;
+    AlgExprRec* findAlgExpr(std::string_view name, std::string_view scope) const;
+
+    const List<RectangleRec>& rectangles() const { return m_rectangles; }
+    const List<FunctionRec>& functions() const { return m_functions; }
+    const List<GraphRec>& graphs() const { return m_graphs; }
+    const List<AlgExprRec>& algExprs() const { return m_algExprs; }
+
+    // The height the drawing needs to show every rectangle and formula.
+    int drawingHeight() const;
+
+private:
+    List<RectangleRec> m_rectangles;
+    List<FunctionRec> m_functions;
+    List<GraphRec> m_graphs;
+    List<AlgExprRec> m_algExprs;
+};
+
+// Draws an expression as a formula with its top-left corner at (x, y).
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y);
+
+} // namespace kestrane

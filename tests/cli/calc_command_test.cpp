@@ -1,0 +1,136 @@
+// kestrane-cli calc: the clipboard text, messages, JSON and exit statuses.
+#include "cli/cli.h"
+#include "numbers/long_num.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrane::cli {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome runCalc(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), "calc");
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CalcCommandTest, PrintsTheClipboardText)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string output;
+    };
+    const Case cases[] = {
+        {{"2^10"}, "1024\n"},
+        {{"--digits", "54", "1/sqrt(2)"}, "0.707106781186547524400844362\n"},
+        {{"-3/4"}, "-0.75\n"},
+        {{"--complex", "sqrt(-4)"}, "0 +i*2\n"},
+        {{"2-3*i"}, "2 -i*3\n"},
+        {{"--var", "x=1/2", "--var", "\u03B1=4", "x*\u03B1"}, "2\n"},
+        {{"y=3", "--repeat", "3"}, "3\n"},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = runCalc(c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments.back() << outcome.err;
+        EXPECT_EQ(outcome.out, c.output) << c.arguments.back();
+    }
+    EXPECT_EQ(longWords(), kLongWordsAtStart);
+}
+
+TEST(CalcCommandTest, AGuardedMessageMeansNoResult)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"sqrt(-4)", "Error.: Square root of negative number. Major error may occur.\n"},
+        {"1/0", "Error.: Division by zero. Major error may occur.\n"},
+        {"10^200", "Error.: Number too large. Major error may occur.\n"},
+    };
+    for (const auto& [expression, message] : cases) {
+        Outcome outcome = runCalc({expression});
+        EXPECT_EQ(outcome.status, 1) << expression;
+        EXPECT_EQ(outcome.out, "") << expression;
+        EXPECT_EQ(outcome.err, message) << expression;
+    }
+}
+
+TEST(CalcCommandTest, JsonCarriesBothPartsAndTheWordCounts)
+{
+    Outcome outcome = runCalc({"--json", "--digits", "54", "--complex", "-1"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "{\"calcWords\":18,\"longWords\":28,"
+                           "\"real\":{\"sign\":\"-\",\"text\":\"1\",\"lines\":[\"1\"]},"
+                           "\"imaginary\":{\"sign\":\"+\",\"text\":\"0\",\"lines\":[\"0\"]},"
+                           "\"clipboard\":\"-1 +i*0\",\"resultsWindow\":false,\"messages\":[]}\n");
+
+    Outcome refused = runCalc({"--json", "log(0)"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find("\"real\":null,\"imaginary\":null,\"clipboard\":null"),
+              std::string::npos);
+    EXPECT_NE(refused.out.find("\"caption\":\"Error.\""), std::string::npos);
+}
+
+TEST(CalcCommandTest, RefusesBadUsage)
+{
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--digits", "55", "1"},
+                                               {"--digits", "906", "1"},
+                                               {"--digits", "48", "1"},
+                                               {"--var", "=3", "1"},
+                                               {"--var", "1x=3", "1"},
+                                               {"--var", "i=3", "1"},
+                                               {"--var", "abcde=3", "1"},
+                                               {"--frobnicate", "1"},
+                                               {}}) {
+        EXPECT_EQ(runCalc(arguments).status, 2);
+    }
+    EXPECT_EQ(runCalc({"1+"}).status, 1);
+}
+
+Outcome runWindow(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {"edit", "--window", "calculator"});
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CalculatorWindowTest, KeysButtonsAndMenusReachTheCalculator)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {{"{Ctrl+R}{Button:KImage3}="},
+         {"\"result\":\"1.4142135623", "\"clipboard\":\"1.4142135623"}},
+        {{"x="}, {"\"expression\":\"x=?\"", "\"result\":null"}},
+        {{"--start", "x=3", "={Escape}x*2="},
+         {"\"result\":\"6\"", "{\"name\":\"x\",\"enabled\":true,\"value\":\"3\"}"}},
+        {{"{Menu:Complex Numbers}I"}, {"\"expression\":\"i\"", "\"complexNumbers\":true"}},
+        {{"1..", "--json"}, {"\"text\":\"Comma is already in.\""}},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = runWindow(c.arguments);
+        EXPECT_EQ(outcome.status, 0) << c.arguments[0] << outcome.err;
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(outcome.out.find(fragment), std::string::npos)
+                << c.arguments[0] << " lacks " << fragment << " in " << outcome.out;
+    }
+    EXPECT_EQ(runWindow({"{Button:ZImage1}"}).status, 2);
+    EXPECT_EQ(runWindow({"{Menu:Frobnicate}"}).status, 2);
+}
+
+} // namespace
+} // namespace kestrane::cli

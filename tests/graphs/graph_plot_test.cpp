@@ -1,0 +1,76 @@
+#include "fractions/expression_text.h"
+#include "fractions/fract_node.h"
+#include "fractions/numeric_eval.h"
+#include "graphs/graph_plot.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane {
+namespace {
+
+NumericProgram compiled(const std::string& text)
+{
+    TextParseResult parsed = parseExpressionText(text);
+    EXPECT_TRUE(parsed.tree) << parsed.error;
+    return NumericProgram::compile(*parsed.tree);
+}
+
+TEST(GraphPlot, FailedSampleBreaksTheLine)
+{
+    PixelRect rect = PixelRect::normalised(100, 100, 300, 250);
+    GraphPlot plot = plotGraph(compiled("1/x"), rect, -1, 1);
+    EXPECT_EQ(plot.samples, 200);
+    // An even count over a symmetric domain samples 0 exactly.
+    EXPECT_EQ(plot.failed, 1);
+    ASSERT_EQ(plot.pieces.size(), 2u);
+    EXPECT_EQ(plot.pieces[0].size(), 100u);
+    EXPECT_EQ(plot.pieces[1].front().first, 201);
+    ASSERT_TRUE(plot.range);
+    EXPECT_FLOAT_EQ(plot.range->first, -100);
+    EXPECT_FLOAT_EQ(plot.range->second, 100);
+    // The samples fill the rectangle's height.
+    EXPECT_EQ(plot.pieces[0][99].second, 250);
+    EXPECT_EQ(plot.pieces[1][0].second, 100);
+}
+
+TEST(GraphPlot, SamplesMapToPixelsAndTicksFollowTheRange)
+{
+    PixelRect rect = PixelRect::normalised(500, 400, 0, 0);
+    EXPECT_EQ(rect.x1, 0);
+    EXPECT_EQ(rect.y2, 400);
+    GraphPlot plot = plotGraph(compiled("2*x"), rect, 0, 5);
+    ASSERT_TRUE(plot.range);
+    EXPECT_FALSE(plot.constant);
+    ASSERT_EQ(plot.pieces.size(), 1u);
+    EXPECT_EQ(plot.pieces[0].front(), std::make_pair(0, 400));
+    EXPECT_EQ(plot.ticksX.k, 9);
+    EXPECT_EQ(plot.ticksX.step(), 1.0);
+    EXPECT_EQ(plot.ticksX.labels.back(), "5");
+    EXPECT_EQ(plot.ticksY.step(), 2.0);
+}
+
+TEST(GraphPlot, ConstantFunctionIsALineAcrossTheMiddleWithOneTick)
+{
+    PixelRect rect{0, 0, 100, 80};
+    GraphPlot plot = plotGraph(compiled("3+0*x"), rect, 0, 1);
+    EXPECT_TRUE(plot.constant);
+    ASSERT_EQ(plot.pieces.size(), 1u);
+    for (auto [x, y] : plot.pieces[0])
+        EXPECT_EQ(y, 40);
+    EXPECT_EQ(plot.ticksY.labels, std::vector<std::string>{"3"});
+    EXPECT_EQ(plot.ticksY.positions, std::vector<int>{40});
+}
+
+TEST(GraphPlot, NothingDefinedLeavesOnlyTheXTicks)
+{
+    GraphPlot plot = plotGraph(compiled("log(x)"), PixelRect{0, 0, 100, 100}, -2, -1);
+    EXPECT_FALSE(plot.range);
+    EXPECT_TRUE(plot.pieces.empty());
+    EXPECT_EQ(plot.failed, 100);
+    EXPECT_FALSE(plot.ticksX.empty());
+    EXPECT_TRUE(plot.ticksY.empty());
+    EXPECT_NE(plotJson(plot).find("\"range\": null"), std::string::npos);
+}
+
+} // namespace
+} // namespace kestrane
