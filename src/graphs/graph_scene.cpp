@@ -80,10 +80,11 @@ std::string rectJson(const PixelRect& rect)
 
 } // namespace
 
-void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y)
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y, int fontHeight)
 {
     // Layout writes into the nodes: the object's tree stays as it was.
     std::unique_ptr<FractNode> copy = copyTree(expression);
+    copy->fontHeight = fontHeight;
     fixUp(*copy);
     matchMarks(*copy);
     layoutExpression(*copy, canvas, x, y);
@@ -110,11 +111,13 @@ void GraphScene::paint(Canvas& canvas) const
     }
     for (const auto& function : m_functions) {
         if (function->drawn && function->expression)
-            paintFormula(canvas, *function->expression, function->x, function->y);
+            paintFormula(canvas, *function->expression, function->x, function->y,
+                         m_formulaHeight);
     }
     for (const auto& expression : m_algExprs) {
         if (expression->drawn && expression->expression)
-            paintFormula(canvas, *expression->expression, expression->x, expression->y);
+            paintFormula(canvas, *expression->expression, expression->x, expression->y,
+                         m_formulaHeight);
     }
 }
 

@@ -91,14 +91,19 @@ public:
     // The height the drawing needs to show every rectangle and formula.
     int drawingHeight() const;
 
+    // The font height of formulas: the graph window's font option.
+    void setFormulaFontHeight(int height) { m_formulaHeight = height; }
+
 private:
     List<RectangleRec> m_rectangles;
     List<FunctionRec> m_functions;
     List<GraphRec> m_graphs;
     List<AlgExprRec> m_algExprs;
+    int m_formulaHeight = 20;
 };
 
-// Draws an expression as a formula with its top-left corner at (x, y).
-void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y);
+// Draws an expression as a formula with its top-left corner at (x, y), in
+// the given font height.
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y, int fontHeight);
 
 } // namespace kestrane
