@@ -245,6 +245,7 @@ void drawCommand(AlgebraCommand& command)
 
 bool AlgebraExecutor::execute(const Statement& statement, CommandContext& context)
 {
+    m_scene.watchTexts(&context.state.store());
     AlgebraCommand command{statement, statement.arguments(), context, m_scene};
     const std::string& word = statement.word;
     if (word == "AlgExpr")

@@ -249,6 +249,10 @@ int GraphScene::drawingHeight() const
         if (expression->drawn)
             height = std::max(height, expression->y + kFormulaRoom);
     }
+    if (m_store) {
+        for (const TextLabel& text : m_store->texts(TextArray::Labels))
+            height = std::max(height, text.y + kFormulaRoom);
+    }
     return height;
 }
 

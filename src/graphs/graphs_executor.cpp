@@ -105,6 +105,7 @@ bool colourCommand(GraphCommand& command)
 
 bool GraphsExecutor::execute(const Statement& statement, CommandContext& context)
 {
+    m_scene.watchTexts(&context.state.store());
     GraphCommand command{statement, statement.arguments(), context, m_scene};
     const std::string& word = statement.word;
     if (word == "Rectangle")

@@ -366,7 +366,7 @@ void ConstructionWindowWidget::refresh()
             m_scrollBar->setSingleStep(1);
             m_scrollBar->setValue(m_model.listingTop());
         } else {
-            m_scrollBar->setRange(0, ConstructionWindow::kDrawingHeight);
+            m_scrollBar->setRange(0, m_model.drawingHeight());
             m_scrollBar->setPageStep(ConstructionWindow::kScrollLargeStep);
             m_scrollBar->setSingleStep(ConstructionWindow::kScrollSmallStep);
             m_scrollBar->setValue(m_model.state().store().settings().viewY);

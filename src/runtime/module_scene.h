@@ -33,6 +33,10 @@ public:
     // this type, which cannot be chosen on the screen; empty when the scene
     // does not know the type.
     virtual std::string unchoosableParameter(int typeCode) const = 0;
+    // The height the drawing needs for the scene's objects (the window,
+    // its scroll bar and the exports use at least their own); 0 when the
+    // scene needs no more.
+    virtual int drawingHeight() const { return 0; }
 };
 
 } // namespace kestrane

@@ -181,7 +181,7 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     write(file, writeFunctionFile(*parsed.tree, 3, -3));
     std::string functionLine = "f=Function($f.fct)";
     run(504, {functionLine, "R=Rectangle(300,250,100,50)", "Color(R)=blue", "G=Graph(f,R)",
-              "DrawFunction(f,20,600)"});
+              "DrawFunction(f,20,600)", "Text(10,700,$tall)"});
     ASSERT_EQ(graphScene->functions().size(), 1u);
     const FunctionRec& function = *graphScene->functions()[0];
     EXPECT_EQ(printExpressionText(*function.expression), "sin(x)");
@@ -192,7 +192,7 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     EXPECT_EQ(graph.rect.y2, 250);
     EXPECT_DOUBLE_EQ(graph.xMax, 3);
     EXPECT_EQ(graphScene->rectangles()[0]->fill, 0xFF0000u);
-    EXPECT_EQ(graphScene->drawingHeight(), 630);
+    EXPECT_EQ(graphScene->drawingHeight(), 730);
     // The file vanished between compile and run.
     run(504, {functionLine}, [&] { fs::remove(file); });
     EXPECT_TRUE(graphScene->functions().empty());

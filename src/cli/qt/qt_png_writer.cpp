@@ -57,7 +57,7 @@ std::string writePicture(int width, int height, const std::function<void(Canvas&
 
 std::string writePng(const ConstructionWindow& window, const std::string& path)
 {
-    return writePicture(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
+    return writePicture(ConstructionWindow::kDrawingWidth, window.drawingHeight(),
                         [&window](Canvas& canvas) { window.paint(canvas); }, path);
 }
 
