@@ -179,6 +179,7 @@ int runSimplify(CommandArguments arguments, std::ostream& out, std::ostream& err
     request.tree = tree.get();
     request.variables = &variables;
     request.primes = loadedPrimes();
+    request.reportDefinitions = parsed->json;
     // Only the last round shows its messages.
     ScriptedHost quiet;
     setLongNumHost(&quiet);

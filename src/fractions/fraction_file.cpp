@@ -1,9 +1,11 @@
 #include "fractions/fraction_file.h"
 
 #include "fractions/fract_bytes.h"
-#include "fractions/mark_matching.h"
 #include "platform/files.h"
 #include "platform/host.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace kestrane {
 
@@ -48,11 +50,64 @@ std::optional<std::string> fractionFileName(std::string_view name)
     return std::string(name);
 }
 
+namespace {
+
+// Pairs marks as mark matching does (a closing mark takes the nearest
+// unpaired opening mark of its kind; exponents on their own) without
+// touching the tree's flags.
+struct CompletenessCheck {
+    std::vector<int> open; // kinds of the unpaired opening marks
+    std::vector<const FractNode*> exponents;
+    bool complete = true;
+
+    void row(const MarkRow* marks)
+    {
+        if (!marks)
+            return;
+        for (const auto& item : marks->items) {
+            if (item->paren && item->paren->exponent)
+                exponents.push_back(item->paren->exponent.get());
+            if (item->isOpening) {
+                open.push_back(item->kind);
+                continue;
+            }
+            auto partner = std::find(open.rbegin(), open.rend(), item->kind);
+            if (partner == open.rend())
+                complete = false;
+            else
+                open.erase(std::next(partner).base());
+        }
+    }
+
+    void walk(const FractNode& node)
+    {
+        row(node.openRow.get());
+        if (node.exponent)
+            exponents.push_back(node.exponent.get());
+        for (const FractNode* child :
+             {node.left.get(), node.right.get(), node.numerator.get(), node.denominator.get()}) {
+            if (child)
+                walk(*child);
+        }
+        row(node.closeRow.get());
+    }
+};
+
+} // namespace
+
 bool expressionComplete(const FractNode& expression)
 {
-    std::unique_ptr<FractNode> copy = copyTree(expression);
-    fixUp(*copy);
-    return matchMarks(*copy);
+    std::vector<const FractNode*> pending{&expression};
+    while (!pending.empty()) {
+        const FractNode* part = pending.back();
+        pending.pop_back();
+        CompletenessCheck check;
+        check.walk(*part);
+        if (!check.complete || !check.open.empty())
+            return false;
+        pending.insert(pending.end(), check.exponents.begin(), check.exponents.end());
+    }
+    return true;
 }
 
 bool serializeVariables(const VariableTable& table, std::string& bytes)

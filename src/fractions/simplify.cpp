@@ -6,6 +6,7 @@
 #include "fractions/simplify_decompose.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
+#include "numbers/long_num.h"
 #include "platform/host.h"
 
 #include <cctype>
@@ -35,52 +36,94 @@ bool numberTextFine(const std::string& text)
     return dots <= 1;
 }
 
-Check checkRow(const MarkRow* row, SimplifyFor purpose, const FractNode& owner);
+// What cannot be simplified: empty slots, numbers with other characters
+// than digits and one '.', and (when marks are examined) functions on a
+// leaf and roots of degree above 9; with names resolved, names other than
+// i, pi and defined variables.
+class SimplifiableCheck {
+public:
+    bool refuseFunctions = true;
+    bool checkMarks = true;
+    bool resolveNames = false;
+    const VariableTable* variables = nullptr;
+    int complexFlag = 0;
 
-// What the window cannot simplify: empty slots, functions, roots of degree
-// above 9 and numbers with other characters than digits and one '.'.
-Check checkSimplifiable(const FractNode& node, SimplifyFor purpose)
-{
-    Check worst = Check::Fine;
-    auto note = [&worst](Check check) {
-        if (check == Check::Placeholder || worst == Check::Fine)
-            worst = check == Check::Fine ? worst : check;
-    };
-    if (node.isSlot())
-        return Check::Placeholder;
-    if (node.hasText() && !node.text->empty() &&
-        std::isdigit(static_cast<unsigned char>((*node.text)[0])) && !numberTextFine(*node.text))
-        note(Check::Unsupported);
-    note(checkRow(node.openRow.get(), purpose, node));
-    note(checkRow(node.closeRow.get(), purpose, node));
-    for (const FractNode* child : {node.left.get(), node.right.get(), node.numerator.get(),
-                                   node.denominator.get(), node.exponent.get()}) {
-        if (child)
-            note(checkSimplifiable(*child, purpose));
+    Check run(const FractNode& node)
+    {
+        walk(node);
+        return m_worst;
     }
-    return worst;
-}
 
-Check checkRow(const MarkRow* row, SimplifyFor purpose, const FractNode& owner)
-{
-    if (!row)
-        return Check::Fine;
-    Check worst = Check::Fine;
-    for (const auto& item : row->items) {
-        if (item->isFunction() && purpose == SimplifyFor::Window && owner.hasText())
-            worst = Check::Unsupported;
-        if (item->isRoot() && item->isOpening && item->root && item->root->degree > 9)
-            worst = Check::Unsupported;
-        if (item->paren && item->paren->exponent) {
-            Check inner = checkSimplifiable(*item->paren->exponent, purpose);
-            if (inner == Check::Placeholder)
-                return inner;
-            if (inner != Check::Fine)
-                worst = inner;
+private:
+    void note(Check check)
+    {
+        if (check == Check::Placeholder || m_worst == Check::Fine)
+            m_worst = check == Check::Fine ? m_worst : check;
+    }
+
+    void walk(const FractNode& node)
+    {
+        if (node.isSlot()) {
+            note(Check::Placeholder);
+            return;
+        }
+        if (node.hasText() && !node.text->empty())
+            text(node);
+        row(node.openRow.get(), node);
+        row(node.closeRow.get(), node);
+        for (const FractNode* child : {node.left.get(), node.right.get(), node.numerator.get(),
+                                       node.denominator.get(), node.exponent.get()}) {
+            if (child)
+                walk(*child);
         }
     }
-    return worst;
-}
+
+    void text(const FractNode& node)
+    {
+        const std::string& text = *node.text;
+        if (std::isdigit(static_cast<unsigned char>(text[0]))) {
+            if (!numberTextFine(text))
+                note(Check::Unsupported);
+            return;
+        }
+        if (!resolveNames || (node.symbol && text == "p"))
+            return;
+        if (text == "i") {
+            if (complexFlag < 0)
+                note(Check::Unsupported);
+            else
+                complexFlag = 1;
+            return;
+        }
+        const int index = variables ? variables->find(text) : -1;
+        if (index < 0 || !variables->record(index).value || m_resolving.count(text) > 0) {
+            note(Check::Unsupported);
+            return;
+        }
+        m_resolving.insert(text);
+        walk(*variables->record(index).value);
+        m_resolving.erase(text);
+    }
+
+    void row(const MarkRow* marks, const FractNode& owner)
+    {
+        if (!marks)
+            return;
+        for (const auto& item : marks->items) {
+            if (checkMarks && refuseFunctions && item->isFunction() && item->isOpening &&
+                owner.hasText())
+                note(Check::Unsupported);
+            if (checkMarks && item->isRoot() && item->isOpening && item->root &&
+                item->root->degree > 9)
+                note(Check::Unsupported);
+            if (item->paren && item->paren->exponent)
+                walk(*item->paren->exponent);
+        }
+    }
+
+    Check m_worst = Check::Fine;
+    std::set<std::string> m_resolving;
+};
 
 bool isLetter(char c)
 {
@@ -172,11 +215,22 @@ private:
         return base;
     }
 
+    // A single number over 1 is its own normal form; most roots and
+    // exponents are one.
+    static ExactFraction normalForm(const ExactFraction& value)
+    {
+        const ExactSum& below = value.denominator();
+        if (!value.failed() && value.numerator().isRational() && below.isRational() &&
+            below.rationalValue().isOne())
+            return value;
+        return value.normalised();
+    }
+
     ExactFraction power(const ExactFraction& base, const ExactFraction& exponent)
     {
         if (exponent.failed())
             return exponent;
-        ExactFraction normal = exponent.normalised();
+        ExactFraction normal = normalForm(exponent);
         if (normal.failed())
             return normal;
         if (normal.numerator().hasNames() || normal.denominator().hasNames())
@@ -195,7 +249,7 @@ private:
             return ExactFraction::failed(ExactProblem::TooLarge);
         if (bottom == 1)
             return base.raised(static_cast<int>(top));
-        return base.normalised().raised(static_cast<int>(top), static_cast<int>(bottom),
+        return normalForm(base).raised(static_cast<int>(top), static_cast<int>(bottom),
                                         m_request.primes);
     }
 
@@ -240,7 +294,6 @@ private:
 
     ExactFraction application(const std::string& name)
     {
-        const std::size_t start = m_position - name.size();
         take('(');
         int degree = 0;
         if (name == "sqrt") {
@@ -261,7 +314,10 @@ private:
             return ExactFraction::failed(ExactProblem::Unsupported);
         if (degree > 9)
             return ExactFraction::failed(ExactProblem::Unsupported);
-        ExactFraction normal = argument.normalised();
+        // The other views stop before roots of numbers are reduced.
+        if (degree >= 2 && m_request.viewMode != kMainExpressionView)
+            return opaque(name, degree, argument);
+        ExactFraction normal = normalForm(argument);
         if (normal.failed())
             return normal;
         if (degree >= 2) {
@@ -274,15 +330,22 @@ private:
         } else if (m_request.purpose == SimplifyFor::Window) {
             return ExactFraction::failed(ExactProblem::Unsupported);
         }
-        (void)start;
         // What the exact forms cannot take apart stays one factor, its
         // argument simplified.
-        std::string opaque = degree == 0   ? name + "("
-                             : degree == 2 ? std::string("sqrt(")
-                                           : "root(" + std::to_string(degree) + ",";
-        opaque += normal.toText();
-        opaque += ')';
-        return ExactFraction::name(opaque);
+        return opaque(name, degree, normal);
+    }
+
+    static ExactFraction opaque(const std::string& name, int degree, const ExactFraction& argument)
+    {
+        std::string factor = degree == 0 ? name : degree == 2 ? std::string("sqrt") : "root";
+        factor += '(';
+        if (degree > 2) {
+            factor += static_cast<char>('0' + degree);
+            factor += ',';
+        }
+        factor += argument.toText();
+        factor += ')';
+        return ExactFraction::name(factor);
     }
 
     ExactFraction variable(const std::string& name)
@@ -317,6 +380,21 @@ void tell(SimplifyResult& result, Host& host, const SimplifyRequest& request, Ex
 
 } // namespace
 
+bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bool checkMarks,
+                       bool resolveNames, int& complexFlag, Host& host)
+{
+    SimplifiableCheck checker;
+    checker.checkMarks = checkMarks;
+    checker.resolveNames = resolveNames;
+    checker.variables = variables;
+    checker.complexFlag = complexFlag;
+    const Check check = checker.run(node);
+    complexFlag = checker.complexFlag;
+    if (check == Check::Placeholder)
+        host.message("Error", kWrongCharacterText, MessageButtons::Ok, MessageIcon::Information);
+    return check == Check::Fine;
+}
+
 SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
 {
     SimplifyResult result;
@@ -327,7 +405,9 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         tell(result, host, request, {"Error", kWrongParenthesesText}, true);
         return result;
     }
-    const Check check = checkSimplifiable(*request.tree, request.purpose);
+    SimplifiableCheck checker;
+    checker.refuseFunctions = request.purpose == SimplifyFor::Window;
+    const Check check = checker.run(*request.tree);
     if (check == Check::Placeholder)
         tell(result, host, request, {"Error", kWrongCharacterText}, true);
     if (check != Check::Fine) {
@@ -335,18 +415,20 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
-    WorkingTable working = decomposeExpression(*request.tree, request.variables);
-    result.definitions = std::move(working.definitions);
-    result.mainName = std::move(working.mainName);
+    if (request.reportDefinitions) {
+        WorkingTable working = decomposeExpression(*request.tree, request.variables);
+        result.definitions = std::move(working.definitions);
+        result.mainName = std::move(working.mainName);
+    }
 
     Evaluator evaluator(request);
     ExactFraction value = evaluator.evaluate(printExpressionText(*request.tree));
     if (request.viewMode == kMainExpressionView && !value.failed())
         value = value.normalised();
     if (longIntOverflow()) {
-        // The long-number host has shown the message already.
+        // The long-number host, when there is one, has shown the message.
         result.overflow = true;
-        tell(result, host, request, {kOverflowCaption, kOverflowText}, false);
+        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
         return result;
     }
     if (value.failed()) {

@@ -53,7 +53,18 @@ struct SimplifyRequest {
     SimplifyFor purpose = SimplifyFor::Window;
     // The primes tried first when numbers are factored (may be empty).
     std::span<const std::int32_t> primes;
+    // Fill in the result's definitions and main name (for reports).
+    bool reportDefinitions = false;
 };
+
+// Whether an expression can be simplified or evaluated: no empty slot (which
+// shows "Wrong character discovered." first), numbers of digits with at most
+// one '.', and with checkMarks no function on a leaf and no root of degree
+// above 9. With resolveNames every name must be i (refused when complexFlag
+// is negative, that is complex numbers are off; otherwise complexFlag
+// becomes 1), pi, or a variable with a value that passes the same check.
+bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bool checkMarks,
+                       bool resolveNames, int& complexFlag, Host& host);
 
 // Simplifies exactly to the normal form: one fraction N/D of sums, D free of
 // numeric roots and of i, common factors cancelled. Refusals go to the host

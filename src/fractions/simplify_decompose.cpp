@@ -13,14 +13,14 @@ namespace kestrane {
 namespace {
 
 // An expression as the notation writes it, enough to take it apart.
-struct Part {
+struct Piece {
     enum class Kind { Leaf, Operation, Fraction, Marked } kind = Kind::Leaf;
     bool negative = false;
     std::string text; // a leaf's number or name
     char sign = '+';  // an operation's
     std::string opening; // a mark: "(", "sqrt(", "root(3,", "sin("
-    std::unique_ptr<Part> first;
-    std::unique_ptr<Part> second;
+    std::unique_ptr<Piece> first;
+    std::unique_ptr<Piece> second;
     std::string exponent; // as written after '^', empty when none
 
     bool plain() const { return kind == Kind::Leaf && !negative && exponent.empty(); }
@@ -38,13 +38,13 @@ bool isDigit(char c)
 
 // Reads the canonical notation of the printer; returns nothing on anything
 // else, so that a table is only reported for what it understands.
-class PartReader {
+class PieceReader {
 public:
-    explicit PartReader(std::string_view text) : m_text(text) {}
+    explicit PieceReader(std::string_view text) : m_text(text) {}
 
-    std::unique_ptr<Part> read()
+    std::unique_ptr<Piece> read()
     {
-        std::unique_ptr<Part> part = sum();
+        std::unique_ptr<Piece> part = sum();
         return part && m_position == m_text.size() ? std::move(part) : nullptr;
     }
 
@@ -58,12 +58,12 @@ private:
         return false;
     }
 
-    static std::unique_ptr<Part> join(Part::Kind kind, char sign, std::unique_ptr<Part> a,
-                                      std::unique_ptr<Part> b)
+    static std::unique_ptr<Piece> join(Piece::Kind kind, char sign, std::unique_ptr<Piece> a,
+                                      std::unique_ptr<Piece> b)
     {
         if (!a || !b)
             return nullptr;
-        auto part = std::make_unique<Part>();
+        auto part = std::make_unique<Piece>();
         part->kind = kind;
         part->sign = sign;
         part->first = std::move(a);
@@ -71,93 +71,90 @@ private:
         return part;
     }
 
-    std::unique_ptr<Part> sum()
+    static std::unique_ptr<Piece> bracketed(std::unique_ptr<Piece> inner)
     {
-        std::unique_ptr<Part> part = product();
+        auto group = std::make_unique<Piece>();
+        group->kind = Piece::Kind::Marked;
+        group->opening.push_back('(');
+        group->first = std::move(inner);
+        return group;
+    }
+
+    std::unique_ptr<Piece> sum()
+    {
+        std::unique_ptr<Piece> part = product();
         while (part && m_position < m_text.size() &&
                (m_text[m_position] == '+' || m_text[m_position] == '-')) {
             const char sign = m_text[m_position++];
-            part = join(Part::Kind::Operation, sign, std::move(part), product());
+            part = join(Piece::Kind::Operation, sign, std::move(part), product());
         }
         return part;
     }
 
-    std::unique_ptr<Part> product()
+    std::unique_ptr<Piece> product()
     {
-        std::unique_ptr<Part> part = quotient();
+        std::unique_ptr<Piece> part = quotient();
         while (part && take('*'))
-            part = join(Part::Kind::Operation, '*', std::move(part), quotient());
+            part = join(Piece::Kind::Operation, '*', std::move(part), quotient());
         return part;
     }
 
-    std::unique_ptr<Part> quotient()
+    std::unique_ptr<Piece> quotient()
     {
-        std::unique_ptr<Part> part = signedPower();
+        std::unique_ptr<Piece> part = signedPower();
         while (part && take('/'))
-            part = join(Part::Kind::Fraction, '/', ungrouped(std::move(part)),
+            part = join(Piece::Kind::Fraction, '/', ungrouped(std::move(part)),
                         ungrouped(signedPower()));
         return part;
     }
 
     // Parentheses around a whole numerator or denominator only group it.
-    static std::unique_ptr<Part> ungrouped(std::unique_ptr<Part> part)
+    static std::unique_ptr<Piece> ungrouped(std::unique_ptr<Piece> part)
     {
-        if (part && part->kind == Part::Kind::Marked && part->opening == "(" &&
+        if (part && part->kind == Piece::Kind::Marked && part->opening == "(" &&
             !part->negative && part->exponent.empty())
             return std::move(part->first);
         return part;
     }
 
-    std::unique_ptr<Part> signedPower()
+    std::unique_ptr<Piece> signedPower()
     {
         if (++m_depth > 4000)
             return nullptr;
         const bool negative = take('-');
-        std::unique_ptr<Part> part = atom();
+        std::unique_ptr<Piece> part = atom();
         if (part && take('^')) {
             const std::size_t start = m_position;
             if (!signedPower())
                 return nullptr;
             std::string exponent(m_text.substr(start, m_position - start));
-            if (part->kind != Part::Kind::Leaf && part->kind != Part::Kind::Marked) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+            if (part->kind != Piece::Kind::Leaf && part->kind != Piece::Kind::Marked) {
+                part = bracketed(std::move(part));
             }
             if (!part->exponent.empty() || part->negative) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+                part = bracketed(std::move(part));
             }
             part->exponent = std::move(exponent);
         }
         --m_depth;
         if (part && negative) {
             if (part->negative) {
-                auto group = std::make_unique<Part>();
-                group->kind = Part::Kind::Marked;
-                group->opening = "(";
-                group->first = std::move(part);
-                part = std::move(group);
+                part = bracketed(std::move(part));
             }
             part->negative = true;
         }
         return part;
     }
 
-    std::unique_ptr<Part> atom()
+    std::unique_ptr<Piece> atom()
     {
         if (m_position >= m_text.size())
             return nullptr;
-        auto part = std::make_unique<Part>();
+        auto part = std::make_unique<Piece>();
         const std::size_t start = m_position;
         if (take('(')) {
-            part->kind = Part::Kind::Marked;
-            part->opening = "(";
+            part->kind = Piece::Kind::Marked;
+            part->opening.push_back('(');
         } else if (isDigit(m_text[m_position]) || m_text[m_position] == '.') {
             while (m_position < m_text.size() &&
                    (isDigit(m_text[m_position]) || m_text[m_position] == '.'))
@@ -179,7 +176,7 @@ private:
                 if (!take(','))
                     return nullptr;
             }
-            part->kind = Part::Kind::Marked;
+            part->kind = Piece::Kind::Marked;
             part->opening = std::string(m_text.substr(start, m_position - start));
         } else {
             return nullptr;
@@ -204,7 +201,7 @@ public:
     }
 
     // The name or number that stands for the part.
-    std::string nameOf(std::unique_ptr<Part> part)
+    std::string nameOf(std::unique_ptr<Piece> part)
     {
         if (part->plain())
             return part->text;
@@ -218,7 +215,7 @@ public:
     void run()
     {
         for (std::size_t index = 0; index < m_pending.size(); ++index) {
-            std::unique_ptr<Part> part = std::move(m_pending[index].part);
+            std::unique_ptr<Piece> part = std::move(m_pending[index].part);
             std::string value = valueOf(std::move(part));
             m_table.definitions[m_pending[index].definition].value = std::move(value);
         }
@@ -227,7 +224,7 @@ public:
 private:
     struct Pending {
         std::size_t definition;
-        std::unique_ptr<Part> part;
+        std::unique_ptr<Piece> part;
     };
 
     std::string newName()
@@ -243,34 +240,51 @@ private:
         return name;
     }
 
-    std::string valueOf(std::unique_ptr<Part> part)
+    std::string valueOf(std::unique_ptr<Piece> part)
     {
         if (part->negative) {
             part->negative = false;
-            return std::string(VariableTable::kMinusOne) + "*" + nameOf(std::move(part));
+            std::string value(VariableTable::kMinusOne);
+            value += '*';
+            value += nameOf(std::move(part));
+            return value;
         }
-        if (!part->exponent.empty() && part->kind == Part::Kind::Leaf)
-            return part->text + "^" + part->exponent;
+        if (!part->exponent.empty() && part->kind == Piece::Kind::Leaf) {
+            std::string value = part->text;
+            value += '^';
+            value += part->exponent;
+            return value;
+        }
         switch (part->kind) {
-        case Part::Kind::Leaf:
+        case Piece::Kind::Leaf:
             return part->text;
-        case Part::Kind::Operation: {
+        case Piece::Kind::Operation: {
             char sign = part->sign;
             // The right operand carries the minus once it has its own name.
             if (sign == '-' && !part->second->plain()) {
                 sign = '+';
                 part->second->negative = !part->second->negative;
             }
-            std::string left = nameOf(std::move(part->first));
-            return left + sign + nameOf(std::move(part->second));
+            std::string value = nameOf(std::move(part->first));
+            value += sign;
+            value += nameOf(std::move(part->second));
+            return value;
         }
-        case Part::Kind::Fraction: {
-            std::string numerator = nameOf(std::move(part->first));
-            return numerator + "/" + nameOf(std::move(part->second));
+        case Piece::Kind::Fraction: {
+            std::string value = nameOf(std::move(part->first));
+            value += '/';
+            value += nameOf(std::move(part->second));
+            return value;
         }
-        case Part::Kind::Marked: {
-            std::string exponent = part->exponent.empty() ? "" : "^" + part->exponent;
-            return part->opening + nameOf(std::move(part->first)) + ")" + exponent;
+        case Piece::Kind::Marked: {
+            std::string value = part->opening;
+            value += nameOf(std::move(part->first));
+            value += ')';
+            if (!part->exponent.empty()) {
+                value += '^';
+                value += part->exponent;
+            }
+            return value;
         }
         }
         return {};
@@ -282,12 +296,12 @@ private:
     int m_counter = 0;
 };
 
-void collectNames(const Part& part, std::vector<std::string>& names, std::set<std::string>& seen)
+void collectNames(const Piece& part, std::vector<std::string>& names, std::set<std::string>& seen)
 {
-    if (part.kind == Part::Kind::Leaf && !part.text.empty() && isLetter(part.text[0]) &&
+    if (part.kind == Piece::Kind::Leaf && !part.text.empty() && isLetter(part.text[0]) &&
         part.text != "i" && part.text != "pi" && seen.insert(part.text).second)
         names.push_back(part.text);
-    for (const Part* child : {part.first.get(), part.second.get()}) {
+    for (const Piece* child : {part.first.get(), part.second.get()}) {
         if (child)
             collectNames(*child, names, seen);
     }
@@ -308,7 +322,7 @@ std::string generatedName(int counter)
 WorkingTable decomposeExpression(const FractNode& tree, const VariableTable* variables)
 {
     WorkingTable table;
-    std::unique_ptr<Part> main = PartReader(printExpressionText(tree)).read();
+    std::unique_ptr<Piece> main = PieceReader(printExpressionText(tree)).read();
     if (!main)
         return table;
     std::vector<std::string> names;
@@ -320,7 +334,7 @@ WorkingTable decomposeExpression(const FractNode& tree, const VariableTable* var
             if (!record.value || !seen.insert(record.name).second)
                 continue;
             userValues.push_back({record.name, printExpressionText(*record.value)});
-            if (std::unique_ptr<Part> value = PartReader(*userValues.back().value).read())
+            if (std::unique_ptr<Piece> value = PieceReader(*userValues.back().value).read())
                 collectNames(*value, names, seen);
         }
     }

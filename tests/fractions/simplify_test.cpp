@@ -6,6 +6,7 @@
 #include "fractions/simplify_decompose.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
+#include "numbers/long_num.h"
 #include "numbers/number_theory.h"
 #include "platform/scripted_host.h"
 
@@ -44,6 +45,7 @@ protected:
         request.viewMode = viewMode;
         request.purpose = purpose;
         request.primes = primes;
+        request.reportDefinitions = true;
         return simplifyExpression(request, host);
     }
 
@@ -137,6 +139,18 @@ TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
     EXPECT_EQ(result.messages[0].text, "Wrong number of parentheses.");
     EXPECT_FALSE(result.tree);
 
+    // A closing bracket does not close a function, and an exponent's marks
+    // pair among themselves.
+    for (const char* text : {"sin(x)+1", "x^(sqrt(2))"}) {
+        std::unique_ptr<FractNode> mismatched = parsed(text);
+        FractNode& leaf = mismatched->exponent ? leftmostLeaf(*mismatched->exponent)
+                                               : leftmostLeaf(*mismatched);
+        MarkItem& closing = *rightmostLeaf(leaf).closeRow->items.back();
+        closing.kind = closing.isFunction() ? kParenKind : kFunctionFirst;
+        EXPECT_EQ(simplify(*mismatched).messages.at(0).text, "Wrong number of parentheses.")
+            << text;
+    }
+
     std::unique_ptr<FractNode> slot = parsed("1+?");
     result = simplify(*slot);
     ASSERT_EQ(result.messages.size(), 2u);
@@ -154,6 +168,45 @@ TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
     }
 }
 
+TEST_F(SimplifyTest, ChecksNamesForEvaluation)
+{
+    variables.add("a", parsed("1+i"));
+    variables.add("b", parsed("sin(2)"));
+    variables.add("c", nullptr);
+    variables.add("d", parsed("2*d"));
+    struct Case {
+        const char* text;
+        bool checkMarks;
+        int complexIn;
+        bool fine;
+        int complexOut;
+    };
+    const Case cases[] = {
+        {"pi*2", true, 0, true, 0},
+        {"i+1", true, 0, true, 1},
+        {"i+1", true, -1, false, -1},
+        {"a/2", true, 0, true, 1},
+        {"b", true, 0, false, 0},
+        {"b", false, 0, true, 0},
+        {"c+1", true, 0, false, 0},
+        {"x", true, 0, false, 0},
+        {"d", true, 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        int complex = c.complexIn;
+        EXPECT_EQ(checkSimplifiable(*parsed(c.text), &variables, c.checkMarks, true, complex,
+                                    host),
+                  c.fine)
+            << c.text;
+        EXPECT_EQ(complex, c.complexOut) << c.text;
+    }
+    int complex = 0;
+    EXPECT_TRUE(checkSimplifiable(*parsed("x*y"), &variables, true, false, complex, host));
+    EXPECT_FALSE(checkSimplifiable(*parsed("x*?"), &variables, true, false, complex, host));
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].text, "Wrong character discovered.");
+}
+
 TEST_F(SimplifyTest, LeavesTheExpressionAsItWasOnOverflow)
 {
     std::unique_ptr<FractNode> tree = parsed("3000000000*1000000*sqrt(2)");
@@ -162,6 +215,8 @@ TEST_F(SimplifyTest, LeavesTheExpressionAsItWasOnOverflow)
     EXPECT_FALSE(result.tree);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0].text, "Too large numbers. Major error may occur.");
+    // Without a long-number host the window's host shows it, once.
+    ASSERT_EQ(host.messages().size(), longNumHost() ? 0u : 1u);
     // A later run starts with the flag down.
     std::unique_ptr<FractNode> small = parsed("2*3");
     EXPECT_FALSE(simplify(*small).overflow);
@@ -200,7 +255,14 @@ TEST_F(SimplifyTest, OtherViewsStopBeforeTheNormalForm)
     std::unique_ptr<FractNode> tree = parsed("1/(1+sqrt(2))");
     SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
     ASSERT_TRUE(result.tree);
-    EXPECT_EQ(printExpressionText(*result.tree), "1/(1+sqrt(2))");
+    EXPECT_EQ(printExpressionText(*result.tree), "1/(sqrt(2)+1)");
+    for (const char* text : {"sqrt(12)*root(3,16)", "1/2+1/3"}) {
+        tree = parsed(text);
+        result = simplify(*tree, SimplifyFor::Window, 2);
+        ASSERT_TRUE(result.tree) << text;
+        EXPECT_EQ(printExpressionText(*result.tree),
+                  text[0] == 's' ? "root(3,16)*sqrt(12)" : "5/6");
+    }
 }
 
 TEST_F(SimplifyTest, TakesTheExpressionApartIntoElementaryDefinitions)
