@@ -70,7 +70,8 @@ TEST(GraphCommands, TicksPrintKAndTheTickObject)
 
 TEST(GraphCommands, PlotWritesTheGraphAsJson)
 {
-    Outcome outcome = run({"plot", kExamples + "hyperbola.fct", "--size", "260x160", "--json", "-"});
+    Outcome outcome =
+        run({"plot", kExamples + "hyperbola.fct", "--size", "260x160", "--json", "-"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_NE(outcome.out.find("\"expression\": \"1/x\""), std::string::npos);
     EXPECT_NE(outcome.out.find("\"rectangle\": [60, 20, 240, 120]"), std::string::npos);

@@ -71,7 +71,10 @@ protected:
         window.state().dataFiles().directories.working = directory.string();
     }
 
-    void write(const fs::path& path, std::string_view bytes) { ASSERT_TRUE(replaceFile(path, bytes)); }
+    void write(const fs::path& path, std::string_view bytes)
+    {
+        ASSERT_TRUE(replaceFile(path, bytes));
+    }
 
     std::string expression(std::string_view name) const
     {
@@ -152,21 +155,20 @@ TEST_F(ScriptCommands, FailuresShowTheirMessageAndMakeNothing)
     EXPECT_EQ(expression("n"), "x^100");
     EXPECT_EQ(expression("v"), "(none)");
     EXPECT_EQ(expression("w"), "x");
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{
-                                  "Runtime error.: Division by zero.",
-                                  "Runtime error.: Wrong name of variable.",
-                                  "Runtime error.: Wrong name of variable.",
-                                  "Runtime error.: Exponent out of range.",
-                                  "Runtime error.: Variable out of range."}));
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{"Runtime error.: Division by zero.",
+                                                        "Runtime error.: Wrong name of variable.",
+                                                        "Runtime error.: Wrong name of variable.",
+                                                        "Runtime error.: Exponent out of range.",
+                                                        "Runtime error.: Variable out of range."}));
 }
 
 TEST_F(ScriptCommands, SubstituteAndValueUseTheVariableSet)
 {
     write(directory / "p.txt", "x^2+a");
     run(505, {"p=AlgExpr($p.txt)", "two=Constant(2)", "x=DefVariable($x)", "a=Sum(x,two)",
-              "AddVariable(p,$a,a)", "AddVariable(p,$x,two)", "s=Substitute(p)",
-              "Value(10,10,p)", "r=DefVariable($x)", "m=Constant(-4)", "AddVariable(r,$x,m)",
-              "t=SquareRoot(r)", "Value(10,30,t)", "u=Variable(p,1)"});
+              "AddVariable(p,$a,a)", "AddVariable(p,$x,two)", "s=Substitute(p)", "Value(10,10,p)",
+              "r=DefVariable($x)", "m=Constant(-4)", "AddVariable(r,$x,m)", "t=SquareRoot(r)",
+              "Value(10,30,t)", "u=Variable(p,1)"});
     EXPECT_EQ(expression("s"), "8");
     EXPECT_EQ(expression("p"), "x^2+a");
     EXPECT_EQ(labels(), (std::vector<std::string>{"8.00", "undefined"}));
