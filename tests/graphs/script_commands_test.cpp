@@ -51,7 +51,7 @@ protected:
     void run(int module, std::initializer_list<std::string_view> lines,
              const std::function<void()>& between = {}, bool scriptDirectory = true)
     {
-        std::string text = "void start()\r\n";
+        std::string text = procedures + "void start()\r\n";
         for (std::string_view line : lines)
             text += std::string(line) + "\r\n";
         text += "END\r\n";
@@ -104,6 +104,8 @@ protected:
     GraphScene* algebraScene = nullptr;
     std::unique_ptr<ScriptFile> main;
     fs::path directory;
+    // Procedures put before start.
+    std::string procedures;
 };
 
 TEST_F(ScriptCommands, SumOfAnExpressionWithItselfIsTwiceItAndLeavesItAlone)
@@ -199,6 +201,25 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     run(504, {functionLine}, [&] { fs::remove(file); });
     EXPECT_TRUE(graphScene->functions().empty());
     EXPECT_EQ(messageTexts().back(), "Runtime error.: File not found.");
+}
+
+TEST_F(ScriptCommands, ProceduresTakeGraphObjectsAsParameters)
+{
+    procedures = "void twice(AlgExpr a)\r\nd=Sum(a,a)\r\nDrawAlgExpr(5,5,d)\r\nEND\r\n";
+    run(505, {"c=Constant(3)", "twice(c)"});
+    ASSERT_EQ(algebraScene->algExprs().size(), 2u);
+    const AlgExprRec& made = *algebraScene->algExprs()[1];
+    EXPECT_EQ(printExpressionText(*made.expression), "6");
+    EXPECT_TRUE(made.drawn);
+    // The procedure's names end with it.
+    EXPECT_TRUE(made.names.empty());
+    EXPECT_EQ(expression("c"), "3");
+
+    procedures = "void paint(Rectangle r)\r\nColor(r)=green\r\nEND\r\n";
+    run(504, {"R=Rectangle(1,2,30,40)", "paint(R)"});
+    ASSERT_EQ(graphScene->rectangles().size(), 1u);
+    EXPECT_EQ(graphScene->rectangles()[0]->fill, 0x8000u);
+    EXPECT_EQ(graphScene->rectangles()[0]->names.size(), 1u);
 }
 
 TEST_F(ScriptCommands, FunctionFilesCompileWhereverTheRunFindsThem)
