@@ -260,6 +260,8 @@ void ConstructionWindowWidget::takeOver(const HandOver& handOver)
         RunMode mode = handOver.start == StartMode::StepOver     ? RunMode::StepOver
                        : handOver.start == StartMode::StepByStep ? RunMode::StepByStep
                                                                  : RunMode::Run;
+        // Data files are looked for where the editor checked them.
+        m_model.state().dataFiles().directories = m_editor->model().directories();
         m_model.startProgram(*handOver.mainFile, handOver.moduleCode, mode);
     }
     refresh();
