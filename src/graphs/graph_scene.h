@@ -68,7 +68,9 @@ public:
     using List = std::vector<std::unique_ptr<Record>>;
 
     void clear() override;
+    // Rectangles, graphs and formulas come after the half-lines.
     void paint(Canvas& canvas) const override;
+    bool paintsOverLines() const override { return true; }
     void writeJson(std::string& json) const override;
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;

@@ -18,8 +18,10 @@ public:
 
     // Empties the scene: a run starts or Edit > Remove all.
     virtual void clear() = 0;
-    // Draws the scene in its slot of the painting order (after the polygons).
+    // Draws the scene in its slot of the painting order: after the polygons,
+    // or after the half-lines when paintsOverLines says so.
     virtual void paint(Canvas& canvas) const = 0;
+    virtual bool paintsOverLines() const { return false; }
     // Appends the scene's JSON arrays, each as `,\n  "name": [...]`, to the
     // construction's JSON object.
     virtual void writeJson(std::string& json) const = 0;
