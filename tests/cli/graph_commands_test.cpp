@@ -43,6 +43,10 @@ TEST(GraphCommands, EvalPrintsValuesAndUndefinedPoints)
     EXPECT_EQ(outcome.out, "-0.5\t-2\t-2.00\n");
     outcome = run({"eval", kExamples + "square.txt", "--at", "2"});
     EXPECT_EQ(outcome.out, "2\t9\t9.00\n");
+    // A fraction file's names take the values of its variables (a is the
+    // cube root of 2).
+    outcome = run({"eval", kExamples + "textbook.fra"});
+    EXPECT_EQ(outcome.out.substr(0, 9), "0\t3.90659");
 }
 
 TEST(GraphCommands, EvalRefusesBadInput)
