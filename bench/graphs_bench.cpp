@@ -53,7 +53,8 @@ void BM_ReadAndCompileFunctionFile(benchmark::State& state)
     std::string bytes = kestrane::writeFunctionFile(*tree, -4, 4);
     for (auto _ : state) {
         kestrane::FunctionFileRead read = kestrane::parseFunctionFile(bytes);
-        kestrane::NumericProgram program = kestrane::NumericProgram::compile(*read.file->expression);
+        kestrane::NumericProgram program =
+            kestrane::NumericProgram::compile(*read.file->expression);
         benchmark::DoNotOptimize(program);
     }
 }

@@ -5,6 +5,8 @@
 #include "app/module_executors.h"
 #include "app/options.h"
 #include "app/prime_table.h"
+#include "graphs/graph_scene.h"
+#include "script/module.h"
 
 namespace kestrane {
 
@@ -67,6 +69,11 @@ void Application::start()
          {WindowOptionsKind::Fractions, WindowOptionsKind::Graph, WindowOptionsKind::Calculator})
         windowOptions(kind) =
             readWindowOptions(m_paths.programDirectory / windowOptionsFileName(kind));
+    // Formulas of the graph modules are drawn in the graph window's font.
+    for (Module module : {Module::Graphs, Module::Algebra}) {
+        if (auto* scene = dynamic_cast<GraphScene*>(m_construction.executors().scene(code(module))))
+            scene->setFormulaFontHeight(windowOptions(WindowOptionsKind::Graph).fontHeight);
+    }
     if (auto show = readMainOpt(m_paths.programDirectory / "MainOpt"))
         m_construction.setShowMessages(*show);
 }

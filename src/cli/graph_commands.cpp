@@ -144,17 +144,18 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
             return 1;
         source = std::move(*read);
     }
-    NumericProgram program = NumericProgram::compile(*source.expression, lookupIn(source.variables));
+    NumericProgram program =
+        NumericProgram::compile(*source.expression, lookupIn(source.variables));
     if (json)
         out << '[';
     for (std::size_t index = 0; index < points.size(); ++index) {
         float t = points[index];
         std::optional<float> value = program.evaluate(t);
         if (json) {
-            out << (index ? ",\n " : "") << "{\"t\": " << shortest(t) << ", \"defined\": "
-                << (value ? "true" : "false") << ", \"value\": "
-                << (value ? shortest(*value) : "null") << ", \"text\": "
-                << (value ? jsonString(trimmedFloatText(*value)) : "null") << '}';
+            out << (index ? ",\n " : "") << "{\"t\": " << shortest(t)
+                << ", \"defined\": " << (value ? "true" : "false")
+                << ", \"value\": " << (value ? shortest(*value) : "null")
+                << ", \"text\": " << (value ? jsonString(trimmedFloatText(*value)) : "null") << '}';
         } else if (value) {
             out << shortest(t) << '\t' << shortest(*value) << '\t' << trimmedFloatText(*value)
                 << '\n';
@@ -209,8 +210,8 @@ int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err)
             const std::string& size = arguments[++index];
             std::size_t cross = size.find('x');
             std::optional<int> w = whole(size.substr(0, cross));
-            std::optional<int> h = cross == std::string::npos ? std::nullopt
-                                                              : whole(size.substr(cross + 1));
+            std::optional<int> h =
+                cross == std::string::npos ? std::nullopt : whole(size.substr(cross + 1));
             if (!w || !h || *w < kPlotLeft + kPlotRight + 1 || *h < kPlotTop + kPlotBottom + 1 ||
                 *w > 10000 || *h > 10000)
                 return usage(err, "plot", "--size takes WxH, from 81x61 to 10000x10000");

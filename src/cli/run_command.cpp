@@ -195,7 +195,7 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
     if (arguments.json)
         written &= writeOutput(*arguments.json, storeJson(run.window(), run.messages()), out, err);
     if (arguments.svg) {
-        SvgCanvas canvas(ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight);
+        SvgCanvas canvas(ConstructionWindow::kDrawingWidth, run.window().drawingHeight());
         run.window().paint(canvas);
         written &= writeOutput(*arguments.svg, canvas.document(), out, err);
     }

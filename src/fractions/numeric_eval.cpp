@@ -361,14 +361,18 @@ std::optional<float> root(float value, std::int64_t degree)
 std::optional<float> function(float value, std::int64_t code)
 {
     switch (code) {
-    case 200: return std::exp(value);
+    case 200:
+        return std::exp(value);
     case 201:
         if (value <= 0)
             return std::nullopt;
         return std::log(value);
-    case 202: return std::sin(value);
-    case 203: return std::cos(value);
-    case 204: return std::tan(value);
+    case 202:
+        return std::sin(value);
+    case 203:
+        return std::cos(value);
+    case 204:
+        return std::tan(value);
     case 205: {
         float tangent = std::tan(value);
         if (tangent == 0)
@@ -379,13 +383,16 @@ std::optional<float> function(float value, std::int64_t code)
         if (value < -1 || value > 1)
             return std::nullopt;
         return std::acos(value);
-    case 208: return std::atan(value);
-    case 209: return kHalfPi - std::atan(value);
+    case 208:
+        return std::atan(value);
+    case 209:
+        return kHalfPi - std::atan(value);
     case 210:
         if (value < -1 || value > 1)
             return std::nullopt;
         return std::asin(value);
-    default: return value;
+    default:
+        return value;
     }
 }
 
@@ -414,8 +421,12 @@ std::optional<float> NumericProgram::evaluate(float t) const
     for (const Instruction& instruction : m_code) {
         std::optional<float> result;
         switch (instruction.op) {
-        case Op::Constant: stack[++top] = instruction.value; continue;
-        case Op::Variable: stack[++top] = t; continue;
+        case Op::Constant:
+            stack[++top] = instruction.value;
+            continue;
+        case Op::Variable:
+            stack[++top] = t;
+            continue;
         case Op::Load:
             stack[++top] = registers[instruction.a];
             continue;
@@ -440,13 +451,19 @@ std::optional<float> NumericProgram::evaluate(float t) const
                 return std::nullopt;
             result = stack[top] / stack[top + 1];
             break;
-        case Op::Negate: stack[top] = -stack[top]; continue;
+        case Op::Negate:
+            stack[top] = -stack[top];
+            continue;
         case Op::Power:
             --top;
             result = raise(stack[top], stack[top + 1], instruction);
             break;
-        case Op::Root: result = root(stack[top], instruction.a); break;
-        case Op::Function: result = function(stack[top], instruction.a); break;
+        case Op::Root:
+            result = root(stack[top], instruction.a);
+            break;
+        case Op::Function:
+            result = function(stack[top], instruction.a);
+            break;
         }
         // Infinities would wreck a graph's range and its pixel conversion.
         if (!result || !std::isfinite(*result))

@@ -153,8 +153,8 @@ void substituteCommand(AlgebraCommand& command)
     if (!operand || !operand->expression)
         return;
     // Values may name further variables: substitute while anything changes.
-    std::unique_ptr<FractNode> tree = simplifiedForScript(*operand->expression,
-                                                          &operand->variables);
+    std::unique_ptr<FractNode> tree =
+        simplifiedForScript(*operand->expression, &operand->variables);
     for (int round = 1; round < kMaxSubstitutions; ++round) {
         std::unique_ptr<FractNode> next = simplifiedForScript(*tree, &operand->variables);
         if (sameTree(*next, *tree))
@@ -226,9 +226,9 @@ void valueCommand(AlgebraCommand& command)
         return;
     std::optional<float> value = valueWithTable(*operand->expression, operand->variables);
     std::string text = value ? trimmedFloatText(*value) : std::string("undefined");
-    command.context.state.store().addText(
-        TextArray::Labels, TextLabel{text, static_cast<int>(command.integer(0)),
-                                     static_cast<int>(command.integer(1))});
+    command.context.state.store().addText(TextArray::Labels,
+                                          TextLabel{text, static_cast<int>(command.integer(0)),
+                                                    static_cast<int>(command.integer(1))});
 }
 
 void drawCommand(AlgebraCommand& command)
@@ -245,6 +245,7 @@ void drawCommand(AlgebraCommand& command)
 
 bool AlgebraExecutor::execute(const Statement& statement, CommandContext& context)
 {
+    m_scene.watchTexts(&context.state.store());
     AlgebraCommand command{statement, statement.arguments(), context, m_scene};
     const std::string& word = statement.word;
     if (word == "AlgExpr")

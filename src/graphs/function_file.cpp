@@ -40,7 +40,8 @@ FunctionFileRead parseFunctionFile(std::string_view bytes, int fontHeight)
     std::size_t searchFrom = 0;
     std::size_t domain = bytes.find("domain");
     std::size_t startWord = bytes.find("start");
-    if (domain != std::string_view::npos && (startWord == std::string_view::npos || domain < startWord)) {
+    if (domain != std::string_view::npos &&
+        (startWord == std::string_view::npos || domain < startWord)) {
         std::size_t from = domain + 6;
         std::size_t end = std::min(bytes.find_first_of("\r\n", from), bytes.size());
         std::string_view line = bytes.substr(from, end - from);
@@ -87,8 +88,8 @@ std::unique_ptr<FunctionFile> readFunctionFile(Host& host, std::string_view byte
 
 std::string writeFunctionFile(const FractNode& expression, double lower, double upper)
 {
-    std::string bytes = "domain: " + trimmedFloatText(lower) + " " + trimmedFloatText(upper) +
-                        "\r\nstart:\r\n";
+    std::string bytes =
+        "domain: " + trimmedFloatText(lower) + " " + trimmedFloatText(upper) + "\r\nstart:\r\n";
     if (!serializeExpression(expression, bytes))
         return {};
     return bytes;

@@ -8,8 +8,8 @@ namespace kestrane {
 
 void showRuntimeError(Host& host, std::string_view text)
 {
-    host.message(std::string(graph_message::kRuntimeCaption), std::string(text),
-                 MessageButtons::Ok, MessageIcon::Error);
+    host.message(std::string(graph_message::kRuntimeCaption), std::string(text), MessageButtons::Ok,
+                 MessageIcon::Error);
 }
 
 } // namespace kestrane

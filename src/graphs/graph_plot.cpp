@@ -31,8 +31,7 @@ PixelRect PixelRect::normalised(int ax, int ay, int bx, int by)
     return {std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by)};
 }
 
-GraphPlot plotGraph(const NumericProgram& function, const PixelRect& rect, double xMin,
-                    double xMax)
+GraphPlot plotGraph(const NumericProgram& function, const PixelRect& rect, double xMin, double xMax)
 {
     GraphPlot plot;
     int count = std::max(0, rect.width());
@@ -72,7 +71,8 @@ GraphPlot plotGraph(const NumericProgram& function, const PixelRect& rect, doubl
         }
         int y = rect.y1 + height / 2;
         if (!plot.constant) {
-            double fraction = (static_cast<double>(*value) - low) / (static_cast<double>(high) - low);
+            double fraction =
+                (static_cast<double>(*value) - low) / (static_cast<double>(high) - low);
             y = static_cast<int>(rect.y2 - fraction * height);
         }
         piece.emplace_back(rect.x1 + index, y);

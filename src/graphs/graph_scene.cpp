@@ -80,10 +80,11 @@ std::string rectJson(const PixelRect& rect)
 
 } // namespace
 
-void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y)
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y, int fontHeight)
 {
     // Layout writes into the nodes: the object's tree stays as it was.
     std::unique_ptr<FractNode> copy = copyTree(expression);
+    copy->fontHeight = fontHeight;
     fixUp(*copy);
     matchMarks(*copy);
     layoutExpression(*copy, canvas, x, y);
@@ -110,11 +111,12 @@ void GraphScene::paint(Canvas& canvas) const
     }
     for (const auto& function : m_functions) {
         if (function->drawn && function->expression)
-            paintFormula(canvas, *function->expression, function->x, function->y);
+            paintFormula(canvas, *function->expression, function->x, function->y, m_formulaHeight);
     }
     for (const auto& expression : m_algExprs) {
         if (expression->drawn && expression->expression)
-            paintFormula(canvas, *expression->expression, expression->x, expression->y);
+            paintFormula(canvas, *expression->expression, expression->x, expression->y,
+                         m_formulaHeight);
     }
 }
 
@@ -130,15 +132,16 @@ void GraphScene::writeJson(std::string& json) const
         json += ", \"expression\": " +
                 jsonString(function.expression ? printExpressionText(*function.expression) : "") +
                 ", \"domain\": [" + number(function.lower) + ", " + number(function.upper) +
-                "], \"x\": " + std::to_string(function.x) + ", \"y\": " +
-                std::to_string(function.y) + ", \"drawn\": " + (function.drawn ? "true" : "false");
+                "], \"x\": " + std::to_string(function.x) +
+                ", \"y\": " + std::to_string(function.y) +
+                ", \"drawn\": " + (function.drawn ? "true" : "false");
     });
     array(json, "graphs", m_graphs, [&](const GraphRec& graph) {
         GraphPlot plot = plotGraph(graph.program, graph.rect, graph.xMin, graph.xMax);
-        json += ", \"of\": " + jsonString(graph.functionName) + ", \"rectangle\": " +
-                rectJson(graph.rect) + ", \"domain\": [" + number(graph.xMin) + ", " +
-                number(graph.xMax) + "], \"colour\": " + std::to_string(graph.line) +
-                ", \"plot\": " + plotJson(plot);
+        json += ", \"of\": " + jsonString(graph.functionName) +
+                ", \"rectangle\": " + rectJson(graph.rect) + ", \"domain\": [" +
+                number(graph.xMin) + ", " + number(graph.xMax) +
+                "], \"colour\": " + std::to_string(graph.line) + ", \"plot\": " + plotJson(plot);
     });
     array(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
         json += ", \"expression\": ";
@@ -153,9 +156,9 @@ void GraphScene::writeJson(std::string& json) const
             json += "\"name\": " + jsonString(record.name) + ", \"value\": " +
                     (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
         }
-        json += "], \"x\": " + std::to_string(expression.x) + ", \"y\": " +
-                std::to_string(expression.y) + ", \"drawn\": " +
-                (expression.drawn ? "true" : "false") +
+        json += "], \"x\": " + std::to_string(expression.x) +
+                ", \"y\": " + std::to_string(expression.y) +
+                ", \"drawn\": " + (expression.drawn ? "true" : "false") +
                 ", \"analytic\": " + (expression.analytic ? "true" : "false");
     });
     json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
@@ -164,11 +167,16 @@ void GraphScene::writeJson(std::string& json) const
 GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_view scope)
 {
     switch (typeCode) {
-    case type::kRectangle: return findRectangle(name, scope);
-    case type::kFunction: return findFunction(name, scope);
-    case type::kGraph: return findGraph(name, scope);
-    case type::kAlgExpr: return findAlgExpr(name, scope);
-    default: return nullptr;
+    case type::kRectangle:
+        return findRectangle(name, scope);
+    case type::kFunction:
+        return findFunction(name, scope);
+    case type::kGraph:
+        return findGraph(name, scope);
+    case type::kAlgExpr:
+        return findAlgExpr(name, scope);
+    default:
+        return nullptr;
     }
 }
 
@@ -184,11 +192,20 @@ std::string GraphScene::unchoosableParameter(int typeCode) const
 {
     std::string_view kind;
     switch (typeCode) {
-    case type::kRectangle: kind = "A rectangle"; break;
-    case type::kFunction: kind = "A function"; break;
-    case type::kGraph: kind = "A graph"; break;
-    case type::kAlgExpr: kind = "An expression"; break;
-    default: return {};
+    case type::kRectangle:
+        kind = "A rectangle";
+        break;
+    case type::kFunction:
+        kind = "A function";
+        break;
+    case type::kGraph:
+        kind = "A graph";
+        break;
+    case type::kAlgExpr:
+        kind = "An expression";
+        break;
+    default:
+        return {};
     }
     return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
 }
@@ -245,6 +262,10 @@ int GraphScene::drawingHeight() const
     for (const auto& expression : m_algExprs) {
         if (expression->drawn)
             height = std::max(height, expression->y + kFormulaRoom);
+    }
+    if (m_store) {
+        for (const TextLabel& text : m_store->texts(TextArray::Labels))
+            height = std::max(height, text.y + kFormulaRoom);
     }
     return height;
 }

@@ -4,6 +4,7 @@
 #include "fractions/numeric_eval.h"
 #include "fractions/variable_table.h"
 #include "geometry/geo_object.h"
+#include "geometry/object_store.h"
 #include "graphs/graph_plot.h"
 #include "runtime/module_scene.h"
 
@@ -67,7 +68,9 @@ public:
     using List = std::vector<std::unique_ptr<Record>>;
 
     void clear() override;
+    // Rectangles, graphs and formulas come after the half-lines.
     void paint(Canvas& canvas) const override;
+    bool paintsOverLines() const override { return true; }
     void writeJson(std::string& json) const override;
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
@@ -88,17 +91,27 @@ public:
     const List<GraphRec>& graphs() const { return m_graphs; }
     const List<AlgExprRec>& algExprs() const { return m_algExprs; }
 
-    // The height the drawing needs to show every rectangle and formula.
-    int drawingHeight() const;
+    // The height the drawing needs to show every rectangle, formula and
+    // text of the program (a text needs 30 pixels below its position).
+    int drawingHeight() const override;
+    // The store whose texts count in the drawing height; the executors hand
+    // it over as they run.
+    void watchTexts(const ObjectStore* store) { m_store = store; }
+
+    // The font height of formulas: the graph window's font option.
+    void setFormulaFontHeight(int height) { m_formulaHeight = height; }
 
 private:
     List<RectangleRec> m_rectangles;
     List<FunctionRec> m_functions;
     List<GraphRec> m_graphs;
     List<AlgExprRec> m_algExprs;
+    int m_formulaHeight = 20;
+    const ObjectStore* m_store = nullptr;
 };
 
-// Draws an expression as a formula with its top-left corner at (x, y).
-void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y);
+// Draws an expression as a formula with its top-left corner at (x, y), in
+// the given font height.
+void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y, int fontHeight);
 
 } // namespace kestrane

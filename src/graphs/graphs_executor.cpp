@@ -38,14 +38,14 @@ void rectangleCommand(GraphCommand& command)
     auto rectangle = std::make_unique<RectangleRec>();
     rectangle->rect = PixelRect::normalised(command.integer(0), command.integer(1),
                                             command.integer(2), command.integer(3));
-    bindTarget(command.scene.add(std::move(rectangle)), command.statement.target,
-               command.context);
+    bindTarget(command.scene.add(std::move(rectangle)), command.statement.target, command.context);
 }
 
 void functionCommand(GraphCommand& command)
 {
     std::optional<std::string> name = textArgument(command.argument(0), command.context);
-    std::optional<std::string> path = name ? command.context.state.dataFiles().find(*name) : std::nullopt;
+    std::optional<std::string> path =
+        name ? command.context.state.dataFiles().find(*name) : std::nullopt;
     std::optional<std::string> bytes = path ? readWholeFile(nativePath(*path)) : std::nullopt;
     if (!bytes) {
         showRuntimeError(command.context.state.host(), graph_message::kFileNotFound);
@@ -59,8 +59,7 @@ void functionCommand(GraphCommand& command)
     function->program = NumericProgram::compile(*function->expression);
     function->lower = file->lower;
     function->upper = file->upper;
-    bindTarget(command.scene.add(std::move(function)), command.statement.target,
-               command.context);
+    bindTarget(command.scene.add(std::move(function)), command.statement.target, command.context);
 }
 
 void graphCommand(GraphCommand& command)
@@ -105,6 +104,7 @@ bool colourCommand(GraphCommand& command)
 
 bool GraphsExecutor::execute(const Statement& statement, CommandContext& context)
 {
+    m_scene.watchTexts(&context.state.store());
     GraphCommand command{statement, statement.arguments(), context, m_scene};
     const std::string& word = statement.word;
     if (word == "Rectangle")

@@ -202,8 +202,7 @@ ExpressionFileRead parseExpressionFile(std::string_view bytes, int fontHeight)
     TextParseResult parsed = parseExpressionText(line, fontHeight);
     if (!parsed.tree)
         return {nullptr, std::string(graph_message::kRuntimeCaption),
-                "The expression file holds no expression that can be read (" + parsed.error +
-                    ")."};
+                "The expression file holds no expression that can be read (" + parsed.error + ")."};
     file->expression = std::move(parsed.tree);
     return {std::move(file), {}, {}};
 }

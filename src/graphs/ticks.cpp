@@ -9,8 +9,8 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::int64_t kSteps[] = {2,    5,    10,    20,    50,    100,    200,
-                                   500,  1000, 2000,  5000,  10000, 20000,  50000,
+constexpr std::int64_t kSteps[] = {2,      5,      10,     20,      50,      100,     200,
+                                   500,    1000,   2000,   5000,    10000,   20000,   50000,
                                    100000, 200000, 500000, 1000000, 2000000, 5000000, 10000000};
 // Past this, hundredths no longer fit the integers the ticks are held in.
 constexpr double kLargestEnd = 1e13;
@@ -75,7 +75,8 @@ AxisTicks axisTicks(int length, double min, double max)
         double value = static_cast<double>(hundredths) / 100;
         ticks.hundredths.push_back(hundredths);
         ticks.labels.push_back(tickLabel(value));
-        ticks.positions.push_back(static_cast<int>(std::trunc((value - min) * length / (max - min))));
+        ticks.positions.push_back(
+            static_cast<int>(std::trunc((value - min) * length / (max - min))));
     }
     return ticks;
 }

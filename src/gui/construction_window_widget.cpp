@@ -296,6 +296,8 @@ void ConstructionWindowWidget::takeOver(const HandOver& handOver)
         RunMode mode = handOver.start == StartMode::StepOver     ? RunMode::StepOver
                        : handOver.start == StartMode::StepByStep ? RunMode::StepByStep
                                                                  : RunMode::Run;
+        // Data files are looked for where the editor checked them.
+        m_model.state().dataFiles().directories = m_editor->model().directories();
         m_model.startProgram(*handOver.mainFile, handOver.moduleCode, mode);
     }
     refresh();
@@ -471,7 +473,7 @@ void ConstructionWindowWidget::refresh()
             m_scrollBar->setSingleStep(1);
             m_scrollBar->setValue(m_model.listingTop());
         } else {
-            m_scrollBar->setRange(0, ConstructionWindow::kDrawingHeight);
+            m_scrollBar->setRange(0, m_model.drawingHeight());
             m_scrollBar->setPageStep(ConstructionWindow::kScrollLargeStep);
             m_scrollBar->setSingleStep(ConstructionWindow::kScrollSmallStep);
             m_scrollBar->setValue(m_model.state().store().settings().viewY);

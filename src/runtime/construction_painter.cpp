@@ -177,13 +177,16 @@ void paintConstruction(Canvas& canvas, const ConstructionState& state)
     canvas.setPen(kBlack);
     canvas.clearBrush();
     paintEach(canvas, state.figures().polygons(), paintPolygon);
-    if (const ModuleScene* scene = state.scene())
+    const ModuleScene* scene = state.scene();
+    if (scene && !scene->paintsOverLines())
         scene->paint(canvas);
     paintEach(canvas, store.segments(), paintStraight);
     paintEach(canvas, store.circles(), paintCircle);
     paintEach(canvas, store.lines(), paintStraight);
     paintEach(canvas, store.points(), paintPoint);
     paintEach(canvas, store.halfLines(), paintStraight);
+    if (scene && scene->paintsOverLines())
+        scene->paint(canvas);
     if (const std::optional<Region>& region = state.figures().region()) {
         canvas.clearBrush();
         canvas.rectangle(region->x1, region->y1, region->x2, region->y2);

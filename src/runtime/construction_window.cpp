@@ -363,6 +363,12 @@ int ConstructionWindow::lastListingTop() const
     return std::max(0, static_cast<int>(m_listing.size()) - kListingLines);
 }
 
+int ConstructionWindow::drawingHeight() const
+{
+    const ModuleScene* scene = m_state.scene();
+    return std::max(kDrawingHeight, scene ? scene->drawingHeight() : 0);
+}
+
 void ConstructionWindow::paintScene(Canvas& canvas, int width, int height) const
 {
     canvas.fillRect(0, 0, width, height, kWhite);

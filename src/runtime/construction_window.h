@@ -188,7 +188,10 @@ public:
     // Both, unscrolled.
     void paint(Canvas& canvas, int width, int height) const;
     // Paints the drawing area (800 x 550).
-    void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, kDrawingHeight); }
+    void paint(Canvas& canvas) const { paint(canvas, kDrawingWidth, drawingHeight()); }
+    // The drawing's height: kDrawingHeight, or more when the running
+    // program's objects reach further down.
+    int drawingHeight() const;
 
 private:
     bool chooseParameter(double x, double y);

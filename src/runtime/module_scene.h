@@ -20,8 +20,10 @@ public:
 
     // Empties the scene: a run starts or Edit > Remove all.
     virtual void clear() = 0;
-    // Draws the scene in its slot of the painting order (after the polygons).
+    // Draws the scene in its slot of the painting order: after the polygons,
+    // or after the half-lines when paintsOverLines says so.
     virtual void paint(Canvas& canvas) const = 0;
+    virtual bool paintsOverLines() const { return false; }
     // Appends the scene's JSON arrays, each as `,\n  "name": [...]`, to the
     // construction's JSON object.
     virtual void writeJson(std::string& json) const = 0;
@@ -58,6 +60,10 @@ public:
     virtual bool drag(double /*dx*/, double /*dy*/) { return false; }
     // A key the window does not use itself, as its key code.
     virtual bool key(ConstructionState& /*state*/, int /*keyCode*/) { return false; }
+    // The height the drawing needs for the scene's objects (the window,
+    // its scroll bar and the exports use at least their own); 0 when the
+    // scene needs no more.
+    virtual int drawingHeight() const { return 0; }
 };
 
 } // namespace kestrane

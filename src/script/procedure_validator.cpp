@@ -3,8 +3,8 @@
 #include "platform/files.h"
 #include "script/compiler_messages.h"
 #include "script/data_file_search.h"
-#include "script/validation_context.h"
 #include "script/lexical.h"
+#include "script/validation_context.h"
 
 #include <algorithm>
 #include <filesystem>

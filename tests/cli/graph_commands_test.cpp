@@ -43,6 +43,10 @@ TEST(GraphCommands, EvalPrintsValuesAndUndefinedPoints)
     EXPECT_EQ(outcome.out, "-0.5\t-2\t-2.00\n");
     outcome = run({"eval", kExamples + "square.txt", "--at", "2"});
     EXPECT_EQ(outcome.out, "2\t9\t9.00\n");
+    // A fraction file's names take the values of its variables (a is the
+    // cube root of 2).
+    outcome = run({"eval", kExamples + "textbook.fra"});
+    EXPECT_EQ(outcome.out.substr(0, 9), "0\t3.90659");
 }
 
 TEST(GraphCommands, EvalRefusesBadInput)
@@ -70,7 +74,8 @@ TEST(GraphCommands, TicksPrintKAndTheTickObject)
 
 TEST(GraphCommands, PlotWritesTheGraphAsJson)
 {
-    Outcome outcome = run({"plot", kExamples + "hyperbola.fct", "--size", "260x160", "--json", "-"});
+    Outcome outcome =
+        run({"plot", kExamples + "hyperbola.fct", "--size", "260x160", "--json", "-"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_NE(outcome.out.find("\"expression\": \"1/x\""), std::string::npos);
     EXPECT_NE(outcome.out.find("\"rectangle\": [60, 20, 240, 120]"), std::string::npos);

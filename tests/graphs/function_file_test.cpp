@@ -81,9 +81,15 @@ TEST(FunctionFile, SurvivesDamagedBytes)
         for (int change = 0; change < changes; ++change) {
             std::size_t at = random() % bytes.size();
             switch (random() % 3) {
-            case 0: bytes[at] = static_cast<char>(random()); break;
-            case 1: bytes.erase(at, 1 + random() % 3); break;
-            default: bytes.insert(at, 1, static_cast<char>(random())); break;
+            case 0:
+                bytes[at] = static_cast<char>(random());
+                break;
+            case 1:
+                bytes.erase(at, 1 + random() % 3);
+                break;
+            default:
+                bytes.insert(at, 1, static_cast<char>(random()));
+                break;
             }
             if (bytes.empty())
                 bytes = "x";

@@ -51,7 +51,7 @@ protected:
     void run(int module, std::initializer_list<std::string_view> lines,
              const std::function<void()>& between = {}, bool scriptDirectory = true)
     {
-        std::string text = "void start()\r\n";
+        std::string text = procedures + "void start()\r\n";
         for (std::string_view line : lines)
             text += std::string(line) + "\r\n";
         text += "END\r\n";
@@ -71,7 +71,10 @@ protected:
         window.state().dataFiles().directories.working = directory.string();
     }
 
-    void write(const fs::path& path, std::string_view bytes) { ASSERT_TRUE(replaceFile(path, bytes)); }
+    void write(const fs::path& path, std::string_view bytes)
+    {
+        ASSERT_TRUE(replaceFile(path, bytes));
+    }
 
     std::string expression(std::string_view name) const
     {
@@ -101,6 +104,8 @@ protected:
     GraphScene* algebraScene = nullptr;
     std::unique_ptr<ScriptFile> main;
     fs::path directory;
+    // Procedures put before start.
+    std::string procedures;
 };
 
 TEST_F(ScriptCommands, SumOfAnExpressionWithItselfIsTwiceItAndLeavesItAlone)
@@ -152,21 +157,20 @@ TEST_F(ScriptCommands, FailuresShowTheirMessageAndMakeNothing)
     EXPECT_EQ(expression("n"), "x^100");
     EXPECT_EQ(expression("v"), "(none)");
     EXPECT_EQ(expression("w"), "x");
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{
-                                  "Runtime error.: Division by zero.",
-                                  "Runtime error.: Wrong name of variable.",
-                                  "Runtime error.: Wrong name of variable.",
-                                  "Runtime error.: Exponent out of range.",
-                                  "Runtime error.: Variable out of range."}));
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{"Runtime error.: Division by zero.",
+                                                        "Runtime error.: Wrong name of variable.",
+                                                        "Runtime error.: Wrong name of variable.",
+                                                        "Runtime error.: Exponent out of range.",
+                                                        "Runtime error.: Variable out of range."}));
 }
 
 TEST_F(ScriptCommands, SubstituteAndValueUseTheVariableSet)
 {
     write(directory / "p.txt", "x^2+a");
     run(505, {"p=AlgExpr($p.txt)", "two=Constant(2)", "x=DefVariable($x)", "a=Sum(x,two)",
-              "AddVariable(p,$a,a)", "AddVariable(p,$x,two)", "s=Substitute(p)",
-              "Value(10,10,p)", "r=DefVariable($x)", "m=Constant(-4)", "AddVariable(r,$x,m)",
-              "t=SquareRoot(r)", "Value(10,30,t)", "u=Variable(p,1)"});
+              "AddVariable(p,$a,a)", "AddVariable(p,$x,two)", "s=Substitute(p)", "Value(10,10,p)",
+              "r=DefVariable($x)", "m=Constant(-4)", "AddVariable(r,$x,m)", "t=SquareRoot(r)",
+              "Value(10,30,t)", "u=Variable(p,1)"});
     EXPECT_EQ(expression("s"), "8");
     EXPECT_EQ(expression("p"), "x^2+a");
     EXPECT_EQ(labels(), (std::vector<std::string>{"8.00", "undefined"}));
@@ -181,7 +185,7 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     write(file, writeFunctionFile(*parsed.tree, 3, -3));
     std::string functionLine = "f=Function($f.fct)";
     run(504, {functionLine, "R=Rectangle(300,250,100,50)", "Color(R)=blue", "G=Graph(f,R)",
-              "DrawFunction(f,20,600)"});
+              "DrawFunction(f,20,600)", "Text(10,700,$tall)"});
     ASSERT_EQ(graphScene->functions().size(), 1u);
     const FunctionRec& function = *graphScene->functions()[0];
     EXPECT_EQ(printExpressionText(*function.expression), "sin(x)");
@@ -192,11 +196,30 @@ TEST_F(ScriptCommands, GraphsOfFunctionFiles)
     EXPECT_EQ(graph.rect.y2, 250);
     EXPECT_DOUBLE_EQ(graph.xMax, 3);
     EXPECT_EQ(graphScene->rectangles()[0]->fill, 0xFF0000u);
-    EXPECT_EQ(graphScene->drawingHeight(), 630);
+    EXPECT_EQ(graphScene->drawingHeight(), 730);
     // The file vanished between compile and run.
     run(504, {functionLine}, [&] { fs::remove(file); });
     EXPECT_TRUE(graphScene->functions().empty());
     EXPECT_EQ(messageTexts().back(), "Runtime error.: File not found.");
+}
+
+TEST_F(ScriptCommands, ProceduresTakeGraphObjectsAsParameters)
+{
+    procedures = "void twice(AlgExpr a)\r\nd=Sum(a,a)\r\nDrawAlgExpr(5,5,d)\r\nEND\r\n";
+    run(505, {"c=Constant(3)", "twice(c)"});
+    ASSERT_EQ(algebraScene->algExprs().size(), 2u);
+    const AlgExprRec& made = *algebraScene->algExprs()[1];
+    EXPECT_EQ(printExpressionText(*made.expression), "6");
+    EXPECT_TRUE(made.drawn);
+    // The procedure's names end with it.
+    EXPECT_TRUE(made.names.empty());
+    EXPECT_EQ(expression("c"), "3");
+
+    procedures = "void paint(Rectangle r)\r\nColor(r)=green\r\nEND\r\n";
+    run(504, {"R=Rectangle(1,2,30,40)", "paint(R)"});
+    ASSERT_EQ(graphScene->rectangles().size(), 1u);
+    EXPECT_EQ(graphScene->rectangles()[0]->fill, 0x8000u);
+    EXPECT_EQ(graphScene->rectangles()[0]->names.size(), 1u);
 }
 
 TEST_F(ScriptCommands, FunctionFilesCompileWhereverTheRunFindsThem)

@@ -60,9 +60,8 @@ std::string writePicture(int width, int height, const std::function<void(Canvas&
 
 std::string writePng(const ConstructionWindow& window, const std::string& path)
 {
-    return writePicture(
-        ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
-        [&window](Canvas& canvas) { window.paint(canvas); }, path);
+    return writePicture(ConstructionWindow::kDrawingWidth, window.drawingHeight(),
+                        [&window](Canvas& canvas) { window.paint(canvas); }, path);
 }
 
 std::string writePngPictures(int width, int height, std::span<const PngPicture> pictures)
