@@ -23,22 +23,22 @@ int runWords(CommandArguments arguments, std::ostream& out, std::ostream& err)
             json = true;
         } else if (!argument.empty() && argument.front() == '-') {
             err << "kestrane-cli words: unknown option '" << argument << "'\n" << kUsage;
-            return 2;
+            return kUsageError;
         } else if (moduleGiven) {
             err << "kestrane-cli words: unexpected argument '" << argument << "'\n" << kUsage;
-            return 2;
+            return kUsageError;
         } else {
             moduleGiven = true;
             module = parseModule(argument);
             if (!module) {
                 err << "kestrane-cli words: no module '" << argument
                     << "' (a code 501-508, 604 or a name such as \"Dimension 3\")\n";
-                return 2;
+                return kUsageError;
             }
         }
     }
     out << (json ? referenceJson(module) : referenceText(module));
-    return 0;
+    return kSuccess;
 }
 
 } // namespace kestrane::cli
