@@ -248,8 +248,8 @@ constexpr std::string_view kRulesBody = R"(<h2 id="files">Files and modules</h2>
 <code>Dimension4</code>) sets it. Words are case-sensitive.</p>
 
 <h2 id="comments">Comments</h2>
-<p>A line that starts with <code>//</code> is a comment; so is the rest of a line after
-<code>//</code> in its first two characters. Empty lines are ignored.</p>
+<p>A line that starts with <code>//</code> is a comment and is ignored, as are empty
+lines. Comments take whole lines: a <code>/</code> elsewhere in a statement is an error.</p>
 <pre>// The bisector of an angle
 A=point(150,400)</pre>
 
