@@ -12,6 +12,10 @@ namespace {
     "T=polyhedron(M)\nAddFaces(T,f1,f2,f3,f4)\n"
 #define KESTRANE_TESSERACT_CELL                                                                     \
     "A=point(0,0,0,0)\nB=point(100,0,0,0)\nC=point(0,100,0,0)\nM=point(30,30,0,0)\n"
+// A polytope with one cell read from a file, and its section P by a hyperplane.
+#define KESTRANE_POLYTOPE                                                                           \
+    "M=point(0,0,0,0)\nN=point(50,0,0,0)\ncell=Read4DPolyhedron($cube.ph4)\nT=polytope(M)\n"      \
+    "AddCell(T,cell)\nBuild4D(T)\nacross=Perp3Dplane(M,N)\nP=CrossSect3D(T,across)\n"
 
 std::vector<WordHelp> dimension3Help()
 {
@@ -42,10 +46,10 @@ std::vector<WordHelp> dimension3Help()
          KESTRANE_TETRAHEDRON "side=ForAllFaces(T) StartAllFaces\nc=Center(side)\nEndOfAllFaces"},
         {group, "CrossSection", "The polygon in which a plane cuts a polyhedron.",
          KESTRANE_TETRAHEDRON "P=point(20,0,0)\nQ=point(20,200,0)\nR=point(20,0,200)\ncut=plane(P,Q,R)\nS=CrossSection(T,cut)"},
-        {group, "SavePolyhedron", "Writes the turning polyhedron as a frame file: file name, then the angle steps and the number of frames.",
+        {group, "SavePolyhedron", "Writes the turning polyhedron as a frame file: file name, x angle step, z angle, y angle step, number of frames.",
          KESTRANE_TETRAHEDRON "SavePolyhedron(T,$turn.frm,5,5,0,36)"},
-        {group, "Pictures", "Shows pictures from a frame file: the five integers choose the frames and their timing.",
-         "Pictures(1,1,10,1,100)"},
+        {group, "Pictures", "Sets the rectangle (x1, y1, x2, y2) and the number of pictures of the construction window's picture show.",
+         "Pictures(100,100,300,250,12)"},
         {group, "PointSymPolygon", "The polygon symmetric to a polygon about a point.",
          KESTRANE_TRIANGLE "t=polygon(A,B,C)\nO=point(300,300,0)\nu=PointSymPolygon(O,t)"},
         {group, "PtSymOfLine", "The point symmetric to the first point about the line through the other two.",
@@ -109,46 +113,46 @@ std::vector<WordHelp> dimension4Help()
 {
     constexpr WordGroup group = WordGroup::Dimension4;
     return {
-        {group, "ShowCrossSect", "Shows a polyhedron's cross-section in true shape.", "S=ShowCrossSect(P)"},
-        {group, "Net", "The net of a polytope: its cells unfolded into space.", "N=Net(T)"},
-        {group, "Pyramid", "The polytope that is the pyramid over a cell.", "Q=Pyramid(cell)"},
-        {group, "BuildNet", "Builds the net of a polytope cell by cell.", "N=BuildNet(T)"},
-        {group, "Antiprism", "The polytope that is the antiprism over a polyhedron.", "Q=Antiprism(P)"},
+        {group, "ShowCrossSect", "Shows a polyhedron's cross-section in true shape.", KESTRANE_POLYTOPE "S=ShowCrossSect(P)"},
+        {group, "Net", "The net of a polytope: its cells unfolded into space.", KESTRANE_POLYTOPE "K=Net(T)"},
+        {group, "Pyramid", "The polytope that is the pyramid over a cell.", KESTRANE_POLYTOPE "Q=Pyramid(cell)"},
+        {group, "BuildNet", "Builds the net of a polytope cell by cell.", KESTRANE_POLYTOPE "K=BuildNet(T)"},
+        {group, "Antiprism", "The polytope that is the antiprism over a polyhedron.", KESTRANE_POLYTOPE "Q=Antiprism(P)"},
         {group, "AddTo4DimSet", "Adds a point4, a polyhedron4 or a polyhedron to the set that `BuildFromSet` closes.",
          KESTRANE_TESSERACT_CELL "AddTo4DimSet(A)"},
         {group, "BuildFromSet", "The polytope around the objects added with `AddTo4DimSet`.",
          KESTRANE_TESSERACT_CELL "AddTo4DimSet(A)\nAddTo4DimSet(B)\nT=BuildFromSet()"},
         {group, "Read4DPolyhedron", "A cell (polyhedron4) read from a cell file.", "cell=Read4DPolyhedron($cube.ph4)"},
         {group, "ReadPolytope", "A polytope read from a polytope file.", "T=ReadPolytope($tesseract.pt4)"},
-        {group, "WritePolytope", "Writes a polytope to a file.", "WritePolytope(T,$out.pt4)"},
+        {group, "WritePolytope", "Writes a polytope to a file.", KESTRANE_POLYTOPE "WritePolytope(T,$out.pt4)"},
         {group, "CrossSect3D", "The polyhedron in which a hyperplane cuts a polytope, shown in the space view.",
-         "S=CrossSect3D(T,across)"},
-        {group, "Build4D", "Completes a polytope from its cells.", "Build4D(T)"},
+         KESTRANE_POLYTOPE "S=CrossSect3D(T,across)"},
+        {group, "Build4D", "Completes a polytope from its cells.", "M=point(0,0,0,0)\ncell=Read4DPolyhedron($cube.ph4)\nT=polytope(M)\nAddCell(T,cell)\nBuild4D(T)"},
         {group, "polytope", "A new polytope around a centre point4, or from a first cell.",
          KESTRANE_TESSERACT_CELL "T=polytope(M)"},
-        {group, "AddCell", "Appends a cell to a polytope.", "AddCell(T,cell)"},
+        {group, "AddCell", "Appends a cell to a polytope.", "M=point(0,0,0,0)\ncell=Read4DPolyhedron($cube.ph4)\nT=polytope(M)\nAddCell(T,cell)"},
         {group, "Center5Pts", "The point4 at the centre determined by five points.",
          KESTRANE_TESSERACT_CELL "D=point(0,0,100,0)\nE=point(0,0,0,100)\nK=Center5Pts(A,B,C,D,E)"},
-        {group, "Inters4Planes", "The common point of four hyperplanes.", "S=Inters4Planes(p,q,r,s)"},
-        {group, "Polyh5Pts", "The polytope built on the five points of a cell.", "Q=Polyh5Pts(cell)"},
-        {group, "Cell", "The cell of a polytope with the given number.", "c=Cell(T,1)"},
+        {group, "Inters4Planes", "The common point of four hyperplanes.", KESTRANE_TESSERACT_CELL "D=point(0,0,100,0)\np=Perp3Dplane(M,A)\nq=Perp3Dplane(M,B)\nr=Perp3Dplane(M,C)\ns=Perp3Dplane(M,D)\nS=Inters4Planes(p,q,r,s)"},
+        {group, "Polyh5Pts", "The polytope built on the five points of a cell.", KESTRANE_POLYTOPE "Q=Polyh5Pts(cell)"},
+        {group, "Cell", "The cell of a polytope with the given number.", KESTRANE_POLYTOPE "c=Cell(T,1)"},
         {group, "PathOfCross", "Sets the path along which `PlayCross` moves the cutting hyperplane.", "PathOfCross(1,1,1,1,12)"},
-        {group, "PlayCross", "Plays the cross-sections of a polytope along the path.", "S=PlayCross(T)"},
+        {group, "PlayCross", "Plays the cross-sections of a polytope along the path.", KESTRANE_POLYTOPE "PathOfCross(1,1,1,1,12)\nS=PlayCross(T)"},
         {group, "IntersOf4Spheres", "A common point of four hyperspheres; the integer 1 or 2 chooses which one.",
          "S=IntersOf4Spheres(s1,s2,s3,s4,1)"},
-        {group, "OpenPolyhedron", "A polyhedron read from a polyhedron file.", "P=OpenPolyhedron($cube.ph3)"},
-        {group, "SavePolyhedron", "Writes the turning polyhedron as a frame file.", "SavePolyhedron(P,$turn.frm,5,5,0,36)"},
+        {group, "OpenPolyhedron", "Reads a polyhedron file into memory.", "P=OpenPolyhedron($cube.ph3)"},
+        {group, "SavePolyhedron", "Writes the turning polyhedron as a frame file: file name, x angle step, z angle, y angle step, number of frames.", KESTRANE_POLYTOPE "SavePolyhedron(P,$turn.frm,5,5,0,36)"},
         {group, "Perp3Dplane", "The hyperplane through the second point perpendicular to the direction from the first.",
          KESTRANE_TESSERACT_CELL "across=Perp3Dplane(A,B)"},
         {group, "SaveParCross", "Writes parallel cross-sections as a frame file.", "SaveParCross($layers.frm,10)"},
-        {group, "SaveCross", "Writes the moving cross-sections of a polytope as a frame file.", "SaveCross(T,$cross.frm,1,1,1,12)"},
-        {group, "Information", "Shows the numbers of cells, faces, edges and vertices of an object.", "Information(T)"},
-        {group, "Face", "The face of a cell with the given number.", "f=Face(cell,1)"},
-        {group, "PtOfPolyh", "The vertex of a cell with the given number.", "V=PtOfPolyh(cell,1)"},
+        {group, "SaveCross", "Writes the moving cross-sections of a polytope as a frame file.", KESTRANE_POLYTOPE "SaveCross(T,$cross.frm,1,1,1,12)"},
+        {group, "Information", "Shows the numbers of cells, faces, edges and vertices of an object.", KESTRANE_POLYTOPE "Information(T)"},
+        {group, "Face", "The face of a cell with the given number.", KESTRANE_POLYTOPE "f=Face(cell,1)"},
+        {group, "PtOfPolyh", "The vertex of a cell with the given number.", KESTRANE_POLYTOPE "V=PtOfPolyh(cell,1)"},
         {group, "PntSymm", "The point4 symmetric to the first point about the second.", KESTRANE_TESSERACT_CELL "P=PntSymm(A,B)"},
-        {group, "AddFaces", "Adds polygon4 faces to a cell.", "AddFaces(cell,f1,f2)"},
-        {group, "rotate", "Sets the turning angles of the view of a polyhedron, in degrees.", "rotate(P,30,20,0)"},
-        {group, "RemovePolyhedron", "Removes a polyhedron.", "RemovePolyhedron(P)"},
+        {group, "AddFaces", "Adds polygon4 faces to a cell.", "cell=polyhedron()\nA=point(0,0,0,0)\nB=point(100,0,0,0)\nC=point(0,100,0,0)\nD=point(0,0,100,0)\nf1=polygon(A,B,C)\nf2=polygon(A,B,D)\nAddFaces(cell,f1,f2)"},
+        {group, "rotate", "Sets the turning angles of the view of a polyhedron, in degrees.", KESTRANE_POLYTOPE "rotate(P,30,20,0)"},
+        {group, "RemovePolyhedron", "Removes a polyhedron.", KESTRANE_POLYTOPE "RemovePolyhedron(P)"},
         {group, "point", "The four-dimensional point at (x, y, z, w).", "A=point(10,20,30,40)"},
         {group, "polyhedron", "A new empty cell (polyhedron4); also the type word of cells.", "cell=polyhedron()"},
         {group, "plane", "The type word of hyperplanes (plane4); `Perp3Dplane` makes them.",
@@ -161,6 +165,7 @@ std::vector<WordHelp> dimension4Help()
 #undef KESTRANE_TRIANGLE
 #undef KESTRANE_TETRAHEDRON
 #undef KESTRANE_TESSERACT_CELL
+#undef KESTRANE_POLYTOPE
 
 } // namespace
 
