@@ -253,6 +253,19 @@ constexpr Command kCommands[] = {
      "--svg and --png write the picture. LO may be negative.\n"
      "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
      runPlot},
+    {"words", "print the language reference: every word with its arguments, result and example",
+     "Usage: kestrane-cli words [MODULE] [--json]\n\n"
+     "Prints every word a program of MODULE may use (all modules when none is\n"
+     "given): the forms the checker accepts with the types of their arguments, the\n"
+     "type of the result, a one-line description and an example program that\n"
+     "checks in the module. MODULE is a code (501-508, 604) or a name such as\n"
+     "\"Dimension 3\" or dimension3, case and blanks ignored. The same reference is\n"
+     "in the help pages (Help > Index > Language reference).\n"
+     "--json prints {\"modules\": [{\"code\", \"name\", \"words\": [{\"word\", \"code\",\n"
+     "\"kind\", \"arguments\" (lists of type names), \"forms\", \"result\" (null for\n"
+     "none), \"description\", \"example\"}]}]}.\n"
+     "Exit status: 0 printed, 2 usage error or unknown module.\n",
+     runWords},
 };
 
 std::string& storedProgramPath()

@@ -24,6 +24,8 @@ int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err)
 // kestrane-cli check FILE [--module CODE]: compiles a script with its
 // includes and prints "ok" or "FILE:LINE: MESSAGE".
 int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli words [MODULE] [--json]: the language reference.
+int runWords(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...:
 // compiles a script, runs it and writes its construction.
 int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);

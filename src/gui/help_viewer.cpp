@@ -39,12 +39,17 @@ HelpViewer::HelpViewer(std::filesystem::path helpDirectory, QWidget* parent)
 
 void HelpViewer::open(const QString& page)
 {
-    std::filesystem::path file = m_helpDirectory / page.toStdString();
+    // "reference/curves.html#Curve": the page, then the entry on it.
+    QString anchor = page.section('#', 1);
+    std::filesystem::path file = m_helpDirectory / page.section('#', 0, 0).toStdString();
     if (m_helpDirectory.empty() || !std::filesystem::exists(file)) {
         m_browser->setHtml("<h1>Help is missing</h1><p>The help pages were not found. They are in "
                            "the folder <code>help</code> of the installation.</p>");
     } else {
-        m_browser->setSource(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+        QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+        if (!anchor.isEmpty())
+            url.setFragment(anchor);
+        m_browser->setSource(url);
     }
     show();
     raise();

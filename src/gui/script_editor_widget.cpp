@@ -369,6 +369,9 @@ void ScriptEditorWidget::buildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu("&Help");
     addItem(help, "&Index", "helpIndex", [this] { m_application.showHelp(); });
+    addItem(help, "&Word under the caret", "helpOnWord", [this] {
+        m_model.helpOnWord();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
     addItem(help, "&About", "about", [this] {
         AboutBox about;
         m_application.host().runModal(about);

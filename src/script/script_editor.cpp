@@ -5,9 +5,11 @@
 #include "script/compiler_messages.h"
 #include "script/line_colouring.h"
 #include "script/script_loader.h"
+#include "script/word_reference.h"
 #include "script/words.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace kestrane {
@@ -263,6 +265,41 @@ void ScriptEditor::replaceMain(std::unique_ptr<ScriptFile> file, std::string fil
     m_selection = {};
     m_horizontalOffset = 0;
     hideCompletion();
+}
+
+namespace {
+
+bool wordCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '#' || c == '_';
+}
+
+} // namespace
+
+std::string ScriptEditor::helpPageAtCursor() const
+{
+    const std::string& text = lineText(cursorLine());
+    auto column = static_cast<std::size_t>(std::clamp(cursorColumn(), 0, static_cast<int>(text.size())));
+    // The caret just after a word still asks about that word.
+    if (column > 0 && (column == text.size() || !wordCharacter(text[column])) &&
+        wordCharacter(text[column - 1]))
+        --column;
+    std::size_t start = column;
+    while (start > 0 && wordCharacter(text[start - 1]))
+        --start;
+    std::size_t end = column;
+    while (end < text.size() && wordCharacter(text[end]))
+        ++end;
+    auto [page, anchor] = referenceLocation(std::string_view(text).substr(start, end - start),
+                                            m_modules.module());
+    if (page.empty())
+        return "reference/index.html";
+    return "reference/" + page + "#" + anchor;
+}
+
+void ScriptEditor::helpOnWord()
+{
+    m_host.showHelp(helpPageAtCursor());
 }
 
 void ScriptEditor::run()

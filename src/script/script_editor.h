@@ -237,6 +237,12 @@ public:
     void onScreen();      // no compile: show the text on screen
     void compileToDisk(); // hidden item
 
+    // F1: opens the language reference at the word under the caret in the
+    // current module, or at its index when the caret is on no reserved word.
+    void helpOnWord();
+    // The reference page and anchor that F1 opens ("reference/curves.html#Curve").
+    std::string helpPageAtCursor() const;
+
     // Decides which modules' programs Run and the stepping commands hand
     // over; the others are refused here, before the construction window
     // clears anything. Every module is runnable until this is set.

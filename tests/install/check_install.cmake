@@ -14,6 +14,9 @@ set(expected
   share/kestrane/dtst
   share/kestrane/kestrane.svg
   share/kestrane/help/index.html
+  share/kestrane/help/reference/index.html
+  share/kestrane/help/reference/rules.html
+  share/kestrane/help/reference/dimension_3.html
   share/kestrane/examples/triangle.kst
   share/applications/org.kestrane.Kestrane.desktop
   share/icons/hicolor/scalable/apps/org.kestrane.Kestrane.svg
