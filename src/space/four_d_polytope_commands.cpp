@@ -1,10 +1,15 @@
 #include "runtime/construction_state.h"
 #include "space/convex_hull4.h"
-#include "space/cross_frames.h"
 #include "space/four_d_command.h"
+#include "space/frame_file.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
 #include "space/solid_file_io.h"
+#include "space/space_animation.h"
+#include "space/space_view.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace kestrane {
 
@@ -147,8 +152,15 @@ void playCommand(FourDCommand& command)
     command.scene.sectionPolytope() = polytope;
 }
 
+int wholeDegrees(long long value)
+{
+    long long wrapped = value % 360;
+    return static_cast<int>(wrapped < 0 ? wrapped + 360 : wrapped);
+}
+
 // Writes `count` frames of the sections along the path taken with `count`
-// steps; after each frame the angles move as in SavePolyhedron.
+// steps, each as the space view shows it; after each frame the angles move
+// as in SavePolyhedron.
 void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::string& name,
                   int count, std::array<int, 3> angles, const std::array<long long, 3>& moves)
 {
@@ -158,12 +170,13 @@ void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::strin
         if (!command.scene.crossStep(polytope, step, count, faces))
             return;
         std::unique_ptr<PolyhedronRec> section = polyhedronOf(std::move(faces));
-        std::vector<ProjectedFace> front = frontFacesAt(*section, angles);
-        if (!writer.add(static_cast<int>(section->faces.size()), front))
+        section->angles = angles;
+        updateView(*section);
+        if (!addViewFrame(writer, *section))
             break;
-        angles[0] += static_cast<int>(moves[0]);
-        angles[1] += static_cast<int>(moves[2]);
-        angles[2] = static_cast<int>(moves[1]);
+        angles[0] = wholeDegrees(angles[0] + moves[0] % 360);
+        angles[1] = wholeDegrees(angles[1] + moves[2] % 360);
+        angles[2] = wholeDegrees(moves[1]);
     }
     writer.finish(name, name, command.context.state.host());
 }
@@ -218,6 +231,9 @@ void startNet(FourDCommand& command, bool whole)
     if (whole) {
         while (command.scene.insertNextCell()) {
         }
+    } else {
+        // The panel's cell buttons build the rest of the net by hand.
+        command.scene.space().show().showControlPanel();
     }
 }
 
@@ -326,6 +342,49 @@ void openPolyhedronCommand(FourDCommand& command)
         added.bind(command.statement.target, std::string(command.context.scope));
 }
 
+int clampedDegrees(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+// rotate and Play turn sections, nets and solids read here as they turn
+// polyhedra of Dimension 3.
+void rotateCommand(FourDCommand& command)
+{
+    PolyhedronRec* polyhedron = command.polyhedron(0);
+    if (!polyhedron)
+        return;
+    for (std::size_t axis = 0; axis < 3; ++axis)
+        polyhedron->angles[axis] = clampedDegrees(command.integer(axis + 1));
+    updateView(*polyhedron);
+}
+
+void playPolyhedronCommand(FourDCommand& command)
+{
+    PolyhedronRec* polyhedron = command.polyhedron(0);
+    if (!polyhedron)
+        return;
+    polyhedron->animated = true;
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        polyhedron->steps[axis] = clampedDegrees(command.integer(axis + 1));
+        polyhedron->angles[axis] = 0;
+    }
+    updateView(*polyhedron);
+}
+
+void savePolyhedronCommand(FourDCommand& command)
+{
+    PolyhedronRec* polyhedron = command.polyhedron(0);
+    std::optional<std::string> name = command.text(1);
+    if (!polyhedron || !name)
+        return;
+    savePolyhedronFrames(*polyhedron, *name, *name,
+                         {command.integer(2), command.integer(3), command.integer(4),
+                          command.integer(5)},
+                         command.context.state.host());
+}
+
 struct Entry {
     std::string_view word;
     Handler handler;
@@ -338,6 +397,9 @@ constexpr Entry kCommands[] = {
     {"Antiprism", antiprismCommand},
     {"BuildFromSet", buildFromSetCommand},
     {"SaveCross", saveCrossCommand},
+    {"SavePolyhedron", savePolyhedronCommand},
+    {"rotate", rotateCommand},
+    {"Play", playPolyhedronCommand},
     {"SaveParCross", saveParallelCrossCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},

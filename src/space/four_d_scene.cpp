@@ -3,6 +3,7 @@
 #include "platform/canvas.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
+#include "space/space_view.h"
 #include "script/words.h"
 
 #include <cmath>
@@ -60,12 +61,16 @@ void FourDScene::paint(Canvas& canvas) const
     m_space.paint(canvas);
     if (!m_net)
         return;
-    if (const std::vector<Face>* outlined = outlinedCell()) {
+    const std::vector<Face>* outlined = outlinedCell();
+    if (outlined && m_net->polyhedron) {
+        // The cell turns with the net it is about to join.
+        const PolyhedronRec& net = *m_net->polyhedron;
+        FloatPoint centre = viewCentre(net);
         canvas.setPen(kRed);
         for (const Face& face : *outlined) {
             for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
-                FloatPoint from = face.vertices[corner].floats();
-                FloatPoint to = face.vertices[corner + 1].floats();
+                FloatPoint from = rotatedPoint(face.vertices[corner].floats(), centre, net.angles);
+                FloatPoint to = rotatedPoint(face.vertices[corner + 1].floats(), centre, net.angles);
                 canvas.line(std::trunc(from.x), std::trunc(from.y), std::trunc(to.x),
                             std::trunc(to.y));
             }
@@ -74,6 +79,43 @@ void FourDScene::paint(Canvas& canvas) const
     }
     canvas.text(10, 300, "cells of net: " + threeDigits(m_net->inserted));
     canvas.text(10, 320, "cells of polytope: " + threeDigits(m_net->polytopeCells));
+}
+
+bool FourDScene::tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing)
+{
+    // A played section moves while it is animated, so Q stops it too.
+    bool moved = false;
+    if (m_crossPlay && m_crossPlay->section == m_space.shownPolyhedron() &&
+        m_crossPlay->section && m_crossPlay->section->animated)
+        moved = advanceCrossPlay();
+    return m_space.tick(state, paintDrawing) || moved;
+}
+
+bool FourDScene::click(ConstructionState& state, double x, double y)
+{
+    if (m_space.show().controlPanel()) {
+        std::optional<ControlButton> button = controlButtonAt(x, y);
+        if (button == ControlButton::NextCell)
+            return outlineNextCell();
+        if (button == ControlButton::InsertCell)
+            return insertNextCell();
+    }
+    return m_space.click(state, x, y);
+}
+
+GeoObject* FourDScene::objectAt(int typeCode, double x, double y)
+{
+    return m_space.objectAt(typeCode, x, y);
+}
+
+bool FourDScene::drag(double dx, double dy)
+{
+    return m_space.drag(dx, dy);
+}
+
+bool FourDScene::key(ConstructionState& state, int keyCode)
+{
+    return m_space.key(state, keyCode);
 }
 
 GeoObject* FourDScene::find(int typeCode, std::string_view name, std::string_view scope)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@ namespace kestrane {
 class Canvas;
 class ConstructionState;
 class FrameFileWriter;
+class Host;
 struct PolyhedronRec;
 
 // The rectangle and count that Pictures keeps for the picture show.
@@ -92,10 +94,20 @@ struct FrameTurns {
     long long frames = 0;
 };
 
+// One frame of the view as it stands: the front faces in face order, each
+// in its shaded colour. False when the writer refuses it (too many points).
+bool addViewFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron);
+
 // Adds one frame of the view per turn, from the polyhedron's present angles;
 // stops at a frame with too many points (the writer then writes nothing).
 // The view is left at the angles after the last turn.
 void recordFrames(PolyhedronRec& polyhedron, FrameFileWriter& writer, const FrameTurns& turns);
+
+// SavePolyhedron: the frames of `turns` from the angles 0, 0, 0 (repeated
+// faces dropped first) written to the frame file, or the message when there
+// are too many frames.
+void savePolyhedronFrames(PolyhedronRec& polyhedron, const std::filesystem::path& path,
+                          const std::string& name, const FrameTurns& turns, Host& host);
 
 // "picture000.png" and on.
 std::string pictureFileName(int number);
