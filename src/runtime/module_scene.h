@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,12 @@ public:
     virtual bool drag(double /*dx*/, double /*dy*/) { return false; }
     // A key the window does not use itself, as its key code.
     virtual bool key(ConstructionState& /*state*/, int /*keyCode*/) { return false; }
+
+    // Undo of the steps that change the scene: a copy of it as it stands
+    // (nullptr for a scene that undo leaves alone), and the exchange of its
+    // contents with such a copy, so that undo and redo copy nothing.
+    virtual std::unique_ptr<ModuleScene> copy() const { return nullptr; }
+    virtual void swapContents(ModuleScene& /*copy*/) {}
 };
 
 } // namespace kestrane

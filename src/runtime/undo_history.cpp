@@ -87,6 +87,10 @@ std::unique_ptr<ConstructionSnapshot> captureConstruction(const ConstructionStat
     copyFigures(state.figures(), snapshot->figures);
     snapshot->colour = state.currentColour();
     snapshot->measured = measured;
+    snapshot->shownScene = state.scene();
+    snapshot->owner = state.scene();
+    if (snapshot->owner)
+        snapshot->sceneContents = snapshot->owner->copy();
     snapshot->bytes = sizeof(ConstructionSnapshot) + storeBytes(snapshot->store) +
                       figuresBytes(snapshot->figures);
     return snapshot;
@@ -130,6 +134,13 @@ bool UndoHistory::move(Steps& from, Steps& to, ConstructionState& state,
     state.setCurrentColour(step->colour);
     step->colour = colour;
     std::swap(measured, step->measured);
+    // The contents always go back to the scene they were copied from;
+    // which scene the window shows travels with the step.
+    if (step->owner && step->sceneContents)
+        step->owner->swapContents(*step->sceneContents);
+    ModuleScene* shown = state.scene();
+    state.setScene(step->shownScene);
+    step->shownScene = shown;
     // The sizes of the two constructions differ; the estimate follows them.
     m_bytes -= step->bytes;
     step->bytes =

@@ -9,7 +9,6 @@
 #include "space/space_view.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace kestrane {
 
@@ -342,49 +341,6 @@ void openPolyhedronCommand(FourDCommand& command)
         added.bind(command.statement.target, std::string(command.context.scope));
 }
 
-int clampedDegrees(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-}
-
-// rotate and Play turn sections, nets and solids read here as they turn
-// polyhedra of Dimension 3.
-void rotateCommand(FourDCommand& command)
-{
-    PolyhedronRec* polyhedron = command.polyhedron(0);
-    if (!polyhedron)
-        return;
-    for (std::size_t axis = 0; axis < 3; ++axis)
-        polyhedron->angles[axis] = clampedDegrees(command.integer(axis + 1));
-    updateView(*polyhedron);
-}
-
-void playPolyhedronCommand(FourDCommand& command)
-{
-    PolyhedronRec* polyhedron = command.polyhedron(0);
-    if (!polyhedron)
-        return;
-    polyhedron->animated = true;
-    for (std::size_t axis = 0; axis < 3; ++axis) {
-        polyhedron->steps[axis] = clampedDegrees(command.integer(axis + 1));
-        polyhedron->angles[axis] = 0;
-    }
-    updateView(*polyhedron);
-}
-
-void savePolyhedronCommand(FourDCommand& command)
-{
-    PolyhedronRec* polyhedron = command.polyhedron(0);
-    std::optional<std::string> name = command.text(1);
-    if (!polyhedron || !name)
-        return;
-    savePolyhedronFrames(*polyhedron, *name, *name,
-                         {command.integer(2), command.integer(3), command.integer(4),
-                          command.integer(5)},
-                         command.context.state.host());
-}
-
 struct Entry {
     std::string_view word;
     Handler handler;
@@ -397,9 +353,6 @@ constexpr Entry kCommands[] = {
     {"Antiprism", antiprismCommand},
     {"BuildFromSet", buildFromSetCommand},
     {"SaveCross", saveCrossCommand},
-    {"SavePolyhedron", savePolyhedronCommand},
-    {"rotate", rotateCommand},
-    {"Play", playPolyhedronCommand},
     {"SaveParCross", saveParallelCrossCommand},
     {"CrossSect3D", crossSectionCommand},
     {"PathOfCross", pathCommand},

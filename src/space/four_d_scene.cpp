@@ -6,6 +6,7 @@
 #include "space/space_view.h"
 #include "script/words.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -29,6 +30,27 @@ void unbindScope(FourDScene::List<Record>& list, std::string_view scope)
 {
     for (auto& record : list)
         record->unbindScope(scope);
+}
+
+template<class Record>
+void copyList(const FourDScene::List<Record>& from, FourDScene::List<Record>& to)
+{
+    to.clear();
+    to.reserve(from.size());
+    for (const auto& record : from)
+        to.push_back(std::make_unique<Record>(*record));
+}
+
+// The record of `to` at the place `record` has in `from`.
+template<class Record>
+Record* counterpart(const FourDScene::List<Record>& from, const FourDScene::List<Record>& to,
+                    const Record* record)
+{
+    for (std::size_t index = 0; index < from.size() && index < to.size(); ++index) {
+        if (from[index].get() == record)
+            return to[index].get();
+    }
+    return nullptr;
 }
 
 std::string threeDigits(std::size_t value)
@@ -79,6 +101,53 @@ void FourDScene::paint(Canvas& canvas) const
     }
     canvas.text(10, 300, "cells of net: " + threeDigits(m_net->inserted));
     canvas.text(10, 320, "cells of polytope: " + threeDigits(m_net->polytopeCells));
+}
+
+std::unique_ptr<ModuleScene> FourDScene::copy() const
+{
+    auto copy = std::make_unique<FourDScene>();
+    copyList(m_points, copy->m_points);
+    copyList(m_polygons, copy->m_polygons);
+    copyList(m_cells, copy->m_cells);
+    copyList(m_polytopes, copy->m_polytopes);
+    for (auto& polytope : copy->m_polytopes) {
+        for (CellRec*& cell : polytope->cells)
+            cell = counterpart(m_cells, copy->m_cells, cell);
+        std::erase(polytope->cells, nullptr);
+    }
+    copyList(m_planes, copy->m_planes);
+    copyList(m_spheres, copy->m_spheres);
+    copy->m_space = std::move(*m_space.copied());
+    copy->m_pointSet = m_pointSet;
+    copy->m_crossPath = m_crossPath;
+    if (m_crossPlay) {
+        copy->m_crossPlay = CrossPlay{
+            counterpart(m_polytopes, copy->m_polytopes, m_crossPlay->polytope),
+            copy->m_space.counterpart(m_space, m_crossPlay->section)};
+    }
+    copy->m_sectionPolytope = counterpart(m_polytopes, copy->m_polytopes, m_sectionPolytope);
+    if (m_net) {
+        copy->m_net = *m_net;
+        copy->m_net->polyhedron = copy->m_space.counterpart(m_space, m_net->polyhedron);
+    }
+    return copy;
+}
+
+void FourDScene::swapContents(ModuleScene& copy)
+{
+    FourDScene& other = static_cast<FourDScene&>(copy);
+    std::swap(m_points, other.m_points);
+    std::swap(m_polygons, other.m_polygons);
+    std::swap(m_cells, other.m_cells);
+    std::swap(m_polytopes, other.m_polytopes);
+    std::swap(m_planes, other.m_planes);
+    std::swap(m_spheres, other.m_spheres);
+    m_space.swapContents(other.m_space);
+    std::swap(m_pointSet, other.m_pointSet);
+    std::swap(m_crossPath, other.m_crossPath);
+    std::swap(m_crossPlay, other.m_crossPlay);
+    std::swap(m_sectionPolytope, other.m_sectionPolytope);
+    std::swap(m_net, other.m_net);
 }
 
 bool FourDScene::tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing)

@@ -63,6 +63,11 @@ public:
     GeoObject* objectAt(int typeCode, double x, double y) override;
     bool drag(double dx, double dy) override;
     bool key(ConstructionState& state, int keyCode) override;
+    // A deep copy: polytopes, the played section, the section polytope and
+    // the net point into the copy's own objects.
+    std::unique_ptr<ModuleScene> copy() const override;
+    // `copy` must be a FourDScene.
+    void swapContents(ModuleScene& copy) override;
 
     Point4Rec& add(std::unique_ptr<Point4Rec> point);
     Polygon4Rec& add(std::unique_ptr<Polygon4Rec> polygon);

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,7 +14,6 @@ namespace kestrane {
 class Canvas;
 class ConstructionState;
 class FrameFileWriter;
-class Host;
 struct PolyhedronRec;
 
 // The rectangle and count that Pictures keeps for the picture show.
@@ -102,12 +100,6 @@ bool addViewFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron);
 // stops at a frame with too many points (the writer then writes nothing).
 // The view is left at the angles after the last turn.
 void recordFrames(PolyhedronRec& polyhedron, FrameFileWriter& writer, const FrameTurns& turns);
-
-// SavePolyhedron: the frames of `turns` from the angles 0, 0, 0 (repeated
-// faces dropped first) written to the frame file, or the message when there
-// are too many frames.
-void savePolyhedronFrames(PolyhedronRec& polyhedron, const std::filesystem::path& path,
-                          const std::string& name, const FrameTurns& turns, Host& host);
 
 // "picture000.png" and on.
 std::string pictureFileName(int number);

@@ -149,10 +149,21 @@ void savePolyhedronCommand(SpaceCommand& command)
     std::optional<FileArgument> file = fileArgument(command, 1);
     if (!polyhedron || !file)
         return;
-    savePolyhedronFrames(*polyhedron, file->path, file->name,
-                         {command.integer(2), command.integer(3), command.integer(4),
-                          command.integer(5)},
-                         command.context.state.host());
+    long long stepX = command.integer(2);
+    long long angleZ = command.integer(3);
+    long long stepY = command.integer(4);
+    long long frames = command.integer(5);
+    if (frames > kMostFrames) {
+        showFileError(command.context.state.host(),
+                      "Too many frames. File '" + file->name + "' is not written.");
+        return;
+    }
+    polyhedron->makeCentre();
+    polyhedron->angles = {0, 0, 0};
+    dropRepeatedFaces(*polyhedron);
+    FrameFileWriter writer;
+    recordFrames(*polyhedron, writer, {stepX, angleZ, stepY, frames});
+    writer.finish(file->path, file->name, command.context.state.host());
 }
 
 int pictureCoordinate(long long value)
@@ -181,21 +192,6 @@ constexpr Entry kCommands[] = {
 };
 
 } // namespace
-
-void savePolyhedronFrames(PolyhedronRec& polyhedron, const std::filesystem::path& path,
-                          const std::string& name, const FrameTurns& turns, Host& host)
-{
-    if (turns.frames > kMostFrames) {
-        showFileError(host, "Too many frames. File '" + name + "' is not written.");
-        return;
-    }
-    polyhedron.makeCentre();
-    polyhedron.angles = {0, 0, 0};
-    dropRepeatedFaces(polyhedron);
-    FrameFileWriter writer;
-    recordFrames(polyhedron, writer, turns);
-    writer.finish(path, name, host);
-}
 
 bool executeFileCommand(SpaceCommand& command)
 {
