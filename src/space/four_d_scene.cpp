@@ -84,7 +84,7 @@ void FourDScene::paint(Canvas& canvas) const
     if (!m_net)
         return;
     const std::vector<Face>* outlined = outlinedCell();
-    if (outlined && m_net->polyhedron) {
+    if (outlined && holds(m_net->polyhedron)) {
         // The cell turns with the net it is about to join.
         const PolyhedronRec& net = *m_net->polyhedron;
         FloatPoint centre = viewCentre(net);
@@ -148,6 +148,14 @@ void FourDScene::swapContents(ModuleScene& copy)
     std::swap(m_crossPlay, other.m_crossPlay);
     std::swap(m_sectionPolytope, other.m_sectionPolytope);
     std::swap(m_net, other.m_net);
+}
+
+bool FourDScene::holds(const PolyhedronRec* polyhedron) const
+{
+    const auto& polyhedra = m_space.polyhedra();
+    return polyhedron && std::any_of(polyhedra.begin(), polyhedra.end(), [&](const auto& owned) {
+               return owned.get() == polyhedron;
+           });
 }
 
 bool FourDScene::tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing)
@@ -330,7 +338,7 @@ bool FourDScene::outlineNextCell()
 
 bool FourDScene::insertNextCell()
 {
-    if (!m_net || !m_net->polyhedron || m_net->inserted >= m_net->cells.size())
+    if (!m_net || !holds(m_net->polyhedron) || m_net->inserted >= m_net->cells.size())
         return false;
     for (const Face& face : m_net->cells[m_net->inserted])
         m_net->polyhedron->addFace(face);
@@ -375,7 +383,7 @@ bool FourDScene::crossStep(PolytopeRec& polytope, int step, int count, std::vect
 
 bool FourDScene::advanceCrossPlay()
 {
-    if (!m_crossPlay || !m_crossPlay->polytope || !m_crossPlay->section)
+    if (!m_crossPlay || !m_crossPlay->polytope || !holds(m_crossPlay->section))
         return false;
     CrossPath& path = m_crossPath ? *m_crossPath : m_crossPath.emplace();
     path.step = (path.step + 1) % std::max(path.count, 1);

@@ -121,6 +121,10 @@ public:
                    LongNum* e = nullptr) const;
 
 private:
+    // Whether the polyhedron is still one of the scene's: the space
+    // commands may remove the net or the played section.
+    bool holds(const PolyhedronRec* polyhedron) const;
+
     List<Point4Rec> m_points;
     List<Polygon4Rec> m_polygons;
     List<CellRec> m_cells;

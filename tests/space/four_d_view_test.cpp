@@ -114,6 +114,20 @@ TEST_F(FourDView, NetMadeAtOnceShowsNoPanelAndIgnoresCellClicks)
     EXPECT_FALSE(window.click(kPanelX, rowY(4)));
 }
 
+// Removing the net or the played section leaves the buttons and the timer
+// nothing to work on.
+TEST_F(FourDView, RemovedNetAndSectionAreLeftAlone)
+{
+    run({"N=BuildNet(T)", "RemovePolyhedron(N)", "S=PlayCross(T)", "RemovePolyhedron(S)"});
+    EXPECT_TRUE(scene->space().polyhedra().empty());
+    EXPECT_FALSE(window.click(kPanelX, rowY(4)));
+    EXPECT_FALSE(window.tick());
+    RecordingCanvas canvas;
+    window.click(kPanelX, rowY(3));
+    scene->paint(canvas);
+    EXPECT_EQ(scene->net()->inserted, 1u);
+}
+
 TEST_F(FourDView, OutlinedCellTurnsWithTheNet)
 {
     run({"N=BuildNet(T)"});
