@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -65,6 +66,8 @@ public:
     // contents with such a copy, so that undo and redo copy nothing.
     virtual std::unique_ptr<ModuleScene> copy() const { return nullptr; }
     virtual void swapContents(ModuleScene& /*copy*/) {}
+    // An estimate of the heap the scene holds, for the bound on undo steps.
+    virtual std::size_t heapBytes() const { return 0; }
 };
 
 } // namespace kestrane

@@ -77,6 +77,11 @@ void copyFigures(const PlaneFigures& source, PlaneFigures& destination)
         destination.setRegion(*source.region());
 }
 
+std::size_t sceneBytes(const ConstructionSnapshot& snapshot)
+{
+    return snapshot.sceneContents ? snapshot.sceneContents->heapBytes() : 0;
+}
+
 } // namespace
 
 std::unique_ptr<ConstructionSnapshot> captureConstruction(const ConstructionState& state,
@@ -92,7 +97,7 @@ std::unique_ptr<ConstructionSnapshot> captureConstruction(const ConstructionStat
     if (snapshot->owner)
         snapshot->sceneContents = snapshot->owner->copy();
     snapshot->bytes = sizeof(ConstructionSnapshot) + storeBytes(snapshot->store) +
-                      figuresBytes(snapshot->figures);
+                      figuresBytes(snapshot->figures) + sceneBytes(*snapshot);
     return snapshot;
 }
 
@@ -143,8 +148,8 @@ bool UndoHistory::move(Steps& from, Steps& to, ConstructionState& state,
     step->shownScene = shown;
     // The sizes of the two constructions differ; the estimate follows them.
     m_bytes -= step->bytes;
-    step->bytes =
-        sizeof(ConstructionSnapshot) + storeBytes(step->store) + figuresBytes(step->figures);
+    step->bytes = sizeof(ConstructionSnapshot) + storeBytes(step->store) +
+                  figuresBytes(step->figures) + sceneBytes(*step);
     m_bytes += step->bytes;
     to.push_back(std::move(step));
     dropOldest();

@@ -133,6 +133,26 @@ std::unique_ptr<ModuleScene> FourDScene::copy() const
     return copy;
 }
 
+std::size_t FourDScene::heapBytes() const
+{
+    constexpr std::size_t kObjectBytes = 512;
+    const std::size_t vertexBytes = sizeof(Long4) + 4 * LongNum().words().size_bytes();
+    std::size_t bytes = kObjectBytes * (m_points.size() + m_polygons.size() + m_cells.size() +
+                                        m_polytopes.size() + m_planes.size() + m_spheres.size());
+    for (const auto& cell : m_cells) {
+        for (const Face4& face : cell->faces)
+            bytes += sizeof(Face4) + face.vertices.size() * vertexBytes;
+    }
+    if (m_net) {
+        const std::size_t cornerBytes = sizeof(LongTriple) + 3 * LongNum().words().size_bytes();
+        for (const std::vector<Face>& faces : m_net->cells) {
+            for (const Face& face : faces)
+                bytes += sizeof(Face) + face.vertices.size() * cornerBytes;
+        }
+    }
+    return bytes + m_space.heapBytes() + m_pointSet.size() * vertexBytes;
+}
+
 void FourDScene::swapContents(ModuleScene& copy)
 {
     FourDScene& other = static_cast<FourDScene&>(copy);

@@ -68,6 +68,7 @@ public:
     std::unique_ptr<ModuleScene> copy() const override;
     // `copy` must be a FourDScene.
     void swapContents(ModuleScene& copy) override;
+    std::size_t heapBytes() const override;
 
     Point4Rec& add(std::unique_ptr<Point4Rec> point);
     Polygon4Rec& add(std::unique_ptr<Polygon4Rec> polygon);

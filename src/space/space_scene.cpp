@@ -70,6 +70,19 @@ PolyhedronRec* SpaceScene::counterpart(const SpaceScene& original,
     return nullptr;
 }
 
+std::size_t SpaceScene::heapBytes() const
+{
+    constexpr std::size_t kObjectBytes = 512;
+    std::size_t bytes = kObjectBytes * (m_planes.size() + m_lines.size() + m_spheres.size() +
+                                        m_circles.size() + m_polyhedra.size());
+    for (const auto& polyhedron : m_polyhedra) {
+        for (const Face& face : polyhedron->faces)
+            bytes += 2 * (sizeof(Face) + face.vertices.size() * (sizeof(LongTriple) +
+                                                                  3 * LongNum().words().size_bytes()));
+    }
+    return bytes + m_pointSet.size() * sizeof(LongTriple);
+}
+
 void SpaceScene::swapContents(ModuleScene& copy)
 {
     SpaceScene& other = static_cast<SpaceScene&>(copy);

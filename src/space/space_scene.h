@@ -50,6 +50,9 @@ public:
     std::unique_ptr<ModuleScene> copy() const override { return copied(); }
     // `copy` must be a SpaceScene.
     void swapContents(ModuleScene& copy) override;
+    // The polyhedra's faces dominate: every vertex of a model face and its
+    // view copy.
+    std::size_t heapBytes() const override;
     // A deep copy: the face loop follows the copied polyhedron.
     std::unique_ptr<SpaceScene> copied() const;
     // The polyhedron of this copy at the place `polyhedron` has in the
