@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -64,6 +66,14 @@ public:
     // its scroll bar and the exports use at least their own); 0 when the
     // scene needs no more.
     virtual int drawingHeight() const { return 0; }
+
+    // Undo of the steps that change the scene: a copy of it as it stands
+    // (nullptr for a scene that undo leaves alone), and the exchange of its
+    // contents with such a copy, so that undo and redo copy nothing.
+    virtual std::unique_ptr<ModuleScene> copy() const { return nullptr; }
+    virtual void swapContents(ModuleScene& /*copy*/) {}
+    // An estimate of the heap the scene holds, for the bound on undo steps.
+    virtual std::size_t heapBytes() const { return 0; }
 };
 
 } // namespace kestrane

@@ -77,6 +77,11 @@ void copyFigures(const PlaneFigures& source, PlaneFigures& destination)
         destination.setRegion(*source.region());
 }
 
+std::size_t sceneBytes(const ConstructionSnapshot& snapshot)
+{
+    return snapshot.sceneContents ? snapshot.sceneContents->heapBytes() : 0;
+}
+
 } // namespace
 
 std::unique_ptr<ConstructionSnapshot> captureConstruction(const ConstructionState& state,
@@ -87,8 +92,12 @@ std::unique_ptr<ConstructionSnapshot> captureConstruction(const ConstructionStat
     copyFigures(state.figures(), snapshot->figures);
     snapshot->colour = state.currentColour();
     snapshot->measured = measured;
+    snapshot->shownScene = state.scene();
+    snapshot->owner = state.scene();
+    if (snapshot->owner)
+        snapshot->sceneContents = snapshot->owner->copy();
     snapshot->bytes = sizeof(ConstructionSnapshot) + storeBytes(snapshot->store) +
-                      figuresBytes(snapshot->figures);
+                      figuresBytes(snapshot->figures) + sceneBytes(*snapshot);
     return snapshot;
 }
 
@@ -130,10 +139,17 @@ bool UndoHistory::move(Steps& from, Steps& to, ConstructionState& state,
     state.setCurrentColour(step->colour);
     step->colour = colour;
     std::swap(measured, step->measured);
+    // The contents always go back to the scene they were copied from;
+    // which scene the window shows travels with the step.
+    if (step->owner && step->sceneContents)
+        step->owner->swapContents(*step->sceneContents);
+    ModuleScene* shown = state.scene();
+    state.setScene(step->shownScene);
+    step->shownScene = shown;
     // The sizes of the two constructions differ; the estimate follows them.
     m_bytes -= step->bytes;
-    step->bytes =
-        sizeof(ConstructionSnapshot) + storeBytes(step->store) + figuresBytes(step->figures);
+    step->bytes = sizeof(ConstructionSnapshot) + storeBytes(step->store) +
+                  figuresBytes(step->figures) + sceneBytes(*step);
     m_bytes += step->bytes;
     to.push_back(std::move(step));
     dropOldest();

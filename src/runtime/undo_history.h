@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/object_store.h"
+#include "runtime/module_scene.h"
 #include "runtime/plane_figures.h"
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 namespace kestrane {
 
 class ConstructionState;
+class ModuleScene;
 
 // Everything a step of the construction window can change: the store (with
 // its label pools, distance counter and text arrays), the figures, the
@@ -20,6 +22,11 @@ struct ConstructionSnapshot {
     PlaneFigures figures;
     ColorRef colour = 0;
     std::optional<float> measured;
+    // The scene the window showed; a copy of the contents of `owner` (the
+    // scene shown when the step was taken) when that scene keeps them.
+    ModuleScene* shownScene = nullptr;
+    ModuleScene* owner = nullptr;
+    std::unique_ptr<ModuleScene> sceneContents;
     // The estimate of the heap this snapshot holds, for the memory bound.
     std::size_t bytes = 0;
 };

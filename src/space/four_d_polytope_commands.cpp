@@ -1,10 +1,14 @@
 #include "runtime/construction_state.h"
 #include "space/convex_hull4.h"
-#include "space/cross_frames.h"
 #include "space/four_d_command.h"
+#include "space/frame_file.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
 #include "space/solid_file_io.h"
+#include "space/space_animation.h"
+#include "space/space_view.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -147,8 +151,15 @@ void playCommand(FourDCommand& command)
     command.scene.sectionPolytope() = polytope;
 }
 
+int wholeDegrees(long long value)
+{
+    long long wrapped = value % 360;
+    return static_cast<int>(wrapped < 0 ? wrapped + 360 : wrapped);
+}
+
 // Writes `count` frames of the sections along the path taken with `count`
-// steps; after each frame the angles move as in SavePolyhedron.
+// steps, each as the space view shows it; after each frame the angles move
+// as in SavePolyhedron.
 void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::string& name,
                   int count, std::array<int, 3> angles, const std::array<long long, 3>& moves)
 {
@@ -158,12 +169,13 @@ void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::strin
         if (!command.scene.crossStep(polytope, step, count, faces))
             return;
         std::unique_ptr<PolyhedronRec> section = polyhedronOf(std::move(faces));
-        std::vector<ProjectedFace> front = frontFacesAt(*section, angles);
-        if (!writer.add(static_cast<int>(section->faces.size()), front))
+        section->angles = angles;
+        updateView(*section);
+        if (!addViewFrame(writer, *section))
             break;
-        angles[0] += static_cast<int>(moves[0]);
-        angles[1] += static_cast<int>(moves[2]);
-        angles[2] = static_cast<int>(moves[1]);
+        angles[0] = wholeDegrees(angles[0] + moves[0] % 360);
+        angles[1] = wholeDegrees(angles[1] + moves[2] % 360);
+        angles[2] = wholeDegrees(moves[1]);
     }
     writer.finish(name, name, command.context.state.host());
 }
@@ -218,6 +230,9 @@ void startNet(FourDCommand& command, bool whole)
     if (whole) {
         while (command.scene.insertNextCell()) {
         }
+    } else {
+        // The panel's cell buttons build the rest of the net by hand.
+        command.scene.space().show().showControlPanel();
     }
 }
 

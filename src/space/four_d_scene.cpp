@@ -3,8 +3,10 @@
 #include "platform/canvas.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
+#include "space/space_view.h"
 #include "script/words.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -28,6 +30,27 @@ void unbindScope(FourDScene::List<Record>& list, std::string_view scope)
 {
     for (auto& record : list)
         record->unbindScope(scope);
+}
+
+template<class Record>
+void copyList(const FourDScene::List<Record>& from, FourDScene::List<Record>& to)
+{
+    to.clear();
+    to.reserve(from.size());
+    for (const auto& record : from)
+        to.push_back(std::make_unique<Record>(*record));
+}
+
+// The record of `to` at the place `record` has in `from`.
+template<class Record>
+Record* counterpart(const FourDScene::List<Record>& from, const FourDScene::List<Record>& to,
+                    const Record* record)
+{
+    for (std::size_t index = 0; index < from.size() && index < to.size(); ++index) {
+        if (from[index].get() == record)
+            return to[index].get();
+    }
+    return nullptr;
 }
 
 std::string threeDigits(std::size_t value)
@@ -60,12 +83,16 @@ void FourDScene::paint(Canvas& canvas) const
     m_space.paint(canvas);
     if (!m_net)
         return;
-    if (const std::vector<Face>* outlined = outlinedCell()) {
+    const std::vector<Face>* outlined = outlinedCell();
+    if (outlined && holds(m_net->polyhedron)) {
+        // The cell turns with the net it is about to join.
+        const PolyhedronRec& net = *m_net->polyhedron;
+        FloatPoint centre = viewCentre(net);
         canvas.setPen(kRed);
         for (const Face& face : *outlined) {
             for (std::size_t corner = 0; corner < face.cornerCount(); ++corner) {
-                FloatPoint from = face.vertices[corner].floats();
-                FloatPoint to = face.vertices[corner + 1].floats();
+                FloatPoint from = rotatedPoint(face.vertices[corner].floats(), centre, net.angles);
+                FloatPoint to = rotatedPoint(face.vertices[corner + 1].floats(), centre, net.angles);
                 canvas.line(std::trunc(from.x), std::trunc(from.y), std::trunc(to.x),
                             std::trunc(to.y));
             }
@@ -74,6 +101,118 @@ void FourDScene::paint(Canvas& canvas) const
     }
     canvas.text(10, 300, "cells of net: " + threeDigits(m_net->inserted));
     canvas.text(10, 320, "cells of polytope: " + threeDigits(m_net->polytopeCells));
+}
+
+std::unique_ptr<ModuleScene> FourDScene::copy() const
+{
+    auto copy = std::make_unique<FourDScene>();
+    copyList(m_points, copy->m_points);
+    copyList(m_polygons, copy->m_polygons);
+    copyList(m_cells, copy->m_cells);
+    copyList(m_polytopes, copy->m_polytopes);
+    for (auto& polytope : copy->m_polytopes) {
+        for (CellRec*& cell : polytope->cells)
+            cell = counterpart(m_cells, copy->m_cells, cell);
+        std::erase(polytope->cells, nullptr);
+    }
+    copyList(m_planes, copy->m_planes);
+    copyList(m_spheres, copy->m_spheres);
+    copy->m_space = std::move(*m_space.copied());
+    copy->m_pointSet = m_pointSet;
+    copy->m_crossPath = m_crossPath;
+    if (m_crossPlay) {
+        copy->m_crossPlay = CrossPlay{
+            counterpart(m_polytopes, copy->m_polytopes, m_crossPlay->polytope),
+            copy->m_space.counterpart(m_space, m_crossPlay->section)};
+    }
+    copy->m_sectionPolytope = counterpart(m_polytopes, copy->m_polytopes, m_sectionPolytope);
+    if (m_net) {
+        copy->m_net = *m_net;
+        copy->m_net->polyhedron = copy->m_space.counterpart(m_space, m_net->polyhedron);
+    }
+    return copy;
+}
+
+std::size_t FourDScene::heapBytes() const
+{
+    constexpr std::size_t kObjectBytes = 512;
+    const std::size_t vertexBytes = sizeof(Long4) + 4 * LongNum().words().size_bytes();
+    std::size_t bytes = kObjectBytes * (m_points.size() + m_polygons.size() + m_cells.size() +
+                                        m_polytopes.size() + m_planes.size() + m_spheres.size());
+    for (const auto& cell : m_cells) {
+        for (const Face4& face : cell->faces)
+            bytes += sizeof(Face4) + face.vertices.size() * vertexBytes;
+    }
+    if (m_net) {
+        const std::size_t cornerBytes = sizeof(LongTriple) + 3 * LongNum().words().size_bytes();
+        for (const std::vector<Face>& faces : m_net->cells) {
+            for (const Face& face : faces)
+                bytes += sizeof(Face) + face.vertices.size() * cornerBytes;
+        }
+    }
+    return bytes + m_space.heapBytes() + m_pointSet.size() * vertexBytes;
+}
+
+void FourDScene::swapContents(ModuleScene& copy)
+{
+    FourDScene& other = static_cast<FourDScene&>(copy);
+    std::swap(m_points, other.m_points);
+    std::swap(m_polygons, other.m_polygons);
+    std::swap(m_cells, other.m_cells);
+    std::swap(m_polytopes, other.m_polytopes);
+    std::swap(m_planes, other.m_planes);
+    std::swap(m_spheres, other.m_spheres);
+    m_space.swapContents(other.m_space);
+    std::swap(m_pointSet, other.m_pointSet);
+    std::swap(m_crossPath, other.m_crossPath);
+    std::swap(m_crossPlay, other.m_crossPlay);
+    std::swap(m_sectionPolytope, other.m_sectionPolytope);
+    std::swap(m_net, other.m_net);
+}
+
+bool FourDScene::holds(const PolyhedronRec* polyhedron) const
+{
+    const auto& polyhedra = m_space.polyhedra();
+    return polyhedron && std::any_of(polyhedra.begin(), polyhedra.end(), [&](const auto& owned) {
+               return owned.get() == polyhedron;
+           });
+}
+
+bool FourDScene::tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing)
+{
+    // A played section moves while it is animated, so Q stops it too.
+    bool moved = false;
+    if (m_crossPlay && m_crossPlay->section == m_space.shownPolyhedron() &&
+        m_crossPlay->section && m_crossPlay->section->animated)
+        moved = advanceCrossPlay();
+    return m_space.tick(state, paintDrawing) || moved;
+}
+
+bool FourDScene::click(ConstructionState& state, double x, double y)
+{
+    if (m_space.show().controlPanel()) {
+        std::optional<ControlButton> button = controlButtonAt(x, y);
+        if (button == ControlButton::NextCell)
+            return outlineNextCell();
+        if (button == ControlButton::InsertCell)
+            return insertNextCell();
+    }
+    return m_space.click(state, x, y);
+}
+
+GeoObject* FourDScene::objectAt(int typeCode, double x, double y)
+{
+    return m_space.objectAt(typeCode, x, y);
+}
+
+bool FourDScene::drag(double dx, double dy)
+{
+    return m_space.drag(dx, dy);
+}
+
+bool FourDScene::key(ConstructionState& state, int keyCode)
+{
+    return m_space.key(state, keyCode);
 }
 
 GeoObject* FourDScene::find(int typeCode, std::string_view name, std::string_view scope)
@@ -219,7 +358,7 @@ bool FourDScene::outlineNextCell()
 
 bool FourDScene::insertNextCell()
 {
-    if (!m_net || !m_net->polyhedron || m_net->inserted >= m_net->cells.size())
+    if (!m_net || !holds(m_net->polyhedron) || m_net->inserted >= m_net->cells.size())
         return false;
     for (const Face& face : m_net->cells[m_net->inserted])
         m_net->polyhedron->addFace(face);
@@ -264,7 +403,7 @@ bool FourDScene::crossStep(PolytopeRec& polytope, int step, int count, std::vect
 
 bool FourDScene::advanceCrossPlay()
 {
-    if (!m_crossPlay || !m_crossPlay->polytope || !m_crossPlay->section)
+    if (!m_crossPlay || !m_crossPlay->polytope || !holds(m_crossPlay->section))
         return false;
     CrossPath& path = m_crossPath ? *m_crossPath : m_crossPath.emplace();
     path.step = (path.step + 1) % std::max(path.count, 1);

@@ -54,6 +54,21 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    // The view's events go to the polyhedra inside, as in Dimension 3; a
+    // tick also moves a played section, and the control panel's cell
+    // buttons build the net.
+    bool tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing) override;
+    bool takesClicks() const override { return true; }
+    bool click(ConstructionState& state, double x, double y) override;
+    GeoObject* objectAt(int typeCode, double x, double y) override;
+    bool drag(double dx, double dy) override;
+    bool key(ConstructionState& state, int keyCode) override;
+    // A deep copy: polytopes, the played section, the section polytope and
+    // the net point into the copy's own objects.
+    std::unique_ptr<ModuleScene> copy() const override;
+    // `copy` must be a FourDScene.
+    void swapContents(ModuleScene& copy) override;
+    std::size_t heapBytes() const override;
 
     Point4Rec& add(std::unique_ptr<Point4Rec> point);
     Polygon4Rec& add(std::unique_ptr<Polygon4Rec> polygon);
@@ -107,6 +122,10 @@ public:
                    LongNum* e = nullptr) const;
 
 private:
+    // Whether the polyhedron is still one of the scene's: the space
+    // commands may remove the net or the played section.
+    bool holds(const PolyhedronRec* polyhedron) const;
+
     List<Point4Rec> m_points;
     List<Polygon4Rec> m_polygons;
     List<CellRec> m_cells;

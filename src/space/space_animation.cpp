@@ -57,10 +57,7 @@ void stepAnimation(PolyhedronRec& polyhedron)
     updateView(polyhedron);
 }
 
-namespace {
-
-// One frame: the front faces of the view, in face order.
-bool addFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron)
+bool addViewFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron)
 {
     FloatPoint centre = viewCentre(polyhedron);
     std::vector<ProjectedFace> front;
@@ -75,13 +72,11 @@ bool addFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron)
     return writer.add(static_cast<int>(polyhedron.viewFaces.size()), front);
 }
 
-} // namespace
-
 void recordFrames(PolyhedronRec& polyhedron, FrameFileWriter& writer, const FrameTurns& turns)
 {
     for (long long frame = 0; frame < turns.frames; ++frame) {
         updateView(polyhedron);
-        if (!addFrame(writer, polyhedron))
+        if (!addViewFrame(writer, polyhedron))
             break;
         polyhedron.angles[0] = wrappedDegrees(polyhedron.angles[0] + turns.stepX % 360);
         polyhedron.angles[1] = wrappedDegrees(polyhedron.angles[1] + turns.stepY % 360);

@@ -92,6 +92,10 @@ struct FrameTurns {
     long long frames = 0;
 };
 
+// One frame of the view as it stands: the front faces in face order, each
+// in its shaded colour. False when the writer refuses it (too many points).
+bool addViewFrame(FrameFileWriter& writer, const PolyhedronRec& polyhedron);
+
 // Adds one frame of the view per turn, from the polyhedron's present angles;
 // stops at a frame with too many points (the writer then writes nothing).
 // The view is left at the angles after the last turn.

@@ -29,7 +29,73 @@ void unbindScope(SpaceScene::List<Record>& list, std::string_view scope)
         record->unbindScope(scope);
 }
 
+template<class Record>
+void copyList(const SpaceScene::List<Record>& from, SpaceScene::List<Record>& to)
+{
+    to.clear();
+    to.reserve(from.size());
+    for (const auto& record : from)
+        to.push_back(std::make_unique<Record>(*record));
+}
+
 } // namespace
+
+std::unique_ptr<SpaceScene> SpaceScene::copied() const
+{
+    auto copy = std::make_unique<SpaceScene>();
+    copyList(m_planes, copy->m_planes);
+    copyList(m_lines, copy->m_lines);
+    copyList(m_spheres, copy->m_spheres);
+    copyList(m_circles, copy->m_circles);
+    copyList(m_polyhedra, copy->m_polyhedra);
+    copy->m_builder = m_builder;
+    copy->m_pointSet = m_pointSet;
+    copy->m_show = m_show;
+    if (m_faceLoop) {
+        copy->m_faceLoop = *m_faceLoop;
+        copy->m_faceLoop->polyhedron = copy->counterpart(*this, m_faceLoop->polyhedron);
+        if (!copy->m_faceLoop->polyhedron)
+            copy->m_faceLoop.reset();
+    }
+    return copy;
+}
+
+PolyhedronRec* SpaceScene::counterpart(const SpaceScene& original,
+                                       const PolyhedronRec* polyhedron) const
+{
+    for (std::size_t index = 0; index < original.m_polyhedra.size(); ++index) {
+        if (original.m_polyhedra[index].get() == polyhedron && index < m_polyhedra.size())
+            return m_polyhedra[index].get();
+    }
+    return nullptr;
+}
+
+std::size_t SpaceScene::heapBytes() const
+{
+    constexpr std::size_t kObjectBytes = 512;
+    std::size_t bytes = kObjectBytes * (m_planes.size() + m_lines.size() + m_spheres.size() +
+                                        m_circles.size() + m_polyhedra.size());
+    for (const auto& polyhedron : m_polyhedra) {
+        for (const Face& face : polyhedron->faces)
+            bytes += 2 * (sizeof(Face) + face.vertices.size() * (sizeof(LongTriple) +
+                                                                  3 * LongNum().words().size_bytes()));
+    }
+    return bytes + m_pointSet.size() * sizeof(LongTriple);
+}
+
+void SpaceScene::swapContents(ModuleScene& copy)
+{
+    SpaceScene& other = static_cast<SpaceScene&>(copy);
+    std::swap(m_planes, other.m_planes);
+    std::swap(m_lines, other.m_lines);
+    std::swap(m_spheres, other.m_spheres);
+    std::swap(m_circles, other.m_circles);
+    std::swap(m_polyhedra, other.m_polyhedra);
+    std::swap(m_builder, other.m_builder);
+    std::swap(m_pointSet, other.m_pointSet);
+    std::swap(m_faceLoop, other.m_faceLoop);
+    std::swap(m_show, other.m_show);
+}
 
 void SpaceScene::clear()
 {

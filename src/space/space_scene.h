@@ -47,6 +47,17 @@ public:
     // A sphere whose outline passes within 2 pixels of the click.
     GeoObject* objectAt(int typeCode, double x, double y) override;
     bool key(ConstructionState& state, int keyCode) override;
+    std::unique_ptr<ModuleScene> copy() const override { return copied(); }
+    // `copy` must be a SpaceScene.
+    void swapContents(ModuleScene& copy) override;
+    // The polyhedra's faces dominate: every vertex of a model face and its
+    // view copy.
+    std::size_t heapBytes() const override;
+    // A deep copy: the face loop follows the copied polyhedron.
+    std::unique_ptr<SpaceScene> copied() const;
+    // The polyhedron of this copy at the place `polyhedron` has in the
+    // original; nullptr when it has none.
+    PolyhedronRec* counterpart(const SpaceScene& original, const PolyhedronRec* polyhedron) const;
 
     PlaneRec& add(std::unique_ptr<PlaneRec> plane);
     Line3DRec& add(std::unique_ptr<Line3DRec> line);
