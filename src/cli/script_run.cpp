@@ -1,7 +1,9 @@
 #include "cli/script_run.h"
 
+#include "app/application.h"
 #include "app/module_executors.h"
 #include "app/options.h"
+#include "cli/commands.h"
 #include "cli/png_export.h"
 #include "runtime/module_scene.h"
 #include "script/compiler.h"
@@ -13,6 +15,22 @@
 namespace kestrane::cli {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The examples the program ships, searched last for the files a script names,
+// as the desktop program does; empty when none are found.
+std::string shippedExamples()
+{
+    std::error_code error;
+    for (const auto& directory : ProgramPaths::forExecutable(programPath()).dataDirectories) {
+        if (fs::is_directory(directory / "examples", error))
+            return (directory / "examples").string();
+    }
+    return {};
+}
+
+} // namespace
 
 ScriptSetup readScriptSetup(const std::optional<std::string>& optionsDirectory)
 {
@@ -47,7 +65,7 @@ ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream
         return ScriptRunStatus::FileError;
     m_modules.set(module.value_or(m_file->moduleCode));
     Compiler compiler(m_modules, m_host);
-    compiler.setDataFiles(DataFileSearch{m_directories, {}, {}});
+    compiler.setDataFiles(DataFileSearch{m_directories, {}, shippedExamples()});
     CompileResult result = compiler.compile(*m_file);
     if (result.ok())
         return ScriptRunStatus::Finished;
@@ -68,6 +86,7 @@ ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
     m_window.state().setWorkingDirectory(m_setup.directories.working);
     m_window.state().setPictureWriter(pictureWriter());
     m_window.state().dataFiles().directories = m_setup.directories;
+    m_window.state().dataFiles().shippedExamples = shippedExamples();
 }
 
 ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/commands.h"
 #include "cli/script_run.h"
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
@@ -305,6 +306,21 @@ TEST_F(RunCommand, TheOptionsFileGivesTheIncludeDirectoriesAndMainOptTheMessages
     std::ostringstream checkErr;
     EXPECT_EQ(runCli(arguments, checkOut, checkErr), 0) << checkOut.str() << checkErr.str();
     EXPECT_EQ(run({script, "--options", (m_directory / "nowhere").string()}), 2);
+}
+
+// A function file that only the shipped examples hold is found there, by the
+// check and by the run, as the desktop program finds it.
+TEST_F(RunCommand, FunctionFilesAreFoundAmongTheShippedExamples)
+{
+    setProgramPath(std::string(KESTRANE_BINARY_DIR) + "/bin/kestrane-cli");
+    std::string script = write("bell.kst", "4void start()\r\nwide=Rectangle(60,40,460,260)\r\n"
+                                           "bell=Function($bell.fct)\r\nG=Graph(bell,wide)\r\nEND\r\n");
+    EXPECT_EQ(run({script, "--json", "-"}), 0) << err.str();
+    EXPECT_NE(out.str().find("\"graphs\": [\n    {"), std::string::npos) << out.str();
+    std::vector<std::string> arguments{"check", script};
+    std::ostringstream checkOut;
+    std::ostringstream checkErr;
+    EXPECT_EQ(runCli(arguments, checkOut, checkErr), 0) << checkOut.str() << checkErr.str();
 }
 
 } // namespace
