@@ -7,6 +7,7 @@
 #include "fractions/mark_matching.h"
 #include "geometry/view_area.h"
 #include "platform/canvas.h"
+#include "runtime/scene_records.h"
 #include "runtime/store_json.h"
 #include "script/words.h"
 
@@ -17,26 +18,11 @@ namespace kestrane {
 
 namespace {
 
+using scene_records::findNamed;
+using scene_records::unbindScope;
+
 // Room below a formula's position that the drawing keeps.
 constexpr int kFormulaRoom = 30;
-
-template<class Record>
-Record* findNamed(const GraphScene::List<Record>& list, std::string_view name,
-                  std::string_view scope)
-{
-    for (auto record = list.rbegin(); record != list.rend(); ++record) {
-        if ((*record)->isNamed(name, scope))
-            return record->get();
-    }
-    return nullptr;
-}
-
-template<class Record>
-void unbindScope(GraphScene::List<Record>& list, std::string_view scope)
-{
-    for (auto& record : list)
-        record->unbindScope(scope);
-}
 
 std::string number(double value)
 {

@@ -1,6 +1,7 @@
 #include "space/four_d_scene.h"
 
 #include "platform/canvas.h"
+#include "runtime/scene_records.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
 #include "space/space_view.h"
@@ -14,32 +15,9 @@ namespace kestrane {
 
 namespace {
 
-template<class Record>
-Record* findNamed(const FourDScene::List<Record>& list, std::string_view name,
-                  std::string_view scope)
-{
-    for (auto record = list.rbegin(); record != list.rend(); ++record) {
-        if ((*record)->isNamed(name, scope))
-            return record->get();
-    }
-    return nullptr;
-}
-
-template<class Record>
-void unbindScope(FourDScene::List<Record>& list, std::string_view scope)
-{
-    for (auto& record : list)
-        record->unbindScope(scope);
-}
-
-template<class Record>
-void copyList(const FourDScene::List<Record>& from, FourDScene::List<Record>& to)
-{
-    to.clear();
-    to.reserve(from.size());
-    for (const auto& record : from)
-        to.push_back(std::make_unique<Record>(*record));
-}
+using scene_records::findNamed;
+using scene_records::unbindScope;
+using scene_records::copyList;
 
 // The record of `to` at the place `record` has in `from`.
 template<class Record>

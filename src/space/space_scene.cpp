@@ -1,6 +1,7 @@
 #include "space/space_scene.h"
 
 #include "platform/canvas.h"
+#include "runtime/scene_records.h"
 #include "script/words.h"
 #include "space/space_view.h"
 
@@ -9,36 +10,9 @@
 
 namespace kestrane {
 
-namespace {
-
-template<class Record>
-Record* findNamed(const SpaceScene::List<Record>& list, std::string_view name,
-                  std::string_view scope)
-{
-    for (auto record = list.rbegin(); record != list.rend(); ++record) {
-        if ((*record)->isNamed(name, scope))
-            return record->get();
-    }
-    return nullptr;
-}
-
-template<class Record>
-void unbindScope(SpaceScene::List<Record>& list, std::string_view scope)
-{
-    for (auto& record : list)
-        record->unbindScope(scope);
-}
-
-template<class Record>
-void copyList(const SpaceScene::List<Record>& from, SpaceScene::List<Record>& to)
-{
-    to.clear();
-    to.reserve(from.size());
-    for (const auto& record : from)
-        to.push_back(std::make_unique<Record>(*record));
-}
-
-} // namespace
+using scene_records::copyList;
+using scene_records::findNamed;
+using scene_records::unbindScope;
 
 std::unique_ptr<SpaceScene> SpaceScene::copied() const
 {
