@@ -1,52 +1,13 @@
 #include "geometry/plane_algorithms.h"
 
+#include "numbers/long_values.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace kestrane {
 
 namespace {
-
-LongNum product(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongMul(a, b, out);
-    return out;
-}
-
-LongNum sum(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongAdd(a, b, out);
-    return out;
-}
-
-LongNum difference(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongSub(a, b, out);
-    return out;
-}
-
-LongNum quotient(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongDiv(a, b, out);
-    return out;
-}
-
-LongNum negated(LongNum a)
-{
-    LongNegate(a);
-    return a;
-}
-
-LongNum squareRoot(const LongNum& a)
-{
-    LongNum out;
-    LongSqrt(a, out);
-    return out;
-}
 
 // Determinants this close to zero come from the truncation of two parallel
 // directions, not from a crossing: below 100 units of the last word a
@@ -114,7 +75,7 @@ struct Equation {
 Equation equationOf(const StraightRec& straight)
 {
     Equation equation{straight.uy, negated(straight.ux), LongNum()};
-    equation.c = sum(product(equation.a, straight.baseX), product(equation.b, straight.baseY));
+    equation.c = plus(times(equation.a, straight.baseX), times(equation.b, straight.baseY));
     return equation;
 }
 
@@ -122,8 +83,8 @@ Equation equationOf(const StraightRec& straight)
 
 LongNum sideValue(const StraightRec& line, const LongNum& x, const LongNum& y)
 {
-    return difference(product(difference(x, line.baseX), line.uy),
-                      product(difference(y, line.baseY), line.ux));
+    return minus(times(minus(x, line.baseX), line.uy),
+                      times(minus(y, line.baseY), line.ux));
 }
 
 bool twoSides(const StraightRec& line, const PointRec& first, const PointRec& second)
@@ -176,16 +137,16 @@ std::optional<LongPlanePoint> intersectStraight(const StraightRec& first, Straig
         return std::nullopt;
     const Equation one = equationOf(first);
     const Equation two = equationOf(second);
-    const LongNum determinant = difference(product(one.a, two.b), product(one.b, two.a));
-    const LongNum numeratorX = difference(product(one.c, two.b), product(two.c, one.b));
+    const LongNum determinant = minus(times(one.a, two.b), times(one.b, two.a));
+    const LongNum numeratorX = minus(times(one.c, two.b), times(two.c, one.b));
     if (isNegligible(determinant)) {
         // Parallel: the division by the zero determinant reports it, once,
         // and no point is made.
-        quotient(numeratorX, LongNum());
+        divided(numeratorX, LongNum());
         return std::nullopt;
     }
-    const LongNum numeratorY = difference(product(one.a, two.c), product(two.a, one.c));
-    LongPlanePoint crossing{quotient(numeratorX, determinant), quotient(numeratorY, determinant)};
+    const LongNum numeratorY = minus(times(one.a, two.c), times(two.a, one.c));
+    LongPlanePoint crossing{divided(numeratorX, determinant), divided(numeratorY, determinant)};
     const float x = LongToFloat(crossing.x);
     const float y = LongToFloat(crossing.y);
     if (!accepts(first, firstKind, x, y) || !accepts(second, secondKind, x, y))
@@ -205,16 +166,16 @@ std::optional<SolutionPair> circleLineSolutions(const CircleRec& circle, const S
     // d is the side value of the centre: its distance from the line.
     const LongNum distance = sideValue(line, circle.centreX, circle.centreY);
     const LongNum radicand =
-        difference(product(circle.radius, circle.radius), product(distance, distance));
+        minus(times(circle.radius, circle.radius), times(distance, distance));
     if (radicand.isNegative())
         return std::nullopt;
     // x = cx + h·ux − d·uy, y = cy + h·uy + d·ux, with h negated for the
     // second solution.
-    const LongNum offsetX = product(distance, line.uy);
-    const LongNum offsetY = product(distance, line.ux);
+    const LongNum offsetX = times(distance, line.uy);
+    const LongNum offsetY = times(distance, line.ux);
     auto pointFor = [&](const LongNum& half) {
-        return LongPlanePoint{difference(sum(circle.centreX, product(half, line.ux)), offsetX),
-                              sum(sum(circle.centreY, product(half, line.uy)), offsetY)};
+        return LongPlanePoint{minus(plus(circle.centreX, times(half, line.ux)), offsetX),
+                              plus(plus(circle.centreY, times(half, line.uy)), offsetY)};
     };
     const LongNum half = squareRoot(radicand);
     return SolutionPair{pointFor(half), pointFor(negated(half))};
@@ -255,8 +216,8 @@ std::optional<SolutionPair> circleSolutions(const CircleRec& first, const Circle
     if (&first == &second)
         return std::nullopt;
     const auto [circleA, circleB] = orderCircles(first, second);
-    const LongNum dx = difference(circleB->centreX, circleA->centreX);
-    const LongNum dy = difference(circleA->centreY, circleB->centreY);
+    const LongNum dx = minus(circleB->centreX, circleA->centreX);
+    const LongNum dy = minus(circleA->centreY, circleB->centreY);
     LongNum squares;
     LongSumSquares(dx, dy, LongNum(), squares);
     const LongNum distance = squareRoot(squares);
@@ -265,14 +226,14 @@ std::optional<SolutionPair> circleSolutions(const CircleRec& first, const Circle
 
     // 3. Unit vector A→B (y counted upward), the foot's distance a from A
     //    along it and the half chord h.
-    const LongNum ex = quotient(dx, distance);
-    const LongNum ey = quotient(dy, distance);
-    const LongNum radiusA2 = product(circleA->radius, circleA->radius);
+    const LongNum ex = divided(dx, distance);
+    const LongNum ey = divided(dy, distance);
+    const LongNum radiusA2 = times(circleA->radius, circleA->radius);
     const LongNum along =
-        quotient(sum(difference(radiusA2, product(circleB->radius, circleB->radius)),
-                     product(distance, distance)),
-                 sum(distance, distance));
-    const LongNum radicand = difference(radiusA2, product(along, along));
+        divided(plus(minus(radiusA2, times(circleB->radius, circleB->radius)),
+                     times(distance, distance)),
+                 plus(distance, distance));
+    const LongNum radicand = minus(radiusA2, times(along, along));
     // Circles that cross in floats may still touch in long arithmetic.
     if (radicand.isNegative() && !LongIsZero(radicand))
         return std::nullopt;
@@ -280,11 +241,11 @@ std::optional<SolutionPair> circleSolutions(const CircleRec& first, const Circle
 
     // 4. x = A.x + a·ex + h·ey', y = A.y − a·ey' + h·ex, with h negated for
     //    the second solution.
-    const LongNum footX = sum(circleA->centreX, product(along, ex));
-    const LongNum footY = difference(circleA->centreY, product(along, ey));
+    const LongNum footX = plus(circleA->centreX, times(along, ex));
+    const LongNum footY = minus(circleA->centreY, times(along, ey));
     auto pointFor = [&](const LongNum& signedHalf) {
-        return LongPlanePoint{sum(footX, product(signedHalf, ey)),
-                              sum(footY, product(signedHalf, ex))};
+        return LongPlanePoint{plus(footX, times(signedHalf, ey)),
+                              plus(footY, times(signedHalf, ex))};
     };
     return SolutionPair{pointFor(half), pointFor(negated(half))};
 }

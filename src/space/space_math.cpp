@@ -9,59 +9,9 @@ LongNum longOf(std::int64_t value)
     return LongNum::fromInteger(value);
 }
 
-LongNum plus(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongAdd(a, b, out);
-    return out;
-}
-
-LongNum minus(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongSub(a, b, out);
-    return out;
-}
-
-LongNum times(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongMul(a, b, out);
-    return out;
-}
-
-LongNum divided(const LongNum& a, const LongNum& b)
-{
-    LongNum out;
-    LongDiv(a, b, out);
-    return out;
-}
-
-LongNum negated(LongNum a)
-{
-    LongNegate(a);
-    return a;
-}
-
-LongNum squareRoot(const LongNum& a)
-{
-    LongNum out;
-    LongSqrt(a, out);
-    return out;
-}
-
 double toDouble(const LongNum& a)
 {
-    int half = longIntegerWords();
-    double value = 0;
-    for (int index = 0; index < half; ++index)
-        value = value * kLongBase + a[index];
-    double scale = 1.0 / kLongBase;
-    for (int index = half; index < a.wordCount(); ++index) {
-        value += a[index] * scale;
-        scale /= kLongBase;
-    }
-    return a.isNegative() ? -value : value;
+    return LongToDouble(a);
 }
 
 LongTriple LongTriple::ofIntegers(std::int64_t x, std::int64_t y, std::int64_t z)

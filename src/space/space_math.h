@@ -2,18 +2,11 @@
 
 #include "geometry/float_point.h"
 #include "numbers/long_num.h"
+#include "numbers/long_values.h"
 
 namespace kestrane {
 
-// Arithmetic of long numbers as values, so that the space formulas read as
-// formulas. Each operation is one call of the long arithmetic.
 LongNum longOf(std::int64_t value);
-LongNum plus(const LongNum& a, const LongNum& b);
-LongNum minus(const LongNum& a, const LongNum& b);
-LongNum times(const LongNum& a, const LongNum& b);
-LongNum divided(const LongNum& a, const LongNum& b);
-LongNum negated(LongNum a);
-LongNum squareRoot(const LongNum& a);
 // The value in double, every word counted (float keeps too few digits for
 // the tolerance of 0.1 to be exact).
 double toDouble(const LongNum& a);
