@@ -4,6 +4,7 @@
 #include "gui/button_pictures.h"
 #include "gui/expression_keys.h"
 #include "gui/precision_dialog_widget.h"
+#include "gui/expression_area.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/keys.h"
@@ -114,37 +115,6 @@ private:
 
 } // namespace
 
-class CalculatorWidget::ExpressionArea final : public QWidget {
-public:
-    ExpressionArea(CalculatorWidget& window) : QWidget(&window), m_window(window)
-    {
-        setObjectName("expressionArea");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        QtCanvas canvas(painter);
-        m_window.model().paint(canvas);
-    }
-    void mousePressEvent(QMouseEvent* event) override { m_start = event->position().toPoint(); }
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        QPoint end = event->position().toPoint();
-        if (!m_window.model().editor().clickDegreeControl(end.x(), end.y()) &&
-            (end - m_start).manhattanLength() > 3)
-            m_window.model().editor().drag(m_start.x(), m_start.y(), end.x(), end.y());
-        m_window.afterCommand();
-    }
-
-private:
-    CalculatorWidget& m_window;
-    QPoint m_start;
-};
-
 CalculatorWidget::CalculatorWidget(Host& host, const std::filesystem::path& imagesDirectory,
                                    QWidget* parent)
     : QDialog(parent)
@@ -165,7 +135,9 @@ CalculatorWidget::CalculatorWidget(Host& host, const std::filesystem::path& imag
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
     buildMenus(menuBar);
-    m_area = new ExpressionArea(*this);
+    m_area = new ExpressionArea(this, {[this](Canvas& canvas) { m_model->paint(canvas); },
+                                       [this]() -> ExpressionEditor& { return m_model->editor(); },
+                                       [this] { afterCommand(); }});
     m_area->setFixedSize(Calculator::kWidth, Calculator::kHeight);
     layout->addWidget(m_area);
     buildButtons(imagesDirectory);

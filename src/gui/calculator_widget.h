@@ -14,6 +14,8 @@ class QTimer;
 
 namespace kestrane {
 
+class ExpressionArea;
+
 class Host;
 class QtCanvas;
 class QtClipboard;
@@ -37,7 +39,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    class ExpressionArea;
 
     void buildMenus(QWidget* menuHolder);
     void buildButtons(const std::filesystem::path& imagesDirectory);

@@ -3,6 +3,7 @@
 #include "fractions/fraction_file.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_keys.h"
+#include "gui/expression_area.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/host.h"
@@ -49,37 +50,6 @@ constexpr ButtonLayout kButtons[] = {
 
 } // namespace
 
-class FractionsWindowWidget::ExpressionArea final : public QWidget {
-public:
-    explicit ExpressionArea(FractionsWindowWidget& window) : QWidget(&window), m_window(window)
-    {
-        setObjectName("expressionArea");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        QtCanvas canvas(painter);
-        m_window.model().paint(canvas);
-    }
-    void mousePressEvent(QMouseEvent* event) override { m_start = event->position().toPoint(); }
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        QPoint end = event->position().toPoint();
-        ExpressionEditor& editor = m_window.model().editor();
-        if (!editor.clickDegreeControl(end.x(), end.y()) && (end - m_start).manhattanLength() > 3)
-            editor.drag(m_start.x(), m_start.y(), end.x(), end.y());
-        m_window.afterCommand();
-    }
-
-private:
-    FractionsWindowWidget& m_window;
-    QPoint m_start;
-};
-
 FractionsWindowWidget::FractionsWindowWidget(Host& host,
                                              const std::filesystem::path& imagesDirectory,
                                              QWidget* parent)
@@ -99,7 +69,9 @@ FractionsWindowWidget::FractionsWindowWidget(Host& host,
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
     buildMenus(menuBar);
-    m_area = new ExpressionArea(*this);
+    m_area = new ExpressionArea(this, {[this](Canvas& canvas) { m_model->paint(canvas); },
+                                       [this]() -> ExpressionEditor& { return m_model->editor(); },
+                                       [this] { afterCommand(); }});
     m_area->setFixedSize(FractionsWindow::kWidth, FractionsWindow::kHeight);
     layout->addWidget(m_area);
     buildButtons(imagesDirectory);

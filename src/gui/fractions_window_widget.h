@@ -14,6 +14,8 @@ class QTimer;
 
 namespace kestrane {
 
+class ExpressionArea;
+
 class Host;
 class QtCanvas;
 class QtClipboard;
@@ -38,7 +40,6 @@ protected:
     void reject() override;
 
 private:
-    class ExpressionArea;
 
     void buildMenus(QWidget* menuHolder);
     void buildButtons(const std::filesystem::path& imagesDirectory);

@@ -1,0 +1,42 @@
+#include "gui/expression_area.h"
+
+#include "fractions/expression_editor.h"
+#include "gui/qt_canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kestrane {
+
+ExpressionArea::ExpressionArea(QWidget* window, Hooks hooks)
+    : QWidget(window)
+    , m_hooks(std::move(hooks))
+{
+    setObjectName("expressionArea");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ExpressionArea::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    QtCanvas canvas(painter);
+    m_hooks.paint(canvas);
+}
+
+void ExpressionArea::mousePressEvent(QMouseEvent* event)
+{
+    m_start = event->position().toPoint();
+}
+
+void ExpressionArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPoint end = event->position().toPoint();
+    ExpressionEditor& editor = m_hooks.editor();
+    // A click that is not in the degree control and moved a little is a drag.
+    if (!editor.clickDegreeControl(end.x(), end.y()) && (end - m_start).manhattanLength() > 3)
+        editor.drag(m_start.x(), m_start.y(), end.x(), end.y());
+    m_hooks.afterCommand();
+}
+
+} // namespace kestrane

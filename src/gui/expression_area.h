@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include <functional>
+
+namespace kestrane {
+
+class Canvas;
+class ExpressionEditor;
+
+// The white area where the Fractions and Roots window and the Calculator
+// draw their expression: a click in the root-degree control chooses a
+// degree, a drag selects, and the window is told after each.
+class ExpressionArea final : public QWidget {
+public:
+    struct Hooks {
+        std::function<void(Canvas&)> paint;
+        std::function<ExpressionEditor&()> editor;
+        std::function<void()> afterCommand;
+    };
+
+    ExpressionArea(QWidget* window, Hooks hooks);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Hooks m_hooks;
+    QPoint m_start;
+};
+
+} // namespace kestrane
