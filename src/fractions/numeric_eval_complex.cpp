@@ -66,6 +66,9 @@ std::optional<Complex> root(Complex value, std::int64_t degree)
 {
     if (value == Complex(0, 0))
         return Complex(0, 0);
+    // The square root directly: sqrt(-4) is 2i without logarithm noise.
+    if (degree == 2)
+        return std::sqrt(value);
     return std::exp(std::log(value) / static_cast<float>(degree));
 }
 
