@@ -286,5 +286,23 @@ TEST_F(CurveCommands, ACurveOfAVerticalLineInASmallRectangleIsDrawn)
     EXPECT_EQ(plot.box->xMax, 2);
 }
 
+// Undo keeps copies of the scene's records: a copied curve is a whole curve
+// that the original's later changes leave alone.
+TEST_F(CurveCommands, ACopiedCurveStandsOnItsOwn)
+{
+    static_assert(std::is_copy_constructible_v<CurveRec>);
+    static_assert(std::is_copy_constructible_v<ParameterIntervalRec>);
+    runCircle({"g=String($z*z)", "f=AnalyticF(g)", "w=Image(c,f,r)"});
+    CurveRec copy = curve("w");
+    curve("w").tMax = 5;
+    curve("w").functionPrograms.clear();
+    EXPECT_EQ(copy.tMax, 1);
+    ASSERT_EQ(copy.functionPrograms.size(), 1U);
+    std::optional<CurveBox> box = copy.plot().box;
+    ASSERT_TRUE(box);
+    // cos(1)^2 - sin(1)^2 = cos(2) is the least real part.
+    EXPECT_NEAR(box->xMin, -0.416147, 1e-4);
+}
+
 } // namespace
 } // namespace kestrane
