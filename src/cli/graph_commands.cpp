@@ -14,8 +14,8 @@
 #include "runtime/store_json.h"
 
 #include <charconv>
-#include <complex>
 #include <cmath>
+#include <complex>
 #include <optional>
 #include <ostream>
 
@@ -133,8 +133,7 @@ void printComplexValues(const NumericProgram& program,
                 << ", \"re\": " << (value ? shortest(value->real()) : "null")
                 << ", \"im\": " << (value ? shortest(value->imag()) : "null") << '}';
         } else if (value) {
-            out << at << '\t' << shortest(value->real()) << '\t' << shortest(value->imag())
-                << '\n';
+            out << at << '\t' << shortest(value->real()) << '\t' << shortest(value->imag()) << '\n';
         } else {
             out << at << "\tundefined\n";
         }
@@ -175,7 +174,8 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
         if (complex) {
             std::optional<std::complex<float>> z = complexPoint(pointText);
             if (!z)
-                return usage(err, "eval", "--at takes RE,IM with --complex, not \"" + pointText + "\"");
+                return usage(err, "eval",
+                             "--at takes RE,IM with --complex, not \"" + pointText + "\"");
             complexPoints.push_back(*z);
             continue;
         }

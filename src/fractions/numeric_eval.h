@@ -33,7 +33,8 @@ public:
 
     // The same for the complex variable z, where i is the imaginary unit and
     // x is a name like any other. Evaluate with evaluateComplex only.
-    static NumericProgram compileComplex(const FractNode& tree, const DefinitionLookup& lookup = {});
+    static NumericProgram compileComplex(const FractNode& tree,
+                                         const DefinitionLookup& lookup = {});
 
     bool valid() const { return m_valid; }
     std::optional<float> evaluate(float t) const;

@@ -191,9 +191,9 @@ std::string curvePlotJson(const CurvePlot& plot)
         json += "null";
     json += ", \"drawnBox\": ";
     if (plot.drawnBox)
-        json += '[' + std::to_string(plot.drawnBox->x1) + ", " +
-                std::to_string(plot.drawnBox->y1) + ", " + std::to_string(plot.drawnBox->x2) +
-                ", " + std::to_string(plot.drawnBox->y2) + ']';
+        json += '[' + std::to_string(plot.drawnBox->x1) + ", " + std::to_string(plot.drawnBox->y1) +
+                ", " + std::to_string(plot.drawnBox->x2) + ", " +
+                std::to_string(plot.drawnBox->y2) + ']';
     else
         json += "null";
     return json + ", \"ticksX\": " + ticksJson(plot.ticksX) +

@@ -103,8 +103,7 @@ void imageCommand(CurveCommand& command)
     image->line = CurveRec().line;
     image->rect = rectangle->rect;
     image->functions.push_back(copyTree(*function->expression));
-    image->functionPrograms.push_back(
-        compileAnalytic(*function->expression, function->variables));
+    image->functionPrograms.push_back(compileAnalytic(*function->expression, function->variables));
     bindTarget(command.scene.add(std::move(image)), command.statement.target, command.context);
 }
 

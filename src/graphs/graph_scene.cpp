@@ -173,13 +173,12 @@ void GraphScene::writeCurvesJson(std::string& json) const
     array(json, "curves", m_curves, [&](const CurveRec& curve) {
         json += ", \"x\": " + text(curve.x) + ", \"y\": " + text(curve.y) +
                 ", \"rectangle\": " + rectJson(curve.rect) + ", \"parameter\": [" +
-                number(curve.tMin) + ", " + number(curve.tMax) + "], \"keepAspect\": " +
-                (curve.aspect == AspectRatio::Keep ? "true" : "false") +
+                number(curve.tMin) + ", " + number(curve.tMax) +
+                "], \"keepAspect\": " + (curve.aspect == AspectRatio::Keep ? "true" : "false") +
                 ", \"drawn\": " + (curve.drawn ? "true" : "false") +
                 ", \"colour\": " + std::to_string(curve.line) +
                 ", \"analytic\": " + (curve.isImage() ? "true" : "false") +
-                ", \"function\": " +
-                text(curve.isImage() ? curve.functions.back() : nullptr) +
+                ", \"function\": " + text(curve.isImage() ? curve.functions.back() : nullptr) +
                 ", \"plot\": " + curvePlotJson(curve.plot());
     });
     array(json, "parameterIntervals", m_intervals, [&](const ParameterIntervalRec& interval) {

@@ -35,15 +35,14 @@ TEST_P(ComplexEvalTest, EvaluatesOrFails)
     EXPECT_NEAR(value->imag(), test.expected->imag(), 1e-5f) << test.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arithmetic, ComplexEvalTest,
-    ::testing::Values(ComplexCase{"z^2+1", {1, 1}, Complex{1, 2}},
-                      ComplexCase{"z*z-z", {0, 1}, Complex{-1, -1}},
-                      ComplexCase{"i*i", {0, 0}, Complex{-1, 0}},
-                      ComplexCase{"(1+i)/(1-i)", {0, 0}, Complex{0, 1}},
-                      ComplexCase{"z^3", {0, 1}, Complex{0, -1}},
-                      ComplexCase{"z^(-2)", {0, 2}, Complex{-0.25f, 0}},
-                      ComplexCase{"pi*z", {0, 1}, Complex{0, 3.1415927f}}));
+INSTANTIATE_TEST_SUITE_P(Arithmetic, ComplexEvalTest,
+                         ::testing::Values(ComplexCase{"z^2+1", {1, 1}, Complex{1, 2}},
+                                           ComplexCase{"z*z-z", {0, 1}, Complex{-1, -1}},
+                                           ComplexCase{"i*i", {0, 0}, Complex{-1, 0}},
+                                           ComplexCase{"(1+i)/(1-i)", {0, 0}, Complex{0, 1}},
+                                           ComplexCase{"z^3", {0, 1}, Complex{0, -1}},
+                                           ComplexCase{"z^(-2)", {0, 2}, Complex{-0.25f, 0}},
+                                           ComplexCase{"pi*z", {0, 1}, Complex{0, 3.1415927f}}));
 
 INSTANTIATE_TEST_SUITE_P(
     PrincipalValues, ComplexEvalTest,
@@ -58,16 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ComplexCase{"sqrt(z)", {0, 0}, Complex{0, 0}},
                       ComplexCase{"z^0", {0, 0}, Complex{1, 0}}));
 
-INSTANTIATE_TEST_SUITE_P(
-    FailedPoints, ComplexEvalTest,
-    ::testing::Values(ComplexCase{"1/z", {0, 0}, std::nullopt},
-                      ComplexCase{"z^(-1)", {0, 0}, std::nullopt},
-                      ComplexCase{"log(z)", {0, 0}, std::nullopt},
-                      ComplexCase{"z^(1/2)", {0, 0}, std::nullopt},
-                      ComplexCase{"exp(z)", {200, 0}, std::nullopt},
-                      ComplexCase{"cot(z)", {0, 0}, std::nullopt},
-                      // x is a name like any other here, without a value.
-                      ComplexCase{"x+z", {1, 0}, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(FailedPoints, ComplexEvalTest,
+                         ::testing::Values(ComplexCase{"1/z", {0, 0}, std::nullopt},
+                                           ComplexCase{"z^(-1)", {0, 0}, std::nullopt},
+                                           ComplexCase{"log(z)", {0, 0}, std::nullopt},
+                                           ComplexCase{"z^(1/2)", {0, 0}, std::nullopt},
+                                           ComplexCase{"exp(z)", {200, 0}, std::nullopt},
+                                           ComplexCase{"cot(z)", {0, 0}, std::nullopt},
+                                           // x is a name like any other here, without a value.
+                                           ComplexCase{"x+z", {1, 0}, std::nullopt}));
 
 TEST(ComplexEval, InverseFunctionsHaveValuesOutsideTheRealDomain)
 {

@@ -156,6 +156,18 @@ TEST_F(CurveCommands, TIsTheParameter)
     EXPECT_EQ(printExpressionText(*x->expression), "t^2");
 }
 
+// Values of the expressions' variables may use t as well.
+TEST_F(CurveCommands, TIsTheParameterInsideVariableValuesToo)
+{
+    write("at.txt", "a*t");
+    run({"x=AlgExpr($at.txt)", "y=DefVariable($t)", "AddVariable(x,$a,y)",
+         "r=Rectangle(0,0,400,400)", "c=Curve(x,y,r)", "s=Segment(-1,2)", "ParamSet(c)=s"});
+    std::optional<CurveBox> box = curve("c").plot().box;
+    ASSERT_TRUE(box);
+    EXPECT_NEAR(box->xMin, 0, 1e-5);
+    EXPECT_NEAR(box->xMax, 4, 1e-5);
+}
+
 TEST_F(CurveCommands, ACircleWithTheFlagIsRoundInAWideRectangle)
 {
     runCircle({"s=Segment(-3.14,3.14)", "ParamSet(c)=s", "KeepAspRatio(c)=yes", "DrawCurve(c)"});
@@ -189,9 +201,8 @@ INSTANTIATE_TEST_SUITE_P(Words, KeepAspectWords,
 TEST_F(CurveCommands, AnImageTakesTheCurveAsItIsNow)
 {
     runCircle({"s=Segment(0,2)", "ParamSet(c)=s", "KeepAspRatio(c)=yes", "g=String($z*z+1)",
-               "f=AnalyticF(g)",
-               "q=Rectangle(400,0,800,400)", "w=Image(c,f,q)", "u=Segment(1,3)", "ParamSet(c)=u",
-               "KeepAspRatio(c)=no"});
+               "f=AnalyticF(g)", "q=Rectangle(400,0,800,400)", "w=Image(c,f,q)", "u=Segment(1,3)",
+               "ParamSet(c)=u", "KeepAspRatio(c)=no"});
     CurveRec& w = curve("w");
     EXPECT_TRUE(w.isImage());
     EXPECT_FALSE(w.drawn);
@@ -256,13 +267,13 @@ TEST_P(AnalyticFunctions, AreMadeAndWarnedAboutOtherVariables)
     EXPECT_EQ(messageTexts(), expected) << test.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sources, AnalyticFunctions,
-    ::testing::Values(AnalyticCase{"text", 508, "$z*z+1", false, "z^2+1"},
-                      AnalyticCase{"file", 508, "$f.txt", false, "(z^2+1)/z"},
-                      AnalyticCase{"x", 508, "$x*x", true, "x^2"},
-                      AnalyticCase{"two names", 508, "$z+w", true, "w+z"},
-                      AnalyticCase{"algebra module", 505, "$z+a", true, "a+z"}));
+INSTANTIATE_TEST_SUITE_P(Sources, AnalyticFunctions,
+                         ::testing::Values(AnalyticCase{"text", 508, "$z*z+1", false, "z^2+1"},
+                                           AnalyticCase{"file", 508, "$f.txt", false, "(z^2+1)/z"},
+                                           AnalyticCase{"x", 508, "$x*x", true, "x^2"},
+                                           AnalyticCase{"two names", 508, "$z+w", true, "w+z"},
+                                           AnalyticCase{"algebra module", 505, "$z+a", true,
+                                                        "a+z"}));
 
 TEST_F(CurveCommands, AFunctionThatCannotBeReadIsRefused)
 {
@@ -275,8 +286,8 @@ TEST_F(CurveCommands, AFunctionThatCannotBeReadIsRefused)
 TEST_F(CurveCommands, ACurveOfAVerticalLineInASmallRectangleIsDrawn)
 {
     write("one.txt", "1");
-    run({"x=AlgExpr($one.txt)", "y=DefVariable($t)", "r=Rectangle(10,10,10,100)",
-         "c=Curve(x,y,r)", "KeepAspRatio(c)=yes", "DrawCurve(c)"});
+    run({"x=AlgExpr($one.txt)", "y=DefVariable($t)", "r=Rectangle(10,10,10,100)", "c=Curve(x,y,r)",
+         "KeepAspRatio(c)=yes", "DrawCurve(c)"});
     CurvePlot plot = curve("c").plot();
     ASSERT_TRUE(plot.drawnBox);
     EXPECT_EQ(plot.drawnBox->x1, 10);

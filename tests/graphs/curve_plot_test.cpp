@@ -117,24 +117,32 @@ INSTANTIATE_TEST_SUITE_P(
     Ranges, DegenerateCurves,
     ::testing::Values(
         // x = 1 is widened to [0, 2]: the line stands in the middle.
-        DegenerateCase{"vertical line", "1", "x", {0, 0, 400, 400}, AspectRatio::Stretch,
-                       {200, 40, 200, 360}},
+        DegenerateCase{
+            "vertical line", "1", "x", {0, 0, 400, 400}, AspectRatio::Stretch, {200, 40, 200, 360}},
         // Kept: [0, 1] of y is widened to the 2 units of x.
-        DegenerateCase{"vertical line kept", "1", "x", {0, 0, 400, 400}, AspectRatio::Keep,
+        DegenerateCase{"vertical line kept",
+                       "1",
+                       "x",
+                       {0, 0, 400, 400},
+                       AspectRatio::Keep,
                        {200, 120, 200, 280}},
-        DegenerateCase{"horizontal line", "x", "5", {0, 0, 400, 400}, AspectRatio::Keep,
-                       {120, 200, 280, 200}},
-        DegenerateCase{"point", "2", "3", {0, 0, 400, 200}, AspectRatio::Keep,
-                       {200, 100, 200, 100}},
+        DegenerateCase{
+            "horizontal line", "x", "5", {0, 0, 400, 400}, AspectRatio::Keep, {120, 200, 280, 200}},
+        DegenerateCase{
+            "point", "2", "3", {0, 0, 400, 200}, AspectRatio::Keep, {200, 100, 200, 100}},
         // Sides below 160 pixels keep a quarter of their length as margin.
-        DegenerateCase{"small rectangle", "x", "x", {10, 10, 110, 70}, AspectRatio::Stretch,
-                       {35, 25, 85, 55}},
-        DegenerateCase{"small rectangle kept", "x", "x", {10, 10, 110, 70}, AspectRatio::Keep,
+        DegenerateCase{
+            "small rectangle", "x", "x", {10, 10, 110, 70}, AspectRatio::Stretch, {35, 25, 85, 55}},
+        DegenerateCase{"small rectangle kept",
+                       "x",
+                       "x",
+                       {10, 10, 110, 70},
+                       AspectRatio::Keep,
                        {45, 25, 75, 55}},
-        DegenerateCase{"zero width", "x", "x", {50, 0, 50, 400}, AspectRatio::Keep,
-                       {50, 40, 50, 360}},
-        DegenerateCase{"zero size", "x", "x", {50, 50, 50, 50}, AspectRatio::Keep,
-                       {50, 50, 50, 50}}));
+        DegenerateCase{
+            "zero width", "x", "x", {50, 0, 50, 400}, AspectRatio::Keep, {50, 40, 50, 360}},
+        DegenerateCase{
+            "zero size", "x", "x", {50, 50, 50, 50}, AspectRatio::Keep, {50, 50, 50, 50}}));
 
 TEST(CurvePlot, AFailedSampleIsLeftOutAndBreaksTheLine)
 {
