@@ -56,11 +56,11 @@ protected:
         ASSERT_TRUE(replaceFile(directory / name, bytes));
     }
 
-    void run(std::initializer_list<std::string_view> lines, int module = 508)
+    void run(const std::vector<std::string>& lines, int module = 508)
     {
         std::string text = "void start()\r\n";
-        for (std::string_view line : lines)
-            text += std::string(line) + "\r\n";
+        for (const std::string& line : lines)
+            text += line + "\r\n";
         text += "END\r\n";
         Directories directories;
         ScriptLoader loader(host, directories);
@@ -74,30 +74,13 @@ protected:
         window.startProgram(*main, module, RunMode::Run);
     }
 
-    // A circle x = cos t, y = sin t in r, named c.
-    void runCircle(std::initializer_list<std::string_view> more, int x1 = 0, int y1 = 0,
-                   int x2 = 400, int y2 = 200)
+    // A circle x = cos t, y = sin t in a rectangle 400 x 200, named c.
+    void runCircle(std::initializer_list<std::string> more)
     {
         std::vector<std::string> lines{"x=AlgExpr($cos.txt)", "y=AlgExpr($sin.txt)",
-                                       "r=Rectangle(" + std::to_string(x1) + "," +
-                                           std::to_string(y1) + "," + std::to_string(x2) + "," +
-                                           std::to_string(y2) + ")",
-                                       "c=Curve(x,y,r)"};
+                                       "r=Rectangle(0,0,400,200)", "c=Curve(x,y,r)"};
         lines.insert(lines.end(), more.begin(), more.end());
-        std::string text = "void start()\r\n";
-        for (const std::string& line : lines)
-            text += line + "\r\n";
-        text += "END\r\n";
-        Directories directories;
-        ScriptLoader loader(host, directories);
-        main = loader.build(text, 508, "NoName", "", directory.string());
-        ModuleState modules;
-        modules.set(508);
-        Compiler compiler(modules, host);
-        compiler.setDataFiles(window.state().dataFiles());
-        CompileResult result = compiler.compile(*main);
-        ASSERT_TRUE(result.ok()) << result.error->message;
-        window.startProgram(*main, 508, RunMode::Run);
+        run(lines);
     }
 
     CurveRec& curve(std::string_view name)
