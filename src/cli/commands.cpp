@@ -214,7 +214,8 @@ constexpr Command kCommands[] = {
      runFraction},
     {"eval", "evaluate an expression in single precision at points of its variable x",
      "Usage: kestrane-cli eval FILE [--at T]... [--json]\n"
-     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n\n"
+     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n"
+     "       kestrane-cli eval SOURCE --complex [--at RE,IM]... [--json]\n\n"
      "Evaluates an expression as graphs and the Value command do: in single\n"
      "precision, x standing for T (0 when no --at is given), other names read from\n"
      "the variables of the file, pi as pi and I as -1. FILE is a function file\n"
@@ -227,6 +228,13 @@ constexpr Command kCommands[] = {
      "logarithm out of its domain, a zero denominator, an overflow). --json prints\n"
      "[{\"t\", \"defined\", \"value\", \"text\"}] instead. T may be negative: -1.5 is a\n"
      "number, not an option.\n"
+     "--complex evaluates an analytic function of z as the images of curves do, in\n"
+     "single-precision complex numbers: z stands for RE + i*IM (0 when no --at is\n"
+     "given), i is the imaginary unit, whole powers are multiplied out, other powers,\n"
+     "roots, logarithms and inverse functions take their principal values. Prints\n"
+     "\"RE,IM<tab>re<tab>im\" per point, or \"RE,IM<tab>undefined\" where a divisor is\n"
+     "zero, a logarithm is taken of 0 or the value overflows; --json prints\n"
+     "[{\"z\": [RE, IM], \"defined\", \"re\", \"im\"}].\n"
      "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
      "be read, 2 usage or file error.\n",
      runEval},
