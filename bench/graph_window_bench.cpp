@@ -56,8 +56,10 @@ void typeAndRepaint(benchmark::State& state)
         setup.window->paint(setup.canvas);
         benchmark::DoNotOptimize(setup.canvas.calls().size());
     }
+    if (typed)
+        setup.window->keyDown(static_cast<std::uint16_t>(Key::Backspace), {});
     state.SetLabel(std::to_string(nodes(setup.window->editor().expression())) + " nodes, graph " +
-                   (setup.window->plot() ? "shown" : "hidden"));
+                   (setup.window->plot() ? "shown" : "hidden") + " after each Backspace");
 }
 BENCHMARK(typeAndRepaint)->Unit(benchmark::kMicrosecond);
 
