@@ -73,6 +73,17 @@ public:
     static constexpr const char* kNoName = "NoName";
     static constexpr const char* kFileFilter = "Functions (*.fct)";
     static constexpr const char* kHelpPage = "graph_window.html";
+    // The painted controls: buttons and pictures from W - 150, the click
+    // areas from W - 220 to W - 30, 42 high, their tops H - 171 and H - 101.
+    static constexpr int kButtonWidth = 35;
+    static constexpr int kButtonHeight = 20;
+    static constexpr int kPictureSize = 35;
+    static constexpr int kPictureTop = 310;
+    static constexpr int kAreaLeft = 220;
+    static constexpr int kAreaRight = 30;
+    static constexpr int kGraphArea = 171;
+    static constexpr int kDomainArea = 101;
+    static constexpr int kAreaHeight = 42;
 
     GraphWindow(Host& host, Canvas& metrics, int fontHeight = 20);
     GraphWindow(const GraphWindow&) = delete;
