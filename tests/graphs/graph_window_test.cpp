@@ -384,6 +384,18 @@ TEST_F(GraphWindowTest, SaveAsRefusesIncompleteExpressionsAndKeepsTheOldFile)
     EXPECT_EQ(*readWholeFile(path), "old");
 }
 
+TEST_F(GraphWindowTest, SaveAsReplacesAnOldFileWhole)
+{
+    auto path = m_dir.write("h.fct", "an older function file that is longer than the new one");
+    type("x");
+    ASSERT_TRUE(m_window.saveTo(path.string()));
+    std::string expected = "domain: 0 1\r\nstart:\r\n";
+    ASSERT_TRUE(serializeExpression(root(), expected));
+    EXPECT_EQ(*readWholeFile(path), expected);
+    // Nothing is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 1);
+}
+
 TEST_F(GraphWindowTest, OpenRestoresExpressionAndDomain)
 {
     const char* expressions[] = {
