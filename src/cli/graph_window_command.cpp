@@ -149,7 +149,8 @@ std::optional<std::uint16_t> namedKey(std::string_view name, Modifiers& modifier
     for (auto [spelling, key] : kNames)
         if (spelling == name)
             return key;
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
         return static_cast<std::uint16_t>(name[0]);
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
         return static_cast<std::uint16_t>(name[0] - 'a' + 'A');
@@ -235,8 +236,8 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     std::string json = "{\"caption\": " + jsonString(window.caption());
     json += ", \"domain\": {\"left\": " + jsonString(domain.leftText) +
             ", \"right\": " + jsonString(domain.rightText) +
-            ", \"leftValue\": " + number(domain.left) + ", \"rightValue\": " + number(domain.right) +
-            "}";
+            ", \"leftValue\": " + number(domain.left) +
+            ", \"rightValue\": " + number(domain.right) + "}";
     json += ", \"expression\": " + jsonString(printExpressionText(expression));
     json += ", \"complete\": " + std::string(complete ? "true" : "false");
     json += ", \"graph\": " + (window.plot() ? plotJson(*window.plot()) : std::string("null"));

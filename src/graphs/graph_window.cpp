@@ -33,7 +33,6 @@ constexpr const char* kCannotRead = "File cannot be read.";
 constexpr const char* kCannotWrite = "File cannot be written.";
 constexpr const char* kTooLarge = "The expression is too large for a function file.";
 
-
 // Every shortcut is one key with Ctrl: two items never share one.
 constexpr GraphMenuItem kMenuItems[] = {
     {"&File", "&New", "Ctrl+W", GraphCommand::New},
@@ -125,8 +124,8 @@ bool isDecimalKey(std::uint16_t key)
 
 bool startsWithNumber(const std::string& text)
 {
-    return !text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' ||
-                             text[0] == ',');
+    return !text.empty() &&
+           ((text[0] >= '0' && text[0] <= '9') || text[0] == '.' || text[0] == ',');
 }
 
 // The two words after "domain" in a function file, as the reader takes them.
@@ -248,9 +247,8 @@ std::vector<GraphButton> GraphWindow::buttons() const
     }
     buttons.push_back({"graph", m_width - kAreaLeft, m_height - kGraphArea, m_width - kAreaRight,
                        m_height - kGraphArea + kAreaHeight, GraphCommand::ShowGraph});
-    buttons.push_back({"domain", m_width - kAreaLeft, m_height - kDomainArea,
-                       m_width - kAreaRight, m_height - kDomainArea + kAreaHeight,
-                       GraphCommand::ChangeDomain});
+    buttons.push_back({"domain", m_width - kAreaLeft, m_height - kDomainArea, m_width - kAreaRight,
+                       m_height - kDomainArea + kAreaHeight, GraphCommand::ChangeDomain});
     return buttons;
 }
 
@@ -372,9 +370,9 @@ bool GraphWindow::openFile(const std::string& path)
         return false;
     }
     std::array<std::string, 2> words = domainWords(*bytes);
-    m_domain = GraphDomain{endText(read.file->lower, words), endText(read.file->upper, words),
-                           static_cast<float>(read.file->lower),
-                           static_cast<float>(read.file->upper)};
+    m_domain =
+        GraphDomain{endText(read.file->lower, words), endText(read.file->upper, words),
+                    static_cast<float>(read.file->lower), static_cast<float>(read.file->upper)};
     m_editor.setExpression(std::move(read.file->expression));
     m_fileName = path;
     markSaved();
@@ -402,8 +400,8 @@ bool GraphWindow::saveTo(const std::string& name)
     }
     if (!expressionReady())
         return false;
-    std::string bytes = "domain: " + m_domain.leftText + " " + m_domain.rightText +
-                        "\r\nstart:\r\n";
+    std::string bytes =
+        "domain: " + m_domain.leftText + " " + m_domain.rightText + "\r\nstart:\r\n";
     if (!serializeExpression(m_editor.expression(), bytes)) {
         error(kTooLarge);
         return false;
@@ -451,8 +449,8 @@ void GraphWindow::changeDomain()
         return;
     std::optional<GraphDomain> domain = dialog.accepted();
     if (!domain) {
-        m_host.message(DomainDialog::kErrorCaption, DomainDialog::kWrongNumbers,
-                       MessageButtons::Ok, MessageIcon::Error);
+        m_host.message(DomainDialog::kErrorCaption, DomainDialog::kWrongNumbers, MessageButtons::Ok,
+                       MessageIcon::Error);
         return;
     }
     m_domain = *domain;
@@ -500,8 +498,8 @@ bool GraphWindow::cellRules(std::uint16_t key, Modifiers modifiers)
     bool decimal = isDecimalKey(key);
     if (!letter && !digit && !decimal)
         return false;
-    char typed = letter && !modifiers.shift() ? static_cast<char>(key - 'A' + 'a')
-                                              : static_cast<char>(key);
+    char typed =
+        letter && !modifiers.shift() ? static_cast<char>(key - 'A' + 'a') : static_cast<char>(key);
     if (node.isSlot()) {
         if (digit || (letter && typed == 'x'))
             return false;

@@ -74,8 +74,7 @@ GraphWindowWidget::GraphWindowWidget(Host& host, const Options& options, QWidget
     m_area = new Area(*this);
     m_area->setMinimumSize(400, 300);
     layout->addWidget(m_area);
-    resize(GraphWindow::kInitialWidth,
-           GraphWindow::kInitialHeight + menuBar->sizeHint().height());
+    resize(GraphWindow::kInitialWidth, GraphWindow::kInitialHeight + menuBar->sizeHint().height());
     m_timer = new QTimer(this);
     m_timer->setInterval(GraphWindow::kBlinkInterval);
     connect(m_timer, &QTimer::timeout, this, [this] {

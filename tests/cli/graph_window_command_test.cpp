@@ -48,9 +48,9 @@ TEST(GraphWindowCommand, BuildsSavesAndShowsSinXOverX)
 {
     kestrane::testing::TempDir dir;
     std::string path = (dir / "sinc.").string();
-    Outcome outcome = run({"graph-window", "--key", "Ctrl+N", "--button", "sin", "--type", "x",
-                           "--key", "Down", "--type", "x", "--domain=-10,10", "--save", path,
-                           "--show"});
+    Outcome outcome =
+        run({"graph-window", "--key", "Ctrl+N", "--button", "sin", "--type", "x", "--key", "Down",
+             "--type", "x", "--domain=-10,10", "--save", path, "--show"});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     EXPECT_EQ(field(outcome.out, "caption"), "\"" + path + "fct\"");
@@ -78,11 +78,10 @@ TEST(GraphWindowCommand, RefusalsPrintAsMessageBoxesAndExitZero)
     Outcome outcome = run({"graph-window", "--type", "y", "--show", "--save",
                            (dir / "f.txt").string(), "--domain=2,1", "--json", "-"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.err,
-              "Error: Not allowed keyboard key. Only variable 'x' is allowed.\n"
-              "Error: Wrong character discovered.\n"
-              "Error: Wrong file name.\n"
-              "Error: Wrong numbers. Domain not changed.\n");
+    EXPECT_EQ(outcome.err, "Error: Not allowed keyboard key. Only variable 'x' is allowed.\n"
+                           "Error: Wrong character discovered.\n"
+                           "Error: Wrong file name.\n"
+                           "Error: Wrong numbers. Domain not changed.\n");
     EXPECT_EQ(field(outcome.out, "graph"), "null");
     EXPECT_EQ(field(outcome.out, "complete"), "false");
     EXPECT_FALSE(std::filesystem::exists(dir / "f.txt"));
@@ -92,10 +91,10 @@ TEST(GraphWindowCommand, OpenAnswersNoToTheQuestionAndRestoresTheFile)
 {
     kestrane::testing::TempDir dir;
     std::string path = (dir / "g.fct").string();
-    ASSERT_EQ(run({"graph-window", "--type", "x", "--button", "root", "--domain=-1.5,2",
-                   "--save", path})
-                  .status,
-              0);
+    ASSERT_EQ(
+        run({"graph-window", "--type", "x", "--button", "root", "--domain=-1.5,2", "--save", path})
+            .status,
+        0);
     Outcome outcome = run({"graph-window", "--type", "x", "--open", path, "--domain-cancel"});
     EXPECT_EQ(outcome.err, "Files: File not saved. \nDo you want to save it?\n");
     EXPECT_EQ(field(outcome.out, "expression"), "\"sqrt(x)\"");

@@ -112,19 +112,37 @@ TEST_F(GraphWindowTest, CellRulesComeBeforeTheEditor)
         {"a letter after a digit", "3", 'X', {}, numberOnly, "3"},
         {"R after a digit", "3", 'R', {}, numberOnly, "3"},
         {"a letter after x", "x", 'A', {}, "Symbol may have only one character.", "x"},
-        {"a digit after x", "x", '2', {},
+        {"a digit after x",
+         "x",
+         '2',
+         {},
          "There is a variable in an expression. You cannot add anything else. Use "
          "multiplication or any other operation.",
          "x"},
-        {"P on an opening mark", "sqrt", 'P', {}, "Probably a key 'Ctrl' was not pressed",
+        {"P on an opening mark",
+         "sqrt",
+         'P',
+         {},
+         "Probably a key 'Ctrl' was not pressed",
          "sqrt(x)"},
-        {"N on an opening mark", "sqrt", 'N', {}, "Probably a key 'Ctrl' was not pressed",
+        {"N on an opening mark",
+         "sqrt",
+         'N',
+         {},
+         "Probably a key 'Ctrl' was not pressed",
          "sqrt(x)"},
-        {"division", "x", editor_keys::kSlash, {},
+        {"division",
+         "x",
+         editor_keys::kSlash,
+         {},
          "In this module arithmetic operation of division is not allowed. Use fractions instead",
          "x"},
-        {"not an edit key", "x", static_cast<std::uint16_t>(Key::Tab), {},
-         "This is not an edit key.\nUse edit keys only.", "x"},
+        {"not an edit key",
+         "x",
+         static_cast<std::uint16_t>(Key::Tab),
+         {},
+         "This is not an edit key.\nUse edit keys only.",
+         "x"},
     };
     for (const CellCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -283,7 +301,7 @@ TEST_F(GraphWindowTest, DomainDialogAcceptsNumbersInOrder)
 TEST_F(GraphWindowTest, DomainDialogRefusals)
 {
     const std::pair<const char*, const char*> refused[] = {
-        {"1.2.3", "4"}, {"", "1"}, {"0", ""}, {"2", "1"}, {"1", "1"},
+        {"1.2.3", "4"}, {"", "1"},  {"0", ""},   {"2", "1"},   {"1", "1"},
         {"a", "2"},     {"-", "2"}, {"1 ", "2"}, {"--1", "2"},
     };
     for (const auto& [left, right] : refused) {
@@ -399,9 +417,9 @@ TEST_F(GraphWindowTest, SaveAsReplacesAnOldFileWhole)
 TEST_F(GraphWindowTest, OpenRestoresExpressionAndDomain)
 {
     const char* expressions[] = {
-        "exp(x)",     "log(x)",    "sin(x)",        "cos(x)",          "tan(x)",
-        "cot(x)",     "asin(x)",   "acos(x)",       "atan(x)",         "acot(x)",
-        "sqrt(x+1)",  "root(3,x)", "(x+1)/(x-2)",   "x^2+3*x/5",       "pi*sin(x)/x",
+        "exp(x)",    "log(x)",    "sin(x)",      "cos(x)",    "tan(x)",
+        "cot(x)",    "asin(x)",   "acos(x)",     "atan(x)",   "acot(x)",
+        "sqrt(x+1)", "root(3,x)", "(x+1)/(x-2)", "x^2+3*x/5", "pi*sin(x)/x",
     };
     for (const char* text : expressions) {
         SCOPED_TRACE(text);
@@ -472,9 +490,10 @@ TEST_F(GraphWindowTest, PaintsTheControlsFromTheRightEdge)
     m_window.resize(800, 600);
     m_window.paint(m_metrics);
     std::vector<std::string> texts = m_metrics.texts();
-    for (const char* text : {"Trigonometric functions.", "Inverse trigonometric.", "Other.",
-                             "Root, fraction, power.", "Show graph.", "(Ctrl-G)", "Click here",
-                             "Change domain.", "(Ctrl-D)", "Domain:", "[0,1]", "sin", "acot", "pwr"})
+    for (const char* text :
+         {"Trigonometric functions.", "Inverse trigonometric.", "Other.", "Root, fraction, power.",
+          "Show graph.", "(Ctrl-G)", "Click here", "Change domain.", "(Ctrl-D)", "Domain:", "[0,1]",
+          "sin", "acot", "pwr"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
     std::vector<GraphButton> buttons = m_window.buttons();
     auto sin = std::find_if(buttons.begin(), buttons.end(),
