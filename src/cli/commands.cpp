@@ -262,6 +262,33 @@ constexpr Command kCommands[] = {
      "--svg and --png write the picture. LO may be negative.\n"
      "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
      runPlot},
+    {"graph-window", "drive the graph window: build a function, set its domain, draw, save, open",
+     "Usage: kestrane-cli graph-window [ACTION]... [--json PATH|-] [--png PATH] [--svg PATH]\n\n"
+     "Drives the graph window with a 1000 x 700 client area, doing the actions in\n"
+     "order:\n"
+     "  --key [Ctrl+][Alt+][Shift+]NAME  a key: a letter or digit, Period Comma Minus\n"
+     "      Plus Multiply Slash Equals Left Right Up Down Home End PageUp PageDown\n"
+     "      Backspace Delete Escape Enter F5 (Ctrl+G shows the graph, Ctrl+D the\n"
+     "      domain dialog, Ctrl+S a sine, ... as the window's menus say)\n"
+     "  --type TEXT           each character as the key that types it\n"
+     "  --button NAME         clicks a painted button at its centre: sin cos tan cot\n"
+     "                        asin acos atan acot exp log root fraction power pi\n"
+     "  --click X,Y           a click in the window\n"
+     "  --domain=LEFT,RIGHT   the domain dialog with both fields replaced, then OK\n"
+     "  --domain-cancel       the domain dialog, then Cancel\n"
+     "  --new                 File > New\n"
+     "  --open PATH           File > Open, choosing PATH\n"
+     "  --save NAME           File > Save as, NAME typed in the save dialog\n"
+     "  --show                View > Graph\n"
+     "Relative names resolve against the current directory. \"File not saved\"\n"
+     "questions are answered No; the window is not closed at the end. Message boxes\n"
+     "print on standard error as \"Caption: text\". --json (standard output when no\n"
+     "output is given) writes {\"caption\", \"domain\": {\"left\", \"right\",\n"
+     "\"leftValue\", \"rightValue\"}, \"expression\" (linear notation), \"complete\",\n"
+     "\"graph\" (the plot object of kestrane-cli plot, or null), \"messages\"};\n"
+     "--svg and --png write the window's picture.\n"
+     "Exit status: 0 done (refusals are in the messages), 2 usage or output error.\n",
+     runGraphWindow},
     {"words", "print the language reference: every word with its arguments, result and example",
      "Usage: kestrane-cli words [MODULE] [--json]\n\n"
      "Prints every word a program of MODULE may use (all modules when none is\n"
