@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window_options.h"
+#include "platform/window_options.h"
 #include "platform/host.h"
 #include "runtime/construction_window.h"
 #include "script/directories.h"

@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/options.h"
-#include "app/window_options.h"
+#include "platform/window_options.h"
 #include "cli/commands.h"
 
 #include <ostream>
