@@ -1,5 +1,5 @@
 #include "app/options.h"
-#include "app/window_options.h"
+#include "platform/window_options.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
