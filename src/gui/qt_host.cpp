@@ -5,6 +5,7 @@
 #include "app/font_window.h"
 #include "app/module_dialog.h"
 #include "gui/about_dialog.h"
+#include "gui/colors_dialog_widget.h"
 #include "gui/directories_dialog_widget.h"
 #include "gui/find_dialog_widget.h"
 #include "gui/font_window_widget.h"
@@ -157,6 +158,8 @@ DialogResult QtHost::runModal(ModalDialog& dialog)
         widget = std::make_unique<FontWindowWidget>(*font, *this, activeWindow());
     else if (auto* find = dynamic_cast<FindDialog*>(&dialog))
         widget = std::make_unique<FindDialogWidget>(*find, activeWindow());
+    else if (auto* colours = dynamic_cast<ColorsDialog*>(&dialog))
+        widget = std::make_unique<ColorsDialogWidget>(*colours, *this, activeWindow());
     else if (auto* about = dynamic_cast<AboutBox*>(&dialog))
         widget = std::make_unique<AboutDialog>(*about, activeWindow());
     if (!widget)
