@@ -35,10 +35,12 @@ VariableEditor::VariableEditor(Host& host, Canvas& metrics, int fontHeight)
     , m_name(host, metrics, fontHeight)
     , m_value(host, metrics, fontHeight)
 {
+    // Each expression lives in its own area: the root-degree control stands
+    // near the bottom-right corner of the value's.
     m_name.setArea(kAreaWidth, kNameHeight);
-    m_name.setWindowSize(kWidth, kHeight);
+    m_name.setWindowSize(kAreaWidth, kNameHeight);
     m_value.setArea(kAreaWidth, kValueHeight);
-    m_value.setWindowSize(kWidth, kHeight);
+    m_value.setWindowSize(kAreaWidth, kValueHeight);
 }
 
 void VariableEditor::startNew()
