@@ -15,6 +15,7 @@
 #include "platform/colour.h"
 #include "platform/host.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -69,14 +70,49 @@ bool isNameCharacter(char character)
     return std::isalnum(static_cast<unsigned char>(character)) != 0;
 }
 
-// A value written in place of a name keeps its grouping: anything but a
-// plain number or name goes in parentheses.
-std::string groupedText(const std::string& text)
+// How tightly a text in the notation binds at its top level: 1 a sum (or a
+// leading minus), 2 a product, 3 a fraction, 4 a power, 5 a single name,
+// number or bracketed group.
+int bindingOf(const std::string& text)
 {
-    for (char character : text)
-        if (!isNameCharacter(character) && character != '.')
-            return "(" + text + ")";
-    return text;
+    if (!text.empty() && text[0] == '-')
+        return 1;
+    int level = 5;
+    int depth = 0;
+    for (char character : text) {
+        if (character == '(')
+            ++depth;
+        else if (character == ')')
+            --depth;
+        else if (depth == 0 && (character == '+' || character == '-'))
+            return 1;
+        else if (depth == 0 && character == '*')
+            level = std::min(level, 2);
+        else if (depth == 0 && character == '/')
+            level = std::min(level, 3);
+        else if (depth == 0 && character == '^')
+            level = std::min(level, 4);
+    }
+    return level;
+}
+
+// How tightly a text must bind to stand between these two characters (0
+// for the start or the end).
+int bindingNeeded(char before, char after)
+{
+    if (before == '^' || after == '^')
+        return 5;
+    if (before == '/' || after == '/')
+        return 4;
+    if (before == '*' || after == '*' || before == '-')
+        return 2;
+    return 1;
+}
+
+// The value's text, in parentheses where its neighbours would split it.
+std::string grouped(const std::string& text, char before, char after)
+{
+    return bindingOf(text) >= bindingNeeded(before, after) ? text : "(" + text + ")";
 }
 
 // One round of substitution in the linear notation: every name that is an
@@ -99,7 +135,8 @@ std::string substituteOnce(const std::string& text, const VariableTable& variabl
         bool function = end < text.size() && text[end] == '(';
         if (!function && index >= 0 && variables.record(index).enabled &&
             variables.record(index).value)
-            result += groupedText(printExpressionText(*variables.record(index).value));
+            result += grouped(printExpressionText(*variables.record(index).value),
+                              at > 0 ? text[at - 1] : 0, end < text.size() ? text[end] : 0);
         else
             result += name;
         at = end;

@@ -162,7 +162,7 @@ TEST(FractionsWindowCliTest, VariablesThroughTheEditorTheListAndItsClicks)
          {"\"mode\":1", "\"expression\":\"1/2\"", "\"main\":\"1\"", "\"editedRecord\":0"}},
         {define + "1{Menu:List of variables}{Click 170,135}",
          {"\"enabled\":false"}},
-        {define + "ab*2{Button:NImage3}", {"\"expression\":\"(1/2)*2\""}},
+        {define + "ab*2{Button:NImage3}", {"\"expression\":\"1/2*2\""}},
         {"{Menu:List of variables}", {"\"text\":\"Wrong character discovered.\""}},
     };
     for (const Case& c : cases) {

@@ -331,7 +331,7 @@ TEST_F(FractionsListTest, SubstituteRestoresFirstAndFollowsChains)
     m_window.menu("Simplify");
     m_window.pressButton("NImage3");
     EXPECT_EQ(m_window.unsimplified(), nullptr);
-    EXPECT_EQ(expression(), "((1/2)+1)*2");
+    EXPECT_EQ(expression(), "(1/2+1)*2");
     EXPECT_TRUE(m_window.editor().editingAllowed());
 
     // A variable defined through itself stops after a round per variable.
@@ -339,7 +339,26 @@ TEST_F(FractionsListTest, SubstituteRestoresFirstAndFollowsChains)
     define("c", "c+1");
     start("c");
     m_window.pressButton("NImage3");
-    EXPECT_EQ(expression(), "((c+1)+1)");
+    EXPECT_EQ(expression(), "c+1+1");
+}
+
+TEST_F(FractionsListTest, SubstitutedValuesKeepTheirGrouping)
+{
+    define("h", "1/2");
+    define("s", "b+1");
+    struct Case {
+        const char* typed;
+        const char* substituted;
+    } cases[] = {
+        {"h*3", "1/2*3"},       {"h^2", "(1/2)^2"},     {"2^h", "2^(1/2)"},
+        {"s*3", "(b+1)*3"},     {"3-s", "3-(b+1)"},     {"s-3", "b+1-3"},
+        {"sqrt(s)", "sqrt(b+1)"}, {"3/s", "3/(b+1)"},
+    };
+    for (const Case& item : cases) {
+        start(item.typed);
+        m_window.pressButton("NImage3");
+        EXPECT_EQ(expression(), item.substituted) << item.typed;
+    }
 }
 
 TEST_F(FractionsListTest, TheListScrollsWhenItIsLong)
