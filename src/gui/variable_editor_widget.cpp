@@ -67,7 +67,8 @@ VariableEditorWidget::VariableEditorWidget(FractionsWindow& window,
                    editor, [this] { afterCommand(); },
                    [this, field](int, int) {
                        // A click chooses the expression; the editor still gets it.
-                       m_window.variableEditor()->chooseField(field);
+                       if (VariableEditor* model = m_window.variableEditor())
+                           model->chooseField(field);
                        return false;
                    }});
         widget->setGeometry(VariableEditor::kAreaLeft, kMenuHeight + top,

@@ -379,6 +379,25 @@ TEST_F(FractionsListTest, TheListScrollsWhenItIsLong)
     EXPECT_EQ(m_window.scrollPosition(), 0);
 }
 
+TEST_F(FractionsListTest, TheListPaintsItsTitleAndBottomButtons)
+{
+    define("ab", "2");
+    start("1");
+    m_window.menu("List of variables");
+    RecordingCanvas canvas;
+    m_window.paint(canvas);
+    std::vector<std::string> texts = canvas.texts();
+    for (const char* text : {"List of variables", "ab", "Fraction", "Accept", "List", "Root",
+                             "Ctrl-R"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+
+    m_window.menu("Main");
+    RecordingCanvas main;
+    m_window.paint(main);
+    texts = main.texts();
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "Accept"), texts.end());
+}
+
 TEST_F(FractionsListTest, ListViewKeysAndHelp)
 {
     start("1");

@@ -79,6 +79,23 @@ TEST_F(FractionsListWidgetTest, ANewVariableTypedInTheEditorShowsInTheList)
     EXPECT_FALSE(window.model().variables().record(0).enabled);
 }
 
+TEST_F(FractionsListWidgetTest, AFilledMemoryShowsItsRedPicture)
+{
+    FractionsWindowWidget window(m_host, images());
+    window.show();
+    auto button = [&window](const char* name) { return window.findChild<QPushButton*>(name); };
+    EXPECT_TRUE(button("M1In")->isVisible());
+    EXPECT_FALSE(button("M1InRed")->isVisible());
+    EXPECT_FALSE(button("M1Out")->isVisible());
+    window.model().editor().setExpression(parseExpressionText("2+x").tree);
+    window.model().editor().drag(0, 0, 2000, 2000);
+    button("M1In")->click();
+    EXPECT_FALSE(button("M1In")->isVisible());
+    EXPECT_TRUE(button("M1InRed")->isVisible());
+    EXPECT_TRUE(button("M1Out")->isVisible());
+    EXPECT_TRUE(button("M2In")->isVisible());
+}
+
 TEST_F(FractionsListWidgetTest, FractBarScrollsALongList)
 {
     FractionsWindowWidget window(m_host, images());
