@@ -320,8 +320,9 @@ void perform(ExpressionEditor& editor, const Action& action)
 
 bool windowOnly(const Action& action)
 {
-    return std::holds_alternative<ButtonPress>(action) || std::holds_alternative<MenuItem>(action) ||
-           std::holds_alternative<Click>(action) || std::holds_alternative<Scroll>(action);
+    return std::holds_alternative<ButtonPress>(action) ||
+           std::holds_alternative<MenuItem>(action) || std::holds_alternative<Click>(action) ||
+           std::holds_alternative<Scroll>(action);
 }
 
 // Returns false, after saying why, for a button or menu item the calculator
@@ -444,8 +445,7 @@ std::string listJson(const FractionsWindow& window)
     const VariableTable& variables = window.variables();
     std::string json = "{\"scrollPosition\":" + std::to_string(window.scrollPosition()) +
                        ",\"scrollMaximum\":" + std::to_string(window.scrollMaximum()) +
-                       ",\"editedRecord\":" + std::to_string(window.editedRecord()) +
-                       ",\"rows\":[";
+                       ",\"editedRecord\":" + std::to_string(window.editedRecord()) + ",\"rows\":[";
     for (int index = 0; index < variables.count(); ++index) {
         const VariableRecord& record = variables.record(index);
         json += (index ? "," : "") + std::string("{\"top\":") + std::to_string(record.rowTop) +
@@ -460,9 +460,8 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
     json += ",\"caption\":" + jsonString(window.caption());
     // The list shows no expression: its "expression" is the main one.
-    const FractNode& shown = window.mode() == FractionsWindow::Mode::List
-                                 ? window.mainExpression()
-                                 : editor.expression();
+    const FractNode& shown = window.mode() == FractionsWindow::Mode::List ? window.mainExpression()
+                                                                          : editor.expression();
     json += ",\"expression\":" + jsonString(printExpressionText(shown));
     json += ",\"cursor\":{\"path\":[";
     std::vector<std::string> path = pathTo(editor.cursor().place.node);

@@ -100,7 +100,8 @@ VariableEditor::KeyResult VariableEditor::keyDown(std::uint16_t key, Modifiers m
         }
         // 'P' outside a text would put a power on the name.
         const Cursor& cursor = m_name.cursor();
-        if (key == 'P' && !(cursor.place.node->hasText() && cursor.place.area == CursorArea::Text)) {
+        if (key == 'P' &&
+            !(cursor.place.node->hasText() && cursor.place.area == CursorArea::Text)) {
             refuseInName("Powers are not allowed in name of variable");
             return KeyResult::None;
         }
@@ -165,8 +166,7 @@ bool VariableEditor::accept(VariableTable& table)
         return error("First letter of name must be A...Z or a...z.");
     for (char character : *name)
         if (!isAsciiLetter(character) && !isAsciiDigit(character))
-            return error(
-                "A character discovered in name, which is not neither number nor letter.");
+            return error("A character discovered in name, which is not neither number nor letter.");
     // 4. The value with every mark matched.
     m_value.relayout();
     if (!expressionComplete(m_value.expression()))

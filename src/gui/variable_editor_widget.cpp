@@ -26,8 +26,10 @@ struct EditorButton {
 };
 
 constexpr EditorButton kEditorButtons[] = {
-    {"Fraction", "fraction", "a/b"},       {"Power", "power", "x^n"},
-    {"Root", "root", "sqrt"},              {"Help", "editor_help", "?"},
+    {"Fraction", "fraction", "a/b"},
+    {"Power", "power", "x^n"},
+    {"Root", "root", "sqrt"},
+    {"Help", "editor_help", "?"},
     {"Variables", "editor_variables", "x"},
 };
 
@@ -58,27 +60,29 @@ VariableEditorWidget::VariableEditorWidget(FractionsWindow& window,
             VariableEditor& model = *m_window.variableEditor();
             return field == VariableEditor::Field::Name ? model.nameEditor() : model.valueEditor();
         };
-        auto* widget = new ExpressionArea(
-            this, {[this, field](Canvas& canvas) {
-                       if (VariableEditor* model = m_window.variableEditor())
-                           field == VariableEditor::Field::Name ? model->paintName(canvas)
-                                                                : model->paintValue(canvas);
-                   },
-                   editor, [this] { afterCommand(); },
-                   [this, field](int, int) {
-                       // A click chooses the expression; the editor still gets it.
-                       if (VariableEditor* model = m_window.variableEditor())
-                           model->chooseField(field);
-                       return false;
-                   }});
+        auto* widget =
+            new ExpressionArea(this, {[this, field](Canvas& canvas) {
+                                          if (VariableEditor* model = m_window.variableEditor())
+                                              field == VariableEditor::Field::Name
+                                                  ? model->paintName(canvas)
+                                                  : model->paintValue(canvas);
+                                      },
+                                      editor, [this] { afterCommand(); },
+                                      [this, field](int, int) {
+                                          // A click chooses the expression; the editor still gets
+                                          // it.
+                                          if (VariableEditor* model = m_window.variableEditor())
+                                              model->chooseField(field);
+                                          return false;
+                                      }});
         widget->setGeometry(VariableEditor::kAreaLeft, kMenuHeight + top,
                             VariableEditor::kAreaWidth, height);
         return widget;
     };
-    m_name = area(VariableEditor::Field::Name, VariableEditor::kNameTop,
-                  VariableEditor::kNameHeight);
-    m_value = area(VariableEditor::Field::Value, VariableEditor::kValueTop,
-                   VariableEditor::kValueHeight);
+    m_name =
+        area(VariableEditor::Field::Name, VariableEditor::kNameTop, VariableEditor::kNameHeight);
+    m_value =
+        area(VariableEditor::Field::Value, VariableEditor::kValueTop, VariableEditor::kValueHeight);
     int x = VariableEditor::kAreaLeft;
     for (const EditorButton& entry : kEditorButtons) {
         auto* button = new QPushButton(this);

@@ -150,8 +150,8 @@ TEST(FractionsWindowCliTest, VariablesThroughTheEditorTheListAndItsClicks)
         std::vector<std::string> fragments;
     };
     const Case cases[] = {
-        {define, {"{\"name\":\"ab\",\"enabled\":true,\"value\":\"1/2\"}",
-                  "\"variableEditor\":null"}},
+        {define,
+         {"{\"name\":\"ab\",\"enabled\":true,\"value\":\"1/2\"}", "\"variableEditor\":null"}},
         {"{Button:NImage1}ab{F2}3",
          {"\"variableEditor\":{\"field\":\"value\",\"record\":-1,\"name\":\"ab\","
           "\"value\":\"3\"}"}},
@@ -160,8 +160,7 @@ TEST(FractionsWindowCliTest, VariablesThroughTheEditorTheListAndItsClicks)
         // A click on the value edits it in mode 1; Accept stores it.
         {define + "1{Menu:List of variables}{Click 450,150}",
          {"\"mode\":1", "\"expression\":\"1/2\"", "\"main\":\"1\"", "\"editedRecord\":0"}},
-        {define + "1{Menu:List of variables}{Click 170,135}",
-         {"\"enabled\":false"}},
+        {define + "1{Menu:List of variables}{Click 170,135}", {"\"enabled\":false"}},
         {define + "ab*2{Button:NImage3}", {"\"expression\":\"1/2*2\""}},
         {"{Menu:List of variables}", {"\"text\":\"Wrong character discovered.\""}},
     };

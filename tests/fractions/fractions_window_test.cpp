@@ -350,9 +350,8 @@ TEST_F(FractionsListTest, SubstitutedValuesKeepTheirGrouping)
         const char* typed;
         const char* substituted;
     } cases[] = {
-        {"h*3", "1/2*3"},       {"h^2", "(1/2)^2"},     {"2^h", "2^(1/2)"},
-        {"s*3", "(b+1)*3"},     {"3-s", "3-(b+1)"},     {"s-3", "b+1-3"},
-        {"sqrt(s)", "sqrt(b+1)"}, {"3/s", "3/(b+1)"},
+        {"h*3", "1/2*3"},   {"h^2", "(1/2)^2"}, {"2^h", "2^(1/2)"},       {"s*3", "(b+1)*3"},
+        {"3-s", "3-(b+1)"}, {"s-3", "b+1-3"},   {"sqrt(s)", "sqrt(b+1)"}, {"3/s", "3/(b+1)"},
     };
     for (const Case& item : cases) {
         start(item.typed);
@@ -387,8 +386,8 @@ TEST_F(FractionsListTest, TheListPaintsItsTitleAndBottomButtons)
     RecordingCanvas canvas;
     m_window.paint(canvas);
     std::vector<std::string> texts = canvas.texts();
-    for (const char* text : {"List of variables", "ab", "Fraction", "Accept", "List", "Root",
-                             "Ctrl-R"})
+    for (const char* text :
+         {"List of variables", "ab", "Fraction", "Accept", "List", "Root", "Ctrl-R"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
 
     m_window.menu("Main");

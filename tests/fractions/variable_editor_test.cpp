@@ -15,7 +15,10 @@ class VariableEditorTest : public ::testing::Test {
 protected:
     VariableEditorTest() : m_editor(m_host, m_metrics) { m_editor.startNew(); }
 
-    void name(const std::string& text) { m_editor.nameEditor().setExpression(testing::parsed(text)); }
+    void name(const std::string& text)
+    {
+        m_editor.nameEditor().setExpression(testing::parsed(text));
+    }
     void value(const std::string& text)
     {
         m_editor.valueEditor().setExpression(testing::parsed(text));
@@ -92,8 +95,9 @@ TEST_F(VariableEditorTest, AcceptanceChecksInOrder)
         const char* value;
         const char* message;
     } cases[] = {
-        {"empty name", "?", "1", "Error in name's expression. Probably it is not a simple "
-                                 "fraction with a string only."},
+        {"empty name", "?", "1",
+         "Error in name's expression. Probably it is not a simple "
+         "fraction with a string only."},
         {"a sum as the name", "a+b", "1",
          "Error in name's expression. Probably it is not a simple fraction with a string only."},
         {"a number as the name", "12", "1", "First letter of name must be A...Z or a...z."},
