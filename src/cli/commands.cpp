@@ -167,6 +167,9 @@ constexpr Command kCommands[] = {
      "{Enter} accepts, {Escape} closes it). Its JSON adds \"main\" (the main\n"
      "expression in any mode), \"list\" (\"scrollPosition\", \"scrollMaximum\",\n"
      "\"editedRecord\", \"rows\") and \"variableEditor\" (null when closed).\n"
+     "Both windows take {Menu:Font}, {Menu:Colors}, {Menu:Save options} (writing\n"
+     "FractOpt or CalcOpt in the current directory) and {Menu:Precision} (OK at\n"
+     "the dialog's opening position, 108 digits).\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
