@@ -159,6 +159,17 @@ constexpr Command kCommands[] = {
      "and Roots window. --file opens a fraction file first. The JSON has \"mode\",\n"
      "\"caption\", \"expression\", \"cursor\", \"unsimplified\", \"value\", \"result\",\n"
      "\"clipboard\", \"variables\", \"memories\" and \"messages\".\n"
+     "In the Fractions and Roots window {Click X,Y} clicks the window (the list of\n"
+     "variables: a name opens the variable editor, a value edits it in mode 1, the\n"
+     "box with the cross enables or disables; the buttons Fraction, Accept and List\n"
+     "at y 666) and {Scroll N} moves the list's scroll bar. {Button:NImage1} opens\n"
+     "the variable editor: keys then go to it ({F2} switches name and value,\n"
+     "{Enter} accepts, {Escape} closes it). Its JSON adds \"main\" (the main\n"
+     "expression in any mode), \"list\" (\"scrollPosition\", \"scrollMaximum\",\n"
+     "\"editedRecord\", \"rows\") and \"variableEditor\" (null when closed).\n"
+     "Both windows take {Menu:Font}, {Menu:Colors}, {Menu:Save options} (writing\n"
+     "FractOpt or CalcOpt in the current directory) and {Menu:Precision} (OK at\n"
+     "the dialog's opening position, 108 digits).\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},

@@ -198,6 +198,12 @@ void ExpressionEditor::relayout()
     placeCaret();
 }
 
+void ExpressionEditor::setFontHeight(int height)
+{
+    m_fontHeight = height;
+    relayout();
+}
+
 MarkItem* ExpressionEditor::caretMark() const
 {
     const CaretPlace& place = m_cursor.place;

@@ -106,6 +106,9 @@ public:
     void pageDown();
     // Recomputes the whole layout.
     void relayout();
+    // A new font height for the whole expression, which is measured again.
+    void setFontHeight(int height);
+    int fontHeight() const { return m_fontHeight; }
 
     // The root-degree control: shown while the caret is on an opening root.
     bool degreeControlShown() const;

@@ -6,6 +6,7 @@
 #include "app/module_dialog.h"
 #include "graphs/domain_dialog.h"
 #include "gui/about_dialog.h"
+#include "gui/colors_dialog_widget.h"
 #include "gui/directories_dialog_widget.h"
 #include "gui/domain_dialog_widget.h"
 #include "gui/find_dialog_widget.h"
@@ -161,6 +162,8 @@ DialogResult QtHost::runModal(ModalDialog& dialog)
         widget = std::make_unique<FindDialogWidget>(*find, activeWindow());
     else if (auto* domain = dynamic_cast<DomainDialog*>(&dialog))
         widget = std::make_unique<DomainDialogWidget>(*domain, activeWindow());
+    else if (auto* colours = dynamic_cast<ColorsDialog*>(&dialog))
+        widget = std::make_unique<ColorsDialogWidget>(*colours, *this, activeWindow());
     else if (auto* about = dynamic_cast<AboutBox*>(&dialog))
         widget = std::make_unique<AboutDialog>(*about, activeWindow());
     if (!widget)

@@ -276,6 +276,7 @@ void ScriptEditorWidget::openCalculator()
 {
     inMainDirectory([this] {
         CalculatorWidget calculator(m_application.host(), m_application.imagesDirectory(), this);
+        calculator.useOptions(m_application.windowOptions(WindowOptionsKind::Calculator));
         calculator.exec();
     });
 }
@@ -295,6 +296,7 @@ void ScriptEditorWidget::openFractionsWindow()
 {
     inMainDirectory([this] {
         FractionsWindowWidget window(m_application.host(), m_application.imagesDirectory(), this);
+        window.useOptions(m_application.windowOptions(WindowOptionsKind::Fractions));
         window.exec();
     });
 }
