@@ -2,7 +2,9 @@
 
 #include "graphs/algebra_executor.h"
 #include "graphs/graph_scene.h"
+#include "graphs/cubic_executor.h"
 #include "graphs/graphs_executor.h"
+#include "graphs/quadratic_executor.h"
 #include "runtime/module_executor.h"
 #include "runtime/plane_executor.h"
 #include "script/module.h"
@@ -42,6 +44,20 @@ void registerModuleExecutors(ExecutorTable& table)
     auto algebra = std::make_unique<GraphScene>();
     table.add(code(Module::Algebra), std::make_shared<AlgebraExecutor>(*algebra));
     table.setScene(code(Module::Algebra), std::move(algebra));
+
+    // Quadratic and cubic programs make their rectangles and colours with the
+    // graphs commands and take the algebra commands last.
+    auto quadratic = std::make_unique<GraphScene>();
+    table.add(code(Module::Quadratic), std::make_shared<QuadraticExecutor>(*quadratic));
+    table.add(code(Module::Quadratic), std::make_shared<GraphsExecutor>(*quadratic));
+    table.add(code(Module::Quadratic), std::make_shared<AlgebraExecutor>(*quadratic));
+    table.setScene(code(Module::Quadratic), std::move(quadratic));
+
+    auto cubic = std::make_unique<GraphScene>();
+    table.add(code(Module::Cubic), std::make_shared<CubicExecutor>(*cubic));
+    table.add(code(Module::Cubic), std::make_shared<GraphsExecutor>(*cubic));
+    table.add(code(Module::Cubic), std::make_shared<AlgebraExecutor>(*cubic));
+    table.setScene(code(Module::Cubic), std::move(cubic));
 }
 
 } // namespace kestrane

@@ -376,20 +376,6 @@ Text builtText(const std::vector<Text>& k)
     return text;
 }
 
-std::unique_ptr<FractNode> builtTree(const std::vector<std::unique_ptr<FractNode>>& coefficients)
-{
-    static const std::array<const char*, 4> powers = {"x^3", "x^2", "x", ""};
-    const std::size_t first = 4 - coefficients.size();
-    std::unique_ptr<FractNode> sum;
-    for (std::size_t index = 0; index < coefficients.size(); ++index) {
-        std::unique_ptr<FractNode> term = copyTree(*coefficients[index]);
-        if (*powers[first + index])
-            term = combined('*', *term, *parsed(powers[first + index]));
-        sum = sum ? combined('+', *sum, *term) : std::move(term);
-    }
-    return sum;
-}
-
 struct Evaluated {
     std::vector<LongNum> values;
     bool computable = true;
@@ -432,8 +418,20 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
         texts.push_back(printExpressionText(*substituted));
         polynomial.coefficients.push_back(SharedTree(copyTree(*coefficient)));
     }
-    polynomial.built = SharedTree(builtTree(coefficients));
-    polynomial.simplified = SharedTree(simplifiedForScript(*parsed(builtText(texts))));
+    std::vector<Text> asGiven;
+    for (const auto& coefficient : coefficients)
+        asGiven.push_back(printExpressionText(*coefficient));
+    std::unique_ptr<FractNode> built = parsed(builtText(asGiven));
+    std::unique_ptr<FractNode> substituted = parsed(builtText(texts));
+    if (!built || !substituted) {
+        // Coefficients whose texts do not read back: no polynomial to solve.
+        polynomial.built = SharedTree(parsed("0"));
+        polynomial.simplified = polynomial.built;
+        polynomial.leadingZero = true;
+        return polynomial;
+    }
+    polynomial.built = SharedTree(std::move(built));
+    polynomial.simplified = SharedTree(simplifiedForScript(*substituted));
 
     SolverPrecision precision;
     std::optional<std::vector<std::int64_t>> scaled = integerScaled(texts);

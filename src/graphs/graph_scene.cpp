@@ -83,6 +83,8 @@ void GraphScene::clear()
     m_functions.clear();
     m_graphs.clear();
     m_algExprs.clear();
+    m_quadratics.clear();
+    m_cubics.clear();
 }
 
 void GraphScene::paint(Canvas& canvas) const
@@ -104,6 +106,7 @@ void GraphScene::paint(Canvas& canvas) const
             paintFormula(canvas, *expression->expression, expression->x, expression->y,
                          m_formulaHeight);
     }
+    paintPolynomials(canvas);
 }
 
 void GraphScene::writeJson(std::string& json) const
@@ -147,6 +150,7 @@ void GraphScene::writeJson(std::string& json) const
                 ", \"drawn\": " + (expression.drawn ? "true" : "false") +
                 ", \"analytic\": " + (expression.analytic ? "true" : "false");
     });
+    writePolynomialsJson(json);
     json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
 }
 
@@ -161,6 +165,10 @@ GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_vie
         return findGraph(name, scope);
     case type::kAlgExpr:
         return findAlgExpr(name, scope);
+    case type::kQuadraticFunct:
+        return findQuadratic(name, scope);
+    case type::kCubicFunct:
+        return findCubic(name, scope);
     default:
         return nullptr;
     }
@@ -172,6 +180,10 @@ void GraphScene::dropScope(std::string_view scope)
     unbindScope(m_functions, scope);
     unbindScope(m_graphs, scope);
     unbindScope(m_algExprs, scope);
+    for (auto* list : {&m_quadratics, &m_cubics}) {
+        for (PolynomialRec& record : *list)
+            record.unbindScope(scope);
+    }
 }
 
 std::string GraphScene::unchoosableParameter(int typeCode) const
@@ -189,6 +201,12 @@ std::string GraphScene::unchoosableParameter(int typeCode) const
         break;
     case type::kAlgExpr:
         kind = "An expression";
+        break;
+    case type::kQuadraticFunct:
+        kind = "A quadratic function";
+        break;
+    case type::kCubicFunct:
+        kind = "A cubic function";
         break;
     default:
         return {};
@@ -249,6 +267,7 @@ int GraphScene::drawingHeight() const
         if (expression->drawn)
             height = std::max(height, expression->y + kFormulaRoom);
     }
+    height = std::max(height, polynomialsHeight());
     if (m_store) {
         for (const TextLabel& text : m_store->texts(TextArray::Labels))
             height = std::max(height, text.y + kFormulaRoom);

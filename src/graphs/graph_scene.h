@@ -6,6 +6,7 @@
 #include "geometry/geo_object.h"
 #include "geometry/object_store.h"
 #include "graphs/graph_plot.h"
+#include "graphs/polynomial_record.h"
 #include "runtime/module_scene.h"
 
 #include <memory>
@@ -91,6 +92,14 @@ public:
     const List<GraphRec>& graphs() const { return m_graphs; }
     const List<AlgExprRec>& algExprs() const { return m_algExprs; }
 
+    // Quadratic and cubic functions, kept by value.
+    PolynomialRec& addQuadratic(PolynomialRec quadratic);
+    PolynomialRec& addCubic(PolynomialRec cubic);
+    PolynomialRec* findQuadratic(std::string_view name, std::string_view scope);
+    PolynomialRec* findCubic(std::string_view name, std::string_view scope);
+    const std::vector<PolynomialRec>& quadratics() const { return m_quadratics; }
+    const std::vector<PolynomialRec>& cubics() const { return m_cubics; }
+
     // The height the drawing needs to show every rectangle, formula and
     // text of the program (a text needs 30 pixels below its position).
     int drawingHeight() const override;
@@ -106,6 +115,12 @@ private:
     List<FunctionRec> m_functions;
     List<GraphRec> m_graphs;
     List<AlgExprRec> m_algExprs;
+    std::vector<PolynomialRec> m_quadratics;
+    std::vector<PolynomialRec> m_cubics;
+    void paintPolynomials(Canvas& canvas) const;
+    void writePolynomialsJson(std::string& json) const;
+    int polynomialsHeight() const;
+
     int m_formulaHeight = 20;
     const ObjectStore* m_store = nullptr;
 };

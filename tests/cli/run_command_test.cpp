@@ -243,9 +243,8 @@ TEST_F(RunCommand, ExitStatusSaysWhetherStartRanToItsEnd)
         std::ostringstream checkErr;
         EXPECT_EQ(runCli(arguments, checkOut, checkErr), test.status) << checkOut.str();
     }
-    EXPECT_EQ(run({write("quadratic.kst", "6start()\r\nEND")}), 1);
-    EXPECT_NE(err.str().find(
-                  "Run-time error.: Programs of module Quadratic Functions cannot be run yet."),
+    EXPECT_EQ(run({write("curves.kst", "8start()\r\nEND")}), 1);
+    EXPECT_NE(err.str().find("Run-time error.: Programs of module Curves cannot be run yet."),
               std::string::npos)
         << err.str();
 }
