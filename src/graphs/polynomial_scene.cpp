@@ -1,5 +1,6 @@
 #include "fractions/expression_text.h"
 #include "graphs/graph_scene.h"
+#include "graphs/polynomial_json.h"
 #include "runtime/store_json.h"
 
 #include <algorithm>
@@ -23,35 +24,11 @@ PolynomialRec* lastNamed(std::vector<PolynomialRec>& list, std::string_view name
     return nullptr;
 }
 
-std::string optionalText(const std::optional<std::string>& text)
-{
-    return text ? jsonString(*text) : "null";
-}
-
 std::string position(const std::optional<std::pair<int, int>>& at)
 {
     if (!at)
         return "null";
     return '[' + std::to_string(at->first) + ", " + std::to_string(at->second) + ']';
-}
-
-std::string rootsJson(const Polynomial& polynomial)
-{
-    std::size_t count = std::max(polynomial.roots.size(), polynomial.exact.size());
-    std::string json = "[";
-    for (std::size_t index = 0; index < count; ++index) {
-        const NumericRoot* numeric =
-            index < polynomial.roots.size() ? &polynomial.roots[index] : nullptr;
-        const ExactRoot* exact = index < polynomial.exact.size() ? &polynomial.exact[index] : nullptr;
-        json += index ? ", {" : "{";
-        json += "\"value\": " + (numeric ? jsonString(numeric->text) : "null");
-        json += ", \"re\": " + (numeric ? jsonString(numeric->real) : "null");
-        json += ", \"im\": " + (numeric ? jsonString(numeric->imaginary) : "null");
-        json += ", \"exact\": " +
-                (exact ? jsonString(printExpressionText(*exact->expression)) : "null");
-        json += ", \"exactValue\": " + (exact ? optionalText(exact->value) : "null") + '}';
-    }
-    return json + ']';
 }
 
 std::string polynomialJson(const PolynomialRec& record)
