@@ -28,7 +28,7 @@ void drawCommand(PolynomialCommand& command)
 {
     PolynomialRec* function = command.scene.findQuadratic(command.argument(2), command.context.scope);
     if (function)
-        function->formulaAt = {static_cast<int>(command.integer(0)),
+        function->simplifiedAt = {static_cast<int>(command.integer(0)),
                                static_cast<int>(command.integer(1))};
 }
 

@@ -7,7 +7,7 @@ namespace kestrane {
 class GraphScene;
 
 // The commands of Quadratic functions programs: QuadraticFunct,
-// QuadraticGraph, DrawQuadratic and Root. Rectangles, colours and the
+// QuadraticGraph, DrawQuadratic (the simplified polynomial) and Root. Rectangles, colours and the
 // algebraic expression commands are left to the executors after it.
 class QuadraticExecutor final : public ModuleExecutor {
 public:
