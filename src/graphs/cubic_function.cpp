@@ -401,6 +401,15 @@ Evaluated evaluateCoefficients(const std::vector<Text>& texts,
     return result;
 }
 
+bool namesVariables(const std::vector<std::unique_ptr<FractNode>>& coefficients)
+{
+    for (const auto& coefficient : coefficients) {
+        if (!expressionNames(*coefficient).names.empty())
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::unique_ptr<FractNode> unitRootValue()
@@ -441,6 +450,8 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
         return polynomial;
     std::vector<LongComplex> numeric;
     if (evaluated.computable) {
+        for (const LongNum& value : evaluated.values)
+            polynomial.values.push_back(LongToDouble(value));
         SolverInput input{evaluated.values, std::nullopt};
         if (scaled)
             input.integerScaled = evaluated.values;
@@ -448,7 +459,9 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
         for (const LongComplex& root : numeric)
             polynomial.roots.push_back(describeRoot(root));
     }
-    if (kinds == RootKinds::Numeric)
+    // Coefficients that name no variable but still have no value (a root of
+    // a negative number, a complex number) give no exact roots either.
+    if (kinds == RootKinds::Numeric || (!evaluated.computable && !namesVariables(coefficients)))
         return polynomial;
     std::vector<Text> exact = polynomial.degree() == 2
                                   ? quadraticFormula(texts[0], texts[1], texts[2])
@@ -465,14 +478,7 @@ std::optional<std::pair<double, double>> interestingRange(const Polynomial& poly
             points.push_back(root.re);
     }
     // Turning points: the real zeros of the derivative, in doubles.
-    std::vector<double> k;
-    ScriptedHost silent;
-    for (const SharedTree& coefficient : polynomial.coefficients) {
-        std::optional<float> value = valueWithTable(*coefficient, VariableTable());
-        if (!value)
-            break;
-        k.push_back(*value);
-    }
+    const std::vector<double>& k = polynomial.values;
     if (k.size() == 3 && k[0] != 0) {
         points.push_back(-k[1] / (2 * k[0]));
     } else if (k.size() == 4 && k[0] != 0) {

@@ -36,6 +36,8 @@ struct Polynomial {
     // The leading coefficient is zero (or not known to be nonzero but
     // computed as zero): no roots.
     bool leadingZero = false;
+    // The coefficients' values (scaled alike) when all can be computed.
+    std::vector<double> values;
     // Empty when a coefficient cannot be computed or a = 0.
     std::vector<NumericRoot> roots;
     // Empty when not asked for, or a = 0.

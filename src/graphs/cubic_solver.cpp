@@ -118,7 +118,7 @@ std::vector<LongComplex> solveCubic(const SolverInput& input)
         roots.push_back({twice, LongNum()});
     } else if (sign > 0) {
         // 4. One real root and a pair: real cube roots that keep the sign.
-        LongNum root = squareRoot(delta);
+        LongNum root = squareRoot(magnitude(delta));
         LongNum u = cubeRoot(plus(negated(halfQ), root));
         LongNum v = cubeRoot(minus(negated(halfQ), root));
         roots.push_back({minus(plus(u, v), s), LongNum()});
@@ -128,7 +128,7 @@ std::vector<LongComplex> solveCubic(const SolverInput& input)
         roots.push_back({re, negated(im)});
     } else {
         // 5. Three real roots from the complex cube root u = r + i t.
-        LongComplex radicand{negated(halfQ), squareRoot(negated(delta))};
+        LongComplex radicand{negated(halfQ), squareRoot(magnitude(delta))};
         LongComplex u;
         ComplexRoot(radicand, 3, u);
         roots.push_back({minus(times(integer(2), u.re), s), LongNum()});
@@ -155,12 +155,12 @@ std::vector<LongComplex> solveQuadratic(const SolverInput& input)
     if (sign < 0) {
         LongNum twoA = times(integer(2), k[0]);
         LongNum re = negated(divided(k[1], twoA));
-        LongNum im = magnitude(divided(squareRoot(negated(discriminant)), twoA));
+        LongNum im = magnitude(divided(squareRoot(magnitude(discriminant)), twoA));
         roots.push_back({re, im});
         roots.push_back({re, negated(im)});
         return roots;
     }
-    LongNum root = sign == 0 ? LongNum() : squareRoot(discriminant);
+    LongNum root = sign == 0 ? LongNum() : squareRoot(magnitude(discriminant));
     if (k[1].isNegative())
         root = negated(root);
     LongNum t = negated(halfOf(plus(k[1], root)));
@@ -199,8 +199,9 @@ bool isZeroPart(const LongNum& value)
 
 } // namespace
 
-SolverPrecision::SolverPrecision() : m_previous(longWords())
+SolverPrecision::SolverPrecision() : m_previous(longWords()), m_host(longNumHost())
 {
+    setLongNumHost(nullptr);
     setLongWords(kSolverWords);
     LongSetupConstants();
 }
@@ -209,6 +210,7 @@ SolverPrecision::~SolverPrecision()
 {
     setLongWords(m_previous);
     LongSetupConstants();
+    setLongNumHost(m_host);
 }
 
 std::vector<LongComplex> solvePolynomial(const SolverInput& input)

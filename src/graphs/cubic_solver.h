@@ -42,7 +42,8 @@ std::vector<LongComplex> solvePolynomial(const SolverInput& input);
 
 // The solver's precision for the lifetime of the scope: 50 words with π and
 // ln 2 rebuilt for them (the complex cube root needs π), and the previous
-// word count and constants back afterwards.
+// word count and constants back afterwards. The long-number operations show
+// no boxes meanwhile: the solver checks its own cases.
 class SolverPrecision {
 public:
     SolverPrecision();
@@ -52,6 +53,7 @@ public:
 
 private:
     int m_previous;
+    Host* m_host;
 };
 
 // The number cut to the root's 40 words: when word 40 is above 500, 500 is

@@ -197,6 +197,18 @@ TEST_F(PolynomialCommands, QuadraticGraphShowsTheRootsAndTheVertex)
     EXPECT_DOUBLE_EQ(graphs[1]->xMax, 1);
 }
 
+TEST_F(PolynomialCommands, AGraphWithoutKnownRootsSpansMinusOneToOne)
+{
+    run(507, {"a=DefVariable($a)", "f=CubicFunct(a,0,0,1)", "r=Rectangle(0,0,400,300)",
+              "CubGraph(f,r)", "x1=CubEqRoot(f,1)"});
+    ASSERT_EQ(scene(507).graphs().size(), 1u);
+    EXPECT_DOUBLE_EQ(scene(507).graphs()[0]->xMin, -1);
+    EXPECT_DOUBLE_EQ(scene(507).graphs()[0]->xMax, 1);
+    // Unvalued coefficients still give the exact roots, in the unit root's form.
+    EXPECT_NE(formula(507, "x1").find("root(3,"), std::string::npos);
+    EXPECT_TRUE(messageTexts().empty());
+}
+
 TEST_F(PolynomialCommands, CoefficientsTakeTheValuesOfTheirVariables)
 {
     run(507, {"a=DefVariable($a)", "two=Constant(2)", "AddVariable(a,$a,two)",

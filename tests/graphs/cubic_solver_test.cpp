@@ -148,6 +148,14 @@ TEST(NumericRoots, CoefficientsWithoutValuesGiveNoNumericRoots)
         EXPECT_FALSE(root.value);
 }
 
+TEST(NumericRoots, CoefficientsWithoutAValueGiveNoRoots)
+{
+    Polynomial cubic = makePolynomial(trees({"i", "1", "1", "1"}), nullptr, RootKinds::NumericAndExact);
+    EXPECT_FALSE(cubic.leadingZero);
+    EXPECT_TRUE(cubic.roots.empty());
+    EXPECT_TRUE(cubic.exact.empty());
+}
+
 // The solver works at 50 words and leaves the word count and the
 // constants as they were.
 TEST(NumericRoots, ThePrecisionIsRestored)
