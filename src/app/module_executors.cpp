@@ -1,8 +1,8 @@
 #include "app/module_executors.h"
 
 #include "graphs/algebra_executor.h"
-#include "graphs/graph_scene.h"
 #include "graphs/cubic_executor.h"
+#include "graphs/graph_scene.h"
 #include "graphs/graphs_executor.h"
 #include "graphs/quadratic_executor.h"
 #include "runtime/module_executor.h"

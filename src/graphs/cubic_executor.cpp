@@ -123,9 +123,9 @@ void rectangleCommand(PolynomialCommand& command)
         return;
     }
     auto rectangle = std::make_unique<RectangleRec>();
-    rectangle->rect =
-        PixelRect::normalised(static_cast<int>(command.integer(0)), static_cast<int>(command.integer(1)),
-                              static_cast<int>(command.integer(2)), static_cast<int>(command.integer(3)));
+    rectangle->rect = PixelRect::normalised(
+        static_cast<int>(command.integer(0)), static_cast<int>(command.integer(1)),
+        static_cast<int>(command.integer(2)), static_cast<int>(command.integer(3)));
     bindTarget(command.scene.add(std::move(rectangle)), command.statement.target, command.context);
 }
 

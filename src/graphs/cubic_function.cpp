@@ -22,8 +22,6 @@ namespace {
 // coefficient are not searched for rational roots.
 constexpr std::int64_t kMaxSearched = 1000000000000LL;
 constexpr std::int64_t kMaxScaled = 1000000000000000000LL;
-// The working set of the exact solution holds at most this many names.
-constexpr int kIntermediateCapacity = 1000;
 
 using Text = std::string;
 
@@ -42,8 +40,8 @@ Text group(const Text& text)
             if (depth == 0 && index + 1 < text.size())
                 closesAtEnd = false;
         }
-        bool plainName = open != Text::npos &&
-                         text.find_first_of("+-*/^") >= open && text[0] != '-';
+        bool plainName =
+            open != Text::npos && text.find_first_of("+-*/^") >= open && text[0] != '-';
         atom = closesAtEnd && plainName;
     }
     return atom ? text : '(' + text + ')';
@@ -222,25 +220,22 @@ Text realCubeRoot(const Text& radicand)
     return "root(3," + radicand + ')';
 }
 
-// The roots by Cardano's formula over named intermediates s, p, q, D, u, v.
+// The roots by Cardano's formula over the intermediates s, p, q, D, u, v,
+// each simplified on its own and written into the next as text: simplifying
+// the whole substituted root at once fails on cube roots of sums and would
+// leave it as it was.
 std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
 {
-    VariableTable names;
-    names.reserve(kIntermediateCapacity);
-    auto define = [&](const char* name, const Text& text) {
-        Text value = simplified(text);
-        names.add(name, parsed(value));
-        return group(value);
-    };
+    auto define = [](const Text& text) { return group(simplified(text)); };
     // A cube root whose radicand is simplified on its own: the simplifier
     // keeps cube roots of sums as they are.
     auto cubeRootOf = [&](const Text& radicand) { return "root(3," + simplified(radicand) + ')'; };
     Text a = group(k[0]);
-    Text s = define("s", group(k[1]) + "/(3*" + a + ')');
-    Text p = define("p", group(k[2]) + '/' + a + "-3*" + s + "^2");
-    Text q = define("q", "2*" + s + "^3-" + s + '*' + group(k[2]) + '/' + a + '+' + group(k[3]) +
-                             '/' + a);
-    Text delta = define("D", '(' + q + "/2)^2+(" + p + "/3)^3");
+    Text s = define(group(k[1]) + "/(3*" + a + ')');
+    Text p = define(group(k[2]) + '/' + a + "-3*" + s + "^2");
+    Text q =
+        define("2*" + s + "^3-" + s + '*' + group(k[2]) + '/' + a + '+' + group(k[3]) + '/' + a);
+    Text delta = define('(' + q + "/2)^2+(" + p + "/3)^3");
     // Minus the shift, left out when it is zero.
     Text shift = s == "0" ? Text() : '-' + s;
     std::vector<Text> roots;
@@ -254,8 +249,8 @@ std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
     };
     switch (kind) {
     case CardanoCase::OneReal: {
-        Text u = define("u", realCubeRoot(simplified("-" + q + "/2+sqrt(" + delta + ')')));
-        Text v = define("v", realCubeRoot(simplified("-" + q + "/2-sqrt(" + delta + ')')));
+        Text u = define(realCubeRoot(simplified("-" + q + "/2+sqrt(" + delta + ')')));
+        Text v = define(realCubeRoot(simplified("-" + q + "/2-sqrt(" + delta + ')')));
         roots.push_back(simplified(u + '+' + v + shift));
         Text re = "-(" + u + '+' + v + ")/2" + shift;
         Text im = "i*(sqrt(3)/2)*(" + u + '-' + v + ')';
@@ -264,21 +259,21 @@ std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
         break;
     }
     case CardanoCase::Double: {
-        Text u = define("u", realCubeRoot(simplified("-" + q + "/2")));
+        Text u = define(realCubeRoot(simplified("-" + q + "/2")));
         roots.push_back(simplified("2*" + u + shift));
         roots.push_back(simplified('-' + u + shift));
         roots.push_back(roots.back());
         break;
     }
     case CardanoCase::ThreeReal: {
-        Text u = define("u", cubeRootOf("-" + q + "/2+i*sqrt(-" + delta + ')'));
-        Text v = define("v", cubeRootOf("-" + q + "/2-i*sqrt(-" + delta + ')'));
+        Text u = define(cubeRootOf("-" + q + "/2+i*sqrt(-" + delta + ')'));
+        Text v = define(cubeRootOf("-" + q + "/2-i*sqrt(-" + delta + ')'));
         epsilonForm(u, v, {1, 2, 0});
         break;
     }
     case CardanoCase::Unknown: {
-        Text u = define("u", cubeRootOf("-" + q + "/2+sqrt(" + delta + ')'));
-        Text v = define("v", cubeRootOf("-" + q + "/2-sqrt(" + delta + ')'));
+        Text u = define(cubeRootOf("-" + q + "/2+sqrt(" + delta + ')'));
+        Text v = define(cubeRootOf("-" + q + "/2-sqrt(" + delta + ')'));
         epsilonForm(u, v, {0, 1, 2});
         break;
     }
@@ -445,7 +440,8 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
     SolverPrecision precision;
     std::optional<std::vector<std::int64_t>> scaled = integerScaled(texts);
     Evaluated evaluated = evaluateCoefficients(texts, scaled);
-    polynomial.leadingZero = texts[0] == "0" || (evaluated.computable && LongIsZero(evaluated.values[0]));
+    polynomial.leadingZero =
+        texts[0] == "0" || (evaluated.computable && LongIsZero(evaluated.values[0]));
     if (polynomial.leadingZero)
         return polynomial;
     std::vector<LongComplex> numeric;

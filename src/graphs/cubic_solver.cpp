@@ -72,8 +72,7 @@ LongNum cubicDiscriminant(const std::vector<LongNum>& k)
 
 // The sign of Cardano's (q/2)^2 + (p/3)^3, which is minus the polynomial
 // discriminant over a positive number.
-int cardanoSign(const SolverInput& input, const LongNum& delta, const LongNum& p,
-                const LongNum& q)
+int cardanoSign(const SolverInput& input, const LongNum& delta, const LongNum& p, const LongNum& q)
 {
     if (input.integerScaled)
         return -signOf(cubicDiscriminant(*input.integerScaled));
@@ -149,8 +148,8 @@ std::vector<LongComplex> solveQuadratic(const SolverInput& input)
         return minus(times(n[1], n[1]), times(integer(4), times(n[0], n[2])));
     };
     LongNum discriminant = discriminantOf(k);
-    int sign = input.integerScaled ? signOf(discriminantOf(*input.integerScaled))
-                                   : signOf(discriminant);
+    int sign =
+        input.integerScaled ? signOf(discriminantOf(*input.integerScaled)) : signOf(discriminant);
     std::vector<LongComplex> roots;
     if (sign < 0) {
         LongNum twoA = times(integer(2), k[0]);

@@ -34,10 +34,10 @@ struct SolverInput {
     std::optional<std::vector<LongNum>> integerScaled;
 };
 
-// Solves the polynomial, each root cut to the root's words. Real roots come first in ascending order, then a
-// complex pair with the positive imaginary part first. A zero leading
-// coefficient gives no roots. Must be called inside a LongWordsScope of
-// kSolverWords words (see SolverPrecision).
+// Solves the polynomial, each root cut to the root's words. Real roots come first in ascending
+// order, then a complex pair with the positive imaginary part first. A zero leading coefficient
+// gives no roots. Must be called inside a LongWordsScope of kSolverWords words (see
+// SolverPrecision).
 std::vector<LongComplex> solvePolynomial(const SolverInput& input);
 
 // The solver's precision for the lifetime of the scope: 50 words with π and

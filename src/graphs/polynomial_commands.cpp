@@ -60,7 +60,8 @@ std::pair<double, double> graphInterval(const Polynomial& polynomial)
 
 void makeGraph(PolynomialCommand& command, const PolynomialRec& function)
 {
-    RectangleRec* rectangle = command.scene.findRectangle(command.argument(1), command.context.scope);
+    RectangleRec* rectangle =
+        command.scene.findRectangle(command.argument(1), command.context.scope);
     if (!rectangle)
         return;
     auto graph = std::make_unique<GraphRec>();

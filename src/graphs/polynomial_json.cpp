@@ -23,7 +23,8 @@ std::string rootsJson(const Polynomial& polynomial)
     for (std::size_t index = 0; index < count; ++index) {
         const NumericRoot* numeric =
             index < polynomial.roots.size() ? &polynomial.roots[index] : nullptr;
-        const ExactRoot* exact = index < polynomial.exact.size() ? &polynomial.exact[index] : nullptr;
+        const ExactRoot* exact =
+            index < polynomial.exact.size() ? &polynomial.exact[index] : nullptr;
         json += index ? ", {" : "{";
         json += "\"value\": " + (numeric ? jsonString(numeric->text) : "null");
         json += ", \"re\": " + (numeric ? jsonString(numeric->real) : "null");

@@ -48,8 +48,9 @@ std::string polynomialJson(const PolynomialRec& record)
     json += "], \"polynomial\": " + jsonString(printExpressionText(*polynomial.built)) +
             ", \"simplified\": " + jsonString(printExpressionText(*polynomial.simplified)) +
             ", \"exactRoots\": " + (polynomial.exact.empty() ? "false" : "true") +
-            ", \"roots\": " + rootsJson(polynomial) + ", \"formulaAt\": " +
-            position(record.formulaAt) + ", \"simplifiedAt\": " + position(record.simplifiedAt);
+            ", \"roots\": " + rootsJson(polynomial) +
+            ", \"formulaAt\": " + position(record.formulaAt) +
+            ", \"simplifiedAt\": " + position(record.simplifiedAt);
     return json;
 }
 

@@ -20,21 +20,24 @@ void functionCommand(PolynomialCommand& command)
 
 void graphCommand(PolynomialCommand& command)
 {
-    if (PolynomialRec* function = command.scene.findQuadratic(command.argument(0), command.context.scope))
+    if (PolynomialRec* function =
+            command.scene.findQuadratic(command.argument(0), command.context.scope))
         makeGraph(command, *function);
 }
 
 void drawCommand(PolynomialCommand& command)
 {
-    PolynomialRec* function = command.scene.findQuadratic(command.argument(2), command.context.scope);
+    PolynomialRec* function =
+        command.scene.findQuadratic(command.argument(2), command.context.scope);
     if (function)
         function->simplifiedAt = {static_cast<int>(command.integer(0)),
-                               static_cast<int>(command.integer(1))};
+                                  static_cast<int>(command.integer(1))};
 }
 
 void rootCommand(PolynomialCommand& command)
 {
-    PolynomialRec* function = command.scene.findQuadratic(command.argument(0), command.context.scope);
+    PolynomialRec* function =
+        command.scene.findQuadratic(command.argument(0), command.context.scope);
     if (!function)
         return;
     const Polynomial& polynomial = function->polynomial;

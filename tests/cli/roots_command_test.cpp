@@ -31,12 +31,14 @@ TEST(RootsCommand, PrintsNumberedRoots)
         std::vector<std::string> arguments;
         std::string output;
     } cases[] = {
-        {{"1", "-6", "11", "-6"}, "x1 = 1\nx1 exact: 1\nx2 = 2\nx2 exact: 2\nx3 = 3\nx3 exact: 3\n"},
+        {{"1", "-6", "11", "-6"},
+         "x1 = 1\nx1 exact: 1\nx2 = 2\nx2 exact: 2\nx3 = 3\nx3 exact: 3\n"},
         {{"--numeric", "1", "-2", "-3"}, "x1 = -     1\nx2 = 3\n"},
-        {{"1", "0", "-8"}, "x1 = -     2.828427124746190097603377448419396157139343751\n"
-                           "x1 exact: -2*sqrt(2)\n"
-                           "x2 = 2.828427124746190097603377448419396157139343751\n"
-                           "x2 exact: 2*sqrt(2)\n"},
+        {{"1", "0", "-8"},
+         "x1 = -     2.828427124746190097603377448419396157139343751\n"
+         "x1 exact: -2*sqrt(2)\n"
+         "x2 = 2.828427124746190097603377448419396157139343751\n"
+         "x2 exact: 2*sqrt(2)\n"},
         {{"1/2", "--numeric", "0", "--", "-1/2"}, "x1 = -     1\nx2 = 1\n"},
     };
     for (const Case& test : cases) {
@@ -76,9 +78,10 @@ TEST(RootsCommand, RefusesALeadingZeroAndUnreadableCoefficients)
 
 TEST(RootsCommand, UsageErrors)
 {
-    for (std::vector<std::string> arguments :
-         {std::vector<std::string>{"1", "2"}, {"1", "2", "3", "4", "5"}, {"--exact", "1", "2", "3"},
-          {"--repeat", "0", "1", "2", "3"}}) {
+    for (std::vector<std::string> arguments : {std::vector<std::string>{"1", "2"},
+                                               {"1", "2", "3", "4", "5"},
+                                               {"--exact", "1", "2", "3"},
+                                               {"--repeat", "0", "1", "2", "3"}}) {
         EXPECT_EQ(runRoots(arguments).status, 2);
     }
 }

@@ -108,9 +108,9 @@ TEST_F(PolynomialCommands, CasusIrreducibilisRootsCarryTheUnitRoot)
 
 TEST_F(PolynomialCommands, CubicRootFailures)
 {
-    run(507, {"z=CubicFunct(0,1,2,3)", "w=CubEqRoot(z,1)", "v=ValCubFunct(1,0,0,-8)",
-              "u=CubEqRoot(v,1)", "f=CubicFunct(1,0,0,-8)", "t=CubEqRoot(f,4)",
-              "s=CubEqRoot(f,0)"});
+    run(507,
+        {"z=CubicFunct(0,1,2,3)", "w=CubEqRoot(z,1)", "v=ValCubFunct(1,0,0,-8)", "u=CubEqRoot(v,1)",
+         "f=CubicFunct(1,0,0,-8)", "t=CubEqRoot(f,4)", "s=CubEqRoot(f,0)"});
     EXPECT_EQ(formula(507, "w"), "Cubic eq. not found");
     EXPECT_EQ(formula(507, "u"), "Cubic eq. not found");
     EXPECT_EQ(formula(507, "t"), "(none)");
@@ -128,10 +128,12 @@ TEST_F(PolynomialCommands, DrawRootValueWritesTheRootText)
 {
     run(507, {"f=ValCubFunct(1,0,1,1)", "DrawRootValue(f,1,10,20)", "DrawRootValue(f,3,10,100)",
               "DrawRootValue(f,4,10,200)", "z=ValCubFunct(0,0,1,1)", "DrawRootValue(z,1,10,300)"});
-    EXPECT_EQ(labels(), (Texts{"-     0.682327803828019327369483739711048256891188582 @10,20",
-                               "0.341163901914009663684741869855524128445594291 @10,100",
-                               "-  i *    1.161541399997251936087917687247174074843147258 @10,120"}));
-    Texts refused(2, "Runtime error.: Variable out of range.\nCommand\nDrawRootValue\nis disregarded");
+    EXPECT_EQ(labels(),
+              (Texts{"-     0.682327803828019327369483739711048256891188582 @10,20",
+                     "0.341163901914009663684741869855524128445594291 @10,100",
+                     "-  i *    1.161541399997251936087917687247174074843147258 @10,120"}));
+    Texts refused(2,
+                  "Runtime error.: Variable out of range.\nCommand\nDrawRootValue\nis disregarded");
     EXPECT_EQ(messageTexts(), refused);
 }
 

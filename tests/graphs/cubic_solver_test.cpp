@@ -68,10 +68,13 @@ TEST_F(RootText, TheFirstDroppedWordRoundsAwayAboveHalf)
         const char* text;
     } cases[] = {
         // Word 40 holds the 46th to 48th decimals.
-        {"0.000000000000000000000000000000000000000000001501", "0.000000000000000000000000000000000000000000002"},
-        {"0.000000000000000000000000000000000000000000001500", "0.000000000000000000000000000000000000000000001"},
+        {"0.000000000000000000000000000000000000000000001501",
+         "0.000000000000000000000000000000000000000000002"},
+        {"0.000000000000000000000000000000000000000000001500",
+         "0.000000000000000000000000000000000000000000001"},
         {"-0.999999999999999999999999999999999999999999999501", "-     1"},
-        {"1.999999999999999999999999999999999999999999999500", "1.999999999999999999999999999999999999999999999"},
+        {"1.999999999999999999999999999999999999999999999500",
+         "1.999999999999999999999999999999999999999999999"},
     };
     for (const Case& test : cases)
         EXPECT_EQ(rootPartText(cutToRootWords(LongFromText(test.value))), test.text) << test.value;
@@ -129,18 +132,21 @@ TEST(NumericRoots, KnownPolynomials)
 
 TEST(NumericRoots, ALeadingZeroGivesNoRoots)
 {
-    Polynomial cubic = makePolynomial(trees({"0", "1", "2", "3"}), nullptr, RootKinds::NumericAndExact);
+    Polynomial cubic =
+        makePolynomial(trees({"0", "1", "2", "3"}), nullptr, RootKinds::NumericAndExact);
     EXPECT_TRUE(cubic.leadingZero);
     EXPECT_TRUE(cubic.roots.empty());
     EXPECT_TRUE(cubic.exact.empty());
-    Polynomial quadratic = makePolynomial(trees({"1-1", "1", "2"}), nullptr, RootKinds::NumericAndExact);
+    Polynomial quadratic =
+        makePolynomial(trees({"1-1", "1", "2"}), nullptr, RootKinds::NumericAndExact);
     EXPECT_TRUE(quadratic.leadingZero);
     EXPECT_TRUE(quadratic.roots.empty());
 }
 
 TEST(NumericRoots, CoefficientsWithoutValuesGiveNoNumericRoots)
 {
-    Polynomial cubic = makePolynomial(trees({"1", "b", "0", "1"}), nullptr, RootKinds::NumericAndExact);
+    Polynomial cubic =
+        makePolynomial(trees({"1", "b", "0", "1"}), nullptr, RootKinds::NumericAndExact);
     EXPECT_FALSE(cubic.leadingZero);
     EXPECT_TRUE(cubic.roots.empty());
     ASSERT_EQ(cubic.exact.size(), 3u);
@@ -150,7 +156,8 @@ TEST(NumericRoots, CoefficientsWithoutValuesGiveNoNumericRoots)
 
 TEST(NumericRoots, CoefficientsWithoutAValueGiveNoRoots)
 {
-    Polynomial cubic = makePolynomial(trees({"i", "1", "1", "1"}), nullptr, RootKinds::NumericAndExact);
+    Polynomial cubic =
+        makePolynomial(trees({"i", "1", "1", "1"}), nullptr, RootKinds::NumericAndExact);
     EXPECT_FALSE(cubic.leadingZero);
     EXPECT_TRUE(cubic.roots.empty());
     EXPECT_TRUE(cubic.exact.empty());
