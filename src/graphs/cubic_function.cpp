@@ -210,26 +210,77 @@ std::optional<LongComplex> evaluated(const Text& text, NumberField field)
     return evaluateLong(*tree, none, field, silent);
 }
 
-// A real cube root that keeps the sign: the principal root of a negative
-// number is complex, so its radicand is turned round first.
-Text realCubeRoot(const Text& radicand)
+// Cube roots stand in the root formulas as names while a formula is
+// simplified (the simplifier does not take cube roots of sums), and are
+// written in afterwards: names of four characters that no coefficient uses.
+std::pair<Text, Text> placeholders(const std::vector<Text>& coefficients)
 {
-    std::optional<LongComplex> value = evaluated(radicand, NumberField::Real);
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        Text u = Text("Cbu") + digit;
+        Text v = Text("Cbv") + digit;
+        bool used = std::any_of(coefficients.begin(), coefficients.end(), [&](const Text& text) {
+            return text.find(u) != Text::npos || text.find(v) != Text::npos;
+        });
+        if (!used)
+            return {u, v};
+    }
+    return {"Cbux", "Cbvx"};
+}
+
+// A cube root for a placeholder: the root and whether it enters negated.
+struct CubeRoot {
+    Text root;
+    bool negated = false;
+};
+
+// A real cube root that keeps the sign: the principal root of a negative
+// number is complex, so its radicand is turned round and the root negated.
+CubeRoot realCubeRoot(const Text& radicand)
+{
+    Text simple = simplified(radicand);
+    if (simple == "0")
+        return {"0", false};
+    std::optional<LongComplex> value = evaluated(simple, NumberField::Real);
     if (value && value->re.isNegative() && !LongIsZero(value->re))
-        return "(-root(3," + simplified("-" + group(radicand)) + "))";
-    return "root(3," + radicand + ')';
+        return {"root(3," + simplified("-" + group(simple)) + ')', true};
+    return {"root(3," + simple + ')', false};
+}
+
+// The principal cube root, for complex and unknown radicands.
+CubeRoot principalCubeRoot(const Text& radicand)
+{
+    Text simple = simplified(radicand);
+    return {simple == "0" ? simple : "root(3," + simple + ')', false};
+}
+
+bool isNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Every whole-word occurrence of the name replaced by the text.
+Text replaceName(Text text, std::string_view name, const Text& replacement)
+{
+    std::size_t at = 0;
+    while ((at = text.find(name, at)) != Text::npos) {
+        std::size_t end = at + name.size();
+        bool whole = (at == 0 || !isNameCharacter(text[at - 1])) &&
+                     (end == text.size() || !isNameCharacter(text[end]));
+        if (!whole) {
+            at = end;
+            continue;
+        }
+        text.replace(at, name.size(), replacement);
+        at += replacement.size();
+    }
+    return text;
 }
 
 // The roots by Cardano's formula over the intermediates s, p, q, D, u, v,
-// each simplified on its own and written into the next as text: simplifying
-// the whole substituted root at once fails on cube roots of sums and would
-// leave it as it was.
+// each simplified on its own and written into the next as text.
 std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
 {
     auto define = [](const Text& text) { return group(simplified(text)); };
-    // A cube root whose radicand is simplified on its own: the simplifier
-    // keeps cube roots of sums as they are.
-    auto cubeRootOf = [&](const Text& radicand) { return "root(3," + simplified(radicand) + ')'; };
     Text a = group(k[0]);
     Text s = define(group(k[1]) + "/(3*" + a + ')');
     Text p = define(group(k[2]) + '/' + a + "-3*" + s + "^2");
@@ -237,46 +288,72 @@ std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
         define("2*" + s + "^3-" + s + '*' + group(k[2]) + '/' + a + '+' + group(k[3]) + '/' + a);
     Text delta = define('(' + q + "/2)^2+(" + p + "/3)^3");
     // Minus the shift, left out when it is zero.
-    Text shift = s == "0" ? Text() : '-' + s;
-    std::vector<Text> roots;
-    auto epsilonForm = [&](const Text& u, const Text& v, std::array<int, 3> order) {
+    Text shift = s == "0" ? Text() : simplified('-' + s);
+    if (!shift.empty() && shift[0] != '-')
+        shift = '+' + shift;
+
+    auto [uName, vName] = placeholders(k);
+    CubeRoot u;
+    CubeRoot v;
+    // u + v and u - v with the signs of negated roots folded in.
+    auto sum = [&](bool difference) {
+        bool vNegative = v.negated != difference;
+        return (u.negated ? "-" : "") + uName + (vNegative ? "-" : "+") + vName;
+    };
+    std::vector<Text> formulas;
+    auto epsilonForm = [&](std::array<int, 3> order) {
         for (int k : order) {
-            Text term = k == 0   ? u + '+' + v
-                        : k == 1 ? "ε*" + u + "+ε^2*" + v
-                                 : "ε^2*" + u + "+ε*" + v;
-            roots.push_back(simplified(term + shift));
+            Text term = k == 0   ? uName + '+' + vName
+                        : k == 1 ? "ε*" + uName + "+ε^2*" + vName
+                                 : "ε^2*" + uName + "+ε*" + vName;
+            formulas.push_back(term + shift);
         }
     };
     switch (kind) {
     case CardanoCase::OneReal: {
-        Text u = define(realCubeRoot(simplified("-" + q + "/2+sqrt(" + delta + ')')));
-        Text v = define(realCubeRoot(simplified("-" + q + "/2-sqrt(" + delta + ')')));
-        roots.push_back(simplified(u + '+' + v + shift));
-        Text re = "-(" + u + '+' + v + ")/2" + shift;
-        Text im = "i*(sqrt(3)/2)*(" + u + '-' + v + ')';
-        roots.push_back(simplified(re + '+' + im));
-        roots.push_back(simplified(re + '-' + im));
+        u = realCubeRoot("-" + q + "/2+sqrt(" + delta + ')');
+        v = realCubeRoot("-" + q + "/2-sqrt(" + delta + ')');
+        formulas.push_back(sum(false) + shift);
+        Text re = "-(" + sum(false) + ")/2" + shift;
+        Text im = "i*sqrt(3)/2*(" + sum(true) + ')';
+        formulas.push_back(re + '+' + im);
+        formulas.push_back(re + '-' + im);
         break;
     }
     case CardanoCase::Double: {
-        Text u = define(realCubeRoot(simplified("-" + q + "/2")));
-        roots.push_back(simplified("2*" + u + shift));
-        roots.push_back(simplified('-' + u + shift));
-        roots.push_back(roots.back());
+        u = realCubeRoot("-" + q + "/2");
+        Text uTerm = (u.negated ? "-" : "") + uName;
+        formulas.push_back("2*" + (u.negated ? '(' + uTerm + ')' : uTerm) + shift);
+        formulas.push_back((u.negated ? uName : '-' + uName) + shift);
+        formulas.push_back(formulas.back());
         break;
     }
-    case CardanoCase::ThreeReal: {
-        Text u = define(cubeRootOf("-" + q + "/2+i*sqrt(-" + delta + ')'));
-        Text v = define(cubeRootOf("-" + q + "/2-i*sqrt(-" + delta + ')'));
-        epsilonForm(u, v, {1, 2, 0});
+    case CardanoCase::ThreeReal:
+        u = principalCubeRoot("-" + q + "/2+i*sqrt(-" + delta + ')');
+        v = principalCubeRoot("-" + q + "/2-i*sqrt(-" + delta + ')');
+        epsilonForm({1, 2, 0});
+        break;
+    case CardanoCase::Unknown:
+        u = principalCubeRoot("-" + q + "/2+sqrt(" + delta + ')');
+        v = principalCubeRoot("-" + q + "/2-sqrt(" + delta + ')');
+        epsilonForm({0, 1, 2});
         break;
     }
-    case CardanoCase::Unknown: {
-        Text u = define(cubeRootOf("-" + q + "/2+sqrt(" + delta + ')'));
-        Text v = define(cubeRootOf("-" + q + "/2-sqrt(" + delta + ')'));
-        epsilonForm(u, v, {0, 1, 2});
-        break;
-    }
+    auto writtenIn = [&](Text text) {
+        text = replaceName(text, uName, group(u.root));
+        return replaceName(text, vName, group(v.root));
+    };
+    // The simplified formula when the simplifier makes it shorter; its
+    // normal form multiplies out products such as (u - v)*sqrt(3).
+    std::vector<Text> roots;
+    for (Text formula : formulas) {
+        // A zero cube root leaves its term out.
+        for (const auto& [name, root] : {std::pair{uName, u.root}, std::pair{vName, v.root}}) {
+            if (root == "0")
+                formula = replaceName(formula, name, "0");
+        }
+        Text plain = simplified(formula);
+        roots.push_back(writtenIn(plain.size() <= formula.size() ? plain : formula));
     }
     return roots;
 }
