@@ -119,6 +119,8 @@ TEST(NumericRoots, KnownPolynomials)
         {"a quadratic pair", {"1", "2", "5"}, {"-     1+  i *    2", "-     1-  i *    2"}},
         {"a quadratic double root", {"1", "-4", "4"}, {"2", "2"}},
         {"a pure imaginary pair", {"1", "0", "4"}, {"0+  i *    2", "0-  i *    2"}},
+        // Parts computed as minus zero are written 0.
+        {"zeros with a sign", {"-1", "0", "-4", "0"}, {"0", "0+  i *    2", "0-  i *    2"}},
         // The cancellation-free formula keeps the small root's digits.
         {"widely spread roots",
          {"1", "-100000000", "1"},
