@@ -2,8 +2,10 @@
 
 #include "graphs/algebra_executor.h"
 #include "graphs/curves_executor.h"
+#include "graphs/cubic_executor.h"
 #include "graphs/graph_scene.h"
 #include "graphs/graphs_executor.h"
+#include "graphs/quadratic_executor.h"
 #include "runtime/module_executor.h"
 #include "runtime/plane_executor.h"
 #include "script/module.h"
@@ -52,6 +54,19 @@ void registerModuleExecutors(ExecutorTable& table)
     table.add(code(Module::Curves), std::make_shared<GraphsExecutor>(*curves));
     table.add(code(Module::Curves), std::make_shared<AlgebraExecutor>(*curves));
     table.setScene(code(Module::Curves), std::move(curves));
+    // Quadratic and cubic programs make their rectangles and colours with the
+    // graphs commands and take the algebra commands last.
+    auto quadratic = std::make_unique<GraphScene>();
+    table.add(code(Module::Quadratic), std::make_shared<QuadraticExecutor>(*quadratic));
+    table.add(code(Module::Quadratic), std::make_shared<GraphsExecutor>(*quadratic));
+    table.add(code(Module::Quadratic), std::make_shared<AlgebraExecutor>(*quadratic));
+    table.setScene(code(Module::Quadratic), std::move(quadratic));
+
+    auto cubic = std::make_unique<GraphScene>();
+    table.add(code(Module::Cubic), std::make_shared<CubicExecutor>(*cubic));
+    table.add(code(Module::Cubic), std::make_shared<GraphsExecutor>(*cubic));
+    table.add(code(Module::Cubic), std::make_shared<AlgebraExecutor>(*cubic));
+    table.setScene(code(Module::Cubic), std::move(cubic));
 }
 
 } // namespace kestrane

@@ -249,6 +249,23 @@ constexpr Command kCommands[] = {
      "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
      "be read, 2 usage or file error.\n",
      runEval},
+    {"roots", "the exact and 45-digit roots of a quadratic or cubic",
+     "Usage: kestrane-cli roots [--numeric] [--json] [--repeat N] A B C [D]\n\n"
+     "Solves a x^2 + b x + c = 0 (three coefficients) or a x^3 + b x^2 + c x + d = 0\n"
+     "(four) as QuadraticFunct and CubicFunct do; --numeric solves as ValCubFunct,\n"
+     "without exact roots. Coefficients are expressions in the linear notation (see\n"
+     "\"kestrane-cli help expr\"): -3, 1/2, sqrt(2). Prints per root \"x1 = TEXT\",\n"
+     "the root text of the numeric solver (45 decimals at most; \"-     \" before a\n"
+     "negative value, \"+  i *    \" or \"-  i *    \" before an imaginary part), and\n"
+     "\"x1 exact: EXPRESSION\". Real roots come first in ascending order, then a\n"
+     "complex pair, the positive imaginary part first. --json prints {\"roots\":\n"
+     "[{\"value\", \"re\", \"im\", \"exact\", \"exactValue\"}], \"messages\"}; \"re\" and\n"
+     "\"im\" are decimal texts, \"exactValue\" the exact root evaluated at 50 words.\n"
+     "--repeat N solves N times and prints once (for timing).\n"
+     "Exit status: 0 solved, 1 a coefficient that cannot be read or a = 0 (with the\n"
+     "module's message \"Cubic equation not found.\" or \"Quadratic equation not\n"
+     "found.\"), 2 usage error.\n",
+     runRoots},
     {"ticks", "print the ticks a graph draws along an axis",
      "Usage: kestrane-cli ticks LENGTH MIN MAX\n\n"
      "Prints as JSON the ticks of an axis LENGTH pixels long from MIN to MAX:\n"

@@ -59,6 +59,9 @@ int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err
 // kestrane-cli eval SOURCE [--at T]... [--json]: the value of an expression
 // in single precision at each T.
 int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli roots A B C [D]: the numeric and exact roots of a quadratic or
+// cubic, as the Quadratic and Cubic functions modules find them.
+int runRoots(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli ticks LENGTH MIN MAX: the ticks of a graph's axis as JSON.
 int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli plot FILE.fct: the graph of a function file.

@@ -91,6 +91,8 @@ void GraphScene::clear()
     m_functions.clear();
     m_graphs.clear();
     m_algExprs.clear();
+    m_quadratics.clear();
+    m_cubics.clear();
 }
 
 void GraphScene::paint(Canvas& canvas) const
@@ -116,6 +118,7 @@ void GraphScene::paint(Canvas& canvas) const
             paintFormula(canvas, *expression->expression, expression->x, expression->y,
                          m_formulaHeight);
     }
+    paintPolynomials(canvas);
 }
 
 void GraphScene::writeJson(std::string& json) const
@@ -160,6 +163,7 @@ void GraphScene::writeJson(std::string& json) const
                 ", \"analytic\": " + (expression.analytic ? "true" : "false");
     });
     writeCurvesJson(json);
+    writePolynomialsJson(json);
     json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
 }
 
@@ -202,6 +206,10 @@ GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_vie
         return findCurve(name, scope);
     case type::kParameterSegment:
         return findInterval(name, scope);
+    case type::kQuadraticFunct:
+        return findQuadratic(name, scope);
+    case type::kCubicFunct:
+        return findCubic(name, scope);
     default:
         return nullptr;
     }
@@ -215,6 +223,10 @@ void GraphScene::dropScope(std::string_view scope)
     unbindScope(m_algExprs, scope);
     unbindScope(m_curves, scope);
     unbindScope(m_intervals, scope);
+    for (auto* list : {&m_quadratics, &m_cubics}) {
+        for (PolynomialRec& record : *list)
+            record.unbindScope(scope);
+    }
 }
 
 std::string GraphScene::unchoosableParameter(int typeCode) const
@@ -241,6 +253,12 @@ std::string GraphScene::unchoosableParameter(int typeCode) const
         break;
     case type::kParameterSegment:
         kind = "A parameter interval";
+        break;
+    case type::kQuadraticFunct:
+        kind = "A quadratic function";
+        break;
+    case type::kCubicFunct:
+        kind = "A cubic function";
         break;
     default:
         return {};
@@ -321,6 +339,7 @@ int GraphScene::drawingHeight() const
         if (expression->drawn)
             height = std::max(height, expression->y + kFormulaRoom);
     }
+    height = std::max(height, polynomialsHeight());
     if (m_store) {
         for (const TextLabel& text : m_store->texts(TextArray::Labels))
             height = std::max(height, text.y + kFormulaRoom);

@@ -7,6 +7,7 @@
 #include "geometry/object_store.h"
 #include "graphs/curve_plot.h"
 #include "graphs/graph_plot.h"
+#include "graphs/polynomial_record.h"
 #include "runtime/module_scene.h"
 
 #include <memory>
@@ -132,6 +133,14 @@ public:
     const List<GraphRec>& graphs() const { return m_graphs; }
     const List<AlgExprRec>& algExprs() const { return m_algExprs; }
 
+    // Quadratic and cubic functions, kept by value.
+    PolynomialRec& addQuadratic(PolynomialRec quadratic);
+    PolynomialRec& addCubic(PolynomialRec cubic);
+    PolynomialRec* findQuadratic(std::string_view name, std::string_view scope);
+    PolynomialRec* findCubic(std::string_view name, std::string_view scope);
+    const std::vector<PolynomialRec>& quadratics() const { return m_quadratics; }
+    const std::vector<PolynomialRec>& cubics() const { return m_cubics; }
+
     // The height the drawing needs to show every rectangle, formula and
     // text of the program (a text needs 30 pixels below its position).
     int drawingHeight() const override;
@@ -152,6 +161,12 @@ private:
     List<CurveRec> m_curves;
     List<ParameterIntervalRec> m_intervals;
     bool m_curveArrays = false;
+    std::vector<PolynomialRec> m_quadratics;
+    std::vector<PolynomialRec> m_cubics;
+    void paintPolynomials(Canvas& canvas) const;
+    void writePolynomialsJson(std::string& json) const;
+    int polynomialsHeight() const;
+
     int m_formulaHeight = 20;
     const ObjectStore* m_store = nullptr;
 };

@@ -77,11 +77,8 @@ TEST_F(CheckCommand, ModuleOptionOverridesTheFirstByte)
     std::string path = write("space.kst", "1start()\r\nA=point(1,2,3)\r\nEND");
     EXPECT_EQ(check({path}), 1);
     EXPECT_EQ(check({path, "--module", "503"}), 0);
-    // Quadratic Functions programs cannot be run yet, as run would say.
-    std::string quadratic = write("quadratic.kst", "1start()\r\nEND");
-    EXPECT_EQ(check({quadratic, "--module", "506"}), 1);
-    EXPECT_EQ(out.str(),
-              quadratic + ": Programs of module Quadratic Functions cannot be run yet.\n");
+    std::string curves = write("curves.kst", "1start()\r\nEND");
+    EXPECT_EQ(check({curves, "--module", "508"}), 0) << out.str();
     EXPECT_EQ(check({path, "--module", "502"}), 1);
     EXPECT_NE(out.str().find(":2: "), std::string::npos) << "a compile error in Dimension 2";
     EXPECT_EQ(check({path, "--module", "509"}), 2);

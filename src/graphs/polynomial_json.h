@@ -1,0 +1,15 @@
+#pragma once
+
+#include "graphs/cubic_function.h"
+
+#include <string>
+
+namespace kestrane {
+
+// The roots of a polynomial as a JSON array of {"value" (root text), "re",
+// "im" (decimal texts), "exact" (linear notation), "exactValue" (the exact
+// root at the solver's precision as a root text)}, null where a root has
+// no such form. Numeric and exact roots are numbered alike.
+std::string rootsJson(const Polynomial& polynomial);
+
+} // namespace kestrane
