@@ -174,6 +174,7 @@ private:
     void labelSettings(const GeoObject& object, const std::string& variable);
     void removeHelpers();
     void writeDistances();
+    void writeFigures();
     void writeTexts();
     void writeUnsaved();
 
@@ -373,18 +374,18 @@ bool ProgramWriter::ensureStraight(const std::vector<const StraightRec*>& list, 
     while (done <= index) {
         const StraightRec& straight = *list[done];
         std::size_t position = done++;
+        std::string_view command = straight.kind == StraightKind::Line      ? "line"
+                                   : straight.kind == StraightKind::Segment ? "segment"
+                                                                            : "HalfLine";
+        line(std::string("// ").append(command) + " " + straight.label);
         std::string first = pointAt(straight.x1, straight.y1);
         std::string second = pointAt(straight.x2, straight.y2);
         // A segment orders its ends by x; on equal x the second given end
         // comes first, so the ends are given the other way round.
         if (straight.kind == StraightKind::Segment && straight.x1 == straight.x2)
             std::swap(first, second);
-        std::string_view command = straight.kind == StraightKind::Line      ? "line"
-                                   : straight.kind == StraightKind::Segment ? "segment"
-                                                                            : "HalfLine";
         std::string variable =
             variableFor(straight, straight.kind == StraightKind::Segment ? "s" : "L", position);
-        line(std::string("// ").append(command) + " " + straight.label);
         line(variable + "=" + std::string(command) + "(" + first + "," + second + ")");
         removeHelpers();
         labelSettings(straight, variable);
@@ -438,15 +439,15 @@ bool ProgramWriter::ensureCircle(std::size_t index)
             m_unsaved.insert(&circle);
             continue;
         }
-        std::string centre = pointAt(circle.centreX, circle.centreY);
         std::optional<LongNum> onX = pointGivingRadius(circle);
         if (!onX) {
             m_unsaved.insert(&circle);
             continue;
         }
+        line("// circle " + circle.label);
+        std::string centre = pointAt(circle.centreX, circle.centreY);
         std::string onCircle = pointAt(*onX, circle.pointY);
         std::string variable = variableFor(circle, "C", position);
-        line("// circle " + circle.label);
         line(variable + "=circle(" + centre + "," + onCircle + ")");
         removeHelpers();
         labelSettings(circle, variable);
@@ -465,6 +466,7 @@ void ProgramWriter::emitAll()
     for (std::size_t index = 0; index < m_store.circles().size(); ++index)
         ensureCircle(index);
     writeDistances();
+    writeFigures();
 }
 
 // A distance by its value, every digit kept; the distance counter labels
@@ -486,6 +488,68 @@ void ProgramWriter::writeDistances()
             value += ".0";
         line("// distance " + distance.label);
         line(variableFor(distance, "d", index) + "=" + value);
+    }
+}
+
+// The colour as the word that gave it, else as RGB.
+std::string colourText(ColorRef colour, int code)
+{
+    for (std::string_view word :
+         {"white", "yellow", "blue", "red", "gray", "purple", "green", "silver", "aqua"}) {
+        if (colourCode(word) == code && colourValue(word) == colour)
+            return std::string(word);
+    }
+    return "RGB(" + std::to_string(redOf(colour)) + "," + std::to_string(greenOf(colour)) + "," +
+           std::to_string(blueOf(colour)) + ")";
+}
+
+// Polygons by their corners and vectors from the origin, both through
+// helper points; a polygon keeps its fill.
+void ProgramWriter::writeFigures()
+{
+    const auto& polygons = m_figures.polygons();
+    bool namesHidden = false;
+    for (std::size_t index = 0; index < polygons.size(); ++index) {
+        const PolygonRec& polygon = *polygons[index];
+        const auto& vertices = polygon.vertices;
+        bool flat = vertices.size() >= 2 &&
+                    std::all_of(vertices.begin(), vertices.end(),
+                                [](const PolygonVertex& vertex) { return LongIsZero(vertex.z); });
+        // A polygon takes its label display from NoNames, which cannot be
+        // taken back: once a hidden one is written, shown ones cannot be.
+        if (!flat || polygon.baseColour != polygon.shadedColour ||
+            (!polygon.coloured && polygon.baseColour != kWhite) || polygon.colour != 0 ||
+            (namesHidden && polygon.showLabel)) {
+            m_unsaved.insert(&polygon);
+            continue;
+        }
+        if (!polygon.showLabel && !namesHidden) {
+            line("NoNames");
+            namesHidden = true;
+        }
+        line("// polygon " + std::to_string(index + 1));
+        std::string corners;
+        for (std::size_t corner = 0; corner + 1 < vertices.size(); ++corner)
+            corners += (corner ? "," : "") + pointAt(vertices[corner].x, vertices[corner].y);
+        std::string variable = variableFor(polygon, "p", index);
+        line(variable + "=polygon(" + corners + ")");
+        removeHelpers();
+        if (polygon.coloured)
+            line("fill(" + variable + ")=" + colourText(polygon.baseColour, polygon.colourCode));
+    }
+    const auto& vectors = m_figures.vectors();
+    for (std::size_t index = 0; index < vectors.size(); ++index) {
+        const VectorRec& vector = *vectors[index];
+        if (!LongIsZero(vector.dz)) {
+            m_unsaved.insert(&vector);
+            continue;
+        }
+        LongNum zero;
+        line("// vector " + std::to_string(index + 1));
+        std::string start = pointAt(zero, zero);
+        std::string end = pointAt(vector.dx, vector.dy);
+        line(variableFor(vector, "v", index) + "=vector(" + start + "," + end + ")");
+        removeHelpers();
     }
 }
 
@@ -534,16 +598,21 @@ void ProgramWriter::writeUnsaved()
         if (m_unsaved.contains(distance.get()))
             note("distance", *distance);
     }
-    for (const auto& polygon : m_figures.polygons())
-        note("polygon", *polygon);
-    if (!m_figures.vectors().empty())
-        line(std::string("// not saved: ") + std::to_string(m_figures.vectors().size()) +
-             " vector(s)");
+    for (std::size_t index = 0; index < m_figures.polygons().size(); ++index) {
+        if (m_unsaved.contains(m_figures.polygons()[index].get()))
+            line("// not saved: polygon " + std::to_string(index + 1));
+    }
+    for (std::size_t index = 0; index < m_figures.vectors().size(); ++index) {
+        if (m_unsaved.contains(m_figures.vectors()[index].get()))
+            line("// not saved: vector " + std::to_string(index + 1));
+    }
 }
 
 std::string ProgramWriter::write()
 {
-    m_body = "1// The figure, rebuilt step by step." + std::string(kNewLine);
+    // Vectors exist in the Dimension 2 module only.
+    char module = m_figures.vectors().empty() ? '1' : '2';
+    m_body = module + std::string("// The figure, rebuilt step by step.") + std::string(kNewLine);
     line("void start()");
     emitAll();
     writeTexts();

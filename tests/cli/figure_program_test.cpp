@@ -189,16 +189,21 @@ TEST_F(FigureProgram, NumberedLabelsAndGapsAreKept)
     expectRebuilt();
 }
 
-// A program's figure: free points with decimal coordinates, a distance and
-// the text DrawDist wrote come back as they were.
+// A program's figure (Dimension 2): free points with decimal coordinates,
+// distances, the text DrawDist wrote, polygons and a vector come back as
+// they were.
 TEST_F(FigureProgram, ProgramFiguresComeBackAsFreeObjects)
 {
     std::filesystem::path source = directory.path() / "source.kst";
-    ASSERT_TRUE(replaceFile(source, "1void start()\r\n"
+    ASSERT_TRUE(replaceFile(source, "2void start()\r\n"
                                     "A=point(100,100)\r\nB=point(300,120)\r\n"
                                     "d=distance(A,B)\r\nk=circle(A,d)\r\n"
                                     "M=point(150.125,-3.5)\r\nh=HalfLine(M,B)\r\n"
-                                    "DrawDist(20,40,$AB=,d)\r\nEND\r\n"));
+                                    "DrawDist(20,40,$AB=,d)\r\n"
+                                    "e=d+d\r\nC=point(200,300)\r\n"
+                                    "p=polygon(A,B,C)\r\nfill(p)=red\r\n"
+                                    "q=polygon(M,A,C)\r\nfill(q)=RGB(1,2,3)\r\n"
+                                    "v=vector(A,M)\r\nEND\r\n"));
     std::ostringstream errors, out;
     ScriptRun run(errors, ScriptSetup{});
     ASSERT_EQ(run.run(source.string(), {}, {}, out), ScriptRunStatus::Finished) << out.str();
