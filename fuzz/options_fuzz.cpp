@@ -1,7 +1,7 @@
 // The options file, MainOpt and the window option files are read at every
 // start from files anybody can edit: no bytes may crash the readers.
 #include "app/options.h"
-#include "app/window_options.h"
+#include "platform/window_options.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -57,6 +57,11 @@ const std::map<char, std::vector<std::string>>& glyphs()
         {'i', {"  #  ", "     ", " ##  ", "  #  ", "  #  ", "  #  ", " ### "}},
         {'l', {" ##  ", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", " ### "}},
         {'m', {"     ", "     ", "## # ", "# # #", "# # #", "#   #", "#   #"}},
+        // The Greek letters of the calculator's symbol buttons.
+        {'A', {"     ", "     ", " ## #", "#  # ", "#  # ", "#  # ", " ## #"}}, // alpha
+        {'B', {" ### ", "#   #", "#### ", "#   #", "#   #", "#### ", "#    "}}, // beta
+        {'G', {"     ", "#   #", " # # ", "  #  ", "  #  ", "  #  ", "  #  "}}, // gamma
+        {'E', {"     ", " ### ", "#    ", " ##  ", "#    ", "#    ", " ### "}}, // epsilon
         {'n', {"     ", "     ", "# ## ", "##  #", "#   #", "#   #", "#   #"}},
         {'o', {"     ", "     ", " ### ", "#   #", "#   #", "#   #", " ### "}},
         {'s', {"     ", "     ", " ####", "#    ", " ### ", "    #", "#### "}},
@@ -254,6 +259,16 @@ std::vector<Named> allPictures()
     for (const char* function : functions)
         pictures.push_back({std::string("function_") + function, labelled(56, 32, function)});
     pictures.push_back({"function_pi", labelled(56, 32, "P")});
+    const std::pair<const char*, const char*> greek[] = {
+        {"greek_alpha", "A"}, {"greek_beta", "B"}, {"greek_gamma", "G"}, {"greek_epsilon", "E"}};
+    for (auto [name, label] : greek)
+        pictures.push_back({name, labelled(44, 32, label)});
+    // The calculator's buttons shown with a result, and the variable editor's
+    // help buttons.
+    pictures.push_back({"compute", labelled(90, 34, "=")});
+    pictures.push_back({"new_expression", labelled(90, 34, "New")});
+    pictures.push_back({"editor_help", labelled(41, 27, "?")});
+    pictures.push_back({"editor_variables", labelled(41, 27, "x")});
     return pictures;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/window_options.h"
 #include "platform/host.h"
+#include "platform/window_options.h"
 #include "runtime/construction_window.h"
 #include "script/directories.h"
 #include "script/module.h"

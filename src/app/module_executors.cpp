@@ -1,6 +1,7 @@
 #include "app/module_executors.h"
 
 #include "graphs/algebra_executor.h"
+#include "graphs/curves_executor.h"
 #include "graphs/graph_scene.h"
 #include "graphs/graphs_executor.h"
 #include "runtime/module_executor.h"
@@ -42,6 +43,15 @@ void registerModuleExecutors(ExecutorTable& table)
     auto algebra = std::make_unique<GraphScene>();
     table.add(code(Module::Algebra), std::make_shared<AlgebraExecutor>(*algebra));
     table.setScene(code(Module::Algebra), std::move(algebra));
+
+    // Curves: rectangles and colours as in Graphs, expressions as in the
+    // algebra module.
+    auto curves = std::make_unique<GraphScene>();
+    curves->writeCurveArrays();
+    table.add(code(Module::Curves), std::make_shared<CurvesExecutor>(*curves));
+    table.add(code(Module::Curves), std::make_shared<GraphsExecutor>(*curves));
+    table.add(code(Module::Curves), std::make_shared<AlgebraExecutor>(*curves));
+    table.setScene(code(Module::Curves), std::move(curves));
 }
 
 } // namespace kestrane

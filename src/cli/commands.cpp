@@ -159,6 +159,17 @@ constexpr Command kCommands[] = {
      "and Roots window. --file opens a fraction file first. The JSON has \"mode\",\n"
      "\"caption\", \"expression\", \"cursor\", \"unsimplified\", \"value\", \"result\",\n"
      "\"clipboard\", \"variables\", \"memories\" and \"messages\".\n"
+     "In the Fractions and Roots window {Click X,Y} clicks the window (the list of\n"
+     "variables: a name opens the variable editor, a value edits it in mode 1, the\n"
+     "box with the cross enables or disables; the buttons Fraction, Accept and List\n"
+     "at y 666) and {Scroll N} moves the list's scroll bar. {Button:NImage1} opens\n"
+     "the variable editor: keys then go to it ({F2} switches name and value,\n"
+     "{Enter} accepts, {Escape} closes it). Its JSON adds \"main\" (the main\n"
+     "expression in any mode), \"list\" (\"scrollPosition\", \"scrollMaximum\",\n"
+     "\"editedRecord\", \"rows\") and \"variableEditor\" (null when closed).\n"
+     "Both windows take {Menu:Font}, {Menu:Colors}, {Menu:Save options} (writing\n"
+     "FractOpt or CalcOpt in the current directory) and {Menu:Precision} (OK at\n"
+     "the dialog's opening position, 108 digits).\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error.\n",
      runEdit},
@@ -214,7 +225,8 @@ constexpr Command kCommands[] = {
      runFraction},
     {"eval", "evaluate an expression in single precision at points of its variable x",
      "Usage: kestrane-cli eval FILE [--at T]... [--json]\n"
-     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n\n"
+     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n"
+     "       kestrane-cli eval SOURCE --complex [--at RE,IM]... [--json]\n\n"
      "Evaluates an expression as graphs and the Value command do: in single\n"
      "precision, x standing for T (0 when no --at is given), other names read from\n"
      "the variables of the file, pi as pi and I as -1. FILE is a function file\n"
@@ -227,6 +239,13 @@ constexpr Command kCommands[] = {
      "logarithm out of its domain, a zero denominator, an overflow). --json prints\n"
      "[{\"t\", \"defined\", \"value\", \"text\"}] instead. T may be negative: -1.5 is a\n"
      "number, not an option.\n"
+     "--complex evaluates an analytic function of z as the images of curves do, in\n"
+     "single-precision complex numbers: z stands for RE + i*IM (0 when no --at is\n"
+     "given), i is the imaginary unit, whole powers are multiplied out, other powers,\n"
+     "roots, logarithms and inverse functions take their principal values. Prints\n"
+     "\"RE,IM<tab>re<tab>im\" per point, or \"RE,IM<tab>undefined\" where a divisor is\n"
+     "zero, a logarithm is taken of 0 or the value overflows; --json prints\n"
+     "[{\"z\": [RE, IM], \"defined\", \"re\", \"im\"}].\n"
      "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
      "be read, 2 usage or file error.\n",
      runEval},
@@ -254,6 +273,33 @@ constexpr Command kCommands[] = {
      "--svg and --png write the picture. LO may be negative.\n"
      "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
      runPlot},
+    {"graph-window", "drive the graph window: build a function, set its domain, draw, save, open",
+     "Usage: kestrane-cli graph-window [ACTION]... [--json PATH|-] [--png PATH] [--svg PATH]\n\n"
+     "Drives the graph window with a 1000 x 700 client area, doing the actions in\n"
+     "order:\n"
+     "  --key [Ctrl+][Alt+][Shift+]NAME  a key: a letter or digit, Period Comma Minus\n"
+     "      Plus Multiply Slash Equals Left Right Up Down Home End PageUp PageDown\n"
+     "      Backspace Delete Escape Enter F5 (Ctrl+G shows the graph, Ctrl+D the\n"
+     "      domain dialog, Ctrl+S a sine, ... as the window's menus say)\n"
+     "  --type TEXT           each character as the key that types it\n"
+     "  --button NAME         clicks a painted button at its centre: sin cos tan cot\n"
+     "                        asin acos atan acot exp log root fraction power pi\n"
+     "  --click X,Y           a click in the window\n"
+     "  --domain=LEFT,RIGHT   the domain dialog with both fields replaced, then OK\n"
+     "  --domain-cancel       the domain dialog, then Cancel\n"
+     "  --new                 File > New\n"
+     "  --open PATH           File > Open, choosing PATH\n"
+     "  --save NAME           File > Save as, NAME typed in the save dialog\n"
+     "  --show                View > Graph\n"
+     "Relative names resolve against the current directory. \"File not saved\"\n"
+     "questions are answered No; the window is not closed at the end. Message boxes\n"
+     "print on standard error as \"Caption: text\". --json (standard output when no\n"
+     "output is given) writes {\"caption\", \"domain\": {\"left\", \"right\",\n"
+     "\"leftValue\", \"rightValue\"}, \"expression\" (linear notation), \"complete\",\n"
+     "\"graph\" (the plot object of kestrane-cli plot, or null), \"messages\"};\n"
+     "--svg and --png write the window's picture.\n"
+     "Exit status: 0 done (refusals are in the messages), 2 usage or output error.\n",
+     runGraphWindow},
     {"words", "print the language reference: every word with its arguments, result and example",
      "Usage: kestrane-cli words [MODULE] [--json]\n\n"
      "Prints every word a program of MODULE may use (all modules when none is\n"

@@ -63,5 +63,7 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err);
 int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli plot FILE.fct: the graph of a function file.
 int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli graph-window [ACTION]...: drives the graph window.
+int runGraphWindow(CommandArguments arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

@@ -44,7 +44,15 @@ struct ButtonPress {
 struct MenuItem {
     std::string caption;
 };
-using Action = std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem>;
+// A click in the window (the list of variables and its buttons).
+struct Click {
+    int x = 0, y = 0;
+};
+// The list's scroll bar moved to a position.
+struct Scroll {
+    int position = 0;
+};
+using Action = std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem, Click, Scroll>;
 
 // The key that types a character on a US keyboard.
 std::optional<KeyStroke> keyForCharacter(char c)
@@ -159,6 +167,18 @@ std::optional<Action> bracedAction(std::string_view inside)
         if (!values || (*values)[0] < 2 || (*values)[0] > 9)
             return std::nullopt;
         return DegreeClick{(*values)[0]};
+    }
+    if (inside.starts_with("Click ")) {
+        auto values = integers(inside.substr(6), 2);
+        if (!values)
+            return std::nullopt;
+        return Click{(*values)[0], (*values)[1]};
+    }
+    if (inside.starts_with("Scroll ")) {
+        auto values = integers(inside.substr(7), 1);
+        if (!values)
+            return std::nullopt;
+        return Scroll{(*values)[0]};
     }
     if (inside.starts_with("Drag ")) {
         auto values = integers(inside.substr(5), 4);
@@ -300,7 +320,9 @@ void perform(ExpressionEditor& editor, const Action& action)
 
 bool windowOnly(const Action& action)
 {
-    return std::holds_alternative<ButtonPress>(action) || std::holds_alternative<MenuItem>(action);
+    return std::holds_alternative<ButtonPress>(action) ||
+           std::holds_alternative<MenuItem>(action) || std::holds_alternative<Click>(action) ||
+           std::holds_alternative<Scroll>(action);
 }
 
 // Returns false, after saying why, for a button or menu item the calculator
@@ -315,16 +337,14 @@ bool performInCalculator(Calculator& calculator, const Action& action, std::ostr
             return false;
         }
     } else if (const auto* item = std::get_if<MenuItem>(&action)) {
-        if (item->caption == "Complex Numbers") {
-            calculator.setComplexNumbers(!calculator.complexNumbers());
-        } else if (item->caption == "New") {
-            calculator.clearVariables();
-            calculator.newExpression();
-        } else {
+        if (!calculator.menu(item->caption)) {
             err << "kestrane-cli edit: the calculator has no menu item '" << item->caption
                 << "'\n";
             return false;
         }
+    } else if (std::holds_alternative<Click>(action) || std::holds_alternative<Scroll>(action)) {
+        err << "kestrane-cli edit: clicks and scrolling are for the Fractions and Roots window\n";
+        return false;
     } else {
         perform(calculator.editor(), action);
     }
@@ -394,10 +414,44 @@ bool performInFractions(FractionsWindow& window, const Action& action, std::ostr
                 << item->caption << "'\n";
             return false;
         }
+    } else if (const auto* click = std::get_if<Click>(&action)) {
+        window.click(click->x, click->y);
+    } else if (const auto* scroll = std::get_if<Scroll>(&action)) {
+        window.scrollTo(scroll->position);
+    } else if (VariableEditor* variableEditor = window.variableEditor()) {
+        perform(variableEditor->current(), action);
     } else {
         perform(window.editor(), action);
     }
     return true;
+}
+
+// The variable editor's state, or null while it is closed.
+std::string variableEditorJson(const VariableEditor* editor)
+{
+    if (!editor)
+        return "null";
+    return "{\"field\":" +
+           jsonString(editor->field() == VariableEditor::Field::Name ? "name" : "value") +
+           ",\"record\":" + std::to_string(editor->editedIndex()) +
+           ",\"name\":" + jsonString(printExpressionText(editor->nameEditor().expression())) +
+           ",\"value\":" + jsonString(printExpressionText(editor->valueEditor().expression())) +
+           "}";
+}
+
+// The rows of the list view as the last layout left them.
+std::string listJson(const FractionsWindow& window)
+{
+    const VariableTable& variables = window.variables();
+    std::string json = "{\"scrollPosition\":" + std::to_string(window.scrollPosition()) +
+                       ",\"scrollMaximum\":" + std::to_string(window.scrollMaximum()) +
+                       ",\"editedRecord\":" + std::to_string(window.editedRecord()) + ",\"rows\":[";
+    for (int index = 0; index < variables.count(); ++index) {
+        const VariableRecord& record = variables.record(index);
+        json += (index ? "," : "") + std::string("{\"top\":") + std::to_string(record.rowTop) +
+                ",\"bottom\":" + std::to_string(record.rowBottom) + "}";
+    }
+    return json + "]}";
 }
 
 std::string fractionsJson(const FractionsWindow& window, const std::vector<MessageRequest>& messages)
@@ -405,7 +459,10 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     const ExpressionEditor& editor = window.editor();
     std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
     json += ",\"caption\":" + jsonString(window.caption());
-    json += ",\"expression\":" + jsonString(printExpressionText(editor.expression()));
+    // The list shows no expression: its "expression" is the main one.
+    const FractNode& shown = window.mode() == FractionsWindow::Mode::List ? window.mainExpression()
+                                                                          : editor.expression();
+    json += ",\"expression\":" + jsonString(printExpressionText(shown));
     json += ",\"cursor\":{\"path\":[";
     std::vector<std::string> path = pathTo(editor.cursor().place.node);
     for (std::size_t index = 0; index < path.size(); ++index)
@@ -420,6 +477,9 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
             (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
     json += ",\"result\":null,\"clipboard\":\"\"";
     json += ",\"description\":" + jsonString(window.description());
+    json += ",\"main\":" + jsonString(printExpressionText(window.mainExpression()));
+    json += ",\"list\":" + listJson(window);
+    json += ",\"variableEditor\":" + variableEditorJson(window.variableEditor());
     json += ",\"variables\":[" + variablesJson(window.variables());
     json += "],\"memories\":[";
     for (int index = 0; index < 2; ++index) {

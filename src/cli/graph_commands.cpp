@@ -15,6 +15,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <complex>
 #include <optional>
 #include <ostream>
 
@@ -100,6 +101,47 @@ DefinitionLookup lookupIn(const VariableTable& table)
     };
 }
 
+// A complex point "RE,IM"; a lone number is real.
+std::optional<std::complex<float>> complexPoint(const std::string& text)
+{
+    std::size_t comma = text.find(',');
+    std::optional<double> real = number(text.substr(0, comma));
+    std::optional<double> imaginary =
+        comma == std::string::npos ? std::optional<double>(0) : number(text.substr(comma + 1));
+    if (!real || !imaginary)
+        return std::nullopt;
+    return std::complex<float>(static_cast<float>(*real), static_cast<float>(*imaginary));
+}
+
+// The analytic evaluation of eval --complex: z stands for each point.
+void printComplexValues(const NumericProgram& program,
+                        const std::vector<std::complex<float>>& points, bool json,
+                        std::ostream& out)
+{
+    if (json)
+        out << '[';
+    for (std::size_t index = 0; index < points.size(); ++index) {
+        std::complex<float> z = points[index];
+        std::optional<std::complex<float>> value = program.evaluateComplex(z);
+        // Adding zero turns a negative zero into 0.
+        if (value)
+            *value += std::complex<float>(0.0f, 0.0f);
+        std::string at = shortest(z.real()) + "," + shortest(z.imag());
+        if (json) {
+            out << (index ? ",\n " : "") << "{\"z\": [" << shortest(z.real()) << ", "
+                << shortest(z.imag()) << "], \"defined\": " << (value ? "true" : "false")
+                << ", \"re\": " << (value ? shortest(value->real()) : "null")
+                << ", \"im\": " << (value ? shortest(value->imag()) : "null") << '}';
+        } else if (value) {
+            out << at << '\t' << shortest(value->real()) << '\t' << shortest(value->imag()) << '\n';
+        } else {
+            out << at << "\tundefined\n";
+        }
+    }
+    if (json)
+        out << "]\n";
+}
+
 } // namespace
 
 int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
@@ -107,15 +149,16 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
     std::optional<std::string> file;
     std::optional<std::string> text;
     std::vector<float> points;
+    std::vector<std::string> pointTexts;
     bool json = false;
+    bool complex = false;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         bool hasValue = index + 1 < arguments.size();
-        if (argument == "--at" && hasValue) {
-            std::optional<double> value = number(arguments[++index]);
-            if (!value)
-                return usage(err, "eval", "--at takes a number, not \"" + arguments[index] + "\"");
-            points.push_back(static_cast<float>(*value));
+        if (argument == "--complex") {
+            complex = true;
+        } else if (argument == "--at" && hasValue) {
+            pointTexts.push_back(arguments[++index]);
         } else if (argument == "--expr" && hasValue) {
             text = arguments[++index];
         } else if (argument == "--json") {
@@ -126,10 +169,27 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
             file = argument;
         }
     }
+    std::vector<std::complex<float>> complexPoints;
+    for (const std::string& pointText : pointTexts) {
+        if (complex) {
+            std::optional<std::complex<float>> z = complexPoint(pointText);
+            if (!z)
+                return usage(err, "eval",
+                             "--at takes RE,IM with --complex, not \"" + pointText + "\"");
+            complexPoints.push_back(*z);
+            continue;
+        }
+        std::optional<double> value = number(pointText);
+        if (!value)
+            return usage(err, "eval", "--at takes a number, not \"" + pointText + "\"");
+        points.push_back(static_cast<float>(*value));
+    }
     if (file.has_value() == text.has_value())
         return usage(err, "eval", "give one SOURCE: a file or --expr TEXT");
     if (points.empty())
         points.push_back(0);
+    if (complexPoints.empty())
+        complexPoints.emplace_back(0.0f, 0.0f);
     Source source;
     if (text) {
         TextParseResult parsed = parseExpressionText(*text);
@@ -143,6 +203,12 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
         if (!read)
             return 1;
         source = std::move(*read);
+    }
+    if (complex) {
+        printComplexValues(
+            NumericProgram::compileComplex(*source.expression, lookupIn(source.variables)),
+            complexPoints, json, out);
+        return 0;
     }
     NumericProgram program =
         NumericProgram::compile(*source.expression, lookupIn(source.variables));

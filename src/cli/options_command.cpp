@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/options.h"
-#include "app/window_options.h"
 #include "cli/commands.h"
+#include "platform/window_options.h"
 
 #include <ostream>
 

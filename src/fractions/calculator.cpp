@@ -1,5 +1,6 @@
 #include "fractions/calculator.h"
 
+#include "fractions/colors_dialog.h"
 #include "fractions/expression_clipboard.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
@@ -272,6 +273,52 @@ void Calculator::newExpression()
 void Calculator::applyPrecision(const PrecisionDialog& dialog)
 {
     dialog.accept();
+}
+
+bool Calculator::menu(const std::string& caption)
+{
+    if (caption == "New") {
+        clearVariables();
+        newExpression();
+    } else if (caption == "Precision") {
+        applyPrecision(PrecisionDialog());
+    } else if (caption == "Complex Numbers") {
+        m_complex = !m_complex;
+    } else if (caption == "Font") {
+        chooseFont();
+    } else if (caption == "Colors") {
+        chooseColours();
+    } else if (caption == "Save options") {
+        saveOptions();
+    } else if (caption == "Index") {
+        m_host.showHelp("calculator.html");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Calculator::setOptions(const WindowOptions& options)
+{
+    m_options = options;
+    m_editor.setFontHeight(options.fontHeight);
+}
+
+void Calculator::chooseFont()
+{
+    WindowOptions options = m_options;
+    if (chooseWindowFont(m_host, options))
+        setOptions(options);
+}
+
+void Calculator::chooseColours()
+{
+    chooseWindowColours(m_host, m_options);
+}
+
+bool Calculator::saveOptions()
+{
+    return saveWindowOptions(m_host, WindowOptionsKind::Calculator, m_options);
 }
 
 } // namespace kestrane

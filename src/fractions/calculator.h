@@ -5,6 +5,7 @@
 #include "fractions/fract_node.h"
 #include "fractions/long_eval.h"
 #include "fractions/variable_table.h"
+#include "platform/window_options.h"
 
 #include <memory>
 #include <optional>
@@ -78,6 +79,18 @@ public:
     // Precision OK: the new word counts, the constants rebuilt.
     void applyPrecision(const PrecisionDialog& dialog);
 
+    // Menu items by caption without '&' ("New", "Precision" as OK at the
+    // dialog's start, "Complex Numbers", "Font", "Colors", "Save options",
+    // "Index"); false for an unknown one.
+    bool menu(const std::string& caption);
+    // The font and colours of slot 2 ("CalcOpt"); a new font height measures
+    // the expression again.
+    const WindowOptions& options() const { return m_options; }
+    void setOptions(const WindowOptions& options);
+    void chooseFont();
+    void chooseColours();
+    bool saveOptions();
+
 private:
     const VariableRecord* findVariable(const std::string& name) const;
     LongVariables enabledVariables() const;
@@ -96,6 +109,7 @@ private:
     bool m_complex = false;
     VariableTable m_variables;
     std::optional<CalculatorOutput> m_result;
+    WindowOptions m_options;
 };
 
 } // namespace kestrane

@@ -44,6 +44,8 @@ void paintPartLines(Canvas& canvas, const CalculatorPart& part, int& y)
 
 void Calculator::paint(Canvas& canvas) const
 {
+    canvas.fillRect(0, 0, kWidth, kHeight, m_options.window);
+    canvas.fillRect(0, 0, kWidth, kExpressionHeight, m_options.expressionBackground);
     m_editor.paint(canvas);
     canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 16});
     canvas.setTextColour(kTitleColour);

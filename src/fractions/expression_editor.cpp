@@ -145,6 +145,13 @@ void ExpressionEditor::setArea(int width, int height)
     m_areaHeight = height;
 }
 
+void ExpressionEditor::setOrigin(int left, int top)
+{
+    m_left = left;
+    m_top = top;
+    relayout();
+}
+
 void ExpressionEditor::setWindowSize(int width, int height)
 {
     m_windowWidth = width;
@@ -182,13 +189,19 @@ void ExpressionEditor::layout()
     foldHiddenSigns(*m_root);
     fixUp(*m_root);
     clearStaleSigns(*m_root);
-    layoutExpression(*m_root, m_metrics, kLeftMargin, kTopMargin - m_viewOffset);
+    layoutExpression(*m_root, m_metrics, m_left, m_top - m_viewOffset);
 }
 
 void ExpressionEditor::relayout()
 {
     layout();
     placeCaret();
+}
+
+void ExpressionEditor::setFontHeight(int height)
+{
+    m_fontHeight = height;
+    relayout();
 }
 
 MarkItem* ExpressionEditor::caretMark() const
@@ -470,7 +483,7 @@ void ExpressionEditor::pageUp()
 
 void ExpressionEditor::pageDown()
 {
-    int extent = m_root->height + kTopMargin;
+    int extent = m_root->height + m_top;
     if (m_viewOffset + m_areaHeight * 3 / 4 < extent)
         m_viewOffset += m_areaHeight / 2;
     else

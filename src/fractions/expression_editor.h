@@ -68,6 +68,9 @@ public:
     void setArea(int width, int height);
     void setWindowSize(int width, int height);
     int viewOffset() const { return m_viewOffset; }
+    // Where the tree's top-left corner stands (kLeftMargin, kTopMargin unless
+    // the window sets it).
+    void setOrigin(int left, int top);
 
     // Key down, in the window's order: the selection goes, Ctrl shortcuts,
     // letters typed into a text, then translation and the edit keys.
@@ -103,6 +106,9 @@ public:
     void pageDown();
     // Recomputes the whole layout.
     void relayout();
+    // A new font height for the whole expression, which is measured again.
+    void setFontHeight(int height);
+    int fontHeight() const { return m_fontHeight; }
 
     // The root-degree control: shown while the caret is on an opening root.
     bool degreeControlShown() const;
@@ -173,6 +179,8 @@ private:
     int m_windowWidth = 800;
     int m_windowHeight = 600;
     int m_viewOffset = 0;
+    int m_left = kLeftMargin;
+    int m_top = kTopMargin;
     bool m_editingAllowed = true;
     bool m_parenthesesOn = true;
     bool m_decimalsAllowed = false;

@@ -1,15 +1,22 @@
 #include "fractions/fractions_window.h"
 
+#include "fractions/colors_dialog.h"
 #include "fractions/expression_clipboard.h"
+#include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
 #include "fractions/long_eval.h"
 #include "fractions/mark_matching.h"
 #include "fractions/numeric_eval.h"
+#include "fractions/precision_dialog.h"
 #include "fractions/simplify.h"
+#include "fractions/variable_list.h"
+#include "numbers/long_num.h"
 #include "platform/canvas.h"
 #include "platform/colour.h"
 #include "platform/host.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace kestrane {
@@ -58,15 +65,101 @@ FileDialogRequest fileRequest(const std::string& title, const std::string& fileN
     return request;
 }
 
+bool isNameCharacter(char character)
+{
+    return std::isalnum(static_cast<unsigned char>(character)) != 0;
+}
+
+// How tightly a text in the notation binds at its top level: 1 a sum (or a
+// leading minus), 2 a product, 3 a fraction, 4 a power, 5 a single name,
+// number or bracketed group.
+int bindingOf(const std::string& text)
+{
+    if (!text.empty() && text[0] == '-')
+        return 1;
+    int level = 5;
+    int depth = 0;
+    for (char character : text) {
+        if (character == '(')
+            ++depth;
+        else if (character == ')')
+            --depth;
+        else if (depth == 0 && (character == '+' || character == '-'))
+            return 1;
+        else if (depth == 0 && character == '*')
+            level = std::min(level, 2);
+        else if (depth == 0 && character == '/')
+            level = std::min(level, 3);
+        else if (depth == 0 && character == '^')
+            level = std::min(level, 4);
+    }
+    return level;
+}
+
+// How tightly a text must bind to stand between these two characters (0
+// for the start or the end).
+int bindingNeeded(char before, char after)
+{
+    if (before == '^' || after == '^')
+        return 5;
+    if (before == '/' || after == '/')
+        return 4;
+    if (before == '*' || after == '*' || before == '-')
+        return 2;
+    return 1;
+}
+
+// The value's text, in parentheses where its neighbours would split it.
+std::string grouped(const std::string& text, char before, char after)
+{
+    return bindingOf(text) >= bindingNeeded(before, after) ? text : "(" + text + ")";
+}
+
+// One round of substitution in the linear notation: every name that is an
+// enabled variable with a value (not a function, which a parenthesis
+// follows) is replaced by its value.
+std::string substituteOnce(const std::string& text, const VariableTable& variables)
+{
+    std::string result;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (!std::isalpha(static_cast<unsigned char>(text[at]))) {
+            result += text[at++];
+            continue;
+        }
+        std::size_t end = at;
+        while (end < text.size() && isNameCharacter(text[end]))
+            ++end;
+        std::string name = text.substr(at, end - at);
+        int index = variables.find(name);
+        bool function = end < text.size() && text[end] == '(';
+        if (!function && index >= 0 && variables.record(index).enabled &&
+            variables.record(index).value)
+            result += grouped(printExpressionText(*variables.record(index).value),
+                              at > 0 ? text[at - 1] : 0, end < text.size() ? text[end] : 0);
+        else
+            result += name;
+        at = end;
+    }
+    return result;
+}
+
 } // namespace
 
 FractionsWindow::FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes)
     : m_host(host)
+    , m_metrics(metrics)
     , m_primes(primes)
     , m_editor(host, metrics)
+    , m_previousWords(longWords())
 {
     m_editor.setArea(kWidth - 40, kHeight - 200);
     m_editor.setWindowSize(kWidth, kHeight);
+}
+
+FractionsWindow::~FractionsWindow()
+{
+    setLongWords(m_previousWords);
 }
 
 std::string FractionsWindow::caption() const
@@ -74,8 +167,35 @@ std::string FractionsWindow::caption() const
     return m_fileName.empty() ? kNoName : m_fileName;
 }
 
+const FractNode& FractionsWindow::mainExpression() const
+{
+    return m_mainAside ? *m_mainAside : m_editor.expression();
+}
+
+void FractionsWindow::keepMainAside()
+{
+    if (m_mode != Mode::Main || m_mainAside)
+        return;
+    m_mainCaret = m_editor.cursor().place;
+    m_mainEditing = m_editor.editingAllowed();
+    m_mainAside = m_editor.takeExpression();
+}
+
+void FractionsWindow::bringMainBack()
+{
+    m_mode = Mode::Main;
+    m_editedRecord = -1;
+    if (!m_mainAside)
+        return;
+    m_editor.setExpression(std::move(m_mainAside));
+    m_editor.setCaret(m_mainCaret);
+    m_editor.setEditingAllowed(m_mainEditing);
+}
+
 void FractionsWindow::afterNewExpression(std::unique_ptr<FractNode> tree)
 {
+    m_mainAside.reset();
+    m_editedRecord = -1;
     m_mode = Mode::Main;
     m_unsimplified.reset();
     m_editor.setEditingAllowed(true);
@@ -87,6 +207,10 @@ void FractionsWindow::afterNewExpression(std::unique_ptr<FractNode> tree)
 
 void FractionsWindow::newFile()
 {
+    if (m_variableEditor) {
+        m_variableEditor->newValue();
+        return;
+    }
     m_fileName.clear();
     m_description.clear();
     m_valueText.clear();
@@ -98,7 +222,17 @@ void FractionsWindow::newFile()
 bool FractionsWindow::open()
 {
     auto chosen = m_host.chooseFileToOpen(fileRequest("Open", m_fileName));
-    return chosen && openFile(*chosen);
+    if (!chosen)
+        return false;
+    if (m_variableEditor) {
+        // The editor takes the file's main expression as the value.
+        auto contents = readFractionFile(*chosen, m_host);
+        if (!contents)
+            return false;
+        m_variableEditor->setValue(std::move(contents->expression));
+        return true;
+    }
+    return openFile(*chosen);
 }
 
 bool FractionsWindow::openFile(const std::string& path)
@@ -117,7 +251,7 @@ bool FractionsWindow::openFile(const std::string& path)
 bool FractionsWindow::writeTo(const std::string& fileName)
 {
     auto written =
-        writeFractionFile(fileName, m_editor.expression(), m_description, m_variables, m_host);
+        writeFractionFile(fileName, mainExpression(), m_description, m_variables, m_host);
     if (!written)
         return false;
     m_fileName = *written;
@@ -151,20 +285,228 @@ bool FractionsWindow::close()
 
 void FractionsWindow::showMain()
 {
-    m_mode = Mode::Main;
+    if (m_mode != Mode::Main)
+        bringMainBack();
 }
 
 void FractionsWindow::showList()
 {
     if (m_mode == Mode::List)
         return;
-    if (containsSlot(m_editor.expression())) {
+    if (containsSlot(mainExpression())) {
         m_host.message("Error", "Wrong character discovered.", MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
+    keepMainAside();
+    m_editedRecord = -1;
     m_variables.scrollOffset = 0;
     m_mode = Mode::List;
+    layoutList();
+}
+
+void FractionsWindow::layoutList()
+{
+    for (int index = 0; index < m_variables.count(); ++index)
+        if (FractNode* value = m_variables.record(index).value.get())
+            value->fontHeight = m_options.fontHeight;
+    layoutVariableList(m_variables, m_metrics);
+}
+
+void FractionsWindow::openVariableEditor(int index)
+{
+    m_variableEditor = std::make_unique<VariableEditor>(m_host, m_metrics, m_options.fontHeight);
+    if (index >= 0)
+        m_variableEditor->startEdit(m_variables, index);
+    else
+        m_variableEditor->startNew();
+}
+
+bool FractionsWindow::acceptVariable()
+{
+    if (!m_variableEditor || !m_variableEditor->accept(m_variables))
+        return false;
+    m_variableEditor.reset();
+    m_modified = true;
+    if (m_mode == Mode::List)
+        layoutList();
+    return true;
+}
+
+bool FractionsWindow::click(int x, int y)
+{
+    if (m_variableEditor || m_mode == Mode::Main)
+        return false;
+    if (y >= kListButtonsY && y <= kListButtonsY + kListButtonHeight) {
+        auto on = [x](int left) { return x >= left && x <= left + kListButtonWidth; };
+        if (on(kFractionButtonX)) {
+            fractionButton();
+            return true;
+        }
+        if (on(kAcceptButtonX)) {
+            acceptButton();
+            return true;
+        }
+        if (on(kListButtonX)) {
+            listButton();
+            return true;
+        }
+    }
+    if (m_mode != Mode::List)
+        return false;
+    ListHit hit = hitVariableList(m_variables, x, y);
+    switch (hit.target) {
+    case ListTarget::Name:
+        openVariableEditor(hit.index);
+        return true;
+    case ListTarget::Value:
+        editValue(hit.index);
+        return true;
+    case ListTarget::Enable:
+        toggleEnabled(hit.index);
+        return true;
+    case ListTarget::None:
+        break;
+    }
+    return false;
+}
+
+void FractionsWindow::editValue(int index)
+{
+    if (index < 0 || index >= m_variables.count())
+        return;
+    keepMainAside();
+    const VariableRecord& record = m_variables.record(index);
+    if (record.value)
+        m_editor.setExpression(standalone(*record.value));
+    else
+        m_editor.newExpression();
+    m_editor.setEditingAllowed(true);
+    m_editedRecord = index;
+    m_mode = Mode::NewVariable;
+}
+
+void FractionsWindow::fractionButton()
+{
+    showMain();
+}
+
+void FractionsWindow::acceptButton()
+{
+    if (m_mode == Mode::List) {
+        openVariableEditor();
+        return;
+    }
+    if (m_mode != Mode::NewVariable || m_editedRecord < 0)
+        return;
+    const FractNode& edited = m_editor.expression();
+    if (!expressionComplete(edited)) {
+        m_host.message("Error.", "Wrong parentheses in a second expression.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    if (containsSlot(edited)) {
+        m_host.message("Error", "Wrong character discovered.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    auto value = standalone(edited);
+    setLastSign(*value, '+');
+    fixUp(*value);
+    m_variables.record(m_editedRecord).value = std::move(value);
+    m_modified = true;
+    listButton();
+}
+
+void FractionsWindow::listButton()
+{
+    if (m_mode == Mode::Main)
+        return;
+    m_editedRecord = -1;
+    m_mode = Mode::List;
+    layoutList();
+}
+
+void FractionsWindow::toggleEnabled(int index)
+{
+    if (index < 0 || index >= m_variables.count())
+        return;
+    VariableRecord& record = m_variables.record(index);
+    record.enabled = !record.enabled;
+    m_modified = true;
+}
+
+int FractionsWindow::scrollMaximum() const
+{
+    return variableListScrollMaximum(m_variables);
+}
+
+int FractionsWindow::scrollPosition() const
+{
+    return m_variables.scrollOffset / variable_list::kScrollStep;
+}
+
+void FractionsWindow::scrollTo(int position)
+{
+    scrollVariableList(m_variables, position, m_metrics);
+}
+
+void FractionsWindow::setOptions(const WindowOptions& options)
+{
+    m_options = options;
+    m_editor.setFontHeight(options.fontHeight);
+    if (m_mainAside)
+        m_mainAside->fontHeight = options.fontHeight;
+    if (m_variableEditor)
+        m_variableEditor->setFontHeight(options.fontHeight);
+    layoutList();
+}
+
+void FractionsWindow::chooseFont()
+{
+    WindowOptions options = m_options;
+    if (chooseWindowFont(m_host, options))
+        setOptions(options);
+}
+
+void FractionsWindow::chooseColours()
+{
+    chooseWindowColours(m_host, m_options);
+}
+
+bool FractionsWindow::saveOptions()
+{
+    return saveWindowOptions(m_host, WindowOptionsKind::Fractions, m_options);
+}
+
+void FractionsWindow::applyPrecision(const PrecisionDialog& dialog)
+{
+    dialog.accept();
+}
+
+void FractionsWindow::substitute()
+{
+    showMain();
+    if (m_unsimplified)
+        restore();
+    std::string text = printExpressionText(m_editor.expression());
+    // A variable defined through itself would grow for ever: one round per
+    // variable reaches every chain that ends.
+    for (int round = 0; round <= m_variables.count(); ++round) {
+        std::string next = substituteOnce(text, m_variables);
+        if (next == text)
+            break;
+        text = std::move(next);
+    }
+    TextParseResult parsed = parseExpressionText(text, m_options.fontHeight);
+    if (!parsed.tree) {
+        m_host.message("Error", "The variables cannot be substituted.", MessageButtons::Ok,
+                       MessageIcon::Information);
+        return;
+    }
+    m_editor.setExpression(std::move(parsed.tree));
+    m_editor.setEditingAllowed(true);
+    m_modified = true;
 }
 
 void FractionsWindow::listHelp()
@@ -174,6 +516,7 @@ void FractionsWindow::listHelp()
 
 void FractionsWindow::simplify()
 {
+    showMain();
     SimplifyRequest request;
     request.tree = &m_editor.expression();
     request.variables = &m_variables;
@@ -192,6 +535,7 @@ void FractionsWindow::simplify()
 
 void FractionsWindow::restore()
 {
+    showMain();
     if (!m_unsimplified)
         return;
     m_editor.setExpression(std::move(m_unsimplified));
@@ -200,7 +544,7 @@ void FractionsWindow::restore()
 
 void FractionsWindow::value()
 {
-    const FractNode& tree = m_unsimplified ? *m_unsimplified : m_editor.expression();
+    const FractNode& tree = m_unsimplified ? *m_unsimplified : mainExpression();
     ExpressionNames found = expressionNames(tree);
     auto refuse = [this](const std::string& text) {
         m_valueText.clear();
@@ -274,16 +618,39 @@ void FractionsWindow::setDescription(std::string text)
     m_modified = true;
 }
 
+bool FractionsWindow::insertCommand(const std::string& name)
+{
+    // The variable editor takes these while it is open.
+    if (m_variableEditor)
+        return m_variableEditor->pressButton(name);
+    if (name == "Fraction")
+        m_editor.insertFraction();
+    else if (name == "Power")
+        m_editor.insertPower();
+    else if (name == "Root")
+        m_editor.insertRoot();
+    else
+        return false;
+    m_modified = true;
+    return true;
+}
+
 bool FractionsWindow::pressButton(const std::string& name)
 {
+    if (m_variableEditor && m_variableEditor->pressButton(name))
+        return true;
     if (name == "Imge3")
-        m_editor.insertFraction();
+        insertCommand("Fraction");
     else if (name == "Imge4")
-        m_editor.insertPower();
+        insertCommand("Power");
     else if (name == "Imge5")
-        m_editor.insertRoot();
+        insertCommand("Root");
+    else if (name == "NImage1")
+        openVariableEditor();
     else if (name == "NImage2")
         showList();
+    else if (name == "NImage3")
+        substitute();
     else if (name == "NImage4")
         simplify();
     else if (name == "NImage5")
@@ -300,6 +667,12 @@ bool FractionsWindow::pressButton(const std::string& name)
         recallMemory(0);
     else if (name == "M2Out")
         recallMemory(1);
+    else if (name == "Fraction" && m_mode != Mode::Main)
+        fractionButton();
+    else if (name == "Accept" && m_mode != Mode::Main)
+        acceptButton();
+    else if (name == "List" && m_mode != Mode::Main)
+        listButton();
     else
         return false;
     return true;
@@ -315,22 +688,64 @@ bool FractionsWindow::menu(const std::string& caption)
         save();
     else if (caption == "Save as")
         saveAs();
+    else if (caption == "Exit")
+        close();
     else if (caption == "Main" || caption == "Main fraction")
         showMain();
+    else if (caption == "New variable")
+        openVariableEditor();
     else if (caption == "List of variables")
         showList();
     else if (caption == "Simplify")
         simplify();
     else if (caption == "Value")
         value();
+    else if (caption == "Precision")
+        applyPrecision(PrecisionDialog());
     else if (caption == "Complex Numbers")
         toggleComplexNumbers();
-    else if (caption == "Power")
-        m_editor.insertPower();
-    else if (caption == "Root")
-        m_editor.insertRoot();
-    else if (caption == "Fraction")
-        m_editor.insertFraction();
+    else if (caption == "Power" || caption == "Root" || caption == "Fraction")
+        insertCommand(caption);
+    else if (caption == "Font")
+        chooseFont();
+    else if (caption == "Colors")
+        chooseColours();
+    else if (caption == "Save options")
+        saveOptions();
+    else if (caption == "Index")
+        m_host.showHelp("fractions_window.html");
+    else
+        return false;
+    return true;
+}
+
+bool FractionsWindow::controlKey(std::uint16_t key)
+{
+    if (key == 'H' && m_mode == Mode::List) {
+        listHelp();
+        return true;
+    }
+    if (key == 'M' || key == 'H') {
+        showMain();
+        return true;
+    }
+    if (m_mode == Mode::Main) {
+        if (key == 'V')
+            openVariableEditor();
+        else if (key == 'S')
+            substitute();
+        else if (key == 'L')
+            showList();
+        else
+            return false;
+        return true;
+    }
+    if (key == 'F')
+        fractionButton();
+    else if (key == 'A')
+        acceptButton();
+    else if (key == 'L')
+        listButton();
     else
         return false;
     return true;
@@ -338,12 +753,27 @@ bool FractionsWindow::menu(const std::string& caption)
 
 void FractionsWindow::keyDown(std::uint16_t key, Modifiers modifiers)
 {
-    if (modifiers.control() && (key == 'M' || key == 'H')) {
-        showMain();
+    if (m_variableEditor) {
+        switch (m_variableEditor->keyDown(key, modifiers)) {
+        case VariableEditor::KeyResult::Accept:
+            acceptVariable();
+            break;
+        case VariableEditor::KeyResult::Cancel:
+            m_variableEditor.reset();
+            break;
+        case VariableEditor::KeyResult::None:
+            break;
+        }
         return;
     }
+    if (modifiers.control() && controlKey(key))
+        return;
+    // The list shows no expression to edit.
+    if (m_mode == Mode::List)
+        return;
     if (key == editor_keys::kEquals && !modifiers.shift() && !modifiers.control()) {
-        simplify();
+        if (m_mode == Mode::Main)
+            simplify();
         return;
     }
     if (m_clipboard && key == 'C' && modifiers.control() && !modifiers.shift()) {
@@ -356,6 +786,8 @@ void FractionsWindow::keyDown(std::uint16_t key, Modifiers modifiers)
         return;
     }
     EditorRequest request = m_editor.keyDown(key, modifiers);
+    if (m_mode != Mode::Main)
+        return;
     if (request == EditorRequest::Simplify) {
         simplify();
     } else if (request == EditorRequest::Escape || request == EditorRequest::New) {
@@ -371,8 +803,32 @@ void FractionsWindow::keyDown(std::uint16_t key, Modifiers modifiers)
 
 void FractionsWindow::paint(Canvas& canvas) const
 {
-    if (m_mode == Mode::Main)
+    canvas.fillRect(0, 0, kWidth, kHeight, m_options.window);
+    if (m_mode == Mode::List) {
+        paintVariableList(m_variables, canvas, m_options.expressionBackground);
+    } else {
+        const FractNode& tree = m_editor.expression();
+        int margin = tree.fontHeight;
+        int top = ExpressionEditor::kTopMargin - m_editor.viewOffset();
+        canvas.fillRect(ExpressionEditor::kLeftMargin - margin / 2, top - margin / 2,
+                        ExpressionEditor::kLeftMargin + tree.width + margin / 2,
+                        top + tree.height + margin / 2, m_options.expressionBackground);
         m_editor.paint(canvas);
+    }
+    if (m_mode != Mode::Main) {
+        canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 16});
+        canvas.setPen(kBlack);
+        canvas.setBrush(rgb(230, 230, 230));
+        const std::pair<int, const char*> buttons[] = {
+            {kFractionButtonX, "Fraction"}, {kAcceptButtonX, "Accept"}, {kListButtonX, "List"}};
+        for (const auto& [x, text] : buttons) {
+            canvas.rectangle(x, kListButtonsY, x + kListButtonWidth,
+                             kListButtonsY + kListButtonHeight);
+            canvas.text(x + (kListButtonWidth - canvas.textWidth(text)) / 2, kListButtonsY + 7,
+                        text);
+        }
+        canvas.clearBrush();
+    }
     canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 15});
     const std::pair<int, const char*> labels[] = {
         {kWidth - 200, "Root"}, {kWidth - 142, "Fraction"}, {kWidth - 80, "Power"}};

@@ -2,7 +2,9 @@
 
 #include "fractions/expression_editor.h"
 #include "fractions/fract_node.h"
+#include "fractions/variable_editor.h"
 #include "fractions/variable_table.h"
+#include "platform/window_options.h"
 
 #include <array>
 #include <cstdint>
@@ -16,11 +18,14 @@ namespace kestrane {
 class Canvas;
 class Clipboard;
 class Host;
+class PrecisionDialog;
 
 // The Fractions and Roots window: one main expression typed with the cursor
 // editor, simplified exactly and restored, two memories of subexpressions, a
 // short description, the user variables, and fraction files. View mode 0
-// shows the main expression, 2 the list of variables.
+// shows the main expression, 1 a variable's value being edited in the big
+// view, 2 the list of variables. While the main expression is out of view it
+// is kept aside with its caret.
 class FractionsWindow {
 public:
     static constexpr int kWidth = 991;
@@ -32,14 +37,29 @@ public:
 
     enum class Mode { Main = 0, NewVariable = 1, List = 2 };
 
+    // The buttons at the bottom of the list view and of mode 1, at window
+    // height - 60: "Fraction" (Ctrl+F), "Accept" (Ctrl+A), "List" (Ctrl+L).
+    static constexpr int kListButtonsY = kHeight - 60;
+    static constexpr int kListButtonWidth = 100;
+    static constexpr int kListButtonHeight = 30;
+    static constexpr int kFractionButtonX = 60;
+    static constexpr int kAcceptButtonX = 200;
+    static constexpr int kListButtonX = 340;
+
     FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes = {});
+    // Gives back the long-number word count it found (Precision changes it).
+    ~FractionsWindow();
     FractionsWindow(const FractionsWindow&) = delete;
     // Where Ctrl+C copies and Shift+Insert pastes the linear notation.
     void setClipboard(Clipboard* clipboard) { m_clipboard = clipboard; }
     FractionsWindow& operator=(const FractionsWindow&) = delete;
 
+    // The expression in view: the main one in mode 0, the value being edited
+    // in mode 1.
     ExpressionEditor& editor() { return m_editor; }
     const ExpressionEditor& editor() const { return m_editor; }
+    // The main expression in any mode.
+    const FractNode& mainExpression() const;
     Mode mode() const { return m_mode; }
     // The file name, or "NoName" before a file is opened or saved.
     std::string caption() const;
@@ -75,12 +95,51 @@ public:
     void simplify();
     void restore();
     void toggleComplexNumbers() { m_complex = !m_complex; }
+    // Precision OK: the calculator's word counts change with it.
+    void applyPrecision(const PrecisionDialog& dialog);
+    // Every leaf naming an enabled user variable takes the variable's value
+    // (after restoring a simplified expression), until nothing changes.
+    void substitute();
     // Value: the expression (the unsimplified one after Simplify) in single
     // precision with 7 significant digits ("0.7071068"), or "undefined"
     // where it has none. Complex numbers and undefined names are refused.
     void value();
     // The text shown after "Approximate value is:"; empty before Value.
     const std::string& valueText() const { return m_valueText; }
+
+    // --- Variables --------------------------------------------------------------
+    // Opens the variable editor on a new variable (index -1) or a record.
+    void openVariableEditor(int index = -1);
+    VariableEditor* variableEditor() { return m_variableEditor.get(); }
+    const VariableEditor* variableEditor() const { return m_variableEditor.get(); }
+    // Runs the acceptance checks; the editor closes when they pass.
+    bool acceptVariable();
+    void closeVariableEditor() { m_variableEditor.reset(); }
+    // The list view and mode 1: a click on a row or a bottom button.
+    // Returns whether it fell on something.
+    bool click(int x, int y);
+    // Mode 1: a record's value in the big view.
+    void editValue(int index);
+    // The bottom buttons.
+    void fractionButton();
+    void acceptButton();
+    void listButton();
+    void toggleEnabled(int index);
+    // The scroll bar of the list: its maximum (0 while the list fits) and a
+    // move to a position, 100 pixels a step.
+    int scrollMaximum() const;
+    int scrollPosition() const;
+    void scrollTo(int position);
+    // The record edited in mode 1, or -1.
+    int editedRecord() const { return m_editedRecord; }
+
+    // --- Options -------------------------------------------------------------
+    const WindowOptions& options() const { return m_options; }
+    // Every expression is measured again at the new font height.
+    void setOptions(const WindowOptions& options);
+    void chooseFont();
+    void chooseColours();
+    bool saveOptions();
 
     // --- Memories and description -------------------------------------------
     // Stores the selected subexpression; an empty slot leaves the memory empty.
@@ -91,14 +150,17 @@ public:
     // The text of the description box, cut to 250 characters.
     void setDescription(std::string text);
 
-    // Buttons by name (Imge3-5, NImage2, NImage4, NImage5, HImage1, HImage2,
-    // M1In, M1InRed, M2In, M2InRed, M1Out, M2Out); false for an unknown one.
+    // Buttons by name (Imge3-5, NImage1-5, HImage1, HImage2, M1In, M1InRed,
+    // M2In, M2InRed, M1Out, M2Out, and the variable editor's Fraction, Power,
+    // Root, Help, Variables while it is open); false for an unknown one.
     bool pressButton(const std::string& name);
     // Menu items by caption without '&'; false for an unknown one.
     bool menu(const std::string& caption);
     // '=' without Shift simplifies; Escape restores a simplified expression
-    // or starts a new one; Ctrl+M and Ctrl+H show the main expression; the
-    // rest is cursor editing.
+    // or starts a new one; Ctrl+M and Ctrl+H show the main expression (Ctrl+H
+    // in the list shows its help); Ctrl+V, Ctrl+S, Ctrl+L in mode 0 and
+    // Ctrl+F, Ctrl+A, Ctrl+L in modes 1 and 2 press their buttons; the rest
+    // is cursor editing. Keys go to the variable editor while it is open.
     void keyDown(std::uint16_t key, Modifiers modifiers);
 
     void paint(Canvas& canvas) const;
@@ -106,8 +168,15 @@ public:
 private:
     void afterNewExpression(std::unique_ptr<FractNode> tree);
     bool writeTo(const std::string& fileName);
+    // Leaving mode 0 puts the main expression aside; coming back restores it.
+    void keepMainAside();
+    void bringMainBack();
+    void layoutList();
+    bool controlKey(std::uint16_t key);
+    bool insertCommand(const std::string& name);
 
     Host& m_host;
+    Canvas& m_metrics;
     Clipboard* m_clipboard = nullptr;
     std::span<const std::int32_t> m_primes;
     ExpressionEditor m_editor;
@@ -120,6 +189,13 @@ private:
     std::string m_fileName;
     std::string m_description;
     std::string m_valueText;
+    std::unique_ptr<FractNode> m_mainAside;
+    CaretPlace m_mainCaret;
+    bool m_mainEditing = true;
+    int m_editedRecord = -1;
+    std::unique_ptr<VariableEditor> m_variableEditor;
+    WindowOptions m_options;
+    int m_previousWords;
 };
 
 } // namespace kestrane

@@ -142,6 +142,7 @@ public:
     ProgramBuilder(NumericProgram& program, const DefinitionLookup& lookup)
         : m_program(program)
         , m_lookup(lookup)
+        , m_variable(program.m_complex ? "z" : "x")
     {
     }
 
@@ -174,6 +175,19 @@ public:
         return marks(node) || involvesX;
     }
 
+    static void build(NumericProgram& program, const FractNode& tree,
+                      const DefinitionLookup& lookup)
+    {
+        Prepared prepared = prepare(tree);
+        ProgramBuilder builder(program, lookup);
+        if (!prepared.complete || hasSlot(*prepared.tree))
+            builder.fail();
+        builder.emit(*prepared.tree);
+        program.m_valid = !builder.failed();
+        if (!program.m_valid)
+            program.m_code.clear();
+    }
+
     void fail() { m_failed = true; }
     bool failed() const { return m_failed || m_program.m_code.size() > kMaxInstructions; }
 
@@ -203,9 +217,13 @@ private:
             push(Op::Constant, 1, Instruction{.value = std::strtof(text.c_str(), nullptr)});
             return false;
         }
-        if (text == "x") {
+        if (text == m_variable) {
             push(Op::Variable, 1);
             return true;
+        }
+        if (text == "i" && m_program.m_complex) {
+            push(Op::ImaginaryUnit, 1);
+            return false;
         }
         if (text == "I") {
             push(Op::Constant, 1, Instruction{.value = -1});
@@ -295,6 +313,7 @@ private:
 
     NumericProgram& m_program;
     const DefinitionLookup& m_lookup;
+    std::string_view m_variable;
     std::map<std::string, std::pair<int, bool>> m_registers;
     std::set<std::string> m_inProgress;
     int m_depth = 0;
@@ -304,14 +323,15 @@ private:
 NumericProgram NumericProgram::compile(const FractNode& tree, const DefinitionLookup& lookup)
 {
     NumericProgram program;
-    Prepared prepared = prepare(tree);
-    ProgramBuilder builder(program, lookup);
-    if (!prepared.complete || hasSlot(*prepared.tree))
-        builder.fail();
-    builder.emit(*prepared.tree);
-    program.m_valid = !builder.failed();
-    if (!program.m_valid)
-        program.m_code.clear();
+    ProgramBuilder::build(program, tree, lookup);
+    return program;
+}
+
+NumericProgram NumericProgram::compileComplex(const FractNode& tree, const DefinitionLookup& lookup)
+{
+    NumericProgram program;
+    program.m_complex = true;
+    ProgramBuilder::build(program, tree, lookup);
     return program;
 }
 
@@ -400,7 +420,7 @@ std::optional<float> function(float value, std::int64_t code)
 
 std::optional<float> NumericProgram::evaluate(float t) const
 {
-    if (!m_valid)
+    if (!m_valid || m_complex)
         return std::nullopt;
     constexpr int kInline = 64;
     float inlineStack[kInline];
@@ -427,6 +447,8 @@ std::optional<float> NumericProgram::evaluate(float t) const
         case Op::Variable:
             stack[++top] = t;
             continue;
+        case Op::ImaginaryUnit:
+            return std::nullopt;
         case Op::Load:
             stack[++top] = registers[instruction.a];
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <complex>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,8 +31,18 @@ public:
     // program that fails everywhere.
     static NumericProgram compile(const FractNode& tree, const DefinitionLookup& lookup = {});
 
+    // The same for the complex variable z, where i is the imaginary unit and
+    // x is a name like any other. Evaluate with evaluateComplex only.
+    static NumericProgram compileComplex(const FractNode& tree,
+                                         const DefinitionLookup& lookup = {});
+
     bool valid() const { return m_valid; }
     std::optional<float> evaluate(float t) const;
+    // The value at z in single-precision complex numbers: integer powers by
+    // multiplication, other powers as exp(e * log b), principal roots and
+    // inverse functions. A zero divisor, the logarithm of 0 or a value that
+    // is not finite has no value.
+    std::optional<std::complex<float>> evaluateComplex(std::complex<float> z) const;
 
     enum class Op : std::uint8_t {
         Constant,
@@ -46,6 +57,7 @@ public:
         Power,
         Root,
         Function,
+        ImaginaryUnit,
     };
     struct Instruction {
         Op op = Op::Constant;
@@ -65,6 +77,7 @@ private:
     int m_stackSize = 0;
     int m_registers = 0;
     bool m_valid = false;
+    bool m_complex = false;
 };
 
 // Compiles and evaluates once.

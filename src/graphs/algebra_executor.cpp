@@ -1,6 +1,7 @@
 #include "graphs/algebra_executor.h"
 
 #include "fractions/expression_text.h"
+#include "graphs/curve_expressions.h"
 #include "graphs/graph_messages.h"
 #include "graphs/graph_scene.h"
 #include "graphs/script_expressions.h"
@@ -43,13 +44,15 @@ struct AlgebraCommand {
 
     // A new object named with the statement's target; its variable set is
     // the given one plus the names of the expression it lacks.
-    void make(std::unique_ptr<FractNode> tree, VariableTable variables) const
+    AlgExprRec& make(std::unique_ptr<FractNode> tree, VariableTable variables) const
     {
         auto record = std::make_unique<AlgExprRec>();
         collectNames(*tree, variables);
         record->expression = std::move(tree);
         record->variables = std::move(variables);
-        bindTarget(scene.add(std::move(record)), statement.target, context);
+        AlgExprRec& made = scene.add(std::move(record));
+        bindTarget(made, statement.target, context);
+        return made;
     }
 };
 
@@ -96,6 +99,41 @@ void algExprCommand(AlgebraCommand& command)
     }
     VariableTable variables = std::move(read.file->variables);
     command.make(simplifiedForScript(*read.file->expression), std::move(variables));
+}
+
+// AnalyticF(s): s names an expression file or, when there is none, is the
+// function itself in the linear notation. A function of names other than z
+// is made all the same, after a warning.
+void analyticCommand(AlgebraCommand& command)
+{
+    std::optional<std::string> text = textArgument(command.argument(0), command.context);
+    if (!text)
+        return;
+    std::optional<std::string> path = command.context.state.dataFiles().find(*text);
+    std::optional<std::string> bytes = path ? readWholeFile(nativePath(*path)) : std::nullopt;
+    std::unique_ptr<FractNode> tree;
+    VariableTable variables;
+    if (bytes) {
+        ExpressionFileRead read = parseExpressionFile(*bytes);
+        if (!read.file) {
+            command.context.state.host().message(read.caption, read.message, MessageButtons::Ok,
+                                                 MessageIcon::Error);
+            return;
+        }
+        tree = std::move(read.file->expression);
+        variables = std::move(read.file->variables);
+    } else {
+        TextParseResult parsed = parseExpressionText(*text);
+        if (!parsed.tree) {
+            command.fail("The function \"" + *text + "\" cannot be read (" + parsed.error + ").");
+            return;
+        }
+        tree = std::move(parsed.tree);
+    }
+    tree = simplifiedForScript(*tree);
+    if (!onlyVariableZ(*tree))
+        command.fail(graph_message::kNotAnalytic);
+    command.make(std::move(tree), std::move(variables)).analytic = true;
 }
 
 void binaryCommand(AlgebraCommand& command, char sign)
@@ -250,6 +288,8 @@ bool AlgebraExecutor::execute(const Statement& statement, CommandContext& contex
     const std::string& word = statement.word;
     if (word == "AlgExpr")
         algExprCommand(command);
+    else if (word == "AnalyticF")
+        analyticCommand(command);
     else if (word == "Constant")
         constantCommand(command);
     else if (word == "DefVariable")

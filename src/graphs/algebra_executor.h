@@ -6,7 +6,7 @@ namespace kestrane {
 
 class GraphScene;
 
-// The commands on algebraic expressions: AlgExpr, Constant, DefVariable,
+// The commands on algebraic expressions: AlgExpr, AnalyticF, Constant, DefVariable,
 // Sum, Difference, Product, Divide, SquareRoot, Power, Simplify,
 // Substitute, AddVariable, Variable, Value and DrawAlgExpr. The Algebraic
 // expressions module runs them, and so do the modules of quadratic and

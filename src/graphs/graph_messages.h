@@ -13,6 +13,8 @@ inline constexpr std::string_view kWrongVariableName = "Wrong name of variable."
 inline constexpr std::string_view kDivisionByZero = "Division by zero.";
 inline constexpr std::string_view kExponentOutOfRange = "Exponent out of range.";
 inline constexpr std::string_view kVariableOutOfRange = "Variable out of range.";
+inline constexpr std::string_view kNotAnalytic =
+    "Function is not analytic. Use only a variable 'z'.\nResults may not be valid.";
 } // namespace graph_message
 
 // A box with the caption "Runtime error.".

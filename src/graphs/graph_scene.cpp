@@ -149,12 +149,20 @@ std::size_t GraphScene::heapBytes() const
     // A rough count: a record with its program and tree takes a few
     // kilobytes at most.
     constexpr std::size_t kRecordBytes = 2048;
-    return kRecordBytes *
-           (m_rectangles.size() + m_functions.size() + m_graphs.size() + m_algExprs.size());
+    return kRecordBytes * (m_rectangles.size() + m_functions.size() + m_graphs.size() +
+                           m_algExprs.size() + m_curves.size() + m_intervals.size());
+}
+
+CurvePlot CurveRec::plot() const
+{
+    CurveSource source{xProgram, yProgram, functionPrograms, tMin, tMax};
+    return plotCurve(source, rect, aspect);
 }
 
 void GraphScene::clear()
 {
+    m_curves.clear();
+    m_intervals.clear();
     m_rectangles.clear();
     m_functions.clear();
     m_graphs.clear();
@@ -170,6 +178,10 @@ void GraphScene::paint(Canvas& canvas) const
     for (const auto& graph : m_graphs) {
         GraphPlot plot = plotGraph(graph->program, graph->rect, graph->xMin, graph->xMax);
         paintGraph(canvas, plot, graph->rect, graph->line);
+    }
+    for (const auto& curve : m_curves) {
+        if (curve->drawn)
+            paintCurve(canvas, curve->plot(), curve->rect, curve->line);
     }
     for (const auto& function : m_functions) {
         if (function->drawn && function->expression)
@@ -223,7 +235,31 @@ void GraphScene::writeJson(std::string& json) const
                 ", \"drawn\": " + (expression.drawn ? "true" : "false") +
                 ", \"analytic\": " + (expression.analytic ? "true" : "false");
     });
+    writeCurvesJson(json);
     json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
+}
+
+void GraphScene::writeCurvesJson(std::string& json) const
+{
+    if (!m_curveArrays && m_curves.empty() && m_intervals.empty())
+        return;
+    auto text = [](const std::shared_ptr<const FractNode>& tree) {
+        return tree ? jsonString(printExpressionText(*tree)) : std::string("null");
+    };
+    array(json, "curves", m_curves, [&](const CurveRec& curve) {
+        json += ", \"x\": " + text(curve.x) + ", \"y\": " + text(curve.y) +
+                ", \"rectangle\": " + rectJson(curve.rect) + ", \"parameter\": [" +
+                number(curve.tMin) + ", " + number(curve.tMax) +
+                "], \"keepAspect\": " + (curve.aspect == AspectRatio::Keep ? "true" : "false") +
+                ", \"drawn\": " + (curve.drawn ? "true" : "false") +
+                ", \"colour\": " + std::to_string(curve.line) +
+                ", \"analytic\": " + (curve.isImage() ? "true" : "false") +
+                ", \"function\": " + text(curve.isImage() ? curve.functions.back() : nullptr) +
+                ", \"plot\": " + curvePlotJson(curve.plot());
+    });
+    array(json, "parameterIntervals", m_intervals, [&](const ParameterIntervalRec& interval) {
+        json += ", \"lo\": " + number(interval.lo) + ", \"hi\": " + number(interval.hi);
+    });
 }
 
 GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_view scope)
@@ -236,7 +272,12 @@ GeoObject* GraphScene::find(int typeCode, std::string_view name, std::string_vie
     case type::kGraph:
         return findGraph(name, scope);
     case type::kAlgExpr:
+    case type::kAnalyticF:
         return findAlgExpr(name, scope);
+    case type::kCurve:
+        return findCurve(name, scope);
+    case type::kParameterSegment:
+        return findInterval(name, scope);
     default:
         return nullptr;
     }
@@ -248,6 +289,8 @@ void GraphScene::dropScope(std::string_view scope)
     unbindScope(m_functions, scope);
     unbindScope(m_graphs, scope);
     unbindScope(m_algExprs, scope);
+    unbindScope(m_curves, scope);
+    unbindScope(m_intervals, scope);
 }
 
 std::string GraphScene::unchoosableParameter(int typeCode) const
@@ -265,6 +308,15 @@ std::string GraphScene::unchoosableParameter(int typeCode) const
         break;
     case type::kAlgExpr:
         kind = "An expression";
+        break;
+    case type::kAnalyticF:
+        kind = "A function";
+        break;
+    case type::kCurve:
+        kind = "A curve";
+        break;
+    case type::kParameterSegment:
+        kind = "A parameter interval";
         break;
     default:
         return {};
@@ -290,6 +342,26 @@ GraphRec& GraphScene::add(std::unique_ptr<GraphRec> graph)
 AlgExprRec& GraphScene::add(std::unique_ptr<AlgExprRec> expression)
 {
     return *m_algExprs.emplace_back(std::move(expression));
+}
+
+CurveRec& GraphScene::add(std::unique_ptr<CurveRec> curve)
+{
+    return *m_curves.emplace_back(std::move(curve));
+}
+
+ParameterIntervalRec& GraphScene::add(std::unique_ptr<ParameterIntervalRec> interval)
+{
+    return *m_intervals.emplace_back(std::move(interval));
+}
+
+CurveRec* GraphScene::findCurve(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_curves, name, scope);
+}
+
+ParameterIntervalRec* GraphScene::findInterval(std::string_view name, std::string_view scope) const
+{
+    return findNamed(m_intervals, name, scope);
 }
 
 AlgExprRec* GraphScene::findAlgExpr(std::string_view name, std::string_view scope) const

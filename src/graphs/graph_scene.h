@@ -5,6 +5,7 @@
 #include "fractions/variable_table.h"
 #include "geometry/geo_object.h"
 #include "geometry/object_store.h"
+#include "graphs/curve_plot.h"
 #include "graphs/graph_plot.h"
 #include "runtime/module_scene.h"
 
@@ -68,7 +69,10 @@ template<class Record>
 class RecordCopies : public std::vector<std::unique_ptr<Record>> {
 public:
     RecordCopies() = default;
-    RecordCopies(const RecordCopies& other) : std::vector<std::unique_ptr<Record>>() { copyFrom(other); }
+    RecordCopies(const RecordCopies& other) : std::vector<std::unique_ptr<Record>>()
+    {
+        copyFrom(other);
+    }
     RecordCopies& operator=(const RecordCopies& other)
     {
         if (this != &other) {
@@ -128,6 +132,35 @@ struct AlgExprRec : GeoObject {
     bool analytic = false;
 };
 
+// A parameter interval of curves; it may run downward.
+struct ParameterIntervalRec : GeoObject {
+    double lo = 0;
+    double hi = 1;
+};
+
+// A parametric curve, or the image of one under an analytic function. It
+// keeps what it draws by value (the expressions are shared and never
+// changed), so a copy of the record is a whole curve.
+struct CurveRec : GeoObject {
+    // The expressions as drawn in text, the parameter t written as x.
+    std::shared_ptr<const FractNode> x;
+    std::shared_ptr<const FractNode> y;
+    NumericProgram xProgram;
+    NumericProgram yProgram;
+    PixelRect rect;
+    double tMin = 0;
+    double tMax = 1;
+    AspectRatio aspect = AspectRatio::Stretch;
+    bool drawn = false;
+    ColorRef line = 0xFFFFFF;
+    // Images only: the analytic functions of z, applied in order.
+    std::vector<std::shared_ptr<const FractNode>> functions;
+    std::vector<NumericProgram> functionPrograms;
+
+    bool isImage() const { return !functions.empty(); }
+    CurvePlot plot() const;
+};
+
 // The objects of the graph and algebra modules beside the plane objects:
 // rectangles, functions, graphs and algebraic expressions, each kind in creation order. Lookups
 // return the last object carrying (name, scope). The scene is a value: a
@@ -156,6 +189,17 @@ public:
     GraphRec& add(std::unique_ptr<GraphRec> graph);
     AlgExprRec& add(std::unique_ptr<AlgExprRec> expression);
 
+    // Curves and their parameter intervals.
+    CurveRec& add(std::unique_ptr<CurveRec> curve);
+    ParameterIntervalRec& add(std::unique_ptr<ParameterIntervalRec> interval);
+    CurveRec* findCurve(std::string_view name, std::string_view scope) const;
+    ParameterIntervalRec* findInterval(std::string_view name, std::string_view scope) const;
+    const List<CurveRec>& curves() const { return m_curves; }
+    const List<ParameterIntervalRec>& intervals() const { return m_intervals; }
+    // The JSON has "curves" and "parameterIntervals" when the scene holds
+    // some or belongs to the module that makes them.
+    void writeCurveArrays() { m_curveArrays = true; }
+
     RectangleRec* findRectangle(std::string_view name, std::string_view scope) const;
     FunctionRec* findFunction(std::string_view name, std::string_view scope) const;
     GraphRec* findGraph(std::string_view name, std::string_view scope) const;
@@ -177,10 +221,15 @@ public:
     void setFormulaFontHeight(int height) { m_formulaHeight = height; }
 
 private:
+    void writeCurvesJson(std::string& json) const;
+
     List<RectangleRec> m_rectangles;
     List<FunctionRec> m_functions;
     List<GraphRec> m_graphs;
     List<AlgExprRec> m_algExprs;
+    List<CurveRec> m_curves;
+    List<ParameterIntervalRec> m_intervals;
+    bool m_curveArrays = false;
     int m_formulaHeight = 20;
     const ObjectStore* m_store = nullptr;
 };

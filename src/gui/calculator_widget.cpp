@@ -1,10 +1,11 @@
 #include "gui/calculator_widget.h"
 
+#include "app/about_box.h"
 #include "fractions/calculator_results.h"
 #include "gui/button_pictures.h"
+#include "gui/expression_area.h"
 #include "gui/expression_keys.h"
 #include "gui/precision_dialog_widget.h"
-#include "gui/expression_area.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/keys.h"
@@ -62,12 +63,12 @@ constexpr ButtonLayout kButtons[] = {
     {"GImage2", "function_exp", "exp", 790, kTop},
     {"GImage1", "function_log", "log", 850, kTop},
     {"GImage3", "function_pi", "\u03C0", 910, kTop},
-    {"GImage12", "", "\u03B1", 790, kTop + 70},
-    {"GImage13", "", "\u03B2", 840, kTop + 70},
-    {"GImage14", "", "\u03B3", 890, kTop + 70},
-    {"GImage15", "", "\u03B5", 940, kTop + 70},
-    {"BImage1", "", "Compute", 330, kTop + 100},
-    {"BImage3", "", "New", 430, kTop + 100},
+    {"GImage12", "greek_alpha", "\u03B1", 790, kTop + 70},
+    {"GImage13", "greek_beta", "\u03B2", 840, kTop + 70},
+    {"GImage14", "greek_gamma", "\u03B3", 890, kTop + 70},
+    {"GImage15", "greek_epsilon", "\u03B5", 940, kTop + 70},
+    {"BImage1", "compute", "Compute", 330, kTop + 100},
+    {"BImage3", "new_expression", "New", 430, kTop + 100},
 };
 
 // The results window: paints the model, scrolls, and closes on any key or
@@ -193,6 +194,31 @@ void CalculatorWidget::buildMenus(QWidget* menuHolder)
     m_complexItem = addItem(settings, "&Complex Numbers", "complexNumbers",
                             [this] { m_model->setComplexNumbers(!m_model->complexNumbers()); });
     m_complexItem->setCheckable(true);
+    QMenu* options = menuBar->addMenu("&Options");
+    auto optionItem = [this, options, addItem](const QString& text, const QString& name,
+                                               const std::string& caption) {
+        addItem(options, text, name, [this, caption] {
+            m_model->menu(caption);
+            if (m_optionsSlot && caption != "Save options")
+                *m_optionsSlot = m_model->options();
+        });
+    };
+    optionItem("&Font", "font", "Font");
+    optionItem("&Colors", "colors", "Colors");
+    optionItem("&Save options", "saveOptions", "Save options");
+    QMenu* help = menuBar->addMenu("&Help");
+    addItem(help, "&Index", "index", [this] { m_model->menu("Index"); });
+    addItem(help, "&About", "about", [this] {
+        AboutBox about;
+        m_host.runModal(about);
+    });
+}
+
+void CalculatorWidget::useOptions(WindowOptions& slot)
+{
+    m_optionsSlot = &slot;
+    m_model->setOptions(slot);
+    afterCommand();
 }
 
 void CalculatorWidget::buildButtons(const std::filesystem::path& imagesDirectory)

@@ -31,6 +31,9 @@ public:
     ~CalculatorWidget() override;
 
     Calculator& model() { return *m_model; }
+    // The program's slot of font and colours: read now, written back after
+    // Font and Colors.
+    void useOptions(WindowOptions& slot);
     QWidget* expressionArea() const;
     QTimer* blinkTimer() const { return m_timer; }
     QAction* action(const QString& name) const;
@@ -57,6 +60,7 @@ private:
     ExpressionArea* m_area = nullptr;
     QTimer* m_timer = nullptr;
     QAction* m_complexItem = nullptr;
+    WindowOptions* m_optionsSlot = nullptr;
 };
 
 } // namespace kestrane

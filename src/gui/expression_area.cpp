@@ -32,9 +32,14 @@ void ExpressionArea::mousePressEvent(QMouseEvent* event)
 void ExpressionArea::mouseReleaseEvent(QMouseEvent* event)
 {
     QPoint end = event->position().toPoint();
+    bool moved = (end - m_start).manhattanLength() > 3;
+    if (!moved && m_hooks.click && m_hooks.click(end.x(), end.y())) {
+        m_hooks.afterCommand();
+        return;
+    }
     ExpressionEditor& editor = m_hooks.editor();
     // A click that is not in the degree control and moved a little is a drag.
-    if (!editor.clickDegreeControl(end.x(), end.y()) && (end - m_start).manhattanLength() > 3)
+    if (!editor.clickDegreeControl(end.x(), end.y()) && moved)
         editor.drag(m_start.x(), m_start.y(), end.x(), end.y());
     m_hooks.afterCommand();
 }

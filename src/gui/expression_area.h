@@ -19,6 +19,8 @@ public:
         std::function<void(Canvas&)> paint;
         std::function<ExpressionEditor&()> editor;
         std::function<void()> afterCommand;
+        // A click (not a drag) first goes here; true when it was taken.
+        std::function<bool(int x, int y)> click = {};
     };
 
     ExpressionArea(QWidget* window, Hooks hooks);

@@ -1,11 +1,14 @@
 #include "gui/fractions_window_widget.h"
 
+#include "app/about_box.h"
 #include "fractions/fraction_file.h"
 #include "gui/button_pictures.h"
-#include "gui/expression_keys.h"
 #include "gui/expression_area.h"
+#include "gui/expression_keys.h"
+#include "gui/precision_dialog_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
+#include "gui/variable_editor_widget.h"
 #include "platform/host.h"
 
 #include <QCloseEvent>
@@ -13,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -36,16 +40,21 @@ constexpr ButtonLayout kButtons[] = {
     {"Imge3", "fraction", "a/b", FractionsWindow::kWidth - 200, kBottom},
     {"Imge4", "power", "x^n", FractionsWindow::kWidth - 80, kBottom},
     {"Imge5", "root", "sqrt", FractionsWindow::kWidth - 142, kBottom},
+    {"NImage1", "new_variable", "New", 20, kBottom - 44},
     {"NImage2", "variables", "List", 20, kBottom},
+    {"NImage3", "substitute", "x=?", 80, kBottom - 44},
     {"NImage4", "simplify", "Simplify", 80, kBottom},
     {"NImage5", "restore", "Restore", 80, kBottom},
-    {"HImage1", "list_help", "?", 20, kBottom},
-    {"HImage2", "main_expression", "Main", 140, kBottom},
-    {"M1In", "memory1_in", "M1 in", 220, kBottom},
-    {"M1Out", "memory1_out", "M1 out", 280, kBottom},
-    {"M2In", "memory2_in", "M2 in", 340, kBottom},
-    {"M2Out", "memory2_out", "M2 out", 400, kBottom},
-    {"koment", "comment", "Note", 480, kBottom},
+    // The list view's own buttons stand at x 60 to 440 on this row.
+    {"HImage1", "list_help", "?", 480, kBottom},
+    {"HImage2", "main_expression", "Main", 540, kBottom},
+    {"M1In", "memory1_in", "M1 in", 160, kBottom},
+    {"M1InRed", "memory1_in_red", "M1 in", 160, kBottom},
+    {"M1Out", "memory1_out", "M1 out", 220, kBottom},
+    {"M2In", "memory2_in", "M2 in", 280, kBottom},
+    {"M2InRed", "memory2_in_red", "M2 in", 280, kBottom},
+    {"M2Out", "memory2_out", "M2 out", 340, kBottom},
+    {"koment", "comment", "Note", 420, kBottom},
 };
 
 } // namespace
@@ -60,6 +69,7 @@ FractionsWindowWidget::FractionsWindowWidget(Host& host,
     , m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage))
     , m_clipboard(std::make_unique<QtClipboard>())
     , m_model(std::make_unique<FractionsWindow>(host, *m_metrics))
+    , m_imagesDirectory(imagesDirectory)
 {
     m_model->setClipboard(m_clipboard.get());
     setObjectName("fractionsWindow");
@@ -71,10 +81,23 @@ FractionsWindowWidget::FractionsWindowWidget(Host& host,
     buildMenus(menuBar);
     m_area = new ExpressionArea(this, {[this](Canvas& canvas) { m_model->paint(canvas); },
                                        [this]() -> ExpressionEditor& { return m_model->editor(); },
-                                       [this] { afterCommand(); }});
+                                       [this] { afterCommand(); },
+                                       [this](int x, int y) { return m_model->click(x, y); }});
     m_area->setFixedSize(FractionsWindow::kWidth, FractionsWindow::kHeight);
     layout->addWidget(m_area);
     buildButtons(imagesDirectory);
+    // FractBar: 100 pixels of the list a step.
+    m_scrollBar = new QScrollBar(Qt::Vertical, m_area);
+    m_scrollBar->setObjectName("FractBar");
+    m_scrollBar->setGeometry(FractionsWindow::kWidth - 20, 0, 20, FractionsWindow::kHeight - 80);
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    m_scrollBar->hide();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int position) {
+        if (m_model->scrollPosition() != position) {
+            m_model->scrollTo(position);
+            m_area->update();
+        }
+    });
     m_timer = new QTimer(this);
     m_timer->setInterval(kBlinkInterval);
     connect(m_timer, &QTimer::timeout, this, [this] {
@@ -90,6 +113,49 @@ FractionsWindowWidget::~FractionsWindowWidget()
     m_model.reset();
 }
 
+void FractionsWindowWidget::useOptions(WindowOptions& slot)
+{
+    m_optionsSlot = &slot;
+    m_model->setOptions(slot);
+    afterCommand();
+}
+
+void FractionsWindowWidget::runMenu(const QString& caption)
+{
+    m_timer->stop();
+    // Both saves write the description as the box shows it.
+    if (caption == "Save" || caption == "Save as")
+        m_model->setDescription(descriptionText().toStdString());
+    if (caption == "Precision") {
+        PrecisionDialogWidget dialog(m_host, this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_model->applyPrecision(dialog.model());
+    } else if (caption == "About") {
+        AboutBox about;
+        m_host.runModal(about);
+    } else {
+        m_model->menu(caption.toStdString());
+    }
+    if (m_optionsSlot && (caption == "Font" || caption == "Colors"))
+        *m_optionsSlot = m_model->options();
+    m_timer->start();
+    afterCommand();
+}
+
+void FractionsWindowWidget::runVariableEditor()
+{
+    if (m_inVariableEditor || !m_model->variableEditor())
+        return;
+    m_inVariableEditor = true;
+    m_timer->stop();
+    VariableEditorWidget editor(*m_model, m_imagesDirectory, this);
+    editor.exec();
+    // However the dialog ended, the editor is closed.
+    m_model->closeVariableEditor();
+    m_timer->start();
+    m_inVariableEditor = false;
+}
+
 QAction* FractionsWindowWidget::action(const QString& name) const
 {
     return findChild<QAction*>(name);
@@ -103,15 +169,7 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
         QAction* item = menu->addAction(text);
         item->setObjectName(caption);
         item->setShortcut(shortcut);
-        connect(item, &QAction::triggered, this, [this, caption] {
-            m_timer->stop();
-            // Both saves write the description as the box shows it.
-            if (caption == "Save" || caption == "Save as")
-                m_model->setDescription(descriptionText().toStdString());
-            m_model->menu(caption.toStdString());
-            m_timer->start();
-            afterCommand();
-        });
+        connect(item, &QAction::triggered, this, [this, caption] { runMenu(caption); });
         return item;
     };
     QMenu* file = menuBar->addMenu("&File");
@@ -124,22 +182,27 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     connect(exit, &QAction::triggered, this, &QDialog::close);
     QMenu* expression = menuBar->addMenu("&Expression");
     addItem(expression, "&Main", "Main", QKeySequence("Ctrl+M"));
+    addItem(expression, "&New variable", "New variable");
     addItem(expression, "&Simplify", "Simplify");
     QMenu* view = menuBar->addMenu("&View");
     addItem(view, "&Main fraction", "Main fraction", QKeySequence("Ctrl+H"));
     addItem(view, "&List of variables", "List of variables");
     addItem(view, "&Value", "Value");
     QMenu* settings = menuBar->addMenu("&Settings");
+    addItem(settings, "&Precision", "Precision");
     m_complexItem = addItem(settings, "&Complex Numbers", "Complex Numbers");
     m_complexItem->setCheckable(true);
     QMenu* arithmetics = menuBar->addMenu("&Arithmetics");
     addItem(arithmetics, "&Power", "Power", QKeySequence("Ctrl+P"));
     addItem(arithmetics, "&Root", "Root", QKeySequence("Ctrl+R"));
     addItem(arithmetics, "&Fraction", "Fraction", QKeySequence("Ctrl+N"));
+    QMenu* options = menuBar->addMenu("&Options");
+    addItem(options, "&Font", "Font");
+    addItem(options, "&Colors", "Colors");
+    addItem(options, "&Save options", "Save options");
     QMenu* help = menuBar->addMenu("&Help");
-    QAction* index = help->addAction("&Index");
-    index->setObjectName("Index");
-    connect(index, &QAction::triggered, this, [this] { m_host.showHelp("fractions_window.html"); });
+    addItem(help, "&Index", "Index");
+    addItem(help, "&About", "About");
 }
 
 void FractionsWindowWidget::buildButtons(const std::filesystem::path& imagesDirectory)
@@ -208,13 +271,27 @@ void FractionsWindowWidget::afterCommand()
         if (auto* button = m_area->findChild<QPushButton*>(name))
             button->setVisible(shown);
     };
-    show("NImage2", !list);
-    show("NImage4", !list && !simplified);
-    show("NImage5", !list && simplified);
+    bool main = m_model->mode() == FractionsWindow::Mode::Main;
+    show("NImage2", main);
+    show("NImage4", main && !simplified);
+    show("NImage5", main && simplified);
     show("HImage1", list);
     show("HImage2", list);
-    show("M1Out", m_model->memory(0) != nullptr);
-    show("M2Out", m_model->memory(1) != nullptr);
+    show("NImage1", main);
+    show("NImage3", main);
+    // A filled memory shows its red "in" picture and its "out" button.
+    for (int index = 0; index < 2; ++index) {
+        std::string memory = "M" + std::to_string(index + 1);
+        bool filled = m_model->memory(index) != nullptr;
+        show((memory + "In").c_str(), main && !filled);
+        show((memory + "InRed").c_str(), main && filled);
+        show((memory + "Out").c_str(), main && filled);
+    }
+    show("koment", main);
+    int maximum = list ? m_model->scrollMaximum() : 0;
+    m_scrollBar->setRange(0, maximum);
+    m_scrollBar->setValue(m_model->scrollPosition());
+    m_scrollBar->setVisible(maximum > 0);
     m_complexItem->setChecked(m_model->complexNumbers());
     // After Open or New the box shows the window's description.
     QString description = QString::fromStdString(m_model->description());
@@ -222,6 +299,7 @@ void FractionsWindowWidget::afterCommand()
     if (text && !m_descriptionBox->isVisible() && text->toPlainText() != description)
         text->setPlainText(description);
     m_area->update();
+    runVariableEditor();
 }
 
 QString FractionsWindowWidget::descriptionText() const

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QScrollBar;
 class QTimer;
 
 namespace kestrane {
@@ -31,6 +32,10 @@ public:
     ~FractionsWindowWidget() override;
 
     FractionsWindow& model() { return *m_model; }
+    // The program's slot of font and colours: read now, written back after
+    // Font and Colors.
+    void useOptions(WindowOptions& slot);
+    QScrollBar* scrollBar() const { return m_scrollBar; }
     QAction* action(const QString& name) const;
     QTimer* blinkTimer() const { return m_timer; }
 
@@ -48,6 +53,9 @@ private:
     // comment button is pressed.
     void buildDescriptionBox();
     QString descriptionText() const;
+    void runMenu(const QString& caption);
+    // Shows the variable editor while the model has it open.
+    void runVariableEditor();
 
     Host& m_host;
     QImage m_metricsImage;
@@ -59,6 +67,10 @@ private:
     QTimer* m_timer = nullptr;
     QAction* m_complexItem = nullptr;
     QWidget* m_descriptionBox = nullptr;
+    QScrollBar* m_scrollBar = nullptr;
+    WindowOptions* m_optionsSlot = nullptr;
+    std::filesystem::path m_imagesDirectory;
+    bool m_inVariableEditor = false;
 };
 
 } // namespace kestrane

@@ -4,8 +4,11 @@
 #include "app/directories_dialog.h"
 #include "app/font_window.h"
 #include "app/module_dialog.h"
+#include "graphs/domain_dialog.h"
 #include "gui/about_dialog.h"
+#include "gui/colors_dialog_widget.h"
 #include "gui/directories_dialog_widget.h"
+#include "gui/domain_dialog_widget.h"
 #include "gui/find_dialog_widget.h"
 #include "gui/font_window_widget.h"
 #include "gui/help_viewer.h"
@@ -157,6 +160,10 @@ DialogResult QtHost::runModal(ModalDialog& dialog)
         widget = std::make_unique<FontWindowWidget>(*font, *this, activeWindow());
     else if (auto* find = dynamic_cast<FindDialog*>(&dialog))
         widget = std::make_unique<FindDialogWidget>(*find, activeWindow());
+    else if (auto* domain = dynamic_cast<DomainDialog*>(&dialog))
+        widget = std::make_unique<DomainDialogWidget>(*domain, activeWindow());
+    else if (auto* colours = dynamic_cast<ColorsDialog*>(&dialog))
+        widget = std::make_unique<ColorsDialogWidget>(*colours, *this, activeWindow());
     else if (auto* about = dynamic_cast<AboutBox*>(&dialog))
         widget = std::make_unique<AboutDialog>(*about, activeWindow());
     if (!widget)

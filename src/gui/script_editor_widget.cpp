@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "gui/calculator_widget.h"
 #include "gui/fractions_window_widget.h"
+#include "gui/graph_window_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/text_encoding.h"
@@ -250,8 +251,7 @@ void ScriptEditorWidget::buildMenus()
     buildProgramMenu();
     buildModuleMenu();
     QMenu* windows = menuBar()->addMenu("&Windows");
-    // Opened from here once their windows exist.
-    windows->addAction("&Functions")->setEnabled(false);
+    addItem(windows, "&Functions", "functions", [this] { openGraphWindow(); });
     addItem(windows, "&Algebra", "algebra", [this] { openFractionsWindow(); });
     addItem(windows, "&Calculator", "calculator", [this] { openCalculator(); });
     buildOptionsMenu();
@@ -276,7 +276,19 @@ void ScriptEditorWidget::openCalculator()
 {
     inMainDirectory([this] {
         CalculatorWidget calculator(m_application.host(), m_application.imagesDirectory(), this);
+        calculator.useOptions(m_application.windowOptions(WindowOptionsKind::Calculator));
         calculator.exec();
+    });
+}
+
+void ScriptEditorWidget::openGraphWindow()
+{
+    inMainDirectory([this] {
+        const WindowOptions& saved = m_application.windowOptions(WindowOptionsKind::Graph);
+        GraphWindowWidget::Options options{saved.fontHeight, saved.expressionBackground,
+                                           saved.window};
+        GraphWindowWidget window(m_application.host(), options, this);
+        window.exec();
     });
 }
 
@@ -284,6 +296,7 @@ void ScriptEditorWidget::openFractionsWindow()
 {
     inMainDirectory([this] {
         FractionsWindowWidget window(m_application.host(), m_application.imagesDirectory(), this);
+        window.useOptions(m_application.windowOptions(WindowOptionsKind::Fractions));
         window.exec();
     });
 }

@@ -66,6 +66,7 @@ private:
     void chooseModule();
     void openCalculator();
     void openFractionsWindow();
+    void openGraphWindow();
     void inMainDirectory(const std::function<void()>& open);
     void editDirectories();
     void refresh();

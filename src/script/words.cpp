@@ -117,11 +117,12 @@ WordMatch matchWord(std::string_view word, int moduleCode)
     for (WordGroup group : groupsOf(moduleCode)) {
         if (const WordEntry* entry = findInGroup(group, moduleCode, word))
             return matchOf(entry);
-        // The Curves table also reads numbers: integers and decimals.
+        // The Curves table also reads numbers: integers and decimals, a
+        // decimal with its sign too (-3.14).
         if (group == WordGroup::Curves) {
             if (isIntegerLiteral(word))
                 return literal(type::kInteger);
-            if (isDecimalLiteral(word))
+            if (isSignedDecimal(word))
                 return literal(type::kDecimal);
         }
         // Plane points take decimal coordinates, signed, so that a saved

@@ -1,6 +1,6 @@
 #include "app/options.h"
-#include "app/window_options.h"
 #include "platform/files.h"
+#include "platform/window_options.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -130,6 +130,47 @@ TEST(CalculatorWindowTest, KeysButtonsAndMenusReachTheCalculator)
     }
     EXPECT_EQ(runWindow({"{Button:ZImage1}"}).status, 2);
     EXPECT_EQ(runWindow({"{Menu:Frobnicate}"}).status, 2);
+    EXPECT_EQ(runWindow({"{Click 10,10}"}).status, 2);
+}
+
+Outcome runFractions(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {"edit", "--window", "fractions"});
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(FractionsWindowCliTest, VariablesThroughTheEditorTheListAndItsClicks)
+{
+    const std::string define = "{Button:NImage1}ab{F2}{Ctrl+N}1{Down}2{Enter}";
+    struct Case {
+        std::string keys;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {define,
+         {"{\"name\":\"ab\",\"enabled\":true,\"value\":\"1/2\"}", "\"variableEditor\":null"}},
+        {"{Button:NImage1}ab{F2}3",
+         {"\"variableEditor\":{\"field\":\"value\",\"record\":-1,\"name\":\"ab\","
+          "\"value\":\"3\"}"}},
+        {define + "ab*2{Menu:List of variables}",
+         {"\"mode\":2", "\"expression\":\"ab*2\"", "\"rows\":[{\"top\":120,"}},
+        // A click on the value edits it in mode 1; Accept stores it.
+        {define + "1{Menu:List of variables}{Click 450,150}",
+         {"\"mode\":1", "\"expression\":\"1/2\"", "\"main\":\"1\"", "\"editedRecord\":0"}},
+        {define + "1{Menu:List of variables}{Click 170,135}", {"\"enabled\":false"}},
+        {define + "ab*2{Button:NImage3}", {"\"expression\":\"1/2*2\""}},
+        {"{Menu:List of variables}", {"\"text\":\"Wrong character discovered.\""}},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = runFractions({c.keys});
+        EXPECT_EQ(outcome.status, 0) << c.keys << outcome.err;
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(outcome.out.find(fragment), std::string::npos)
+                << c.keys << " lacks " << fragment << " in " << outcome.out;
+    }
 }
 
 } // namespace

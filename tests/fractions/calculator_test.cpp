@@ -2,10 +2,12 @@
 // and their rounding, the clipboard text, the lines and the precision dialog.
 #include "expression_test_support.h"
 #include "fractions/calculator.h"
+#include "fractions/colors_dialog.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +284,42 @@ TEST_F(CalculatorTest, ButtonsTypeDigitsFunctionsAndSymbols)
     EXPECT_EQ(printExpressionText(calculator().editor().expression()), "\u03B1=?");
     EXPECT_FALSE(calculator().pressButton("KImage17"));
     EXPECT_FALSE(calculator().pressButton("GImage"));
+}
+
+TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
+{
+    calculator().editor().setExpression(testing::parsed("12345"));
+    int width = calculator().editor().expression().width;
+    m_host.answerFont(FontChoice{"Arial", 30});
+    ASSERT_TRUE(calculator().menu("Font"));
+    EXPECT_EQ(calculator().options().fontHeight, 30);
+    EXPECT_GT(calculator().editor().expression().width, width);
+
+    m_host.answerColour(rgb(10, 20, 30));
+    m_host.answerDialog([this](ModalDialog& dialog) {
+        dynamic_cast<ColorsDialog&>(dialog).browseWindow(m_host);
+        return DialogResult::Accepted;
+    });
+    ASSERT_TRUE(calculator().menu("Colors"));
+    EXPECT_EQ(calculator().options().window, rgb(10, 20, 30));
+    EXPECT_EQ(calculator().options().expressionBackground, rgb(128, 255, 255));
+
+    kestrane::testing::TempDir dir;
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    ASSERT_TRUE(calculator().menu("Save options"));
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(std::filesystem::exists(dir / "CalcOpt"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "FractOpt"));
+    EXPECT_EQ(readWindowOptions(dir / "CalcOpt").fontHeight, 30);
+    EXPECT_FALSE(calculator().menu("Nothing"));
+}
+
+TEST_F(CalculatorTest, PrecisionMenuAppliesTheDialogsStart)
+{
+    ASSERT_TRUE(calculator().menu("Precision"));
+    EXPECT_EQ(calcWords(), 36);
+    EXPECT_EQ(longWords(), 46);
 }
 
 class PrecisionDialogTest : public ::testing::Test {

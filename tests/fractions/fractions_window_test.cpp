@@ -1,7 +1,10 @@
 // The Fractions and Roots window: files, Simplify and restore, the list
 // refusal, memories, the description and the close question.
 #include "expression_test_support.h"
+#include "fractions/colors_dialog.h"
 #include "fractions/fractions_window.h"
+#include "fractions/precision_dialog.h"
+#include "numbers/long_num.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 #include "support/temp_dir.h"
@@ -170,6 +173,303 @@ TEST_F(FractionsWindowTest, ArithmeticsAreRefusedInAnExponent)
     EXPECT_EQ(m_host.messages()[0].text, "Powers are not allowed for exponent of power.");
     EXPECT_EQ(m_host.messages()[1].text, "Roots are not allowed for exponent of power.");
     EXPECT_EQ(expression(), "2^3");
+}
+
+} // namespace
+} // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+// The list of variables, mode 1, the variable editor, substitution and the
+// Options and Settings menus.
+class FractionsListTest : public FractionsWindowTest {
+protected:
+    void define(const std::string& name, const std::string& value)
+    {
+        m_window.pressButton("NImage1");
+        ASSERT_NE(m_window.variableEditor(), nullptr);
+        m_window.variableEditor()->nameEditor().setExpression(testing::parsed(name));
+        m_window.variableEditor()->valueEditor().setExpression(testing::parsed(value));
+        m_window.keyDown(static_cast<std::uint16_t>(Key::Enter), {});
+        ASSERT_EQ(m_window.variableEditor(), nullptr) << name;
+    }
+    std::string variable(int index) const
+    {
+        return printExpressionText(*m_window.variables().record(index).value);
+    }
+    // The middle of a row's value box.
+    void clickValue(int index)
+    {
+        const VariableRecord& record = m_window.variables().record(index);
+        m_window.click(450, (record.rowTop + record.rowBottom) / 2);
+    }
+};
+
+TEST_F(FractionsListTest, KeysTypedIntoTheEditorDefineAVariable)
+{
+    m_window.keyDown('V', Modifier::Control);
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    for (std::uint16_t key : {'A', 'B'})
+        m_window.keyDown(key, {});
+    m_window.keyDown(static_cast<std::uint16_t>(Key::F2), {});
+    m_window.keyDown('4', {});
+    m_window.keyDown(static_cast<std::uint16_t>(Key::Enter), {});
+    EXPECT_EQ(m_window.variableEditor(), nullptr);
+    ASSERT_EQ(m_window.variables().count(), 1);
+    EXPECT_EQ(m_window.variables().record(0).name, "ab");
+    EXPECT_EQ(variable(0), "4");
+    // The main expression was not touched.
+    EXPECT_EQ(expression(), "?");
+
+    // A refused acceptance keeps the editor open; Escape closes it.
+    m_window.menu("New variable");
+    m_window.keyDown(static_cast<std::uint16_t>(Key::Enter), {});
+    EXPECT_NE(m_window.variableEditor(), nullptr);
+    m_window.keyDown(static_cast<std::uint16_t>(Key::Escape), {});
+    EXPECT_EQ(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variables().count(), 1);
+}
+
+TEST_F(FractionsListTest, NewAndOpenActOnTheOpenEditor)
+{
+    start("1/3");
+    std::string path = (m_dir / "third.fra").string();
+    m_host.answerFile(path);
+    ASSERT_TRUE(m_window.save());
+    start("5+x");
+    m_window.pressButton("NImage1");
+    m_window.variableEditor()->valueEditor().setExpression(testing::parsed("7"));
+    m_window.menu("New");
+    EXPECT_EQ(printExpressionText(m_window.variableEditor()->valueEditor().expression()), "?");
+    m_host.answerFile(path);
+    m_window.menu("Open");
+    EXPECT_EQ(printExpressionText(m_window.variableEditor()->valueEditor().expression()), "1/3");
+    EXPECT_EQ(expression(), "5+x");
+    EXPECT_EQ(m_window.caption(), path);
+}
+
+TEST_F(FractionsListTest, AClickOnAValueEditsItInModeOne)
+{
+    define("a", "1/2");
+    start("a+1");
+    m_window.menu("List of variables");
+    ASSERT_EQ(m_window.mode(), FractionsWindow::Mode::List);
+    EXPECT_EQ(printExpressionText(m_window.mainExpression()), "a+1");
+
+    clickValue(0);
+    ASSERT_EQ(m_window.mode(), FractionsWindow::Mode::NewVariable);
+    EXPECT_EQ(m_window.editedRecord(), 0);
+    EXPECT_EQ(expression(), "1/2");
+    m_window.editor().setExpression(testing::parsed("1/3"));
+    m_window.keyDown('A', Modifier::Control);
+    EXPECT_EQ(m_window.mode(), FractionsWindow::Mode::List);
+    EXPECT_EQ(variable(0), "1/3");
+
+    // List leaves an edit without storing it; Fraction goes back to the main.
+    clickValue(0);
+    m_window.keyDown('9', {});
+    m_window.click(FractionsWindow::kListButtonX + 10, FractionsWindow::kListButtonsY + 10);
+    EXPECT_EQ(m_window.mode(), FractionsWindow::Mode::List);
+    EXPECT_EQ(variable(0), "1/3");
+    m_window.keyDown('F', Modifier::Control);
+    EXPECT_EQ(m_window.mode(), FractionsWindow::Mode::Main);
+    EXPECT_EQ(expression(), "a+1");
+}
+
+TEST_F(FractionsListTest, AClickOnANameOpensTheEditorOnIt)
+{
+    define("a", "2");
+    start("1");
+    m_window.menu("List of variables");
+    const VariableRecord& record = m_window.variables().record(0);
+    m_window.click(80, record.rowTop + 10);
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variableEditor()->editedIndex(), 0);
+    m_window.variableEditor()->valueEditor().setExpression(testing::parsed("5"));
+    EXPECT_TRUE(m_window.acceptVariable());
+    EXPECT_EQ(variable(0), "5");
+    // Accept in the list opens the editor on a new variable.
+    m_window.keyDown('A', Modifier::Control);
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variableEditor()->editedIndex(), -1);
+}
+
+TEST_F(FractionsListTest, ADisabledVariableIsNeitherSubstitutedNorEvaluated)
+{
+    define("a", "4");
+    start("sqrt(a)");
+    m_window.menu("List of variables");
+    const VariableRecord& record = m_window.variables().record(0);
+    m_window.click(170, record.rowTop + 15);
+    EXPECT_FALSE(m_window.variables().record(0).enabled);
+    m_window.menu("Main fraction");
+
+    m_window.pressButton("NImage3");
+    EXPECT_EQ(expression(), "sqrt(a)");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "");
+    m_window.menu("Simplify");
+    EXPECT_EQ(expression().find('4'), std::string::npos);
+    m_window.menu("Main");
+    m_window.pressButton("NImage5");
+
+    m_window.menu("List of variables");
+    m_window.click(170, m_window.variables().record(0).rowTop + 15);
+    m_window.menu("Main fraction");
+    m_window.menu("Value");
+    EXPECT_EQ(m_window.valueText(), "2");
+    m_window.keyDown('S', Modifier::Control);
+    EXPECT_EQ(expression(), "sqrt(4)");
+}
+
+TEST_F(FractionsListTest, SubstituteRestoresFirstAndFollowsChains)
+{
+    define("a", "b+1");
+    define("b", "1/2");
+    start("a*2");
+    m_window.menu("Simplify");
+    m_window.pressButton("NImage3");
+    EXPECT_EQ(m_window.unsimplified(), nullptr);
+    EXPECT_EQ(expression(), "(1/2+1)*2");
+    EXPECT_TRUE(m_window.editor().editingAllowed());
+
+    // A variable defined through itself stops after a round per variable.
+    m_window.menu("New");
+    define("c", "c+1");
+    start("c");
+    m_window.pressButton("NImage3");
+    EXPECT_EQ(expression(), "c+1+1");
+}
+
+TEST_F(FractionsListTest, SubstitutedValuesKeepTheirGrouping)
+{
+    define("h", "1/2");
+    define("s", "b+1");
+    struct Case {
+        const char* typed;
+        const char* substituted;
+    } cases[] = {
+        {"h*3", "1/2*3"},   {"h^2", "(1/2)^2"}, {"2^h", "2^(1/2)"},       {"s*3", "(b+1)*3"},
+        {"3-s", "3-(b+1)"}, {"s-3", "b+1-3"},   {"sqrt(s)", "sqrt(b+1)"}, {"3/s", "3/(b+1)"},
+    };
+    for (const Case& item : cases) {
+        start(item.typed);
+        m_window.pressButton("NImage3");
+        EXPECT_EQ(expression(), item.substituted) << item.typed;
+    }
+}
+
+TEST_F(FractionsListTest, TheListScrollsWhenItIsLong)
+{
+    for (int index = 0; index < 8; ++index)
+        define("v" + std::to_string(index), "1/2");
+    start("1");
+    m_window.menu("List of variables");
+    ASSERT_GT(m_window.scrollMaximum(), 0);
+    EXPECT_EQ(m_window.scrollMaximum(), (m_window.variables().listY - 450) / 100 + 2);
+    int top = m_window.variables().record(0).rowTop;
+    m_window.scrollTo(1);
+    EXPECT_EQ(m_window.scrollPosition(), 1);
+    EXPECT_EQ(m_window.variables().record(0).rowTop, top - 100);
+    // Coming back to the list starts at its top.
+    m_window.menu("Main");
+    m_window.menu("List of variables");
+    EXPECT_EQ(m_window.scrollPosition(), 0);
+}
+
+TEST_F(FractionsListTest, TheListPaintsItsTitleAndBottomButtons)
+{
+    define("ab", "2");
+    start("1");
+    m_window.menu("List of variables");
+    RecordingCanvas canvas;
+    m_window.paint(canvas);
+    std::vector<std::string> texts = canvas.texts();
+    for (const char* text :
+         {"List of variables", "ab", "Fraction", "Accept", "List", "Root", "Ctrl-R"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+
+    m_window.menu("Main");
+    RecordingCanvas main;
+    m_window.paint(main);
+    texts = main.texts();
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "Accept"), texts.end());
+}
+
+TEST_F(FractionsListTest, ListViewKeysAndHelp)
+{
+    start("1");
+    m_window.keyDown('L', Modifier::Control);
+    EXPECT_EQ(m_window.mode(), FractionsWindow::Mode::List);
+    m_window.keyDown('H', Modifier::Control);
+    ASSERT_FALSE(m_host.messages().empty());
+    EXPECT_EQ(m_host.messages().back().caption, "Handling of list");
+    // Typing in the list changes nothing.
+    m_window.keyDown('5', {});
+    m_window.keyDown('M', Modifier::Control);
+    EXPECT_EQ(expression(), "1");
+}
+
+TEST_F(FractionsListTest, FontMeasuresEveryExpressionAgain)
+{
+    define("a", "1/2");
+    start("a+1");
+    int width = m_window.editor().expression().width;
+    m_host.answerFont(FontChoice{"Arial", 31});
+    m_window.menu("Font");
+    EXPECT_EQ(m_window.options().fontHeight, 32);
+    EXPECT_GT(m_window.editor().expression().width, width);
+    m_window.menu("List of variables");
+    EXPECT_EQ(m_window.variables().record(0).value->fontHeight, 32);
+    m_host.answerFont(std::nullopt);
+    m_window.menu("Font");
+    EXPECT_EQ(m_window.options().fontHeight, 32);
+}
+
+TEST_F(FractionsListTest, ColorsAndSaveOptionsWriteFractOpt)
+{
+    m_host.answerDialog([](ModalDialog& dialog) {
+        auto* colours = dynamic_cast<ColorsDialog*>(&dialog);
+        EXPECT_NE(colours, nullptr);
+        return DialogResult::Rejected;
+    });
+    m_window.menu("Colors");
+    EXPECT_EQ(m_window.options().window, rgb(208, 208, 208));
+
+    m_host.answerColour(rgb(1, 2, 3));
+    m_host.answerColour(rgb(4, 5, 6));
+    m_host.answerDialog([this](ModalDialog& dialog) {
+        auto& colours = dynamic_cast<ColorsDialog&>(dialog);
+        colours.browseExpression(m_host);
+        colours.browseWindow(m_host);
+        return DialogResult::Accepted;
+    });
+    m_window.menu("Colors");
+    EXPECT_EQ(m_window.options().expressionBackground, rgb(1, 2, 3));
+    EXPECT_EQ(m_window.options().window, rgb(4, 5, 6));
+
+    std::error_code error;
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir.path());
+    m_window.menu("Save options");
+    std::filesystem::current_path(previous);
+    WindowOptions saved = readWindowOptions(m_dir / "FractOpt");
+    EXPECT_EQ(saved.expressionBackground, rgb(1, 2, 3));
+    EXPECT_EQ(saved.window, rgb(4, 5, 6));
+}
+
+TEST_F(FractionsListTest, PrecisionChangesTheWordsUntilTheWindowCloses)
+{
+    int before = longWords();
+    {
+        FractionsWindow window(m_host, m_metrics);
+        window.menu("Precision");
+        EXPECT_EQ(calcWords(), 2 * PrecisionDialog::kStart);
+        EXPECT_EQ(longWords(), calcWords() + kCalcGuardWords);
+    }
+    EXPECT_EQ(longWords(), before);
+    setCalcWords(kCalcWordsAtStart);
 }
 
 } // namespace

@@ -136,7 +136,7 @@ TEST_F(ScriptEditorWidgetTest, HasTheMenusWithTheirShortcuts)
 
     QMenu* windows = editor.menuBar()->actions()[4]->menu();
     for (QAction* item : windows->actions())
-        EXPECT_EQ(item->isEnabled(), item->text() != "&Functions") << item->text().toStdString();
+        EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
     QMenu* modules = editor.menuBar()->actions()[3]->menu();
     ASSERT_EQ(modules->actions().size(), 8);
     modules->actions()[3]->trigger();

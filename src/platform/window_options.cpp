@@ -1,4 +1,4 @@
-#include "app/window_options.h"
+#include "platform/window_options.h"
 
 #include "platform/files.h"
 

@@ -1,0 +1,385 @@
+#include "cli/commands.h"
+#include "cli/png_export.h"
+
+#include "fractions/expression_editor.h"
+#include "fractions/expression_text.h"
+#include "fractions/fraction_file.h"
+#include "fractions/long_eval.h"
+#include "graphs/graph_window.h"
+#include "platform/console_host.h"
+#include "platform/files.h"
+#include "platform/recording_canvas.h"
+#include "platform/svg_canvas.h"
+#include "runtime/store_json.h"
+
+#include <charconv>
+#include <cstdio>
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <variant>
+#include <vector>
+
+namespace kestrane::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kestrane-cli graph-window [ACTION]... [--json PATH|-] [--png PATH] [--svg PATH]\n";
+
+int usage(std::ostream& err, const std::string& problem)
+{
+    err << "kestrane-cli graph-window: " << problem << '\n' << kUsage;
+    return kUsageError;
+}
+
+struct KeyAction {
+    std::uint16_t key = 0;
+    Modifiers modifiers;
+};
+struct ButtonAction {
+    std::string name;
+};
+struct ClickAction {
+    int x = 0;
+    int y = 0;
+};
+struct DomainAction {
+    std::string left;
+    std::string right;
+    bool cancel = false;
+};
+// New, Open (with its path), Save as (with its name), Show graph.
+struct CommandAction {
+    GraphCommand command;
+    std::string path;
+};
+using Action = std::variant<KeyAction, ButtonAction, ClickAction, DomainAction, CommandAction>;
+
+// The driver's desktop: message boxes go to the console, "File not saved"
+// is answered No, and the dialogs take the answers of the actions.
+class DriverHost final : public Host {
+public:
+    explicit DriverHost(std::ostream& err) : m_console(err) {}
+
+    using Host::message;
+    MessageAnswer message(const MessageRequest& request) override
+    {
+        MessageAnswer answer = m_console.message(request);
+        return request.buttons == MessageButtons::YesNoCancel ? MessageAnswer::No : answer;
+    }
+    std::optional<std::string> chooseFileToOpen(const FileDialogRequest&) override
+    {
+        return takeFile();
+    }
+    std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override
+    {
+        return takeFile();
+    }
+    std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
+    std::optional<ColorRef> chooseColour(ColorRef) override { return {}; }
+    DialogResult runModal(ModalDialog& dialog) override
+    {
+        auto* domain = dynamic_cast<DomainDialog*>(&dialog);
+        if (!domain || !m_domain || m_domain->cancel)
+            return DialogResult::Rejected;
+        domain->setLeftField(m_domain->left);
+        domain->setRightField(m_domain->right);
+        return DialogResult::Accepted;
+    }
+    void showHelp(const std::string&) override {}
+
+    void setFile(std::string path) { m_file = std::move(path); }
+    void clearFile() { m_file.reset(); }
+    void setDomain(DomainAction domain) { m_domain = std::move(domain); }
+    const std::vector<MessageRequest>& messages() const { return m_console.messages(); }
+
+private:
+    std::optional<std::string> takeFile()
+    {
+        std::optional<std::string> file = std::move(m_file);
+        m_file.reset();
+        return file;
+    }
+
+    ConsoleHost m_console;
+    std::optional<std::string> m_file;
+    std::optional<DomainAction> m_domain;
+};
+
+std::optional<std::uint16_t> namedKey(std::string_view name, Modifiers& modifiers)
+{
+    using namespace editor_keys;
+    static constexpr std::pair<std::string_view, std::uint16_t> kNames[] = {
+        {"Period", kPeriod},
+        {"Comma", kComma},
+        {"Minus", kMinus},
+        {"Plus", kNumpadAdd},
+        {"Multiply", kNumpadMultiply},
+        {"Slash", kSlash},
+        {"Equals", kEquals},
+        {"Left", static_cast<std::uint16_t>(Key::Left)},
+        {"Right", static_cast<std::uint16_t>(Key::Right)},
+        {"Up", static_cast<std::uint16_t>(Key::Up)},
+        {"Down", static_cast<std::uint16_t>(Key::Down)},
+        {"Home", static_cast<std::uint16_t>(Key::Home)},
+        {"End", static_cast<std::uint16_t>(Key::End)},
+        {"PageUp", static_cast<std::uint16_t>(Key::PageUp)},
+        {"PageDown", static_cast<std::uint16_t>(Key::PageDown)},
+        {"Backspace", static_cast<std::uint16_t>(Key::Backspace)},
+        {"Delete", static_cast<std::uint16_t>(Key::Delete)},
+        {"Escape", static_cast<std::uint16_t>(Key::Escape)},
+        {"Enter", static_cast<std::uint16_t>(Key::Enter)},
+        {"F5", static_cast<std::uint16_t>(Key::F5)},
+    };
+    while (true) {
+        if (name.starts_with("Ctrl+")) {
+            modifiers = modifiers | Modifier::Control;
+            name.remove_prefix(5);
+        } else if (name.starts_with("Alt+")) {
+            modifiers = modifiers | Modifier::Alt;
+            name.remove_prefix(4);
+        } else if (name.starts_with("Shift+")) {
+            modifiers = modifiers | Modifier::Shift;
+            name.remove_prefix(6);
+        } else {
+            break;
+        }
+    }
+    for (auto [spelling, key] : kNames)
+        if (spelling == name)
+            return key;
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+        return static_cast<std::uint16_t>(name[0]);
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return static_cast<std::uint16_t>(name[0] - 'a' + 'A');
+    return std::nullopt;
+}
+
+// The key that types a character on a US keyboard.
+std::optional<KeyAction> keyForCharacter(char c)
+{
+    using namespace editor_keys;
+    Modifiers shift = Modifier::Shift;
+    if (c >= 'a' && c <= 'z')
+        return KeyAction{static_cast<std::uint16_t>(c - 'a' + 'A'), {}};
+    if (c >= 'A' && c <= 'Z')
+        return KeyAction{static_cast<std::uint16_t>(c), shift};
+    if (c >= '0' && c <= '9')
+        return KeyAction{static_cast<std::uint16_t>(c), {}};
+    switch (c) {
+    case '+':
+        return KeyAction{kEquals, shift};
+    case '=':
+        return KeyAction{kEquals, {}};
+    case '-':
+        return KeyAction{kMinus, {}};
+    case '_':
+        return KeyAction{kMinus, shift};
+    case '*':
+        return KeyAction{'8', shift};
+    case '(':
+        return KeyAction{'9', shift};
+    case ')':
+        return KeyAction{'0', shift};
+    case '/':
+        return KeyAction{kSlash, {}};
+    case '.':
+        return KeyAction{kPeriod, {}};
+    case ',':
+        return KeyAction{kComma, {}};
+    case ' ':
+        return KeyAction{static_cast<std::uint16_t>(Key::Space), {}};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool knownButton(std::string_view name)
+{
+    for (const char* known : {"sin", "cos", "tan", "cot", "asin", "acos", "atan", "acot", "exp",
+                              "log", "root", "fraction", "power", "pi"})
+        if (name == known)
+            return true;
+    return false;
+}
+
+std::optional<ClickAction> point(std::string_view text)
+{
+    std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    ClickAction click;
+    std::string_view x = text.substr(0, comma);
+    std::string_view y = text.substr(comma + 1);
+    auto [xEnd, xError] = std::from_chars(x.data(), x.data() + x.size(), click.x);
+    auto [yEnd, yError] = std::from_chars(y.data(), y.data() + y.size(), click.y);
+    if (xError != std::errc() || yError != std::errc() || xEnd != x.data() + x.size() ||
+        yEnd != y.data() + y.size())
+        return std::nullopt;
+    return click;
+}
+
+std::string number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.9g", value);
+    return buffer;
+}
+
+std::string windowJson(const GraphWindow& window, const std::vector<MessageRequest>& messages)
+{
+    const FractNode& expression = window.editor().expression();
+    bool complete = expressionComplete(expression) && !expressionNames(expression).emptyPlace;
+    const GraphDomain& domain = window.domain();
+    std::string json = "{\"caption\": " + jsonString(window.caption());
+    json += ", \"domain\": {\"left\": " + jsonString(domain.leftText) +
+            ", \"right\": " + jsonString(domain.rightText) +
+            ", \"leftValue\": " + number(domain.left) +
+            ", \"rightValue\": " + number(domain.right) + "}";
+    json += ", \"expression\": " + jsonString(printExpressionText(expression));
+    json += ", \"complete\": " + std::string(complete ? "true" : "false");
+    json += ", \"graph\": " + (window.plot() ? plotJson(*window.plot()) : std::string("null"));
+    json += ", \"messages\": [";
+    for (std::size_t index = 0; index < messages.size(); ++index)
+        json += (index ? ", " : "") + std::string("{\"caption\": ") +
+                jsonString(messages[index].caption) +
+                ", \"text\": " + jsonString(messages[index].text) + "}";
+    return json + "]}\n";
+}
+
+void perform(GraphWindow& window, DriverHost& host, const Action& action)
+{
+    if (const auto* key = std::get_if<KeyAction>(&action)) {
+        window.keyDown(key->key, key->modifiers);
+    } else if (const auto* button = std::get_if<ButtonAction>(&action)) {
+        for (const GraphButton& shown : window.buttons())
+            if (shown.name == button->name)
+                window.click((shown.x1 + shown.x2) / 2, (shown.y1 + shown.y2) / 2);
+    } else if (const auto* click = std::get_if<ClickAction>(&action)) {
+        window.click(click->x, click->y);
+    } else if (const auto* domain = std::get_if<DomainAction>(&action)) {
+        host.setDomain(*domain);
+        window.changeDomain();
+    } else if (const auto* command = std::get_if<CommandAction>(&action)) {
+        if (command->command == GraphCommand::Open || command->command == GraphCommand::SaveAs)
+            host.setFile(command->path);
+        window.run(command->command);
+        // A dialog the window did not come to leaves no answer behind.
+        host.clearFile();
+    }
+}
+
+bool writeOutput(const std::string& path, const std::string& bytes, std::ostream& out,
+                 std::ostream& err)
+{
+    if (path == "-") {
+        out << bytes;
+        return true;
+    }
+    if (replaceFile(nativePath(path), bytes))
+        return true;
+    err << "kestrane-cli graph-window: cannot write " << path << '\n';
+    return false;
+}
+
+} // namespace
+
+int runGraphWindow(CommandArguments arguments, std::ostream& out, std::ostream& err)
+{
+    std::vector<Action> actions;
+    std::optional<std::string> jsonPath;
+    std::optional<std::string> png;
+    std::optional<std::string> svg;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        bool hasValue = index + 1 < arguments.size();
+        auto value = [&]() -> const std::string& { return arguments[++index]; };
+        if (argument == "--key" && hasValue) {
+            Modifiers modifiers;
+            const std::string& name = value();
+            std::optional<std::uint16_t> key = namedKey(name, modifiers);
+            if (!key)
+                return usage(err, "unknown key \"" + name + "\"");
+            actions.emplace_back(KeyAction{*key, modifiers});
+        } else if (argument == "--type" && hasValue) {
+            for (char c : value()) {
+                std::optional<KeyAction> key = keyForCharacter(c);
+                if (!key)
+                    return usage(err, std::string("no key types '") + c + "'");
+                actions.emplace_back(*key);
+            }
+        } else if (argument == "--button" && hasValue) {
+            const std::string& name = value();
+            if (!knownButton(name))
+                return usage(err, "unknown button \"" + name + "\"");
+            actions.emplace_back(ButtonAction{name});
+        } else if (argument == "--click" && hasValue) {
+            std::optional<ClickAction> click = point(value());
+            if (!click)
+                return usage(err, "--click takes X,Y");
+            actions.emplace_back(*click);
+        } else if (argument.starts_with("--domain=") || (argument == "--domain" && hasValue)) {
+            std::string ends = argument == "--domain" ? value() : argument.substr(9);
+            std::size_t comma = ends.find(',');
+            if (comma == std::string::npos)
+                return usage(err, "--domain takes LEFT,RIGHT");
+            actions.emplace_back(DomainAction{ends.substr(0, comma), ends.substr(comma + 1)});
+        } else if (argument == "--domain-cancel") {
+            actions.emplace_back(DomainAction{{}, {}, true});
+        } else if (argument == "--new") {
+            actions.emplace_back(CommandAction{GraphCommand::New, {}});
+        } else if (argument == "--open" && hasValue) {
+            actions.emplace_back(CommandAction{GraphCommand::Open, value()});
+        } else if (argument == "--save" && hasValue) {
+            actions.emplace_back(CommandAction{GraphCommand::SaveAs, value()});
+        } else if (argument == "--show") {
+            actions.emplace_back(CommandAction{GraphCommand::ShowGraph, {}});
+        } else if (argument == "--json" && hasValue) {
+            jsonPath = value();
+        } else if (argument == "--png" && hasValue) {
+            png = value();
+        } else if (argument == "--svg" && hasValue) {
+            svg = value();
+        } else {
+            return usage(err, "unexpected argument \"" + argument + "\"");
+        }
+    }
+    if (!jsonPath && !png && !svg)
+        jsonPath = "-";
+
+    DriverHost host(err);
+    RecordingCanvas metrics;
+    GraphWindow window(host, metrics);
+    for (const Action& action : actions)
+        perform(window, host, action);
+
+    int width = window.width();
+    int height = window.height();
+    auto paint = [&window](Canvas& canvas) { window.paint(canvas); };
+    if (jsonPath && !writeOutput(*jsonPath, windowJson(window, host.messages()), out, err))
+        return kUsageError;
+    if (svg) {
+        SvgCanvas canvas(width, height);
+        paint(canvas);
+        if (!writeOutput(*svg, canvas.document(), out, err))
+            return kUsageError;
+    }
+    if (png) {
+        const PicturePngWriter& writer = picturePngWriter();
+        if (!writer) {
+            err << "kestrane-cli graph-window: --png needs kestrane-cli built with the Qt "
+                   "desktop program (KESTRANE_GUI=ON); use --svg instead\n";
+            return kUsageError;
+        }
+        std::string error = writer(width, height, paint, *png);
+        if (!error.empty()) {
+            err << "kestrane-cli graph-window: " << error << '\n';
+            return kUsageError;
+        }
+    }
+    return kSuccess;
+}
+
+} // namespace kestrane::cli
