@@ -10,6 +10,8 @@
 
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 
 #include <fstream>
 #include <sstream>
@@ -56,9 +58,27 @@ protected:
                 ASSERT_TRUE(files->nameFilters().contains(filter));
                 files->selectNameFilter(filter);
             }
-            files->selectFile(QString::fromStdString(path.string()));
-            QMetaObject::invokeMethod(files, "accept");
+            answer(files, QString::fromStdString(path.parent_path().string()),
+                   QString::fromStdString(path.filename().string()), 10);
         });
+    }
+
+    // Types the name in the directory and accepts. A busy machine may still
+    // be reading the directory the dialog came up in, and the dialog then
+    // stays open: the answer is given again a little later.
+    static void answer(QFileDialog* files, const QString& directory, const QString& name,
+                       int tries)
+    {
+        files->setDirectory(directory);
+        files->selectFile(name);
+        QMetaObject::invokeMethod(files, "accept");
+        if (tries > 1 && files->isVisible()) {
+            QPointer<QFileDialog> open(files);
+            QTimer::singleShot(200, files, [open, directory, name, tries] {
+                if (open && open->isVisible())
+                    answer(open, directory, name, tries - 1);
+            });
+        }
     }
 
     static std::string contents(const std::filesystem::path& path)
