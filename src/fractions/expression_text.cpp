@@ -265,10 +265,16 @@ private:
         return Unit{std::move(node)};
     }
 
+    // Each level of the text takes half a dozen parser frames, so the text
+    // nests less deeply than a tree may: a file of a few thousand
+    // parentheses must get its message, not exhaust the stack.
+    static constexpr int kMaxTextNesting = 256;
+
     bool enter()
     {
-        if (++m_depth > kMaxNesting) {
-            fail("the expression nests deeper than " + std::to_string(kMaxNesting) + " levels");
+        if (++m_depth > kMaxTextNesting) {
+            fail("the expression nests deeper than " + std::to_string(kMaxTextNesting) +
+                 " levels");
             return false;
         }
         return true;

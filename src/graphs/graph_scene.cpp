@@ -77,6 +77,82 @@ void paintFormula(Canvas& canvas, const FractNode& expression, int x, int y, int
     paintExpression(*copy, canvas);
 }
 
+// A tree copy as the store keeps it: parents, roles and mark partners set.
+std::unique_ptr<FractNode> copiedTree(const FractNode& tree)
+{
+    std::unique_ptr<FractNode> copy = copyTree(tree);
+    copy->fontHeight = tree.fontHeight;
+    copy->x = tree.x;
+    copy->y = tree.y;
+    fixUp(*copy);
+    matchMarks(*copy);
+    return copy;
+}
+
+ExpressionTree::ExpressionTree(const ExpressionTree& other)
+    : m_tree(other.m_tree ? copiedTree(*other.m_tree) : nullptr)
+{
+}
+
+ExpressionTree& ExpressionTree::operator=(const ExpressionTree& other)
+{
+    if (this != &other)
+        m_tree = other.m_tree ? copiedTree(*other.m_tree) : nullptr;
+    return *this;
+}
+
+ScriptVariables::ScriptVariables(const ScriptVariables& other) : VariableTable()
+{
+    *this = other;
+}
+
+ScriptVariables& ScriptVariables::operator=(const ScriptVariables& other)
+{
+    if (this == &other)
+        return *this;
+    VariableTable copy;
+    copy.reserve(other.capacity());
+    for (int index = 0; index < other.count(); ++index) {
+        const VariableRecord& from = other.record(index);
+        VariableRecord& to = copy.add(from.name, from.value ? copiedTree(*from.value) : nullptr,
+                                      from.enabled, from.extra);
+        to.rowTop = from.rowTop;
+        to.rowBottom = from.rowBottom;
+        to.removable = from.removable;
+        if (from.nameExpression)
+            to.nameExpression = copiedTree(*from.nameExpression);
+    }
+    copy.listY = other.listY;
+    copy.needsScrolling = other.needsScrolling;
+    copy.nameCounter = other.nameCounter;
+    copy.scrollOffset = other.scrollOffset;
+    copy.spare = other.spare;
+    VariableTable::operator=(std::move(copy));
+    return *this;
+}
+
+std::unique_ptr<ModuleScene> GraphScene::copy() const
+{
+    return std::make_unique<GraphScene>(*this);
+}
+
+void GraphScene::swapContents(ModuleScene& copy)
+{
+    auto& other = static_cast<GraphScene&>(copy);
+    std::swap(*this, other);
+    std::swap(m_formulaHeight, other.m_formulaHeight);
+    std::swap(m_store, other.m_store);
+}
+
+std::size_t GraphScene::heapBytes() const
+{
+    // A rough count: a record with its program and tree takes a few
+    // kilobytes at most.
+    constexpr std::size_t kRecordBytes = 2048;
+    return kRecordBytes * (m_rectangles.size() + m_functions.size() + m_graphs.size() +
+                           m_algExprs.size() + m_curves.size() + m_intervals.size());
+}
+
 CurvePlot CurveRec::plot() const
 {
     CurveSource source{xProgram, yProgram, functionPrograms, tMin, tMax};

@@ -22,6 +22,78 @@ struct FractNode;
 inline constexpr int kFormulaX = 200;
 inline constexpr int kFormulaY = 300;
 
+// An expression tree held by value: copying a record copies its tree, so
+// that a scene copies as a whole (undo keeps copies of scenes).
+class ExpressionTree {
+public:
+    ExpressionTree() = default;
+    ExpressionTree(std::unique_ptr<FractNode> tree) : m_tree(std::move(tree)) {}
+    ExpressionTree(const ExpressionTree& other);
+    ExpressionTree& operator=(const ExpressionTree& other);
+    ExpressionTree(ExpressionTree&&) noexcept = default;
+    ExpressionTree& operator=(ExpressionTree&&) noexcept = default;
+    ExpressionTree& operator=(std::unique_ptr<FractNode> tree)
+    {
+        m_tree = std::move(tree);
+        return *this;
+    }
+
+    FractNode* get() const { return m_tree.get(); }
+    FractNode& operator*() const { return *m_tree; }
+    FractNode* operator->() const { return m_tree.get(); }
+    explicit operator bool() const { return m_tree != nullptr; }
+
+private:
+    std::unique_ptr<FractNode> m_tree;
+};
+
+// A variable set held by value, every record kept (names without a value
+// too), for the same reason.
+class ScriptVariables : public VariableTable {
+public:
+    ScriptVariables() = default;
+    ScriptVariables(VariableTable table) : VariableTable(std::move(table)) {}
+    ScriptVariables(const ScriptVariables& other);
+    ScriptVariables& operator=(const ScriptVariables& other);
+    ScriptVariables(ScriptVariables&&) noexcept = default;
+    ScriptVariables& operator=(ScriptVariables&&) noexcept = default;
+    ScriptVariables& operator=(VariableTable&& table)
+    {
+        VariableTable::operator=(std::move(table));
+        return *this;
+    }
+};
+
+// A list of records held by value: copying the list copies every record
+// (each record kind must be copyable).
+template<class Record>
+class RecordCopies : public std::vector<std::unique_ptr<Record>> {
+public:
+    RecordCopies() = default;
+    RecordCopies(const RecordCopies& other) : std::vector<std::unique_ptr<Record>>()
+    {
+        copyFrom(other);
+    }
+    RecordCopies& operator=(const RecordCopies& other)
+    {
+        if (this != &other) {
+            this->clear();
+            copyFrom(other);
+        }
+        return *this;
+    }
+    RecordCopies(RecordCopies&&) noexcept = default;
+    RecordCopies& operator=(RecordCopies&&) noexcept = default;
+
+private:
+    void copyFrom(const RecordCopies& other)
+    {
+        this->reserve(other.size());
+        for (const auto& record : other)
+            this->push_back(std::make_unique<Record>(*record));
+    }
+};
+
 struct RectangleRec : GeoObject {
     PixelRect rect;
     // Red in 0x00BBGGRR order.
@@ -29,7 +101,7 @@ struct RectangleRec : GeoObject {
 };
 
 struct FunctionRec : GeoObject {
-    std::unique_ptr<FractNode> expression;
+    ExpressionTree expression;
     NumericProgram program;
     double lower = 0;
     double upper = 1;
@@ -52,8 +124,8 @@ struct GraphRec : GeoObject {
 // An algebraic expression with its variable set. An object made to hold a
 // message has no expression and keeps the message as its text.
 struct AlgExprRec : GeoObject {
-    std::unique_ptr<FractNode> expression;
-    VariableTable variables;
+    ExpressionTree expression;
+    ScriptVariables variables;
     std::string text;
     int x = kFormulaX;
     int y = kFormulaY;
@@ -92,11 +164,12 @@ struct CurveRec : GeoObject {
 
 // The objects of the graph and algebra modules beside the plane objects:
 // rectangles, functions, graphs and algebraic expressions, each kind in creation order. Lookups
-// return the last object carrying (name, scope).
+// return the last object carrying (name, scope). The scene is a value: a
+// copy copies every list (undo relies on it, so each member must copy).
 class GraphScene : public ModuleScene {
 public:
     template<class Record>
-    using List = std::vector<std::unique_ptr<Record>>;
+    using List = RecordCopies<Record>;
 
     void clear() override;
     // Rectangles, graphs and formulas come after the half-lines.
@@ -106,6 +179,11 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    std::unique_ptr<ModuleScene> copy() const override;
+    // `copy` must be a GraphScene; the formula font and the watched store
+    // are the window's and stay.
+    void swapContents(ModuleScene& copy) override;
+    std::size_t heapBytes() const override;
 
     RectangleRec& add(std::unique_ptr<RectangleRec> rectangle);
     FunctionRec& add(std::unique_ptr<FunctionRec> function);

@@ -4,6 +4,7 @@
 #include "numbers/long_num.h"
 #include "runtime/colour_value.h"
 #include "runtime/plane_figures.h"
+#include "script/words.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,6 +22,7 @@ constexpr std::string_view kNewLine = "\r\n";
 // How far, in pixels, an object may pass from a point for its intersections
 // to be tried as the point's construction; the exact test follows.
 constexpr double kNearby = 0.05;
+constexpr int kKestraneModule = 501;
 
 class QuietLongNumbers {
 public:
@@ -38,12 +40,18 @@ bool isWhole(const LongNum& number)
     return !LongHasFraction(number);
 }
 
-// The whole number as decimal text without the fraction ("-12").
-std::string wholeText(const LongNum& number)
+// The number as the shortest decimal text that reads back to every digit:
+// "-12" for a whole number, "12.625" otherwise. A negative zero keeps its
+// sign ("-0.0"), as the store does.
+std::string numberText(const LongNum& number)
 {
     std::string text = LongToDecimal(number);
-    text = text.substr(0, text.find('.'));
-    return text == "-0" ? "0" : text;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        return text;
+    std::size_t last = text.find_last_not_of('0');
+    text.erase(last == point ? point : last + 1);
+    return text == "-0" ? "-0.0" : text;
 }
 
 bool samePosition(const LongNum& x, const LongNum& y, const LongNum& otherX, const LongNum& otherY)
@@ -57,9 +65,12 @@ bool samePosition(const LongNum& x, const LongNum& y, const LongNum& otherX, con
     return same(x, otherX) && same(y, otherY);
 }
 
+// A label that can serve as the variable: a name of letters and digits that
+// is no word of the language.
 bool isIdentifier(std::string_view text)
 {
-    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
+    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])) ||
+        lookUpWord(text, kKestraneModule) != 0)
         return false;
     for (char character : text) {
         if (!std::isalnum(static_cast<unsigned char>(character)))
@@ -68,21 +79,16 @@ bool isIdentifier(std::string_view text)
     return true;
 }
 
-// The texts the language can write as constants: SetName takes letters
-// only, Text and Title also digits, spaces and a few signs.
-bool isLetterText(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char character) {
-        return std::isalpha(static_cast<unsigned char>(character)) != 0;
-    });
-}
-
+// The texts the language can write as `$` constants: letters, digits,
+// spaces, a point and a few signs. The blanks at either end would be lost
+// between the arguments, so such texts are not writable.
 bool isWritableText(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char character) {
-        return std::isalnum(static_cast<unsigned char>(character)) ||
-               std::string_view(" #%=+-*").find(character) != std::string_view::npos;
-    });
+    return !text.empty() && text.front() != ' ' && text.back() != ' ' &&
+           std::all_of(text.begin(), text.end(), [](char character) {
+               return std::isalnum(static_cast<unsigned char>(character)) ||
+                      std::string_view(" #%=+-*.").find(character) != std::string_view::npos;
+           });
 }
 
 // The number of a line or half-line label ("L7"): both kinds share one pool,
@@ -161,11 +167,14 @@ private:
     void emitAll();
 
     std::optional<Construction> intersectionOf(const PointRec& point);
-    std::optional<std::string> pointAt(const LongNum& x, const LongNum& y);
+    std::string pointAt(const LongNum& x, const LongNum& y);
+    bool ensureParent(const GeoObject* parent);
     std::string variableFor(const GeoObject& object, std::string_view prefix, std::size_t index);
     void line(std::string text) { m_body += text + std::string(kNewLine); }
-    void labelSettings(const GeoObject& object, const std::string& variable, bool canRename,
-                       std::string_view automaticLabel);
+    void labelSettings(const GeoObject& object, const std::string& variable);
+    void removeHelpers();
+    void writeDistances();
+    void writeFigures();
     void writeTexts();
     void writeUnsaved();
 
@@ -177,6 +186,7 @@ private:
     std::set<const GeoObject*> m_inProgress;
     std::set<const GeoObject*> m_unsaved;
     std::vector<std::string> m_helpers;
+    std::size_t m_helperCount = 0;
     std::size_t m_points = 0;
     std::vector<const StraightRec*> m_lineOrder;
     std::vector<const StraightRec*> m_segmentOrder;
@@ -198,10 +208,12 @@ std::string ProgramWriter::variableFor(const GeoObject& object, std::string_view
     return name;
 }
 
-void ProgramWriter::labelSettings(const GeoObject& object, const std::string& variable,
-                                  bool canRename, std::string_view automaticLabel)
+// The label is set whatever the object would be given: the pools count
+// differently in a program (its points are made before the objects through
+// them), and a label freed by a deletion is not given again.
+void ProgramWriter::labelSettings(const GeoObject& object, const std::string& variable)
 {
-    if (canRename && object.label != automaticLabel && isLetterText(object.label))
+    if (isWritableText(object.label))
         line("SetName(" + variable + ",$" + object.label + ")");
     if (!object.showLabel)
         line("name(" + variable + ")=no");
@@ -214,37 +226,44 @@ void ProgramWriter::labelSettings(const GeoObject& object, const std::string& va
     }
 }
 
-// The intersection of two lines, of a circle and a line, or of two
-// circles whose exact result is the point; the earliest objects first.
+// The intersection of two straight objects, of a circle and a straight
+// object, or of two circles whose exact result is the point; the earliest
+// objects first.
 std::optional<ProgramWriter::Construction> ProgramWriter::intersectionOf(const PointRec& point)
 {
     QuietLongNumbers quiet;
-    std::vector<const LineRec*> lines;
-    for (const auto& candidate : m_store.lines()) {
-        if (!m_inProgress.contains(candidate.get()) && !m_unsaved.contains(candidate.get()) &&
-            distanceToLine(*candidate, point) < kNearby)
-            lines.push_back(candidate.get());
+    auto usable = [this](const GeoObject& object) {
+        return !m_inProgress.contains(&object) && !m_unsaved.contains(&object);
+    };
+    std::vector<const StraightRec*> straights;
+    for (const std::vector<const StraightRec*>* list : {&m_lineOrder, &m_segmentOrder}) {
+        for (const StraightRec* candidate : *list) {
+            if (usable(*candidate) && distanceToLine(*candidate, point) < kNearby)
+                straights.push_back(candidate);
+        }
     }
     std::vector<const CircleRec*> circles;
     for (const auto& candidate : m_store.circles()) {
-        if (!m_inProgress.contains(candidate.get()) && !m_unsaved.contains(candidate.get()) &&
-            distanceToCircle(*candidate, point) < kNearby)
+        if (usable(*candidate) && distanceToCircle(*candidate, point) < kNearby)
             circles.push_back(candidate.get());
     }
     auto matches = [&point](const std::optional<LongPlanePoint>& found) {
         return found && samePosition(found->x, found->y, point.x, point.y);
     };
     // The mouse intersects the new object with the older ones, so both
-    // orders are tried: the last digits depend on the order.
-    for (std::size_t first = 0; first < lines.size(); ++first) {
-        for (std::size_t second = 0; second < lines.size(); ++second) {
-            if (first != second && matches(intersectStraight(*lines[first], StraightKind::Line,
-                                                             *lines[second], StraightKind::Line)))
-                return Construction{"Inters2Lin", lines[first], lines[second], 0};
+    // orders are tried: the last digits depend on the order. The command
+    // takes every straight object as its whole line, which gives the same
+    // digits as the mouse's test of segments and half-lines.
+    for (std::size_t first = 0; first < straights.size(); ++first) {
+        for (std::size_t second = 0; second < straights.size(); ++second) {
+            if (first != second &&
+                matches(intersectStraight(*straights[first], StraightKind::Line,
+                                          *straights[second], StraightKind::Line)))
+                return Construction{"Inters2Lin", straights[first], straights[second], 0};
         }
     }
     for (const CircleRec* circle : circles) {
-        for (const LineRec* straight : lines) {
+        for (const StraightRec* straight : straights) {
             for (Solution solution : {Solution::First, Solution::Second}) {
                 if (matches(intersectCircleLine(*circle, *straight, solution)))
                     return Construction{"IntersCircLin", circle, straight,
@@ -265,6 +284,26 @@ std::optional<ProgramWriter::Construction> ProgramWriter::intersectionOf(const P
     return {};
 }
 
+bool ProgramWriter::ensureParent(const GeoObject* parent)
+{
+    for (std::size_t at = 0; at < m_lineOrder.size(); ++at) {
+        if (m_lineOrder[at] == parent)
+            return ensureStraight(m_lineOrder, m_lines, at);
+    }
+    for (std::size_t at = 0; at < m_segmentOrder.size(); ++at) {
+        if (m_segmentOrder[at] == parent)
+            return ensureStraight(m_segmentOrder, m_segments, at);
+    }
+    for (std::size_t at = 0; at < m_store.circles().size(); ++at) {
+        if (m_store.circles()[at].get() == parent)
+            return ensureCircle(at);
+    }
+    return false;
+}
+
+// Points with whole coordinates as the mouse makes them, intersections by
+// the command that gives their digits, any other point (one a program
+// made) as a free point with its full coordinates.
 bool ProgramWriter::ensurePoint(std::size_t index)
 {
     while (m_points <= index) {
@@ -274,51 +313,35 @@ bool ProgramWriter::ensurePoint(std::size_t index)
             m_unsaved.insert(&point);
             continue;
         }
-        std::string automatic = point.label;
-        if (isWhole(point.x) && isWhole(point.y)) {
-            std::string variable = variableFor(point, "P", position);
-            line("// point " + point.label);
-            line(variable + "=point(" + wholeText(point.x) + "," + wholeText(point.y) + ")");
-            labelSettings(point, variable, true, "");
-            continue;
-        }
-        m_inProgress.insert(&point);
-        std::optional<Construction> construction = intersectionOf(point);
-        bool parentsMade = false;
-        if (construction) {
-            auto ensureParent = [this](const GeoObject* parent) {
-                for (std::size_t at = 0; at < m_lineOrder.size(); ++at) {
-                    if (m_lineOrder[at] == parent)
-                        return ensureStraight(m_lineOrder, m_lines, at);
-                }
-                for (std::size_t at = 0; at < m_store.circles().size(); ++at) {
-                    if (m_store.circles()[at].get() == parent)
-                        return ensureCircle(at);
-                }
-                return false;
-            };
-            parentsMade = ensureParent(construction->first) && ensureParent(construction->second);
-        }
-        m_inProgress.erase(&point);
-        if (!parentsMade) {
-            m_unsaved.insert(&point);
-            continue;
+        std::optional<Construction> construction;
+        if (!isWhole(point.x) || !isWhole(point.y)) {
+            m_inProgress.insert(&point);
+            construction = intersectionOf(point);
+            if (construction &&
+                !(ensureParent(construction->first) && ensureParent(construction->second)))
+                construction.reset();
+            m_inProgress.erase(&point);
         }
         std::string variable = variableFor(point, "P", position);
-        std::string call = construction->command + "(" + m_names[construction->first] + "," +
-                           m_names[construction->second];
-        if (construction->solution != 0)
-            call += ',' + std::to_string(construction->solution);
-        line("// point " + point.label + ", an intersection");
-        line(variable + "=" + call + ")");
-        labelSettings(point, variable, true, "");
+        if (construction) {
+            std::string call = construction->command + "(" + m_names[construction->first] + "," +
+                               m_names[construction->second];
+            if (construction->solution != 0)
+                call += ',' + std::to_string(construction->solution);
+            line("// point " + point.label + ", an intersection");
+            line(variable + "=" + call + ")");
+        } else {
+            line("// point " + point.label);
+            line(variable + "=point(" + numberText(point.x) + "," + numberText(point.y) + ")");
+        }
+        labelSettings(point, variable);
     }
     return !m_unsaved.contains(m_store.points()[index].get());
 }
 
 // A variable for a point with these coordinates: a saved point, else a
-// helper point with whole coordinates that is removed again at the end.
-std::optional<std::string> ProgramWriter::pointAt(const LongNum& x, const LongNum& y)
+// helper point that is removed again once the object through it is made.
+std::string ProgramWriter::pointAt(const LongNum& x, const LongNum& y)
 {
     // Only points before the one being made: an object never stands on a
     // point made after it.
@@ -329,15 +352,20 @@ std::optional<std::string> ProgramWriter::pointAt(const LongNum& x, const LongNu
         if (name != m_names.end() && samePosition(point.x, point.y, x, y))
             return name->second;
     }
-    if (!isWhole(x) || !isWhole(y))
-        return {};
-    std::string helper = "help" + std::to_string(m_helpers.size() + 1);
+    std::string helper = "help" + std::to_string(++m_helperCount);
     while (m_usedNames.contains(helper))
         helper += "x";
     m_usedNames.insert(helper);
     m_helpers.push_back(helper);
-    line(helper + "=point(" + wholeText(x) + "," + wholeText(y) + ")");
+    line(helper + "=point(" + numberText(x) + "," + numberText(y) + ")");
     return helper;
+}
+
+void ProgramWriter::removeHelpers()
+{
+    for (const std::string& helper : m_helpers)
+        line("RemovePoint(" + helper + ")");
+    m_helpers.clear();
 }
 
 bool ProgramWriter::ensureStraight(const std::vector<const StraightRec*>& list, std::size_t& done,
@@ -346,29 +374,60 @@ bool ProgramWriter::ensureStraight(const std::vector<const StraightRec*>& list, 
     while (done <= index) {
         const StraightRec& straight = *list[done];
         std::size_t position = done++;
-        m_inProgress.insert(&straight);
-        std::optional<std::string> first = pointAt(straight.x1, straight.y1);
-        std::optional<std::string> second =
-            first ? pointAt(straight.x2, straight.y2) : std::nullopt;
-        m_inProgress.erase(&straight);
-        if (!first || !second) {
-            m_unsaved.insert(&straight);
-            continue;
-        }
+        std::string_view command = straight.kind == StraightKind::Line      ? "line"
+                                   : straight.kind == StraightKind::Segment ? "segment"
+                                                                            : "HalfLine";
+        line(std::string("// ").append(command) + " " + straight.label);
+        std::string first = pointAt(straight.x1, straight.y1);
+        std::string second = pointAt(straight.x2, straight.y2);
         // A segment orders its ends by x; on equal x the second given end
         // comes first, so the ends are given the other way round.
         if (straight.kind == StraightKind::Segment && straight.x1 == straight.x2)
             std::swap(first, second);
-        std::string_view command = straight.kind == StraightKind::Line      ? "line"
-                                   : straight.kind == StraightKind::Segment ? "segment"
-                                                                            : "HalfLine";
         std::string variable =
             variableFor(straight, straight.kind == StraightKind::Segment ? "s" : "L", position);
-        line(std::string("// ").append(command) + " " + straight.label);
-        line(variable + "=" + std::string(command) + "(" + *first + "," + *second + ")");
-        labelSettings(straight, variable, false, "");
+        line(variable + "=" + std::string(command) + "(" + first + "," + second + ")");
+        removeHelpers();
+        labelSettings(straight, variable);
     }
     return !m_unsaved.contains(list[index]);
+}
+
+// The x of a point level with the centre at which the circle's radius comes
+// out exactly: its own point first, then a few neighbours in the last digit
+// (a radius given as a distance need not be the root of its own square).
+std::optional<LongNum> pointGivingRadius(const CircleRec& circle)
+{
+    QuietLongNumbers quiet;
+    auto exact = [&circle](const LongNum& x) {
+        return distanceBetween(circle.centreX, circle.centreY, circle.centreZ, x, circle.pointY,
+                               circle.pointZ) == circle.radius;
+    };
+    if (!(circle.pointY == circle.centreY))
+        return exact(circle.pointX) ? std::optional<LongNum>(circle.pointX) : std::nullopt;
+    std::string text = LongToDecimal(circle.pointX);
+    std::size_t point = text.find('.');
+    std::string unitText = "0.";
+    if (point != std::string::npos)
+        unitText.append(text.size() - point - 2, '0');
+    unitText += '1';
+    std::optional<LongNum> unit = LongParse(unitText);
+    LongNum candidate = circle.pointX;
+    for (int step = 0; step < 6; ++step) {
+        LongNum tried = candidate;
+        if (unit && step > 0) {
+            LongNum shift = *unit;
+            for (int times = 1; times < (step + 1) / 2; ++times)
+                LongAdd(shift, *unit, shift);
+            if (step % 2)
+                LongAdd(candidate, shift, tried);
+            else
+                LongSub(candidate, shift, tried);
+        }
+        if (exact(tried))
+            return tried;
+    }
+    return std::nullopt;
 }
 
 bool ProgramWriter::ensureCircle(std::size_t index)
@@ -376,22 +435,22 @@ bool ProgramWriter::ensureCircle(std::size_t index)
     while (m_circles <= index) {
         const CircleRec& circle = *m_store.circles()[m_circles];
         std::size_t position = m_circles++;
-        m_inProgress.insert(&circle);
-        std::optional<std::string> centre;
-        std::optional<std::string> onCircle;
-        if (LongIsZero(circle.centreZ) && LongIsZero(circle.pointZ)) {
-            centre = pointAt(circle.centreX, circle.centreY);
-            onCircle = centre ? pointAt(circle.pointX, circle.pointY) : std::nullopt;
-        }
-        m_inProgress.erase(&circle);
-        if (!centre || !onCircle) {
+        if (!LongIsZero(circle.centreZ) || !LongIsZero(circle.pointZ)) {
             m_unsaved.insert(&circle);
             continue;
         }
-        std::string variable = variableFor(circle, "C", position);
+        std::optional<LongNum> onX = pointGivingRadius(circle);
+        if (!onX) {
+            m_unsaved.insert(&circle);
+            continue;
+        }
         line("// circle " + circle.label);
-        line(variable + "=circle(" + *centre + "," + *onCircle + ")");
-        labelSettings(circle, variable, false, "");
+        std::string centre = pointAt(circle.centreX, circle.centreY);
+        std::string onCircle = pointAt(*onX, circle.pointY);
+        std::string variable = variableFor(circle, "C", position);
+        line(variable + "=circle(" + centre + "," + onCircle + ")");
+        removeHelpers();
+        labelSettings(circle, variable);
     }
     return !m_unsaved.contains(m_store.circles()[index].get());
 }
@@ -406,8 +465,92 @@ void ProgramWriter::emitAll()
         ensureStraight(m_segmentOrder, m_segments, index);
     for (std::size_t index = 0; index < m_store.circles().size(); ++index)
         ensureCircle(index);
-    for (const std::string& helper : m_helpers)
-        line("RemovePoint(" + helper + ")");
+    writeDistances();
+    writeFigures();
+}
+
+// A distance by its value, every digit kept; the distance counter labels
+// it as before when none was removed in between.
+void ProgramWriter::writeDistances()
+{
+    QuietLongNumbers quiet;
+    const auto& distances = m_store.distances();
+    for (std::size_t index = 0; index < distances.size(); ++index) {
+        const DistanceRec& distance = *distances[index];
+        if (distance.label != std::to_string(index + 1) || distance.value.isNegative()) {
+            m_unsaved.insert(&distance);
+            continue;
+        }
+        // A decimal alone makes a distance of exactly its digits; a whole
+        // number would read as an integer.
+        std::string value = numberText(distance.value);
+        if (value.find('.') == std::string::npos)
+            value += ".0";
+        line("// distance " + distance.label);
+        line(variableFor(distance, "d", index) + "=" + value);
+    }
+}
+
+// The colour as the word that gave it, else as RGB.
+std::string colourText(ColorRef colour, int code)
+{
+    for (std::string_view word :
+         {"white", "yellow", "blue", "red", "gray", "purple", "green", "silver", "aqua"}) {
+        if (colourCode(word) == code && colourValue(word) == colour)
+            return std::string(word);
+    }
+    return "RGB(" + std::to_string(redOf(colour)) + "," + std::to_string(greenOf(colour)) + "," +
+           std::to_string(blueOf(colour)) + ")";
+}
+
+// Polygons by their corners and vectors from the origin, both through
+// helper points; a polygon keeps its fill.
+void ProgramWriter::writeFigures()
+{
+    const auto& polygons = m_figures.polygons();
+    bool namesHidden = false;
+    for (std::size_t index = 0; index < polygons.size(); ++index) {
+        const PolygonRec& polygon = *polygons[index];
+        const auto& vertices = polygon.vertices;
+        bool flat = vertices.size() >= 2 &&
+                    std::all_of(vertices.begin(), vertices.end(),
+                                [](const PolygonVertex& vertex) { return LongIsZero(vertex.z); });
+        // A polygon takes its label display from NoNames, which cannot be
+        // taken back: once a hidden one is written, shown ones cannot be.
+        if (!flat || polygon.baseColour != polygon.shadedColour ||
+            (!polygon.coloured && polygon.baseColour != kWhite) || polygon.colour != 0 ||
+            (namesHidden && polygon.showLabel)) {
+            m_unsaved.insert(&polygon);
+            continue;
+        }
+        if (!polygon.showLabel && !namesHidden) {
+            line("NoNames");
+            namesHidden = true;
+        }
+        line("// polygon " + std::to_string(index + 1));
+        std::string corners;
+        for (std::size_t corner = 0; corner + 1 < vertices.size(); ++corner)
+            corners += (corner ? "," : "") + pointAt(vertices[corner].x, vertices[corner].y);
+        std::string variable = variableFor(polygon, "p", index);
+        line(variable + "=polygon(" + corners + ")");
+        removeHelpers();
+        if (polygon.coloured)
+            line("fill(" + variable + ")=" + colourText(polygon.baseColour, polygon.colourCode));
+    }
+    const auto& vectors = m_figures.vectors();
+    for (std::size_t index = 0; index < vectors.size(); ++index) {
+        const VectorRec& vector = *vectors[index];
+        if (!LongIsZero(vector.dz)) {
+            m_unsaved.insert(&vector);
+            continue;
+        }
+        LongNum zero;
+        line("// vector " + std::to_string(index + 1));
+        std::string start = pointAt(zero, zero);
+        std::string end = pointAt(vector.dx, vector.dy);
+        line(variableFor(vector, "v", index) + "=vector(" + start + "," + end + ")");
+        removeHelpers();
+    }
 }
 
 void ProgramWriter::writeTexts()
@@ -451,18 +594,25 @@ void ProgramWriter::writeUnsaved()
         if (m_unsaved.contains(circle.get()))
             note("circle", *circle);
     }
-    for (const auto& distance : m_store.distances())
-        note("distance", *distance);
-    for (const auto& polygon : m_figures.polygons())
-        note("polygon", *polygon);
-    if (!m_figures.vectors().empty())
-        line(std::string("// not saved: ") + std::to_string(m_figures.vectors().size()) +
-             " vector(s)");
+    for (const auto& distance : m_store.distances()) {
+        if (m_unsaved.contains(distance.get()))
+            note("distance", *distance);
+    }
+    for (std::size_t index = 0; index < m_figures.polygons().size(); ++index) {
+        if (m_unsaved.contains(m_figures.polygons()[index].get()))
+            line("// not saved: polygon " + std::to_string(index + 1));
+    }
+    for (std::size_t index = 0; index < m_figures.vectors().size(); ++index) {
+        if (m_unsaved.contains(m_figures.vectors()[index].get()))
+            line("// not saved: vector " + std::to_string(index + 1));
+    }
 }
 
 std::string ProgramWriter::write()
 {
-    m_body = "1// The figure, rebuilt step by step." + std::string(kNewLine);
+    // Vectors exist in the Dimension 2 module only.
+    char module = m_figures.vectors().empty() ? '1' : '2';
+    m_body = module + std::string("// The figure, rebuilt step by step.") + std::string(kNewLine);
     line("void start()");
     emitAll();
     writeTexts();

@@ -8,16 +8,17 @@ namespace kestrane {
 
 class PlaneFigures;
 
-// A Kestrane script (module Kestrane, CR LF lines) that rebuilds the points,
-// lines, segments, half-lines and circles of a figure, each object in the
-// order of its list, named by its label, with a comment line per object:
-// points with whole coordinates as point(x, y), the others by the
-// intersection command and solution that give exactly their coordinates,
-// straight objects and circles by their defining points. Labels are set
-// with SetName where the language allows (points and segments) and hidden
-// labels with name(X)=no; texts and titles by Text and Title. What the
-// language cannot rebuild (a point that only a segment or half-line meets,
-// distances, polygons, vectors, colours) is listed in comments.
+// A Kestrane script (CR LF lines) that rebuilds the figure, each object in
+// the order of its list, named by its label, with a comment line per
+// object: intersection points by the command and solution that give
+// exactly their coordinates, other points as point(x, y) with every digit,
+// straight objects and circles by their defining points (helper points,
+// removed at once, where no point stands there), distances by their value,
+// polygons by their corners and fill, vectors by helper points (then in the
+// Dimension 2 module). Every label is set with SetName, hidden labels with
+// name(X)=no; texts and titles by Text and Title. What the language cannot
+// rebuild exactly (a text with other characters, a distance whose number
+// was freed, a solid's face) is listed in comments.
 std::string figureProgram(const ObjectStore& store, const PlaneFigures& figures);
 
 } // namespace kestrane

@@ -204,7 +204,8 @@ void removeTextsStatement(const Statement&, const Arguments&, CommandContext& co
     storeOf(context).clearTexts(TextArray::Labels);
 }
 
-// SetName(X, $s): the label of point X, else of segment X, becomes s.
+// SetName(X, $s): the label of point X, else of the segment, line,
+// half-line or circle X, becomes s.
 void setNameStatement(const Statement&, const Arguments& arguments, CommandContext& context)
 {
     if (arguments.size() < 2)
@@ -212,6 +213,10 @@ void setNameStatement(const Statement&, const Arguments& arguments, CommandConte
     GeoObject* object = findPoint(context, arguments[0]);
     if (!object)
         object = storeOf(context).find<SegmentRec>(arguments[0], context.scope);
+    if (!object)
+        object = findStraight(context, arguments[0]);
+    if (!object)
+        object = findCircle(context, arguments[0]);
     if (!object)
         return;
     StringRec* variable =

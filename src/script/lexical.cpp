@@ -47,7 +47,7 @@ bool isTextConstant(std::string_view word)
         return false;
     return std::all_of(word.begin() + 1, word.end(), [](char character) {
         return isLetter(character) || isDigit(character) ||
-               std::string_view(" #%=+-*").find(character) != std::string_view::npos;
+               std::string_view(" #%=+-*.").find(character) != std::string_view::npos;
     });
 }
 

@@ -23,7 +23,7 @@ bool isIntegerLiteral(std::string_view word);
 // String constant: '$' followed only by letters ("$" alone passes).
 bool isStringConstant(std::string_view word);
 // Text constant: '$' followed by letters, digits, blank, '#', '%', '=', '+',
-// '-', '*'.
+// '-', '*', '.' (a decimal value such as DrawDist writes).
 bool isTextConstant(std::string_view word);
 // Decimal literal: digits with at most one '.', at least one character.
 bool isDecimalLiteral(std::string_view word);

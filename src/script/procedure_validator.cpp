@@ -248,6 +248,11 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     case WordKind::Number:
     case WordKind::Directive:
         resultType = match.code;
+        // A decimal standing alone in a plane program is a distance
+        // (d = 12.5); as an argument it is a coordinate.
+        if (match.code == type::kDecimal &&
+            (moduleBit(m_context.modules().module()) & kPlaneModules) != 0)
+            resultType = type::kDistance;
         // An empty "()" may follow a word without arguments.
         m_statementEnd = wordEnd;
         if (std::size_t open = skipBlanks(std::string_view(m_text).substr(0, statement.end), wordEnd);

@@ -89,7 +89,7 @@ std::vector<WordHelp> generalHelp()
          "A=point(100,100)\nB=point(300,200)\nl=line(A,B)\nColor(l)=RGB(0,128,255)"},
         {group, "Play", "Turns a polyhedron in the space view: start angles and the degrees added on each tick.",
          "M=point(200,200,100)\nP=polyhedron(M)\nPlay(P,4,6,0)", kEveryModule, 503},
-        {group, "point", "The point at (x, y).", "A=point(100,200)", kPlaneModules},
+        {group, "point", "The point at (x, y); the coordinates are whole or decimal numbers, every digit kept.", "A=point(100,200)\nB=point(150.25,-20.5)", kPlaneModules},
         {group, "point", "The point at (x, y, z).", "A=point(100,200,50)", kSpaceModules},
         {group, "point", "The four-dimensional point at (x, y, z, w).", "A=point(100,200,50,10)", kFourDimensionModules},
         {group, "point", "Reserved; this module has no points, so every call is refused.", kRefused, kOtherModules},

@@ -257,7 +257,10 @@ A=point(150,400)</pre>
 <p><code>NAME=WORD(ARGUMENTS)</code> makes an object and names it; the name's type is the
 word's result type. A name keeps its type: naming another kind of object with it is refused
 until <code>Remove</code> drops it. A decimal number declares a distance
-(<code>d=120.5</code>), <code>String($text)</code> a string. Blanks around <code>(</code>,
+(<code>d=120.5</code>), <code>String($text)</code> a string. A text after <code>$</code>
+holds letters, digits, blanks and the signs <code># % = + - * .</code>; an argument listed
+as <code>String</code> takes letters only, one listed as <code>text</code> all of these.
+Blanks around <code>(</code>,
 <code>,</code>, <code>)</code> and <code>=</code> do not count.</p>
 <pre>A=point(100,100)
 B=point(300,200)

@@ -94,6 +94,17 @@ WordMatch literal(int code)
     return {code, WordKind::Number, nullptr};
 }
 
+// "-12.5": an optional sign, digits, a point and digits.
+bool isPlaneDecimal(std::string_view word)
+{
+    if (word.starts_with('-'))
+        word.remove_prefix(1);
+    std::size_t point = word.find('.');
+    if (point == std::string_view::npos || point == 0 || point + 1 == word.size())
+        return false;
+    return isDecimalLiteral(word);
+}
+
 } // namespace
 
 std::span<const WordEntry> wordTable()
@@ -114,6 +125,10 @@ WordMatch matchWord(std::string_view word, int moduleCode)
             if (isSignedDecimal(word))
                 return literal(type::kDecimal);
         }
+        // Plane points take decimal coordinates, signed, so that a saved
+        // figure keeps every digit of its points.
+        if (group == WordGroup::Kestrane && !isIntegerLiteral(word) && isPlaneDecimal(word))
+            return literal(type::kDecimal);
     }
     if (const WordEntry* entry = findInGroup(WordGroup::General, moduleCode, word))
         return matchOf(entry);

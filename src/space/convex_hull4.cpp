@@ -207,8 +207,11 @@ std::optional<std::vector<std::unique_ptr<CellRec>>> hullCells(const std::vector
         }
         // Boundary triangles in one plane make one face.
         std::vector<std::pair<Span, std::vector<int>>> faces;
-        for (const auto& [triangle, count] : triangles) {
-            if (count != 1)
+        // Named members, not a structured binding: the lambda below captures
+        // the triangle, which older compilers refuse for bindings.
+        for (const auto& entry : triangles) {
+            const auto& triangle = entry.first;
+            if (entry.second != 1)
                 continue;
             auto plane = std::find_if(faces.begin(), faces.end(), [&](const auto& face) {
                 return std::all_of(triangle.begin(), triangle.end(), [&](int corner) {

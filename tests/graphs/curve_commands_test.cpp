@@ -298,5 +298,26 @@ TEST_F(CurveCommands, ACopiedCurveStandsOnItsOwn)
     EXPECT_NEAR(box->xMin, -0.416147, 1e-4);
 }
 
+// A Curves run is one undo step: the curves, their images and parameter
+// intervals come back with the whole scene.
+TEST_F(CurveCommands, UndoAndRedoRestoreTheCurves)
+{
+    auto sceneJson = [this] {
+        std::string json;
+        scene->writeJson(json);
+        return json;
+    };
+    runCircle({"g=String($z*z)", "f=AnalyticF(g)", "w=Image(c,f,r)", "DrawCurve(w)"});
+    std::string images = sceneJson();
+    run({"q=AlgExpr($square.txt)", "p=AlgExpr($cos.txt)"});
+    std::string other = sceneJson();
+    ASSERT_NE(other, images);
+    ASSERT_TRUE(window.undo());
+    EXPECT_EQ(sceneJson(), images);
+    EXPECT_EQ(curve("w").functionPrograms.size(), 1U);
+    ASSERT_TRUE(window.redo());
+    EXPECT_EQ(sceneJson(), other);
+}
+
 } // namespace
 } // namespace kestrane

@@ -2,6 +2,7 @@
 #include "fractions/fract_bytes.h"
 #include "fractions/fract_node.h"
 #include "graphs/function_file.h"
+#include "graphs/script_expressions.h"
 
 #include <gtest/gtest.h>
 
@@ -99,5 +100,27 @@ TEST(FunctionFile, SurvivesDamagedBytes)
     }
 }
 
+// Found by fuzzing: a first line of a few thousand nested parentheses and
+// exponents read as linear notation exhausted the stack. The reader now
+// stops at its nesting limit with a message; a moderately deep text still
+// reads.
+TEST(ExpressionFile, DeeplyNestedTextGetsAMessageNotACrash)
+{
+    for (int depth : {3000, 1500}) {
+        std::string text = "x^x^(";
+        for (int level = 0; level < depth; ++level)
+            text += level % 3 == 0 ? "x^(" : "(";
+        ExpressionFileRead read = parseExpressionFile(text);
+        EXPECT_FALSE(read.file) << depth;
+        EXPECT_FALSE(read.message.empty()) << depth;
+        EXPECT_FALSE(parseExpressionText(text).tree) << depth;
+    }
+    std::string nested = std::string(200, '(') + "x+1" + std::string(200, ')');
+    ExpressionFileRead read = parseExpressionFile(nested);
+    ASSERT_TRUE(read.file);
+    EXPECT_EQ(printExpressionText(*read.file->expression), nested);
+}
+
 } // namespace
 } // namespace kestrane
+

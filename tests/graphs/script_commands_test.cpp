@@ -232,5 +232,71 @@ TEST_F(ScriptCommands, FunctionFilesCompileWhereverTheRunFindsThem)
     EXPECT_TRUE(messageTexts().empty());
 }
 
+// A run in the graph and algebra modules is one undo step: undo brings the
+// rectangles, functions, graphs and expressions (with their variable sets)
+// back as they were, redo the run undone.
+TEST_F(ScriptCommands, UndoAndRedoRestoreGraphAndAlgebraScenes)
+{
+    auto sceneJson = [](const GraphScene& scene) {
+        std::string json;
+        scene.writeJson(json);
+        return json;
+    };
+    TextParseResult parsed = parseExpressionText("x^2-1");
+    ASSERT_TRUE(parsed.tree);
+    write(directory / "f.fct", writeFunctionFile(*parsed.tree, -2, 2));
+    run(504, {"f=Function($f.fct)", "R=Rectangle(10,10,300,200)", "G=Graph(f,R)",
+              "DrawFunction(f,20,300)"});
+    std::string graphs = sceneJson(*graphScene);
+    run(504, {"R=Rectangle(50,50,100,100)", "Color(R)=blue"});
+    std::string rectangle = sceneJson(*graphScene);
+    ASSERT_NE(rectangle, graphs);
+    ASSERT_TRUE(window.undo());
+    EXPECT_EQ(sceneJson(*graphScene), graphs);
+    ASSERT_TRUE(window.redo());
+    EXPECT_EQ(sceneJson(*graphScene), rectangle);
+
+    write(directory / "p.txt", "x^2+3*y");
+    run(505, {"p=AlgExpr($p.txt)", "two=Constant(2)", "AddVariable(p,$x,two)",
+              "AddVariable(p,$w,two)", "s=Sum(p,p)", "DrawAlgExpr(20,40,s)", "Value(10,10,p)"});
+    std::string algebra = sceneJson(*algebraScene);
+    run(505, {"c=Constant(7)"});
+    ASSERT_TRUE(window.undo());
+    EXPECT_EQ(sceneJson(*algebraScene), algebra);
+    EXPECT_EQ(expression("s"), "2*x^2+6*y");
+    AlgExprRec* p = algebraScene->findAlgExpr("p", "start");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->variables.count(), 3);
+    ASSERT_TRUE(window.redo());
+    EXPECT_EQ(expression("c"), "7");
+    EXPECT_EQ(expression("s"), "(none)");
+}
+
+// A copy owns its records: changing the scene afterwards leaves the copy
+// as it was, and the copy's trees and variables are whole.
+TEST_F(ScriptCommands, SceneCopiesAreIndependentValues)
+{
+    write(directory / "p.txt", "(x+1)/(y-2)");
+    run(505, {"p=AlgExpr($p.txt)", "m=Constant(-4)", "AddVariable(p,$y,m)"});
+    std::unique_ptr<ModuleScene> copy = algebraScene->copy();
+    ASSERT_TRUE(copy);
+    std::string before;
+    copy->writeJson(before);
+    std::string original;
+    algebraScene->writeJson(original);
+    EXPECT_EQ(before, original);
+    EXPECT_GT(copy->heapBytes(), 0u);
+    algebraScene->clear();
+    std::string after;
+    copy->writeJson(after);
+    EXPECT_EQ(after, before);
+    const auto& copied = static_cast<GraphScene&>(*copy).algExprs();
+    ASSERT_EQ(copied.size(), 2u);
+    EXPECT_EQ(printExpressionText(*copied[0]->expression), "(x+1)/(y-2)");
+    EXPECT_EQ(copied[0]->variables.count(), 2);
+    algebraScene->swapContents(*copy);
+    EXPECT_EQ(expression("p"), "(x+1)/(y-2)");
+}
+
 } // namespace
 } // namespace kestrane

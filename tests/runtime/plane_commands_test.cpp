@@ -61,6 +61,44 @@ TEST_F(PlaneCommands, CirclesAndIntersections)
     EXPECT_EQ(point("V"), nullptr);
 }
 
+// What a saved figure needs: decimal coordinates with every digit, the
+// crossing of segments and half-lines taken as whole lines (also outside
+// the segment), and labels with digits on every kind of object.
+TEST_F(PlaneCommands, DecimalPointsSegmentCrossingsAndNumberedLabels)
+{
+    start({"void start()",
+           "A=point(100.125,-20.5)",
+           "B=point(0.000000000000001,7)",
+           "C=point(0,0)",
+           "D=point(10,0)",
+           "s=segment(C,D)",
+           "E=point(30,-5)",
+           "F=point(30,5)",
+           "h=HalfLine(E,F)",
+           "S=Inters2Lin(s,h)",
+           "O=point(30,0)",
+           "P=point(35,0)",
+           "k=circle(O,P)",
+           "T=IntersCircLin(k,s,1)",
+           "SetName(S,$C1)",
+           "SetName(h,$L12)",
+           "SetName(k,$K 2.5)",
+           "SetName(s,$d7)",
+           "r=2.5",
+           "END"});
+    EXPECT_EQ(decimal(point("A")->x), "100.125000000000000");
+    EXPECT_EQ(decimal(point("A")->y), "-20.500000000000000");
+    EXPECT_EQ(decimal(point("B")->x), "0.000000000000001");
+    EXPECT_EQ(position(*point("S")), "30,0");
+    EXPECT_EQ(position(*point("T")), "35,0");
+    EXPECT_EQ(point("S")->label, "C1");
+    EXPECT_EQ(store().halfLines()[0]->label, "L12");
+    EXPECT_EQ(store().circles()[0]->label, "K 2.5");
+    EXPECT_EQ(store().segments()[0]->label, "d7");
+    ASSERT_EQ(store().distances().size(), 1u);
+    EXPECT_EQ(decimal(store().distances()[0]->value), "2.500000000000000");
+}
+
 TEST_F(PlaneCommands, DrawDistWritesTheValueWithTwoDecimals)
 {
     start({"void start()", "A=point(0,0)", "B=point(3,4)", "d=distance(A,B)",

@@ -33,7 +33,10 @@ TEST(WordLookup, FindsCodesPerModule)
         {"StartIf", 504, 34},
         {"then", 508, 34},
         {"1.5", 508, type::kDecimal},
-        {"1.5", 501, 0},
+        {"1.5", 501, type::kDecimal},
+        {"-0.25", 502, type::kDecimal},
+        {"1.", 501, 0},
+        {"1.5", 503, 0},
         {"15", 508, type::kInteger},
         {"-", 501, type::kInteger},
         {"$ab", 505, type::kString},
@@ -61,7 +64,8 @@ TEST(WordLookup, KindsFollowTheModule)
 
 TEST(WordLookup, ArgumentListsDifferForGeneralWords)
 {
-    EXPECT_EQ(entryForCode(16, 502)->lists, (std::vector<ArgumentList>{{17, 17}}));
+    EXPECT_EQ(entryForCode(16, 502)->lists,
+              (std::vector<ArgumentList>{{17, 17}, {208, 208}, {208, 17}, {17, 208}}));
     EXPECT_EQ(entryForCode(16, 503)->lists, (std::vector<ArgumentList>{{17, 17, 17}}));
     EXPECT_TRUE(entryForCode(16, 505)->lists.empty());
     EXPECT_EQ(entryForCode(25, 502)->lists.size(), 8u);
