@@ -28,6 +28,7 @@ namespace kestrane {
 namespace {
 
 using testing::onNextModal;
+using testing::typeFileName;
 
 class ScriptEditorWidgetTest : public ::testing::Test {
 protected:
@@ -323,7 +324,7 @@ TEST_F(ScriptEditorWidgetTest, SaveAsAddsTheExtensionToATypedName)
     onNextModal([typed](QDialog& dialog) {
         auto* files = qobject_cast<QFileDialog*>(&dialog);
         ASSERT_NE(files, nullptr);
-        files->selectFile(QString::fromStdString(typed));
+        typeFileName(*files, QString::fromStdString(typed));
         QMetaObject::invokeMethod(files, "accept");
     });
     editor.action("saveAs")->trigger();
