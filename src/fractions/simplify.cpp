@@ -3,13 +3,14 @@
 #include "fractions/exact_fraction.h"
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
-#include "fractions/simplify_decompose.h"
+#include "fractions/simplify_passes.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
 #include "platform/host.h"
 
 #include <cctype>
+#include <optional>
 #include <set>
 
 namespace kestrane {
@@ -141,8 +142,10 @@ bool isDigit(char c)
 // parentheses.
 class Evaluator {
 public:
-    Evaluator(const SimplifyRequest& request)
+    // With minusOne the reserved name "I" of the working table is minus one.
+    Evaluator(const SimplifyRequest& request, bool minusOne = false)
         : m_request(request)
+        , m_minusOne(minusOne)
     {
     }
 
@@ -287,6 +290,8 @@ private:
             return application(name);
         if (name == "i")
             return ExactFraction::imaginary();
+        if (m_minusOne && name == VariableTable::kMinusOne)
+            return ExactRational(-1);
         if (name == "pi")
             name = "π";
         return variable(name);
@@ -364,6 +369,7 @@ private:
     }
 
     const SimplifyRequest& m_request;
+    bool m_minusOne = false;
     std::string_view m_text;
     std::size_t m_position = 0;
     int m_depth = 0;
@@ -376,6 +382,210 @@ void tell(SimplifyResult& result, Host& host, const SimplifyRequest& request, Ex
     if (request.purpose == SimplifyFor::Window && shown)
         host.message(message.caption, message.text, MessageButtons::Ok, MessageIcon::Information);
     result.messages.push_back(std::move(message));
+}
+
+// A tree of numbers and i alone: its normal form is one and the same
+// whatever the passes do to the way it is written, so it goes there
+// directly.
+bool fastPath(const SimplifyRequest& request)
+{
+    if (request.viewMode != kMainExpressionView)
+        return false;
+    std::vector<const FractNode*> pending{request.tree};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        if (node->hasText() && !std::isdigit(static_cast<unsigned char>((*node->text)[0])) &&
+            (*node->text != "i" || node->symbol))
+            return false;
+        for (const MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->isFunction())
+                    return false;
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
+                                       node->denominator.get(), node->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+    return true;
+}
+
+// Normalise: the tree as polynomial forms (numerator and denominator), collected,
+// rationalised and cancelled.
+ExactFraction evaluated(const SimplifyRequest& request, const FractNode& tree, bool minusOne)
+{
+    Evaluator evaluator(request, minusOne);
+    ExactFraction value = evaluator.evaluate(printExpressionText(tree));
+    if (request.viewMode == kMainExpressionView && !value.failed())
+        value = value.normalised();
+    return value;
+}
+
+SimplifyResult finish(SimplifyResult result, const ExactFraction& value,
+                      const SimplifyRequest& request, Host& host)
+{
+    if (longIntOverflow()) {
+        // The long-number host, when there is one, has shown the message.
+        result.overflow = true;
+        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
+        return result;
+    }
+    if (value.failed()) {
+        tell(result, host, request, exactProblemMessage(value.problem()), true);
+        return result;
+    }
+    TextParseResult parsed = parseExpressionText(value.toText(), request.tree->fontHeight);
+    if (!parsed.tree) {
+        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
+        return result;
+    }
+    result.tree = std::move(parsed.tree);
+    return result;
+}
+
+SimplifyDefinition definitionOf(const VariableRecord& record)
+{
+    SimplifyDefinition definition{record.name, std::nullopt};
+    if (record.value)
+        definition.value = printExpressionText(*record.value);
+    return definition;
+}
+
+// Names the leaves of a tree use, exponents included.
+void namesUsed(const FractNode& node, std::vector<std::string>& names)
+{
+    std::vector<const FractNode*> pending{&node};
+    while (!pending.empty()) {
+        const FractNode* part = pending.back();
+        pending.pop_back();
+        if (part->hasText() && isLetter((*part->text)[0]))
+            names.push_back(*part->text);
+        for (const MarkRow* row : {part->openRow.get(), part->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const FractNode* child : {part->left.get(), part->right.get(), part->numerator.get(),
+                                       part->denominator.get(), part->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+}
+
+// Whether an enabled variable is defined, directly or through others, by
+// itself.
+bool definedThroughItself(const VariableTable& table)
+{
+    // 0 not seen, 1 on the path, 2 done.
+    std::vector<int> state(static_cast<std::size_t>(table.count()), 0);
+    auto visit = [&](auto& self, int index) -> bool {
+        int& mark = state[static_cast<std::size_t>(index)];
+        if (mark != 0)
+            return mark == 1;
+        const VariableRecord& record = table.record(index);
+        if (!record.value || !record.enabled) {
+            mark = 2;
+            return false;
+        }
+        mark = 1;
+        std::vector<std::string> names;
+        namesUsed(*record.value, names);
+        for (const std::string& name : names) {
+            const int used = table.find(name);
+            if (used >= 0 && self(self, used))
+                return true;
+        }
+        state[static_cast<std::size_t>(index)] = 2;
+        return false;
+    };
+    for (int i = 0; i < table.count(); ++i) {
+        if (visit(visit, i))
+            return true;
+    }
+    return false;
+}
+
+// Fewer definitions than this cover any expression within the term limit;
+// more means the lifting does not end.
+constexpr int kMaxDefinitions = 20000;
+
+struct Pipeline {
+    VariableTable table;
+    std::unique_ptr<FractNode> main;
+    bool tooLarge = false;
+};
+
+// Steps 5 and the first half of 6: the working table (the user's enabled
+// variables with their values, the disabled ones as names) and the first
+// decomposition; fills in the report. Null when the expression or a
+// variable has no notation the decomposition reads, or uses a reserved name.
+std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, VariableTable& table,
+                                              SimplifyResult& result)
+{
+    if (request.variables) {
+        table = request.variables->copy();
+        for (int i = 0; i < table.count(); ++i) {
+            if (!table.record(i).enabled)
+                table.record(i).value.reset();
+        }
+    }
+    // The reserved names of the working table never come from the user.
+    std::vector<std::string> names;
+    namesUsed(*request.tree, names);
+    for (const std::string& name : names) {
+        if (name == VariableTable::kMinusOne || name == "mmainn")
+            return nullptr;
+    }
+    std::unique_ptr<FractNode> main = decompose(table, *request.tree);
+    if (main && request.reportDefinitions) {
+        for (int i = 0; i < table.count(); ++i)
+            result.definitions.push_back(definitionOf(table.record(i)));
+        result.mainName = printExpressionText(*main);
+    }
+    return main;
+}
+
+// Steps 5 to 8 of Simplify: the working table, decomposition, aliases and
+// lifted fractions, and the main expression put back together.
+std::optional<Pipeline> runPipeline(const SimplifyRequest& request, SimplifyResult& result)
+{
+    // Variables defined through each other cannot be put back in place.
+    if (request.variables && definedThroughItself(*request.variables))
+        return std::nullopt;
+    Pipeline pipeline;
+    VariableTable& table = pipeline.table;
+    pipeline.main = firstDecomposition(request, table, result);
+    if (!pipeline.main)
+        return std::nullopt;
+    prepare(table, *pipeline.main);
+    std::unique_ptr<FractNode> again = decompose(table, *pipeline.main);
+    if (!again)
+        return std::nullopt;
+    pipeline.main = std::move(again);
+
+    for (bool changed = true; changed;) {
+        changed = eliminateAliases(table, *pipeline.main);
+        while (liftFractions(table)) {
+            changed = true;
+            if (table.count() > kMaxDefinitions) {
+                pipeline.tooLarge = true;
+                return pipeline;
+            }
+        }
+    }
+    substituteBack(pipeline.main, table);
+    return pipeline;
 }
 
 } // namespace
@@ -415,33 +625,43 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
-    if (request.reportDefinitions) {
-        WorkingTable working = decomposeExpression(*request.tree, request.variables);
-        result.definitions = std::move(working.definitions);
-        result.mainName = std::move(working.mainName);
+    if (fastPath(request)) {
+        if (request.reportDefinitions) {
+            VariableTable table;
+            firstDecomposition(request, table, result);
+        }
+        return finish(std::move(result), evaluated(request, *request.tree, false), request, host);
     }
 
-    Evaluator evaluator(request);
-    ExactFraction value = evaluator.evaluate(printExpressionText(*request.tree));
-    if (request.viewMode == kMainExpressionView && !value.failed())
-        value = value.normalised();
-    if (longIntOverflow()) {
-        // The long-number host, when there is one, has shown the message.
-        result.overflow = true;
-        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
+    std::optional<Pipeline> pipeline = runPipeline(request, result);
+    if (!pipeline) {
+        // Each variable is then put in where it is met, but not into itself.
+        return finish(std::move(result), evaluated(request, *request.tree, false), request,
+                      host);
+    }
+    if (pipeline->tooLarge) {
+        tell(result, host, request, exactProblemMessage(ExactProblem::TooLarge), true);
         return result;
     }
-    if (value.failed()) {
-        tell(result, host, request, exactProblemMessage(value.problem()), true);
+    if (request.viewMode != kMainExpressionView) {
+        for (int i = 0; i < pipeline->table.count(); ++i)
+            result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
+        // Read back, brackets where the tree groups take marks of their own.
+        result.tree =
+            parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
+        if (!result.tree)
+            tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
         return result;
     }
-    TextParseResult parsed = parseExpressionText(value.toText(), request.tree->fontHeight);
-    if (!parsed.tree) {
-        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
-        return result;
-    }
-    result.tree = std::move(parsed.tree);
-    return result;
+
+    // The roots of numbers, each with its own definition, are reduced,
+    // put back, and the whole made one normal form.
+    VariableTable roots;
+    if (!reduceRootsOfNumbers(roots, pipeline->main, request.primes))
+        return finish(std::move(result), evaluated(request, *request.tree, false), request,
+                      host);
+    substituteBack(pipeline->main, roots);
+    return finish(std::move(result), evaluated(request, *pipeline->main, true), request, host);
 }
 
 } // namespace kestrane
