@@ -4,6 +4,7 @@
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
 #include "fractions/simplify_passes.h"
+#include "fractions/simplify_square_roots.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
@@ -630,6 +631,9 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
             VariableTable table;
             firstDecomposition(request, table, result);
         }
+        const std::string text = printExpressionText(*request.tree);
+        if (std::optional<ExactFraction> value = squareRootNormalForm(text))
+            return finish(std::move(result), *value, request, host);
         return finish(std::move(result), evaluated(request, *request.tree, false), request, host);
     }
 
