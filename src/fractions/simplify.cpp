@@ -143,10 +143,8 @@ bool isDigit(char c)
 // parentheses.
 class Evaluator {
 public:
-    // With minusOne the reserved name "I" of the working table is minus one.
-    Evaluator(const SimplifyRequest& request, bool minusOne = false)
+    Evaluator(const SimplifyRequest& request)
         : m_request(request)
-        , m_minusOne(minusOne)
     {
     }
 
@@ -291,8 +289,6 @@ private:
             return application(name);
         if (name == "i")
             return ExactFraction::imaginary();
-        if (m_minusOne && name == VariableTable::kMinusOne)
-            return ExactRational(-1);
         if (name == "pi")
             name = "π";
         return variable(name);
@@ -370,7 +366,6 @@ private:
     }
 
     const SimplifyRequest& m_request;
-    bool m_minusOne = false;
     std::string_view m_text;
     std::size_t m_position = 0;
     int m_depth = 0;
@@ -385,14 +380,10 @@ void tell(SimplifyResult& result, Host& host, const SimplifyRequest& request, Ex
     result.messages.push_back(std::move(message));
 }
 
-// A tree of numbers and i alone: its normal form is one and the same
-// whatever the passes do to the way it is written, so it goes there
-// directly.
-bool fastPath(const SimplifyRequest& request)
+// A tree of numbers (and i) alone, without functions.
+bool numbersOnly(const FractNode& tree)
 {
-    if (request.viewMode != kMainExpressionView)
-        return false;
-    std::vector<const FractNode*> pending{request.tree};
+    std::vector<const FractNode*> pending{&tree};
     while (!pending.empty()) {
         const FractNode* node = pending.back();
         pending.pop_back();
@@ -420,11 +411,11 @@ bool fastPath(const SimplifyRequest& request)
 
 // Normalise: the tree as polynomial forms (numerator and denominator), collected,
 // rationalised and cancelled.
-ExactFraction evaluated(const SimplifyRequest& request, const FractNode& tree, bool minusOne)
+ExactFraction normalise(const SimplifyRequest& request, const FractNode& tree)
 {
-    Evaluator evaluator(request, minusOne);
+    Evaluator evaluator(request);
     ExactFraction value = evaluator.evaluate(printExpressionText(tree));
-    if (request.viewMode == kMainExpressionView && !value.failed())
+    if (!value.failed())
         value = value.normalised();
     return value;
 }
@@ -484,35 +475,29 @@ void namesUsed(const FractNode& node, std::vector<std::string>& names)
     }
 }
 
-// Whether an enabled variable is defined, directly or through others, by
-// itself.
-bool definedThroughItself(const VariableTable& table)
+// Whether a variable's value uses the variable itself, directly or through
+// other variables with a value.
+bool reachesItself(const VariableTable& table, int start)
 {
-    // 0 not seen, 1 on the path, 2 done.
-    std::vector<int> state(static_cast<std::size_t>(table.count()), 0);
-    auto visit = [&](auto& self, int index) -> bool {
-        int& mark = state[static_cast<std::size_t>(index)];
-        if (mark != 0)
-            return mark == 1;
-        const VariableRecord& record = table.record(index);
-        if (!record.value || !record.enabled) {
-            mark = 2;
-            return false;
-        }
-        mark = 1;
+    std::vector<bool> seen(static_cast<std::size_t>(table.count()), false);
+    std::vector<int> pending{start};
+    while (!pending.empty()) {
+        const int index = pending.back();
+        pending.pop_back();
+        const FractNode* value = table.record(index).value.get();
+        if (!value)
+            continue;
         std::vector<std::string> names;
-        namesUsed(*record.value, names);
+        namesUsed(*value, names);
         for (const std::string& name : names) {
             const int used = table.find(name);
-            if (used >= 0 && self(self, used))
+            if (used == start)
                 return true;
+            if (used >= 0 && !seen[static_cast<std::size_t>(used)]) {
+                seen[static_cast<std::size_t>(used)] = true;
+                pending.push_back(used);
+            }
         }
-        state[static_cast<std::size_t>(index)] = 2;
-        return false;
-    };
-    for (int i = 0; i < table.count(); ++i) {
-        if (visit(visit, i))
-            return true;
     }
     return false;
 }
@@ -540,6 +525,15 @@ std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, Va
             if (!table.record(i).enabled)
                 table.record(i).value.reset();
         }
+        // Variables defined through each other cannot be put back in place;
+        // they stay names.
+        std::vector<int> circular;
+        for (int i = 0; i < table.count(); ++i) {
+            if (reachesItself(table, i))
+                circular.push_back(i);
+        }
+        for (int index : circular)
+            table.record(index).value.reset();
     }
     // The reserved names of the working table never come from the user.
     std::vector<std::string> names;
@@ -561,9 +555,6 @@ std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, Va
 // lifted fractions, and the main expression put back together.
 std::optional<Pipeline> runPipeline(const SimplifyRequest& request, SimplifyResult& result)
 {
-    // Variables defined through each other cannot be put back in place.
-    if (request.variables && definedThroughItself(*request.variables))
-        return std::nullopt;
     Pipeline pipeline;
     VariableTable& table = pipeline.table;
     pipeline.main = firstDecomposition(request, table, result);
@@ -626,46 +617,41 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
-    if (fastPath(request)) {
+    if (request.viewMode == kMainExpressionView) {
+        // The main expression view goes from the expression as it stands to
+        // its normal form: the polynomial forms collect, rationalise and
+        // cancel with rational coefficients, where lifting every fraction to
+        // the top first would multiply all denominators together uncancelled
+        // (x/2+x/3+...+x/59 then overflows) and only cost time.
         if (request.reportDefinitions) {
             VariableTable table;
             firstDecomposition(request, table, result);
         }
-        const std::string text = printExpressionText(*request.tree);
-        if (std::optional<ExactFraction> value = squareRootNormalForm(text))
-            return finish(std::move(result), *value, request, host);
-        return finish(std::move(result), evaluated(request, *request.tree, false), request, host);
+        if (numbersOnly(*request.tree)) {
+            const std::string text = printExpressionText(*request.tree);
+            if (std::optional<ExactFraction> value = squareRootNormalForm(text))
+                return finish(std::move(result), *value, request, host);
+        }
+        return finish(std::move(result), normalise(request, *request.tree), request, host);
     }
 
     std::optional<Pipeline> pipeline = runPipeline(request, result);
     if (!pipeline) {
-        // Each variable is then put in where it is met, but not into itself.
-        return finish(std::move(result), evaluated(request, *request.tree, false), request,
-                      host);
+        // A reserved name in the expression: nothing to take apart with it.
+        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
+        return result;
     }
     if (pipeline->tooLarge) {
         tell(result, host, request, exactProblemMessage(ExactProblem::TooLarge), true);
         return result;
     }
-    if (request.viewMode != kMainExpressionView) {
-        for (int i = 0; i < pipeline->table.count(); ++i)
-            result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
-        // Read back, brackets where the tree groups take marks of their own.
-        result.tree =
-            parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
-        if (!result.tree)
-            tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
-        return result;
-    }
-
-    // The roots of numbers, each with its own definition, are reduced,
-    // put back, and the whole made one normal form.
-    VariableTable roots;
-    if (!reduceRootsOfNumbers(roots, pipeline->main, request.primes))
-        return finish(std::move(result), evaluated(request, *request.tree, false), request,
-                      host);
-    substituteBack(pipeline->main, roots);
-    return finish(std::move(result), evaluated(request, *pipeline->main, true), request, host);
+    for (int i = 0; i < pipeline->table.count(); ++i)
+        result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
+    // Read back, brackets where the tree groups take marks of their own.
+    result.tree = parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
+    if (!result.tree)
+        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
+    return result;
 }
 
 } // namespace kestrane

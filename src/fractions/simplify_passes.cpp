@@ -12,6 +12,8 @@
 #include <cctype>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kestrane {
@@ -36,13 +38,47 @@ bool plainLeaf(const FractNode& node)
            node.numberSign.sign == '+';
 }
 
+// Where each name of a table stands, for tables of thousands of
+// definitions; kept up to date as records are added at the end.
+class TableIndex {
+public:
+    explicit TableIndex(const VariableTable& table) : m_table(table) { update(); }
+
+    void update()
+    {
+        for (; m_indexed < m_table.count(); ++m_indexed)
+            m_places.emplace(m_table.record(m_indexed).name, m_indexed);
+    }
+
+    int find(const std::string& name) const
+    {
+        auto found = m_places.find(name);
+        return found == m_places.end() ? -1 : found->second;
+    }
+
+    bool contains(const std::string& name) const
+    {
+        return name == VariableTable::kMinusOne || m_places.count(name) > 0;
+    }
+
+    const FractNode* valueOf(const std::string& name) const
+    {
+        const int index = find(name);
+        return index >= 0 ? m_table.record(index).value.get() : nullptr;
+    }
+
+private:
+    const VariableTable& m_table;
+    std::unordered_map<std::string, int> m_places;
+    int m_indexed = 0;
+};
+
 // The value a plain leaf names, when it names a definition with one.
-const FractNode* valueNamed(const VariableTable& table, const FractNode& leaf)
+const FractNode* valueNamed(const TableIndex& index, const FractNode& leaf)
 {
     if (!plainLeaf(leaf) || !isNameText(*leaf.text))
         return nullptr;
-    const int index = table.find(*leaf.text);
-    return index >= 0 ? table.record(index).value.get() : nullptr;
+    return index.valueOf(*leaf.text);
 }
 
 // A fraction of two plain leaves, as the decomposition writes it.
@@ -95,7 +131,7 @@ void forEachLeaf(FractNode& node, const Visit& visit)
 // Names for the new definitions of the lifting rules.
 class Namer {
 public:
-    explicit Namer(VariableTable& table) : m_table(table) {}
+    Namer(VariableTable& table, TableIndex& index) : m_table(table), m_index(index) {}
 
     std::string next()
     {
@@ -106,20 +142,28 @@ public:
             if (counter == 8 || counter == 12)
                 ++counter;
             name = generatedName(counter++);
-        } while (m_table.contains(name));
+        } while (m_index.contains(name));
         return name;
+    }
+
+    // Appends a record and keeps the index up to date.
+    void add(const std::string& name, std::unique_ptr<FractNode> value)
+    {
+        m_table.add(name, std::move(value));
+        m_index.update();
     }
 
     // A new definition holding the value; returns a leaf naming it.
     std::unique_ptr<FractNode> define(std::unique_ptr<FractNode> value)
     {
         std::string name = next();
-        m_table.add(name, std::move(value));
+        add(name, std::move(value));
         return FractNode::makeLeaf(std::move(name));
     }
 
 private:
     VariableTable& m_table;
+    TableIndex& m_index;
 };
 
 std::unique_ptr<FractNode> copyOf(const FractNode& node)
@@ -128,7 +172,7 @@ std::unique_ptr<FractNode> copyOf(const FractNode& node)
 }
 
 // Lifts one definition; true when a rule applied.
-bool liftOne(VariableTable& table, int index, Namer& namer)
+bool liftOne(VariableTable& table, int index, const TableIndex& names, Namer& namer)
 {
     const FractNode* value = table.record(index).value.get();
     if (!value)
@@ -141,34 +185,34 @@ bool liftOne(VariableTable& table, int index, Namer& namer)
         value->openRow && value->openRow->count() == 1 && value->closeRow &&
         value->closeRow->count() == 1 && !value->openRow->items[0]->isFunction() &&
         isNameText(*value->text)) {
-        const int named = table.find(*value->text);
-        const FractNode* inner = named >= 0 ? table.record(named).value.get() : nullptr;
+        const FractNode* inner = names.valueOf(*value->text);
         if (elementaryFraction(inner)) {
             std::unique_ptr<FractNode> top = copyOf(*value);
             std::unique_ptr<FractNode> bottom = copyOf(*value);
             std::unique_ptr<FractNode> numerator = copyOf(*inner->numerator);
             std::unique_ptr<FractNode> denominator = copyOf(*inner->denominator);
             const std::string topName = namer.next();
-            table.add(topName, nullptr);
+            namer.add(topName, nullptr);
             const std::string numeratorName = namer.next();
-            table.add(numeratorName, std::move(numerator));
+            namer.add(numeratorName, std::move(numerator));
             const std::string bottomName = namer.next();
-            table.add(bottomName, nullptr);
+            namer.add(bottomName, nullptr);
             const std::string denominatorName = namer.next();
-            table.add(denominatorName, std::move(denominator));
+            namer.add(denominatorName, std::move(denominator));
             top->text = numeratorName;
             bottom->text = denominatorName;
-            table.record(table.find(topName)).value = std::move(top);
-            settle(*table.record(table.find(topName)).value);
-            table.record(table.find(bottomName)).value = std::move(bottom);
-            settle(*table.record(table.find(bottomName)).value);
+            for (auto [name, part] : {std::pair{&topName, &top}, {&bottomName, &bottom}}) {
+                std::unique_ptr<FractNode>& held = table.record(names.find(*name)).value;
+                held = std::move(*part);
+                settle(*held);
+            }
             lifted = FractNode::makeFraction(FractNode::makeLeaf(topName),
                                              FractNode::makeLeaf(bottomName));
         }
     } else if (value->isOperation() && elementaryOperation(*value)) {
         const char sign = value->left->opSign.sign;
-        const FractNode* x = valueNamed(table, *value->left);
-        const FractNode* y = valueNamed(table, *value->right);
+        const FractNode* x = valueNamed(names, *value->left);
+        const FractNode* y = valueNamed(names, *value->right);
         if (elementaryFraction(x)) {
             // N/M op Y
             std::unique_ptr<FractNode> n = copyOf(*x->numerator);
@@ -203,8 +247,8 @@ bool liftOne(VariableTable& table, int index, Namer& namer)
             }
         }
     } else if (elementaryFraction(value)) {
-        const FractNode* below = valueNamed(table, *value->denominator);
-        const FractNode* above = valueNamed(table, *value->numerator);
+        const FractNode* below = valueNamed(names, *value->denominator);
+        const FractNode* above = valueNamed(names, *value->numerator);
         if (elementaryFraction(below)) {
             // A/(N/M) = (A*M)/N
             std::unique_ptr<FractNode> product = namer.define(FractNode::makeOperation(
@@ -296,15 +340,13 @@ bool needsGroup(const FractNode& leaf, const FractNode& copy)
 
 class Substitution {
 public:
-    explicit Substitution(const VariableTable& table) : m_table(table) {}
+    explicit Substitution(const VariableTable& table) : m_names(table) {}
 
     bool run(std::unique_ptr<FractNode>& holder)
     {
         FractNode& node = *holder;
         if (node.hasText() && isNameText(*node.text) && m_expanding.count(*node.text) == 0) {
-            const int index = m_table.find(*node.text);
-            const FractNode* value = index >= 0 ? m_table.record(index).value.get() : nullptr;
-            if (value) {
+            if (const FractNode* value = m_names.valueOf(*node.text)) {
                 const std::string name = *node.text;
                 replace(holder, *value);
                 m_expanding.insert(name);
@@ -347,7 +389,7 @@ private:
         holder = std::move(copy);
     }
 
-    const VariableTable& m_table;
+    TableIndex m_names;
     std::set<std::string> m_expanding;
 };
 
@@ -402,11 +444,12 @@ bool eliminateAliases(VariableTable& table, FractNode& main)
 
 bool liftFractions(VariableTable& table)
 {
-    Namer namer(table);
+    TableIndex names(table);
+    Namer namer(table, names);
     const int before = table.count();
     bool changed = false;
     for (int index = 0; index < table.count(); ++index)
-        changed = liftOne(table, index, namer) || changed;
+        changed = liftOne(table, index, names, namer) || changed;
     return changed || table.count() != before;
 }
 
