@@ -512,9 +512,8 @@ struct Pipeline {
     bool tooLarge = false;
 };
 
-// Steps 5 and the first half of 6: the working table (the user's enabled
-// variables with their values, the disabled ones as names) and the first
-// decomposition; fills in the report. Null when the expression or a
+// The working table (the user's enabled variables with their values, the
+// disabled ones as names) and the first decomposition; fills in the report. Null when the expression or a
 // variable has no notation the decomposition reads, or uses a reserved name.
 std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, VariableTable& table,
                                               SimplifyResult& result)
@@ -551,8 +550,9 @@ std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, Va
     return main;
 }
 
-// Steps 5 to 8 of Simplify: the working table, decomposition, aliases and
-// lifted fractions, and the main expression put back together.
+// Everything before the normal form: the working table, decomposition, its
+// fix-up and a second decomposition, aliases eliminated and fractions lifted
+// until neither changes anything, and the main expression put back together.
 std::optional<Pipeline> runPipeline(const SimplifyRequest& request, SimplifyResult& result)
 {
     Pipeline pipeline;
