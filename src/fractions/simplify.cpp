@@ -502,10 +502,6 @@ bool reachesItself(const VariableTable& table, int start)
     return false;
 }
 
-// Fewer definitions than this cover any expression within the term limit;
-// more means the lifting does not end.
-constexpr int kMaxDefinitions = 20000;
-
 struct Pipeline {
     VariableTable table;
     std::unique_ptr<FractNode> main;
@@ -570,7 +566,7 @@ std::optional<Pipeline> runPipeline(const SimplifyRequest& request, SimplifyResu
         changed = eliminateAliases(table, *pipeline.main);
         while (liftFractions(table)) {
             changed = true;
-            if (table.count() > kMaxDefinitions) {
+            if (table.count() > kMaxWorkingDefinitions) {
                 pipeline.tooLarge = true;
                 return pipeline;
             }

@@ -76,7 +76,7 @@ private:
 // The value a plain leaf names, when it names a definition with one.
 const FractNode* valueNamed(const TableIndex& index, const FractNode& leaf)
 {
-    if (!plainLeaf(leaf) || !isNameText(*leaf.text))
+    if (!plainLeaf(leaf) || leaf.symbol || !isNameText(*leaf.text))
         return nullptr;
     return index.valueOf(*leaf.text);
 }
@@ -184,7 +184,7 @@ bool liftOne(VariableTable& table, int index, const TableIndex& names, Namer& na
     if (value->hasText() && !value->exponent && value->numberSign.sign == '+' &&
         value->openRow && value->openRow->count() == 1 && value->closeRow &&
         value->closeRow->count() == 1 && !value->openRow->items[0]->isFunction() &&
-        isNameText(*value->text)) {
+        !value->symbol && isNameText(*value->text)) {
         const FractNode* inner = names.valueOf(*value->text);
         if (elementaryFraction(inner)) {
             std::unique_ptr<FractNode> top = copyOf(*value);
@@ -345,7 +345,8 @@ public:
     bool run(std::unique_ptr<FractNode>& holder)
     {
         FractNode& node = *holder;
-        if (node.hasText() && isNameText(*node.text) && m_expanding.count(*node.text) == 0) {
+        if (node.hasText() && !node.symbol && isNameText(*node.text) &&
+            m_expanding.count(*node.text) == 0) {
             if (const FractNode* value = m_names.valueOf(*node.text)) {
                 const std::string name = *node.text;
                 replace(holder, *value);
@@ -424,7 +425,7 @@ bool eliminateAliases(VariableTable& table, FractNode& main)
         const std::uint8_t symbol = value->symbol;
         const bool negative = value->numberSign.sign == '-';
         auto rename = [&](FractNode& leaf) {
-            if (*leaf.text != alias)
+            if (leaf.symbol || *leaf.text != alias)
                 return;
             leaf.text = target;
             leaf.symbol = symbol;
@@ -448,7 +449,8 @@ bool liftFractions(VariableTable& table)
     Namer namer(table, names);
     const int before = table.count();
     bool changed = false;
-    for (int index = 0; index < table.count(); ++index)
+    for (int index = 0; index < table.count() && table.count() <= kMaxWorkingDefinitions;
+         ++index)
         changed = liftOne(table, index, names, namer) || changed;
     return changed || table.count() != before;
 }
@@ -477,6 +479,8 @@ bool reduceRootsOfNumbers(VariableTable& table, std::unique_ptr<FractNode>& main
             !value->openRow->items[0]->root)
             continue;
         std::string number = *value->text;
+        if (value->symbol)
+            continue;
         if (!isNumberText(number)) {
             const int named = table.find(number);
             const FractNode* inner = named >= 0 ? table.record(named).value.get() : nullptr;

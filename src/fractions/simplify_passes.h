@@ -13,7 +13,8 @@ struct FractNode;
 
 // The passes of one simplification over its working table (a VariableTable
 // whose records define generated names by elementary values, see
-// decompose) and the main expression, a leaf naming its definition.
+// decompose) and the main expression, a leaf naming its definition. Symbol
+// leaves (pi and the Greek letters) never name a definition.
 
 // Fix-up and mark spans again, on the main expression and every definition.
 void prepare(VariableTable& table, FractNode& main);
@@ -24,10 +25,15 @@ void prepare(VariableTable& table, FractNode& main);
 // was removed.
 bool eliminateAliases(VariableTable& table, FractNode& main);
 
+// More definitions than this cover any expression within the term limit;
+// the lifting stops there (the simplification is then too large).
+inline constexpr int kMaxWorkingDefinitions = 20000;
+
 // One pass, in table order, that lifts fractions over the definitions that
 // use them: a mark over a fraction goes to its numerator and denominator;
 // X op Y, A/X and X/B with a fraction X (or Y) become one fraction. Every new
 // product or sum gets its own generated name. True when any rule applied.
+// The pass ends early once the table holds kMaxWorkingDefinitions.
 bool liftFractions(VariableTable& table);
 
 // Replaces every leaf that names a definition by a copy of its value (its

@@ -283,6 +283,20 @@ TEST_F(SimplifyTest, OtherViewsStopOnceTheExpressionIsPutBackTogether)
     }
 }
 
+TEST_F(SimplifyTest, OtherViewsKeepSymbolsApartFromGeneratedNames)
+{
+    // The symbol epsilon is held as the letter e, a generated name too.
+    std::unique_ptr<FractNode> tree = parsed("(rt2q/s2*sqrt(r/\u03b5*sqrt(2)))");
+    SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree),
+              "((rt2q*sqrt(r*sqrt(2))))/((sqrt(\u03b5))*(s2))");
+    tree = parsed("a/\u03b1+e*pi");
+    result = simplify(*tree, SimplifyFor::Window, 2);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree), "(a+\u03b1*(e*pi))/\u03b1");
+}
+
 TEST_F(SimplifyTest, OtherViewsReportTheWorkingTableAsItIsThen)
 {
     // An alias of another name goes; a disabled variable stays a name;
