@@ -179,11 +179,12 @@ bool liftOne(VariableTable& table, int index, const TableIndex& names, Namer& na
         return false;
     std::unique_ptr<FractNode> lifted;
 
-    // A name under one parenthesis or root: the mark goes to the numerator
-    // and to the denominator of the fraction it names.
+    // A name under one parenthesis: the mark goes to the numerator and to
+    // the denominator of the fraction it names. A root stays over the whole
+    // fraction: split, sqrt(3/-50) would take the other square root of -6/25.
     if (value->hasText() && !value->exponent && value->numberSign.sign == '+' &&
         value->openRow && value->openRow->count() == 1 && value->closeRow &&
-        value->closeRow->count() == 1 && !value->openRow->items[0]->isFunction() &&
+        value->closeRow->count() == 1 && value->openRow->items[0]->isParen() &&
         !value->symbol && isNameText(*value->text)) {
         const FractNode* inner = names.valueOf(*value->text);
         if (elementaryFraction(inner)) {

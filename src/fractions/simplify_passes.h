@@ -30,7 +30,8 @@ bool eliminateAliases(VariableTable& table, FractNode& main);
 inline constexpr int kMaxWorkingDefinitions = 20000;
 
 // One pass, in table order, that lifts fractions over the definitions that
-// use them: a mark over a fraction goes to its numerator and denominator;
+// use them: a parenthesis over a fraction goes to its numerator and
+// denominator;
 // X op Y, A/X and X/B with a fraction X (or Y) become one fraction. Every new
 // product or sum gets its own generated name. True when any rule applied.
 // The pass ends early once the table holds kMaxWorkingDefinitions.

@@ -82,7 +82,9 @@ TEST(SimplifyPassesTest, LiftsFractionsOneRuleAtATime)
         {"p*q", {"p=1/2", "q=x", "r=a/2", "a=1*q"}},
         {"q+p", {"p=1/2", "q=x", "r=b/2", "a=q*2", "b=a+1"}},
         {"q/p", {"p=1/2", "q=x", "r=a/1", "a=q*2"}},
-        {"sqrt(p)", {"p=1/2", "q=x", "r=a/c", "a=sqrt(b)", "b=1", "c=sqrt(d)", "d=2"}},
+        {"(p)", {"p=1/2", "q=x", "r=a/c", "a=(b)", "b=1", "c=(d)", "d=2"}},
+        // A root keeps the whole fraction under it (its sign decides).
+        {"sqrt(p)", {"p=1/2", "q=x", "r=sqrt(p)"}},
         // Functions keep their argument whole; nothing to lift.
         {"sin(p)", {"p=1/2", "q=x", "r=sin(p)"}},
     };
