@@ -1,5 +1,7 @@
 // Simplification of any expression the notation reads: it ends, never
-// crashes, and a numeric result keeps the value of the input.
+// crashes, and a numeric result keeps the value of the input, in the main
+// view (the normal form) and in the others (the expression put back
+// together from its lifted definitions, where I is minus one).
 #include "fractions/expression_text.h"
 #include "fractions/simplify.h"
 #include "numbers/long_int.h"
@@ -28,19 +30,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!parsed.tree)
         return 0;
     ScriptedHost host;
-    SimplifyRequest request;
-    request.tree = parsed.tree.get();
-    SimplifyResult result = simplifyExpression(request, host);
-    clearLongIntOverflow();
-    if (!result.tree)
-        return 0;
     const std::string input = printExpressionText(*parsed.tree);
-    const std::string output = printExpressionText(*result.tree);
     std::optional<std::complex<double>> before = Approximation(input).value();
-    std::optional<std::complex<double>> after = Approximation(output).value();
-    if (!before || !after || !std::isfinite(std::abs(*before)) || std::abs(*before) > 1e6)
-        return 0;
-    if (std::abs(*before - *after) > 1e-9 * std::max(1.0, std::abs(*before)))
-        __builtin_trap();
+    for (int view : {0, 1}) {
+        SimplifyRequest request;
+        request.tree = parsed.tree.get();
+        request.viewMode = view;
+        SimplifyResult result = simplifyExpression(request, host);
+        clearLongIntOverflow();
+        if (!result.tree)
+            continue;
+        std::string output;
+        for (char c : printExpressionText(*result.tree))
+            output += c == 'I' ? std::string("(0-1)") : std::string(1, c);
+        std::optional<std::complex<double>> after = Approximation(output).value();
+        if (!before || !after || !std::isfinite(std::abs(*before)) || std::abs(*before) > 1e6)
+            continue;
+        if (std::abs(*before - *after) > 1e-9 * std::max(1.0, std::abs(*before)))
+            __builtin_trap();
+    }
     return 0;
 }

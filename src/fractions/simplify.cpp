@@ -3,13 +3,15 @@
 #include "fractions/exact_fraction.h"
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
-#include "fractions/simplify_decompose.h"
+#include "fractions/simplify_passes.h"
+#include "fractions/simplify_square_roots.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
 #include "platform/host.h"
 
 #include <cctype>
+#include <optional>
 #include <set>
 
 namespace kestrane {
@@ -378,6 +380,202 @@ void tell(SimplifyResult& result, Host& host, const SimplifyRequest& request, Ex
     result.messages.push_back(std::move(message));
 }
 
+// A tree of numbers (and i) alone, without functions.
+bool numbersOnly(const FractNode& tree)
+{
+    std::vector<const FractNode*> pending{&tree};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        if (node->hasText() && !std::isdigit(static_cast<unsigned char>((*node->text)[0])) &&
+            (*node->text != "i" || node->symbol))
+            return false;
+        for (const MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->isFunction())
+                    return false;
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
+                                       node->denominator.get(), node->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+    return true;
+}
+
+// Normalise: the tree as polynomial forms (numerator and denominator), collected,
+// rationalised and cancelled.
+ExactFraction normalise(const SimplifyRequest& request, const FractNode& tree)
+{
+    Evaluator evaluator(request);
+    ExactFraction value = evaluator.evaluate(printExpressionText(tree));
+    if (!value.failed())
+        value = value.normalised();
+    return value;
+}
+
+SimplifyResult finish(SimplifyResult result, const ExactFraction& value,
+                      const SimplifyRequest& request, Host& host)
+{
+    if (longIntOverflow()) {
+        // The long-number host, when there is one, has shown the message.
+        result.overflow = true;
+        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
+        return result;
+    }
+    if (value.failed()) {
+        tell(result, host, request, exactProblemMessage(value.problem()), true);
+        return result;
+    }
+    TextParseResult parsed = parseExpressionText(value.toText(), request.tree->fontHeight);
+    if (!parsed.tree) {
+        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
+        return result;
+    }
+    result.tree = std::move(parsed.tree);
+    return result;
+}
+
+SimplifyDefinition definitionOf(const VariableRecord& record)
+{
+    SimplifyDefinition definition{record.name, std::nullopt};
+    if (record.value)
+        definition.value = printExpressionText(*record.value);
+    return definition;
+}
+
+// Names the leaves of a tree use, exponents included.
+void namesUsed(const FractNode& node, std::vector<std::string>& names)
+{
+    std::vector<const FractNode*> pending{&node};
+    while (!pending.empty()) {
+        const FractNode* part = pending.back();
+        pending.pop_back();
+        if (part->hasText() && isLetter((*part->text)[0]))
+            names.push_back(*part->text);
+        for (const MarkRow* row : {part->openRow.get(), part->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const FractNode* child : {part->left.get(), part->right.get(), part->numerator.get(),
+                                       part->denominator.get(), part->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+}
+
+// Whether a variable's value uses the variable itself, directly or through
+// other variables with a value.
+bool reachesItself(const VariableTable& table, int start)
+{
+    std::vector<bool> seen(static_cast<std::size_t>(table.count()), false);
+    std::vector<int> pending{start};
+    while (!pending.empty()) {
+        const int index = pending.back();
+        pending.pop_back();
+        const FractNode* value = table.record(index).value.get();
+        if (!value)
+            continue;
+        std::vector<std::string> names;
+        namesUsed(*value, names);
+        for (const std::string& name : names) {
+            const int used = table.find(name);
+            if (used == start)
+                return true;
+            if (used >= 0 && !seen[static_cast<std::size_t>(used)]) {
+                seen[static_cast<std::size_t>(used)] = true;
+                pending.push_back(used);
+            }
+        }
+    }
+    return false;
+}
+
+struct Pipeline {
+    VariableTable table;
+    std::unique_ptr<FractNode> main;
+    bool tooLarge = false;
+};
+
+// The working table (the user's enabled variables with their values, the
+// disabled ones as names) and the first decomposition; fills in the report. Null when the expression or a
+// variable has no notation the decomposition reads, or uses a reserved name.
+std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, VariableTable& table,
+                                              SimplifyResult& result)
+{
+    if (request.variables) {
+        table = request.variables->copy();
+        for (int i = 0; i < table.count(); ++i) {
+            if (!table.record(i).enabled)
+                table.record(i).value.reset();
+        }
+        // Variables defined through each other cannot be put back in place;
+        // they stay names.
+        std::vector<int> circular;
+        for (int i = 0; i < table.count(); ++i) {
+            if (reachesItself(table, i))
+                circular.push_back(i);
+        }
+        for (int index : circular)
+            table.record(index).value.reset();
+    }
+    // The reserved names of the working table never come from the user.
+    std::vector<std::string> names;
+    namesUsed(*request.tree, names);
+    for (const std::string& name : names) {
+        if (name == VariableTable::kMinusOne || name == "mmainn")
+            return nullptr;
+    }
+    std::unique_ptr<FractNode> main = decompose(table, *request.tree);
+    if (main && request.reportDefinitions) {
+        for (int i = 0; i < table.count(); ++i)
+            result.definitions.push_back(definitionOf(table.record(i)));
+        result.mainName = printExpressionText(*main);
+    }
+    return main;
+}
+
+// Everything before the normal form: the working table, decomposition, its
+// fix-up and a second decomposition, aliases eliminated and fractions lifted
+// until neither changes anything, and the main expression put back together.
+std::optional<Pipeline> runPipeline(const SimplifyRequest& request, SimplifyResult& result)
+{
+    Pipeline pipeline;
+    VariableTable& table = pipeline.table;
+    pipeline.main = firstDecomposition(request, table, result);
+    if (!pipeline.main)
+        return std::nullopt;
+    prepare(table, *pipeline.main);
+    std::unique_ptr<FractNode> again = decompose(table, *pipeline.main);
+    if (!again)
+        return std::nullopt;
+    pipeline.main = std::move(again);
+
+    for (bool changed = true; changed;) {
+        changed = eliminateAliases(table, *pipeline.main);
+        while (liftFractions(table)) {
+            changed = true;
+            if (table.count() > kMaxWorkingDefinitions) {
+                pipeline.tooLarge = true;
+                return pipeline;
+            }
+        }
+    }
+    substituteBack(pipeline.main, table);
+    return pipeline;
+}
+
 } // namespace
 
 bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bool checkMarks,
@@ -415,32 +613,40 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
         return result;
     }
 
-    if (request.reportDefinitions) {
-        WorkingTable working = decomposeExpression(*request.tree, request.variables);
-        result.definitions = std::move(working.definitions);
-        result.mainName = std::move(working.mainName);
+    if (request.viewMode == kMainExpressionView) {
+        // The main expression view goes from the expression as it stands to
+        // its normal form: the polynomial forms collect, rationalise and
+        // cancel with rational coefficients, where lifting every fraction to
+        // the top first would multiply all denominators together uncancelled
+        // (x/2+x/3+...+x/59 then overflows) and only cost time.
+        if (request.reportDefinitions) {
+            VariableTable table;
+            firstDecomposition(request, table, result);
+        }
+        if (numbersOnly(*request.tree)) {
+            const std::string text = printExpressionText(*request.tree);
+            if (std::optional<ExactFraction> value = squareRootNormalForm(text))
+                return finish(std::move(result), *value, request, host);
+        }
+        return finish(std::move(result), normalise(request, *request.tree), request, host);
     }
 
-    Evaluator evaluator(request);
-    ExactFraction value = evaluator.evaluate(printExpressionText(*request.tree));
-    if (request.viewMode == kMainExpressionView && !value.failed())
-        value = value.normalised();
-    if (longIntOverflow()) {
-        // The long-number host, when there is one, has shown the message.
-        result.overflow = true;
-        tell(result, host, request, {kOverflowCaption, kOverflowText}, longNumHost() == nullptr);
-        return result;
-    }
-    if (value.failed()) {
-        tell(result, host, request, exactProblemMessage(value.problem()), true);
-        return result;
-    }
-    TextParseResult parsed = parseExpressionText(value.toText(), request.tree->fontHeight);
-    if (!parsed.tree) {
+    std::optional<Pipeline> pipeline = runPipeline(request, result);
+    if (!pipeline) {
+        // A reserved name in the expression: nothing to take apart with it.
         tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
         return result;
     }
-    result.tree = std::move(parsed.tree);
+    if (pipeline->tooLarge) {
+        tell(result, host, request, exactProblemMessage(ExactProblem::TooLarge), true);
+        return result;
+    }
+    for (int i = 0; i < pipeline->table.count(); ++i)
+        result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
+    // Read back, brackets where the tree groups take marks of their own.
+    result.tree = parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
+    if (!result.tree)
+        tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
     return result;
 }
 

@@ -22,7 +22,9 @@ class VariableTable;
 enum class SimplifyFor { Window, Script };
 
 // The window's view modes: 0 the main expression (full normal form); 1 and
-// 2 stop before roots of numbers are reduced and the result is normalised.
+// 2 stop once the expression, taken apart and its fractions lifted, is put
+// back together: before roots of numbers are reduced and the result is
+// normalised.
 inline constexpr int kMainExpressionView = 0;
 
 struct SimplifyDefinition {
@@ -43,6 +45,9 @@ struct SimplifyResult {
     std::vector<SimplifyDefinition> definitions;
     // The generated name the whole expression became.
     std::string mainName;
+    // In view modes other than 0: the working table when the main
+    // expression had been put back together (the result's tree).
+    std::vector<SimplifyDefinition> workingDefinitions;
 };
 
 struct SimplifyRequest {

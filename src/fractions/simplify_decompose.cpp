@@ -1,9 +1,12 @@
 #include "fractions/simplify_decompose.h"
 
 #include "fractions/expression_text.h"
+#include "fractions/fract_node.h"
+#include "fractions/simplify.h"
 #include "fractions/variable_table.h"
 
 #include <cctype>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -194,9 +197,10 @@ private:
 
 class Decomposer {
 public:
-    Decomposer(WorkingTable& table, std::set<std::string> taken)
-        : m_table(table)
-        , m_taken(std::move(taken))
+    Decomposer(std::vector<SimplifyDefinition>& out, std::set<std::string>& taken, int& counter)
+        : m_out(out)
+        , m_taken(taken)
+        , m_counter(counter)
     {
     }
 
@@ -206,8 +210,8 @@ public:
         if (part->plain())
             return part->text;
         const std::string name = newName();
-        m_table.definitions.push_back({name, std::nullopt});
-        m_pending.push_back({m_table.definitions.size() - 1, std::move(part)});
+        m_out.push_back({name, std::nullopt});
+        m_pending.push_back({m_out.size() - 1, std::move(part)});
         return name;
     }
 
@@ -217,29 +221,12 @@ public:
         for (std::size_t index = 0; index < m_pending.size(); ++index) {
             std::unique_ptr<Piece> part = std::move(m_pending[index].part);
             std::string value = valueOf(std::move(part));
-            m_table.definitions[m_pending[index].definition].value = std::move(value);
+            m_out[m_pending[index].definition].value = std::move(value);
         }
+        m_pending.clear();
     }
 
-private:
-    struct Pending {
-        std::size_t definition;
-        std::unique_ptr<Piece> part;
-    };
-
-    std::string newName()
-    {
-        std::string name;
-        do {
-            // The one-letter names "i" and "m" are never generated.
-            if (m_counter == 8 || m_counter == 12)
-                ++m_counter;
-            name = generatedName(m_counter++);
-        } while (m_taken.count(name) > 0);
-        m_taken.insert(name);
-        return name;
-    }
-
+    // The elementary value of a part, its non-plain pieces named anew.
     std::string valueOf(std::unique_ptr<Piece> part)
     {
         if (part->negative) {
@@ -290,10 +277,29 @@ private:
         return {};
     }
 
-    WorkingTable& m_table;
-    std::set<std::string> m_taken;
+private:
+    struct Pending {
+        std::size_t definition;
+        std::unique_ptr<Piece> part;
+    };
+
+    std::string newName()
+    {
+        std::string name;
+        do {
+            // The one-letter names "i" and "m" are never generated.
+            if (m_counter == 8 || m_counter == 12)
+                ++m_counter;
+            name = generatedName(m_counter++);
+        } while (m_taken.count(name) > 0);
+        m_taken.insert(name);
+        return name;
+    }
+
+    std::vector<SimplifyDefinition>& m_out;
+    std::set<std::string>& m_taken;
+    int& m_counter;
     std::vector<Pending> m_pending;
-    int m_counter = 0;
 };
 
 void collectNames(const Piece& part, std::vector<std::string>& names, std::set<std::string>& seen)
@@ -307,7 +313,94 @@ void collectNames(const Piece& part, std::vector<std::string>& names, std::set<s
     }
 }
 
+// Writes a generated or reserved name (longer than a user's, or "I") as a
+// stand-in the reader takes: 'q' and up to three base-35 digits without 'i'.
+std::string standIn(std::size_t index)
+{
+    static constexpr std::string_view kDigits = "0123456789abcdefghjklmnopqrstuvwxyz";
+    std::string name = "q";
+    do {
+        name += kDigits[index % kDigits.size()];
+        index /= kDigits.size();
+    } while (index > 0);
+    return name;
+}
+
 } // namespace
+
+std::unique_ptr<FractNode> parseWorkingText(std::string_view text, int fontHeight)
+{
+    std::string readable;
+    std::vector<std::string> names;
+    std::set<std::string> present;
+    for (std::size_t position = 0; position < text.size();) {
+        const char c = text[position];
+        if (!(std::isalpha(static_cast<unsigned char>(c)) != 0)) {
+            readable += c;
+            ++position;
+            continue;
+        }
+        std::size_t end = position;
+        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) != 0))
+            ++end;
+        std::string word(text.substr(position, end - position));
+        present.insert(word);
+        position = end;
+        const bool call = position < text.size() && text[position] == '(';
+        if (call || word == "i" || (word.size() <= 4 && word.find_first_of("Ii") == std::string::npos)) {
+            readable += word;
+            continue;
+        }
+        names.push_back(std::move(word));
+        readable += '\x01';
+    }
+    // Stand-ins that the text itself does not use.
+    std::vector<std::string> standIns;
+    for (std::size_t index = 0; standIns.size() < names.size(); ++index) {
+        std::string name = standIn(index);
+        if (present.count(name) == 0)
+            standIns.push_back(std::move(name));
+    }
+    std::string written;
+    std::size_t next = 0;
+    for (char c : readable) {
+        if (c == '\x01')
+            written += standIns[next++];
+        else
+            written += c;
+    }
+    TextParseResult parsed = parseExpressionText(written, fontHeight);
+    if (!parsed.tree || names.empty())
+        return std::move(parsed.tree);
+    std::map<std::string, std::string> back;
+    for (std::size_t index = 0; index < names.size(); ++index)
+        back[standIns[index]] = names[index];
+    std::vector<FractNode*> pending{parsed.tree.get()};
+    while (!pending.empty()) {
+        FractNode* node = pending.back();
+        pending.pop_back();
+        if (node->hasText() && !node->symbol) {
+            auto found = back.find(*node->text);
+            if (found != back.end())
+                node->text = found->second;
+        }
+        for (FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
+                                 node->denominator.get(), node->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+        for (MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+    }
+    return std::move(parsed.tree);
+}
+
 
 std::string generatedName(int counter)
 {
@@ -319,34 +412,77 @@ std::string generatedName(int counter)
     return name;
 }
 
-WorkingTable decomposeExpression(const FractNode& tree, const VariableTable* variables)
+std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node)
 {
-    WorkingTable table;
-    std::unique_ptr<Piece> main = PieceReader(printExpressionText(tree)).read();
+    const std::string mainText = printExpressionText(node);
+    std::unique_ptr<Piece> main = PieceReader(mainText).read();
     if (!main)
-        return table;
+        return nullptr;
+
+    // Names used anywhere that the table does not know yet come in without
+    // value; then records without value move in front of those with one.
     std::vector<std::string> names;
     std::set<std::string> seen;
-    std::vector<SimplifyDefinition> userValues;
-    if (variables) {
-        for (int i = 0; i < variables->count(); ++i) {
-            const VariableRecord& record = variables->record(i);
-            if (!record.value || !seen.insert(record.name).second)
-                continue;
-            userValues.push_back({record.name, printExpressionText(*record.value)});
-            if (std::unique_ptr<Piece> value = PieceReader(*userValues.back().value).read())
-                collectNames(*value, names, seen);
+    std::vector<std::unique_ptr<Piece>> values(static_cast<std::size_t>(table.count()));
+    for (int i = 0; i < table.count(); ++i) {
+        seen.insert(table.record(i).name);
+        if (const FractNode* value = table.record(i).value.get()) {
+            values[static_cast<std::size_t>(i)] = PieceReader(printExpressionText(*value)).read();
+            if (!values[static_cast<std::size_t>(i)])
+                return nullptr;
         }
     }
+    seen.insert(std::string(VariableTable::kMinusOne));
+    for (const auto& value : values) {
+        if (value)
+            collectNames(*value, names, seen);
+    }
     collectNames(*main, names, seen);
-    for (const std::string& name : names)
-        table.definitions.push_back({name, std::nullopt});
-    for (SimplifyDefinition& value : userValues)
-        table.definitions.push_back(std::move(value));
-    Decomposer decomposer(table, seen);
-    table.mainName = decomposer.nameOf(std::move(main));
+    for (const std::string& name : names) {
+        table.add(name, nullptr);
+        values.emplace_back();
+    }
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (int i = 0; i + 1 < table.count(); ++i) {
+            if (table.record(i).value && !table.record(i + 1).value) {
+                table.swapRecords(i, i + 1);
+                std::swap(values[static_cast<std::size_t>(i)],
+                          values[static_cast<std::size_t>(i) + 1]);
+                swapped = true;
+            }
+        }
+    }
+
+    std::set<std::string> taken = seen;
+    std::vector<SimplifyDefinition> added;
+    Decomposer decomposer(added, taken, table.nameCounter);
+    const std::string mainName = decomposer.nameOf(std::move(main));
     decomposer.run();
-    return table;
+    // Every definition of the table is made elementary in turn; what it
+    // hands out becomes new definitions at the end.
+    const int existing = table.count();
+    for (int i = 0; i < existing; ++i) {
+        std::unique_ptr<Piece>& value = values[static_cast<std::size_t>(i)];
+        if (!value)
+            continue;
+        const std::size_t before = added.size();
+        std::string text = decomposer.valueOf(std::move(value));
+        decomposer.run();
+        if (added.size() == before)
+            continue;
+        std::unique_ptr<FractNode> parsed = parseWorkingText(text);
+        if (!parsed)
+            return nullptr;
+        table.record(i).value = std::move(parsed);
+    }
+    for (SimplifyDefinition& definition : added) {
+        std::unique_ptr<FractNode> parsed = parseWorkingText(*definition.value);
+        if (!parsed)
+            return nullptr;
+        table.add(std::move(definition.name), std::move(parsed));
+    }
+    return parseWorkingText(mainName);
 }
 
 } // namespace kestrane

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "fractions/simplify.h"
+#include <memory>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane {
@@ -10,20 +11,19 @@ namespace kestrane {
 class VariableTable;
 struct FractNode;
 
-// The working table of one simplification right after the expression was
-// first taken apart: names without value first, then the user's variables,
-// then one generated definition for each elementary operation (a number or
-// name, two names joined by '+', '-' or '*', a fraction of two names, a
-// name under one mark, a name with an exponent). A negated part becomes the
-// product of "I" (minus one) and the part.
-struct WorkingTable {
-    std::vector<SimplifyDefinition> definitions;
-    // What the whole expression became: a generated name, or the expression
-    // itself when it is a single number or name.
-    std::string mainName;
-};
+// Decompose: every name the node or the table's definitions use that the
+// table does not know is added without value, records without value move
+// first; the node becomes a new definition unless it is a single number or
+// name, and every definition is taken apart until each is elementary: a
+// number or name, two of them joined by '+', '-' or '*', a fraction of two,
+// one under a single mark, one with an exponent. A negated part becomes the
+// product of "I" (minus one) and the part. Returns the leaf that names the
+// node, or null when the node has no linear notation.
+std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node);
 
-WorkingTable decomposeExpression(const FractNode& tree, const VariableTable* variables);
+// Reads the linear notation of a working expression, where names may be
+// generated ones (up to 5 letters) and "I"; null when it is not read.
+std::unique_ptr<FractNode> parseWorkingText(std::string_view text, int fontHeight = 20);
 
 // The generated name of a counter: base 20, least significant digit first,
 // digits 'a' to 't'.

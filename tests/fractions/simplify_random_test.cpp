@@ -95,5 +95,46 @@ TEST(SimplifyRandomTest, KeepsTheValueOfRandomTrees)
     EXPECT_GT(checked, 150);
 }
 
+// The other views stop with the expression put back together from its
+// lifted definitions: it keeps its value ("I" being minus one), and every
+// fraction is lifted to the top.
+TEST(SimplifyRandomTest, PutsRandomTreesBackTogetherWithTheirValue)
+{
+    RandomNumeric random(1213);
+    ScriptedHost host;
+    int checked = 0;
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = random.expression(3);
+        std::optional<std::complex<double>> before = Approximation(text).value();
+        if (!before || std::abs(*before) > 1e8)
+            continue;
+        std::unique_ptr<FractNode> tree = testing::parsed(text);
+        SimplifyRequest request;
+        request.tree = tree.get();
+        request.viewMode = 1;
+        SimplifyResult result = simplifyExpression(request, host);
+        ASSERT_TRUE(result.tree) << text;
+        ++checked;
+        std::string state = printExpressionText(*result.tree);
+        std::string numeric;
+        for (char c : state)
+            numeric += c == 'I' ? std::string("(0-1)") : std::string(1, c);
+        std::optional<std::complex<double>> after = Approximation(numeric).value();
+        ASSERT_TRUE(after) << text << " gave " << state;
+        EXPECT_LE(std::abs(*after - *before), 1e-9 * std::max(1.0, std::abs(*before)))
+            << text << " gave " << state;
+        const FractNode& top = *result.tree;
+        for (const FractNode* part : {top.numerator.get(), top.denominator.get()}) {
+            if (part) {
+                EXPECT_EQ(printExpressionText(*part).find('/'), std::string::npos) << state;
+            }
+        }
+        if (!top.isFraction()) {
+            EXPECT_EQ(state.find('/'), std::string::npos) << state;
+        }
+    }
+    EXPECT_GT(checked, 150);
+}
+
 } // namespace
 } // namespace kestrane

@@ -4,6 +4,7 @@
 #include "expression_test_support.h"
 #include "fractions/simplify.h"
 #include "fractions/simplify_decompose.h"
+#include "fractions/mark_matching.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
@@ -250,19 +251,74 @@ TEST_F(SimplifyTest, ScriptsKeepFunctionsAsFactorsWithoutMessageBoxes)
     EXPECT_TRUE(host.messages().empty());
 }
 
-TEST_F(SimplifyTest, OtherViewsStopBeforeTheNormalForm)
+TEST_F(SimplifyTest, OtherViewsStopOnceTheExpressionIsPutBackTogether)
 {
-    std::unique_ptr<FractNode> tree = parsed("1/(1+sqrt(2))");
+    // Fractions are lifted to the top, roots of numbers stay as they are,
+    // nothing is collected; "I" is minus one.
+    struct Case {
+        const char* input;
+        const char* state;
+    };
+    const Case cases[] = {
+        {"1/(1+sqrt(2))", "1/(1+sqrt(2))"},
+        {"sqrt(12)*root(3,16)", "sqrt(12)*root(3,16)"},
+        {"1/2+1/3", "(1*3+2*1)/(3*2)"},
+        {"1-1/2", "(1*2+I*1)/2"},
+        {"-(a+b)+a", "I*(a+b)+a"},
+        {"sqrt(1/2)", "sqrt(1/2)"},
+        {"sqrt(3/2^-(2)/-50)", "sqrt(3/(2^-(2)*(I*50)))"},
+        {"(1/x)^2", "(1)^2/(x)^2"},
+        {"1/(1/x)", "(1*x)/1"},
+        {"(a/b)/c", "a/(b*c)"},
+        {"a*(1/b)", "(a*(1))/((b))"},
+        {"x^2*sqrt(2)", "x^2*sqrt(2)"},
+    };
+    for (const Case& c : cases) {
+        for (int view : {1, 2}) {
+            std::unique_ptr<FractNode> tree = parsed(c.input);
+            SimplifyResult result = simplify(*tree, SimplifyFor::Window, view);
+            ASSERT_TRUE(result.tree) << c.input;
+            EXPECT_EQ(printExpressionText(*result.tree), c.state) << c.input;
+            EXPECT_TRUE(marksComplete(*result.tree)) << c.input;
+        }
+    }
+}
+
+TEST_F(SimplifyTest, OtherViewsKeepSymbolsApartFromGeneratedNames)
+{
+    // The symbol epsilon is held as the letter e, a generated name too.
+    std::unique_ptr<FractNode> tree = parsed("(rt2q/s2*sqrt(r/\u03b5*sqrt(2)))");
     SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
     ASSERT_TRUE(result.tree);
-    EXPECT_EQ(printExpressionText(*result.tree), "1/(sqrt(2)+1)");
-    for (const char* text : {"sqrt(12)*root(3,16)", "1/2+1/3"}) {
-        tree = parsed(text);
-        result = simplify(*tree, SimplifyFor::Window, 2);
-        ASSERT_TRUE(result.tree) << text;
-        EXPECT_EQ(printExpressionText(*result.tree),
-                  text[0] == 's' ? "root(3,16)*sqrt(12)" : "5/6");
-    }
+    EXPECT_EQ(printExpressionText(*result.tree), "((rt2q*sqrt((r*sqrt(2))/\u03b5)))/((s2))");
+    tree = parsed("a/\u03b1+e*pi");
+    result = simplify(*tree, SimplifyFor::Window, 2);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree), "(a+\u03b1*(e*pi))/\u03b1");
+}
+
+TEST_F(SimplifyTest, OtherViewsReportTheWorkingTableAsItIsThen)
+{
+    // An alias of another name goes; a disabled variable stays a name;
+    // names without value come first.
+    variables.add("a", parsed("b"));
+    variables.add("c", parsed("1/2"));
+    variables.record(1).enabled = false;
+    std::unique_ptr<FractNode> tree = parsed("a+c");
+    SimplifyResult result = simplify(*tree, SimplifyFor::Window, 1);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree), "b+c");
+    std::vector<std::string> written;
+    for (const SimplifyDefinition& definition : result.workingDefinitions)
+        written.push_back(definition.name + "=" + definition.value.value_or("-"));
+    EXPECT_EQ(written, (std::vector<std::string>{"c=-", "b=-", "d=b+c"}));
+
+    // A variable's fraction is lifted into the expression that uses it.
+    variables.record(1).enabled = true;
+    result = simplify(*tree, SimplifyFor::Window, 2);
+    ASSERT_TRUE(result.tree);
+    EXPECT_EQ(printExpressionText(*result.tree), "(b*2+1)/2");
+    EXPECT_EQ(simplified("a+c"), "(2*b+1)/2");
 }
 
 TEST_F(SimplifyTest, TakesTheExpressionApartIntoElementaryDefinitions)
