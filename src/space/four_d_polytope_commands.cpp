@@ -18,14 +18,37 @@ using Handler = void (*)(FourDCommand&);
 
 constexpr std::string_view kNoDirection = "The path of cross-sections needs a direction.";
 
+// The cell count as four digits, as the progress box shows it.
+std::string fourDigits(std::size_t count)
+{
+    std::string digits = std::to_string(count % 10000);
+    return std::string(4 - digits.size(), '0') + digits;
+}
+
+// Build4D shows its progress: at each pass a box with the cell count, then
+// a tick per cell of the pass.
 void completeCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
     if (!polytope)
         return;
-    completePolytope(*polytope, [&](std::unique_ptr<CellRec> cell) {
-        return &command.scene.add(std::move(cell));
-    });
+    ProgressMarks& marks = command.context.state.progress();
+    ProgressMarks::Scope drawing(marks);
+    CompletionProgress progress;
+    progress.pass = [&marks](std::size_t count) {
+        marks.box(10, 400, 400, 460);
+        marks.text(20, 425, fourDigits(count));
+        marks.show();
+    };
+    progress.cellDone = [&marks](std::size_t k) {
+        int x = 12 + static_cast<int>(k);
+        marks.line(x, 410, x, 420);
+        marks.show();
+    };
+    completePolytope(
+        *polytope,
+        [&](std::unique_ptr<CellRec> cell) { return &command.scene.add(std::move(cell)); },
+        progress);
 }
 
 void pyramidCommand(FourDCommand& command)
