@@ -1,6 +1,7 @@
 // Times the four-dimensional builders: completing the 600-cell from one
-// tetrahedral cell, cutting it through its centre, unfolding its net, and
-// the hull of its 120 vertices.
+// tetrahedral cell, cutting it through its centre, the hull of its 120
+// vertices, and the net of the 120-cell (completed from one dodecahedral
+// cell).
 #include "space/convex_hull4.h"
 #include "space/four_d_objects.h"
 #include "space/polytope_algorithms.h"
@@ -141,16 +142,114 @@ void SectionOfSixHundredCell(benchmark::State& state)
 }
 BENCHMARK(SectionOfSixHundredCell)->Unit(benchmark::kMillisecond);
 
-void NetOfSixHundredCell(benchmark::State& state)
+Vertex centroid(const std::vector<Vertex>& points)
+{
+    Vertex sum{};
+    for (const Vertex& point : points)
+        for (std::size_t axis = 0; axis < 4; ++axis)
+            sum[axis] += point[axis] / static_cast<double>(points.size());
+    return sum;
+}
+
+// One dodecahedral cell of the 120-cell, from the 600-cell's vertex
+// (radius, 0, 0, 0): its vertices are the centres of the 20 tetrahedra
+// about that vertex, and each of its pentagons the centres of the 5
+// tetrahedra about one of the vertex's 12 edges, in turn around the edge.
+std::unique_ptr<CellRec> hundredTwentyCellCell(double radius)
+{
+    std::vector<Vertex> v = sixHundredCellVertices(radius);
+    const double edge = radius / ((1 + std::sqrt(5.0)) / 2);
+    auto adjacent = [&](std::size_t a, std::size_t b) {
+        return std::fabs(distance(v[a], v[b]) - edge) < 1e-6 * radius;
+    };
+    std::vector<std::size_t> around;
+    for (std::size_t b = 1; b < v.size(); ++b)
+        if (adjacent(0, b))
+            around.push_back(b);
+    // The tetrahedra about vertex 0, as the triples of its neighbours.
+    std::vector<std::array<std::size_t, 3>> tetrahedra;
+    for (std::size_t i = 0; i < around.size(); ++i)
+        for (std::size_t j = i + 1; j < around.size(); ++j)
+            for (std::size_t k = j + 1; k < around.size(); ++k)
+                if (adjacent(around[i], around[j]) && adjacent(around[i], around[k]) &&
+                    adjacent(around[j], around[k]))
+                    tetrahedra.push_back({around[i], around[j], around[k]});
+    auto centreOf = [&](const std::array<std::size_t, 3>& t) {
+        return centroid({v[0], v[t[0]], v[t[1]], v[t[2]]});
+    };
+    auto contains = [](const std::array<std::size_t, 3>& t, std::size_t b) {
+        return t[0] == b || t[1] == b || t[2] == b;
+    };
+    auto shared = [&](const std::array<std::size_t, 3>& s, const std::array<std::size_t, 3>& t) {
+        return (contains(t, s[0]) ? 1 : 0) + (contains(t, s[1]) ? 1 : 0) +
+               (contains(t, s[2]) ? 1 : 0);
+    };
+    auto cell = std::make_unique<CellRec>();
+    for (std::size_t b : around) {
+        std::vector<std::array<std::size_t, 3>> ring;
+        for (const auto& t : tetrahedra)
+            if (contains(t, b))
+                ring.push_back(t);
+        // Neighbours in the ring share a triangle: vertex 0, b and one more.
+        std::vector<Long4> corners{decimalPoint(centreOf(ring.front()))};
+        std::vector<bool> used(ring.size(), false);
+        used[0] = true;
+        std::size_t current = 0;
+        for (std::size_t step = 1; step < ring.size(); ++step) {
+            for (std::size_t next = 0; next < ring.size(); ++next) {
+                if (!used[next] && shared(ring[current], ring[next]) == 2) {
+                    used[next] = true;
+                    current = next;
+                    corners.push_back(decimalPoint(centreOf(ring[next])));
+                    break;
+                }
+            }
+        }
+        cell->faces.push_back(kestrane::face4Of(std::move(corners)));
+    }
+    return cell;
+}
+
+// The 120-cell completed by Build4D from one dodecahedral cell.
+PolytopeRec hundredTwentyCell(std::vector<std::unique_ptr<CellRec>>& store)
+{
+    store.clear();
+    store.push_back(hundredTwentyCellCell(400));
+    PolytopeRec polytope;
+    polytope.centre = Long4::ofIntegers(0, 0, 0, 0);
+    polytope.cells.push_back(store.front().get());
+    kestrane::completePolytope(polytope, [&](std::unique_ptr<CellRec> cell) {
+        store.push_back(std::move(cell));
+        return store.back().get();
+    });
+    return polytope;
+}
+
+void CompleteHundredTwentyCell(benchmark::State& state)
 {
     std::vector<std::unique_ptr<CellRec>> store;
-    PolytopeRec polytope = sixHundredCell(store);
+    PolytopeRec polytope;
+    for (auto _ : state)
+        polytope = hundredTwentyCell(store);
+    kestrane::PolytopeCounts counts =
+        kestrane::countPolytope({polytope.cells.begin(), polytope.cells.end()});
+    state.counters["cells"] = static_cast<double>(counts.cells);
+    state.counters["faces"] = static_cast<double>(counts.faces);
+    state.counters["edges"] = static_cast<double>(counts.edges);
+    state.counters["vertices"] = static_cast<double>(counts.vertices);
+}
+BENCHMARK(CompleteHundredTwentyCell)->Unit(benchmark::kMillisecond);
+
+void NetOfHundredTwentyCell(benchmark::State& state)
+{
+    std::vector<std::unique_ptr<CellRec>> store;
+    PolytopeRec polytope = hundredTwentyCell(store);
     std::size_t cells = 0;
     for (auto _ : state)
         cells = kestrane::unfoldCells(polytope.cells, *polytope.centre).size();
     state.counters["cells"] = static_cast<double>(cells);
 }
-BENCHMARK(NetOfSixHundredCell)->Unit(benchmark::kMillisecond);
+BENCHMARK(NetOfHundredTwentyCell)->Unit(benchmark::kMillisecond);
 
 void HullOfSixHundredCellVertices(benchmark::State& state)
 {

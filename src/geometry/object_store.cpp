@@ -33,6 +33,11 @@ PointRec& ObjectStore::makePoint(const LongNum& x, const LongNum& y)
     return makePoint(x, y, LongNum());
 }
 
+void ObjectStore::stampAsPoint(GeoObject& object)
+{
+    stamp(object, m_pools.points.take());
+}
+
 template<class Record>
 Record& ObjectStore::makeStraight(LabelPool& pool, RecordList<Record>& list, const LongNum& x1,
                                   const LongNum& y1, const LongNum& x2, const LongNum& y2)

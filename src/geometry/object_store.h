@@ -59,6 +59,9 @@ public:
     // label is used up all the same.
     PointRec& makePoint(const LongNum& x, const LongNum& y, const LongNum& z);
     PointRec& makePoint(const LongNum& x, const LongNum& y);
+    // Stamps an object kept outside the store (a point of four-space) as a
+    // new point: the next point label and the creation settings.
+    void stampAsPoint(GeoObject& object);
 
     // Make a straight object through two plane points, append it, then make
     // its two defining points (in the record's order) as points.

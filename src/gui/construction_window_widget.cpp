@@ -171,6 +171,7 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     setCentralWidget(central);
 
     m_model.state().setPictureWriter(&m_pictures);
+    m_model.state().progress().setListener([this] { showProgress(); });
     buildMenus();
     buildStatusBar();
     connect(m_timer, &QTimer::timeout, this, [this] { tick(); });
@@ -186,6 +187,19 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
 ConstructionWindowWidget::~ConstructionWindowWidget()
 {
     m_model.state().setPictureWriter(nullptr);
+    m_model.state().progress().setListener({});
+}
+
+// Painted synchronously, with no return to the event loop (no input is taken
+// in the middle of a command); a repaint costs milliseconds, so at most one
+// every 40 ms.
+void ConstructionWindowWidget::showProgress()
+{
+    constexpr qint64 kProgressInterval = 40;
+    if (m_progressClock.isValid() && m_progressClock.elapsed() < kProgressInterval)
+        return;
+    m_progressClock.start();
+    m_canvas->repaint();
 }
 
 void ConstructionWindowWidget::buildMenus()

@@ -2,6 +2,7 @@
 
 #include "gui/qt_picture_writer.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <vector>
@@ -56,6 +57,8 @@ private:
     void chooseTool(size_t panel);
     void tick();
     void refresh();
+    // A long command drew progress marks: repaint the drawing area now.
+    void showProgress();
     void updateUndoActions();
     // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
     void exportPicture();
@@ -78,6 +81,7 @@ private:
     QTimer* m_timer;
     QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;
+    QElapsedTimer m_progressClock;
     std::vector<QWidget*> m_panels;
 };
 

@@ -91,6 +91,7 @@ void ConstructionState::clear()
     m_deferredShown = false;
     m_deferredText.clear();
     m_collectionProgress = 0;
+    m_progress.reset();
     if (m_messages.code == message_code::kDeferredPending ||
         m_messages.code == message_code::kDeferredShown)
         m_messages.code = message_code::kNone;

@@ -2,6 +2,7 @@
 
 #include "geometry/object_store.h"
 #include "runtime/plane_figures.h"
+#include "runtime/progress_marks.h"
 #include "script/data_file_search.h"
 
 #include <string>
@@ -95,6 +96,10 @@ public:
     int collectionProgress() const { return m_collectionProgress; }
     void advanceCollectionProgress();
 
+    // The marks a long command draws while it runs.
+    ProgressMarks& progress() { return m_progress; }
+    const ProgressMarks& progress() const { return m_progress; }
+
     // Empties the store (fresh label pools, distance counter 0), the figures,
     // the texts and the scene, and switches the names on again.
     void clear();
@@ -114,6 +119,7 @@ private:
     std::string m_workingDirectory;
     PictureWriter* m_pictureWriter = nullptr;
     int m_collectionProgress = 0;
+    ProgressMarks m_progress;
     DataFileSearch m_dataFiles;
 };
 

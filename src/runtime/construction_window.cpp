@@ -375,6 +375,7 @@ void ConstructionWindow::paintScene(Canvas& canvas, int width, int height) const
     paintDrawingFrame(canvas, kDrawingWidth, kDrawingHeight);
     paintConstruction(canvas, m_state);
     m_tools.paint(canvas);
+    m_state.progress().paint(canvas);
 }
 
 void ConstructionWindow::paintOverlay(Canvas& canvas) const

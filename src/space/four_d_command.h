@@ -2,6 +2,7 @@
 
 #include "runtime/module_executor.h"
 #include "runtime/statement.h"
+#include "space/file_argument.h"
 #include "space/four_d_scene.h"
 
 #include <optional>
@@ -30,8 +31,9 @@ struct FourDCommand {
     Plane4Rec* plane(std::size_t index) const;
     Sphere4Rec* sphere(std::size_t index) const;
     PolyhedronRec* polyhedron(std::size_t index) const;
-    // The text of a String argument; nothing when there is none.
-    std::optional<std::string> text(std::size_t index) const;
+    // A file argument ('$' constant or String variable), a relative name
+    // taken from the main script's directory.
+    std::optional<FileArgument> file(std::size_t index) const;
 
     // New objects, named with the statement's target.
     template<class Record>

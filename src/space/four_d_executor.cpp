@@ -81,17 +81,16 @@ PolyhedronRec* FourDCommand::polyhedron(std::size_t index) const
     return scene.space().findPolyhedron(argument(index));
 }
 
-std::optional<std::string> FourDCommand::text(std::size_t index) const
+std::optional<FileArgument> FourDCommand::file(std::size_t index) const
 {
-    if (const StringRec* found = findString(context, argument(index)))
-        return found->text;
-    return {};
+    return fileArgument(argument(index), context);
 }
 
 Point4Rec& FourDCommand::makePoint(const Long4& position) const
 {
     auto point = std::make_unique<Point4Rec>();
     point->position = position;
+    context.state.store().stampAsPoint(*point);
     return named(std::move(point));
 }
 

@@ -348,8 +348,8 @@ std::string countsText(const PolytopeCounts& counts, bool withCells)
            "\nEuler characteristic: " + std::to_string(euler);
 }
 
-// Polytopes, cells and four-dimensional polygons; polyhedra and plane
-// polygons are left to the space commands.
+// Polytopes, cells, four-dimensional polygons and points (the label and the
+// coordinates); polyhedra and plane polygons are left to the space commands.
 bool informationCommand(FourDCommand& command)
 {
     std::string text;
@@ -362,6 +362,10 @@ bool informationCommand(FourDCommand& command)
         CellRec single;
         single.faces.push_back(polygon->face);
         text = "Vertices: " + std::to_string(single.vertices().size());
+    } else if (const Point4Rec* point = command.point(0)) {
+        const Long4& p = point->position;
+        text = "Point " + point->label + "\nx: " + LongToDecimal(p.x) + "\ny: " +
+               LongToDecimal(p.y) + "\nz: " + LongToDecimal(p.z) + "\nw: " + LongToDecimal(p.w);
     } else {
         return false;
     }

@@ -18,14 +18,37 @@ using Handler = void (*)(FourDCommand&);
 
 constexpr std::string_view kNoDirection = "The path of cross-sections needs a direction.";
 
+// The cell count as four digits, as the progress box shows it.
+std::string fourDigits(std::size_t count)
+{
+    std::string digits = std::to_string(count % 10000);
+    return std::string(4 - digits.size(), '0') + digits;
+}
+
+// Build4D shows its progress: at each pass a box with the cell count, then
+// a tick per cell of the pass.
 void completeCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
     if (!polytope)
         return;
-    completePolytope(*polytope, [&](std::unique_ptr<CellRec> cell) {
-        return &command.scene.add(std::move(cell));
-    });
+    ProgressMarks& marks = command.context.state.progress();
+    ProgressMarks::Scope drawing(marks);
+    CompletionProgress progress;
+    progress.pass = [&marks](std::size_t count) {
+        marks.box(10, 400, 400, 460);
+        marks.text(20, 425, fourDigits(count));
+        marks.show();
+    };
+    progress.cellDone = [&marks](std::size_t k) {
+        int x = 12 + static_cast<int>(k);
+        marks.line(x, 410, x, 420);
+        marks.show();
+    };
+    completePolytope(
+        *polytope,
+        [&](std::unique_ptr<CellRec> cell) { return &command.scene.add(std::move(cell)); },
+        progress);
 }
 
 void pyramidCommand(FourDCommand& command)
@@ -160,7 +183,7 @@ int wholeDegrees(long long value)
 // Writes `count` frames of the sections along the path taken with `count`
 // steps, each as the space view shows it; after each frame the angles move
 // as in SavePolyhedron.
-void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::string& name,
+void saveSections(FourDCommand& command, PolytopeRec& polytope, const FileArgument& file,
                   int count, std::array<int, 3> angles, const std::array<long long, 3>& moves)
 {
     FrameFileWriter writer;
@@ -177,7 +200,7 @@ void saveSections(FourDCommand& command, PolytopeRec& polytope, const std::strin
         angles[1] = wholeDegrees(angles[1] + moves[2] % 360);
         angles[2] = wholeDegrees(moves[1]);
     }
-    writer.finish(name, name, command.context.state.host());
+    writer.finish(file.path, file.name, command.context.state.host());
 }
 
 int frameCount(long long value)
@@ -188,17 +211,17 @@ int frameCount(long long value)
 void saveCrossCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<std::string> name = command.text(1);
-    if (!polytope || !name)
+    std::optional<FileArgument> file = command.file(1);
+    if (!polytope || !file)
         return;
-    saveSections(command, *polytope, *name, frameCount(command.integer(5)), {0, 0, 0},
+    saveSections(command, *polytope, *file, frameCount(command.integer(5)), {0, 0, 0},
                  {command.integer(2), command.integer(3), command.integer(4)});
 }
 
 void saveParallelCrossCommand(FourDCommand& command)
 {
-    std::optional<std::string> name = command.text(0);
-    if (!name)
+    std::optional<FileArgument> file = command.file(0);
+    if (!file)
         return;
     PolytopeRec* polytope = command.scene.sectionPolytope();
     if (!polytope) {
@@ -207,7 +230,7 @@ void saveParallelCrossCommand(FourDCommand& command)
     }
     const auto& polyhedra = command.scene.space().polyhedra();
     std::array<int, 3> angles = polyhedra.empty() ? std::array<int, 3>{} : polyhedra.front()->angles;
-    saveSections(command, *polytope, *name, frameCount(command.integer(1)), angles, {0, 0, 0});
+    saveSections(command, *polytope, *file, frameCount(command.integer(1)), angles, {0, 0, 0});
 }
 
 // Starts the net with cell 0; the rest waits for "Insert cell", or comes at
@@ -278,21 +301,21 @@ SolidCell solidOf(const CellRec& cell)
 
 void readCellCommand(FourDCommand& command)
 {
-    std::optional<std::string> name = command.text(0);
-    if (!name)
+    std::optional<FileArgument> file = command.file(0);
+    if (!file)
         return;
     if (std::optional<SolidCell> solid =
-            readCellFile(*name, *name, command.context.state.host()))
+            readCellFile(file->path, file->name, command.context.state.host()))
         command.named(cellOf(*solid));
 }
 
 void readPolytopeCommand(FourDCommand& command)
 {
-    std::optional<std::string> name = command.text(0);
-    if (!name)
+    std::optional<FileArgument> file = command.file(0);
+    if (!file)
         return;
     std::optional<SolidPolytope> solid =
-        readPolytopeFile(*name, *name, command.context.state.host());
+        readPolytopeFile(file->path, file->name, command.context.state.host());
     if (!solid)
         return;
     auto polytope = std::make_unique<PolytopeRec>();
@@ -305,24 +328,24 @@ void readPolytopeCommand(FourDCommand& command)
 void writePolytopeCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<std::string> name = command.text(1);
-    if (!polytope || !name)
+    std::optional<FileArgument> file = command.file(1);
+    if (!polytope || !file)
         return;
     SolidPolytope solid;
     for (const CellRec* cell : polytope->cells)
         solid.cells.push_back(solidOf(*cell));
-    writePolytopeFile(*name, *name, solid, command.context.state.host());
+    writePolytopeFile(file->path, file->name, solid, command.context.state.host());
 }
 
 // A polyhedron file read as in Dimension 3, so solids built there can be
 // used here.
 void openPolyhedronCommand(FourDCommand& command)
 {
-    std::optional<std::string> name = command.text(0);
-    if (!name)
+    std::optional<FileArgument> file = command.file(0);
+    if (!file)
         return;
     std::optional<SolidPolyhedron> solid =
-        readPolyhedronFile(*name, *name, command.context.state.host());
+        readPolyhedronFile(file->path, file->name, command.context.state.host());
     if (!solid)
         return;
     std::vector<Face> faces;

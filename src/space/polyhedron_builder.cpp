@@ -161,7 +161,8 @@ bool PolyhedronBuilder::appendFace(PolyhedronRec& polyhedron, Face face)
     return true;
 }
 
-BuildOutcome PolyhedronBuilder::build(PolyhedronRec& polyhedron, long long steps)
+BuildOutcome PolyhedronBuilder::build(PolyhedronRec& polyhedron, long long steps,
+                                      const std::function<void(long long)>& placed)
 {
     // 1. The faces not entered yet join the edge set.
     std::size_t firstNew = polyhedron.facesEntered;
@@ -210,6 +211,9 @@ BuildOutcome PolyhedronBuilder::build(PolyhedronRec& polyhedron, long long steps
         face.coloured = true;
         if (!appendFace(polyhedron, std::move(face)))
             return BuildOutcome::TooManyEdges;
+        if (placed)
+            placed(m_placedFaces);
+        ++m_placedFaces;
         if (templateFace.built)
             completeSymmetric(polyhedron, polyhedron.faces.size() - 1, full);
         if (full)

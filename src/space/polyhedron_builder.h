@@ -2,6 +2,7 @@
 
 #include "space/space_objects.h"
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <utility>
@@ -88,8 +89,10 @@ public:
     // Grows the polyhedron from the template by at most `steps` corners:
     // the faces not yet entered join the edge set, symmetric faces are
     // completed, then each step fills the first open corner of two edges
-    // with the last template face of the same opening.
-    BuildOutcome build(PolyhedronRec& polyhedron, long long steps);
+    // with the last template face of the same opening. `placed` is told the
+    // number of each face placed at a corner, counted through the run.
+    BuildOutcome build(PolyhedronRec& polyhedron, long long steps,
+                       const std::function<void(long long)>& placed = {});
 
 private:
     // Adds the face's edges (a fresh edge gets use count 1) and its corner
@@ -105,6 +108,7 @@ private:
     EdgeSet m_edges;
     CornerPairs m_pairs;
     std::optional<FaceTemplate> m_template;
+    long long m_placedFaces = 0;
 };
 
 // The edges of a face as pairs of end points.

@@ -9,9 +9,48 @@
 
 namespace kestrane {
 
-void completePolytope(PolytopeRec& polytope,
-                      const std::function<CellRec*(std::unique_ptr<CellRec>)>& addCell,
-                      const std::function<void(std::size_t)>& pass)
+namespace {
+
+using CellAdder = std::function<CellRec*(std::unique_ptr<CellRec>)>;
+
+// Reflects the cell, once, in the hyperplane through each of its faces and
+// the polytope's centre; a reflection whose centre is new becomes a cell.
+void completeCell(PolytopeRec& polytope, CellRec& cell, const Long4& centre,
+                  std::vector<std::array<double, 4>>& centres, const CellAdder& addCell)
+{
+    if (cell.completed)
+        return;
+    cell.completed = true;
+    for (const Face4& face : cell.faces) {
+        if (face.cornerCount() < 3 || polytope.cells.size() >= kMostCells)
+            continue;
+        const Long4& a = face.vertices[0];
+        std::optional<Hyperplane> mirror = hyperplaneThrough(
+            a, minus(face.vertices[1], a), minus(face.vertices[2], a), minus(centre, a));
+        if (!mirror)
+            continue;
+        Long4 reflected = mirror->reflect(*cell.centre);
+        std::array<double, 4> floats = reflected.doubles();
+        if (std::any_of(centres.begin(), centres.end(),
+                        [&](const auto& other) { return fourEqual(floats, other); }))
+            continue;
+        auto image = std::make_unique<CellRec>();
+        for (const Face4& original : cell.faces) {
+            Face4 copy;
+            for (const Long4& vertex : original.vertices)
+                copy.vertices.push_back(mirror->reflect(vertex));
+            image->faces.push_back(std::move(copy));
+        }
+        image->centre = reflected;
+        centres.push_back(floats);
+        polytope.cells.push_back(addCell(std::move(image)));
+    }
+}
+
+} // namespace
+
+void completePolytope(PolytopeRec& polytope, const CellAdder& addCell,
+                      const CompletionProgress& progress)
 {
     for (CellRec* cell : polytope.cells)
         cell->makeCentre();
@@ -23,39 +62,12 @@ void completePolytope(PolytopeRec& polytope,
     std::size_t previousStart = std::numeric_limits<std::size_t>::max();
     while (polytope.cells.size() != previousStart && polytope.cells.size() < kMostCells) {
         previousStart = polytope.cells.size();
-        if (pass)
-            pass(previousStart);
+        if (progress.pass)
+            progress.pass(previousStart);
         for (std::size_t k = 0; k < previousStart && polytope.cells.size() < kMostCells; ++k) {
-            CellRec& cell = *polytope.cells[k];
-            if (cell.completed)
-                continue;
-            cell.completed = true;
-            for (const Face4& face : cell.faces) {
-                if (face.cornerCount() < 3 || polytope.cells.size() >= kMostCells)
-                    continue;
-                const Long4& a = face.vertices[0];
-                std::optional<Hyperplane> mirror =
-                    hyperplaneThrough(a, minus(face.vertices[1], a), minus(face.vertices[2], a),
-                                      minus(centre, a));
-                if (!mirror)
-                    continue;
-                Long4 reflected = mirror->reflect(*cell.centre);
-                std::array<double, 4> floats = reflected.doubles();
-                if (std::any_of(centres.begin(), centres.end(), [&](const auto& other) {
-                        return fourEqual(floats, other);
-                    }))
-                    continue;
-                auto image = std::make_unique<CellRec>();
-                for (const Face4& original : cell.faces) {
-                    Face4 copy;
-                    for (const Long4& vertex : original.vertices)
-                        copy.vertices.push_back(mirror->reflect(vertex));
-                    image->faces.push_back(std::move(copy));
-                }
-                image->centre = reflected;
-                centres.push_back(floats);
-                polytope.cells.push_back(addCell(std::move(image)));
-            }
+            completeCell(polytope, *polytope.cells[k], centre, centres, addCell);
+            if (progress.cellDone)
+                progress.cellDone(k);
         }
     }
 }

@@ -13,14 +13,20 @@ namespace kestrane {
 // Cells are capped so that a polytope that never closes stops growing.
 inline constexpr std::size_t kMostCells = 2000;
 
+// Progress of Build4D: told the cell count at the start of each pass, and
+// each cell k of the pass once it is completed.
+struct CompletionProgress {
+    std::function<void(std::size_t)> pass;
+    std::function<void(std::size_t)> cellDone;
+};
+
 // Completes the polytope from its cells: passes of reflecting every cell
 // not yet completed in the hyperplanes through each of its faces and the
 // polytope's centre, a reflected cell added when no cell has its centre
-// yet. `addCell` stores a new cell and returns it; `pass` is told the cell
-// count at the start of each pass.
+// yet. `addCell` stores a new cell and returns it.
 void completePolytope(PolytopeRec& polytope,
                       const std::function<CellRec*(std::unique_ptr<CellRec>)>& addCell,
-                      const std::function<void(std::size_t)>& pass = {});
+                      const CompletionProgress& progress = {});
 
 // The pyramid over a cell: its centre, its apex and the side cells, each
 // starting with a copy of its base face. Nothing when the cell's first face

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 #include "runtime/construction_state.h"
 #include "runtime/general_statements.h"
+#include "space/file_argument.h"
 #include "space/frame_file.h"
 #include "space/solid_file_io.h"
 #include "space/space_animation.h"
@@ -21,23 +22,9 @@ using Handler = void (*)(SpaceCommand&);
 // degree a frame, and a file far from its four-thousand-point limit per frame.
 constexpr long long kMostFrames = 3600;
 
-// A file argument: its text as the user wrote it, and where it is (a
-// relative name is taken from the main script's directory).
-struct FileArgument {
-    std::string name;
-    std::filesystem::path path;
-};
-
-std::optional<FileArgument> fileArgument(SpaceCommand& command, std::size_t index)
+std::optional<FileArgument> fileAt(SpaceCommand& command, std::size_t index)
 {
-    std::optional<std::string> text = textArgument(command.argument(index), command.context);
-    if (!text || text->empty())
-        return {};
-    const std::string& directory = command.context.state.scriptDirectory();
-    bool absolute = text->front() == '/' || text->front() == '\\';
-    std::filesystem::path path =
-        absolute || directory.empty() ? nativePath(*text) : nativePath(joinPath(directory, *text));
-    return FileArgument{*text, std::move(path)};
+    return fileArgument(command.argument(index), command.context);
 }
 
 SolidPolyhedron solidOf(const PolyhedronRec& polyhedron)
@@ -55,7 +42,7 @@ SolidPolyhedron solidOf(const PolyhedronRec& polyhedron)
 void writePolyhedronCommand(SpaceCommand& command)
 {
     const PolyhedronRec* polyhedron = command.polyhedron(0);
-    std::optional<FileArgument> file = fileArgument(command, 1);
+    std::optional<FileArgument> file = fileAt(command, 1);
     if (polyhedron && file)
         writePolyhedronFile(file->path, file->name, solidOf(*polyhedron),
                             command.context.state.host());
@@ -65,7 +52,7 @@ void writePolyhedronCommand(SpaceCommand& command)
 // name; the file's vertices are face vertices, not points of the list.
 void readPolyhedronCommand(SpaceCommand& command)
 {
-    std::optional<FileArgument> file = fileArgument(command, 0);
+    std::optional<FileArgument> file = fileAt(command, 0);
     if (!file)
         return;
     std::optional<SolidPolyhedron> solid =
@@ -146,7 +133,7 @@ void dropRepeatedFaces(PolyhedronRec& polyhedron)
 void savePolyhedronCommand(SpaceCommand& command)
 {
     PolyhedronRec* polyhedron = command.polyhedron(0);
-    std::optional<FileArgument> file = fileArgument(command, 1);
+    std::optional<FileArgument> file = fileAt(command, 1);
     if (!polyhedron || !file)
         return;
     long long stepX = command.integer(2);

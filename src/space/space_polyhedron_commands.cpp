@@ -80,7 +80,16 @@ void buildCommand(SpaceCommand& command)
         command.runTimeError(std::string(kNoTemplate));
         return;
     }
-    if (builder.build(*polyhedron, command.integer(1)) == BuildOutcome::TooManyEdges)
+    // A tick of 10 pixels per placed face, forty to a row.
+    ProgressMarks& marks = command.context.state.progress();
+    ProgressMarks::Scope drawing(marks);
+    auto tick = [&marks](long long k) {
+        int x = 200 + 10 * static_cast<int>(k % 40);
+        int y = 20 + 20 * static_cast<int>(std::min<long long>(k / 40, 1000000));
+        marks.line(x, y, x, y + 10);
+        marks.show();
+    };
+    if (builder.build(*polyhedron, command.integer(1), tick) == BuildOutcome::TooManyEdges)
         command.runTimeError(tooManyEdges("Build"));
 }
 

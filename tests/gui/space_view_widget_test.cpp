@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -81,6 +82,59 @@ TEST_F(SpaceViewWidgetTest, PlayTurnsTheCubeOnTheWindowsTimer)
     int stopped = cube.angles[0];
     QTest::qWait(400);
     EXPECT_EQ(cube.angles[0], stopped);
+}
+
+// Counts the paints of a widget that come while a command draws its progress.
+class PaintsDuringProgress : public QObject {
+public:
+    explicit PaintsDuringProgress(const ConstructionWindow& model) : m_model(model) {}
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_model.state().progress().running())
+            ++count;
+        return false;
+    }
+
+private:
+    const ConstructionWindow& m_model;
+};
+
+// Build4D runs inside one statement; its progress box and ticks reach the
+// screen because the drawing area repaints at once while it runs.
+TEST_F(SpaceViewWidgetTest, Build4DRepaintsItsProgressWhileItRuns)
+{
+    Application application(m_host, m_paths);
+    application.start();
+    ConstructionWindowWidget window(application);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ConstructionWindow& model = application.constructionWindow();
+    PaintsDuringProgress paints(model);
+    window.canvas()->installEventFilter(&paints);
+
+    std::string text = "void start()\r\n";
+    for (std::string_view line :
+         {"A=point(0,0,0,0)", "B=point(200,0,0,0)", "C=point(200,200,0,0)", "D=point(0,200,0,0)",
+          "E=point(0,0,200,0)", "F=point(200,0,200,0)", "G=point(200,200,200,0)",
+          "H=point(0,200,200,0)", "p1=polygon(A,B,C,D)", "p2=polygon(E,F,G,H)",
+          "p3=polygon(A,B,F,E)", "p4=polygon(D,C,G,H)", "p5=polygon(A,D,H,E)",
+          "p6=polygon(B,C,G,F)", "cube=polyhedron()", "AddFaces(cube,p1,p2,p3,p4,p5,p6)",
+          "M=point(100,100,100,100)", "T=polytope(M)", "AddCell(T,cube)", "Build4D(T)"})
+        text += std::string(line) + "\r\n";
+    text += "END\r\n";
+    Directories directories;
+    ScriptLoader loader(m_host, directories);
+    std::unique_ptr<ScriptFile> main = loader.build(text, 604, "NoName", "", "");
+    ModuleState modules;
+    modules.set(604);
+    ASSERT_TRUE(Compiler(modules, m_host).compile(*main).ok());
+    ASSERT_TRUE(model.startProgram(*main, 604, RunMode::Run));
+    EXPECT_GE(paints.count, 1);
+    EXPECT_FALSE(model.state().progress().running());
+    window.canvas()->removeEventFilter(&paints);
 }
 
 } // namespace

@@ -94,7 +94,7 @@ protected:
     {
         Directories directories;
         ScriptLoader loader(host, directories);
-        main = loader.build(text, 604, "NoName", "", "");
+        main = loader.build(text, 604, "NoName", "", scriptDirectory);
         ModuleState modules;
         modules.set(604);
         CompileResult result = Compiler(modules, host).compile(*main);
@@ -156,6 +156,8 @@ protected:
     ScriptedHost host;
     ConstructionWindow window{host};
     FourDScene* scene = nullptr;
+    // The main script's directory: relative file names start there.
+    std::string scriptDirectory;
     std::unique_ptr<ScriptFile> main;
 };
 
@@ -364,18 +366,27 @@ TEST_F(FourDRun, EqualNormalsAreReportedOnceAndMakeNoPoint)
     EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Cannot solve equations."}));
 }
 
-// File names are relative to the working directory.
+// A scratch directory for a test's files, removed afterwards.
+struct ScratchDirectory {
+    explicit ScratchDirectory(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / (name + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchDirectory() { std::filesystem::remove_all(path); }
+    std::filesystem::path path;
+};
+
+// Relative file names are taken from the main script's directory, not from
+// the working directory.
 TEST_F(FourDRun, PolytopeAndCellFilesRoundTrip)
 {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path directory =
-        std::filesystem::temp_directory_path() / ("four_d_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
+    ScratchDirectory directory("four_d_test_");
+    scriptDirectory = directory.path.string();
     run({"Build4D(T)", "name=String($tesseract.txt)", "WritePolytope(T,name)",
          "R=ReadPolytope(name)", "missing=String($missing.txt)", "Q=ReadPolytope(missing)"});
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(directory);
+    EXPECT_TRUE(std::filesystem::exists(directory.path / "tesseract.txt"));
+    EXPECT_FALSE(std::filesystem::exists("tesseract.txt"));
     EXPECT_EQ(counts("R").cells, 8u);
     EXPECT_EQ(counts("R").faces, 24u);
     EXPECT_EQ(counts("R").vertices, 16u);
@@ -387,22 +398,17 @@ TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
 {
     // Names with '_' cannot be written in a script: copies with plain names.
     std::filesystem::path shipped = std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids";
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path directory =
-        std::filesystem::temp_directory_path() / ("four_d_files_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory);
+    ScratchDirectory directory("four_d_files_");
     for (auto [from, to] : {std::pair{"tesseract_cell.txt", "cell.txt"},
                             std::pair{"tesseract.txt", "polytope.txt"},
                             std::pair{"cube.txt", "cube.txt"}})
-        std::filesystem::copy_file(shipped / from, directory / to,
+        std::filesystem::copy_file(shipped / from, directory.path / to,
                                    std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::current_path(directory);
+    scriptDirectory = directory.path.string();
     run({"c=String($cell.txt)", "t=String($polytope.txt)", "k=String($cube.txt)",
          "C=Read4DPolyhedron(c)", "T=ReadPolytope(t)", "K=OpenPolyhedron(k)",
          "AddTo4DimSet(K)"},
         false);
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(directory);
     ASSERT_NE(scene->findCell("C", "start"), nullptr);
     EXPECT_EQ(scene->findCell("C", "start")->faces.size(), 6u);
     EXPECT_EQ(counts("T").cells, 8u);
@@ -438,18 +444,14 @@ TEST_F(FourDRun, BuildFromSetRefusesAFlatSet)
 
 TEST_F(FourDRun, SectionFramesAreWrittenAlongThePath)
 {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path directory =
-        std::filesystem::temp_directory_path() / ("four_d_frames_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory);
-    std::filesystem::current_path(directory);
+    ScratchDirectory directory("four_d_frames_");
+    scriptDirectory = directory.path.string();
     run({"Build4D(T)", "moving=String($moving.frm)", "parallel=String($parallel.frm)",
          "SaveParCross(parallel,3)", "PathOfCross(0,0,0,1,4)", "SaveCross(T,moving,10,0,20,6)",
          "e=plane(0,0,0,1,50)", "S=CrossSect3D(T,e)", "SaveParCross(parallel,3)"});
-    std::optional<std::string> moving = readWholeFile(directory / "moving.frm");
-    std::optional<std::string> parallel = readWholeFile(directory / "parallel.frm");
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(directory);
+    std::optional<std::string> moving = readWholeFile(directory.path / "moving.frm");
+    std::optional<std::string> parallel = readWholeFile(directory.path / "parallel.frm");
+    EXPECT_FALSE(std::filesystem::exists("moving.frm"));
     ASSERT_TRUE(moving && parallel);
     DecodedFrames frames = decodeFrameFile(*moving);
     ASSERT_FALSE(frames.malformed);
@@ -572,6 +574,26 @@ TEST_F(FourDRun, JsonListsTheFourDimensionalObjects)
     EXPECT_NE(json.find("\"net\": {\"cellsOfNet\": 1, \"cellsOfPolytope\": 8, \"nextCell\": 1}"),
               std::string::npos);
     EXPECT_NE(json.find("\"names\": [[\"c\", \"start\"]], \"centre\": ["), std::string::npos);
+}
+
+// Points of four-space are labelled from the pool of the plane's points, so
+// the tesseract's corners read A, B, E, F, ... and its centre K.
+TEST_F(FourDRun, PointsCarryLabelsFromThePointPool)
+{
+    run({"Information(M)"});
+    const char* expected[][2] = {{"A", "A"}, {"B", "B"}, {"C", "E"}, {"H", "J"}, {"M", "K"}};
+    for (auto [name, label] : expected) {
+        ASSERT_NE(scene->findPoint(name, "start"), nullptr) << name;
+        EXPECT_EQ(scene->findPoint(name, "start")->label, label) << name;
+    }
+    std::string json;
+    scene->writeJson(json);
+    EXPECT_NE(json.find("{\"label\": \"K\", \"names\": [[\"M\", \"start\"]], \"x\": "),
+              std::string::npos);
+    ASSERT_EQ(host.messages().size(), 1u);
+    std::string hundred = LongToDecimal(LongFromText("100"));
+    EXPECT_EQ(host.messages()[0].text,
+              "Point K\nx: " + hundred + "\ny: " + hundred + "\nz: " + hundred + "\nw: " + hundred);
 }
 
 TEST_F(FourDRun, ProceduresTakeAndReturnHyperplanesAndSpheres)
