@@ -516,8 +516,12 @@ void FractionsWindow::listHelp()
 
 void FractionsWindow::simplify()
 {
+    // Outside the main view Simplify stops once the expression is put back
+    // together, so the list shows the fractions lifted but not normalised.
+    int viewMode = static_cast<int>(m_mode);
     showMain();
     SimplifyRequest request;
+    request.viewMode = viewMode;
     request.tree = &m_editor.expression();
     request.variables = &m_variables;
     request.primes = m_primes;

@@ -323,6 +323,18 @@ TEST_F(FractionsListTest, ADisabledVariableIsNeitherSubstitutedNorEvaluated)
     EXPECT_EQ(expression(), "sqrt(4)");
 }
 
+TEST_F(FractionsListTest, SimplifyFromTheListStopsBeforeNormalising)
+{
+    start("1/2+1/3");
+    m_window.menu("List of variables");
+    m_window.menu("Simplify");
+    EXPECT_EQ(m_window.mode(), FractionsWindow::Mode::Main);
+    EXPECT_EQ(expression(), "(1*3+2*1)/(3*2)");
+    m_window.pressButton("NImage5");
+    m_window.menu("Simplify");
+    EXPECT_EQ(expression(), "5/6");
+}
+
 TEST_F(FractionsListTest, SubstituteRestoresFirstAndFollowsChains)
 {
     define("a", "b+1");
