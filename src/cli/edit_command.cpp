@@ -2,6 +2,7 @@
 
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
+#include "cli/typed_keys.h"
 #include "fractions/calculator.h"
 #include "fractions/expression_editor.h"
 #include "fractions/fractions_window.h"
@@ -27,10 +28,6 @@ constexpr const char* kUsage =
     "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
     "                         [--start EXPR] KEYS\n";
 
-struct KeyStroke {
-    std::uint16_t key = 0;
-    Modifiers modifiers;
-};
 struct DegreeClick {
     int degree = 2;
 };
@@ -53,49 +50,6 @@ struct Scroll {
     int position = 0;
 };
 using Action = std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem, Click, Scroll>;
-
-// The key that types a character on a US keyboard.
-std::optional<KeyStroke> keyForCharacter(char c)
-{
-    using namespace editor_keys;
-    Modifiers shift = Modifier::Shift;
-    if (c >= 'a' && c <= 'z')
-        return KeyStroke{static_cast<std::uint16_t>(c - 'a' + 'A'), {}};
-    if (c >= 'A' && c <= 'Z')
-        return KeyStroke{static_cast<std::uint16_t>(c), shift};
-    if (c >= '0' && c <= '9')
-        return KeyStroke{static_cast<std::uint16_t>(c), {}};
-    switch (c) {
-    case '+':
-        return KeyStroke{kEquals, shift};
-    case '=':
-        return KeyStroke{kEquals, {}};
-    case '_':
-        return KeyStroke{kMinus, shift};
-    case '-':
-        return KeyStroke{kMinus, {}};
-    case '*':
-        return KeyStroke{'8', shift};
-    case '(':
-        return KeyStroke{'9', shift};
-    case ')':
-        return KeyStroke{'0', shift};
-    case '/':
-        return KeyStroke{kSlash, {}};
-    case '.':
-        return KeyStroke{kPeriod, {}};
-    case ',':
-        return KeyStroke{kComma, {}};
-    case ';':
-        return KeyStroke{kSemicolon, {}};
-    case ':':
-        return KeyStroke{kSemicolon, shift};
-    case ' ':
-        return KeyStroke{static_cast<std::uint16_t>(Key::Space), {}};
-    default:
-        return std::nullopt;
-    }
-}
 
 std::optional<std::uint16_t> namedKey(std::string_view name)
 {

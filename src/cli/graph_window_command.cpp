@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/png_export.h"
+#include "cli/typed_keys.h"
 
 #include "fractions/expression_editor.h"
 #include "fractions/expression_text.h"
@@ -33,10 +34,7 @@ int usage(std::ostream& err, const std::string& problem)
     return kUsageError;
 }
 
-struct KeyAction {
-    std::uint16_t key = 0;
-    Modifiers modifiers;
-};
+using KeyAction = KeyStroke;
 struct ButtonAction {
     std::string name;
 };
@@ -155,45 +153,6 @@ std::optional<std::uint16_t> namedKey(std::string_view name, Modifiers& modifier
     if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
         return static_cast<std::uint16_t>(name[0] - 'a' + 'A');
     return std::nullopt;
-}
-
-// The key that types a character on a US keyboard.
-std::optional<KeyAction> keyForCharacter(char c)
-{
-    using namespace editor_keys;
-    Modifiers shift = Modifier::Shift;
-    if (c >= 'a' && c <= 'z')
-        return KeyAction{static_cast<std::uint16_t>(c - 'a' + 'A'), {}};
-    if (c >= 'A' && c <= 'Z')
-        return KeyAction{static_cast<std::uint16_t>(c), shift};
-    if (c >= '0' && c <= '9')
-        return KeyAction{static_cast<std::uint16_t>(c), {}};
-    switch (c) {
-    case '+':
-        return KeyAction{kEquals, shift};
-    case '=':
-        return KeyAction{kEquals, {}};
-    case '-':
-        return KeyAction{kMinus, {}};
-    case '_':
-        return KeyAction{kMinus, shift};
-    case '*':
-        return KeyAction{'8', shift};
-    case '(':
-        return KeyAction{'9', shift};
-    case ')':
-        return KeyAction{'0', shift};
-    case '/':
-        return KeyAction{kSlash, {}};
-    case '.':
-        return KeyAction{kPeriod, {}};
-    case ',':
-        return KeyAction{kComma, {}};
-    case ' ':
-        return KeyAction{static_cast<std::uint16_t>(Key::Space), {}};
-    default:
-        return std::nullopt;
-    }
 }
 
 bool knownButton(std::string_view name)

@@ -168,16 +168,7 @@ void paintCurve(Canvas& canvas, const CurvePlot& plot, const PixelRect& rect, Co
                     y - canvas.textHeight() / 2.0, label);
     }
     canvas.setPen(line);
-    std::vector<CanvasPoint> points;
-    for (const auto& piece : plot.pieces) {
-        points.clear();
-        for (auto [x, y] : piece)
-            points.push_back(CanvasPoint{static_cast<double>(x), static_cast<double>(y)});
-        if (points.size() == 1)
-            canvas.line(points[0].x, points[0].y, points[0].x, points[0].y);
-        else
-            canvas.polyline(points);
-    }
+    paintPieces(canvas, plot.pieces);
 }
 
 std::string curvePlotJson(const CurvePlot& plot)

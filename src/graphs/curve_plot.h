@@ -44,7 +44,7 @@ struct CurvePlot {
     std::optional<CurveBox> box;
     // The pixel extent of the drawn samples: left, top, right, bottom.
     std::optional<PixelRect> drawnBox;
-    std::vector<std::vector<std::pair<int, int>>> pieces;
+    PlotPieces pieces;
     AxisTicks ticksX;
     AxisTicks ticksY;
 };

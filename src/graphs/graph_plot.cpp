@@ -92,6 +92,20 @@ GraphPlot plotGraph(const NumericProgram& function, const PixelRect& rect, doubl
     return plot;
 }
 
+void paintPieces(Canvas& canvas, const PlotPieces& pieces)
+{
+    std::vector<CanvasPoint> points;
+    for (const auto& piece : pieces) {
+        points.clear();
+        for (auto [x, y] : piece)
+            points.push_back(CanvasPoint{static_cast<double>(x), static_cast<double>(y)});
+        if (points.size() == 1)
+            canvas.line(points[0].x, points[0].y, points[0].x, points[0].y);
+        else
+            canvas.polyline(points);
+    }
+}
+
 void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, ColorRef line)
 {
     canvas.setPen(kAxisColour);
@@ -131,16 +145,7 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
                     y - canvas.textHeight() / 2.0, label);
     }
     canvas.setPen(line);
-    std::vector<CanvasPoint> points;
-    for (const auto& piece : plot.pieces) {
-        points.clear();
-        for (auto [x, y] : piece)
-            points.push_back(CanvasPoint{static_cast<double>(x), static_cast<double>(y)});
-        if (points.size() == 1)
-            canvas.line(points[0].x, points[0].y, points[0].x, points[0].y);
-        else
-            canvas.polyline(points);
-    }
+    paintPieces(canvas, plot.pieces);
 }
 
 std::string plotJson(const GraphPlot& plot)

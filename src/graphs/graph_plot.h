@@ -26,6 +26,9 @@ struct PixelRect {
     int height() const { return y2 - y1; }
 };
 
+// Polylines of pixel points, one per unbroken run of samples.
+using PlotPieces = std::vector<std::vector<std::pair<int, int>>>;
+
 // What the graph of a function in a rectangle draws: one sample per pixel
 // column, the range of the defined samples, the polylines (a failed sample
 // breaks the line) and the ticks of both axes.
@@ -35,7 +38,7 @@ struct GraphPlot {
     std::optional<std::pair<float, float>> range;
     // The defined samples differ by less than 0.01: a line across the middle.
     bool constant = false;
-    std::vector<std::vector<std::pair<int, int>>> pieces;
+    PlotPieces pieces;
     AxisTicks ticksX;
     AxisTicks ticksY;
 };
@@ -47,6 +50,9 @@ GraphPlot plotGraph(const NumericProgram& function, const PixelRect& rect, doubl
 // Axes on the bottom and left edges with arrowheads, the ticks (5 pixels
 // each side) and their labels, and the curve in the line colour.
 void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, ColorRef line);
+
+// The polylines of a plot in the current pen; a piece of one sample is a dot.
+void paintPieces(Canvas& canvas, const PlotPieces& pieces);
 
 // {"samples", "failed", "range", "constant", "pieces", "ticksX", "ticksY"}.
 std::string plotJson(const GraphPlot& plot);
