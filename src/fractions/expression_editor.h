@@ -2,6 +2,7 @@
 
 #include "fractions/editor_messages.h"
 #include "fractions/expression_cursor.h"
+#include "fractions/fract_layout.h"
 #include "platform/host.h"
 #include "platform/keys.h"
 
@@ -172,7 +173,7 @@ private:
     int m_refusals = 0;
     Canvas& m_metrics;
     int m_fontHeight;
-    std::string m_fontName = "Arial";
+    std::string m_fontName = kExpressionFont;
     std::unique_ptr<FractNode> m_root;
     Cursor m_cursor;
     const FractNode* m_selection = nullptr;
