@@ -302,6 +302,7 @@ void Calculator::setOptions(const WindowOptions& options)
 {
     m_options = options;
     m_editor.setFontHeight(options.fontHeight);
+    m_editor.setFontName(options.fontName);
 }
 
 void Calculator::chooseFont()

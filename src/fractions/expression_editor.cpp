@@ -189,7 +189,7 @@ void ExpressionEditor::layout()
     foldHiddenSigns(*m_root);
     fixUp(*m_root);
     clearStaleSigns(*m_root);
-    layoutExpression(*m_root, m_metrics, m_left, m_top - m_viewOffset);
+    layoutExpression(*m_root, m_metrics, m_left, m_top - m_viewOffset, m_fontName);
 }
 
 void ExpressionEditor::relayout()
@@ -201,6 +201,12 @@ void ExpressionEditor::relayout()
 void ExpressionEditor::setFontHeight(int height)
 {
     m_fontHeight = height;
+    relayout();
+}
+
+void ExpressionEditor::setFontName(const std::string& name)
+{
+    m_fontName = name;
     relayout();
 }
 
@@ -230,6 +236,7 @@ void ExpressionEditor::placeCaret()
     int x = node.textX;
     if (place.area == CursorArea::Text && node.hasText() && !node.isSlot()) {
         CanvasFont font;
+        font.name = m_fontName;
         font.pixelHeight = std::max(1, node.fontHeight);
         m_metrics.setFont(font);
         x = node.textX +
@@ -650,6 +657,7 @@ void ExpressionEditor::paint(Canvas& canvas) const
     PaintOptions options;
     options.caretMark = caretMark();
     options.selection = m_selection;
+    options.fontName = m_fontName;
     paintExpression(*m_root, canvas, options);
     canvas.setPen(kBlack);
     if (caretShown()) {

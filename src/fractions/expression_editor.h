@@ -2,6 +2,7 @@
 
 #include "fractions/editor_messages.h"
 #include "fractions/expression_cursor.h"
+#include "fractions/fract_layout.h"
 #include "platform/host.h"
 #include "platform/keys.h"
 
@@ -106,9 +107,12 @@ public:
     void pageDown();
     // Recomputes the whole layout.
     void relayout();
-    // A new font height for the whole expression, which is measured again.
+    // A new font height or family for the whole expression, which is
+    // measured again.
     void setFontHeight(int height);
     int fontHeight() const { return m_fontHeight; }
+    void setFontName(const std::string& name);
+    const std::string& fontName() const { return m_fontName; }
 
     // The root-degree control: shown while the caret is on an opening root.
     bool degreeControlShown() const;
@@ -169,6 +173,7 @@ private:
     int m_refusals = 0;
     Canvas& m_metrics;
     int m_fontHeight;
+    std::string m_fontName = kExpressionFont;
     std::unique_ptr<FractNode> m_root;
     Cursor m_cursor;
     const FractNode* m_selection = nullptr;

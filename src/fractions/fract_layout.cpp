@@ -11,9 +11,10 @@ namespace kestrane {
 
 namespace {
 
-void useFont(Canvas& canvas, int height)
+void useFont(Canvas& canvas, int height, const std::string& name)
 {
     CanvasFont font;
+    font.name = name;
     font.pixelHeight = std::max(1, height);
     canvas.setFont(font);
 }
@@ -21,13 +22,13 @@ void useFont(Canvas& canvas, int height)
 // The sign width of a node: the width of "+" at its font height. It belongs
 // to the node being laid out, so that a child's font never leaks into its
 // parent's rows.
-int signWidthAt(Canvas& canvas, int height)
+int signWidthAt(Canvas& canvas, int height, const std::string& name)
 {
-    useFont(canvas, height);
+    useFont(canvas, height, name);
     return canvas.textWidth("+");
 }
 
-int textWidthOf(Canvas& canvas, const FractNode& leaf)
+int textWidthOf(Canvas& canvas, const FractNode& leaf, const std::string& name)
 {
     if (leaf.isSlot())
         return canvas.textWidth("w");
@@ -37,7 +38,7 @@ int textWidthOf(Canvas& canvas, const FractNode& leaf)
         font.pixelHeight = std::max(1, leaf.fontHeight);
         canvas.setFont(font);
         int width = canvas.textWidth(displayText(leaf));
-        useFont(canvas, leaf.fontHeight);
+        useFont(canvas, leaf.fontHeight, name);
         return width;
     }
     return canvas.textWidth(*leaf.text);
@@ -95,9 +96,11 @@ void layoutRootHeights(FractNode& node)
     }
 }
 
-int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner);
+int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner,
+             const std::string& name);
 
-int itemWidth(MarkItem& item, Canvas& canvas, int signWidth, int fontHeight)
+int itemWidth(MarkItem& item, Canvas& canvas, int signWidth, int fontHeight,
+              const std::string& name)
 {
     int width = 0;
     if (item.paren) {
@@ -105,8 +108,8 @@ int itemWidth(MarkItem& item, Canvas& canvas, int signWidth, int fontHeight)
         paren.textWidth = canvas.textWidth(item.isOpening ? "(" : ")");
         width = paren.textWidth + (paren.sign2 == '-' ? signWidth : 0);
         if (paren.exponent) {
-            width += measure(*paren.exponent, canvas);
-            useFont(canvas, fontHeight);
+            width += measure(*paren.exponent, canvas, name);
+            useFont(canvas, fontHeight, name);
         }
         paren.width = width;
     } else if (item.root) {
@@ -120,7 +123,8 @@ int itemWidth(MarkItem& item, Canvas& canvas, int signWidth, int fontHeight)
     return width;
 }
 
-int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner)
+int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner,
+             const std::string& name)
 {
     if (!row)
         return 0;
@@ -131,7 +135,7 @@ int rowWidth(MarkRow* row, Canvas& canvas, int signWidth, const FractNode& owner
         MarkItem& item = *row->items[static_cast<std::size_t>(index)];
         if (index > 0 && row->isOpening && item.signBefore == '-')
             width += signWidth;
-        width += itemWidth(item, canvas, signWidth, owner.fontHeight);
+        width += itemWidth(item, canvas, signWidth, owner.fontHeight, name);
     }
     row->width = width;
     return width;
@@ -170,7 +174,7 @@ void placeRow(MarkRow* row, int start, int signWidth)
 
 // Roots and parenthesis exponents stand over the node they enclose, so they
 // are placed once every node has its position.
-void placeSpanMarks(FractNode& node, Canvas& canvas)
+void placeSpanMarks(FractNode& node, Canvas& canvas, const std::string& fontName)
 {
     int h = node.fontHeight;
     forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
@@ -186,25 +190,25 @@ void placeSpanMarks(FractNode& node, Canvas& canvas)
                 FractNode& exponent = *item.paren->exponent;
                 exponent.y = top + h * 3 / 8 - exponent.below;
                 top -= exponent.height - h * 3 / 8;
-                place(exponent, canvas);
+                place(exponent, canvas, fontName);
             });
 }
 
-void placeSpans(FractNode& node, Canvas& canvas)
+void placeSpans(FractNode& node, Canvas& canvas, const std::string& fontName)
 {
     if (node.markSpan > 0)
-        placeSpanMarks(node, canvas);
+        placeSpanMarks(node, canvas, fontName);
     for (auto* child :
          {&node.exponent, &node.left, &node.right, &node.numerator, &node.denominator}) {
         if (*child)
-            placeSpans(**child, canvas);
+            placeSpans(**child, canvas, fontName);
     }
     for (auto* row : {node.openRow.get(), node.closeRow.get()}) {
         if (!row)
             continue;
         for (auto& item : row->items) {
             if (item->paren && item->paren->exponent)
-                placeSpans(*item->paren->exponent, canvas);
+                placeSpans(*item->paren->exponent, canvas, fontName);
             RootMark* root = item->rootPart();
             if (root && item->isOpening)
                 root->barLength = root->partner ? root->partner->x - root->x : root->hookWidth2;
@@ -331,10 +335,10 @@ int verticalLayout(FractNode& node)
     return node.height;
 }
 
-int measure(FractNode& node, Canvas& canvas)
+int measure(FractNode& node, Canvas& canvas, const std::string& name)
 {
     // 1-2. Font, sign width and the operator gap of this node.
-    int signWidth = signWidthAt(canvas, node.fontHeight);
+    int signWidth = signWidthAt(canvas, node.fontHeight, name);
     int gap = signWidth * 5 / 3;
     if (node.sizeClass != kNormalSize)
         gap = gap * 3 / 4;
@@ -342,36 +346,36 @@ int measure(FractNode& node, Canvas& canvas)
     int width = 0;
     if (node.isOperation()) {
         node.left->opSign.width = gap;
-        width = measure(*node.left, canvas) + measure(*node.right, canvas) + gap;
-        useFont(canvas, node.fontHeight);
+        width = measure(*node.left, canvas, name) + measure(*node.right, canvas, name) + gap;
+        useFont(canvas, node.fontHeight, name);
     } else if (node.isFraction()) {
-        int denominator = measure(*node.denominator, canvas);
-        width = std::max(denominator, measure(*node.numerator, canvas));
-        useFont(canvas, node.fontHeight);
+        int denominator = measure(*node.denominator, canvas, name);
+        width = std::max(denominator, measure(*node.numerator, canvas, name));
+        useFont(canvas, node.fontHeight, name);
     }
     // 5. The marks around it.
-    width += rowWidth(node.openRow.get(), canvas, signWidth, node);
-    width += rowWidth(node.closeRow.get(), canvas, signWidth, node);
+    width += rowWidth(node.openRow.get(), canvas, signWidth, node, name);
+    width += rowWidth(node.closeRow.get(), canvas, signWidth, node, name);
     // 6-7. Text, and room for a minus before a negative number.
     if (node.hasText())
-        width += textWidthOf(canvas, node);
+        width += textWidthOf(canvas, node, name);
     if (showsNegativeNumber(node))
         width += signWidth + 4;
     // 8. Exponent.
     node.expWidth = 0;
     if (node.exponent) {
-        node.expWidth = measure(*node.exponent, canvas);
-        useFont(canvas, node.fontHeight);
+        node.expWidth = measure(*node.exponent, canvas, name);
+        useFont(canvas, node.fontHeight, name);
         width += node.expWidth;
     }
     node.width = width;
     return width;
 }
 
-void place(FractNode& node, Canvas& canvas)
+void place(FractNode& node, Canvas& canvas, const std::string& fontName)
 {
     int h = node.fontHeight;
-    int signWidth = signWidthAt(canvas, h);
+    int signWidth = signWidthAt(canvas, h, fontName);
     int gap = signWidth * 5 / 3;
     if (node.sizeClass != kNormalSize)
         gap = gap * 3 / 4;
@@ -383,7 +387,7 @@ void place(FractNode& node, Canvas& canvas)
         FractNode& exponent = *node.exponent;
         exponent.x = node.x + node.width / 2 - exponent.width / 2 - closeWidth;
         exponent.y = node.y - node.aboveNoExp + h * 3 / 8 - exponent.below;
-        place(exponent, canvas);
+        place(exponent, canvas, fontName);
     }
     // 2. Rows; a closing parenthesis' exponent follows its ")".
     placeRow(node.openRow.get(), leftEdge, signWidth);
@@ -397,7 +401,7 @@ void place(FractNode& node, Canvas& canvas)
                         item->paren->textWidth;
             exponent.x = start + exponent.width / 2;
             exponent.y = node.y - h / 2 + h * 3 / 8 - exponent.below;
-            place(exponent, canvas);
+            place(exponent, canvas, fontName);
         }
     }
     // 3. Text.
@@ -414,8 +418,8 @@ void place(FractNode& node, Canvas& canvas)
         left.opSign.x = leftEdge + left.width + gap / 2;
         left.opSign.y = node.y;
         left.opSign.height = h;
-        place(left, canvas);
-        place(right, canvas);
+        place(left, canvas, fontName);
+        place(right, canvas, fontName);
     } else if (node.isFraction()) {
         FractNode& numerator = *node.numerator;
         FractNode& denominator = *node.denominator;
@@ -423,8 +427,8 @@ void place(FractNode& node, Canvas& canvas)
         numerator.x = denominator.x;
         numerator.y = node.y - numerator.below;
         denominator.y = node.y + denominator.aboveTotal;
-        place(numerator, canvas);
-        place(denominator, canvas);
+        place(numerator, canvas, fontName);
+        place(denominator, canvas, fontName);
     }
 }
 
@@ -448,17 +452,18 @@ int computeBarThickness(FractNode& node)
     return thickness;
 }
 
-void layoutExpression(FractNode& root, Canvas& canvas, int left, int top)
+void layoutExpression(FractNode& root, Canvas& canvas, int left, int top,
+                      const std::string& fontName)
 {
     fixUp(root);
     matchMarks(root);
     computeMarkSpans(root);
     verticalLayout(root);
-    measure(root, canvas);
+    measure(root, canvas, fontName);
     root.x = left + root.width / 2;
     root.y = top + root.aboveTotal;
-    place(root, canvas);
-    placeSpans(root, canvas);
+    place(root, canvas, fontName);
+    placeSpans(root, canvas, fontName);
     computeBarThickness(root);
 }
 

@@ -22,13 +22,17 @@ void computeMarkSpans(FractNode& node);
 // of exponents on enclosing closing parentheses. Returns the height.
 int verticalLayout(FractNode& node);
 
-// Widths, measured on the canvas at each node's font height. Returns the
-// width.
-int measure(FractNode& node, Canvas& canvas);
+// The font family expressions are measured and drawn in unless a window
+// chooses another.
+inline const std::string kExpressionFont = "Arial";
+
+// Widths, measured on the canvas in the named font at each node's font
+// height. Returns the width.
+int measure(FractNode& node, Canvas& canvas, const std::string& fontName = kExpressionFont);
 
 // Positions: each node's x is its horizontal centre, y its reference line and
 // y2 the top of its text. Needs measure and vertical layout.
-void place(FractNode& node, Canvas& canvas);
+void place(FractNode& node, Canvas& canvas, const std::string& fontName = kExpressionFont);
 
 // The thickness of each fraction's bar: 0 at a leaf, the larger of the
 // operands' at an operation, one more than the larger of numerator's and
@@ -36,7 +40,8 @@ void place(FractNode& node, Canvas& canvas);
 int computeBarThickness(FractNode& node);
 
 // Every pass in order, with the tree's left edge at left and its top at top.
-void layoutExpression(FractNode& root, Canvas& canvas, int left, int top);
+void layoutExpression(FractNode& root, Canvas& canvas, int left, int top,
+                      const std::string& fontName = kExpressionFont);
 
 // The text a leaf shows: Greek letters for symbols, the text otherwise.
 std::string displayText(const FractNode& leaf);

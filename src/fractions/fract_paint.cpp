@@ -17,7 +17,9 @@ struct Painter {
     const PaintOptions& options;
     const FractNode* top = nullptr;
 
-    void useFont(int height, const char* name = "Arial")
+    void useFont(int height) { useFontNamed(height, options.fontName); }
+
+    void useFontNamed(int height, const std::string& name)
     {
         CanvasFont font;
         font.name = name;
@@ -110,7 +112,7 @@ struct Painter {
             return;
         }
         if (node.symbol) {
-            useFont(h, "Symbol");
+            useFontNamed(h, "Symbol");
             canvas.text(node.textX, node.y2, displayText(node));
             useFont(h);
             return;

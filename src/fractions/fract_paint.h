@@ -1,6 +1,9 @@
 #pragma once
 
+#include "fractions/fract_layout.h"
 #include "platform/colour.h"
+
+#include <string>
 
 namespace kestrane {
 
@@ -21,6 +24,8 @@ struct PaintOptions {
     // The opening root mark the caret stands on, and the selected subtree.
     const MarkItem* caretMark = nullptr;
     const FractNode* selection = nullptr;
+    // The family the tree was measured in (fract_layout.h).
+    std::string fontName = kExpressionFont;
 };
 
 // Draws a laid-out tree (fract_layout.h) on the canvas.

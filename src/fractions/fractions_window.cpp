@@ -310,12 +310,13 @@ void FractionsWindow::layoutList()
     for (int index = 0; index < m_variables.count(); ++index)
         if (FractNode* value = m_variables.record(index).value.get())
             value->fontHeight = m_options.fontHeight;
-    layoutVariableList(m_variables, m_metrics);
+    layoutVariableList(m_variables, m_metrics, m_options.fontName);
 }
 
 void FractionsWindow::openVariableEditor(int index)
 {
     m_variableEditor = std::make_unique<VariableEditor>(m_host, m_metrics, m_options.fontHeight);
+    m_variableEditor->setFontName(m_options.fontName);
     if (index >= 0)
         m_variableEditor->startEdit(m_variables, index);
     else
@@ -448,17 +449,20 @@ int FractionsWindow::scrollPosition() const
 
 void FractionsWindow::scrollTo(int position)
 {
-    scrollVariableList(m_variables, position, m_metrics);
+    scrollVariableList(m_variables, position, m_metrics, m_options.fontName);
 }
 
 void FractionsWindow::setOptions(const WindowOptions& options)
 {
     m_options = options;
     m_editor.setFontHeight(options.fontHeight);
+    m_editor.setFontName(options.fontName);
     if (m_mainAside)
         m_mainAside->fontHeight = options.fontHeight;
-    if (m_variableEditor)
+    if (m_variableEditor) {
         m_variableEditor->setFontHeight(options.fontHeight);
+        m_variableEditor->setFontName(options.fontName);
+    }
     layoutList();
 }
 
@@ -809,7 +813,7 @@ void FractionsWindow::paint(Canvas& canvas) const
 {
     canvas.fillRect(0, 0, kWidth, kHeight, m_options.window);
     if (m_mode == Mode::List) {
-        paintVariableList(m_variables, canvas, m_options.expressionBackground);
+        paintVariableList(m_variables, canvas, m_options.expressionBackground, m_options.fontName);
     } else {
         const FractNode& tree = m_editor.expression();
         int margin = tree.fontHeight;

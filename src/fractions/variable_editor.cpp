@@ -76,6 +76,12 @@ void VariableEditor::setFontHeight(int height)
     m_value.setFontHeight(height);
 }
 
+void VariableEditor::setFontName(const std::string& name)
+{
+    m_name.setFontName(name);
+    m_value.setFontName(name);
+}
+
 bool VariableEditor::refuseInName(const char* text)
 {
     m_host.message(kNotAllowed, text, MessageButtons::Ok, MessageIcon::Information);

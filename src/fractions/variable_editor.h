@@ -52,6 +52,7 @@ public:
     // A click in one of the two areas chooses it.
     void chooseField(Field field) { m_field = field; }
     void setFontHeight(int height);
+    void setFontName(const std::string& name);
 
     // F2 switches, Enter asks for acceptance, Escape for closing without it;
     // everything else edits the current expression.

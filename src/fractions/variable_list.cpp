@@ -17,17 +17,17 @@ namespace {
 constexpr ColorRef kDisabledColour = rgb(150, 150, 150);
 
 // Lays the value out with its centre at kValueCentre and its top at top.
-void placeValue(FractNode& value, Canvas& metrics, int top)
+void placeValue(FractNode& value, Canvas& metrics, int top, const std::string& fontName)
 {
     fixUp(value);
     matchMarks(value);
-    layoutExpression(value, metrics, 0, top);
-    layoutExpression(value, metrics, kValueCentre - value.width / 2, top);
+    layoutExpression(value, metrics, 0, top, fontName);
+    layoutExpression(value, metrics, kValueCentre - value.width / 2, top, fontName);
 }
 
 } // namespace
 
-void layoutVariableList(VariableTable& table, Canvas& metrics)
+void layoutVariableList(VariableTable& table, Canvas& metrics, const std::string& fontName)
 {
     int y = VariableTable::kListTop;
     for (int index = 0; index < table.count(); ++index) {
@@ -38,7 +38,7 @@ void layoutVariableList(VariableTable& table, Canvas& metrics)
             y += 50;
             continue;
         }
-        placeValue(*record.value, metrics, y + 20 - table.scrollOffset);
+        placeValue(*record.value, metrics, y + 20 - table.scrollOffset, fontName);
         record.rowBottom = record.rowTop + record.value->height + 40;
         y += record.value->height + 50;
     }
@@ -53,12 +53,13 @@ int variableListScrollMaximum(const VariableTable& table)
     return (table.listY - kVisibleBottom) / kScrollStep + 2;
 }
 
-void scrollVariableList(VariableTable& table, int position, Canvas& metrics)
+void scrollVariableList(VariableTable& table, int position, Canvas& metrics,
+                        const std::string& fontName)
 {
-    layoutVariableList(table, metrics);
+    layoutVariableList(table, metrics, fontName);
     position = std::clamp(position, 0, variableListScrollMaximum(table));
     table.scrollOffset = position * kScrollStep;
-    layoutVariableList(table, metrics);
+    layoutVariableList(table, metrics, fontName);
 }
 
 ListHit hitVariableList(const VariableTable& table, int x, int y)
@@ -79,7 +80,8 @@ ListHit hitVariableList(const VariableTable& table, int x, int y)
     return {};
 }
 
-void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef background)
+void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef background,
+                       const std::string& fontName)
 {
     canvas.setTextColour(kBlack);
     canvas.setFont(CanvasFont{.name = "Arial", .pixelHeight = kTitleHeight});
@@ -106,6 +108,7 @@ void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef back
             PaintOptions options;
             options.withBackground = true;
             options.background = background;
+            options.fontName = fontName;
             paintExpression(*record.value, canvas, options);
         } else {
             canvas.text(kValueLeft + 10, record.rowTop + 10, "(no value)");

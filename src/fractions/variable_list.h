@@ -1,6 +1,9 @@
 #pragma once
 
+#include "fractions/fract_layout.h"
 #include "platform/colour.h"
+
+#include <string>
 
 namespace kestrane {
 
@@ -40,19 +43,23 @@ struct ListHit {
 
 // The layout pass: every row gets its top and bottom, every value its place,
 // at the table's scroll offset. Sets the table's listY to the final y and its
-// needsScrolling flag when that lies below the visible part.
-void layoutVariableList(VariableTable& table, Canvas& metrics);
+// needsScrolling flag when that lies below the visible part. Values are
+// measured and drawn in the font family fontName.
+void layoutVariableList(VariableTable& table, Canvas& metrics,
+                        const std::string& fontName = kExpressionFont);
 
 // The scroll bar's maximum, (y - 450) div 100 + 2, or 0 when the list fits.
 int variableListScrollMaximum(const VariableTable& table);
 
 // Moves the list to a scroll-bar position (100 pixels a step) and lays it out.
-void scrollVariableList(VariableTable& table, int position, Canvas& metrics);
+void scrollVariableList(VariableTable& table, int position, Canvas& metrics,
+                        const std::string& fontName = kExpressionFont);
 
 // What a click at (x, y) falls on; the rows must be laid out.
 ListHit hitVariableList(const VariableTable& table, int x, int y);
 
 // The title and the rows; disabled records are drawn in grey.
-void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef background);
+void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef background,
+                       const std::string& fontName = kExpressionFont);
 
 } // namespace kestrane

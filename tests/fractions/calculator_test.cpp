@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kestrane {
 namespace {
 
@@ -290,10 +292,18 @@ TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
 {
     calculator().editor().setExpression(testing::parsed("12345"));
     int width = calculator().editor().expression().width;
-    m_host.answerFont(FontChoice{"Arial", 30});
+    m_host.answerFont(FontChoice{"Courier", 30});
     ASSERT_TRUE(calculator().menu("Font"));
     EXPECT_EQ(calculator().options().fontHeight, 30);
     EXPECT_GT(calculator().editor().expression().width, width);
+    RecordingCanvas canvas;
+    calculator().paint(canvas);
+    auto texts = canvas.callsOf(RecordingCanvas::Shape::Text);
+    auto number = std::find_if(texts.begin(), texts.end(),
+                               [](const auto& call) { return call.text == "12345"; });
+    ASSERT_NE(number, texts.end());
+    EXPECT_EQ(number->font.name, "Courier");
+    EXPECT_EQ(number->font.pixelHeight, 30);
 
     m_host.answerColour(rgb(10, 20, 30));
     m_host.answerDialog([this](ModalDialog& dialog) {

@@ -6,11 +6,15 @@
 #include "fractions/fract_layout.h"
 #include "fractions/fract_node.h"
 #include "fractions/fract_paint.h"
+#include "platform/canvas.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace kestrane {
 namespace {
@@ -230,6 +234,68 @@ TEST_F(FractLayoutTest, TheBackgroundIsFilledAroundTheNode)
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].brush, rgb(1, 2, 3));
     EXPECT_EQ(fills[0].points[0].x, tree->x - tree->width / 2 - 20);
+}
+
+// Metrics in which the family "Wide" has glyphs twice as wide as any other.
+class FamilyMetrics final : public Canvas {
+public:
+    void setPen(ColorRef, int) override {}
+    void setBrush(ColorRef) override {}
+    void clearBrush() override {}
+    void setFont(const CanvasFont& font) override { m_font = font; }
+    void setTextColour(ColorRef) override {}
+    void moveTo(double, double) override {}
+    void lineTo(double, double) override {}
+    void line(double, double, double, double) override {}
+    void polyline(std::span<const CanvasPoint>) override {}
+    void polygon(std::span<const CanvasPoint>) override {}
+    void ellipse(double, double, double, double) override {}
+    void rectangle(double, double, double, double) override {}
+    void fillRect(double, double, double, double, ColorRef) override {}
+    void text(double, double, std::string_view) override {}
+    int textWidth(std::string_view utf8) override
+    {
+        int width = static_cast<int>(utf8.size()) * (m_font.pixelHeight * 3 / 5);
+        return m_font.name == "Wide" ? width * 2 : width;
+    }
+    int textHeight() override { return m_font.pixelHeight; }
+    ColorRef pixel(int, int) override { return kWhite; }
+
+private:
+    CanvasFont m_font;
+};
+
+TEST_F(FractLayoutTest, TheFontFamilyIsMeasuredAndDrawnExceptForSymbols)
+{
+    const char* text = "(1+x)^2/pi+root(3,ab)";
+    FamilyMetrics metrics;
+    auto plain = parsed(text);
+    auto wide = parsed(text);
+    layoutExpression(*plain, metrics, 0, 0);
+    layoutExpression(*wide, metrics, 0, 0, "Wide");
+    EXPECT_GT(wide->width, plain->width);
+    EXPECT_GT(wide->right->width, plain->right->width);
+    EXPECT_EQ(wide->height, plain->height);
+
+    struct Case {
+        std::string family;
+        PaintOptions options;
+    };
+    PaintOptions courier;
+    courier.fontName = "Courier";
+    const Case cases[] = {{"Arial", {}}, {"Courier", courier}};
+    for (const Case& c : cases) {
+        auto tree = parsed(text);
+        layoutExpression(*tree, m_canvas, 0, 0, c.family);
+        m_canvas.clear();
+        paintExpression(*tree, m_canvas, c.options);
+        auto texts = m_canvas.callsOf(RecordingCanvas::Shape::Text);
+        ASSERT_GE(texts.size(), 6u) << c.family;
+        for (const auto& call : texts) {
+            std::string expected = call.text == "\u03C0" ? "Symbol" : c.family;
+            EXPECT_EQ(call.font.name, expected) << c.family << ' ' << call.text;
+        }
+    }
 }
 
 } // namespace

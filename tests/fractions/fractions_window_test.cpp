@@ -439,6 +439,48 @@ TEST_F(FractionsListTest, FontMeasuresEveryExpressionAgain)
     EXPECT_EQ(m_window.options().fontHeight, 32);
 }
 
+// The family of a text drawn on the canvas; empty when it was not drawn.
+std::string familyOf(const RecordingCanvas& canvas, const std::string& text)
+{
+    for (const auto& call : canvas.callsOf(RecordingCanvas::Shape::Text)) {
+        if (call.text == text)
+            return call.font.name;
+    }
+    return "";
+}
+
+TEST_F(FractionsListTest, FontFamilyAppliesToEveryExpressionButNotToLabels)
+{
+    define("a", "5/9");
+    start("7+a");
+    RecordingCanvas before;
+    m_window.paint(before);
+    EXPECT_EQ(familyOf(before, "7"), "Arial");
+
+    m_host.answerFont(FontChoice{"Courier", 20});
+    m_window.menu("Font");
+    EXPECT_EQ(m_window.editor().fontName(), "Courier");
+    RecordingCanvas main;
+    m_window.paint(main);
+    EXPECT_EQ(familyOf(main, "7"), "Courier");
+    EXPECT_EQ(familyOf(main, "a"), "Courier");
+    EXPECT_EQ(familyOf(main, "Root"), "Arial");
+
+    m_window.menu("List of variables");
+    RecordingCanvas list;
+    m_window.paint(list);
+    EXPECT_EQ(familyOf(list, "5"), "Courier");
+    EXPECT_EQ(familyOf(list, "9"), "Courier");
+    EXPECT_EQ(familyOf(list, "a"), "Arial");
+    EXPECT_EQ(familyOf(list, "List of variables"), "Arial");
+
+    m_window.menu("Main");
+    m_window.pressButton("NImage1");
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variableEditor()->nameEditor().fontName(), "Courier");
+    EXPECT_EQ(m_window.variableEditor()->valueEditor().fontName(), "Courier");
+}
+
 TEST_F(FractionsListTest, ColorsAndSaveOptionsWriteFractOpt)
 {
     m_host.answerDialog([](ModalDialog& dialog) {
