@@ -14,6 +14,7 @@
 
 #include "fractions/expression_text.h"
 #include "numbers/long_num.h"
+#include "program_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,7 @@ class CalculatorWidgetTest : public ::testing::Test {
 protected:
     CalculatorWidgetTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
-        m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(),
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
-        m_paths.homeOptions = m_dir / "home/options";
+        m_paths = testing::programPathsIn(m_dir.path());
         m_application.emplace(m_host, m_paths);
         m_application->start();
         m_application->directories().main = m_dir.path().string();

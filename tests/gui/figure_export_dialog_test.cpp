@@ -3,6 +3,7 @@
 #include "gui/qt_host.h"
 #include "modal_helper.h"
 #include "platform/files.h"
+#include "program_paths.h"
 #include "runtime/figure_program.h"
 #include "support/temp_dir.h"
 
@@ -27,11 +28,7 @@ class FigureExportDialogs : public ::testing::Test {
 protected:
     FigureExportDialogs() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
-        m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(),
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
-        m_paths.homeOptions = m_dir / "home/options";
+        m_paths = testing::programPathsIn(m_dir.path());
         std::filesystem::create_directories(m_dir / "out");
     }
 

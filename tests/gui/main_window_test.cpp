@@ -4,6 +4,7 @@
 #include "gui/module_dialog_widget.h"
 #include "gui/qt_host.h"
 #include "modal_helper.h"
+#include "program_paths.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
-        m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(),
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
-        m_paths.homeOptions = m_dir / "home/options";
+        m_paths = testing::programPathsIn(m_dir.path());
     }
 
     testing::CurrentDirectoryGuard m_currentDirectory;

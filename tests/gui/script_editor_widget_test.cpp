@@ -8,6 +8,7 @@
 
 #include "numbers/long_num.h"
 #include "runtime/construction_window.h"
+#include "program_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,7 @@ class ScriptEditorWidgetTest : public ::testing::Test {
 protected:
     ScriptEditorWidgetTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
-        m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(),
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
-        m_paths.homeOptions = m_dir / "home/options";
+        m_paths = testing::programPathsIn(m_dir.path());
         m_application.emplace(m_host, m_paths);
         m_application->start();
         m_application->directories().main = m_dir.path().string();

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "gui/construction_window_widget.h"
 #include "gui/qt_host.h"
+#include "program_paths.h"
 #include "script/compiler.h"
 #include "script/module.h"
 #include "script/script_loader.h"
@@ -20,11 +21,7 @@ class SpaceViewWidgetTest : public ::testing::Test {
 protected:
     SpaceViewWidgetTest() : m_host(std::filesystem::path(KESTRANE_SOURCE_DIR) / "help")
     {
-        m_paths.programDirectory = m_dir.path();
-        m_paths.dataDirectories = {m_dir.path(),
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR) / "data",
-                                   std::filesystem::path(KESTRANE_SOURCE_DIR)};
-        m_paths.homeOptions = m_dir / "home/options";
+        m_paths = testing::programPathsIn(m_dir.path());
     }
 
     testing::CurrentDirectoryGuard m_currentDirectory;
