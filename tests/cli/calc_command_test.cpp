@@ -1,5 +1,6 @@
 // kestrane-cli calc: the clipboard text, messages, JSON and exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "numbers/long_num.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,10 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome runCalc(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "calc");
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 TEST(CalcCommandTest, PrintsTheClipboardText)

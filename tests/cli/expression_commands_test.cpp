@@ -1,5 +1,6 @@
 // kestrane-cli expr and edit: outputs, messages and exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +13,9 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments)
+Outcome run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 TEST(ExprCommandTest, PrintsTheNotationTheBytesAndTheTree)

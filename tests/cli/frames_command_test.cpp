@@ -1,6 +1,7 @@
 // kestrane-cli frames: the frame list, the SVG pictures, malformed files and
 // the exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "platform/files.h"
 #include "space/frame_file.h"
 #include "support/temp_dir.h"
@@ -15,19 +16,10 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome runFrames(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "frames");
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 class FramesCommandTest : public ::testing::Test {

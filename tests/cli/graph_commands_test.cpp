@@ -1,6 +1,7 @@
 // kestrane-cli eval, ticks and plot: outputs, negative numbers as values and
 // exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,9 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments)
+Outcome run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 const std::string kExamples = std::string(KESTRANE_SOURCE_DIR) + "/examples/";

@@ -1,6 +1,7 @@
 // kestrane-cli graph-window: actions in order, the JSON of the window, the
 // saved file and the same graph as a script's Graph of that file.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +14,9 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments)
+Outcome run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 // The text of the JSON value that follows "key": up to the next key.

@@ -1,5 +1,6 @@
 // kestrane-cli longint: results, the overflow message and exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,10 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome runLongInt(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "longint");
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 TEST(LongIntCommandTest, PrintsExactResults)

@@ -1,5 +1,6 @@
 // kestrane-cli roots: root texts, exact roots, JSON and exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,10 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome runRoots(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "roots");
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 TEST(RootsCommand, PrintsNumberedRoots)

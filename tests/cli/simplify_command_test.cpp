@@ -1,6 +1,7 @@
 // kestrane-cli simplify and fraction: results, messages, JSON and exit
 // statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +13,9 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments)
+Outcome run(const std::vector<std::string>& arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 TEST(SimplifyCommandTest, PrintsTheNormalFormOrTheRefusal)

@@ -1,6 +1,7 @@
 // kestrane-cli solid: the JSON of each kind of file, the kind found without
 // --kind, other word counts, and the refusals with their exit statuses.
 #include "cli/cli.h"
+#include "cli_outcome.h"
 #include "numbers/long_num.h"
 #include "space/solid_file.h"
 #include "support/temp_dir.h"
@@ -14,19 +15,10 @@
 namespace kestrane::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Outcome runSolid(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), "solid");
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = runCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return runCaptured(arguments);
 }
 
 SolidVertex4 point4(std::string_view x, std::string_view y, std::string_view z,

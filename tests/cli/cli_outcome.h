@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/cli.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrane::cli {
+
+// What a kestrane-cli call printed and returned.
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline Outcome runCaptured(const std::vector<std::string>& arguments)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runCli(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace kestrane::cli
