@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <queue>
+#include <tuple>
 #include <utility>
 
 namespace kestrane {
@@ -19,6 +20,9 @@ constexpr double kSliverArea = 0.5;
 constexpr double kDepthSlack = 0.02;
 // Points closer to a cutting plane (pixels) count as on it.
 constexpr double kPlaneSlack = 1e-3;
+// Corners closer to another face's plane (pixels) count as on it when
+// deciding which face is in front: float rounding of shared corners.
+constexpr double kSideSlack = 0.01;
 // Cross products below this are straight angles.
 constexpr double kStraight = 1e-6;
 
@@ -106,6 +110,8 @@ struct Piece {
     double maxY = 0;
     double minZ = 0;
     double meanZ = 0;
+    // 1 when the corners turn counter-clockwise in x and y, else −1.
+    double orientation = 1;
     bool alive = true;
 
     void measure()
@@ -123,6 +129,15 @@ struct Piece {
         }
         if (!points.empty())
             meanZ /= static_cast<double>(points.size());
+        orientation = doubleArea(points) >= 0 ? 1 : -1;
+    }
+
+    // How far in front of the face's plane the point lies, along the
+    // plane's normal turned toward the viewer.
+    double inFront(const Vector& point) const
+    {
+        double distance = plane.distance(point);
+        return plane.normal.z >= 0 ? distance : -distance;
     }
 
     // The depth of the face's plane at a window position.
@@ -146,6 +161,18 @@ Vector viewPoint(const Face& view, std::size_t corner)
 CanvasPoint windowCorner(const Vector& point)
 {
     return {std::trunc(static_cast<float>(point.x)), std::trunc(static_cast<float>(point.y))};
+}
+
+// Window corners and outlined edges are made only for pieces that are cut
+// or drawn in parts: a whole face is painted from the face itself.
+void completeOutline(Piece& piece)
+{
+    if (piece.corners.empty()) {
+        for (const Vector& point : piece.points)
+            piece.corners.push_back(windowCorner(point));
+    }
+    if (piece.outlined.empty())
+        piece.outlined.assign(piece.points.size(), true);
 }
 
 bool convexOnWindow(const std::vector<Vector>& points)
@@ -203,30 +230,73 @@ std::vector<std::array<std::size_t, 3>> triangles(const std::vector<Vector>& poi
 }
 
 // The part of `polygon` inside the convex polygon `window`, both on the
-// window (Sutherland–Hodgman).
-std::vector<Vector> clipped(std::vector<Vector> polygon, const std::vector<Vector>& window)
+// window (Sutherland–Hodgman), into `result`; `spare` is working room.
+void clip(const std::vector<Vector>& polygon, const std::vector<Vector>& window,
+          std::vector<Vector>& result, std::vector<Vector>& spare)
 {
     double orientation = doubleArea(window) >= 0 ? 1 : -1;
-    std::vector<Vector> input;
-    for (std::size_t edge = 0; edge < window.size() && !polygon.empty(); ++edge) {
+    result.assign(polygon.begin(), polygon.end());
+    for (std::size_t edge = 0; edge < window.size() && !result.empty(); ++edge) {
         const Vector& from = window[edge];
         const Vector& to = window[(edge + 1) % window.size()];
-        input.swap(polygon);
-        polygon.clear();
-        for (std::size_t index = 0; index < input.size(); ++index) {
-            const Vector& a = input[index];
-            const Vector& b = input[(index + 1) % input.size()];
+        spare.swap(result);
+        result.clear();
+        for (std::size_t index = 0; index < spare.size(); ++index) {
+            const Vector& a = spare[index];
+            const Vector& b = spare[(index + 1) % spare.size()];
             double sideA = turn(from, to, a) * orientation;
             double sideB = turn(from, to, b) * orientation;
             if (sideA >= 0)
-                polygon.push_back(a);
+                result.push_back(a);
             if ((sideA >= 0) != (sideB >= 0)) {
                 double t = sideA / (sideA - sideB);
-                polygon.push_back(between(a, b, t));
+                result.push_back(between(a, b, t));
             }
         }
     }
-    return polygon;
+}
+
+// Points this close to an edge's line (pixels) count as outside the piece,
+// so that pieces meeting along an edge do not overlap.
+constexpr double kEdgeSlack = 0.05;
+
+// Whether some edge of the convex piece `first` has all of `second` on or
+// beyond its line: then the two do not overlap on the window.
+bool separatedByEdgeOf(const Piece& first, const Piece& second)
+{
+    const std::vector<Vector>& corners = first.points;
+    for (std::size_t edge = 0; edge < corners.size(); ++edge) {
+        const Vector& from = corners[edge];
+        const Vector& to = corners[(edge + 1) % corners.size()];
+        double dx = to.x - from.x;
+        double dy = to.y - from.y;
+        double slack = kEdgeSlack * kEdgeSlack * (dx * dx + dy * dy);
+        bool outside = true;
+        for (const Vector& point : second.points) {
+            double inside = turn(from, to, point) * first.orientation;
+            if (inside > 0 && inside * inside > slack) {
+                outside = false;
+                break;
+            }
+        }
+        if (outside)
+            return true;
+    }
+    return false;
+}
+
+// The lowest and highest of how far the piece's corners lie in front of the
+// other piece's plane.
+std::pair<double, double> frontRange(const Piece& piece, const Piece& of)
+{
+    double lowest = HUGE_VAL;
+    double highest = -HUGE_VAL;
+    for (const Vector& point : piece.points) {
+        double ahead = of.inFront(point);
+        lowest = std::min(lowest, ahead);
+        highest = std::max(highest, ahead);
+    }
+    return {lowest, highest};
 }
 
 // Which way two overlapping pieces go: the later one is drawn before or
@@ -253,9 +323,19 @@ public:
         return false;
     }
 
-    std::vector<FacePiece> order()
+    // Empty when no two pieces overlap on the window.
+    std::optional<std::vector<FacePiece>> orderWhereOverlapping()
     {
         relateFrom(0);
+        if (!m_related)
+            return std::nullopt;
+        return order();
+    }
+
+    std::vector<FacePiece> order()
+    {
+        if (!m_relatedAll)
+            relateFrom(0);
         std::size_t cutsLeft = 4 * m_pieces.size() + 64;
         for (;;) {
             std::vector<std::size_t> cycle;
@@ -275,9 +355,9 @@ private:
     void addPiece(Piece piece);
     void makeGrid();
     void enterInGrid(std::size_t index);
-    std::vector<std::size_t> candidates(std::size_t index);
-    std::optional<std::vector<Vector>> overlap(std::size_t later, std::size_t earlier) const;
-    Relation relation(std::size_t later, std::size_t earlier, bool& nearerWhenUnsure) const;
+    const std::vector<std::size_t>& candidates(std::size_t index);
+    bool overlap(std::size_t later, std::size_t earlier);
+    Relation relation(std::size_t later, std::size_t earlier, bool& nearerWhenUnsure);
     void relateFrom(std::size_t first);
     void addEdge(std::size_t before, std::size_t after);
     bool cut(std::size_t index, const Plane& plane);
@@ -300,6 +380,12 @@ private:
     double m_cellWidth = 1;
     double m_cellHeight = 1;
     std::vector<std::size_t> m_seen;
+    std::vector<std::size_t> m_found;
+    // The common part of the last two pieces compared, and working room.
+    std::vector<Vector> m_common;
+    std::vector<Vector> m_spare;
+    bool m_related = false;
+    bool m_relatedAll = false;
 };
 
 void DepthSorter::addFace(const Face& view, std::size_t face)
@@ -317,7 +403,7 @@ void DepthSorter::addFace(const Face& view, std::size_t face)
     if (points.size() < 4 || convexOnWindow(points)) {
         Piece piece;
         piece.face = face;
-        piece.points = points;
+        piece.points = std::move(points);
         piece.plane = plane;
         addPiece(std::move(piece));
         return;
@@ -342,12 +428,6 @@ void DepthSorter::addFace(const Face& view, std::size_t face)
 
 void DepthSorter::addPiece(Piece piece)
 {
-    if (piece.corners.empty()) {
-        for (const Vector& point : piece.points)
-            piece.corners.push_back(windowCorner(point));
-    }
-    if (piece.outlined.empty())
-        piece.outlined.assign(piece.points.size(), true);
     piece.measure();
     m_pieces.push_back(std::move(piece));
     m_after.emplace_back();
@@ -369,9 +449,22 @@ void DepthSorter::makeGrid()
         top = std::min(top, piece.minY);
         bottom = std::max(bottom, piece.maxY);
     }
-    constexpr std::size_t kMostColumns = 64;
-    std::size_t side = static_cast<std::size_t>(std::sqrt(static_cast<double>(m_pieces.size())));
-    m_columns = m_rows = std::clamp<std::size_t>(side, 1, kMostColumns);
+    // Cells about the size of an average piece: a piece then meets a few
+    // cells, and a cell holds a few pieces.
+    constexpr double kMostCells = 64;
+    double width = 0;
+    double height = 0;
+    for (const Piece& piece : m_pieces) {
+        width += piece.maxX - piece.minX;
+        height += piece.maxY - piece.minY;
+    }
+    double count = static_cast<double>(m_pieces.size());
+    double size = std::max({width / count, height / count, 1e-6});
+    auto cells = [&](double extent) {
+        return static_cast<std::size_t>(std::clamp(std::ceil(extent / size), 1.0, kMostCells));
+    };
+    m_columns = cells(right - left);
+    m_rows = cells(bottom - top);
     m_left = left;
     m_top = top;
     m_cellWidth = std::max(1e-6, (right - left) / static_cast<double>(m_columns));
@@ -408,9 +501,10 @@ void DepthSorter::enterInGrid(std::size_t index)
 }
 
 // The living pieces made before this one whose window bounds meet its own.
-std::vector<std::size_t> DepthSorter::candidates(std::size_t index)
+const std::vector<std::size_t>& DepthSorter::candidates(std::size_t index)
 {
-    std::vector<std::size_t> found;
+    std::vector<std::size_t>& found = m_found;
+    found.clear();
     const Piece& piece = m_pieces[index];
     auto [firstColumn, lastColumn] =
         cellSpan(piece.minX, piece.maxX, m_left, m_cellWidth, m_columns);
@@ -432,28 +526,47 @@ std::vector<std::size_t> DepthSorter::candidates(std::size_t index)
     return found;
 }
 
-// The common part of two pieces on the window, unless it is a sliver.
-std::optional<std::vector<Vector>> DepthSorter::overlap(std::size_t later,
-                                                        std::size_t earlier) const
+// Whether two pieces have more than a sliver in common on the window.
+bool DepthSorter::overlap(std::size_t later, std::size_t earlier)
 {
-    std::vector<Vector> common = clipped(m_pieces[later].points, m_pieces[earlier].points);
-    if (common.size() < 3 || std::fabs(doubleArea(common)) < 2 * kSliverArea)
-        return std::nullopt;
-    return common;
+    const Piece& first = m_pieces[later];
+    const Piece& second = m_pieces[earlier];
+    return !separatedByEdgeOf(first, second) && !separatedByEdgeOf(second, first);
 }
 
-// Over the common part of the two pieces the difference of their depths is
-// linear, so its sign at the corners of that part decides which is nearer.
-Relation DepthSorter::relation(std::size_t later, std::size_t earlier, bool& nearerWhenUnsure) const
+// 1. A piece wholly in front of (or behind) the other's plane is nearer (or
+//    farther) wherever the two overlap.
+// 2. Otherwise, over their common part on the window the difference of
+//    their depths is linear, so its sign at the corners of that part decides;
+//    where it changes sign the pieces pass through each other.
+Relation DepthSorter::relation(std::size_t later, std::size_t earlier, bool& nearerWhenUnsure)
 {
-    std::optional<std::vector<Vector>> common = overlap(later, earlier);
-    if (!common)
+    if (!overlap(later, earlier))
         return Relation::Apart;
-    double lowest = HUGE_VAL;
-    double highest = -HUGE_VAL;
-    for (const Vector& point : *common) {
-        double difference =
-            m_pieces[later].depthAt(point.x, point.y) - m_pieces[earlier].depthAt(point.x, point.y);
+    const Piece& first = m_pieces[later];
+    const Piece& second = m_pieces[earlier];
+    auto [lowest, highest] = frontRange(first, second);
+    if (lowest >= -kSideSlack) {
+        m_related = true;
+        return Relation::After;
+    }
+    if (highest <= kSideSlack) {
+        m_related = true;
+        return Relation::Before;
+    }
+    std::tie(lowest, highest) = frontRange(second, first);
+    if (lowest >= -kSideSlack || highest <= kSideSlack) {
+        m_related = true;
+        return lowest >= -kSideSlack ? Relation::Before : Relation::After;
+    }
+    clip(first.points, second.points, m_common, m_spare);
+    if (m_common.size() < 3 || std::fabs(doubleArea(m_common)) < 2 * kSliverArea)
+        return Relation::Apart;
+    m_related = true;
+    lowest = HUGE_VAL;
+    highest = -HUGE_VAL;
+    for (const Vector& point : m_common) {
+        double difference = first.depthAt(point.x, point.y) - second.depthAt(point.x, point.y);
         lowest = std::min(lowest, difference);
         highest = std::max(highest, difference);
     }
@@ -476,6 +589,7 @@ void DepthSorter::addEdge(std::size_t before, std::size_t after)
 // are related in their turn.
 void DepthSorter::relateFrom(std::size_t first)
 {
+    m_relatedAll = true;
     for (std::size_t index = first; index < m_pieces.size(); ++index) {
         if (!m_pieces[index].alive)
             continue;
@@ -527,6 +641,7 @@ struct CutCorner {
 bool DepthSorter::cut(std::size_t index, const Plane& plane)
 {
     Piece piece = m_pieces[index];
+    completeOutline(piece);
     std::size_t count = piece.points.size();
     std::vector<double> distances(count);
     for (std::size_t corner = 0; corner < count; ++corner) {
@@ -706,7 +821,14 @@ std::vector<FacePiece> DepthSorter::result(std::vector<std::size_t> sorted) cons
     pieces.reserve(sorted.size());
     for (std::size_t index : sorted) {
         const Piece& piece = m_pieces[index];
-        pieces.push_back({piece.face, piece.whole, piece.corners, piece.outlined});
+        if (piece.whole) {
+            pieces.push_back({piece.face, true, {}, {}});
+        } else {
+            Piece drawn = piece;
+            completeOutline(drawn);
+            pieces.push_back(
+                {piece.face, false, std::move(drawn.corners), std::move(drawn.outlined)});
+        }
     }
     return pieces;
 }
@@ -721,6 +843,12 @@ bool facesOverlapOnWindow(std::span<const Face> views, std::span<const std::size
 std::vector<FacePiece> depthOrder(std::span<const Face> views, std::span<const std::size_t> faces)
 {
     return DepthSorter(views, faces).order();
+}
+
+std::optional<std::vector<FacePiece>> depthOrderWhereOverlapping(std::span<const Face> views,
+                                                                 std::span<const std::size_t> faces)
+{
+    return DepthSorter(views, faces).orderWhereOverlapping();
 }
 
 } // namespace kestrane

@@ -4,6 +4,7 @@
 #include "space/space_objects.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -32,5 +33,11 @@ bool facesOverlapOnWindow(std::span<const Face> views, std::span<const std::size
 // nearer): faces that pass through each other, and faces that overlap in a
 // cycle, are cut into pieces. The faces must not be edge-on.
 std::vector<FacePiece> depthOrder(std::span<const Face> views, std::span<const std::size_t> faces);
+
+// The depth order when some two of the faces overlap on the window; nothing
+// otherwise (the faces may then be painted in any order). One pass over the
+// faces for both answers.
+std::optional<std::vector<FacePiece>>
+depthOrderWhereOverlapping(std::span<const Face> views, std::span<const std::size_t> faces);
 
 } // namespace kestrane

@@ -322,7 +322,9 @@ void paintPolyhedron(Canvas& canvas, const PolyhedronRec& polyhedron)
         if (seen.back() == 1 && view.visible)
             front.push_back(seen.size() - 1);
     }
-    if (!facesOverlapOnWindow(polyhedron.viewFaces, front)) {
+    std::optional<std::vector<FacePiece>> pieces =
+        depthOrderWhereOverlapping(polyhedron.viewFaces, front);
+    if (!pieces) {
         paintInFaceOrder(canvas, polyhedron, seen);
         return;
     }
@@ -332,7 +334,7 @@ void paintPolyhedron(Canvas& canvas, const PolyhedronRec& polyhedron)
         if (seen[index] == -1)
             paintViewFace(canvas, polyhedron.viewFaces[index]);
     }
-    for (const FacePiece& piece : depthOrder(polyhedron.viewFaces, front))
+    for (const FacePiece& piece : *pieces)
         paintFacePiece(canvas, polyhedron.viewFaces[piece.face], piece);
 }
 
