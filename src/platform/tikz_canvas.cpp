@@ -398,12 +398,9 @@ std::string TikzCanvas::document() const
                           "\\end{tikzpicture}\n";
     if (!m_options.standalone)
         return picture;
-    // Helvetica, where it is installed, has the widths the picture was laid
-    // out with.
     return "\\documentclass{standalone}\n"
            "\\usepackage[T1]{fontenc}\n"
            "\\usepackage[utf8]{inputenc}\n"
-           "\\IfFileExists{phvr8t.tfm}{\\renewcommand{\\sfdefault}{phv}}{}\n"
            "\\usepackage{tikz}\n"
            "\\begin{document}\n" +
            picture + "\\end{document}\n";
