@@ -332,10 +332,9 @@ public:
         return order();
     }
 
+    // The pieces must be related first.
     std::vector<FacePiece> order()
     {
-        if (!m_relatedAll)
-            relateFrom(0);
         std::size_t cutsLeft = 4 * m_pieces.size() + 64;
         for (;;) {
             std::vector<std::size_t> cycle;
@@ -385,7 +384,6 @@ private:
     std::vector<Vector> m_common;
     std::vector<Vector> m_spare;
     bool m_related = false;
-    bool m_relatedAll = false;
 };
 
 void DepthSorter::addFace(const Face& view, std::size_t face)
@@ -589,7 +587,6 @@ void DepthSorter::addEdge(std::size_t before, std::size_t after)
 // are related in their turn.
 void DepthSorter::relateFrom(std::size_t first)
 {
-    m_relatedAll = true;
     for (std::size_t index = first; index < m_pieces.size(); ++index) {
         if (!m_pieces[index].alive)
             continue;
@@ -838,11 +835,6 @@ std::vector<FacePiece> DepthSorter::result(std::vector<std::size_t> sorted) cons
 bool facesOverlapOnWindow(std::span<const Face> views, std::span<const std::size_t> faces)
 {
     return DepthSorter(views, faces).anyOverlap();
-}
-
-std::vector<FacePiece> depthOrder(std::span<const Face> views, std::span<const std::size_t> faces)
-{
-    return DepthSorter(views, faces).order();
 }
 
 std::optional<std::vector<FacePiece>> depthOrderWhereOverlapping(std::span<const Face> views,

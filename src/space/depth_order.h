@@ -31,12 +31,9 @@ bool facesOverlapOnWindow(std::span<const Face> views, std::span<const std::size
 // The faces in an order that paints the nearer over the farther wherever two
 // overlap on the window (the viewer looks along −z, so a larger z is
 // nearer): faces that pass through each other, and faces that overlap in a
-// cycle, are cut into pieces. The faces must not be edge-on.
-std::vector<FacePiece> depthOrder(std::span<const Face> views, std::span<const std::size_t> faces);
-
-// The depth order when some two of the faces overlap on the window; nothing
-// otherwise (the faces may then be painted in any order). One pass over the
-// faces for both answers.
+// cycle, are cut into pieces. The faces must not be edge-on. Nothing when no
+// two of the faces overlap (they may then be painted in any order); one pass
+// over the faces gives both answers.
 std::optional<std::vector<FacePiece>>
 depthOrderWhereOverlapping(std::span<const Face> views, std::span<const std::size_t> faces);
 
