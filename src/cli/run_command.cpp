@@ -8,6 +8,7 @@
 #include "platform/tikz_canvas.h"
 #include "runtime/figure_program.h"
 #include "runtime/store_json.h"
+#include "space/four_d_scene.h"
 #include "space/space_scene.h"
 #include "space/wavefront_obj.h"
 
@@ -188,6 +189,18 @@ bool writeOutput(const std::string& path, const std::string& text, std::ostream&
     return true;
 }
 
+// The polyhedra a run leaves, as its JSON lists them: those of a space run,
+// or the sections, nets and solids of a four-dimensional one.
+std::string solidsObj(const ConstructionWindow& window)
+{
+    const ModuleScene* scene = window.state().scene();
+    if (const auto* space = dynamic_cast<const SpaceScene*>(scene))
+        return wavefrontObj(*space);
+    if (const auto* fourD = dynamic_cast<const FourDScene*>(scene))
+        return wavefrontObj(fourD->space());
+    return {};
+}
+
 bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostream& out,
                   std::ostream& err)
 {
@@ -199,11 +212,8 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
         run.window().paint(canvas);
         written &= writeOutput(*arguments.svg, canvas.document(), out, err);
     }
-    if (arguments.obj) {
-        const auto* scene = dynamic_cast<const SpaceScene*>(run.window().state().scene());
-        written &=
-            writeOutput(*arguments.obj, scene ? wavefrontObj(*scene) : std::string(), out, err);
-    }
+    if (arguments.obj)
+        written &= writeOutput(*arguments.obj, solidsObj(run.window()), out, err);
     if (arguments.program) {
         written &=
             writeOutput(*arguments.program,

@@ -106,6 +106,76 @@ void paintPieces(Canvas& canvas, const PlotPieces& pieces)
     }
 }
 
+namespace {
+
+// A label's box on the window.
+struct LabelBox {
+    double left;
+    double top;
+    double right;
+    double bottom;
+
+    bool meets(const LabelBox& other) const
+    {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+};
+
+// The ticks along the bottom edge, each label centred under its tick. The
+// label of the last tick moves left of the arrowhead when the arrowhead
+// would cross it, and is left out when it would then meet its neighbour.
+void paintTickLabelsX(Canvas& canvas, const AxisTicks& ticks, const PixelRect& rect, int arrow)
+{
+    LabelBox head{rect.x2 - arrow - 1.0, rect.y2 - arrow / 2.0, rect.x2 + 1.0,
+                  rect.y2 + arrow / 2.0 + 1};
+    std::optional<LabelBox> previous;
+    for (std::size_t index = 0; index < ticks.positions.size(); ++index) {
+        int x = rect.x1 + ticks.positions[index];
+        canvas.line(x, rect.y2 - kTickHalf, x, rect.y2 + kTickHalf);
+        const std::string& label = ticks.labels[index];
+        double width = canvas.textWidth(label);
+        double top = rect.y2 + kTickHalf + 2;
+        LabelBox box{x - width / 2, top, x + width / 2, top + canvas.textHeight()};
+        if (index + 1 == ticks.positions.size() && box.meets(head)) {
+            box.right = head.left - 1;
+            box.left = box.right - width;
+            if (previous && box.meets(*previous))
+                continue;
+        }
+        canvas.text(box.left, box.top, label);
+        previous = box;
+    }
+}
+
+// The ticks along the left edge, each label left of its tick; the label of
+// the top tick moves down below the arrowhead when the arrowhead would cross
+// it, and is left out when it would then meet the label below.
+void paintTickLabelsY(Canvas& canvas, const AxisTicks& ticks, const PixelRect& rect, int arrow)
+{
+    LabelBox head{rect.x1 - arrow / 2.0 - 1, rect.y1 - 1.0, rect.x1 + arrow / 2.0 + 1,
+                  rect.y1 + arrow + 1.0};
+    std::optional<LabelBox> previous;
+    for (std::size_t index = 0; index < ticks.positions.size(); ++index) {
+        int y = rect.y2 - ticks.positions[index];
+        canvas.line(rect.x1 - kTickHalf, y, rect.x1 + kTickHalf, y);
+        const std::string& label = ticks.labels[index];
+        double width = canvas.textWidth(label);
+        double height = canvas.textHeight();
+        double right = rect.x1 - kTickHalf - 3;
+        LabelBox box{right - width, y - height / 2.0, right, y + height / 2.0};
+        if (index + 1 == ticks.positions.size() && box.meets(head)) {
+            box.top = head.bottom + 1;
+            box.bottom = box.top + height;
+            if (previous && box.meets(*previous))
+                continue;
+        }
+        canvas.text(box.left, box.top, label);
+        previous = box;
+    }
+}
+
+} // namespace
+
 void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, ColorRef line)
 {
     canvas.setPen(kAxisColour);
@@ -131,19 +201,8 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
     canvas.line(rect.x1, rect.y2, rect.x1, rect.y1);
     canvas.line(rect.x1, rect.y1, rect.x1 - arrowY / 2.0, rect.y1 + arrowY);
     canvas.line(rect.x1, rect.y1, rect.x1 + arrowY / 2.0, rect.y1 + arrowY);
-    for (std::size_t index = 0; index < plot.ticksX.positions.size(); ++index) {
-        int x = rect.x1 + plot.ticksX.positions[index];
-        canvas.line(x, rect.y2 - kTickHalf, x, rect.y2 + kTickHalf);
-        const std::string& label = plot.ticksX.labels[index];
-        canvas.text(x - canvas.textWidth(label) / 2.0, rect.y2 + kTickHalf + 2, label);
-    }
-    for (std::size_t index = 0; index < plot.ticksY.positions.size(); ++index) {
-        int y = rect.y2 - plot.ticksY.positions[index];
-        canvas.line(rect.x1 - kTickHalf, y, rect.x1 + kTickHalf, y);
-        const std::string& label = plot.ticksY.labels[index];
-        canvas.text(rect.x1 - kTickHalf - 3 - canvas.textWidth(label),
-                    y - canvas.textHeight() / 2.0, label);
-    }
+    paintTickLabelsX(canvas, plot.ticksX, rect, arrowX);
+    paintTickLabelsY(canvas, plot.ticksY, rect, arrowY);
     canvas.setPen(line);
     paintPieces(canvas, plot.pieces);
 }

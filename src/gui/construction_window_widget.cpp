@@ -3,6 +3,7 @@
 #include "app/about_box.h"
 #include "app/application.h"
 #include "gui/picture_export.h"
+#include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
 #include "gui/script_editor_widget.h"
 #include "platform/files.h"
@@ -224,6 +225,8 @@ void ConstructionWindowWidget::buildMenus()
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     updateUndoActions();
     edit->addAction("&Export picture…", this, [this] { exportPicture(); });
+    QAction* print = edit->addAction("&Print…", this, [this] { printDrawing(); });
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     edit->addAction("Save figure as &program…", this, [this] { saveFigureProgram(); });
     m_removeAll = edit->addAction("&Remove all", this, [this] {
         m_model.removeAll();
@@ -409,8 +412,9 @@ void ConstructionWindowWidget::tick()
     updateUndoActions();
 }
 
-// The format follows the chosen filter; a name without its extension gets
-// the filter's.
+// A typed name with a picture extension (.png, .svg, .pdf, .tex) decides the
+// format, whatever filter is shown; any other name takes the filter's format
+// and extension.
 void ConstructionWindowWidget::exportPicture()
 {
     struct Filter {
@@ -438,13 +442,21 @@ void ConstructionWindowWidget::exportPicture()
             filter = &candidate;
     }
     std::string path = chosen.toStdString();
-    if (pictureFormatOf(path) != filter->format)
+    std::optional<PictureFormat> typed = pictureFormatOf(path);
+    if (!typed)
         path += filter->extension;
-    std::string error = writePicture(filter->format, path, ConstructionWindow::kDrawingWidth,
-                                     ConstructionWindow::kDrawingHeight,
-                                     [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
+    std::string error =
+        writePicture(typed.value_or(filter->format), path, ConstructionWindow::kDrawingWidth,
+                     ConstructionWindow::kDrawingHeight,
+                     [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
     if (!error.empty())
         QMessageBox::warning(this, "Export picture", QString::fromStdString(error));
+}
+
+void ConstructionWindowWidget::printDrawing()
+{
+    printWithDialog(this, ConstructionWindow::kDrawingWidth, m_model.drawingHeight(),
+                    [this](kestrane::Canvas& canvas) { m_model.paint(canvas); });
 }
 
 void ConstructionWindowWidget::saveFigureProgram()

@@ -62,6 +62,8 @@ private:
     void updateUndoActions();
     // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
     void exportPicture();
+    // Edit > Print…: the drawing area on one page through the print dialog.
+    void printDrawing();
     // Edit > Save figure as program…: a script that rebuilds the figure.
     void saveFigureProgram();
     // The first panel names what is under the mouse.

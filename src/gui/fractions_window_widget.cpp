@@ -5,6 +5,7 @@
 #include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
+#include "gui/picture_print.h"
 #include "gui/precision_dialog_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
@@ -177,6 +178,16 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     addItem(file, "&Open", "Open");
     addItem(file, "&Save", "Save");
     addItem(file, "Sa&ve as", "Save as");
+    // Ctrl+P inserts a power here, so printing takes Ctrl+Shift+P.
+    QAction* print = file->addAction("&Print…");
+    print->setObjectName("Print");
+    print->setShortcut(QKeySequence("Ctrl+Shift+P"));
+    connect(print, &QAction::triggered, this, [this] {
+        m_timer->stop();
+        printWithDialog(this, FractionsWindow::kWidth, FractionsWindow::kHeight,
+                        [this](Canvas& canvas) { m_model->paint(canvas); });
+        m_timer->start();
+    });
     QAction* exit = file->addAction("E&xit");
     exit->setObjectName("Exit");
     connect(exit, &QAction::triggered, this, &QDialog::close);

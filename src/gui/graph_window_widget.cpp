@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "gui/expression_keys.h"
+#include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
 #include "platform/host.h"
 
@@ -110,6 +111,8 @@ void GraphWindowWidget::buildMenus(QWidget* menuHolder)
         action->setShortcut(QKeySequence(item.shortcut));
         // The window's shortcuts win over its children's.
         action->setShortcutContext(Qt::WindowShortcut);
+        if (item.command == GraphCommand::Exit)
+            addPrintItem(menu);
         GraphCommand command = item.command;
         int code = item.code;
         connect(action, &QAction::triggered, this, [this, command, code] {
@@ -128,6 +131,23 @@ void GraphWindowWidget::buildMenus(QWidget* menuHolder)
             afterCommand();
         });
     }
+}
+
+// File > Print…, before Exit. Ctrl+P inserts a power here, so printing takes
+// Ctrl+Shift+P.
+void GraphWindowWidget::addPrintItem(QMenu* file)
+{
+    QAction* print = file->addAction("&Print…");
+    print->setObjectName("Print…");
+    print->setShortcut(QKeySequence("Ctrl+Shift+P"));
+    print->setShortcutContext(Qt::WindowShortcut);
+    connect(print, &QAction::triggered, this, [this] {
+        m_timer->stop();
+        printWithDialog(this, m_model->width(), m_model->height(),
+                        [this](Canvas& canvas) { m_model->paint(canvas); });
+        m_timer->start();
+        afterCommand();
+    });
 }
 
 void GraphWindowWidget::afterCommand()

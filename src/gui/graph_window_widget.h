@@ -10,6 +10,7 @@
 #include <string>
 
 class QAction;
+class QMenu;
 class QTimer;
 
 namespace kestrane {
@@ -46,6 +47,7 @@ protected:
 private:
     class Area;
     void buildMenus(QWidget* menuHolder);
+    void addPrintItem(QMenu* file);
     void afterCommand();
 
     Host& m_host;

@@ -73,6 +73,21 @@ std::string pngBytes(int width, int height, const std::function<void(Canvas&)>& 
     return toBytes(bytes);
 }
 
+void paintOnPage(QPainter& painter, int width, int height,
+                 const std::function<void(Canvas&)>& paint)
+{
+    // Fit the drawing to the printable area, aspect kept, centred.
+    QRect page = painter.viewport();
+    double scale = std::min(page.width() / static_cast<double>(width),
+                            page.height() / static_cast<double>(height));
+    painter.translate((page.width() - width * scale) / 2, (page.height() - height * scale) / 2);
+    painter.scale(scale, scale);
+    painter.setClipRect(QRectF(0, 0, width, height));
+    painter.fillRect(QRectF(0, 0, width, height), Qt::white);
+    QtCanvas canvas(painter, nullptr, FontResolution::Drawing);
+    paint(canvas);
+}
+
 std::string pdfBytes(int width, int height, const std::function<void(Canvas&)>& paint)
 {
     QByteArray bytes;
@@ -85,16 +100,7 @@ std::string pdfBytes(int width, int height, const std::function<void(Canvas&)>& 
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         writer.setCreator("Kestrane");
         QPainter painter(&writer);
-        // Fit the drawing to the printable area, aspect kept, centred.
-        QRect page = painter.viewport();
-        double scale = std::min(page.width() / static_cast<double>(width),
-                                page.height() / static_cast<double>(height));
-        painter.translate((page.width() - width * scale) / 2, (page.height() - height * scale) / 2);
-        painter.scale(scale, scale);
-        painter.setClipRect(QRectF(0, 0, width, height));
-        painter.fillRect(QRectF(0, 0, width, height), Qt::white);
-        QtCanvas canvas(painter);
-        paint(canvas);
+        paintOnPage(painter, width, height, paint);
     }
     return toBytes(bytes);
 }

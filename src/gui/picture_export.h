@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class QPainter;
+
 namespace kestrane {
 
 class Canvas;
@@ -17,6 +19,12 @@ std::optional<PictureFormat> pictureFormatOf(std::string_view path);
 
 // A PNG image of the drawing (white ground) of the given size, as file bytes.
 std::string pngBytes(int width, int height, const std::function<void(Canvas&)>& paint);
+
+// Paints the drawing on a page (a PDF writer's, a printer's): scaled to fit
+// the painter's viewport with its aspect kept, centred, on white and clipped
+// to the drawing, with texts at the drawing's sizes.
+void paintOnPage(QPainter& painter, int width, int height,
+                 const std::function<void(Canvas&)>& paint);
 
 // A one-page vector PDF, A4 landscape, with the drawing of the given size
 // scaled to fit the page with its aspect kept, as file bytes.

@@ -55,13 +55,38 @@ QFont toQFont(const CanvasFont& font)
     return qfont;
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QImage* image) : m_painter(painter), m_image(image)
+QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution)
+    : m_painter(painter)
+    , m_image(image)
+    , m_resolution(resolution)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setPen(QPen(Qt::black, 1));
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.setFont(toQFont(CanvasFont{}));
+    m_painter.setFont(fontFor(CanvasFont{}));
+}
+
+// A page device resolves points at its own resolution (1200 per inch for
+// the PDF writer), before the painter's scale to the page: the point size
+// is set so that it comes out at the drawing's 96 per inch.
+QFont QtCanvas::fontFor(const CanvasFont& font) const
+{
+    QFont qfont = toQFont(font);
+    QPaintDevice* device = m_painter.device();
+    if (m_resolution == FontResolution::Drawing && font.pixelHeight <= 0 && device &&
+        device->logicalDpiY() > 0) {
+        double points = font.size > 0 ? font.size : 1;
+        qfont.setPointSizeF(points * 96.0 / device->logicalDpiY());
+    }
+    return qfont;
+}
+
+QFontMetricsF QtCanvas::metrics() const
+{
+    if (m_resolution == FontResolution::Drawing && m_painter.device())
+        return QFontMetricsF(m_painter.font(), m_painter.device());
+    return QFontMetricsF(m_painter.font());
 }
 
 void QtCanvas::setPen(ColorRef colour, int width)
@@ -95,7 +120,7 @@ void QtCanvas::clearBrush()
 }
 void QtCanvas::setFont(const CanvasFont& font)
 {
-    m_painter.setFont(toQFont(font));
+    m_painter.setFont(fontFor(font));
 }
 
 void QtCanvas::moveTo(double x, double y)
@@ -146,8 +171,7 @@ void QtCanvas::text(double x, double y, std::string_view utf8)
 {
     QPen pen = m_painter.pen();
     m_painter.setPen(toQColor(m_textColour));
-    QFontMetricsF metrics(m_painter.font());
-    m_painter.drawText(QPointF(x, y + metrics.ascent()), toQString(utf8));
+    m_painter.drawText(QPointF(x, y + metrics().ascent()), toQString(utf8));
     m_painter.setPen(pen);
 }
 
@@ -158,11 +182,16 @@ static int textWidthOf(const QFont& font, std::string_view utf8)
 
 int QtCanvas::textWidth(std::string_view utf8)
 {
+    if (m_resolution == FontResolution::Drawing && m_painter.device())
+        return QFontMetrics(m_painter.font(), m_painter.device())
+            .horizontalAdvance(toQString(utf8));
     return textWidthOf(m_painter.font(), utf8);
 }
 
 int QtCanvas::textHeight()
 {
+    if (m_resolution == FontResolution::Drawing && m_painter.device())
+        return QFontMetrics(m_painter.font(), m_painter.device()).height();
     return QFontMetrics(m_painter.font()).height();
 }
 

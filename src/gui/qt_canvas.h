@@ -16,11 +16,23 @@ ColorRef fromQColor(const QColor& colour);
 // metric twin and then to the default sans font.
 QFont toQFont(const CanvasFont& font);
 
+// How font sizes given in points become lengths of the drawing.
+enum class FontResolution {
+    // As the paint device resolves points: the screen, and PNG images of 96
+    // dots per inch, whose pixels are the drawing's.
+    Device,
+    // At 96 dots per inch of the drawing whatever the device: PDF pages and
+    // printers, whose painter is scaled to fit the drawing to the page, so
+    // that texts keep their size beside the figure.
+    Drawing,
+};
+
 // The canvas of the desktop program, painting with a QPainter (antialiased).
 // pixel() reads from an image when the painter paints on one.
 class QtCanvas final : public Canvas {
 public:
-    explicit QtCanvas(QPainter& painter, const QImage* image = nullptr);
+    explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
+                      FontResolution resolution = FontResolution::Device);
 
     void setPen(ColorRef colour, int width = 1) override;
     void setBrush(ColorRef colour) override;
@@ -44,10 +56,13 @@ public:
 
 private:
     QPointF strokePoint(double x, double y) const;
+    QFont fontFor(const CanvasFont& font) const;
+    QFontMetricsF metrics() const;
     std::vector<QPointF> strokePoints(std::span<const CanvasPoint> points) const;
 
     QPainter& m_painter;
     const QImage* m_image;
+    FontResolution m_resolution;
     QPointF m_position;
     double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;

@@ -1,5 +1,7 @@
 #include "platform/tikz_canvas.h"
 
+#include "platform/sans_metrics.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -12,6 +14,9 @@ namespace {
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr double kTexPointsPerCentimetre = 72.27 / 2.54;
+// The ascent of Arial and Liberation Sans, as a fraction of the font size:
+// the window places a text by its top, LaTeX by its baseline.
+constexpr double kAscent = 0.905;
 
 // Centimetres to three places: finer than a printer's dot at any scale.
 // Pictures hold thousands of numbers, so they are formatted without
@@ -46,6 +51,93 @@ bool isAutomaticLabel(std::string_view text)
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
+// The Greek letters as LaTeX writes them in mathematics; capitals that
+// look Latin are the Latin letters.
+struct GreekLetter {
+    char32_t code;
+    const char* latex;
+};
+
+constexpr GreekLetter kGreek[] = {
+    {U'α', "\\alpha"},
+    {U'β', "\\beta"},
+    {U'γ', "\\gamma"},
+    {U'δ', "\\delta"},
+    {U'ε', "\\varepsilon"},
+    {U'ϵ', "\\epsilon"},
+    {U'ζ', "\\zeta"},
+    {U'η', "\\eta"},
+    {U'θ', "\\theta"},
+    {U'ϑ', "\\vartheta"},
+    {U'ι', "\\iota"},
+    {U'κ', "\\kappa"},
+    {U'λ', "\\lambda"},
+    {U'μ', "\\mu"},
+    {U'ν', "\\nu"},
+    {U'ξ', "\\xi"},
+    {U'ο', "o"},
+    {U'π', "\\pi"},
+    {U'ϖ', "\\varpi"},
+    {U'ρ', "\\rho"},
+    {U'ϱ', "\\varrho"},
+    {U'σ', "\\sigma"},
+    {U'ς', "\\varsigma"},
+    {U'τ', "\\tau"},
+    {U'υ', "\\upsilon"},
+    {U'φ', "\\varphi"},
+    {U'ϕ', "\\phi"},
+    {U'χ', "\\chi"},
+    {U'ψ', "\\psi"},
+    {U'ω', "\\omega"},
+    {U'Γ', "\\Gamma"},
+    {U'Δ', "\\Delta"},
+    {U'Θ', "\\Theta"},
+    {U'Λ', "\\Lambda"},
+    {U'Ξ', "\\Xi"},
+    {U'Π', "\\Pi"},
+    {U'Σ', "\\Sigma"},
+    {U'Υ', "\\Upsilon"},
+    {U'Φ', "\\Phi"},
+    {U'Ψ', "\\Psi"},
+    {U'Ω', "\\Omega"},
+    {U'Α', "A"},
+    {U'Β', "B"},
+    {U'Ε', "E"},
+    {U'Ζ', "Z"},
+    {U'Η', "H"},
+    {U'Ι', "I"},
+    {U'Κ', "K"},
+    {U'Μ', "M"},
+    {U'Ν', "N"},
+    {U'Ο', "O"},
+    {U'Ρ', "P"},
+    {U'Τ', "T"},
+    {U'Χ', "X"},
+};
+
+// The code point that starts at `text[at]` and its length in bytes; an
+// invalid byte stands for itself.
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t at)
+{
+    auto byte = static_cast<unsigned char>(text[at]);
+    std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    if (at + length > text.size())
+        return {byte, 1};
+    char32_t code = length == 1 ? byte : byte & (0x3F >> (length - 1));
+    for (std::size_t index = 1; index < length; ++index)
+        code = (code << 6) | (static_cast<unsigned char>(text[at + index]) & 0x3F);
+    return {code, length};
+}
+
+const char* greekLatex(char32_t code)
+{
+    for (const GreekLetter& letter : kGreek) {
+        if (letter.code == code)
+            return letter.latex;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::string tikzText(std::string_view utf8)
@@ -62,7 +154,20 @@ std::string tikzText(std::string_view utf8)
         return math;
     }
     std::string result;
-    for (char character : utf8) {
+    for (std::size_t at = 0; at < utf8.size();) {
+        auto [code, length] = codePointAt(utf8, at);
+        char character = utf8[at];
+        if (length > 1) {
+            // Greek letters (π, ε of the expressions) are mathematics:
+            // pdflatex has no text glyphs for them.
+            if (const char* latex = greekLatex(code))
+                result += std::string("\\ensuremath{") + latex + "}";
+            else
+                result += utf8.substr(at, length);
+            at += length;
+            continue;
+        }
+        ++at;
         switch (character) {
         case '\\':
             result += "\\textbackslash{}";
@@ -230,16 +335,17 @@ void TikzCanvas::text(double x, double y, std::string_view utf8)
 {
     if (joinLabelIndex(x, y, utf8))
         return;
-    double size =
-        m_font.size * kPixelsPerPoint / m_options.pixelsPerCentimetre * kTexPointsPerCentimetre;
+    double pixels = fontPixels();
+    double size = pixels / m_options.pixelsPerCentimetre * kTexPointsPerCentimetre;
     std::string font =
         "\\fontsize{" + number(size) + "}{" + number(size * 1.2) + "}\\selectfont\\sffamily";
     if (m_font.bold)
         font += "\\bfseries";
     if (m_font.italic)
         font += "\\itshape";
-    m_body += "\\node[anchor=north west, inner sep=0pt, text=" + colourName(m_textColour) +
-              ", font=" + font + "] at " + coordinate(x, y) + " {" + tikzText(utf8) + "};\n";
+    m_body += "\\node[anchor=base west, inner sep=0pt, text=" + colourName(m_textColour) +
+              ", font=" + font + "] at " + coordinate(x, y + pixels * kAscent) + " {" +
+              tikzText(utf8) + "};\n";
     m_letter.reset();
     if (utf8.size() == 1 && std::isalpha(static_cast<unsigned char>(utf8[0])))
         m_letter = Letter{x, y, utf8[0], m_body.size()};
@@ -266,14 +372,20 @@ bool TikzCanvas::joinLabelIndex(double x, double y, std::string_view utf8)
     return true;
 }
 
+double TikzCanvas::fontPixels() const
+{
+    return m_font.pixelHeight > 0 ? m_font.pixelHeight : m_font.size * kPixelsPerPoint;
+}
+
 int TikzCanvas::textWidth(std::string_view utf8)
 {
-    return static_cast<int>(static_cast<double>(utf8.size()) * m_font.size * kPixelsPerPoint * 0.6);
+    return static_cast<int>(std::lround(sansAdvance(utf8) * fontPixels() / 1000));
 }
 
 int TikzCanvas::textHeight()
 {
-    return static_cast<int>(m_font.size * kPixelsPerPoint * 1.2);
+    // Ascent and descent of the sans fonts: 0.905 and 0.212 of the size.
+    return static_cast<int>(std::lround(fontPixels() * 1.117));
 }
 
 std::string TikzCanvas::document() const

@@ -40,7 +40,8 @@ public:
     void fillRect(double x1, double y1, double x2, double y2, ColorRef colour) override;
     void text(double x, double y, std::string_view utf8) override;
 
-    // The metrics of the SVG export, so that texts are placed alike.
+    // The widths of the sans fonts (sans_metrics.h) at the font's size in
+    // pixels, so that texts are laid out as on the screen.
     int textWidth(std::string_view utf8) override;
     int textHeight() override;
     ColorRef pixel(int, int) override { return kWhite; }
@@ -50,6 +51,7 @@ public:
 
 private:
     std::string colourName(ColorRef colour);
+    double fontPixels() const;
     std::string coordinate(double x, double y) const;
     const std::string& drawOptions();
     std::string fillOptions();

@@ -56,6 +56,29 @@ void FourDScene::clear()
     m_net.reset();
 }
 
+namespace {
+
+// The counters stand on a white box, so that they stay readable over the
+// net they count.
+void paintNetCounters(Canvas& canvas, std::size_t netCells, std::size_t polytopeCells)
+{
+    constexpr int kLeft = 10;
+    constexpr int kTop = 300;
+    constexpr int kLineStep = 20;
+    constexpr int kMargin = 3;
+    const std::string lines[] = {"cells of net: " + threeDigits(netCells),
+                                 "cells of polytope: " + threeDigits(polytopeCells)};
+    canvas.setFont(CanvasFont{});
+    canvas.setTextColour(kBlack);
+    int width = std::max(canvas.textWidth(lines[0]), canvas.textWidth(lines[1]));
+    canvas.fillRect(kLeft - kMargin, kTop - kMargin, kLeft + width + kMargin,
+                    kTop + kLineStep + canvas.textHeight() + kMargin, kWhite);
+    canvas.text(kLeft, kTop, lines[0]);
+    canvas.text(kLeft, kTop + kLineStep, lines[1]);
+}
+
+} // namespace
+
 void FourDScene::paint(Canvas& canvas) const
 {
     m_space.paint(canvas);
@@ -77,8 +100,7 @@ void FourDScene::paint(Canvas& canvas) const
         }
         canvas.setPen(kBlack);
     }
-    canvas.text(10, 300, "cells of net: " + threeDigits(m_net->inserted));
-    canvas.text(10, 320, "cells of polytope: " + threeDigits(m_net->polytopeCells));
+    paintNetCounters(canvas, m_net->inserted, m_net->polytopeCells);
 }
 
 std::unique_ptr<ModuleScene> FourDScene::copy() const

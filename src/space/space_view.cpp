@@ -256,27 +256,86 @@ void paintViewFace(Canvas& canvas, const Face& view)
     canvas.clearBrush();
 }
 
-void paintPolyhedron(Canvas& canvas, const PolyhedronRec& polyhedron)
+namespace {
+
+// The section turns with the solid it was cut from.
+void paintSection(Canvas& canvas, const PolyhedronRec& polyhedron, const FloatPoint& centre)
 {
-    FloatPoint centre = viewCentre(polyhedron);
-    if (polyhedron.section) {
-        // The section turns with the solid it was cut from.
-        Face section = *polyhedron.section;
-        for (const LongTriple& vertex : section.vertices)
-            section.points.push_back(rotatedPoint(vertex.floats(), centre, polyhedron.angles));
-        paintViewFace(canvas, section);
-    }
-    std::vector<int> seen;
-    seen.reserve(polyhedron.viewFaces.size());
-    for (const Face& view : polyhedron.viewFaces) {
-        seen.push_back(visibility(view, centre));
-        if (seen.back() != 0)
-            paintViewFace(canvas, view);
+    Face section = *polyhedron.section;
+    for (const LongTriple& vertex : section.vertices)
+        section.points.push_back(rotatedPoint(vertex.floats(), centre, polyhedron.angles));
+    paintViewFace(canvas, section);
+}
+
+// Front and back faces in face order, then the front faces again: right
+// whenever no two front faces overlap on the window, as on a convex solid.
+void paintInFaceOrder(Canvas& canvas, const PolyhedronRec& polyhedron, const std::vector<int>& seen)
+{
+    for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
+        if (seen[index] != 0)
+            paintViewFace(canvas, polyhedron.viewFaces[index]);
     }
     for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
         if (seen[index] == 1)
             paintViewFace(canvas, polyhedron.viewFaces[index]);
     }
+}
+
+} // namespace
+
+void paintFacePiece(Canvas& canvas, const Face& view, const FacePiece& piece)
+{
+    if (piece.whole) {
+        paintViewFace(canvas, view);
+        return;
+    }
+    if (!view.visible || piece.corners.size() < 3)
+        return;
+    // The part is filled with its own colour all round, so that the parts of
+    // a face meet without a seam; only the face's own edges are outlined.
+    if (view.coloured && view.colour != kWhite) {
+        canvas.setPen(view.shadedColour);
+        canvas.setBrush(view.shadedColour);
+        canvas.polygon(piece.corners);
+        canvas.clearBrush();
+    }
+    canvas.setPen(kBlack);
+    for (std::size_t edge = 0; edge < piece.corners.size(); ++edge) {
+        if (!piece.outlined[edge])
+            continue;
+        const CanvasPoint& from = piece.corners[edge];
+        const CanvasPoint& to = piece.corners[(edge + 1) % piece.corners.size()];
+        canvas.line(from.x, from.y, to.x, to.y);
+    }
+}
+
+void paintPolyhedron(Canvas& canvas, const PolyhedronRec& polyhedron)
+{
+    FloatPoint centre = viewCentre(polyhedron);
+    if (polyhedron.section)
+        paintSection(canvas, polyhedron, centre);
+    std::vector<int> seen;
+    std::vector<std::size_t> front;
+    seen.reserve(polyhedron.viewFaces.size());
+    for (const Face& view : polyhedron.viewFaces) {
+        seen.push_back(visibility(view, centre));
+        if (seen.back() == 1 && view.visible)
+            front.push_back(seen.size() - 1);
+    }
+    std::optional<std::vector<FacePiece>> pieces =
+        depthOrderWhereOverlapping(polyhedron.viewFaces, front);
+    if (!pieces) {
+        paintInFaceOrder(canvas, polyhedron, seen);
+        return;
+    }
+    // Where front faces overlap, the back faces (hidden behind them on a
+    // closed solid) go first and the front faces follow nearest last.
+    for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
+        if (seen[index] == -1)
+            paintViewFace(canvas, polyhedron.viewFaces[index]);
+    }
+    for (const FacePiece& piece : *pieces)
+        paintFacePiece(canvas, polyhedron.viewFaces[piece.face], piece);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "space/depth_order.h"
 #include "space/space_objects.h"
 
 #include <array>
@@ -52,8 +53,16 @@ int visibility(const Face& view, const FloatPoint& centre);
 // colour is not white, else outlined.
 void paintViewFace(Canvas& canvas, const Face& view);
 
-// The polyhedron: its cross-section, then every face that is not edge-on
-// (front and back), then the front faces again over them.
+// A piece of a view face in the depth order: the whole face as
+// paintViewFace paints it, or a part filled in the face's colour with only
+// the face's own edges outlined.
+void paintFacePiece(Canvas& canvas, const Face& view, const FacePiece& piece);
+
+// The polyhedron: its cross-section first. When no two front faces overlap
+// on the window (a convex solid), every face that is not edge-on (front and
+// back) in face order, then the front faces again over them. Otherwise the
+// back faces, then the front faces nearest last, cut where they pass through
+// each other or overlap in a cycle.
 void paintPolyhedron(Canvas& canvas, const PolyhedronRec& polyhedron);
 
 // The other space objects over the polyhedron, unturned: circles in space as

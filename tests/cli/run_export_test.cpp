@@ -45,7 +45,9 @@ std::string latexMissing()
     return {};
 }
 
-constexpr std::string_view kTikzExamples[] = {"circumcircle", "polygons", "labels_and_texts"};
+// The last is expression-heavy: fractions, roots, powers and ε.
+constexpr std::string_view kTikzExamples[] = {"circumcircle", "polygons", "labels_and_texts",
+                                              "casus_irreducibilis"};
 
 // Labels and titles, filled polygons with their colours, and circles with
 // lines clipped to the drawing area: the worksheet picture of each example

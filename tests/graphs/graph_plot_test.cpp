@@ -2,6 +2,7 @@
 #include "fractions/fract_node.h"
 #include "fractions/numeric_eval.h"
 #include "graphs/graph_plot.h"
+#include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,74 @@ TEST(GraphPlot, NothingDefinedLeavesOnlyTheXTicks)
     EXPECT_FALSE(plot.ticksX.empty());
     EXPECT_TRUE(plot.ticksY.empty());
     EXPECT_NE(plotJson(plot).find("\"range\": null"), std::string::npos);
+}
+
+} // namespace
+} // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+bool segmentMeetsBox(const RecordingCanvas::Call& line, double left, double top, double right,
+                     double bottom)
+{
+    const CanvasPoint& a = line.points.front();
+    const CanvasPoint& b = line.points.back();
+    for (double t = 0; t <= 1; t += 1.0 / 256) {
+        double x = a.x + (b.x - a.x) * t;
+        double y = a.y + (b.y - a.y) * t;
+        if (x > left && x < right && y > top && y < bottom)
+            return true;
+    }
+    return false;
+}
+
+// The arrowheads (a quarter of the tick spacing) at the ends of the axes
+// never cross a tick label: the last label moves inside, or is left out
+// when there is no room for it.
+TEST(GraphAxes, ArrowheadsCrossNoTickLabel)
+{
+    struct Case {
+        const char* name;
+        PixelRect rect;
+        double xMin;
+        double xMax;
+    };
+    const Case cases[] = {
+        {"wide, labels at both ends", {60, 40, 460, 260}, -4, 4},
+        {"square", {60, 300, 260, 480}, -1, 1},
+        {"narrow ticks", {0, 0, 120, 90}, 0, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GraphPlot plot = plotGraph(compiled("x*x*x-x"), c.rect, c.xMin, c.xMax);
+        RecordingCanvas canvas;
+        paintGraph(canvas, plot, c.rect, kRed);
+        std::vector<RecordingCanvas::Call> heads;
+        for (const RecordingCanvas::Call& line : canvas.callsOf(RecordingCanvas::Shape::Line)) {
+            const CanvasPoint& from = line.points.front();
+            bool fromTip = (from.x == c.rect.x2 && from.y == c.rect.y2) ||
+                           (from.x == c.rect.x1 && from.y == c.rect.y1);
+            const CanvasPoint& to = line.points.back();
+            if (fromTip && to.x != c.rect.x1 && to.y != c.rect.y2)
+                heads.push_back(line);
+        }
+        ASSERT_EQ(heads.size(), 4u);
+        std::size_t labels = 0;
+        for (const RecordingCanvas::Call& text : canvas.callsOf(RecordingCanvas::Shape::Text)) {
+            ++labels;
+            RecordingCanvas measure;
+            measure.setFont(text.font);
+            double left = text.points.front().x;
+            double top = text.points.front().y;
+            double right = left + measure.textWidth(text.text);
+            double bottom = top + measure.textHeight();
+            for (const RecordingCanvas::Call& head : heads)
+                EXPECT_FALSE(segmentMeetsBox(head, left, top, right, bottom)) << text.text;
+        }
+        std::size_t ticks = plot.ticksX.labels.size() + plot.ticksY.labels.size();
+        EXPECT_GE(labels + 2, ticks) << "at most the two last labels are left out";
+    }
 }
 
 } // namespace

@@ -63,8 +63,7 @@ protected:
     // Types the name in the directory and accepts. A busy machine may still
     // be reading the directory the dialog came up in, and the dialog then
     // stays open: the answer is given again a little later.
-    static void answer(QFileDialog* files, const QString& directory, const QString& name,
-                       int tries)
+    static void answer(QFileDialog* files, const QString& directory, const QString& name, int tries)
     {
         files->setDirectory(directory);
         testing::typeFileName(*files, name);
@@ -124,8 +123,12 @@ TEST_F(FigureExportDialogs, EachFilterWritesItsFormatUnderTheTypedName)
         {"SVG drawing (*.svg)", "drawing.svg", "drawing.svg", "<?xml"},
         {"PDF document (*.pdf)", "page", "page.pdf", "%PDF"},
         {"TikZ picture for LaTeX (*.tex)", "sheet", "sheet.tex", "\\documentclass{standalone}"},
-        // A name with another format's extension keeps it and gets the filter's.
-        {"PDF document (*.pdf)", "other.png", "other.png.pdf", "%PDF"},
+        // A typed picture extension decides the format, whatever the filter.
+        {"PDF document (*.pdf)", "other.png", "other.png", "\x89PNG"},
+        {"PNG image (*.png)", "figx.svg", "figx.svg", "<?xml"},
+        {"SVG drawing (*.svg)", "sheet2.TEX", "sheet2.TEX", "\\documentclass{standalone}"},
+        // Any other extension is part of the name: the filter's is added.
+        {"PDF document (*.pdf)", "notes.v2", "notes.v2.pdf", "%PDF"},
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.written);
@@ -137,8 +140,9 @@ TEST_F(FigureExportDialogs, EachFilterWritesItsFormatUnderTheTypedName)
     EXPECT_NE(contents(m_dir / "out" / "sheet.tex").find("ellipse"), std::string::npos);
     // Written through a temporary file that is gone again: nothing else
     // lies in the directory.
-    EXPECT_EQ(outFiles(), (std::vector<std::string>{"drawing.svg", "other.png.pdf", "page.pdf",
-                                                    "picture.png", "sheet.tex"}));
+    EXPECT_EQ(outFiles(),
+              (std::vector<std::string>{"drawing.svg", "figx.svg", "notes.v2.pdf", "other.png",
+                                        "page.pdf", "picture.png", "sheet.tex", "sheet2.TEX"}));
 }
 
 TEST_F(FigureExportDialogs, SaveFigureAsProgramWritesTheScriptOfTheDrawing)

@@ -69,8 +69,8 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
               QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")),
-              QStringList({"&Undo", "&Redo", "&Export picture…", "Save figure as &program…",
-                           "&Remove all", "&Text"}));
+              QStringList({"&Undo", "&Redo", "&Export picture…", "&Print…",
+                           "Save figure as &program…", "&Remove all", "&Text"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Options")),
               QStringList({"Show &messages", "&Save options"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Help")), QStringList({"&index", "&about"}));

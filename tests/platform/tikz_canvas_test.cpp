@@ -27,6 +27,8 @@ TEST(TikzText, LabelsAreMathematicsAndOtherTextsAreEscaped)
          "50\\% \\& \\$x\\_1\\textasciicircum{}2\\$ \\#\\{a\\}\\textasciitilde{}\\textbackslash{}"},
         {"line breaks", "one\r\ntwo", "one  two"},
         {"non-ASCII kept", "okrąg", "okrąg"},
+        {"Greek letters are mathematics", "2π+ε", "2\\ensuremath{\\pi}+\\ensuremath{\\varepsilon}"},
+        {"Greek capitals", "ΔΑ", "\\ensuremath{\\Delta}\\ensuremath{A}"},
         {"empty", "", ""},
     };
     for (const TextCase& test : kCases)
@@ -66,6 +68,48 @@ TEST(TikzCanvasDrawing, ColoursAreDefinedOnceInTheOrderTheyAppear)
         << document;
 }
 
+// A text is placed by its top on the window and by its baseline in LaTeX:
+// the baseline lies one ascent (0.905 of the size) below the top. Sizes in
+// points are the window's points; expression glyphs come in pixels.
+TEST(TikzCanvasText, TextsKeepTheSizeAndBaselineOfTheWindow)
+{
+    struct Case {
+        const char* name;
+        CanvasFont font;
+        const char* size;
+        const char* at;
+    };
+    const Case cases[] = {
+        // 10 points are 13.33 pixels, 9.484 TeX points at 40 pixels a
+        // centimetre; the baseline 12.07 pixels below y = 100.
+        {"label", CanvasFont{"Arial", 10}, "\\fontsize{9.484}", "(2.5,10.948)"},
+        // 20 pixels: 14.226 TeX points; the baseline 18.1 pixels down (10.797 after rounding).
+        {"expression glyph", CanvasFont{"Arial", 10, 20}, "\\fontsize{14.226}", "(2.5,10.797)"},
+    };
+    for (const Case& c : cases) {
+        TikzCanvas canvas(800, 550);
+        canvas.setFont(c.font);
+        canvas.text(100, 100, "x");
+        std::string document = canvas.document();
+        EXPECT_NE(document.find(c.size), std::string::npos) << c.name << document;
+        EXPECT_NE(document.find(std::string("anchor=base west")), std::string::npos) << c.name;
+        EXPECT_NE(document.find(std::string("at ") + c.at), std::string::npos)
+            << c.name << document;
+    }
+}
+
+TEST(TikzCanvasText, WidthsAreThoseOfTheSansFonts)
+{
+    TikzCanvas canvas(800, 550);
+    canvas.setFont(CanvasFont{"Arial", 10, 20});
+    // "1" is 0.556 of the size, "i" 0.222, "W" 0.944.
+    EXPECT_EQ(canvas.textWidth("1"), 11);
+    EXPECT_EQ(canvas.textWidth("iii"), 13);
+    EXPECT_EQ(canvas.textWidth("W"), 19);
+    EXPECT_EQ(canvas.textWidth("π"), canvas.textWidth("1"));
+    EXPECT_EQ(canvas.textHeight(), 22);
+}
+
 TEST(TikzCanvasDrawing, PolygonsCloseAndDegenerateOnesAreLeftOut)
 {
     TikzCanvas canvas(100, 100);
@@ -90,7 +134,7 @@ TEST(TikzCanvasDrawing, ALabelNumberJoinsItsLetterAsASubscript)
     canvas.line(0, 0, 1, 1);
     canvas.text(30, 86, "1");
     std::string document = canvas.document();
-    EXPECT_NE(document.find("at (0.5,1.5) {$C_{12}$};"), std::string::npos) << document;
+    EXPECT_NE(document.find("at (0.5,1.198) {$C_{12}$};"), std::string::npos) << document;
     EXPECT_EQ(document.find(" {12};"), std::string::npos) << document;
     EXPECT_NE(document.find("{$T$}"), std::string::npos) << "letters are no number";
     EXPECT_NE(document.find("{op}"), std::string::npos);

@@ -550,6 +550,21 @@ TEST_F(FourDRun, NetShowsItsCountersAndOutlinesTheNextCell)
     std::vector<std::string> texts = canvas.texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(), "cells of net: 001"), texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(), "cells of polytope: 008"), texts.end());
+    // Both counters stand on a white box painted after the net.
+    std::vector<RecordingCanvas::Call> boxes = canvas.callsOf(RecordingCanvas::Shape::FillRect);
+    ASSERT_FALSE(boxes.empty());
+    const RecordingCanvas::Call& box = boxes.back();
+    EXPECT_EQ(box.brush, kWhite);
+    for (const RecordingCanvas::Call& text : canvas.callsOf(RecordingCanvas::Shape::Text)) {
+        if (!text.text.starts_with("cells of"))
+            continue;
+        RecordingCanvas measure;
+        measure.setFont(text.font);
+        EXPECT_LE(box.points.front().x, text.points.front().x);
+        EXPECT_LE(box.points.front().y, text.points.front().y);
+        EXPECT_GE(box.points.back().x, text.points.front().x + measure.textWidth(text.text));
+        EXPECT_GE(box.points.back().y, text.points.front().y + measure.textHeight());
+    }
     std::size_t linesBefore = canvas.callsOf(RecordingCanvas::Shape::Line).size();
     scene->outlineNextCell();
     canvas.clear();
