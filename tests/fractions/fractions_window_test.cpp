@@ -2,6 +2,7 @@
 // refusal, memories, the description and the close question.
 #include "expression_test_support.h"
 #include "fractions/colors_dialog.h"
+#include "fractions/font_window.h"
 #include "fractions/fractions_window.h"
 #include "fractions/precision_dialog.h"
 #include "numbers/long_num.h"
@@ -19,6 +20,15 @@ protected:
     FractionsWindowTest() : m_window(m_host, m_metrics) {}
 
     void start(const std::string& text) { m_window.editor().setExpression(testing::parsed(text)); }
+    // Options > Font, with a font chosen in the Font window and OK.
+    void chooseFont(const std::string& name, int height)
+    {
+        m_host.answerDialog([name, height](ModalDialog& dialog) {
+            dynamic_cast<FontWindow&>(dialog).choose(FontChoice{name, height});
+            return DialogResult::Accepted;
+        });
+        m_window.menu("Font");
+    }
     std::string expression() const { return printExpressionText(m_window.editor().expression()); }
 
     ScriptedHost m_host;
@@ -428,13 +438,12 @@ TEST_F(FractionsListTest, FontMeasuresEveryExpressionAgain)
     define("a", "1/2");
     start("a+1");
     int width = m_window.editor().expression().width;
-    m_host.answerFont(FontChoice{"Arial", 31});
-    m_window.menu("Font");
+    chooseFont("Arial", 32);
     EXPECT_EQ(m_window.options().fontHeight, 32);
     EXPECT_GT(m_window.editor().expression().width, width);
     m_window.menu("List of variables");
     EXPECT_EQ(m_window.variables().record(0).value->fontHeight, 32);
-    m_host.answerFont(std::nullopt);
+    // Cancel changes nothing.
     m_window.menu("Font");
     EXPECT_EQ(m_window.options().fontHeight, 32);
 }
@@ -457,8 +466,7 @@ TEST_F(FractionsListTest, FontFamilyAppliesToEveryExpressionButNotToLabels)
     m_window.paint(before);
     EXPECT_EQ(familyOf(before, "7"), "Arial");
 
-    m_host.answerFont(FontChoice{"Courier", 20});
-    m_window.menu("Font");
+    chooseFont("Courier", 20);
     EXPECT_EQ(m_window.editor().fontName(), "Courier");
     RecordingCanvas main;
     m_window.paint(main);
