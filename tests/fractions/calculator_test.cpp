@@ -326,11 +326,17 @@ TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
     EXPECT_FALSE(calculator().menu("Nothing"));
 }
 
-TEST_F(CalculatorTest, PrecisionMenuAppliesTheDialogsStart)
+TEST_F(CalculatorTest, PrecisionOkWithoutAMoveKeepsThePrecision)
 {
+    openAt(20);
     ASSERT_TRUE(calculator().menu("Precision"));
-    EXPECT_EQ(calcWords(), 36);
-    EXPECT_EQ(longWords(), 46);
+    EXPECT_EQ(calcWords(), 40);
+    EXPECT_EQ(longWords(), 50);
+    openAt(150);
+    EXPECT_EQ(PrecisionDialog().position(), 150);
+    ASSERT_TRUE(calculator().menu("Precision"));
+    EXPECT_EQ(calcWords(), 300);
+    EXPECT_EQ(longWords(), 310);
 }
 
 class PrecisionDialogTest : public ::testing::Test {
@@ -358,8 +364,7 @@ TEST_F(PrecisionDialogTest, TextAndWordCountsFollowThePosition)
         {150, "Number of significant digits:  900", 300, 310},
     };
     for (const Case& c : cases) {
-        PrecisionDialog dialog;
-        EXPECT_EQ(dialog.position(), PrecisionDialog::kStart);
+        PrecisionDialog dialog(PrecisionDialog::kStart);
         dialog.setPosition(c.position);
         EXPECT_EQ(dialog.text(), c.text);
         dialog.accept();
@@ -371,7 +376,7 @@ TEST_F(PrecisionDialogTest, TextAndWordCountsFollowThePosition)
 
 TEST_F(PrecisionDialogTest, ScrollBarStaysInItsRange)
 {
-    PrecisionDialog dialog;
+    PrecisionDialog dialog(PrecisionDialog::kStart);
     dialog.pageLeft();
     EXPECT_EQ(dialog.position(), 9);
     dialog.setPosition(145);

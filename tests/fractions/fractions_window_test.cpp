@@ -521,14 +521,16 @@ TEST_F(FractionsListTest, ColorsAndSaveOptionsWriteFractOpt)
     EXPECT_EQ(saved.window, rgb(4, 5, 6));
 }
 
-TEST_F(FractionsListTest, PrecisionChangesTheWordsUntilTheWindowCloses)
+TEST_F(FractionsListTest, PrecisionOkKeepsTheDigitsAndSetsTheWordsUntilTheWindowCloses)
 {
     int before = longWords();
+    setCalcWords(60);
     {
         FractionsWindow window(m_host, m_metrics);
+        // The dialog opens at the current precision: OK changes no digit.
         window.menu("Precision");
-        EXPECT_EQ(calcWords(), 2 * PrecisionDialog::kStart);
-        EXPECT_EQ(longWords(), calcWords() + kCalcGuardWords);
+        EXPECT_EQ(calcWords(), 60);
+        EXPECT_EQ(longWords(), 60 + kCalcGuardWords);
     }
     EXPECT_EQ(longWords(), before);
     setCalcWords(kCalcWordsAtStart);
