@@ -183,27 +183,6 @@ TEST_F(CalculatorTest, DisabledVariablesAreNotUsed)
     EXPECT_EQ(m_host.messages().back().text, "Variable already exists.");
 }
 
-TEST_F(CalculatorTest, LongResultsSplitIntoLinesAndTheResultsWindow)
-{
-    ASSERT_TRUE(compute("1/7"));
-    const CalculatorOutput& short_ = *calculator().result();
-    EXPECT_EQ(short_.real.lines.size(), 1u);
-    EXPECT_FALSE(short_.inResultsWindow);
-
-    openAt(150);
-    ASSERT_TRUE(compute("1/7"));
-    const CalculatorOutput& output = *calculator().result();
-    EXPECT_TRUE(output.inResultsWindow);
-    std::string joined;
-    for (const std::string& line : output.real.lines) {
-        EXPECT_LE(m_metrics.textWidth(line), Calculator::kResultAreaWidth);
-        joined += line;
-    }
-    EXPECT_EQ(joined, output.real.text);
-    EXPECT_EQ(output.real.text.size(), 452u);
-    EXPECT_EQ(m_clipboard.text(), output.real.text);
-}
-
 TEST_F(CalculatorTest, ClosingGivesBackTheWordCount)
 {
     ASSERT_EQ(longWords(), kLongWordsAtStart);
