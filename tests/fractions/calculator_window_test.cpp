@@ -225,8 +225,9 @@ void expectEveryDigitInside(Calculator& calculator, const std::string& label)
         if (text.kind == PlacedText::Kind::Line)
             joined += text.text;
         // The Calculator's own lines stay above its panel of buttons.
-        if (!results)
+        if (!results) {
             EXPECT_LE(text.y + calculator.options().fontHeight, Calculator::kResultBottom) << label;
+        }
     }
     std::string parts = output.real.text + (output.imaginary ? output.imaginary->text : "");
     EXPECT_EQ(joined, parts) << label;
