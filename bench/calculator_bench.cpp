@@ -1,8 +1,10 @@
 // The calculator's Compute end to end (check, evaluation, rounding, text,
 // lines, clipboard) at 54 and 900 digits, beside MPFR's sine at the same
-// numbers of digits, and one keystroke with its repaint.
+// numbers of digits, and one keystroke with its repaint: in the expression,
+// and in the whole window at the largest font.
 #include "fractions/calculator.h"
 #include "fractions/expression_text.h"
+#include "fractions/fractions_window.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/keys.h"
@@ -79,6 +81,55 @@ void keystrokeWithRepaint(benchmark::State& state)
     }
 }
 BENCHMARK(keystrokeWithRepaint)->Unit(benchmark::kMicrosecond);
+
+// A digit typed into a long expression in the whole window, and the whole
+// window painted again: the Fractions and Roots window (0) or the Calculator
+// (1) at a font height (20 pixels, and 96, the largest the Font window
+// offers).
+void windowKeystrokeWithRepaint(benchmark::State& state)
+{
+    Setup setup(18);
+    FractionsWindow fractions(setup.host, setup.metrics);
+    bool calculator = state.range(0) == 1;
+    WindowOptions options;
+    options.fontHeight = static_cast<int>(state.range(1));
+    ExpressionEditor& editor = calculator ? setup.calculator->editor() : fractions.editor();
+    if (calculator)
+        setup.calculator->setOptions(options);
+    else
+        fractions.setOptions(options);
+    editor.setExpression(
+        parseExpressionText("sin(1)/sqrt(2)+(1+2/3)^2*log(5)-root(3,7/9)+12345*atan(0.5)",
+                            options.fontHeight)
+            .tree);
+    editor.moveLeft();
+    RecordingCanvas canvas;
+    auto key = [&](std::uint16_t code) {
+        if (calculator)
+            setup.calculator->keyDown(code, Modifiers{});
+        else
+            fractions.keyDown(code, Modifiers{});
+    };
+    for (auto _ : state) {
+        key('7');
+        if (calculator)
+            setup.calculator->paint(canvas);
+        else
+            fractions.paint(canvas);
+        state.PauseTiming();
+        key(static_cast<std::uint16_t>(Key::Backspace));
+        canvas.clear();
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::string(calculator ? "calculator" : "fractions") + ", height " +
+                   std::to_string(options.fontHeight));
+}
+BENCHMARK(windowKeystrokeWithRepaint)
+    ->Args({0, 20})
+    ->Args({0, 96})
+    ->Args({1, 20})
+    ->Args({1, 96})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -5,12 +5,15 @@
 #include "cli/typed_keys.h"
 #include "fractions/calculator.h"
 #include "fractions/expression_editor.h"
-#include "fractions/fractions_window.h"
 #include "fractions/expression_text.h"
+#include "fractions/font_window.h"
 #include "fractions/fract_node.h"
+#include "fractions/fractions_window.h"
+#include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/console_host.h"
 #include "platform/recording_canvas.h"
+#include "platform/window_options.h"
 #include "runtime/store_json.h"
 
 #include <charconv>
@@ -26,7 +29,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
     "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
-    "                         [--start EXPR] KEYS\n";
+    "                         [--digits N] [--start EXPR] KEYS\n";
 
 struct DegreeClick {
     int degree = 2;
@@ -49,7 +52,13 @@ struct Click {
 struct Scroll {
     int position = 0;
 };
-using Action = std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem, Click, Scroll>;
+// Options > Font, with a font chosen in the Font window and OK.
+struct FontPick {
+    std::string name;
+    int height = 0;
+};
+using Action =
+    std::variant<KeyStroke, DegreeClick, Drag, ButtonPress, MenuItem, Click, Scroll, FontPick>;
 
 std::optional<std::uint16_t> namedKey(std::string_view name)
 {
@@ -128,6 +137,16 @@ std::optional<Action> bracedAction(std::string_view inside)
             return std::nullopt;
         return Click{(*values)[0], (*values)[1]};
     }
+    if (inside.starts_with("Font ")) {
+        std::string_view rest = inside.substr(5);
+        std::size_t comma = rest.rfind(',');
+        if (comma == std::string_view::npos || comma == 0)
+            return std::nullopt;
+        auto height = integers(rest.substr(comma + 1), 1);
+        if (!height || !FontWindow::offersHeight((*height)[0]))
+            return std::nullopt;
+        return FontPick{std::string(rest.substr(0, comma)), (*height)[0]};
+    }
     if (inside.starts_with("Scroll ")) {
         auto values = integers(inside.substr(7), 1);
         if (!values)
@@ -171,6 +190,10 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
             if (!action) {
                 err << "kestrane-cli edit: unknown key '" << keys.substr(index, close - index + 1)
                     << "'\n";
+                if (keys.substr(index + 1).starts_with("Font "))
+                    err << "kestrane-cli edit: {Font NAME,HEIGHT} takes an even height from "
+                        << FontWindow::kMinimumHeight << " to " << FontWindow::kMaximumHeight
+                        << " pixels\n";
                 return std::nullopt;
             }
             actions.push_back(*action);
@@ -276,33 +299,7 @@ bool windowOnly(const Action& action)
 {
     return std::holds_alternative<ButtonPress>(action) ||
            std::holds_alternative<MenuItem>(action) || std::holds_alternative<Click>(action) ||
-           std::holds_alternative<Scroll>(action);
-}
-
-// Returns false, after saying why, for a button or menu item the calculator
-// does not have.
-bool performInCalculator(Calculator& calculator, const Action& action, std::ostream& err)
-{
-    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
-        calculator.keyDown(stroke->key, stroke->modifiers);
-    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
-        if (!calculator.pressButton(button->name)) {
-            err << "kestrane-cli edit: the calculator has no button '" << button->name << "'\n";
-            return false;
-        }
-    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
-        if (!calculator.menu(item->caption)) {
-            err << "kestrane-cli edit: the calculator has no menu item '" << item->caption
-                << "'\n";
-            return false;
-        }
-    } else if (std::holds_alternative<Click>(action) || std::holds_alternative<Scroll>(action)) {
-        err << "kestrane-cli edit: clicks and scrolling are for the Fractions and Roots window\n";
-        return false;
-    } else {
-        perform(calculator.editor(), action);
-    }
-    return true;
+           std::holds_alternative<Scroll>(action) || std::holds_alternative<FontPick>(action);
 }
 
 // The records of a table as JSON objects, comma-separated.
@@ -316,68 +313,6 @@ std::string variablesJson(const VariableTable& variables)
                 (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
     }
     return json;
-}
-
-std::string nullableJson(const std::optional<std::string>& text)
-{
-    return text ? jsonString(*text) : "null";
-}
-
-std::string calculatorJson(const Calculator& calculator, const Clipboard& clipboard,
-                           const std::vector<MessageRequest>& messages)
-{
-    const auto& result = calculator.result();
-    std::string json = "{\"mode\":0,\"caption\":\"Calculator\"";
-    json += ",\"expression\":" + jsonString(printExpressionText(calculator.editor().expression()));
-    json += ",\"cursor\":{\"path\":[";
-    std::vector<std::string> path = pathTo(calculator.editor().cursor().place.node);
-    for (std::size_t index = 0; index < path.size(); ++index)
-        json += (index ? "," : "") + jsonString(path[index]);
-    json += "],\"area\":" + jsonString(areaName(calculator.editor().cursor().place.area)) +
-            ",\"position\":" + std::to_string(calculator.editor().cursor().place.position) + "}";
-    json += ",\"complexNumbers\":" + std::string(calculator.complexNumbers() ? "true" : "false");
-    json += ",\"unsimplified\":null,\"value\":null";
-    json += ",\"result\":" +
-            nullableJson(result ? std::optional<std::string>(result->clipboard) : std::nullopt);
-    json += ",\"resultsWindow\":" +
-            std::string(result && result->inResultsWindow ? "true" : "false");
-    json += ",\"clipboard\":" + jsonString(clipboard.text());
-    json += ",\"variables\":[";
-    json += variablesJson(calculator.variables());
-    json += "],\"memories\":[null,null],\"messages\":[";
-    for (std::size_t index = 0; index < messages.size(); ++index)
-        json += (index ? "," : "") + std::string("{\"caption\":") +
-                jsonString(messages[index].caption) +
-                ",\"text\":" + jsonString(messages[index].text) + "}";
-    return json + "]}\n";
-}
-
-bool performInFractions(FractionsWindow& window, const Action& action, std::ostream& err)
-{
-    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
-        window.keyDown(stroke->key, stroke->modifiers);
-    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
-        if (!window.pressButton(button->name)) {
-            err << "kestrane-cli edit: the Fractions and Roots window has no button '"
-                << button->name << "'\n";
-            return false;
-        }
-    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
-        if (!window.menu(item->caption)) {
-            err << "kestrane-cli edit: the Fractions and Roots window has no menu item '"
-                << item->caption << "'\n";
-            return false;
-        }
-    } else if (const auto* click = std::get_if<Click>(&action)) {
-        window.click(click->x, click->y);
-    } else if (const auto* scroll = std::get_if<Scroll>(&action)) {
-        window.scrollTo(scroll->position);
-    } else if (VariableEditor* variableEditor = window.variableEditor()) {
-        perform(variableEditor->current(), action);
-    } else {
-        perform(window.editor(), action);
-    }
-    return true;
 }
 
 // The variable editor's state, or null while it is closed.
@@ -408,11 +343,42 @@ std::string listJson(const FractionsWindow& window)
     return json + "]}";
 }
 
-std::string fractionsJson(const FractionsWindow& window, const std::vector<MessageRequest>& messages)
+// What only the Calculator shows: the result, where it is drawn, and the
+// clipboard.
+struct CalculatorFields {
+    const Calculator* calculator = nullptr;
+    const Clipboard* clipboard = nullptr;
+};
+
+// The window a shown result is drawn in, and its lines of digits there.
+std::string resultLinesJson(const Calculator& calculator)
+{
+    if (!calculator.result())
+        return "null";
+    RecordingCanvas metrics;
+    std::optional<CalculatorResults> results = calculator.resultsWindow();
+    std::vector<PlacedText> texts =
+        results ? results->texts(metrics) : calculator.resultTexts(metrics);
+    int width = results ? CalculatorResults::kWidth : Calculator::kWidth;
+    std::string json = "{\"width\":" + std::to_string(width) + ",\"lines\":[";
+    bool first = true;
+    for (const PlacedText& text : texts) {
+        if (text.kind != PlacedText::Kind::Line)
+            continue;
+        json += (first ? "" : ",") + std::string("{\"text\":") + jsonString(text.text) +
+                ",\"x\":" + std::to_string(text.x) + ",\"y\":" + std::to_string(text.y) +
+                ",\"width\":" + std::to_string(text.width) + "}";
+        first = false;
+    }
+    return json + "]}";
+}
+
+std::string windowJson(const FractionsWindow& window, const std::string& caption,
+                       CalculatorFields calculator, const std::vector<MessageRequest>& messages)
 {
     const ExpressionEditor& editor = window.editor();
     std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
-    json += ",\"caption\":" + jsonString(window.caption());
+    json += ",\"caption\":" + jsonString(caption);
     // The list shows no expression: its "expression" is the main one.
     const FractNode& shown = window.mode() == FractionsWindow::Mode::List ? window.mainExpression()
                                                                           : editor.expression();
@@ -424,12 +390,21 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     json += "],\"area\":" + jsonString(areaName(editor.cursor().place.area)) +
             ",\"position\":" + std::to_string(editor.cursor().place.position) + "}";
     json += ",\"complexNumbers\":" + std::string(window.complexNumbers() ? "true" : "false");
-    json += ",\"unsimplified\":" +
-            (window.unsimplified() ? jsonString(printExpressionText(*window.unsimplified()))
-                                   : std::string("null"));
+    json += ",\"unsimplified\":" + (window.unsimplified()
+                                        ? jsonString(printExpressionText(*window.unsimplified()))
+                                        : std::string("null"));
     json += ",\"value\":" +
             (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
-    json += ",\"result\":null,\"clipboard\":\"\"";
+    if (calculator.calculator) {
+        const auto& result = calculator.calculator->result();
+        json += ",\"result\":" + (result ? jsonString(result->clipboard) : std::string("null"));
+        json += ",\"resultsWindow\":" +
+                std::string(result && result->inResultsWindow ? "true" : "false");
+        json += ",\"resultLines\":" + resultLinesJson(*calculator.calculator);
+        json += ",\"clipboard\":" + jsonString(calculator.clipboard->text());
+    } else {
+        json += ",\"result\":null,\"clipboard\":\"\"";
+    }
     json += ",\"description\":" + jsonString(window.description());
     json += ",\"main\":" + jsonString(printExpressionText(window.mainExpression()));
     json += ",\"list\":" + listJson(window);
@@ -441,7 +416,9 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
         json += (index ? "," : "") +
                 (memory ? jsonString(printExpressionText(*memory)) : std::string("null"));
     }
-    json += "],\"messages\":[";
+    json += "],\"font\":{\"name\":" + jsonString(window.options().fontName) +
+            ",\"height\":" + std::to_string(window.options().fontHeight) + "}";
+    json += ",\"messages\":[";
     for (std::size_t index = 0; index < messages.size(); ++index)
         json += (index ? "," : "") + std::string("{\"caption\":") +
                 jsonString(messages[index].caption) +
@@ -449,55 +426,131 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     return json + "]}\n";
 }
 
-int runFractionsWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
-                       const std::optional<std::string>& file, bool complex, std::ostream& out,
+// One action on a window: Target is the Fractions and Roots window or the
+// Calculator around it, which take keys, buttons, menus and clicks alike.
+// Returns false, after saying why, for a button or menu item it lacks.
+template<typename Target>
+bool performInWindow(Target& target, FractionsWindow& window, ConsoleHost& host,
+                     const Action& action, const char* title, std::ostream& err)
+{
+    if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
+        target.keyDown(stroke->key, stroke->modifiers);
+    } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
+        if (!target.pressButton(button->name)) {
+            err << "kestrane-cli edit: the " << title << " has no button '" << button->name
+                << "'\n";
+            return false;
+        }
+    } else if (const auto* item = std::get_if<MenuItem>(&action)) {
+        if (!target.menu(item->caption)) {
+            err << "kestrane-cli edit: the " << title << " has no menu item '" << item->caption
+                << "'\n";
+            return false;
+        }
+    } else if (const auto* click = std::get_if<Click>(&action)) {
+        target.click(click->x, click->y);
+    } else if (const auto* scroll = std::get_if<Scroll>(&action)) {
+        window.scrollTo(scroll->position);
+    } else if (const auto* font = std::get_if<FontPick>(&action)) {
+        host.answerDialog([font = *font](ModalDialog& dialog) {
+            auto* fontWindow = dynamic_cast<FontWindow*>(&dialog);
+            if (!fontWindow)
+                return DialogResult::Rejected;
+            fontWindow->choose(FontChoice{font.name, font.height});
+            return DialogResult::Accepted;
+        });
+        target.menu("Font");
+    } else if (VariableEditor* variableEditor = window.variableEditor()) {
+        perform(variableEditor->current(), action);
+    } else {
+        perform(window.editor(), action);
+    }
+    return true;
+}
+
+// The expression given with --start, into the expression in view.
+bool startWith(ExpressionEditor& editor, const std::optional<std::string>& start, int fontHeight,
+               std::ostream& err)
+{
+    if (!start)
+        return true;
+    TextParseResult parsed = parseExpressionText(*start, fontHeight);
+    if (!parsed.tree) {
+        err << "kestrane-cli edit: " << parsed.error << '\n';
+        return false;
+    }
+    editor.setExpression(std::move(parsed.tree));
+    return true;
+}
+
+// The font and colours the window reads at start: its option file in the
+// directory the program starts in.
+WindowOptions startOptions(WindowOptionsKind kind)
+{
+    return readWindowOptions(std::string(windowOptionsFileName(kind)));
+}
+
+struct WindowRun {
+    std::optional<std::string> start;
+    std::optional<std::string> file;
+    bool complex = false;
+};
+
+int runFractionsWindow(const std::vector<Action>& actions, const WindowRun& run, std::ostream& out,
                        std::ostream& err)
 {
     ConsoleHost host(err);
     RecordingCanvas metrics;
     FractionsWindow window(host, metrics);
-    if (complex)
-        window.toggleComplexNumbers();
-    if (file && !window.openFile(*file)) {
-        err << "kestrane-cli edit: cannot read " << *file << '\n';
+    window.setOptions(startOptions(WindowOptionsKind::Fractions));
+    window.setComplexNumbers(run.complex);
+    if (run.file && !window.openFile(*run.file)) {
+        err << "kestrane-cli edit: cannot read " << *run.file << '\n';
         return kUsageError;
     }
-    if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
-            return kRefused;
-        }
-        window.editor().setExpression(std::move(parsed.tree));
-    }
+    if (!startWith(window.editor(), run.start, window.options().fontHeight, err))
+        return kRefused;
     for (const Action& action : actions)
-        if (!performInFractions(window, action, err))
+        if (!performInWindow(window, window, host, action, "Fractions and Roots window", err))
             return kUsageError;
-    out << fractionsJson(window, host.messages());
+    out << windowJson(window, window.caption(), {}, host.messages());
     return kSuccess;
 }
 
-int runCalculatorWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
-                        bool complex, std::ostream& out, std::ostream& err)
+// The precision the Calculator starts with, given back afterwards.
+class CalcWordsScope {
+public:
+    explicit CalcWordsScope(int words) : m_previous(calcWords()) { setCalcWords(words); }
+    ~CalcWordsScope() { setCalcWords(m_previous); }
+    CalcWordsScope(const CalcWordsScope&) = delete;
+    CalcWordsScope& operator=(const CalcWordsScope&) = delete;
+
+private:
+    int m_previous;
+};
+
+int runCalculatorWindow(const std::vector<Action>& actions, const WindowRun& run, int digits,
+                        std::ostream& out, std::ostream& err)
 {
+    // The dialog's number N is position N / 6, and 2 x position words show.
+    CalcWordsScope words(digits / 3);
     ConsoleHost host(err);
     RecordingCanvas metrics;
-    metrics.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
     MemoryClipboard clipboard;
     Calculator calculator(host, clipboard, metrics);
-    calculator.setComplexNumbers(complex);
-    if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
-            return kRefused;
-        }
-        calculator.editor().setExpression(std::move(parsed.tree));
+    calculator.setOptions(startOptions(WindowOptionsKind::Calculator));
+    calculator.setComplexNumbers(run.complex);
+    FractionsWindow& window = calculator.window();
+    if (run.file && !window.openFile(*run.file)) {
+        err << "kestrane-cli edit: cannot read " << *run.file << '\n';
+        return kUsageError;
     }
+    if (!startWith(calculator.editor(), run.start, window.options().fontHeight, err))
+        return kRefused;
     for (const Action& action : actions)
-        if (!performInCalculator(calculator, action, err))
+        if (!performInWindow(calculator, window, host, action, "calculator", err))
             return kUsageError;
-    out << calculatorJson(calculator, clipboard, host.messages());
+    out << windowJson(window, calculator.caption(), {&calculator, &clipboard}, host.messages());
     return kSuccess;
 }
 
@@ -512,6 +565,7 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     std::optional<std::string> window;
     std::optional<std::string> file;
     bool complex = false;
+    std::optional<int> digits;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (!operandsOnly && argument == "--") {
@@ -533,6 +587,15 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
                 return kUsageError;
             }
             file = arguments[++index];
+        } else if (!operandsOnly && argument == "--digits") {
+            auto value =
+                index + 1 < arguments.size() ? integers(arguments[++index], 1) : std::nullopt;
+            if (!value || (*value)[0] % 6 != 0 || (*value)[0] < 6 * PrecisionDialog::kMinimum ||
+                (*value)[0] > 6 * PrecisionDialog::kMaximum) {
+                err << "kestrane-cli edit: --digits takes a multiple of 6 from 54 to 900\n";
+                return kUsageError;
+            }
+            digits = (*value)[0];
         } else if (!operandsOnly && argument == "--start") {
             if (index + 1 >= arguments.size()) {
                 err << "kestrane-cli edit: --start needs an expression\n";
@@ -553,10 +616,15 @@ int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
     std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
     if (!actions)
         return kUsageError;
+    if (digits && window != "calculator") {
+        err << "kestrane-cli edit: --digits is for --window calculator\n";
+        return kUsageError;
+    }
+    WindowRun run{start, file, complex};
     if (window == "fractions")
-        return runFractionsWindow(*actions, start, file, complex, out, err);
+        return runFractionsWindow(*actions, run, out, err);
     if (window)
-        return runCalculatorWindow(*actions, start, complex, out, err);
+        return runCalculatorWindow(*actions, run, digits.value_or(3 * calcWords()), out, err);
     for (const Action& action : *actions) {
         if (windowOnly(action)) {
             err << "kestrane-cli edit: buttons and menus need --window\n";

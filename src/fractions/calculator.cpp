@@ -1,11 +1,11 @@
 #include "fractions/calculator.h"
 
 #include "fractions/colors_dialog.h"
-#include "fractions/expression_clipboard.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "fractions/mark_matching.h"
 #include "fractions/precision_dialog.h"
+#include "fractions/variable_editor.h"
 #include "platform/clipboard.h"
 #include "platform/host.h"
 
@@ -32,54 +32,76 @@ bool isDefinition(const FractNode& tree)
     return tree.isOperation() && tree.left->opSign.sign == '=';
 }
 
+FractionsWindow::Setup calculatorSetup()
+{
+    FractionsWindow::Setup setup;
+    setup.width = Calculator::kWidth;
+    setup.height = Calculator::kHeight;
+    setup.optionsKind = WindowOptionsKind::Calculator;
+    setup.helpPage = "calculator.html";
+    setup.decimals = true;
+    setup.valueX = Calculator::kResultX;
+    setup.valueY = Calculator::kResultBottom + 5;
+    return setup;
+}
+
+// Menu items after which a shown result no longer belongs to what is shown.
+bool erasesResult(const std::string& caption)
+{
+    for (const char* item :
+         {"New", "Open", "Main", "Main fraction", "New variable", "List of variables", "Simplify",
+          "Power", "Root", "Fraction", "Precision"})
+        if (caption == item)
+            return true;
+    return false;
+}
+
 } // namespace
 
-Calculator::Calculator(Host& host, Clipboard& clipboard, Canvas& metrics)
-    : m_host(host)
+Calculator::Calculator(Host& host, Clipboard& clipboard, Canvas& metrics,
+                       std::span<const std::int32_t> primes)
+    : m_window(host, metrics, primes, calculatorSetup())
     , m_clipboard(clipboard)
     , m_metrics(metrics)
-    , m_editor(host, metrics)
-    , m_previousWords(longWords())
+    , m_host(host)
 {
-    m_editor.setDecimalsAllowed(true);
-    m_editor.setArea(kWidth - 40, kExpressionHeight);
-    m_editor.setWindowSize(kWidth, kHeight);
+    m_window.setClipboard(&clipboard);
+    // The window keeps the word count it found and gives it back on closing.
     setLongWords(calcWords() + kCalcGuardWords);
     LongSetupConstants();
 }
 
-Calculator::~Calculator()
-{
-    setLongWords(m_previousWords);
-}
+Calculator::~Calculator() = default;
 
 void Calculator::defineVariable(std::string name, std::unique_ptr<FractNode> value)
 {
-    int index = m_variables.find(name);
+    VariableTable& variables = m_window.variables();
+    int index = variables.find(name);
     if (index >= 0)
-        m_variables.record(index).value = std::move(value);
+        variables.record(index).value = std::move(value);
     else
-        m_variables.add(std::move(name), std::move(value));
+        variables.add(std::move(name), std::move(value));
 }
 
 void Calculator::setVariableEnabled(const std::string& name, bool enabled)
 {
-    int index = m_variables.find(name);
+    VariableTable& variables = m_window.variables();
+    int index = variables.find(name);
     if (index >= 0)
-        m_variables.record(index).enabled = enabled;
+        variables.record(index).enabled = enabled;
 }
 
 const VariableRecord* Calculator::findVariable(const std::string& name) const
 {
-    int index = m_variables.find(name);
-    return index >= 0 ? &m_variables.record(index) : nullptr;
+    int index = variables().find(name);
+    return index >= 0 ? &variables().record(index) : nullptr;
 }
 
 LongVariables Calculator::enabledVariables() const
 {
     LongVariables table;
-    for (int index = 0; index < m_variables.count(); ++index) {
-        const VariableRecord& record = m_variables.record(index);
+    for (int index = 0; index < variables().count(); ++index) {
+        const VariableRecord& record = variables().record(index);
         if (record.enabled && record.value)
             table[record.name] = record.value.get();
     }
@@ -97,13 +119,13 @@ bool Calculator::check(const FractNode& tree)
             return false;
     }
     if (found.usesI)
-        m_complex = true;
+        setComplexNumbers(true);
     return true;
 }
 
 void Calculator::startDefinition()
 {
-    const FractNode& tree = m_editor.expression();
+    const FractNode& tree = editor().expression();
     bool singleName = tree.hasText() && !tree.isSlot() && !tree.hasOpenMarks() &&
                       !tree.hasCloseMarks() && !tree.exponent;
     if (!singleName) {
@@ -128,13 +150,13 @@ void Calculator::startDefinition()
     }
     auto definition = FractNode::makeOperation('=', standaloneCopy(tree), FractNode::makeSlot());
     fixUp(*definition);
-    m_editor.setExpression(std::move(definition));
+    editor().setExpression(std::move(definition));
 }
 
 bool Calculator::compute()
 {
     m_result.reset();
-    const FractNode& tree = m_editor.expression();
+    const FractNode& tree = editor().expression();
     bool definition = isDefinition(tree);
     const FractNode& value = definition ? *tree.right : tree;
     if (!check(value)) {
@@ -150,15 +172,112 @@ bool Calculator::compute()
 
 bool Calculator::evaluate(const FractNode& tree, const std::string* definedName)
 {
-    NumberField field = m_complex ? NumberField::Complex : NumberField::Real;
+    NumberField field = complexNumbers() ? NumberField::Complex : NumberField::Real;
     auto value = evaluateLong(tree, enabledVariables(), field, m_host);
     if (!value)
         return false;
     if (definedName)
         defineVariable(*definedName, standaloneCopy(tree));
-    m_result = makeCalculatorOutput(*value, m_complex, calcWords(), m_metrics, kResultAreaWidth);
+    m_metrics.setFont(resultFont());
+    m_result =
+        makeCalculatorOutput(*value, complexNumbers(), calcWords(), m_metrics, kResultAreaWidth);
+    layoutResult();
+    ++m_resultCount;
     m_clipboard.setText(m_result->clipboard);
     return true;
+}
+
+CanvasFont Calculator::resultFont() const
+{
+    return CanvasFont{.name = options().fontName, .size = 10, .pixelHeight = options().fontHeight};
+}
+
+int Calculator::resultTop() const
+{
+    // Under the expression's box, which has half the font height of room.
+    const FractNode& tree = editor().expression();
+    return std::max(kResultTop, tree.y + tree.below + tree.fontHeight / 2 + 16);
+}
+
+std::vector<PlacedText> Calculator::resultTexts(Canvas& metrics) const
+{
+    std::vector<PlacedText> placed;
+    if (!m_result || m_result->inResultsWindow || m_window.mode() != FractionsWindow::Mode::Main)
+        return placed;
+    CanvasFont labelFont{.name = "Arial", .size = 10, .pixelHeight = 20};
+    CanvasFont digitFont = resultFont();
+    int lineStep = std::max(kLabelStep, digitFont.pixelHeight * 3 / 2);
+    int y = resultTop();
+    auto label = [&](const char* text) {
+        metrics.setFont(labelFont);
+        placed.push_back({PlacedText::Kind::Label, text, kResultX, y, metrics.textWidth(text)});
+        y += kLabelStep;
+    };
+    auto part = [&](const CalculatorPart& shown) {
+        metrics.setFont(digitFont);
+        if (shown.sign == '-') {
+            int width = metrics.textWidth("-");
+            placed.push_back(
+                {PlacedText::Kind::Sign, "-", kResultX - std::max(12, width + 2), y, width});
+        }
+        for (const std::string& line : shown.lines) {
+            placed.push_back({PlacedText::Kind::Line, line, kResultX, y, metrics.textWidth(line)});
+            y += lineStep;
+        }
+    };
+    label("Result (saved to clipboard):");
+    if (complexNumbers())
+        label("Real part:");
+    part(m_result->real);
+    if (m_result->imaginary) {
+        label("Imaginary part:");
+        part(*m_result->imaginary);
+    }
+    return placed;
+}
+
+void Calculator::layoutResult()
+{
+    if (!m_result)
+        return;
+    // 1. The lines for the window, in the font they are drawn in.
+    m_metrics.setFont(resultFont());
+    auto split = [this](int width) {
+        m_result->real.lines = splitCalculatorLines(m_result->real.text, m_metrics, width);
+        if (m_result->imaginary)
+            m_result->imaginary->lines =
+                splitCalculatorLines(m_result->imaginary->text, m_metrics, width);
+    };
+    split(kResultAreaWidth);
+    // 2. Up to five lines in all are shown here when they end above the
+    // panel; more, or lines that a large font pushes down, go to the results
+    // window, split to its own width.
+    std::size_t lines =
+        m_result->real.lines.size() + (m_result->imaginary ? m_result->imaginary->lines.size() : 0);
+    m_result->inResultsWindow = false;
+    std::vector<PlacedText> texts = resultTexts(m_metrics);
+    bool fits = texts.empty() || texts.back().y + resultFont().pixelHeight <= kResultBottom;
+    if (lines <= static_cast<std::size_t>(kMaxWindowResultLines) && fits)
+        return;
+    m_result->inResultsWindow = true;
+    m_metrics.setFont(resultFont());
+    split(CalculatorResults::kTextWidth);
+}
+
+std::optional<CalculatorResults> Calculator::resultsWindow() const
+{
+    if (!m_result || !m_result->inResultsWindow)
+        return std::nullopt;
+    return CalculatorResults(*m_result, resultFont());
+}
+
+ExpressionEditor* Calculator::typingEditor()
+{
+    if (VariableEditor* variableEditor = m_window.variableEditor())
+        return &variableEditor->current();
+    if (m_window.mode() == FractionsWindow::Mode::List)
+        return nullptr;
+    return &m_window.editor();
 }
 
 void Calculator::keyDown(std::uint16_t key, Modifiers modifiers)
@@ -167,43 +286,47 @@ void Calculator::keyDown(std::uint16_t key, Modifiers modifiers)
         key == static_cast<std::uint16_t>(Key::Control) ||
         key == static_cast<std::uint16_t>(Key::Alt))
         return;
-    if (key == 'C' && modifiers.control() && !modifiers.shift()) {
-        copyExpression(m_editor, m_clipboard);
+    // The variable editor takes every key while it is open.
+    if (m_window.variableEditor()) {
+        m_window.keyDown(key, modifiers);
         return;
     }
-    m_result.reset();
+    bool copy = key == 'C' && modifiers.control() && !modifiers.shift();
+    if (!copy)
+        m_result.reset();
     bool plain = !modifiers.control() && !modifiers.shift();
-    if (key == static_cast<std::uint16_t>(Key::Insert) && modifiers.shift()) {
-        pasteExpression(m_editor, m_clipboard);
-        return;
+    FractionsWindow::Mode mode = m_window.mode();
+    if (mode == FractionsWindow::Mode::Main) {
+        if (key == editor_keys::kEquals && plain) {
+            compute();
+            return;
+        }
+        if (key == static_cast<std::uint16_t>(Key::Escape)) {
+            newExpression();
+            return;
+        }
     }
-    if (key == editor_keys::kEquals && plain) {
-        compute();
-        return;
+    if (mode != FractionsWindow::Mode::List) {
+        bool point = (key == editor_keys::kPeriod && plain) || key == editor_keys::kNumpadDecimal;
+        if (point && editor().caretInNumberWithPoint()) {
+            m_host.message("Error.", "Comma is already in.", MessageButtons::Ok,
+                           MessageIcon::Information);
+            return;
+        }
+        if (key == 'I' && complexNumbers() && !modifiers.control()) {
+            if (!editor().fillSlot("i", false))
+                m_host.message("Error", "Character 'i' is reserved.\nTry another character.",
+                               MessageButtons::Ok, MessageIcon::Information);
+            return;
+        }
     }
-    if (key == static_cast<std::uint16_t>(Key::Escape)) {
-        newExpression();
-        return;
-    }
-    bool point = (key == editor_keys::kPeriod && plain) || key == editor_keys::kNumpadDecimal;
-    if (point && m_editor.caretInNumberWithPoint()) {
-        m_host.message("Error.", "Comma is already in.", MessageButtons::Ok,
-                       MessageIcon::Information);
-        return;
-    }
-    if (key == 'I' && m_complex && !modifiers.control()) {
-        if (!m_editor.fillSlot("i", false))
-            m_host.message("Error", "Character 'i' is reserved.\nTry another character.",
-                           MessageButtons::Ok, MessageIcon::Information);
-        return;
-    }
-    m_editor.keyDown(key, modifiers);
+    m_window.keyDown(key, modifiers);
 }
 
 void Calculator::insertSymbol(char letter)
 {
-    m_result.reset();
-    m_editor.fillSlot(std::string(1, letter), true);
+    if (ExpressionEditor* target = typingEditor())
+        target->fillSlot(std::string(1, letter), true);
 }
 
 bool Calculator::pressButton(const std::string& name)
@@ -247,10 +370,10 @@ bool Calculator::pressButton(const std::string& name)
     if (int index = number("GImage", 15)) {
         const auto& [code, letter] = group[index - 1];
         m_result.reset();
-        if (code != 0)
-            m_editor.insertFunction(code);
-        else
+        if (code == 0)
             insertSymbol(letter);
+        else if (ExpressionEditor* target = typingEditor())
+            target->insertFunction(code);
         return true;
     }
     if (name == "BImage1") {
@@ -261,65 +384,51 @@ bool Calculator::pressButton(const std::string& name)
         newExpression();
         return true;
     }
-    return false;
+    if (!m_window.pressButton(name))
+        return false;
+    // Every other button edits or changes the view, except the help boxes.
+    if (name != "HImage1" && name != "Help")
+        m_result.reset();
+    return true;
 }
 
 void Calculator::newExpression()
 {
     m_result.reset();
-    m_editor.newExpression();
+    m_window.newExpression();
 }
 
 void Calculator::applyPrecision(const PrecisionDialog& dialog)
 {
-    dialog.accept();
+    m_result.reset();
+    m_window.applyPrecision(dialog);
 }
 
 bool Calculator::menu(const std::string& caption)
 {
-    if (caption == "New") {
-        clearVariables();
-        newExpression();
-    } else if (caption == "Precision") {
-        applyPrecision(PrecisionDialog());
-    } else if (caption == "Complex Numbers") {
-        m_complex = !m_complex;
-    } else if (caption == "Font") {
+    if (caption == "Exit")
+        return true;
+    if (caption == "Font") {
         chooseFont();
-    } else if (caption == "Colors") {
-        chooseColours();
-    } else if (caption == "Save options") {
-        saveOptions();
-    } else if (caption == "Index") {
-        m_host.showHelp("calculator.html");
-    } else {
-        return false;
+        return true;
     }
+    if (!m_window.menu(caption))
+        return false;
+    if (erasesResult(caption))
+        m_result.reset();
     return true;
 }
 
 void Calculator::setOptions(const WindowOptions& options)
 {
-    m_options = options;
-    m_editor.setFontHeight(options.fontHeight);
-    m_editor.setFontName(options.fontName);
+    m_window.setOptions(options);
+    layoutResult();
 }
 
 void Calculator::chooseFont()
 {
-    WindowOptions options = m_options;
-    if (chooseWindowFont(m_host, options))
-        setOptions(options);
-}
-
-void Calculator::chooseColours()
-{
-    chooseWindowColours(m_host, m_options);
-}
-
-bool Calculator::saveOptions()
-{
-    return saveWindowOptions(m_host, WindowOptionsKind::Calculator, m_options);
+    m_window.chooseFont();
+    layoutResult();
 }
 
 } // namespace kestrane

@@ -28,6 +28,18 @@ struct CalculatorOutput {
 
 inline constexpr int kMaxWindowResultLines = 5;
 
+// A text of a shown result as it is drawn: a label ("Real part:"), a part's
+// sign, or a line of digits, with its top-left corner and its width in the
+// font it is drawn in.
+struct PlacedText {
+    enum class Kind { Label, Sign, Line };
+    Kind kind = Kind::Line;
+    std::string text;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+};
+
 // The shown text of a value evaluated at longWords() that shows
 // `shownWords` words (half of them fraction words): the last shown word is
 // raised by one unit when the first guard word exceeds 500, leading integer

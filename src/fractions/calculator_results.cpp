@@ -1,54 +1,78 @@
 #include "fractions/calculator_results.h"
 
-#include "platform/canvas.h"
 #include "platform/colour.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
 namespace {
 
 constexpr ColorRef kOlive = rgb(128, 128, 0);
-constexpr int kTextX = 150;
-constexpr int kSignX = 138;
-
-// The first line's top and the imaginary part's base for n real lines.
-int imaginaryBase(std::size_t realLines)
+CanvasFont labelFont()
 {
-    return CalculatorResults::kLineStep * static_cast<int>(realLines) + 70;
-}
-
-void paintPart(Canvas& canvas, const CalculatorPart& part, const char* label, int labelY,
-               int linesY)
-{
-    canvas.text(kTextX, labelY, label);
-    if (part.sign == '-')
-        canvas.text(kSignX, linesY, "-");
-    for (std::size_t index = 0; index < part.lines.size(); ++index)
-        canvas.text(kTextX, linesY + CalculatorResults::kLineStep * static_cast<int>(index),
-                    part.lines[index]);
+    return CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20};
 }
 
 } // namespace
 
+CalculatorResults::CalculatorResults(CalculatorOutput output, CanvasFont font)
+    : m_output(std::move(output))
+    , m_font(std::move(font))
+{
+}
+
+int CalculatorResults::lineStep(int fontHeight)
+{
+    return std::max(30, fontHeight * 3 / 2);
+}
+
 int CalculatorResults::contentHeight() const
 {
-    int base = imaginaryBase(m_output.real.lines.size());
+    int step = lineStep(m_font.pixelHeight);
+    // With n real lines the imaginary part starts at base = step * n + 70.
+    int base = step * static_cast<int>(m_output.real.lines.size()) + 70;
     if (!m_output.imaginary)
-        return base + kLineStep;
-    return base + 100 + kLineStep * static_cast<int>(m_output.imaginary->lines.size()) + kLineStep;
+        return base + step;
+    return base + 100 + step * static_cast<int>(m_output.imaginary->lines.size()) + step;
+}
+
+std::vector<PlacedText> CalculatorResults::texts(Canvas& metrics) const
+{
+    std::vector<PlacedText> placed;
+    int step = lineStep(m_font.pixelHeight);
+    auto addPart = [&](const CalculatorPart& part, const char* label, int labelY, int linesY) {
+        metrics.setFont(labelFont());
+        placed.push_back(
+            {PlacedText::Kind::Label, label, kTextX, labelY, metrics.textWidth(label)});
+        metrics.setFont(m_font);
+        if (part.sign == '-') {
+            int width = metrics.textWidth("-");
+            placed.push_back(
+                {PlacedText::Kind::Sign, "-", kTextX - std::max(12, width + 2), linesY, width});
+        }
+        for (std::size_t index = 0; index < part.lines.size(); ++index)
+            placed.push_back({PlacedText::Kind::Line, part.lines[index], kTextX,
+                              linesY + step * static_cast<int>(index),
+                              metrics.textWidth(part.lines[index])});
+    };
+    int top = -m_scroll;
+    addPart(m_output.real, "Real part:", top + 50, top + 80);
+    if (m_output.imaginary) {
+        int base = top + step * static_cast<int>(m_output.real.lines.size()) + 70;
+        addPart(*m_output.imaginary, "Imaginary part:", base + 50, base + 100);
+    }
+    return placed;
 }
 
 void CalculatorResults::paint(Canvas& canvas) const
 {
     canvas.fillRect(0, 0, kWidth, kHeight, kOlive);
-    canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
     canvas.setTextColour(kBlack);
-    int top = -m_scroll;
-    paintPart(canvas, m_output.real, "Real part:", top + 50, top + 80);
-    if (!m_output.imaginary)
-        return;
-    int base = top + imaginaryBase(m_output.real.lines.size());
-    paintPart(canvas, *m_output.imaginary, "Imaginary part:", base + 50, base + 100);
+    for (const PlacedText& text : texts(canvas)) {
+        canvas.setFont(text.kind == PlacedText::Kind::Label ? labelFont() : m_font);
+        canvas.text(text.x, text.y, text.text);
+    }
 }
 
 } // namespace kestrane

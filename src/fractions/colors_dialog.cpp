@@ -1,5 +1,6 @@
 #include "fractions/colors_dialog.h"
 
+#include "fractions/font_window.h"
 #include "platform/canvas.h"
 
 #include <string>
@@ -51,12 +52,11 @@ void ColorsDialog::paintExample(Canvas& canvas, int width, int height) const
 
 bool chooseWindowFont(Host& host, WindowOptions& options)
 {
-    auto chosen = host.chooseFont(FontChoice{options.fontName, options.fontHeight});
-    if (!chosen || chosen->height <= 0)
+    FontWindow window(options.fontName, options.fontHeight);
+    if (host.runModal(window) != DialogResult::Accepted)
         return false;
-    options.fontName = chosen->name;
-    // Heights are even, as the options file keeps them.
-    options.fontHeight = (chosen->height + 1) / 2 * 2;
+    options.fontName = window.fontName();
+    options.fontHeight = window.fontHeight();
     return true;
 }
 

@@ -42,7 +42,7 @@ private:
 
 // The Options menu of both windows, on the window's slot of options.
 
-// Font: the desktop's font dialog; true when a font was chosen.
+// Font: the "Font" window (font_window.h); true after OK.
 bool chooseWindowFont(Host& host, WindowOptions& options);
 // Colors: the dialog above; true after OK.
 bool chooseWindowColours(Host& host, WindowOptions& options);

@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace kestrane {
@@ -152,6 +153,14 @@ void ExpressionEditor::setOrigin(int left, int top)
     relayout();
 }
 
+void ExpressionEditor::setCentredOrigin(int centre, int top)
+{
+    m_centre = centre;
+    m_left = kLeftMargin;
+    m_top = top;
+    relayout();
+}
+
 void ExpressionEditor::setWindowSize(int width, int height)
 {
     m_windowWidth = width;
@@ -189,7 +198,11 @@ void ExpressionEditor::layout()
     foldHiddenSigns(*m_root);
     fixUp(*m_root);
     clearStaleSigns(*m_root);
-    layoutExpression(*m_root, m_metrics, m_left, m_top - m_viewOffset, m_fontName);
+    if (m_centre)
+        layoutExpressionCentred(*m_root, m_metrics, *m_centre, m_left, m_top - m_viewOffset,
+                                m_fontName);
+    else
+        layoutExpression(*m_root, m_metrics, m_left, m_top - m_viewOffset, m_fontName);
 }
 
 void ExpressionEditor::relayout()
@@ -229,10 +242,15 @@ void ExpressionEditor::placeCaret()
         bool found = std::find(places.begin(), places.end(), fallback) != places.end();
         m_cursor.place = found ? fallback : places.front();
     }
-    const CaretPlace& place = m_cursor.place;
-    FractNode& node = *place.node;
-    m_cursor.y = node.y - node.above;
-    m_cursor.height = node.heightNoTop;
+    CaretBox box = caretBox(m_cursor.place);
+    m_cursor.x = box.x;
+    m_cursor.y = box.y;
+    m_cursor.height = box.height;
+}
+
+ExpressionEditor::CaretBox ExpressionEditor::caretBox(const CaretPlace& place) const
+{
+    const FractNode& node = *place.node;
     int x = node.textX;
     if (place.area == CursorArea::Text && node.hasText() && !node.isSlot()) {
         CanvasFont font;
@@ -253,7 +271,37 @@ void ExpressionEditor::placeCaret()
             x = row && place.position > 0 ? row->x + row->width
                                           : node.x + node.width / 2 - (row ? row->width : 0);
     }
-    m_cursor.x = x;
+    return {x, node.y - node.above, node.heightNoTop};
+}
+
+bool ExpressionEditor::clickCaret(int x, int y)
+{
+    const FractNode& root = *m_root;
+    int margin = std::max(4, m_fontHeight / 2);
+    if (x < root.x - root.width / 2 - margin || x > root.x + root.width / 2 + margin ||
+        y < root.y - root.aboveTotal - margin || y > root.y + root.below + margin)
+        return false;
+    // A place on the line under the click wins over a nearer one above or
+    // below it: vertical distance counts three times. Places at one x (inside
+    // and outside a root's end) go to the later one for a click right of
+    // them.
+    std::optional<CaretPlace> best;
+    int bestScore = 0;
+    for (const CaretPlace& place : caretPlaces(*m_root)) {
+        CaretBox box = caretBox(place);
+        int dy = y < box.y ? box.y - y : y > box.y + box.height ? y - box.y - box.height : 0;
+        int score = std::abs(x - box.x) + 3 * dy;
+        if (!best || score < bestScore || (score == bestScore && x > box.x)) {
+            best = place;
+            bestScore = score;
+        }
+    }
+    if (!best)
+        return false;
+    m_cursor.place = normalized(*best);
+    m_cursor.blinkPhase = 0;
+    placeCaret();
+    return true;
 }
 
 void ExpressionEditor::afterEdit(CaretPlace place)

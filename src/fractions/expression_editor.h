@@ -72,6 +72,10 @@ public:
     // Where the tree's top-left corner stands (kLeftMargin, kTopMargin unless
     // the window sets it).
     void setOrigin(int left, int top);
+    // The tree's centre stands at x = centre and its top at top (less the
+    // view offset); a tree too wide for that keeps its left edge at
+    // kLeftMargin. The main expression of the windows stands so.
+    void setCentredOrigin(int centre, int top);
 
     // Key down, in the window's order: the selection goes, Ctrl shortcuts,
     // letters typed into a text, then translation and the edit keys.
@@ -122,6 +126,11 @@ public:
     // degree 2 + c + 4r of the root under the caret. Returns whether it did.
     bool clickDegreeControl(int x, int y);
 
+    // A click at (x, y) near the expression puts the caret at the nearest
+    // place, on the line under the click first; false, with nothing changed,
+    // for a click away from the expression.
+    bool clickCaret(int x, int y);
+
     // A mouse drag over the expression area selects the lowest node that
     // covers every leaf lying wholly inside the rectangle.
     void drag(int x1, int y1, int x2, int y2);
@@ -158,6 +167,13 @@ private:
     void afterEdit(CaretPlace place);
     void layout();
     void placeCaret();
+    // Where the caret of a place is drawn: x, top and height.
+    struct CaretBox {
+        int x;
+        int y;
+        int height;
+    };
+    CaretBox caretBox(const CaretPlace& place) const;
     void dispatch(std::uint16_t key, Modifiers modifiers, char character);
     void typeLetter(char letter);
     void typeDigit(char digit);
@@ -186,6 +202,7 @@ private:
     int m_viewOffset = 0;
     int m_left = kLeftMargin;
     int m_top = kTopMargin;
+    std::optional<int> m_centre;
     bool m_editingAllowed = true;
     bool m_parenthesesOn = true;
     bool m_decimalsAllowed = false;

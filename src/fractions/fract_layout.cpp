@@ -233,6 +233,55 @@ void layoutEnclosingMarks(FractNode& node)
     layoutRootHeights(node);
 }
 
+// The room between a node's top and the upper stroke of the highest root
+// overline inside it (a large number when no root reaches near the top).
+// Exponents stand clear of the top, so only the node's own marks, its
+// operands and its numerator count.
+int rootClearance(const FractNode& node)
+{
+    constexpr int kNoRoot = 1 << 20;
+    int clearance = kNoRoot;
+    // Roots and functions enclosing the node stand 5 pixels apart, innermost
+    // first; the outermost root's overline is at y - above - 5 * level + 2,
+    // its second stroke one pixel higher.
+    int level = 0;
+    int rootLevel = 0;
+    forSpan(leftmostLeaf(node).openRow.get(), node.openIndex, node.markSpan,
+            [&](MarkItem& item, int) {
+                if (!item.rootPart())
+                    return;
+                ++level;
+                if (item.root && rootLevel == 0)
+                    rootLevel = level;
+            });
+    // The walk goes outside in: the first root met is the outermost.
+    if (rootLevel > 0)
+        clearance = node.aboveTotal - node.above - 5 * (level - rootLevel + 1) + 1;
+    if (node.isOperation()) {
+        for (const FractNode* operand : {node.left.get(), node.right.get()})
+            clearance = std::min(clearance,
+                                 node.aboveTotal - operand->aboveTotal + rootClearance(*operand));
+    } else if (node.isFraction()) {
+        clearance =
+            std::min(clearance, node.aboveTotal - node.above + rootClearance(*node.numerator));
+    }
+    return clearance;
+}
+
+} // namespace
+
+int denominatorGap(const FractNode& fraction)
+{
+    if (!fraction.isFraction())
+        return 0;
+    // The gap grows with the font, so that a thick bar never meets the
+    // overline of a root at any size.
+    int wanted = 3 + fraction.fontHeight / 8;
+    return std::max(0, wanted - rootClearance(*fraction.denominator));
+}
+
+namespace {
+
 } // namespace
 
 std::string displayText(const FractNode& leaf)
@@ -306,7 +355,7 @@ int verticalLayout(FractNode& node)
         node.aboveNoExp = node.aboveTotal = node.above;
     } else if (node.isFraction()) {
         node.above = verticalLayout(*node.numerator);
-        node.below = verticalLayout(*node.denominator);
+        node.below = verticalLayout(*node.denominator) + denominatorGap(node);
         node.aboveNoExp = node.aboveTotal = node.above;
     }
     // 4-5. The exponent raises the top.
@@ -426,7 +475,7 @@ void place(FractNode& node, Canvas& canvas, const std::string& fontName)
         denominator.x = node.textX + std::max(numerator.width, denominator.width) / 2;
         numerator.x = denominator.x;
         numerator.y = node.y - numerator.below;
-        denominator.y = node.y + denominator.aboveTotal;
+        denominator.y = node.y + denominatorGap(node) + denominator.aboveTotal;
         place(numerator, canvas, fontName);
         place(denominator, canvas, fontName);
     }
@@ -452,19 +501,41 @@ int computeBarThickness(FractNode& node)
     return thickness;
 }
 
-void layoutExpression(FractNode& root, Canvas& canvas, int left, int top,
-                      const std::string& fontName)
+namespace {
+
+void measureExpression(FractNode& root, Canvas& canvas, const std::string& fontName)
 {
     fixUp(root);
     matchMarks(root);
     computeMarkSpans(root);
     verticalLayout(root);
     measure(root, canvas, fontName);
-    root.x = left + root.width / 2;
+}
+
+void placeExpression(FractNode& root, Canvas& canvas, int centre, int top,
+                     const std::string& fontName)
+{
+    root.x = centre;
     root.y = top + root.aboveTotal;
     place(root, canvas, fontName);
     placeSpans(root, canvas, fontName);
     computeBarThickness(root);
+}
+
+} // namespace
+
+void layoutExpression(FractNode& root, Canvas& canvas, int left, int top,
+                      const std::string& fontName)
+{
+    measureExpression(root, canvas, fontName);
+    placeExpression(root, canvas, left + root.width / 2, top, fontName);
+}
+
+void layoutExpressionCentred(FractNode& root, Canvas& canvas, int centre, int minimumLeft, int top,
+                             const std::string& fontName)
+{
+    measureExpression(root, canvas, fontName);
+    placeExpression(root, canvas, std::max(centre, minimumLeft + root.width / 2), top, fontName);
 }
 
 } // namespace kestrane

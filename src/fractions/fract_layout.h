@@ -43,6 +43,17 @@ int computeBarThickness(FractNode& node);
 void layoutExpression(FractNode& root, Canvas& canvas, int left, int top,
                       const std::string& fontName = kExpressionFont);
 
+// Every pass in order, with the tree's centre at x = centre and its top at
+// top; a tree too wide for that keeps its left edge at minimumLeft, so that
+// its start stays in view.
+void layoutExpressionCentred(FractNode& root, Canvas& canvas, int centre, int minimumLeft, int top,
+                             const std::string& fontName = kExpressionFont);
+
+// The extra room under a fraction's bar: a root whose overline would stand
+// at the top of the denominator is moved down, so that the overline keeps a
+// gap of 3 + fontHeight / 8 pixels to the bar. 0 for other nodes.
+int denominatorGap(const FractNode& fraction);
+
 // The text a leaf shows: Greek letters for symbols, the text otherwise.
 std::string displayText(const FractNode& leaf);
 

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <tuple>
 
 namespace kestrane {
 
@@ -147,14 +148,24 @@ std::string substituteOnce(const std::string& text, const VariableTable& variabl
 } // namespace
 
 FractionsWindow::FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes)
-    : m_host(host)
+    : FractionsWindow(host, metrics, primes, Setup{})
+{
+}
+
+FractionsWindow::FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes,
+                                 Setup setup)
+    : m_setup(setup)
+    , m_host(host)
     , m_metrics(metrics)
     , m_primes(primes)
     , m_editor(host, metrics)
     , m_previousWords(longWords())
 {
-    m_editor.setArea(kWidth - 40, kHeight - 200);
-    m_editor.setWindowSize(kWidth, kHeight);
+    m_editor.setArea(width() - 40, height() - 200);
+    m_editor.setWindowSize(width(), height());
+    m_editor.setDecimalsAllowed(m_setup.decimals);
+    // Large in the middle of the window, as a class sees it on a projector.
+    m_editor.setCentredOrigin(kCentre, kTopMargin);
 }
 
 FractionsWindow::~FractionsWindow()
@@ -317,6 +328,7 @@ void FractionsWindow::openVariableEditor(int index)
 {
     m_variableEditor = std::make_unique<VariableEditor>(m_host, m_metrics, m_options.fontHeight);
     m_variableEditor->setFontName(m_options.fontName);
+    m_variableEditor->setDecimalsAllowed(m_setup.decimals);
     if (index >= 0)
         m_variableEditor->startEdit(m_variables, index);
     else
@@ -334,11 +346,30 @@ bool FractionsWindow::acceptVariable()
     return true;
 }
 
+void FractionsWindow::deleteEditedVariable()
+{
+    if (!m_variableEditor || !m_variableEditor->confirmDelete())
+        return;
+    int index = m_variableEditor->editedIndex();
+    m_variableEditor.reset();
+    if (index < 0 || index >= m_variables.count())
+        return;
+    m_variables.remove(index);
+    m_modified = true;
+    if (m_mode == Mode::List)
+        layoutList();
+}
+
 bool FractionsWindow::click(int x, int y)
 {
-    if (m_variableEditor || m_mode == Mode::Main)
+    if (m_variableEditor)
         return false;
-    if (y >= kListButtonsY && y <= kListButtonsY + kListButtonHeight) {
+    if (m_mode != Mode::List && m_editor.clickDegreeControl(x, y))
+        return true;
+    if (m_mode == Mode::Main)
+        return m_editor.clickCaret(x, y);
+    int buttonsY = listButtonsY();
+    if (y >= buttonsY && y <= buttonsY + kListButtonHeight) {
         auto on = [x](int left) { return x >= left && x <= left + kListButtonWidth; };
         if (on(kFractionButtonX)) {
             fractionButton();
@@ -354,7 +385,7 @@ bool FractionsWindow::click(int x, int y)
         }
     }
     if (m_mode != Mode::List)
-        return false;
+        return m_editor.clickCaret(x, y);
     ListHit hit = hitVariableList(m_variables, x, y);
     switch (hit.target) {
     case ListTarget::Name:
@@ -480,7 +511,7 @@ void FractionsWindow::chooseColours()
 
 bool FractionsWindow::saveOptions()
 {
-    return saveWindowOptions(m_host, WindowOptionsKind::Fractions, m_options);
+    return saveWindowOptions(m_host, m_setup.optionsKind, m_options);
 }
 
 void FractionsWindow::applyPrecision(const PrecisionDialog& dialog)
@@ -645,6 +676,10 @@ bool FractionsWindow::insertCommand(const std::string& name)
 
 bool FractionsWindow::pressButton(const std::string& name)
 {
+    if (m_variableEditor && name == "Variables") {
+        deleteEditedVariable();
+        return true;
+    }
     if (m_variableEditor && m_variableEditor->pressButton(name))
         return true;
     if (name == "Imge3")
@@ -721,7 +756,7 @@ bool FractionsWindow::menu(const std::string& caption)
     else if (caption == "Save options")
         saveOptions();
     else if (caption == "Index")
-        m_host.showHelp("fractions_window.html");
+        m_host.showHelp(m_setup.helpPage);
     else
         return false;
     return true;
@@ -811,16 +846,17 @@ void FractionsWindow::keyDown(std::uint16_t key, Modifiers modifiers)
 
 void FractionsWindow::paint(Canvas& canvas) const
 {
-    canvas.fillRect(0, 0, kWidth, kHeight, m_options.window);
+    canvas.fillRect(0, 0, width(), height(), m_options.window);
     if (m_mode == Mode::List) {
         paintVariableList(m_variables, canvas, m_options.expressionBackground, m_options.fontName);
     } else {
+        // The expression's box: half the font height of room around it.
         const FractNode& tree = m_editor.expression();
-        int margin = tree.fontHeight;
-        int top = ExpressionEditor::kTopMargin - m_editor.viewOffset();
-        canvas.fillRect(ExpressionEditor::kLeftMargin - margin / 2, top - margin / 2,
-                        ExpressionEditor::kLeftMargin + tree.width + margin / 2,
-                        top + tree.height + margin / 2, m_options.expressionBackground);
+        int margin = tree.fontHeight / 2;
+        int left = tree.x - tree.width / 2;
+        int top = tree.y - tree.aboveTotal;
+        canvas.fillRect(left - margin, top - margin, left + tree.width + margin,
+                        top + tree.height + margin, m_options.expressionBackground);
         m_editor.paint(canvas);
     }
     if (m_mode != Mode::Main) {
@@ -830,28 +866,29 @@ void FractionsWindow::paint(Canvas& canvas) const
         const std::pair<int, const char*> buttons[] = {
             {kFractionButtonX, "Fraction"}, {kAcceptButtonX, "Accept"}, {kListButtonX, "List"}};
         for (const auto& [x, text] : buttons) {
-            canvas.rectangle(x, kListButtonsY, x + kListButtonWidth,
-                             kListButtonsY + kListButtonHeight);
-            canvas.text(x + (kListButtonWidth - canvas.textWidth(text)) / 2, kListButtonsY + 7,
+            canvas.rectangle(x, listButtonsY(), x + kListButtonWidth,
+                             listButtonsY() + kListButtonHeight);
+            canvas.text(x + (kListButtonWidth - canvas.textWidth(text)) / 2, listButtonsY() + 7,
                         text);
         }
         canvas.clearBrush();
     }
+    // Each label and shortcut stands over the button that does it.
     canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 15});
-    const std::pair<int, const char*> labels[] = {
-        {kWidth - 200, "Root"}, {kWidth - 142, "Fraction"}, {kWidth - 80, "Power"}};
-    const std::pair<int, const char*> shortcuts[] = {
-        {kWidth - 200, "Ctrl-R"}, {kWidth - 142, "Ctrl-N"}, {kWidth - 80, "Ctrl-P"}};
-    canvas.setTextColour(kLabelColour);
-    for (const auto& [x, text] : labels)
-        canvas.text(x, kHeight - 83, text);
-    canvas.setTextColour(kShortcutColour);
-    for (const auto& [x, text] : shortcuts)
-        canvas.text(x, kHeight - 128, text);
+    const std::tuple<int, const char*, const char*> labels[] = {
+        {kRootLabelOffset, "Root", "Ctrl-R"},
+        {kFractionLabelOffset, "Fraction", "Ctrl-N"},
+        {kPowerLabelOffset, "Power", "Ctrl-P"}};
+    for (const auto& [offset, label, shortcut] : labels) {
+        canvas.setTextColour(kLabelColour);
+        canvas.text(width() - offset, height() - kLabelBottomOffset, label);
+        canvas.setTextColour(kShortcutColour);
+        canvas.text(width() - offset, height() - kShortcutBottomOffset, shortcut);
+    }
     canvas.setTextColour(kBlack);
     if (!m_valueText.empty()) {
         canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
-        canvas.text(kWidth - 460, kHeight - 180, "Approximate value is: " + m_valueText);
+        canvas.text(m_setup.valueX, m_setup.valueY, "Approximate value is: " + m_valueText);
     }
 }
 

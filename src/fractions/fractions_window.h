@@ -30,6 +30,7 @@ class FractionsWindow {
 public:
     static constexpr int kWidth = 991;
     static constexpr int kHeight = 726;
+    // The main expression's centre, and its top below the drawing area's top.
     static constexpr int kCentre = 450;
     static constexpr int kTopMargin = 120;
     static constexpr const char* kNoName = "NoName";
@@ -39,14 +40,35 @@ public:
 
     // The buttons at the bottom of the list view and of mode 1, at window
     // height - 60: "Fraction" (Ctrl+F), "Accept" (Ctrl+A), "List" (Ctrl+L).
-    static constexpr int kListButtonsY = kHeight - 60;
+    static constexpr int kListButtonsBottomOffset = 60;
+    static constexpr int kListButtonsY = kHeight - kListButtonsBottomOffset;
     static constexpr int kListButtonWidth = 100;
     static constexpr int kListButtonHeight = 30;
     static constexpr int kFractionButtonX = 60;
     static constexpr int kAcceptButtonX = 200;
     static constexpr int kListButtonX = 340;
+    // The labels over the Root, Fraction and Power buttons, from the right
+    // edge, and their heights above the bottom edge.
+    static constexpr int kRootLabelOffset = 200;
+    static constexpr int kFractionLabelOffset = 142;
+    static constexpr int kPowerLabelOffset = 80;
+    static constexpr int kLabelBottomOffset = 83;
+    static constexpr int kShortcutBottomOffset = 128;
+
+    // What differs in the Calculator, which is this window extended.
+    struct Setup {
+        int width = kWidth;
+        int height = kHeight;
+        WindowOptionsKind optionsKind = WindowOptionsKind::Fractions;
+        const char* helpPage = "fractions_window.html";
+        bool decimals = false;
+        // Where "Approximate value is:" is written.
+        int valueX = kWidth - 460;
+        int valueY = kHeight - 180;
+    };
 
     FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes = {});
+    FractionsWindow(Host& host, Canvas& metrics, std::span<const std::int32_t> primes, Setup setup);
     // Gives back the long-number word count it found (Precision changes it).
     ~FractionsWindow();
     FractionsWindow(const FractionsWindow&) = delete;
@@ -72,10 +94,17 @@ public:
         return m_memories[static_cast<std::size_t>(index)].get();
     }
     bool complexNumbers() const { return m_complex; }
+    void setComplexNumbers(bool on) { m_complex = on; }
     bool modified() const { return m_modified; }
+    int width() const { return m_setup.width; }
+    int height() const { return m_setup.height; }
+    int listButtonsY() const { return m_setup.height - kListButtonsBottomOffset; }
 
     // --- File -------------------------------------------------------------------
     void newFile();
+    // A fresh main expression; the file, the description and the variables
+    // stay.
+    void newExpression() { afterNewExpression(nullptr); }
     bool open();
     // Open without the dialog: reads the file at path.
     bool openFile(const std::string& path);
@@ -115,8 +144,12 @@ public:
     // Runs the acceptance checks; the editor closes when they pass.
     bool acceptVariable();
     void closeVariableEditor() { m_variableEditor.reset(); }
-    // The list view and mode 1: a click on a row or a bottom button.
-    // Returns whether it fell on something.
+    // The editor's "Variables" button: after OK the variable it edits is
+    // removed (a new one is not made) and the editor closes.
+    void deleteEditedVariable();
+    // A click in the window: in the list a row or a bottom button; in modes
+    // 0 and 1 the root-degree control, else the caret goes to the nearest
+    // place of the expression. Returns whether it fell on something.
     bool click(int x, int y);
     // Mode 1: a record's value in the big view.
     void editValue(int index);
@@ -175,6 +208,7 @@ private:
     bool controlKey(std::uint16_t key);
     bool insertCommand(const std::string& name);
 
+    Setup m_setup;
     Host& m_host;
     Canvas& m_metrics;
     Clipboard* m_clipboard = nullptr;

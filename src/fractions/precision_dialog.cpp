@@ -20,6 +20,11 @@ void setCalcWords(int words)
     g_calcWords = words;
 }
 
+PrecisionDialog::PrecisionDialog()
+{
+    setPosition(calcWords() / 2);
+}
+
 void PrecisionDialog::setPosition(int position)
 {
     m_position = std::clamp(position, kMinimum, kMaximum);

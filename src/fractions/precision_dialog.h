@@ -13,12 +13,13 @@ inline constexpr int kCalcWordsAtStart = 40;
 inline constexpr int kCalcGuardWords = 10;
 
 // The precision dialog of the calculator: a scroll bar whose position times
-// six is the number of significant digits. Made anew at each opening, at
-// position 18; it does not show the current setting.
+// six is the number of significant digits. Made anew at each opening, at the
+// current precision (calcWords() / 2), so that OK without a move keeps it.
 class PrecisionDialog {
 public:
     static constexpr int kMinimum = 9;
     static constexpr int kMaximum = 150;
+    // The position of the precision the calculator starts with.
     static constexpr int kStart = 18;
     static constexpr int kLargeChange = 10;
     static constexpr int kWidth = 368;
@@ -33,6 +34,10 @@ public:
         "Choose a number using ScrollBar.\n Large number of digits may significantly increase "
         "time needed for computer to show results.\n Length of result may be smaller than chosen "
         "number. It depends, among other factors,\n on value of integer part of result.";
+
+    // At the current precision.
+    PrecisionDialog();
+    explicit PrecisionDialog(int position) { setPosition(position); }
 
     int position() const { return m_position; }
     // Clamped to the scroll bar's range.

@@ -124,11 +124,6 @@ bool VariableEditor::pressButton(const std::string& name)
         m_host.message("New Variable.", kHelpText, MessageButtons::Ok, MessageIcon::Information);
         return true;
     }
-    if (name == "Variables") {
-        m_host.message("Variables", "Variable will be deleted", MessageButtons::Ok,
-                       MessageIcon::Information);
-        return true;
-    }
     if (name != "Fraction" && name != "Power" && name != "Root")
         return false;
     if (m_field == Field::Name) {
@@ -144,6 +139,18 @@ bool VariableEditor::pressButton(const std::string& name)
     else
         m_value.insertRoot();
     return true;
+}
+
+bool VariableEditor::confirmDelete()
+{
+    return m_host.message("Variables", "Variable will be deleted", MessageButtons::OkCancel,
+                          MessageIcon::Information) == MessageAnswer::Ok;
+}
+
+void VariableEditor::setDecimalsAllowed(bool allowed)
+{
+    m_name.setDecimalsAllowed(allowed);
+    m_value.setDecimalsAllowed(allowed);
 }
 
 bool VariableEditor::error(const char* text)

@@ -53,13 +53,19 @@ public:
     void chooseField(Field field) { m_field = field; }
     void setFontHeight(int height);
     void setFontName(const std::string& name);
+    // The calculator's values may hold decimal numbers.
+    void setDecimalsAllowed(bool allowed);
 
     // F2 switches, Enter asks for acceptance, Escape for closing without it;
     // everything else edits the current expression.
     KeyResult keyDown(std::uint16_t key, Modifiers modifiers);
-    // "Fraction", "Power", "Root" insert into the value; "Help" and
-    // "Variables" show their help boxes. False for an unknown name.
+    // "Fraction", "Power", "Root" insert into the value; "Help" shows its
+    // help box. False for an unknown name ("Variables" is the window's: it
+    // deletes the variable).
     bool pressButton(const std::string& name);
+    // "Variables": "Variable will be deleted", answered OK or Cancel; true
+    // for OK.
+    bool confirmDelete();
 
     // The window's New and Open while the editor is open: the value is
     // emptied, or replaced by a file's main expression.

@@ -103,11 +103,14 @@ void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef back
         canvas.line(kCrossLeft, crossTop, kCrossLeft + kCrossSize, crossTop + kCrossSize);
         canvas.line(kCrossLeft, crossTop + kCrossSize, kCrossLeft + kCrossSize, crossTop);
         canvas.clearBrush();
+        // The value's box is its part of the row, filled with the expression
+        // background: at any font height it stays inside the row.
+        if (record.value)
+            canvas.fillRect(kValueLeft, record.rowTop, kValueRight, record.rowBottom, background);
+        canvas.setPen(ink);
         canvas.rectangle(kValueLeft, record.rowTop, kValueRight, record.rowBottom);
         if (record.value) {
             PaintOptions options;
-            options.withBackground = true;
-            options.background = background;
             options.fontName = fontName;
             paintExpression(*record.value, canvas, options);
         } else {

@@ -1,90 +1,110 @@
 #include "gui/calculator_widget.h"
 
-#include "app/about_box.h"
 #include "fractions/calculator_results.h"
-#include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
-#include "gui/precision_dialog_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/keys.h"
 
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <QVBoxLayout>
+
+#include <optional>
+#include <string_view>
 
 namespace kestrane {
 
 namespace {
 
-constexpr int kBlinkInterval = 250; // ms
-constexpr int kMenuHeight = 24;
+using C = Calculator;
 
-struct ButtonLayout {
-    const char* name;
-    const char* picture;
-    const char* text;
-    int x;
-    int y;
-};
+constexpr int kRow1 = C::kPanelTop;
+constexpr int kRow2 = C::kPanelTop + C::kRowStep;
+constexpr int kRow3 = C::kPanelTop + 2 * C::kRowStep;
+constexpr int kRow4 = C::kPanelTop + 3 * C::kRowStep;
+constexpr int kKey = 44; // the keypad's pitch
+constexpr int kFunction = 54;
+constexpr int kBottom = C::kHeight - FractionsWindow::kListButtonsBottomOffset;
+constexpr int kVariableTop = C::kHintTop - 6;
 
 // The keypad at the left, the functions in the middle, π and the Greek
-// letters at the right; BImage1 and BImage3 show while a result does.
-constexpr int kTop = Calculator::kButtonsTop;
+// letters under their titles; BImage1 and BImage3 show while a result does.
+// The buttons of the Fractions and Roots window: Root, Fraction and Power
+// under their labels at the bottom right, the variable buttons at the top
+// right beside their hints, Simplify, the memories and the description at
+// the top left, the list's help and main buttons at the bottom.
 constexpr ButtonLayout kButtons[] = {
-    {"KImage8", "key_7", "7", 20, kTop},
-    {"KImage9", "key_8", "8", 60, kTop},
-    {"KImage10", "key_9", "9", 100, kTop},
-    {"KImage13", "key_plus", "+", 140, kTop},
-    {"KImage5", "key_4", "4", 20, kTop + 40},
-    {"KImage6", "key_5", "5", 60, kTop + 40},
-    {"KImage7", "key_6", "6", 100, kTop + 40},
-    {"KImage12", "key_minus", "-", 140, kTop + 40},
-    {"KImage2", "key_1", "1", 20, kTop + 80},
-    {"KImage3", "key_2", "2", 60, kTop + 80},
-    {"KImage4", "key_3", "3", 100, kTop + 80},
-    {"KImage16", "key_times", "*", 140, kTop + 80},
-    {"KImage1", "key_0", "0", 20, kTop + 120},
-    {"KImage11", "key_point", ".", 60, kTop + 120},
-    {"KImage14", "key_sign", "+/-", 100, kTop + 120},
-    {"KImage15", "key_equals", "=", 140, kTop + 120},
-    {"GImage5", "function_sin", "sin", 330, kTop},
-    {"GImage4", "function_cos", "cos", 390, kTop},
-    {"GImage6", "function_tan", "tan", 330, kTop + 40},
-    {"GImage7", "function_cot", "cot", 390, kTop + 40},
-    {"GImage10", "function_asin", "asin", 560, kTop},
-    {"GImage9", "function_acos", "acos", 620, kTop},
-    {"GImage11", "function_atan", "atan", 560, kTop + 40},
-    {"GImage8", "function_acot", "acot", 620, kTop + 40},
-    {"GImage2", "function_exp", "exp", 790, kTop},
-    {"GImage1", "function_log", "log", 850, kTop},
-    {"GImage3", "function_pi", "\u03C0", 910, kTop},
-    {"GImage12", "greek_alpha", "\u03B1", 790, kTop + 70},
-    {"GImage13", "greek_beta", "\u03B2", 840, kTop + 70},
-    {"GImage14", "greek_gamma", "\u03B3", 890, kTop + 70},
-    {"GImage15", "greek_epsilon", "\u03B5", 940, kTop + 70},
-    {"BImage1", "compute", "Compute", 330, kTop + 100},
-    {"BImage3", "new_expression", "New", 430, kTop + 100},
+    {"KImage8", "key_7", "7", C::kKeyboardX, kRow1, 40},
+    {"KImage9", "key_8", "8", C::kKeyboardX + kKey, kRow1, 40},
+    {"KImage10", "key_9", "9", C::kKeyboardX + 2 * kKey, kRow1, 40},
+    {"KImage13", "key_plus", "+", C::kKeyboardX + 3 * kKey, kRow1, 40},
+    {"KImage5", "key_4", "4", C::kKeyboardX, kRow2, 40},
+    {"KImage6", "key_5", "5", C::kKeyboardX + kKey, kRow2, 40},
+    {"KImage7", "key_6", "6", C::kKeyboardX + 2 * kKey, kRow2, 40},
+    {"KImage12", "key_minus", "-", C::kKeyboardX + 3 * kKey, kRow2, 40},
+    {"KImage2", "key_1", "1", C::kKeyboardX, kRow3, 40},
+    {"KImage3", "key_2", "2", C::kKeyboardX + kKey, kRow3, 40},
+    {"KImage4", "key_3", "3", C::kKeyboardX + 2 * kKey, kRow3, 40},
+    {"KImage16", "key_times", "*", C::kKeyboardX + 3 * kKey, kRow3, 40},
+    {"KImage1", "key_0", "0", C::kKeyboardX, kRow4, 40},
+    {"KImage11", "key_point", ".", C::kKeyboardX + kKey, kRow4, 40},
+    {"KImage14", "key_sign", "+/-", C::kKeyboardX + 2 * kKey, kRow4, 40},
+    {"KImage15", "key_equals", "=", C::kKeyboardX + 3 * kKey, kRow4, 40},
+    {"GImage5", "function_sin", "sin", C::kTrigonometricX, kRow1, 50},
+    {"GImage4", "function_cos", "cos", C::kTrigonometricX + kFunction, kRow1, 50},
+    {"GImage6", "function_tan", "tan", C::kTrigonometricX, kRow2, 50},
+    {"GImage7", "function_cot", "cot", C::kTrigonometricX + kFunction, kRow2, 50},
+    {"GImage10", "function_asin", "asin", C::kInverseX, kRow1, 50},
+    {"GImage9", "function_acos", "acos", C::kInverseX + kFunction, kRow1, 50},
+    {"GImage11", "function_atan", "atan", C::kInverseX, kRow2, 50},
+    {"GImage8", "function_acot", "acot", C::kInverseX + kFunction, kRow2, 50},
+    {"GImage2", "function_exp", "exp", C::kOtherX, kRow1, 50},
+    {"GImage1", "function_log", "log", C::kOtherX + kFunction, kRow1, 50},
+    {"GImage3", "function_pi", "\u03C0", C::kOtherX + 2 * kFunction, kRow1, 50},
+    {"GImage12", "greek_alpha", "\u03B1", C::kTrigonometricX, C::kGreekTop, 40},
+    {"GImage13", "greek_beta", "\u03B2", C::kTrigonometricX + kKey, C::kGreekTop, 40},
+    {"GImage14", "greek_gamma", "\u03B3", C::kTrigonometricX + 2 * kKey, C::kGreekTop, 40},
+    {"GImage15", "greek_epsilon", "\u03B5", C::kTrigonometricX + 3 * kKey, C::kGreekTop, 40},
+    {"BImage1", "compute", "Compute", C::kInverseX, C::kGreekTop, 90},
+    {"BImage3", "new_expression", "New", C::kInverseX + 100, C::kGreekTop, 90},
+    {"Imge5", "root", "sqrt", C::kWidth - FractionsWindow::kRootLabelOffset, kBottom},
+    {"Imge3", "fraction", "a/b", C::kWidth - FractionsWindow::kFractionLabelOffset, kBottom},
+    {"Imge4", "power", "x^n", C::kWidth - FractionsWindow::kPowerLabelOffset, kBottom},
+    {"NImage1", "new_variable", "New", C::kVariableButtonsX, kVariableTop, 56, 28},
+    {"NImage3", "substitute", "x=?", C::kVariableButtonsX, kVariableTop + C::kHintStep, 56, 28},
+    {"NImage2", "variables", "List", C::kVariableButtonsX, kVariableTop + 2 * C::kHintStep, 56, 28},
+    {"NImage4", "simplify", "Simplify", 20, 20},
+    {"NImage5", "restore", "Restore", 20, 20},
+    {"M1In", "memory1_in", "M1 in", 80, 20},
+    {"M1InRed", "memory1_in_red", "M1 in", 80, 20},
+    {"M1Out", "memory1_out", "M1 out", 140, 20},
+    {"M2In", "memory2_in", "M2 in", 200, 20},
+    {"M2InRed", "memory2_in_red", "M2 in", 200, 20},
+    {"M2Out", "memory2_out", "M2 out", 260, 20},
+    {"koment", "comment", "Note", 320, 20},
+    // The list view's own buttons stand at x 60 to 440 on this row.
+    {"HImage1", "list_help", "?", 480, kBottom},
+    {"HImage2", "main_expression", "Main", 540, kBottom},
 };
 
 // The results window: paints the model, scrolls, and closes on any key or
-// click.
+// click, keeping the key that closed it.
 class ResultsDialog final : public QDialog {
 public:
-    ResultsDialog(CalculatorOutput output, QWidget* parent)
+    ResultsDialog(CalculatorResults model, QWidget* parent)
         : QDialog(parent)
-        , m_model(std::move(output))
+        , m_model(std::move(model))
         , m_scrollBar(new QScrollBar(this))
     {
         setObjectName("calculatorResults");
         setWindowTitle(CalculatorResults::kCaption);
         setFixedSize(CalculatorResults::kWidth, CalculatorResults::kHeight);
         int overflow = m_model.contentHeight() - CalculatorResults::kHeight;
-        m_scrollBar->setGeometry(CalculatorResults::kWidth - 18, 0, 18, CalculatorResults::kHeight);
+        m_scrollBar->setGeometry(CalculatorResults::kWidth - CalculatorResults::kScrollBarWidth, 0,
+                                 CalculatorResults::kScrollBarWidth, CalculatorResults::kHeight);
         m_scrollBar->setRange(0, std::max(0, overflow));
         m_scrollBar->setPageStep(CalculatorResults::kHeight);
         m_scrollBar->setVisible(overflow > 0);
@@ -95,6 +115,12 @@ public:
         });
     }
 
+    // The key that closed the window, if a key did.
+    const std::optional<std::pair<std::uint16_t, Modifiers>>& closingKey() const
+    {
+        return m_closingKey;
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
@@ -102,7 +128,14 @@ protected:
         QtCanvas canvas(painter);
         m_model.paint(canvas);
     }
-    void keyPressEvent(QKeyEvent*) override { accept(); }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        Modifiers modifiers = toEditorModifiers(event->modifiers());
+        std::uint16_t key = toEditorKey(*event, modifiers);
+        if (key != 0)
+            m_closingKey.emplace(key, modifiers);
+        accept();
+    }
     void mousePressEvent(QMouseEvent*) override { accept(); }
     void wheelEvent(QWheelEvent* event) override
     {
@@ -112,44 +145,23 @@ protected:
 private:
     CalculatorResults m_model;
     QScrollBar* m_scrollBar;
+    std::optional<std::pair<std::uint16_t, Modifiers>> m_closingKey;
 };
+
+bool isPanelButton(std::string_view name)
+{
+    return name.starts_with("KImage") || name.starts_with("GImage");
+}
 
 } // namespace
 
 CalculatorWidget::CalculatorWidget(Host& host, const std::filesystem::path& imagesDirectory,
                                    QWidget* parent)
-    : QDialog(parent)
-    , m_host(host)
-    , m_metricsImage(1, 1, QImage::Format_RGB32)
-    , m_metricsPainter(&m_metricsImage)
-    , m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage))
-    , m_clipboard(std::make_unique<QtClipboard>())
-    , m_model(std::make_unique<Calculator>(host, *m_clipboard, *m_metrics))
+    : FractionsWindowWidget(host, imagesDirectory, parent, Extended{})
+    , m_model(std::make_unique<Calculator>(host, clipboard(), metrics()))
 {
     setObjectName("calculator");
-    setWindowTitle("Calculator");
-    setFixedSize(Calculator::kWidth, Calculator::kHeight + kMenuHeight);
-    setFocusPolicy(Qt::StrongFocus);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* menuBar = new QMenuBar(this);
-    layout->setMenuBar(menuBar);
-    buildMenus(menuBar);
-    m_area = new ExpressionArea(this, {[this](Canvas& canvas) { m_model->paint(canvas); },
-                                       [this]() -> ExpressionEditor& { return m_model->editor(); },
-                                       [this] { afterCommand(); }});
-    m_area->setFixedSize(Calculator::kWidth, Calculator::kHeight);
-    layout->addWidget(m_area);
-    buildButtons(imagesDirectory);
-    m_timer = new QTimer(this);
-    m_timer->setInterval(kBlinkInterval);
-    connect(m_timer, &QTimer::timeout, this, [this] {
-        m_model->tick();
-        m_area->update();
-    });
-    m_timer->start();
-    afterCommand();
+    build(m_model->window(), QSize(Calculator::kWidth, Calculator::kHeight), kButtons);
 }
 
 CalculatorWidget::~CalculatorWidget()
@@ -158,124 +170,85 @@ CalculatorWidget::~CalculatorWidget()
     m_model.reset();
 }
 
-QWidget* CalculatorWidget::expressionArea() const
+void CalculatorWidget::keyDown(std::uint16_t key, Modifiers modifiers)
 {
-    return m_area;
+    m_model->keyDown(key, modifiers);
 }
 
-QAction* CalculatorWidget::action(const QString& name) const
+void CalculatorWidget::paintWindow(Canvas& canvas)
 {
-    return findChild<QAction*>(name);
+    m_model->paint(canvas);
 }
 
-void CalculatorWidget::buildMenus(QWidget* menuHolder)
+bool CalculatorWidget::clickWindow(int x, int y)
 {
-    auto* menuBar = static_cast<QMenuBar*>(menuHolder);
-    auto addItem = [this](QMenu* menu, const QString& text, const QString& name,
-                          std::function<void()> command) {
-        QAction* item = menu->addAction(text);
-        item->setObjectName(name);
-        connect(item, &QAction::triggered, this, [this, command = std::move(command)] {
-            m_timer->stop();
-            command();
-            m_timer->start();
-            afterCommand();
-        });
-        return item;
-    };
-    QMenu* file = menuBar->addMenu("&File");
-    addItem(file, "&New", "new", [this] {
-        m_model->clearVariables();
-        m_model->newExpression();
-    });
-    addItem(file, "E&xit", "exit", [this] { close(); });
-    QMenu* settings = menuBar->addMenu("&Settings");
-    addItem(settings, "&Precision", "precision", [this] { choosePrecision(); });
-    m_complexItem = addItem(settings, "&Complex Numbers", "complexNumbers",
-                            [this] { m_model->setComplexNumbers(!m_model->complexNumbers()); });
-    m_complexItem->setCheckable(true);
-    QMenu* options = menuBar->addMenu("&Options");
-    auto optionItem = [this, options, addItem](const QString& text, const QString& name,
-                                               const std::string& caption) {
-        addItem(options, text, name, [this, caption] {
-            m_model->menu(caption);
-            if (m_optionsSlot && caption != "Save options")
-                *m_optionsSlot = m_model->options();
-        });
-    };
-    optionItem("&Font", "font", "Font");
-    optionItem("&Colors", "colors", "Colors");
-    optionItem("&Save options", "saveOptions", "Save options");
-    QMenu* help = menuBar->addMenu("&Help");
-    addItem(help, "&Index", "index", [this] { m_model->menu("Index"); });
-    addItem(help, "&About", "about", [this] {
-        AboutBox about;
-        m_host.runModal(about);
-    });
+    return m_model->click(x, y);
 }
 
-void CalculatorWidget::useOptions(WindowOptions& slot)
+void CalculatorWidget::pressButton(const std::string& name)
 {
-    m_optionsSlot = &slot;
-    m_model->setOptions(slot);
-    afterCommand();
+    m_model->pressButton(name);
 }
 
-void CalculatorWidget::buildButtons(const std::filesystem::path& imagesDirectory)
+void CalculatorWidget::command(const std::string& caption)
 {
-    for (const ButtonLayout& entry : kButtons) {
-        auto* button = new QPushButton(m_area);
-        button->setObjectName(entry.name);
-        button->setFocusPolicy(Qt::NoFocus);
-        QPixmap picture =
-            entry.picture[0] ? loadButtonPicture(imagesDirectory, entry.picture) : QPixmap();
-        if (picture.isNull()) {
-            button->setText(QString::fromUtf8(entry.text));
-        } else {
-            button->setIcon(picture);
-            button->setIconSize(picture.size());
-        }
-        button->setGeometry(entry.x, entry.y,
-                            std::string_view(entry.name).starts_with("B") ? 90 : 50, 34);
-        connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
-            m_model->pressButton(name);
-            afterCommand();
-        });
-    }
+    m_model->menu(caption);
+}
+
+void CalculatorWidget::applyPrecision(const PrecisionDialog& dialog)
+{
+    m_model->applyPrecision(dialog);
+}
+
+void CalculatorWidget::applyOptions(const WindowOptions& options)
+{
+    m_model->setOptions(options);
+}
+
+bool CalculatorWidget::closeModel()
+{
+    return m_model->close();
+}
+
+void CalculatorWidget::tick()
+{
+    m_model->tick();
 }
 
 void CalculatorWidget::afterCommand()
 {
-    bool shown = m_model->result().has_value();
+    bool main = m_model->window().mode() == FractionsWindow::Mode::Main;
+    bool shown = main && m_model->result().has_value();
+    for (const ButtonLayout& entry : kButtons)
+        if (isPanelButton(entry.name))
+            showButton(entry.name, main);
     for (const char* name : {"BImage1", "BImage3"})
-        if (auto* button = m_area->findChild<QPushButton*>(name))
-            button->setVisible(shown);
-    if (m_complexItem)
-        m_complexItem->setChecked(m_model->complexNumbers());
-    m_area->update();
-    if (shown && m_model->result()->inResultsWindow) {
-        m_timer->stop();
-        ResultsDialog results(*m_model->result(), this);
-        results.exec();
-        m_timer->start();
-    }
+        showButton(name, shown);
+    FractionsWindowWidget::afterCommand();
+    if (shown && m_model->result()->inResultsWindow)
+        showResults();
 }
 
-void CalculatorWidget::choosePrecision()
+void CalculatorWidget::showResults()
 {
-    PrecisionDialogWidget dialog(m_host, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_model->applyPrecision(dialog.model());
-}
-
-void CalculatorWidget::keyPressEvent(QKeyEvent* event)
-{
-    Modifiers modifiers = toEditorModifiers(event->modifiers());
-    std::uint16_t key = toEditorKey(*event, modifiers);
-    if (key == 0)
+    std::optional<CalculatorResults> results = m_model->resultsWindow();
+    if (!results || m_inResults || m_resultsShown == m_model->resultCount())
         return;
-    m_model->keyDown(key, modifiers);
-    afterCommand();
+    m_resultsShown = m_model->resultCount();
+    m_inResults = true;
+    blinkTimer()->stop();
+    ResultsDialog dialog(std::move(*results), this);
+    dialog.exec();
+    blinkTimer()->start();
+    m_inResults = false;
+    // The key that closed the results window is the Calculator's too:
+    // Escape starts a new expression, a digit is typed.
+    if (const auto& key = dialog.closingKey()) {
+        keyDown(key->first, key->second);
+        afterCommand();
+    } else {
+        area()->update();
+    }
 }
 
 } // namespace kestrane

@@ -1,29 +1,20 @@
 #pragma once
 
 #include "fractions/calculator.h"
-
-#include <QDialog>
-#include <QImage>
-#include <QPainter>
+#include "gui/fractions_window_widget.h"
 
 #include <filesystem>
 #include <memory>
 
-class QAction;
-class QTimer;
-
 namespace kestrane {
 
-class ExpressionArea;
-
 class Host;
-class QtCanvas;
-class QtClipboard;
 
-// The Calculator window: the model paints the expression and a short result;
-// the image buttons and menus call the model; a long result opens the
-// results window. The caret blinks every 250 ms.
-class CalculatorWidget final : public QDialog {
+// The Calculator window: the Fractions and Roots window with the keypad,
+// the functions and π and the Greek letters; '=' computes, and a long result
+// opens the results window. The key that closes the results window also
+// does what it does in the Calculator.
+class CalculatorWidget final : public FractionsWindowWidget {
     Q_OBJECT
 public:
     CalculatorWidget(Host& host, const std::filesystem::path& imagesDirectory,
@@ -31,36 +22,28 @@ public:
     ~CalculatorWidget() override;
 
     Calculator& model() { return *m_model; }
-    // The program's slot of font and colours: read now, written back after
-    // Font and Colors.
-    void useOptions(WindowOptions& slot);
-    QWidget* expressionArea() const;
-    QTimer* blinkTimer() const { return m_timer; }
-    QAction* action(const QString& name) const;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyDown(std::uint16_t key, Modifiers modifiers) override;
+    void paintWindow(Canvas& canvas) override;
+    bool clickWindow(int x, int y) override;
+    void pressButton(const std::string& name) override;
+    void command(const std::string& caption) override;
+    void applyPrecision(const PrecisionDialog& dialog) override;
+    void applyOptions(const WindowOptions& options) override;
+    bool closeModel() override;
+    std::string caption() const override { return m_model->caption(); }
+    void tick() override;
+    void afterCommand() override;
 
 private:
+    // Shows a long result; a key that closed it is handled afterwards.
+    void showResults();
 
-    void buildMenus(QWidget* menuHolder);
-    void buildButtons(const std::filesystem::path& imagesDirectory);
-    // Runs a command of the model and shows what it left: a repaint, and the
-    // results window for a long result.
-    void afterCommand();
-    void choosePrecision();
-
-    Host& m_host;
-    // The editor measures text with this canvas for the whole life of the window.
-    QImage m_metricsImage;
-    QPainter m_metricsPainter;
-    std::unique_ptr<QtCanvas> m_metrics;
-    std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<Calculator> m_model;
-    ExpressionArea* m_area = nullptr;
-    QTimer* m_timer = nullptr;
-    QAction* m_complexItem = nullptr;
-    WindowOptions* m_optionsSlot = nullptr;
+    bool m_inResults = false;
+    // The result whose results window was shown last.
+    int m_resultsShown = 0;
 };
 
 } // namespace kestrane

@@ -38,10 +38,20 @@ void ExpressionArea::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     ExpressionEditor& editor = m_hooks.editor();
-    // A click that is not in the degree control and moved a little is a drag.
-    if (!editor.clickDegreeControl(end.x(), end.y()) && moved)
+    // A click chooses a root's degree or puts the caret; a drag selects.
+    if (!moved) {
+        if (!editor.clickDegreeControl(end.x(), end.y()))
+            editor.clickCaret(end.x(), end.y());
+    } else {
         editor.drag(m_start.x(), m_start.y(), end.x(), end.y());
+    }
     m_hooks.afterCommand();
+}
+
+bool ExpressionArea::focusNextPrevChild(bool)
+{
+    // Tab is not a way out: the keys stay with the expression.
+    return false;
 }
 
 } // namespace kestrane

@@ -12,7 +12,8 @@ class ExpressionEditor;
 
 // The white area where the Fractions and Roots window and the Calculator
 // draw their expression: a click in the root-degree control chooses a
-// degree, a drag selects, and the window is told after each.
+// degree, another click puts the caret, a drag selects, and the window is
+// told after each. The keys it is given go on to its window.
 class ExpressionArea final : public QWidget {
 public:
     struct Hooks {
@@ -29,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     Hooks m_hooks;

@@ -2,22 +2,35 @@
 
 #include "gui/qt_canvas.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kestrane {
+
+namespace {
+
+QString text(std::string_view view)
+{
+    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+} // namespace
 
 // The "Example:" area, painted by the model in the chosen font.
 class FontWindowWidget::Example final : public QWidget {
 public:
     Example(const FontWindow& model, QWidget* parent) : QWidget(parent), m_model(model)
     {
-        setMinimumSize(320, 80);
+        setObjectName("example");
+        setMinimumSize(480, 260);
     }
 
 protected:
@@ -36,31 +49,59 @@ FontWindowWidget::FontWindowWidget(FontWindow& model, Host& host, QWidget* paren
     : QDialog(parent)
     , m_model(model)
     , m_host(host)
-    , m_name(new QLineEdit(QString::fromStdString(model.fontName()), this))
+    , m_name(new QLineEdit(this))
+    , m_height(new QComboBox(this))
     , m_example(new Example(model, this))
 {
-    setWindowTitle("Font");
+    setObjectName("fontWindow");
+    setWindowTitle(text(FontWindow::kCaption));
+    m_name->setObjectName("fontName");
     m_name->setEnabled(false);
-    auto* browse = new QPushButton("Browse", this);
+    m_height->setObjectName("fontHeight");
+    auto* browse = new QPushButton(text(FontWindow::kBrowse), this);
+    browse->setObjectName("browse");
     connect(browse, &QPushButton::clicked, this, [this] {
-        if (m_model.browse(m_host)) {
-            m_name->setText(QString::fromStdString(m_model.fontName()));
-            m_example->update();
-        }
+        if (m_model.browse(m_host))
+            showChoice();
+    });
+    showChoice();
+    connect(m_height, &QComboBox::activated, this, [this](int index) {
+        m_model.setHeight(m_height->itemData(index).toInt());
+        m_example->update();
     });
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel("Font's name", this));
-    nameRow->addWidget(m_name, 1);
-    nameRow->addWidget(browse);
+    auto* fields = new QGridLayout;
+    fields->addWidget(new QLabel(text(FontWindow::kNameLabel), this), 0, 0);
+    fields->addWidget(m_name, 0, 1);
+    fields->addWidget(browse, 0, 2);
+    fields->addWidget(new QLabel(text(FontWindow::kHeightLabel), this), 1, 0);
+    fields->addWidget(m_height, 1, 1);
+    fields->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(nameRow);
-    layout->addWidget(new QLabel("Example:", this));
+    layout->addLayout(fields);
+    layout->addWidget(new QLabel(text(FontWindow::kExampleLabel), this));
     layout->addWidget(m_example, 1);
     layout->addWidget(box);
+}
+
+void FontWindowWidget::showChoice()
+{
+    m_name->setText(QString::fromStdString(m_model.fontName()));
+    // The offered heights, and the current one among them even when it is
+    // not one of them, so that OK without a change keeps it.
+    std::vector<int> heights = FontWindow::heights();
+    if (!FontWindow::offersHeight(m_model.fontHeight())) {
+        heights.push_back(m_model.fontHeight());
+        std::sort(heights.begin(), heights.end());
+    }
+    m_height->clear();
+    for (int height : heights)
+        m_height->addItem(QString::number(height), height);
+    m_height->setCurrentIndex(m_height->findData(m_model.fontHeight()));
+    m_example->update();
 }
 
 } // namespace kestrane

@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "fractions/fraction_file.h"
+#include "fractions/precision_dialog.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
@@ -28,19 +29,13 @@ namespace {
 constexpr int kBlinkInterval = 250; // ms
 constexpr int kMenuHeight = 24;
 
-struct ButtonLayout {
-    const char* name;
-    const char* picture;
-    const char* text;
-    int x;
-    int y;
-};
-
+constexpr int kWidth = FractionsWindow::kWidth;
 constexpr int kBottom = FractionsWindow::kHeight - 60;
+// Root, Fraction and Power stand under their painted labels.
 constexpr ButtonLayout kButtons[] = {
-    {"Imge3", "fraction", "a/b", FractionsWindow::kWidth - 200, kBottom},
-    {"Imge4", "power", "x^n", FractionsWindow::kWidth - 80, kBottom},
-    {"Imge5", "root", "sqrt", FractionsWindow::kWidth - 142, kBottom},
+    {"Imge5", "root", "sqrt", kWidth - FractionsWindow::kRootLabelOffset, kBottom},
+    {"Imge3", "fraction", "a/b", kWidth - FractionsWindow::kFractionLabelOffset, kBottom},
+    {"Imge4", "power", "x^n", kWidth - FractionsWindow::kPowerLabelOffset, kBottom},
     {"NImage1", "new_variable", "New", 20, kBottom - 44},
     {"NImage2", "variables", "List", 20, kBottom},
     {"NImage3", "substitute", "x=?", 80, kBottom - 44},
@@ -63,62 +58,93 @@ constexpr ButtonLayout kButtons[] = {
 FractionsWindowWidget::FractionsWindowWidget(Host& host,
                                              const std::filesystem::path& imagesDirectory,
                                              QWidget* parent)
+    : FractionsWindowWidget(host, imagesDirectory, parent, Extended{})
+{
+    m_ownWindow = std::make_unique<FractionsWindow>(host, *m_metrics);
+    m_ownWindow->setClipboard(m_clipboard.get());
+    setObjectName("fractionsWindow");
+    build(*m_ownWindow, QSize(FractionsWindow::kWidth, FractionsWindow::kHeight), kButtons);
+}
+
+FractionsWindowWidget::FractionsWindowWidget(Host& host,
+                                             const std::filesystem::path& imagesDirectory,
+                                             QWidget* parent, Extended)
     : QDialog(parent)
     , m_host(host)
+    , m_imagesDirectory(imagesDirectory)
     , m_metricsImage(1, 1, QImage::Format_RGB32)
     , m_metricsPainter(&m_metricsImage)
     , m_metrics(std::make_unique<QtCanvas>(m_metricsPainter, &m_metricsImage))
     , m_clipboard(std::make_unique<QtClipboard>())
-    , m_model(std::make_unique<FractionsWindow>(host, *m_metrics))
-    , m_imagesDirectory(imagesDirectory)
 {
-    m_model->setClipboard(m_clipboard.get());
-    setObjectName("fractionsWindow");
-    setFixedSize(FractionsWindow::kWidth, FractionsWindow::kHeight + kMenuHeight);
+}
+
+FractionsWindowWidget::~FractionsWindowWidget()
+{
+    // The model gives back the word count before its measuring canvas goes.
+    m_ownWindow.reset();
+}
+
+void FractionsWindowWidget::build(FractionsWindow& window, QSize size,
+                                  std::span<const ButtonLayout> buttons)
+{
+    m_window = &window;
+    setFixedSize(size.width(), size.height() + kMenuHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     auto* menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
     buildMenus(menuBar);
-    m_area = new ExpressionArea(this, {[this](Canvas& canvas) { m_model->paint(canvas); },
-                                       [this]() -> ExpressionEditor& { return m_model->editor(); },
+    m_area = new ExpressionArea(this, {[this](Canvas& canvas) { paintWindow(canvas); },
+                                       [this]() -> ExpressionEditor& { return m_window->editor(); },
                                        [this] { afterCommand(); },
-                                       [this](int x, int y) { return m_model->click(x, y); }});
-    m_area->setFixedSize(FractionsWindow::kWidth, FractionsWindow::kHeight);
+                                       [this](int x, int y) { return clickWindow(x, y); }});
+    m_area->setFixedSize(size);
+    // Keys go to the area first and on to this window, whatever else the
+    // window shows.
+    m_area->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_area);
     layout->addWidget(m_area);
-    buildButtons(imagesDirectory);
+    buildButtons(buttons);
     // FractBar: 100 pixels of the list a step.
     m_scrollBar = new QScrollBar(Qt::Vertical, m_area);
     m_scrollBar->setObjectName("FractBar");
-    m_scrollBar->setGeometry(FractionsWindow::kWidth - 20, 0, 20, FractionsWindow::kHeight - 80);
+    m_scrollBar->setGeometry(size.width() - 20, 0, 20, size.height() - 80);
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     m_scrollBar->hide();
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int position) {
-        if (m_model->scrollPosition() != position) {
-            m_model->scrollTo(position);
+        if (m_window->scrollPosition() != position) {
+            m_window->scrollTo(position);
             m_area->update();
         }
     });
     m_timer = new QTimer(this);
     m_timer->setInterval(kBlinkInterval);
     connect(m_timer, &QTimer::timeout, this, [this] {
-        m_model->editor().tick();
+        tick();
         m_area->update();
     });
     m_timer->start();
     afterCommand();
 }
 
-FractionsWindowWidget::~FractionsWindowWidget()
+QWidget* FractionsWindowWidget::expressionArea() const
 {
-    m_model.reset();
+    return m_area;
 }
 
 void FractionsWindowWidget::useOptions(WindowOptions& slot)
 {
     m_optionsSlot = &slot;
-    m_model->setOptions(slot);
+    applyOptions(slot);
     afterCommand();
+}
+
+void FractionsWindowWidget::takeFocus()
+{
+    if (m_area && isVisible())
+        m_area->setFocus(Qt::OtherFocusReason);
 }
 
 void FractionsWindowWidget::runMenu(const QString& caption)
@@ -126,35 +152,42 @@ void FractionsWindowWidget::runMenu(const QString& caption)
     m_timer->stop();
     // Both saves write the description as the box shows it.
     if (caption == "Save" || caption == "Save as")
-        m_model->setDescription(descriptionText().toStdString());
+        m_window->setDescription(descriptionText().toStdString());
     if (caption == "Precision") {
+        // The dialog opens at the current precision.
         PrecisionDialogWidget dialog(m_host, this);
         if (dialog.exec() == QDialog::Accepted)
-            m_model->applyPrecision(dialog.model());
+            applyPrecision(dialog.model());
     } else if (caption == "About") {
         AboutBox about;
         m_host.runModal(about);
+    } else if (caption == "Print") {
+        printWithDialog(this, m_area->width(), m_area->height(),
+                        [this](Canvas& canvas) { paintWindow(canvas); });
+    } else if (caption == "Exit") {
+        close();
     } else {
-        m_model->menu(caption.toStdString());
+        command(caption.toStdString());
     }
     if (m_optionsSlot && (caption == "Font" || caption == "Colors"))
-        *m_optionsSlot = m_model->options();
+        *m_optionsSlot = currentOptions();
     m_timer->start();
     afterCommand();
 }
 
 void FractionsWindowWidget::runVariableEditor()
 {
-    if (m_inVariableEditor || !m_model->variableEditor())
+    if (m_inVariableEditor || !m_window->variableEditor())
         return;
     m_inVariableEditor = true;
     m_timer->stop();
-    VariableEditorWidget editor(*m_model, m_imagesDirectory, this);
+    VariableEditorWidget editor(*m_window, m_imagesDirectory, this);
     editor.exec();
     // However the dialog ended, the editor is closed.
-    m_model->closeVariableEditor();
+    m_window->closeVariableEditor();
     m_timer->start();
     m_inVariableEditor = false;
+    afterCommand();
 }
 
 QAction* FractionsWindowWidget::action(const QString& name) const
@@ -165,11 +198,12 @@ QAction* FractionsWindowWidget::action(const QString& name) const
 void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
 {
     auto* menuBar = static_cast<QMenuBar*>(menuHolder);
+    // The keys shown beside an item reach the model as keys: a menu shortcut
+    // would take them from it (Ctrl+H in the list shows its help).
     auto addItem = [this](QMenu* menu, const QString& text, const QString& caption,
-                          const QKeySequence& shortcut = {}) {
-        QAction* item = menu->addAction(text);
+                          const QString& keys = {}) {
+        QAction* item = menu->addAction(keys.isEmpty() ? text : text + '\t' + keys);
         item->setObjectName(caption);
-        item->setShortcut(shortcut);
         connect(item, &QAction::triggered, this, [this, caption] { runMenu(caption); });
         return item;
     };
@@ -179,34 +213,25 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     addItem(file, "&Save", "Save");
     addItem(file, "Sa&ve as", "Save as");
     // Ctrl+P inserts a power here, so printing takes Ctrl+Shift+P.
-    QAction* print = file->addAction("&Print…");
-    print->setObjectName("Print");
-    print->setShortcut(QKeySequence("Ctrl+Shift+P"));
-    connect(print, &QAction::triggered, this, [this] {
-        m_timer->stop();
-        printWithDialog(this, FractionsWindow::kWidth, FractionsWindow::kHeight,
-                        [this](Canvas& canvas) { m_model->paint(canvas); });
-        m_timer->start();
-    });
-    QAction* exit = file->addAction("E&xit");
-    exit->setObjectName("Exit");
-    connect(exit, &QAction::triggered, this, &QDialog::close);
+    addItem(file, "&Print…", "Print")->setShortcut(QKeySequence("Ctrl+Shift+P"));
+    file->addSeparator();
+    addItem(file, "E&xit", "Exit");
     QMenu* expression = menuBar->addMenu("&Expression");
-    addItem(expression, "&Main", "Main", QKeySequence("Ctrl+M"));
-    addItem(expression, "&New variable", "New variable");
+    addItem(expression, "&Main", "Main", "Ctrl+M");
+    addItem(expression, "&New variable", "New variable", "Ctrl+V");
     addItem(expression, "&Simplify", "Simplify");
     QMenu* view = menuBar->addMenu("&View");
-    addItem(view, "&Main fraction", "Main fraction", QKeySequence("Ctrl+H"));
-    addItem(view, "&List of variables", "List of variables");
+    addItem(view, "&Main fraction", "Main fraction");
+    addItem(view, "&List of variables", "List of variables", "Ctrl+L");
     addItem(view, "&Value", "Value");
     QMenu* settings = menuBar->addMenu("&Settings");
     addItem(settings, "&Precision", "Precision");
     m_complexItem = addItem(settings, "&Complex Numbers", "Complex Numbers");
     m_complexItem->setCheckable(true);
     QMenu* arithmetics = menuBar->addMenu("&Arithmetics");
-    addItem(arithmetics, "&Power", "Power", QKeySequence("Ctrl+P"));
-    addItem(arithmetics, "&Root", "Root", QKeySequence("Ctrl+R"));
-    addItem(arithmetics, "&Fraction", "Fraction", QKeySequence("Ctrl+N"));
+    addItem(arithmetics, "&Power", "Power", "Ctrl+P");
+    addItem(arithmetics, "&Root", "Root", "Ctrl+R");
+    addItem(arithmetics, "&Fraction", "Fraction", "Ctrl+N");
     QMenu* options = menuBar->addMenu("&Options");
     addItem(options, "&Font", "Font");
     addItem(options, "&Colors", "Colors");
@@ -214,27 +239,33 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     QMenu* help = menuBar->addMenu("&Help");
     addItem(help, "&Index", "Index");
     addItem(help, "&About", "About");
+    // A menu used from the keyboard leaves the focus in the menu bar; the
+    // keys come back to the expression once it closes.
+    for (QMenu* menu : {file, expression, view, settings, arithmetics, options, help})
+        connect(menu, &QMenu::aboutToHide, this,
+                [this] { QTimer::singleShot(0, this, [this] { takeFocus(); }); });
 }
 
-void FractionsWindowWidget::buildButtons(const std::filesystem::path& imagesDirectory)
+void FractionsWindowWidget::buildButtons(std::span<const ButtonLayout> buttons)
 {
-    for (const ButtonLayout& entry : kButtons) {
+    for (const ButtonLayout& entry : buttons) {
         auto* button = new QPushButton(m_area);
         button->setObjectName(entry.name);
         button->setFocusPolicy(Qt::NoFocus);
-        QPixmap picture = loadButtonPicture(imagesDirectory, entry.picture);
+        QPixmap picture =
+            entry.picture[0] ? loadButtonPicture(m_imagesDirectory, entry.picture) : QPixmap();
         if (picture.isNull()) {
-            button->setText(entry.text);
+            button->setText(QString::fromUtf8(entry.text));
         } else {
             button->setIcon(picture);
             button->setIconSize(picture.size());
         }
-        button->setGeometry(entry.x, entry.y, 56, 34);
+        button->setGeometry(entry.x, entry.y, entry.width, entry.height);
         connect(button, &QPushButton::clicked, this, [this, name = std::string(entry.name)] {
             if (name == "koment")
                 m_descriptionBox->show();
             else
-                m_model->pressButton(name);
+                pressButton(name);
             afterCommand();
         });
     }
@@ -245,7 +276,7 @@ void FractionsWindowWidget::buildDescriptionBox()
 {
     m_descriptionBox = new QWidget(m_area);
     m_descriptionBox->setObjectName("descriptionBox");
-    m_descriptionBox->setGeometry(560, FractionsWindow::kHeight - 250, 400, 170);
+    m_descriptionBox->setGeometry(560, m_window->height() - 250, 400, 170);
     m_descriptionBox->setAutoFillBackground(true);
     auto* label = new QLabel("Short description", m_descriptionBox);
     label->setGeometry(10, 5, 380, 20);
@@ -263,9 +294,9 @@ void FractionsWindowWidget::buildDescriptionBox()
     auto* ok = new QPushButton("OK", m_descriptionBox);
     ok->setGeometry(10, 134, 80, 28);
     connect(ok, &QPushButton::clicked, this, [this, text] {
-        m_model->setDescription(text->toPlainText().toStdString());
+        m_window->setDescription(text->toPlainText().toStdString());
         m_descriptionBox->hide();
-        setFocus();
+        takeFocus();
     });
     auto* clear = new QPushButton("Clear", m_descriptionBox);
     clear->setGeometry(100, 134, 80, 28);
@@ -273,43 +304,46 @@ void FractionsWindowWidget::buildDescriptionBox()
     m_descriptionBox->hide();
 }
 
+void FractionsWindowWidget::showButton(const char* name, bool shown)
+{
+    if (auto* button = m_area->findChild<QPushButton*>(name))
+        button->setVisible(shown);
+}
+
 void FractionsWindowWidget::afterCommand()
 {
-    setWindowTitle(QString::fromStdString(m_model->caption()));
-    bool list = m_model->mode() == FractionsWindow::Mode::List;
-    bool simplified = m_model->unsimplified() != nullptr;
-    auto show = [this](const char* name, bool shown) {
-        if (auto* button = m_area->findChild<QPushButton*>(name))
-            button->setVisible(shown);
-    };
-    bool main = m_model->mode() == FractionsWindow::Mode::Main;
-    show("NImage2", main);
-    show("NImage4", main && !simplified);
-    show("NImage5", main && simplified);
-    show("HImage1", list);
-    show("HImage2", list);
-    show("NImage1", main);
-    show("NImage3", main);
+    setWindowTitle(QString::fromStdString(caption()));
+    bool list = m_window->mode() == FractionsWindow::Mode::List;
+    bool simplified = m_window->unsimplified() != nullptr;
+    bool main = m_window->mode() == FractionsWindow::Mode::Main;
+    showButton("NImage2", main);
+    showButton("NImage4", main && !simplified);
+    showButton("NImage5", main && simplified);
+    showButton("HImage1", list);
+    showButton("HImage2", list);
+    showButton("NImage1", main);
+    showButton("NImage3", main);
     // A filled memory shows its red "in" picture and its "out" button.
     for (int index = 0; index < 2; ++index) {
         std::string memory = "M" + std::to_string(index + 1);
-        bool filled = m_model->memory(index) != nullptr;
-        show((memory + "In").c_str(), main && !filled);
-        show((memory + "InRed").c_str(), main && filled);
-        show((memory + "Out").c_str(), main && filled);
+        bool filled = m_window->memory(index) != nullptr;
+        showButton((memory + "In").c_str(), main && !filled);
+        showButton((memory + "InRed").c_str(), main && filled);
+        showButton((memory + "Out").c_str(), main && filled);
     }
-    show("koment", main);
-    int maximum = list ? m_model->scrollMaximum() : 0;
+    showButton("koment", main);
+    int maximum = list ? m_window->scrollMaximum() : 0;
     m_scrollBar->setRange(0, maximum);
-    m_scrollBar->setValue(m_model->scrollPosition());
+    m_scrollBar->setValue(m_window->scrollPosition());
     m_scrollBar->setVisible(maximum > 0);
-    m_complexItem->setChecked(m_model->complexNumbers());
+    m_complexItem->setChecked(m_window->complexNumbers());
     // After Open or New the box shows the window's description.
-    QString description = QString::fromStdString(m_model->description());
+    QString description = QString::fromStdString(m_window->description());
     auto* text = m_descriptionBox->findChild<QPlainTextEdit*>("description");
     if (text && !m_descriptionBox->isVisible() && text->toPlainText() != description)
         text->setPlainText(description);
     m_area->update();
+    takeFocus();
     runVariableEditor();
 }
 
@@ -319,20 +353,75 @@ QString FractionsWindowWidget::descriptionText() const
     return text ? text->toPlainText() : QString();
 }
 
+void FractionsWindowWidget::keyDown(std::uint16_t key, Modifiers modifiers)
+{
+    m_window->keyDown(key, modifiers);
+}
+
+void FractionsWindowWidget::paintWindow(Canvas& canvas)
+{
+    m_window->paint(canvas);
+}
+
+bool FractionsWindowWidget::clickWindow(int x, int y)
+{
+    return m_window->click(x, y);
+}
+
+void FractionsWindowWidget::pressButton(const std::string& name)
+{
+    m_window->pressButton(name);
+}
+
+void FractionsWindowWidget::command(const std::string& caption)
+{
+    m_window->menu(caption);
+}
+
+void FractionsWindowWidget::applyPrecision(const PrecisionDialog& dialog)
+{
+    m_window->applyPrecision(dialog);
+}
+
+void FractionsWindowWidget::applyOptions(const WindowOptions& options)
+{
+    m_window->setOptions(options);
+}
+
+const WindowOptions& FractionsWindowWidget::currentOptions() const
+{
+    return m_window->options();
+}
+
+std::string FractionsWindowWidget::caption() const
+{
+    return m_window->caption();
+}
+
+bool FractionsWindowWidget::closeModel()
+{
+    return m_window->close();
+}
+
+void FractionsWindowWidget::tick()
+{
+    m_window->editor().tick();
+}
+
 void FractionsWindowWidget::keyPressEvent(QKeyEvent* event)
 {
     Modifiers modifiers = toEditorModifiers(event->modifiers());
     std::uint16_t key = toEditorKey(*event, modifiers);
     if (key == 0)
         return;
-    m_model->keyDown(key, modifiers);
+    keyDown(key, modifiers);
     afterCommand();
 }
 
 void FractionsWindowWidget::closeEvent(QCloseEvent* event)
 {
     m_timer->stop();
-    if (!m_model->close()) {
+    if (!closeModel()) {
         m_timer->start();
         event->ignore();
         return;
@@ -343,7 +432,7 @@ void FractionsWindowWidget::closeEvent(QCloseEvent* event)
 void FractionsWindowWidget::reject()
 {
     // Escape belongs to the editor; the window closes through close().
-    if (isVisible() && !m_model->close())
+    if (isVisible() && !closeModel())
         return;
     QDialog::reject();
 }

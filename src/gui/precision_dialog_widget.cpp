@@ -19,7 +19,8 @@ PrecisionDialogWidget::PrecisionDialogWidget(Host& host, QWidget* parent)
     m_scrollBar->setObjectName("precision");
     m_scrollBar->setRange(PrecisionDialog::kMinimum, PrecisionDialog::kMaximum);
     m_scrollBar->setPageStep(PrecisionDialog::kLargeChange);
-    m_scrollBar->setValue(PrecisionDialog::kStart);
+    // At the current precision, so that OK without a move keeps it.
+    m_scrollBar->setValue(m_model.position());
     m_scrollBar->setGeometry(40, 120, 280, 20);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         m_model.setPosition(value);

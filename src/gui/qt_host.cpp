@@ -2,8 +2,8 @@
 
 #include "app/about_box.h"
 #include "app/directories_dialog.h"
-#include "app/font_window.h"
 #include "app/module_dialog.h"
+#include "fractions/font_window.h"
 #include "graphs/domain_dialog.h"
 #include "gui/about_dialog.h"
 #include "gui/colors_dialog_widget.h"
@@ -20,6 +20,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 
 namespace kestrane {
@@ -137,7 +138,9 @@ std::optional<FontChoice> QtHost::chooseFont(const FontChoice& current)
     QFont font = QFontDialog::getFont(&chosen, initial, activeWindow());
     if (!chosen)
         return {};
-    int height = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    // The dialog works in points; the height wanted is the font's size in
+    // pixels, not the height of its lines (which is larger).
+    int height = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     return FontChoice{font.family().toStdString(), height};
 }
 

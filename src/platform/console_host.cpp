@@ -13,4 +13,13 @@ MessageAnswer ConsoleHost::message(const MessageRequest& request)
     return defaultAnswer(request.buttons);
 }
 
+DialogResult ConsoleHost::runModal(ModalDialog& dialog)
+{
+    if (m_dialogAnswers.empty())
+        return DialogResult::Rejected;
+    auto answer = std::move(m_dialogAnswers.front());
+    m_dialogAnswers.pop_front();
+    return answer(dialog);
+}
+
 } // namespace kestrane

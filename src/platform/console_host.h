@@ -2,6 +2,8 @@
 
 #include "platform/host.h"
 
+#include <deque>
+#include <functional>
 #include <iosfwd>
 #include <vector>
 
@@ -9,7 +11,8 @@ namespace kestrane {
 
 // The host of kestrane-cli: every message box becomes a "Caption: text" line
 // on the error stream and is answered with its default button; questions get
-// no answer (the same as Cancel). The boxes are kept for JSON output.
+// no answer (the same as Cancel), and a modal dialog is cancelled unless the
+// command queued the user's part for it. The boxes are kept for JSON output.
 class ConsoleHost final : public Host {
 public:
     explicit ConsoleHost(std::ostream& errors);
@@ -20,14 +23,21 @@ public:
     std::optional<std::string> chooseFileToSave(const FileDialogRequest&) override { return {}; }
     std::optional<FontChoice> chooseFont(const FontChoice&) override { return {}; }
     std::optional<ColorRef> chooseColour(ColorRef) override { return {}; }
-    DialogResult runModal(ModalDialog&) override { return DialogResult::Rejected; }
+    DialogResult runModal(ModalDialog& dialog) override;
     void showHelp(const std::string&) override {}
 
     const std::vector<MessageRequest>& messages() const { return m_messages; }
+    // The next modal dialog is handed to the function, which plays the
+    // user's part (a window driver choosing a font, ...).
+    void answerDialog(std::function<DialogResult(ModalDialog&)> answer)
+    {
+        m_dialogAnswers.push_back(std::move(answer));
+    }
 
 private:
     std::ostream& m_errors;
     std::vector<MessageRequest> m_messages;
+    std::deque<std::function<DialogResult(ModalDialog&)>> m_dialogAnswers;
 };
 
 } // namespace kestrane

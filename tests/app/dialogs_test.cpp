@@ -1,6 +1,5 @@
 #include "app/about_box.h"
 #include "app/directories_dialog.h"
-#include "app/font_window.h"
 #include "app/module_dialog.h"
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
@@ -141,7 +140,8 @@ TEST_F(DirectoriesDialogTest, SaveWritesTheProgramDirectoryOptions)
 
 TEST_F(DirectoriesDialogTest, SaveInHomeWritesTheHomeOptions)
 {
-    ASSERT_TRUE(edit([](DirectoriesDialog& dialog) { dialog.close(DirectoriesAction::SaveInHome); }));
+    ASSERT_TRUE(
+        edit([](DirectoriesDialog& dialog) { dialog.close(DirectoriesAction::SaveInHome); }));
     EXPECT_TRUE(readWholeFile(m_dir / "home/options"));
     EXPECT_FALSE(readWholeFile(m_dir / "options"));
 }
@@ -166,27 +166,12 @@ TEST_F(DirectoriesDialogTest, CancelChangesNothing)
     EXPECT_FALSE(readWholeFile(m_dir / "options"));
 }
 
-TEST(FontWindow, BrowseTakesTheChosenFont)
-{
-    ScriptedHost host;
-    FontWindow window("Arial", 20);
-    EXPECT_FALSE(window.browse(host));
-    EXPECT_EQ(window.fontName(), "Arial");
-    host.answerFont(FontChoice{"Liberation Serif", -18});
-    EXPECT_TRUE(window.browse(host));
-    EXPECT_EQ(window.fontName(), "Liberation Serif");
-    EXPECT_EQ(window.fontHeight(), 18);
-    RecordingCanvas canvas;
-    window.paintExample(canvas, 300, 80);
-    ASSERT_EQ(canvas.texts().size(), 1u);
-    EXPECT_EQ(canvas.calls().back().font.name, "Liberation Serif");
-}
-
 TEST(AboutBox, ShowsTitleAndVersion)
 {
     RecordingCanvas canvas;
     AboutBox().paint(canvas, 360, 175);
-    EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"KESTRANE", "Computer Program", "version 1.8"}));
+    EXPECT_EQ(canvas.texts(),
+              (std::vector<std::string>{"KESTRANE", "Computer Program", "version 1.8"}));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "cli/cli.h"
 #include "cli_outcome.h"
 #include "numbers/long_num.h"
+#include "platform/window_options.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +91,11 @@ TEST(CalcCommandTest, RefusesBadUsage)
     EXPECT_EQ(runCalc({"1+"}).status, 1);
 }
 
+Outcome runFractionsDigits()
+{
+    return runCaptured({"edit", "--window", "fractions", "--digits", "54", "1"});
+}
+
 Outcome runWindow(std::vector<std::string> arguments)
 {
     arguments.insert(arguments.begin(), {"edit", "--window", "calculator"});
@@ -122,7 +129,90 @@ TEST(CalculatorWindowTest, KeysButtonsAndMenusReachTheCalculator)
     }
     EXPECT_EQ(runWindow({"{Button:ZImage1}"}).status, 2);
     EXPECT_EQ(runWindow({"{Menu:Frobnicate}"}).status, 2);
-    EXPECT_EQ(runWindow({"{Click 10,10}"}).status, 2);
+}
+
+TEST(CalculatorWindowTest, TheWindowsMenusButtonsListAndClicks)
+{
+    const std::string defineX = "x={Ctrl+N}1{Down}4=";
+    struct Case {
+        std::string keys;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        {defineX + "{Menu:List of variables}",
+         {"\"mode\":2", "{\"name\":\"x\",\"enabled\":true,\"value\":\"1/4\"}",
+          "\"rows\":[{\"top\":120,"}},
+        // The list at the same places as in the Fractions and Roots window.
+        {defineX + "{Menu:List of variables}{Click 170,135}", {"\"enabled\":false"}},
+        {defineX + "{Ctrl+L}{Click 450,150}", {"\"mode\":1", "\"expression\":\"1/4\""}},
+        {"{Button:NImage1}ab{F2}2.5{Enter}",
+         {"{\"name\":\"ab\",\"enabled\":true,\"value\":\"2.5\"}", "\"variableEditor\":null"}},
+        {"{Ctrl+V}a", {"\"variableEditor\":{\"field\":\"name\",\"record\":-1,\"name\":\"a\""}},
+        {"{Button:Imge3}1{Down}2{Menu:Simplify}", {"\"expression\":\"1/2\"", "\"unsimplified\""}},
+        {"{Menu:Root}2{Menu:Value}", {"\"value\":\"1.414214\""}},
+        {"{Font Courier,40}", {"\"font\":{\"name\":\"Courier\",\"height\":40}"}},
+        {"{Menu:Font}", {"\"font\":{\"name\":\"Arial\",\"height\":20}"}},
+        {"1+2=", {"\"resultLines\":{\"width\":990,\"lines\":[{\"text\":\"3\",\"x\":40,"}},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = runWindow({c.keys});
+        EXPECT_EQ(outcome.status, 0) << c.keys << outcome.err;
+        for (const std::string& fragment : c.fragments)
+            EXPECT_NE(outcome.out.find(fragment), std::string::npos)
+                << c.keys << " lacks " << fragment << " in " << outcome.out;
+    }
+    EXPECT_EQ(runWindow({"{Font Arial,25}"}).status, 2);
+    EXPECT_EQ(runWindow({"{Font Arial,98}"}).status, 2);
+    EXPECT_EQ(runWindow({"{Font ,20}"}).status, 2);
+}
+
+TEST(CalculatorWindowTest, DigitsStartThePrecisionAndEveryLineFitsItsWindow)
+{
+    // Precision's OK without a move keeps the 54 digits the window opened at.
+    Outcome third = runWindow({"--digits", "54", "--start", "1/3", "{Menu:Precision}="});
+    EXPECT_NE(third.out.find("\"result\":\"0." + std::string(27, '3') + "\""), std::string::npos)
+        << third.out;
+
+    Outcome outcome =
+        runWindow({"--digits", "900", "--complex", "--start", "sqrt(2)+i/3", "{Font Arial,96}="});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("\"resultsWindow\":true"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"resultLines\":{\"width\":931,"), std::string::npos);
+    // The digits of √2 to 450 places, and the right edges of the lines.
+    EXPECT_NE(outcome.out.find("\"result\":\"1.4142135623730950488"), std::string::npos);
+    std::size_t at = 0;
+    int lines = 0;
+    while ((at = outcome.out.find("\"x\":150,", at)) != std::string::npos) {
+        std::size_t width = outcome.out.find("\"width\":", at) + 8;
+        EXPECT_LE(150 + std::stoi(outcome.out.substr(width)), 931 - 18);
+        ++at;
+        ++lines;
+    }
+    EXPECT_GT(lines, 40);
+    EXPECT_EQ(longWords(), kLongWordsAtStart);
+    EXPECT_EQ(runWindow({"--digits", "100", "1"}).status, 2);
+    EXPECT_EQ(runFractionsDigits().status, 2);
+}
+
+TEST(CalculatorWindowTest, BothWindowsReadTheirOptionFilesFromTheStartDirectory)
+{
+    kestrane::testing::TempDir dir;
+    WindowOptions calculator;
+    calculator.fontName = "Courier";
+    calculator.fontHeight = 30;
+    ASSERT_TRUE(writeWindowOptions(dir / "CalcOpt", calculator));
+    WindowOptions fractions;
+    fractions.fontHeight = 44;
+    ASSERT_TRUE(writeWindowOptions(dir / "FractOpt", fractions));
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    Outcome calculatorRun = runWindow({"1"});
+    Outcome fractionsRun = runCaptured({"edit", "--window", "fractions", "1"});
+    std::filesystem::current_path(previous);
+    EXPECT_NE(calculatorRun.out.find("\"font\":{\"name\":\"Courier\",\"height\":30}"),
+              std::string::npos);
+    EXPECT_NE(fractionsRun.out.find("\"font\":{\"name\":\"Arial\",\"height\":44}"),
+              std::string::npos);
 }
 
 Outcome runFractions(std::vector<std::string> arguments)

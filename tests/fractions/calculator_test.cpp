@@ -3,6 +3,7 @@
 #include "expression_test_support.h"
 #include "fractions/calculator.h"
 #include "fractions/colors_dialog.h"
+#include "fractions/font_window.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/recording_canvas.h"
@@ -182,27 +183,6 @@ TEST_F(CalculatorTest, DisabledVariablesAreNotUsed)
     EXPECT_EQ(m_host.messages().back().text, "Variable already exists.");
 }
 
-TEST_F(CalculatorTest, LongResultsSplitIntoLinesAndTheResultsWindow)
-{
-    ASSERT_TRUE(compute("1/7"));
-    const CalculatorOutput& short_ = *calculator().result();
-    EXPECT_EQ(short_.real.lines.size(), 1u);
-    EXPECT_FALSE(short_.inResultsWindow);
-
-    openAt(150);
-    ASSERT_TRUE(compute("1/7"));
-    const CalculatorOutput& output = *calculator().result();
-    EXPECT_TRUE(output.inResultsWindow);
-    std::string joined;
-    for (const std::string& line : output.real.lines) {
-        EXPECT_LE(m_metrics.textWidth(line), Calculator::kResultAreaWidth);
-        joined += line;
-    }
-    EXPECT_EQ(joined, output.real.text);
-    EXPECT_EQ(output.real.text.size(), 452u);
-    EXPECT_EQ(m_clipboard.text(), output.real.text);
-}
-
 TEST_F(CalculatorTest, ClosingGivesBackTheWordCount)
 {
     ASSERT_EQ(longWords(), kLongWordsAtStart);
@@ -291,11 +271,11 @@ TEST_F(CalculatorTest, ButtonsTypeDigitsFunctionsAndSymbols)
 TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
 {
     calculator().editor().setExpression(testing::parsed("12345"));
-    int width = calculator().editor().expression().width;
-    m_host.answerFont(FontChoice{"Courier", 30});
+    m_host.answerDialog([](ModalDialog& dialog) {
+        dynamic_cast<FontWindow&>(dialog).choose(FontChoice{"Courier", 30});
+        return DialogResult::Accepted;
+    });
     ASSERT_TRUE(calculator().menu("Font"));
-    EXPECT_EQ(calculator().options().fontHeight, 30);
-    EXPECT_GT(calculator().editor().expression().width, width);
     RecordingCanvas canvas;
     calculator().paint(canvas);
     auto texts = canvas.callsOf(RecordingCanvas::Shape::Text);
@@ -325,11 +305,17 @@ TEST_F(CalculatorTest, OptionsMenuWorksOnTheCalculatorsSlot)
     EXPECT_FALSE(calculator().menu("Nothing"));
 }
 
-TEST_F(CalculatorTest, PrecisionMenuAppliesTheDialogsStart)
+TEST_F(CalculatorTest, PrecisionOkWithoutAMoveKeepsThePrecision)
 {
+    openAt(20);
     ASSERT_TRUE(calculator().menu("Precision"));
-    EXPECT_EQ(calcWords(), 36);
-    EXPECT_EQ(longWords(), 46);
+    EXPECT_EQ(calcWords(), 40);
+    EXPECT_EQ(longWords(), 50);
+    openAt(150);
+    EXPECT_EQ(PrecisionDialog().position(), 150);
+    ASSERT_TRUE(calculator().menu("Precision"));
+    EXPECT_EQ(calcWords(), 300);
+    EXPECT_EQ(longWords(), 310);
 }
 
 class PrecisionDialogTest : public ::testing::Test {
@@ -357,8 +343,7 @@ TEST_F(PrecisionDialogTest, TextAndWordCountsFollowThePosition)
         {150, "Number of significant digits:  900", 300, 310},
     };
     for (const Case& c : cases) {
-        PrecisionDialog dialog;
-        EXPECT_EQ(dialog.position(), PrecisionDialog::kStart);
+        PrecisionDialog dialog(PrecisionDialog::kStart);
         dialog.setPosition(c.position);
         EXPECT_EQ(dialog.text(), c.text);
         dialog.accept();
@@ -370,7 +355,7 @@ TEST_F(PrecisionDialogTest, TextAndWordCountsFollowThePosition)
 
 TEST_F(PrecisionDialogTest, ScrollBarStaysInItsRange)
 {
-    PrecisionDialog dialog;
+    PrecisionDialog dialog(PrecisionDialog::kStart);
     dialog.pageLeft();
     EXPECT_EQ(dialog.position(), 9);
     dialog.setPosition(145);

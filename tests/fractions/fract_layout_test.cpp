@@ -129,6 +129,68 @@ TEST_F(FractLayoutTest, RootsTakeRoomAboveAndFollowTheHeightTheyEnclose)
     EXPECT_LT(nested->openRow->items[0]->root->y, nested->openRow->items[1]->root->y);
 }
 
+// The lowest line of the bar of the fraction at the top of the tree, and
+// the highest point of the red root strokes under it, as painted.
+struct BarAndRoots {
+    double barBottom = 0;
+    double rootTop = 1e9;
+};
+
+BarAndRoots barAndRoots(const FractNode& fraction, const RecordingCanvas& canvas)
+{
+    BarAndRoots found;
+    found.barBottom = fraction.y - fraction.barThickness / 2 + fraction.barThickness - 1;
+    for (const auto& stroke : canvas.callsOf(RecordingCanvas::Shape::Polyline)) {
+        if (stroke.pen != kRootColour || stroke.points[1].y <= fraction.y)
+            continue;
+        for (const CanvasPoint& point : stroke.points)
+            found.rootTop = std::min(found.rootTop, point.y);
+    }
+    return found;
+}
+
+TEST_F(FractLayoutTest, ARootInADenominatorKeepsAGapUnderTheBarAtEverySize)
+{
+    // Denominators whose top is a root's overline, one fraction each.
+    for (const char* text : {"1/sqrt(2)", "1/(1+sqrt(2))", "x/sqrt(sqrt(2))", "1/sin(sqrt(2))",
+                             "(1/2)/(3+sqrt(5))", "1/root(3,2/3)"}) {
+        for (int height = 8; height <= 96; height += 8) {
+            auto tree = parsed(text, height);
+            layoutExpression(*tree, m_canvas, 10, 10);
+            m_canvas.clear();
+            paintExpression(*tree, m_canvas);
+            BarAndRoots drawn = barAndRoots(*tree, m_canvas);
+            EXPECT_GE(drawn.rootTop - drawn.barBottom, 3 + height / 16)
+                << text << " at height " << height;
+            // The node's height still covers everything drawn.
+            EXPECT_EQ(tree->height, tree->aboveTotal + tree->below) << text;
+        }
+    }
+}
+
+TEST_F(FractLayoutTest, FractionsWithoutARootUnderTheBarAreUnchanged)
+{
+    for (const char* text : {"1/2", "sqrt(2)/3", "1/(2+x)", "1/(x^2)"}) {
+        auto tree = laidOut(text);
+        EXPECT_EQ(denominatorGap(*tree), 0) << text;
+        EXPECT_EQ(tree->below, tree->denominator->height) << text;
+    }
+    EXPECT_GT(denominatorGap(*laidOut("1/sqrt(2)")), 0);
+    EXPECT_EQ(denominatorGap(*laidOut("sqrt(2)")), 0);
+}
+
+TEST_F(FractLayoutTest, ACentredTreeKeepsItsStartInView)
+{
+    auto narrow = parsed("1/2+x");
+    layoutExpressionCentred(*narrow, m_canvas, 450, 20, 120);
+    EXPECT_EQ(narrow->x, 450);
+    EXPECT_EQ(narrow->y - narrow->aboveTotal, 120);
+
+    auto wide = parsed(std::string(120, '7'));
+    layoutExpressionCentred(*wide, m_canvas, 450, 20, 120);
+    EXPECT_EQ(wide->x - wide->width / 2, 20);
+}
+
 TEST_F(FractLayoutTest, ClosingExponentsRaiseWhatTheyEnclose)
 {
     auto tree = laidOut("(x)^2");

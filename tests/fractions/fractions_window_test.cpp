@@ -2,6 +2,7 @@
 // refusal, memories, the description and the close question.
 #include "expression_test_support.h"
 #include "fractions/colors_dialog.h"
+#include "fractions/font_window.h"
 #include "fractions/fractions_window.h"
 #include "fractions/precision_dialog.h"
 #include "numbers/long_num.h"
@@ -19,6 +20,15 @@ protected:
     FractionsWindowTest() : m_window(m_host, m_metrics) {}
 
     void start(const std::string& text) { m_window.editor().setExpression(testing::parsed(text)); }
+    // Options > Font, with a font chosen in the Font window and OK.
+    void chooseFont(const std::string& name, int height)
+    {
+        m_host.answerDialog([name, height](ModalDialog& dialog) {
+            dynamic_cast<FontWindow&>(dialog).choose(FontChoice{name, height});
+            return DialogResult::Accepted;
+        });
+        m_window.menu("Font");
+    }
     std::string expression() const { return printExpressionText(m_window.editor().expression()); }
 
     ScriptedHost m_host;
@@ -173,6 +183,50 @@ TEST_F(FractionsWindowTest, ArithmeticsAreRefusedInAnExponent)
     EXPECT_EQ(m_host.messages()[0].text, "Powers are not allowed for exponent of power.");
     EXPECT_EQ(m_host.messages()[1].text, "Roots are not allowed for exponent of power.");
     EXPECT_EQ(expression(), "2^3");
+}
+
+TEST_F(FractionsWindowTest, TheMainExpressionStandsLargeInTheMiddle)
+{
+    for (int height : {20, 40, 96}) {
+        WindowOptions options;
+        options.fontHeight = height;
+        m_window.setOptions(options);
+        for (const char* text : {"?", "1/sqrt(2)", "(1+x)^2/3"}) {
+            start(text);
+            const FractNode& tree = m_window.editor().expression();
+            // Centred at x 450; its top 120 below the drawing area's top.
+            EXPECT_EQ(tree.x, FractionsWindow::kCentre) << text << " at " << height;
+            EXPECT_EQ(tree.y, FractionsWindow::kTopMargin + tree.aboveTotal) << text;
+            RecordingCanvas canvas;
+            m_window.paint(canvas);
+            // The expression's box holds it.
+            auto fills = canvas.callsOf(RecordingCanvas::Shape::FillRect);
+            ASSERT_GE(fills.size(), 2u);
+            EXPECT_LE(fills[1].points[0].x, tree.x - tree.width / 2) << text;
+            EXPECT_GE(fills[1].points[1].x, tree.x + tree.width / 2) << text;
+            EXPECT_LE(fills[1].points[0].y, FractionsWindow::kTopMargin) << text;
+            EXPECT_GE(fills[1].points[1].y, tree.y + tree.below) << text;
+        }
+    }
+    // After New and Open it stands there too.
+    m_window.menu("New");
+    EXPECT_EQ(m_window.editor().expression().x, FractionsWindow::kCentre);
+}
+
+TEST_F(FractionsWindowTest, AClickPutsTheCaretInThePlaceUnderIt)
+{
+    start("12/345");
+    const FractNode& tree = m_window.editor().expression();
+    const FractNode& denominator = *tree.denominator;
+    ASSERT_TRUE(m_window.click(denominator.textX + 1, denominator.y));
+    EXPECT_EQ(m_window.editor().cursor().place.node, &denominator);
+    EXPECT_EQ(m_window.editor().cursor().place.position, 0);
+    m_window.keyDown('9', {});
+    EXPECT_EQ(expression(), "12/9345");
+    // Far from the expression a click changes nothing.
+    EXPECT_FALSE(m_window.click(5, 600));
+    EXPECT_EQ(m_window.editor().cursor().place.node,
+              m_window.editor().expression().denominator.get());
 }
 
 } // namespace
@@ -428,13 +482,12 @@ TEST_F(FractionsListTest, FontMeasuresEveryExpressionAgain)
     define("a", "1/2");
     start("a+1");
     int width = m_window.editor().expression().width;
-    m_host.answerFont(FontChoice{"Arial", 31});
-    m_window.menu("Font");
+    chooseFont("Arial", 32);
     EXPECT_EQ(m_window.options().fontHeight, 32);
     EXPECT_GT(m_window.editor().expression().width, width);
     m_window.menu("List of variables");
     EXPECT_EQ(m_window.variables().record(0).value->fontHeight, 32);
-    m_host.answerFont(std::nullopt);
+    // Cancel changes nothing.
     m_window.menu("Font");
     EXPECT_EQ(m_window.options().fontHeight, 32);
 }
@@ -457,8 +510,7 @@ TEST_F(FractionsListTest, FontFamilyAppliesToEveryExpressionButNotToLabels)
     m_window.paint(before);
     EXPECT_EQ(familyOf(before, "7"), "Arial");
 
-    m_host.answerFont(FontChoice{"Courier", 20});
-    m_window.menu("Font");
+    chooseFont("Courier", 20);
     EXPECT_EQ(m_window.editor().fontName(), "Courier");
     RecordingCanvas main;
     m_window.paint(main);
@@ -513,14 +565,70 @@ TEST_F(FractionsListTest, ColorsAndSaveOptionsWriteFractOpt)
     EXPECT_EQ(saved.window, rgb(4, 5, 6));
 }
 
-TEST_F(FractionsListTest, PrecisionChangesTheWordsUntilTheWindowCloses)
+TEST_F(FractionsListTest, ValueBoxesStayInsideTheirRowsAtEveryFont)
+{
+    define("a", "1/sqrt(2)");
+    define("b", "(1+x)^2/3");
+    define("c", "7");
+    start("a+b+c");
+    for (int height : {8, 20, 48, 96}) {
+        chooseFont("Arial", height);
+        m_window.menu("List of variables");
+        RecordingCanvas canvas;
+        m_window.paint(canvas);
+        std::vector<std::pair<double, double>> boxes;
+        for (const auto& fill : canvas.callsOf(RecordingCanvas::Shape::FillRect))
+            if (fill.brush == m_window.options().expressionBackground)
+                boxes.emplace_back(fill.points[0].y, fill.points[1].y);
+        ASSERT_EQ(boxes.size(), 3u) << height;
+        for (int index = 0; index < 3; ++index) {
+            const VariableRecord& record = m_window.variables().record(index);
+            EXPECT_GE(boxes[static_cast<std::size_t>(index)].first, record.rowTop) << height;
+            EXPECT_LE(boxes[static_cast<std::size_t>(index)].second, record.rowBottom) << height;
+            // The value itself lies in its box.
+            const FractNode& value = *record.value;
+            EXPECT_GT(value.y - value.aboveTotal, record.rowTop) << height;
+            EXPECT_LT(value.y + value.below, record.rowBottom) << height;
+        }
+        m_window.menu("Main");
+    }
+}
+
+TEST_F(FractionsListTest, TheEditorsVariablesButtonDeletesAfterOk)
+{
+    define("a", "1");
+    define("b", "2");
+    start("a+b");
+    m_window.menu("List of variables");
+    m_window.click(90, m_window.variables().record(0).rowTop + 5);
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    m_host.answerMessage(MessageAnswer::Cancel);
+    m_window.pressButton("Variables");
+    ASSERT_NE(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variables().count(), 2);
+    m_window.pressButton("Variables");
+    EXPECT_EQ(m_window.variableEditor(), nullptr);
+    ASSERT_EQ(m_window.variables().count(), 1);
+    EXPECT_EQ(m_window.variables().record(0).name, "b");
+    EXPECT_EQ(m_window.variables().record(0).rowTop, VariableTable::kListTop);
+    EXPECT_TRUE(m_window.modified());
+    // On a new variable it only closes the editor.
+    m_window.pressButton("NImage1");
+    m_window.pressButton("Variables");
+    EXPECT_EQ(m_window.variableEditor(), nullptr);
+    EXPECT_EQ(m_window.variables().count(), 1);
+}
+
+TEST_F(FractionsListTest, PrecisionOkKeepsTheDigitsAndSetsTheWordsUntilTheWindowCloses)
 {
     int before = longWords();
+    setCalcWords(60);
     {
         FractionsWindow window(m_host, m_metrics);
+        // The dialog opens at the current precision: OK changes no digit.
         window.menu("Precision");
-        EXPECT_EQ(calcWords(), 2 * PrecisionDialog::kStart);
-        EXPECT_EQ(longWords(), calcWords() + kCalcGuardWords);
+        EXPECT_EQ(calcWords(), 60);
+        EXPECT_EQ(longWords(), 60 + kCalcGuardWords);
     }
     EXPECT_EQ(longWords(), before);
     setCalcWords(kCalcWordsAtStart);

@@ -81,10 +81,14 @@ TEST_F(VariableEditorTest, HelpButtonsShowTheirBoxes)
     ASSERT_TRUE(m_editor.pressButton("Help"));
     EXPECT_EQ(m_host.messages().back().caption, "New Variable.");
     EXPECT_EQ(lastMessage().substr(0, 52), "Use keyboard key F2 to navigate between expressions.");
-    ASSERT_TRUE(m_editor.pressButton("Variables"));
+    EXPECT_FALSE(m_editor.pressButton("Nothing"));
+    // "Variables" asks before the window deletes the variable.
+    m_host.answerMessage(MessageAnswer::Cancel);
+    EXPECT_FALSE(m_editor.confirmDelete());
     EXPECT_EQ(m_host.messages().back().caption, "Variables");
     EXPECT_EQ(lastMessage(), "Variable will be deleted");
-    EXPECT_FALSE(m_editor.pressButton("Nothing"));
+    EXPECT_EQ(m_host.messages().back().buttons, MessageButtons::OkCancel);
+    EXPECT_TRUE(m_editor.confirmDelete());
 }
 
 TEST_F(VariableEditorTest, AcceptanceChecksInOrder)

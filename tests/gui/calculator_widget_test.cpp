@@ -157,7 +157,7 @@ TEST_F(CalculatorWidgetTest, PrecisionAndComplexNumbersFromTheSettingsMenu)
 {
     CalculatorWidget calculator(m_host, m_application->imagesDirectory());
     calculator.show();
-    QAction* complex = calculator.action("complexNumbers");
+    QAction* complex = calculator.action("Complex Numbers");
     ASSERT_NE(complex, nullptr);
     EXPECT_FALSE(complex->isChecked());
     calculator.model().editor().setExpression(parseExpressionText("2*i").tree);
@@ -172,7 +172,7 @@ TEST_F(CalculatorWidgetTest, PrecisionAndComplexNumbersFromTheSettingsMenu)
         EXPECT_EQ(precision->model().text(), "Number of significant digits:  54 ");
         dialog.accept();
     });
-    calculator.action("precision")->trigger();
+    calculator.action("Precision")->trigger();
     EXPECT_EQ(calcWords(), 18);
     EXPECT_EQ(longWords(), 28);
 }
