@@ -100,7 +100,7 @@ void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
 // the rows add up to floor(A X / 1000^F) - D, where D is the integer part of
 // the sum of the rows' cut-off fractions (the row sums lose what each row
 // dropped on its own). A X is computed exactly in limbs of three words, and
-// D from the first six words of each row's cut-off tail; when those cannot
+// D from the first three words of each row's cut-off tail; when those cannot
 // decide D (a sum of fractions within the unread words' reach of an
 // integer), the column sums above decide instead.
 
@@ -206,46 +206,39 @@ void addRows(const Limbs& left, const Limbs& right, int lastColumn, std::uint64_
 }
 
 // The integer part of the sum of the rows' cut-off fractions, or -1 when the
-// first six tail words do not decide it.
+// first three tail words of each row do not decide it (about once in 10^9 / (500
+// rows) products).
 template<int kFixed>
 std::int64_t droppedCarry(const LongNum& a, const LongNum& b)
 {
-    constexpr std::uint64_t kWindow = 1000000000000000000ull; // six words
     int count = wordCountOf<kFixed>(a);
     int half = count / 2;
     const LongWord* left = a.words().data();
     const LongWord* right = b.words().data();
-    std::uint64_t window = 0;    // the six tail words below the cut of row i
-    std::uint64_t fractions = 0; // the sum's fraction, in units of 10^-18
+    std::uint64_t window = 0;    // the three tail words below the cut of row i
+    std::uint64_t fractions = 0; // the sum's fraction, in units of 10^-9
     std::int64_t whole = 0;
     std::uint64_t unread = 0; // bound of what the words past the window add
     for (int i = half; i < count; ++i) {
         int shift = i - half + 1;
         // The window moves up one word: b's word count - shift enters at the top.
-        window = window / kLongBase +
-                 static_cast<std::uint64_t>(right[count - shift]) * (kWindow / kLongBase);
+        window = window / kLongBase + static_cast<std::uint64_t>(right[count - shift]) * 1000000;
         auto digit = static_cast<std::uint64_t>(left[i]);
-        if (digit == 0)
-            continue;
-        std::uint64_t high = window / kLimbBase;
-        std::uint64_t low = window % kLimbBase;
-        std::uint64_t fraction = digit * high % kLimbBase * kLimbBase + digit * low;
-        if (fraction >= kWindow)
-            fraction -= kWindow;
-        if (shift > 6) {
-            // The unread words add less than `digit` units of 10^-18, and
-            // must not carry this row's fraction past a whole.
-            if (fraction + digit > kWindow)
+        std::uint64_t fraction = digit * window % kLimbBase;
+        if (shift > 3) {
+            // The unread words add less than `digit` units of 10^-9, and must
+            // not carry this row's fraction past a whole.
+            if (fraction + digit > kLimbBase)
                 return -1;
             unread += digit;
         }
         fractions += fraction;
-        if (fractions >= kWindow) {
-            fractions -= kWindow;
+        if (fractions >= kLimbBase) {
+            fractions -= kLimbBase;
             ++whole;
         }
     }
-    if (fractions + unread > kWindow)
+    if (fractions + unread > kLimbBase)
         return -1;
     return whole;
 }
