@@ -117,28 +117,42 @@ void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryE
     LongCopy(highFits ? high : low, out);
 }
 
-// floor(sqrt(|a|)) in words when |a| 1000^F fits 126 bits.
-bool smallSquareRoot(const LongNum& a, LongNum& out)
+// floor(sqrt(|a| 1000^F)) in words when that radicand stays below 2^116 (a
+// root of at most 58 bits); `first` is a's first nonzero word.
+bool smallSquareRoot(const LongNum& a, int first, LongNum& out)
 {
     int count = a.wordCount();
     int fractionWords = count - longIntegerWords();
-    Wide radicand = 0;
+    // |a| fits 64 bits in six words, and the radicand below 10^36 keeps
+    // 1000^F within 128.
     constexpr Wide kLimit = static_cast<Wide>(1) << 116;
-    for (int i = 0; i < count + fractionWords; ++i) {
-        if (radicand >= kLimit)
-            return false;
-        radicand = radicand * kLongBase + static_cast<Wide>(i < count ? a[i] : 0);
-    }
+    if (count - first > 6 || (count - first) + fractionWords > 12)
+        return false;
+    const LongWord* words = a.words().data();
+    std::uint64_t integer = 0; // |a| in units of its last word
+    for (int i = first; i < count; ++i)
+        integer = integer * kLongBase + static_cast<std::uint64_t>(words[i]);
+    Wide scale = 1;
+    for (int i = 0; i < fractionWords; ++i)
+        scale *= kLongBase;
+    Wide radicand = static_cast<Wide>(integer) * scale;
+    if (radicand >= kLimit)
+        return false;
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(radicand)));
     while (static_cast<Wide>(root) * root > radicand)
         --root;
     while (static_cast<Wide>(root + 1) * (root + 1) <= radicand)
         ++root;
-    long_detail::clearDigits(out);
-    for (int i = count - 1; i >= 0 && root != 0; --i) {
-        out[i] = static_cast<LongWord>(root % kLongBase);
-        root /= kLongBase;
-    }
+    // The root's words, from the last: below 2^58, so at most six words.
+    LongWord* digits = out.words().data();
+    std::fill(digits, digits + count, 0);
+    out.setSign(kLongPlus);
+    std::uint64_t high = root / 1000000000;
+    auto low = static_cast<std::uint32_t>(root - high * 1000000000);
+    for (int i = count - 1; i >= count - 3; --i, low /= 1000)
+        digits[i] = static_cast<LongWord>(low % 1000);
+    for (int i = count - 4; i >= 0 && high != 0; --i, high /= 1000)
+        digits[i] = static_cast<LongWord>(high % 1000);
     return true;
 }
 
@@ -150,16 +164,17 @@ void LongSqrt(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     if (a.isNegative())
         long_detail::showMessage("Square root of negative number. Major error may occur.");
-    if (LongIsZero(a)) {
+    int first = long_detail::firstNonzero(a);
+    if (first == a.wordCount()) {
         long_detail::clearDigits(out);
         return;
     }
-    if (smallSquareRoot(a, out))
+    if (smallSquareRoot(a, first, out))
         return;
     // The root has about half the integer words of a, and the fraction words:
     // its words and 64 guard bits are all the precision it needs.
     int half = longIntegerWords();
-    int integerWords = std::max(1, (half - long_detail::firstNonzero(a) + 1) / 2 + 1);
+    int integerWords = std::max(1, (half - first + 1) / 2 + 1);
     int rootWords = integerWords + a.wordCount() - half;
     int fraction = (static_cast<int>(std::ceil(rootWords * 3 * 3.3219280948873623)) + 127) / 64;
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
