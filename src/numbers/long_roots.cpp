@@ -117,33 +117,27 @@ void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryE
     LongCopy(highFits ? high : low, out);
 }
 
-// floor(sqrt(|a| 1000^F)) in words when that radicand stays below 2^116 (a
-// root of at most 58 bits); `first` is a's first nonzero word.
+// floor(sqrt(|a| 1000^F)) in words when that radicand fits 126 bits (a root
+// of at most 63 bits); `first` is a's first nonzero word.
 bool smallSquareRoot(const LongNum& a, int first, LongNum& out)
 {
     int count = a.wordCount();
     int fractionWords = count - longIntegerWords();
-    // |a| fits 64 bits in six words, and the radicand below 10^36 keeps
-    // 1000^F within 128.
+    // A radicand below 2^116 before its last word stays below 2^126 after it.
     constexpr Wide kLimit = static_cast<Wide>(1) << 116;
-    if (count - first > 6 || (count - first) + fractionWords > 12)
-        return false;
     const LongWord* words = a.words().data();
-    std::uint64_t integer = 0; // |a| in units of its last word
-    for (int i = first; i < count; ++i)
-        integer = integer * kLongBase + static_cast<std::uint64_t>(words[i]);
-    Wide scale = 1;
-    for (int i = 0; i < fractionWords; ++i)
-        scale *= kLongBase;
-    Wide radicand = static_cast<Wide>(integer) * scale;
-    if (radicand >= kLimit)
-        return false;
+    Wide radicand = 0;
+    for (int i = first; i < count + fractionWords; ++i) {
+        if (radicand >= kLimit)
+            return false;
+        radicand = radicand * kLongBase + static_cast<Wide>(i < count ? words[i] : 0);
+    }
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(radicand)));
     while (static_cast<Wide>(root) * root > radicand)
         --root;
     while (static_cast<Wide>(root + 1) * (root + 1) <= radicand)
         ++root;
-    // The root's words, from the last: below 2^58, so at most six words.
+    // The root's words, from the last: below 2^63, so at most seven words.
     LongWord* digits = out.words().data();
     std::fill(digits, digits + count, 0);
     out.setSign(kLongPlus);
