@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrane {
@@ -175,6 +176,41 @@ TEST_P(DifferentialTest, EveryOperationGivesTheSameWordsAndMessages)
                 << operation.name << " at " << words << " words of " << LongToText(a) << " "
                 << char(a.sign()) << " and " << LongToText(b) << " " << char(b.sign());
             ASSERT_EQ(texts(), expectedTexts) << operation.name << " of " << LongToText(a);
+        }
+    }
+}
+
+// Rows whose cut-off parts come within a unit of the last word of a whole
+// (3 x 0.333..., 27 x 0.037037...) leave the product's dropped carry
+// undecided by the leading tail words; the words must still be the same.
+TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
+{
+    struct Pattern {
+        int digit;
+        const char* repeated;
+    };
+    const Pattern patterns[] = {{3, "333"}, {9, "111"}, {27, "037"}, {999, "999"}, {7, "142857"}};
+    int words = GetParam();
+    int fractionDigits = 3 * (words - words / 2);
+    for (const Pattern& pattern : patterns) {
+        std::string repeating = "0.";
+        while (static_cast<int>(repeating.size()) < fractionDigits + 2)
+            repeating += pattern.repeated;
+        for (int last = 0; last < 4; ++last) {
+            // The digit in every fraction word, or in all but the last few.
+            LongNum a;
+            for (int i = words / 2; i < words - last; ++i)
+                a[i] = pattern.digit;
+            LongNum b = LongFromText(repeating);
+            b[words - 1 - last] += b[words - 1 - last] < 999 ? 1 : -1;
+            for (const auto& [left, right] : {std::pair{a, b}, std::pair{b, a}}) {
+                LongNum expected;
+                LongNum actual;
+                baseline::LongMul(left, right, expected);
+                LongMul(left, right, actual);
+                ASSERT_EQ(toWords(actual), toWords(expected))
+                    << LongToText(left) << " * " << LongToText(right);
+            }
         }
     }
 }
