@@ -1,6 +1,7 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 
+#include <array>
 #include <cmath>
 
 namespace kestrane {
@@ -123,15 +124,38 @@ bool smallSquareRoot(const LongNum& a, int first, LongNum& out)
 {
     int count = a.wordCount();
     int fractionWords = count - longIntegerWords();
-    // A radicand below 2^116 before its last word stays below 2^126 after it.
+    // The radicand is |a| (in units of its last word) followed by F zero
+    // words; below 2^116 before its last word it stays below 2^126 after it.
     constexpr Wide kLimit = static_cast<Wide>(1) << 116;
+    constexpr int kMostZeroWords = 12; // 1000^12 alone passes the limit
+    // For F zero words (index F - 1): 1000^F, and the largest |a| whose
+    // radicand is below 2^116 before its last zero word.
+    struct Scale {
+        Wide power;
+        Wide largest;
+    };
+    static constexpr std::array<Scale, kMostZeroWords> kScales = [] {
+        std::array<Scale, kMostZeroWords> scales{};
+        Wide power = 1; // 1000^(F - 1)
+        for (auto& scale : scales) {
+            scale = {power * kLongBase, (kLimit - 1) / power};
+            power *= kLongBase;
+        }
+        return scales;
+    }();
+    if (fractionWords < 1 || fractionWords > kMostZeroWords)
+        return false;
     const LongWord* words = a.words().data();
-    Wide radicand = 0;
-    for (int i = first; i < count + fractionWords; ++i) {
-        if (radicand >= kLimit)
+    Wide value = 0;
+    for (int i = first; i < count; ++i) {
+        if (value >= kLimit)
             return false;
-        radicand = radicand * kLongBase + static_cast<Wide>(i < count ? words[i] : 0);
+        value = value * kLongBase + static_cast<Wide>(words[i]);
     }
+    const Scale& scale = kScales[static_cast<size_t>(fractionWords - 1)];
+    if (value > scale.largest)
+        return false;
+    Wide radicand = value * scale.power;
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(radicand)));
     while (static_cast<Wide>(root) * root > radicand)
         --root;
