@@ -42,6 +42,9 @@ public:
             m_heap.swap(other.m_heap);
             if (m_heap.empty())
                 std::copy(other.m_inline, other.m_inline + m_size, m_inline);
+            // The source is left empty.
+            other.m_heap.clear();
+            other.m_size = 0;
         }
         return *this;
     }
