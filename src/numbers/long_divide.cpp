@@ -215,20 +215,26 @@ double toDouble(std::uint64_t value)
 // operands are below 1000^6 (coordinates usually are); the quotient words go
 // to quotient.
 template<typename Number>
-void divideIntegers(const LongNum& a, const LongNum& b, int shift, std::int64_t* quotient)
+void divideIntegers(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
+                    int shift, std::int64_t* quotient)
 {
     int count = a.wordCount();
     int half = count / 2;
-    int divisorFirst = firstNonzero(b);
-    int divisorLast = lastNonzero(b);
-    // prefixes[k]: the divisor's first k words as an integer.
+    const LongWord* divisorWords = b.words().data();
+    const LongWord* dividendWords = a.words().data();
+    int divisorLast = count - 1;
+    while (divisorWords[divisorLast] == 0)
+        --divisorLast;
+    // prefixes[k]: the divisor's first k words as an integer (zero up to its
+    // first nonzero word).
     Number prefixes[kIntegerWords + 1];
-    prefixes[0] = 0;
+    for (int k = 0; k <= divisorFirst; ++k)
+        prefixes[k] = 0;
+    for (int k = divisorFirst; k < count; ++k)
+        prefixes[k + 1] = prefixes[k] * kLongBase + static_cast<Number>(divisorWords[k]);
     Number remainder = 0;
-    for (int k = 0; k < count; ++k) {
-        prefixes[k + 1] = prefixes[k] * kLongBase + static_cast<Number>(b[k]);
-        remainder = remainder * kLongBase + static_cast<Number>(a[k]);
-    }
+    for (int k = dividendFirst; k < count; ++k)
+        remainder = remainder * kLongBase + static_cast<Number>(dividendWords[k]);
     Number divisor = prefixes[count];
     double inverseDivisor = 1.0 / toDouble(divisor);
     for (int step = 0; step < half; ++step, ++shift) {
@@ -321,9 +327,9 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     std::int64_t* quotient = quotientStorage.data() + kPadding;
     auto below1000To6 = [](const LongNum& x) { return (x[0] | x[1] | x[2] | x[3]) == 0; };
     if (count <= kIntegerWords && below1000To6(a) && below1000To6(b))
-        divideIntegers<std::uint64_t>(a, b, shift, quotient);
+        divideIntegers<std::uint64_t>(a, b, dividendFirst, divisorFirst, shift, quotient);
     else if (count <= kIntegerWords)
-        divideIntegers<Integer>(a, b, shift, quotient);
+        divideIntegers<Integer>(a, b, dividendFirst, divisorFirst, shift, quotient);
     else
         divideWords(a, b, dividendFirst, shift, quotient);
     // 3. A quotient word of 1000 (possible where the divisor lost digits off

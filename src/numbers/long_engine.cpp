@@ -206,9 +206,17 @@ Fixed operator*(const Fixed& a, const Fixed& b)
 {
     if (&a == &b && !a.isNegative())
         return multiplyMagnitudes(a, a);
-    bool negative = a.isNegative() != b.isNegative();
-    Fixed result = multiplyMagnitudes(a.isNegative() ? -a : a, b.isNegative() ? -b : b);
-    if (negative)
+    // Only negative factors are copied to take their magnitudes.
+    Fixed result;
+    if (a.isNegative() && b.isNegative())
+        result = multiplyMagnitudes(-a, -b);
+    else if (a.isNegative())
+        result = multiplyMagnitudes(-a, b);
+    else if (b.isNegative())
+        result = multiplyMagnitudes(a, -b);
+    else
+        result = multiplyMagnitudes(a, b);
+    if (a.isNegative() != b.isNegative())
         result.negate();
     return result;
 }

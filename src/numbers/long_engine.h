@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Binary fixed-point numbers for the elementary functions: 64-bit limbs,
@@ -14,11 +15,12 @@ namespace kestrane::long_engine {
 
 __extension__ typedef unsigned __int128 Wide;
 
-// Limbs held in place up to kInline of them (every number up to about 60 digit
-// words), on the heap beyond: the functions make many short-lived temporaries.
+// Limbs held in place up to kInline of them (the functions' numbers at every
+// word count up to kLongWordsMax), on the heap beyond: the functions make many
+// short-lived temporaries. Copies and moves touch only the limbs in use.
 class Limbs {
 public:
-    static constexpr int kInline = 12;
+    static constexpr int kInline = 64;
 
     Limbs() = default;
     explicit Limbs(int size) { resize(size); }
@@ -26,8 +28,23 @@ public:
     Limbs& operator=(const Limbs& other)
     {
         if (this != &other) {
-            resize(other.m_size);
+            allocate(other.m_size);
             std::copy(other.begin(), other.end(), begin());
+        }
+        return *this;
+    }
+
+    Limbs(Limbs&& other) noexcept { *this = std::move(other); }
+    Limbs& operator=(Limbs&& other) noexcept
+    {
+        if (this != &other) {
+            m_size = other.m_size;
+            m_heap.swap(other.m_heap);
+            if (m_heap.empty())
+                std::copy(other.m_inline, other.m_inline + m_size, m_inline);
+            // The source is left empty.
+            other.m_heap.clear();
+            other.m_size = 0;
         }
         return *this;
     }
@@ -46,13 +63,18 @@ private:
     // Sets the size; the limbs are zero.
     void resize(int size)
     {
+        allocate(size);
+        std::fill(begin(), end(), 0);
+    }
+
+    // Sets the size, leaving the limbs' values to the caller.
+    void allocate(int size)
+    {
         m_size = size;
-        if (size > kInline) {
-            m_heap.assign(static_cast<size_t>(size), 0);
-        } else {
+        if (size > kInline)
+            m_heap.resize(static_cast<size_t>(size));
+        else
             m_heap.clear();
-            std::fill(m_inline, m_inline + size, 0);
-        }
     }
 
     std::uint64_t m_inline[kInline];

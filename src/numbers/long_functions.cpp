@@ -52,11 +52,12 @@ void store(const Fixed& value, LongNum& out)
 }
 
 // Odd functions give a zero result the argument's sign, as their series did
-// ("the result takes x's sign"); arg(-4 + 0i) depends on it.
-void keepSignOfZero(const LongNum& argument, LongNum& out)
+// ("the result takes x's sign"); arg(-4 + 0i) depends on it. The sign is taken
+// before the result is stored, which may be the argument itself.
+void keepSignOfZero(LongWord argumentSign, LongNum& out)
 {
     if (LongIsZero(out))
-        out.setSign(argument.sign() == kLongMinus ? kLongMinus : kLongPlus);
+        out.setSign(argumentSign == kLongMinus ? kLongMinus : kLongPlus);
 }
 
 // ln|a| for a nonzero a.
@@ -279,8 +280,9 @@ void tangentOrCotangent(const LongNum& a, Ratio ratio, LongNum& out)
         sineAndCosine(a, fraction, sine, cosine);
     }
     if (overCosine) {
+        LongWord sign = a.sign();
         storeQuotient(sine, cosine, out);
-        keepSignOfZero(a, out);
+        keepSignOfZero(sign, out);
     } else {
         storeQuotient(cosine, sine, out);
     }
@@ -346,8 +348,9 @@ void LongArctan(const LongNum& a, LongNum& out)
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
+    LongWord sign = a.sign();
     store(arctangentOf(a, long_engine::fractionLimbs()), out);
-    keepSignOfZero(a, out);
+    keepSignOfZero(sign, out);
 }
 
 void LongSin(const LongNum& a, LongNum& out)
@@ -357,8 +360,9 @@ void LongSin(const LongNum& a, LongNum& out)
     Fixed sine;
     Fixed cosine;
     sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
+    LongWord sign = a.sign();
     store(sine, out);
-    keepSignOfZero(a, out);
+    keepSignOfZero(sign, out);
 }
 
 void LongCos(const LongNum& a, LongNum& out)
@@ -390,8 +394,9 @@ void LongArcsin(const LongNum& a, LongNum& out)
         long_detail::clearDigits(out, a.sign());
         return;
     }
+    LongWord sign = a.sign();
     store(arcsineOf(a, nearOne, long_engine::fractionLimbs()), out);
-    keepSignOfZero(a, out);
+    keepSignOfZero(sign, out);
 }
 
 void LongArccos(const LongNum& a, LongNum& out)

@@ -1,6 +1,7 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 
+#include <array>
 #include <cmath>
 
 namespace kestrane {
@@ -117,28 +118,59 @@ void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryE
     LongCopy(highFits ? high : low, out);
 }
 
-// floor(sqrt(|a|)) in words when |a| 1000^F fits 126 bits.
-bool smallSquareRoot(const LongNum& a, LongNum& out)
+// floor(sqrt(|a| 1000^F)) in words when that radicand fits 126 bits (a root
+// of at most 63 bits); `first` is a's first nonzero word.
+bool smallSquareRoot(const LongNum& a, int first, LongNum& out)
 {
     int count = a.wordCount();
     int fractionWords = count - longIntegerWords();
-    Wide radicand = 0;
+    // The radicand is |a| (in units of its last word) followed by F zero
+    // words; below 2^116 before its last word it stays below 2^126 after it.
     constexpr Wide kLimit = static_cast<Wide>(1) << 116;
-    for (int i = 0; i < count + fractionWords; ++i) {
-        if (radicand >= kLimit)
+    constexpr int kMostZeroWords = 12; // 1000^12 alone passes the limit
+    // For F zero words (index F - 1): 1000^F, and the largest |a| whose
+    // radicand is below 2^116 before its last zero word.
+    struct Scale {
+        Wide power;
+        Wide largest;
+    };
+    static constexpr std::array<Scale, kMostZeroWords> kScales = [] {
+        std::array<Scale, kMostZeroWords> scales{};
+        Wide power = 1; // 1000^(F - 1)
+        for (auto& scale : scales) {
+            scale = {power * kLongBase, (kLimit - 1) / power};
+            power *= kLongBase;
+        }
+        return scales;
+    }();
+    if (fractionWords < 1 || fractionWords > kMostZeroWords)
+        return false;
+    const LongWord* words = a.words().data();
+    Wide value = 0;
+    for (int i = first; i < count; ++i) {
+        if (value >= kLimit)
             return false;
-        radicand = radicand * kLongBase + static_cast<Wide>(i < count ? a[i] : 0);
+        value = value * kLongBase + static_cast<Wide>(words[i]);
     }
+    const Scale& scale = kScales[static_cast<size_t>(fractionWords - 1)];
+    if (value > scale.largest)
+        return false;
+    Wide radicand = value * scale.power;
     auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(radicand)));
     while (static_cast<Wide>(root) * root > radicand)
         --root;
     while (static_cast<Wide>(root + 1) * (root + 1) <= radicand)
         ++root;
-    long_detail::clearDigits(out);
-    for (int i = count - 1; i >= 0 && root != 0; --i) {
-        out[i] = static_cast<LongWord>(root % kLongBase);
-        root /= kLongBase;
-    }
+    // The root's words, from the last: below 2^63, so at most seven words.
+    LongWord* digits = out.words().data();
+    std::fill(digits, digits + count, 0);
+    out.setSign(kLongPlus);
+    std::uint64_t high = root / 1000000000;
+    auto low = static_cast<std::uint32_t>(root - high * 1000000000);
+    for (int i = count - 1; i >= count - 3; --i, low /= 1000)
+        digits[i] = static_cast<LongWord>(low % 1000);
+    for (int i = count - 4; i >= 0 && high != 0; --i, high /= 1000)
+        digits[i] = static_cast<LongWord>(high % 1000);
     return true;
 }
 
@@ -150,16 +182,17 @@ void LongSqrt(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     if (a.isNegative())
         long_detail::showMessage("Square root of negative number. Major error may occur.");
-    if (LongIsZero(a)) {
+    int first = long_detail::firstNonzero(a);
+    if (first == a.wordCount()) {
         long_detail::clearDigits(out);
         return;
     }
-    if (smallSquareRoot(a, out))
+    if (smallSquareRoot(a, first, out))
         return;
     // The root has about half the integer words of a, and the fraction words:
     // its words and 64 guard bits are all the precision it needs.
     int half = longIntegerWords();
-    int integerWords = std::max(1, (half - long_detail::firstNonzero(a) + 1) / 2 + 1);
+    int integerWords = std::max(1, (half - first + 1) / 2 + 1);
     int rootWords = integerWords + a.wordCount() - half;
     int fraction = (static_cast<int>(std::ceil(rootWords * 3 * 3.3219280948873623)) + 127) / 64;
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);

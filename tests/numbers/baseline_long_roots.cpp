@@ -1,0 +1,215 @@
+#include "baseline_long_engine.h"
+#include "baseline_long_internal.h"
+
+#include <cmath>
+
+namespace kestrane::baseline {
+
+using long_engine::Fixed;
+using long_engine::Wide;
+
+namespace {
+
+// Exact powers are checked on integers in base 1000 (least significant word
+// first) only up to this many words; beyond it the nearer candidate is taken.
+constexpr size_t kExactCheckWords = 4000;
+
+using BigInteger = std::vector<std::uint32_t>;
+
+BigInteger multiply(const BigInteger& a, const BigInteger& b)
+{
+    std::vector<std::uint64_t> columns(a.size() + b.size() + 1, 0);
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == 0)
+            continue;
+        for (size_t j = 0; j < b.size(); ++j)
+            columns[i + j] += static_cast<std::uint64_t>(a[i]) * b[j];
+        // Keep the columns far from overflow.
+        if (i % 1024 == 1023) {
+            std::uint64_t carry = 0;
+            for (std::uint64_t& column : columns) {
+                column += carry;
+                carry = column / kLongBase;
+                column %= kLongBase;
+            }
+        }
+    }
+    BigInteger result(columns.size());
+    std::uint64_t carry = 0;
+    for (size_t k = 0; k < columns.size(); ++k) {
+        std::uint64_t value = columns[k] + carry;
+        result[k] = static_cast<std::uint32_t>(value % kLongBase);
+        carry = value / kLongBase;
+    }
+    while (result.size() > 1 && result.back() == 0)
+        result.pop_back();
+    return result;
+}
+
+BigInteger power(const BigInteger& base, int exponent)
+{
+    BigInteger result{1};
+    BigInteger square = base;
+    for (; exponent > 0; exponent >>= 1) {
+        if (exponent & 1)
+            result = multiply(result, square);
+        if (exponent > 1)
+            square = multiply(square, square);
+    }
+    return result;
+}
+
+// The digit words as an integer in units of the last word.
+BigInteger integerOf(const LongNum& a, int zeroWords)
+{
+    BigInteger result(static_cast<size_t>(zeroWords), 0);
+    for (int i = a.wordCount() - 1; i >= 0; --i)
+        result.push_back(static_cast<std::uint32_t>(a[i]));
+    while (result.size() > 1 && result.back() == 0)
+        result.pop_back();
+    return result;
+}
+
+bool lessOrEqual(const BigInteger& a, const BigInteger& b)
+{
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    for (size_t k = a.size(); k-- > 0;) {
+        if (a[k] != b[k])
+            return a[k] < b[k];
+    }
+    return true;
+}
+
+// The true n-th root of |a| truncated at the last word, from an approximation
+// value * 2^binaryExponent * 1000^wordShift good to far below one word.
+void truncatedRoot(const LongNum& a, int degree, const Fixed& value, int binaryExponent,
+                   int wordShift, LongNum& out)
+{
+    // The approximation is good to far below one word, so the truncation is
+    // certain unless the part below the last word is close to 0 or 1.
+    LongNum low;
+    double leftover = 0;
+    long_engine::toLong(value, binaryExponent, wordShift, low, &leftover);
+    low.setSign(kLongPlus);
+    if (leftover > 1e-6 && leftover < 1 - 1e-6) {
+        LongCopy(low, out);
+        return;
+    }
+    Fixed slack(value.fraction());
+    slack.limb(0) = 1ull << 40;
+    LongNum high;
+    long_engine::toLong(value - slack, binaryExponent, wordShift, low);
+    long_engine::toLong(value + slack, binaryExponent, wordShift, high);
+    low.setSign(kLongPlus);
+    high.setSign(kLongPlus);
+    if (low == high) {
+        LongCopy(low, out);
+        return;
+    }
+    // Near a word boundary (perfect powers land here): is high^n <= |a| 1000^(F(n-1))?
+    int fractionWords = a.wordCount() - longIntegerWords();
+    size_t size = static_cast<size_t>(degree) * static_cast<size_t>(a.wordCount());
+    bool highFits = true;
+    if (size <= kExactCheckWords)
+        highFits = lessOrEqual(power(integerOf(high, 0), degree),
+                               integerOf(a, fractionWords * (degree - 1)));
+    LongCopy(highFits ? high : low, out);
+}
+
+// floor(sqrt(|a|)) in words when |a| 1000^F fits 126 bits.
+bool smallSquareRoot(const LongNum& a, LongNum& out)
+{
+    int count = a.wordCount();
+    int fractionWords = count - longIntegerWords();
+    Wide radicand = 0;
+    constexpr Wide kLimit = static_cast<Wide>(1) << 116;
+    for (int i = 0; i < count + fractionWords; ++i) {
+        if (radicand >= kLimit)
+            return false;
+        radicand = radicand * kLongBase + static_cast<Wide>(i < count ? a[i] : 0);
+    }
+    auto root = static_cast<std::uint64_t>(std::sqrt(static_cast<long double>(radicand)));
+    while (static_cast<Wide>(root) * root > radicand)
+        --root;
+    while (static_cast<Wide>(root + 1) * (root + 1) <= radicand)
+        ++root;
+    long_detail::clearDigits(out);
+    for (int i = count - 1; i >= 0 && root != 0; --i) {
+        out[i] = static_cast<LongWord>(root % kLongBase);
+        root /= kLongBase;
+    }
+    return true;
+}
+
+} // namespace
+
+void LongSqrt(const LongNum& a, LongNum& out)
+{
+    long_detail::checkWordCount(a);
+    long_detail::checkWordCount(out);
+    if (a.isNegative())
+        long_detail::showMessage("Square root of negative number. Major error may occur.");
+    if (LongIsZero(a)) {
+        long_detail::clearDigits(out);
+        return;
+    }
+    if (smallSquareRoot(a, out))
+        return;
+    // The root has about half the integer words of a, and the fraction words:
+    // its words and 64 guard bits are all the precision it needs.
+    int half = longIntegerWords();
+    int integerWords = std::max(1, (half - long_detail::firstNonzero(a) + 1) / 2 + 1);
+    int rootWords = integerWords + a.wordCount() - half;
+    int fraction = (static_cast<int>(std::ceil(rootWords * 3 * 3.3219280948873623)) + 127) / 64;
+    long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
+    Fixed mantissa = scaled.mantissa;
+    if (mantissa.isNegative())
+        mantissa.negate();
+    // An even power of 1000 leaves the root's word shift whole.
+    int exponent = scaled.exponent;
+    if (exponent % 2 != 0) {
+        mantissa.multiplySmall(kLongBase);
+        exponent -= 1;
+    }
+    truncatedRoot(a, 2, long_engine::squareRoot(mantissa), 0, exponent / 2, out);
+    out.setSign(kLongPlus);
+}
+
+void LongRoot(const LongNum& a, int n, LongNum& out)
+{
+    long_detail::checkWordCount(a);
+    long_detail::checkWordCount(out);
+    if (a.isNegative() && n % 2 == 0)
+        long_detail::showMessage(
+            "Negative number under a root of even degree. Major error may occur.");
+    if (n < 1 || LongIsZero(a)) {
+        long_detail::clearDigits(out);
+        return;
+    }
+    LongWord sign = a.sign() == kLongMinus ? kLongMinus : kLongPlus;
+    if (n == 1) {
+        LongCopy(a, out);
+        out.setSign(sign);
+        return;
+    }
+    int fraction = long_engine::fractionLimbs(8);
+    long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
+    Fixed mantissa = scaled.mantissa;
+    if (mantissa.isNegative())
+        mantissa.negate();
+    // |a| = m 1000^e with e = q n + r: the root is (m 1000^r)^(1/n) 1000^q.
+    int quotient = scaled.exponent >= 0 ? scaled.exponent / n : -((-scaled.exponent + n - 1) / n);
+    int remainder = scaled.exponent - quotient * n;
+    Fixed logarithm = long_engine::logarithm(mantissa);
+    Fixed thousands = long_engine::logarithm(Fixed::integer(fraction, kLongBase));
+    thousands.multiplySmall(static_cast<std::uint64_t>(remainder));
+    logarithm += thousands;
+    logarithm.divideSmall(static_cast<std::uint64_t>(n));
+    int binaryExponent = 0;
+    Fixed root = long_engine::exponential(logarithm, binaryExponent);
+    truncatedRoot(a, n, root, binaryExponent, quotient, out);
+    out.setSign(sign);
+}
+
+} // namespace kestrane::baseline
