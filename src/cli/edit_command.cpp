@@ -1,17 +1,18 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
 #include "cli/typed_keys.h"
 #include "fractions/calculator.h"
 #include "fractions/expression_editor.h"
-#include "fractions/fractions_window.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
+#include "fractions/fractions_window.h"
 #include "platform/clipboard.h"
 #include "platform/console_host.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
-#include "runtime/store_json.h"
 
 #include <charconv>
 #include <optional>
@@ -22,11 +23,6 @@
 namespace kestrane::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
-    "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
-    "                         [--start EXPR] KEYS\n";
 
 struct DegreeClick {
     int degree = 2;
@@ -158,7 +154,8 @@ std::optional<Action> bracedAction(std::string_view inside)
     return KeyStroke{*key, modifiers};
 }
 
-std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream& err)
+// The actions of KEYS; the problem when a key is unknown.
+std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::string& problem)
 {
     std::vector<Action> actions;
     for (std::size_t index = 0; index < keys.size(); ++index) {
@@ -169,8 +166,8 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
                     ? std::nullopt
                     : bracedAction(keys.substr(index + 1, close - index - 1));
             if (!action) {
-                err << "kestrane-cli edit: unknown key '" << keys.substr(index, close - index + 1)
-                    << "'\n";
+                problem =
+                    "unknown key '" + std::string(keys.substr(index, close - index + 1)) + "'";
                 return std::nullopt;
             }
             actions.push_back(*action);
@@ -179,7 +176,7 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
         }
         std::optional<KeyStroke> stroke = keyForCharacter(keys[index]);
         if (!stroke) {
-            err << "kestrane-cli edit: no key types '" << keys[index] << "'\n";
+            problem = std::string("no key types '") + keys[index] + "'";
             return std::nullopt;
         }
         actions.push_back(*stroke);
@@ -281,23 +278,22 @@ bool windowOnly(const Action& action)
 
 // Returns false, after saying why, for a button or menu item the calculator
 // does not have.
-bool performInCalculator(Calculator& calculator, const Action& action, std::ostream& err)
+bool performInCalculator(Calculator& calculator, const Action& action, std::string& problem)
 {
     if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
         calculator.keyDown(stroke->key, stroke->modifiers);
     } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
         if (!calculator.pressButton(button->name)) {
-            err << "kestrane-cli edit: the calculator has no button '" << button->name << "'\n";
+            problem = "the calculator has no button '" + button->name + "'";
             return false;
         }
     } else if (const auto* item = std::get_if<MenuItem>(&action)) {
         if (!calculator.menu(item->caption)) {
-            err << "kestrane-cli edit: the calculator has no menu item '" << item->caption
-                << "'\n";
+            problem = "the calculator has no menu item '" + item->caption + "'";
             return false;
         }
     } else if (std::holds_alternative<Click>(action) || std::holds_alternative<Scroll>(action)) {
-        err << "kestrane-cli edit: clicks and scrolling are for the Fractions and Roots window\n";
+        problem = "clicks and scrolling are for the Fractions and Roots window";
         return false;
     } else {
         perform(calculator.editor(), action);
@@ -339,8 +335,8 @@ std::string calculatorJson(const Calculator& calculator, const Clipboard& clipbo
     json += ",\"unsimplified\":null,\"value\":null";
     json += ",\"result\":" +
             nullableJson(result ? std::optional<std::string>(result->clipboard) : std::nullopt);
-    json += ",\"resultsWindow\":" +
-            std::string(result && result->inResultsWindow ? "true" : "false");
+    json +=
+        ",\"resultsWindow\":" + std::string(result && result->inResultsWindow ? "true" : "false");
     json += ",\"clipboard\":" + jsonString(clipboard.text());
     json += ",\"variables\":[";
     json += variablesJson(calculator.variables());
@@ -352,20 +348,18 @@ std::string calculatorJson(const Calculator& calculator, const Clipboard& clipbo
     return json + "]}\n";
 }
 
-bool performInFractions(FractionsWindow& window, const Action& action, std::ostream& err)
+bool performInFractions(FractionsWindow& window, const Action& action, std::string& problem)
 {
     if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
         window.keyDown(stroke->key, stroke->modifiers);
     } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
         if (!window.pressButton(button->name)) {
-            err << "kestrane-cli edit: the Fractions and Roots window has no button '"
-                << button->name << "'\n";
+            problem = "the Fractions and Roots window has no button '" + button->name + "'";
             return false;
         }
     } else if (const auto* item = std::get_if<MenuItem>(&action)) {
         if (!window.menu(item->caption)) {
-            err << "kestrane-cli edit: the Fractions and Roots window has no menu item '"
-                << item->caption << "'\n";
+            problem = "the Fractions and Roots window has no menu item '" + item->caption + "'";
             return false;
         }
     } else if (const auto* click = std::get_if<Click>(&action)) {
@@ -408,7 +402,8 @@ std::string listJson(const FractionsWindow& window)
     return json + "]}";
 }
 
-std::string fractionsJson(const FractionsWindow& window, const std::vector<MessageRequest>& messages)
+std::string fractionsJson(const FractionsWindow& window,
+                          const std::vector<MessageRequest>& messages)
 {
     const ExpressionEditor& editor = window.editor();
     std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
@@ -424,9 +419,9 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     json += "],\"area\":" + jsonString(areaName(editor.cursor().place.area)) +
             ",\"position\":" + std::to_string(editor.cursor().place.position) + "}";
     json += ",\"complexNumbers\":" + std::string(window.complexNumbers() ? "true" : "false");
-    json += ",\"unsimplified\":" +
-            (window.unsimplified() ? jsonString(printExpressionText(*window.unsimplified()))
-                                   : std::string("null"));
+    json += ",\"unsimplified\":" + (window.unsimplified()
+                                        ? jsonString(printExpressionText(*window.unsimplified()))
+                                        : std::string("null"));
     json += ",\"value\":" +
             (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
     json += ",\"result\":null,\"clipboard\":\"\"";
@@ -449,6 +444,15 @@ std::string fractionsJson(const FractionsWindow& window, const std::vector<Messa
     return json + "]}\n";
 }
 
+// The expression of --start; none, after reporting why, when it cannot be read.
+std::unique_ptr<FractNode> readStart(const std::string& start, Host& host)
+{
+    TextParseResult parsed = parseExpressionText(start);
+    if (!parsed.tree)
+        reportProblem(host, "edit", parsed.error);
+    return std::move(parsed.tree);
+}
+
 int runFractionsWindow(const std::vector<Action>& actions, const std::optional<std::string>& start,
                        const std::optional<std::string>& file, bool complex, std::ostream& out,
                        std::ostream& err)
@@ -463,16 +467,17 @@ int runFractionsWindow(const std::vector<Action>& actions, const std::optional<s
         return kUsageError;
     }
     if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
+        std::unique_ptr<FractNode> tree = readStart(*start, host);
+        if (!tree) {
+            out << refusalJson(host.messages()) << '\n';
             return kRefused;
         }
-        window.editor().setExpression(std::move(parsed.tree));
+        window.editor().setExpression(std::move(tree));
     }
+    std::string problem;
     for (const Action& action : actions)
-        if (!performInFractions(window, action, err))
-            return kUsageError;
+        if (!performInFractions(window, action, problem))
+            return usageError(err, "edit", problem);
     out << fractionsJson(window, host.messages());
     return kSuccess;
 }
@@ -487,92 +492,55 @@ int runCalculatorWindow(const std::vector<Action>& actions, const std::optional<
     Calculator calculator(host, clipboard, metrics);
     calculator.setComplexNumbers(complex);
     if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
+        std::unique_ptr<FractNode> tree = readStart(*start, host);
+        if (!tree) {
+            out << refusalJson(host.messages()) << '\n';
             return kRefused;
         }
-        calculator.editor().setExpression(std::move(parsed.tree));
+        calculator.editor().setExpression(std::move(tree));
     }
+    std::string problem;
     for (const Action& action : actions)
-        if (!performInCalculator(calculator, action, err))
-            return kUsageError;
+        if (!performInCalculator(calculator, action, problem))
+            return usageError(err, "edit", problem);
     out << calculatorJson(calculator, clipboard, host.messages());
     return kSuccess;
 }
 
 } // namespace
 
-int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runEdit(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<std::string> start;
-    bool json = false;
-    bool operandsOnly = false;
-    std::optional<std::string> keys;
-    std::optional<std::string> window;
-    std::optional<std::string> file;
-    bool complex = false;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (!operandsOnly && argument == "--") {
-            operandsOnly = true;
-        } else if (!operandsOnly && argument == "--json") {
-            json = true;
-        } else if (!operandsOnly && argument == "--complex") {
-            complex = true;
-        } else if (!operandsOnly && argument == "--window") {
-            if (index + 1 >= arguments.size() ||
-                (arguments[index + 1] != "calculator" && arguments[index + 1] != "fractions")) {
-                err << "kestrane-cli edit: --window takes calculator or fractions\n";
-                return kUsageError;
-            }
-            window = arguments[++index];
-        } else if (!operandsOnly && argument == "--file") {
-            if (index + 1 >= arguments.size()) {
-                err << "kestrane-cli edit: --file needs a file name\n";
-                return kUsageError;
-            }
-            file = arguments[++index];
-        } else if (!operandsOnly && argument == "--start") {
-            if (index + 1 >= arguments.size()) {
-                err << "kestrane-cli edit: --start needs an expression\n";
-                return kUsageError;
-            }
-            start = arguments[++index];
-        } else if (!operandsOnly && argument.starts_with("--")) {
-            err << "kestrane-cli edit: unexpected argument '" << argument << "'\n" << kUsage;
-            return kUsageError;
-        } else {
-            keys = keys.value_or("") + argument;
-        }
-    }
-    if (!keys) {
-        err << kUsage;
-        return kUsageError;
-    }
-    std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
+    std::optional<std::string> start = arguments.value("--start");
+    bool json = arguments.has("--json");
+    std::optional<std::string> window = arguments.value("--window");
+    std::optional<std::string> file = arguments.value("--file");
+    bool complex = arguments.has("--complex");
+    if (window && window != "calculator" && window != "fractions")
+        return usageError(err, "edit", "--window takes calculator or fractions");
+    std::string problem;
+    std::optional<std::vector<Action>> actions = parseKeys(arguments.joinedOperands(""), problem);
     if (!actions)
-        return kUsageError;
+        return usageError(err, "edit", problem);
     if (window == "fractions")
         return runFractionsWindow(*actions, start, file, complex, out, err);
     if (window)
         return runCalculatorWindow(*actions, start, complex, out, err);
     for (const Action& action : *actions) {
-        if (windowOnly(action)) {
-            err << "kestrane-cli edit: buttons and menus need --window\n";
-            return kUsageError;
-        }
+        if (windowOnly(action))
+            return usageError(err, "edit", "buttons and menus need --window");
     }
     ConsoleHost host(err);
     RecordingCanvas metrics;
     ExpressionEditor editor(host, metrics);
     if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
+        std::unique_ptr<FractNode> tree = readStart(*start, host);
+        if (!tree) {
+            if (json)
+                out << refusalJson(host.messages()) << '\n';
             return kRefused;
         }
-        editor.setExpression(std::move(parsed.tree));
+        editor.setExpression(std::move(tree));
     }
     for (const Action& action : *actions)
         perform(editor, action);

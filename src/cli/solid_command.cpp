@@ -1,3 +1,4 @@
+#include "cli/command_output.h"
 #include "cli/commands.h"
 
 #include "numbers/long_num.h"
@@ -16,9 +17,6 @@ namespace kestrane::cli {
 namespace {
 
 enum class SolidKind { Polyhedron, Cell, Polytope };
-
-constexpr std::string_view kUsage =
-    "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n";
 
 std::string_view kindName(SolidKind kind)
 {
@@ -42,43 +40,9 @@ std::optional<SolidKind> parseKind(std::string_view text)
     return {};
 }
 
-struct SolidArguments {
-    std::string file;
-    std::optional<SolidKind> kind;
-};
-
-std::optional<SolidArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    SolidArguments parsed;
-    bool options = true;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (options && argument == "--") {
-            options = false;
-        } else if (options && argument == "--kind") {
-            parsed.kind = index + 1 < arguments.size() ? parseKind(arguments[++index])
-                                                       : std::nullopt;
-            if (!parsed.kind) {
-                err << "kestrane-cli solid: --kind needs polyhedron, cell or polytope\n";
-                return {};
-            }
-        } else if (parsed.file.empty() && !(options && argument.starts_with("--"))) {
-            parsed.file = argument;
-        } else {
-            err << "kestrane-cli solid: unexpected argument '" << argument << "'\n";
-            return {};
-        }
-    }
-    if (parsed.file.empty()) {
-        err << kUsage;
-        return {};
-    }
-    return parsed;
-}
-
 // --- JSON ----------------------------------------------------------------------------------
 
-template <typename Vertex>
+template<typename Vertex>
 void writeFace(std::string& json, const std::vector<Vertex>& vertices, std::string_view indent)
 {
     json += indent;
@@ -95,7 +59,7 @@ void writeFace(std::string& json, const std::vector<Vertex>& vertices, std::stri
     json += "]}";
 }
 
-template <typename Face>
+template<typename Face>
 void writeFaces(std::string& json, const std::vector<Face>& faces, std::string_view indent)
 {
     json += "\"faces\": [\n";
@@ -163,12 +127,13 @@ Reading readAs(SolidKind kind, std::string_view bytes)
     case SolidKind::Cell: {
         SolidDecoded<SolidCell> decoded = decodeCellFile(bytes);
         Reading reading = finish(decoded);
-        reading.flat = decoded.content && std::ranges::all_of(decoded.content->faces,
-                                                              [](const SolidFace4& face) {
-            return std::ranges::all_of(face.vertices, [](const SolidVertex4& vertex) {
-                return LongIsZero(vertex[3]);
+        reading.flat =
+            decoded.content &&
+            std::ranges::all_of(decoded.content->faces, [](const SolidFace4& face) {
+                return std::ranges::all_of(face.vertices, [](const SolidVertex4& vertex) {
+                    return LongIsZero(vertex[3]);
+                });
             });
-        });
         return reading;
     }
     case SolidKind::Polytope:
@@ -203,20 +168,29 @@ std::optional<std::string> readSolid(std::string_view bytes, std::optional<Solid
 
 } // namespace
 
-int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runSolid(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<SolidArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
+    std::optional<SolidKind> kind;
+    if (std::optional<std::string> text = arguments.value("--kind")) {
+        if (!(kind = parseKind(*text)))
+            return usageError(err, "solid", "--kind needs polyhedron, cell or polytope");
+    }
+    const std::string& file = arguments.operands.front();
     ConsoleHost host(err);
-    std::optional<std::string> bytes = readWholeFile(parsed->file);
+    std::optional<std::string> bytes = readWholeFile(file);
     if (!bytes) {
-        showFileError(host, couldNotOpenMessage(parsed->file));
+        showFileError(host, couldNotOpenMessage(file));
         return kUsageError;
     }
-    std::optional<std::string> json = readSolid(*bytes, parsed->kind);
+    std::optional<std::string> json = readSolid(*bytes, kind);
     if (!json) {
-        showFileError(host, wrongFormatMessage(parsed->file));
+        showFileError(host, wrongFormatMessage(file));
+        if (arguments.has("--json")) {
+            JsonWriter refusal;
+            refusal.beginObject().key("result").null().key("kind").null().key("words").null();
+            writeMessages(refusal, host.messages());
+            out << refusal.endObject().take() << '\n';
+        }
         return kRefused;
     }
     out << *json;
