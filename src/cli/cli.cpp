@@ -28,7 +28,9 @@ constexpr std::string_view kConventions =
     "  list of {\"caption\", \"text\"}, and nothing else is printed on standard\n"
     "  output. Long numbers and exact values are strings; plain measurements are\n"
     "  numbers. Where a command also writes files, --json takes a PATH (\"-\", or\n"
-    "  none, for standard output).\n"
+    "  none, for standard output).\n";
+
+constexpr std::string_view kExitStatus =
     "Exit status:\n"
     "  0  the work was done (a window driver whose keys were refused with a\n"
     "     message box included: the refusal is in its messages)\n"
@@ -80,6 +82,11 @@ std::string_view conventionsText()
     return kConventions;
 }
 
+std::string_view exitStatusText()
+{
+    return kExitStatus;
+}
+
 void printCommandList(std::ostream& out)
 {
     out << "Usage: kestrane-cli COMMAND [ARGUMENTS]\n"
@@ -94,7 +101,7 @@ void printCommandList(std::ostream& out)
         out << "  " << command.name << std::string(column - 2 - command.name.size(), ' ');
         writeWrapped(out, command.summary, column, column);
     }
-    out << '\n' << kConventions;
+    out << '\n' << kConventions << kExitStatus;
 }
 
 std::string commandHelp(const Command& command)

@@ -35,6 +35,8 @@ const Command* findCommand(std::string_view name);
 
 // The rules every subcommand follows, for the help and the manual page.
 std::string_view conventionsText();
+// The exit statuses of every subcommand, the same for all.
+std::string_view exitStatusText();
 // The program's version, "1.8".
 std::string_view version();
 

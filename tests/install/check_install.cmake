@@ -21,9 +21,13 @@ set(expected
   share/applications/org.kestrane.Kestrane.desktop
   share/icons/hicolor/scalable/apps/org.kestrane.Kestrane.svg
   share/mime/packages/org.kestrane.Kestrane.xml
-  share/metainfo/org.kestrane.Kestrane.metainfo.xml)
+  share/metainfo/org.kestrane.Kestrane.metainfo.xml
+  share/man/man1/kestrane-cli.1
+  share/bash-completion/completions/kestrane-cli
+  share/zsh/vendor-completions/_kestrane-cli
+  share/fish/vendor_completions.d/kestrane-cli.fish)
 if(WITH_GUI)
-  list(APPEND expected bin/kestrane)
+  list(APPEND expected bin/kestrane share/man/man1/kestrane.1)
 endif()
 foreach(file ${expected})
   if(NOT EXISTS "${root}/${file}")
