@@ -33,13 +33,14 @@ set(expected
   share/icons/hicolor/scalable/apps/org.kestrane.Kestrane.svg
   share/mime/packages/org.kestrane.Kestrane.xml
   share/metainfo/org.kestrane.Kestrane.metainfo.xml
-  share/man/man1/kestrane-cli.1
+  share/man/man1/kestrane-cli.1.gz
   share/bash-completion/completions/kestrane-cli
   share/zsh/vendor-completions/_kestrane-cli
   share/fish/vendor_completions.d/kestrane-cli.fish
-  share/doc/kestrane/COPYING)
+  share/doc/kestrane/copyright
+  share/doc/kestrane/changelog.gz)
 if(WITH_GUI)
-  list(APPEND expected bin/kestrane share/man/man1/kestrane.1)
+  list(APPEND expected bin/kestrane share/man/man1/kestrane.1.gz)
   foreach(size 16 22 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/org.kestrane.Kestrane.png)
   endforeach()
