@@ -44,6 +44,9 @@ std::optional<int> whole(const std::string& text)
     return value;
 }
 
+// The points of eval's JSON after the first, one a line.
+constexpr std::string_view kPointBreak = "\n ";
+
 // The shortest text that reads back as the same float.
 std::string shortest(float value)
 {
@@ -118,8 +121,8 @@ void printComplexValues(const NumericProgram& program,
                         const std::vector<std::complex<float>>& points, bool json,
                         std::ostream& out)
 {
-    if (json)
-        out << '[';
+    JsonWriter values(JsonStyle::Spaced);
+    values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         std::complex<float> z = points[index];
         std::optional<std::complex<float>> value = program.evaluateComplex(z);
@@ -128,10 +131,13 @@ void printComplexValues(const NumericProgram& program,
             *value += std::complex<float>(0.0f, 0.0f);
         std::string at = shortest(z.real()) + "," + shortest(z.imag());
         if (json) {
-            out << (index ? ",\n " : "") << "{\"z\": [" << shortest(z.real()) << ", "
-                << shortest(z.imag()) << "], \"defined\": " << (value ? "true" : "false")
-                << ", \"re\": " << (value ? shortest(value->real()) : "null")
-                << ", \"im\": " << (value ? shortest(value->imag()) : "null") << '}';
+            if (index > 0)
+                values.breakBefore(kPointBreak);
+            values.beginObject().key("z").beginArray();
+            values.raw(shortest(z.real())).raw(shortest(z.imag())).endArray();
+            values.key("defined").boolean(value.has_value());
+            values.key("re").raw(value ? shortest(value->real()) : "null");
+            values.key("im").raw(value ? shortest(value->imag()) : "null").endObject();
         } else if (value) {
             out << at << '\t' << shortest(value->real()) << '\t' << shortest(value->imag()) << '\n';
         } else {
@@ -139,7 +145,7 @@ void printComplexValues(const NumericProgram& program,
         }
     }
     if (json)
-        out << "]\n";
+        out << values.endArray().take() << '\n';
 }
 
 } // namespace
@@ -203,16 +209,22 @@ int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     }
     NumericProgram program =
         NumericProgram::compile(*source.expression, lookupIn(source.variables));
-    if (json)
-        out << '[';
+    JsonWriter values(JsonStyle::Spaced);
+    values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         float t = points[index];
         std::optional<float> value = program.evaluate(t);
         if (json) {
-            out << (index ? ",\n " : "") << "{\"t\": " << shortest(t)
-                << ", \"defined\": " << (value ? "true" : "false")
-                << ", \"value\": " << (value ? shortest(*value) : "null")
-                << ", \"text\": " << (value ? jsonString(trimmedFloatText(*value)) : "null") << '}';
+            if (index > 0)
+                values.breakBefore(kPointBreak);
+            values.beginObject().key("t").raw(shortest(t));
+            values.key("defined").boolean(value.has_value());
+            values.key("value").raw(value ? shortest(*value) : "null").key("text");
+            if (value)
+                values.string(trimmedFloatText(*value));
+            else
+                values.null();
+            values.endObject();
         } else if (value) {
             out << shortest(t) << '\t' << shortest(*value) << '\t' << trimmedFloatText(*value)
                 << '\n';
@@ -221,7 +233,7 @@ int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         }
     }
     if (json)
-        out << "]\n";
+        out << values.endArray().take() << '\n';
     return kSuccess;
 }
 
@@ -305,13 +317,14 @@ int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     GraphPlot plot = plotGraph(program, rect, lower, upper);
     auto paint = [&](Canvas& canvas) { paintGraph(canvas, plot, rect, kBlack); };
     if (jsonPath) {
-        std::string json = "{\"expression\": " + jsonString(printExpressionText(*expression)) +
-                           ", \"domain\": [" + shortest(static_cast<float>(lower)) + ", " +
-                           shortest(static_cast<float>(upper)) + "], \"rectangle\": [" +
-                           std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
-                           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) +
-                           "], \"plot\": " + plotJson(plot) + "}\n";
-        if (!writeOutputFile(*jsonPath, json, out, err, "plot"))
+        JsonWriter json(JsonStyle::Spaced);
+        json.beginObject().key("expression").string(printExpressionText(*expression));
+        json.key("domain").beginArray();
+        json.raw(shortest(static_cast<float>(lower))).raw(shortest(static_cast<float>(upper)));
+        json.endArray().key("rectangle").beginArray();
+        json.number(rect.x1).number(rect.y1).number(rect.x2).number(rect.y2).endArray();
+        json.key("plot").raw(plotJson(plot)).endObject();
+        if (!writeOutputFile(*jsonPath, json.take() + "\n", out, err, "plot"))
             return kUsageError;
     }
     if (svg) {

@@ -184,20 +184,16 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     const FractNode& expression = window.editor().expression();
     bool complete = expressionComplete(expression) && !expressionNames(expression).emptyPlace;
     const GraphDomain& domain = window.domain();
-    std::string json = "{\"caption\": " + jsonString(window.caption());
-    json += ", \"domain\": {\"left\": " + jsonString(domain.leftText) +
-            ", \"right\": " + jsonString(domain.rightText) +
-            ", \"leftValue\": " + number(domain.left) +
-            ", \"rightValue\": " + number(domain.right) + "}";
-    json += ", \"expression\": " + jsonString(printExpressionText(expression));
-    json += ", \"complete\": " + std::string(complete ? "true" : "false");
-    json += ", \"graph\": " + (window.plot() ? plotJson(*window.plot()) : std::string("null"));
-    json += ", \"messages\": [";
-    for (std::size_t index = 0; index < messages.size(); ++index)
-        json += (index ? ", " : "") + std::string("{\"caption\": ") +
-                jsonString(messages[index].caption) +
-                ", \"text\": " + jsonString(messages[index].text) + "}";
-    return json + "]}\n";
+    JsonWriter json(JsonStyle::Spaced);
+    json.beginObject().key("caption").string(window.caption());
+    json.key("domain").beginObject().key("left").string(domain.leftText);
+    json.key("right").string(domain.rightText).key("leftValue").raw(number(domain.left));
+    json.key("rightValue").raw(number(domain.right)).endObject();
+    json.key("expression").string(printExpressionText(expression));
+    json.key("complete").boolean(complete);
+    json.key("graph").raw(window.plot() ? plotJson(*window.plot()) : std::string("null"));
+    writeMessages(json, messages);
+    return json.endObject().take() + "\n";
 }
 
 void perform(GraphWindow& window, DriverHost& host, const Action& action)

@@ -4,7 +4,7 @@
 #include "numbers/long_num.h"
 #include "platform/console_host.h"
 #include "platform/files.h"
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 #include "space/solid_file.h"
 #include "space/solid_file_io.h"
 
@@ -42,64 +42,56 @@ std::optional<SolidKind> parseKind(std::string_view text)
 
 // --- JSON ----------------------------------------------------------------------------------
 
-template<typename Vertex>
-void writeFace(std::string& json, const std::vector<Vertex>& vertices, std::string_view indent)
-{
-    json += indent;
-    json += "{\"vertices\": [";
-    for (std::size_t entry = 0; entry < vertices.size(); ++entry) {
-        json += entry == 0 ? "[" : ", [";
-        for (std::size_t index = 0; index < vertices[entry].size(); ++index) {
-            if (index > 0)
-                json += ", ";
-            json += jsonString(LongToDecimal(vertices[entry][index]));
-        }
-        json += ']';
-    }
-    json += "]}";
-}
-
+// One face a line, the cells of a polytope likewise.
 template<typename Face>
-void writeFaces(std::string& json, const std::vector<Face>& faces, std::string_view indent)
+void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_view indent)
 {
-    json += "\"faces\": [\n";
-    for (std::size_t index = 0; index < faces.size(); ++index) {
-        writeFace(json, faces[index].vertices, indent);
-        json += index + 1 < faces.size() ? ",\n" : "\n";
+    json.key("faces").beginArray();
+    for (const Face& face : faces) {
+        json.breakBefore("\n" + std::string(indent)).beginObject().key("vertices").beginArray();
+        for (const auto& vertex : face.vertices) {
+            json.beginArray();
+            for (const LongNum& coordinate : vertex)
+                json.string(LongToDecimal(coordinate));
+            json.endArray();
+        }
+        json.endArray().endObject();
     }
-    json += indent.substr(2);
-    json += ']';
+    json.breakBefore("\n" + std::string(indent.substr(2))).endArray();
 }
 
-std::string header(SolidKind kind, int words)
+JsonWriter header(SolidKind kind, int words)
 {
-    return "{\"kind\": " + jsonString(kindName(kind)) + ", \"words\": " + std::to_string(words) +
-           ", ";
+    JsonWriter json(JsonStyle::Spaced);
+    json.beginObject().key("kind").string(kindName(kind)).key("words").number(words);
+    return json;
 }
 
 std::string contentJson(const SolidPolyhedron& polyhedron, int words)
 {
-    std::string json = header(SolidKind::Polyhedron, words);
+    JsonWriter json = header(SolidKind::Polyhedron, words);
     writeFaces(json, polyhedron.faces, "  ");
-    return json + "}\n";
+    return json.endObject().take() + "\n";
 }
 
 std::string contentJson(const SolidCell& cell, int words)
 {
-    std::string json = header(SolidKind::Cell, words);
+    JsonWriter json = header(SolidKind::Cell, words);
     writeFaces(json, cell.faces, "  ");
-    return json + "}\n";
+    return json.endObject().take() + "\n";
 }
 
 std::string contentJson(const SolidPolytope& polytope, int words)
 {
-    std::string json = header(SolidKind::Polytope, words) + "\"cells\": [\n";
-    for (std::size_t index = 0; index < polytope.cells.size(); ++index) {
-        json += "  {";
-        writeFaces(json, polytope.cells[index].faces, "    ");
-        json += index + 1 < polytope.cells.size() ? "},\n" : "}\n";
+    JsonWriter json = header(SolidKind::Polytope, words);
+    json.key("cells").beginArray();
+    for (const auto& cell : polytope.cells) {
+        json.breakBefore("\n  ").beginObject();
+        writeFaces(json, cell.faces, "    ");
+        json.endObject();
     }
-    return json + "]}\n";
+    json.breakBefore("\n").endArray();
+    return json.endObject().take() + "\n";
 }
 
 // --- Reading ---------------------------------------------------------------------------------
