@@ -119,9 +119,11 @@ std::string commandHelp(const Command& command)
     std::vector<std::pair<std::string, std::string_view>> rows;
     for (const Option& option : command.options) {
         std::string form(option.name);
-        if (option.kind != ValueKind::None)
-            form += option.valueOptional ? " [" + std::string(option.valueName) + "]"
-                                         : " " + std::string(option.valueName);
+        if (option.kind != ValueKind::None) {
+            form += option.valueOptional ? " [" : " ";
+            form += option.valueName;
+            form += option.valueOptional ? "]" : "";
+        }
         rows.emplace_back(std::move(form), option.help);
     }
     rows.emplace_back("--help", "print this help");

@@ -15,7 +15,9 @@ const Option* findOption(std::span<const Option> options, std::string_view name)
 
 std::string quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    std::string quotedText(1, '\'');
+    quotedText += text;
+    return quotedText + '\'';
 }
 
 // The operands' count against the table: the first missing one, or the

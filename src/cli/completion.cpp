@@ -23,8 +23,10 @@ std::vector<std::string_view> wordsOf(std::string_view text)
 std::string commandNames()
 {
     std::string names;
-    for (const Command& command : commands())
-        names += (names.empty() ? "" : " ") + std::string(command.name);
+    for (const Command& command : commands()) {
+        names += names.empty() ? "" : " ";
+        names += command.name;
+    }
     return names;
 }
 
@@ -203,14 +205,16 @@ std::string zshAction(Completion completion, std::string_view words, std::string
         if (extensions.empty())
             return "_files";
         std::string pattern;
-        for (std::string_view extension : extensions)
-            pattern += (pattern.empty() ? "" : "|") + std::string(extension);
+        for (std::string_view extension : extensions) {
+            pattern += pattern.empty() ? "" : "|";
+            pattern += extension;
+        }
         return "_files -g \"*.(" + pattern + ")\"";
     }
     case Completion::Directories:
         return "_files -/";
     case Completion::Words:
-        return "(" + std::string(words) + ")";
+        return std::string(1, '(').append(words).append(")");
     case Completion::Nothing:
         break;
     }
@@ -225,7 +229,9 @@ void writeZshCommand(std::ostream& out, const Command& command)
         spec += std::string(option.name);
         if (option.kind != ValueKind::None)
             spec += "=";
-        spec += "[" + zshDescription(option.help) + "]";
+        spec += '[';
+        spec += zshDescription(option.help);
+        spec += ']';
         if (option.kind != ValueKind::None) {
             spec += option.valueOptional ? "::" : ":";
             spec += std::string(option.valueName) + ":" +

@@ -40,7 +40,8 @@ std::string factorsText(const LongInt& a)
     std::string text = a.isNegative() ? "-1" : "";
     const char* separator = a.isNegative() ? " " : "";
     for (const PrimePower& factor : factorise(a.value(), loadedPrimes())) {
-        text += separator + std::to_string(factor.prime);
+        text += separator;
+        text += std::to_string(factor.prime);
         if (factor.count > 1)
             text += '^' + std::to_string(factor.count);
         separator = " ";

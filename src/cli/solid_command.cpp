@@ -46,9 +46,11 @@ std::optional<SolidKind> parseKind(std::string_view text)
 template<typename Face>
 void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_view indent)
 {
+    std::string lineStart(1, '\n');
+    lineStart += indent;
     json.key("faces").beginArray();
     for (const Face& face : faces) {
-        json.breakBefore("\n" + std::string(indent)).beginObject().key("vertices").beginArray();
+        json.breakBefore(lineStart).beginObject().key("vertices").beginArray();
         for (const auto& vertex : face.vertices) {
             json.beginArray();
             for (const LongNum& coordinate : vertex)
@@ -57,7 +59,7 @@ void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_vi
         }
         json.endArray().endObject();
     }
-    json.breakBefore("\n" + std::string(indent.substr(2))).endArray();
+    json.breakBefore(std::string_view(lineStart).substr(0, lineStart.size() - 2)).endArray();
 }
 
 JsonWriter header(SolidKind kind, int words)
