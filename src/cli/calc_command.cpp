@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "fractions/calculator.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
@@ -7,7 +8,6 @@
 #include "platform/clipboard.h"
 #include "platform/console_host.h"
 #include "platform/recording_canvas.h"
-#include "runtime/store_json.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,9 +18,6 @@ namespace kestrane::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kestrane-cli calc [--digits N] [--complex] [--var NAME=EXPR]... [--json] "
-    "[--repeat N] EXPR\n";
 constexpr int kDefaultDigits = 120;
 constexpr int kFontHeight = 20;
 
@@ -32,12 +29,6 @@ struct CalcArguments {
     std::vector<std::pair<std::string, std::string>> variables;
     std::string expression;
 };
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    err << "kestrane-cli calc: " << problem << '\n' << kUsage;
-    return kUsageError;
-}
 
 std::optional<int> parseNumber(const std::string& text)
 {
@@ -60,77 +51,68 @@ bool isVariableName(const std::string& name)
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
-// Returns an empty text when the arguments are good, else the problem.
-std::string parseArguments(CommandArguments arguments, CalcArguments& parsed)
+// Reads the table's values; the problem when one does not fit.
+std::string readArguments(const ParsedArguments& arguments, CalcArguments& parsed)
 {
-    bool operandsOnly = false;
-    bool anyOperand = false;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        if (operandsOnly || !argument.starts_with("--")) {
-            parsed.expression += (anyOperand ? " " : "") + argument;
-            anyOperand = true;
-        } else if (argument == "--") {
-            operandsOnly = true;
-        } else if (argument == "--json") {
-            parsed.json = true;
-        } else if (argument == "--complex") {
-            parsed.complex = true;
-        } else if (argument == "--digits" && hasValue) {
-            auto digits = parseNumber(arguments[++index]);
-            if (!digits || *digits % 6 != 0 || *digits < 6 * PrecisionDialog::kMinimum ||
-                *digits > 6 * PrecisionDialog::kMaximum)
-                return "--digits takes a multiple of 6 from 54 to 900";
-            parsed.digits = *digits;
-        } else if (argument == "--repeat" && hasValue) {
-            auto repeat = parseNumber(arguments[++index]);
-            if (!repeat || *repeat < 1 || *repeat > 1000000)
-                return "--repeat takes a number from 1 to 1000000";
-            parsed.repeat = *repeat;
-        } else if (argument == "--var" && hasValue) {
-            const std::string& definition = arguments[++index];
-            std::size_t equals = definition.find('=');
-            if (equals == std::string::npos || !isVariableName(definition.substr(0, equals)))
-                return "--var takes NAME=EXPR, NAME a letter and up to 3 letters or digits, "
-                       "or \u03B1 \u03B2 \u03B3 \u03B5 (not i)";
-            parsed.variables.emplace_back(definition.substr(0, equals),
-                                          definition.substr(equals + 1));
-        } else {
-            return "unknown option '" + argument + "'";
-        }
+    parsed.json = arguments.has("--json");
+    parsed.complex = arguments.has("--complex");
+    parsed.expression = arguments.joinedOperands();
+    if (std::optional<std::string> text = arguments.value("--digits")) {
+        auto digits = parseNumber(*text);
+        if (!digits || *digits % 6 != 0 || *digits < 6 * PrecisionDialog::kMinimum ||
+            *digits > 6 * PrecisionDialog::kMaximum)
+            return "--digits takes a multiple of 6 from 54 to 900";
+        parsed.digits = *digits;
     }
-    if (!anyOperand)
-        return "missing EXPR";
+    if (std::optional<std::string> text = arguments.value("--repeat")) {
+        auto repeat = parseNumber(*text);
+        if (!repeat || *repeat < 1 || *repeat > 1000000)
+            return "--repeat takes a number from 1 to 1000000";
+        parsed.repeat = *repeat;
+    }
+    for (const std::string& definition : arguments.values("--var")) {
+        std::size_t equals = definition.find('=');
+        if (equals == std::string::npos || !isVariableName(definition.substr(0, equals)))
+            return "--var takes NAME=EXPR, NAME a letter and up to 3 letters or digits, "
+                   "or \u03B1 \u03B2 \u03B3 \u03B5 (not i)";
+        parsed.variables.emplace_back(definition.substr(0, equals), definition.substr(equals + 1));
+    }
     return {};
 }
 
-std::string partJson(const CalculatorPart& part)
+void writePart(JsonWriter& json, const char* name, const CalculatorPart* part)
 {
-    std::string json = "{\"sign\":" + jsonString(std::string(1, part.sign)) +
-                       ",\"text\":" + jsonString(part.text) + ",\"lines\":[";
-    for (std::size_t index = 0; index < part.lines.size(); ++index)
-        json += (index ? "," : "") + jsonString(part.lines[index]);
-    return json + "]}";
+    json.key(name);
+    if (!part) {
+        json.null();
+        return;
+    }
+    json.beginObject()
+        .key("sign")
+        .string(std::string(1, part->sign))
+        .key("text")
+        .string(part->text);
+    json.key("lines").beginArray();
+    for (const std::string& line : part->lines)
+        json.string(line);
+    json.endArray().endObject();
 }
 
 std::string calcJson(const std::optional<CalculatorOutput>& result,
                      const std::vector<MessageRequest>& messages)
 {
-    std::string json = "{\"calcWords\":" + std::to_string(calcWords()) +
-                       ",\"longWords\":" + std::to_string(longWords());
-    json += ",\"real\":" + (result ? partJson(result->real) : "null");
-    json +=
-        ",\"imaginary\":" + (result && result->imaginary ? partJson(*result->imaginary) : "null");
-    json += ",\"clipboard\":" + (result ? jsonString(result->clipboard) : "null");
-    json += ",\"resultsWindow\":" +
-            std::string(result ? (result->inResultsWindow ? "true" : "false") : "null");
-    json += ",\"messages\":[";
-    for (std::size_t index = 0; index < messages.size(); ++index)
-        json += (index ? "," : "") + std::string("{\"caption\":") +
-                jsonString(messages[index].caption) +
-                ",\"text\":" + jsonString(messages[index].text) + "}";
-    return json + "]}";
+    JsonWriter json;
+    json.beginObject().key("calcWords").number(calcWords()).key("longWords").number(longWords());
+    writePart(json, "real", result ? &result->real : nullptr);
+    writePart(json, "imaginary", result && result->imaginary ? &*result->imaginary : nullptr);
+    json.key("clipboard").stringOrNull(result ? &result->clipboard : nullptr);
+    json.key("resultsWindow");
+    if (result)
+        json.boolean(result->inResultsWindow);
+    else
+        json.null().key("result").null();
+    writeMessages(json, messages);
+    return json.endObject().take();
 }
 
 // Restores the calculator's word count setting after the command.
@@ -145,21 +127,21 @@ private:
     int m_previous;
 };
 
-std::unique_ptr<FractNode> parseOrReport(const std::string& text, std::ostream& err)
+std::unique_ptr<FractNode> parseOrReport(const std::string& text, Host& host)
 {
     TextParseResult parsed = parseExpressionText(text);
     if (!parsed.tree)
-        err << "kestrane-cli calc: " << text << ": " << parsed.error << '\n';
+        reportProblem(host, "calc", text + ": " + parsed.error);
     return std::move(parsed.tree);
 }
 
 } // namespace
 
-int runCalc(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runCalc(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     CalcArguments parsed;
-    if (std::string problem = parseArguments(arguments, parsed); !problem.empty())
-        return usage(err, problem);
+    if (std::string problem = readArguments(arguments, parsed); !problem.empty())
+        return usageError(err, "calc", problem);
 
     // The dialog's number N is position N / 6, and 2 x position words show.
     CalcWordsScope words(parsed.digits / 3);
@@ -169,26 +151,33 @@ int runCalc(CommandArguments arguments, std::ostream& out, std::ostream& err)
     metrics.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = kFontHeight});
     Calculator calculator(host, clipboard, metrics);
     calculator.setComplexNumbers(parsed.complex);
+    auto refuse = [&] {
+        if (parsed.json)
+            out << calcJson(std::nullopt, host.messages()) << '\n';
+        return kRefused;
+    };
     for (const auto& [name, text] : parsed.variables) {
-        auto value = parseOrReport(text, err);
+        auto value = parseOrReport(text, host);
         if (!value)
-            return kRefused;
+            return refuse();
         calculator.defineVariable(name, std::move(value));
     }
-    auto tree = parseOrReport(parsed.expression, err);
+    auto tree = parseOrReport(parsed.expression, host);
     if (!tree)
-        return kRefused;
+        return refuse();
     calculator.editor().setExpression(std::move(tree));
 
     bool computed = false;
     for (int round = 0; round < parsed.repeat; ++round)
         if (!(computed = calculator.compute()))
             break;
+    if (!computed)
+        return refuse();
     if (parsed.json)
         out << calcJson(calculator.result(), host.messages()) << '\n';
-    else if (computed)
+    else
         out << calculator.result()->clipboard << '\n';
-    return computed ? kSuccess : kRefused;
+    return kSuccess;
 }
 
 } // namespace kestrane::cli

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "app/module_executors.h"
+#include "cli/command_output.h"
 #include "cli/script_run.h"
 #include "platform/console_host.h"
 #include "runtime/construction_window.h"
@@ -16,12 +17,6 @@ namespace kestrane::cli {
 
 namespace {
 
-struct CheckArguments {
-    std::string file;
-    std::optional<int> module;
-    std::optional<std::string> options;
-};
-
 std::optional<int> parseModule(std::string_view text)
 {
     int value = 0;
@@ -29,38 +24,6 @@ std::optional<int> parseModule(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size() || !findModule(value))
         return {};
     return value;
-}
-
-std::optional<CheckArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    CheckArguments parsed;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (argument == "--module") {
-            if (index + 1 >= arguments.size() ||
-                !(parsed.module = parseModule(arguments[++index]))) {
-                err << "kestrane-cli check: --module needs a module code (501-508 or 604)\n";
-                return {};
-            }
-        } else if (argument == "--options") {
-            if (index + 1 >= arguments.size() ||
-                !std::filesystem::is_directory(arguments[index + 1])) {
-                err << "kestrane-cli check: --options needs a directory\n";
-                return {};
-            }
-            parsed.options = arguments[++index];
-        } else if (parsed.file.empty() && !argument.starts_with("--")) {
-            parsed.file = argument;
-        } else {
-            err << "kestrane-cli check: unexpected argument '" << argument << "'\n";
-            return {};
-        }
-    }
-    if (parsed.file.empty()) {
-        err << "Usage: kestrane-cli check FILE [--module CODE] [--options DIR]\n";
-        return {};
-    }
-    return parsed;
 }
 
 // Whether start(...) of a compiled program can begin, decided the way a run
@@ -81,31 +44,85 @@ std::optional<std::string> startRefusal(const ScriptFile& main, int module, Cons
     return std::string("start(...) cannot be run.");
 }
 
+// What check found, printed as a line or as JSON.
+struct CheckOutcome {
+    std::string file;
+    std::optional<int> line; // from 1; none for a problem of the whole program
+    std::string message;     // empty when valid
+};
+
+void printOutcome(const CheckOutcome& outcome, bool json, const std::vector<MessageRequest>& boxes,
+                  std::ostream& out)
+{
+    bool valid = outcome.message.empty();
+    if (!json) {
+        if (valid)
+            out << "ok\n";
+        else if (outcome.line)
+            out << outcome.file << ':' << *outcome.line << ": " << outcome.message << '\n';
+        else
+            out << outcome.file << ": " << outcome.message << '\n';
+        return;
+    }
+    JsonWriter writer;
+    writer.beginObject().key("result");
+    if (valid)
+        writer.string("ok");
+    else
+        writer.null();
+    writer.key("file").string(outcome.file).key("line");
+    if (outcome.line)
+        writer.number(*outcome.line);
+    else
+        writer.null();
+    writer.key("message");
+    if (valid)
+        writer.null();
+    else
+        writer.string(outcome.message);
+    writeMessages(writer, boxes);
+    out << writer.endObject().take() << '\n';
+}
+
 } // namespace
 
-int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runCheck(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<CheckArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
+    std::optional<int> module;
+    if (std::optional<std::string> code = arguments.value("--module")) {
+        if (!(module = parseModule(*code)))
+            return usageError(err, "check", "--module needs a module code (501-508 or 604)");
+    }
+    std::optional<std::string> options = arguments.value("--options");
+    if (options && !std::filesystem::is_directory(*options))
+        return usageError(err, "check", "--options needs a directory");
+    const std::string& file = arguments.operands.front();
+    bool json = arguments.has("--json");
     ConsoleHost host(err);
-    ScriptSetup setup = readScriptSetup(parsed->options);
+    ScriptSetup setup = readScriptSetup(options);
     ScriptCompilation compilation(host, setup.directories);
-    switch (compilation.compile(parsed->file, out, parsed->module)) {
+    CheckOutcome outcome{file, {}, {}};
+    switch (compilation.compile(file, module)) {
     case ScriptRunStatus::FileError:
-        return host.messages().back().text == load_message::kMainMissing ? kUsageError : kRefused;
+        if (host.messages().back().text == load_message::kMainMissing)
+            return kUsageError;
+        outcome.message = host.messages().back().text;
+        break;
     case ScriptRunStatus::Finished:
         break;
     default:
-        return kRefused;
+        outcome.file = compilation.error().file;
+        outcome.line = compilation.error().line;
+        outcome.message = compilation.error().message;
+        break;
     }
-    std::unique_ptr<ScriptFile> main = compilation.takeFile();
-    if (std::optional<std::string> refusal = startRefusal(*main, compilation.module(), host)) {
-        out << parsed->file << ": " << *refusal << '\n';
-        return kRefused;
+    if (outcome.message.empty()) {
+        std::unique_ptr<ScriptFile> main = compilation.takeFile();
+        if (std::optional<std::string> refusal = startRefusal(*main, compilation.module(), host))
+            outcome.message = *refusal;
     }
-    out << "ok\n";
-    return kSuccess;
+    printOutcome(outcome, json, host.messages(), out);
+    return outcome.message.empty() ? kSuccess : kRefused;
 }
 
 } // namespace kestrane::cli

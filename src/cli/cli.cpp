@@ -1,55 +1,180 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <ostream>
+#include <sstream>
+#include <vector>
+
+#ifndef KESTRANE_VERSION
+#define KESTRANE_VERSION "unknown"
+#endif
 
 namespace kestrane::cli {
 
 namespace {
 
-void printUsage(std::ostream& out)
+constexpr std::string_view kConventions =
+    "Conventions of every command:\n"
+    "  Options come in any order, before or after the operands, as --option VALUE\n"
+    "  or --option=VALUE; \"--\" ends the options. An argument that is not an option\n"
+    "  of the command is an operand, so -5, -1.5 and -x are numbers or expressions.\n"
+    "  COMMAND --help prints the help of COMMAND, as \"kestrane-cli help COMMAND\"\n"
+    "  does.\n"
+    "  Message boxes print on standard error as one line \"Caption: text\", line\n"
+    "  breaks of the text written \" / \"; so do the commands' own messages, as\n"
+    "  \"kestrane-cli COMMAND: text\".\n"
+    "  --json prints the result as one compact JSON document, also when the input\n"
+    "  was refused: then it is an object with \"result\": null and \"messages\", a\n"
+    "  list of {\"caption\", \"text\"}, and nothing else is printed on standard\n"
+    "  output. Long numbers and exact values are strings; plain measurements are\n"
+    "  numbers. Where a command also writes files, --json takes a PATH (\"-\", or\n"
+    "  none, for standard output).\n";
+
+constexpr std::string_view kExitStatus =
+    "Exit status:\n"
+    "  0  the work was done (a window driver whose keys were refused with a\n"
+    "     message box included: the refusal is in its messages)\n"
+    "  1  the input was refused or a result could not be computed (a notation,\n"
+    "     compile or parse error, a run-time stop, a division by zero)\n"
+    "  2  a usage error, or a file named on the command line that cannot be read\n"
+    "     or written\n";
+
+constexpr std::size_t kLineWidth = 80;
+
+// Writes `text` in lines of at most kLineWidth characters, the lines after
+// the first indented by `indent`.
+void writeWrapped(std::ostream& out, std::string_view text, std::size_t column, std::size_t indent)
 {
-    out << "Usage: kestrane-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const Command& command : commands())
-        out << "  " << command.name
-            << std::string(12 - std::min<size_t>(11, command.name.size()), ' ') << command.summary
-            << '\n';
-    out << "  help        show the help of a command\n\n"
-           "Exit status: 0 success, 1 the input was refused, 2 usage or file error.\n";
+    std::size_t position = column;
+    bool first = true;
+    while (!text.empty()) {
+        std::size_t blank = text.find(' ');
+        std::string_view word = text.substr(0, blank);
+        if (!first && position + 1 + word.size() > kLineWidth) {
+            out << '\n' << std::string(indent, ' ');
+            position = indent;
+        } else if (!first) {
+            out << ' ';
+            ++position;
+        }
+        out << word;
+        position += word.size();
+        first = false;
+        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    }
+    out << '\n';
 }
 
-int runHelp(CommandArguments arguments, std::ostream& out, std::ostream& err)
+void printVersion(std::ostream& out)
 {
-    if (arguments.empty()) {
-        printUsage(out);
-        return kSuccess;
-    }
-    const Command* command = findCommand(arguments.front());
-    if (!command) {
-        err << "kestrane-cli: unknown command '" << arguments.front() << "'\n";
-        return kUsageError;
-    }
-    out << command->help;
-    return kSuccess;
+    out << "kestrane-cli " << KESTRANE_VERSION << '\n';
 }
 
 } // namespace
 
+std::string_view version()
+{
+    return KESTRANE_VERSION;
+}
+
+std::string_view conventionsText()
+{
+    return kConventions;
+}
+
+std::string_view exitStatusText()
+{
+    return kExitStatus;
+}
+
+void printCommandList(std::ostream& out)
+{
+    out << "Usage: kestrane-cli COMMAND [ARGUMENTS]\n"
+           "       kestrane-cli --version | --help\n\nCommands:\n";
+    std::size_t width = 0;
+    for (const Command& command : commands())
+        width = std::max(width, command.name.size());
+    // Two blanks at least between the columns, so that names never run into
+    // their summaries.
+    std::size_t column = 2 + width + 2;
+    for (const Command& command : commands()) {
+        out << "  " << command.name << std::string(column - 2 - command.name.size(), ' ');
+        writeWrapped(out, command.summary, column, column);
+    }
+    out << '\n' << kConventions << kExitStatus;
+}
+
+std::string commandHelp(const Command& command)
+{
+    std::ostringstream out;
+    std::string_view synopsis = command.synopsis;
+    std::string_view lead = "Usage: ";
+    while (!synopsis.empty()) {
+        std::size_t end = synopsis.find('\n');
+        out << lead << "kestrane-cli " << synopsis.substr(0, end) << '\n';
+        lead = "       ";
+        synopsis = end == std::string_view::npos ? std::string_view() : synopsis.substr(end + 1);
+    }
+    out << '\n' << command.description << "\nOptions:\n";
+    std::vector<std::pair<std::string, std::string_view>> rows;
+    for (const Option& option : command.options) {
+        std::string form(option.name);
+        if (option.kind != ValueKind::None) {
+            form += option.valueOptional ? " [" : " ";
+            form += option.valueName;
+            form += option.valueOptional ? "]" : "";
+        }
+        rows.emplace_back(std::move(form), option.help);
+    }
+    rows.emplace_back("--help", "print this help");
+    std::size_t width = 0;
+    for (const auto& [form, help] : rows)
+        width = std::max(width, form.size());
+    std::size_t column = 2 + width + 2;
+    for (const auto& [form, help] : rows) {
+        out << "  " << form << std::string(column - 2 - form.size(), ' ');
+        writeWrapped(out, help, column, column);
+    }
+    out << "\nThe conventions of every command: \"kestrane-cli help\".\n";
+    return out.str();
+}
+
+int usageError(std::ostream& err, std::string_view command, std::string_view problem)
+{
+    err << "kestrane-cli " << command << ": " << problem << "\nTry \"kestrane-cli help " << command
+        << "\".\n";
+    return kUsageError;
+}
+
 int runCli(CommandArguments arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.empty()) {
-        printUsage(err);
+        printCommandList(err);
         return kUsageError;
     }
     const std::string& name = arguments.front();
-    if (name == "help" || name == "--help" || name == "-h")
-        return runHelp(arguments.subspan(1), out, err);
+    if (name == "--version") {
+        printVersion(out);
+        return kSuccess;
+    }
+    if (name == "--help" || name == "-h") {
+        printCommandList(out);
+        return kSuccess;
+    }
     const Command* command = findCommand(name);
     if (!command) {
-        err << "kestrane-cli: unknown command '" << name << "'\n";
-        printUsage(err);
+        err << "kestrane-cli: unknown command '" << name << "'\n"
+            << "Try \"kestrane-cli help\".\n";
         return kUsageError;
     }
-    return command->run(arguments.subspan(1), out, err);
+    ParseOutcome parsed = parseArguments(arguments.subspan(1), command->options, command->operands);
+    if (parsed.help) {
+        out << commandHelp(*command);
+        return kSuccess;
+    }
+    if (!parsed.problem.empty())
+        return usageError(err, command->name, parsed.problem);
+    return command->run(parsed.arguments, out, err);
 }
 
 } // namespace kestrane::cli

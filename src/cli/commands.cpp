@@ -6,23 +6,224 @@ namespace kestrane::cli {
 
 namespace {
 
-// Each subcommand adds its line here.
+using enum ValueKind;
+
+// Every subcommand's table: its options (one entry an option), operands and
+// help. The parser, the help, the manual page and the shell completion all
+// read these tables.
+
+constexpr Option kJson = flag("--json", "print the result as JSON");
+// Where a command writes files beside its JSON, the JSON itself may go to a
+// file; "-" or no value is standard output.
+constexpr Option kJsonOutput =
+    valued("--json", "PATH", Output, "write the JSON to PATH (\"-\" or none: standard output)")
+        .optionalValue();
+
+constexpr Option kPrimesOptions[] = {
+    flag("--count", "print only how many primes there are"),
+    kJson,
+};
+
+constexpr Operand kOptionsOperands[] = {{"DIRECTORY", Directory, {}, Operand::Optional}};
+constexpr Option kOptionsOptions[] = {kJson};
+
+constexpr Operand kScriptOperand[] = {{"FILE", File, "kst", Operand::One}};
+constexpr Option kCheckOptions[] = {
+    valued("--module", "CODE", Word, "compile in the module CODE instead of the file's own")
+        .words("501 502 503 504 505 506 507 508 604"),
+    valued("--options", "DIR", Directory, "read the options file in DIR only"),
+    kJson,
+};
+
+constexpr Option kRunOptions[] = {
+    kJsonOutput,
+    valued("--png", "PATH", Output, "write a PNG picture of the drawing area").files("png"),
+    valued("--svg", "PATH", Output, "write an SVG picture of the drawing area").files("svg"),
+    valued("--obj", "PATH", Output, "write the polyhedra as Wavefront OBJ").files("obj"),
+    valued("--tikz", "PATH", Output, "write the drawing as a LaTeX tikzpicture").files("tex"),
+    flag("--tikz-standalone", "make --tikz a whole standalone LaTeX document"),
+    valued("--tikz-scale", "N", Number, "pixels per centimetre of --tikz (1 to 10000; 40)"),
+    valued("--pdf", "PATH", Output, "write a PDF page of the drawing").files("pdf"),
+    valued("--save-program", "PATH", Output, "write a script that draws the figure again")
+        .files("kst"),
+    valued("--click", "X,Y", Text, "a click that chooses the next parameter of start(...)")
+        .repeated(),
+    valued("--ticks", "N", Number, "run N ticks of the window's timer after the run (0 to 100000)"),
+    valued("--keep", "FILE", File, "run FILE first and keep its figure").files("kst").repeated(),
+    valued("--options", "DIR", Directory, "read the options file and MainOpt in DIR only"),
+};
+
+constexpr Operand kLongOperands[] = {
+    {"OP", Word,
+     "add sub mul div divsmall halve sqrt ln exp root sin cos tan cot atan asin acos cmul cdiv "
+     "cexp cln croot csin ccos ctan ccot casin cacos catan cacot",
+     Operand::One},
+    {"A", Number, {}, Operand::One},
+    {"B", Number, {}, Operand::Optional},
+};
+constexpr Option kLongOptions[] = {
+    valued("--words", "N", Number, "digit words of the numbers (10 to 360; 10)"),
+    kJson,
+};
+
+constexpr Operand kLongIntOperands[] = {
+    {"OP", Word, "parse add mul times div rem gcd factor", Operand::One},
+    {"A", Number, {}, Operand::One},
+    {"B", Number, {}, Operand::Optional},
+};
+constexpr Option kLongIntOptions[] = {kJson};
+
+constexpr Operand kSolidOperands[] = {{"FILE", File, "txt plh", Operand::One}};
+constexpr Option kSolidOptions[] = {
+    valued("--kind", "KIND", Word, "read the file as a polyhedron, cell or polytope file")
+        .words("polyhedron cell polytope"),
+    flag("--json", "print the file as JSON (the only output)"),
+};
+
+constexpr Operand kFramesOperands[] = {{"FILE", File, "frm", Operand::One}};
+constexpr Option kFramesOptions[] = {
+    flag("--info", "list the frames (the default without pictures)"),
+    valued("--svg", "DIR", Directory, "write each frame as an SVG picture into DIR"),
+    valued("--png", "DIR", Directory, "write each frame as a PNG picture into DIR"),
+    kJson,
+};
+
+constexpr Operand kExpressionOperands[] = {{"EXPR", Expression, {}, Operand::Many}};
+constexpr Option kExprOptions[] = {
+    valued("--font-height", "N", Number, "font height in pixels (4 to 400; 20)"),
+    flag("--json", "print the laid-out tree as JSON"),
+    flag("--hex", "print the byte form as hex pairs"),
+    flag("--from-hex", "read the operand as the byte form in hex pairs"),
+    valued("--svg", "PATH", Output, "write the picture as SVG").files("svg"),
+    valued("--png", "PATH", Output, "write the picture as PNG").files("png"),
+};
+
+constexpr Operand kEditOperands[] = {{"KEYS", Text, {}, Operand::Many}};
+constexpr Option kEditOptions[] = {
+    valued("--start", "EXPR", Expression, "type into EXPR instead of an empty slot"),
+    flag("--json", "print the editor's state as JSON"),
+    valued("--window", "NAME", Word, "drive a whole window (prints JSON)")
+        .words("calculator fractions"),
+    flag("--complex", "turn complex numbers on in the window"),
+    valued("--file", "FILE", File, "open a fraction file in the window first").files("fra"),
+    valued("--digits", "N", Number, "start the Calculator at N significant digits"),
+};
+
+constexpr Option kCalcOptions[] = {
+    valued("--digits", "N", Number, "significant digits, a multiple of 6 from 54 to 900 (120)"),
+    flag("--complex", "compute in complex numbers"),
+    valued("--var", "NAME=EXPR", Expression, "define a variable first").repeated(),
+    kJson,
+    valued("--repeat", "N", Number, "compute N times and print once"),
+};
+
+constexpr Operand kSimplifyOperands[] = {{"EXPR", Expression, {}, Operand::AnyNumber}};
+constexpr Option kSimplifyOptions[] = {
+    valued("--var", "NAME=EXPR", Expression, "define a variable").repeated(),
+    valued("--disable", "NAME", Text, "keep the variable NAME a symbol").repeated(),
+    kJson,
+    valued("--repeat", "N", Number, "simplify N times and print once"),
+    valued("--file", "FILE", File, "simplify the expression of a fraction file").files("fra"),
+};
+
+constexpr Operand kFractionOperands[] = {
+    {"ACTION", Word, "read write", Operand::One},
+    {"FILE", File, "fra", Operand::One},
+    {"EXPR", Expression, {}, Operand::AnyNumber},
+};
+constexpr Option kFractionOptions[] = {
+    flag("--json", "read: print the file's contents as JSON"),
+    valued("--description", "TEXT", Text, "write: the file's description"),
+    valued("--var", "NAME=EXPR", Expression, "write: a variable of the file").repeated(),
+};
+
+constexpr Operand kEvalOperands[] = {{"SOURCE", File, "fct fra txt", Operand::Optional}};
+constexpr Option kEvalOptions[] = {
+    valued("--expr", "TEXT", Expression, "evaluate TEXT instead of a file's expression"),
+    valued("--at", "T", Number, "a point of x (RE,IM of z with --complex)").repeated(),
+    flag("--complex", "evaluate an analytic function of z in complex numbers"),
+    kJson,
+};
+
+constexpr Operand kRootsOperands[] = {
+    {"A", Expression, {}, Operand::One},
+    {"B", Expression, {}, Operand::One},
+    {"C", Expression, {}, Operand::One},
+    {"D", Expression, {}, Operand::Optional},
+};
+constexpr Option kRootsOptions[] = {
+    flag("--numeric", "solve numerically only, without exact roots"),
+    kJson,
+    valued("--repeat", "N", Number, "solve N times and print once"),
+};
+
+constexpr Operand kTicksOperands[] = {
+    {"LENGTH", Number, {}, Operand::One},
+    {"MIN", Number, {}, Operand::One},
+    {"MAX", Number, {}, Operand::One},
+};
+constexpr Option kTicksOptions[] = {flag("--json", "print the ticks as JSON (the only output)")};
+
+constexpr Operand kPlotOperands[] = {{"FILE", File, "fct", Operand::One}};
+constexpr Option kPlotOptions[] = {
+    valued("--size", "WxH", Text, "the picture's size in pixels (600x400)"),
+    valued("--domain", "LO,HI", Text, "the domain instead of the file's"),
+    kJsonOutput,
+    valued("--png", "PATH", Output, "write the picture as PNG").files("png"),
+    valued("--svg", "PATH", Output, "write the picture as SVG").files("svg"),
+};
+
+constexpr Option kGraphWindowOptions[] = {
+    valued("--key", "KEY", Text, "press a key: [Ctrl+][Alt+][Shift+]NAME").repeated(),
+    valued("--type", "TEXT", Text, "type each character of TEXT").repeated(),
+    valued("--button", "NAME", Word, "click a painted button")
+        .words("sin cos tan cot asin acos atan acot exp log root fraction power pi")
+        .repeated(),
+    valued("--click", "X,Y", Text, "click the window").repeated(),
+    valued("--domain", "LEFT,RIGHT", Text, "the domain dialog with both fields, then OK")
+        .repeated(),
+    flag("--domain-cancel", "the domain dialog, then Cancel").repeated(),
+    flag("--new", "File > New").repeated(),
+    valued("--open", "PATH", File, "File > Open, choosing PATH").files("fct").repeated(),
+    valued("--save", "NAME", Output, "File > Save as, typing NAME").files("fct").repeated(),
+    flag("--show", "View > Graph").repeated(),
+    kJsonOutput,
+    valued("--png", "PATH", Output, "write the window's picture as PNG").files("png"),
+    valued("--svg", "PATH", Output, "write the window's picture as SVG").files("svg"),
+};
+
+constexpr Operand kWordsOperands[] = {
+    {"MODULE", Word, "501 502 503 504 505 506 507 508 604", Operand::Optional}};
+constexpr Option kWordsOptions[] = {kJson};
+
+constexpr Operand kHelpOperands[] = {{"COMMAND", Subcommand, {}, Operand::Optional}};
+
+int runHelpCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
+
 constexpr Command kCommands[] = {
-    {"help", "show the help of a command", "Usage: kestrane-cli help [COMMAND]\n", nullptr},
-    {"primes", "print the prime table read from the \"dtst\" file",
-     "Usage: kestrane-cli primes [--count]\n"
+    {"primes",
+     "print the prime table read from the \"dtst\" file",
+     "primes [--count] [--json]",
      "Reads the prime table as the program does at start (from the current\n"
      "directory, then from the installed data) and prints its primes, one a line,\n"
-     "or only how many there are with --count.\n",
+     "or only how many there are with --count. --json prints {\"count\", \"primes\"}\n"
+     "(\"primes\" left out with --count).\n"
+     "Exit status: 0 printed, 2 the table could not be read.\n",
+     kPrimesOptions,
+     {},
      runPrimes},
     {"options", "print the directories and window options read at start",
-     "Usage: kestrane-cli options [DIRECTORY]\n"
+     "options [DIRECTORY] [--json]",
      "Reads \"options\" (or the one in ~/.config/kestrane, which wins), \"MainOpt\",\n"
      "\"FractOpt\", \"FunOpt\" and \"CalcOpt\" from DIRECTORY, the current directory\n"
-     "when none is given, as the program does at start, and prints what it found.\n",
-     runOptions},
+     "when none is given, as the program does at start, and prints what it found.\n"
+     "--json prints {\"main\", \"working\", \"library\", \"showMessages\", \"windows\":\n"
+     "[{\"file\", \"font\", \"fontHeight\", \"expressionBackground\", \"window\"}]},\n"
+     "colours as [red, green, blue].\n"
+     "Exit status: 0 printed, 2 DIRECTORY is not a directory.\n",
+     kOptionsOptions, kOptionsOperands, runOptions},
     {"check", "compile a script and report its first error",
-     "Usage: kestrane-cli check FILE [--module CODE] [--options DIR]\n\n"
+     "check FILE [--module CODE] [--options DIR] [--json]",
      "Loads the script FILE with its include files and compiles it in the module of\n"
      "its first byte, or in the module CODE (501-508, 604) when given. Include files\n"
      "are searched beside the including file, then in the main, working and library\n"
@@ -32,14 +233,15 @@ constexpr Command kCommands[] = {
      "error, LINE counted from 1 in the file that holds it, or \"FILE: MESSAGE\" when\n"
      "the program compiles but start(...) could not begin (its module cannot be run\n"
      "yet, there is no start, or a parameter of start cannot be chosen on the\n"
-     "screen). Message boxes raised on the way go to standard error as\n"
-     "\"Caption: text\". Exit status: 0 valid, 1 refused, 2 usage or file error.\n",
-     runCheck},
+     "screen). --json prints {\"result\" (\"ok\", null when refused), \"file\", \"line\"\n"
+     "(null when the problem has no line), \"message\", \"messages\"}, what an\n"
+     "editor's problem matcher reads.\n"
+     "Exit status: 0 valid, 1 refused, 2 FILE cannot be read or a usage error.\n",
+     kCheckOptions, kScriptOperand, runCheck},
     {"run", "compile and run a script, write its construction as JSON, PNG, SVG, TikZ or PDF",
-     "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--obj PATH]\n"
-     "                         [--tikz PATH|- [--tikz-standalone] [--tikz-scale N]]\n"
-     "                         [--pdf PATH] [--save-program PATH] [--click X,Y]...\n"
-     "                         [--ticks N] [--keep FILE]... [--options DIR]\n\n"
+     "run FILE [--json [PATH]] [--png PATH] [--svg PATH] [--obj PATH]\n"
+     "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH]\n"
+     "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]",
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -52,33 +254,39 @@ constexpr Command kCommands[] = {
      "and --ticks N (0 to 100000) runs N ticks of the window's timer at once (Play\n"
      "turns the solid, PlayCross moves its section, a picture show writes its\n"
      "pictures). --obj writes the polyhedra as Wavefront OBJ.\n"
-     "Then writes the construction: --json as JSON (\"-\" for standard output; the\n"
-     "format is described in README.md; Dimension 3 runs add the arrays planes,\n"
-     "lines3D, spheres, circles3D and polyhedra), --png and --svg as a picture of\n"
-     "the 800 x 550 drawing area, --tikz as a LaTeX tikzpicture of it in centimetres\n"
-     "(N pixels per centimetre, 40 by default; --tikz-standalone writes a whole\n"
-     "standalone document) and --pdf as a vector PDF page, A4 landscape, the drawing\n"
-     "fitted with its aspect kept (Qt builds only); --save-program writes a script\n"
-     "that draws the figure again. Message boxes raised on the way go to standard error\n"
-     "as \"Caption: text\" and into the JSON. A compile error is printed as check\n"
-     "prints it. Exit status: 0 the program ran to its end; 1 it was refused or\n"
-     "stopped (compile error, run-time stop, start never ran, a parameter left\n"
-     "unchosen); 2 usage or file error.\n",
-     runRun},
-    {"long", "compute with long numbers",
-     "Usage: kestrane-cli long [--words N] OP A [B]\n"
-     "Computes with fixed-point long numbers of N digit words (10 to 360, 10 by default).\n"
-     "A and B are decimal numbers with an optional leading '-'.\n"
-     "Real OP: add sub mul div divsmall halve sqrt ln exp root sin cos tan cot atan asin acos\n"
-     "  (divsmall and root take an integer B: the divisor, the degree).\n"
-     "Complex OP: cmul cdiv cexp cln croot csin ccos ctan ccot casin cacos catan cacot,\n"
-     "  with arguments written \"re,im\" (croot takes the degree as B).\n"
+     "Then writes the construction: --json as JSON (to standard output when PATH is\n"
+     "\"-\" or left out; the format is described in README.md; Dimension 3 runs add\n"
+     "the arrays planes, lines3D, spheres, circles3D and polyhedra), --png and --svg\n"
+     "as a picture of the 800 x 550 drawing area, --tikz as a LaTeX tikzpicture of\n"
+     "it in centimetres (N pixels per centimetre, 40 by default; --tikz-standalone\n"
+     "writes a whole standalone document) and --pdf as a vector PDF page, A4\n"
+     "landscape, the drawing fitted with its aspect kept (Qt builds only);\n"
+     "--save-program writes a script that draws the figure again. Message boxes\n"
+     "raised on the way go to standard error as \"Caption: text\" and into the JSON.\n"
+     "A compile error goes to standard error as \"kestrane-cli run: FILE:LINE:\n"
+     "MESSAGE\"; the JSON is then {\"result\": null, \"messages\"}. A run that stopped\n"
+     "still writes its construction, the JSON with \"result\": null.\n"
+     "Exit status: 0 the program ran to its end; 1 it was refused or stopped\n"
+     "(compile error, run-time stop, start never ran, a parameter left unchosen);\n"
+     "2 FILE cannot be read, an output cannot be written, or a usage error.\n",
+     kRunOptions, kScriptOperand, runRun},
+    {"long", "compute with long numbers", "long [--words N] [--json] OP A [B]",
+     "Computes with fixed-point long numbers of N digit words (10 to 360, 10 by\n"
+     "default). A and B are decimal numbers with an optional leading '-'.\n"
+     "Real OP: add sub mul div divsmall halve sqrt ln exp root sin cos tan cot atan\n"
+     "  asin acos (divsmall and root take an integer B: the divisor, the degree).\n"
+     "Complex OP: cmul cdiv cexp cln croot csin ccos ctan ccot casin cacos catan\n"
+     "  cacot, with arguments written \"re,im\" (croot takes the degree as B).\n"
      "Prints every fraction digit and the sign; complex results as \"re im\".\n"
-     "Message boxes go to standard error as \"Caption: text\".\n"
-     "Exit status: 0 success, 1 a number could not be read, 2 usage error.\n",
-     runLong},
+     "Message boxes go to standard error as \"Caption: text\"; one raised by the\n"
+     "arithmetic (a division by zero, the square root of a negative number) means\n"
+     "no result. --json prints {\"operation\", \"words\", \"result\" (a decimal text,\n"
+     "{\"re\", \"im\"} for a complex result, null when none), \"messages\"}.\n"
+     "Exit status: 0 a result, 1 no result or a number that could not be read,\n"
+     "2 usage error.\n",
+     kLongOptions, kLongOperands, runLong},
     {"longint", "compute with the two-word integers of exact simplification",
-     "Usage: kestrane-cli longint OP A [B]\n"
+     "longint [--json] OP A [B]",
      "Computes with the signed two-word integers (base one million) that exact\n"
      "simplification uses; their magnitude is at most 2147483647999999.\n"
      "A and B are decimal integers with an optional leading '-'.\n"
@@ -86,12 +294,13 @@ constexpr Command kCommands[] = {
      "  div (quotient truncated toward zero), rem (remainder with the sign of A),\n"
      "  gcd (common divisor), factor A (the prime factors, \"p^k\" for powers).\n"
      "A result that does not fit shows \"Error.: Too large numbers. Major error may\n"
-     "occur.\" on standard error and prints nothing.\n"
+     "occur.\" on standard error and prints nothing. --json prints {\"operation\",\n"
+     "\"result\" (the text printed, null when none), \"messages\"}.\n"
      "Exit status: 0 success, 1 overflow, a number that could not be read or a\n"
      "division by zero, 2 usage error.\n",
-     runLongInt},
+     kLongIntOptions, kLongIntOperands, runLongInt},
     {"solid", "print a polyhedron, cell or polytope file as JSON",
-     "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n\n"
+     "solid FILE [--kind polyhedron|cell|polytope] [--json]",
      "Reads FILE as the space commands read it and prints it as JSON:\n"
      "{\"kind\", \"words\", \"faces\"} for a polyhedron or cell file, {\"kind\", \"words\",\n"
      "\"cells\"} for a polytope file. A face is {\"vertices\": [...]} with every entry\n"
@@ -100,23 +309,27 @@ constexpr Command kCommands[] = {
      "word count the file was written with, and every digit it holds is shown.\n"
      "Without --kind a file of polyhedron structure is a \"polyhedron\" when\n"
      "every fourth coordinate is zero, else a \"cell\"; otherwise it is read as a\n"
-     "polytope. Exit status: 0 success, 1 \"Error.: Wrong format of file 'FILE'.\",\n"
+     "polytope. A file of the wrong format prints {\"result\": null, \"kind\": null,\n"
+     "\"words\": null, \"messages\"}.\n"
+     "Exit status: 0 success, 1 \"Error.: Wrong format of file 'FILE'.\",\n"
      "2 usage error or \"Error.: Could not open file 'FILE'.\".\n",
-     runSolid},
+     kSolidOptions, kSolidOperands, runSolid},
     {"frames", "list the frames of a frame file or write them as pictures",
-     "Usage: kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]\n\n"
+     "frames FILE [--info] [--svg DIR] [--png DIR] [--json]",
      "Reads the frame file FILE (written by SavePolyhedron and the cross-section\n"
      "savers). --info (the default when no pictures are asked for) prints one line\n"
      "a frame: \"frame K: faces N, front faces F, points P\". --svg and --png write\n"
      "\"frame001.svg\" (\".png\") and on into DIR, made when missing: the 800 x 550\n"
      "drawing area with the front faces filled in their colours, outlined in black.\n"
-     "A malformed file: the frames before the bad one are listed and written, then\n"
-     "\"kestrane-cli frames: FILE: bad frame K at byte B\" (K from 1, B from 0).\n"
+     "--json prints {\"frames\": [{\"faces\", \"frontFaces\", \"points\"}], \"messages\"}\n"
+     "instead of the lines. A malformed file: the frames before the bad one are\n"
+     "listed and written, then \"kestrane-cli frames: FILE: bad frame K at byte B\"\n"
+     "(K from 1, B from 0); the JSON then has \"result\": null.\n"
      "Exit status: 0 success, 1 a malformed file, 2 usage or file error.\n",
-     runFrames},
+     kFramesOptions, kFramesOperands, runFrames},
     {"expr", "read an exact expression and print it, its bytes, its layout or its picture",
-     "Usage: kestrane-cli expr [--font-height N] [--json] [--hex] [--svg PATH] [--png PATH] EXPR\n"
-     "       kestrane-cli expr [options] --from-hex HEX\n\n"
+     "expr [--font-height N] [--json] [--hex] [--svg PATH] [--png PATH] EXPR\n"
+     "expr [OPTIONS] --from-hex HEX",
      "Reads EXPR in the linear notation and prints it canonically:\n"
      "  numbers 12 0.5; names of up to 4 letters and digits (no 'I' or 'i'); i;\n"
      "  pi or \u03C0, \u03B1 \u03B2 \u03B3 \u03B5; ? an empty slot; + - * (* first);\n"
@@ -125,19 +338,20 @@ constexpr Command kCommands[] = {
      "  exp log sin cos tan cot asin acos atan acot (x). A minus stands only at the\n"
      "  start of the expression, a bracket, an argument, a numerator, a denominator\n"
      "  or an exponent: write 2*(-3), not 2*-3.\n"
+     "Operands are joined by blanks: kestrane-cli expr 1 + 2 reads \"1 + 2\".\n"
      "With --from-hex, HEX is the byte form of an expression as hex pairs.\n"
      "--hex prints the byte form as lowercase hex pairs separated by blanks; --json\n"
      "prints the laid-out tree (fields of each node, rows \"open\" and \"close\",\n"
-     "children \"left\" \"right\" \"numerator\" \"denominator\" \"exponent\"); --svg and\n"
-     "--png write its picture. Font height N (pixels, 20 by default); text is measured\n"
-     "with a fixed metric: each character 3N/5 pixels wide.\n"
+     "children \"left\" \"right\" \"numerator\" \"denominator\" \"exponent\"), or\n"
+     "{\"result\": null, \"messages\"} for an expression that cannot be read; --svg\n"
+     "and --png write its picture. Font height N (pixels, 20 by default); text is\n"
+     "measured with a fixed metric: each character 3N/5 pixels wide.\n"
      "Exit status: 0 success, 1 a notation error or a byte form that cannot be read,\n"
      "2 usage or file error.\n",
-     runExpr},
+     kExprOptions, kExpressionOperands, runExpr},
     {"edit", "type keys into the expression editor and print the expression",
-     "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
-     "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
-     "                         [--digits N] [--start EXPR] KEYS\n\n"
+     "edit [--start EXPR] [--json] KEYS\n"
+     "edit --window calculator|fractions [--complex] [--file F.fra] [--digits N] [--start EXPR] KEYS",
      "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
      "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
      "Fractions and Roots window, and prints the expression in the linear notation.\n"
@@ -149,7 +363,8 @@ constexpr Command kCommands[] = {
      "(fraction), {Ctrl+P} (power), {Ctrl+R} (root), {Shift+Left}. {Degree N} clicks\n"
      "degree N (2-9) in the root-degree control; {Drag X1,Y1,X2,Y2} drags the mouse\n"
      "over the expression area, in its pixels (text 3/5 of the 20-pixel font wide).\n"
-     "Refused keys show their message box on standard error as \"Caption: text\".\n"
+     "Operands are joined without blanks. Refused keys show their message box on\n"
+     "standard error as \"Caption: text\".\n"
      "--json prints \"expression\", \"cursor\" (\"path\" of child names, \"area\",\n"
      "\"position\"), \"selection\", \"degreeControl\", \"tree\" and \"messages\".\n"
      "With --window the keys drive a whole window and JSON is printed: KEYS may also\n"
@@ -180,12 +395,13 @@ constexpr Command kCommands[] = {
      "{Menu:Colors}, {Menu:Save options} (writing FractOpt or CalcOpt in the\n"
      "current directory) and {Menu:Precision} (OK at the dialog's opening position,\n"
      "which is the current precision).\n"
+     "A notation error in --start prints {\"result\": null, \"messages\"} where JSON\n"
+     "is printed.\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
-     "2 usage error.\n",
-     runEdit},
+     "2 usage error or a fraction file that cannot be read.\n",
+     kEditOptions, kEditOperands, runEdit},
     {"calc", "evaluate an expression to many digits, real or complex, as the calculator does",
-     "Usage: kestrane-cli calc [--digits N] [--complex] [--var NAME=EXPR]... [--json]\n"
-     "                          [--repeat N] EXPR\n\n"
+     "calc [--digits N] [--complex] [--var NAME=EXPR]... [--json] [--repeat N] EXPR",
      "Evaluates EXPR (the linear notation of \"kestrane-cli help expr\"; name=value\n"
      "defines a variable and shows its value) in long numbers as the Calculator\n"
      "does. N is the precision dialog's number of significant digits, a multiple of 6\n"
@@ -203,12 +419,13 @@ constexpr Command kCommands[] = {
      "when real) with \"sign\", \"text\" and \"lines\" (as split for the window they\n"
      "are drawn in),\n"
      "\"clipboard\", \"resultsWindow\" (true when the results window would open) and\n"
-     "\"messages\". --repeat N computes N times and prints once.\n"
+     "\"messages\"; without a result the values are null and \"result\": null is\n"
+     "added. --repeat N computes N times and prints once.\n"
      "Exit status: 0 a result, 1 no result or a notation error, 2 usage error.\n",
-     runCalc},
+     kCalcOptions, kExpressionOperands, runCalc},
     {"simplify", "simplify an exact expression to its normal form",
-     "Usage: kestrane-cli simplify [--var NAME=EXPR]... [--disable NAME]... [--json]\n"
-     "                             [--repeat N] (EXPR | --file FILE.fra)\n\n"
+     "simplify [--var NAME=EXPR]... [--disable NAME]... [--json] [--repeat N] EXPR\n"
+     "simplify [OPTIONS] --file FILE.fra",
      "Simplifies the expression (see \"kestrane-cli help expr\" for the notation)\n"
      "exactly, as the Simplify command of the Fractions and Roots window does, and\n"
      "prints its normal form: one fraction, roots of numbers reduced, the\n"
@@ -220,24 +437,26 @@ constexpr Command kCommands[] = {
      "--json prints \"input\", \"result\" (null when refused), \"messages\" (\"caption\",\n"
      "\"text\"), \"overflow\", \"definitions\" (the working table after the expression\n"
      "is first taken apart: \"name\", \"value\" or null) and \"main\".\n"
-     "Exit status: 0 simplified, 1 refused or left unchanged by an overflow,\n"
-     "2 usage error or an expression that cannot be read.\n",
-     runSimplify},
+     "Exit status: 0 simplified, 1 refused, left unchanged by an overflow or an\n"
+     "expression that cannot be read, 2 usage error or a file that cannot be read.\n",
+     kSimplifyOptions, kSimplifyOperands, runSimplify},
     {"fraction", "read or write a fraction file",
-     "Usage: kestrane-cli fraction read FILE [--json]\n"
-     "       kestrane-cli fraction write FILE [--description TEXT] [--var NAME=EXPR]... EXPR\n\n"
+     "fraction read FILE [--json]\n"
+     "fraction write FILE [--description TEXT] [--var NAME=EXPR]... EXPR",
      "read prints the main expression of a fraction file as the window holds it\n"
      "after Open (an empty slot, \"?\", when the file is damaged). --json prints\n"
      "\"titled\", \"description\", \"expression\", \"variables\" (\"name\", \"value\")\n"
-     "and \"messages\".\n"
+     "and \"messages\", with \"result\": null added for a damaged file.\n"
      "write saves EXPR with the description and variables as the window's Save\n"
-     "does (\".fra\" is added to a name without extension).\n"
-     "Exit status: 0 done, 1 a damaged file or a refused write, 2 usage error.\n",
-     runFraction},
+     "does (\".fra\" is added to a name without extension) and prints the name\n"
+     "written.\n"
+     "Exit status: 0 done, 1 a damaged file, a refused name or an expression that\n"
+     "cannot be read, 2 usage error or a file that cannot be read or written.\n",
+     kFractionOptions, kFractionOperands, runFraction},
     {"eval", "evaluate an expression in single precision at points of its variable x",
-     "Usage: kestrane-cli eval FILE [--at T]... [--json]\n"
-     "       kestrane-cli eval --expr TEXT [--at T]... [--json]\n"
-     "       kestrane-cli eval SOURCE --complex [--at RE,IM]... [--json]\n\n"
+     "eval FILE [--at T]... [--json]\n"
+     "eval --expr TEXT [--at T]... [--json]\n"
+     "eval SOURCE --complex [--at RE,IM]... [--json]",
      "Evaluates an expression as graphs and the Value command do: in single\n"
      "precision, x standing for T (0 when no --at is given), other names read from\n"
      "the variables of the file, pi as pi and I as -1. FILE is a function file\n"
@@ -257,11 +476,13 @@ constexpr Command kCommands[] = {
      "\"RE,IM<tab>re<tab>im\" per point, or \"RE,IM<tab>undefined\" where a divisor is\n"
      "zero, a logarithm is taken of 0 or the value overflows; --json prints\n"
      "[{\"z\": [RE, IM], \"defined\", \"re\", \"im\"}].\n"
+     "An expression that cannot be read prints {\"result\": null, \"messages\"} with\n"
+     "--json.\n"
      "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
-     "be read, 2 usage or file error.\n",
-     runEval},
+     "be read, 2 usage error or a file that cannot be read.\n",
+     kEvalOptions, kEvalOperands, runEval},
     {"roots", "the exact and 45-digit roots of a quadratic or cubic",
-     "Usage: kestrane-cli roots [--numeric] [--json] [--repeat N] A B C [D]\n\n"
+     "roots [--numeric] [--json] [--repeat N] A B C [D]",
      "Solves a x^2 + b x + c = 0 (three coefficients) or a x^3 + b x^2 + c x + d = 0\n"
      "(four) as QuadraticFunct and CubicFunct do; --numeric solves as ValCubFunct,\n"
      "without exact roots. Coefficients are expressions in the linear notation (see\n"
@@ -271,14 +492,14 @@ constexpr Command kCommands[] = {
      "\"x1 exact: EXPRESSION\". Real roots come first in ascending order, then a\n"
      "complex pair, the positive imaginary part first. --json prints {\"roots\":\n"
      "[{\"value\", \"re\", \"im\", \"exact\", \"exactValue\"}], \"messages\"}; \"re\" and\n"
-     "\"im\" are decimal texts, \"exactValue\" the exact root evaluated at 50 words.\n"
+     "\"im\" are decimal texts, \"exactValue\" the exact root evaluated at 50 words;\n"
+     "when refused, \"result\" and \"roots\" are null.\n"
      "--repeat N solves N times and prints once (for timing).\n"
      "Exit status: 0 solved, 1 a coefficient that cannot be read or a = 0 (with the\n"
      "module's message \"Cubic equation not found.\" or \"Quadratic equation not\n"
      "found.\"), 2 usage error.\n",
-     runRoots},
-    {"ticks", "print the ticks a graph draws along an axis",
-     "Usage: kestrane-cli ticks LENGTH MIN MAX\n\n"
+     kRootsOptions, kRootsOperands, runRoots},
+    {"ticks", "print the ticks a graph draws along an axis", "ticks LENGTH MIN MAX [--json]",
      "Prints as JSON the ticks of an axis LENGTH pixels long from MIN to MAX:\n"
      "\"k\" = (LENGTH*9/10)/50 intervals, \"step\" the smallest of 0.02 0.05 0.1 0.2 0.5\n"
      "1 2 5 ... 100000 not below (MAX-MIN)/k (0.02 when the raw step is smaller),\n"
@@ -287,22 +508,24 @@ constexpr Command kCommands[] = {
      "start. \"step\" is null and the lists empty when k is 0, MAX is not above MIN or\n"
      "the raw step is above 100000. MIN and MAX may be negative.\n"
      "Exit status: 0 success, 2 usage error.\n",
-     runTicks},
+     kTicksOptions, kTicksOperands, runTicks},
     {"plot", "draw the graph of a function file",
-     "Usage: kestrane-cli plot FILE.fct [--size WxH] [--domain LO,HI] [--json PATH|-]\n"
-     "                         [--png PATH] [--svg PATH]\n\n"
+     "plot FILE.fct [--size WxH] [--domain LO,HI] [--json [PATH]] [--png PATH] [--svg PATH]",
      "Reads a function file, simplifies its expression and plots it as a graph\n"
      "draws it: one sample per pixel column over the domain (the file's, or LO,HI),\n"
      "the range from the defined samples, a failed sample breaking the line, axes\n"
      "on the left and bottom edges with ticks and labels. The picture is W x H\n"
      "pixels (600 x 400 by default) with the graph's rectangle inset 60 pixels\n"
      "left, 20 above and right and 40 below. --json writes \"expression\",\n"
-     "\"domain\", \"rectangle\" and \"plot\" (as in the \"graphs\" of kestrane-cli run);\n"
-     "--svg and --png write the picture. LO may be negative.\n"
+     "\"domain\", \"rectangle\" and \"plot\" (as in the \"graphs\" of kestrane-cli run)\n"
+     "to PATH, or to standard output when PATH is \"-\" or left out; a malformed file\n"
+     "gives {\"result\": null, \"messages\"}. --svg and --png write the picture.\n"
+     "LO may be negative.\n"
      "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
-     runPlot},
-    {"graph-window", "drive the graph window: build a function, set its domain, draw, save, open",
-     "Usage: kestrane-cli graph-window [ACTION]... [--json PATH|-] [--png PATH] [--svg PATH]\n\n"
+     kPlotOptions, kPlotOperands, runPlot},
+    {"graph-window",
+     "drive the graph window: build a function, set its domain, draw, save, open",
+     "graph-window [ACTION]... [--json [PATH]] [--png PATH] [--svg PATH]",
      "Drives the graph window with a 1000 x 700 client area, doing the actions in\n"
      "order:\n"
      "  --key [Ctrl+][Alt+][Shift+]NAME  a key: a letter or digit, Period Comma Minus\n"
@@ -313,7 +536,7 @@ constexpr Command kCommands[] = {
      "  --button NAME         clicks a painted button at its centre: sin cos tan cot\n"
      "                        asin acos atan acot exp log root fraction power pi\n"
      "  --click X,Y           a click in the window\n"
-     "  --domain=LEFT,RIGHT   the domain dialog with both fields replaced, then OK\n"
+     "  --domain LEFT,RIGHT   the domain dialog with both fields replaced, then OK\n"
      "  --domain-cancel       the domain dialog, then Cancel\n"
      "  --new                 File > New\n"
      "  --open PATH           File > Open, choosing PATH\n"
@@ -321,15 +544,18 @@ constexpr Command kCommands[] = {
      "  --show                View > Graph\n"
      "Relative names resolve against the current directory. \"File not saved\"\n"
      "questions are answered No; the window is not closed at the end. Message boxes\n"
-     "print on standard error as \"Caption: text\". --json (standard output when no\n"
-     "output is given) writes {\"caption\", \"domain\": {\"left\", \"right\",\n"
-     "\"leftValue\", \"rightValue\"}, \"expression\" (linear notation), \"complete\",\n"
-     "\"graph\" (the plot object of kestrane-cli plot, or null), \"messages\"};\n"
-     "--svg and --png write the window's picture.\n"
+     "print on standard error as \"Caption: text\"; a file the window cannot open or\n"
+     "save gives its message, as in the window. --json (standard output when PATH\n"
+     "is \"-\" or left out, or when no output is given) writes {\"caption\",\n"
+     "\"domain\": {\"left\", \"right\", \"leftValue\", \"rightValue\"}, \"expression\"\n"
+     "(linear notation), \"complete\", \"graph\" (the plot object of kestrane-cli\n"
+     "plot, or null), \"messages\"}; --svg and --png write the window's picture.\n"
      "Exit status: 0 done (refusals are in the messages), 2 usage or output error.\n",
+     kGraphWindowOptions,
+     {},
      runGraphWindow},
     {"words", "print the language reference: every word with its arguments, result and example",
-     "Usage: kestrane-cli words [MODULE] [--json]\n\n"
+     "words [MODULE] [--json]",
      "Prints every word a program of MODULE may use (all modules when none is\n"
      "given): the forms the checker accepts with the types of their arguments, the\n"
      "type of the result, a one-line description and an example program that\n"
@@ -340,13 +566,35 @@ constexpr Command kCommands[] = {
      "\"kind\", \"arguments\" (lists of type names), \"forms\", \"result\" (null for\n"
      "none), \"description\", \"example\"}]}]}.\n"
      "Exit status: 0 printed, 2 usage error or unknown module.\n",
-     runWords},
+     kWordsOptions, kWordsOperands, runWords},
+    {"help",
+     "show the help of a command, or the command list",
+     "help [COMMAND]",
+     "Prints the help of COMMAND, as \"kestrane-cli COMMAND --help\" does, or without\n"
+     "COMMAND the list of commands and the conventions they all follow.\n"
+     "Exit status: 0 printed, 2 an unknown command.\n",
+     {},
+     kHelpOperands,
+     runHelpCommand},
 };
 
 std::string& storedProgramPath()
 {
     static std::string path = "kestrane-cli";
     return path;
+}
+
+int runHelpCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (arguments.operands.empty()) {
+        printCommandList(out);
+        return kSuccess;
+    }
+    const Command* command = findCommand(arguments.operands.front());
+    if (!command)
+        return usageError(err, "help", "unknown command '" + arguments.operands.front() + "'");
+    out << commandHelp(*command);
+    return kSuccess;
 }
 
 } // namespace
@@ -362,15 +610,13 @@ void setProgramPath(std::string path)
 
 std::span<const Command> commands()
 {
-    return std::span(kCommands).subspan(1);
+    return kCommands;
 }
 
 const Command* findCommand(std::string_view name)
 {
-    auto all = commands();
-    auto found = std::find_if(all.begin(), all.end(),
-                              [name](const Command& command) { return command.name == name; });
-    return found == all.end() ? nullptr : &*found;
+    auto found = std::ranges::find(kCommands, name, &Command::name);
+    return found == std::end(kCommands) ? nullptr : &*found;
 }
 
 } // namespace kestrane::cli

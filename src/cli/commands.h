@@ -19,54 +19,53 @@ void setProgramPath(std::string path);
 // The prime table as the program reads it at start.
 std::span<const std::int32_t> loadedPrimes();
 
-int runPrimes(CommandArguments arguments, std::ostream& out, std::ostream& err);
-int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runPrimes(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
+int runOptions(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli check FILE [--module CODE]: compiles a script with its
 // includes and prints "ok" or "FILE:LINE: MESSAGE".
-int runCheck(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runCheck(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli words [MODULE] [--json]: the language reference.
-int runWords(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runWords(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...:
 // compiles a script, runs it and writes its construction.
-int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err);
-int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
+int runLong(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli longint OP A [B]: the two-word integers of exact simplification.
-int runLongInt(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runLongInt(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]: lists the frames
 // of a frame file or writes them as pictures.
-int runFrames(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runFrames(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli solid FILE [--kind polyhedron|cell|polytope]: prints a
 // polyhedron, cell or polytope file as JSON.
-int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runSolid(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli expr EXPR: reads an expression in the linear notation (or its
 // byte form) and prints it, its byte form, its laid-out tree or its picture.
-int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runExpr(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli edit KEYS: types keys into the expression editor.
-int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runEdit(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli calc EXPR: evaluates an expression as the calculator does.
-int runCalc(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runCalc(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 
 // Adds --var NAME=EXPR to a table (replacing a variable of that name);
-// false, with the reason on err, when it cannot be read.
-bool addVariableArgument(const std::string& argument, VariableTable& table, std::ostream& err,
-                         const char* command);
+// the problem when it cannot be read, empty when added.
+std::string addVariableArgument(const std::string& argument, VariableTable& table);
 
 // kestrane-cli simplify EXPR: the exact normal form of an expression.
-int runSimplify(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runSimplify(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli fraction read|write FILE: fraction files.
-int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runFraction(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 
 // kestrane-cli eval SOURCE [--at T]... [--json]: the value of an expression
 // in single precision at each T.
-int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli roots A B C [D]: the numeric and exact roots of a quadratic or
 // cubic, as the Quadratic and Cubic functions modules find them.
-int runRoots(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli ticks LENGTH MIN MAX: the ticks of a graph's axis as JSON.
-int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runTicks(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli plot FILE.fct: the graph of a function file.
-int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli graph-window [ACTION]...: drives the graph window.
-int runGraphWindow(CommandArguments arguments, std::ostream& out, std::ostream& err);
+int runGraphWindow(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace kestrane::cli

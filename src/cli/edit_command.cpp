@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
 #include "cli/typed_keys.h"
@@ -12,9 +13,9 @@
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/console_host.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
 #include "platform/window_options.h"
-#include "runtime/store_json.h"
 
 #include <charconv>
 #include <optional>
@@ -25,11 +26,6 @@
 namespace kestrane::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: kestrane-cli edit [--start EXPR] [--json] KEYS\n"
-    "       kestrane-cli edit --window calculator|fractions [--complex] [--file F.fra]\n"
-    "                         [--digits N] [--start EXPR] KEYS\n";
 
 struct DegreeClick {
     int degree = 2;
@@ -177,7 +173,8 @@ std::optional<Action> bracedAction(std::string_view inside)
     return KeyStroke{*key, modifiers};
 }
 
-std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream& err)
+// The actions of KEYS; the problem when a key is unknown.
+std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::string& problem)
 {
     std::vector<Action> actions;
     for (std::size_t index = 0; index < keys.size(); ++index) {
@@ -188,12 +185,12 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
                     ? std::nullopt
                     : bracedAction(keys.substr(index + 1, close - index - 1));
             if (!action) {
-                err << "kestrane-cli edit: unknown key '" << keys.substr(index, close - index + 1)
-                    << "'\n";
+                problem =
+                    "unknown key '" + std::string(keys.substr(index, close - index + 1)) + "'";
                 if (keys.substr(index + 1).starts_with("Font "))
-                    err << "kestrane-cli edit: {Font NAME,HEIGHT} takes an even height from "
-                        << FontWindow::kMinimumHeight << " to " << FontWindow::kMaximumHeight
-                        << " pixels\n";
+                    problem += " ({Font NAME,HEIGHT} takes an even height from " +
+                               std::to_string(FontWindow::kMinimumHeight) + " to " +
+                               std::to_string(FontWindow::kMaximumHeight) + " pixels)";
                 return std::nullopt;
             }
             actions.push_back(*action);
@@ -202,7 +199,7 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::ostream
         }
         std::optional<KeyStroke> stroke = keyForCharacter(keys[index]);
         if (!stroke) {
-            err << "kestrane-cli edit: no key types '" << keys[index] << "'\n";
+            problem = std::string("no key types '") + keys[index] + "'";
             return std::nullopt;
         }
         actions.push_back(*stroke);
@@ -431,20 +428,18 @@ std::string windowJson(const FractionsWindow& window, const std::string& caption
 // Returns false, after saying why, for a button or menu item it lacks.
 template<typename Target>
 bool performInWindow(Target& target, FractionsWindow& window, ConsoleHost& host,
-                     const Action& action, const char* title, std::ostream& err)
+                     const Action& action, const char* title, std::string& problem)
 {
     if (const auto* stroke = std::get_if<KeyStroke>(&action)) {
         target.keyDown(stroke->key, stroke->modifiers);
     } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
         if (!target.pressButton(button->name)) {
-            err << "kestrane-cli edit: the " << title << " has no button '" << button->name
-                << "'\n";
+            problem = std::string("the ") + title + " has no button '" + button->name + "'";
             return false;
         }
     } else if (const auto* item = std::get_if<MenuItem>(&action)) {
         if (!target.menu(item->caption)) {
-            err << "kestrane-cli edit: the " << title << " has no menu item '" << item->caption
-                << "'\n";
+            problem = std::string("the ") + title + " has no menu item '" + item->caption + "'";
             return false;
         }
     } else if (const auto* click = std::get_if<Click>(&action)) {
@@ -468,15 +463,16 @@ bool performInWindow(Target& target, FractionsWindow& window, ConsoleHost& host,
     return true;
 }
 
-// The expression given with --start, into the expression in view.
+// The expression given with --start, into the expression in view; false,
+// after reporting why, when it cannot be read.
 bool startWith(ExpressionEditor& editor, const std::optional<std::string>& start, int fontHeight,
-               std::ostream& err)
+               Host& host)
 {
     if (!start)
         return true;
     TextParseResult parsed = parseExpressionText(*start, fontHeight);
     if (!parsed.tree) {
-        err << "kestrane-cli edit: " << parsed.error << '\n';
+        reportProblem(host, "edit", parsed.error);
         return false;
     }
     editor.setExpression(std::move(parsed.tree));
@@ -508,11 +504,14 @@ int runFractionsWindow(const std::vector<Action>& actions, const WindowRun& run,
         err << "kestrane-cli edit: cannot read " << *run.file << '\n';
         return kUsageError;
     }
-    if (!startWith(window.editor(), run.start, window.options().fontHeight, err))
+    if (!startWith(window.editor(), run.start, window.options().fontHeight, host)) {
+        out << refusalJson(host.messages()) << '\n';
         return kRefused;
+    }
+    std::string problem;
     for (const Action& action : actions)
-        if (!performInWindow(window, window, host, action, "Fractions and Roots window", err))
-            return kUsageError;
+        if (!performInWindow(window, window, host, action, "Fractions and Roots window", problem))
+            return usageError(err, "edit", problem);
     out << windowJson(window, window.caption(), {}, host.messages());
     return kSuccess;
 }
@@ -545,102 +544,59 @@ int runCalculatorWindow(const std::vector<Action>& actions, const WindowRun& run
         err << "kestrane-cli edit: cannot read " << *run.file << '\n';
         return kUsageError;
     }
-    if (!startWith(calculator.editor(), run.start, window.options().fontHeight, err))
+    if (!startWith(calculator.editor(), run.start, window.options().fontHeight, host)) {
+        out << refusalJson(host.messages()) << '\n';
         return kRefused;
+    }
+    std::string problem;
     for (const Action& action : actions)
-        if (!performInWindow(calculator, window, host, action, "calculator", err))
-            return kUsageError;
+        if (!performInWindow(calculator, window, host, action, "calculator", problem))
+            return usageError(err, "edit", problem);
     out << windowJson(window, calculator.caption(), {&calculator, &clipboard}, host.messages());
     return kSuccess;
 }
 
 } // namespace
 
-int runEdit(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runEdit(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<std::string> start;
-    bool json = false;
-    bool operandsOnly = false;
-    std::optional<std::string> keys;
-    std::optional<std::string> window;
-    std::optional<std::string> file;
-    bool complex = false;
+    std::optional<std::string> start = arguments.value("--start");
+    bool json = arguments.has("--json");
+    std::optional<std::string> window = arguments.value("--window");
+    std::optional<std::string> file = arguments.value("--file");
+    bool complex = arguments.has("--complex");
     std::optional<int> digits;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (!operandsOnly && argument == "--") {
-            operandsOnly = true;
-        } else if (!operandsOnly && argument == "--json") {
-            json = true;
-        } else if (!operandsOnly && argument == "--complex") {
-            complex = true;
-        } else if (!operandsOnly && argument == "--window") {
-            if (index + 1 >= arguments.size() ||
-                (arguments[index + 1] != "calculator" && arguments[index + 1] != "fractions")) {
-                err << "kestrane-cli edit: --window takes calculator or fractions\n";
-                return kUsageError;
-            }
-            window = arguments[++index];
-        } else if (!operandsOnly && argument == "--file") {
-            if (index + 1 >= arguments.size()) {
-                err << "kestrane-cli edit: --file needs a file name\n";
-                return kUsageError;
-            }
-            file = arguments[++index];
-        } else if (!operandsOnly && argument == "--digits") {
-            auto value =
-                index + 1 < arguments.size() ? integers(arguments[++index], 1) : std::nullopt;
-            if (!value || (*value)[0] % 6 != 0 || (*value)[0] < 6 * PrecisionDialog::kMinimum ||
-                (*value)[0] > 6 * PrecisionDialog::kMaximum) {
-                err << "kestrane-cli edit: --digits takes a multiple of 6 from 54 to 900\n";
-                return kUsageError;
-            }
-            digits = (*value)[0];
-        } else if (!operandsOnly && argument == "--start") {
-            if (index + 1 >= arguments.size()) {
-                err << "kestrane-cli edit: --start needs an expression\n";
-                return kUsageError;
-            }
-            start = arguments[++index];
-        } else if (!operandsOnly && argument.starts_with("--")) {
-            err << "kestrane-cli edit: unexpected argument '" << argument << "'\n" << kUsage;
-            return kUsageError;
-        } else {
-            keys = keys.value_or("") + argument;
-        }
+    if (window && window != "calculator" && window != "fractions")
+        return usageError(err, "edit", "--window takes calculator or fractions");
+    if (std::optional<std::string> text = arguments.value("--digits")) {
+        auto value = integers(*text, 1);
+        if (!value || (*value)[0] % 6 != 0 || (*value)[0] < 6 * PrecisionDialog::kMinimum ||
+            (*value)[0] > 6 * PrecisionDialog::kMaximum)
+            return usageError(err, "edit", "--digits takes a multiple of 6 from 54 to 900");
+        digits = (*value)[0];
     }
-    if (!keys) {
-        err << kUsage;
-        return kUsageError;
-    }
-    std::optional<std::vector<Action>> actions = parseKeys(*keys, err);
+    if (digits && window != "calculator")
+        return usageError(err, "edit", "--digits is for --window calculator");
+    std::string problem;
+    std::optional<std::vector<Action>> actions = parseKeys(arguments.joinedOperands(""), problem);
     if (!actions)
-        return kUsageError;
-    if (digits && window != "calculator") {
-        err << "kestrane-cli edit: --digits is for --window calculator\n";
-        return kUsageError;
-    }
+        return usageError(err, "edit", problem);
     WindowRun run{start, file, complex};
     if (window == "fractions")
         return runFractionsWindow(*actions, run, out, err);
     if (window)
         return runCalculatorWindow(*actions, run, digits.value_or(3 * calcWords()), out, err);
     for (const Action& action : *actions) {
-        if (windowOnly(action)) {
-            err << "kestrane-cli edit: buttons and menus need --window\n";
-            return kUsageError;
-        }
+        if (windowOnly(action))
+            return usageError(err, "edit", "buttons and menus need --window");
     }
     ConsoleHost host(err);
     RecordingCanvas metrics;
     ExpressionEditor editor(host, metrics);
-    if (start) {
-        TextParseResult parsed = parseExpressionText(*start);
-        if (!parsed.tree) {
-            err << "kestrane-cli edit: " << parsed.error << '\n';
-            return kRefused;
-        }
-        editor.setExpression(std::move(parsed.tree));
+    if (!startWith(editor, start, editor.fontHeight(), host)) {
+        if (json)
+            out << refusalJson(host.messages()) << '\n';
+        return kRefused;
     }
     for (const Action& action : *actions)
         perform(editor, action);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
 #include "cli/png_export.h"
@@ -15,10 +16,6 @@
 namespace kestrane::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: kestrane-cli expr [--font-height N] [--json] [--hex] [--svg PATH] [--png PATH] EXPR\n"
-    "       kestrane-cli expr [options] --from-hex HEX\n";
 
 struct ExprArguments {
     int fontHeight = 20;
@@ -39,57 +36,12 @@ std::optional<int> parseFontHeight(const std::string& text)
     return value;
 }
 
-std::optional<ExprArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    ExprArguments parsed;
-    bool operandsOnly = false;
-    bool anyOperand = false;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        if (operandsOnly || !argument.starts_with("--")) {
-            parsed.operand += (anyOperand ? " " : "") + argument;
-            anyOperand = true;
-        } else if (argument == "--") {
-            operandsOnly = true;
-        } else if (argument == "--json") {
-            parsed.json = true;
-        } else if (argument == "--hex") {
-            parsed.hex = true;
-        } else if (argument == "--from-hex") {
-            parsed.fromHex = true;
-        } else if (argument == "--font-height") {
-            std::optional<int> height =
-                hasValue ? parseFontHeight(arguments[++index]) : std::nullopt;
-            if (!height) {
-                err << "kestrane-cli expr: --font-height needs a height from 4 to 400 pixels\n";
-                return std::nullopt;
-            }
-            parsed.fontHeight = *height;
-        } else if (argument == "--svg" || argument == "--png") {
-            if (!hasValue) {
-                err << "kestrane-cli expr: " << argument << " needs a path\n";
-                return std::nullopt;
-            }
-            (argument == "--svg" ? parsed.svg : parsed.png) = arguments[++index];
-        } else {
-            err << "kestrane-cli expr: unexpected argument '" << argument << "'\n" << kUsage;
-            return std::nullopt;
-        }
-    }
-    if (!anyOperand) {
-        err << kUsage;
-        return std::nullopt;
-    }
-    return parsed;
-}
-
-std::unique_ptr<FractNode> readTree(const ExprArguments& arguments, std::ostream& err)
+std::unique_ptr<FractNode> readTree(const ExprArguments& arguments, ConsoleHost& host)
 {
     if (!arguments.fromHex) {
         TextParseResult result = parseExpressionText(arguments.operand, arguments.fontHeight);
         if (!result.tree)
-            err << "kestrane-cli expr: " << result.error << '\n';
+            reportProblem(host, "expr", result.error);
         return std::move(result.tree);
     }
     std::string bytes;
@@ -98,7 +50,6 @@ std::unique_ptr<FractNode> readTree(const ExprArguments& arguments, std::ostream
     if (hexToBytes(arguments.operand, bytes))
         tree = parseExpression(bytes, position, arguments.fontHeight);
     if (!tree || position != bytes.size()) {
-        ConsoleHost host(err);
         reportCorruptFraction(host);
         return nullptr;
     }
@@ -108,34 +59,50 @@ std::unique_ptr<FractNode> readTree(const ExprArguments& arguments, std::ostream
 
 } // namespace
 
-int runExpr(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runExpr(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<ExprArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
-    if (parsed->png && !picturePngWriter()) {
-        err << "kestrane-cli expr: --png needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg instead\n";
-        return kUsageError;
+    ExprArguments parsed;
+    if (std::optional<std::string> text = arguments.value("--font-height")) {
+        std::optional<int> height = parseFontHeight(*text);
+        if (!height)
+            return usageError(err, "expr", "--font-height needs a height from 4 to 400 pixels");
+        parsed.fontHeight = *height;
     }
-    std::unique_ptr<FractNode> tree = readTree(*parsed, err);
-    if (!tree)
+    parsed.json = arguments.has("--json");
+    parsed.hex = arguments.has("--hex");
+    parsed.fromHex = arguments.has("--from-hex");
+    parsed.svg = arguments.value("--svg");
+    parsed.png = arguments.value("--png");
+    parsed.operand = arguments.joinedOperands();
+    if (parsed.png && !picturePngWriter()) {
+        return usageError(err, "expr",
+                          "--png needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg instead");
+    }
+    ConsoleHost host(err);
+    std::unique_ptr<FractNode> tree = readTree(parsed, host);
+    if (!tree) {
+        if (parsed.json)
+            out << refusalJson(host.messages()) << '\n';
         return kRefused;
+    }
     layoutWithFixedMetric(*tree);
     std::string bytes;
-    if (parsed->hex && !serializeExpression(*tree, bytes)) {
-        err << "kestrane-cli expr: the expression does not fit the byte form\n";
+    if (parsed.hex && !serializeExpression(*tree, bytes)) {
+        reportProblem(host, "expr", "the expression does not fit the byte form");
+        if (parsed.json)
+            out << refusalJson(host.messages()) << '\n';
         return kRefused;
     }
-    if (parsed->svg && !writeExpressionSvg(*tree, *parsed->svg, err, "expr"))
+    if (parsed.svg && !writeExpressionSvg(*tree, *parsed.svg, err, "expr"))
         return kUsageError;
-    if (parsed->png && !writeExpressionPng(*tree, *parsed->png, err, "expr"))
+    if (parsed.png && !writeExpressionPng(*tree, *parsed.png, err, "expr"))
         return kUsageError;
-    if (parsed->hex)
+    if (parsed.hex)
         out << bytesToHex(bytes) << '\n';
-    if (parsed->json)
+    if (parsed.json)
         out << expressionJson(*tree) << '\n';
-    if (!parsed->hex && !parsed->json)
+    if (!parsed.hex && !parsed.json)
         out << printExpressionText(*tree) << '\n';
     return kSuccess;
 }

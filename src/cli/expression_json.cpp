@@ -1,47 +1,24 @@
 #include "cli/expression_json.h"
 
 #include "fractions/fract_node.h"
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 
 namespace kestrane::cli {
 
 namespace {
 
-class JsonWriter {
+// The tree's fields in order, on the shared writer.
+class TreeJson {
 public:
-    explicit JsonWriter(std::string& text) : out(text) {}
+    JsonWriter json;
 
-    std::string& out;
-
-    void field(const char* name, int value) { key(name) += std::to_string(value); }
-    void field(const char* name, const std::string& value) { key(name) += jsonString(value); }
+    void field(const char* name, int value) { json.key(name).number(value); }
+    void field(const char* name, const std::string& value) { json.key(name).string(value); }
     void sign(const char* name, char value) { field(name, std::string(1, value)); }
-
-    std::string& key(const char* name)
-    {
-        if (!m_first)
-            out += ',';
-        m_first = false;
-        out += '"';
-        out += name;
-        out += "\":";
-        return out;
-    }
-
-    void open()
-    {
-        out += '{';
-        m_first = true;
-    }
-    void close()
-    {
-        out += '}';
-        m_first = false;
-    }
 
     void node(const FractNode& node)
     {
-        open();
+        json.beginObject();
         field("kind", std::string(node.isOperation()  ? "operation"
                                   : node.isFraction() ? "fraction"
                                                       : "leaf"));
@@ -84,7 +61,7 @@ public:
         child("numerator", node.numerator.get());
         child("denominator", node.denominator.get());
         child("exponent", node.exponent.get());
-        close();
+        json.endObject();
     }
 
 private:
@@ -92,7 +69,7 @@ private:
     {
         if (!child)
             return;
-        key(name);
+        json.key(name);
         node(*child);
     }
 
@@ -100,28 +77,21 @@ private:
     {
         if (!row)
             return;
-        key(name);
-        open();
+        json.key(name).beginObject();
         field("count", row->count());
         field("capacity", row->capacity);
         field("width", row->width);
         field("x", row->x);
         field("leadingMinus", row->leadingMinus);
-        key("items") += '[';
-        bool firstItem = true;
-        for (const auto& item : row->items) {
-            if (!firstItem)
-                out += ',';
-            firstItem = false;
+        json.key("items").beginArray();
+        for (const auto& item : row->items)
             mark(*item);
-        }
-        out += ']';
-        close();
+        json.endArray().endObject();
     }
 
     void mark(const MarkItem& item)
     {
-        open();
+        json.beginObject();
         field("kind", std::string(item.isRoot() ? "root" : item.isParen() ? "paren" : "function"));
         field("code", item.kind);
         field("isOpening", item.isOpening);
@@ -146,23 +116,21 @@ private:
             if (item.paren->sign2 == '-')
                 sign("minus", '-');
             if (item.paren->exponent) {
-                key("exponent");
+                json.key("exponent");
                 node(*item.paren->exponent);
             }
         }
-        close();
+        json.endObject();
     }
-
-    bool m_first = true;
 };
 
 } // namespace
 
 std::string expressionJson(const FractNode& node)
 {
-    std::string out;
-    JsonWriter(out).node(node);
-    return out;
+    TreeJson tree;
+    tree.node(node);
+    return tree.json.take();
 }
 
 } // namespace kestrane::cli

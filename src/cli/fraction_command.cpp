@@ -1,10 +1,10 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
 #include "fractions/variable_table.h"
 #include "platform/console_host.h"
-#include "runtime/store_json.h"
 
 #include <ostream>
 
@@ -12,123 +12,100 @@ namespace kestrane::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kestrane-cli fraction read FILE [--json]\n"
-    "       kestrane-cli fraction write FILE [--description TEXT] [--var NAME=EXPR]... EXPR\n";
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    err << "kestrane-cli fraction: " << problem << '\n' << kUsage;
-    return kUsageError;
-}
-
 std::string contentsJson(const FractionFileContents& contents,
-                         const std::vector<MessageRequest>& messages)
+                         const std::vector<MessageRequest>& messages, bool damaged)
 {
-    std::string json = "{\"titled\":";
-    json += contents.titled ? "true" : "false";
-    json += ",\"description\":" + jsonString(contents.description);
-    json += ",\"expression\":" + jsonString(printExpressionText(*contents.expression));
-    json += ",\"variables\":[";
+    JsonWriter json;
+    json.beginObject();
+    if (damaged)
+        json.key("result").null();
+    json.key("titled").boolean(contents.titled).key("description").string(contents.description);
+    json.key("expression").string(printExpressionText(*contents.expression));
+    json.key("variables").beginArray();
     for (int i = 0; i < contents.variables.count(); ++i) {
         const VariableRecord& record = contents.variables.record(i);
-        json += i > 0 ? "," : "";
-        json += "{\"name\":" + jsonString(record.name) + ",\"value\":";
-        json += record.value ? jsonString(printExpressionText(*record.value)) : "null";
-        json += '}';
-    }
-    json += "],\"messages\":[";
-    bool first = true;
-    for (const MessageRequest& message : messages) {
-        json += first ? "" : ",";
-        first = false;
-        json += "{\"caption\":" + jsonString(message.caption) +
-                ",\"text\":" + jsonString(message.text) + '}';
-    }
-    return json + "]}";
-}
-
-int readCommand(CommandArguments arguments, std::ostream& out, std::ostream& err)
-{
-    std::optional<std::string> file;
-    bool json = false;
-    for (const std::string& argument : arguments) {
-        if (argument == "--json")
-            json = true;
-        else if (!file && !argument.starts_with("--"))
-            file = argument;
+        json.beginObject().key("name").string(record.name).key("value");
+        if (record.value)
+            json.string(printExpressionText(*record.value));
         else
-            return usage(err, "unexpected argument '" + argument + "'");
+            json.null();
+        json.endObject();
     }
-    if (!file)
-        return usage(err, "read needs a FILE");
-    ConsoleHost host(err);
-    std::optional<FractionFileContents> contents = readFractionFile(*file, host);
-    if (!contents) {
-        err << "kestrane-cli fraction: cannot open " << *file << '\n';
-        return kRefused;
-    }
-    if (json)
-        out << contentsJson(*contents, host.messages()) << '\n';
-    else
-        out << printExpressionText(*contents->expression) << '\n';
-    return contents->expressionDamaged || contents->variablesDamaged ? kRefused : kSuccess;
+    json.endArray();
+    writeMessages(json, messages);
+    return json.endObject().take();
 }
 
-int writeCommand(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int readCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.empty())
-        return usage(err, "write needs a FILE");
-    const std::string& file = arguments[0];
-    std::string description;
-    std::string operand;
-    bool anyOperand = false;
-    bool operandsOnly = false;
-    VariableTable variables;
-    for (std::size_t index = 1; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        const bool hasValue = index + 1 < arguments.size();
-        if (operandsOnly || !argument.starts_with("--")) {
-            operand += (anyOperand ? " " : "") + argument;
-            anyOperand = true;
-        } else if (argument == "--") {
-            operandsOnly = true;
-        } else if (argument == "--description" && hasValue) {
-            description = arguments[++index];
-        } else if (argument == "--var" && hasValue) {
-            if (!addVariableArgument(arguments[++index], variables, err, "fraction"))
-                return kUsageError;
-        } else {
-            return usage(err, "unexpected argument '" + argument + "'");
-        }
-    }
-    if (!anyOperand)
-        return usage(err, "write needs an EXPR");
-    TextParseResult parsed = parseExpressionText(operand);
-    if (!parsed.tree) {
-        err << "kestrane-cli fraction: " << parsed.error << '\n';
+    if (arguments.operands.size() > 2)
+        return usageError(err, "fraction", "unexpected argument '" + arguments.operands[2] + "'");
+    if (arguments.has("--description") || arguments.has("--var"))
+        return usageError(err, "fraction", "--description and --var are for write");
+    const std::string& file = arguments.operands[1];
+    ConsoleHost host(err);
+    std::optional<FractionFileContents> contents = readFractionFile(file, host);
+    if (!contents) {
+        err << "kestrane-cli fraction: cannot open " << file << '\n';
         return kUsageError;
     }
+    bool damaged = contents->expressionDamaged || contents->variablesDamaged;
+    if (arguments.has("--json"))
+        out << contentsJson(*contents, host.messages(), damaged) << '\n';
+    else
+        out << printExpressionText(*contents->expression) << '\n';
+    return damaged ? kRefused : kSuccess;
+}
+
+int writeCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (arguments.operands.size() < 3)
+        return usageError(err, "fraction", "write needs an EXPR");
+    if (arguments.has("--json"))
+        return usageError(err, "fraction", "--json is for read");
+    const std::string& file = arguments.operands[1];
+    std::string description = arguments.value("--description").value_or("");
     ConsoleHost host(err);
+    VariableTable variables;
+    for (const std::string& variable : arguments.values("--var")) {
+        if (variable.find('=') == std::string::npos)
+            return usageError(err, "fraction", "--var needs NAME=EXPR, not '" + variable + "'");
+        if (std::string problem = addVariableArgument(variable, variables); !problem.empty()) {
+            reportProblem(host, "fraction", problem);
+            return kRefused;
+        }
+    }
+    std::string operand;
+    for (std::size_t index = 2; index < arguments.operands.size(); ++index)
+        operand += (index > 2 ? " " : "") + arguments.operands[index];
+    TextParseResult parsed = parseExpressionText(operand);
+    if (!parsed.tree) {
+        reportProblem(host, "fraction", parsed.error);
+        return kRefused;
+    }
     std::optional<std::string> written =
         writeFractionFile(file, *parsed.tree, description, variables, host);
-    if (!written)
-        return kRefused;
+    if (!written) {
+        // A name or an expression the window refuses is refused input; a
+        // file that cannot be written is a file error.
+        bool unwritable = !host.messages().empty() &&
+                          host.messages().back().text.starts_with("Cannot write the file ");
+        return unwritable ? kUsageError : kRefused;
+    }
     out << *written << '\n';
     return kSuccess;
 }
 
 } // namespace
 
-int runFraction(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runFraction(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.empty())
-        return usage(err, "missing read or write");
-    if (arguments[0] == "read")
-        return readCommand(arguments.subspan(1), out, err);
-    if (arguments[0] == "write")
-        return writeCommand(arguments.subspan(1), out, err);
-    return usage(err, "unknown action '" + arguments[0] + "'");
+    const std::string& action = arguments.operands[0];
+    if (action == "read")
+        return readCommand(arguments, out, err);
+    if (action == "write")
+        return writeCommand(arguments, out, err);
+    return usageError(err, "fraction", "unknown action '" + action + "' (read or write)");
 }
 
 } // namespace kestrane::cli

@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "cli/png_export.h"
+#include "platform/console_host.h"
 #include "platform/files.h"
 #include "platform/svg_canvas.h"
 #include "space/frame_file.h"
@@ -14,49 +16,6 @@
 namespace kestrane::cli {
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "Usage: kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]\n";
-
-struct FramesArguments {
-    std::string file;
-    bool info = false;
-    std::optional<std::string> svg;
-    std::optional<std::string> png;
-};
-
-std::optional<FramesArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    FramesArguments parsed;
-    bool options = true;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (options && argument == "--") {
-            options = false;
-        } else if (options && argument == "--info") {
-            parsed.info = true;
-        } else if (options && (argument == "--svg" || argument == "--png")) {
-            if (index + 1 >= arguments.size()) {
-                err << "kestrane-cli frames: " << argument << " needs a directory\n";
-                return {};
-            }
-            (argument == "--svg" ? parsed.svg : parsed.png) = arguments[++index];
-        } else if (parsed.file.empty() && !(options && argument.starts_with("--"))) {
-            parsed.file = argument;
-        } else {
-            err << "kestrane-cli frames: unexpected argument '" << argument << "'\n";
-            return {};
-        }
-    }
-    if (parsed.file.empty()) {
-        err << kUsage;
-        return {};
-    }
-    // Without an output the frames are listed.
-    if (!parsed.svg && !parsed.png)
-        parsed.info = true;
-    return parsed;
-}
 
 // "frame001.svg" for the first frame.
 std::filesystem::path framePath(const std::string& directory, std::size_t index,
@@ -76,6 +35,24 @@ bool makeDirectory(const std::string& directory, std::ostream& err)
         return false;
     }
     return true;
+}
+
+void writeInfoJson(const DecodedFrames& decoded, const std::vector<MessageRequest>& messages,
+                   std::ostream& out)
+{
+    JsonWriter json;
+    json.beginObject();
+    if (decoded.malformed)
+        json.key("result").null();
+    json.key("frames").beginArray();
+    for (const Frame& frame : decoded.frames) {
+        json.beginObject().key("faces").number(frame.faceCount);
+        json.key("frontFaces").number(frame.frontFaces.size());
+        json.key("points").number(frame.points.size()).endObject();
+    }
+    json.endArray();
+    writeMessages(json, messages);
+    out << json.endObject().take() << '\n';
 }
 
 void printInfo(const std::vector<Frame>& frames, std::ostream& out)
@@ -123,35 +100,41 @@ bool writePng(const std::vector<Frame>& frames, const std::string& directory, st
 
 } // namespace
 
-int runFrames(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runFrames(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<FramesArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
-    if (parsed->png && !pngPicturesWriter()) {
-        err << "kestrane-cli frames: --png needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg instead\n";
-        return kUsageError;
+    const std::string& file = arguments.operands.front();
+    std::optional<std::string> svg = arguments.value("--svg");
+    std::optional<std::string> png = arguments.value("--png");
+    bool json = arguments.has("--json");
+    // Without an output the frames are listed.
+    bool info = arguments.has("--info") || (!svg && !png);
+    if (png && !pngPicturesWriter()) {
+        return usageError(err, "frames",
+                          "--png needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg instead");
     }
-    std::optional<std::string> bytes = readWholeFile(parsed->file);
+    std::optional<std::string> bytes = readWholeFile(file);
     if (!bytes) {
-        err << "kestrane-cli frames: cannot read " << parsed->file << '\n';
+        err << "kestrane-cli frames: cannot read " << file << '\n';
         return kUsageError;
     }
     // The frames before a bad one are still shown; the bad one is reported.
     DecodedFrames decoded = decodeFrameFile(*bytes);
-    if (parsed->info)
+    if (info && !json)
         printInfo(decoded.frames, out);
-    if (parsed->svg && !writeSvg(decoded.frames, *parsed->svg, err))
+    if (svg && !writeSvg(decoded.frames, *svg, err))
         return kUsageError;
-    if (parsed->png && !writePng(decoded.frames, *parsed->png, err))
+    if (png && !writePng(decoded.frames, *png, err))
         return kUsageError;
+    ConsoleHost host(err);
     if (decoded.malformed) {
-        err << "kestrane-cli frames: " << parsed->file << ": bad frame " << decoded.badFrame
-            << " at byte " << decoded.badByte << '\n';
-        return kRefused;
+        reportProblem(host, "frames",
+                      file + ": bad frame " + std::to_string(decoded.badFrame) + " at byte " +
+                          std::to_string(decoded.badByte));
     }
-    return kSuccess;
+    if (json)
+        writeInfoJson(decoded, host.messages(), out);
+    return decoded.malformed ? kRefused : kSuccess;
 }
 
 } // namespace kestrane::cli

@@ -1,3 +1,4 @@
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "cli/png_export.h"
 
@@ -8,10 +9,11 @@
 #include "graphs/script_expressions.h"
 #include "graphs/ticks.h"
 #include "platform/canvas.h"
+#include "platform/console_host.h"
 #include "platform/files.h"
+#include "platform/json_writer.h"
 #include "platform/svg_canvas.h"
 #include "runtime/float_text.h"
-#include "runtime/store_json.h"
 
 #include <charconv>
 #include <cmath>
@@ -42,19 +44,15 @@ std::optional<int> whole(const std::string& text)
     return value;
 }
 
+// The points of eval's JSON after the first, one a line.
+constexpr std::string_view kPointBreak = "\n ";
+
 // The shortest text that reads back as the same float.
 std::string shortest(float value)
 {
     char buffer[32];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
-}
-
-int usage(std::ostream& err, const char* command, const std::string& problem)
-{
-    err << "kestrane-cli " << command << ": " << problem << "\n"
-        << "Try \"kestrane-cli help " << command << "\".\n";
-    return 2;
 }
 
 // An expression with its variables, from a function, expression or
@@ -65,11 +63,15 @@ struct Source {
     std::optional<std::pair<double, double>> domain;
 };
 
-std::optional<Source> readSource(const std::string& path, std::ostream& err, const char* command)
+// A file that cannot be read is a file error (status 2); one that holds no
+// expression is refused input (status 1, its message on the host).
+std::optional<Source> readSource(const std::string& path, std::ostream& err, Host& host,
+                                 int& status)
 {
     std::optional<std::string> bytes = readWholeFile(nativePath(path));
     if (!bytes) {
-        err << "kestrane-cli " << command << ": cannot read " << path << '\n';
+        err << "kestrane-cli eval: cannot read " << path << '\n';
+        status = kUsageError;
         return std::nullopt;
     }
     Source source;
@@ -83,7 +85,8 @@ std::optional<Source> readSource(const std::string& path, std::ostream& err, con
     }
     ExpressionFileRead read = parseExpressionFile(*bytes);
     if (!read.file) {
-        err << "kestrane-cli " << command << ": " << path << ": " << read.message << '\n';
+        reportProblem(host, "eval", path + ": " + read.message);
+        status = kRefused;
         return std::nullopt;
     }
     source.expression = std::move(read.file->expression);
@@ -118,8 +121,8 @@ void printComplexValues(const NumericProgram& program,
                         const std::vector<std::complex<float>>& points, bool json,
                         std::ostream& out)
 {
-    if (json)
-        out << '[';
+    JsonWriter values(JsonStyle::Spaced);
+    values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         std::complex<float> z = points[index];
         std::optional<std::complex<float>> value = program.evaluateComplex(z);
@@ -128,10 +131,13 @@ void printComplexValues(const NumericProgram& program,
             *value += std::complex<float>(0.0f, 0.0f);
         std::string at = shortest(z.real()) + "," + shortest(z.imag());
         if (json) {
-            out << (index ? ",\n " : "") << "{\"z\": [" << shortest(z.real()) << ", "
-                << shortest(z.imag()) << "], \"defined\": " << (value ? "true" : "false")
-                << ", \"re\": " << (value ? shortest(value->real()) : "null")
-                << ", \"im\": " << (value ? shortest(value->imag()) : "null") << '}';
+            if (index > 0)
+                values.breakBefore(kPointBreak);
+            values.beginObject().key("z").beginArray();
+            values.raw(shortest(z.real())).raw(shortest(z.imag())).endArray();
+            values.key("defined").boolean(value.has_value());
+            values.key("re").raw(value ? shortest(value->real()) : "null");
+            values.key("im").raw(value ? shortest(value->imag()) : "null").endObject();
         } else if (value) {
             out << at << '\t' << shortest(value->real()) << '\t' << shortest(value->imag()) << '\n';
         } else {
@@ -139,89 +145,86 @@ void printComplexValues(const NumericProgram& program,
         }
     }
     if (json)
-        out << "]\n";
+        out << values.endArray().take() << '\n';
 }
 
 } // namespace
 
-int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::optional<std::string> file;
-    std::optional<std::string> text;
+    if (!arguments.operands.empty())
+        file = arguments.operands.front();
+    std::optional<std::string> text = arguments.value("--expr");
     std::vector<float> points;
-    std::vector<std::string> pointTexts;
-    bool json = false;
-    bool complex = false;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        if (argument == "--complex") {
-            complex = true;
-        } else if (argument == "--at" && hasValue) {
-            pointTexts.push_back(arguments[++index]);
-        } else if (argument == "--expr" && hasValue) {
-            text = arguments[++index];
-        } else if (argument == "--json") {
-            json = true;
-        } else if (argument.starts_with("--") || file) {
-            return usage(err, "eval", "unexpected argument \"" + argument + "\"");
-        } else {
-            file = argument;
-        }
-    }
+    bool json = arguments.has("--json");
+    bool complex = arguments.has("--complex");
     std::vector<std::complex<float>> complexPoints;
-    for (const std::string& pointText : pointTexts) {
+    for (const std::string& pointText : arguments.values("--at")) {
         if (complex) {
             std::optional<std::complex<float>> z = complexPoint(pointText);
             if (!z)
-                return usage(err, "eval",
-                             "--at takes RE,IM with --complex, not \"" + pointText + "\"");
+                return usageError(err, "eval",
+                                  "--at takes RE,IM with --complex, not \"" + pointText + "\"");
             complexPoints.push_back(*z);
             continue;
         }
         std::optional<double> value = number(pointText);
         if (!value)
-            return usage(err, "eval", "--at takes a number, not \"" + pointText + "\"");
+            return usageError(err, "eval", "--at takes a number, not \"" + pointText + "\"");
         points.push_back(static_cast<float>(*value));
     }
     if (file.has_value() == text.has_value())
-        return usage(err, "eval", "give one SOURCE: a file or --expr TEXT");
+        return usageError(err, "eval", "give one SOURCE: a file or --expr TEXT");
     if (points.empty())
         points.push_back(0);
     if (complexPoints.empty())
         complexPoints.emplace_back(0.0f, 0.0f);
+    ConsoleHost host(err);
+    auto refuse = [&](int status) {
+        if (json && status == kRefused)
+            out << refusalJson(host.messages()) << '\n';
+        return status;
+    };
     Source source;
     if (text) {
         TextParseResult parsed = parseExpressionText(*text);
         if (!parsed.tree) {
-            err << "kestrane-cli eval: " << parsed.error << '\n';
-            return 1;
+            reportProblem(host, "eval", parsed.error);
+            return refuse(kRefused);
         }
         source.expression = std::move(parsed.tree);
     } else {
-        std::optional<Source> read = readSource(*file, err, "eval");
+        int status = kSuccess;
+        std::optional<Source> read = readSource(*file, err, host, status);
         if (!read)
-            return 1;
+            return refuse(status);
         source = std::move(*read);
     }
     if (complex) {
         printComplexValues(
             NumericProgram::compileComplex(*source.expression, lookupIn(source.variables)),
             complexPoints, json, out);
-        return 0;
+        return kSuccess;
     }
     NumericProgram program =
         NumericProgram::compile(*source.expression, lookupIn(source.variables));
-    if (json)
-        out << '[';
+    JsonWriter values(JsonStyle::Spaced);
+    values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         float t = points[index];
         std::optional<float> value = program.evaluate(t);
         if (json) {
-            out << (index ? ",\n " : "") << "{\"t\": " << shortest(t)
-                << ", \"defined\": " << (value ? "true" : "false")
-                << ", \"value\": " << (value ? shortest(*value) : "null")
-                << ", \"text\": " << (value ? jsonString(trimmedFloatText(*value)) : "null") << '}';
+            if (index > 0)
+                values.breakBefore(kPointBreak);
+            values.beginObject().key("t").raw(shortest(t));
+            values.key("defined").boolean(value.has_value());
+            values.key("value").raw(value ? shortest(*value) : "null").key("text");
+            if (value)
+                values.string(trimmedFloatText(*value));
+            else
+                values.null();
+            values.endObject();
         } else if (value) {
             out << shortest(t) << '\t' << shortest(*value) << '\t' << trimmedFloatText(*value)
                 << '\n';
@@ -230,24 +233,23 @@ int runEval(CommandArguments arguments, std::ostream& out, std::ostream& err)
         }
     }
     if (json)
-        out << "]\n";
-    return 0;
+        out << values.endArray().take() << '\n';
+    return kSuccess;
 }
 
-int runTicks(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runTicks(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.size() != 3)
-        return usage(err, "ticks", "give LENGTH MIN MAX");
-    std::optional<int> length = whole(arguments[0]);
-    std::optional<double> min = number(arguments[1]);
-    std::optional<double> max = number(arguments[2]);
+    const std::vector<std::string>& operands = arguments.operands;
+    std::optional<int> length = whole(operands[0]);
+    std::optional<double> min = number(operands[1]);
+    std::optional<double> max = number(operands[2]);
     if (!length || *length < 0 || !min || !max)
-        return usage(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
+        return usageError(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
     AxisTicks ticks = axisTicks(*length, *min, *max);
     std::string json = ticksJson(ticks);
     json.insert(1, "\"k\": " + std::to_string(ticks.k) + ", ");
     out << json << '\n';
-    return 0;
+    return kSuccess;
 }
 
 namespace {
@@ -260,61 +262,53 @@ constexpr int kPlotBottom = 40;
 
 } // namespace
 
-int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<std::string> file;
-    std::optional<std::string> jsonPath;
-    std::optional<std::string> png;
-    std::optional<std::string> svg;
+    const std::string& file = arguments.operands.front();
+    std::optional<std::string> jsonPath = jsonOutputPath(arguments);
+    std::optional<std::string> png = arguments.value("--png");
+    std::optional<std::string> svg = arguments.value("--svg");
     int width = 600;
     int height = 400;
     std::optional<std::pair<double, double>> domain;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        if (argument == "--size" && hasValue) {
-            const std::string& size = arguments[++index];
-            std::size_t cross = size.find('x');
-            std::optional<int> w = whole(size.substr(0, cross));
-            std::optional<int> h =
-                cross == std::string::npos ? std::nullopt : whole(size.substr(cross + 1));
-            if (!w || !h || *w < kPlotLeft + kPlotRight + 1 || *h < kPlotTop + kPlotBottom + 1 ||
-                *w > 10000 || *h > 10000)
-                return usage(err, "plot", "--size takes WxH, from 81x61 to 10000x10000");
-            width = *w;
-            height = *h;
-        } else if (argument == "--domain" && hasValue) {
-            const std::string& text = arguments[++index];
-            std::size_t comma = text.find(',');
-            std::optional<double> lo = number(text.substr(0, comma));
-            std::optional<double> hi =
-                comma == std::string::npos ? std::nullopt : number(text.substr(comma + 1));
-            if (!lo || !hi || !(*lo < *hi))
-                return usage(err, "plot", "--domain takes LO,HI with LO below HI");
-            domain = std::pair{*lo, *hi};
-        } else if (argument == "--json" && hasValue) {
-            jsonPath = arguments[++index];
-        } else if (argument == "--png" && hasValue) {
-            png = arguments[++index];
-        } else if (argument == "--svg" && hasValue) {
-            svg = arguments[++index];
-        } else if (argument.starts_with("--") || file) {
-            return usage(err, "plot", "unexpected argument \"" + argument + "\"");
-        } else {
-            file = argument;
-        }
+    if (std::optional<std::string> size = arguments.value("--size")) {
+        std::size_t cross = size->find('x');
+        std::optional<int> w = whole(size->substr(0, cross));
+        std::optional<int> h =
+            cross == std::string::npos ? std::nullopt : whole(size->substr(cross + 1));
+        if (!w || !h || *w < kPlotLeft + kPlotRight + 1 || *h < kPlotTop + kPlotBottom + 1 ||
+            *w > 10000 || *h > 10000)
+            return usageError(err, "plot", "--size takes WxH, from 81x61 to 10000x10000");
+        width = *w;
+        height = *h;
     }
-    if (!file)
-        return usage(err, "plot", "give a function file");
-    std::optional<std::string> bytes = readWholeFile(nativePath(*file));
+    if (std::optional<std::string> text = arguments.value("--domain")) {
+        std::size_t comma = text->find(',');
+        std::optional<double> lo = number(text->substr(0, comma));
+        std::optional<double> hi =
+            comma == std::string::npos ? std::nullopt : number(text->substr(comma + 1));
+        if (!lo || !hi || !(*lo < *hi))
+            return usageError(err, "plot", "--domain takes LO,HI with LO below HI");
+        domain = std::pair{*lo, *hi};
+    }
+    if (png && !picturePngWriter()) {
+        return usageError(err, "plot",
+                          "--png needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg instead");
+    }
+    std::optional<std::string> bytes = readWholeFile(nativePath(file));
     if (!bytes) {
-        err << "kestrane-cli plot: cannot read " << *file << '\n';
-        return 2;
+        err << "kestrane-cli plot: cannot read " << file << '\n';
+        return kUsageError;
     }
     FunctionFileRead read = parseFunctionFile(*bytes);
     if (!read.file) {
-        err << "kestrane-cli plot: " << *file << ": " << read.message << '\n';
-        return 1;
+        ConsoleHost host(err);
+        reportProblem(host, "plot", file + ": " + read.message);
+        if (jsonPath &&
+            !writeOutputFile(*jsonPath, refusalJson(host.messages()) + "\n", out, err, "plot"))
+            return kUsageError;
+        return kRefused;
     }
     std::unique_ptr<FractNode> expression = simplifiedForScript(*read.file->expression);
     NumericProgram program = NumericProgram::compile(*expression);
@@ -323,42 +317,31 @@ int runPlot(CommandArguments arguments, std::ostream& out, std::ostream& err)
     GraphPlot plot = plotGraph(program, rect, lower, upper);
     auto paint = [&](Canvas& canvas) { paintGraph(canvas, plot, rect, kBlack); };
     if (jsonPath) {
-        std::string json = "{\"expression\": " + jsonString(printExpressionText(*expression)) +
-                           ", \"domain\": [" + shortest(static_cast<float>(lower)) + ", " +
-                           shortest(static_cast<float>(upper)) + "], \"rectangle\": [" +
-                           std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
-                           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) +
-                           "], \"plot\": " + plotJson(plot) + "}\n";
-        if (*jsonPath == "-") {
-            out << json;
-        } else if (!replaceFile(*jsonPath, json)) {
-            err << "kestrane-cli plot: cannot write " << *jsonPath << '\n';
-            return 2;
-        }
+        JsonWriter json(JsonStyle::Spaced);
+        json.beginObject().key("expression").string(printExpressionText(*expression));
+        json.key("domain").beginArray();
+        json.raw(shortest(static_cast<float>(lower))).raw(shortest(static_cast<float>(upper)));
+        json.endArray().key("rectangle").beginArray();
+        json.number(rect.x1).number(rect.y1).number(rect.x2).number(rect.y2).endArray();
+        json.key("plot").raw(plotJson(plot)).endObject();
+        if (!writeOutputFile(*jsonPath, json.take() + "\n", out, err, "plot"))
+            return kUsageError;
     }
     if (svg) {
         SvgCanvas canvas(width, height);
         canvas.fillRect(0, 0, width, height, kWhite);
         paint(canvas);
-        if (!replaceFile(*svg, canvas.document())) {
-            err << "kestrane-cli plot: cannot write " << *svg << '\n';
-            return 2;
-        }
+        if (!writeOutputFile(*svg, canvas.document(), out, err, "plot"))
+            return kUsageError;
     }
     if (png) {
-        const PicturePngWriter& writer = picturePngWriter();
-        if (!writer) {
-            err << "kestrane-cli plot: --png needs kestrane-cli built with the Qt desktop "
-                   "program (KESTRANE_GUI=ON); use --svg instead\n";
-            return 2;
-        }
-        std::string error = writer(width, height, paint, *png);
+        std::string error = picturePngWriter()(width, height, paint, *png);
         if (!error.empty()) {
             err << "kestrane-cli plot: " << error << '\n';
-            return 2;
+            return kUsageError;
         }
     }
-    return 0;
+    return kSuccess;
 }
 
 } // namespace kestrane::cli

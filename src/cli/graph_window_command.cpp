@@ -1,3 +1,4 @@
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "cli/png_export.h"
 #include "cli/typed_keys.h"
@@ -9,9 +10,9 @@
 #include "graphs/graph_window.h"
 #include "platform/console_host.h"
 #include "platform/files.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
 #include "platform/svg_canvas.h"
-#include "runtime/store_json.h"
 
 #include <charconv>
 #include <cstdio>
@@ -24,15 +25,6 @@
 namespace kestrane::cli {
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: kestrane-cli graph-window [ACTION]... [--json PATH|-] [--png PATH] [--svg PATH]\n";
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    err << "kestrane-cli graph-window: " << problem << '\n' << kUsage;
-    return kUsageError;
-}
 
 using KeyAction = KeyStroke;
 struct ButtonAction {
@@ -192,20 +184,16 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     const FractNode& expression = window.editor().expression();
     bool complete = expressionComplete(expression) && !expressionNames(expression).emptyPlace;
     const GraphDomain& domain = window.domain();
-    std::string json = "{\"caption\": " + jsonString(window.caption());
-    json += ", \"domain\": {\"left\": " + jsonString(domain.leftText) +
-            ", \"right\": " + jsonString(domain.rightText) +
-            ", \"leftValue\": " + number(domain.left) +
-            ", \"rightValue\": " + number(domain.right) + "}";
-    json += ", \"expression\": " + jsonString(printExpressionText(expression));
-    json += ", \"complete\": " + std::string(complete ? "true" : "false");
-    json += ", \"graph\": " + (window.plot() ? plotJson(*window.plot()) : std::string("null"));
-    json += ", \"messages\": [";
-    for (std::size_t index = 0; index < messages.size(); ++index)
-        json += (index ? ", " : "") + std::string("{\"caption\": ") +
-                jsonString(messages[index].caption) +
-                ", \"text\": " + jsonString(messages[index].text) + "}";
-    return json + "]}\n";
+    JsonWriter json(JsonStyle::Spaced);
+    json.beginObject().key("caption").string(window.caption());
+    json.key("domain").beginObject().key("left").string(domain.leftText);
+    json.key("right").string(domain.rightText).key("leftValue").raw(number(domain.left));
+    json.key("rightValue").raw(number(domain.right)).endObject();
+    json.key("expression").string(printExpressionText(expression));
+    json.key("complete").boolean(complete);
+    json.key("graph").raw(window.plot() ? plotJson(*window.plot()) : std::string("null"));
+    writeMessages(json, messages);
+    return json.endObject().take() + "\n";
 }
 
 void perform(GraphWindow& window, DriverHost& host, const Action& action)
@@ -233,80 +221,75 @@ void perform(GraphWindow& window, DriverHost& host, const Action& action)
 bool writeOutput(const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err)
 {
-    if (path == "-") {
-        out << bytes;
-        return true;
+    return writeOutputFile(path, bytes, out, err, "graph-window");
+}
+
+// The action of one option, in the order given; the problem when its value
+// does not fit.
+std::string readAction(const GivenOption& given, std::vector<Action>& actions)
+{
+    std::string_view name = given.option->name;
+    const std::string& value = given.value;
+    if (name == "--key") {
+        Modifiers modifiers;
+        std::optional<std::uint16_t> key = namedKey(value, modifiers);
+        if (!key)
+            return "unknown key \"" + value + "\"";
+        actions.emplace_back(KeyAction{*key, modifiers});
+    } else if (name == "--type") {
+        for (char c : value) {
+            std::optional<KeyAction> key = keyForCharacter(c);
+            if (!key)
+                return std::string("no key types '") + c + "'";
+            actions.emplace_back(*key);
+        }
+    } else if (name == "--button") {
+        if (!knownButton(value))
+            return "unknown button \"" + value + "\"";
+        actions.emplace_back(ButtonAction{value});
+    } else if (name == "--click") {
+        std::optional<ClickAction> click = point(value);
+        if (!click)
+            return "--click takes X,Y";
+        actions.emplace_back(*click);
+    } else if (name == "--domain") {
+        std::size_t comma = value.find(',');
+        if (comma == std::string::npos)
+            return "--domain takes LEFT,RIGHT";
+        actions.emplace_back(DomainAction{value.substr(0, comma), value.substr(comma + 1)});
+    } else if (name == "--domain-cancel") {
+        actions.emplace_back(DomainAction{{}, {}, true});
+    } else if (name == "--new") {
+        actions.emplace_back(CommandAction{GraphCommand::New, {}});
+    } else if (name == "--open") {
+        actions.emplace_back(CommandAction{GraphCommand::Open, value});
+    } else if (name == "--save") {
+        actions.emplace_back(CommandAction{GraphCommand::SaveAs, value});
+    } else if (name == "--show") {
+        actions.emplace_back(CommandAction{GraphCommand::ShowGraph, {}});
     }
-    if (replaceFile(nativePath(path), bytes))
-        return true;
-    err << "kestrane-cli graph-window: cannot write " << path << '\n';
-    return false;
+    return {};
 }
 
 } // namespace
 
-int runGraphWindow(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runGraphWindow(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<Action> actions;
-    std::optional<std::string> jsonPath;
-    std::optional<std::string> png;
-    std::optional<std::string> svg;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        auto value = [&]() -> const std::string& { return arguments[++index]; };
-        if (argument == "--key" && hasValue) {
-            Modifiers modifiers;
-            const std::string& name = value();
-            std::optional<std::uint16_t> key = namedKey(name, modifiers);
-            if (!key)
-                return usage(err, "unknown key \"" + name + "\"");
-            actions.emplace_back(KeyAction{*key, modifiers});
-        } else if (argument == "--type" && hasValue) {
-            for (char c : value()) {
-                std::optional<KeyAction> key = keyForCharacter(c);
-                if (!key)
-                    return usage(err, std::string("no key types '") + c + "'");
-                actions.emplace_back(*key);
-            }
-        } else if (argument == "--button" && hasValue) {
-            const std::string& name = value();
-            if (!knownButton(name))
-                return usage(err, "unknown button \"" + name + "\"");
-            actions.emplace_back(ButtonAction{name});
-        } else if (argument == "--click" && hasValue) {
-            std::optional<ClickAction> click = point(value());
-            if (!click)
-                return usage(err, "--click takes X,Y");
-            actions.emplace_back(*click);
-        } else if (argument.starts_with("--domain=") || (argument == "--domain" && hasValue)) {
-            std::string ends = argument == "--domain" ? value() : argument.substr(9);
-            std::size_t comma = ends.find(',');
-            if (comma == std::string::npos)
-                return usage(err, "--domain takes LEFT,RIGHT");
-            actions.emplace_back(DomainAction{ends.substr(0, comma), ends.substr(comma + 1)});
-        } else if (argument == "--domain-cancel") {
-            actions.emplace_back(DomainAction{{}, {}, true});
-        } else if (argument == "--new") {
-            actions.emplace_back(CommandAction{GraphCommand::New, {}});
-        } else if (argument == "--open" && hasValue) {
-            actions.emplace_back(CommandAction{GraphCommand::Open, value()});
-        } else if (argument == "--save" && hasValue) {
-            actions.emplace_back(CommandAction{GraphCommand::SaveAs, value()});
-        } else if (argument == "--show") {
-            actions.emplace_back(CommandAction{GraphCommand::ShowGraph, {}});
-        } else if (argument == "--json" && hasValue) {
-            jsonPath = value();
-        } else if (argument == "--png" && hasValue) {
-            png = value();
-        } else if (argument == "--svg" && hasValue) {
-            svg = value();
-        } else {
-            return usage(err, "unexpected argument \"" + argument + "\"");
-        }
+    for (const GivenOption& given : arguments.options) {
+        if (std::string problem = readAction(given, actions); !problem.empty())
+            return usageError(err, "graph-window", problem);
     }
+    std::optional<std::string> jsonPath = jsonOutputPath(arguments);
+    std::optional<std::string> png = arguments.value("--png");
+    std::optional<std::string> svg = arguments.value("--svg");
     if (!jsonPath && !png && !svg)
         jsonPath = "-";
+    if (png && !picturePngWriter()) {
+        return usageError(err, "graph-window",
+                          "--png needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg instead");
+    }
 
     DriverHost host(err);
     RecordingCanvas metrics;
@@ -326,13 +309,7 @@ int runGraphWindow(CommandArguments arguments, std::ostream& out, std::ostream& 
             return kUsageError;
     }
     if (png) {
-        const PicturePngWriter& writer = picturePngWriter();
-        if (!writer) {
-            err << "kestrane-cli graph-window: --png needs kestrane-cli built with the Qt "
-                   "desktop program (KESTRANE_GUI=ON); use --svg instead\n";
-            return kUsageError;
-        }
-        std::string error = writer(width, height, paint, *png);
+        std::string error = picturePngWriter()(width, height, paint, *png);
         if (!error.empty()) {
             err << "kestrane-cli graph-window: " << error << '\n';
             return kUsageError;

@@ -1,3 +1,4 @@
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "numbers/long_num.h"
 #include "platform/console_host.h"
@@ -119,17 +120,13 @@ std::optional<LongComplex> parseComplex(const std::string& text)
     return LongComplex{*re, *im};
 }
 
-int usage(std::ostream& err, const std::string& problem)
-{
-    err << "kestrane-cli long: " << problem << "\nUsage: kestrane-cli long [--words N] OP A [B]\n";
-    return kUsageError;
-}
-
-int refuse(std::ostream& err, const std::string& text)
-{
-    err << "kestrane-cli long: not a number: '" << text << "'\n";
-    return kRefused;
-}
+// The outcome of one computation: the printed result, or none with the
+// problem that stopped it.
+struct LongOutcome {
+    int status = kSuccess;
+    std::optional<std::string> real;                            // a real result
+    std::optional<std::pair<std::string, std::string>> complex; // a complex result
+};
 
 // The operands after OP: A, and B where the operation takes one.
 struct Request {
@@ -138,108 +135,122 @@ struct Request {
     std::string second;
 };
 
-std::optional<std::int64_t> degreeOrDivisor(const Request& request, std::ostream& err, int& status)
-{
-    auto value = parseInteger(request.second);
-    if (!value) {
-        status = refuse(err, request.second);
-        return std::nullopt;
-    }
-    if (*value < 1 || *value > 1000000) {
-        status = usage(err, "B must be an integer from 1 to 1000000");
-        return std::nullopt;
-    }
-    return value;
-}
-
 // Reads the operands an operation takes (A, and B as a number of the same
-// kind or as an integer), runs it and prints the result.
-template<class Value, class Operation, class Parse, class Print>
-int runOperation(const Operation& operation, const Request& request, Parse parse, Print print,
-                 std::ostream& out, std::ostream& err)
+// kind or as an integer) and runs it; a message box raised on the way means
+// that the result could not be computed.
+template<class Value, class Operation, class Parse>
+std::optional<Value> runOperation(const Operation& operation, const Request& request, Parse parse,
+                                  ConsoleHost& host, int& status)
 {
+    auto refuse = [&](const std::string& text) {
+        reportProblem(host, "long", "not a number: '" + text + "'");
+        status = kRefused;
+        return std::optional<Value>();
+    };
     auto first = parse(request.first);
     if (!first)
-        return refuse(err, request.first);
+        return refuse(request.first);
     Value second;
     std::int64_t integer = 0;
     if (operation.operands == Operands::Two) {
         auto parsed = parse(request.second);
         if (!parsed)
-            return refuse(err, request.second);
+            return refuse(request.second);
         second = *parsed;
     } else if (operation.operands == Operands::Integer) {
-        int status = kSuccess;
-        auto value = degreeOrDivisor(request, err, status);
+        auto value = parseInteger(request.second);
         if (!value)
-            return status;
+            return refuse(request.second);
+        if (*value < 1 || *value > 1000000) {
+            status = kUsageError;
+            return std::nullopt;
+        }
         integer = *value;
     }
+    std::size_t before = host.messages().size();
     Value result;
     operation.run(*first, second, integer, result);
-    print(out, result);
-    out << '\n';
-    return kSuccess;
+    if (host.messages().size() > before) {
+        status = kRefused;
+        return std::nullopt;
+    }
+    return result;
 }
 
-int runReal(const RealOperation& operation, const Request& request, std::ostream& out,
-            std::ostream& err)
+std::string outcomeJson(const Request& request, int words, const LongOutcome& outcome,
+                        const std::vector<MessageRequest>& messages)
 {
-    return runOperation<LongNum>(
-        operation, request, [](const std::string& text) { return LongParse(text); },
-        [](std::ostream& stream, const LongNum& value) { stream << LongToDecimal(value); }, out,
-        err);
-}
-
-int runComplex(const ComplexOperation& operation, const Request& request, std::ostream& out,
-               std::ostream& err)
-{
-    return runOperation<LongComplex>(
-        operation, request, [](const std::string& text) { return parseComplex(text); },
-        [](std::ostream& stream, const LongComplex& value) {
-            stream << LongToDecimal(value.re) << ' ' << LongToDecimal(value.im);
-        },
-        out, err);
+    JsonWriter json;
+    json.beginObject().key("operation").string(request.operation).key("words").number(words);
+    json.key("result");
+    if (outcome.real)
+        json.string(*outcome.real);
+    else if (outcome.complex)
+        json.beginObject()
+            .key("re")
+            .string(outcome.complex->first)
+            .key("im")
+            .string(outcome.complex->second)
+            .endObject();
+    else
+        json.null();
+    writeMessages(json, messages);
+    return json.endObject().take();
 }
 
 } // namespace
 
-int runLong(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runLong(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     int words = kLongWordsAtStart;
-    size_t next = 0;
-    if (next < arguments.size() && arguments[next] == "--words") {
-        auto value = next + 1 < arguments.size() ? parseInteger(arguments[next + 1]) : std::nullopt;
+    if (std::optional<std::string> text = arguments.value("--words")) {
+        auto value = parseInteger(*text);
         if (!value || *value < kLongWordsMin || *value > kLongWordsMax)
-            return usage(err, "--words takes a number from 10 to 360");
+            return usageError(err, "long", "--words takes a number from 10 to 360");
         words = static_cast<int>(*value);
-        next += 2;
     }
-    if (next >= arguments.size())
-        return usage(err, "missing OP");
+    const std::vector<std::string>& operands = arguments.operands;
     Request request;
-    request.operation = arguments[next++];
+    request.operation = operands[0];
     auto real = realOperations().find(request.operation);
     auto complex = complexOperations().find(request.operation);
     if (real == realOperations().end() && complex == complexOperations().end())
-        return usage(err, "unknown OP '" + request.operation + "'");
-    Operands operands =
+        return usageError(err, "long", "unknown OP '" + request.operation + "'");
+    Operands kind =
         real != realOperations().end() ? real->second.operands : complex->second.operands;
-    size_t expected = operands == Operands::One ? 1 : 2;
-    if (arguments.size() - next != expected)
-        return usage(err, "'" + request.operation + "' takes " + (expected == 1 ? "A" : "A and B"));
-    request.first = arguments[next];
-    if (expected == 2)
-        request.second = arguments[next + 1];
+    size_t expected = kind == Operands::One ? 2 : 3;
+    if (operands.size() != expected)
+        return usageError(err, "long",
+                          "'" + request.operation + "' takes " + (expected == 2 ? "A" : "A and B"));
+    request.first = operands[1];
+    if (expected == 3)
+        request.second = operands[2];
 
     LongWordsScope scope(words);
     ConsoleHost host(err);
     Host* previous = longNumHost();
     setLongNumHost(&host);
-    int status = real != realOperations().end() ? runReal(real->second, request, out, err)
-                                                : runComplex(complex->second, request, out, err);
+    LongOutcome outcome;
+    if (real != realOperations().end()) {
+        auto parse = [](const std::string& text) { return LongParse(text); };
+        if (auto value = runOperation<LongNum>(real->second, request, parse, host, outcome.status))
+            outcome.real = LongToDecimal(*value);
+    } else {
+        auto parse = [](const std::string& text) { return parseComplex(text); };
+        if (auto value =
+                runOperation<LongComplex>(complex->second, request, parse, host, outcome.status))
+            outcome.complex = std::pair{LongToDecimal(value->re), LongToDecimal(value->im)};
+    }
     setLongNumHost(previous);
-    return status;
+    if (outcome.status == kUsageError)
+        return usageError(err, "long", "B must be an integer from 1 to 1000000");
+    if (arguments.has("--json"))
+        out << outcomeJson(request, words, outcome, host.messages()) << '\n';
+    else if (outcome.real)
+        out << *outcome.real << '\n';
+    else if (outcome.complex)
+        out << outcome.complex->first << ' ' << outcome.complex->second << '\n';
+    return outcome.status;
 }
 
 } // namespace kestrane::cli

@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/prime_table.h"
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
@@ -34,24 +35,18 @@ const std::map<std::string, Binary>& binaryOperations()
     return operations;
 }
 
-int usage(std::ostream& err, const std::string& problem)
+std::string factorsText(const LongInt& a)
 {
-    err << "kestrane-cli longint: " << problem << "\nUsage: kestrane-cli longint OP A [B]\n";
-    return kUsageError;
-}
-
-void printFactors(std::ostream& out, const LongInt& a)
-{
-    if (a.isNegative())
-        out << "-1";
+    std::string text = a.isNegative() ? "-1" : "";
     const char* separator = a.isNegative() ? " " : "";
     for (const PrimePower& factor : factorise(a.value(), loadedPrimes())) {
-        out << separator << factor.prime;
+        text += separator;
+        text += std::to_string(factor.prime);
         if (factor.count > 1)
-            out << '^' << factor.count;
+            text += '^' + std::to_string(factor.count);
         separator = " ";
     }
-    out << '\n';
+    return text;
 }
 
 } // namespace
@@ -67,59 +62,61 @@ std::span<const std::int32_t> loadedPrimes()
     return primeTable().primes();
 }
 
-int runLongInt(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runLongInt(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> operands;
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        operands.push_back(argument);
-    }
-    if (operands.empty())
-        return usage(err, "missing OP");
+    const std::vector<std::string>& operands = arguments.operands;
     const std::string& operation = operands[0];
     bool unary = operation == "parse" || operation == "factor";
     auto binary = binaryOperations().find(operation);
     if (!unary && binary == binaryOperations().end())
-        return usage(err, "unknown OP '" + operation + "'");
+        return usageError(err, "longint", "unknown OP '" + operation + "'");
     size_t expected = unary ? 2 : 3;
     if (operands.size() != expected)
-        return usage(err, "'" + operation + "' takes " + (unary ? "A" : "A and B"));
+        return usageError(err, "longint", "'" + operation + "' takes " + (unary ? "A" : "A and B"));
 
     ConsoleHost host(err);
     Host* previous = longNumHost();
     setLongNumHost(&host);
     clearLongIntOverflow();
     int status = kSuccess;
-    std::optional<LongInt> result;
+    std::optional<std::string> result;
     std::vector<std::optional<LongInt>> values;
     for (size_t i = 1; i < operands.size(); ++i) {
         values.push_back(LongInt::fromText(operands[i]));
         if (!values.back()) {
-            err << "kestrane-cli longint: not an integer: '" << operands[i] << "'\n";
+            reportProblem(host, "longint", "not an integer: '" + operands[i] + "'");
             status = kRefused;
         }
     }
     bool dividing = operation == "div" || operation == "rem";
     if (status == kSuccess && dividing && values[1]->isZero()) {
-        err << "kestrane-cli longint: division by zero\n";
+        reportProblem(host, "longint", "division by zero");
         status = kRefused;
     }
     if (status == kSuccess && !longIntOverflow()) {
         if (operation == "factor")
-            printFactors(out, *values[0]);
+            result = factorsText(*values[0]);
         else
-            result = unary ? *values[0] : binary->second(*values[0], *values[1]);
+            result = (unary ? *values[0] : binary->second(*values[0], *values[1])).toText();
     }
-    if (longIntOverflow())
+    if (longIntOverflow()) {
         status = kRefused;
-    else if (result)
-        out << result->toText() << '\n';
+        result.reset();
+    }
     clearLongIntOverflow();
     setLongNumHost(previous);
+    if (arguments.has("--json")) {
+        JsonWriter json;
+        json.beginObject()
+            .key("operation")
+            .string(operation)
+            .key("result")
+            .stringOrNull(result ? &*result : nullptr);
+        writeMessages(json, host.messages());
+        out << json.endObject().take() << '\n';
+    } else if (result) {
+        out << *result << '\n';
+    }
     return status;
 }
 

@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/options.h"
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "platform/window_options.h"
 
@@ -9,34 +10,67 @@ namespace kestrane::cli {
 
 namespace {
 
+constexpr WindowOptionsKind kWindows[] = {WindowOptionsKind::Fractions, WindowOptionsKind::Graph,
+                                          WindowOptionsKind::Calculator};
+
 void printColour(std::ostream& out, const char* label, ColorRef colour)
 {
     out << "  " << label << ": " << redOf(colour) << ' ' << greenOf(colour) << ' ' << blueOf(colour)
         << '\n';
 }
 
+void writeColour(JsonWriter& json, const char* name, ColorRef colour)
+{
+    json.key(name).beginArray();
+    json.number(redOf(colour)).number(greenOf(colour)).number(blueOf(colour));
+    json.endArray();
+}
+
+std::string optionsJson(const Directories& directories, bool showMessages,
+                        const std::filesystem::path& program)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.key("main").string(directories.main);
+    json.key("working").string(directories.working);
+    json.key("library").string(directories.library);
+    json.key("showMessages").boolean(showMessages);
+    json.key("windows").beginArray();
+    for (WindowOptionsKind kind : kWindows) {
+        WindowOptions options = readWindowOptions(program / windowOptionsFileName(kind));
+        json.beginObject().key("file").string(windowOptionsFileName(kind));
+        json.key("font").string(options.fontName).key("fontHeight").number(options.fontHeight);
+        writeColour(json, "expressionBackground", options.expressionBackground);
+        writeColour(json, "window", options.window);
+        json.endObject();
+    }
+    json.endArray();
+    writeMessages(json, {});
+    return json.endObject().take();
+}
+
 } // namespace
 
-int runOptions(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runOptions(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.size() > 1) {
-        err << "Usage: kestrane-cli options [DIRECTORY]\n";
-        return kUsageError;
-    }
-    std::filesystem::path program =
-        arguments.empty() ? std::filesystem::current_path() : std::filesystem::path(arguments[0]);
+    std::filesystem::path program = arguments.operands.empty()
+                                        ? std::filesystem::current_path()
+                                        : std::filesystem::path(arguments.operands[0]);
     if (!std::filesystem::is_directory(program)) {
         err << "kestrane-cli options: '" << program.string() << "' is not a directory\n";
         return kUsageError;
     }
     auto directories = readOptions(program / "options", homeOptionsPath()).value_or(Directories{});
+    bool showMessages = readMainOpt(program / "MainOpt").value_or(true);
+    if (arguments.has("--json")) {
+        out << optionsJson(directories, showMessages, program) << '\n';
+        return kSuccess;
+    }
     out << "Main directory: " << directories.main << '\n'
         << "Working directory: " << directories.working << '\n'
         << "Library directory: " << directories.library << '\n';
-    auto show = readMainOpt(program / "MainOpt");
-    out << "Show messages: " << (show.value_or(true) ? "on" : "off") << '\n';
-    for (WindowOptionsKind kind :
-         {WindowOptionsKind::Fractions, WindowOptionsKind::Graph, WindowOptionsKind::Calculator}) {
+    out << "Show messages: " << (showMessages ? "on" : "off") << '\n';
+    for (WindowOptionsKind kind : kWindows) {
         WindowOptions options = readWindowOptions(program / windowOptionsFileName(kind));
         out << windowOptionsFileName(kind) << ": font " << options.fontName << ' '
             << options.fontHeight << '\n';

@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/prime_table.h"
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "platform/console_host.h"
 
@@ -7,29 +8,36 @@
 
 namespace kestrane::cli {
 
-int runPrimes(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runPrimes(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    bool countOnly = false;
-    for (const std::string& argument : arguments) {
-        if (argument != "--count") {
-            err << "kestrane-cli primes: unknown argument '" << argument << "'\n";
-            return kUsageError;
-        }
-        countOnly = true;
-    }
+    bool countOnly = arguments.has("--count");
     ConsoleHost host(err);
     auto paths = ProgramPaths::forExecutable(programPath());
     std::vector<std::string> directories;
     for (const auto& directory : paths.dataDirectories)
         directories.push_back(directory.string());
     loadPrimeTable(host, directories);
-    if (countOnly) {
+    // A table that cannot be read is a file error: nothing to print.
+    if (primeTable().count() == 0)
+        return kUsageError;
+    if (arguments.has("--json")) {
+        JsonWriter json;
+        json.beginObject().key("count").number(primeTable().count());
+        if (!countOnly) {
+            json.key("primes").beginArray();
+            for (std::int32_t prime : primeTable().primes())
+                json.number(prime);
+            json.endArray();
+        }
+        writeMessages(json, host.messages());
+        out << json.endObject().take() << '\n';
+    } else if (countOnly) {
         out << primeTable().count() << '\n';
     } else {
         for (std::int32_t prime : primeTable().primes())
             out << prime << '\n';
     }
-    return primeTable().count() > 0 ? kSuccess : kUsageError;
+    return kSuccess;
 }
 
 } // namespace kestrane::cli

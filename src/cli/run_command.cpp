@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/command_output.h"
 #include "cli/pdf_export.h"
 #include "cli/png_export.h"
 #include "cli/script_run.h"
@@ -70,123 +71,47 @@ std::optional<ClickPosition> parseClick(std::string_view text)
     return ClickPosition{*x, *y};
 }
 
-// The worksheet exports: --tikz PATH, --tikz-standalone, --tikz-scale
-// PIXELS-PER-CM and --pdf PATH.
-bool parseExportArgument(CommandArguments arguments, std::size_t& index, RunArguments& parsed,
-                         std::ostream& err)
+// The run's arguments, read from the table; the problem when a value does
+// not fit.
+std::string readArguments(const ParsedArguments& given, RunArguments& parsed)
 {
-    const std::string& argument = arguments[index];
-    if (argument == "--tikz-standalone") {
-        parsed.tikzOptions.standalone = true;
-        return true;
-    }
-    if (index + 1 >= arguments.size()) {
-        err << "kestrane-cli run: " << argument
-            << (argument == "--tikz-scale" ? " needs pixels per centimetre\n" : " needs a path\n");
-        return false;
-    }
-    const std::string& value = arguments[++index];
-    if (argument == "--tikz-scale") {
-        std::optional<double> scale = parseNumber(value);
-        if (!scale || !std::isfinite(*scale) || *scale < 1 || *scale > 10000) {
-            err << "kestrane-cli run: --tikz-scale needs pixels per centimetre from 1 to 10000\n";
-            return false;
-        }
+    parsed.file = given.operands.front();
+    parsed.json = jsonOutputPath(given);
+    parsed.png = given.value("--png");
+    parsed.svg = given.value("--svg");
+    parsed.obj = given.value("--obj");
+    parsed.tikz = given.value("--tikz");
+    parsed.pdf = given.value("--pdf");
+    parsed.program = given.value("--save-program");
+    parsed.options = given.value("--options");
+    parsed.keep = given.values("--keep");
+    parsed.tikzOptions.standalone = given.has("--tikz-standalone");
+    if (std::optional<std::string> text = given.value("--tikz-scale")) {
+        std::optional<double> scale = parseNumber(*text);
+        if (!scale || !std::isfinite(*scale) || *scale < 1 || *scale > 10000)
+            return "--tikz-scale needs pixels per centimetre from 1 to 10000";
         parsed.tikzOptions.pixelsPerCentimetre = *scale;
-    } else {
-        (argument == "--tikz" ? parsed.tikz : parsed.pdf) = value;
     }
-    return true;
-}
-
-std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    RunArguments parsed;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        bool hasValue = index + 1 < arguments.size();
-        if (argument == "--save-program") {
-            if (!hasValue) {
-                err << "kestrane-cli run: --save-program needs a path\n";
-                return {};
-            }
-            parsed.program = arguments[++index];
-        } else if (argument == "--json" || argument == "--png" || argument == "--svg") {
-            if (!hasValue) {
-                err << "kestrane-cli run: " << argument << " needs a path\n";
-                return {};
-            }
-            std::optional<std::string>& target = argument == "--json"  ? parsed.json
-                                                 : argument == "--png" ? parsed.png
-                                                                       : parsed.svg;
-            target = arguments[++index];
-        } else if (argument == "--obj") {
-            if (!hasValue) {
-                err << "kestrane-cli run: --obj needs a path\n";
-                return {};
-            }
-            parsed.obj = arguments[++index];
-        } else if (argument == "--ticks") {
-            std::optional<double> ticks = hasValue ? parseNumber(arguments[++index]) : std::nullopt;
-            if (!ticks || *ticks < 0 || *ticks > static_cast<double>(kMostTicks) ||
-                *ticks != std::floor(*ticks)) {
-                err << "kestrane-cli run: --ticks needs a whole number from 0 to " << kMostTicks
-                    << '\n';
-                return {};
-            }
-            parsed.ticks = static_cast<std::size_t>(*ticks);
-        } else if (argument == "--tikz" || argument == "--pdf" || argument == "--tikz-scale" ||
-                   argument == "--tikz-standalone") {
-            if (!parseExportArgument(arguments, index, parsed, err))
-                return {};
-        } else if (argument == "--click") {
-            std::optional<ClickPosition> click =
-                hasValue ? parseClick(arguments[++index]) : std::nullopt;
-            if (!click) {
-                err << "kestrane-cli run: --click needs a position X,Y of two finite numbers "
-                       "from -1000000 to 1000000\n";
-                return {};
-            }
-            parsed.clicks.push_back(*click);
-        } else if (argument == "--keep" || argument == "--options") {
-            if (!hasValue) {
-                err << "kestrane-cli run: " << argument
-                    << (argument == "--keep" ? " needs a script file\n" : " needs a directory\n");
-                return {};
-            }
-            if (argument == "--keep")
-                parsed.keep.push_back(arguments[++index]);
-            else
-                parsed.options = arguments[++index];
-        } else if (parsed.file.empty() && !argument.starts_with("--")) {
-            parsed.file = argument;
-        } else {
-            err << "kestrane-cli run: unexpected argument '" << argument << "'\n";
-            return {};
-        }
+    if (std::optional<std::string> text = given.value("--ticks")) {
+        std::optional<double> ticks = parseNumber(*text);
+        if (!ticks || *ticks < 0 || *ticks > static_cast<double>(kMostTicks) ||
+            *ticks != std::floor(*ticks))
+            return "--ticks needs a whole number from 0 to " + std::to_string(kMostTicks);
+        parsed.ticks = static_cast<std::size_t>(*ticks);
     }
-    if (parsed.file.empty()) {
-        err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
-               "[--obj PATH] [--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
-               "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... "
-               "[--options DIR]\n";
-        return {};
+    for (const std::string& text : given.values("--click")) {
+        std::optional<ClickPosition> click = parseClick(text);
+        if (!click)
+            return "--click needs a position X,Y of two finite numbers from -1000000 to 1000000";
+        parsed.clicks.push_back(*click);
     }
-    return parsed;
+    return {};
 }
 
 bool writeOutput(const std::string& path, const std::string& text, std::ostream& out,
                  std::ostream& err)
 {
-    if (path == "-") {
-        out << text;
-        return true;
-    }
-    if (!replaceFile(path, text)) {
-        err << "kestrane-cli run: cannot write " << path << '\n';
-        return false;
-    }
-    return true;
+    return writeOutputFile(path, text, out, err, "run");
 }
 
 // The polyhedra a run leaves, as its JSON lists them: those of a space run,
@@ -201,12 +126,14 @@ std::string solidsObj(const ConstructionWindow& window)
     return {};
 }
 
-bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostream& out,
-                  std::ostream& err)
+bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, RunOutcome outcome,
+                  std::ostream& out, std::ostream& err)
 {
     bool written = true;
-    if (arguments.json)
-        written &= writeOutput(*arguments.json, storeJson(run.window(), run.messages()), out, err);
+    if (arguments.json) {
+        written &= writeOutput(*arguments.json, storeJson(run.window(), run.messages(), outcome),
+                               out, err);
+    }
     if (arguments.svg) {
         SvgCanvas canvas(ConstructionWindow::kDrawingWidth, run.window().drawingHeight());
         run.window().paint(canvas);
@@ -244,36 +171,44 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, std::ostr
 
 } // namespace
 
-int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<RunArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
-    if (parsed->png && !pngWriter()) {
-        err << "kestrane-cli run: --png needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg instead\n";
-        return kUsageError;
+    RunArguments parsed;
+    if (std::string problem = readArguments(arguments, parsed); !problem.empty())
+        return usageError(err, "run", problem);
+    if (parsed.png && !pngWriter()) {
+        return usageError(err, "run",
+                          "--png needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg instead");
     }
-    if (parsed->pdf && !pdfWriter()) {
-        err << "kestrane-cli run: --pdf needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg or --tikz instead\n";
-        return kUsageError;
+    if (parsed.pdf && !pdfWriter()) {
+        return usageError(err, "run",
+                          "--pdf needs kestrane-cli built with the Qt desktop program "
+                          "(KESTRANE_GUI=ON); use --svg or --tikz instead");
     }
-    if (parsed->options && !std::filesystem::is_directory(*parsed->options)) {
-        err << "kestrane-cli run: '" << *parsed->options << "' is not a directory\n";
-        return kUsageError;
-    }
-    ScriptRun run(err, readScriptSetup(parsed->options));
-    ScriptRunStatus status = run.run(parsed->file, parsed->keep, parsed->clicks, out);
+    if (parsed.options && !std::filesystem::is_directory(*parsed.options))
+        return usageError(err, "run", "'" + *parsed.options + "' is not a directory");
+    ScriptRun run(err, readScriptSetup(parsed.options));
+    ScriptRunStatus status = run.run(parsed.file, parsed.keep, parsed.clicks);
     if (status == ScriptRunStatus::FileError)
         return kUsageError;
-    if (status == ScriptRunStatus::CompileError)
+    if (status == ScriptRunStatus::CompileError) {
+        // Standard output holds the JSON alone: the error goes with the messages.
+        ConsoleHost host(err);
+        reportProblem(host, "run", run.compileError().text());
+        std::vector<MessageRequest> messages = run.messages();
+        messages.push_back(host.messages().back());
+        if (parsed.json && !writeOutput(*parsed.json, refusalJson(messages) + "\n", out, err))
+            return kUsageError;
         return kRefused;
-    run.afterRun(parsed->ticks);
+    }
+    run.afterRun(parsed.ticks);
     // A program that stopped still leaves its construction to look at.
-    if (!writeOutputs(*parsed, run, out, err))
+    bool finished = status == ScriptRunStatus::Finished;
+    if (!writeOutputs(parsed, run, finished ? RunOutcome::Completed : RunOutcome::Stopped, out,
+                      err))
         return kUsageError;
-    return status == ScriptRunStatus::Finished ? kSuccess : kRefused;
+    return finished ? kSuccess : kRefused;
 }
 
 } // namespace kestrane::cli

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/module_executors.h"
 #include "app/options.h"
+#include "cli/command_output.h"
 #include "cli/commands.h"
 #include "cli/png_export.h"
 #include "runtime/module_scene.h"
@@ -54,8 +55,12 @@ ScriptCompilation::ScriptCompilation(Host& host, const Directories& directories)
 {
 }
 
-ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream& out,
-                                           std::optional<int> module)
+std::string ScriptError::text() const
+{
+    return file + ':' + std::to_string(line) + ": " + message;
+}
+
+ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::optional<int> module)
 {
     using FirstByte = ScriptLoader::FirstByte;
     ScriptLoader loader(m_host, m_directories);
@@ -70,8 +75,9 @@ ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::ostream
     if (result.ok())
         return ScriptRunStatus::Finished;
     const CompileError& error = *result.error;
-    const std::string& file = error.file == m_file.get() ? path : error.file->path;
-    out << file << ':' << error.sourceLine + 1 << ": " << error.message << '\n';
+    m_error.file = error.file == m_file.get() ? path : error.file->path;
+    m_error.line = error.sourceLine + 1;
+    m_error.message = error.message;
     return ScriptRunStatus::CompileError;
 }
 
@@ -89,16 +95,17 @@ ScriptRun::ScriptRun(std::ostream& errors, ScriptSetup setup)
     m_window.state().dataFiles().shippedExamples = shippedExamples();
 }
 
-ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::string>& keptPrograms,
-                               const std::vector<ClickPosition>& clicks, std::ostream& out)
+ScriptRunStatus ScriptRun::run(const std::string& path,
+                               const std::vector<std::string>& keptPrograms,
+                               const std::vector<ClickPosition>& clicks)
 {
     m_nextClick = 0;
     for (const std::string& kept : keptPrograms) {
-        ScriptRunStatus status = runProgram(kept, clicks, out);
+        ScriptRunStatus status = runProgram(kept, clicks);
         if (status != ScriptRunStatus::Finished)
             return status;
     }
-    ScriptRunStatus status = runProgram(path, clicks, out);
+    ScriptRunStatus status = runProgram(path, clicks);
     m_leftOverClicks.clear();
     if (status != ScriptRunStatus::Finished || m_nextClick >= clicks.size())
         return status;
@@ -123,10 +130,12 @@ void ScriptRun::afterRun(std::size_t ticks)
 }
 
 ScriptRunStatus ScriptRun::runProgram(const std::string& path,
-                                      const std::vector<ClickPosition>& clicks, std::ostream& out)
+                                      const std::vector<ClickPosition>& clicks)
 {
     ScriptCompilation compilation(m_host, m_setup.directories);
-    ScriptRunStatus compiled = compilation.compile(path, out);
+    ScriptRunStatus compiled = compilation.compile(path);
+    if (compiled == ScriptRunStatus::CompileError)
+        m_compileError = compilation.error();
     if (compiled != ScriptRunStatus::Finished)
         return compiled;
     m_programs.push_back(compilation.takeFile());
@@ -145,8 +154,9 @@ ScriptRunStatus ScriptRun::runProgram(const std::string& path,
     }
     m_window.showDeferredMessage();
     if (m_window.pendingChoice() != 0) {
-        m_errors << "kestrane-cli run: start(...) of " << path
-                 << " still waits for a choice on the screen; give it with --click X,Y\n";
+        reportProblem(m_host, "run",
+                      "start(...) of " + path +
+                          " still waits for a choice on the screen; give it with --click X,Y");
         return ScriptRunStatus::WaitingForClick;
     }
     return m_window.programCompleted() ? ScriptRunStatus::Finished : ScriptRunStatus::Stopped;

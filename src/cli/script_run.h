@@ -38,19 +38,31 @@ ScriptSetup readScriptSetup(const std::optional<std::string>& optionsDirectory);
 enum class ScriptRunStatus {
     Finished,        // the program ran to its end
     FileError,       // a script file could not be read
-    CompileError,    // the compiler refused a script (printed as FILE:LINE: MESSAGE)
+    CompileError,    // the compiler refused a script
     Stopped,         // refused or stopped: start(...) never ran or did not reach its END
     WaitingForClick, // start(...) still waits for a choice on the screen
 };
 
+// The first compile error of a program: the file that holds it (as named on
+// the command line for the main file), its line from 1 and its message.
+struct ScriptError {
+    std::string file;
+    int line = 0;
+    std::string message;
+
+    // "FILE:LINE: MESSAGE", as editors and compilers print it.
+    std::string text() const;
+};
+
 // Loads a main file with its includes and compiles it in the module of its
-// first byte; a compile error is printed as FILE:LINE: MESSAGE on `out`.
+// first byte.
 class ScriptCompilation {
 public:
     ScriptCompilation(Host& host, const Directories& directories);
 
-    ScriptRunStatus compile(const std::string& path, std::ostream& out,
-                            std::optional<int> module = {});
+    ScriptRunStatus compile(const std::string& path, std::optional<int> module = {});
+    // The compile error after compile() returned CompileError.
+    const ScriptError& error() const { return m_error; }
     std::unique_ptr<ScriptFile> takeFile() { return std::move(m_file); }
     int module() const { return m_modules.module(); }
 
@@ -59,6 +71,7 @@ private:
     const Directories& m_directories;
     ModuleState m_modules;
     std::unique_ptr<ScriptFile> m_file;
+    ScriptError m_error;
 };
 
 // One run of kestrane-cli run: runs the programs kept before (each on the
@@ -71,7 +84,9 @@ public:
     ScriptRun(std::ostream& errors, ScriptSetup setup);
 
     ScriptRunStatus run(const std::string& path, const std::vector<std::string>& keptPrograms,
-                        const std::vector<ClickPosition>& clicks, std::ostream& out);
+                        const std::vector<ClickPosition>& clicks);
+    // The compile error after run() returned CompileError.
+    const ScriptError& compileError() const { return m_compileError; }
 
     // After the run: the clicks its start(...) did not take reach the window
     // in order (the space view's control panel), then the timer ticks, at
@@ -82,8 +97,7 @@ public:
     const std::vector<MessageRequest>& messages() const { return m_host.messages(); }
 
 private:
-    ScriptRunStatus runProgram(const std::string& path, const std::vector<ClickPosition>& clicks,
-                               std::ostream& out);
+    ScriptRunStatus runProgram(const std::string& path, const std::vector<ClickPosition>& clicks);
 
     std::ostream& m_errors;
     ScriptSetup m_setup;
@@ -92,6 +106,7 @@ private:
     ConstructionWindow m_window;
     std::size_t m_nextClick = 0;
     std::vector<ClickPosition> m_leftOverClicks;
+    ScriptError m_compileError;
 };
 
 } // namespace kestrane::cli

@@ -1,9 +1,10 @@
+#include "cli/command_output.h"
 #include "cli/commands.h"
 
 #include "numbers/long_num.h"
 #include "platform/console_host.h"
 #include "platform/files.h"
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 #include "space/solid_file.h"
 #include "space/solid_file_io.h"
 
@@ -16,9 +17,6 @@ namespace kestrane::cli {
 namespace {
 
 enum class SolidKind { Polyhedron, Cell, Polytope };
-
-constexpr std::string_view kUsage =
-    "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n";
 
 std::string_view kindName(SolidKind kind)
 {
@@ -42,100 +40,60 @@ std::optional<SolidKind> parseKind(std::string_view text)
     return {};
 }
 
-struct SolidArguments {
-    std::string file;
-    std::optional<SolidKind> kind;
-};
-
-std::optional<SolidArguments> parseArguments(CommandArguments arguments, std::ostream& err)
-{
-    SolidArguments parsed;
-    bool options = true;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (options && argument == "--") {
-            options = false;
-        } else if (options && argument == "--kind") {
-            parsed.kind = index + 1 < arguments.size() ? parseKind(arguments[++index])
-                                                       : std::nullopt;
-            if (!parsed.kind) {
-                err << "kestrane-cli solid: --kind needs polyhedron, cell or polytope\n";
-                return {};
-            }
-        } else if (parsed.file.empty() && !(options && argument.starts_with("--"))) {
-            parsed.file = argument;
-        } else {
-            err << "kestrane-cli solid: unexpected argument '" << argument << "'\n";
-            return {};
-        }
-    }
-    if (parsed.file.empty()) {
-        err << kUsage;
-        return {};
-    }
-    return parsed;
-}
-
 // --- JSON ----------------------------------------------------------------------------------
 
-template <typename Vertex>
-void writeFace(std::string& json, const std::vector<Vertex>& vertices, std::string_view indent)
+// One face a line, the cells of a polytope likewise.
+template<typename Face>
+void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_view indent)
 {
-    json += indent;
-    json += "{\"vertices\": [";
-    for (std::size_t entry = 0; entry < vertices.size(); ++entry) {
-        json += entry == 0 ? "[" : ", [";
-        for (std::size_t index = 0; index < vertices[entry].size(); ++index) {
-            if (index > 0)
-                json += ", ";
-            json += jsonString(LongToDecimal(vertices[entry][index]));
+    std::string lineStart(1, '\n');
+    lineStart += indent;
+    json.key("faces").beginArray();
+    for (const Face& face : faces) {
+        json.breakBefore(lineStart).beginObject().key("vertices").beginArray();
+        for (const auto& vertex : face.vertices) {
+            json.beginArray();
+            for (const LongNum& coordinate : vertex)
+                json.string(LongToDecimal(coordinate));
+            json.endArray();
         }
-        json += ']';
+        json.endArray().endObject();
     }
-    json += "]}";
+    json.breakBefore(std::string_view(lineStart).substr(0, lineStart.size() - 2)).endArray();
 }
 
-template <typename Face>
-void writeFaces(std::string& json, const std::vector<Face>& faces, std::string_view indent)
+JsonWriter header(SolidKind kind, int words)
 {
-    json += "\"faces\": [\n";
-    for (std::size_t index = 0; index < faces.size(); ++index) {
-        writeFace(json, faces[index].vertices, indent);
-        json += index + 1 < faces.size() ? ",\n" : "\n";
-    }
-    json += indent.substr(2);
-    json += ']';
-}
-
-std::string header(SolidKind kind, int words)
-{
-    return "{\"kind\": " + jsonString(kindName(kind)) + ", \"words\": " + std::to_string(words) +
-           ", ";
+    JsonWriter json(JsonStyle::Spaced);
+    json.beginObject().key("kind").string(kindName(kind)).key("words").number(words);
+    return json;
 }
 
 std::string contentJson(const SolidPolyhedron& polyhedron, int words)
 {
-    std::string json = header(SolidKind::Polyhedron, words);
+    JsonWriter json = header(SolidKind::Polyhedron, words);
     writeFaces(json, polyhedron.faces, "  ");
-    return json + "}\n";
+    return json.endObject().take() + "\n";
 }
 
 std::string contentJson(const SolidCell& cell, int words)
 {
-    std::string json = header(SolidKind::Cell, words);
+    JsonWriter json = header(SolidKind::Cell, words);
     writeFaces(json, cell.faces, "  ");
-    return json + "}\n";
+    return json.endObject().take() + "\n";
 }
 
 std::string contentJson(const SolidPolytope& polytope, int words)
 {
-    std::string json = header(SolidKind::Polytope, words) + "\"cells\": [\n";
-    for (std::size_t index = 0; index < polytope.cells.size(); ++index) {
-        json += "  {";
-        writeFaces(json, polytope.cells[index].faces, "    ");
-        json += index + 1 < polytope.cells.size() ? "},\n" : "}\n";
+    JsonWriter json = header(SolidKind::Polytope, words);
+    json.key("cells").beginArray();
+    for (const auto& cell : polytope.cells) {
+        json.breakBefore("\n  ").beginObject();
+        writeFaces(json, cell.faces, "    ");
+        json.endObject();
     }
-    return json + "]}\n";
+    json.breakBefore("\n").endArray();
+    return json.endObject().take() + "\n";
 }
 
 // --- Reading ---------------------------------------------------------------------------------
@@ -163,12 +121,13 @@ Reading readAs(SolidKind kind, std::string_view bytes)
     case SolidKind::Cell: {
         SolidDecoded<SolidCell> decoded = decodeCellFile(bytes);
         Reading reading = finish(decoded);
-        reading.flat = decoded.content && std::ranges::all_of(decoded.content->faces,
-                                                              [](const SolidFace4& face) {
-            return std::ranges::all_of(face.vertices, [](const SolidVertex4& vertex) {
-                return LongIsZero(vertex[3]);
+        reading.flat =
+            decoded.content &&
+            std::ranges::all_of(decoded.content->faces, [](const SolidFace4& face) {
+                return std::ranges::all_of(face.vertices, [](const SolidVertex4& vertex) {
+                    return LongIsZero(vertex[3]);
+                });
             });
-        });
         return reading;
     }
     case SolidKind::Polytope:
@@ -203,20 +162,29 @@ std::optional<std::string> readSolid(std::string_view bytes, std::optional<Solid
 
 } // namespace
 
-int runSolid(CommandArguments arguments, std::ostream& out, std::ostream& err)
+int runSolid(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::optional<SolidArguments> parsed = parseArguments(arguments, err);
-    if (!parsed)
-        return kUsageError;
+    std::optional<SolidKind> kind;
+    if (std::optional<std::string> text = arguments.value("--kind")) {
+        if (!(kind = parseKind(*text)))
+            return usageError(err, "solid", "--kind needs polyhedron, cell or polytope");
+    }
+    const std::string& file = arguments.operands.front();
     ConsoleHost host(err);
-    std::optional<std::string> bytes = readWholeFile(parsed->file);
+    std::optional<std::string> bytes = readWholeFile(file);
     if (!bytes) {
-        showFileError(host, couldNotOpenMessage(parsed->file));
+        showFileError(host, couldNotOpenMessage(file));
         return kUsageError;
     }
-    std::optional<std::string> json = readSolid(*bytes, parsed->kind);
+    std::optional<std::string> json = readSolid(*bytes, kind);
     if (!json) {
-        showFileError(host, wrongFormatMessage(parsed->file));
+        showFileError(host, wrongFormatMessage(file));
+        if (arguments.has("--json")) {
+            JsonWriter refusal;
+            refusal.beginObject().key("result").null().key("kind").null().key("words").null();
+            writeMessages(refusal, host.messages());
+            out << refusal.endObject().take() << '\n';
+        }
         return kRefused;
     }
     out << *json;

@@ -7,8 +7,8 @@
 #include "fractions/mark_matching.h"
 #include "geometry/view_area.h"
 #include "platform/canvas.h"
+#include "platform/json_writer.h"
 #include "runtime/scene_records.h"
-#include "runtime/store_json.h"
 #include "script/words.h"
 
 #include <algorithm>

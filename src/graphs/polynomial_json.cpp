@@ -1,7 +1,7 @@
 #include "graphs/polynomial_json.h"
 
 #include "fractions/expression_text.h"
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "fractions/expression_text.h"
 #include "graphs/graph_scene.h"
 #include "graphs/polynomial_json.h"
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "graphs/ticks.h"
 
+#include "platform/json_writer.h"
 #include "runtime/float_text.h"
 
 #include <cmath>
@@ -90,7 +91,7 @@ std::string ticksJson(const AxisTicks& ticks)
         json += (index ? ", " : "") + number(ticks.value(index));
     json += "], \"labels\": [";
     for (std::size_t index = 0; index < ticks.labels.size(); ++index)
-        json += (index ? ", \"" : "\"") + ticks.labels[index] + "\"";
+        json += (index ? ", " : "") + jsonString(ticks.labels[index]);
     json += "], \"positions\": [";
     for (std::size_t index = 0; index < ticks.positions.size(); ++index)
         json += (index ? ", " : "") + std::to_string(ticks.positions[index]);

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
+#include <cctype>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -37,7 +39,20 @@ int main(int argc, char** argv)
         mainWindow.show();
         if (!fileToOpen.empty()) {
             mainWindow.openScriptEditor();
-            mainWindow.scriptEditor()->openFile(fileToOpen);
+            // Fraction and function files open in their own windows, once
+            // the event loop runs; anything else is a script.
+            std::string extension = std::filesystem::path(fileToOpen).extension().string();
+            for (char& character : extension)
+                character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+            kestrane::ScriptEditorWidget* editor = mainWindow.scriptEditor();
+            if (extension == ".fra")
+                QTimer::singleShot(
+                    0, editor, [editor, fileToOpen] { editor->openFractionsWindow(fileToOpen); });
+            else if (extension == ".fct")
+                QTimer::singleShot(0, editor,
+                                   [editor, fileToOpen] { editor->openGraphWindow(fileToOpen); });
+            else
+                editor->openFile(fileToOpen);
         }
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -281,22 +281,26 @@ void ScriptEditorWidget::openCalculator()
     });
 }
 
-void ScriptEditorWidget::openGraphWindow()
+void ScriptEditorWidget::openGraphWindow(const std::string& file)
 {
-    inMainDirectory([this] {
+    inMainDirectory([this, &file] {
         const WindowOptions& saved = m_application.windowOptions(WindowOptionsKind::Graph);
         GraphWindowWidget::Options options{saved.fontHeight, saved.expressionBackground,
                                            saved.window};
         GraphWindowWidget window(m_application.host(), options, this);
+        if (!file.empty())
+            window.model().openFile(file);
         window.exec();
     });
 }
 
-void ScriptEditorWidget::openFractionsWindow()
+void ScriptEditorWidget::openFractionsWindow(const std::string& file)
 {
-    inMainDirectory([this] {
+    inMainDirectory([this, &file] {
         FractionsWindowWidget window(m_application.host(), m_application.imagesDirectory(), this);
         window.useOptions(m_application.windowOptions(WindowOptionsKind::Fractions));
+        if (!file.empty())
+            window.model().openFile(file);
         window.exec();
     });
 }

@@ -36,6 +36,11 @@ public:
     // Opens a main file by path and shows it (a file given on the command
     // line); false, after the model's message, when it cannot be opened.
     bool openFile(const std::string& path);
+    // Windows > Fractions and Roots and Windows > Functions, with a fraction
+    // or function file opened first when a path is given (a file given on
+    // the command line).
+    void openFractionsWindow(const std::string& file = {});
+    void openGraphWindow(const std::string& file = {});
 
 signals:
     // A compiled program (or OnScreen's text) for the construction window.
@@ -65,8 +70,6 @@ private:
     void runProgram(const std::function<void()>& command);
     void chooseModule();
     void openCalculator();
-    void openFractionsWindow();
-    void openGraphWindow();
     void inMainDirectory(const std::function<void()>& open);
     void editDirectories();
     void refresh();

@@ -1,15 +1,39 @@
 #include "platform/console_host.h"
 
 #include <ostream>
+#include <string>
+#include <string_view>
 
 namespace kestrane {
+
+namespace {
+
+// A message is one line on the error stream: its line breaks become " / "
+// (the JSON keeps the text as it is).
+std::string oneLine(std::string_view text)
+{
+    std::string line;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        char character = text[index];
+        if (character == '\r' || character == '\n') {
+            if (character == '\r' && index + 1 < text.size() && text[index + 1] == '\n')
+                ++index;
+            line += " / ";
+        } else {
+            line += character;
+        }
+    }
+    return line;
+}
+
+} // namespace
 
 ConsoleHost::ConsoleHost(std::ostream& errors) : m_errors(errors) {}
 
 MessageAnswer ConsoleHost::message(const MessageRequest& request)
 {
     m_messages.push_back(request);
-    m_errors << request.caption << ": " << request.text << '\n';
+    m_errors << request.caption << ": " << oneLine(request.text) << '\n';
     return defaultAnswer(request.buttons);
 }
 

@@ -3,7 +3,6 @@
 #include "runtime/construction_window.h"
 #include "runtime/module_scene.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <utility>
 
@@ -11,100 +10,41 @@ namespace kestrane {
 
 namespace {
 
-class JsonWriter {
-public:
-    std::string take() { return std::move(m_text); }
-
-    void open(char bracket)
-    {
-        m_text += bracket;
-        m_first = true;
-    }
-    void close(char bracket)
-    {
-        m_text += bracket;
-        m_first = false;
-    }
-    // Starts the next element of an array or object, on its own line at the
-    // outer levels so that diffs of expected files stay readable.
-    void next()
-    {
-        if (!m_first)
-            m_text += ", ";
-        m_first = false;
-    }
-    // Starts the next element on a new line with the indent.
-    void item(std::string_view indent)
-    {
-        if (!m_first)
-            m_text += ',';
-        m_text += indent;
-        m_first = false;
-    }
-    void key(std::string_view name)
-    {
-        next();
-        m_text += jsonString(name);
-        m_text += ": ";
-    }
-    void raw(std::string_view text) { m_text += text; }
-    void string(std::string_view text) { m_text += jsonString(text); }
-    void number(const LongNum& value) { string(LongToDecimal(value)); }
-
-private:
-    std::string m_text;
-    bool m_first = true;
-};
+// The construction's layout: ": " and ", ", each array and each object of an
+// array on a line of its own, so that diffs of expected files stay readable.
+constexpr std::string_view kArrayIndent = "\n  ";
+constexpr std::string_view kObjectIndent = "\n    ";
 
 void writeHeader(JsonWriter& json, const GeoObject& object)
 {
-    json.key("label");
-    json.string(object.label);
-    json.key("names");
-    json.open('[');
-    for (const NameBinding& binding : object.names) {
-        json.next();
-        json.open('[');
-        json.next();
-        json.string(binding.name);
-        json.next();
-        json.string(binding.scope);
-        json.close(']');
-    }
-    json.close(']');
-    json.key("visible");
-    json.raw(object.visible ? "true" : "false");
-    json.key("outOfView");
-    json.raw(object.outOfView ? "true" : "false");
-    json.key("showLabel");
-    json.raw(object.showLabel ? "true" : "false");
-    json.key("colour");
-    json.raw(std::to_string(object.colour));
+    json.key("label").string(object.label);
+    json.key("names").beginArray();
+    for (const NameBinding& binding : object.names)
+        json.beginArray().string(binding.name).string(binding.scope).endArray();
+    json.endArray();
+    json.key("visible").boolean(object.visible);
+    json.key("outOfView").boolean(object.outOfView);
+    json.key("showLabel").boolean(object.showLabel);
+    json.key("colour").number(object.colour);
 }
 
 void writeNumbers(JsonWriter& json,
                   std::initializer_list<std::pair<std::string_view, const LongNum*>> numbers)
 {
-    for (const auto& [name, value] : numbers) {
-        json.key(name);
-        json.number(*value);
-    }
+    for (const auto& [name, value] : numbers)
+        json.key(name).string(LongToDecimal(*value));
 }
 
 template<class List, class Body>
 void writeArray(JsonWriter& json, std::string_view name, const List& list, Body body)
 {
-    json.item("\n  ");
-    json.string(name);
-    json.raw(": ");
-    json.open('[');
+    json.breakBefore(kArrayIndent).key(name).beginArray();
     for (const auto& record : list) {
-        json.item("\n    ");
-        json.open('{');
+        json.breakBefore(kObjectIndent).beginObject();
         body(json, *record);
-        json.close('}');
+        json.endObject();
     }
-    json.close(']');
+    json.endArray();
 }
 
 void writeStraight(JsonWriter& json, const StraightRec& straight)
@@ -121,99 +61,53 @@ void writeStraight(JsonWriter& json, const StraightRec& straight)
 void writePolygon(JsonWriter& json, const PolygonRec& polygon)
 {
     writeHeader(json, polygon);
-    json.key("vertices");
-    json.open('[');
+    json.key("vertices").beginArray();
     for (const PolygonVertex& vertex : polygon.vertices) {
-        json.next();
-        json.open('[');
-        for (const LongNum* value : {&vertex.x, &vertex.y, &vertex.z}) {
-            json.next();
-            json.number(*value);
-        }
-        json.close(']');
+        json.beginArray();
+        for (const LongNum* value : {&vertex.x, &vertex.y, &vertex.z})
+            json.string(LongToDecimal(*value));
+        json.endArray();
     }
-    json.close(']');
-    json.key("coloured");
-    json.raw(polygon.coloured ? "true" : "false");
-    json.key("baseColour");
-    json.raw(std::to_string(polygon.baseColour));
-    json.key("shadedColour");
-    json.raw(std::to_string(polygon.shadedColour));
+    json.endArray();
+    json.key("coloured").boolean(polygon.coloured);
+    json.key("baseColour").number(polygon.baseColour);
+    json.key("shadedColour").number(polygon.shadedColour);
 }
 
 void writeTexts(JsonWriter& json, std::string_view name, const std::vector<TextLabel>& texts)
 {
-    json.item("\n  ");
-    json.string(name);
-    json.raw(": ");
-    json.open('[');
+    json.breakBefore(kArrayIndent).key(name).beginArray();
     for (const TextLabel& text : texts) {
-        json.item("\n    ");
-        json.open('{');
-        json.key("text");
-        json.string(text.text);
-        json.key("x");
-        json.raw(std::to_string(text.x));
-        json.key("y");
-        json.raw(std::to_string(text.y));
-        json.close('}');
+        json.breakBefore(kObjectIndent).beginObject();
+        json.key("text").string(text.text).key("x").number(text.x).key("y").number(text.y);
+        json.endObject();
     }
-    json.close(']');
+    json.endArray();
 }
 
 void writeMessages(JsonWriter& json, const std::vector<MessageRequest>& messages)
 {
-    json.item("\n  ");
-    json.string("messages");
-    json.raw(": ");
-    json.open('[');
+    json.breakBefore(kArrayIndent).key("messages").beginArray();
     for (const MessageRequest& message : messages) {
-        json.item("\n    ");
-        json.open('{');
-        json.key("caption");
-        json.string(message.caption);
-        json.key("text");
-        json.string(message.text);
-        json.close('}');
+        json.breakBefore(kObjectIndent).beginObject();
+        json.key("caption").string(message.caption).key("text").string(message.text);
+        json.endObject();
     }
-    json.close(']');
+    json.endArray();
 }
 
 } // namespace
 
-std::string jsonString(std::string_view text)
-{
-    std::string quoted = "\"";
-    for (char character : text) {
-        auto byte = static_cast<unsigned char>(character);
-        if (character == '"' || character == '\\') {
-            quoted += '\\';
-            quoted += character;
-        } else if (character == '\n') {
-            quoted += "\\n";
-        } else if (character == '\r') {
-            quoted += "\\r";
-        } else if (character == '\t') {
-            quoted += "\\t";
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            quoted += escaped;
-        } else {
-            quoted += character;
-        }
-    }
-    return quoted + "\"";
-}
-
-std::string storeJson(const ConstructionWindow& window, const std::vector<MessageRequest>& messages)
+std::string storeJson(const ConstructionWindow& window, const std::vector<MessageRequest>& messages,
+                      RunOutcome outcome)
 {
     const ObjectStore& store = window.store();
     const PlaneFigures& figures = window.figures();
-    JsonWriter json;
-    json.open('{');
-    json.item("\n  ");
-    json.raw("\"module\": " + std::to_string(window.programModule()));
+    JsonWriter json(JsonStyle::Spaced);
+    json.beginObject();
+    if (outcome == RunOutcome::Stopped)
+        json.breakBefore(kArrayIndent).key("result").null();
+    json.breakBefore(kArrayIndent).key("module").number(window.programModule());
     writeArray(json, "points", store.points(), [](JsonWriter& out, const PointRec& point) {
         writeHeader(out, point);
         writeNumbers(out, {{"x", &point.x}, {"y", &point.y}, {"z", &point.z}});
@@ -238,20 +132,17 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
     });
     writeArray(json, "strings", figures.strings(), [](JsonWriter& out, const StringRec& text) {
         writeHeader(out, text);
-        out.key("text");
-        out.string(text.text);
+        out.key("text").string(text.text);
     });
     writeTexts(json, "labels", store.texts(TextArray::Labels));
     writeTexts(json, "titles", store.texts(TextArray::Titles));
     if (const ModuleScene* scene = window.state().scene()) {
         std::string sceneJson;
         scene->writeJson(sceneJson);
-        json.raw(sceneJson);
+        json.verbatim(sceneJson);
     }
     writeMessages(json, messages);
-    json.raw("\n");
-    json.close('}');
-    json.raw("\n");
+    json.verbatim("\n").endObject().verbatim("\n");
     return json.take();
 }
 

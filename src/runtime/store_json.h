@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/host.h"
+#include "platform/json_writer.h"
 
 #include <string>
 #include <vector>
@@ -18,10 +19,9 @@ class ConstructionWindow;
 // pairs), "visible", "outOfView", "showLabel", "colour" (0x00BBGGRR as an
 // integer) and their long numbers as decimal text with every fraction digit
 // and the sign kept ("-0.000000000000000").
-std::string storeJson(const ConstructionWindow& window,
-                      const std::vector<MessageRequest>& messages);
-
-// A JSON string literal of UTF-8 text.
-std::string jsonString(std::string_view text);
+// A run that stopped before its end writes "result": null first.
+enum class RunOutcome { Completed, Stopped };
+std::string storeJson(const ConstructionWindow& window, const std::vector<MessageRequest>& messages,
+                      RunOutcome outcome = RunOutcome::Completed);
 
 } // namespace kestrane

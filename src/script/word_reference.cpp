@@ -1,5 +1,6 @@
 #include "script/word_reference.h"
 
+#include "platform/json_writer.h"
 #include "script/module.h"
 
 #include <algorithm>
@@ -109,36 +110,6 @@ std::string exampleText(const WordHelp& help)
 std::vector<int> selectedModules(std::optional<int> moduleCode)
 {
     return moduleCode ? std::vector<int>{*moduleCode} : referenceModules();
-}
-
-std::string jsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
 }
 
 std::string html(std::string_view text)
@@ -419,42 +390,45 @@ std::string referenceText(std::optional<int> moduleCode)
 
 std::string referenceJson(std::optional<int> moduleCode)
 {
-    std::string json = "{\"modules\":[";
-    bool firstModule = true;
+    JsonWriter json;
+    json.beginObject().key("modules").beginArray();
     for (int code : selectedModules(moduleCode)) {
-        json += firstModule ? "\n" : ",\n";
-        firstModule = false;
-        json += "{\"code\":" + std::to_string(code) + ",\"name\":" + jsonString(moduleName(code)) +
-                ",\"words\":[";
-        bool firstWord = true;
+        json.beginObject().key("code").number(code).key("name").string(moduleName(code));
+        json.key("words").beginArray();
         for (const ReferenceWord& item : moduleReference(code)) {
             const WordEntry& entry = *item.entry;
-            json += firstWord ? "\n" : ",\n";
-            firstWord = false;
-            json += "{\"word\":" + jsonString(entry.word) +
-                    ",\"code\":" + std::to_string(entry.code) +
-                    ",\"kind\":" + jsonString(kindName(entry.kind)) + ",\"arguments\":[";
-            for (std::size_t index = 0; index < entry.lists.size(); ++index) {
-                json += index ? ",[" : "[";
-                for (std::size_t position = 0; position < entry.lists[index].size(); ++position)
-                    json += (position ? "," : "") + jsonString(typeWords(entry.lists[index][position]));
-                json += "]";
+            json.beginObject().key("word").string(entry.word).key("code").number(entry.code);
+            json.key("kind").string(kindName(entry.kind)).key("arguments").beginArray();
+            for (const auto& list : entry.lists) {
+                json.beginArray();
+                for (int type : list)
+                    json.string(typeWords(type));
+                json.endArray();
             }
-            json += "],\"forms\":[";
-            std::vector<std::string> forms = callForms(entry);
-            for (std::size_t index = 0; index < forms.size(); ++index)
-                json += (index ? "," : "") + jsonString(forms[index]);
-            json += "],\"result\":" +
-                    (entry.result == type::kNone ? std::string("null")
-                                                 : jsonString(typeWords(entry.result)));
-            json += ",\"description\":" +
-                    (item.help ? jsonString(item.help->description) : std::string("null"));
-            json += ",\"example\":" +
-                    (item.help ? jsonString(exampleText(*item.help)) : std::string("null")) + "}";
+            json.endArray().key("forms").beginArray();
+            for (const std::string& form : callForms(entry))
+                json.string(form);
+            json.endArray().key("result");
+            if (entry.result == type::kNone)
+                json.null();
+            else
+                json.string(typeWords(entry.result));
+            json.key("description");
+            if (item.help)
+                json.string(item.help->description);
+            else
+                json.null();
+            json.key("example");
+            if (item.help)
+                json.string(exampleText(*item.help));
+            else
+                json.null();
+            json.endObject();
         }
-        json += "]}";
+        json.endArray().endObject();
     }
-    return json + "\n]}\n";
+    json.endArray().endObject();
+    return json.take() + "\n";
 }
 
 std::vector<std::pair<std::string, std::string>> referencePages()

@@ -1,4 +1,4 @@
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 #include "space/four_d_scene.h"
 
 #include <map>

@@ -1,4 +1,4 @@
-#include "runtime/store_json.h"
+#include "platform/json_writer.h"
 #include "space/space_scene.h"
 #include "space/space_view.h"
 #include "space/vertex_index.h"

@@ -68,16 +68,16 @@ TEST(ExprCommandTest, RefusesBadInputWithNothingOnStandardOutput)
          "kestrane-cli expr: column 3: a minus here needs parentheses, as in 2*(-3)\n"},
         {{"expr", "--from-hex", "31 00"},
          kRefused,
-         "Error: File of a fraction is wrong or corrupted.\n It may be a file of older versions "
-         "of a program of Skrivio.\n"},
+         "Error: File of a fraction is wrong or corrupted. /  It may be a file of older "
+         "versions of a program of Skrivio.\n"},
         {{"expr", "--from-hex", "31 00 2b 2b 01 37 00 00 00 00 00 00"},
          kRefused,
-         "Error: File of a fraction is wrong or corrupted.\n It may be a file of older versions "
-         "of a program of Skrivio.\n"},
+         "Error: File of a fraction is wrong or corrupted. /  It may be a file of older "
+         "versions of a program of Skrivio.\n"},
         {{"expr", "--from-hex", "3g"},
          kRefused,
-         "Error: File of a fraction is wrong or corrupted.\n It may be a file of older versions "
-         "of a program of Skrivio.\n"},
+         "Error: File of a fraction is wrong or corrupted. /  It may be a file of older "
+         "versions of a program of Skrivio.\n"},
     };
     for (const Case& c : cases) {
         Outcome outcome = run(c.arguments);

@@ -43,10 +43,9 @@ protected:
         std::filesystem::path path = directory.path() / "figure.kst";
         ASSERT_TRUE(replaceFile(path, program));
         std::ostringstream errors;
-        std::ostringstream out;
         ScriptRun run(errors, ScriptSetup{});
-        ASSERT_EQ(run.run(path.string(), {}, {}, out), ScriptRunStatus::Finished)
-            << out.str() << program;
+        ASSERT_EQ(run.run(path.string(), {}, {}), ScriptRunStatus::Finished)
+            << run.compileError().text() << program;
         EXPECT_EQ(comparable(storeJson(run.window(), {})), comparable(storeJson(window, {})))
             << program;
         EXPECT_EQ(program.find("not saved"), std::string::npos) << program;
@@ -118,8 +117,8 @@ TEST_F(FigureProgram, RandomMouseFiguresAreRebuiltExactly)
                 if (!window.store().points().empty()) {
                     const auto& points = window.store().points();
                     const PointRec& point = *points[random() % points.size()];
-                    draw(random() % 2 ? Tool::Line : Tool::Segment, point.floats.x,
-                         point.floats.y, x(random), y(random));
+                    draw(random() % 2 ? Tool::Line : Tool::Segment, point.floats.x, point.floats.y,
+                         x(random), y(random));
                 }
                 break;
             default:
@@ -152,7 +151,8 @@ TEST_F(FigureProgram, ProgramFiguresKeepColoursHiddenLabelsAndTexts)
                                     "Title(10,10,$Worksheet 1)\r\nEND\r\n"));
     std::ostringstream errors, out;
     ScriptRun run(errors, ScriptSetup{});
-    ASSERT_EQ(run.run(source.string(), {}, {}, out), ScriptRunStatus::Finished) << out.str();
+    ASSERT_EQ(run.run(source.string(), {}, {}), ScriptRunStatus::Finished)
+        << run.compileError().text();
     std::string program = figureProgram(run.window().store(), run.window().figures());
     EXPECT_NE(program.find("Color(C1)=RGB(10,20,30)"), std::string::npos) << program;
     EXPECT_NE(program.find("name(L1)=no"), std::string::npos) << program;
@@ -206,14 +206,16 @@ TEST_F(FigureProgram, ProgramFiguresComeBackAsFreeObjects)
                                     "v=vector(A,M)\r\nEND\r\n"));
     std::ostringstream errors, out;
     ScriptRun run(errors, ScriptSetup{});
-    ASSERT_EQ(run.run(source.string(), {}, {}, out), ScriptRunStatus::Finished) << out.str();
+    ASSERT_EQ(run.run(source.string(), {}, {}), ScriptRunStatus::Finished)
+        << run.compileError().text();
     std::string program = figureProgram(run.window().store(), run.window().figures());
     EXPECT_NE(program.find("=point(150.125,-3.5)"), std::string::npos) << program;
     EXPECT_NE(program.find("Text(20,40,$AB=201.00)"), std::string::npos) << program;
     std::filesystem::path saved = directory.path() / "saved.kst";
     ASSERT_TRUE(replaceFile(saved, program));
     ScriptRun again(errors, ScriptSetup{});
-    ASSERT_EQ(again.run(saved.string(), {}, {}, out), ScriptRunStatus::Finished) << out.str();
+    ASSERT_EQ(again.run(saved.string(), {}, {}), ScriptRunStatus::Finished)
+        << again.compileError().text();
     EXPECT_EQ(comparable(storeJson(again.window(), {})), comparable(storeJson(run.window(), {})))
         << program;
     EXPECT_EQ(program.find("not saved"), std::string::npos) << program;

@@ -26,8 +26,7 @@ class FramesCommandTest : public ::testing::Test {
 protected:
     FramesCommandTest()
     {
-        std::vector<ProjectedFace> square = {
-            {0x0000FF, {{10, 10}, {60, 10}, {60, 60}, {10, 60}}}};
+        std::vector<ProjectedFace> square = {{0x0000FF, {{10, 10}, {60, 10}, {60, 60}, {10, 60}}}};
         std::vector<ProjectedFace> twoFaces = {
             {0x00FFFF, {{100, 50}, {150, 25}, {200, 50}, {150, 75}}},
             {0x123456, {{150, 75}, {200, 50}, {200, 115}, {150, 140}}}};
@@ -63,9 +62,10 @@ TEST_F(FramesCommandTest, SvgPicturesShowTheFrontFaces)
     std::string first = readWholeFile(pictures / "frame001.svg").value_or("");
     std::string second = readWholeFile(pictures / "frame002.svg").value_or("");
     EXPECT_FALSE(std::filesystem::exists(pictures / "frame003.svg"));
-    EXPECT_NE(first.find("<polygon points=\"10.5,10.5 60.5,10.5 60.5,60.5 10.5,60.5\" fill=\"#ff0000\" "
-                         "stroke=\"#000000\""),
-              std::string::npos)
+    EXPECT_NE(
+        first.find("<polygon points=\"10.5,10.5 60.5,10.5 60.5,60.5 10.5,60.5\" fill=\"#ff0000\" "
+                   "stroke=\"#000000\""),
+        std::string::npos)
         << first;
     EXPECT_NE(second.find("fill=\"#ffff00\""), std::string::npos);
     EXPECT_NE(second.find("fill=\"#563412\""), std::string::npos);
@@ -92,12 +92,14 @@ TEST_F(FramesCommandTest, UsageAndFileErrors)
     };
     const std::string missing = (m_directory / "missing.frm").string();
     const Case cases[] = {
-        {"no file", {}, "Usage: kestrane-cli frames FILE [--info] [--svg DIR] [--png DIR]\n"},
+        {"no file", {}, "kestrane-cli frames: missing FILE\nTry \"kestrane-cli help frames\".\n"},
         {"missing file", {missing}, "kestrane-cli frames: cannot read " + missing + "\n"},
-        {"png without the Qt painter", {m_file, "--png", (m_directory / "png").string()},
+        {"png without the Qt painter",
+         {m_file, "--png", (m_directory / "png").string()},
          "kestrane-cli frames: --png needs kestrane-cli built with the Qt desktop program "
-         "(KESTRANE_GUI=ON); use --svg instead\n"},
-        {"directory is a file", {m_file, "--svg", m_file},
+         "(KESTRANE_GUI=ON); use --svg instead\nTry \"kestrane-cli help frames\".\n"},
+        {"directory is a file",
+         {m_file, "--svg", m_file},
          "kestrane-cli frames: cannot write into " + m_file + "\n"},
     };
     for (const Case& c : cases) {

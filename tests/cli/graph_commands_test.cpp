@@ -46,7 +46,7 @@ TEST(GraphCommands, EvalRefusesBadInput)
     EXPECT_EQ(run({"eval", "--expr", "x+*2"}).status, 1);
     EXPECT_EQ(run({"eval", "--expr", "x", "--at", "two"}).status, 2);
     EXPECT_EQ(run({"eval"}).status, 2);
-    EXPECT_EQ(run({"eval", "/nonexistent/file.fct"}).status, 1);
+    EXPECT_EQ(run({"eval", "/nonexistent/file.fct"}).status, 2);
 }
 
 TEST(GraphCommands, TicksPrintKAndTheTickObject)

@@ -88,7 +88,7 @@ TEST(GraphWindowCommand, OpenAnswersNoToTheQuestionAndRestoresTheFile)
             .status,
         0);
     Outcome outcome = run({"graph-window", "--type", "x", "--open", path, "--domain-cancel"});
-    EXPECT_EQ(outcome.err, "Files: File not saved. \nDo you want to save it?\n");
+    EXPECT_EQ(outcome.err, "Files: File not saved.  / Do you want to save it?\n");
     EXPECT_EQ(field(outcome.out, "expression"), "\"sqrt(x)\"");
     EXPECT_EQ(field(outcome.out, "left"), "\"-1.5\"");
     EXPECT_EQ(field(outcome.out, "right"), "\"2\"");
@@ -106,7 +106,7 @@ TEST(GraphWindowCommand, UsageErrors)
         SCOPED_TRACE(arguments[1]);
         Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.status, 2);
-        EXPECT_NE(outcome.err.find("Usage: kestrane-cli graph-window"), std::string::npos);
+        EXPECT_NE(outcome.err.find("Try \"kestrane-cli help graph-window\""), std::string::npos);
     }
 }
 

@@ -60,8 +60,10 @@ TEST(RootsCommand, RefusesALeadingZeroAndUnreadableCoefficients)
     EXPECT_EQ(cubic.err, "Runtime error.: Cubic equation not found.\n");
     Outcome quadratic = runRoots({"--json", "0", "1", "2"});
     EXPECT_EQ(quadratic.status, 1);
-    EXPECT_EQ(quadratic.out, "{\"roots\": null, \"messages\": [{\"caption\": \"Runtime error.\", "
-                             "\"text\": \"Quadratic equation not found.\"}]}\n");
+    EXPECT_EQ(
+        quadratic.out,
+        "{\"result\": null, \"roots\": null, \"messages\": [{\"caption\": \"Runtime error.\", "
+        "\"text\": \"Quadratic equation not found.\"}]}\n");
     Outcome unreadable = runRoots({"1", "2*", "3"});
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_NE(unreadable.err.find("Runtime error.: Quadratic equation not found.\n"),

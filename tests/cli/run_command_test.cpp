@@ -35,10 +35,9 @@ TEST(RunExamples, EachExampleBuildsItsCheckedConstruction)
         std::optional<std::string> expected = readWholeFile(expectedDirectory / (name + ".json"));
         ASSERT_TRUE(expected) << "no expected JSON for " << name;
         std::ostringstream errors;
-        std::ostringstream out;
         ScriptRun run(errors, ScriptSetup{});
-        ASSERT_EQ(run.run(entry.path().string(), {}, {}, out), ScriptRunStatus::Finished)
-            << out.str();
+        ASSERT_EQ(run.run(entry.path().string(), {}, {}), ScriptRunStatus::Finished)
+            << run.compileError().text();
         EXPECT_EQ(storeJson(run.window(), run.messages()), *expected);
         EXPECT_EQ(errors.str(), "");
     }
@@ -74,23 +73,22 @@ TEST(RunExamples, NoExampleDrawsATextOverAnother)
 {
     fs::path examples = fs::path(KESTRANE_SOURCE_DIR) / "examples";
     for (const auto& entry : fs::directory_iterator(examples)) {
-        if (entry.path().extension() != ".kst" || readWholeFile(entry.path()).value_or("1").substr(0, 1) > "2")
+        if (entry.path().extension() != ".kst" ||
+            readWholeFile(entry.path()).value_or("1").substr(0, 1) > "2")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
         std::ostringstream errors;
-        std::ostringstream out;
         ScriptRun run(errors, ScriptSetup{});
-        ASSERT_EQ(run.run(entry.path().string(), {}, {}, out), ScriptRunStatus::Finished);
+        ASSERT_EQ(run.run(entry.path().string(), {}, {}), ScriptRunStatus::Finished);
         std::vector<TextBox> boxes = textBoxes(run.window());
         for (std::size_t first = 0; first < boxes.size(); ++first) {
             for (std::size_t second = first + 1; second < boxes.size(); ++second) {
                 const TextBox& a = boxes[first];
                 const TextBox& b = boxes[second];
-                bool overlap = a.left < b.right && b.left < a.right && a.top < b.bottom &&
-                               b.top < a.bottom;
+                bool overlap =
+                    a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
                 EXPECT_FALSE(overlap) << '"' << a.text << "\" at " << a.left << ',' << a.top
-                                      << " and \"" << b.text << "\" at " << b.left << ','
-                                      << b.top;
+                                      << " and \"" << b.text << "\" at " << b.left << ',' << b.top;
             }
         }
     }
@@ -160,9 +158,10 @@ TEST_F(RunCommand, WritesJsonAndSvg)
 
 TEST_F(RunCommand, ACircleOfNegativeRadiusIsDrawnWithItsLength)
 {
-    std::string script = write("negative.kst", "1start()\r\nA=point(100,100)\r\nB=point(130,100)\r\n"
-                                               "E=point(180,100)\r\na=distance(A,B)\r\n"
-                                               "b=distance(A,E)\r\nr=a-b\r\nc=circle(A,r)\r\nEND");
+    std::string script =
+        write("negative.kst", "1start()\r\nA=point(100,100)\r\nB=point(130,100)\r\n"
+                              "E=point(180,100)\r\na=distance(A,B)\r\n"
+                              "b=distance(A,E)\r\nr=a-b\r\nc=circle(A,r)\r\nEND");
     std::string svg = (m_directory / "negative.svg").string();
     EXPECT_EQ(run({script, "--svg", svg}), 0) << err.str();
     EXPECT_NE(readWholeFile(svg).value_or("").find(
@@ -198,13 +197,17 @@ TEST_F(RunCommand, RefusedAndBadInput)
 {
     std::string script = write("bad.kst", "2void start()\r\nA=pont(1,1)\r\nEND\r\n");
     EXPECT_EQ(run({script, "--json", "-"}), 1);
-    EXPECT_NE(out.str().find("bad.kst:2: "), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find("kestrane-cli run: " + script + ":2: "), std::string::npos)
+        << err.str();
+    EXPECT_EQ(
+        out.str().rfind("{\"result\":null,\"messages\":[{\"caption\":\"kestrane-cli run\"", 0), 0u)
+        << out.str();
 
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({script, "--click", "12"}), 2);
     for (const char* click : {"nan,1", "1,inf", "-inf,0", "1e308,1", "1,-1e7"})
         EXPECT_EQ(run({good(), "--click", click}), 2) << click;
-    EXPECT_EQ(run({script, "--json"}), 2);
+    EXPECT_EQ(run({script, "--json"}), 1);
     EXPECT_EQ(run({(m_directory / "missing.kst").string()}), 2);
     // The test program has no Qt painter: PNG is refused with a clear message.
     EXPECT_EQ(run({good(), "--png", (m_directory / "x.png").string()}), 2);
@@ -233,7 +236,7 @@ TEST_F(RunCommand, ExitStatusSaysWhetherStartRanToItsEnd)
         SCOPED_TRACE(test.name);
         std::string script = write(test.name, test.bytes);
         EXPECT_EQ(run({script, "--json", "-"}), test.status);
-        bool compiled = out.str().starts_with("{");
+        bool compiled = out.str().find("\"module\"") != std::string::npos;
         if (compiled) {
             EXPECT_NE(out.str().find("\"module\": " + std::to_string(test.bytes[0] - '1' + 501)),
                       std::string::npos)
@@ -282,8 +285,8 @@ TEST_F(RunCommand, TheOptionsFileGivesTheIncludeDirectoriesAndMainOptTheMessages
     fs::create_directories(m_directory / "library");
     write("library/shapes.ksu", "1void mark(point P)\r\nText(1,1,$marked)\r\nEND");
     fs::create_directories(m_directory / "settings");
-    write("settings/options", "Main directory:\r\n" + (m_directory / "library").string() +
-                                  "\r\n\r\n");
+    write("settings/options",
+          "Main directory:\r\n" + (m_directory / "library").string() + "\r\n\r\n");
     write("settings/MainOpt", "ShowMessages=0");
     std::string script = write("uses.kst", "1#include <shapes.ksu>\r\nvoid start(point A)\r\n"
                                            "mark(A)\r\nEND");
@@ -309,8 +312,9 @@ TEST_F(RunCommand, TheOptionsFileGivesTheIncludeDirectoriesAndMainOptTheMessages
 TEST_F(RunCommand, FunctionFilesAreFoundAmongTheShippedExamples)
 {
     setProgramPath(std::string(KESTRANE_BINARY_DIR) + "/bin/kestrane-cli");
-    std::string script = write("bell.kst", "4void start()\r\nwide=Rectangle(60,40,460,260)\r\n"
-                                           "bell=Function($bell.fct)\r\nG=Graph(bell,wide)\r\nEND\r\n");
+    std::string script =
+        write("bell.kst", "4void start()\r\nwide=Rectangle(60,40,460,260)\r\n"
+                          "bell=Function($bell.fct)\r\nG=Graph(bell,wide)\r\nEND\r\n");
     EXPECT_EQ(run({script, "--json", "-"}), 0) << err.str();
     EXPECT_NE(out.str().find("\"graphs\": [\n    {"), std::string::npos) << out.str();
     std::vector<std::string> arguments{"check", script};

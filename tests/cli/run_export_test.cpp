@@ -107,9 +107,9 @@ TEST(TikzExport, RefusesMissingAndBadValues)
         std::string message;
     };
     const Case cases[] = {
-        {{"--tikz"}, "--tikz needs a path"},
-        {{"--pdf"}, "--pdf needs a path"},
-        {{"--tikz", "-", "--tikz-scale"}, "--tikz-scale needs pixels per centimetre"},
+        {{"--tikz"}, "--tikz needs PATH"},
+        {{"--pdf"}, "--pdf needs PATH"},
+        {{"--tikz", "-", "--tikz-scale"}, "--tikz-scale needs N"},
         {{"--tikz", "-", "--tikz-scale", "0"}, "from 1 to 10000"},
         {{"--tikz", "-", "--tikz-scale", "nan"}, "from 1 to 10000"},
         {{"--tikz", "-", "--tikz-scale", "4cm"}, "from 1 to 10000"},

@@ -21,8 +21,7 @@ Outcome runSolid(std::vector<std::string> arguments)
     return runCaptured(arguments);
 }
 
-SolidVertex4 point4(std::string_view x, std::string_view y, std::string_view z,
-                    std::string_view w)
+SolidVertex4 point4(std::string_view x, std::string_view y, std::string_view z, std::string_view w)
 {
     return {LongFromText(x), LongFromText(y), LongFromText(z), LongFromText(w)};
 }
@@ -61,7 +60,6 @@ TEST_F(SolidCommandTest, PrintsThePolyhedronAsJson)
               "\"0.000000000000000\"], [\"1.000000000000000\", \"0.000000000000000\", "
               "\"-0.500000000000000\"]]}\n"
               "]}\n");
-
 }
 
 TEST_F(SolidCommandTest, KindIsFoundOrTakenAsGiven)
@@ -78,7 +76,8 @@ TEST_F(SolidCommandTest, KindIsFoundOrTakenAsGiven)
         {{"--kind", "cell", file("flat", encodeCellFile(flatCell))}, "{\"kind\": \"cell\""},
         {{file("cell", encodeCellFile(cell))}, "{\"kind\": \"cell\""},
         {{file("cell", encodeCellFile(cell)), "--kind", "polyhedron"},
-         "{\"kind\": \"polyhedron\", \"words\": 10, \"faces\": [\n  {\"vertices\": [[\"1.000000000000000\", "
+         "{\"kind\": \"polyhedron\", \"words\": 10, \"faces\": [\n  {\"vertices\": "
+         "[[\"1.000000000000000\", "
          "\"0.000000000000000\", \"0.000000000000000\"], "},
         {{examples + "cube.txt"}, "{\"kind\": \"polyhedron\""},
         {{examples + "tesseract_cell.txt"}, "{\"kind\": \"cell\""},
@@ -116,18 +115,26 @@ TEST_F(SolidCommandTest, RefusalsAndTheirStatuses)
         int status;
         std::string err;
     };
+    const std::string kTry = "\nTry \"kestrane-cli help solid\".\n";
     const Case cases[] = {
         {"malformed", {broken}, kRefused, "Error.: Wrong format of file '" + broken + "'.\n"},
-        {"wrong kind", {cube, "--kind", "polytope"}, kRefused,
+        {"wrong kind",
+         {cube, "--kind", "polytope"},
+         kRefused,
          "Error.: Wrong format of file '" + cube + "'.\n"},
-        {"missing", {(directory / "none").string()}, kUsageError,
+        {"missing",
+         {(directory / "none").string()},
+         kUsageError,
          "Error.: Could not open file '" + (directory / "none").string() + "'.\n"},
-        {"no file", {}, kUsageError,
-         "Usage: kestrane-cli solid FILE [--kind polyhedron|cell|polytope]\n"},
-        {"bad kind", {cube, "--kind", "cube"}, kUsageError,
-         "kestrane-cli solid: --kind needs polyhedron, cell or polytope\n"},
-        {"two files", {cube, cube}, kUsageError,
-         "kestrane-cli solid: unexpected argument '" + cube + "'\n"},
+        {"no file", {}, kUsageError, "kestrane-cli solid: missing FILE" + kTry},
+        {"bad kind",
+         {cube, "--kind", "cube"},
+         kUsageError,
+         "kestrane-cli solid: --kind needs polyhedron, cell or polytope" + kTry},
+        {"two files",
+         {cube, cube},
+         kUsageError,
+         "kestrane-cli solid: unexpected argument '" + cube + "'" + kTry},
     };
     for (const Case& c : cases) {
         Outcome outcome = runSolid(c.arguments);

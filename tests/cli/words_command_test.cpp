@@ -33,7 +33,8 @@ TEST(WordsCommand, PrintsOneModuleOrEveryModule)
 
     WordsRun every = words({});
     EXPECT_EQ(every.status, kSuccess);
-    for (std::string_view head : {"Kestrane (501)", "Dimension 2 (502)", "Graphs (504)", "Dimension 4 (604)"})
+    for (std::string_view head :
+         {"Kestrane (501)", "Dimension 2 (502)", "Graphs (504)", "Dimension 4 (604)"})
         EXPECT_NE(every.out.find(head), std::string::npos) << head;
 }
 
@@ -41,7 +42,10 @@ TEST(WordsCommand, JsonCarriesTheSameEntries)
 {
     WordsRun json = words({"dimension3", "--json"});
     EXPECT_EQ(json.status, kSuccess);
-    EXPECT_EQ(json.out.rfind("{\"modules\":[\n{\"code\":503,\"name\":\"Dimension 3\",\"words\":[", 0), 0u);
+    EXPECT_EQ(json.out.rfind("{\"modules\":[{\"code\":503,\"name\":\"Dimension 3\",\"words\":[", 0),
+              0u);
+    // One compact document: a line break only at its end.
+    EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
     EXPECT_NE(json.out.find("{\"word\":\"sphere\",\"code\":84,\"kind\":\"call\","
                             "\"arguments\":[[\"point\",\"point\"],[\"point\",\"distance\"]],"),
               std::string::npos);

@@ -1,14 +1,17 @@
 #include "app/application.h"
+#include "fractions/expression_text.h"
 #include "gui/construction_window_widget.h"
 #include "gui/find_dialog_widget.h"
+#include "gui/fractions_window_widget.h"
+#include "gui/graph_window_widget.h"
 #include "gui/qt_host.h"
 #include "gui/script_editor_widget.h"
 #include "modal_helper.h"
 #include "support/temp_dir.h"
 
 #include "numbers/long_num.h"
-#include "runtime/construction_window.h"
 #include "program_paths.h"
+#include "runtime/construction_window.h"
 
 #include <gtest/gtest.h>
 
@@ -91,11 +94,37 @@ QStringList titlesOf(QMenuBar* bar)
 TEST_F(ScriptEditorWidgetTest, AFileGivenByPathOpensInTheEditor)
 {
     ScriptEditorWidget& editor = openEditor();
-    std::string path = (std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples" / "triangle.kst")
-                           .string();
+    std::string path =
+        (std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples" / "triangle.kst").string();
     ASSERT_TRUE(editor.openFile(path));
     EXPECT_EQ(editor.model().fileName(), path);
     EXPECT_EQ(lineText(1), "start()");
+}
+
+// Fraction and function files given on the command line open in the
+// windows that edit them.
+TEST_F(ScriptEditorWidgetTest, FractionAndFunctionFilesOpenInTheirWindows)
+{
+    ScriptEditorWidget& editor = openEditor();
+    const std::filesystem::path examples = std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples";
+    std::string shown;
+    testing::onNextModal([&shown](QDialog& dialog) {
+        if (auto* fractions = qobject_cast<FractionsWindowWidget*>(&dialog))
+            shown = printExpressionText(fractions->model().mainExpression());
+        dialog.reject();
+    });
+    editor.openFractionsWindow((examples / "textbook.fra").string());
+    EXPECT_EQ(shown, "1/(1+a)+sqrt(12)");
+
+    shown.clear();
+    testing::onNextModal([&shown](QDialog& dialog) {
+        if (auto* graph = qobject_cast<GraphWindowWidget*>(&dialog))
+            shown = printExpressionText(graph->model().editor().expression());
+        dialog.reject();
+    });
+    editor.openGraphWindow((examples / "bell.fct").string());
+    EXPECT_FALSE(shown.empty());
+    EXPECT_NE(shown, "?");
 }
 
 TEST_F(ScriptEditorWidgetTest, HasTheMenusWithTheirShortcuts)
