@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's Compute end to end (check, evaluation, rounding, text,
 // lines, clipboard) at 54 and 900 digits, beside MPFR's sine at the same
 // numbers of digits, and one keystroke with its repaint: in the expression,

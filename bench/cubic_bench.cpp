@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Roots of cubics: the 50-word numeric solver on x^3 + x + 1 (one real
 // root and a pair) and x^3 - 3x + 1 (three real roots) under 0.5 ms each,
 // and CubicFunct with its exact roots under 2 ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Curves: a curve of 1001 samples with its box, scaling and ticks (target
 // under 0.3 ms) and its image under an analytic function (under 0.5 ms).
 #include "fractions/expression_text.h"

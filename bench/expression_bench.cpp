@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact expressions: a keystroke in a long expression (edit, fix-up, layout
 // and paint), reading and printing a long notation text, and writing and
 // reading its byte form.

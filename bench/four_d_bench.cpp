@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the four-dimensional builders: completing the 600-cell from one
 // tetrahedral cell, cutting it through its centre, the hull of its 120
 // vertices, and the net of the 120-cell (completed from one dodecahedral

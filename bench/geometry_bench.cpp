@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs of the geometry kernel at the construction precision (10 words):
 // the point merge as the point list grows, each intersection on its own, and
 // a whole construction of 10,000 points, 2,000 circles and 2,000 lines in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One key press in the graph window on a function of about 40 nodes, with
 // the graph shown: the edit, the layout and the repaint on the recording
 // canvas. The budget is 5 ms per key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Graphs: one sample of a smooth function (target under 100 ns), a whole
 // 1000-pixel graph with its range, ticks and drawing calls (under 0.3 ms),
 // and reading and compiling a function file (under 50 microseconds).

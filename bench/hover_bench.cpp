@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving the mouse over a large construction: one hit test with its
 // highlighting plus the repaint it causes, over 2,000 objects.
 #include "numbers/long_num.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-word integer: product, sum and the common divisor, on operands that
 // keep every result in range.
 #include "numbers/long_int.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long numbers against MPFR at the same number of fraction digits (3 H digits,
 // MPFR precision 3 H log2(10) + 16 bits), in the same run; a table of the
 // ratios (of the medians, with repetitions) and the targets that hold ends the

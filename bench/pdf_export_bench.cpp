@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF page of a 5,000-object construction, as Edit > Export picture…
 // and kestrane-cli run --pdf write it.
 #include "gui/picture_export.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a generated plane script of 5,000 statements (points, lines, circles,
 // intersections and procedure calls) through the construction window, as
 // kestrane-cli run does, and reports the statements executed per second.

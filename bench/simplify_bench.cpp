@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simplification from a built expression tree to the tree of its normal form
 // (layout excluded) on the classroom list; every result is checked against
 // its expected text before timing. bench/sympy_radsimp.py times the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact core of simplification on the classroom list, each expression
 // built directly as exact values and brought to its normal form; every result
 // is checked against its expected text before timing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a polytope file of about 5 MB (target: under 50 ms), writing it,
 // and making and writing 100 frames of 250 front faces each.
 #include "numbers/long_num.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the space builders and a Dimension 3 script: growing an icosahedron
 // from seed triangles and one template triangle, the hull of 2,000 points
 // on a sphere, the cross-section of a 2,000-face solid, and a generated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the space view: one animation tick of a 2,000-face solid (the view
 // made again and painted), the same for a 2,000-face stellation (painted in
 // depth order, its spikes cut where they overlap in a cycle), and

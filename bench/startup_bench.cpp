@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up of kestrane-cli, timed from outside as a shell script meets
 // it: fork, exec "kestrane-cli --version", wait. The program timed is the one
 // of this build, or the one KESTRANE_CLI names (a build with the Qt program,

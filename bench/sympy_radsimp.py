@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times SymPy's radsimp on the list of bench/simplify_bench.cpp, each
 expression built once and simplified with SymPy's caches cleared before every
 run, for comparison with kestrane's simplifier."""

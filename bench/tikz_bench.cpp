@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The TikZ picture of a 5,000-object construction.
 #include "numbers/long_num.h"
 #include "platform/scripted_host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of one step on a 5,000-object construction, and the memory
 // one step of that construction keeps in the history.
 #include "numbers/long_num.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The linear notation is read from the command line and from expression
 // files: no text may crash the reader, and what it accepts must print to a
 // text that reads back as the same tree and prints the same again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fraction files come from disk and from older versions: no bytes may crash
 // the reader, it always ends with an expression, and what it read writes
 // out and reads back the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fraction files, memories and the clipboard of expressions carry the byte
 // form of expression trees: no bytes may crash the reader, and what it
 // accepts must write and read back the same and lay out and paint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame files are played from anywhere: no bytes may crash the reader or the
 // painter, and the frames it accepts must write and read back unchanged.
 #include "platform/recording_canvas.h"

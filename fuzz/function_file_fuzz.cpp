@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Function and expression files come from disk: no bytes may crash or hang
 // the readers; each either gives an expression that evaluates, with ordered
 // domain ends, or a message.

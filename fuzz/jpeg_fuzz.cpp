@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button pictures are JPEG files beside the program; a damaged one must
 // be refused, never abort the program.
 #include "platform/jpeg_image.h"

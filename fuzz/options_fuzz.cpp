@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options file, MainOpt and the window option files are read at every
 // start from files anybody can edit: no bytes may crash the readers.
 #include "app/options.h"

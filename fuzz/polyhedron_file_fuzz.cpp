@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polyhedron files are read from wherever a script names them: no bytes may crash
 // the reader, and what it accepts must write and read back unchanged.
 #include "solid_file_fuzz.h"

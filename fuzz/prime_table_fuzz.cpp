@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "dtst" is read at every start: damaged bytes must give a damaged flag and
 // a valid ascending table of primes, never a crash.
 #include "app/prime_table.h"

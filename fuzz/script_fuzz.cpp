@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads arbitrary bytes as a script and compiles it in every module. The
 // bytes up to a 0x00 0x01 pair are the main file; what follows, if
 // anything, is written as the include file "a.ksu" beside it, so include

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simplification of any expression the notation reads: it ends, never
 // crashes, and a numeric result keeps the value of the input, in the main
 // view (the normal form) and in the others (the expression put back

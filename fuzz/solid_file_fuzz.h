@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every solid file reader must hold for any bytes: no crash, and a file
 // it accepts is written again as a file that reads back to the same content.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the licence line "SPDX-License-Identifier: GPL-3.0-or-later" at the
 # top of every source file under src/, tests/, bench/, fuzz/ and tools/ that
 # lacks it (after the "#!" line of a script), as a comment of the file's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the prime table file "dtst": the first 7000 primes, scrambled.
 #include "app/prime_table.h"
 #include "platform/files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's icon as PNG files of the sizes a desktop looks for:
 //   make_icons DIRECTORY
 // writes DIRECTORY/NxN/apps/org.kestrane.Kestrane.png for N = 16, 22, 32,

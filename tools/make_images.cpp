@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the pictures of the image buttons and writes them as JPEG files:
 // plain rounded buttons with a label in a small bitmap font, and drawn signs
 // for the fraction, power and root buttons.

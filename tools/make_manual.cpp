@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the manual pages and the shell completion of kestrane-cli from its
 // command tables:
 //   make_manual DATE DIRECTORY

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the language reference pages, generated from the word table and its
 // help, into a directory: make_reference DIRECTORY.
 #include "platform/files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a picture of each main window from the shipped examples, without a
 // display (QT_QPA_PLATFORM=offscreen), for the help pages and the software
 // centre:

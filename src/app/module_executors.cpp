@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/module_executors.h"
 
 #include "graphs/algebra_executor.h"

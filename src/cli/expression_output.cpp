@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/expression_output.h"
 
 #include "cli/png_export.h"

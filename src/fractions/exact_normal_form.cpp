@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The normal form of an exact fraction: rationalise the denominator, then
 // cancel what numerator and denominator share.
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/exact_term.h"
 
 #include "fractions/radical_fold.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/expression_clipboard.h"
 
 #include "fractions/expression_editor.h"

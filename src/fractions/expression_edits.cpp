@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edits of ExpressionEditor: typing, operations, marks, fractions,
 // powers, signs and deletion. Each checks its refusals first and changes
 // nothing when one applies.

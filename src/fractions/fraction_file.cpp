@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/fraction_file.h"
 
 #include "fractions/fract_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/mark_matching.h"
 
 #include "fractions/fract_node.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/precision_dialog.h"
 
 #include "numbers/long_num.h"

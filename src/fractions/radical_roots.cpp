@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Roots of exact values: single terms take their exponents apart, square roots
 // of a + b*sqrt(c) denest, anything else cannot be written.
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/simplify.h"
 
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The passes between taking an expression apart and putting it together:
 // aliases, lifted fractions, substitution and the roots of numbers.
 #include "fractions/simplify_passes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sums of rational multiples of square roots of whole numbers, on the stack:
 // the common case of the window without a single allocation per operation.
 #include "fractions/simplify_square_roots.h"

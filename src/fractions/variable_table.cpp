@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/variable_table.h"
 
 #include "fractions/fract_layout.h"

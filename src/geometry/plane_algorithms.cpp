@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geometry/plane_algorithms.h"
 
 #include "numbers/long_values.h"

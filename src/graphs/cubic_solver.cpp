@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/cubic_solver.h"
 
 #include "numbers/long_values.h"

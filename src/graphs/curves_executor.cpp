@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/curves_executor.h"
 
 #include "graphs/curve_expressions.h"

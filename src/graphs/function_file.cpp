@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/function_file.h"
 
 #include "fractions/fract_bytes.h"

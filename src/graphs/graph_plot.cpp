@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/graph_plot.h"
 
 #include "fractions/numeric_eval.h"

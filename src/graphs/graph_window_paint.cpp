@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painting of the graph window: its colours, the expression, the
 // buttons and pictures, the domain, the click areas and the graph.
 #include "graphs/graph_window.h"

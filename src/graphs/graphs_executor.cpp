@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/graphs_executor.h"
 
 #include "graphs/function_file.h"

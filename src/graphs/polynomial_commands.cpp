@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/polynomial_commands.h"
 
 #include "fractions/mark_matching.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/calculator_widget.h"
 
 #include "fractions/calculator_results.h"

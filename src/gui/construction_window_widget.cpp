@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/construction_window_widget.h"
 
 #include "app/about_box.h"

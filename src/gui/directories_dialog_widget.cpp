@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/directories_dialog_widget.h"
 
 #include "platform/host.h"

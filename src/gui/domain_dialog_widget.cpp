@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/domain_dialog_widget.h"
 
 #include "graphs/domain_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/precision_dialog_widget.h"
 
 #include "gui/qt_canvas.h"

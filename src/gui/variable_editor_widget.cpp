@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/variable_editor_widget.h"
 
 #include "fractions/fractions_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/construction_state.h"
 
 #include "platform/host.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/interactive_tools.h"
 
 #include "geometry/intersection_points.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/interpreter.h"
 
 #include "geometry/plane_algorithms.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/object_lookup.h"
 
 #include "runtime/construction_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/plane_executor.h"
 
 #include "geometry/intersection_points.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/store_json.h"
 
 #include "runtime/construction_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/undo_history.h"
 
 #include "runtime/construction_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's Find and Find next.
 #include "platform/host.h"
 #include "script/find_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's keys: cursor movement, editing of the current file's lines
 // and the completion list.
 #include "script/editor_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the editor window: coloured lines, selection, cursor, completion
 // list and status area.
 #include "platform/text_encoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's mouse, scrolling, selection and clipboard.
 #include "platform/clipboard.h"
 #include "script/editor_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "script/line_colouring.h"
 
 #include "script/lexical.h"

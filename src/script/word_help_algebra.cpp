@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "script/word_help_data.h"
 
 namespace kestrane::word_help_data {

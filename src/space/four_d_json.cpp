@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/json_writer.h"
 #include "space/four_d_scene.h"
 

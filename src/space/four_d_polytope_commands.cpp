@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/construction_state.h"
 #include "space/convex_hull4.h"
 #include "space/four_d_command.h"

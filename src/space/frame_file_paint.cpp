@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/frame_file_paint.h"
 
 #include "platform/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/polyhedron_net.h"
 
 #include "space/polyhedron_operations.h"

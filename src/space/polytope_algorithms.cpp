@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/polytope_algorithms.h"
 
 #include "space/vertex_index.h"

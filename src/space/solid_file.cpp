@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/solid_file.h"
 
 #include "space/solid_file_fields.h"

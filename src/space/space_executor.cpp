@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/space_executor.h"
 
 #include "geometry/view_area.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
 #include "runtime/construction_state.h"
 #include "runtime/general_statements.h"

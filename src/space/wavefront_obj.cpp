@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/wavefront_obj.h"
 
 #include "space/space_scene.h"

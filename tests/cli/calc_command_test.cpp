@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli calc: the clipboard text, messages, JSON and exit statuses.
 #include "cli/cli.h"
 #include "cli_outcome.h"

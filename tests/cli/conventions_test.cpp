@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli.h"
 #include "cli/cli_outcome.h"
 #include "cli/command_line.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli eval --complex: the analytic evaluation behind the images of
 // curves, point by point.
 #include "cli/cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli expr and edit: outputs, messages and exit statuses.
 #include "cli/cli.h"
 #include "cli_outcome.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli frames: the frame list, the SVG pictures, malformed files and
 // the exit statuses.
 #include "cli/cli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli eval, ticks and plot: outputs, negative numbers as values and
 // exit statuses.
 #include "cli/cli.h"

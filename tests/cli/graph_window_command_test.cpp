@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli graph-window: actions in order, the JSON of the window, the
 // saved file and the same graph as a script's Graph of that file.
 #include "cli/cli.h"

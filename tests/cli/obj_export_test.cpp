@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_outcome.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli simplify and fraction: results, messages, JSON and exit
 // statuses.
 #include "cli/cli.h"

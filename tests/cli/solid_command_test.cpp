@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli solid: the JSON of each kind of file, the kind found without
 // --kind, other word counts, and the refusals with their exit statuses.
 #include "cli/cli.h"

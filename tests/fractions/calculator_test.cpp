@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator: compute with its checks and definitions, the shown digits
 // and their rounding, the clipboard text, the lines and the precision dialog.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Calculator as the Fractions and Roots window extended: its menus,
 // buttons, variables, list and memories; every digit of a result inside the
 // window it is drawn in; the expression large in the middle.

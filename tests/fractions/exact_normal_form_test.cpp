@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The normal form built directly from exact values: folded roots, collected
 // terms, rationalised denominators, cancellation and the written form.
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random expressions of numbers, roots, i and names: the normal form is a
 // fixed point (normalising it again changes nothing) and equal values built
 // two ways give the same text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cursor editor: typing, refusals with their exact boxes, key
 // translation, signs, the degree control, moving, deleting and selecting.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the expression tests: trees from the linear notation and
 // random expressions for round trips.
 #pragma once

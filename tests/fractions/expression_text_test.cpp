@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The linear notation: precedence, the trees it builds, canonical printing,
 // round trips and errors.
 #include "expression_test_support.h"

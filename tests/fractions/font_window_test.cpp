@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Font window: pixel heights from the ones it offers, the desktop's
 // choice brought to them, OK without a change keeping the font exactly, and
 // the example drawn in the chosen font; Options > Font of both windows.

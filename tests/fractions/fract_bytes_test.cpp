@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte form: hand-written bytes, round trips, cut and corrupt buffers,
 // the limits of its one-byte fields and of nesting.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout and drawing on the fixed metric of the off-screen canvases: each
 // character is 3/5 of the font height wide, so at height 20 a sign is 12
 // pixels wide and the operator gap 20.

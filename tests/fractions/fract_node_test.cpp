@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records of an expression tree: creation, deep copy, fix-up, the walks
 // to the ends of a subtree and the destruction of deep trees.
 #include "expression_test_support.h"

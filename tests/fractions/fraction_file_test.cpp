@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Variable tables and fraction files: exact bytes, names, legacy files,
 // damaged parts and the variable section's limits.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Fractions and Roots window: files, Simplify and restore, the list
 // refusal, memories, the description and the close question.
 #include "expression_test_support.h"

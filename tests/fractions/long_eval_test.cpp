@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long evaluation of expressions: exact powers, the guarded functions that
 // end an evaluation, complex results and variables.
 #include "expression_test_support.h"

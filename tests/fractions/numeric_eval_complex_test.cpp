@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "expression_test_support.h"
 #include "fractions/numeric_eval.h"
 

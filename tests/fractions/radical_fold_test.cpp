@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every exponent k/d with d <= 9 is written with roots of rising degree whose
 // exponents add up to k/d, one root per degree.
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rationalisation on random sums of roots: the denominator of the normal form
 // holds no root, and the normal form keeps the value to 50 digits (long
 // numbers at 100 words).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The passes of a simplification through their own interface: the working
 // table they leave and the expression they put back together.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Simplification of random numeric trees keeps their value: the result read
 // back in double precision equals the input's, and the denominator of the
 // result holds no roots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick normal form of sums of square roots agrees with the general
 // exact forms wherever it answers, and leaves everything else to them.
 #include "fractions/exact_fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact simplification of trees: normal forms, refusals with their messages,
 // variables, the script flavour and the working table of the first
 // decomposition.

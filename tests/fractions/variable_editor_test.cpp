@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New Variable Editor: switching between name and value, what the name
 // refuses, the help boxes, and the five acceptance checks.
 #include "expression_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list view of the user variables: the layout pass, the scroll bar's
 // maximum and steps, what a click falls on, and the title.
 #include "expression_test_support.h"

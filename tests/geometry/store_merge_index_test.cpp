@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "geo_test_support.h"
 
 #include <cstdio>

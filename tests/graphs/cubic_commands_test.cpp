@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/expression_text.h"
 #include "graphs/algebra_executor.h"
 #include "graphs/cubic_executor.h"

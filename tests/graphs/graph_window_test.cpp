@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window: the cell rules and the editor's messages, buttons and
 // menu items, the domain dialog, Show graph, Save as and Open, and the
 // question about unsaved changes.

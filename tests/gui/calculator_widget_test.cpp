@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Calculator window opened from the script editor's Windows menu: keys
 // reach the model, a result is computed and copied, precision and complex
 // numbers come from the Settings menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/directories_dialog.h"
 #include "gui/button_pictures.h"
 #include "gui/directories_dialog_widget.h"

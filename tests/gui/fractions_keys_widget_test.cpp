@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys and clicks through the real widgets of the Fractions and Roots window
 // and the Calculator: keys as the keyboard sends them (to the active window,
 // routed by Qt to the focus widget), menus used from the keyboard, message

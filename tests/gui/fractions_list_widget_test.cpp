@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Fractions and Roots window's variables on screen: NImage1 opens the
 // New Variable Editor, keys define a variable, the list shows it with its
 // scroll bar, a click on its cross disables it; the Options menus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph window opened from the script editor's Windows menu: a key and
 // Ctrl+G reach the model and the graph is painted; the menus carry their
 // shortcuts; the domain dialog edits the domain.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
 #include "fractions/expression_text.h"
 #include "gui/construction_window_widget.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into STAGE (as DESTDIR, prefix /usr) and checks that the
 # programs, their data and the desktop files are there and valid.
 file(REMOVE_RECURSE "${STAGE}")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the manual pages and the shell completion that the build wrote into
 # SHARE (the build's share directory): the pages render without warnings, and
 # each completion script loads in its shell and completes commands, options,

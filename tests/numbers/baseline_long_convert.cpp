@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "baseline_long_engine.h"
 #include "baseline_long_internal.h"
 

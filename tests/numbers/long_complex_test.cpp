@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The complex functions of the calculator at z = 1 + i, against values from
 // Python's mpmath (mp.dps = 30). They are built from the real operations, so
 // they are checked to 1e-13 at 28 words rather than to the last word.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accuracy of the elementary functions at several word counts. The reference
 // values were computed once with Python's mpmath at 560 significant digits
 // (mp.dps = 560) and written here truncated to 470 fraction digits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-word integer against 128-bit arithmetic: exact results, the text
 // forms, the overflow flag and its single message.
 #include "numbers/long_int.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message boxes of the long-number operations: exactly the guards, with
 // their caption, text and buttons, and the results the guards leave.
 #include "numbers/long_num.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long-number engine against the operations it replaced (kept in
 // baseline_*.cpp): the same words, signs and message boxes on random operands
 // of every word count, overflow and guarded arguments included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast exact operations against the plain transcription of their steps,
 // on random operands at several word counts.
 #include "numbers/long_num_random.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number layout and the exact operations, with the cases that long
 // arithmetic gets wrong: signs of zero, lost carries, truncation.
 #include "numbers/long_num.h"

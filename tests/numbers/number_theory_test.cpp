@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Common divisors against std::gcd and factorisations checked by their
 // product, with the full, a short and an empty prime table.
 #include "numbers/number_theory.h"

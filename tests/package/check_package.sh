@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a build with CPack, unpacks it into a scratch
 # root, runs the kestrane-cli it holds, and runs lintian where it is
 # installed: the package must have no errors.

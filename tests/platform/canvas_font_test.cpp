@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A font given in pixels: the off-screen canvases size text by it and share
 // the fixed metric of kestrane-cli (3/5 of the height per character).
 #include "platform/recording_canvas.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the kestrane-cli commands of README.md as a reader would paste them,
 # from the checkout's root:
 # - every command line of a ```sh block must exit 0 (or the status its

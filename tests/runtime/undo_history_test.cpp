@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime_test_support.h"
 
 #include "runtime/store_json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "depth_pictures.h"
 #include "platform/files.h"
 #include "platform/recording_canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scripted_host.h"
 #include "runtime/construction_window.h"
 #include "script/compiler.h"

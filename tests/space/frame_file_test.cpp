@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame files: the letter code, frames made from projected faces, their
 // exact bytes, reading them back, malformed files and the writer's refusals;
 // and the picture size classes.

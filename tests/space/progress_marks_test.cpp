@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/recording_canvas.h"
 #include "space/four_d_executor.h"
 #include "space/four_d_scene.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The polyhedron, cell and polytope files: their bytes, round trips, other
 // word counts, malformed files, and the messages of reading and writing.
 #include "solid_file_test_support.h"

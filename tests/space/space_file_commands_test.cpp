@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
 #include "platform/keys.h"
 #include "platform/picture_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/keys.h"
 #include "platform/recording_canvas.h"
 #include "script/words.h"
