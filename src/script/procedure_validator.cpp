@@ -1,5 +1,6 @@
 #include "script/procedure_validator.h"
 
+#include "numbers/long_num.h"
 #include "platform/files.h"
 #include "script/compiler_messages.h"
 #include "script/data_file_search.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
 namespace kestrane {
 
@@ -38,6 +40,28 @@ int wantedClass(int attributeCode)
     if (attributeCode == 18 || attributeCode == 28)
         return type::kColourClass;
     return type::kNone;
+}
+
+// Whether a whole or decimal number literal fits the integer part of the
+// long numbers: run time would otherwise lose its leading digits without a
+// word. Anything that is not such a literal fits.
+bool fitsLongNumbers(std::string_view word)
+{
+    word = trimBlanks(word);
+    if (!isSignedDecimal(word) || word.empty())
+        return true;
+    if (word.front() == '-')
+        word.remove_prefix(1);
+    std::string_view whole = word.substr(0, word.find('.'));
+    std::size_t first = whole.find_first_not_of('0');
+    std::size_t digits = first == std::string_view::npos ? 0 : whole.size() - first;
+    return digits <= static_cast<std::size_t>(3 * longIntegerWords());
+}
+
+std::string numberTooLarge()
+{
+    return "Number too large: a number has at most " + std::to_string(3 * longIntegerWords()) +
+           " digits before the point.";
 }
 
 // The same places as the run's, so that a file the run would find always
@@ -237,6 +261,8 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
             resultType = type::kPolygon;
             return validateForAllFaces(statement);
         }
+        if (!validateLiterals(statement, argumentsStartAfter(wordEnd, statement.end)))
+            return false;
         // Dimension 4 words are all unchecked; their variables take the
         // word's result type, so that Center(T) and vertex(p, 0) compile.
         resultType = m_context.modules().module() == 604 && match.entry &&
@@ -247,6 +273,8 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     case WordKind::Plain:
     case WordKind::Number:
     case WordKind::Directive:
+        if (!fitsLongNumbers(word))
+            return fail(statement.start, numberTooLarge());
         resultType = match.code;
         // A decimal standing alone in a plane program is a distance
         // (d = 12.5); as an argument it is a coordinate.
@@ -272,6 +300,8 @@ bool ProcedureValidator::validateUnreserved(const Statement& statement, std::siz
     std::string_view text = m_text;
     std::string_view word = text.substr(wordStart, wordEnd - wordStart);
     if (isSignedDecimal(word)) {
+        if (!fitsLongNumbers(word))
+            return fail(statement.start, numberTooLarge());
         resultType = type::kDistance;
         m_statementEnd = wordEnd;
         return true;
@@ -288,6 +318,22 @@ bool ProcedureValidator::validateUnreserved(const Statement& statement, std::siz
         }
     }
     return fail(statement.start, compile_message::kNoSuchNameOtherModule);
+}
+
+// The arguments of a word whose types are not checked: their number
+// literals must still fit.
+bool ProcedureValidator::validateLiterals(const Statement& statement, std::size_t argumentsStart)
+{
+    std::size_t close = closingParenthesis(argumentsStart, statement.end);
+    std::string_view text = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t comma = std::min(text.find(',', start), text.size());
+        if (!fitsLongNumbers(text.substr(start, comma - start)))
+            return fail(statement.start, numberTooLarge());
+        start = comma + 1;
+    }
+    return true;
 }
 
 bool ProcedureValidator::validateCall(const Statement& statement, int code,
@@ -340,9 +386,12 @@ bool ProcedureValidator::validateArguments(const Statement& statement, int code,
         std::size_t start = 0;
         while (start <= text.size()) {
             std::size_t comma = std::min(text.find(',', start), text.size());
-            int argumentCode = argumentType(trimBlanks(text.substr(start, comma - start)));
+            std::string_view argument = trimBlanks(text.substr(start, comma - start));
+            int argumentCode = argumentType(argument);
             if (argumentCode == 0)
                 return fail(statement.start, compile_message::kUndeclaredVariable);
+            if (!fitsLongNumbers(argument))
+                return fail(statement.start, numberTooLarge());
             types.push_back(argumentCode);
             start = comma + 1;
         }
@@ -388,6 +437,9 @@ bool ProcedureValidator::validateAttributeValue(const Statement& statement, int 
     int constant = constantWord(word);
     WordMatch call = m_context.match(word);
     if (constant >= 0 || call.reserved()) {
+        if (constant < 0 && call.kind == WordKind::Unchecked &&
+            !validateLiterals(statement, argumentsStartAfter(value.end(), statement.end)))
+            return false;
         if (constant < 0 && call.kind == WordKind::Call) {
             const WordEntry* entry = m_context.entryFor(call.code);
             if (!validateArguments(statement, call.code,

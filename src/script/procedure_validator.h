@@ -43,6 +43,7 @@ private:
                            const std::vector<ArgumentList>& lists);
     bool validateCall(const Statement& statement, int code, std::size_t argumentsStart,
                       int& resultType);
+    bool validateLiterals(const Statement& statement, std::size_t argumentsStart);
     bool validateAttribute(const Statement& statement, int code, std::size_t argumentsStart,
                            int& resultType);
     bool validateAttributeValue(const Statement& statement, int attributeCode, int attributeResult,
