@@ -3,6 +3,7 @@
 #include "script/lexical.h"
 
 #include <limits>
+#include <optional>
 
 namespace kestrane {
 
@@ -118,6 +119,16 @@ long long integerArgument(std::string_view text)
             value = value * 10 + (character - '0');
     }
     return negative ? -value : value;
+}
+
+LongNum numberArgument(std::string_view text)
+{
+    text = trimBlanks(text);
+    if (text.find('.') != std::string_view::npos) {
+        if (std::optional<LongNum> decimal = LongParse(text))
+            return *decimal;
+    }
+    return LongNum::fromInteger(integerArgument(text));
 }
 
 } // namespace kestrane

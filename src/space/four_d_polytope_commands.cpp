@@ -74,14 +74,19 @@ void fiveCellCommand(FourDCommand& command)
     CellRec* base = command.cell(0);
     if (!base)
         return;
-    std::optional<Long4> apex = fifthPoint(*base);
-    if (!apex) {
+    FifthPoint apex = fifthPoint(*base);
+    if (apex.tooLarge) {
+        command.runTimeError(
+            "Number too large. Major error may occur. Command 'Polyh5Pts' is omitted.");
+        return;
+    }
+    if (!apex.point) {
         command.runTimeError("The cell must have four vertices. Command 'Polyh5Pts' is omitted.");
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
     polytope->cells.push_back(base);
-    for (auto& side : sideCells(*base, *apex))
+    for (auto& side : sideCells(*base, *apex.point))
         polytope->cells.push_back(&command.scene.add(std::move(side)));
     polytope->makeCentre();
     command.named(std::move(polytope));
