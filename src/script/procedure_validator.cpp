@@ -58,6 +58,40 @@ bool fitsLongNumbers(std::string_view word)
     return digits <= static_cast<std::size_t>(3 * longIntegerWords());
 }
 
+// The arguments of an argument text: split at the commas outside brackets,
+// so that a text such as $f(x,y) stays one argument.
+std::vector<std::string_view> topLevelArguments(std::string_view text)
+{
+    std::vector<std::string_view> arguments;
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t index = 0; index <= text.size(); ++index) {
+        char character = index < text.size() ? text[index] : ',';
+        if (character == '(')
+            ++depth;
+        else if (character == ')' && depth > 0)
+            --depth;
+        else if (character == ',' && (depth == 0 || index == text.size())) {
+            arguments.push_back(text.substr(start, index - start));
+            start = index + 1;
+        }
+    }
+    return arguments;
+}
+
+// Why a '$' argument is no text, or nothing when it is one.
+std::optional<std::string> textFault(std::string_view argument)
+{
+    if (argument.empty() || argument.front() != '$')
+        return {};
+    if (std::count(argument.begin(), argument.end(), '(') >
+        std::count(argument.begin(), argument.end(), ')'))
+        return std::string(compile_message::kTextBracket);
+    if (char sign = signNotInTexts(argument); sign != '\0')
+        return "A $ text may not hold the sign '" + std::string(1, sign) + "'.";
+    return {};
+}
+
 std::string numberTooLarge()
 {
     return "Number too large: a number has at most " + std::to_string(3 * longIntegerWords()) +
@@ -194,6 +228,7 @@ bool ProcedureValidator::validateStatement(const Statement& statement)
     int resultType = type::kNone;
     bool distanceArithmetic = false;
     m_statementEnd = statement.end;
+    m_statementText.reset();
     if (!validateCommand(statement, command.start, command.end(), hasTarget, resultType,
                          distanceArithmetic))
         return false;
@@ -326,12 +361,12 @@ bool ProcedureValidator::validateLiterals(const Statement& statement, std::size_
 {
     std::size_t close = closingParenthesis(argumentsStart, statement.end);
     std::string_view text = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t comma = std::min(text.find(',', start), text.size());
-        if (!fitsLongNumbers(text.substr(start, comma - start)))
+    for (std::string_view argument : topLevelArguments(text)) {
+        argument = trimBlanks(argument);
+        if (std::optional<std::string> fault = textFault(argument))
+            return fail(statement.start, *fault);
+        if (!fitsLongNumbers(argument))
             return fail(statement.start, numberTooLarge());
-        start = comma + 1;
     }
     return true;
 }
@@ -382,27 +417,35 @@ bool ProcedureValidator::validateArguments(const Statement& statement, int code,
             return fail(statement.start, compile_message::kTooManyVectors);
     }
     ArgumentList types;
-    if (!trimBlanks(text).empty()) {
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t comma = std::min(text.find(',', start), text.size());
-            std::string_view argument = trimBlanks(text.substr(start, comma - start));
-            int argumentCode = argumentType(argument);
-            if (argumentCode == 0)
-                return fail(statement.start, compile_message::kUndeclaredVariable);
-            if (!fitsLongNumbers(argument))
-                return fail(statement.start, numberTooLarge());
-            types.push_back(argumentCode);
-            start = comma + 1;
-        }
+    std::vector<std::string_view> arguments;
+    if (!trimBlanks(text).empty())
+        arguments = topLevelArguments(text);
+    for (std::string_view& argument : arguments) {
+        argument = trimBlanks(argument);
+        if (std::optional<std::string> fault = textFault(argument))
+            return fail(statement.start, *fault);
+        int argumentCode = argumentType(argument);
+        if (argumentCode == 0)
+            return fail(statement.start, compile_message::kUndeclaredVariable);
+        if (!fitsLongNumbers(argument))
+            return fail(statement.start, numberTooLarge());
+        types.push_back(argumentCode);
     }
-    if (std::find(lists.begin(), lists.end(), types) == lists.end())
-        return fail(statement.start, compile_message::kWrongArguments);
-    if (code == type::kFunction) {
-        std::string_view name = trimBlanks(text.substr(0, text.find(',')));
-        if (!name.empty() && name.front() == '$')
-            name.remove_prefix(1);
-        if (!functionFileExists(m_context, m_context.main(), name)) {
+    if (std::find(lists.begin(), lists.end(), types) == lists.end()) {
+        // A '$' text serves wherever a String does: file names with digits
+        // or '_', and expressions.
+        ArgumentList asStrings = types;
+        std::replace(asStrings.begin(), asStrings.end(), type::kText, type::kString);
+        if (std::find(lists.begin(), lists.end(), asStrings) == lists.end())
+            return fail(statement.start, compile_message::kWrongArguments);
+    }
+    if (code == type::kString)
+        m_statementText = arguments.empty() ? std::nullopt : textOf(arguments.front());
+    if (code == type::kFunction && !arguments.empty()) {
+        // The file a String variable names is checked when its text is
+        // known; otherwise the run reports a missing file.
+        std::optional<std::string> name = textOf(arguments.front());
+        if (name && !functionFileExists(m_context, m_context.main(), *name)) {
             m_context.failWithBox(m_file, statement.start, compile_message::kErrorCaption,
                                   compile_message::kFunctionFileMissing);
             return false;
@@ -513,20 +556,26 @@ bool ProcedureValidator::validateForAllFaces(const Statement& statement)
 bool ProcedureValidator::recordTarget(const Statement& statement, const std::string& target,
                                       int resultType, bool distanceArithmetic)
 {
+    std::optional<std::string> text =
+        resultType == type::kString ? std::move(m_statementText) : std::nullopt;
+    m_statementText.reset();
     if (VariableEntry* existing = findVariable(target)) {
         if (existing->removed) {
             // A removed variable may be declared again, with a new type.
             existing->removed = false;
             existing->typeCode = resultType;
+            existing->text = std::move(text);
             return true;
         }
         if (existing->typeCode != resultType)
             return fail(statement.start, compile_message::kAlreadyDefined);
+        existing->text = std::move(text);
         return true;
     }
     if (resultType == type::kNone && !distanceArithmetic)
         return fail(statement.start, compile_message::kNoSuchNameOtherModule);
     addVariable(target, resultType);
+    findVariable(target)->text = std::move(text);
     return true;
 }
 
@@ -578,7 +627,7 @@ void ProcedureValidator::addVariable(std::string_view name, int typeCode)
 {
     // A parameter list may name a variable twice; the first entry stays.
     m_variableIndex.emplace(std::string(name), m_variables.size());
-    m_variables.push_back({false, std::string(name), typeCode});
+    m_variables.push_back({false, std::string(name), typeCode, {}});
 }
 
 std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::size_t end) const
@@ -589,10 +638,28 @@ std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::si
     return position;
 }
 
+// The ')' that closes an argument list: brackets inside it (in '$' texts)
+// are passed over in pairs.
 std::size_t ProcedureValidator::closingParenthesis(std::size_t from, std::size_t end) const
 {
-    std::size_t close = m_text.find(')', from);
-    return close == std::string::npos || close > end ? end : close;
+    int depth = 0;
+    for (std::size_t index = from; index < end && index < m_text.size(); ++index) {
+        if (m_text[index] == '(')
+            ++depth;
+        else if (m_text[index] == ')' && depth-- == 0)
+            return index;
+    }
+    return end;
+}
+
+std::optional<std::string> ProcedureValidator::textOf(std::string_view argument)
+{
+    argument = trimBlanks(argument);
+    if (!argument.empty() && argument.front() == '$')
+        return std::string(argument.substr(1));
+    if (const VariableEntry* variable = findVariable(argument))
+        return variable->text;
+    return {};
 }
 
 } // namespace kestrane

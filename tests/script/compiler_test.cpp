@@ -294,10 +294,57 @@ TEST_F(CompileFiles, FileLevelFailuresAreMessageBoxes)
     EXPECT_EQ(host.messages()[0].text, message::kParameterSign);
     host.clearMessages();
     result = compile({"", 504, {"start()", "f=Function($surely-not-a-file)", "END"}, {}, 0});
-    EXPECT_EQ(result.error->message, message::kWrongArguments);
+    EXPECT_EQ(result.error->message, message::kFunctionFileMissing);
     result = compile({"", 504, {"start()", "f=Function($surelynotafile)", "END"}, {}, 0});
     EXPECT_EQ(result.error->message, message::kFunctionFileMissing);
     EXPECT_EQ(result.error->sourceLine, 1);
+}
+
+// '$' texts: file names with digits and '_' wherever a String is taken,
+// brackets in expressions, and refusals that name their cause.
+// clang-format off
+const CompileCase kTextCases[] = {
+    {"algebra_file_names", 505,
+     {"start()", "E=AlgExpr($e_1.txt)", "F=AlgExpr($data/e2.txt)", "V=DefVariable($x1)", "END"}, {}},
+    {"space_file_names", 503,
+     {"start()", "P=Read3DPolyhedron($cube_2.txt)", "WritePolyhedron(P,$out/cube3.txt)", "END"}, {}},
+    {"curves_inline_functions", 508,
+     {"start()", "s=String($exp(z))", "A=AnalyticF($z*z+1)", "B=AnalyticF(s)",
+      "C=AnalyticF($map4.txt)", "Text(10,20,$f(x,y))", "END"}, {}},
+    {"curves_unclosed_bracket", 508, {"start()", "A=AnalyticF($exp(z+(1)", "END"}, message::kTextBracket, 1},
+    {"algebra_unclosed_bracket", 505, {"start()", "A=AnalyticF($sin(z", "END"}, message::kTextBracket, 1},
+    {"text_with_a_forbidden_sign", 508, {"start()", "A=AnalyticF($z;1)", "END"},
+     "A $ text may not hold the sign ';'.", 1},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Texts, CompileScripts, ::testing::ValuesIn(kTextCases),
+                         [](const auto& info) { return info.param.name; });
+
+// The compile looks for the file a function's String names, not for a file
+// named after the variable; a String whose text it cannot know is left to
+// the run.
+TEST_F(CompileFiles, FunctionFilesNamedByTextsAndStrings)
+{
+    testing::TemporaryDirectory folder;
+    folder.write("sinc2.fct", "domain: 0 1\r\nstart:\r\n");
+    folder.write("f_2.fct", "domain: 0 1\r\nstart:\r\n");
+    auto compileIn = [&](std::vector<std::string> lines) {
+        ScriptLoader loader(host, directories);
+        file = loader.build(joined(lines), 504, "test.kst", "", folder.path().string());
+        modules.set(504);
+        return Compiler(modules, host).compile(*file);
+    };
+    EXPECT_TRUE(
+        compileIn({"start()", "f=Function($sinc2.fct)", "g=Function($f_2.fct)",
+                   "s=String($f_2.fct)", "h=Function(s)", "t=String(s)", "k=Function(t)", "END"})
+            .ok());
+    EXPECT_TRUE(compileIn({"void draw(String s)", "f=Function(s)", "END", "start()", "END"}).ok());
+    CompileResult missing = compileIn(
+        {"start()", "s=String($f_2.fct)", "s=String($absent3.fct)", "f=Function(s)", "END"});
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error->message, message::kFunctionFileMissing);
+    EXPECT_EQ(missing.error->sourceLine, 3);
 }
 
 TEST_F(CompileFiles, LineFeedInsideALineRaisesTheWarning)

@@ -510,18 +510,10 @@ TEST_F(FourDRun, PolytopeAndCellFilesRoundTrip)
 
 TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
 {
-    // Names with '_' cannot be written in a script: copies with plain names.
-    std::filesystem::path shipped = std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids";
-    ScratchDirectory directory("four_d_files_");
-    for (auto [from, to] : {std::pair{"tesseract_cell.txt", "cell.txt"},
-                            std::pair{"tesseract.txt", "polytope.txt"},
-                            std::pair{"cube.txt", "cube.txt"}})
-        std::filesystem::copy_file(shipped / from, directory.path / to,
-                                   std::filesystem::copy_options::overwrite_existing);
-    scriptDirectory = directory.path.string();
-    run({"c=String($cell.txt)", "t=String($polytope.txt)", "k=String($cube.txt)",
-         "C=Read4DPolyhedron(c)", "T=ReadPolytope(t)", "K=OpenPolyhedron(k)",
-         "AddTo4DimSet(K)"},
+    // Names with '_' are written as they are, in a '$' text or a String.
+    scriptDirectory = (std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids").string();
+    run({"t=String($tesseract.txt)", "C=Read4DPolyhedron($tesseract_cell.txt)", "T=ReadPolytope(t)",
+         "K=OpenPolyhedron($cube.txt)", "AddTo4DimSet(K)"},
         false);
     ASSERT_NE(scene->findCell("C", "start"), nullptr);
     EXPECT_EQ(scene->findCell("C", "start")->faces.size(), 6u);
