@@ -39,7 +39,8 @@ constexpr Command kCommands[] = {
      "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--obj PATH]\n"
      "                         [--tikz PATH|- [--tikz-standalone] [--tikz-scale N]]\n"
      "                         [--pdf PATH] [--save-program PATH] [--click X,Y]...\n"
-     "                         [--ticks N] [--keep FILE]... [--options DIR]\n\n"
+     "                         [--ticks N] [--keep FILE]... [--options DIR]\n"
+     "                         [--allow-write DIR]...\n\n"
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -61,9 +62,14 @@ constexpr Command kCommands[] = {
      "fitted with its aspect kept (Qt builds only); --save-program writes a script\n"
      "that draws the figure again. Message boxes raised on the way go to standard error\n"
      "as \"Caption: text\" and into the JSON. A compile error is printed as check\n"
-     "prints it. Exit status: 0 the program ran to its end; 1 it was refused or\n"
-     "stopped (compile error, run-time stop, start never ran, a parameter left\n"
-     "unchosen); 2 usage or file error.\n",
+     "prints it. A program writes files (WritePolyhedron, SavePolyhedron,\n"
+     "WritePolytope, SaveCross, SaveParCross, pictures) only inside its own folder\n"
+     "and the working directory of the options (the current directory when none is\n"
+     "set), subfolders included; each --allow-write DIR adds a folder. Any other\n"
+     "file is refused with a run-time error naming it, and nothing is written.\n"
+     "Exit status: 0 the program ran to its end; 1 it was refused or stopped\n"
+     "(compile error, run-time stop, start never ran, a parameter left unchosen,\n"
+     "a write refused); 2 usage or file error.\n",
      runRun},
     {"long", "compute with long numbers",
      "Usage: kestrane-cli long [--words N] OP A [B]\n"

@@ -39,6 +39,8 @@ struct RunArguments {
     std::optional<std::string> program;
     std::vector<ClickPosition> clicks;
     std::size_t ticks = 0;
+    // Folders the program may write in besides its own and the working one.
+    std::vector<std::string> allowWrite;
 };
 
 // Timer ticks after a run: enough for any animation one would look at.
@@ -147,6 +149,12 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
                 return {};
             }
             parsed.clicks.push_back(*click);
+        } else if (argument == "--allow-write") {
+            if (!hasValue) {
+                err << "kestrane-cli run: --allow-write needs a directory\n";
+                return {};
+            }
+            parsed.allowWrite.push_back(arguments[++index]);
         } else if (argument == "--keep" || argument == "--options") {
             if (!hasValue) {
                 err << "kestrane-cli run: " << argument
@@ -168,7 +176,7 @@ std::optional<RunArguments> parseArguments(CommandArguments arguments, std::ostr
         err << "Usage: kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] "
                "[--obj PATH] [--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH] "
                "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... "
-               "[--options DIR]\n";
+               "[--options DIR] [--allow-write DIR]...\n";
         return {};
     }
     return parsed;
@@ -253,7 +261,14 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
         err << "kestrane-cli run: '" << *parsed->options << "' is not a directory\n";
         return kUsageError;
     }
+    for (const std::string& folder : parsed->allowWrite) {
+        if (!std::filesystem::is_directory(folder)) {
+            err << "kestrane-cli run: '" << folder << "' is not a directory\n";
+            return kUsageError;
+        }
+    }
     ScriptRun run(err, readScriptSetup(parsed->options));
+    run.allowWritesIn(parsed->allowWrite);
     ScriptRunStatus status = run.run(parsed->file, parsed->keep, parsed->clicks, out);
     if (status == ScriptRunStatus::FileError)
         return kUsageError;
@@ -263,7 +278,9 @@ int runRun(CommandArguments arguments, std::ostream& out, std::ostream& err)
     // A program that stopped still leaves its construction to look at.
     if (!writeOutputs(*parsed, run, out, err))
         return kUsageError;
-    return status == ScriptRunStatus::Finished ? kSuccess : kRefused;
+    // A write the program was refused is a refusal of the run too.
+    bool refusedWrite = run.window().state().refusedWrites() > 0;
+    return status == ScriptRunStatus::Finished && !refusedWrite ? kSuccess : kRefused;
 }
 
 } // namespace kestrane::cli

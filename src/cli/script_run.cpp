@@ -112,6 +112,11 @@ ScriptRunStatus ScriptRun::run(const std::string& path, const std::vector<std::s
     return status;
 }
 
+void ScriptRun::allowWritesIn(std::vector<std::string> folders)
+{
+    m_window.state().setExtraWriteFolders(std::move(folders));
+}
+
 void ScriptRun::afterRun(std::size_t ticks)
 {
     for (const ClickPosition& click : m_leftOverClicks)

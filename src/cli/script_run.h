@@ -73,6 +73,10 @@ public:
     ScriptRunStatus run(const std::string& path, const std::vector<std::string>& keptPrograms,
                         const std::vector<ClickPosition>& clicks, std::ostream& out);
 
+    // Folders the programs may write in besides their own folder and the
+    // working directory.
+    void allowWritesIn(std::vector<std::string> folders);
+
     // After the run: the clicks its start(...) did not take reach the window
     // in order (the space view's control panel), then the timer ticks, at
     // once, without waiting.

@@ -216,8 +216,10 @@ int frameCount(long long value)
 void saveCrossCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<FileArgument> file = command.file(1);
-    if (!polytope || !file)
+    if (!polytope)
+        return;
+    std::optional<FileArgument> file = command.writableFile(1);
+    if (!file)
         return;
     saveSections(command, *polytope, *file, frameCount(command.integer(5)), {0, 0, 0},
                  {command.integer(2), command.integer(3), command.integer(4)});
@@ -225,14 +227,14 @@ void saveCrossCommand(FourDCommand& command)
 
 void saveParallelCrossCommand(FourDCommand& command)
 {
-    std::optional<FileArgument> file = command.file(0);
-    if (!file)
-        return;
     PolytopeRec* polytope = command.scene.sectionPolytope();
     if (!polytope) {
         command.runTimeError("There is no polytope to cut.");
         return;
     }
+    std::optional<FileArgument> file = command.writableFile(0);
+    if (!file)
+        return;
     const auto& polyhedra = command.scene.space().polyhedra();
     std::array<int, 3> angles = polyhedra.empty() ? std::array<int, 3>{} : polyhedra.front()->angles;
     saveSections(command, *polytope, *file, frameCount(command.integer(1)), angles, {0, 0, 0});
@@ -333,8 +335,10 @@ void readPolytopeCommand(FourDCommand& command)
 void writePolytopeCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<FileArgument> file = command.file(1);
-    if (!polytope || !file)
+    if (!polytope)
+        return;
+    std::optional<FileArgument> file = command.writableFile(1);
+    if (!file)
         return;
     SolidPolytope solid;
     for (const CellRec* cell : polytope->cells)

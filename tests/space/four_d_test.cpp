@@ -508,6 +508,29 @@ TEST_F(FourDRun, PolytopeAndCellFilesRoundTrip)
     EXPECT_EQ(messages(), (std::vector<std::string>{"Error.: Could not open file 'missing.txt'."}));
 }
 
+// The writing words of four dimensions refuse a file outside the
+// program's folders and write nothing.
+TEST_F(FourDRun, WritesOutsideTheProgramsFoldersAreRefused)
+{
+    ScratchDirectory directory("four_d_writes_");
+    scriptDirectory = (directory.path / "program").string();
+    std::filesystem::create_directories(scriptDirectory);
+    window.state().setWorkingDirectory(scriptDirectory);
+    run({"Build4D(T)", "WritePolytope(T,$../polytope.txt)", "PathOfCross(0,0,0,1,4)",
+         "SaveCross(T,$../moving.frm,0,0,0,4)", "level=plane(0,0,0,1,100)",
+         "S=CrossSect3D(T,level)", "SaveParCross($../parallel.frm,4)",
+         "WritePolytope(T,$kept.txt)"});
+    for (const char* name : {"polytope.txt", "moving.frm", "parallel.frm"})
+        EXPECT_FALSE(std::filesystem::exists(directory.path / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(directory.path / "program" / "kept.txt"));
+    EXPECT_EQ(window.state().refusedWrites(), 3);
+    // The box shows the first; the others are counted with it.
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Run-time error.: File '../polytope.txt' is outside the folders a "
+                              "program may write to: its own folder and the working directory. "
+                              "Nothing is written."}));
+}
+
 TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
 {
     // Names with '_' are written as they are, in a '$' text or a String.
