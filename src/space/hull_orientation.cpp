@@ -1,5 +1,7 @@
 #include "space/hull_orientation.h"
 
+#include "space/hull_vectors.h"
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -52,33 +54,6 @@ F determinantBound(int dimension, F rowsHigh, F rowsLow, F size, F error, F unit
     return 2 * static_cast<F>(factorial(dimension)) * (high - low + 16 * unit * high);
 }
 
-template<class F, std::size_t D>
-std::array<F, D> offsetOf(const std::array<F, D>& point, const std::array<F, D>& origin)
-{
-    std::array<F, D> out{};
-    for (std::size_t axis = 0; axis < D; ++axis)
-        out[axis] = point[axis] - origin[axis];
-    return out;
-}
-
-template<class F, std::size_t D>
-F dotOf(const std::array<F, D>& a, const std::array<F, D>& b)
-{
-    F sum{};
-    for (std::size_t axis = 0; axis < D; ++axis)
-        sum = sum + a[axis] * b[axis];
-    return sum;
-}
-
-template<class F, std::size_t D>
-F largestOf(const std::array<F, D>& a)
-{
-    F largest = 0;
-    for (F value : a)
-        largest = std::max(largest, std::fabs(value));
-    return largest;
-}
-
 } // namespace
 
 template<int D>
@@ -98,8 +73,8 @@ FacetSide<D>::FacetSide(const HullPoints<D>& points, const std::array<int, D>& c
     const auto& origin = points.at(corners[0]);
     std::array<std::array<double, D>, D - 1> rows;
     for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(D); ++row) {
-        rows[row] = offsetOf(points.at(corners[row + 1]), origin);
-        double size = largestOf(rows[row]);
+        rows[row] = arrayDifference(points.at(corners[row + 1]), origin);
+        double size = arrayLargest(rows[row]);
         m_rowsHigh *= size + points.differenceError();
         m_rowsLow *= size;
     }
@@ -118,7 +93,7 @@ FacetSide<D>::~FacetSide() = default;
 template<int D>
 double FacetSide<D>::height(int point) const
 {
-    return dotOf(m_normal, offsetOf(m_points->at(point), m_points->at(m_corners[0])));
+    return arrayDot(m_normal, arrayDifference(m_points->at(point), m_points->at(m_corners[0])));
 }
 
 template<int D>
@@ -129,8 +104,8 @@ const typename FacetSide<D>::Refined& FacetSide<D>::refined() const
         const auto& origin = m_points->preciseAt(m_corners[0]);
         std::array<std::array<long double, D>, D - 1> rows;
         for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(D); ++row) {
-            rows[row] = offsetOf(m_points->preciseAt(m_corners[row + 1]), origin);
-            long double size = largestOf(rows[row]);
+            rows[row] = arrayDifference(m_points->preciseAt(m_corners[row + 1]), origin);
+            long double size = arrayLargest(rows[row]);
             m_refined->rowsHigh *= size + m_points->preciseDifferenceError();
             m_refined->rowsLow *= size;
         }
@@ -143,9 +118,9 @@ template<int D>
 int FacetSide<D>::of(int point) const
 {
     constexpr double kUnit = std::numeric_limits<double>::epsilon() / 2;
-    auto offset = offsetOf(m_points->at(point), m_points->at(m_corners[0]));
-    double value = dotOf(m_normal, offset);
-    double bound = determinantBound(D, m_rowsHigh, m_rowsLow, largestOf(offset),
+    auto offset = arrayDifference(m_points->at(point), m_points->at(m_corners[0]));
+    double value = arrayDot(m_normal, offset);
+    double bound = determinantBound(D, m_rowsHigh, m_rowsLow, arrayLargest(offset),
                                     m_points->differenceError(), kUnit);
     if (value > bound)
         return 1;
@@ -154,10 +129,11 @@ int FacetSide<D>::of(int point) const
 
     constexpr long double kPreciseUnit = std::numeric_limits<long double>::epsilon() / 2;
     const Refined& finer = refined();
-    auto preciseOffset = offsetOf(m_points->preciseAt(point), m_points->preciseAt(m_corners[0]));
-    long double preciseValue = dotOf(finer.normal, preciseOffset);
+    auto preciseOffset =
+        arrayDifference(m_points->preciseAt(point), m_points->preciseAt(m_corners[0]));
+    long double preciseValue = arrayDot(finer.normal, preciseOffset);
     long double preciseBound =
-        determinantBound(D, finer.rowsHigh, finer.rowsLow, largestOf(preciseOffset),
+        determinantBound(D, finer.rowsHigh, finer.rowsLow, arrayLargest(preciseOffset),
                          m_points->preciseDifferenceError(), kPreciseUnit);
     if (preciseValue > preciseBound)
         return 1;
@@ -191,10 +167,10 @@ int FacetSide<D>::ofByPrimes(int point, long double largest) const
         if (!finer.residues[prime]) {
             std::array<std::array<Residue, D>, D - 1> rows;
             for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(D); ++row)
-                rows[row] = offsetOf(residue(m_corners[row + 1]), origin);
+                rows[row] = arrayDifference(residue(m_corners[row + 1]), origin);
             finer.residues[prime] = cofactorNormal(rows);
         }
-        zero = dotOf(*finer.residues[prime], offsetOf(residue(point), origin)).value == 0;
+        zero = arrayDot(*finer.residues[prime], arrayDifference(residue(point), origin)).value == 0;
     }
     if (zero)
         return 0;
@@ -203,10 +179,10 @@ int FacetSide<D>::ofByPrimes(int point, long double largest) const
     if (!finer.exact) {
         std::array<std::array<ExactInteger, D>, D - 1> rows;
         for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(D); ++row)
-            rows[row] = offsetOf(m_points->exact(m_corners[row + 1]), origin);
+            rows[row] = arrayDifference(m_points->exact(m_corners[row + 1]), origin);
         finer.exact = cofactorNormal(rows);
     }
-    return dotOf(*finer.exact, offsetOf(m_points->exact(point), origin)).sign();
+    return arrayDot(*finer.exact, arrayDifference(m_points->exact(point), origin)).sign();
 }
 
 template class FacetSide<3>;

@@ -1,12 +1,10 @@
 #include "space/simplex_hull.h"
 
 #include "space/hull_orientation.h"
+#include "space/hull_vectors.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <memory>
-#include <numeric>
 
 namespace kestrane {
 
@@ -14,28 +12,6 @@ namespace {
 
 template<int D>
 using Doubles = std::array<double, D>;
-
-template<int D>
-Doubles<D> difference(const Doubles<D>& a, const Doubles<D>& b)
-{
-    Doubles<D> out{};
-    for (int axis = 0; axis < D; ++axis)
-        out[axis] = a[axis] - b[axis];
-    return out;
-}
-
-template<int D>
-double dotOf(const Doubles<D>& a, const Doubles<D>& b)
-{
-    double sum = 0;
-    for (int axis = 0; axis < D; ++axis)
-        sum += a[axis] * b[axis];
-    return sum;
-}
-
-} // namespace
-
-namespace {
 
 // The incremental hull: each facet keeps the points outside it that are not
 // yet in the hull; the farthest of them is added next, replacing the facets
@@ -125,9 +101,9 @@ bool HullGrowth<D>::start(double flatness)
     std::vector<int> simplex{0};
     std::vector<Doubles<D>> axes;
     auto rest = [&](int point) {
-        Doubles<D> offset = difference<D>(m_points.at(point), m_points.at(simplex.front()));
+        Doubles<D> offset = arrayDifference(m_points.at(point), m_points.at(simplex.front()));
         for (const Doubles<D>& axis : axes) {
-            double along = dotOf<D>(offset, axis);
+            double along = arrayDot(offset, axis);
             for (int k = 0; k < D; ++k)
                 offset[k] -= along * axis[k];
         }
@@ -138,7 +114,7 @@ bool HullGrowth<D>::start(double flatness)
         double farthest = flatness;
         for (int point = 0; point < count; ++point) {
             Doubles<D> offset = rest(point);
-            double distance = std::sqrt(dotOf<D>(offset, offset));
+            double distance = std::sqrt(arrayDot(offset, offset));
             if (distance > farthest) {
                 farthest = distance;
                 best = point;

@@ -1,5 +1,8 @@
 #include "space/simplex_hull.h"
 
+#include "space/hull_orientation.h"
+#include "space/hull_vectors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -15,43 +18,6 @@ namespace {
 template<int D>
 using Doubles = std::array<double, D>;
 
-template<int D>
-Doubles<D> difference(const Doubles<D>& a, const Doubles<D>& b)
-{
-    Doubles<D> out{};
-    for (int axis = 0; axis < D; ++axis)
-        out[axis] = a[axis] - b[axis];
-    return out;
-}
-
-template<int D>
-double dotOf(const Doubles<D>& a, const Doubles<D>& b)
-{
-    double sum = 0;
-    for (int axis = 0; axis < D; ++axis)
-        sum += a[axis] * b[axis];
-    return sum;
-}
-
-double determinant3(double a, double b, double c, double d, double e, double f, double g, double h,
-                    double i)
-{
-    return a * (e * i - f * h) - b * (d * i - f * g) + c * (d * h - e * g);
-}
-
-Doubles<3> normalOf(const Doubles<3>& a, const Doubles<3>& b, const Doubles<3>&)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-Doubles<4> normalOf(const Doubles<4>& a, const Doubles<4>& b, const Doubles<4>& c)
-{
-    return {-determinant3(a[1], a[2], a[3], b[1], b[2], b[3], c[1], c[2], c[3]),
-            determinant3(a[0], a[2], a[3], b[0], b[2], b[3], c[0], c[2], c[3]),
-            -determinant3(a[0], a[1], a[3], b[0], b[1], b[3], c[0], c[1], c[3]),
-            determinant3(a[0], a[1], a[2], b[0], b[1], b[2], c[0], c[1], c[2])};
-}
-
 // The facet's normal scaled to unit length, and its length before (the
 // facet's size up to a constant).
 template<int D>
@@ -59,11 +25,11 @@ std::pair<Doubles<D>, double> unitNormal(const HullPoints<D>& points,
                                          const std::array<int, D>& corners)
 {
     const Doubles<D>& origin = points.at(corners[0]);
-    Doubles<D> rows[3]{};
-    for (int row = 0; row + 1 < D; ++row)
-        rows[row] = difference<D>(points.at(corners[row + 1]), origin);
-    Doubles<D> normal = normalOf(rows[0], rows[1], rows[2]);
-    double size = std::sqrt(dotOf<D>(normal, normal));
+    std::array<Doubles<D>, D - 1> rows;
+    for (std::size_t row = 0; row + 1 < static_cast<std::size_t>(D); ++row)
+        rows[row] = arrayDifference(points.at(corners[row + 1]), origin);
+    Doubles<D> normal = cofactorNormal(rows);
+    double size = std::sqrt(arrayDot(normal, normal));
     if (size > 0)
         for (double& value : normal)
             value /= size;
@@ -101,7 +67,7 @@ std::vector<int> flatPieces(const HullPoints<D>& points, const SimplexHull<D>& h
         const Doubles<D>& normal = normals[seed];
         const Doubles<D>& origin = points.at(hull.corners[seed][0]);
         auto inPlane = [&](int corner) {
-            return std::fabs(dotOf<D>(normal, difference<D>(points.at(corner), origin))) <=
+            return std::fabs(arrayDot(normal, arrayDifference(points.at(corner), origin))) <=
                    tolerance;
         };
         piece[seed] = pieces;
@@ -111,7 +77,7 @@ std::vector<int> flatPieces(const HullPoints<D>& points, const SimplexHull<D>& h
             queue.pop_front();
             for (int across : hull.neighbours[facet]) {
                 auto other = static_cast<std::size_t>(across);
-                if (piece[other] >= 0 || dotOf<D>(normals[other], normal) <= 0)
+                if (piece[other] >= 0 || arrayDot(normals[other], normal) <= 0)
                     continue;
                 const auto& corners = hull.corners[other];
                 if (!std::all_of(corners.begin(), corners.end(), inPlane))
@@ -182,17 +148,17 @@ void dropStraightCorners(const HullPoints<D>& points, std::vector<std::vector<in
         std::size_t position;
     };
     auto straight = [&](int corner, int before, int after) {
-        Doubles<D> offset = difference<D>(points.at(corner), points.at(before));
-        Doubles<D> along = difference<D>(points.at(after), points.at(before));
-        double length = dotOf<D>(along, along);
+        Doubles<D> offset = arrayDifference(points.at(corner), points.at(before));
+        Doubles<D> along = arrayDifference(points.at(after), points.at(before));
+        double length = arrayDot(along, along);
         if (length <= 0)
             return false;
-        double t = dotOf<D>(offset, along) / length;
+        double t = arrayDot(offset, along) / length;
         if (t <= 0 || t >= 1)
             return false;
         for (int axis = 0; axis < D; ++axis)
             offset[axis] -= t * along[axis];
-        return dotOf<D>(offset, offset) <= tolerance * tolerance;
+        return arrayDot(offset, offset) <= tolerance * tolerance;
     };
     bool changed = true;
     while (changed) {
