@@ -52,6 +52,7 @@ constexpr Option kRunOptions[] = {
     valued("--ticks", "N", Number, "run N ticks of the window's timer after the run (0 to 100000)"),
     valued("--keep", "FILE", File, "run FILE first and keep its figure").files("kst").repeated(),
     valued("--options", "DIR", Directory, "read the options file and MainOpt in DIR only"),
+    valued("--allow-write", "DIR", Directory, "let the program write files in DIR too").repeated(),
 };
 
 constexpr Operand kLongOperands[] = {
@@ -242,7 +243,8 @@ constexpr Command kCommands[] = {
     {"run", "compile and run a script, write its construction as JSON, PNG, SVG, TikZ or PDF",
      "run FILE [--json [PATH]] [--png PATH] [--svg PATH] [--obj PATH]\n"
      "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH]\n"
-     "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]",
+     "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n"
+     "[--allow-write DIR]...",
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -267,8 +269,14 @@ constexpr Command kCommands[] = {
      "A compile error goes to standard error as \"kestrane-cli run: FILE:LINE:\n"
      "MESSAGE\"; the JSON is then {\"result\": null, \"messages\"}. A run that stopped\n"
      "still writes its construction, the JSON with \"result\": null.\n"
+     "A program writes files (WritePolyhedron, SavePolyhedron, WritePolytope,\n"
+     "SaveCross, SaveParCross, pictures) only inside its own folder and the working\n"
+     "directory of the options (the current directory when none is set), subfolders\n"
+     "included; each --allow-write DIR adds a folder. Any other file is refused with\n"
+     "a run-time error naming it, and nothing is written.\n"
      "Exit status: 0 the program ran to its end; 1 it was refused or stopped\n"
-     "(compile error, run-time stop, start never ran, a parameter left unchosen);\n"
+     "(compile error, run-time stop, start never ran, a parameter left unchosen,\n"
+     "a write refused);\n"
      "2 FILE cannot be read, an output cannot be written, or a usage error.\n",
      kRunOptions, kScriptOperand, runRun},
     {"long", "compute with long numbers", "long [--words N] [--json] OP A [B]",

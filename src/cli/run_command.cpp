@@ -42,6 +42,8 @@ struct RunArguments {
     std::optional<std::string> program;
     std::vector<ClickPosition> clicks;
     std::size_t ticks = 0;
+    // Folders the program may write in besides its own and the working one.
+    std::vector<std::string> allowWrite;
 };
 
 // Timer ticks after a run: enough for any animation one would look at.
@@ -105,6 +107,11 @@ std::string readArguments(const ParsedArguments& given, RunArguments& parsed)
         if (!click)
             return "--click needs a position X,Y of two finite numbers from -1000000 to 1000000";
         parsed.clicks.push_back(*click);
+    }
+    parsed.allowWrite = given.values("--allow-write");
+    for (const std::string& folder : parsed.allowWrite) {
+        if (!std::filesystem::is_directory(folder))
+            return "'" + folder + "' is not a directory";
     }
     return {};
 }
@@ -190,6 +197,7 @@ int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& er
     if (parsed.options && !std::filesystem::is_directory(*parsed.options))
         return usageError(err, "run", "'" + *parsed.options + "' is not a directory");
     ScriptRun run(err, readScriptSetup(parsed.options));
+    run.allowWritesIn(parsed.allowWrite);
     ScriptRunStatus status = run.run(parsed.file, parsed.keep, parsed.clicks);
     if (status == ScriptRunStatus::FileError)
         return kUsageError;
@@ -209,7 +217,9 @@ int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& er
     if (!writeOutputs(parsed, run, finished ? RunOutcome::Completed : RunOutcome::Stopped, out,
                       err))
         return kUsageError;
-    return finished ? kSuccess : kRefused;
+    // A write the program was refused is a refusal of the run too.
+    bool refusedWrite = run.window().state().refusedWrites() > 0;
+    return finished && !refusedWrite ? kSuccess : kRefused;
 }
 
 } // namespace kestrane::cli

@@ -120,6 +120,11 @@ ScriptRunStatus ScriptRun::run(const std::string& path,
     return status;
 }
 
+void ScriptRun::allowWritesIn(std::vector<std::string> folders)
+{
+    m_window.state().setExtraWriteFolders(std::move(folders));
+}
+
 void ScriptRun::afterRun(std::size_t ticks)
 {
     for (const ClickPosition& click : m_leftOverClicks)

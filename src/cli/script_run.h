@@ -89,6 +89,10 @@ public:
     // The compile error after run() returned CompileError.
     const ScriptError& compileError() const { return m_compileError; }
 
+    // Folders the programs may write in besides their own folder and the
+    // working directory.
+    void allowWritesIn(std::vector<std::string> folders);
+
     // After the run: the clicks its start(...) did not take reach the window
     // in order (the space view's control panel), then the timer ticks, at
     // once, without waiting.

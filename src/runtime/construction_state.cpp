@@ -3,6 +3,7 @@
 
 #include "platform/host.h"
 #include "runtime/module_scene.h"
+#include "runtime/write_sandbox.h"
 
 namespace kestrane {
 
@@ -74,6 +75,25 @@ void ConstructionState::showDeferredMessage()
     m_host.message(std::string(runtime_message::kRunTimeCaption), m_deferredText,
                    MessageButtons::OkCancel, MessageIcon::Error);
     m_messages.code = message_code::kDeferredShown;
+}
+
+std::optional<std::filesystem::path>
+ConstructionState::writeTarget(const std::filesystem::path& path, std::string_view name)
+{
+    std::error_code error;
+    std::string working = m_workingDirectory;
+    if (working.empty())
+        working = std::filesystem::current_path(error).string();
+    std::vector<std::string> folders{m_scriptDirectory, working};
+    folders.insert(folders.end(), m_extraWriteFolders.begin(), m_extraWriteFolders.end());
+    if (std::optional<std::filesystem::path> place = WriteSandbox(folders).place(path))
+        return place;
+    ++m_refusedWrites;
+    deferError("File '" + std::string(name) +
+                   "' is outside the folders a program may write to: its own folder and the "
+                   "working directory. Nothing is written.",
+               std::string(runtime_message::kWriteRefusedLine1), std::string(name));
+    return {};
 }
 
 void ConstructionState::advanceCollectionProgress()

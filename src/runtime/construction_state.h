@@ -6,8 +6,11 @@
 #include "runtime/progress_marks.h"
 #include "script/data_file_search.h"
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
 
@@ -84,6 +87,20 @@ public:
     void setScriptDirectory(std::string directory) { m_scriptDirectory = std::move(directory); }
     const std::string& workingDirectory() const { return m_workingDirectory; }
     void setWorkingDirectory(std::string directory) { m_workingDirectory = std::move(directory); }
+    // Folders a program may also write in (kestrane-cli run --allow-write).
+    void setExtraWriteFolders(std::vector<std::string> folders)
+    {
+        m_extraWriteFolders = std::move(folders);
+    }
+    // Where a file the program writes goes: the path with every link
+    // followed, when it lies inside the main script's folder, the working
+    // directory (the current one when none is set) or an extra folder.
+    // Otherwise a run-time error naming the file (as the program gave it) is
+    // raised and counted, and nothing is returned: nothing may be written.
+    std::optional<std::filesystem::path> writeTarget(const std::filesystem::path& path,
+                                                     std::string_view name);
+    // The writes refused since the state was made.
+    int refusedWrites() const { return m_refusedWrites; }
     // What writes pictures of the drawing; nullptr when this host cannot.
     PictureWriter* pictureWriter() const { return m_pictureWriter; }
     void setPictureWriter(PictureWriter* writer) { m_pictureWriter = writer; }
@@ -119,6 +136,8 @@ private:
     std::string m_scriptDirectory;
     std::string m_workingDirectory;
     PictureWriter* m_pictureWriter = nullptr;
+    std::vector<std::string> m_extraWriteFolders;
+    int m_refusedWrites = 0;
     int m_collectionProgress = 0;
     ProgressMarks m_progress;
     DataFileSearch m_dataFiles;
@@ -146,6 +165,7 @@ inline constexpr std::string_view kVectorParameter =
 inline constexpr std::string_view kDistanceParameter =
     "A distance may not be chosen on the screen. The program is stopped.";
 inline constexpr std::string_view kRunEnded = "Click on one of elements of status bar";
+inline constexpr std::string_view kWriteRefusedLine1 = "File not written";
 } // namespace runtime_message
 
 } // namespace kestrane

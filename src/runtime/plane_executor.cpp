@@ -25,23 +25,13 @@ ObjectStore& storeOf(CommandContext& context)
     return context.state.store();
 }
 
-// A whole or decimal coordinate, every digit kept.
-LongNum coordinateArgument(const std::string& argument)
-{
-    if (argument.find('.') != std::string::npos) {
-        if (std::optional<LongNum> decimal = LongParse(trimBlanks(argument)))
-            return *decimal;
-    }
-    return LongNum::fromInteger(integerArgument(argument));
-}
-
 void makePointCommand(const Statement& statement, const Arguments& arguments,
                       CommandContext& context)
 {
     if (arguments.size() < 2)
         return;
-    PointRec& point = storeOf(context).makePoint(coordinateArgument(arguments[0]),
-                                                 coordinateArgument(arguments[1]));
+    PointRec& point =
+        storeOf(context).makePoint(numberArgument(arguments[0]), numberArgument(arguments[1]));
     bindTarget(point, statement.target, context);
 }
 

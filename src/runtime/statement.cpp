@@ -4,6 +4,7 @@
 #include "script/lexical.h"
 
 #include <limits>
+#include <optional>
 
 namespace kestrane {
 
@@ -67,17 +68,27 @@ std::vector<std::string> splitArguments(std::string_view argumentText)
     std::vector<std::string> arguments;
     if (trimBlanks(argumentText).empty())
         return arguments;
+    // Commas inside brackets belong to a '$' text such as $f(x,y).
+    // The blanks and '(' a piece starts with are dropped, not counted.
     std::size_t position = 0;
-    while (true) {
-        std::size_t comma = argumentText.find(',', position);
-        std::string_view piece = argumentText.substr(
-            position, comma == std::string_view::npos ? std::string_view::npos : comma - position);
+    int depth = 0;
+    bool leading = true;
+    for (std::size_t index = 0; index <= argumentText.size(); ++index) {
+        bool end = index == argumentText.size();
+        char character = end ? ',' : argumentText[index];
+        leading = leading && (isBlank(character) || character == '(');
+        if (character == '(' && !leading)
+            ++depth;
+        else if (character == ')' && depth > 0)
+            --depth;
+        if (character != ',' || (depth > 0 && !end))
+            continue;
+        std::string_view piece = argumentText.substr(position, index - position);
         while (!piece.empty() && (isBlank(piece.front()) || piece.front() == '('))
             piece.remove_prefix(1);
         arguments.emplace_back(trimBlanks(piece));
-        if (comma == std::string_view::npos)
-            break;
-        position = comma + 1;
+        position = index + 1;
+        leading = true;
     }
     return arguments;
 }
@@ -119,6 +130,16 @@ long long integerArgument(std::string_view text)
             value = value * 10 + (character - '0');
     }
     return negative ? -value : value;
+}
+
+LongNum numberArgument(std::string_view text)
+{
+    text = trimBlanks(text);
+    if (text.find('.') != std::string_view::npos) {
+        if (std::optional<LongNum> decimal = LongParse(text))
+            return *decimal;
+    }
+    return LongNum::fromInteger(integerArgument(text));
 }
 
 } // namespace kestrane

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "numbers/long_num.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -45,5 +47,9 @@ std::vector<std::string> splitArguments(std::string_view argumentText);
 // An integer argument: leading '-' and digits; the digits before any other
 // character count, so "12abc" reads 12 and a text without digits reads 0.
 long long integerArgument(std::string_view text);
+
+// A whole or decimal number argument as a long number, every digit that
+// fits kept ("-12.125"); other texts read as integerArgument does.
+LongNum numberArgument(std::string_view text);
 
 } // namespace kestrane

@@ -63,6 +63,8 @@ inline constexpr std::string_view kUndeclaredVariable = "Undeclared variable.";
 inline constexpr std::string_view kWrongArguments = "Improper number of variables or wrong types.";
 inline constexpr std::string_view kThenNotOnLine = "'then' is not in the same line with 'if' .";
 inline constexpr std::string_view kImproperName = "Improper name.";
+// A '$' text whose bracket is not closed.
+inline constexpr std::string_view kTextBracket = "A bracket in a $ text is not closed.";
 // A polygon needs its points; the compiler refuses "polygon()" with this.
 inline constexpr std::string_view kPolygonWithoutPoints = "Polygon must have at least one point.";
 

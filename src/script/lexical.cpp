@@ -42,14 +42,30 @@ bool isStringConstant(std::string_view word)
     return std::all_of(word.begin() + 1, word.end(), isLetter);
 }
 
+namespace {
+
+bool fitsTexts(char character)
+{
+    return isLetter(character) || isDigit(character) ||
+           std::string_view(" #%=+-*._/^(),").find(character) != std::string_view::npos;
+}
+
+} // namespace
+
 bool isTextConstant(std::string_view word)
 {
     if (word.empty() || word.front() != '$')
         return false;
-    return std::all_of(word.begin() + 1, word.end(), [](char character) {
-        return isLetter(character) || isDigit(character) ||
-               std::string_view(" #%=+-*.").find(character) != std::string_view::npos;
-    });
+    return std::all_of(word.begin() + 1, word.end(), fitsTexts);
+}
+
+char signNotInTexts(std::string_view word)
+{
+    for (char character : word.substr(std::min<std::size_t>(1, word.size()))) {
+        if (!fitsTexts(character))
+            return character;
+    }
+    return '\0';
 }
 
 bool isDecimalLiteral(std::string_view word)

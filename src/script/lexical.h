@@ -24,8 +24,13 @@ bool isIntegerLiteral(std::string_view word);
 // String constant: '$' followed only by letters ("$" alone passes).
 bool isStringConstant(std::string_view word);
 // Text constant: '$' followed by letters, digits, blank, '#', '%', '=', '+',
-// '-', '*', '.' (a decimal value such as DrawDist writes).
+// '-', '*', '.' (a decimal value such as DrawDist writes), and also '_' and
+// '/' (file names) and '^', '(', ')', ',' (expressions such as
+// $exp(z)+z^2).
 bool isTextConstant(std::string_view word);
+// The first character of a '$' word that no text constant may hold; '\0'
+// when there is none.
+char signNotInTexts(std::string_view word);
 // Decimal literal: digits with at most one '.', at least one character.
 bool isDecimalLiteral(std::string_view word);
 // A decimal literal after leading blanks and an optional '-'.

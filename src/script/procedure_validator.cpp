@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "script/procedure_validator.h"
 
+#include "numbers/long_num.h"
 #include "platform/files.h"
 #include "script/compiler_messages.h"
 #include "script/data_file_search.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 
 namespace kestrane {
 
@@ -39,6 +41,62 @@ int wantedClass(int attributeCode)
     if (attributeCode == 18 || attributeCode == 28)
         return type::kColourClass;
     return type::kNone;
+}
+
+// Whether a whole or decimal number literal fits the integer part of the
+// long numbers: run time would otherwise lose its leading digits without a
+// word. Anything that is not such a literal fits.
+bool fitsLongNumbers(std::string_view word)
+{
+    word = trimBlanks(word);
+    if (!isSignedDecimal(word) || word.empty())
+        return true;
+    if (word.front() == '-')
+        word.remove_prefix(1);
+    std::string_view whole = word.substr(0, word.find('.'));
+    std::size_t first = whole.find_first_not_of('0');
+    std::size_t digits = first == std::string_view::npos ? 0 : whole.size() - first;
+    return digits <= static_cast<std::size_t>(3 * longIntegerWords());
+}
+
+// The arguments of an argument text: split at the commas outside brackets,
+// so that a text such as $f(x,y) stays one argument.
+std::vector<std::string_view> topLevelArguments(std::string_view text)
+{
+    std::vector<std::string_view> arguments;
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t index = 0; index <= text.size(); ++index) {
+        char character = index < text.size() ? text[index] : ',';
+        if (character == '(')
+            ++depth;
+        else if (character == ')' && depth > 0)
+            --depth;
+        else if (character == ',' && (depth == 0 || index == text.size())) {
+            arguments.push_back(text.substr(start, index - start));
+            start = index + 1;
+        }
+    }
+    return arguments;
+}
+
+// Why a '$' argument is no text, or nothing when it is one.
+std::optional<std::string> textFault(std::string_view argument)
+{
+    if (argument.empty() || argument.front() != '$')
+        return {};
+    if (std::count(argument.begin(), argument.end(), '(') >
+        std::count(argument.begin(), argument.end(), ')'))
+        return std::string(compile_message::kTextBracket);
+    if (char sign = signNotInTexts(argument); sign != '\0')
+        return "A $ text may not hold the sign '" + std::string(1, sign) + "'.";
+    return {};
+}
+
+std::string numberTooLarge()
+{
+    return "Number too large: a number has at most " + std::to_string(3 * longIntegerWords()) +
+           " digits before the point.";
 }
 
 // The same places as the run's, so that a file the run would find always
@@ -171,6 +229,7 @@ bool ProcedureValidator::validateStatement(const Statement& statement)
     int resultType = type::kNone;
     bool distanceArithmetic = false;
     m_statementEnd = statement.end;
+    m_statementText.reset();
     if (!validateCommand(statement, command.start, command.end(), hasTarget, resultType,
                          distanceArithmetic))
         return false;
@@ -238,6 +297,8 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
             resultType = type::kPolygon;
             return validateForAllFaces(statement);
         }
+        if (!validateLiterals(statement, argumentsStartAfter(wordEnd, statement.end)))
+            return false;
         // Dimension 4 words are all unchecked; their variables take the
         // word's result type, so that Center(T) and vertex(p, 0) compile.
         resultType = m_context.modules().module() == 604 && match.entry &&
@@ -248,6 +309,8 @@ bool ProcedureValidator::validateCommand(const Statement& statement, std::size_t
     case WordKind::Plain:
     case WordKind::Number:
     case WordKind::Directive:
+        if (!fitsLongNumbers(word))
+            return fail(statement.start, numberTooLarge());
         resultType = match.code;
         // A decimal standing alone in a plane program is a distance
         // (d = 12.5); as an argument it is a coordinate.
@@ -273,6 +336,8 @@ bool ProcedureValidator::validateUnreserved(const Statement& statement, std::siz
     std::string_view text = m_text;
     std::string_view word = text.substr(wordStart, wordEnd - wordStart);
     if (isSignedDecimal(word)) {
+        if (!fitsLongNumbers(word))
+            return fail(statement.start, numberTooLarge());
         resultType = type::kDistance;
         m_statementEnd = wordEnd;
         return true;
@@ -289,6 +354,22 @@ bool ProcedureValidator::validateUnreserved(const Statement& statement, std::siz
         }
     }
     return fail(statement.start, compile_message::kNoSuchNameOtherModule);
+}
+
+// The arguments of a word whose types are not checked: their number
+// literals must still fit.
+bool ProcedureValidator::validateLiterals(const Statement& statement, std::size_t argumentsStart)
+{
+    std::size_t close = closingParenthesis(argumentsStart, statement.end);
+    std::string_view text = std::string_view(m_text).substr(argumentsStart, close - argumentsStart);
+    for (std::string_view argument : topLevelArguments(text)) {
+        argument = trimBlanks(argument);
+        if (std::optional<std::string> fault = textFault(argument))
+            return fail(statement.start, *fault);
+        if (!fitsLongNumbers(argument))
+            return fail(statement.start, numberTooLarge());
+    }
+    return true;
 }
 
 bool ProcedureValidator::validateCall(const Statement& statement, int code,
@@ -337,24 +418,35 @@ bool ProcedureValidator::validateArguments(const Statement& statement, int code,
             return fail(statement.start, compile_message::kTooManyVectors);
     }
     ArgumentList types;
-    if (!trimBlanks(text).empty()) {
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t comma = std::min(text.find(',', start), text.size());
-            int argumentCode = argumentType(trimBlanks(text.substr(start, comma - start)));
-            if (argumentCode == 0)
-                return fail(statement.start, compile_message::kUndeclaredVariable);
-            types.push_back(argumentCode);
-            start = comma + 1;
-        }
+    std::vector<std::string_view> arguments;
+    if (!trimBlanks(text).empty())
+        arguments = topLevelArguments(text);
+    for (std::string_view& argument : arguments) {
+        argument = trimBlanks(argument);
+        if (std::optional<std::string> fault = textFault(argument))
+            return fail(statement.start, *fault);
+        int argumentCode = argumentType(argument);
+        if (argumentCode == 0)
+            return fail(statement.start, compile_message::kUndeclaredVariable);
+        if (!fitsLongNumbers(argument))
+            return fail(statement.start, numberTooLarge());
+        types.push_back(argumentCode);
     }
-    if (std::find(lists.begin(), lists.end(), types) == lists.end())
-        return fail(statement.start, compile_message::kWrongArguments);
-    if (code == type::kFunction) {
-        std::string_view name = trimBlanks(text.substr(0, text.find(',')));
-        if (!name.empty() && name.front() == '$')
-            name.remove_prefix(1);
-        if (!functionFileExists(m_context, m_context.main(), name)) {
+    if (std::find(lists.begin(), lists.end(), types) == lists.end()) {
+        // A '$' text serves wherever a String does: file names with digits
+        // or '_', and expressions.
+        ArgumentList asStrings = types;
+        std::replace(asStrings.begin(), asStrings.end(), type::kText, type::kString);
+        if (std::find(lists.begin(), lists.end(), asStrings) == lists.end())
+            return fail(statement.start, compile_message::kWrongArguments);
+    }
+    if (code == type::kString)
+        m_statementText = arguments.empty() ? std::nullopt : textOf(arguments.front());
+    if (code == type::kFunction && !arguments.empty()) {
+        // The file a String variable names is checked when its text is
+        // known; otherwise the run reports a missing file.
+        std::optional<std::string> name = textOf(arguments.front());
+        if (name && !functionFileExists(m_context, m_context.main(), *name)) {
             m_context.failWithBox(m_file, statement.start, compile_message::kErrorCaption,
                                   compile_message::kFunctionFileMissing);
             return false;
@@ -389,6 +481,9 @@ bool ProcedureValidator::validateAttributeValue(const Statement& statement, int 
     int constant = constantWord(word);
     WordMatch call = m_context.match(word);
     if (constant >= 0 || call.reserved()) {
+        if (constant < 0 && call.kind == WordKind::Unchecked &&
+            !validateLiterals(statement, argumentsStartAfter(value.end(), statement.end)))
+            return false;
         if (constant < 0 && call.kind == WordKind::Call) {
             const WordEntry* entry = m_context.entryFor(call.code);
             if (!validateArguments(statement, call.code,
@@ -462,20 +557,26 @@ bool ProcedureValidator::validateForAllFaces(const Statement& statement)
 bool ProcedureValidator::recordTarget(const Statement& statement, const std::string& target,
                                       int resultType, bool distanceArithmetic)
 {
+    std::optional<std::string> text =
+        resultType == type::kString ? std::move(m_statementText) : std::nullopt;
+    m_statementText.reset();
     if (VariableEntry* existing = findVariable(target)) {
         if (existing->removed) {
             // A removed variable may be declared again, with a new type.
             existing->removed = false;
             existing->typeCode = resultType;
+            existing->text = std::move(text);
             return true;
         }
         if (existing->typeCode != resultType)
             return fail(statement.start, compile_message::kAlreadyDefined);
+        existing->text = std::move(text);
         return true;
     }
     if (resultType == type::kNone && !distanceArithmetic)
         return fail(statement.start, compile_message::kNoSuchNameOtherModule);
     addVariable(target, resultType);
+    findVariable(target)->text = std::move(text);
     return true;
 }
 
@@ -527,7 +628,7 @@ void ProcedureValidator::addVariable(std::string_view name, int typeCode)
 {
     // A parameter list may name a variable twice; the first entry stays.
     m_variableIndex.emplace(std::string(name), m_variables.size());
-    m_variables.push_back({false, std::string(name), typeCode});
+    m_variables.push_back({false, std::string(name), typeCode, {}});
 }
 
 std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::size_t end) const
@@ -538,10 +639,28 @@ std::size_t ProcedureValidator::argumentsStartAfter(std::size_t wordEnd, std::si
     return position;
 }
 
+// The ')' that closes an argument list: brackets inside it (in '$' texts)
+// are passed over in pairs.
 std::size_t ProcedureValidator::closingParenthesis(std::size_t from, std::size_t end) const
 {
-    std::size_t close = m_text.find(')', from);
-    return close == std::string::npos || close > end ? end : close;
+    int depth = 0;
+    for (std::size_t index = from; index < end && index < m_text.size(); ++index) {
+        if (m_text[index] == '(')
+            ++depth;
+        else if (m_text[index] == ')' && depth-- == 0)
+            return index;
+    }
+    return end;
+}
+
+std::optional<std::string> ProcedureValidator::textOf(std::string_view argument)
+{
+    argument = trimBlanks(argument);
+    if (!argument.empty() && argument.front() == '$')
+        return std::string(argument.substr(1));
+    if (const VariableEntry* variable = findVariable(argument))
+        return variable->text;
+    return {};
 }
 
 } // namespace kestrane

@@ -16,6 +16,9 @@ struct VariableEntry {
     bool removed = false; // the argument of a removing command: may be declared again
     std::string name;
     int typeCode = 0;
+    // A String variable made from a '$' text holds it (for the compiler's
+    // check of a file it names); empty when it is not known.
+    std::optional<std::string> text;
 };
 
 // Validates one procedure statement by statement: its parameters, each
@@ -44,6 +47,10 @@ private:
                            const std::vector<ArgumentList>& lists);
     bool validateCall(const Statement& statement, int code, std::size_t argumentsStart,
                       int& resultType);
+    bool validateLiterals(const Statement& statement, std::size_t argumentsStart);
+    // The text an argument stands for: a '$' text, or a String variable
+    // whose text is known.
+    std::optional<std::string> textOf(std::string_view argument);
     bool validateAttribute(const Statement& statement, int code, std::size_t argumentsStart,
                            int& resultType);
     bool validateAttributeValue(const Statement& statement, int attributeCode, int attributeResult,
@@ -73,6 +80,8 @@ private:
     std::size_t m_statementEnd = 0;
     // Names to their entries: a procedure may declare thousands of variables.
     std::unordered_map<std::string, std::size_t> m_variableIndex;
+    // The text a String statement gives its target, when it is known.
+    std::optional<std::string> m_statementText;
 };
 
 // From a position, the start of the next word (a letter, a digit or '$');

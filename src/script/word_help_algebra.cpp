@@ -17,8 +17,8 @@ std::vector<WordHelp> graphsHelp()
     return {
         {group, "Graph", "The graph of a function drawn in a rectangle.",
          "f=Function($parabola.fct)\nr=Rectangle(20,20,420,320)\ng=Graph(f,r)"},
-        {group, "Function", "A function read from a function file (.fct) beside the program.",
-         "f=Function($parabola.fct)"},
+        {group, "Function", "A function read from a function file (.fct) beside the program; its name may hold digits and `_`.",
+         "f=Function($parabola.fct)\ng=Function($sinc2.fct)"},
         {group, "DrawFunction", "Writes the formula of a function at (x, y).",
          "f=Function($parabola.fct)\nDrawFunction(f,20,340)"},
         {group, "Rectangle", "The rectangle (x1, y1, x2, y2) a graph is drawn in.", "r=Rectangle(20,20,420,320)"},

@@ -20,4 +20,17 @@ std::optional<FileArgument> fileArgument(const std::string& argument, CommandCon
     return FileArgument{*text, std::move(path)};
 }
 
+std::optional<FileArgument> writableFileArgument(const std::string& argument,
+                                                 CommandContext& context)
+{
+    std::optional<FileArgument> file = fileArgument(argument, context);
+    if (!file)
+        return {};
+    std::optional<std::filesystem::path> place = context.state.writeTarget(file->path, file->name);
+    if (!place)
+        return {};
+    file->path = std::move(*place);
+    return file;
+}
+
 } // namespace kestrane

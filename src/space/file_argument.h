@@ -21,4 +21,10 @@ struct FileArgument {
 // neither or its text is empty.
 std::optional<FileArgument> fileArgument(const std::string& argument, CommandContext& context);
 
+// A file a command writes: as fileArgument, its path the one the run may
+// write to (links followed); nothing, after the run-time error that names
+// it, when it lies outside the folders a program may write in.
+std::optional<FileArgument> writableFileArgument(const std::string& argument,
+                                                 CommandContext& context);
+
 } // namespace kestrane

@@ -35,6 +35,9 @@ struct FourDCommand {
     // A file argument ('$' constant or String variable), a relative name
     // taken from the main script's directory.
     std::optional<FileArgument> file(std::size_t index) const;
+    // A file the command writes: only inside the folders a program may
+    // write in (otherwise the run-time error, and nothing).
+    std::optional<FileArgument> writableFile(std::size_t index) const;
 
     // New objects, named with the statement's target.
     template<class Record>

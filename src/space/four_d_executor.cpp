@@ -87,6 +87,11 @@ std::optional<FileArgument> FourDCommand::file(std::size_t index) const
     return fileArgument(argument(index), context);
 }
 
+std::optional<FileArgument> FourDCommand::writableFile(std::size_t index) const
+{
+    return writableFileArgument(argument(index), context);
+}
+
 Point4Rec& FourDCommand::makePoint(const Long4& position) const
 {
     auto point = std::make_unique<Point4Rec>();

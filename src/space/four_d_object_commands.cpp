@@ -21,10 +21,11 @@ std::string outOfRange(long long number, std::string_view command)
            std::string(command) + "'.";
 }
 
+// Whole or decimal coordinates, every digit kept.
 void pointCommand(FourDCommand& command)
 {
-    command.makePoint(Long4::ofIntegers(command.integer(0), command.integer(1),
-                                        command.integer(2), command.integer(3)));
+    command.makePoint({numberArgument(command.argument(0)), numberArgument(command.argument(1)),
+                       numberArgument(command.argument(2)), numberArgument(command.argument(3))});
 }
 
 std::optional<Face4> faceOfPoints(FourDCommand& command, std::size_t first)
@@ -65,7 +66,12 @@ void addFacesCommand(FourDCommand& command)
     if (!cell)
         return;
     for (std::size_t index = 1; index < command.arguments.size(); ++index) {
-        if (const Polygon4Rec* polygon = command.polygon(index))
+        const Polygon4Rec* polygon = command.polygon(index);
+        if (!polygon)
+            continue;
+        if (distinctCornerCount(polygon->face) < 3)
+            command.runTimeError(notAFaceMessage(command.argument(index), command.statement.word));
+        else
             cell->faces.push_back(polygon->face);
     }
 }

@@ -16,6 +16,18 @@ Face4 face4Of(std::vector<Long4> corners)
     return Face4{std::move(corners)};
 }
 
+std::size_t distinctCornerCount(const Face4& face)
+{
+    std::vector<const Long4*> distinct;
+    for (std::size_t index = 0; index < face.cornerCount(); ++index) {
+        const Long4& corner = face.vertices[index];
+        if (std::none_of(distinct.begin(), distinct.end(),
+                         [&](const Long4* other) { return fourEqual(*other, corner); }))
+            distinct.push_back(&corner);
+    }
+    return distinct.size();
+}
+
 Long4 centreOf(const Face4& face)
 {
     Long4 sum;

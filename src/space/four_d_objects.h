@@ -24,6 +24,9 @@ struct Face4 {
 
 // A face from its distinct corners (the closing entry is added).
 Face4 face4Of(std::vector<Long4> corners);
+// The corners that differ under the tolerant equality: a face needs at
+// least three.
+std::size_t distinctCornerCount(const Face4& face);
 // The mean of the distinct vertices.
 Long4 centreOf(const Face4& face);
 

@@ -75,14 +75,19 @@ void fiveCellCommand(FourDCommand& command)
     CellRec* base = command.cell(0);
     if (!base)
         return;
-    std::optional<Long4> apex = fifthPoint(*base);
-    if (!apex) {
+    FifthPoint apex = fifthPoint(*base);
+    if (apex.tooLarge) {
+        command.runTimeError(
+            "Number too large. Major error may occur. Command 'Polyh5Pts' is omitted.");
+        return;
+    }
+    if (!apex.point) {
         command.runTimeError("The cell must have four vertices. Command 'Polyh5Pts' is omitted.");
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
     polytope->cells.push_back(base);
-    for (auto& side : sideCells(*base, *apex))
+    for (auto& side : sideCells(*base, *apex.point))
         polytope->cells.push_back(&command.scene.add(std::move(side)));
     polytope->makeCentre();
     command.named(std::move(polytope));
@@ -212,8 +217,10 @@ int frameCount(long long value)
 void saveCrossCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<FileArgument> file = command.file(1);
-    if (!polytope || !file)
+    if (!polytope)
+        return;
+    std::optional<FileArgument> file = command.writableFile(1);
+    if (!file)
         return;
     saveSections(command, *polytope, *file, frameCount(command.integer(5)), {0, 0, 0},
                  {command.integer(2), command.integer(3), command.integer(4)});
@@ -221,14 +228,14 @@ void saveCrossCommand(FourDCommand& command)
 
 void saveParallelCrossCommand(FourDCommand& command)
 {
-    std::optional<FileArgument> file = command.file(0);
-    if (!file)
-        return;
     PolytopeRec* polytope = command.scene.sectionPolytope();
     if (!polytope) {
         command.runTimeError("There is no polytope to cut.");
         return;
     }
+    std::optional<FileArgument> file = command.writableFile(0);
+    if (!file)
+        return;
     const auto& polyhedra = command.scene.space().polyhedra();
     std::array<int, 3> angles = polyhedra.empty() ? std::array<int, 3>{} : polyhedra.front()->angles;
     saveSections(command, *polytope, *file, frameCount(command.integer(1)), angles, {0, 0, 0});
@@ -329,8 +336,10 @@ void readPolytopeCommand(FourDCommand& command)
 void writePolytopeCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.polytope(0);
-    std::optional<FileArgument> file = command.file(1);
-    if (!polytope || !file)
+    if (!polytope)
+        return;
+    std::optional<FileArgument> file = command.writableFile(1);
+    if (!file)
         return;
     SolidPolytope solid;
     for (const CellRec* cell : polytope->cells)

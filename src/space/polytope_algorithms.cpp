@@ -114,32 +114,97 @@ std::vector<std::unique_ptr<CellRec>> sideCells(const CellRec& base, const Long4
     return sides;
 }
 
-std::optional<Long4> fifthPoint(CellRec& cell)
+namespace {
+
+// Coordinates of a cell whose fifth point is sought must stay below this
+// share of the integer words' range, so that the sums of centres of faces
+// and cells still fit.
+constexpr double kLargestShare = 0.2;
+
+bool fitsComfortably(const Long4& point)
+{
+    const double limit = kLargestShare * std::pow(1000.0, longIntegerWords());
+    std::array<double, 4> values = point.doubles();
+    return std::all_of(values.begin(), values.end(),
+                       [&](double value) { return std::fabs(value) < limit; });
+}
+
+// Offsets below this are squared as they are; larger ones are first
+// divided by a power of 1000 (whole words, so nothing but their last digits
+// is lost) to bring them below it.
+constexpr double kLargestSquared = 1e6;
+
+// The words by which the vectors are shifted toward the fraction.
+int wordsToShift(const std::array<Long4, 3>& vectors)
+{
+    double size = 0;
+    for (const Long4& vector : vectors)
+        for (double value : vector.doubles())
+            size = std::max(size, std::fabs(value));
+    int words = 0;
+    while (size >= kLargestSquared) {
+        size /= 1000;
+        ++words;
+    }
+    return words;
+}
+
+// a · 1000^-words (toward the fraction) or, for negative words, times
+// 1000^-words.
+Long4 shifted(const Long4& a, int words)
+{
+    Long4 out;
+    for (int axis = 0; axis < 4; ++axis)
+        LongMulSmallShift(a[axis], 1, words, out[axis]);
+    return out;
+}
+
+} // namespace
+
+FifthPoint fifthPoint(CellRec& cell)
 {
     std::vector<Long4> corners = cell.vertices();
-    std::optional<Hyperplane> plane = hyperplaneOfCell(cell);
-    if (corners.size() != 4 || !plane)
+    if (corners.size() != 4)
         return {};
+    if (!std::all_of(corners.begin(), corners.end(), fitsComfortably))
+        return {{}, true};
+    std::optional<Hyperplane> plane = hyperplaneOfCell(cell);
+    if (!plane)
+        return {};
+    // The work is on the offsets e_i from the first corner, shifted when
+    // they are large so that no square grows past the integer words: the
+    // circumcentre c = first + x·1000^shift solves 2 e_i·x = |e_i|² and
+    // n·x = 0.
     const Long4& first = corners[0];
+    std::array<Long4, 3> offsets{minus(corners[1], first), minus(corners[2], first),
+                                 minus(corners[3], first)};
+    const int shift = wordsToShift(offsets);
     std::array<LinearRow4, 4> rows;
-    for (std::size_t index = 1; index < 4; ++index) {
-        Long4 twice = minus(corners[index], first);
-        twice = plus(twice, twice);
-        rows[index - 1] = {{twice.x, twice.y, twice.z, twice.w},
-                           minus(dot(corners[index], corners[index]), dot(first, first))};
+    for (std::size_t index = 0; index < 3; ++index) {
+        Long4 small = shifted(offsets[index], shift);
+        Long4 twice = plus(small, small);
+        rows[index] = {{twice.x, twice.y, twice.z, twice.w}, dot(small, small)};
     }
     const Long4& n = plane->normal;
-    rows[3] = {{n.x, n.y, n.z, n.w}, plane->e};
-    std::optional<Long4> circumcentre = solveLinear4(rows);
-    if (!circumcentre)
+    rows[3] = {{n.x, n.y, n.z, n.w}, LongNum()};
+    std::optional<Long4> centre = solveLinear4(rows);
+    if (!centre)
         return {};
     const Face4& face = cell.faces.front();
-    Long4 edge = minus(face.vertices[1], face.vertices[0]);
-    Long4 radius = minus(first, *circumcentre);
-    LongNum heightSquared = minus(dot(edge, edge), dot(radius, radius));
+    Long4 edge = shifted(minus(face.vertices[1], face.vertices[0]), shift);
+    LongNum heightSquared = minus(dot(edge, edge), dot(*centre, *centre));
     if (heightSquared.isNegative())
         return {};
-    return plus(*circumcentre, scaled(n, squareRoot(heightSquared)));
+    Long4 apex = plus(*centre, scaled(n, squareRoot(heightSquared)));
+    std::array<double, 4> start = first.doubles();
+    std::array<double, 4> step = apex.doubles();
+    const double limit = kLargestShare * std::pow(1000.0, longIntegerWords());
+    const double size = std::pow(1000.0, shift);
+    for (std::size_t axis = 0; axis < 4; ++axis) {
+        if (std::fabs(start[axis]) + size * std::fabs(step[axis]) >= limit)
+            return {{}, true};
+    }
+    return {plus(first, shifted(apex, -shift)), false};
 }
 
 namespace {

@@ -43,9 +43,16 @@ std::optional<PyramidParts> pyramidOver(CellRec& cell);
 std::vector<std::unique_ptr<CellRec>> sideCells(const CellRec& base, const Long4& apex);
 // The fifth point of the 5-cell on a cell of four vertices: on the normal
 // through the circumcentre (oriented as for the pyramid), as far from the
-// vertices as the first edge is long. Nothing for other cells, a singular
-// system or a circumradius longer than the edge.
-std::optional<Long4> fifthPoint(CellRec& cell);
+// vertices as the first edge is long. No point for other cells, a singular
+// system or a circumradius longer than the edge; none either, with
+// `tooLarge` set, when the cell's coordinates or the point's would not fit
+// the long numbers with room for the sums of centres (a fifth of their
+// range).
+struct FifthPoint {
+    std::optional<Long4> point;
+    bool tooLarge = false;
+};
+FifthPoint fifthPoint(CellRec& cell);
 
 // The section of the cells by a hyperplane in the hyperplane's space
 // coordinates about the anchor (the polytope's centre): one face per cell

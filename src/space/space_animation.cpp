@@ -126,7 +126,13 @@ bool SpaceShow::writeNextPicture(ConstructionState& state,
     std::filesystem::path directory = state.workingDirectory().empty()
                                           ? std::filesystem::path(".")
                                           : std::filesystem::path(state.workingDirectory());
-    if (!writer->writePng(directory / name, settings.area, pictureClassWidth(settings.sizeClass),
+    // A picture named like a link to elsewhere is not written there.
+    std::optional<std::filesystem::path> place = state.writeTarget(directory / name, name);
+    if (!place) {
+        m_nextPicture.reset();
+        return false;
+    }
+    if (!writer->writePng(*place, settings.area, pictureClassWidth(settings.sizeClass),
                           paintDrawing)) {
         m_nextPicture.reset();
         showFileError(state.host(), couldNotWriteMessage(name));

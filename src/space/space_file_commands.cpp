@@ -28,6 +28,11 @@ std::optional<FileArgument> fileAt(SpaceCommand& command, std::size_t index)
     return fileArgument(command.argument(index), command.context);
 }
 
+std::optional<FileArgument> writableFileAt(SpaceCommand& command, std::size_t index)
+{
+    return writableFileArgument(command.argument(index), command.context);
+}
+
 SolidPolyhedron solidOf(const PolyhedronRec& polyhedron)
 {
     SolidPolyhedron solid;
@@ -43,8 +48,10 @@ SolidPolyhedron solidOf(const PolyhedronRec& polyhedron)
 void writePolyhedronCommand(SpaceCommand& command)
 {
     const PolyhedronRec* polyhedron = command.polyhedron(0);
-    std::optional<FileArgument> file = fileAt(command, 1);
-    if (polyhedron && file)
+    if (!polyhedron)
+        return;
+    std::optional<FileArgument> file = writableFileAt(command, 1);
+    if (file)
         writePolyhedronFile(file->path, file->name, solidOf(*polyhedron),
                             command.context.state.host());
 }
@@ -134,8 +141,10 @@ void dropRepeatedFaces(PolyhedronRec& polyhedron)
 void savePolyhedronCommand(SpaceCommand& command)
 {
     PolyhedronRec* polyhedron = command.polyhedron(0);
-    std::optional<FileArgument> file = fileAt(command, 1);
-    if (!polyhedron || !file)
+    if (!polyhedron)
+        return;
+    std::optional<FileArgument> file = writableFileAt(command, 1);
+    if (!file)
         return;
     long long stepX = command.integer(2);
     long long angleZ = command.integer(3);

@@ -3,6 +3,8 @@
 
 #include "space/space_view.h"
 
+#include <algorithm>
+
 namespace kestrane {
 
 LongNum PlaneFrame::signedValue(const LongTriple& point) const
@@ -72,6 +74,25 @@ Face faceOf(std::vector<LongTriple> corners)
     if (!face.vertices.empty())
         face.vertices.push_back(face.vertices.front());
     return face;
+}
+
+std::size_t distinctCornerCount(const Face& face)
+{
+    std::vector<const LongTriple*> distinct;
+    for (std::size_t index = 0; index < face.cornerCount(); ++index) {
+        const LongTriple& corner = face.vertices[index];
+        if (std::none_of(distinct.begin(), distinct.end(),
+                         [&](const LongTriple* other) { return spaceEqual(*other, corner); }))
+            distinct.push_back(&corner);
+    }
+    return distinct.size();
+}
+
+std::string notAFaceMessage(std::string_view polygon, std::string_view command)
+{
+    return "Polygon " + std::string(polygon) +
+           " has fewer than three different vertices and cannot be a face. Command '" +
+           std::string(command) + "' leaves it out.";
 }
 
 LongTriple centreOf(const Face& face)

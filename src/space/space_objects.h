@@ -6,6 +6,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane {
@@ -105,6 +107,11 @@ struct Face {
 
 // A face from its distinct corners (the closing entry is added).
 Face faceOf(std::vector<LongTriple> corners);
+// The corners that differ under the tolerant equality of points: a face
+// needs at least three.
+std::size_t distinctCornerCount(const Face& face);
+// The run-time message of a command that refuses such a polygon as a face.
+std::string notAFaceMessage(std::string_view polygon, std::string_view command);
 // The mean of the distinct vertices in long numbers.
 LongTriple centreOf(const Face& face);
 

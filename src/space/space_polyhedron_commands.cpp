@@ -38,7 +38,12 @@ void addFacesCommand(SpaceCommand& command)
     if (!polyhedron)
         return;
     for (std::size_t index = 1; index < command.arguments.size(); ++index) {
-        if (std::optional<Face> face = command.polygonFace(index))
+        std::optional<Face> face = command.polygonFace(index);
+        if (!face)
+            continue;
+        if (distinctCornerCount(*face) < 3)
+            command.runTimeError(notAFaceMessage(command.argument(index), command.statement.word));
+        else
             polyhedron->addFace(std::move(*face));
     }
 }
@@ -57,8 +62,12 @@ void addToTemplateCommand(SpaceCommand& command)
     }
     // A polygon of fewer than three corners has no corner to place.
     std::optional<Face> face = command.polygonFace(0);
-    if (!face || face->cornerCount() < 3)
+    if (!face)
         return;
+    if (distinctCornerCount(*face) < 3) {
+        command.runTimeError(notAFaceMessage(command.argument(0), command.statement.word));
+        return;
+    }
     if (!faceTemplate->add(std::move(*face)))
         command.runTimeError(std::string(kTemplateFull));
 }

@@ -103,5 +103,43 @@ TEST_F(SpaceRun, BadTickCountsAreUsageErrors)
     EXPECT_EQ(run({"--obj"}), 2);
 }
 
+// A write outside the program's folder is refused: its message on standard
+// error, exit 1, nothing written; --allow-write DIR lets it through.
+TEST_F(SpaceRun, WritesOutsideTheProgramsFolderNeedAllowWrite)
+{
+    fs::path program = m_directory / "program";
+    fs::path outside = m_directory / "outside";
+    fs::create_directories(program);
+    fs::create_directories(outside);
+    std::string script = (program / "write.kst").string();
+    std::ofstream(script, std::ios::binary)
+        << "3void start()\r\nA=point(0,0,0)\r\nB=point(100,0,0)\r\nC=point(0,100,0)\r\n"
+           "D=point(0,0,100)\r\nAddTo3DimSet(A)\r\nAddTo3DimSet(B)\r\nAddTo3DimSet(C)\r\n"
+           "AddTo3DimSet(D)\r\nT=BuildFromSet()\r\nWritePolyhedron(T,$../outside/solid.txt)\r\n"
+           "END\r\n";
+    std::string options = (m_directory / "options").string();
+    fs::create_directories(options);
+
+    EXPECT_EQ(runCli(std::vector<std::string>{"run", script, "--options", options}, out, err), 1);
+    EXPECT_NE(err.str().find("Run-time error.: File '../outside/solid.txt' is outside the "
+                             "folders a program may write to"),
+              std::string::npos)
+        << err.str();
+    EXPECT_FALSE(fs::exists(outside / "solid.txt"));
+
+    err.str("");
+    EXPECT_EQ(runCli(std::vector<std::string>{"run", script, "--options", options, "--allow-write",
+                                              outside.string()},
+                     out, err),
+              0)
+        << err.str();
+    EXPECT_TRUE(fs::exists(outside / "solid.txt"));
+
+    EXPECT_EQ(runCli(std::vector<std::string>{"run", script, "--allow-write",
+                                              (m_directory / "none").string()},
+                     out, err),
+              2);
+}
+
 } // namespace
 } // namespace kestrane::cli

@@ -131,6 +131,44 @@ TEST_F(ScriptCommands, ExpressionFilesAreFoundInTheExamplesSubdirectory)
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Runtime error.: File not found."});
 }
 
+// Files whose names hold digits and '_' are read by every word that reads
+// one, named by a '$' text or by a String variable holding the name.
+TEST_F(ScriptCommands, FileNamesWithDigitsAndUnderscores)
+{
+    std::optional<std::string> sinc =
+        readWholeFile(fs::path(KESTRANE_SOURCE_DIR) / "examples" / "sinc.fct");
+    ASSERT_TRUE(sinc);
+    write(directory / "sinc2.fct", *sinc);
+    write(directory / "f_2.fct", *sinc);
+    run(504,
+        {"f=Function($sinc2.fct)", "g=Function($f_2.fct)", "s=String($f_2.fct)", "h=Function(s)"});
+    for (const char* name : {"f", "g", "h"})
+        EXPECT_NE(graphScene->findFunction(name, "start"), nullptr) << name;
+    EXPECT_TRUE(messageTexts().empty());
+
+    write(directory / "e_1.txt", "x^2+1");
+    write(directory / "map4.txt", "z*z-1");
+    run(505,
+        {"e=AlgExpr($e_1.txt)", "m=AnalyticF($map4.txt)", "n=String($map4.txt)", "k=AnalyticF(n)"});
+    EXPECT_EQ(expression("e"), "x^2+1");
+    EXPECT_EQ(expression("m"), "z^2-1");
+    EXPECT_EQ(expression("k"), "z^2-1");
+    EXPECT_TRUE(messageTexts().empty());
+}
+
+// A '$' text may hold brackets wherever a word takes a text: it is the
+// function itself when no file has its name.
+TEST_F(ScriptCommands, InlineTextsWithBrackets)
+{
+    run(505, {"a=AnalyticF($z*z+1)", "w=String($exp(z)*(z+1))", "b=AnalyticF(w)",
+              "Text(10,20,$f(x,y))"});
+    EXPECT_EQ(expression("a"), "z^2+1");
+    // The String holds the text; the function made of it is simplified.
+    EXPECT_EQ(expression("b"), "exp(z)*z+exp(z)");
+    EXPECT_EQ(labels(), std::vector<std::string>{"f(x,y)"});
+    EXPECT_TRUE(messageTexts().empty());
+}
+
 TEST_F(ScriptCommands, ExpressionFilesInTheByteFormAndBroken)
 {
     TextParseResult parsed = parseExpressionText("a/b+a/b");

@@ -21,9 +21,20 @@ TEST_F(DistanceStatements, DecimalLiteralKeepsEveryDigitThatFits)
     EXPECT_EQ(distance("e")->label, "2");
 }
 
+// The compiler refuses such a number; a program compiled while the numbers
+// were longer still meets the run-time message rather than a wrapped value.
 TEST_F(DistanceStatements, DecimalTooLargeForTheNumberIsReportedNotWrapped)
 {
-    start({"void start()", "d=1234567890123456789", "END"});
+    Directories directories;
+    ScriptLoader loader(host, directories);
+    main = loader.build("void start()\r\nd=1234567890123456.5\r\nEND\r\n", 502, "NoName", "", "");
+    ModuleState modules;
+    modules.set(502);
+    {
+        LongWordsScope longer(12);
+        ASSERT_TRUE(Compiler(modules, host).compile(*main).ok());
+    }
+    window.startProgram(*main, 502, RunMode::Run);
     EXPECT_EQ(distance("d"), nullptr);
     ASSERT_EQ(host.messages().size(), 1u);
     EXPECT_EQ(host.messages()[0].caption, "Run-time error.");

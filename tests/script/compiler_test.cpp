@@ -201,6 +201,43 @@ const CompileCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Scripts, CompileScripts, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });
 
+// Number literals must fit the integer part of the long numbers (15 digits
+// at the words programs run with) in every module that takes them, whatever
+// checks the word's arguments get.
+constexpr std::string_view kTooLarge =
+    "Number too large: a number has at most 15 digits before the point.";
+
+// clang-format off
+const CompileCase kLiteralCases[] = {
+    {"plane_point_of_sixteen_digits", 501, {"start()", "A=point(1000000000000000,1)", "END"}, kTooLarge, 1},
+    {"plane_point_of_fifteen_digits", 501,
+     {"start()", "A=point(999999999999999,-999999999999999)", "B=point(0000000000000000001,2)", "END"}, {}},
+    {"plane_decimal_whole_part", 502, {"start()", "A=point(1,2)", "B=point(-1234567890123456.5,1)", "END"}, kTooLarge, 2},
+    {"plane_decimal_of_fifteen_digits", 502, {"start()", "A=point(-999999999999999.25,0.5)", "END"}, {}},
+    {"plane_distance", 501, {"start()", "d=1234567890123456789", "END"}, kTooLarge, 1},
+    {"plane_break", 501, {"start()", "Break(99999999999999999999)", "END"}, kTooLarge, 1},
+    {"plane_colour_of_rgb", 501,
+     {"start()", "A=point(1,2)", "l=line(A,A)", "Color(l)=RGB(1,2,1000000000000000)", "END"}, kTooLarge, 3},
+    {"space_point", 503, {"start()", "A=point(1000000000000000,1,2)", "END"}, kTooLarge, 1},
+    {"space_point_of_twenty_digits", 503, {"start()", "A=point(99999999999999999999,0,0)", "END"}, kTooLarge, 1},
+    {"space_point_fits", 503, {"start()", "A=point(999999999999999,0,-999999999999999)", "END"}, {}},
+    {"space_template", 503, {"start()", "Template(10000000000000000)", "END"}, kTooLarge, 1},
+    {"four_d_point", 604, {"start()", "A=point(0,1000000000000000,0,0)", "END"}, kTooLarge, 1},
+    {"four_d_decimal_point", 604, {"start()", "A=point(1.9,2.5,-3.75,0.5)", "END"}, {}},
+    {"four_d_path", 604, {"start()", "PathOfCross(1,0,0,0,99999999999999999)", "END"}, kTooLarge, 1},
+    {"graphs_rectangle", 504, {"start()", "R=Rectangle(0,0,1000000000000000,10)", "END"}, kTooLarge, 1},
+    {"algebra_constant", 505, {"start()", "C=Constant(12345678901234567)", "END"}, kTooLarge, 1},
+    {"algebra_power", 505, {"start()", "C=Constant(2)", "P=Power(C,-10000000000000000)", "END"}, kTooLarge, 2},
+    {"quadratic_coefficient", 506, {"start()", "F=QuadraticFunct(1000000000000000,1,1)", "END"}, kTooLarge, 1},
+    {"cubic_coefficient", 507, {"start()", "F=CubicFunct(1,2,3,-10000000000000000)", "END"}, kTooLarge, 1},
+    {"curves_segment", 508, {"start()", "S=Segment(0.5,1234567890123456.5)", "END"}, kTooLarge, 1},
+    {"curves_segment_fits", 508, {"start()", "S=Segment(-999999999999999.5,1)", "END"}, {}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(NumberLiterals, CompileScripts, ::testing::ValuesIn(kLiteralCases),
+                         [](const auto& info) { return info.param.name; });
+
 class CompileFiles : public CompileScripts {};
 
 TEST_F(CompileFiles, ModuleLineChangesTheModuleState)
@@ -258,10 +295,57 @@ TEST_F(CompileFiles, FileLevelFailuresAreMessageBoxes)
     EXPECT_EQ(host.messages()[0].text, message::kParameterSign);
     host.clearMessages();
     result = compile({"", 504, {"start()", "f=Function($surely-not-a-file)", "END"}, {}, 0});
-    EXPECT_EQ(result.error->message, message::kWrongArguments);
+    EXPECT_EQ(result.error->message, message::kFunctionFileMissing);
     result = compile({"", 504, {"start()", "f=Function($surelynotafile)", "END"}, {}, 0});
     EXPECT_EQ(result.error->message, message::kFunctionFileMissing);
     EXPECT_EQ(result.error->sourceLine, 1);
+}
+
+// '$' texts: file names with digits and '_' wherever a String is taken,
+// brackets in expressions, and refusals that name their cause.
+// clang-format off
+const CompileCase kTextCases[] = {
+    {"algebra_file_names", 505,
+     {"start()", "E=AlgExpr($e_1.txt)", "F=AlgExpr($data/e2.txt)", "V=DefVariable($x1)", "END"}, {}},
+    {"space_file_names", 503,
+     {"start()", "P=Read3DPolyhedron($cube_2.txt)", "WritePolyhedron(P,$out/cube3.txt)", "END"}, {}},
+    {"curves_inline_functions", 508,
+     {"start()", "s=String($exp(z))", "A=AnalyticF($z*z+1)", "B=AnalyticF(s)",
+      "C=AnalyticF($map4.txt)", "Text(10,20,$f(x,y))", "END"}, {}},
+    {"curves_unclosed_bracket", 508, {"start()", "A=AnalyticF($exp(z+(1)", "END"}, message::kTextBracket, 1},
+    {"algebra_unclosed_bracket", 505, {"start()", "A=AnalyticF($sin(z", "END"}, message::kTextBracket, 1},
+    {"text_with_a_forbidden_sign", 508, {"start()", "A=AnalyticF($z;1)", "END"},
+     "A $ text may not hold the sign ';'.", 1},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Texts, CompileScripts, ::testing::ValuesIn(kTextCases),
+                         [](const auto& info) { return info.param.name; });
+
+// The compile looks for the file a function's String names, not for a file
+// named after the variable; a String whose text it cannot know is left to
+// the run.
+TEST_F(CompileFiles, FunctionFilesNamedByTextsAndStrings)
+{
+    testing::TemporaryDirectory folder;
+    folder.write("sinc2.fct", "domain: 0 1\r\nstart:\r\n");
+    folder.write("f_2.fct", "domain: 0 1\r\nstart:\r\n");
+    auto compileIn = [&](std::vector<std::string> lines) {
+        ScriptLoader loader(host, directories);
+        file = loader.build(joined(lines), 504, "test.kst", "", folder.path().string());
+        modules.set(504);
+        return Compiler(modules, host).compile(*file);
+    };
+    EXPECT_TRUE(
+        compileIn({"start()", "f=Function($sinc2.fct)", "g=Function($f_2.fct)",
+                   "s=String($f_2.fct)", "h=Function(s)", "t=String(s)", "k=Function(t)", "END"})
+            .ok());
+    EXPECT_TRUE(compileIn({"void draw(String s)", "f=Function(s)", "END", "start()", "END"}).ok());
+    CompileResult missing = compileIn(
+        {"start()", "s=String($f_2.fct)", "s=String($absent3.fct)", "f=Function(s)", "END"});
+    ASSERT_FALSE(missing.ok());
+    EXPECT_EQ(missing.error->message, message::kFunctionFileMissing);
+    EXPECT_EQ(missing.error->sourceLine, 3);
 }
 
 TEST_F(CompileFiles, LineFeedInsideALineRaisesTheWarning)

@@ -58,6 +58,7 @@ TEST(WordHelp, EveryExampleCompilesInItsModule)
 {
     testing::TemporaryDirectory directory;
     directory.write("parabola.fct", "x*x\r\n");
+    directory.write("sinc2.fct", "sin(x)/x\r\n");
     ScriptedHost host;
     Directories directories;
     for (const WordEntry& entry : wordTable()) {

@@ -322,6 +322,120 @@ TEST_F(FourDRun, CellFaceAndVertexNumbersCountFromZero)
                               "Run-time error.: Number 8 is out of range in command 'Cell'."}));
 }
 
+TEST_F(FourDRun, PointsKeepEveryDecimal)
+{
+    run({"P=point(1.9,2.5,-3.75,0.5)", "Q=point(-0.000000000000001,123456789012345.125,0,-7)"},
+        false);
+    auto decimals = [&](std::string_view name) {
+        const Long4& position = scene->findPoint(name, "start")->position;
+        std::vector<std::string> texts;
+        for (int axis = 0; axis < 4; ++axis)
+            texts.push_back(LongToDecimal(position[axis]));
+        return texts;
+    };
+    EXPECT_EQ(decimals("P"), (std::vector<std::string>{"1.900000000000000", "2.500000000000000",
+                                                       "-3.750000000000000", "0.500000000000000"}));
+    EXPECT_EQ(decimals("Q"),
+              (std::vector<std::string>{"-0.000000000000001", "123456789012345.125000000000000",
+                                        "0.000000000000000", "-7.000000000000000"}));
+}
+
+// The shipped examples grow the regular polytopes from one cell; every edge
+// of each has one length.
+TEST_F(FourDRun, ExamplesGrowTheRegularPolytopesFromOneCell)
+{
+    struct Case {
+        const char* file;
+        PolytopeCounts counts;
+    };
+    const Case cases[] = {{"twenty_four_cell.kst", {24, 96, 96, 24}},
+                          {"six_hundred_cell.kst", {600, 1200, 720, 120}},
+                          {"hundred_twenty_cell.kst", {120, 720, 1200, 600}}};
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.file);
+        std::optional<std::string> bytes =
+            readWholeFile(std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples" / item.file);
+        ASSERT_TRUE(bytes);
+        // The first byte names the module.
+        runText(bytes->substr(1));
+        PolytopeCounts made = counts("T");
+        EXPECT_EQ(made.cells, item.counts.cells);
+        EXPECT_EQ(made.faces, item.counts.faces);
+        EXPECT_EQ(made.edges, item.counts.edges);
+        EXPECT_EQ(made.vertices, item.counts.vertices);
+        double shortest = 1e300;
+        double longest = 0;
+        for (const CellRec* cell : scene->findPolytope("T", "start")->cells) {
+            for (const Face4& face : cell->faces) {
+                for (std::size_t k = 0; k + 1 < face.vertices.size(); ++k) {
+                    double edge = toDouble(length(minus(face.vertices[k + 1], face.vertices[k])));
+                    shortest = std::min(shortest, edge);
+                    longest = std::max(longest, edge);
+                }
+            }
+        }
+        EXPECT_NEAR(longest, shortest, 1e-9 * longest);
+        EXPECT_EQ(messages(), std::vector<std::string>{});
+    }
+}
+
+// The 5-cell is worked out on the offsets from the first corner, so a
+// large cell is made right; one too large to hold says so and makes nothing.
+TEST_F(FourDRun, FiveCellOfALargeCellOrTheSizeAsTheCause)
+{
+    for (const char* size : {"500000000", "200000000000000"}) {
+        SCOPED_TRACE(size);
+        host.clearMessages();
+        std::string s(size);
+        std::string text = "void start()\r\nA=point(0,0,0,0)\r\nB=point(" + s + "," + s +
+                           ",0,0)\r\nC=point(" + s + ",0," + s + ",0)\r\nD=point(0," + s + "," + s +
+                           ",0)\r\nf1=polygon(A,B,C)\r\nf2=polygon(A,B,D)\r\nf3=polygon(A,C,D)"
+                           "\r\nf4=polygon(B,C,D)\r\ncell=polyhedron()\r\n"
+                           "AddFaces(cell,f1,f2,f3,f4)\r\nT=Polyh5Pts(cell)\r\nEND\r\n";
+        runText(text);
+        PolytopeRec* polytope = scene->findPolytope("T", "start");
+        if (s == "500000000") {
+            ASSERT_NE(polytope, nullptr);
+            PolytopeCounts made = counts("T");
+            EXPECT_EQ(made.cells, 5u);
+            EXPECT_EQ(made.faces, 10u);
+            EXPECT_EQ(made.edges, 10u);
+            EXPECT_EQ(made.vertices, 5u);
+            // The apex is an edge away from each corner (in doubles: the
+            // squares would not fit the long numbers).
+            std::array<double, 4> apex = polytope->cells.back()->faces.back().vertices[2].doubles();
+            double edge = 500000000 * std::sqrt(2.0);
+            for (const Long4& corner : polytope->cells.front()->vertices()) {
+                std::array<double, 4> at = corner.doubles();
+                double squared = 0;
+                for (std::size_t axis = 0; axis < 4; ++axis)
+                    squared += (apex[axis] - at[axis]) * (apex[axis] - at[axis]);
+                EXPECT_NEAR(std::sqrt(squared), edge, 1e-5);
+            }
+            EXPECT_EQ(messages(), std::vector<std::string>{});
+        } else {
+            EXPECT_EQ(polytope, nullptr);
+            EXPECT_EQ(messages(), (std::vector<std::string>{
+                                      "Run-time error.: Number too large. Major error may occur. "
+                                      "Command 'Polyh5Pts' is omitted."}));
+        }
+    }
+}
+
+// A polygon of fewer than three different vertices (points within 0.1 are
+// one) is no face: AddFaces leaves it out and says so.
+TEST_F(FourDRun, FacesNeedThreeDifferentVertices)
+{
+    run({"A=point(0,0,0,0)", "A2=point(0.05,0,0,-0.05)", "B=point(100,0,0,0)", "C=point(0,100,0,0)",
+         "thin=polygon(A,A2,B)", "good=polygon(A,B,C)", "cell=polyhedron()",
+         "AddFaces(cell,thin,good)"},
+        false);
+    EXPECT_EQ(scene->findCell("cell", "start")->faces.size(), 1u);
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Run-time error.: Polygon thin has fewer than three different "
+                              "vertices and cannot be a face. Command 'AddFaces' leaves it out."}));
+}
+
 TEST_F(FourDRun, IntersectionsAndCentres)
 {
     run({"e1=plane(1,0,0,0,3)", "e2=plane(0,1,0,0,4)", "e3=plane(0,0,1,0,5)",
@@ -395,20 +509,35 @@ TEST_F(FourDRun, PolytopeAndCellFilesRoundTrip)
     EXPECT_EQ(messages(), (std::vector<std::string>{"Error.: Could not open file 'missing.txt'."}));
 }
 
+// The writing words of four dimensions refuse a file outside the
+// program's folders and write nothing.
+TEST_F(FourDRun, WritesOutsideTheProgramsFoldersAreRefused)
+{
+    ScratchDirectory directory("four_d_writes_");
+    scriptDirectory = (directory.path / "program").string();
+    std::filesystem::create_directories(scriptDirectory);
+    window.state().setWorkingDirectory(scriptDirectory);
+    run({"Build4D(T)", "WritePolytope(T,$../polytope.txt)", "PathOfCross(0,0,0,1,4)",
+         "SaveCross(T,$../moving.frm,0,0,0,4)", "level=plane(0,0,0,1,100)",
+         "S=CrossSect3D(T,level)", "SaveParCross($../parallel.frm,4)",
+         "WritePolytope(T,$kept.txt)"});
+    for (const char* name : {"polytope.txt", "moving.frm", "parallel.frm"})
+        EXPECT_FALSE(std::filesystem::exists(directory.path / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(directory.path / "program" / "kept.txt"));
+    EXPECT_EQ(window.state().refusedWrites(), 3);
+    // The box shows the first; the others are counted with it.
+    EXPECT_EQ(messages(), (std::vector<std::string>{
+                              "Run-time error.: File '../polytope.txt' is outside the folders a "
+                              "program may write to: its own folder and the working directory. "
+                              "Nothing is written."}));
+}
+
 TEST_F(FourDRun, ReadsTheShippedCellAndPolytopeFiles)
 {
-    // Names with '_' cannot be written in a script: copies with plain names.
-    std::filesystem::path shipped = std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids";
-    ScratchDirectory directory("four_d_files_");
-    for (auto [from, to] : {std::pair{"tesseract_cell.txt", "cell.txt"},
-                            std::pair{"tesseract.txt", "polytope.txt"},
-                            std::pair{"cube.txt", "cube.txt"}})
-        std::filesystem::copy_file(shipped / from, directory.path / to,
-                                   std::filesystem::copy_options::overwrite_existing);
-    scriptDirectory = directory.path.string();
-    run({"c=String($cell.txt)", "t=String($polytope.txt)", "k=String($cube.txt)",
-         "C=Read4DPolyhedron(c)", "T=ReadPolytope(t)", "K=OpenPolyhedron(k)",
-         "AddTo4DimSet(K)"},
+    // Names with '_' are written as they are, in a '$' text or a String.
+    scriptDirectory = (std::filesystem::path(KESTRANE_SOURCE_DIR) / "examples/solids").string();
+    run({"t=String($tesseract.txt)", "C=Read4DPolyhedron($tesseract_cell.txt)", "T=ReadPolytope(t)",
+         "K=OpenPolyhedron($cube.txt)", "AddTo4DimSet(K)"},
         false);
     ASSERT_NE(scene->findCell("C", "start"), nullptr);
     EXPECT_EQ(scene->findCell("C", "start")->faces.size(), 6u);

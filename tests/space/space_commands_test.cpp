@@ -185,6 +185,14 @@ TEST_F(SpaceCommands, BuilderRefusalsAreDeferredRunTimeErrors)
          "Run-time error.: There is no template. Use 'Template' first."},
         {"template full", cubeThen({"Template(1)", "AddToTemplate(p1)", "AddToTemplate(p2)"}),
          "Run-time error.: Template is full. The polygon is not added."},
+        {"a face of two different vertices",
+         cubeThen({"q=polygon(A,B,A)", "S=polyhedron(M)", "AddFaces(S,q,p1)"}),
+         "Run-time error.: Polygon q has fewer than three different vertices and cannot be a "
+         "face. Command 'AddFaces' leaves it out."},
+        {"a template face of one vertex",
+         cubeThen({"Template(2)", "q=polygon(A,A,A)", "AddToTemplate(q)"}),
+         "Run-time error.: Polygon q has fewer than three different vertices and cannot be a "
+         "face. Command 'AddToTemplate' leaves it out."},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -184,6 +184,79 @@ TEST_F(SpaceFileCommands, ThePictureShowWritesTheCountedPicturesAndStops)
     EXPECT_EQ(writer.pictures.back().width, 300);
 }
 
+// A program writes only inside its own folder and the working directory
+// (and folders allowed besides): any other file, whatever the name or link
+// that leads there, is refused with a run-time error naming it.
+TEST_F(SpaceFileCommands, WritesStayInsideTheProgramsFolders)
+{
+    fs::path outside = directory.string() + "-outside";
+    fs::create_directories(outside);
+    fs::create_directory_symlink(outside, directory / "away");
+    window.state().setWorkingDirectory((directory / "work").string());
+    fs::create_directories(directory / "work");
+    const std::string absolute = (outside / "absolute.txt").string();
+    struct Case {
+        std::string line;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"WritePolyhedron(cube,$../notes.txt)", "../notes.txt"},
+        {"WritePolyhedron(cube,$" + absolute + ")", absolute},
+        {"WritePolyhedron(cube,$away/linked.txt)", "away/linked.txt"},
+        {"SavePolyhedron(cube,$../turning.frm,10,0,20,2)", "../turning.frm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        host.clearMessages();
+        int refused = window.state().refusedWrites();
+        runHere(cubeThen({c.line}));
+        EXPECT_EQ(messageTexts(),
+                  std::vector<std::string>{
+                      "Run-time error.: File '" + c.name +
+                      "' is outside the folders a program may write to: its own folder and the "
+                      "working directory. Nothing is written."});
+        EXPECT_EQ(window.state().refusedWrites(), refused + 1);
+    }
+    EXPECT_TRUE(fs::is_empty(outside));
+    EXPECT_FALSE(fs::exists(directory.parent_path() / "notes.txt"));
+
+    // Subfolders and the working directory are the program's; a folder may
+    // be allowed besides.
+    fs::create_directories(directory / "solids");
+    host.clearMessages();
+    runHere(
+        cubeThen({"WritePolyhedron(cube,$solids/cube.txt)",
+                  "WritePolyhedron(cube,$" + (directory / "work" / "cube.txt").string() + ")"}));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(fs::exists(directory / "solids" / "cube.txt"));
+    EXPECT_TRUE(fs::exists(directory / "work" / "cube.txt"));
+    window.state().setExtraWriteFolders({outside.string()});
+    runHere(cubeThen({"WritePolyhedron(cube,$" + absolute + ")"}));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(fs::exists(absolute));
+    fs::remove_all(outside);
+}
+
+// A picture whose name is a link to a file elsewhere is not written there.
+TEST_F(SpaceFileCommands, APictureNamedLikeALinkOutsideIsRefused)
+{
+    fs::path outside = directory.string() + "-pictures";
+    fs::create_directories(outside);
+    fs::create_symlink(outside / "stolen.png", directory / "picture000.png");
+    FakePictureWriter writer;
+    window.state().setPictureWriter(&writer);
+    window.state().setWorkingDirectory(directory.string());
+    runHere(cubeThen({"Pictures(300,250,199,50,2)"}));
+    scene->show().startPictureShow();
+    window.tick();
+    window.showDeferredMessage();
+    EXPECT_TRUE(writer.pictures.empty());
+    EXPECT_FALSE(scene->show().pictureShowRunning());
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_NE(host.messages()[0].text.find("File 'picture000.png' is outside"), std::string::npos);
+    fs::remove_all(outside);
+}
+
 TEST_F(SpaceFileCommands, APictureShowWithoutAPainterSaysSoOnce)
 {
     runHere(cubeThen({}));
