@@ -1,6 +1,7 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -44,6 +45,20 @@ Fixed halfPi(int fraction)
     Fixed value = long_engine::pi(fraction);
     value.shiftRight(1);
     return value;
+}
+
+// Limbs for a result of a few units at most (a sine, an angle): enough for
+// the fraction words and for the argument's integer words, which reducing
+// it by pi/2 costs (at most four: larger arguments are reduced apart), with
+// the engine's 64 guard bits. The number's other integer words would only
+// lengthen every product.
+int boundedResultLimbs(const LongNum& argument)
+{
+    int fractionWords = longWords() - longIntegerWords();
+    int argumentWords = std::clamp(longIntegerWords() - long_detail::firstNonzero(argument), 0, 4);
+    int bits =
+        static_cast<int>(std::ceil((fractionWords + argumentWords) * 3 * 3.3219280948873623));
+    return (bits + 64 + 63) / 64;
 }
 
 void store(const Fixed& value, LongNum& out)
@@ -346,7 +361,7 @@ void LongArctan(const LongNum& a, LongNum& out)
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
-    store(arctangentOf(a, long_engine::fractionLimbs()), out);
+    store(arctangentOf(a, boundedResultLimbs(a)), out);
     keepSignOfZero(a, out);
 }
 
@@ -356,7 +371,7 @@ void LongSin(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
+    sineAndCosine(a, boundedResultLimbs(a), sine, cosine);
     store(sine, out);
     keepSignOfZero(a, out);
 }
@@ -367,7 +382,7 @@ void LongCos(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
+    sineAndCosine(a, boundedResultLimbs(a), sine, cosine);
     store(cosine, out);
 }
 
@@ -390,7 +405,7 @@ void LongArcsin(const LongNum& a, LongNum& out)
         long_detail::clearDigits(out, a.sign());
         return;
     }
-    store(arcsineOf(a, nearOne, long_engine::fractionLimbs()), out);
+    store(arcsineOf(a, nearOne, boundedResultLimbs(a)), out);
     keepSignOfZero(a, out);
 }
 
@@ -398,7 +413,7 @@ void LongArccos(const LongNum& a, LongNum& out)
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
-    int fraction = long_engine::fractionLimbs();
+    int fraction = boundedResultLimbs(a);
     bool nearOne = false;
     Fixed arcsine(fraction);
     if (arcsineArgument(a, nearOne))
