@@ -1,5 +1,6 @@
 #include "fractions/calculator.h"
 
+#include "fractions/calculator_digits.h"
 #include "fractions/colors_dialog.h"
 #include "fractions/expression_clipboard.h"
 #include "fractions/expression_text.h"
@@ -151,12 +152,13 @@ bool Calculator::compute()
 bool Calculator::evaluate(const FractNode& tree, const std::string* definedName)
 {
     NumberField field = m_complex ? NumberField::Complex : NumberField::Real;
-    auto value = evaluateLong(tree, enabledVariables(), field, m_host);
-    if (!value)
+    auto parts = computeShownParts(tree, enabledVariables(), field, calcWords(), m_host);
+    if (!parts)
         return false;
     if (definedName)
         defineVariable(*definedName, standaloneCopy(tree));
-    m_result = makeCalculatorOutput(*value, m_complex, calcWords(), m_metrics, kResultAreaWidth);
+    m_result = makeCalculatorOutput(std::move(parts->real), std::move(parts->imaginary), m_metrics,
+                                    kResultAreaWidth);
     m_clipboard.setText(m_result->clipboard);
     return true;
 }
