@@ -47,7 +47,7 @@ void divideBoth(Parts& parts, const ExactRational& factor)
     parts.denominator = parts.denominator.scaled(inverse);
 }
 
-// Divides out the highest power of each name that every term holds.
+// Divides out the highest whole power of each name that every term holds.
 void cancelCommonNames(Parts& parts)
 {
     std::map<std::string, SmallRational> common;
@@ -70,10 +70,12 @@ void cancelCommonNames(Parts& parts)
                 exponent = std::min(exponent, names[name]);
         }
     }
+    // Whole powers only: a root of a name taken out of the denominator would
+    // come back into it (1/sqrt(x) stays sqrt(x)/x).
     ExactTerm inverse{1, {}};
     for (const auto& [name, exponent] : common) {
-        if (exponent > SmallRational(0))
-            inverse.factors.push_back(ExactFactor::ofName(name, SmallRational(0) - exponent));
+        if (exponent.floor() > 0)
+            inverse.factors.push_back(ExactFactor::ofName(name, -exponent.floor()));
     }
     if (inverse.factors.empty())
         return;
