@@ -100,8 +100,15 @@ int runRoots(CommandArguments arguments, std::ostream& out, std::ostream& err)
     }
     if (polynomial.leadingZero)
         return refuse(*parsed, notFound, out, err);
+    // Exact roots given up say why, once.
+    std::string messages;
+    if (const std::optional<ExactMessage>& problem = polynomial.exactProblem) {
+        err << problem->caption << ": " << problem->text << '\n';
+        messages = "{\"caption\": " + jsonString(problem->caption) +
+                   ", \"text\": " + jsonString(problem->text) + "}";
+    }
     if (parsed->json) {
-        out << "{\"roots\": " << rootsJson(polynomial) << ", \"messages\": []}\n";
+        out << "{\"roots\": " << rootsJson(polynomial) << ", \"messages\": [" << messages << "]}\n";
         return 0;
     }
     std::size_t count = std::max(polynomial.roots.size(), polynomial.exact.size());
