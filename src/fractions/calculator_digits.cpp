@@ -93,7 +93,7 @@ std::optional<ShownParts> computeShownParts(const FractNode& tree, const LongVar
         auto best = [](const PartOutcome& outcome) {
             return outcome.certain ? outcome.certain : outcome.fewer;
         };
-        fewer.reset();
+        // The places certain with more words replace those with fewer.
         if (best(real) && best(imaginary)) {
             fewer = ShownParts{*best(real), std::nullopt};
             if (complex)
