@@ -62,43 +62,48 @@ int truncatedPartials(const LongNum& a, const LongNum& b)
     return truncated;
 }
 
-// What LongDiv itself loses on a / b (b nonzero): its quotient words run
-// from the first for at most H steps (and not past the second-last word),
-// so the lowest one written bounds the truncation; a step whose divisor
-// reaches below the last word subtracts up to one unit too little.
-ErrorBound divisionLoss(const LongNum& a, const LongNum& b)
+// The shifts of LongDiv's steps on a / b (both nonzero): its quotient
+// words run from the first for at most H steps, and not past the
+// second-last word, so the lowest one written is word H - 1 + last.
+struct DivisionSteps {
+    int first = 0;
+    int last = 0;
+};
+
+DivisionSteps divisionSteps(const LongNum& a, const LongNum& b)
 {
     int count = a.wordCount();
     int half = longIntegerWords();
     int aFirst = firstNonzero(a);
-    if (aFirst == count)
-        return ErrorBound();
     int bFirst = firstNonzero(b);
-    int bLast = lastNonzero(b);
-    int firstShift = aFirst - bFirst + (a[aFirst] < b[bFirst] ? 1 : 0);
-    int lastShift = std::min({firstShift + half - 1, half - 1, count - 1 - bFirst});
-    if (lastShift < firstShift)
+    int first = aFirst - bFirst + (a[aFirst] < b[bFirst] ? 1 : 0);
+    return {first, std::min({first + half - 1, half - 1, count - 1 - bFirst})};
+}
+
+// What LongDiv itself loses on a / b: below one unit of the lowest quotient
+// word written, and for every step whose divisor reaches below the last
+// word, one unit of the last word subtracted too little (over b).
+ErrorBound divisionLoss(const LongNum& a, const LongNum& b, const DivisionSteps& steps)
+{
+    if (steps.last < steps.first)
         return ErrorBound::above(a) / ErrorBound::below(b);
-    int drift = 0;
-    for (int shift = firstShift; shift <= lastShift; ++shift)
-        if (bLast + shift >= count)
-            ++drift;
-    return ErrorBound::wordUnit(half - 1 + lastShift) +
+    int drift = std::max(0, steps.last - std::max(steps.first, a.wordCount() - lastNonzero(b)) + 1);
+    return ErrorBound::wordUnit(longIntegerWords() - 1 + steps.last) +
            ErrorBound::lastWordUnits(drift) / ErrorBound::below(b);
 }
 
-// Whether the quotient q of a / b is exact: a quotient that ends before its
-// last word may (1/4, 2^-28), and then q b, formed without truncation,
-// gives a back. Other quotients are not checked; their bound stays.
-bool exactQuotient(const LongNum& a, const LongNum& b, const LongNum& q)
+// Whether the quotient q of a / b is exact: a quotient that ends before the
+// lowest word the division writes may be (1/4, 2^-28), and then q b,
+// formed without truncation, gives a back. Other quotients keep their bound.
+bool exactQuotient(const LongNum& a, const LongNum& b, const LongNum& q, const DivisionSteps& steps)
 {
     int last = lastNonzero(q);
-    if (last < 0 || last >= q.wordCount() - 2 || truncatedPartials(q, b) > 0)
+    if (last < 0 || last >= longIntegerWords() - 1 + steps.last || truncatedPartials(q, b) > 0)
         return false;
     LongNum product;
     LongMul(q, b, product);
     product.setSign(a.sign());
-    return product == a || (LongIsZero(product) && LongIsZero(a));
+    return product == a;
 }
 
 } // namespace
@@ -191,19 +196,20 @@ BoundedLong BoundedArithmetic::divide(const BoundedLong& a, const BoundedLong& b
         LongDiv(a.value, b.value, out); // shows the division-by-zero message
         return {};
     }
-    int aFirst = firstNonzero(a.value);
-    int bFirst = firstNonzero(b.value);
-    if (aFirst < a.value.wordCount()) {
-        int shift = aFirst - bFirst + (a.value[aFirst] < b.value[bFirst] ? 1 : 0);
-        // Quotient words above word 0 would be lost.
-        if (longIntegerWords() - 1 + shift < 0)
-            return tooLarge();
-    }
-    LongDiv(a.value, b.value, out);
-    ErrorBound loss =
-        exactQuotient(a.value, b.value, out) ? ErrorBound() : divisionLoss(a.value, b.value);
-    // |a/b - a~/b~| <= (Ea + |a~/b~| Eb) / |b|.
     ErrorBound divisor = differenceOrZero(ErrorBound::below(b.value), b.error);
+    if (LongIsZero(a.value)) {
+        out.setSign(a.value.sign() == b.value.sign() ? kLongPlus : kLongMinus);
+        return checked(std::move(out), a.error / divisor);
+    }
+    DivisionSteps steps = divisionSteps(a.value, b.value);
+    // Quotient words above word 0 would be lost.
+    if (longIntegerWords() - 1 + steps.first < 0)
+        return tooLarge();
+    LongDiv(a.value, b.value, out);
+    ErrorBound loss = exactQuotient(a.value, b.value, out, steps)
+                          ? ErrorBound()
+                          : divisionLoss(a.value, b.value, steps);
+    // |a/b - a~/b~| <= (Ea + |a~/b~| Eb) / |b|.
     ErrorBound error = (a.error + (ErrorBound::above(out) + loss) * b.error) / divisor + loss;
     return checked(std::move(out), error);
 }

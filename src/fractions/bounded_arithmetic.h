@@ -19,7 +19,7 @@ struct BoundedComplex {
     BoundedLong im;
 
     // A real value: the imaginary part is zero and exact.
-    bool isReal() const { return LongIsZero(im.value) && im.error.isZero(); }
+    bool isReal() const { return im.error.isZero() && LongIsZero(im.value); }
 };
 
 // The arithmetic of one evaluation at the current word count: every result

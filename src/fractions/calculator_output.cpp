@@ -56,6 +56,13 @@ private:
     int m_count;
 };
 
+void appendWord(std::string& text, LongWord word)
+{
+    text.push_back(static_cast<char>('0' + word / 100));
+    text.push_back(static_cast<char>('0' + word / 10 % 10));
+    text.push_back(static_cast<char>('0' + word % 10));
+}
+
 // The integer part without leading zeros ("0" for none).
 std::string integerText(const LongNum& value)
 {
@@ -64,13 +71,10 @@ std::string integerText(const LongNum& value)
         LongWord word = value[index];
         if (text.empty() && word == 0)
             continue;
-        if (text.empty()) {
+        if (text.empty())
             text = std::to_string(word);
-            continue;
-        }
-        text.push_back(static_cast<char>('0' + word / 100));
-        text.push_back(static_cast<char>('0' + word / 10 % 10));
-        text.push_back(static_cast<char>('0' + word % 10));
+        else
+            appendWord(text, word);
     }
     return text.empty() ? "0" : text;
 }
@@ -122,9 +126,12 @@ double log2DistanceToHalf(const FractionDigits& digits, int kept)
 CalculatorPart roundedCalculatorPart(const LongNum& value, int fractionDigits)
 {
     FractionDigits digits(value);
-    std::string integer = integerText(value);
-    std::string shown = integer;
-    for (int place = 0; place < fractionDigits; ++place)
+    std::string shown = integerText(value);
+    shown.reserve(shown.size() + static_cast<std::size_t>(fractionDigits) + 1);
+    int wholeWords = fractionDigits / 3;
+    for (int word = 0; word < wholeWords; ++word)
+        appendWord(shown, value[longIntegerWords() + word]);
+    for (int place = 3 * wholeWords; place < fractionDigits; ++place)
         shown.push_back(static_cast<char>('0' + digits[place]));
     int next = digits[fractionDigits];
     if (next > 5 || (next == 5 && digits.anyFrom(fractionDigits + 1)))
