@@ -66,22 +66,11 @@ public:
     {
         if (m_problem)
             return std::nullopt;
-        std::unique_ptr<FractNode> tree = parsed(text);
-        if (!tree) {
-            m_problem = exactProblemMessage(ExactProblem::Unsupported);
-            return std::nullopt;
-        }
-        ScriptedHost silent;
-        SimplifyRequest request;
-        request.tree = tree.get();
-        request.purpose = SimplifyFor::Script;
-        SimplifyResult result = simplifyExpression(request, silent);
-        if (!result.tree) {
-            m_problem = result.messages.empty() ? exactProblemMessage(ExactProblem::Unsupported)
-                                                : result.messages.front();
-            return std::nullopt;
-        }
-        return printExpressionText(*result.tree);
+        ExactMessage problem;
+        std::optional<Text> normal = normalFormText(text, SimplifyFor::Script, problem);
+        if (!normal)
+            m_problem = problem;
+        return normal;
     }
 
     const std::optional<ExactMessage>& problem() const { return m_problem; }
