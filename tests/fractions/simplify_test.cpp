@@ -144,6 +144,8 @@ TEST_F(SimplifyTest, KeepsRootsOfSumsThatDoNotDenest)
         {"sqrt(8+8*sqrt(3))", "2*sqrt(2+2*sqrt(3))"},
         {"sqrt(1/2+sqrt(3))", "sqrt(2+4*sqrt(3))/2"},
         {"root(3,1+sqrt(2))^4", "root(3,1+sqrt(2))+sqrt(2)*root(3,1+sqrt(2))"},
+        // Only square roots of sums leave a denominator, as of names.
+        {"1/(1+root(3,1+sqrt(2)))", "1/(root(3,1+sqrt(2))+1)"},
         {"1/sqrt(x+1)", "sqrt(x+1)/(x+1)"},
         // The square root of a name leaves a denominator too.
         {"x^(1/2)*x^-1", "sqrt(x)/x"},
