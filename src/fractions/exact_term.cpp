@@ -45,9 +45,13 @@ std::string nameText(const std::string& name, int copies)
     return copies == 1 ? name : name + "^" + std::to_string(copies);
 }
 
-std::string sumText(const std::string& sum, int copies)
+// A root of a sum to a power: root(3,1+sqrt(2))^2. The power stays outside,
+// so that the root is always the principal root of the sum itself (the
+// principal cube root of the square of a complex sum can be another).
+std::string sumRootText(int degree, const std::string& sum, int copies)
 {
-    return copies == 1 ? sum : "(" + sum + ")^" + std::to_string(copies);
+    std::string root = rootText(degree, sum);
+    return copies == 1 ? root : root + "^" + std::to_string(copies);
 }
 
 } // namespace
@@ -220,9 +224,9 @@ std::string ExactTerm::magnitudeText() const
             for (RootPower root : foldExponent(rest.numerator, rest.denominator)) {
                 if (root.degree != degree)
                     continue;
-                append(rootText(degree, factor.kind == FactorKind::Name
-                                            ? nameText(factor.name, root.copies)
-                                            : sumText(factor.name, root.copies)));
+                append(factor.kind == FactorKind::Name
+                           ? rootText(degree, nameText(factor.name, root.copies))
+                           : sumRootText(degree, factor.name, root.copies));
             }
         }
     }
