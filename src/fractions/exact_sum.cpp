@@ -87,11 +87,12 @@ ExactSum ExactSum::expanded(std::vector<ExactTerm> terms)
     // sqrt(s)^3 = s * sqrt(s): the whole powers of a sum under a root are the
     // sum's own powers, multiplied out. A negative one would put the sum
     // below a bar, which a sum cannot hold.
-    std::vector<ExactTerm> plain;
-    ExactSum result;
+    // Every term is collected once, at the end: adding the products one by
+    // one would sort the growing sum again for each.
+    std::vector<ExactTerm> all;
     for (ExactTerm& term : terms) {
         if (wholePowerOfSum(term) == 0) {
-            plain.push_back(std::move(term));
+            all.push_back(std::move(term));
             continue;
         }
         ExactSum factor = ExactRational(1);
@@ -104,11 +105,14 @@ ExactSum ExactSum::expanded(std::vector<ExactTerm> terms)
             factor *= part.radicand->raised(whole);
             part.exponent = part.exponent - SmallRational(whole);
         }
-        result += factor * ExactSum(std::move(term));
-        if (result.failed())
-            return result;
+        ExactSum product = factor * ExactSum(std::move(term));
+        if (product.failed())
+            return product;
+        all.insert(all.end(), product.m_terms.begin(), product.m_terms.end());
+        if (all.size() > 100 * kMaxExactTerms)
+            return failed(ExactProblem::TooLarge);
     }
-    return result + collect(std::move(plain));
+    return collect(std::move(all));
 }
 
 bool ExactSum::isRational() const

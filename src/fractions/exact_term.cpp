@@ -266,12 +266,17 @@ namespace {
 // then the term with more of them.
 int compareSymbols(std::span<const ExactFactor> a, std::span<const ExactFactor> b)
 {
-    SmallRational degreeA;
-    SmallRational degreeB;
-    for (const ExactFactor& factor : a)
-        degreeA = degreeA + factor.exponent;
-    for (const ExactFactor& factor : b)
-        degreeB = degreeB + factor.exponent;
+    // The total powers in units of 1/2520: every exponent's denominator (at
+    // most 9) divides it, so the sums are exact without reducing fractions.
+    auto degree = [](std::span<const ExactFactor> factors) {
+        std::int64_t total = 0;
+        for (const ExactFactor& factor : factors)
+            total += static_cast<std::int64_t>(factor.exponent.numerator) *
+                     (2520 / factor.exponent.denominator);
+        return total;
+    };
+    std::int64_t degreeA = degree(a);
+    std::int64_t degreeB = degree(b);
     if (degreeA != degreeB)
         return degreeA > degreeB ? -1 : 1;
     for (size_t i = 0; i < a.size() && i < b.size(); ++i) {

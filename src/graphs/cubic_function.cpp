@@ -438,7 +438,10 @@ Texts cardanoRoots(ExactWriter& writer, const std::vector<Text>& k,
         parts = generalParts(writer, k, kind);
     if (!parts)
         return std::nullopt;
-    auto [uName, vName] = placeholders(k);
+    // Named, not bound: lambdas cannot capture structured bindings everywhere.
+    const std::pair<Text, Text> names = placeholders(k);
+    const Text& uName = names.first;
+    const Text& vName = names.second;
     const Text& shift = parts->minusShift;
     std::vector<Text> formulas;
     auto epsilonForm = [&](std::array<int, 3> order) {

@@ -171,6 +171,10 @@ TEST_F(SimplifyTest, RefusesWhatItCannotSimplifyWithItsMessage)
         {"root(4,1-sqrt(5))", kWrongFraction},
         {"1/(2-2)", "Division by zero."},
         {"(a+b+c+d+e)^20", "Expression is too large to simplify."},
+        // Square roots of sums of names below the bar multiply out fast.
+        {"(3/4+sqrt(5/2)/(0/4-sqrt(2/4/2)/(0/4-sqrt(2/4+s+44)+s/2-s2/4+s/j+s+44)+s/2-s2/4+s/"
+         "jS2-sqr))",
+         "Too large numbers. Major error may occur."},
     };
     for (const Case& c : cases) {
         host.clearMessages();
