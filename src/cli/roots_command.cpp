@@ -76,8 +76,14 @@ int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     }
     if (polynomial.leadingZero)
         return refuse(parsed, notFound, host, out);
+    // Exact roots given up say why, once.
+    if (const std::optional<ExactMessage>& problem = polynomial.exactProblem)
+        host.message(MessageRequest{problem->caption, problem->text});
     if (parsed.json) {
-        out << "{\"roots\": " << rootsJson(polynomial) << ", \"messages\": []}\n";
+        JsonWriter json(JsonStyle::Spaced);
+        json.beginObject().key("roots").raw(rootsJson(polynomial));
+        writeMessages(json, host.messages());
+        out << json.endObject().take() << '\n';
         return kSuccess;
     }
     std::size_t count = std::max(polynomial.roots.size(), polynomial.exact.size());

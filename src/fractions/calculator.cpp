@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/calculator.h"
 
+#include "fractions/calculator_digits.h"
 #include "fractions/colors_dialog.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
@@ -174,14 +175,14 @@ bool Calculator::compute()
 bool Calculator::evaluate(const FractNode& tree, const std::string* definedName)
 {
     NumberField field = complexNumbers() ? NumberField::Complex : NumberField::Real;
-    auto value = evaluateLong(tree, enabledVariables(), field, m_host);
-    if (!value)
+    auto parts = computeShownParts(tree, enabledVariables(), field, calcWords(), m_host);
+    if (!parts)
         return false;
     if (definedName)
         defineVariable(*definedName, standaloneCopy(tree));
     m_metrics.setFont(resultFont());
-    m_result =
-        makeCalculatorOutput(*value, complexNumbers(), calcWords(), m_metrics, kResultAreaWidth);
+    m_result = makeCalculatorOutput(std::move(parts->real), std::move(parts->imaginary), m_metrics,
+                                    kResultAreaWidth);
     layoutResult();
     ++m_resultCount;
     m_clipboard.setText(m_result->clipboard);

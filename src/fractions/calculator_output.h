@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fractions/error_bound.h"
 #include "numbers/long_num.h"
 
 #include <optional>
@@ -41,12 +42,18 @@ struct PlacedText {
     int width = 0;
 };
 
-// The shown text of a value evaluated at longWords() that shows
-// `shownWords` words (half of them fraction words): the last shown word is
-// raised by one unit when the first guard word exceeds 500, leading integer
-// zeros go (the units digit stays), trailing fraction zeros go, and the
-// point goes with the last fraction digit.
-CalculatorPart formatCalculatorPart(const LongNum& value, int shownWords);
+// The shown text of a value at the current word count rounded to
+// `fractionDigits` places: up when the digits after them exceed one half
+// (an exact half stays), leading integer zeros dropped (the units digit
+// stays), trailing fraction zeros dropped, the point with the last fraction
+// digit. The places must lie within the value's fraction words.
+CalculatorPart roundedCalculatorPart(const LongNum& value, int fractionDigits);
+
+// How sure that rounding is when the true value lies within `error` of the
+// value: log2 of the distance from the value to the nearest place where the
+// rounding changes, over the error. Positive means certain (+infinity for an
+// exact value); -3.3 means the error would have to shrink ten times.
+double roundingMargin(const LongNum& value, ErrorBound error, int fractionDigits);
 
 // Lines of at most `areaWidth` pixels as the canvas measures them; every
 // digit is kept however many lines that takes.
@@ -58,9 +65,8 @@ std::vector<std::string> splitCalculatorLines(const std::string& text, Canvas& m
 std::string calculatorClipboard(const CalculatorPart& real,
                                 const std::optional<CalculatorPart>& imaginary);
 
-// Steps after evaluation: format both parts, split them into lines and make
-// the clipboard text.
-CalculatorOutput makeCalculatorOutput(const LongComplex& value, bool complex, int shownWords,
+// Splits both parts into lines and makes the clipboard text.
+CalculatorOutput makeCalculatorOutput(CalculatorPart real, std::optional<CalculatorPart> imaginary,
                                       Canvas& metrics, int areaWidth);
 
 } // namespace kestrane

@@ -48,38 +48,58 @@ void divideBoth(Parts& parts, const ExactRational& factor)
     parts.denominator = parts.denominator.scaled(inverse);
 }
 
-// Divides out the highest power of each name that every term holds.
+// Every term times the factor (which may hold negative powers that no term
+// is left with).
+ExactSum timesEach(const ExactSum& sum, const ExactTerm& factor)
+{
+    std::vector<ExactTerm> terms(sum.terms().size());
+    for (size_t index = 0; index < terms.size(); ++index) {
+        if (multiplyTerms(sum.terms()[index], factor, terms[index]) != ExactProblem::None)
+            return ExactSum::failed(ExactProblem::Unsupported);
+    }
+    return ExactSum::collect(std::move(terms));
+}
+
+// Divides out the highest power of each name, and of each sum under a root,
+// that every term holds; but of a square root only the whole part: the
+// denominator is freed of square roots, and one taken out of it would come
+// back (1/sqrt(x) stays sqrt(x)/x).
 void cancelCommonNames(Parts& parts)
 {
-    std::map<std::string, SmallRational> common;
+    std::map<std::string, ExactFactor> common;
     bool first = true;
     for (const ExactSum* sum : {&parts.numerator, &parts.denominator}) {
         for (const ExactTerm& term : sum->terms()) {
-            std::map<std::string, SmallRational> names;
+            std::map<std::string, ExactFactor> symbols;
             for (const ExactFactor& factor : term.factors) {
-                if (factor.kind == FactorKind::Name)
-                    names[factor.name] = factor.exponent;
+                if (factor.kind == FactorKind::Name || factor.kind == FactorKind::Radical)
+                    symbols.emplace(factor.name, factor);
             }
             if (first) {
-                common = names;
+                common = std::move(symbols);
                 first = false;
                 continue;
             }
             std::erase_if(common,
-                          [&names](const auto& entry) { return !names.contains(entry.first); });
-            for (auto& [name, exponent] : common)
-                exponent = std::min(exponent, names[name]);
+                          [&symbols](const auto& entry) { return !symbols.contains(entry.first); });
+            for (auto& [name, factor] : common)
+                factor.exponent = std::min(factor.exponent, symbols.at(name).exponent);
         }
     }
     ExactTerm inverse{1, {}};
-    for (const auto& [name, exponent] : common) {
-        if (exponent > SmallRational(0))
-            inverse.factors.push_back(ExactFactor::ofName(name, SmallRational(0) - exponent));
+    for (auto& [name, factor] : common) {
+        SmallRational power = factor.exponent;
+        if (power.fractionPart().denominator == 2)
+            power = SmallRational(power.floor());
+        if (power <= SmallRational(0))
+            continue;
+        factor.exponent = SmallRational(0) - power;
+        inverse.factors.push_back(factor);
     }
     if (inverse.factors.empty())
         return;
-    parts.numerator = parts.numerator * ExactSum(inverse);
-    parts.denominator = parts.denominator * ExactSum(inverse);
+    parts.numerator = timesEach(parts.numerator, inverse);
+    parts.denominator = timesEach(parts.denominator, inverse);
 }
 
 bool isOne(const ExactSum& sum)

@@ -60,8 +60,8 @@ Coefficients remainderOf(Coefficients a, const Coefficients& b)
     return a;
 }
 
-// The quotient of one term by another; nothing when a name's exponent would
-// become negative.
+// The quotient of one term by another; nothing when the exponent of a name
+// (or of a sum under a root) would become negative.
 std::optional<ExactTerm> divideTerm(const ExactTerm& a, const ExactTerm& b)
 {
     ExactTerm quotient{a.coefficient / b.coefficient, a.factors};
@@ -75,7 +75,8 @@ std::optional<ExactTerm> divideTerm(const ExactTerm& a, const ExactTerm& b)
     if (quotient.normalise() != ExactProblem::None)
         return std::nullopt;
     for (const ExactFactor& factor : quotient.factors) {
-        if (factor.kind == FactorKind::Name && factor.exponent < SmallRational(0))
+        bool symbol = factor.kind == FactorKind::Name || factor.kind == FactorKind::Radical;
+        if (symbol && factor.exponent < SmallRational(0))
             return std::nullopt;
     }
     return quotient;

@@ -35,14 +35,39 @@ ExactSum ExactSum::power(const ExactFactor& factor)
     return ExactSum(ExactTerm{1, {factor}});
 }
 
+ExactFactor ExactFactor::ofSum(const ExactSum& sum, SmallRational exponent)
+{
+    return {FactorKind::Radical, 0, sum.toText(), exponent, std::make_shared<const ExactSum>(sum)};
+}
+
+namespace {
+
+// The whole part of the power of a sum under a root in the term, if any.
+int wholePowerOfSum(const ExactTerm& term)
+{
+    if (!term.hasRadicals())
+        return 0;
+    for (const ExactFactor& factor : term.factors) {
+        if (factor.kind == FactorKind::Radical && factor.exponent.floor() != 0)
+            return factor.exponent.floor();
+    }
+    return 0;
+}
+
+} // namespace
+
 ExactSum ExactSum::collect(std::vector<ExactTerm> terms)
 {
     ExactSum sum;
+    bool expand = false;
     for (ExactTerm& term : terms) {
         ExactProblem problem = term.normalise();
         if (problem != ExactProblem::None)
             return failed(problem);
+        expand = expand || wholePowerOfSum(term) != 0;
     }
+    if (expand)
+        return expanded(std::move(terms));
     std::sort(terms.begin(), terms.end(),
               [](const ExactTerm& a, const ExactTerm& b) { return compareTerms(a, b) < 0; });
     for (ExactTerm& term : terms) {
@@ -56,6 +81,39 @@ ExactSum ExactSum::collect(std::vector<ExactTerm> terms)
     if (sum.m_terms.size() > kMaxExactTerms)
         return failed(ExactProblem::TooLarge);
     return sum;
+}
+
+ExactSum ExactSum::expanded(std::vector<ExactTerm> terms)
+{
+    // sqrt(s)^3 = s * sqrt(s): the whole powers of a sum under a root are the
+    // sum's own powers, multiplied out. A negative one would put the sum
+    // below a bar, which a sum cannot hold.
+    // Every term is collected once, at the end: adding the products one by
+    // one would sort the growing sum again for each.
+    std::vector<ExactTerm> all;
+    for (ExactTerm& term : terms) {
+        if (wholePowerOfSum(term) == 0) {
+            all.push_back(std::move(term));
+            continue;
+        }
+        ExactSum factor = ExactRational(1);
+        for (ExactFactor& part : term.factors) {
+            int whole = part.kind == FactorKind::Radical ? part.exponent.floor() : 0;
+            if (whole < 0)
+                return failed(ExactProblem::Unsupported);
+            if (whole == 0)
+                continue;
+            factor *= part.radicand->raised(whole);
+            part.exponent = part.exponent - SmallRational(whole);
+        }
+        ExactSum product = factor * ExactSum(std::move(term));
+        if (product.failed())
+            return product;
+        all.insert(all.end(), product.m_terms.begin(), product.m_terms.end());
+        if (all.size() > 100 * kMaxExactTerms)
+            return failed(ExactProblem::TooLarge);
+    }
+    return collect(std::move(all));
 }
 
 bool ExactSum::isRational() const

@@ -62,6 +62,10 @@ public:
     static ExactSum collect(std::vector<ExactTerm> terms);
 
 private:
+    // collect() for terms of which some hold a whole power of a sum under a
+    // root.
+    static ExactSum expanded(std::vector<ExactTerm> terms);
+
     std::vector<ExactTerm> m_terms;
     ExactProblem m_problem = ExactProblem::None;
 };

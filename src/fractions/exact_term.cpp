@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <span>
 
 namespace kestrane {
 
@@ -45,13 +46,22 @@ std::string nameText(const std::string& name, int copies)
     return copies == 1 ? name : name + "^" + std::to_string(copies);
 }
 
+// A root of a sum to a power: root(3,1+sqrt(2))^2. The power stays outside,
+// so that the root is always the principal root of the sum itself (the
+// principal cube root of the square of a complex sum can be another).
+std::string sumRootText(int degree, const std::string& sum, int copies)
+{
+    std::string root = rootText(degree, sum);
+    return copies == 1 ? root : root + "^" + std::to_string(copies);
+}
+
 } // namespace
 
 int ExactFactor::compareBase(const ExactFactor& other) const
 {
     if (kind != other.kind)
         return kind < other.kind ? -1 : 1;
-    if (kind == FactorKind::Name)
+    if (kind == FactorKind::Name || kind == FactorKind::Radical)
         return name < other.name ? -1 : (name == other.name ? 0 : 1);
     if (kind == FactorKind::Prime)
         return prime < other.prime ? -1 : (prime == other.prime ? 0 : 1);
@@ -178,37 +188,53 @@ std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
 
 std::string ExactTerm::magnitudeText() const
 {
-    std::vector<std::string> parts;
-    // (degree, text) of every root: those of numbers first within a degree.
-    std::vector<std::pair<int, std::string>> roots;
-    for (auto [degree, radicand] : rootList(*this))
-        roots.emplace_back(degree, rootText(degree, std::to_string(radicand)));
+    std::string parts;
+    auto append = [&parts](const std::string& part) {
+        if (!parts.empty())
+            parts += '*';
+        parts += part;
+    };
+    bool fractional = false;
+    bool primes = false;
     for (const ExactFactor& factor : factors) {
-        if (factor.kind == FactorKind::Imaginary) {
-            parts.push_back("i");
-        } else if (factor.kind == FactorKind::Name) {
-            int whole = factor.exponent.floor();
-            if (whole > 0)
-                parts.push_back(nameText(factor.name, whole));
+        if (factor.kind == FactorKind::Imaginary)
+            append("i");
+        else if (factor.kind == FactorKind::Name && factor.exponent.floor() > 0)
+            append(nameText(factor.name, factor.exponent.floor()));
+        primes = primes || factor.kind == FactorKind::Prime;
+        fractional = fractional ||
+                     (factor.kind != FactorKind::Prime && !factor.exponent.fractionPart().isZero());
+    }
+    // The roots by rising degree; within a degree those of numbers, then of
+    // names, then of sums.
+    Radicands radicands;
+    radicands.fill(1);
+    if (primes)
+        radicands = radicandsOf(*this);
+    for (int degree = 2; degree <= kMaxRootDegree; ++degree) {
+        if (radicands[static_cast<size_t>(degree)] > 1)
+            append(rootText(degree, std::to_string(radicands[static_cast<size_t>(degree)])));
+        for (const ExactFactor& factor : factors) {
+            if (!fractional)
+                break;
+            if (factor.kind != FactorKind::Name && factor.kind != FactorKind::Radical)
+                continue;
             SmallRational rest = factor.exponent.fractionPart();
-            if (!rest.isZero()) {
-                for (RootPower root : foldExponent(rest.numerator, rest.denominator))
-                    roots.emplace_back(root.degree,
-                                       rootText(root.degree, nameText(factor.name, root.copies)));
+            if (rest.isZero())
+                continue;
+            for (RootPower root : foldExponent(rest.numerator, rest.denominator)) {
+                if (root.degree != degree)
+                    continue;
+                append(factor.kind == FactorKind::Name
+                           ? rootText(degree, nameText(factor.name, root.copies))
+                           : sumRootText(degree, factor.name, root.copies));
             }
         }
     }
-    std::stable_sort(roots.begin(), roots.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& root : roots)
-        parts.push_back(std::move(root.second));
     ExactRational size = coefficient.isNegative() ? -coefficient : coefficient;
-    if (!size.isOne() || parts.empty())
-        parts.insert(parts.begin(), size.toText());
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : "*") + part;
-    return text;
+    if (size.isOne() && !parts.empty())
+        return parts;
+    return parts.empty() ? size.toText() : size.toText() + "*" + parts;
 }
 
 int ExactTerm::partCount() const
@@ -234,37 +260,82 @@ ExactProblem multiplyTerms(const ExactTerm& a, const ExactTerm& b, ExactTerm& pr
     return product.normalise();
 }
 
-int compareTerms(const ExactTerm& a, const ExactTerm& b)
+namespace {
+
+// The names (or the sums under a root) of two terms compared: the higher
+// total power first, then base by base in order, the higher power first,
+// then the term with more of them.
+int compareSymbols(std::span<const ExactFactor> a, std::span<const ExactFactor> b)
 {
-    SmallRational degreeA = a.nameDegree();
-    SmallRational degreeB = b.nameDegree();
+    // The total powers in units of 1/2520: every exponent's denominator (at
+    // most 9) divides it, so the sums are exact without reducing fractions.
+    auto degree = [](std::span<const ExactFactor> factors) {
+        std::int64_t total = 0;
+        for (const ExactFactor& factor : factors)
+            total += static_cast<std::int64_t>(factor.exponent.numerator) *
+                     (2520 / factor.exponent.denominator);
+        return total;
+    };
+    std::int64_t degreeA = degree(a);
+    std::int64_t degreeB = degree(b);
     if (degreeA != degreeB)
         return degreeA > degreeB ? -1 : 1;
-    size_t i = 0;
-    for (; i < a.factors.size() && i < b.factors.size(); ++i) {
-        const ExactFactor& x = a.factors[i];
-        const ExactFactor& y = b.factors[i];
-        if (x.kind != FactorKind::Name || y.kind != FactorKind::Name)
-            break;
-        if (x.name != y.name)
-            return x.name < y.name ? -1 : 1;
-        if (x.exponent != y.exponent)
-            return x.exponent > y.exponent ? -1 : 1;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (a[i].name != b[i].name)
+            return a[i].name < b[i].name ? -1 : 1;
+        if (a[i].exponent != b[i].exponent)
+            return a[i].exponent > b[i].exponent ? -1 : 1;
     }
-    bool moreNamesA = i < a.factors.size() && a.factors[i].kind == FactorKind::Name;
-    bool moreNamesB = i < b.factors.size() && b.factors[i].kind == FactorKind::Name;
-    if (moreNamesA != moreNamesB)
-        return moreNamesA ? -1 : 1;
-    bool rationalA = i == a.factors.size();
-    bool rationalB = i == b.factors.size();
-    if (rationalA || rationalB)
-        return rationalA == rationalB ? 0 : (rationalA ? -1 : 1);
-    bool imaginaryA = a.factors[i].kind == FactorKind::Imaginary;
-    bool imaginaryB = b.factors[i].kind == FactorKind::Imaginary;
+    if (a.size() != b.size())
+        return a.size() > b.size() ? -1 : 1;
+    return 0;
+}
+
+} // namespace
+
+int compareTerms(const ExactTerm& a, const ExactTerm& b)
+{
+    std::span<const ExactFactor> x(a.factors);
+    std::span<const ExactFactor> y(b.factors);
+    // Names lead the factors and sums under a root close them; most terms
+    // have neither.
+    auto leadingNames = [](std::span<const ExactFactor> factors) {
+        size_t count = 0;
+        while (count < factors.size() && factors[count].kind == FactorKind::Name)
+            ++count;
+        return count;
+    };
+    size_t namesA = leadingNames(x);
+    size_t namesB = leadingNames(y);
+    if (namesA + namesB > 0) {
+        if (int order = compareSymbols(x.first(namesA), y.first(namesB)))
+            return order;
+        x = x.subspan(namesA);
+        y = y.subspan(namesB);
+    }
+    if (a.hasRadicals() || b.hasRadicals()) {
+        auto trailingSums = [](std::span<const ExactFactor> factors) {
+            size_t count = 0;
+            while (count < factors.size() &&
+                   factors[factors.size() - 1 - count].kind == FactorKind::Radical)
+                ++count;
+            return count;
+        };
+        size_t sumsA = trailingSums(x);
+        size_t sumsB = trailingSums(y);
+        if (int order = compareSymbols(x.last(sumsA), y.last(sumsB)))
+            return order;
+        x = x.first(x.size() - sumsA);
+        y = y.first(y.size() - sumsB);
+    }
+    // The rational term, then the real roots, then those with i.
+    if (x.empty() || y.empty())
+        return x.empty() == y.empty() ? 0 : (x.empty() ? -1 : 1);
+    bool imaginaryA = x.front().kind == FactorKind::Imaginary;
+    bool imaginaryB = y.front().kind == FactorKind::Imaginary;
     if (imaginaryA != imaginaryB)
         return imaginaryA ? 1 : -1;
-    // The larger list first.
-    return -compareRootLists(radicandsOf(a), radicandsOf(b));
+    return compareRootLists(radicandsOf(a), radicandsOf(b));
 }
 
 } // namespace kestrane

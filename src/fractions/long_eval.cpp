@@ -6,6 +6,7 @@
 #include "platform/host.h"
 
 #include <cctype>
+#include <cmath>
 #include <set>
 #include <string_view>
 
@@ -48,33 +49,6 @@ private:
     int m_count = 0;
 };
 
-// Number of integer words in use (0 for a value below one).
-int integerWordsUsed(const LongNum& a)
-{
-    int integerWords = longIntegerWords();
-    for (int index = 0; index < integerWords; ++index)
-        if (a[index] != 0)
-            return integerWords - index;
-    return 0;
-}
-
-// How many integer words dividing by |b| can add: the place of b's first
-// nonzero fraction word when |b| < 1.
-int quotientGrowth(const LongNum& b)
-{
-    if (integerWordsUsed(b) > 0)
-        return 0;
-    for (int index = longIntegerWords(); index < b.wordCount(); ++index)
-        if (b[index] != 0)
-            return index - longIntegerWords() + 1;
-    return 0;
-}
-
-LongComplex realValue(const LongNum& re)
-{
-    return LongComplex{re, LongNum()};
-}
-
 bool isLetter(unsigned char c)
 {
     return std::isalpha(c) != 0;
@@ -85,24 +59,38 @@ bool isDigit(unsigned char c)
     return std::isdigit(c) != 0;
 }
 
+BoundedComplex realValue(BoundedLong re)
+{
+    return BoundedComplex{std::move(re), BoundedLong{}};
+}
+
+BoundedComplex negated(BoundedComplex value)
+{
+    LongNegate(value.re.value);
+    LongNegate(value.im.value);
+    return value;
+}
+
 // Reads the canonical notation of a tree and computes as it reads: the
 // notation is the one faithful linear form of the tree's marks, signs and
 // nesting, so that the evaluator needs no second walk over mark rows.
 class Evaluator {
 public:
-    Evaluator(const LongVariables& variables, NumberField field, GuardHost& host)
+    Evaluator(const LongVariables& variables, NumberField field, GuardHost& host,
+              int integerWordLimit)
         : m_variables(variables)
         , m_field(field)
         , m_host(host)
+        , m_arithmetic(integerWordLimit)
     {
     }
 
-    std::optional<LongComplex> run(std::string_view text)
+    std::optional<BoundedComplex> run(std::string_view text)
     {
         // name=value: the value is what is computed.
         if (std::size_t equals = text.find('='); equals != std::string_view::npos)
             text.remove_prefix(equals + 1);
-        LongComplex value = evaluateText(text);
+        BoundedComplex value = evaluateText(text);
         if (failed())
             return std::nullopt;
         return value;
@@ -114,29 +102,33 @@ private:
         std::size_t position = 0;
     };
 
-    bool failed() const { return m_failed || m_host.count() > 0; }
-
-    LongComplex fail(const char* caption, const std::string& text)
+    // A value past the integer words is refused with its message here, once.
+    bool failed()
     {
-        if (!failed())
-            m_host.message(caption, text, MessageButtons::Ok, MessageIcon::Information);
-        m_failed = true;
-        return LongComplex{};
+        if (m_arithmetic.overflowed() && !m_failed && m_host.count() == 0)
+            fail("Error.", kTooLargeText);
+        return m_failed || m_host.count() > 0;
     }
 
-    LongComplex tooLarge() { return fail("Error.", kTooLargeText); }
+    BoundedComplex fail(const char* caption, const std::string& text)
+    {
+        if (!m_failed && m_host.count() == 0)
+            m_host.message(caption, text, MessageButtons::Ok, MessageIcon::Information);
+        m_failed = true;
+        return BoundedComplex{};
+    }
 
     bool complex() const { return m_field == NumberField::Complex; }
 
-    LongComplex evaluateText(std::string_view text)
+    BoundedComplex evaluateText(std::string_view text)
     {
         Cursor cursor{text, 0};
         Cursor* previous = m_cursor;
         m_cursor = &cursor;
-        LongComplex value = sum();
+        BoundedComplex value = sum();
         if (!failed()) {
             skipBlanks();
-            if (!failed() && m_cursor->position != text.size())
+            if (m_cursor->position != text.size())
                 fail("Error.", "The expression cannot be read.");
         }
         m_cursor = previous;
@@ -175,73 +167,69 @@ private:
 
     // --- grammar: sum > product > fraction > signed > power > primary ------------
 
-    LongComplex sum()
+    BoundedComplex sum()
     {
-        LongComplex value = product();
+        BoundedComplex value = product();
         while (!failed()) {
             if (accept('+'))
-                value = add(value, product(), false);
+                value = m_arithmetic.add(value, product());
             else if (accept('-'))
-                value = add(value, product(), true);
+                value = m_arithmetic.subtract(value, product());
             else
                 break;
         }
         return value;
     }
 
-    LongComplex product()
+    BoundedComplex product()
     {
-        LongComplex value = quotient();
+        BoundedComplex value = quotient();
         while (!failed() && accept('*'))
-            value = multiply(value, quotient());
+            value = m_arithmetic.multiply(value, quotient());
         return value;
     }
 
-    LongComplex quotient()
+    BoundedComplex quotient()
     {
-        LongComplex value = signedValue();
+        BoundedComplex value = signedValue();
         while (!failed() && accept('/'))
-            value = divide(value, signedValue());
+            value = m_arithmetic.divide(value, signedValue());
         return value;
     }
 
-    LongComplex signedValue()
+    BoundedComplex signedValue()
     {
-        if (accept('-')) {
-            LongComplex value = signedValue();
-            LongNegate(value.re);
-            LongNegate(value.im);
-            return value;
-        }
+        if (accept('-'))
+            return negated(signedValue());
         return power();
     }
 
-    LongComplex power()
+    BoundedComplex power()
     {
-        LongComplex base = primary();
+        BoundedComplex base = primary();
         if (failed() || !accept('^'))
             return base;
-        LongComplex exponent = signedValue();
+        BoundedComplex exponent = signedValue();
         if (failed())
             return base;
         return raise(base, exponent);
     }
 
-    LongComplex primary()
+    BoundedComplex primary()
     {
         if (++m_depth > kMaxNesting)
             return fail("Error.", "The expression is nested too deeply.");
-        LongComplex value = primaryValue();
+        BoundedComplex value = primaryValue();
         --m_depth;
         return value;
     }
 
-    LongComplex primaryValue()
+    BoundedComplex primaryValue()
     {
         char c = peek();
         if (c == '(') {
             ++m_cursor->position;
-            LongComplex value = sum();
+            BoundedComplex value = sum();
             expect(')');
             return value;
         }
@@ -273,36 +261,25 @@ private:
         return std::string(text.substr(start, position - start));
     }
 
-    LongComplex number()
+    BoundedComplex number()
     {
         std::string_view text = m_cursor->text;
         std::size_t start = m_cursor->position;
         std::size_t& position = m_cursor->position;
-        int integerDigits = 0;
-        bool point = false;
         while (position < text.size() &&
-               (isDigit(static_cast<unsigned char>(text[position])) || text[position] == '.')) {
-            point = point || text[position] == '.';
-            if (!point && (integerDigits > 0 || text[position] != '0'))
-                ++integerDigits;
+               (isDigit(static_cast<unsigned char>(text[position])) || text[position] == '.'))
             ++position;
-        }
-        // The top integer word stays free so that a sum cannot lose its carry.
-        if (integerDigits > 3 * (longIntegerWords() - 1))
-            return tooLarge();
-        return realValue(LongFromText(text.substr(start, position - start)));
+        return realValue(m_arithmetic.number(text.substr(start, position - start)));
     }
 
-    LongComplex named(const std::string& name)
+    BoundedComplex named(const std::string& name)
     {
         if (name == "pi" || name == "\u03C0")
-            return realValue(LongPi());
+            return realValue(m_arithmetic.pi());
         if (name == "i") {
             if (!complex())
                 return fail("Error.", "The imaginary unit i needs complex numbers.");
-            LongComplex unit;
-            unit.im = LongNum::fromInteger(1);
-            return unit;
+            return BoundedComplex{BoundedLong{}, m_arithmetic.integer(1)};
         }
         auto found = m_variables.find(name);
         if (found == m_variables.end() || found->second == nullptr)
@@ -310,12 +287,12 @@ private:
         if (m_active.contains(name) || static_cast<int>(m_active.size()) >= kMaxNameDepth)
             return fail("Error.", "Variable " + name + " is defined by itself.");
         m_active.insert(name);
-        LongComplex value = evaluateText(printExpressionText(*found->second));
+        BoundedComplex value = evaluateText(printExpressionText(*found->second));
         m_active.erase(name);
         return value;
     }
 
-    LongComplex function(const std::string& name)
+    BoundedComplex function(const std::string& name)
     {
         expect('(');
         int degree = 2;
@@ -327,103 +304,27 @@ private:
             ++m_cursor->position;
             expect(',');
         }
-        LongComplex argument = sum();
+        BoundedComplex argument = sum();
         expect(')');
         if (failed())
             return argument;
         if (name == "sqrt" || name == "root")
             return root(argument, degree);
         return complex() ? complexFunction(*functionCode(name), argument)
-                         : realFunction(*functionCode(name), argument.re);
+                         : realValue(realFunction(*functionCode(name), argument.re));
     }
 
-    // --- arithmetic with the size guard ------------------------------------------
+    // --- powers -----------------------------------------------------------------
 
-    LongComplex checked(LongComplex value)
+    static bool isSmallInteger(const BoundedLong& value)
     {
-        if (failed())
-            return value;
-        if (value.re[0] != 0 || value.im[0] != 0)
-            return tooLarge();
-        return value;
-    }
-
-    LongNum realAdd(const LongNum& a, const LongNum& b, bool subtract)
-    {
-        LongNum out;
-        if (failed())
-            return out;
-        subtract ? LongSub(a, b, out) : LongAdd(a, b, out);
-        if (out[0] != 0)
-            tooLarge();
-        return out;
-    }
-
-    LongNum realMultiply(const LongNum& a, const LongNum& b)
-    {
-        LongNum out;
-        if (failed())
-            return out;
-        if (integerWordsUsed(a) + integerWordsUsed(b) > longIntegerWords() - 1) {
-            tooLarge();
-            return out;
-        }
-        LongMul(a, b, out);
-        return out;
-    }
-
-    LongNum realDivide(const LongNum& a, const LongNum& b)
-    {
-        LongNum out;
-        if (failed())
-            return out;
-        if (!LongIsZero(b) && integerWordsUsed(a) + quotientGrowth(b) > longIntegerWords() - 1) {
-            tooLarge();
-            return out;
-        }
-        LongDiv(a, b, out);
-        return out;
-    }
-
-    LongComplex add(const LongComplex& a, const LongComplex& b, bool subtract)
-    {
-        return LongComplex{realAdd(a.re, b.re, subtract), realAdd(a.im, b.im, subtract)};
-    }
-
-    LongComplex multiply(const LongComplex& z, const LongComplex& w)
-    {
-        if (failed())
-            return z;
-        if (LongIsZero(z.im) && LongIsZero(w.im))
-            return realValue(realMultiply(z.re, w.re));
-        LongNum ac = realMultiply(z.re, w.re);
-        LongNum bd = realMultiply(z.im, w.im);
-        LongNum ad = realMultiply(z.re, w.im);
-        LongNum bc = realMultiply(z.im, w.re);
-        return LongComplex{realAdd(ac, bd, true), realAdd(ad, bc, false)};
-    }
-
-    LongComplex divide(const LongComplex& z, const LongComplex& w)
-    {
-        if (failed())
-            return z;
-        if (LongIsZero(w.im))
-            return LongComplex{realDivide(z.re, w.re), realDivide(z.im, w.re)};
-        // z / w = z * conj(w) / |w|^2.
-        LongComplex conjugate = w;
-        LongNegate(conjugate.im);
-        LongComplex numerator = multiply(z, conjugate);
-        LongNum denominator = realAdd(realMultiply(w.re, w.re), realMultiply(w.im, w.im), false);
-        if (failed())
-            return z;
-        return LongComplex{realDivide(numerator.re, denominator),
-                           realDivide(numerator.im, denominator)};
-    }
-
-    static bool isInteger(const LongComplex& value)
-    {
-        return LongIsZero(value.im) && !LongHasFraction(value.re) &&
-               integerWordsUsed(value.re) <= 3;
+        if (LongHasFraction(value.value))
+            return false;
+        int integerWords = longIntegerWords();
+        for (int index = 0; index < integerWords - 3; ++index)
+            if (value.value[index] != 0)
+                return false;
+        return true;
     }
 
     static std::int64_t toInteger(const LongNum& value)
@@ -434,177 +335,149 @@ private:
         return result;
     }
 
-    LongComplex one() const { return realValue(LongNum::fromInteger(1)); }
+    BoundedComplex one() { return realValue(m_arithmetic.integer(1)); }
 
     // Integer exponents multiply exactly (2^10 is 1024, not exp(10 ln 2)).
-    LongComplex integerPower(const LongComplex& base, std::int64_t exponent)
+    BoundedComplex integerPower(const BoundedComplex& base, std::int64_t exponent)
     {
-        LongComplex result = one();
-        LongComplex square = base;
+        BoundedComplex result = one();
+        BoundedComplex square = base;
         for (std::int64_t rest = exponent; rest > 0 && !failed(); rest /= 2) {
             if (rest % 2 == 1)
-                result = multiply(result, square);
+                result = m_arithmetic.multiply(result, square);
             if (rest > 1)
-                square = multiply(square, square);
+                square = m_arithmetic.multiply(square, square);
         }
         return result;
     }
 
-    LongComplex raise(const LongComplex& base, const LongComplex& exponent)
+    // Whether |base|^exponent passes the integer words: then its reciprocal
+    // is taken first, so that a tiny result is not refused for the size of
+    // the power it is the reciprocal of.
+    bool powerPastLimit(const BoundedComplex& base, std::int64_t exponent) const
     {
-        bool baseZero = LongIsZero(base.re) && LongIsZero(base.im);
-        if (isInteger(exponent) && toInteger(exponent.re) <= kMaxRepeatedExponent) {
-            std::int64_t magnitude = toInteger(exponent.re);
-            LongComplex value = integerPower(base, magnitude);
-            if (exponent.re.isNegative() && magnitude != 0)
-                return divide(one(), value);
-            return value;
+        ErrorBound size = ErrorBound::above(base.re.value) + ErrorBound::above(base.im.value);
+        double limit = 3 * m_arithmetic.integerWordLimit() * std::log2(10.0);
+        return size.log2() * static_cast<double>(exponent) > limit;
+    }
+
+    BoundedComplex raise(const BoundedComplex& base, const BoundedComplex& exponent)
+    {
+        bool realExponent = exponent.isReal() || LongIsZero(exponent.im.value);
+        bool exact = exponent.re.error.isZero() && exponent.im.error.isZero();
+        bool negativeBase = base.isReal() && base.re.value.isNegative();
+        // An integer exponent is taken as exact when no other reading of it
+        // gives a real power of a negative number.
+        if (realExponent && isSmallInteger(exponent.re) &&
+            toInteger(exponent.re.value) <= kMaxRepeatedExponent &&
+            (exact || (negativeBase && !complex()))) {
+            std::int64_t magnitude = toInteger(exponent.re.value);
+            if (!exponent.re.value.isNegative() || magnitude == 0)
+                return integerPower(base, magnitude);
+            if (powerPastLimit(base, magnitude))
+                return integerPower(m_arithmetic.divide(one(), base), magnitude);
+            return m_arithmetic.divide(one(), integerPower(base, magnitude));
         }
-        if (baseZero) {
-            if (exponent.re.isNegative())
-                return divide(one(), LongComplex{});
-            return LongComplex{};
+        if (LongIsZero(base.re.value) && LongIsZero(base.im.value)) {
+            if (exponent.re.value.isNegative())
+                return m_arithmetic.divide(one(), base);
+            // 0^e with e > 0: within E^e of zero for an inexact base.
+            ErrorBound error = base.re.error + base.im.error;
+            if (!error.isZero())
+                error = exponent.isReal() ? error.power(LongToDouble(exponent.re.value))
+                                          : ErrorBound::unbounded();
+            return BoundedComplex{BoundedLong{LongNum(), error}, BoundedLong{LongNum(), error}};
         }
         if (!complex()) {
-            if (base.re.isNegative())
+            if (base.re.value.isNegative())
                 return fail("Error", kNegativePowerText);
-            LongNum logarithm;
-            if (!LongLn(base.re, logarithm))
-                return LongComplex{};
-            LongNum product = realMultiply(exponent.re, logarithm);
-            if (failed())
-                return LongComplex{};
-            LongNum out;
-            LongExp(product, out);
-            return checked(realValue(out));
+            BoundedLong logarithm;
+            if (!m_arithmetic.ln(base.re, logarithm))
+                return BoundedComplex{};
+            return realValue(m_arithmetic.exp(m_arithmetic.multiply(exponent.re, logarithm)));
         }
-        LongComplex logarithm;
-        ComplexLn(base, logarithm);
-        LongComplex product = multiply(exponent, logarithm);
-        if (failed())
-            return LongComplex{};
-        LongComplex out;
-        ComplexExp(product, out);
-        return checked(out);
+        BoundedComplex logarithm;
+        if (!m_arithmetic.ln(base, logarithm))
+            return BoundedComplex{};
+        return m_arithmetic.exp(m_arithmetic.multiply(exponent, logarithm));
     }
 
-    LongComplex root(const LongComplex& value, int degree)
+    // --- roots and functions ------------------------------------------------------
+
+    BoundedComplex root(const BoundedComplex& value, int degree)
     {
-        bool real = LongIsZero(value.im);
-        if (complex() && real && degree == 2 && value.re.isNegative()) {
-            // The square root of a negative real is exact on the imaginary
-            // axis; the angle route would lose its last digits.
-            LongComplex out;
-            LongNum magnitude = value.re;
-            magnitude.setSign(kLongPlus);
-            LongSqrt(magnitude, out.im);
+        if (complex())
+            return m_arithmetic.root(value, degree);
+        return realValue(m_arithmetic.root(value.re, degree));
+    }
+
+    BoundedLong realFunction(int code, const BoundedLong& x)
+    {
+        switch (code) {
+        case 200:
+            return m_arithmetic.exp(x);
+        case 201: {
+            BoundedLong out;
+            m_arithmetic.ln(x, out);
             return out;
         }
-        if (complex() && !(real && !value.re.isNegative())) {
-            LongComplex out;
-            ComplexRoot(value, degree, out);
-            return checked(out);
-        }
-        LongNum out;
-        if (degree == 2)
-            LongSqrt(value.re, out);
-        else
-            LongRoot(value.re, degree, out);
-        return realValue(out);
-    }
-
-    LongComplex realFunction(int code, const LongNum& x)
-    {
-        LongNum out;
-        switch (code) {
-        case 200:
-            LongExp(x, out);
-            break;
-        case 201:
-            LongLn(x, out);
-            break;
         case 202:
-            LongSin(x, out);
-            break;
+            return m_arithmetic.sin(x);
         case 203:
-            LongCos(x, out);
-            break;
+            return m_arithmetic.cos(x);
         case 204:
-            LongTan(x, out);
-            break;
+            return m_arithmetic.tan(x);
         case 205:
-            LongCot(x, out);
-            break;
+            return m_arithmetic.cot(x);
         case 207:
-            LongArccos(x, out);
-            break;
+            return m_arithmetic.arccos(x);
         case 208:
-            LongArctan(x, out);
-            break;
-        case 209: {
-            LongNum angle, halfPi;
-            LongArctan(x, angle);
-            LongHalve(LongPi(), halfPi);
-            LongSub(halfPi, angle, out);
-            break;
-        }
-        case 210:
-            LongArcsin(x, out);
-            break;
-        default:
-            return fail("Error.", "Unknown function.");
-        }
-        return checked(realValue(out));
-    }
-
-    LongComplex complexFunction(int code, const LongComplex& z)
-    {
-        LongComplex out;
-        switch (code) {
-        case 200:
-            ComplexExp(z, out);
-            break;
-        case 201:
-            if (LongIsZero(z.re) && LongIsZero(z.im)) {
-                LongNum ignored;
-                LongLn(z.re, ignored);
-                return LongComplex{};
-            }
-            ComplexLn(z, out);
-            break;
-        case 202:
-            ComplexSin(z, out);
-            break;
-        case 203:
-            ComplexCos(z, out);
-            break;
-        case 204:
-            ComplexTan(z, out);
-            break;
-        case 205:
-            ComplexCot(z, out);
-            break;
-        case 207:
-            ComplexArccos(z, out);
-            break;
-        case 208:
-            ComplexArctan(z, out);
-            break;
+            return m_arithmetic.arctan(x);
         case 209:
-            ComplexArccot(z, out);
-            break;
+            return m_arithmetic.arccot(x);
         case 210:
-            ComplexArcsin(z, out);
-            break;
+            return m_arithmetic.arcsin(x);
+        default:
+            fail("Error.", "Unknown function.");
+            return BoundedLong{};
+        }
+    }
+
+    BoundedComplex complexFunction(int code, const BoundedComplex& z)
+    {
+        switch (code) {
+        case 200:
+            return m_arithmetic.exp(z);
+        case 201: {
+            BoundedComplex out;
+            m_arithmetic.ln(z, out);
+            return out;
+        }
+        case 202:
+            return m_arithmetic.sin(z);
+        case 203:
+            return m_arithmetic.cos(z);
+        case 204:
+            return m_arithmetic.tan(z);
+        case 205:
+            return m_arithmetic.cot(z);
+        case 207:
+            return m_arithmetic.arccos(z);
+        case 208:
+            return m_arithmetic.arctan(z);
+        case 209:
+            return m_arithmetic.arccot(z);
+        case 210:
+            return m_arithmetic.arcsin(z);
         default:
             return fail("Error.", "Unknown function.");
         }
-        return checked(out);
     }
 
     const LongVariables& m_variables;
     NumberField m_field;
     GuardHost& m_host;
+    BoundedArithmetic m_arithmetic;
     Cursor* m_cursor = nullptr;
     std::set<std::string> m_active;
     int m_depth = 0;
@@ -675,12 +548,22 @@ ExpressionNames expressionNames(const FractNode& tree)
     return found;
 }
 
-std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
-                                            NumberField field, Host& host)
+std::optional<BoundedComplex> evaluateLongBounded(const std::string& text,
+                                                  const LongVariables& variables, NumberField field,
+                                                  Host& host, int integerWordLimit)
 {
     GuardHost guard(host);
     LongHostScope scope(&guard);
-    return Evaluator(variables, field, guard).run(text);
+    return Evaluator(variables, field, guard, integerWordLimit).run(text);
+}
+
+std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
+                                            NumberField field, Host& host)
+{
+    auto value = evaluateLongBounded(text, variables, field, host, longIntegerWords() - 1);
+    if (!value)
+        return std::nullopt;
+    return LongComplex{value->re.value, value->im.value};
 }
 
 std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariables& variables,

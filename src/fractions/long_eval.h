@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fractions/bounded_arithmetic.h"
 #include "numbers/long_num.h"
 
 #include <map>
@@ -37,6 +38,12 @@ std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariabl
 // The same for an expression in the linear notation (kestrane-cli, tests).
 std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
                                             NumberField field, Host& host);
+
+// The same with a bound on the error of each part, values refused past
+// `integerWordLimit` integer words (evaluateLong keeps the top word free).
+std::optional<BoundedComplex> evaluateLongBounded(const std::string& text,
+                                                  const LongVariables& variables, NumberField field,
+                                                  Host& host, int integerWordLimit);
 
 // The names an expression uses, besides functions, π and i.
 struct ExpressionNames {

@@ -20,7 +20,10 @@ struct Generator {
 
 std::optional<Generator> chooseGenerator(const ExactSum& denominator, ExactProblem& problem)
 {
-    bool names = denominator.hasNames();
+    // A sum under a root stands in a term as a name does.
+    bool names = denominator.hasNames() ||
+                 std::any_of(denominator.terms().begin(), denominator.terms().end(),
+                             [](const ExactTerm& term) { return term.hasRadicals(); });
     std::vector<Generator> candidates;
     for (const ExactTerm& term : denominator.terms()) {
         for (const ExactFactor& factor : term.factors) {

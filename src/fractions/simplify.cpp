@@ -130,7 +130,8 @@ private:
 
 bool isLetter(char c)
 {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80;
+    return std::isalpha(static_cast<unsigned char>(c)) != 0 ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 
 bool isDigit(char c)
@@ -144,10 +145,7 @@ bool isDigit(char c)
 // parentheses.
 class Evaluator {
 public:
-    Evaluator(const SimplifyRequest& request)
-        : m_request(request)
-    {
-    }
+    Evaluator(const SimplifyRequest& request) : m_request(request) {}
 
     ExactFraction evaluate(std::string_view text)
     {
@@ -253,7 +251,7 @@ private:
         if (bottom == 1)
             return base.raised(static_cast<int>(top));
         return normalForm(base).raised(static_cast<int>(top), static_cast<int>(bottom),
-                                        m_request.primes);
+                                       m_request.primes);
     }
 
     std::string_view word()
@@ -510,8 +508,8 @@ struct Pipeline {
 };
 
 // The working table (the user's enabled variables with their values, the
-// disabled ones as names) and the first decomposition; fills in the report. Null when the expression or a
-// variable has no notation the decomposition reads, or uses a reserved name.
+// disabled ones as names) and the first decomposition; fills in the report. Null when the
+// expression or a variable has no notation the decomposition reads, or uses a reserved name.
 std::unique_ptr<FractNode> firstDecomposition(const SimplifyRequest& request, VariableTable& table,
                                               SimplifyResult& result)
 {
@@ -649,6 +647,27 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
     if (!result.tree)
         tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
     return result;
+}
+
+std::optional<std::string> normalFormText(std::string_view text, SimplifyFor purpose,
+                                          ExactMessage& problem)
+{
+    clearLongIntOverflow();
+    SimplifyRequest request;
+    request.purpose = purpose;
+    Evaluator evaluator(request);
+    ExactFraction value = evaluator.evaluate(text);
+    if (!value.failed())
+        value = value.normalised();
+    if (longIntOverflow()) {
+        problem = {kOverflowCaption, kOverflowText};
+        return std::nullopt;
+    }
+    if (value.failed()) {
+        problem = exactProblemMessage(value.problem());
+        return std::nullopt;
+    }
+    return value.toText();
 }
 
 } // namespace kestrane

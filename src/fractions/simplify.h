@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane {
@@ -76,5 +77,13 @@ bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bo
 // numeric roots and of i, common factors cancelled. Refusals go to the host
 // (for the window) and into the result's messages.
 SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host);
+
+// The normal form of view 0 straight from a text in the linear notation
+// (explicit '*', '/' before '*', marks written sqrt(...), root(n,...)), for
+// callers that build their expressions as text (the exact roots of cubics):
+// no checks, no tree, no message box. Nothing when it cannot be simplified,
+// and `problem` says why.
+std::optional<std::string> normalFormText(std::string_view text, SimplifyFor purpose,
+                                          ExactMessage& problem);
 
 } // namespace kestrane

@@ -4,6 +4,7 @@
 #include "fractions/expression_text.h"
 #include "fractions/long_eval.h"
 #include "fractions/mark_matching.h"
+#include "fractions/simplify.h"
 #include "fractions/variable_table.h"
 #include "graphs/script_expressions.h"
 #include "numbers/long_values.h"
@@ -25,6 +26,9 @@ constexpr std::int64_t kMaxSearched = 1000000000000LL;
 constexpr std::int64_t kMaxScaled = 1000000000000000000LL;
 
 using Text = std::string;
+// Whole numbers for exact work on the coefficients' products.
+__extension__ typedef __int128 Wide;
+__extension__ typedef unsigned __int128 WideMagnitude;
 
 // The text in parentheses unless it is one number, name or function
 // application without a sign.
@@ -53,15 +57,30 @@ std::unique_ptr<FractNode> parsed(const Text& text)
     return std::move(parseExpressionText(text).tree);
 }
 
-// The simplified text of an expression in the linear notation; the text
-// itself when the simplifier leaves it alone or it does not parse.
-Text simplified(const Text& text)
-{
-    std::unique_ptr<FractNode> tree = parsed(text);
-    if (!tree)
-        return text;
-    return printExpressionText(*simplifiedForScript(*tree));
-}
+// Writes the exact roots: each text in the normal form of the simplifier,
+// which the roots are then given in. The first refusal (numbers past the
+// two-word integers, mostly) is kept, and the roots are given up: a formula
+// left as it was written is no result.
+class ExactWriter {
+public:
+    std::optional<Text> normalForm(const Text& text)
+    {
+        if (m_problem)
+            return std::nullopt;
+        ExactMessage problem;
+        std::optional<Text> normal = normalFormText(text, SimplifyFor::Script, problem);
+        if (!normal)
+            m_problem = problem;
+        return normal;
+    }
+
+    const std::optional<ExactMessage>& problem() const { return m_problem; }
+
+private:
+    std::optional<ExactMessage> m_problem;
+};
+
+using Texts = std::optional<std::vector<Text>>;
 
 struct Rational {
     std::int64_t numerator = 0;
@@ -140,15 +159,15 @@ std::vector<std::int64_t> divisors(std::int64_t value)
     return found;
 }
 
-// A rational root p/q of the integer cubic: q divides the leading
-// coefficient and p the constant term. Every rational root is real, so
-// the numeric real roots tell which p belongs to each q; the candidate is
+// A rational root p/q of the integer cubic, in lowest terms: q divides the
+// leading coefficient and p the constant term. Every rational root is real,
+// so the numeric real roots tell which p belongs to each q; the candidate is
 // then checked exactly.
-std::optional<Text> rationalRoot(const std::vector<std::int64_t>& k,
-                                 const std::vector<LongComplex>& roots)
+std::optional<Rational> rationalRoot(const std::vector<std::int64_t>& k,
+                                     const std::vector<LongComplex>& roots)
 {
     if (k[3] == 0)
-        return Text("0");
+        return Rational{0, 1};
     if (std::llabs(k[0]) > kMaxSearched || std::llabs(k[3]) > kMaxSearched)
         return std::nullopt;
     for (std::int64_t q : divisors(k[0])) {
@@ -168,19 +187,56 @@ std::optional<Text> rationalRoot(const std::vector<std::int64_t>& k,
             value = plus(value, times(LongNum::fromInteger(k[2]), times(pp, times(qq, qq))));
             value = plus(value, times(LongNum::fromInteger(k[1]), times(pp, times(pp, qq))));
             value = plus(value, times(LongNum::fromInteger(k[0]), times(pp, times(pp, pp))));
-            if (LongIsZero(value))
-                return simplified(std::to_string(p) + '/' + std::to_string(q));
+            if (LongIsZero(value)) {
+                std::int64_t common = std::gcd(p, q);
+                return Rational{p / common, q / common};
+            }
         }
     }
     return std::nullopt;
 }
 
-std::vector<Text> quadraticFormula(const Text& a, const Text& b, const Text& c)
+// The integer quadratic left when the root p/q (in lowest terms) is divided
+// out of the integer cubic: a x^3 + b x^2 + c x + d = (q x - p)(A x^2 + B x +
+// C), each of A, B, C whole (Gauss's lemma), with their common factor taken
+// out. Nothing when a coefficient would pass 64 bits.
+std::optional<std::array<std::int64_t, 3>> deflated(const std::vector<std::int64_t>& k,
+                                                    const Rational& root)
 {
-    Text discriminant = simplified(group(b) + "^2-4*" + group(a) + '*' + group(c));
+    Wide p = root.numerator;
+    Wide q = root.denominator;
+    Wide a = k[0] / q;
+    Wide b = (k[1] + a * p) / q;
+    Wide c = (k[2] + b * p) / q;
+    constexpr Wide kLimit = static_cast<Wide>(kMaxScaled);
+    for (Wide value : {a, b, c}) {
+        if (value > kLimit || value < -kLimit)
+            return std::nullopt;
+    }
+    std::array<std::int64_t, 3> quotient = {
+        static_cast<std::int64_t>(a), static_cast<std::int64_t>(b), static_cast<std::int64_t>(c)};
+    std::int64_t common = std::gcd(std::gcd(quotient[0], quotient[1]), quotient[2]);
+    for (std::int64_t& coefficient : quotient)
+        coefficient /= common;
+    return quotient;
+}
+
+Texts quadraticFormula(ExactWriter& writer, const Text& a, const Text& b, const Text& c)
+{
+    std::optional<Text> discriminant =
+        writer.normalForm(group(b) + "^2-4*" + group(a) + '*' + group(c));
+    if (!discriminant)
+        return std::nullopt;
     Text twoA = "(2*" + group(a) + ')';
-    return {simplified("(-" + group(b) + "+sqrt(" + discriminant + "))/" + twoA),
-            simplified("(-" + group(b) + "-sqrt(" + discriminant + "))/" + twoA)};
+    std::vector<Text> roots;
+    for (const char* sign : {"+", "-"}) {
+        std::optional<Text> root =
+            writer.normalForm("(-" + group(b) + sign + "sqrt(" + *discriminant + "))/" + twoA);
+        if (!root)
+            return std::nullopt;
+        roots.push_back(*root);
+    }
+    return roots;
 }
 
 enum class CardanoCase { OneReal, Double, ThreeReal, Unknown };
@@ -211,9 +267,9 @@ std::optional<LongComplex> evaluated(const Text& text, NumberField field)
     return evaluateLong(*tree, none, field, silent);
 }
 
-// Cube roots stand in the root formulas as names while a formula is
-// simplified (the simplifier does not take cube roots of sums), and are
-// written in afterwards: names of four characters that no coefficient uses.
+// Cube roots stand in the root formulas as names while the formulas are
+// built, and are written in before the whole is simplified: names of four
+// characters that no coefficient uses.
 std::pair<Text, Text> placeholders(const std::vector<Text>& coefficients)
 {
     for (char digit = '0'; digit <= '9'; ++digit) {
@@ -228,30 +284,15 @@ std::pair<Text, Text> placeholders(const std::vector<Text>& coefficients)
     return {"Cbux", "Cbvx"};
 }
 
-// A cube root for a placeholder: the root and whether it enters negated.
-struct CubeRoot {
-    Text root;
-    bool negated = false;
-};
-
-// A real cube root that keeps the sign: the principal root of a negative
-// number is complex, so its radicand is turned round and the root negated.
-CubeRoot realCubeRoot(const Text& radicand)
+// A cube root of a simplified radicand. The simplifier takes the real cube
+// root of a number below zero (root(3,-8) = -2), as the formulas need;
+// complex radicands give the principal root.
+std::optional<Text> cubeRoot(ExactWriter& writer, const Text& radicand)
 {
-    Text simple = simplified(radicand);
-    if (simple == "0")
-        return {"0", false};
-    std::optional<LongComplex> value = evaluated(simple, NumberField::Real);
-    if (value && value->re.isNegative() && !LongIsZero(value->re))
-        return {"root(3," + simplified("-" + group(simple)) + ')', true};
-    return {"root(3," + simple + ')', false};
-}
-
-// The principal cube root, for complex and unknown radicands.
-CubeRoot principalCubeRoot(const Text& radicand)
-{
-    Text simple = simplified(radicand);
-    return {simple == "0" ? simple : "root(3," + simple + ')', false};
+    std::optional<Text> simple = writer.normalForm(radicand);
+    if (!simple)
+        return std::nullopt;
+    return *simple == "0" ? Text("0") : "root(3," + *simple + ')';
 }
 
 bool isNameCharacter(char c)
@@ -277,30 +318,132 @@ Text replaceName(Text text, std::string_view name, const Text& replacement)
     return text;
 }
 
-// The roots by Cardano's formula over the intermediates s, p, q, D, u, v,
-// each simplified on its own and written into the next as text.
-std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
-{
-    auto define = [](const Text& text) { return group(simplified(text)); };
-    Text a = group(k[0]);
-    Text s = define(group(k[1]) + "/(3*" + a + ')');
-    Text p = define(group(k[2]) + '/' + a + "-3*" + s + "^2");
-    Text q =
-        define("2*" + s + "^3-" + s + '*' + group(k[2]) + '/' + a + '+' + group(k[3]) + '/' + a);
-    Text delta = define('(' + q + "/2)^2+(" + p + "/3)^3");
-    // Minus the shift, left out when it is zero.
-    Text shift = s == "0" ? Text() : simplified('-' + s);
-    if (!shift.empty() && shift[0] != '-')
-        shift = '+' + shift;
+// The pieces of Cardano's formula for a cubic a x^3 + b x^2 + c x + d:
+// the two cube roots u and v of the depressed cubic and the shift s = b/3a
+// taken off (y = x + s), as texts.
+struct CardanoParts {
+    Text u;
+    Text v;
+    Text minusShift;
+};
 
-    auto [uName, vName] = placeholders(k);
-    CubeRoot u;
-    CubeRoot v;
-    // u + v and u - v with the signs of negated roots folded in.
-    auto sum = [&](bool difference) {
-        bool vNegative = v.negated != difference;
-        return (u.negated ? "-" : "") + uName + (vNegative ? "-" : "+") + vName;
+// The parts from the intermediates s, p, q, D of any coefficients, each
+// simplified on its own and written into the next as text.
+std::optional<CardanoParts> generalParts(ExactWriter& writer, const std::vector<Text>& k,
+                                         CardanoCase kind)
+{
+    auto define = [&writer](const Text& text) -> std::optional<Text> {
+        std::optional<Text> simple = writer.normalForm(text);
+        return simple ? std::optional(group(*simple)) : std::nullopt;
     };
+    Text a = group(k[0]);
+    std::optional<Text> s = define(group(k[1]) + "/(3*" + a + ')');
+    std::optional<Text> p = s ? define(group(k[2]) + '/' + a + "-3*" + *s + "^2") : std::nullopt;
+    std::optional<Text> q = p ? define("2*" + *s + "^3-" + *s + '*' + group(k[2]) + '/' + a + '+' +
+                                       group(k[3]) + '/' + a)
+                              : std::nullopt;
+    std::optional<Text> delta = q ? define('(' + *q + "/2)^2+(" + *p + "/3)^3") : std::nullopt;
+    if (!delta)
+        return std::nullopt;
+    std::optional<Text> u;
+    std::optional<Text> v = Text("0");
+    switch (kind) {
+    case CardanoCase::Double:
+        u = cubeRoot(writer, "-" + *q + "/2");
+        break;
+    case CardanoCase::ThreeReal:
+        u = cubeRoot(writer, "-" + *q + "/2+i*sqrt(-" + *delta + ')');
+        v = cubeRoot(writer, "-" + *q + "/2-i*sqrt(-" + *delta + ')');
+        break;
+    default:
+        u = cubeRoot(writer, "-" + *q + "/2+sqrt(" + *delta + ')');
+        v = cubeRoot(writer, "-" + *q + "/2-sqrt(" + *delta + ')');
+        break;
+    }
+    if (!u || !v)
+        return std::nullopt;
+    return CardanoParts{*u, *v, "-" + *s};
+}
+
+// a * b + c, nothing past 128 bits.
+std::optional<Wide> multiplyAdd(std::optional<Wide> a, std::optional<Wide> b, Wide c = 0)
+{
+    Wide product = 0;
+    Wide sum = 0;
+    if (!a || !b || __builtin_mul_overflow(*a, *b, &product) ||
+        __builtin_add_overflow(product, c, &sum))
+        return std::nullopt;
+    return sum;
+}
+
+Text wideText(Wide value)
+{
+    bool negative = value < 0;
+    WideMagnitude magnitude =
+        negative ? static_cast<WideMagnitude>(-(value + 1)) + 1 : static_cast<WideMagnitude>(value);
+    Text digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return negative ? '-' + digits : digits;
+}
+
+// The parts of an integer cubic (a > 0) from its whole-number invariants
+// D0 = b^2 - 3ac, D1 = 2b^3 - 9abc + 27a^2 d and D = D1^2 - 4 D0^3:
+// u = cbrt((-D1 + sqrt(D))/2) / 3a, v the same with -sqrt(D). Their numbers
+// stay near the size of the coefficients' powers, where the fractions of
+// p, q and (q/2)^2 + (p/3)^3 soon pass the simplifier's integers. Nothing
+// when they pass 128 bits, or for a double root (a rational one).
+std::optional<CardanoParts> integerParts(ExactWriter& writer, std::vector<std::int64_t> k,
+                                         CardanoCase kind)
+{
+    if (kind != CardanoCase::OneReal && kind != CardanoCase::ThreeReal)
+        return std::nullopt;
+    if (k[0] < 0) {
+        for (std::int64_t& coefficient : k)
+            coefficient = -coefficient;
+    }
+    Wide a = k[0], b = k[1], c = k[2], d = k[3];
+    std::optional<Wide> d0 = multiplyAdd(b, b, 0);
+    std::optional<Wide> ac = multiplyAdd(a, c);
+    d0 = d0 && ac ? multiplyAdd(*ac, -3, *d0) : std::nullopt;
+    std::optional<Wide> d1 = multiplyAdd(multiplyAdd(b, b), multiplyAdd(b, 2));
+    d1 = d1 ? multiplyAdd(multiplyAdd(ac, b), -9, *d1) : std::nullopt;
+    d1 = d1 ? multiplyAdd(multiplyAdd(multiplyAdd(a, a), d), 27, *d1) : std::nullopt;
+    std::optional<Wide> cube = multiplyAdd(multiplyAdd(d0, d0), d0);
+    std::optional<Wide> discriminant =
+        d1 && cube ? multiplyAdd(*cube, -4, *multiplyAdd(d1, d1)) : std::nullopt;
+    if (!discriminant || *discriminant == 0)
+        return std::nullopt;
+    Text minusD1 = wideText(-*d1);
+    Text root = *discriminant > 0 ? "sqrt(" + wideText(*discriminant) + ')'
+                                  : "i*sqrt(" + wideText(-*discriminant) + ')';
+    std::optional<Text> u = cubeRoot(writer, '(' + minusD1 + '+' + root + ")/2");
+    std::optional<Text> v = cubeRoot(writer, '(' + minusD1 + '-' + root + ")/2");
+    if (!u || !v)
+        return std::nullopt;
+    Text threeA = wideText(3 * a);
+    return CardanoParts{'(' + *u + ")/" + threeA, '(' + *v + ")/" + threeA,
+                        "-(" + wideText(b) + ")/" + threeA};
+}
+
+// The roots by Cardano's formula, each simplified whole with the cube roots
+// written in; in the e form when all three are real (e the unit root
+// (-1 + i*sqrt(3))/2).
+Texts cardanoRoots(ExactWriter& writer, const std::vector<Text>& k,
+                   const std::optional<std::vector<std::int64_t>>& scaled, CardanoCase kind)
+{
+    std::optional<CardanoParts> parts = scaled ? integerParts(writer, *scaled, kind) : std::nullopt;
+    if (!parts && !writer.problem())
+        parts = generalParts(writer, k, kind);
+    if (!parts)
+        return std::nullopt;
+    // Named, not bound: lambdas cannot capture structured bindings everywhere.
+    const std::pair<Text, Text> names = placeholders(k);
+    const Text& uName = names.first;
+    const Text& vName = names.second;
+    const Text& shift = parts->minusShift;
     std::vector<Text> formulas;
     auto epsilonForm = [&](std::array<int, 3> order) {
         for (int k : order) {
@@ -312,66 +455,64 @@ std::vector<Text> cardanoRoots(const std::vector<Text>& k, CardanoCase kind)
     };
     switch (kind) {
     case CardanoCase::OneReal: {
-        u = realCubeRoot("-" + q + "/2+sqrt(" + delta + ')');
-        v = realCubeRoot("-" + q + "/2-sqrt(" + delta + ')');
-        formulas.push_back(sum(false) + shift);
-        Text re = "-(" + sum(false) + ")/2" + shift;
-        Text im = "i*sqrt(3)/2*(" + sum(true) + ')';
+        formulas.push_back(uName + '+' + vName + shift);
+        Text re = "-(" + uName + '+' + vName + ")/2" + shift;
+        Text im = "i*sqrt(3)/2*(" + uName + '-' + vName + ')';
         formulas.push_back(re + '+' + im);
         formulas.push_back(re + '-' + im);
         break;
     }
-    case CardanoCase::Double: {
-        u = realCubeRoot("-" + q + "/2");
-        Text uTerm = (u.negated ? "-" : "") + uName;
-        formulas.push_back("2*" + (u.negated ? '(' + uTerm + ')' : uTerm) + shift);
-        formulas.push_back((u.negated ? uName : '-' + uName) + shift);
+    case CardanoCase::Double:
+        formulas.push_back("2*" + uName + shift);
+        formulas.push_back('-' + uName + shift);
         formulas.push_back(formulas.back());
         break;
-    }
     case CardanoCase::ThreeReal:
-        u = principalCubeRoot("-" + q + "/2+i*sqrt(-" + delta + ')');
-        v = principalCubeRoot("-" + q + "/2-i*sqrt(-" + delta + ')');
         epsilonForm({1, 2, 0});
         break;
     case CardanoCase::Unknown:
-        u = principalCubeRoot("-" + q + "/2+sqrt(" + delta + ')');
-        v = principalCubeRoot("-" + q + "/2-sqrt(" + delta + ')');
         epsilonForm({0, 1, 2});
         break;
     }
-    auto writtenIn = [&](Text text) {
-        text = replaceName(text, uName, group(u.root));
-        return replaceName(text, vName, group(v.root));
-    };
-    // The simplified formula when the simplifier makes it shorter; its
-    // normal form multiplies out products such as (u - v)*sqrt(3).
     std::vector<Text> roots;
-    for (Text formula : formulas) {
-        // A zero cube root leaves its term out.
-        for (const auto& [name, root] : {std::pair{uName, u.root}, std::pair{vName, v.root}}) {
-            if (root == "0")
-                formula = replaceName(formula, name, "0");
-        }
-        Text plain = simplified(formula);
-        roots.push_back(writtenIn(plain.size() <= formula.size() ? plain : formula));
+    for (const Text& formula : formulas) {
+        Text written =
+            replaceName(replaceName(formula, uName, group(parts->u)), vName, group(parts->v));
+        std::optional<Text> root = writer.normalForm(written);
+        if (!root)
+            return std::nullopt;
+        roots.push_back(*root);
     }
     return roots;
 }
 
-std::vector<Text> exactCubicRoots(const std::vector<Text>& k,
-                                  const std::optional<std::vector<std::int64_t>>& scaled,
-                                  const std::vector<LongComplex>& numeric)
+Texts exactCubicRoots(ExactWriter& writer, const std::vector<Text>& k,
+                      const std::optional<std::vector<std::int64_t>>& scaled,
+                      const std::vector<LongComplex>& numeric)
 {
-    std::optional<Text> rational = scaled ? rationalRoot(*scaled, numeric) : std::nullopt;
+    std::optional<Rational> rational = scaled ? rationalRoot(*scaled, numeric) : std::nullopt;
     if (!rational)
-        return cardanoRoots(k, caseOf(numeric));
-    // (x - r)(a x^2 + B x + C) with B = b + a r and C = c + B r.
-    Text r = group(*rational);
-    Text b = simplified(group(k[1]) + '+' + group(k[0]) + '*' + r);
-    Text c = simplified(group(k[2]) + '+' + group(b) + '*' + r);
-    std::vector<Text> roots = quadraticFormula(k[0], b, c);
-    roots.insert(roots.begin(), *rational);
+        return cardanoRoots(writer, k, scaled, caseOf(numeric));
+    std::optional<Text> root = writer.normalForm(std::to_string(rational->numerator) + '/' +
+                                                 std::to_string(rational->denominator));
+    if (!root)
+        return std::nullopt;
+    Texts roots;
+    if (auto quotient = deflated(*scaled, *rational)) {
+        roots = quadraticFormula(writer, std::to_string((*quotient)[0]),
+                                 std::to_string((*quotient)[1]), std::to_string((*quotient)[2]));
+    } else {
+        // (x - r)(a x^2 + B x + C) with B = b + a r and C = c + B r.
+        Text r = group(*root);
+        std::optional<Text> b = writer.normalForm(group(k[1]) + '+' + group(k[0]) + '*' + r);
+        std::optional<Text> c =
+            b ? writer.normalForm(group(k[2]) + '+' + group(*b) + '*' + r) : std::nullopt;
+        if (c)
+            roots = quadraticFormula(writer, k[0], *b, *c);
+    }
+    if (!roots)
+        return std::nullopt;
+    roots->insert(roots->begin(), *root);
     return roots;
 }
 
@@ -537,10 +678,13 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
     // a negative number, a complex number) give no exact roots either.
     if (kinds == RootKinds::Numeric || (!evaluated.computable && !namesVariables(coefficients)))
         return polynomial;
-    std::vector<Text> exact = polynomial.degree() == 2
-                                  ? quadraticFormula(texts[0], texts[1], texts[2])
-                                  : exactCubicRoots(texts, scaled, numeric);
-    polynomial.exact = exactRoots(exact);
+    ExactWriter writer;
+    Texts exact = polynomial.degree() == 2 ? quadraticFormula(writer, texts[0], texts[1], texts[2])
+                                           : exactCubicRoots(writer, texts, scaled, numeric);
+    if (exact)
+        polynomial.exact = exactRoots(*exact);
+    else
+        polynomial.exactProblem = writer.problem();
     return polynomial;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fractions/exact_problem.h"
 #include "fractions/fract_node.h"
 #include "graphs/cubic_solver.h"
 
@@ -43,6 +44,9 @@ struct Polynomial {
     std::vector<NumericRoot> roots;
     // Empty when not asked for, or a = 0.
     std::vector<ExactRoot> exact;
+    // Why there are no exact roots although they were asked for: the
+    // simplifier's refusal (numbers past its two-word integers, mostly).
+    std::optional<ExactMessage> exactProblem;
 
     int degree() const { return static_cast<int>(coefficients.size()) - 1; }
 };

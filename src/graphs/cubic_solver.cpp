@@ -91,6 +91,34 @@ int cardanoSign(const SolverInput& input, const LongNum& delta, const LongNum& p
     return signOf(delta);
 }
 
+// b^2 - 3ac and 2b^3 - 9abc + 27a^2 d of the integer-scaled cubic: zero
+// exactly when p and q of the depressed cubic are.
+struct DepressedZeros {
+    bool p = false;
+    bool q = false;
+};
+
+DepressedZeros depressedZeros(const std::vector<LongNum>& k)
+{
+    const LongNum &a = k[0], &b = k[1], &c = k[2], &d = k[3];
+    LongNum p = minus(times(b, b), times(integer(3), times(a, c)));
+    LongNum q = plus(
+        minus(times(integer(2), times(b, times(b, b))), times(integer(9), times(a, times(b, c)))),
+        times(integer(27), times(times(a, a), d)));
+    return {LongIsZero(p), LongIsZero(p) && LongIsZero(q)};
+}
+
+// Whether a value is zero against a scale: below 10^-60 of it.
+bool negligible(const LongNum& value, const LongNum& scale)
+{
+    LongNum band;
+    band[longIntegerWords() + kZeroBandWord] = 1;
+    LongNum size = magnitude(scale);
+    if (greater(integer(1), size))
+        size = integer(1);
+    return !greater(magnitude(value), times(band, size));
+}
+
 std::vector<LongComplex> solveCubic(const SolverInput& input)
 {
     const std::vector<LongNum>& k = input.coefficients;
@@ -102,6 +130,15 @@ std::vector<LongComplex> solveCubic(const SolverInput& input)
     LongNum sSquared = times(s, s);
     LongNum p = minus(cOverA, times(integer(3), sSquared));
     LongNum q = plus(minus(times(integer(2), times(sSquared, s)), times(s, cOverA)), dOverA);
+    // p and q of rational coefficients are zero exactly when they should be:
+    // the rounding left in them would come back as a cube root, 25 digits up.
+    if (input.integerScaled) {
+        DepressedZeros zeros = depressedZeros(*input.integerScaled);
+        if (zeros.p)
+            p = LongNum();
+        if (zeros.q)
+            q = LongNum();
+    }
     LongNum halfQ = halfOf(q);
     LongNum thirdP = thirdOf(p);
     LongNum delta = plus(times(halfQ, halfQ), times(times(thirdP, thirdP), thirdP));
@@ -110,17 +147,25 @@ std::vector<LongComplex> solveCubic(const SolverInput& input)
     std::vector<LongComplex> roots;
     int sign = cardanoSign(input, delta, p, q);
     if (sign == 0) {
-        // A double (or triple) root: u = v.
-        LongNum u = cubeRoot(negated(halfQ));
+        // A double root u = v = cbrt(-q/2) = 3q/(2p), or a triple one with
+        // p = q = 0; the quotient keeps every digit the cube root would lose.
+        LongNum u;
+        bool triple = LongIsZero(p) || (!input.integerScaled && negligible(p, sSquared));
+        if (!triple)
+            u = divided(times(integer(3), q), times(integer(2), p));
         roots.push_back({minus(times(integer(2), u), s), LongNum()});
         LongNum twice = minus(negated(u), s);
         roots.push_back({twice, LongNum()});
         roots.push_back({twice, LongNum()});
     } else if (sign > 0) {
         // 4. One real root and a pair: real cube roots that keep the sign.
+        //    u takes the larger of -q/2 +- sqrt(D), so that no digits cancel,
+        //    and v = -p/(3u) (uv = -p/3); p = 0 gives v = 0.
         LongNum root = squareRoot(magnitude(delta));
-        LongNum u = cubeRoot(plus(negated(halfQ), root));
-        LongNum v = cubeRoot(minus(negated(halfQ), root));
+        LongNum larger =
+            halfQ.isNegative() ? plus(negated(halfQ), root) : minus(negated(halfQ), root);
+        LongNum u = cubeRoot(larger);
+        LongNum v = LongIsZero(u) ? LongNum() : negated(divided(p, times(integer(3), u)));
         roots.push_back({minus(plus(u, v), s), LongNum()});
         LongNum re = minus(negated(halfOf(plus(u, v))), s);
         LongNum im = times(halfOf(sqrt3), minus(u, v));

@@ -6,6 +6,7 @@
 #include "graphs/graph_messages.h"
 #include "graphs/graph_scene.h"
 #include "graphs/script_expressions.h"
+#include "platform/host.h"
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
 #include "runtime/statement.h"
@@ -47,6 +48,11 @@ PolynomialRec makeFunction(const PolynomialCommand& command, std::size_t count, 
     PolynomialRec record;
     record.polynomial = makePolynomial(std::move(coefficients), &values, kinds);
     record.exactAsked = kinds == RootKinds::NumericAndExact;
+    // Exact roots given up (numbers too large for the simplifier) say why,
+    // once, when the function is made.
+    if (const std::optional<ExactMessage>& problem = record.polynomial.exactProblem)
+        command.context.state.host().message(problem->caption, problem->text, MessageButtons::Ok,
+                                             MessageIcon::Information);
     return record;
 }
 

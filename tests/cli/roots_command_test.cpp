@@ -53,6 +53,20 @@ TEST(RootsCommand, PrintsJson)
               "\"exact\": \"-2*i\", \"exactValue\": \"0-  i *    2\"}], \"messages\": []}\n");
 }
 
+TEST(RootsCommand, ExactRootsPastTheIntegersAreLeftOutWithTheirMessage)
+{
+    Outcome outcome = runRoots({"--numeric", "1000003", "1", "1", "1"});
+    Outcome exact = runRoots({"1000003", "1", "1", "1"});
+    EXPECT_EQ(exact.status, 0);
+    EXPECT_EQ(exact.out, outcome.out);
+    EXPECT_EQ(exact.err, "Error.: Too large numbers. Major error may occur.\n");
+    Outcome json = runRoots({"--json", "1000003", "1", "1", "1"});
+    EXPECT_NE(json.out.find("\"exact\": null"), std::string::npos);
+    EXPECT_NE(json.out.find("\"messages\": [{\"caption\": \"Error.\", \"text\": \"Too large "
+                            "numbers. Major error may occur.\"}]"),
+              std::string::npos);
+}
+
 TEST(RootsCommand, RefusesALeadingZeroAndUnreadableCoefficients)
 {
     Outcome cubic = runRoots({"0", "1", "2", "3"});

@@ -84,7 +84,7 @@ TEST(FractionCommandTest, WritesReadsAndSimplifiesFiles)
                         "\"variables\":[{\"name\":\"a\",\"value\":\"root(3,2)\"}],"
                         "\"messages\":[]}\n");
     Outcome simplified = run({"simplify", "--file", name + ".fra"});
-    EXPECT_EQ(simplified.out, "(1+root(3,4)-root(3,2))/3\n");
+    EXPECT_EQ(simplified.out, "(1-root(3,2)+root(3,4))/3\n");
 
     Outcome refused = run({"fraction", "write", (directory / "x.txt").string(), "1"});
     EXPECT_EQ(refused.status, kRefused);

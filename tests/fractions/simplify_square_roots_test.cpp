@@ -91,7 +91,7 @@ TEST(SquareRootNormalFormTest, LeavesTheRestToTheGeneralSimplifier)
     const Case cases[] = {
         {"0.5+0.25", "3/4"},
         {"sqrt(8)+sqrt(18)-sqrt(50)", "0"},
-        {"1/(sqrt(2)+sqrt(3)+sqrt(5))", "(2*sqrt(3)-sqrt(30)+3*sqrt(2))/12"},
+        {"1/(sqrt(2)+sqrt(3)+sqrt(5))", "(3*sqrt(2)+2*sqrt(3)-sqrt(30))/12"},
         {"2^-2", "1/4"},
         {"-sqrt(2)/2", "-sqrt(2)/2"},
         {"root(9,2^6)", "root(3,4)"},

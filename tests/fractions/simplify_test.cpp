@@ -3,9 +3,9 @@
 // variables, the script flavour and the working table of the first
 // decomposition.
 #include "expression_test_support.h"
+#include "fractions/mark_matching.h"
 #include "fractions/simplify.h"
 #include "fractions/simplify_decompose.h"
-#include "fractions/mark_matching.h"
 #include "fractions/variable_table.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
@@ -80,7 +80,7 @@ TEST_F(SimplifyTest, GivesTheTextbookNormalForm)
         {"1/sqrt(2)", "sqrt(2)/2"},
         {"1/(1+sqrt(2))", "sqrt(2)-1"},
         {"(2+sqrt(3))/(2-sqrt(3))", "7+4*sqrt(3)"},
-        {"1/(1+root(3,2))", "(1+root(3,4)-root(3,2))/3"},
+        {"1/(1+root(3,2))", "(1-root(3,2)+root(3,4))/3"},
         {"1/(root(3,4)+root(3,2)+1)", "root(3,2)-1"},
         {"(sqrt(2)+1)^5", "41+29*sqrt(2)"},
         {"sqrt(3+2*sqrt(2))", "1+sqrt(2)"},
@@ -110,6 +110,54 @@ TEST_F(SimplifyTest, GivesTheTextbookNormalForm)
         EXPECT_EQ(simplified(c.input), c.normal) << c.input;
 }
 
+TEST_F(SimplifyTest, WritesTermsInTheDecidedOrder)
+{
+    // Names by falling degree, the rational term, roots of numbers by
+    // rising (degree, radicand) lists, the terms with i after the real ones;
+    // a negative first term gives way to the first positive one.
+    const std::pair<const char*, const char*> cases[] = {
+        {"1/(sqrt(2)+sqrt(3)+sqrt(5))", "(3*sqrt(2)+2*sqrt(3)-sqrt(30))/12"},
+        {"1/(1+root(3,2))", "(1-root(3,2)+root(3,4))/3"},
+        {"root(4,2)+root(3,2)+sqrt(5)+sqrt(2)+1", "1+sqrt(2)+sqrt(5)+root(3,2)+root(4,2)"},
+        {"sqrt(6)+sqrt(2)*root(3,2)+sqrt(2)", "sqrt(2)+sqrt(2)*root(3,2)+sqrt(6)"},
+        {"(1+i)/(2-sqrt(3))", "2+sqrt(3)+2*i+i*sqrt(3)"},
+        {"i*sqrt(2)-1+x", "x-1+i*sqrt(2)"},
+        {"-1-sqrt(2)+sqrt(3)", "sqrt(3)-1-sqrt(2)"},
+        {"sqrt(2)*x-x+2+y^2", "y^2-x+x*sqrt(2)+2"},
+    };
+    for (const auto& [input, normal] : cases)
+        EXPECT_EQ(simplified(input), normal) << input;
+}
+
+TEST_F(SimplifyTest, KeepsRootsOfSumsThatDoNotDenest)
+{
+    // Such a root stands in its terms like a name: its whole powers are its
+    // radicand's, and it leaves a denominator as a square root of a name
+    // does; the sign of a sum of numbers and the perfect powers of its
+    // content come out of the root.
+    const std::pair<const char*, const char*> cases[] = {
+        {"sqrt(2+3*sqrt(3))", "sqrt(2+3*sqrt(3))"},
+        {"sqrt(3*sqrt(3)+2)^2", "2+3*sqrt(3)"},
+        {"1/sqrt(2+3*sqrt(3))", "(3*sqrt(3)*sqrt(2+3*sqrt(3))-2*sqrt(2+3*sqrt(3)))/23"},
+        {"sqrt(sqrt(2)+1)/(2-sqrt(2))", "(2*sqrt(1+sqrt(2))+sqrt(2)*sqrt(1+sqrt(2)))/2"},
+        {"sqrt(1-3*sqrt(2))", "i*sqrt(3*sqrt(2)-1)"},
+        {"root(3,1-3*sqrt(2))", "-root(3,3*sqrt(2)-1)"},
+        {"sqrt(8+8*sqrt(3))", "2*sqrt(2+2*sqrt(3))"},
+        {"sqrt(1/2+sqrt(3))", "sqrt(2+4*sqrt(3))/2"},
+        {"root(3,1+sqrt(2))^4", "root(3,1+sqrt(2))+sqrt(2)*root(3,1+sqrt(2))"},
+        // Only square roots of sums leave a denominator, as of names.
+        {"1/(1+root(3,1+sqrt(2)))", "1/(root(3,1+sqrt(2))+1)"},
+        {"1/sqrt(x+1)", "sqrt(x+1)/(x+1)"},
+        // The square root of a name leaves a denominator too.
+        {"x^(1/2)*x^-1", "sqrt(x)/x"},
+        {"x^(3/2)/x", "sqrt(x)"},
+        {"sqrt(3+2*sqrt(2))", "1+sqrt(2)"},
+    };
+    for (const auto& [input, normal] : cases)
+        EXPECT_EQ(simplified(input), normal) << input;
+    EXPECT_TRUE(host.messages().empty());
+}
+
 TEST_F(SimplifyTest, RefusesWhatItCannotSimplifyWithItsMessage)
 {
     struct Case {
@@ -121,8 +169,13 @@ TEST_F(SimplifyTest, RefusesWhatItCannotSimplifyWithItsMessage)
         {"2*exp(1)", kWrongFraction},
         {"x^y", "A power with a variable in its exponent cannot be simplified."},
         {"2^sqrt(2)", kWrongFraction},
+        {"root(4,1-sqrt(5))", kWrongFraction},
         {"1/(2-2)", "Division by zero."},
         {"(a+b+c+d+e)^20", "Expression is too large to simplify."},
+        // Square roots of sums of names below the bar multiply out fast.
+        {"(3/4+sqrt(5/2)/(0/4-sqrt(2/4/2)/(0/4-sqrt(2/4+s+44)+s/2-s2/4+s/j+s+44)+s/2-s2/4+s/"
+         "jS2-sqr))",
+         "Too large numbers. Major error may occur."},
     };
     for (const Case& c : cases) {
         host.clearMessages();
@@ -145,8 +198,8 @@ TEST_F(SimplifyTest, RefusesBrokenTreesBeforeWorking)
     // pair among themselves.
     for (const char* text : {"sin(x)+1", "x^(sqrt(2))"}) {
         std::unique_ptr<FractNode> mismatched = parsed(text);
-        FractNode& leaf = mismatched->exponent ? leftmostLeaf(*mismatched->exponent)
-                                               : leftmostLeaf(*mismatched);
+        FractNode& leaf =
+            mismatched->exponent ? leftmostLeaf(*mismatched->exponent) : leftmostLeaf(*mismatched);
         MarkItem& closing = *rightmostLeaf(leaf).closeRow->items.back();
         closing.kind = closing.isFunction() ? kParenKind : kFunctionFirst;
         EXPECT_EQ(simplify(*mismatched).messages.at(0).text, "Wrong number of parentheses.")
@@ -184,20 +237,13 @@ TEST_F(SimplifyTest, ChecksNamesForEvaluation)
         int complexOut;
     };
     const Case cases[] = {
-        {"pi*2", true, 0, true, 0},
-        {"i+1", true, 0, true, 1},
-        {"i+1", true, -1, false, -1},
-        {"a/2", true, 0, true, 1},
-        {"b", true, 0, false, 0},
-        {"b", false, 0, true, 0},
-        {"c+1", true, 0, false, 0},
-        {"x", true, 0, false, 0},
-        {"d", true, 0, false, 0},
+        {"pi*2", true, 0, true, 0}, {"i+1", true, 0, true, 1}, {"i+1", true, -1, false, -1},
+        {"a/2", true, 0, true, 1},  {"b", true, 0, false, 0},  {"b", false, 0, true, 0},
+        {"c+1", true, 0, false, 0}, {"x", true, 0, false, 0},  {"d", true, 0, false, 0},
     };
     for (const Case& c : cases) {
         int complex = c.complexIn;
-        EXPECT_EQ(checkSimplifiable(*parsed(c.text), &variables, c.checkMarks, true, complex,
-                                    host),
+        EXPECT_EQ(checkSimplifiable(*parsed(c.text), &variables, c.checkMarks, true, complex, host),
                   c.fine)
             << c.text;
         EXPECT_EQ(complex, c.complexOut) << c.text;
@@ -246,7 +292,7 @@ TEST_F(SimplifyTest, SubstitutesEnabledVariablesOnly)
 TEST_F(SimplifyTest, ScriptsKeepFunctionsAsFactorsWithoutMessageBoxes)
 {
     EXPECT_EQ(simplified("sin(sqrt(12))*2", SimplifyFor::Script), "2*sin(2*sqrt(3))");
-    EXPECT_EQ(simplified("sqrt(x+1)*sqrt(x+1)", SimplifyFor::Script), "(sqrt(x+1))^2");
+    EXPECT_EQ(simplified("sqrt(x+1)*sqrt(x+1)", SimplifyFor::Script), "x+1");
     EXPECT_EQ(simplified("x^y", SimplifyFor::Script),
               "A power with a variable in its exponent cannot be simplified.");
     EXPECT_TRUE(host.messages().empty());
@@ -330,8 +376,7 @@ TEST_F(SimplifyTest, TakesTheExpressionApartIntoElementaryDefinitions)
     std::vector<std::string> written;
     for (const SimplifyDefinition& definition : result.definitions)
         written.push_back(definition.name + "=" + definition.value.value_or("-"));
-    EXPECT_EQ(written, (std::vector<std::string>{"a=-", "b=-", "c=-", "d=a+e", "e=I*f",
-                                                 "f=b*c"}));
+    EXPECT_EQ(written, (std::vector<std::string>{"a=-", "b=-", "c=-", "d=a+e", "e=I*f", "f=b*c"}));
 
     // Twenty sums give more than twenty names; "i" and "m" never appear.
     std::string sum = "1";

@@ -125,6 +125,17 @@ TEST_F(PolynomialCommands, CubicRootFailures)
     EXPECT_TRUE(scene(507).findCubic("z", "start")->polynomial.roots.empty());
 }
 
+TEST_F(PolynomialCommands, ExactRootsPastTheIntegersSayWhyOnce)
+{
+    run(507, {"f=CubicFunct(1000003,1,1,1)", "r=CubEqRoot(f,1)", "s=CubEqRoot(f,2)"});
+    EXPECT_EQ(formula(507, "r"), "Cubic eq. not found");
+    EXPECT_EQ(messageTexts(), (Texts{"Error.: Too large numbers. Major error may occur.",
+                                     "Runtime error.: Cubic equation not found.",
+                                     "Runtime error.: Cubic equation not found."}));
+    ASSERT_TRUE(scene(507).findCubic("f", "start"));
+    EXPECT_EQ(scene(507).findCubic("f", "start")->polynomial.roots.size(), 3u);
+}
+
 TEST_F(PolynomialCommands, DrawRootValueWritesTheRootText)
 {
     run(507, {"f=ValCubFunct(1,0,1,1)", "DrawRootValue(f,1,10,20)", "DrawRootValue(f,3,10,100)",

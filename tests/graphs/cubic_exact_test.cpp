@@ -2,6 +2,7 @@
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "graphs/cubic_function.h"
+#include "graphs/script_expressions.h"
 #include "numbers/long_values.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,55 @@ TEST(ExactRoots, RationalRootsAndTheDeflatedQuadratic)
     };
     for (const Case& test : cases)
         EXPECT_EQ(exactTexts(solved(test.coefficients)), test.roots) << test.name;
+}
+
+// The exact roots are in the simplifier's normal form: no term is left
+// over from the formula (a zero cube root, a zero shift), and a root reads
+// as simplify writes it.
+TEST(ExactRoots, AreWrittenInTheNormalForm)
+{
+    struct Case {
+        const char* name;
+        Texts coefficients;
+        const char* realRoot;
+    } cases[] = {
+        {"cube root of a third", {"3", "0", "0", "-1"}, "root(3,9)/3"},
+        {"cube root of two sevenths", {"7", "0", "0", "-2"}, "root(3,98)/7"},
+        {"a shifted cube root", {"1", "-1", "1/3", "-5"}, "(1+root(3,134))/3"},
+        {"one real root",
+         {"1", "0", "1", "1"},
+         "(root(3,12*sqrt(93)-108)-root(3,108+12*sqrt(93)))/6"},
+    };
+    for (const Case& test : cases) {
+        Texts roots = exactTexts(solved(test.coefficients));
+        ASSERT_EQ(roots.size(), 3u) << test.name;
+        EXPECT_EQ(roots[0], test.realRoot) << test.name;
+        for (const std::string& root : roots) {
+            EXPECT_EQ(root.find("+0"), std::string::npos) << root;
+            std::unique_ptr<FractNode> tree = parseExpressionText(root).tree;
+            ASSERT_TRUE(tree) << root;
+            EXPECT_EQ(printExpressionText(*simplifiedForScript(*tree)), root) << test.name;
+        }
+    }
+}
+
+// Coefficients near the two-word limit give simplified roots, or none and
+// the reason, never a formula left as it was written.
+TEST(ExactRoots, LargeCoefficientsGiveSimplifiedRootsOrTheOverflow)
+{
+    Polynomial deflated = solved({"2147483647", "-2147483648", "2147483647", "-2147483648"});
+    EXPECT_EQ(exactTexts(deflated), (Texts{"2147483648/2147483647", "i", "-i"}));
+    EXPECT_FALSE(deflated.exactProblem);
+
+    for (const Texts& coefficients :
+         {Texts{"1000003", "1", "1", "1"}, Texts{"999999999", "7", "5", "-3"},
+          Texts{"123456789", "987654321", "123456787"}}) {
+        Polynomial polynomial = solved(coefficients);
+        EXPECT_EQ(polynomial.roots.size(), coefficients.size() - 1) << coefficients[0];
+        EXPECT_TRUE(polynomial.exact.empty()) << coefficients[0];
+        ASSERT_TRUE(polynomial.exactProblem) << coefficients[0];
+        EXPECT_EQ(polynomial.exactProblem->text, "Too large numbers. Major error may occur.");
+    }
 }
 
 TEST(ExactRoots, CasusIrreducibilisUsesTheUnitRoot)

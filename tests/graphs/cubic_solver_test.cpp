@@ -133,6 +133,48 @@ TEST(NumericRoots, KnownPolynomials)
         EXPECT_EQ(rootTexts(test.coefficients), test.roots) << test.name;
 }
 
+// With no linear term in the depressed cubic (b^2 = 3ac) the roots are
+// cube roots of a number: p = 0 is taken exactly, so no rounding noise
+// comes back as a cube root 25 digits up, and equal roots are equal texts.
+TEST(NumericRoots, EveryDigitIsRightWithoutALinearTerm)
+{
+    const Texts third(3, "-     0.333333333333333333333333333333333333333333333");
+    const Texts twoThirds(3, "0.666666666666666666666666666666666666666666667");
+    const Texts threeSevenths(3, "-     0.428571428571428571428571428571428571428571429");
+    struct Case {
+        const char* name;
+        Texts coefficients;
+        Texts roots;
+    } cases[] = {
+        {"(3x+1)^3", {"27", "27", "9", "1"}, third},
+        {"(x-2/3)^3", {"1", "-2", "4/3", "-8/27"}, twoThirds},
+        {"(7x+3)^3", {"343", "441", "189", "27"}, threeSevenths},
+        {"3x^3 = 7",
+         {"3", "0", "0", "-7"},
+         {"1.326352402632130619888175995916255192828090674",
+          "-     0.663176201316065309944087997958127596414045337+  i *    "
+          "1.148654875049951264689858873832508564117063094",
+          "-     0.663176201316065309944087997958127596414045337-  i *    "
+          "1.148654875049951264689858873832508564117063094"}},
+        {"(x+1/3)^3 = 4 + 1/27",
+         {"1", "1", "1/3", "-4"},
+         {"1.258952060345005654981244488377577195690449093",
+          "-     1.129476030172502827490622244188788597845224546+  i *    "
+          "1.378959601000347374204422993948158988722931167",
+          "-     1.129476030172502827490622244188788597845224546-  i *    "
+          "1.378959601000347374204422993948158988722931167"}},
+        {"7x^3 = 2",
+         {"7", "0", "0", "-2"},
+         {"0.6586337560083495099535280139915249903569108",
+          "-     0.3293168780041747549767640069957624951784554+  i *    "
+          "0.570393564493192327998454524375121527341012355",
+          "-     0.3293168780041747549767640069957624951784554-  i *    "
+          "0.570393564493192327998454524375121527341012355"}},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(rootTexts(test.coefficients), test.roots) << test.name;
+}
+
 TEST(NumericRoots, ALeadingZeroGivesNoRoots)
 {
     Polynomial cubic =

@@ -128,6 +128,10 @@ private:
             Value a = sum();
             if (!a || !take(')') || a->imag() != 0)
                 return std::nullopt;
+            // The square root of a negative number is imaginary; an odd root
+            // keeps the sign, as the exact forms take it.
+            if (a->real() < 0 && degree % 2 == 1)
+                return std::complex<double>(-std::pow(-a->real(), 1.0 / degree), 0);
             if (a->real() < 0)
                 return degree == 2 ? Value(std::complex<double>(0, std::sqrt(-a->real())))
                                    : std::nullopt;
