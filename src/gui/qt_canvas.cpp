@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrane {
@@ -59,12 +60,14 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolu
     : m_painter(painter)
     , m_image(image)
     , m_resolution(resolution)
+    , m_strokePen(Qt::black, 1)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.setPen(m_strokePen);
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.setFont(fontFor(CanvasFont{}));
+    setFont(CanvasFont{});
+    useFont();
 }
 
 // A page device resolves points at its own resolution (1200 per inch for
@@ -82,19 +85,86 @@ QFont QtCanvas::fontFor(const CanvasFont& font) const
     return qfont;
 }
 
-QFontMetricsF QtCanvas::metrics() const
-{
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetricsF(m_painter.font(), m_painter.device());
-    return QFontMetricsF(m_painter.font());
-}
-
 void QtCanvas::setPen(ColorRef colour, int width)
 {
-    m_painter.setPen(QPen(toQColor(colour), width));
+    if (colour == m_penColour && width == m_penWidth)
+        return;
+    m_penColour = colour;
+    m_penWidth = width;
+    m_strokePen = QPen(toQColor(colour), width);
     // An odd-width stroke is centred on the middle of its pixels, so that a
     // one-pixel line at a whole coordinate fills one row, not two grey ones.
     m_strokeOffset = width % 2 != 0 ? 0.5 : 0.0;
+    if (!m_heldTextColour)
+        m_painter.setPen(m_strokePen);
+}
+
+void QtCanvas::useStrokePen()
+{
+    if (!m_heldTextColour)
+        return;
+    m_painter.setPen(m_strokePen);
+    m_heldTextColour.reset();
+}
+
+void QtCanvas::useTextPen()
+{
+    if (m_heldTextColour == m_textColour)
+        return;
+    m_painter.setPen(toQColor(m_textColour));
+    m_heldTextColour = m_textColour;
+}
+
+void QtCanvas::useFont()
+{
+    if (m_heldFont == m_wantedFont)
+        return;
+    m_painter.setFont(m_fonts[m_wantedFont].qfont);
+    m_heldFont = m_wantedFont;
+}
+
+QtCanvas::FontEntry& QtCanvas::wantedFont()
+{
+    FontEntry& entry = m_fonts[m_wantedFont];
+    if (entry.metrics)
+        return entry;
+    useFont();
+    entry.painterFont = m_painter.font();
+    // The painter's font carries the device's resolution.
+    if (m_resolution == FontResolution::Drawing && m_painter.device()) {
+        entry.metrics.emplace(entry.painterFont, m_painter.device());
+        entry.ascent = QFontMetricsF(entry.painterFont, m_painter.device()).ascent();
+    } else {
+        entry.metrics.emplace(entry.painterFont);
+        entry.ascent = QFontMetricsF(entry.painterFont).ascent();
+    }
+    return entry;
+}
+
+const QTextLayout* QtCanvas::layoutOf(FontEntry& entry, std::string_view utf8)
+{
+    auto found = entry.layouts.find(utf8);
+    if (found != entry.layouts.end())
+        return found->second.get();
+    QString text = toQString(utf8);
+    bool plain = !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar character) {
+        return character.unicode() < 0x20 || character == QChar::LineSeparator ||
+               character == QChar::ParagraphSeparator;
+    });
+    auto layout = plain ? std::make_unique<QTextLayout>(text, entry.painterFont) : nullptr;
+    if (layout) {
+        QTextOption option;
+        option.setTextDirection(m_painter.layoutDirection());
+        option.setWrapMode(QTextOption::NoWrap);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        QTextLine line = layout->createLine();
+        layout->endLayout();
+        if (!line.isValid() || layout->lineCount() != 1 || line.textLength() != text.size())
+            layout.reset();
+    }
+    return entry.layouts.emplace(std::string(utf8), std::move(layout)).first->second.get();
 }
 
 QPointF QtCanvas::strokePoint(double x, double y) const
@@ -110,17 +180,33 @@ std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points)
         converted.push_back(strokePoint(point.x, point.y));
     return converted;
 }
+
 void QtCanvas::setBrush(ColorRef colour)
 {
     m_painter.setBrush(toQColor(colour));
 }
+
 void QtCanvas::clearBrush()
 {
     m_painter.setBrush(Qt::NoBrush);
 }
+
 void QtCanvas::setFont(const CanvasFont& font)
 {
-    m_painter.setFont(fontFor(font));
+    for (std::size_t index = 0; index < m_fonts.size(); ++index) {
+        const CanvasFont& known = m_fonts[index].font;
+        if (known.name == font.name && known.size == font.size &&
+            known.pixelHeight == font.pixelHeight && known.bold == font.bold &&
+            known.italic == font.italic) {
+            m_wantedFont = index;
+            return;
+        }
+    }
+    FontEntry entry;
+    entry.font = font;
+    entry.qfont = fontFor(font);
+    m_fonts.push_back(std::move(entry));
+    m_wantedFont = m_fonts.size() - 1;
 }
 
 void QtCanvas::moveTo(double x, double y)
@@ -130,35 +216,40 @@ void QtCanvas::moveTo(double x, double y)
 
 void QtCanvas::lineTo(double x, double y)
 {
-    QPointF to(x, y);
+    useStrokePen();
     m_painter.drawLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
-    m_position = to;
+    m_position = QPointF(x, y);
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2)
 {
+    useStrokePen();
     m_painter.drawLine(strokePoint(x1, y1), strokePoint(x2, y2));
 }
 
 void QtCanvas::polyline(std::span<const CanvasPoint> points)
 {
+    useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::polygon(std::span<const CanvasPoint> points)
 {
+    useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
+    useStrokePen();
     m_painter.drawEllipse(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
+    useStrokePen();
     m_painter.drawRect(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
@@ -169,30 +260,27 @@ void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef col
 
 void QtCanvas::text(double x, double y, std::string_view utf8)
 {
-    QPen pen = m_painter.pen();
-    m_painter.setPen(toQColor(m_textColour));
-    m_painter.drawText(QPointF(x, y + metrics().ascent()), toQString(utf8));
-    m_painter.setPen(pen);
-}
-
-static int textWidthOf(const QFont& font, std::string_view utf8)
-{
-    return QFontMetrics(font).horizontalAdvance(toQString(utf8));
+    useTextPen();
+    FontEntry& font = wantedFont();
+    // The text's top at y: its baseline an ascent of the font lower.
+    double baseline = y + font.ascent;
+    if (const QTextLayout* layout = layoutOf(font, utf8)) {
+        QTextLine line = layout->lineAt(0);
+        line.draw(&m_painter, QPointF(x, baseline - line.ascent()));
+        return;
+    }
+    useFont();
+    m_painter.drawText(QPointF(x, baseline), toQString(utf8));
 }
 
 int QtCanvas::textWidth(std::string_view utf8)
 {
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetrics(m_painter.font(), m_painter.device())
-            .horizontalAdvance(toQString(utf8));
-    return textWidthOf(m_painter.font(), utf8);
+    return wantedFont().metrics->horizontalAdvance(toQString(utf8));
 }
 
 int QtCanvas::textHeight()
 {
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetrics(m_painter.font(), m_painter.device()).height();
-    return QFontMetrics(m_painter.font()).height();
+    return wantedFont().metrics->height();
 }
 
 ColorRef QtCanvas::pixel(int x, int y)

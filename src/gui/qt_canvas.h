@@ -2,10 +2,16 @@
 
 #include "platform/canvas.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 
+#include <map>
+#include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kestrane {
@@ -28,7 +34,10 @@ enum class FontResolution {
 };
 
 // The canvas of the desktop program, painting with a QPainter (antialiased).
-// pixel() reads from an image when the painter paints on one.
+// pixel() reads from an image when the painter paints on one. The painter's
+// pen and font are changed only when a drawing needs them changed: labels
+// switch between the pen and the text colour, and between two font sizes,
+// around every object, and each change costs a PDF page its state.
 class QtCanvas final : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
@@ -55,10 +64,36 @@ public:
     ColorRef pixel(int x, int y) override;
 
 private:
+    // A font of the models as set on this painter, with its metrics once
+    // they are asked for, and the texts drawn in it laid out once: labels
+    // repeat, and shaping a text costs more than drawing it.
+    struct FontEntry {
+        FontEntry() = default;
+        FontEntry(FontEntry&&) = default;
+        FontEntry& operator=(FontEntry&&) = default;
+
+        CanvasFont font;
+        QFont qfont;
+        // As the painter holds it once set: resolved for the device.
+        QFont painterFont;
+        std::optional<QFontMetrics> metrics;
+        double ascent = 0;
+        std::map<std::string, std::unique_ptr<QTextLayout>, std::less<>> layouts;
+    };
+
     QPointF strokePoint(double x, double y) const;
     QFont fontFor(const CanvasFont& font) const;
-    QFontMetricsF metrics() const;
     std::vector<QPointF> strokePoints(std::span<const CanvasPoint> points) const;
+    // Give the painter the pen of strokes, the pen of texts, or the font
+    // last asked for.
+    void useStrokePen();
+    void useTextPen();
+    void useFont();
+    // The font last asked for, measured.
+    FontEntry& wantedFont();
+    // The one-line layout of a text in the font, or none for texts that the
+    // painter's own drawText must break or place (controls, separators).
+    const QTextLayout* layoutOf(FontEntry& entry, std::string_view utf8);
 
     QPainter& m_painter;
     const QImage* m_image;
@@ -66,6 +101,15 @@ private:
     QPointF m_position;
     double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;
+    ColorRef m_penColour = kBlack;
+    int m_penWidth = 1;
+    QPen m_strokePen;
+    // The colour of texts while the painter holds their pen instead of the
+    // stroke pen.
+    std::optional<ColorRef> m_heldTextColour;
+    std::vector<FontEntry> m_fonts;
+    std::size_t m_wantedFont = 0;
+    std::optional<std::size_t> m_heldFont;
 };
 
 } // namespace kestrane
