@@ -56,10 +56,12 @@ QFont toQFont(const CanvasFont& font)
     return qfont;
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution)
+QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution,
+                   StrokeBatching batching)
     : m_painter(painter)
     , m_image(image)
     , m_resolution(resolution)
+    , m_batching(batching)
     , m_strokePen(Qt::black, 1)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
@@ -68,6 +70,11 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolu
     m_painter.setBrush(Qt::NoBrush);
     setFont(CanvasFont{});
     useFont();
+}
+
+QtCanvas::~QtCanvas()
+{
+    drawPendingLines();
 }
 
 // A page device resolves points at its own resolution (1200 per inch for
@@ -89,6 +96,7 @@ void QtCanvas::setPen(ColorRef colour, int width)
 {
     if (colour == m_penColour && width == m_penWidth)
         return;
+    drawPendingLines();
     m_penColour = colour;
     m_penWidth = width;
     m_strokePen = QPen(toQColor(colour), width);
@@ -172,6 +180,23 @@ QPointF QtCanvas::strokePoint(double x, double y) const
     return QPointF(x + m_strokeOffset, y + m_strokeOffset);
 }
 
+void QtCanvas::strokeLine(QPointF from, QPointF to)
+{
+    useStrokePen();
+    if (m_batching == StrokeBatching::Batched)
+        m_pendingLines.emplace_back(from, to);
+    else
+        m_painter.drawLine(from, to);
+}
+
+void QtCanvas::drawPendingLines()
+{
+    if (m_pendingLines.empty())
+        return;
+    m_painter.drawLines(m_pendingLines.data(), static_cast<int>(m_pendingLines.size()));
+    m_pendingLines.clear();
+}
+
 std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points) const
 {
     std::vector<QPointF> converted;
@@ -216,19 +241,18 @@ void QtCanvas::moveTo(double x, double y)
 
 void QtCanvas::lineTo(double x, double y)
 {
-    useStrokePen();
-    m_painter.drawLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
+    strokeLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
     m_position = QPointF(x, y);
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2)
 {
-    useStrokePen();
-    m_painter.drawLine(strokePoint(x1, y1), strokePoint(x2, y2));
+    strokeLine(strokePoint(x1, y1), strokePoint(x2, y2));
 }
 
 void QtCanvas::polyline(std::span<const CanvasPoint> points)
 {
+    drawPendingLines();
     useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
@@ -236,6 +260,7 @@ void QtCanvas::polyline(std::span<const CanvasPoint> points)
 
 void QtCanvas::polygon(std::span<const CanvasPoint> points)
 {
+    drawPendingLines();
     useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
@@ -243,23 +268,27 @@ void QtCanvas::polygon(std::span<const CanvasPoint> points)
 
 void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
+    drawPendingLines();
     useStrokePen();
     m_painter.drawEllipse(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
+    drawPendingLines();
     useStrokePen();
     m_painter.drawRect(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
 {
+    drawPendingLines();
     m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), toQColor(colour));
 }
 
 void QtCanvas::text(double x, double y, std::string_view utf8)
 {
+    drawPendingLines();
     useTextPen();
     FontEntry& font = wantedFont();
     // The text's top at y: its baseline an ascent of the font lower.
@@ -285,6 +314,7 @@ int QtCanvas::textHeight()
 
 ColorRef QtCanvas::pixel(int x, int y)
 {
+    drawPendingLines();
     if (!m_image || !m_image->valid(x, y))
         return kWhite;
     return fromQColor(m_image->pixelColor(x, y));

@@ -33,6 +33,17 @@ enum class FontResolution {
     Drawing,
 };
 
+// When strokes reach the painter.
+enum class StrokeBatching {
+    // Each as it is asked for: the owner of the painter may change its
+    // transform between two paintings on one canvas.
+    Immediate,
+    // Runs of lines with one pen as one path, when anything else is drawn or
+    // the canvas ends (the painter must stay as it is meanwhile): a page then
+    // holds one stroke per run rather than one per line.
+    Batched,
+};
+
 // The canvas of the desktop program, painting with a QPainter (antialiased).
 // pixel() reads from an image when the painter paints on one. The painter's
 // pen and font are changed only when a drawing needs them changed: labels
@@ -41,7 +52,11 @@ enum class FontResolution {
 class QtCanvas final : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
-                      FontResolution resolution = FontResolution::Device);
+                      FontResolution resolution = FontResolution::Device,
+                      StrokeBatching batching = StrokeBatching::Immediate);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     void setPen(ColorRef colour, int width = 1) override;
     void setBrush(ColorRef colour) override;
@@ -82,6 +97,8 @@ private:
     };
 
     QPointF strokePoint(double x, double y) const;
+    void strokeLine(QPointF from, QPointF to);
+    void drawPendingLines();
     QFont fontFor(const CanvasFont& font) const;
     std::vector<QPointF> strokePoints(std::span<const CanvasPoint> points) const;
     // Give the painter the pen of strokes, the pen of texts, or the font
@@ -98,6 +115,8 @@ private:
     QPainter& m_painter;
     const QImage* m_image;
     FontResolution m_resolution;
+    StrokeBatching m_batching;
+    std::vector<QLineF> m_pendingLines;
     QPointF m_position;
     double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;
