@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <vector>
@@ -149,30 +150,38 @@ QtCanvas::FontEntry& QtCanvas::wantedFont()
     return entry;
 }
 
-const QTextLayout* QtCanvas::layoutOf(FontEntry& entry, std::string_view utf8)
+// One line of the text as the painter's drawText lays it out, or none for
+// texts it would break or place otherwise.
+std::optional<QtCanvas::ShapedText> QtCanvas::shape(const QString& text, const QFont& font,
+                                                    Qt::LayoutDirection direction)
 {
-    auto found = entry.layouts.find(utf8);
-    if (found != entry.layouts.end())
-        return found->second.get();
-    QString text = toQString(utf8);
     bool plain = !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar character) {
         return character.unicode() < 0x20 || character == QChar::LineSeparator ||
                character == QChar::ParagraphSeparator;
     });
-    auto layout = plain ? std::make_unique<QTextLayout>(text, entry.painterFont) : nullptr;
-    if (layout) {
-        QTextOption option;
-        option.setTextDirection(m_painter.layoutDirection());
-        option.setWrapMode(QTextOption::NoWrap);
-        layout->setTextOption(option);
-        layout->setCacheEnabled(true);
-        layout->beginLayout();
-        QTextLine line = layout->createLine();
-        layout->endLayout();
-        if (!line.isValid() || layout->lineCount() != 1 || line.textLength() != text.size())
-            layout.reset();
+    if (!plain)
+        return std::nullopt;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(direction);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid() || layout.lineCount() != 1 || line.textLength() != text.size())
+        return std::nullopt;
+    return ShapedText{layout.glyphRuns(), line.ascent()};
+}
+
+const QtCanvas::ShapedText* QtCanvas::shapedText(FontEntry& entry, std::string_view utf8)
+{
+    auto found = entry.shapedTexts.find(utf8);
+    if (found == entry.shapedTexts.end()) {
+        auto shaped = shape(toQString(utf8), entry.painterFont, m_painter.layoutDirection());
+        found = entry.shapedTexts.emplace(std::string(utf8), std::move(shaped)).first;
     }
-    return entry.layouts.emplace(std::string(utf8), std::move(layout)).first->second.get();
+    return found->second ? &*found->second : nullptr;
 }
 
 QPointF QtCanvas::strokePoint(double x, double y) const
@@ -293,9 +302,10 @@ void QtCanvas::text(double x, double y, std::string_view utf8)
     FontEntry& font = wantedFont();
     // The text's top at y: its baseline an ascent of the font lower.
     double baseline = y + font.ascent;
-    if (const QTextLayout* layout = layoutOf(font, utf8)) {
-        QTextLine line = layout->lineAt(0);
-        line.draw(&m_painter, QPointF(x, baseline - line.ascent()));
+    if (const ShapedText* shaped = shapedText(font, utf8)) {
+        QPointF lineTop(x, baseline - shaped->ascent);
+        for (const QGlyphRun& run : shaped->runs)
+            m_painter.drawGlyphRun(lineTop, run);
         return;
     }
     useFont();

@@ -3,12 +3,11 @@
 #include "platform/canvas.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTextLayout>
 
 #include <map>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -79,21 +78,24 @@ public:
     ColorRef pixel(int x, int y) override;
 
 private:
-    // A font of the models as set on this painter, with its metrics once
-    // they are asked for, and the texts drawn in it laid out once: labels
-    // repeat, and shaping a text costs more than drawing it.
-    struct FontEntry {
-        FontEntry() = default;
-        FontEntry(FontEntry&&) = default;
-        FontEntry& operator=(FontEntry&&) = default;
+    // A text shaped once: its glyphs placed from the top of its line.
+    struct ShapedText {
+        QList<QGlyphRun> runs;
+        double ascent = 0;
+    };
 
+    // A font of the models as set on this painter, with its metrics once
+    // they are asked for, and the texts drawn in it shaped once: labels
+    // repeat, and shaping a text costs more than drawing it. Texts that only
+    // the painter's drawText places (controls, separators) have no shape.
+    struct FontEntry {
         CanvasFont font;
         QFont qfont;
         // As the painter holds it once set: resolved for the device.
         QFont painterFont;
         std::optional<QFontMetrics> metrics;
         double ascent = 0;
-        std::map<std::string, std::unique_ptr<QTextLayout>, std::less<>> layouts;
+        std::map<std::string, std::optional<ShapedText>, std::less<>> shapedTexts;
     };
 
     QPointF strokePoint(double x, double y) const;
@@ -108,9 +110,9 @@ private:
     void useFont();
     // The font last asked for, measured.
     FontEntry& wantedFont();
-    // The one-line layout of a text in the font, or none for texts that the
-    // painter's own drawText must break or place (controls, separators).
-    const QTextLayout* layoutOf(FontEntry& entry, std::string_view utf8);
+    static std::optional<ShapedText> shape(const QString& text, const QFont& font,
+                                           Qt::LayoutDirection direction);
+    const ShapedText* shapedText(FontEntry& entry, std::string_view utf8);
 
     QPainter& m_painter;
     const QImage* m_image;
