@@ -303,7 +303,9 @@ inline PdfContent readPdf(const std::string& bytes, int width, int height)
         if (start == 0 || end == std::string::npos)
             break;
         std::string raw = bytes.substr(start, end - start);
-        while (!raw.empty() && (raw.back() == '\n' || raw.back() == '\r'))
+        // The writer puts one newline before "endstream"; compressed data may
+        // itself end in a carriage return or newline byte.
+        if (raw.ends_with('\n'))
             raw.pop_back();
         std::size_t dictionary = bytes.rfind("<<", at);
         std::string head =
