@@ -58,11 +58,11 @@ QFont toQFont(const CanvasFont& font)
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution,
-                   StrokeBatching batching)
+                   PainterUse use)
     : m_painter(painter)
     , m_image(image)
     , m_resolution(resolution)
-    , m_batching(batching)
+    , m_use(use)
     , m_strokePen(Qt::black, 1)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
@@ -71,11 +71,21 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolu
     m_painter.setBrush(Qt::NoBrush);
     setFont(CanvasFont{});
     useFont();
+    if (m_use == PainterUse::Exclusive) {
+        // A pixel around the clip for the antialiased edges of glyphs.
+        if (m_painter.hasClipping())
+            m_visibleArea = m_painter.clipBoundingRect().adjusted(-1, -1, 1, 1);
+        // Pages write whole numbers short and fractions to nine digits.
+        m_frameShift = 0.5;
+        m_painter.translate(m_frameShift, m_frameShift);
+    }
 }
 
 QtCanvas::~QtCanvas()
 {
     drawPendingLines();
+    if (m_frameShift != 0)
+        m_painter.translate(-m_frameShift, -m_frameShift);
 }
 
 // A page device resolves points at its own resolution (1200 per inch for
@@ -171,7 +181,10 @@ std::optional<QtCanvas::ShapedText> QtCanvas::shape(const QString& text, const Q
     layout.endLayout();
     if (!line.isValid() || layout.lineCount() != 1 || line.textLength() != text.size())
         return std::nullopt;
-    return ShapedText{layout.glyphRuns(), line.ascent()};
+    ShapedText shaped{layout.glyphRuns(), line.ascent(), QRectF()};
+    for (const QGlyphRun& run : shaped.runs)
+        shaped.bounds |= run.boundingRect();
+    return shaped;
 }
 
 const QtCanvas::ShapedText* QtCanvas::shapedText(FontEntry& entry, std::string_view utf8)
@@ -186,13 +199,13 @@ const QtCanvas::ShapedText* QtCanvas::shapedText(FontEntry& entry, std::string_v
 
 QPointF QtCanvas::strokePoint(double x, double y) const
 {
-    return QPointF(x + m_strokeOffset, y + m_strokeOffset);
+    return QPointF(x + m_strokeOffset - m_frameShift, y + m_strokeOffset - m_frameShift);
 }
 
 void QtCanvas::strokeLine(QPointF from, QPointF to)
 {
     useStrokePen();
-    if (m_batching == StrokeBatching::Batched)
+    if (m_use == PainterUse::Exclusive)
         m_pendingLines.emplace_back(from, to);
     else
         m_painter.drawLine(from, to);
@@ -292,17 +305,24 @@ void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
 {
     drawPendingLines();
-    m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), toQColor(colour));
+    QPointF shift(m_frameShift, m_frameShift);
+    m_painter.fillRect(QRectF(QPointF(x1, y1) - shift, QPointF(x2, y2) - shift), toQColor(colour));
 }
 
 void QtCanvas::text(double x, double y, std::string_view utf8)
 {
-    drawPendingLines();
-    useTextPen();
     FontEntry& font = wantedFont();
     // The text's top at y: its baseline an ascent of the font lower.
     double baseline = y + font.ascent;
-    if (const ShapedText* shaped = shapedText(font, utf8)) {
+    const ShapedText* shaped = shapedText(font, utf8);
+    if (shaped && m_visibleArea &&
+        !m_visibleArea->intersects(shaped->bounds.translated(x, baseline - shaped->ascent)))
+        return;
+    drawPendingLines();
+    useTextPen();
+    x -= m_frameShift;
+    baseline -= m_frameShift;
+    if (shaped) {
         QPointF lineTop(x, baseline - shaped->ascent);
         for (const QGlyphRun& run : shaped->runs)
             m_painter.drawGlyphRun(lineTop, run);

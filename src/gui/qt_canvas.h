@@ -32,15 +32,18 @@ enum class FontResolution {
     Drawing,
 };
 
-// When strokes reach the painter.
-enum class StrokeBatching {
-    // Each as it is asked for: the owner of the painter may change its
-    // transform between two paintings on one canvas.
-    Immediate,
-    // Runs of lines with one pen as one path, when anything else is drawn or
-    // the canvas ends (the painter must stay as it is meanwhile): a page then
-    // holds one stroke per run rather than one per line.
-    Batched,
+// Whether others paint with the canvas's painter while the canvas lives.
+enum class PainterUse {
+    // Its owner may change the painter between two paintings on one canvas
+    // (the window scrolls the scene but not the overlay): every drawing
+    // reaches the painter as it is asked for.
+    Shared,
+    // The canvas alone paints until it ends, as on a page, and writes the
+    // page short: runs of lines with one pen become one path (drawn when
+    // anything else is drawn or the canvas ends), strokes centred on pixels
+    // get whole coordinates in a frame shifted by half a pixel, and texts
+    // wholly outside the clip are left out.
+    Exclusive,
 };
 
 // The canvas of the desktop program, painting with a QPainter (antialiased).
@@ -52,7 +55,7 @@ class QtCanvas final : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
                       FontResolution resolution = FontResolution::Device,
-                      StrokeBatching batching = StrokeBatching::Immediate);
+                      PainterUse use = PainterUse::Shared);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -82,6 +85,7 @@ private:
     struct ShapedText {
         QList<QGlyphRun> runs;
         double ascent = 0;
+        QRectF bounds;
     };
 
     // A font of the models as set on this painter, with its metrics once
@@ -117,8 +121,12 @@ private:
     QPainter& m_painter;
     const QImage* m_image;
     FontResolution m_resolution;
-    StrokeBatching m_batching;
+    PainterUse m_use;
     std::vector<QLineF> m_pendingLines;
+    // The clip's bounds, when the painter is the canvas's alone.
+    std::optional<QRectF> m_visibleArea;
+    // How far the painter's frame is shifted from the drawing's.
+    double m_frameShift = 0;
     QPointF m_position;
     double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;

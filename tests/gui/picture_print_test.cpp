@@ -128,6 +128,20 @@ TEST(PdfText, EachTextKeepsItsFontColourAndPlace)
     }
 }
 
+// Texts reaching into the drawing across any of its edges are on the page.
+TEST(PdfText, TextsAcrossTheEdgesAreKept)
+{
+    auto paintEdges = [](Canvas& canvas) {
+        canvas.setFont(CanvasFont{"Arial", 10});
+        canvas.text(-20, 200, "Wide");
+        canvas.text(300, -9, "Wide");
+        canvas.text(795, 200, "Wide");
+        canvas.text(300, 546, "Wide");
+    };
+    testing::PdfContent content = testing::readPdf(pdfBytes(800, 550, paintEdges), 800, 550);
+    EXPECT_EQ(content.texts.size(), 4u);
+}
+
 TEST(Printing, ThePictureFillsThePageWithItsAspectKept)
 {
     testing::TempDir directory;
