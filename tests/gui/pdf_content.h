@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/colour.h"
+
 #include <QByteArray>
 
 #include <cmath>
@@ -43,32 +45,28 @@ struct Matrix {
 } // namespace pdf_detail
 
 // A straight piece of a stroked path, in pixels of the drawing, with the
-// stroke's colour (0 to 255 a component) and width in points of the page,
-// and how many texts the page drew before it.
+// stroke's colour and width (in points of the page), and how many texts the
+// page drew before it.
 struct StrokedSegment {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
+    ColorRef colour = kBlack;
     double width = 0;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::size_t textsBefore = 0;
 };
 
 // A text object of the page: its size and baseline origin in pixels of the
-// drawing, its fill colour and how many glyphs it shows.
+// drawing, its colour and how many glyphs it shows.
 struct DrawnText {
+    ColorRef colour = kBlack;
     double size = 0;
     double x = 0, y = 0;
-    int red = 0;
-    int green = 0;
-    int blue = 0;
     int glyphs = 0;
 };
 
 // What a test reads back from a PDF file that Qt wrote: its pages, the size
-// of the first, the fonts' ascent and descent, and every text size drawn,
-// in pixels of the drawing (the drawing is found by its white ground, a
-// rectangle of its width and height painted first).
+// of the first, the fonts' ascent and descent, and the texts and strokes
+// drawn, in pixels of the drawing (the drawing is found by its white ground,
+// a rectangle of its width and height painted first).
 struct PdfContent {
     int pages = 0;
     double mediaWidth = 0;
@@ -80,9 +78,8 @@ struct PdfContent {
     double drawingRight = 0;
     double ascent = 0;
     double descent = 0;
-    std::vector<double> textSizes;
     std::vector<DrawnText> texts;
-    // Every line and closing side of the stroked paths, in page order.
+    // The lines and closing sides of the stroked paths, in page order.
     std::vector<StrokedSegment> segments;
     // From pixels of the drawing to points of the page.
     pdf_detail::Matrix drawingMatrix;
@@ -90,8 +87,8 @@ struct PdfContent {
     std::vector<double> boxHeights() const
     {
         std::vector<double> heights;
-        for (double size : textSizes)
-            heights.push_back(size * (ascent - descent) / 1000);
+        for (const DrawnText& text : texts)
+            heights.push_back(text.size * (ascent - descent) / 1000);
         return heights;
     }
 };
@@ -120,11 +117,21 @@ struct GraphicsState {
     DrawnText fill;
 };
 
+// The colour of the last three operands, red, green and blue from 0 to 1.
+inline ColorRef colourOf(const std::vector<double>& numbers)
+{
+    auto component = [&](std::size_t fromEnd) {
+        return static_cast<int>(std::lround(numbers[numbers.size() - fromEnd] * 255));
+    };
+    return rgb(component(3), component(2), component(1));
+}
+
 // The text object being read, with its text matrix.
 struct TextReader {
+    bool open = false;
+    bool placed = false;
     DrawnText text;
     Matrix textMatrix;
-    bool placed = false;
     std::string lastString;
 };
 
@@ -133,30 +140,32 @@ inline bool readTextOperator(const std::string& token, const std::vector<double>
                              const GraphicsState& state, TextReader& reader, PdfContent& content)
 {
     if (token == "BT") {
-        reader = TextReader{};
-        reader.text = state.fill;
+        reader = TextReader{true, false, state.fill, Matrix{}, {}};
     } else if (token == "Tf" && !numbers.empty()) {
         reader.text.size = numbers.back() * state.matrix.scale();
-        content.textSizes.push_back(reader.text.size);
     } else if (token == "Tm" && numbers.size() >= 6) {
         auto n = numbers.end() - 6;
         reader.textMatrix = Matrix{n[0], n[1], n[2], n[3], n[4], n[5]};
-    } else if (token == "Td" && numbers.size() >= 2 && !reader.placed) {
-        double x = 0;
-        double y = 0;
-        reader.textMatrix.map(numbers[numbers.size() - 2], numbers.back(), x, y);
-        state.matrix.map(x, y, reader.text.x, reader.text.y);
-        reader.placed = true;
+    } else if (token == "Td" && numbers.size() >= 2) {
+        // Later moves are relative, from glyph to glyph.
+        if (!reader.placed) {
+            double x = 0;
+            double y = 0;
+            reader.textMatrix.map(numbers[numbers.size() - 2], numbers.back(), x, y);
+            state.matrix.map(x, y, reader.text.x, reader.text.y);
+            reader.placed = true;
+        }
     } else if (token == "Tj") {
-        if (reader.lastString.size() >= 2 && reader.lastString.front() == '<')
+        if (reader.lastString.size() >= 2)
             reader.text.glyphs += static_cast<int>(reader.lastString.size() - 2) / 4;
     } else if (token == "ET") {
-        content.texts.push_back(reader.text);
-    } else if (token.size() >= 2 && token.front() == '<' && token.back() == '>') {
-        reader.lastString = token;
-        return false;
+        if (reader.open)
+            content.texts.push_back(reader.text);
+        reader.open = false;
     } else {
-        return token == "Td";
+        if (token.size() >= 2 && token.front() == '<' && token.back() == '>')
+            reader.lastString = token;
+        return false;
     }
     return true;
 }
@@ -166,48 +175,39 @@ struct PathReader {
     std::vector<StrokedSegment> pending;
     double startX = 0, startY = 0, lastX = 0, lastY = 0;
 
-    void moveTo(double x, double y)
-    {
-        startX = lastX = x;
-        startY = lastY = y;
-    }
     void lineTo(const StrokedSegment& stroke, double x, double y)
     {
-        StrokedSegment segment = stroke;
-        segment.x1 = lastX;
-        segment.y1 = lastY;
-        segment.x2 = lastX = x;
-        segment.y2 = lastY = y;
-        pending.push_back(segment);
+        pending.push_back(stroke);
+        pending.back().x1 = lastX;
+        pending.back().y1 = lastY;
+        pending.back().x2 = lastX = x;
+        pending.back().y2 = lastY = y;
     }
 };
 
-// Path operators: true when the token was one.
+// Path operators (curves are left out): true when the token was one.
 inline bool readPathOperator(const std::string& token, const std::vector<double>& numbers,
                              const GraphicsState& state, PathReader& path, PdfContent& content)
 {
-    double x = 0;
-    double y = 0;
     if ((token == "m" || token == "l") && numbers.size() >= 2) {
+        double x = 0;
+        double y = 0;
         state.matrix.map(numbers[numbers.size() - 2], numbers.back(), x, y);
-        if (token == "m")
-            path.moveTo(x, y);
-        else
+        if (token == "l") {
             path.lineTo(state.stroke, x, y);
-    } else if (token == "c" && numbers.size() >= 6) {
-        state.matrix.map(numbers[numbers.size() - 2], numbers.back(), path.lastX, path.lastY);
+        } else {
+            path.startX = path.lastX = x;
+            path.startY = path.lastY = y;
+        }
     } else if (token == "h") {
         if (path.lastX != path.startX || path.lastY != path.startY)
             path.lineTo(state.stroke, path.startX, path.startY);
-    } else if (token == "S" || token == "s" || token == "B" || token == "B*" || token == "b" ||
-               token == "b*") {
-        if (token == "s" || token == "b" || token == "b*")
-            readPathOperator("h", numbers, state, path, content);
+    } else if (token == "S" || token == "B" || token == "B*") {
         for (StrokedSegment& segment : path.pending)
-            segment.textsBefore = content.textSizes.size();
+            segment.textsBefore = content.texts.size();
         content.segments.insert(content.segments.end(), path.pending.begin(), path.pending.end());
         path.pending.clear();
-    } else if (token == "n" || token == "f" || token == "f*" || token == "F") {
+    } else if (token == "n" || token == "f" || token == "f*") {
         path.pending.clear();
     } else {
         return false;
@@ -242,15 +242,9 @@ inline void readOperators(const std::string& text, int width, int height, PdfCon
             state = saved.back();
             saved.pop_back();
         } else if (token == "SCN" && numbers.size() >= 3) {
-            auto n = numbers.end() - 3;
-            state.stroke.red = static_cast<int>(std::lround(n[0] * 255));
-            state.stroke.green = static_cast<int>(std::lround(n[1] * 255));
-            state.stroke.blue = static_cast<int>(std::lround(n[2] * 255));
+            state.stroke.colour = colourOf(numbers);
         } else if (token == "scn" && numbers.size() >= 3) {
-            auto n = numbers.end() - 3;
-            state.fill.red = static_cast<int>(std::lround(n[0] * 255));
-            state.fill.green = static_cast<int>(std::lround(n[1] * 255));
-            state.fill.blue = static_cast<int>(std::lround(n[2] * 255));
+            state.fill.colour = colourOf(numbers);
         } else if (token == "w" && !numbers.empty()) {
             state.stroke.width = numbers.back() * current.scale();
         } else if (token == "cm" && numbers.size() >= 6) {
@@ -314,8 +308,6 @@ inline PdfContent readPdf(const std::string& bytes, int width, int height)
         at = end;
     }
     if (content.drawingScale > 0) {
-        for (double& size : content.textSizes)
-            size /= content.drawingScale;
         pdf_detail::Matrix toDrawing = content.drawingMatrix.inverted();
         for (DrawnText& text : content.texts) {
             text.size /= content.drawingScale;

@@ -83,7 +83,7 @@ TEST(PictureExport, PdfKeepsEveryLineWithItsPenInOrder)
             drawnAfterText ? afterText[index - beforeText.size()] : beforeText[index];
         const testing::StrokedSegment& found = content.segments[index];
         SCOPED_TRACE("line " + std::to_string(index));
-        EXPECT_EQ(rgb(found.red, found.green, found.blue), line.colour);
+        EXPECT_EQ(found.colour, line.colour);
         EXPECT_NEAR(found.width, line.width * onePixel, 0.01);
         // Strokes are centred on pixels: half a pixel off the coordinates.
         EXPECT_NEAR(found.x1, line.x1, 0.6);

@@ -116,7 +116,7 @@ TEST(PdfText, EachTextKeepsItsFontColourAndPlace)
         ASSERT_EQ(alone.texts.size(), 1u);
         const testing::DrawnText& expected = alone.texts.front();
         const testing::DrawnText& found = together.texts[index];
-        EXPECT_EQ(rgb(found.red, found.green, found.blue), texts[index].colour);
+        EXPECT_EQ(found.colour, texts[index].colour);
         const CanvasFont& font = texts[index].font;
         double pixels = font.pixelHeight > 0 ? font.pixelHeight : font.size * 96.0 / 72;
         EXPECT_NEAR(found.size, pixels, 0.5);
