@@ -75,7 +75,8 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolu
         // A pixel around the clip for the antialiased edges of glyphs.
         if (m_painter.hasClipping())
             m_visibleArea = m_painter.clipBoundingRect().adjusted(-1, -1, 1, 1);
-        // Pages write whole numbers short and fractions to nine digits.
+        // A page writes whole numbers short but fractions to nine digits:
+        // in this frame the strokes centred on pixels have whole coordinates.
         m_frameShift = 0.5;
         m_painter.translate(m_frameShift, m_frameShift);
     }

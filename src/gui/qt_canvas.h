@@ -50,7 +50,7 @@ enum class PainterUse {
 // pixel() reads from an image when the painter paints on one. The painter's
 // pen and font are changed only when a drawing needs them changed: labels
 // switch between the pen and the text colour, and between two font sizes,
-// around every object, and each change costs a PDF page its state.
+// around every object, and a PDF page writes out its pen at each change.
 class QtCanvas final : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
