@@ -85,7 +85,7 @@ void paintOnPage(QPainter& painter, int width, int height,
     painter.scale(scale, scale);
     painter.setClipRect(QRectF(0, 0, width, height));
     painter.fillRect(QRectF(0, 0, width, height), Qt::white);
-    QtCanvas canvas(painter, nullptr, FontResolution::Drawing);
+    QtCanvas canvas(painter, nullptr, FontResolution::Drawing, PainterUse::Exclusive);
     paint(canvas);
 }
 

@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
+#include <QTextLayout>
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrane {
@@ -56,16 +58,36 @@ QFont toQFont(const CanvasFont& font)
     return qfont;
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution)
+QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolution,
+                   PainterUse use)
     : m_painter(painter)
     , m_image(image)
     , m_resolution(resolution)
+    , m_use(use)
+    , m_strokePen(Qt::black, 1)
 {
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.setPen(m_strokePen);
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.setFont(fontFor(CanvasFont{}));
+    setFont(CanvasFont{});
+    useFont();
+    if (m_use == PainterUse::Exclusive) {
+        // A pixel around the clip for the antialiased edges of glyphs.
+        if (m_painter.hasClipping())
+            m_visibleArea = m_painter.clipBoundingRect().adjusted(-1, -1, 1, 1);
+        // A page writes whole numbers short but fractions to nine digits:
+        // in this frame the strokes centred on pixels have whole coordinates.
+        m_frameShift = 0.5;
+        m_painter.translate(m_frameShift, m_frameShift);
+    }
+}
+
+QtCanvas::~QtCanvas()
+{
+    drawPendingLines();
+    if (m_frameShift != 0)
+        m_painter.translate(-m_frameShift, -m_frameShift);
 }
 
 // A page device resolves points at its own resolution (1200 per inch for
@@ -83,24 +105,120 @@ QFont QtCanvas::fontFor(const CanvasFont& font) const
     return qfont;
 }
 
-QFontMetricsF QtCanvas::metrics() const
-{
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetricsF(m_painter.font(), m_painter.device());
-    return QFontMetricsF(m_painter.font());
-}
-
 void QtCanvas::setPen(ColorRef colour, int width)
 {
-    m_painter.setPen(QPen(toQColor(colour), width));
+    if (colour == m_penColour && width == m_penWidth)
+        return;
+    drawPendingLines();
+    m_penColour = colour;
+    m_penWidth = width;
+    m_strokePen = QPen(toQColor(colour), width);
     // An odd-width stroke is centred on the middle of its pixels, so that a
     // one-pixel line at a whole coordinate fills one row, not two grey ones.
     m_strokeOffset = width % 2 != 0 ? 0.5 : 0.0;
+    if (!m_heldTextColour)
+        m_painter.setPen(m_strokePen);
+}
+
+void QtCanvas::useStrokePen()
+{
+    if (!m_heldTextColour)
+        return;
+    m_painter.setPen(m_strokePen);
+    m_heldTextColour.reset();
+}
+
+void QtCanvas::useTextPen()
+{
+    if (m_heldTextColour == m_textColour)
+        return;
+    m_painter.setPen(toQColor(m_textColour));
+    m_heldTextColour = m_textColour;
+}
+
+void QtCanvas::useFont()
+{
+    if (m_heldFont == m_wantedFont)
+        return;
+    m_painter.setFont(m_fonts[m_wantedFont].qfont);
+    m_heldFont = m_wantedFont;
+}
+
+QtCanvas::FontEntry& QtCanvas::wantedFont()
+{
+    FontEntry& entry = m_fonts[m_wantedFont];
+    if (entry.metrics)
+        return entry;
+    useFont();
+    entry.painterFont = m_painter.font();
+    // The painter's font carries the device's resolution.
+    if (m_resolution == FontResolution::Drawing && m_painter.device()) {
+        entry.metrics.emplace(entry.painterFont, m_painter.device());
+        entry.ascent = QFontMetricsF(entry.painterFont, m_painter.device()).ascent();
+    } else {
+        entry.metrics.emplace(entry.painterFont);
+        entry.ascent = QFontMetricsF(entry.painterFont).ascent();
+    }
+    return entry;
+}
+
+// One line of the text as the painter's drawText lays it out, or none for
+// texts it would break or place otherwise.
+std::optional<QtCanvas::ShapedText> QtCanvas::shape(const QString& text, const QFont& font,
+                                                    Qt::LayoutDirection direction)
+{
+    bool plain = !text.isEmpty() && std::none_of(text.begin(), text.end(), [](QChar character) {
+        return character.unicode() < 0x20 || character == QChar::LineSeparator ||
+               character == QChar::ParagraphSeparator;
+    });
+    if (!plain)
+        return std::nullopt;
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(direction);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid() || layout.lineCount() != 1 || line.textLength() != text.size())
+        return std::nullopt;
+    ShapedText shaped{layout.glyphRuns(), line.ascent(), QRectF()};
+    for (const QGlyphRun& run : shaped.runs)
+        shaped.bounds |= run.boundingRect();
+    return shaped;
+}
+
+const QtCanvas::ShapedText* QtCanvas::shapedText(FontEntry& entry, std::string_view utf8)
+{
+    auto found = entry.shapedTexts.find(utf8);
+    if (found == entry.shapedTexts.end()) {
+        auto shaped = shape(toQString(utf8), entry.painterFont, m_painter.layoutDirection());
+        found = entry.shapedTexts.emplace(std::string(utf8), std::move(shaped)).first;
+    }
+    return found->second ? &*found->second : nullptr;
 }
 
 QPointF QtCanvas::strokePoint(double x, double y) const
 {
-    return QPointF(x + m_strokeOffset, y + m_strokeOffset);
+    return QPointF(x + m_strokeOffset - m_frameShift, y + m_strokeOffset - m_frameShift);
+}
+
+void QtCanvas::strokeLine(QPointF from, QPointF to)
+{
+    useStrokePen();
+    if (m_use == PainterUse::Exclusive)
+        m_pendingLines.emplace_back(from, to);
+    else
+        m_painter.drawLine(from, to);
+}
+
+void QtCanvas::drawPendingLines()
+{
+    if (m_pendingLines.empty())
+        return;
+    m_painter.drawLines(m_pendingLines.data(), static_cast<int>(m_pendingLines.size()));
+    m_pendingLines.clear();
 }
 
 std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points) const
@@ -111,17 +229,33 @@ std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points)
         converted.push_back(strokePoint(point.x, point.y));
     return converted;
 }
+
 void QtCanvas::setBrush(ColorRef colour)
 {
     m_painter.setBrush(toQColor(colour));
 }
+
 void QtCanvas::clearBrush()
 {
     m_painter.setBrush(Qt::NoBrush);
 }
+
 void QtCanvas::setFont(const CanvasFont& font)
 {
-    m_painter.setFont(fontFor(font));
+    for (std::size_t index = 0; index < m_fonts.size(); ++index) {
+        const CanvasFont& known = m_fonts[index].font;
+        if (known.name == font.name && known.size == font.size &&
+            known.pixelHeight == font.pixelHeight && known.bold == font.bold &&
+            known.italic == font.italic) {
+            m_wantedFont = index;
+            return;
+        }
+    }
+    FontEntry entry;
+    entry.font = font;
+    entry.qfont = fontFor(font);
+    m_fonts.push_back(std::move(entry));
+    m_wantedFont = m_fonts.size() - 1;
 }
 
 void QtCanvas::moveTo(double x, double y)
@@ -131,73 +265,88 @@ void QtCanvas::moveTo(double x, double y)
 
 void QtCanvas::lineTo(double x, double y)
 {
-    QPointF to(x, y);
-    m_painter.drawLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
-    m_position = to;
+    strokeLine(strokePoint(m_position.x(), m_position.y()), strokePoint(x, y));
+    m_position = QPointF(x, y);
 }
 
 void QtCanvas::line(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawLine(strokePoint(x1, y1), strokePoint(x2, y2));
+    strokeLine(strokePoint(x1, y1), strokePoint(x2, y2));
 }
 
 void QtCanvas::polyline(std::span<const CanvasPoint> points)
 {
+    drawPendingLines();
+    useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::polygon(std::span<const CanvasPoint> points)
 {
+    drawPendingLines();
+    useStrokePen();
     auto converted = strokePoints(points);
     m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
+    drawPendingLines();
+    useStrokePen();
     m_painter.drawEllipse(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
+    drawPendingLines();
+    useStrokePen();
     m_painter.drawRect(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
 }
 
 void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
 {
-    m_painter.fillRect(QRectF(QPointF(x1, y1), QPointF(x2, y2)), toQColor(colour));
+    drawPendingLines();
+    QPointF shift(m_frameShift, m_frameShift);
+    m_painter.fillRect(QRectF(QPointF(x1, y1) - shift, QPointF(x2, y2) - shift), toQColor(colour));
 }
 
 void QtCanvas::text(double x, double y, std::string_view utf8)
 {
-    QPen pen = m_painter.pen();
-    m_painter.setPen(toQColor(m_textColour));
-    m_painter.drawText(QPointF(x, y + metrics().ascent()), toQString(utf8));
-    m_painter.setPen(pen);
-}
-
-static int textWidthOf(const QFont& font, std::string_view utf8)
-{
-    return QFontMetrics(font).horizontalAdvance(toQString(utf8));
+    FontEntry& font = wantedFont();
+    // The text's top at y: its baseline an ascent of the font lower.
+    double baseline = y + font.ascent;
+    const ShapedText* shaped = shapedText(font, utf8);
+    if (shaped && m_visibleArea &&
+        !m_visibleArea->intersects(shaped->bounds.translated(x, baseline - shaped->ascent)))
+        return;
+    drawPendingLines();
+    useTextPen();
+    x -= m_frameShift;
+    baseline -= m_frameShift;
+    if (shaped) {
+        QPointF lineTop(x, baseline - shaped->ascent);
+        for (const QGlyphRun& run : shaped->runs)
+            m_painter.drawGlyphRun(lineTop, run);
+        return;
+    }
+    useFont();
+    m_painter.drawText(QPointF(x, baseline), toQString(utf8));
 }
 
 int QtCanvas::textWidth(std::string_view utf8)
 {
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetrics(m_painter.font(), m_painter.device())
-            .horizontalAdvance(toQString(utf8));
-    return textWidthOf(m_painter.font(), utf8);
+    return wantedFont().metrics->horizontalAdvance(toQString(utf8));
 }
 
 int QtCanvas::textHeight()
 {
-    if (m_resolution == FontResolution::Drawing && m_painter.device())
-        return QFontMetrics(m_painter.font(), m_painter.device()).height();
-    return QFontMetrics(m_painter.font()).height();
+    return wantedFont().metrics->height();
 }
 
 ColorRef QtCanvas::pixel(int x, int y)
 {
+    drawPendingLines();
     if (!m_image || !m_image->valid(x, y))
         return kWhite;
     return fromQColor(m_image->pixelColor(x, y));

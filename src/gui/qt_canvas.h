@@ -3,10 +3,15 @@
 
 #include "platform/canvas.h"
 
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
 
+#include <map>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kestrane {
@@ -28,12 +33,33 @@ enum class FontResolution {
     Drawing,
 };
 
+// Whether others paint with the canvas's painter while the canvas lives.
+enum class PainterUse {
+    // Its owner may change the painter between two paintings on one canvas
+    // (the window scrolls the scene but not the overlay): every drawing
+    // reaches the painter as it is asked for.
+    Shared,
+    // The canvas alone paints until it ends, as on a page, and writes the
+    // page short: runs of lines with one pen become one path (drawn when
+    // anything else is drawn or the canvas ends), strokes centred on pixels
+    // get whole coordinates in a frame shifted by half a pixel, and texts
+    // wholly outside the clip are left out.
+    Exclusive,
+};
+
 // The canvas of the desktop program, painting with a QPainter (antialiased).
-// pixel() reads from an image when the painter paints on one.
+// pixel() reads from an image when the painter paints on one. The painter's
+// pen and font are changed only when a drawing needs them changed: labels
+// switch between the pen and the text colour, and between two font sizes,
+// around every object, and a PDF page writes out its pen at each change.
 class QtCanvas final : public Canvas {
 public:
     explicit QtCanvas(QPainter& painter, const QImage* image = nullptr,
-                      FontResolution resolution = FontResolution::Device);
+                      FontResolution resolution = FontResolution::Device,
+                      PainterUse use = PainterUse::Shared);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     void setPen(ColorRef colour, int width = 1) override;
     void setBrush(ColorRef colour) override;
@@ -56,17 +82,64 @@ public:
     ColorRef pixel(int x, int y) override;
 
 private:
+    // A text shaped once: its glyphs placed from the top of its line.
+    struct ShapedText {
+        QList<QGlyphRun> runs;
+        double ascent = 0;
+        QRectF bounds;
+    };
+
+    // A font of the models as set on this painter, with its metrics once
+    // they are asked for, and the texts drawn in it shaped once: labels
+    // repeat, and shaping a text costs more than drawing it. Texts that only
+    // the painter's drawText places (controls, separators) have no shape.
+    struct FontEntry {
+        CanvasFont font;
+        QFont qfont;
+        // As the painter holds it once set: resolved for the device.
+        QFont painterFont;
+        std::optional<QFontMetrics> metrics;
+        double ascent = 0;
+        std::map<std::string, std::optional<ShapedText>, std::less<>> shapedTexts;
+    };
+
     QPointF strokePoint(double x, double y) const;
+    void strokeLine(QPointF from, QPointF to);
+    void drawPendingLines();
     QFont fontFor(const CanvasFont& font) const;
-    QFontMetricsF metrics() const;
     std::vector<QPointF> strokePoints(std::span<const CanvasPoint> points) const;
+    // Give the painter the pen of strokes, the pen of texts, or the font
+    // last asked for.
+    void useStrokePen();
+    void useTextPen();
+    void useFont();
+    // The font last asked for, measured.
+    FontEntry& wantedFont();
+    static std::optional<ShapedText> shape(const QString& text, const QFont& font,
+                                           Qt::LayoutDirection direction);
+    const ShapedText* shapedText(FontEntry& entry, std::string_view utf8);
 
     QPainter& m_painter;
     const QImage* m_image;
     FontResolution m_resolution;
+    PainterUse m_use;
+    std::vector<QLineF> m_pendingLines;
+    // The clip's bounds, when the painter is the canvas's alone.
+    std::optional<QRectF> m_visibleArea;
+    // How far the painter's frame is shifted from the drawing's.
+    double m_frameShift = 0;
     QPointF m_position;
     double m_strokeOffset = 0.5;
     ColorRef m_textColour = kBlack;
+    ColorRef m_penColour = kBlack;
+    int m_penWidth = 1;
+    QPen m_strokePen;
+    // The colour of texts while the painter holds their pen instead of the
+    // stroke pen.
+    std::optional<ColorRef> m_heldTextColour;
+    std::vector<FontEntry> m_fonts;
+    std::size_t m_wantedFont = 0;
+    std::optional<std::size_t> m_heldFont;
 };
 
 } // namespace kestrane

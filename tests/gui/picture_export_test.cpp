@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/picture_export.h"
+#include "pdf_content.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -35,6 +36,63 @@ TEST(PictureExport, PdfIsOneLandscapeA4Page)
     EXPECT_NE(pdf.find("/MediaBox [0 0 842.000000 595.000000]"), std::string::npos)
         << "A4 is 842 x 595 points";
     EXPECT_EQ(pdf.find("/MediaBox", pdf.find("/MediaBox") + 1), std::string::npos) << "one page";
+}
+
+// The page may join lines drawn one after another with one pen into one
+// path: every line still comes out with its own pen, in the drawing's order,
+// and before or after the texts as it was drawn.
+TEST(PictureExport, PdfKeepsEveryLineWithItsPenInOrder)
+{
+    struct Line {
+        ColorRef colour;
+        int width;
+        double x1, y1, x2, y2;
+    };
+    // The last three are the sides of a triangle drawn with moveTo and lineTo.
+    const std::vector<Line> beforeText = {
+        {kRed, 1, 10, 10, 200, 10},      {kRed, 1, 10, 40, 200, 300},
+        {kRed, 3, 20, 500, 780, 500},    {kBlue, 1, 300, 20, 300, 480},
+        {kBlack, 1, 400, 100, 500, 100}, {kBlack, 1, 500, 100, 500, 200},
+        {kBlack, 1, 500, 200, 400, 100}};
+    const std::vector<Line> afterText = {{kBlack, 1, 600, 300, 700, 400},
+                                         {kRed, 1, 600, 400, 700, 300}};
+    auto draw = [](Canvas& canvas, const Line& line) {
+        canvas.setPen(line.colour, line.width);
+        canvas.line(line.x1, line.y1, line.x2, line.y2);
+    };
+    std::string pdf = pdfBytes(800, 550, [&](Canvas& canvas) {
+        for (std::size_t index = 0; index < 4; ++index)
+            draw(canvas, beforeText[index]);
+        canvas.setPen(kBlack);
+        canvas.moveTo(400, 100);
+        canvas.lineTo(500, 100);
+        canvas.lineTo(500, 200);
+        canvas.lineTo(400, 100);
+        canvas.setTextColour(kBlue);
+        canvas.text(100, 100, "A1");
+        for (const Line& line : afterText)
+            draw(canvas, line);
+    });
+
+    testing::PdfContent content = testing::readPdf(pdf, 800, 550);
+    ASSERT_GT(content.drawingScale, 0);
+    ASSERT_EQ(content.segments.size(), beforeText.size() + afterText.size());
+    double onePixel = content.drawingScale;
+    for (std::size_t index = 0; index < content.segments.size(); ++index) {
+        bool drawnAfterText = index >= beforeText.size();
+        const Line& line =
+            drawnAfterText ? afterText[index - beforeText.size()] : beforeText[index];
+        const testing::StrokedSegment& found = content.segments[index];
+        SCOPED_TRACE("line " + std::to_string(index));
+        EXPECT_EQ(found.colour, line.colour);
+        EXPECT_NEAR(found.width, line.width * onePixel, 0.01);
+        // Strokes are centred on pixels: half a pixel off the coordinates.
+        EXPECT_NEAR(found.x1, line.x1, 0.6);
+        EXPECT_NEAR(found.y1, line.y1, 0.6);
+        EXPECT_NEAR(found.x2, line.x2, 0.6);
+        EXPECT_NEAR(found.y2, line.y2, 0.6);
+        EXPECT_EQ(found.textsBefore, drawnAfterText ? 1u : 0u);
+    }
 }
 
 TEST(PictureExport, EachFormatIsWrittenAndAFailedWriteKeepsTheOldFile)

@@ -77,6 +77,72 @@ TEST(PdfText, TextsHaveThePngsSizes)
     expectPngTextSizes(content);
 }
 
+// A text looks the same whatever was drawn before it: labels switch size
+// and colour around every object's strokes, and the canvas keeps fonts and
+// laid-out texts from one text to the next.
+TEST(PdfText, EachTextKeepsItsFontColourAndPlace)
+{
+    struct Text {
+        CanvasFont font;
+        ColorRef colour;
+        double x, y;
+        std::string text;
+    };
+    const std::vector<Text> texts = {
+        {CanvasFont{"Arial", 10}, kBlue, 100, 100, "Z"},
+        {CanvasFont{"Arial", 8}, kBlue, 110, 106, "24"},
+        {CanvasFont{"Arial", 10}, kBlack, 300, 100.3, "Z"},
+        {CanvasFont{"Arial", 8}, kRed, 310, 106, "Z"},
+        {CanvasFont{"Arial", 10}, kBlue, 500, 200, "24"},
+        {CanvasFont{"Arial", 10, 20}, kBlack, 100, 300, "x + 1"},
+        {CanvasFont{"Arial", 10}, kBlue, 102.5, 400, "Z"},
+    };
+    auto paint = [](Canvas& canvas, const Text& text) {
+        canvas.setPen(rgb(0, 128, 0));
+        canvas.line(text.x, text.y, text.x + 30, text.y + 30);
+        canvas.setFont(text.font);
+        canvas.setTextColour(text.colour);
+        canvas.text(text.x, text.y, text.text);
+    };
+    auto paintAll = [&](Canvas& canvas) {
+        for (const Text& text : texts)
+            paint(canvas, text);
+    };
+    testing::PdfContent together = testing::readPdf(pdfBytes(800, 550, paintAll), 800, 550);
+    ASSERT_EQ(together.texts.size(), texts.size());
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+        SCOPED_TRACE("text " + std::to_string(index));
+        testing::PdfContent alone = testing::readPdf(
+            pdfBytes(800, 550, [&](Canvas& canvas) { paint(canvas, texts[index]); }), 800, 550);
+        ASSERT_EQ(alone.texts.size(), 1u);
+        const testing::DrawnText& expected = alone.texts.front();
+        const testing::DrawnText& found = together.texts[index];
+        EXPECT_EQ(found.colour, texts[index].colour);
+        const CanvasFont& font = texts[index].font;
+        double pixels = font.pixelHeight > 0 ? font.pixelHeight : font.size * 96.0 / 72;
+        EXPECT_NEAR(found.size, pixels, 0.5);
+        EXPECT_NEAR(found.size, expected.size, 1e-6);
+        EXPECT_EQ(found.glyphs, expected.glyphs);
+        EXPECT_NEAR(found.x, texts[index].x, 0.05);
+        EXPECT_NEAR(found.y, expected.y, 0.05);
+        EXPECT_GT(found.y, texts[index].y) << "the baseline is below the text's top";
+    }
+}
+
+// Texts reaching into the drawing across any of its edges are on the page.
+TEST(PdfText, TextsAcrossTheEdgesAreKept)
+{
+    auto paintEdges = [](Canvas& canvas) {
+        canvas.setFont(CanvasFont{"Arial", 10});
+        canvas.text(-20, 200, "Wide");
+        canvas.text(300, -9, "Wide");
+        canvas.text(795, 200, "Wide");
+        canvas.text(300, 546, "Wide");
+    };
+    testing::PdfContent content = testing::readPdf(pdfBytes(800, 550, paintEdges), 800, 550);
+    EXPECT_EQ(content.texts.size(), 4u);
+}
+
 TEST(Printing, ThePictureFillsThePageWithItsAspectKept)
 {
     testing::TempDir directory;
