@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the reference table of the calculator's digits test.
 
 Random expressions (sums, products, quotients, powers and every function of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real operations with error bounds. Each bound is the operands' bounds
 // carried through the operation (by its derivative, or by a Hoelder bound
 // near a square-root point) plus what the operation itself truncates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Complex operations with error bounds, each written with the real
 // operations so that their bounds carry through: the same formulas as the
 // long complex functions, arranged so that no part is squared (which could

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/calculator_digits.h"
 
 #include "fractions/expression_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space/simplex_hull.h"
 
 #include "space/hull_orientation.h"

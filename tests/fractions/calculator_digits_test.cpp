@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's shown digits: every one the correctly rounded digit of
 // the true value, at the three precisions, against a reference computed
 // once with an arbitrary-precision library (tools/calculator_reference.py),

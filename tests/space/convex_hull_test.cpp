@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "space_test_support.h"
 
 #include "space/convex_hull.h"
