@@ -2,7 +2,6 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -46,20 +45,6 @@ Fixed halfPi(int fraction)
     Fixed value = long_engine::pi(fraction);
     value.shiftRight(1);
     return value;
-}
-
-// Limbs for a result of a few units at most (a sine, an angle): enough for
-// the fraction words and for the argument's integer words, which reducing
-// it by pi/2 costs (at most four: larger arguments are reduced apart), with
-// the engine's 64 guard bits. The number's other integer words would only
-// lengthen every product.
-int boundedResultLimbs(const LongNum& argument)
-{
-    int fractionWords = longWords() - longIntegerWords();
-    int argumentWords = std::clamp(longIntegerWords() - long_detail::firstNonzero(argument), 0, 4);
-    int bits =
-        static_cast<int>(std::ceil((fractionWords + argumentWords) * 3 * 3.3219280948873623));
-    return (bits + 64 + 63) / 64;
 }
 
 void store(const Fixed& value, LongNum& out)
@@ -365,7 +350,7 @@ void LongArctan(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
     LongWord sign = a.sign();
-    store(arctangentOf(a, boundedResultLimbs(a)), out);
+    store(arctangentOf(a, long_engine::fractionLimbs()), out);
     keepSignOfZero(sign, out);
 }
 
@@ -375,7 +360,7 @@ void LongSin(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, boundedResultLimbs(a), sine, cosine);
+    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
     LongWord sign = a.sign();
     store(sine, out);
     keepSignOfZero(sign, out);
@@ -387,7 +372,7 @@ void LongCos(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, boundedResultLimbs(a), sine, cosine);
+    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
     store(cosine, out);
 }
 
@@ -411,7 +396,7 @@ void LongArcsin(const LongNum& a, LongNum& out)
         return;
     }
     LongWord sign = a.sign();
-    store(arcsineOf(a, nearOne, boundedResultLimbs(a)), out);
+    store(arcsineOf(a, nearOne, long_engine::fractionLimbs()), out);
     keepSignOfZero(sign, out);
 }
 
@@ -419,7 +404,7 @@ void LongArccos(const LongNum& a, LongNum& out)
 {
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
-    int fraction = boundedResultLimbs(a);
+    int fraction = long_engine::fractionLimbs();
     bool nearOne = false;
     Fixed arcsine(fraction);
     if (arcsineArgument(a, nearOne))
