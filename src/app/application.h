@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/script_editor.h"
 #include "platform/host.h"
 #include "platform/window_options.h"
 #include "runtime/construction_window.h"
 #include "script/directories.h"
 #include "script/module.h"
-#include "script/script_editor.h"
 
 #include <array>
 #include <filesystem>

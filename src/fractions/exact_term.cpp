@@ -295,6 +295,16 @@ int compareSymbols(std::span<const ExactFactor> a, std::span<const ExactFactor> 
 
 int compareTerms(const ExactTerm& a, const ExactTerm& b)
 {
+    // Terms with i form a block of their own after every real term, ordered
+    // within it as the real ones are.
+    auto imaginary = [](const ExactTerm& term) {
+        return std::any_of(term.factors.begin(), term.factors.end(), [](const ExactFactor& f) {
+            return f.kind == FactorKind::Imaginary;
+        });
+    };
+    bool imaginaryA = imaginary(a);
+    if (imaginaryA != imaginary(b))
+        return imaginaryA ? 1 : -1;
     std::span<const ExactFactor> x(a.factors);
     std::span<const ExactFactor> y(b.factors);
     // Names lead the factors and sums under a root close them; most terms
@@ -328,13 +338,9 @@ int compareTerms(const ExactTerm& a, const ExactTerm& b)
         x = x.first(x.size() - sumsA);
         y = y.first(y.size() - sumsB);
     }
-    // The rational term, then the real roots, then those with i.
+    // The rational term (or i alone), then the roots.
     if (x.empty() || y.empty())
         return x.empty() == y.empty() ? 0 : (x.empty() ? -1 : 1);
-    bool imaginaryA = x.front().kind == FactorKind::Imaginary;
-    bool imaginaryB = y.front().kind == FactorKind::Imaginary;
-    if (imaginaryA != imaginaryB)
-        return imaginaryA ? 1 : -1;
     return compareRootLists(radicandsOf(a), radicandsOf(b));
 }
 

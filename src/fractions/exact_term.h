@@ -83,12 +83,12 @@ struct ExactTerm {
 // The product of two terms, normalised.
 ExactProblem multiplyTerms(const ExactTerm& a, const ExactTerm& b, ExactTerm& product);
 
-// The order of terms in a sum: higher total degree in the names first, then
-// names compared in ASCII order (the higher power first); the sums under a
-// root the same way after them; then the rational term, then the real terms
-// before those with i, then the roots of numbers as ascending lists of
-// (degree, radicand). 0 for like terms (which differ only in their
-// coefficients).
+// The order of terms in a sum: every real term before every term with i;
+// within each block, higher total degree in the names first, then names
+// compared in ASCII order (the higher power first); the sums under a root the
+// same way after them; then the rational term, then the roots of numbers as
+// ascending lists of (degree, radicand). 0 for like terms (which differ only
+// in their coefficients).
 int compareTerms(const ExactTerm& a, const ExactTerm& b);
 
 // The numeric roots of a term as written: (degree, radicand) by rising degree.

@@ -11,7 +11,6 @@
 #include "platform/files.h"
 #include "platform/host.h"
 #include "runtime/float_text.h"
-#include "script/script_editor.h"
 
 #include <algorithm>
 #include <array>
@@ -262,8 +261,8 @@ bool GraphWindow::askToSave()
 {
     if (!modified())
         return true;
-    MessageAnswer answer = m_host.message(std::string(editor_message::kFilesCaption),
-                                          std::string(editor_message::kNotSaved),
+    // The same question the script editor asks before its text is lost.
+    MessageAnswer answer = m_host.message("Files", "File not saved. \nDo you want to save it?",
                                           MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Yes)
         return saveAs();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "script/find_dialog.h"
+#include "editor/find_dialog.h"
 
 #include <QDialog>
 

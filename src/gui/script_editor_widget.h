@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "script/script_editor.h"
+#include "editor/script_editor.h"
 
 #include <QMainWindow>
 

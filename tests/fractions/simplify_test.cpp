@@ -122,6 +122,10 @@ TEST_F(SimplifyTest, WritesTermsInTheDecidedOrder)
         {"sqrt(6)+sqrt(2)*root(3,2)+sqrt(2)", "sqrt(2)+sqrt(2)*root(3,2)+sqrt(6)"},
         {"(1+i)/(2-sqrt(3))", "2+sqrt(3)+2*i+i*sqrt(3)"},
         {"i*sqrt(2)-1+x", "x-1+i*sqrt(2)"},
+        // Every real term first, whatever the degree of the terms with i.
+        {"x^2+2*i*x-1", "x^2-1+2*x*i"},
+        {"sqrt(2)*i+sqrt(3)+i*x^2+x", "x+sqrt(3)+x^2*i+i*sqrt(2)"},
+        {"(1+i)*(x+sqrt(2))", "x+sqrt(2)+x*i+i*sqrt(2)"},
         {"-1-sqrt(2)+sqrt(3)", "sqrt(3)-1-sqrt(2)"},
         {"sqrt(2)*x-x+2+y^2", "y^2-x+x*sqrt(2)+2"},
     };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor_test_support.h"
 #include "script/word_reference.h"
+#include "script_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +17,16 @@ struct ModuleName {
 TEST(WordReference, ModulesAreFoundByCodeOrNameIgnoringCaseAndBlanks)
 {
     const ModuleName cases[] = {
-        {"503", 503},          {"Dimension 3", 503}, {"dimension3", 503}, {"CURVES", 508},
-        {"fractions and roots", 505}, {"604", 604},  {"Kestrane", 501},   {"500", std::nullopt},
-        {"", std::nullopt},    {"Dimension", std::nullopt},
+        {"503", 503},
+        {"Dimension 3", 503},
+        {"dimension3", 503},
+        {"CURVES", 508},
+        {"fractions and roots", 505},
+        {"604", 604},
+        {"Kestrane", 501},
+        {"500", std::nullopt},
+        {"", std::nullopt},
+        {"Dimension", std::nullopt},
     };
     for (const ModuleName& item : cases)
         EXPECT_EQ(parseModule(item.text), item.module) << item.text;
@@ -37,8 +44,10 @@ TEST(WordReference, FormsFollowTheArgumentLists)
     EXPECT_EQ(formsOf("name", 501).front(), "name(point) = value");
     EXPECT_EQ(formsOf("polygon", 501), std::vector<std::string>{"polygon(point, point, ...)"});
     EXPECT_EQ(formsOf("NoNames", 501), std::vector<std::string>{"NoNames"});
-    EXPECT_EQ(formsOf("PntSymm", 501), std::vector<std::string>{"PntSymm(...): refused in this module"});
-    EXPECT_EQ(formsOf("Cell", 604), std::vector<std::string>{"Cell(polytope, integer), arguments not checked"});
+    EXPECT_EQ(formsOf("PntSymm", 501),
+              std::vector<std::string>{"PntSymm(...): refused in this module"});
+    EXPECT_EQ(formsOf("Cell", 604),
+              std::vector<std::string>{"Cell(polytope, integer), arguments not checked"});
     EXPECT_EQ(resultName(*matchWord("sphere", 503).entry), "sphere");
     EXPECT_EQ(resultName(*matchWord("Break", 503).entry), "none");
 }
@@ -57,9 +66,10 @@ TEST(WordReference, ModulePagesShowTheEntryTheModuleReads)
     }
     std::string text = referenceText(604);
     EXPECT_EQ(text.rfind("Dimension 4 (604)\n", 0), 0u);
-    EXPECT_NE(text.find("\npoint\n  point(integer, integer, integer, integer), arguments not checked\n"
-                        "  result: point4\n"),
-              std::string::npos);
+    EXPECT_NE(
+        text.find("\npoint\n  point(integer, integer, integer, integer), arguments not checked\n"
+                  "  result: point4\n"),
+        std::string::npos);
 }
 
 TEST(WordReference, PagesLinkEveryModuleAndHoldEveryWordAsAnAnchor)
@@ -85,41 +95,6 @@ TEST(WordReference, PagesLinkEveryModuleAndHoldEveryWordAsAnAnchor)
                                  [](const auto& named) { return named.first == "kestrane.html"; });
     ASSERT_NE(kestrane, pages.end());
     EXPECT_NE(kestrane->second.find("#include &lt;geometry.ksu&gt;"), std::string::npos);
-}
-
-class HelpKey : public testing::EditorFixture {};
-
-TEST_F(HelpKey, OpensTheEntryOfTheWordUnderTheCaret)
-{
-    editor.setModule(503);
-    load({"void start()", "A=point(0,0,0)", "s=sphere(A,A)", "#include", "  ", "x=foo(A)"});
-    struct Place {
-        int line;
-        int column;
-        std::string page;
-    };
-    const Place places[] = {
-        {2, 2, "reference/dimension_3.html#sphere"},  // at the first letter
-        {2, 5, "reference/dimension_3.html#sphere"},  // inside
-        {2, 8, "reference/dimension_3.html#sphere"},  // just after the word
-        {1, 2, "reference/dimension_3.html#point"},
-        {3, 3, "reference/dimension_3.html#include"},
-        {4, 1, "reference/index.html"},               // on blanks
-        {5, 3, "reference/index.html"},               // not a reserved word
-        {0, 0, "reference/dimension_3.html#void"},
-    };
-    for (const Place& place : places) {
-        placeCursor(place.line, place.column);
-        EXPECT_EQ(editor.helpPageAtCursor(), place.page) << place.line << ":" << place.column;
-    }
-    placeCursor(2, 3);
-    editor.helpOnWord();
-    ASSERT_FALSE(host.helpPages().empty());
-    EXPECT_EQ(host.helpPages().back(), "reference/dimension_3.html#sphere");
-
-    editor.setModule(501);
-    placeCursor(1, 2);
-    EXPECT_EQ(editor.helpPageAtCursor(), "reference/kestrane.html#point");
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/message_lines.h"
 #include "platform/canvas.h"
 #include "platform/keys.h"
 #include "script/compiler.h"
 #include "script/directories.h"
-#include "script/message_lines.h"
 #include "script/module.h"
 #include "script/script_file.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/script_editor.h"
 #include "platform/scripted_host.h"
-#include "script/script_editor.h"
-#include "script_test_support.h"
+#include "script/script_test_support.h"
 
 #include <gtest/gtest.h>
 

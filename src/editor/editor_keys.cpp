@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's keys: cursor movement, editing of the current file's lines
 // and the completion list.
-#include "script/editor_text.h"
-#include "script/script_editor.h"
+#include "editor/editor_text.h"
+#include "editor/script_editor.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "script/editor_text.h"
+#include "editor/editor_text.h"
 
 #include "platform/text_encoding.h"
 #include "script/lexical.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's Find and Find next.
+#include "editor/find_dialog.h"
+#include "editor/script_editor.h"
 #include "platform/host.h"
-#include "script/find_dialog.h"
-#include "script/script_editor.h"
 
 #include <algorithm>
 

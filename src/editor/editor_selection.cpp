@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's mouse, scrolling, selection and clipboard.
+#include "editor/editor_text.h"
+#include "editor/script_editor.h"
 #include "platform/clipboard.h"
-#include "script/editor_text.h"
-#include "script/script_editor.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "script/find_dialog.h"
+#include "editor/find_dialog.h"
 
 namespace kestrane {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/line_colouring.h"
 #include "editor_test_support.h"
 #include "platform/recording_canvas.h"
-#include "script/line_colouring.h"
 
 #include <algorithm>
 #include <filesystem>

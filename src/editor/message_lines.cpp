@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "script/message_lines.h"
+#include "editor/message_lines.h"
 
 namespace kestrane {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/find_dialog.h"
 #include "editor_test_support.h"
 #include "platform/clipboard.h"
-#include "script/find_dialog.h"
 
 namespace kestrane {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "script/line_colouring.h"
+#include "editor/line_colouring.h"
 
 #include "script/lexical.h"
 #include "script/words.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the editor window: coloured lines, selection, cursor, completion
 // list and status area.
+#include "editor/line_colouring.h"
+#include "editor/script_editor.h"
 #include "platform/text_encoding.h"
-#include "script/line_colouring.h"
 #include "script/module.h"
-#include "script/script_editor.h"
 
 #include <algorithm>
 

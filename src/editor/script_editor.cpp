@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "script/script_editor.h"
+#include "editor/script_editor.h"
 
+#include "editor/line_colouring.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "script/compiler_messages.h"
-#include "script/line_colouring.h"
 #include "script/script_loader.h"
 #include "script/word_reference.h"
 #include "script/words.h"
@@ -280,7 +280,8 @@ bool wordCharacter(char c)
 std::string ScriptEditor::helpPageAtCursor() const
 {
     const std::string& text = lineText(cursorLine());
-    auto column = static_cast<std::size_t>(std::clamp(cursorColumn(), 0, static_cast<int>(text.size())));
+    auto column =
+        static_cast<std::size_t>(std::clamp(cursorColumn(), 0, static_cast<int>(text.size())));
     // The caret just after a word still asks about that word.
     if (column > 0 && (column == text.size() || !wordCharacter(text[column])) &&
         wordCharacter(text[column - 1]))
@@ -291,8 +292,8 @@ std::string ScriptEditor::helpPageAtCursor() const
     std::size_t end = column;
     while (end < text.size() && wordCharacter(text[end]))
         ++end;
-    auto [page, anchor] = referenceLocation(std::string_view(text).substr(start, end - start),
-                                            m_modules.module());
+    auto [page, anchor] =
+        referenceLocation(std::string_view(text).substr(start, end - start), m_modules.module());
     if (page.empty())
         return "reference/index.html";
     return "reference/" + page + "#" + anchor;
@@ -383,8 +384,9 @@ void ScriptEditor::compileWithMode(RunState mode)
     if (mode == RunState::Run && m_runnable && !m_runnable(m_modules.module())) {
         m_handOver.runState = RunState::Nothing;
         m_handOver.programText.clear();
-        m_host.message(std::string(kRunTimeErrorCaption), moduleCannotRunMessage(m_modules.module()),
-                       MessageButtons::Ok, MessageIcon::Error);
+        m_host.message(std::string(kRunTimeErrorCaption),
+                       moduleCannotRunMessage(m_modules.module()), MessageButtons::Ok,
+                       MessageIcon::Error);
         return;
     }
     m_handOver.runState = mode;
@@ -420,10 +422,9 @@ void ScriptEditor::breakErrorMessage()
     if (!m_errorShown || !m_lastError)
         return;
     int room = messageRoom();
-    m_messageLines = errorMessageLines(m_lastError->message, m_errorSource,
-                                       [&](std::string_view text) {
-                                           return m_measure(text) <= room;
-                                       });
+    m_messageLines =
+        errorMessageLines(m_lastError->message, m_errorSource,
+                          [&](std::string_view text) { return m_measure(text) <= room; });
 }
 
 HandOver ScriptEditor::handOver() const
