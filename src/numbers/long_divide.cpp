@@ -401,36 +401,62 @@ std::optional<bool> lastDigitBumps(const LongWord* digits, const LongNum& b,
 
 __extension__ typedef unsigned __int128 Wide;
 
-// Q and rho of A 1000^S by X at ten words, on 128-bit integers; false when
-// A 1000^S or X does not fit (X needs 64 bits).
-bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, ExactQuotient& exact)
+// Q and rho of A 1000^S by X at ten words, on 128-bit integers, Q's words
+// into digits; false when A 1000^S or X does not fit (X must be below
+// 1000^6). Q has at most H = 5 words, so it fits 64 bits, and a quotient in
+// doubles is within one of it.
+bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* digits,
+                    ExactQuotient& exact)
 {
     const LongWord* left = a.words().data();
     const LongWord* right = b.words().data();
     if ((right[0] | right[1] | right[2] | right[3]) != 0 || steps.last < 0)
         return false;
-    // X below 1000^6 fits 64 bits; A has at most nine words.
     std::uint64_t x = long_detail::limbOfWords(right + 4);
+    // A has at most nine words (word 0 is zero).
     Wide dividend = static_cast<Wide>(static_cast<std::uint64_t>(left[1]) * 1000000 +
                                       static_cast<std::uint32_t>(left[2] * 1000 + left[3])) *
                         long_detail::kLimbBase +
                     long_detail::limbOfWords(left + 4);
-    Wide scale = long_detail::kWordPowers[steps.last];
-    if (dividend > ~static_cast<Wide>(0) / scale)
+    // The largest A for which A 1000^S fits 128 bits, for S = 0 .. 4.
+    static constexpr Wide kLargest[5] = {
+        ~static_cast<Wide>(0), ~static_cast<Wide>(0) / 1000, ~static_cast<Wide>(0) / 1000000,
+        ~static_cast<Wide>(0) / 1000000000, ~static_cast<Wide>(0) / 1000000000000};
+    std::uint64_t scale = long_detail::kWordPowers[steps.last];
+    if (dividend > kLargest[steps.last])
         return false;
     dividend *= scale;
-    Wide quotient = dividend / x;
-    auto rho = static_cast<std::uint64_t>(dividend - quotient * x);
-    // Q in limbs: below 2^128 / 1, so at most three.
-    Wide high = long_detail::LimbDivider::divideWide(quotient, exact.quotient[0]);
-    exact.quotient[2] =
-        static_cast<std::uint64_t>(long_detail::LimbDivider::divideWide(high, exact.quotient[1]));
-    exact.quotientCount = 3;
-    exact.remainder[1] = rho / long_detail::kLimbBase;
-    exact.remainder[0] = rho - exact.remainder[1] * long_detail::kLimbBase;
-    exact.remainderCount = 2;
+    double estimate =
+        (static_cast<double>(static_cast<std::uint64_t>(dividend >> 64)) * 18446744073709551616.0 +
+         static_cast<double>(static_cast<std::uint64_t>(dividend))) /
+        static_cast<double>(x);
+    auto quotient = static_cast<std::uint64_t>(estimate);
+    __extension__ typedef __int128 SignedWide;
+    SignedWide rest = static_cast<SignedWide>(dividend - static_cast<Wide>(quotient) * x);
+    while (rest < 0) {
+        --quotient;
+        rest += x;
+    }
+    while (rest >= static_cast<SignedWide>(x)) {
+        ++quotient;
+        rest -= x;
+    }
+    auto rho = static_cast<std::uint64_t>(rest);
+    // Q's five words, the last at index 4 + S; words above word 0 dropped.
+    std::uint64_t high = quotient / 1000000000;
+    LongWord words[5];
+    words[0] = static_cast<LongWord>(high / 1000);
+    words[1] = static_cast<LongWord>(high % 1000);
+    long_detail::storeThreeWords(static_cast<std::uint32_t>(quotient - high * 1000000000),
+                                 words + 2);
+    for (int k = 0; k < 5; ++k) {
+        if (steps.last + k >= 0)
+            digits[steps.last + k] = words[k];
+    }
+    exact.remainder[0] = rho;
+    exact.remainderCount = 1;
     exact.sigma = 0;
-    exact.small = static_cast<Wide>(x - rho) < static_cast<Wide>(steps.bumped + 1) * scale;
+    exact.small = x - rho < static_cast<std::uint64_t>(steps.bumped + 1) * scale;
     return true;
 }
 
@@ -530,10 +556,11 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     // 2. Q (its last word at index H - 1 + S), and whether X - rho is small
     //    enough for the last digit to move.
     ExactQuotient exact;
-    if (count != kLongWordsAtStart || !divideTenWords(a, b, steps, exact))
-        divideInLimbs(a, b, dividendFirst, divisorFirst, steps, exact);
     int lastIndex = half - 1 + steps.last;
-    long_detail::storeLimbsAt(exact.quotient.data(), exact.quotientCount, lastIndex, digits);
+    if (count != kLongWordsAtStart || !divideTenWords(a, b, steps, digits, exact)) {
+        divideInLimbs(a, b, dividendFirst, divisorFirst, steps, exact);
+        long_detail::storeLimbsAt(exact.quotient.data(), exact.quotientCount, lastIndex, digits);
+    }
     if (steps.bumped == 0)
         return true;
     // 3. The last digit.

@@ -44,10 +44,13 @@ std::int64_t floorOf(double value)
     return static_cast<double>(whole) > value ? whole - 1 : whole;
 }
 
-// The quotient limb at position `low` (the divisor's last limb lines up with
-// remainder limb low): an estimate from the remainder's top three limbs,
-// refined once on the exact difference at the top, within one of the true
-// limb (which may itself be -1 or 10^18 after an earlier step's error).
+// The quotient limb whose product's top lines up with remainder limb `top`:
+// an estimate in doubles from the remainder's top limbs (the one under the
+// top carried into [0, 10^18), the next one unnormalised), good to about
+// 2^10, refined once on the exact 128-bit difference at the top. The result
+// is within one of the true limb (which may itself be -1 or 10^18 after an
+// earlier step's error): the limbs further down add less than 60 units of
+// the third, against a divisor whose top limb is at least 10^15.
 std::int64_t estimateLimb(const SignedWide* remainder, int top, const std::uint64_t* divisor,
                           int divisorLimbs, double leading)
 {
@@ -88,19 +91,25 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
                      (m >= 3 ? static_cast<double>(divisor[m - 3]) / (kBase * kBase) : 0.0);
     for (int j = steps - 1; j >= 0; --j) {
         int top = j + m;
-        // 1. The top three limbs carried into place (the lower ones add less
-        //    than a unit of the third).
+        // 1. The limb under the top carried into place: the estimate reads
+        //    the top two limbs exactly and the third, unnormalised, only for
+        //    its refinement.
         if (top + 1 <= dividendLimbs) {
             rest[top] += rest[top + 1] * static_cast<SignedWide>(kLimbBase);
             rest[top + 1] = 0;
         }
-        rest[top - 1] += carryOut(rest[top - 2]);
         rest[top] += carryOut(rest[top - 1]);
         // 2. The limb, and the remainder less the limb times the divisor.
         std::int64_t digit = estimateLimb(rest, top, divisor, m, leading);
         digits[j] = digit;
         SignedWide* target = rest + j;
-        for (int k = 0; k < m; ++k)
+        int k = 0;
+        for (; k + 1 < m; k += 2) {
+            target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
+            target[k + 1] -=
+                static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k + 1]);
+        }
+        if (k < m)
             target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
     }
     // 3. The remainder carried from the bottom; each limb estimate was within
@@ -135,11 +144,20 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
     }
     for (int k = 0; k < m; ++k)
         remainder[k] = static_cast<std::uint64_t>(rest[k]);
-    // 4. The quotient's limbs carried into place.
-    SignedWide carry = adjust;
+    // 4. The quotient's limbs carried into place: each is within two of
+    //    [0, 10^18), so the carries are small.
+    std::int64_t carry = adjust;
     for (int j = 0; j < steps; ++j) {
-        SignedWide value = digits[j] + carry;
-        carry = carryOut(value);
+        std::int64_t value = digits[j] + carry;
+        carry = 0;
+        while (value < 0) {
+            value += static_cast<std::int64_t>(kLimbBase);
+            --carry;
+        }
+        while (value >= static_cast<std::int64_t>(kLimbBase)) {
+            value -= static_cast<std::int64_t>(kLimbBase);
+            ++carry;
+        }
         quotient[j] = static_cast<std::uint64_t>(value);
     }
 }

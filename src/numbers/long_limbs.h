@@ -113,9 +113,9 @@ inline int firstNonzeroFrom(const LongWord* words, int from, int count)
             break;
         index += 8;
     }
-    while (index < count && words[index] == 0)
-        ++index;
-    return index;
+    while (index + 2 <= count && (words[index] | words[index + 1]) == 0)
+        index += 2;
+    return index < count && words[index] == 0 ? index + 1 : index;
 }
 
 // A number's digit words grouped into limbs, least significant first. With a
