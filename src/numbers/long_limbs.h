@@ -184,4 +184,9 @@ void storeLimbsAt(const std::uint64_t* limbs, int limbCount, int lastIndex, Long
 void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::uint64_t* divisor,
                  int divisorLimbs, std::uint64_t* quotient, std::uint64_t* remainder);
 
+// floor(sqrt(radicand)) for a radicand of 2 rootLimbs limbs (least
+// significant first) whose top limb is at least 10^12; root gets rootLimbs
+// limbs.
+void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t* root);
+
 } // namespace kestrane::long_detail

@@ -215,6 +215,49 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
     }
 }
 
+// Radicands next to squares of roots made of 999 words, single words and
+// random words: the root's last word and the carries above it are the ones
+// a limb-wise root gets wrong first.
+TEST_P(DifferentialTest, SquareRootsNextToSquares)
+{
+    int words = GetParam();
+    RandomLongNums random(11u + static_cast<unsigned>(words));
+    LongNum unit;
+    unit[words - 1] = 1;
+    for (int round = 0; round < 300; ++round) {
+        LongNum root;
+        int first = random.pick(words / 4, words - 1);
+        int last = random.pick(first, words - 1);
+        for (int i = first; i <= last; ++i) {
+            switch (round % 3) {
+            case 0:
+                root[i] = 999;
+                break;
+            case 1:
+                root[i] = i == first ? random.pick(1, 999) : 0;
+                break;
+            default:
+                root[i] = random.pick(0, 999);
+                break;
+            }
+        }
+        LongNum square;
+        LongMul(root, root, square);
+        LongNum radicands[3];
+        LongSub(square, unit, radicands[0]);
+        radicands[1] = square;
+        LongAdd(square, unit, radicands[2]);
+        for (const LongNum& radicand : radicands) {
+            LongNum expected;
+            LongNum actual;
+            baseline::LongSqrt(radicand, expected);
+            LongSqrt(radicand, actual);
+            ASSERT_EQ(toWords(actual), toWords(expected)) << "sqrt of " << LongToText(radicand);
+            texts();
+        }
+    }
+}
+
 // A result may be one of the operands.
 TEST_P(DifferentialTest, ResultsInPlaceOfAnOperand)
 {
