@@ -258,6 +258,47 @@ TEST_P(DifferentialTest, SquareRootsNextToSquares)
     }
 }
 
+// Arguments of one significant word, alone and next to 1: the functions'
+// first series terms are then exact in decimal, and the value lies just
+// past a word boundary (e^x = 1 + x + x^2/2 + ..., sin x = x - x^3/6 + ...).
+TEST_P(DifferentialTest, FunctionsOfArgumentsWithOneSignificantWord)
+{
+    int words = GetParam();
+    int half = words / 2;
+    using Unary = void (*)(const LongNum&, LongNum&);
+    auto logarithm = [](const LongNum& a, LongNum& out) { LongLn(a, out); };
+    auto baselineLogarithm = [](const LongNum& a, LongNum& out) { baseline::LongLn(a, out); };
+    const std::pair<Unary, Unary> functions[] = {
+        {LongExp, baseline::LongExp},
+        {LongSin, baseline::LongSin},
+        {LongCos, baseline::LongCos},
+        {logarithm, baselineLogarithm},
+    };
+    int stride = std::max(1, (words - half) / 16);
+    for (int index = half; index < words; index += index + 3 >= words ? 1 : stride) {
+        for (LongWord digit : {1, 3, 210, 999}) {
+            LongNum small;
+            small[index] = digit;
+            LongNum arguments[4];
+            arguments[0] = small;
+            arguments[1] = small;
+            arguments[1].setSign(kLongMinus);
+            LongAdd(LongNum::fromInteger(1), small, arguments[2]);
+            LongSub(LongNum::fromInteger(1), small, arguments[3]);
+            for (const LongNum& argument : arguments) {
+                for (const auto& [current, reference] : functions) {
+                    LongNum expected;
+                    LongNum actual;
+                    reference(argument, expected);
+                    current(argument, actual);
+                    ASSERT_EQ(toWords(actual), toWords(expected)) << LongToText(argument);
+                    texts();
+                }
+            }
+        }
+    }
+}
+
 // A result may be one of the operands.
 TEST_P(DifferentialTest, ResultsInPlaceOfAnOperand)
 {
