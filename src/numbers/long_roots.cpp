@@ -268,7 +268,10 @@ void LongRoot(const LongNum& a, int n, LongNum& out)
         out.setSign(sign);
         return;
     }
-    int fraction = long_engine::fractionLimbs(8);
+    // The root's integer bits, its fraction words and guard bits: the nearer
+    // cases are settled exactly by truncatedRoot.
+    int integerBits = std::max(0, longIntegerWords() - long_detail::firstNonzero(a)) * 10 / n;
+    int fraction = long_engine::resultFractionLimbs(integerBits + 18);
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
     Fixed mantissa = scaled.mantissa;
     if (mantissa.isNegative())

@@ -215,16 +215,16 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
     }
 }
 
-// Radicands next to squares of roots made of 999 words, single words and
-// random words: the root's last word and the carries above it are the ones
-// a limb-wise root gets wrong first.
-TEST_P(DifferentialTest, SquareRootsNextToSquares)
+// Radicands next to squares and cubes of roots made of 999 words, single
+// words and random words: the root's last word and the carries above it are
+// the ones a limb-wise or lower-precision root gets wrong first.
+TEST_P(DifferentialTest, RootsNextToPowers)
 {
     int words = GetParam();
     RandomLongNums random(11u + static_cast<unsigned>(words));
     LongNum unit;
     unit[words - 1] = 1;
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 150; ++round) {
         LongNum root;
         int first = random.pick(words / 4, words - 1);
         int last = random.pick(first, words - 1);
@@ -243,17 +243,29 @@ TEST_P(DifferentialTest, SquareRootsNextToSquares)
         }
         LongNum square;
         LongMul(root, root, square);
-        LongNum radicands[3];
-        LongSub(square, unit, radicands[0]);
-        radicands[1] = square;
-        LongAdd(square, unit, radicands[2]);
-        for (const LongNum& radicand : radicands) {
-            LongNum expected;
-            LongNum actual;
-            baseline::LongSqrt(radicand, expected);
-            LongSqrt(radicand, actual);
-            ASSERT_EQ(toWords(actual), toWords(expected)) << "sqrt of " << LongToText(radicand);
-            texts();
+        LongNum cube;
+        LongMul(square, root, cube);
+        for (int degree : {2, 3}) {
+            const LongNum& power = degree == 2 ? square : cube;
+            LongNum radicands[3];
+            LongSub(power, unit, radicands[0]);
+            radicands[1] = power;
+            LongAdd(power, unit, radicands[2]);
+            for (const LongNum& radicand : radicands) {
+                LongNum expected;
+                LongNum actual;
+                if (degree == 2) {
+                    baseline::LongSqrt(radicand, expected);
+                    LongSqrt(radicand, actual);
+                    ASSERT_EQ(toWords(actual), toWords(expected))
+                        << "sqrt of " << LongToText(radicand);
+                }
+                baseline::LongRoot(radicand, degree, expected);
+                LongRoot(radicand, degree, actual);
+                ASSERT_EQ(toWords(actual), toWords(expected))
+                    << "root " << degree << " of " << LongToText(radicand);
+                texts();
+            }
         }
     }
 }
