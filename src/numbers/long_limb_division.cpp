@@ -283,6 +283,30 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
             value[k] = sign > 0 ? 0 : kLimbBase - 1;
         }
     };
+    // Mostly S is the root already: 0 <= rest <= 2 S, compared limb by limb
+    // (rest is carried into [0, 10^18) below its top limb).
+    auto withinTwiceRoot = [&] {
+        if (rest[count] < 0)
+            return false;
+        std::array<std::uint64_t, kMaxLimbs + 2> doubled{};
+        std::uint64_t carry = 0;
+        for (int k = 0; k <= n; ++k) {
+            std::uint64_t limb = 2 * value[k] + carry;
+            carry = limb >= kLimbBase ? 1 : 0;
+            doubled[k] = limb - carry * kLimbBase;
+        }
+        doubled[n + 1] = carry;
+        for (int k = count; k >= 0; --k) {
+            std::uint64_t limb = k <= n + 1 ? doubled[k] : 0;
+            if (rest[k] != static_cast<SignedWide>(limb))
+                return rest[k] < static_cast<SignedWide>(limb);
+        }
+        return true;
+    };
+    if (withinTwiceRoot()) {
+        std::copy(value.begin(), value.begin() + n, root);
+        return;
+    }
     while (negative()) {
         // N - (S - 1)^2 = rest + 2 (S - 1) + 1.
         moveRoot(-1);
