@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_internal.h"
+#include "numbers/long_limbs.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace kestrane {
 
@@ -300,6 +303,281 @@ void divideIntegers(const LongNum& a, const LongNum& b, int dividendFirst, int d
 void divideWords(const LongNum& a, const LongNum& b, int dividendFirst, int shift,
                  std::int64_t* quotient);
 
+// --- The quotient from one exact division ------------------------------------
+// With A and X the dividend's and the divisor's words read as integers, the
+// steps s <= 0 are exact long division by X 1000^-s. A step s > 0 subtracts
+// floor(q X / 1000^s), not q X / 1000^s: the remainder R stays an integer, the
+// exact one plus a bump below one unit, and q is the largest digit with
+// q X / 1000^s < R + 1. Let S be the last step, n the number of steps s > 0,
+// Q and rho the exact quotient and remainder of A 1000^S by X, q_S the last
+// digit of Q and Y_s = X / 1000^s. When Y_S >= n + 1 and q_S <= 998:
+// 1. Step s gives the exact digit unless the exact remainder after it, r_s,
+//    has Y_s - r_s < E + 1, E < n being the bumps so far (the digit is at
+//    least the exact one, and one more only if (digit + 1) Y_s < R + 1).
+// 2. Y_s - r_s = Y_s (1 - f_s) with f_s the fraction of A 1000^s / X, whose
+//    base-1000 digits are those of Q after step s. For s < S, 1 - f_s is at
+//    least 1000^(s-S+1) (1 - f_(S-1)), and 1 - f_(S-1) > 1/1000 because
+//    q_S <= 998; so Y_s - r_s > Y_S >= n + 1: every step before S is exact.
+// 3. Before step S the remainder is therefore ceil(W / 1000^S) + e, with
+//    W = q_S X + rho and e the integer part of the bumps of steps 1 .. S - 1
+//    (the cut-off fractions of the rows of Q's words times X, as in a
+//    product). The last digit is the largest q with q X < (R + 1) 1000^S:
+//    q_S, plus one when X - rho <= delta + (e + 1) 1000^S - 1, where delta is
+//    -W mod 1000^S (the one more stays below 2X because Y_S >= n + 1).
+// Outside these conditions, or when a product could reach past word 0 (a
+// nonzero word 0), the steps are run one by one instead.
+
+struct Steps {
+    int last = 0;   // S
+    int bumped = 0; // n
+};
+
+// Q and rho in limbs of 10^18, rho (and X beside it) moved up sigma words.
+struct ExactQuotient {
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> quotient;
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> remainder;
+    int quotientCount = 0;
+    int remainderCount = 0;
+    int sigma = 0;
+    bool small = false; // X - rho < (n + 1) 1000^S: the last digit may move
+};
+
+// The medium case of rule 3: whether the last digit is one more than q_S.
+// Returns nullopt when the bumps' integer part is not decided by the words
+// read. digits holds Q's words.
+std::optional<bool> lastDigitBumps(const LongWord* digits, const LongNum& b,
+                                   const ExactQuotient& exact, Steps steps, LongWord lastDigit)
+{
+    int count = b.wordCount();
+    int half = count / 2;
+    int last = steps.last;
+    // 1. e from Q's words of the steps 1 .. S - 1.
+    LongNum rows;
+    for (int s = 1; s < last; ++s)
+        rows[half - 1 + s] = digits[half - 1 + s];
+    std::int64_t e = long_detail::rowCarrySum(rows, b);
+    if (e < 0)
+        return std::nullopt;
+    // 2. rho's words, moved back by sigma (at most five words here: S >= 1).
+    std::array<LongWord, kLongWordsMax + 2 * long_detail::kLimbWords> moved;
+    std::fill(moved.begin(), moved.begin() + count + exact.sigma, 0);
+    long_detail::storeLimbsAt(exact.remainder.data(), exact.remainderCount, count - 1 + exact.sigma,
+                              moved.data());
+    const LongWord* rho = moved.data();
+    // 3. delta = -(q_S X + rho) mod 1000^S, word k of exponent k.
+    std::array<LongWord, kLongWordsMax> delta;
+    std::int64_t carry = 0;
+    for (int k = 0; k < last; ++k) {
+        std::int64_t value =
+            static_cast<std::int64_t>(lastDigit) * b[count - 1 - k] + rho[count - 1 - k] + carry;
+        carry = value / kLongBase;
+        delta[static_cast<size_t>(k)] = static_cast<LongWord>(value % kLongBase);
+    }
+    std::int64_t borrow = 0;
+    for (int k = 0; k < last; ++k) {
+        std::int64_t value = -delta[static_cast<size_t>(k)] - borrow;
+        borrow = value < 0 ? 1 : 0;
+        delta[static_cast<size_t>(k)] = static_cast<LongWord>(value + borrow * kLongBase);
+    }
+    // 4. X - rho against M = delta + (e + 1) 1000^S from the top:
+    //    X - rho <= M - 1 is X - rho < M.
+    std::array<LongWord, kLongWordsMax> difference;
+    borrow = 0;
+    for (int k = 0; k < count; ++k) {
+        std::int64_t value = b[count - 1 - k] - rho[count - 1 - k] - borrow;
+        borrow = value < 0 ? 1 : 0;
+        difference[static_cast<size_t>(k)] = static_cast<LongWord>(value + borrow * kLongBase);
+    }
+    auto wordOfM = [&](int k) -> std::int64_t {
+        if (k < last)
+            return delta[static_cast<size_t>(k)];
+        return k == last ? e + 1 : 0;
+    };
+    for (int k = count - 1; k >= 0; --k) {
+        if (difference[static_cast<size_t>(k)] != wordOfM(k))
+            return difference[static_cast<size_t>(k)] < wordOfM(k);
+    }
+    return false;
+}
+
+__extension__ typedef unsigned __int128 Wide;
+
+// Q and rho of A 1000^S by X at ten words, on 128-bit integers, Q's words
+// into digits; false when A 1000^S or X does not fit (X must be below
+// 1000^6). Q has at most H = 5 words, so it fits 64 bits, and a quotient in
+// doubles is within one of it.
+bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* digits,
+                    ExactQuotient& exact)
+{
+    const LongWord* left = a.words().data();
+    const LongWord* right = b.words().data();
+    if ((right[0] | right[1] | right[2] | right[3]) != 0 || steps.last < 0)
+        return false;
+    std::uint64_t x = long_detail::limbOfWords(right + 4);
+    // A has at most nine words (word 0 is zero).
+    Wide dividend = static_cast<Wide>(static_cast<std::uint64_t>(left[1]) * 1000000 +
+                                      static_cast<std::uint32_t>(left[2] * 1000 + left[3])) *
+                        long_detail::kLimbBase +
+                    long_detail::limbOfWords(left + 4);
+    // The largest A for which A 1000^S fits 128 bits, for S = 0 .. 4.
+    static constexpr Wide kLargest[5] = {
+        ~static_cast<Wide>(0), ~static_cast<Wide>(0) / 1000, ~static_cast<Wide>(0) / 1000000,
+        ~static_cast<Wide>(0) / 1000000000, ~static_cast<Wide>(0) / 1000000000000};
+    std::uint64_t scale = long_detail::kWordPowers[steps.last];
+    if (dividend > kLargest[steps.last])
+        return false;
+    dividend *= scale;
+    double estimate =
+        (static_cast<double>(static_cast<std::uint64_t>(dividend >> 64)) * 18446744073709551616.0 +
+         static_cast<double>(static_cast<std::uint64_t>(dividend))) /
+        static_cast<double>(x);
+    auto quotient = static_cast<std::uint64_t>(estimate);
+    __extension__ typedef __int128 SignedWide;
+    SignedWide rest = static_cast<SignedWide>(dividend - static_cast<Wide>(quotient) * x);
+    while (rest < 0) {
+        --quotient;
+        rest += x;
+    }
+    while (rest >= static_cast<SignedWide>(x)) {
+        ++quotient;
+        rest -= x;
+    }
+    auto rho = static_cast<std::uint64_t>(rest);
+    // Q's five words, the last at index 4 + S; words above word 0 dropped.
+    std::uint64_t high = quotient / 1000000000;
+    LongWord words[5];
+    words[0] = static_cast<LongWord>(high / 1000);
+    words[1] = static_cast<LongWord>(high % 1000);
+    long_detail::storeThreeWords(static_cast<std::uint32_t>(quotient - high * 1000000000),
+                                 words + 2);
+    for (int k = 0; k < 5; ++k) {
+        if (steps.last + k >= 0)
+            digits[steps.last + k] = words[k];
+    }
+    exact.remainder[0] = rho;
+    exact.remainderCount = 1;
+    exact.sigma = 0;
+    exact.small = x - rho < static_cast<std::uint64_t>(steps.bumped + 1) * scale;
+    return true;
+}
+
+// Q and rho of A 1000^S by X in limbs of 10^18: both numbers are moved up
+// so that the divisor's top limb starts with a nonzero word.
+void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
+                   Steps steps, ExactQuotient& exact)
+{
+    using long_detail::kLimbWords;
+    int count = a.wordCount();
+    // 1. Moves: the divisor by sigma words (its leading exponent then ends a
+    //    limb), the dividend by S + sigma, whole limbs added to both while
+    //    S + sigma < 0.
+    int leading = count - 1 - divisorFirst;
+    int sigma = ((kLimbWords - 1 - leading) % kLimbWords + kLimbWords) % kLimbWords;
+    while (steps.last + sigma < 0)
+        sigma += kLimbWords;
+    int moved = steps.last + sigma;
+    long_detail::LimbNumber dividend;
+    long_detail::LimbNumber divisor;
+    long_detail::toLimbNumber(a.words().data(), count, dividendFirst, lastNonzero(a),
+                              moved % kLimbWords, dividend);
+    long_detail::toLimbNumber(b.words().data(), count, divisorFirst, lastNonzero(b),
+                              sigma % kLimbWords, divisor);
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> dividendLimbs;
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> divisorLimbs;
+    auto place = [](const long_detail::LimbNumber& number, int offset, std::uint64_t* limbs) {
+        std::fill(limbs, limbs + number.low + offset, 0);
+        std::copy(number.limbs + number.low, number.limbs + number.high + 1,
+                  limbs + number.low + offset);
+        return number.high + offset + 1;
+    };
+    int dividendCount = place(dividend, moved / kLimbWords, dividendLimbs.data());
+    int divisorCount = place(divisor, sigma / kLimbWords, divisorLimbs.data());
+    // 2. The division.
+    exact.sigma = sigma;
+    exact.remainderCount = divisorCount;
+    if (dividendCount >= divisorCount) {
+        long_detail::divideLimbs(dividendLimbs.data(), dividendCount, divisorLimbs.data(),
+                                 divisorCount, exact.quotient.data(), exact.remainder.data());
+        exact.quotientCount = dividendCount - divisorCount + 1;
+    } else {
+        std::fill(exact.remainder.begin(), exact.remainder.begin() + divisorCount, 0);
+        std::copy(dividendLimbs.begin(), dividendLimbs.begin() + dividendCount,
+                  exact.remainder.begin());
+        exact.quotientCount = 0;
+    }
+    // 3. X - rho >= (n + 1) 1000^S, both moved by sigma, leaves the last
+    //    digit: compared from the top limb down.
+    int thresholdLimb = moved / kLimbWords;
+    std::uint64_t threshold =
+        static_cast<std::uint64_t>(steps.bumped + 1) * long_detail::kWordPowers[moved % kLimbWords];
+    // The difference's limbs from the top, each with the borrow of those below
+    // known only at the end: compare X - rho with the threshold exactly by
+    // finding the difference limb by limb from the bottom first.
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> difference;
+    std::uint64_t borrow = 0;
+    for (int k = 0; k < divisorCount; ++k) {
+        std::uint64_t subtrahend = exact.remainder[static_cast<size_t>(k)] + borrow;
+        std::uint64_t value = divisorLimbs[static_cast<size_t>(k)];
+        borrow = value < subtrahend ? 1 : 0;
+        difference[static_cast<size_t>(k)] = value + borrow * long_detail::kLimbBase - subtrahend;
+    }
+    exact.small = false;
+    for (int k = divisorCount - 1; k >= 0; --k) {
+        std::uint64_t wanted = k == thresholdLimb ? threshold : 0;
+        if (difference[static_cast<size_t>(k)] != wanted) {
+            exact.small = difference[static_cast<size_t>(k)] < wanted;
+            break;
+        }
+    }
+}
+
+// The quotient by the rules above into digits (count words, cleared here);
+// false when the conditions do not hold.
+bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
+                   LongWord* digits)
+{
+    int count = a.wordCount();
+    int half = count / 2;
+    std::fill(digits, digits + count, 0);
+    if (a[0] != 0 || b[0] != 0)
+        return false;
+    // 1. The steps: from the first shift, at most H of them, none at or past
+    //    H and none that moves the divisor's leading word out of the number.
+    int first = dividendFirst - divisorFirst + (a[dividendFirst] < b[divisorFirst] ? 1 : 0);
+    Steps steps;
+    steps.last = std::min({first + half - 1, half - 1, count - 1 - divisorFirst});
+    if (steps.last < first)
+        return true;
+    steps.bumped = steps.last >= 1 ? steps.last - std::max(1, first) + 1 : 0;
+    // Y_S >= n + 1: the divisor reaches past exponent S, or its leading word
+    // at exponent S is at least n + 1.
+    if (steps.bumped > 0 && count - 1 - divisorFirst == steps.last &&
+        b[divisorFirst] < steps.bumped + 1)
+        return false;
+    // 2. Q (its last word at index H - 1 + S), and whether X - rho is small
+    //    enough for the last digit to move.
+    ExactQuotient exact;
+    int lastIndex = half - 1 + steps.last;
+    if (count != kLongWordsAtStart || !divideTenWords(a, b, steps, digits, exact)) {
+        divideInLimbs(a, b, dividendFirst, divisorFirst, steps, exact);
+        long_detail::storeLimbsAt(exact.quotient.data(), exact.quotientCount, lastIndex, digits);
+    }
+    if (steps.bumped == 0)
+        return true;
+    // 3. The last digit.
+    LongWord lastDigit = digits[lastIndex];
+    if (lastDigit >= 999)
+        return false;
+    if (!exact.small)
+        return true;
+    std::optional<bool> bumps = lastDigitBumps(digits, b, exact, steps, lastDigit);
+    if (!bumps)
+        return false;
+    if (*bumps)
+        digits[lastIndex] = lastDigit + 1;
+    return true;
+}
+
 } // namespace
 
 void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
@@ -309,15 +587,21 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     long_detail::checkWordCount(out);
     LongWord sign = a.sign() == b.sign() ? kLongPlus : kLongMinus;
     int count = a.wordCount();
-    int divisorFirst = firstNonzero(b);
+    int divisorFirst = long_detail::firstNonzeroFrom(b.words().data(), 0, count);
     if (divisorFirst == count) {
         long_detail::showMessage("Division by zero. Major error may occur.");
         long_detail::clearDigits(out, sign);
         return;
     }
-    int dividendFirst = firstNonzero(a);
+    int dividendFirst = long_detail::firstNonzeroFrom(a.words().data(), 0, count);
     if (dividendFirst == count) {
         long_detail::clearDigits(out, sign);
+        return;
+    }
+    std::array<LongWord, kLongWordsMax> digits;
+    if (divideExactly(a, b, dividendFirst, divisorFirst, digits.data())) {
+        std::copy(digits.begin(), digits.begin() + count, out.words().begin());
+        out.setSign(sign);
         return;
     }
     // 1. The first shift puts the divisor's leading word under the remainder's,

@@ -404,6 +404,14 @@ int fractionLimbs(int extraBits)
     return (bits + 63) / 64;
 }
 
+int resultFractionLimbs(int integerBits)
+{
+    int fractionWords = longWords() - longIntegerWords();
+    int bits = static_cast<int>(std::ceil(fractionWords * 3 * 3.3219280948873623)) +
+               std::max(0, integerBits) + 64;
+    return std::min((bits + 63) / 64, fractionLimbs());
+}
+
 namespace {
 
 // arctan(1/n) by its series, at `fraction` limbs.

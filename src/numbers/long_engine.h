@@ -135,6 +135,10 @@ const Fixed& lnTwo(int fraction);
 // Fraction limbs enough for every digit word at the current word count and
 // `extraBits` more.
 int fractionLimbs(int extraBits = 0);
+// Fraction limbs enough for a result that is wanted to its last fraction word
+// and has up to `integerBits` bits above the point (64 guard bits more), never
+// more than fractionLimbs(): small results need no room for integer words.
+int resultFractionLimbs(int integerBits);
 
 // A long number as (mantissa, exponent) with value = mantissa * 1000^exponent,
 // where the mantissa lies in [1, 1000) (zero gives a zero mantissa).

@@ -2,6 +2,7 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -11,6 +12,13 @@ namespace kestrane {
 using long_engine::Fixed;
 
 namespace {
+
+// Below this, a function's value may come nearer a word boundary than the
+// guard bits of its result's precision resolve (its series' first terms are
+// exact in decimal); such arguments are worked at full precision.
+constexpr double kSmallArgument = 0x1p-40;
+// The sine loses log2(1/r) bits of its 32 spare ones for a reduced argument r.
+constexpr double kSmallSine = 0x1p-24;
 
 // Arguments of at least 1000^4 (their first nonzero word above this index)
 // do not fit the engine's integer limb directly.
@@ -147,9 +155,8 @@ Reduced reduce(const LongNum& a, int fraction)
     return reduced;
 }
 
-void sineAndCosine(const LongNum& a, int fraction, Fixed& sine, Fixed& cosine)
+void sineAndCosineOfReduced(const Reduced& reduced, Fixed& sine, Fixed& cosine)
 {
-    Reduced reduced = reduce(a, fraction);
     Fixed s;
     Fixed c;
     long_engine::sineCosine(reduced.remainder, s, c);
@@ -171,6 +178,27 @@ void sineAndCosine(const LongNum& a, int fraction, Fixed& sine, Fixed& cosine)
         cosine = s;
         break;
     }
+}
+
+void sineAndCosine(const LongNum& a, int fraction, Fixed& sine, Fixed& cosine)
+{
+    sineAndCosineOfReduced(reduce(a, fraction), sine, cosine);
+}
+
+// Sine and cosine good to the last fraction word. The reduction by multiples
+// of pi/2 costs the argument's integer bits, and the sine of a reduced
+// argument r near zero, found as sqrt(c (2 - c)) from c = 1 - cos r, loses
+// about log2(1/r) bits more: such arguments are done again at full precision.
+void sineAndCosineToLastWord(const LongNum& a, Fixed& sine, Fixed& cosine)
+{
+    int integerBits = std::max(0, longIntegerWords() - long_detail::firstNonzero(a)) * 10;
+    int fraction = long_engine::resultFractionLimbs(integerBits + 32);
+    Reduced reduced = reduce(a, fraction);
+    Fixed magnitude = reduced.remainder.isNegative() ? -reduced.remainder : reduced.remainder;
+    if (fraction < long_engine::fractionLimbs() &&
+        (magnitude.isZero() || magnitude.toDouble() < kSmallSine))
+        reduced = reduce(a, long_engine::fractionLimbs());
+    sineAndCosineOfReduced(reduced, sine, cosine);
 }
 
 // arctan of a value whose magnitude may be huge.
@@ -306,7 +334,14 @@ bool LongLn(const LongNum& a, LongNum& out)
         long_detail::clearDigits(out, out.sign());
         return false;
     }
-    store(logarithmOf(a, long_engine::fractionLimbs()), out);
+    // ln |a| = ln m + e ln 1000 for a mantissa m >= 1: the mantissa's error
+    // shrinks in its logarithm, and e ln 1000 costs a few bits. Near 1,
+    // ln(1 + y) = y - y^2/2 + ... may lie just under a word boundary: full
+    // precision.
+    double distance = std::abs(long_engine::toFixed(a, 2).toDouble() - 1.0);
+    int fraction = distance < kSmallArgument ? long_engine::fractionLimbs()
+                                             : long_engine::resultFractionLimbs(16);
+    store(logarithmOf(a, fraction), out);
     return true;
 }
 
@@ -325,7 +360,16 @@ void LongExp(const LongNum& a, LongNum& out)
             tooLarge();
         return;
     }
+    // e^x = m 2^k with k near x / ln 2: the result's integer bits, and a few
+    // for the errors of x and of k ln 2 that e^x magnifies. For a tiny x,
+    // e^x = 1 + x + x^2/2 + ... may lie just past a word boundary, by less
+    // than those bits can tell: full precision.
+    double rough = long_engine::toFixed(a, 2).toDouble();
     int fraction = long_engine::fractionLimbs();
+    if (std::abs(rough) >= kSmallArgument) {
+        double integerBits = std::min(std::max(rough / 0.6931471805599453, 0.0), 1.0e6) + 16;
+        fraction = long_engine::resultFractionLimbs(static_cast<int>(integerBits));
+    }
     Fixed x = long_engine::toFixed(a, fraction);
     // ln 1000 per word: beyond these bounds the value cannot fit, or is far
     // below the last word.
@@ -360,7 +404,7 @@ void LongSin(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
+    sineAndCosineToLastWord(a, sine, cosine);
     LongWord sign = a.sign();
     store(sine, out);
     keepSignOfZero(sign, out);
@@ -372,7 +416,7 @@ void LongCos(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(out);
     Fixed sine;
     Fixed cosine;
-    sineAndCosine(a, long_engine::fractionLimbs(), sine, cosine);
+    sineAndCosineToLastWord(a, sine, cosine);
     store(cosine, out);
 }
 

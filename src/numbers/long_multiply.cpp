@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_internal.h"
+#include "numbers/long_limbs.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace kestrane {
 
@@ -95,232 +97,340 @@ void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
     }
 }
 
-// --- The product in limbs of 10^9 --------------------------------------------
-// With the words read as integers (units of the last word) and F fraction
-// words, row i of the product is floor(a_i X / 1000^s_i), s_i = i - H + 1, and
-// the rows add up to floor(A X / 1000^F) - D, where D is the integer part of
-// the sum of the rows' cut-off fractions (the row sums lose what each row
-// dropped on its own). A X is computed exactly in limbs of three words, and
-// D from the first three words of each row's cut-off tail; when those cannot
-// decide D (a sum of fractions within the unread words' reach of an
+// --- The product in limbs of 10^18 -------------------------------------------
+// With the words read as integers (units of the last word), F fraction words
+// and exponent p for the word P - 1 - p, row p (a's word of exponent p < F) is
+// floor(a_p B / 1000^(F-p)), and the rows add up to floor(A B / 1000^F) - D,
+// where D is the integer part of the sum of the rows' cut-off fractions
+// frac(a_p (B mod 1000^(F-p)) / 1000^(F-p)): the row sums lose what each row
+// dropped on its own. A B is computed in limbs of 10^18, B grouped one to five
+// words off so that the cut at exponent F falls between two limbs of the
+// product, and D from the first five tail words of each row; when those
+// cannot decide D (a sum of fractions within the unread words' reach of an
 // integer), the column sums above decide instead.
 
-constexpr std::uint64_t kLimbBase = 1000000000ull;
-constexpr int kMaxLimbs = (kLongWordsMax + 2) / 3 + 1;
-// Each column gains one product below 10^18 per row: 17 rows and a carry of
-// the group before fit 64 bits.
-constexpr int kRowsPerGroup = 17;
+using long_detail::kLimbBase;
+using long_detail::kLimbWords;
+using long_detail::LimbDivider;
+using long_detail::LimbNumber;
+using long_detail::Wide;
 
-struct Limbs {
-    std::array<std::uint32_t, kMaxLimbs> value;
-    int low = 0;   // lowest nonzero limb
-    int high = -1; // highest nonzero limb, -1 for zero
+// The ten-word product's fractions, in units of 10^-15: five tail words.
+constexpr std::uint64_t kFractionUnit = 1000000000000000ull;
+
+// Five words, most significant first, as one integer below 10^15.
+inline std::uint64_t fiveWords(const LongWord* words)
+{
+    return static_cast<std::uint64_t>(words[0]) * 1000000000000ull +
+           static_cast<std::uint64_t>(words[1]) * 1000000000ull +
+           static_cast<std::uint32_t>(words[2] * 1000000 + words[3] * 1000 + words[4]);
+}
+
+// The fraction a_p (B mod 1000^k) / 1000^k of a row whose tail is the last
+// k words of b, exactly, in units of 1000^-kUnitWords.
+template<int kTailWords, int kUnitWords>
+std::uint64_t exactRowFraction(std::uint64_t digit, std::uint64_t tail)
+{
+    constexpr std::uint64_t kModulus = long_detail::kWordPowers[kTailWords];
+    constexpr std::uint64_t kScale = long_detail::kWordPowers[kUnitWords - kTailWords];
+    return digit * tail % kModulus * kScale;
+}
+
+// The integer part of the sum of the ten-word product's five cut-off
+// fractions: every tail is at most five words, so the fractions are exact.
+std::int64_t droppedCarryTenWords(const LongNum& a, const LongNum& b)
+{
+    const LongWord* last = b.words().data() + 5;
+    const LongWord* digits = a.words().data() + 5; // the row of tail k has digit k - 1
+    std::uint64_t tail1 = static_cast<std::uint64_t>(last[4]);
+    std::uint64_t tail2 = static_cast<std::uint64_t>(last[3]) * 1000 + tail1;
+    std::uint64_t tail3 = static_cast<std::uint64_t>(last[2]) * 1000000 + tail2;
+    std::uint64_t tail4 = static_cast<std::uint64_t>(last[1]) * 1000000000 + tail3;
+    std::uint64_t tail5 = static_cast<std::uint64_t>(last[0]) * 1000000000000 + tail4;
+    auto digit = [digits](int k) { return static_cast<std::uint64_t>(digits[k - 1]); };
+    std::uint64_t sum =
+        exactRowFraction<1, 5>(digit(1), tail1) + exactRowFraction<2, 5>(digit(2), tail2) +
+        exactRowFraction<3, 5>(digit(3), tail3) + exactRowFraction<4, 5>(digit(4), tail4) +
+        exactRowFraction<5, 5>(digit(5), tail5);
+    return static_cast<std::int64_t>(sum / kFractionUnit);
+}
+
+// Rows with tails longer than four words, from their first four: each
+// fraction is found to 10^-12, and the unread words add less than the digit
+// in that unit.
+struct LongRows {
+    std::uint64_t sum = 0;    // the fractions, in units of 10^-12
+    std::uint64_t unread = 0; // the sum of the digits
+    bool wrapped = false;     // a fraction plus its digit passed a whole
 };
 
-// The functions below take the word count as a template argument where it is
-// fixed (10, the count of every construction: the loops unroll) and 0 where it
-// is read from the numbers.
-template<int kFixed>
-int wordCountOf(const LongNum& a)
+constexpr std::uint64_t kRowUnit = 1000000000000ull;
+
+// Four doubles and four 32-bit integers, as the vector extension of the
+// compiler gives them (two halves on processors without 256-bit vectors).
+typedef double Lanes __attribute__((vector_size(32)));
+typedef int IntegerLanes __attribute__((vector_size(16)));
+
+// Four words from `words` as doubles; through a reference, since a returned
+// 256-bit vector would change the calling convention between the processor
+// versions.
+inline void loadWords(Lanes& lanes, const LongWord* words)
 {
-    return kFixed != 0 ? kFixed : a.wordCount();
+    IntegerLanes integers;
+    std::memcpy(&integers, words, sizeof integers);
+    lanes = __builtin_convertvector(integers, Lanes);
 }
 
-// Limb L holds the words of exponents 3L .. 3L + 2 (exponent p is word
-// count - 1 - p). Zero limbs at either end are skipped by the product.
-template<int kFixed>
-void toLimbs(const LongNum& a, Limbs& limbs)
-{
-    int count = wordCountOf<kFixed>(a);
-    const LongWord* words = a.words().data();
-    int limbCount = (count + 2) / 3;
-    limbs.low = 0;
-    limbs.high = limbCount - 1;
-    if (kFixed == 0) {
-        // Only the limbs between the first and the last nonzero word.
-        int first = long_detail::firstNonzero(a);
-        if (first == count) {
-            limbs.high = -1;
-            return;
-        }
-        limbs.high = (count - 1 - first) / 3;
-        limbs.low = (count - 1 - lastNonzero(a)) / 3;
-    }
-    for (int limb = limbs.low; limb <= limbs.high; ++limb) {
-        int index = count - 1 - 3 * limb;
-        auto value = static_cast<std::uint32_t>(words[index]);
-        if (index >= 2) {
-            value += 1000u * static_cast<std::uint32_t>(words[index - 1]) +
-                     1000000u * static_cast<std::uint32_t>(words[index - 2]);
-        } else if (index == 1) {
-            value += 1000u * static_cast<std::uint32_t>(words[0]);
-        }
-        limbs.value[static_cast<size_t>(limb)] = value;
-    }
-}
-
+// Rows p .. p + 3 at once, while the four words of every window are in the
+// number: row p has the digit left[count - 1 - p] and the window of b's words
+// from half + p. In doubles every value is an integer below 2^53, so the
+// arithmetic is exact.
 KESTRANE_VECTOR_CLONES
-void multiplyAddLimbs(std::uint64_t* target, const std::uint32_t* source, int length,
-                      std::uint32_t limb)
+int longTailRowsInFours(const LongWord* left, const LongWord* right, int count, int rows,
+                        LongRows& result)
 {
-    for (int t = 0; t < length; ++t)
-        target[t] += static_cast<std::uint64_t>(limb) * source[t];
-}
-
-// Carries columns first .. last into limbs; returns the carry out of last.
-std::uint64_t normaliseColumns(std::uint64_t* columns, int first, int last)
-{
-    std::uint64_t carry = 0;
-    for (int k = first; k <= last; ++k) {
-        std::uint64_t value = columns[k] + carry;
-        carry = value / kLimbBase;
-        columns[k] = value - carry * kLimbBase;
+    constexpr double kUnit = 1e12;
+    int half = count / 2;
+    Lanes sums = {};
+    Lanes unread = {};
+    Lanes largest = {};
+    int p = 0;
+    for (; p + 4 <= rows; p += 4) {
+        Lanes first;
+        Lanes second;
+        Lanes third;
+        Lanes fourth;
+        const LongWord* window = right + half + p;
+        loadWords(first, window);
+        loadWords(second, window + 1);
+        loadWords(third, window + 2);
+        loadWords(fourth, window + 3);
+        Lanes tail = ((first * 1000 + second) * 1000 + third) * 1000 + fourth;
+        IntegerLanes digitWords;
+        std::memcpy(&digitWords, left + count - 4 - p, sizeof digitWords);
+        Lanes digit = __builtin_convertvector(
+            __builtin_shufflevector(digitWords, digitWords, 3, 2, 1, 0), Lanes);
+        Lanes product = digit * tail;
+        // Truncation is the floor for these nonnegative values; the product
+        // times 10^-12 may round to the next whole, which the steps after mend.
+        Lanes whole = __builtin_convertvector(
+            __builtin_convertvector(product * (1 / kUnit), IntegerLanes), Lanes);
+        Lanes part = product - whole * kUnit;
+        part = part < 0 ? part + kUnit : part;
+        part = part >= kUnit ? part - kUnit : part;
+        sums += part;
+        unread += digit;
+        Lanes reach = part + digit;
+        largest = largest > reach ? largest : reach;
     }
-    return carry;
-}
-
-// Adds the rows of left times right into columns 0 .. lastColumn, in groups
-// whose column sums fit 64 bits, each group's columns carried on before the
-// next; the columns end as limbs.
-void addRows(const Limbs& left, const Limbs& right, int lastColumn, std::uint64_t* columns)
-{
-    int lastRow = std::min(left.high, lastColumn - right.low);
-    for (int groupStart = left.low; groupStart <= lastRow; groupStart += kRowsPerGroup) {
-        int groupEnd = std::min(lastRow, groupStart + kRowsPerGroup - 1);
-        for (int limb = groupStart; limb <= groupEnd; ++limb) {
-            std::uint32_t value = left.value[static_cast<size_t>(limb)];
-            int length = std::min(right.high, lastColumn - limb) - right.low + 1;
-            std::uint64_t* target = columns + limb + right.low;
-            const std::uint32_t* source = right.value.data() + right.low;
-            if (length >= 16) {
-                multiplyAddLimbs(target, source, length, value);
-            } else {
-                for (int t = 0; t < length; ++t)
-                    target[t] += static_cast<std::uint64_t>(value) * source[t];
-            }
-        }
-        int last = groupEnd == lastRow ? lastColumn : std::min(lastColumn, groupEnd + right.high);
-        std::uint64_t carry = normaliseColumns(columns, groupStart + right.low, last);
-        if (last < lastColumn)
-            columns[static_cast<size_t>(last + 1)] += carry;
+    for (int lane = 0; lane < 4; ++lane) {
+        result.sum += static_cast<std::uint64_t>(sums[lane]);
+        result.unread += static_cast<std::uint64_t>(unread[lane]);
+        result.wrapped |= largest[lane] > kUnit;
     }
+    return p;
 }
 
 // The integer part of the sum of the rows' cut-off fractions, or -1 when the
-// first three tail words of each row do not decide it (about once in 10^9 / (500
-// rows) products).
-template<int kFixed>
+// first four tail words of each row do not decide it (about once in 10^12 /
+// (500 rows) products).
 std::int64_t droppedCarry(const LongNum& a, const LongNum& b)
 {
-    int count = wordCountOf<kFixed>(a);
+    int count = a.wordCount();
     int half = count / 2;
+    int fraction = count - half;
     const LongWord* left = a.words().data();
     const LongWord* right = b.words().data();
-    std::uint64_t window = 0;    // the three tail words below the cut of row i
-    std::uint64_t fractions = 0; // the sum's fraction, in units of 10^-9
-    std::int64_t whole = 0;
-    std::uint64_t unread = 0; // bound of what the words past the window add
-    for (int i = half; i < count; ++i) {
-        int shift = i - half + 1;
-        // The window moves up one word: b's word count - shift enters at the top.
-        window = window / kLongBase + static_cast<std::uint64_t>(right[count - shift]) * 1000000;
-        auto digit = static_cast<std::uint64_t>(left[i]);
-        std::uint64_t fraction = digit * window % kLimbBase;
-        if (shift > 3) {
-            // The unread words add less than `digit` units of 10^-9, and must
-            // not carry this row's fraction past a whole.
-            if (fraction + digit > kLimbBase)
-                return -1;
-            unread += digit;
-        }
-        fractions += fraction;
-        if (fractions >= kLimbBase) {
-            fractions -= kLimbBase;
-            ++whole;
-        }
+    // 1. Rows whose tail is longer than four words, four at a time and then
+    //    one by one.
+    int rows = fraction - 4;
+    LongRows longRows;
+    for (int p = longTailRowsInFours(left, right, count, rows, longRows); p < rows; ++p) {
+        auto digit = static_cast<std::uint64_t>(left[count - 1 - p]);
+        const LongWord* window = right + half + p;
+        std::uint64_t tail =
+            static_cast<std::uint64_t>(window[0]) * 1000000000 +
+            static_cast<std::uint32_t>(window[1] * 1000000 + window[2] * 1000 + window[3]);
+        std::uint64_t part = digit * tail % kRowUnit;
+        longRows.sum += part;
+        longRows.unread += digit;
+        longRows.wrapped |= part + digit > kRowUnit;
     }
-    if (fractions + unread > kLimbBase)
+    // 2. The last four rows read their whole tail: b's last k words.
+    const LongWord* last = right + count - 4;
+    const LongWord* rowDigits = left + half; // the row of tail k has digit k - 1
+    std::uint64_t tail1 = static_cast<std::uint64_t>(last[3]);
+    std::uint64_t tail2 = static_cast<std::uint64_t>(last[2]) * 1000 + tail1;
+    std::uint64_t tail3 = static_cast<std::uint64_t>(last[1]) * 1000000 + tail2;
+    std::uint64_t tail4 = static_cast<std::uint64_t>(last[0]) * 1000000000 + tail3;
+    auto digit = [rowDigits](int k) { return static_cast<std::uint64_t>(rowDigits[k - 1]); };
+    std::uint64_t sum = longRows.sum + exactRowFraction<1, 4>(digit(1), tail1) +
+                        exactRowFraction<2, 4>(digit(2), tail2) +
+                        exactRowFraction<3, 4>(digit(3), tail3) +
+                        exactRowFraction<4, 4>(digit(4), tail4);
+    if (longRows.wrapped || sum % kRowUnit + longRows.unread > kRowUnit)
         return -1;
-    return whole;
+    return static_cast<std::int64_t>(sum / kRowUnit);
 }
 
-// The product for b's word 0 zero; false (out untouched) when the dropped
-// carry is not decided by the words read.
-template<int kFixed>
-bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
+// Subtracts `amount` from limbs[from ..] (a borrow out of the top is lost,
+// like a carry).
+void subtractAt(std::uint64_t* limbs, int from, int to, std::uint64_t amount)
 {
-    int count = wordCountOf<kFixed>(a);
-    int fractionWords = count - count / 2;
-    std::int64_t dropped = droppedCarry<kFixed>(a, b);
-    if (dropped < 0)
-        return false;
-    Limbs left;
-    Limbs right;
-    toLimbs<kFixed>(a, left);
-    toLimbs<kFixed>(b, right);
-    // Exponents above fractionWords + count - 1 leave the number.
-    int lastColumn = (fractionWords + count - 1) / 3;
-    std::array<std::uint64_t, 2 * kMaxLimbs> columns;
-    std::fill(columns.begin(), columns.begin() + lastColumn + 1, 0);
-
-    if constexpr (kFixed == 10) {
-        // Four limbs each (the top one a single word) and five columns.
-        auto product = [&](int l, int r) {
-            return static_cast<std::uint64_t>(left.value[static_cast<size_t>(l)]) *
-                   right.value[static_cast<size_t>(r)];
-        };
-        columns[0] = product(0, 0);
-        columns[1] = product(0, 1) + product(1, 0);
-        columns[2] = product(0, 2) + product(1, 1) + product(2, 0);
-        columns[3] = product(0, 3) + product(1, 2) + product(2, 1) + product(3, 0);
-        columns[4] = product(1, 3) + product(2, 2) + product(3, 1);
-        normaliseColumns(columns.data(), 0, lastColumn);
-    } else {
-        addRows(left, right, lastColumn, columns.data());
-    }
-    // Less the dropped carry at the cut; a borrow out of the top is lost like
-    // a carry.
-    static constexpr std::uint64_t kCutScale[3] = {1, 1000, 1000000};
-    std::uint64_t borrow = static_cast<std::uint64_t>(dropped) * kCutScale[fractionWords % 3];
-    for (int column = fractionWords / 3; column <= lastColumn && borrow != 0; ++column) {
-        std::uint64_t value = columns[static_cast<size_t>(column)] + kLimbBase - borrow;
-        borrow = value < kLimbBase ? 1 : 0;
-        columns[static_cast<size_t>(column)] = value - (1 - borrow) * kLimbBase;
-    }
-    // Words of exponent fractionWords .. fractionWords + count - 1, three a
-    // limb, from the top word down.
-    LongWord* words = out.words().data();
-    int lastExponent = fractionWords + count - 1;
-    auto store = [&](int exponent, std::uint64_t word) {
-        if (exponent >= fractionWords && exponent <= lastExponent)
-            words[lastExponent - exponent] = static_cast<LongWord>(word);
-    };
-    for (int column = fractionWords / 3; column <= lastColumn; ++column) {
-        std::uint64_t value = columns[static_cast<size_t>(column)];
-        std::uint64_t top = value / 1000000;
-        std::uint64_t rest = value - top * 1000000;
-        std::uint64_t middle = rest / 1000;
-        int exponent = 3 * column;
-        if (exponent >= fractionWords && exponent + 2 <= lastExponent) {
-            words[lastExponent - exponent] = static_cast<LongWord>(rest - middle * 1000);
-            words[lastExponent - exponent - 1] = static_cast<LongWord>(middle);
-            words[lastExponent - exponent - 2] = static_cast<LongWord>(top);
+    for (int k = from; k <= to && amount != 0; ++k) {
+        if (limbs[k] >= amount) {
+            limbs[k] -= amount;
+            amount = 0;
         } else {
-            store(exponent, rest - middle * 1000);
-            store(exponent + 1, middle);
-            store(exponent + 2, top);
+            limbs[k] = limbs[k] + kLimbBase - amount;
+            amount = 1;
         }
     }
+}
+
+// At ten words: A = a_1 10^18 + a_0 with a_0 the last six words, and B times
+// 1000 = B_I 10^18 + 1000 B_F with B_I, B_F its integer and fraction words, so
+// the product's limb 1 holds the result's last six words.
+void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, LongNum& out)
+{
+    const LongWord* left = a.words().data();
+    const LongWord* right = b.words().data();
+    std::uint64_t left0 = long_detail::limbOfWords(left + 4);
+    std::uint64_t left1 = static_cast<std::uint64_t>(left[0]) * 1000000000 +
+                          static_cast<std::uint32_t>(left[1] * 1000000 + left[2] * 1000 + left[3]);
+    std::uint64_t right0 = fiveWords(right + 5) * 1000;
+    std::uint64_t right1 = fiveWords(right);
+    std::uint64_t low = 0;
+    std::uint64_t limbs[2];
+    Wide carry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
+    Wide middle = static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0 + carry;
+    carry = LimbDivider::divide(middle, limbs[0]);
+    LimbDivider::divide(static_cast<Wide>(left1) * right1 + carry, limbs[1]);
+    limbs[1] %= 1000000000000ull;
+    subtractAt(limbs, 0, 1, static_cast<std::uint64_t>(dropped));
+    LongWord* words = out.words().data();
+    long_detail::storeLimbWords(limbs[0], words + 4);
+    auto top = static_cast<std::uint64_t>(limbs[1]);
+    std::uint64_t high = top / 1000000000;
+    words[0] = static_cast<LongWord>(high);
+    long_detail::storeThreeWords(static_cast<std::uint32_t>(top - high * 1000000000), words + 1);
+}
+
+// Limb columns first .. last of left times right, carried into limbs[0 ..];
+// the carry into column first is taken as zero.
+void productColumns(const LimbNumber& left, const LimbNumber& right, int first, int last,
+                    std::uint64_t* limbs)
+{
+    Wide carry = 0;
+    int column = first;
+    for (; column <= std::min(last, left.high + right.high); ++column) {
+        int from = std::max(left.low, column - right.high);
+        int to = std::min(left.high, column - right.low);
+        // Two sums, so that the additions do not wait on each other.
+        Wide sum = carry;
+        Wide other = 0;
+        int i = from;
+        for (; i + 1 <= to; i += 2) {
+            sum += static_cast<Wide>(left.limbs[i]) * right.limbs[column - i];
+            other += static_cast<Wide>(left.limbs[i + 1]) * right.limbs[column - i - 1];
+        }
+        if (i == to)
+            sum += static_cast<Wide>(left.limbs[i]) * right.limbs[column - i];
+        carry = LimbDivider::divideWide(sum + other, limbs[column - first]);
+    }
+    // Above the factors' columns only the carry is left.
+    for (; column <= last; ++column) {
+        if (carry == 0) {
+            std::fill(limbs + (column - first), limbs + (last - first + 1), 0);
+            break;
+        }
+        carry = LimbDivider::divideWide(carry, limbs[column - first]);
+    }
+}
+
+// The product for b's word 0 zero at any word count; false (out untouched)
+// when the dropped carry is not decided by the words read.
+bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
+{
+    int count = a.wordCount();
+    int fractionWords = count - count / 2;
+    std::int64_t dropped = long_detail::rowCarrySum(a, b);
+    if (dropped < 0)
+        return false;
+    if (count == kLongWordsAtStart) {
+        multiplyTenWords(a, b, dropped, out);
+        return true;
+    }
+    const LongWord* leftWords = a.words().data();
+    const LongWord* rightWords = b.words().data();
+    int leftFirst = long_detail::firstNonzeroFrom(leftWords, 0, count);
+    int rightFirst = long_detail::firstNonzeroFrom(rightWords, 0, count);
+    int resultLimbs = (count + kLimbWords - 1) / kLimbWords;
+    std::uint64_t limbs[2 * long_detail::kMaxLimbs];
+    if (leftFirst == count || rightFirst == count) {
+        std::fill(limbs, limbs + resultLimbs, 0);
+        long_detail::storeLimbsAt(limbs, resultLimbs, count - 1, out.words().data());
+        return true;
+    }
+    // 1. B moved up `shift` words puts the cut of the product at a limb
+    //    boundary: limb `cut` of the product is the result's last limb.
+    int shift = (kLimbWords - fractionWords % kLimbWords) % kLimbWords;
+    int cut = (fractionWords + shift) / kLimbWords;
+    LimbNumber left;
+    LimbNumber right;
+    long_detail::toLimbNumber(leftWords, count, leftFirst, lastNonzero(a), 0, left);
+    long_detail::toLimbNumber(rightWords, count, rightFirst, lastNonzero(b), shift, right);
+    // 2. The columns from two below the cut: the columns left out add less
+    //    than (n + 1) units of limb cut - 1 (n limbs in the longer factor), so
+    //    the truncation at the cut is certain unless limb cut - 1 is that close
+    //    to 10^18; then every column is summed.
+    int lowest = left.low + right.low;
+    int first = std::min(std::max(lowest, cut - 2), cut);
+    int last = cut + resultLimbs - 1;
+    productColumns(left, right, first, last, limbs);
+    if (first > lowest) {
+        auto reach =
+            static_cast<std::uint64_t>(std::max(left.high - left.low, right.high - right.low) + 3);
+        if (limbs[cut - 1 - first] >= kLimbBase - reach) {
+            first = lowest;
+            productColumns(left, right, first, last, limbs);
+        }
+    }
+    // 3. Less the dropped carry at the cut.
+    std::uint64_t* result = limbs + (cut - first);
+    subtractAt(result, 0, resultLimbs - 1, static_cast<std::uint64_t>(dropped));
+    long_detail::storeLimbsAt(result, resultLimbs, count - 1, out.words().data());
     return true;
 }
 
-bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
+} // namespace
+
+namespace long_detail {
+
+std::int64_t rowCarrySum(const LongNum& a, const LongNum& b)
 {
-    return a.wordCount() == kLongWordsAtStart ? multiplyByLimbs<kLongWordsAtStart>(a, b, out)
-                                              : multiplyByLimbs<0>(a, b, out);
+    return a.wordCount() == kLongWordsAtStart ? droppedCarryTenWords(a, b) : droppedCarry(a, b);
 }
 
-} // namespace
+void storeLimbsAt(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* words)
+{
+    for (int m = 0; m < limbCount; ++m) {
+        int start = lastIndex + 1 - kLimbWords * (m + 1);
+        if (start >= 0 && limbs[m] == 0) {
+            for (int w = 0; w < kLimbWords; ++w)
+                words[start + w] = 0;
+        } else if (start >= 0) {
+            storeLimbWords(limbs[m], words + start);
+        } else {
+            std::uint64_t value = limbs[m];
+            for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
+                words[index] = static_cast<LongWord>(value % 1000);
+            break;
+        }
+    }
+}
+
+} // namespace long_detail
 
 void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
 {

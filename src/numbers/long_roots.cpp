@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
+#include "numbers/long_limbs.h"
 
 #include <array>
 #include <cmath>
@@ -15,6 +16,9 @@ namespace {
 // Exact powers are checked on integers in base 1000 (least significant word
 // first) only up to this many words; beyond it the nearer candidate is taken.
 constexpr size_t kExactCheckWords = 4000;
+
+// Square roots up to this many words are found digit by digit in limbs.
+constexpr int kLimbRootWords = kLongWordsMax;
 
 using BigInteger = std::vector<std::uint32_t>;
 
@@ -175,6 +179,40 @@ bool smallSquareRoot(const LongNum& a, int first, LongNum& out)
     return true;
 }
 
+// floor(sqrt(|a| 1000^F)) by the digit-by-digit root in limbs of 10^18. The
+// radicand is moved up by an even number of words 2z, so that it fills an
+// even number of limbs with a top limb of at least 10^12; the root then
+// carries z words more, which are dropped.
+void limbSquareRoot(const LongNum& a, int first, LongNum& out)
+{
+    using long_detail::kLimbWords;
+    int count = a.wordCount();
+    int fractionWords = count - longIntegerWords();
+    int radicandWords = count - first + fractionWords;
+    int rootLimbs = (radicandWords + 2 * kLimbWords - 1) / (2 * kLimbWords);
+    int spare = 2 * kLimbWords * rootLimbs - radicandWords;
+    int extra = spare / 2; // z
+    int shift = fractionWords + 2 * extra;
+    long_detail::LimbNumber number;
+    long_detail::toLimbNumber(a.words().data(), count, first, long_detail::lastNonzero(a),
+                              shift % kLimbWords, number);
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> radicand{};
+    std::copy(number.limbs + number.low, number.limbs + number.high + 1,
+              radicand.begin() + number.low + shift / kLimbWords);
+    std::array<std::uint64_t, long_detail::kMaxLimbs> root;
+    long_detail::squareRootLimbs(radicand.data(), rootLimbs, root.data());
+    // The root's words, then its top words without the z extra ones.
+    std::array<LongWord, long_detail::kMaxLimbs * kLimbWords> words;
+    int rootWords = kLimbWords * rootLimbs;
+    long_detail::storeLimbsAt(root.data(), rootLimbs, rootWords - 1, words.data());
+    LongWord* digits = out.words().data();
+    std::fill(digits, digits + count, 0);
+    int kept = std::min(count, rootWords - extra);
+    std::copy(words.begin() + (rootWords - extra - kept), words.begin() + (rootWords - extra),
+              digits + count - kept);
+    out.setSign(kLongPlus);
+}
+
 } // namespace
 
 void LongSqrt(const LongNum& a, LongNum& out)
@@ -190,6 +228,10 @@ void LongSqrt(const LongNum& a, LongNum& out)
     }
     if (smallSquareRoot(a, first, out))
         return;
+    if (a.wordCount() <= kLimbRootWords) {
+        limbSquareRoot(a, first, out);
+        return;
+    }
     // The root has about half the integer words of a, and the fraction words:
     // its words and 64 guard bits are all the precision it needs.
     int half = longIntegerWords();
@@ -227,7 +269,10 @@ void LongRoot(const LongNum& a, int n, LongNum& out)
         out.setSign(sign);
         return;
     }
-    int fraction = long_engine::fractionLimbs(8);
+    // The root's integer bits, its fraction words and guard bits: the nearer
+    // cases are settled exactly by truncatedRoot.
+    int integerBits = std::max(0, longIntegerWords() - long_detail::firstNonzero(a)) * 10 / n;
+    int fraction = long_engine::resultFractionLimbs(integerBits + 18);
     long_engine::Scaled scaled = long_engine::toScaled(a, fraction);
     Fixed mantissa = scaled.mantissa;
     if (mantissa.isNegative())

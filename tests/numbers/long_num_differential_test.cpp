@@ -216,6 +216,102 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
     }
 }
 
+// Radicands next to squares and cubes of roots made of 999 words, single
+// words and random words: the root's last word and the carries above it are
+// the ones a limb-wise or lower-precision root gets wrong first.
+TEST_P(DifferentialTest, RootsNextToPowers)
+{
+    int words = GetParam();
+    RandomLongNums random(11u + static_cast<unsigned>(words));
+    LongNum unit;
+    unit[words - 1] = 1;
+    for (int round = 0; round < 150; ++round) {
+        LongNum root;
+        int first = random.pick(words / 4, words - 1);
+        int last = random.pick(first, words - 1);
+        for (int i = first; i <= last; ++i) {
+            switch (round % 3) {
+            case 0:
+                root[i] = 999;
+                break;
+            case 1:
+                root[i] = i == first ? random.pick(1, 999) : 0;
+                break;
+            default:
+                root[i] = random.pick(0, 999);
+                break;
+            }
+        }
+        LongNum square;
+        LongMul(root, root, square);
+        LongNum cube;
+        LongMul(square, root, cube);
+        for (int degree : {2, 3}) {
+            const LongNum& power = degree == 2 ? square : cube;
+            LongNum radicands[3];
+            LongSub(power, unit, radicands[0]);
+            radicands[1] = power;
+            LongAdd(power, unit, radicands[2]);
+            for (const LongNum& radicand : radicands) {
+                LongNum expected;
+                LongNum actual;
+                if (degree == 2) {
+                    baseline::LongSqrt(radicand, expected);
+                    LongSqrt(radicand, actual);
+                    ASSERT_EQ(toWords(actual), toWords(expected))
+                        << "sqrt of " << LongToText(radicand);
+                }
+                baseline::LongRoot(radicand, degree, expected);
+                LongRoot(radicand, degree, actual);
+                ASSERT_EQ(toWords(actual), toWords(expected))
+                    << "root " << degree << " of " << LongToText(radicand);
+                texts();
+            }
+        }
+    }
+}
+
+// Arguments of one significant word, alone and next to 1: the functions'
+// first series terms are then exact in decimal, and the value lies just
+// past a word boundary (e^x = 1 + x + x^2/2 + ..., sin x = x - x^3/6 + ...).
+TEST_P(DifferentialTest, FunctionsOfArgumentsWithOneSignificantWord)
+{
+    int words = GetParam();
+    int half = words / 2;
+    using Unary = void (*)(const LongNum&, LongNum&);
+    auto logarithm = [](const LongNum& a, LongNum& out) { LongLn(a, out); };
+    auto baselineLogarithm = [](const LongNum& a, LongNum& out) { baseline::LongLn(a, out); };
+    const std::pair<Unary, Unary> functions[] = {
+        {LongExp, baseline::LongExp},
+        {LongSin, baseline::LongSin},
+        {LongCos, baseline::LongCos},
+        {logarithm, baselineLogarithm},
+    };
+    int stride = std::max(1, (words - half) / 16);
+    for (int index = half; index < words; index += index + 3 >= words ? 1 : stride) {
+        for (LongWord digit : {1, 3, 210, 999}) {
+            LongNum small;
+            small[index] = digit;
+            LongNum arguments[4];
+            arguments[0] = small;
+            arguments[1] = small;
+            arguments[1].setSign(kLongMinus);
+            LongAdd(LongNum::fromInteger(1), small, arguments[2]);
+            LongSub(LongNum::fromInteger(1), small, arguments[3]);
+            for (const LongNum& argument : arguments) {
+                for (const auto& [current, reference] : functions) {
+                    LongNum expected;
+                    LongNum actual;
+                    reference(argument, expected);
+                    current(argument, actual);
+                    ASSERT_EQ(toWords(actual), toWords(expected)) << LongToText(argument);
+                    texts();
+                }
+            }
+        }
+    }
+}
+
 // A result may be one of the operands.
 TEST_P(DifferentialTest, ResultsInPlaceOfAnOperand)
 {
