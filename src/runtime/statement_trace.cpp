@@ -43,7 +43,9 @@ void writeWatchValue(JsonWriter& json, const WatchValue& value)
     json.beginObject();
     json.key("name").string(value.name);
     json.key("kind").string(watchKindName(value.kind));
-    json.key("value").string(value.text);
+    if (!value.scope.empty())
+        json.key("scope").string(value.scope);
+    json.key("shown").string(value.text);
     for (const WatchField& field : value.fields)
         json.key(field.key).string(field.value);
     json.endObject();

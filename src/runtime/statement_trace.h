@@ -37,8 +37,9 @@ private:
     StepChanges m_changes;
 };
 
-// A value as {"name", "kind", "value" (the text people read), then its
-// fields under the keys of the run's JSON}.
+// A value as {"name", "kind", "scope" (only when the name is the caller's),
+// "shown" (the text people read), then its fields under the keys of the
+// run's JSON}.
 void writeWatchValue(JsonWriter& json, const WatchValue& value);
 
 // Where a paused program stands, as the members of a JSON object (no

@@ -70,8 +70,11 @@ std::vector<WatchValue> StepChanges::namedValues(ConstructionState& state, std::
     if (target.empty())
         return values;
     std::optional<NamedObject> named = findNamed(state, target, targetScope);
-    if (named && !alreadyNamed(values, target, named->kind))
-        values.push_back(describeObject(*named->object, named->kind, std::string(target)));
+    if (!named || (targetScope == scope && alreadyNamed(values, target, named->kind)))
+        return values;
+    values.push_back(describeObject(*named->object, named->kind, std::string(target)));
+    if (targetScope != scope)
+        values.back().scope = std::string(targetScope);
     return values;
 }
 

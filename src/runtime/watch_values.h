@@ -32,6 +32,9 @@ struct WatchValue {
     std::string text;
     std::vector<WatchField> fields;
     const GeoObject* object = nullptr;
+    // The scope of the name when it is not the one asked about (the
+    // caller's target that `return` binds); empty otherwise.
+    std::string scope;
 };
 
 // Describes one object of a kind under a name: points with their
