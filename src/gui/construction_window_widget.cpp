@@ -423,10 +423,10 @@ void ConstructionWindowWidget::takeOver(const HandOver& handOver)
                 breakpoints.insert(*place);
         }
         m_model.setBreakpoints(std::move(breakpoints));
-        m_model.setRunToPlace(handOver.runTo ? findSourcePlace(*handOver.mainFile,
-                                                               handOver.runTo->file,
-                                                               handOver.runTo->line)
-                                             : std::nullopt);
+        m_model.setRunToPlace(
+            handOver.runTo
+                ? findSourcePlace(*handOver.mainFile, handOver.runTo->file, handOver.runTo->line)
+                : std::nullopt);
         m_model.startProgram(*handOver.mainFile, handOver.moduleCode, mode);
     }
     refresh();
