@@ -263,6 +263,7 @@ void ConstructionWindowWidget::buildMenus()
 void ConstructionWindowWidget::buildProgramMenu()
 {
     QMenu* program = menuBar()->addMenu("P&rogram");
+    m_programMenu = program;
     struct Command {
         const char* text;
         const char* name;
@@ -289,12 +290,11 @@ void ConstructionWindowWidget::buildProgramMenu()
     watch->setObjectName("watch");
     watch->setShortcut(QKeySequence(Qt::Key_F6));
     program->addAction(watch);
-    connect(watch, &QAction::toggled, this, [this] { m_watch->refresh(); });
 }
 
 QAction* ConstructionWindowWidget::programAction(const QString& name) const
 {
-    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+    for (QAction* action : m_programMenu->actions()) {
         if (action->objectName() == name)
             return action;
     }

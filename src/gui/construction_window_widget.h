@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QTimer;
 
@@ -101,6 +102,7 @@ private:
     QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;
     WatchPanel* m_watch;
+    QMenu* m_programMenu = nullptr;
     QElapsedTimer m_progressClock;
     std::vector<QWidget*> m_panels;
 };

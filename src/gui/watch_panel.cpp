@@ -79,6 +79,12 @@ void WatchPanel::refresh()
     showValues();
 }
 
+void WatchPanel::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    refresh();
+}
+
 void WatchPanel::showValues()
 {
     int row = m_stack->currentRow();

@@ -29,6 +29,10 @@ public:
     QListWidget* stack() const { return m_stack; }
     QTableWidget* values() const { return m_values; }
 
+protected:
+    // The panel was hidden while the program stepped: it reads it again.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showValues();
 
