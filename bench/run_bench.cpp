@@ -5,6 +5,7 @@
 #include "app/module_executors.h"
 #include "platform/scripted_host.h"
 #include "runtime/construction_window.h"
+#include "runtime/statement_trace.h"
 #include "script/compiler.h"
 #include "script/script_loader.h"
 
@@ -67,6 +68,42 @@ void RunGeneratedScript(benchmark::State& state)
         benchmark::Counter(kStatements, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(RunGeneratedScript)->Unit(benchmark::kMillisecond);
+
+// The same run with the trace of kestrane-cli run --trace: a JSON line per
+// statement with the values of the names it made.
+void TraceGeneratedScript(benchmark::State& state)
+{
+    kestrane::ScriptedHost host;
+    kestrane::Directories directories;
+    kestrane::ScriptLoader loader(host, directories);
+    auto main = loader.build(generatedScript(), 502, "NoName", "", "");
+    kestrane::ModuleState modules;
+    modules.set(502);
+    if (!kestrane::Compiler(modules, host).compile(*main).ok()) {
+        state.SkipWithError("the generated script does not compile");
+        return;
+    }
+    kestrane::ConstructionWindow window(host);
+    kestrane::registerModuleExecutors(window.executors());
+    std::string trace;
+    kestrane::StatementTrace tracer(
+        window.state(), [](const kestrane::ScriptFile*) { return std::string("bench.kst"); },
+        [&trace](const std::string& line) {
+            trace += line;
+            trace += '\n';
+        });
+    window.setObserver(&tracer);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        trace.clear();
+        window.startProgram(*main, 502, kestrane::RunMode::Run);
+        bytes = trace.size();
+    }
+    state.counters["statements/s"] =
+        benchmark::Counter(kStatements, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["traceBytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(TraceGeneratedScript)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

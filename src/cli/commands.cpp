@@ -53,6 +53,10 @@ constexpr Option kRunOptions[] = {
     valued("--keep", "FILE", File, "run FILE first and keep its figure").files("kst").repeated(),
     valued("--options", "DIR", Directory, "read the options file and MainOpt in DIR only"),
     valued("--allow-write", "DIR", Directory, "let the program write files in DIR too").repeated(),
+    valued("--trace", "PATH", Output,
+           "write a JSON line per executed statement (\"-\": standard output)"),
+    valued("--break", "LINE", Text, "stop before LINE (FILE:LINE in an include) and write the JSON")
+        .repeated(),
 };
 
 constexpr Operand kLongOperands[] = {
@@ -244,7 +248,7 @@ constexpr Command kCommands[] = {
      "run FILE [--json [PATH]] [--png PATH] [--svg PATH] [--obj PATH]\n"
      "[--tikz PATH [--tikz-standalone] [--tikz-scale N]] [--pdf PATH]\n"
      "[--save-program PATH] [--click X,Y]... [--ticks N] [--keep FILE]... [--options DIR]\n"
-     "[--allow-write DIR]...",
+     "[--allow-write DIR]... [--trace PATH] [--break [FILE:]LINE]...",
      "Loads the script FILE with its include files, compiles it as check does\n"
      "(reading the options file the same way, and \"MainOpt\" for whether messages\n"
      "are drawn) and runs start(...) to its end, passing every Break. Each --keep\n"
@@ -274,6 +278,14 @@ constexpr Command kCommands[] = {
      "directory of the options (the current directory when none is set), subfolders\n"
      "included; each --allow-write DIR adds a folder. Any other file is refused with\n"
      "a run-time error naming it, and nothing is written.\n"
+     "--trace PATH writes one JSON line per executed statement (\"-\": standard\n"
+     "output, before the JSON): {\"file\", \"line\", \"procedure\", \"depth\",\n"
+     "\"statement\", \"names\" (the names it made or changed with their values),\n"
+     "\"condition\" (for an if)}. Each --break LINE (FILE:LINE for a line of an\n"
+     "include file) stops the program before that line, as Break pauses it, and\n"
+     "writes the construction as --json does (to standard output unless --json\n"
+     "says otherwise) with \"paused\": the place, the call stack and the values of\n"
+     "the names of the innermost procedure; the exit status is then 0.\n"
      "Exit status: 0 the program ran to its end; 1 it was refused or stopped\n"
      "(compile error, run-time stop, start never ran, a parameter left unchosen,\n"
      "a write refused);\n"

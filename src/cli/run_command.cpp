@@ -44,7 +44,27 @@ struct RunArguments {
     std::size_t ticks = 0;
     // Folders the program may write in besides its own and the working one.
     std::vector<std::string> allowWrite;
+    std::optional<std::string> trace;
+    std::vector<BreakLine> breakLines;
 };
+
+// LINE, or FILE:LINE for a line of an include file; lines count from 1.
+std::optional<BreakLine> parseBreakLine(std::string_view text)
+{
+    std::size_t colon = text.rfind(':');
+    BreakLine line;
+    std::string_view number = text;
+    if (colon != std::string_view::npos) {
+        line.file = std::string(text.substr(0, colon));
+        number = text.substr(colon + 1);
+    }
+    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), line.line);
+    if (error != std::errc() || end != number.data() + number.size() || line.line < 1)
+        return {};
+    if (colon != std::string_view::npos && line.file.empty())
+        return {};
+    return line;
+}
 
 // Timer ticks after a run: enough for any animation one would look at.
 constexpr std::size_t kMostTicks = 100000;
@@ -108,6 +128,13 @@ std::string readArguments(const ParsedArguments& given, RunArguments& parsed)
             return "--click needs a position X,Y of two finite numbers from -1000000 to 1000000";
         parsed.clicks.push_back(*click);
     }
+    parsed.trace = given.value("--trace");
+    for (const std::string& text : given.values("--break")) {
+        std::optional<BreakLine> line = parseBreakLine(text);
+        if (!line)
+            return "--break needs a line LINE or FILE:LINE, counted from 1";
+        parsed.breakLines.push_back(std::move(*line));
+    }
     parsed.allowWrite = given.values("--allow-write");
     for (const std::string& folder : parsed.allowWrite) {
         if (!std::filesystem::is_directory(folder))
@@ -139,7 +166,8 @@ bool writeOutputs(const RunArguments& arguments, const ScriptRun& run, RunOutcom
 {
     bool written = true;
     if (arguments.json) {
-        written &= writeOutput(*arguments.json, storeJson(run.window(), run.messages(), outcome),
+        written &= writeOutput(*arguments.json,
+                               storeJson(run.window(), run.messages(), outcome, run.pausedJson()),
                                out, err);
     }
     if (arguments.svg) {
@@ -198,7 +226,24 @@ int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& er
         return usageError(err, "run", "'" + *parsed.options + "' is not a directory");
     ScriptRun run(err, readScriptSetup(parsed.options));
     run.allowWritesIn(parsed.allowWrite);
+    // A stop at a line shows the construction there, as --json does.
+    if (!parsed.breakLines.empty() && !parsed.json)
+        parsed.json = "-";
+    run.breakAt(parsed.breakLines);
+    std::string trace;
+    bool traceToOutput = parsed.trace == "-";
+    if (parsed.trace) {
+        run.traceTo([&](const std::string& line) {
+            if (traceToOutput)
+                out << line << '\n';
+            else
+                trace += line + '\n';
+        });
+    }
     ScriptRunStatus status = run.run(parsed.file, parsed.keep, parsed.clicks);
+    if (parsed.trace && !traceToOutput && status != ScriptRunStatus::FileError &&
+        !writeOutput(*parsed.trace, trace, out, err))
+        return kUsageError;
     if (status == ScriptRunStatus::FileError)
         return kUsageError;
     if (status == ScriptRunStatus::CompileError) {
@@ -213,7 +258,7 @@ int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& er
     }
     run.afterRun(parsed.ticks);
     // A program that stopped still leaves its construction to look at.
-    bool finished = status == ScriptRunStatus::Finished;
+    bool finished = status == ScriptRunStatus::Finished || status == ScriptRunStatus::AtBreakpoint;
     if (!writeOutputs(parsed, run, finished ? RunOutcome::Completed : RunOutcome::Stopped, out,
                       err))
         return kUsageError;

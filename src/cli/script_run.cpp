@@ -8,11 +8,13 @@
 #include "cli/commands.h"
 #include "cli/png_export.h"
 #include "runtime/module_scene.h"
+#include "runtime/source_places.h"
 #include "script/compiler.h"
 #include "script/script_loader.h"
 
 #include <filesystem>
 #include <ostream>
+#include <set>
 
 namespace kestrane::cli {
 
@@ -102,11 +104,11 @@ ScriptRunStatus ScriptRun::run(const std::string& path,
 {
     m_nextClick = 0;
     for (const std::string& kept : keptPrograms) {
-        ScriptRunStatus status = runProgram(kept, clicks);
+        ScriptRunStatus status = runProgram(kept, clicks, false);
         if (status != ScriptRunStatus::Finished)
             return status;
     }
-    ScriptRunStatus status = runProgram(path, clicks);
+    ScriptRunStatus status = runProgram(path, clicks, true);
     m_leftOverClicks.clear();
     if (status != ScriptRunStatus::Finished || m_nextClick >= clicks.size())
         return status;
@@ -135,8 +137,38 @@ void ScriptRun::afterRun(std::size_t ticks)
     m_window.showDeferredMessage();
 }
 
+std::string ScriptRun::traceFileName(const ScriptFile* file, const std::string& path) const
+{
+    if (!file || m_programs.empty() || file == m_programs.back().get())
+        return path;
+    return file->name.empty() ? file->path : file->name;
+}
+
+bool ScriptRun::watchMainProgram(const ScriptFile& main, const std::string& path)
+{
+    std::set<SourcePlace> places;
+    for (const BreakLine& line : m_breakLines) {
+        std::optional<SourcePlace> place = findSourcePlace(main, line.file, line.line - 1);
+        if (!place) {
+            m_errors << "kestrane-cli run: --break " << line.file << ':' << line.line
+                     << ": the program has no file " << line.file << '\n';
+            return false;
+        }
+        places.insert(*place);
+    }
+    m_window.setBreakpoints(std::move(places));
+    if (m_traceSink) {
+        m_trace = std::make_unique<StatementTrace>(
+            m_window.state(),
+            [this, path](const ScriptFile* file) { return traceFileName(file, path); },
+            m_traceSink);
+        m_window.setObserver(m_trace.get());
+    }
+    return true;
+}
+
 ScriptRunStatus ScriptRun::runProgram(const std::string& path,
-                                      const std::vector<ClickPosition>& clicks)
+                                      const std::vector<ClickPosition>& clicks, bool mainProgram)
 {
     ScriptCompilation compilation(m_host, m_setup.directories);
     ScriptRunStatus compiled = compilation.compile(path);
@@ -145,10 +177,22 @@ ScriptRunStatus ScriptRun::runProgram(const std::string& path,
     if (compiled != ScriptRunStatus::Finished)
         return compiled;
     m_programs.push_back(compilation.takeFile());
-    if (!m_window.startProgram(*m_programs.back(), compilation.module(), RunMode::Run))
+    if (mainProgram && !watchMainProgram(*m_programs.back(), path))
+        return ScriptRunStatus::FileError;
+    bool started = m_window.startProgram(*m_programs.back(), compilation.module(), RunMode::Run);
+    if (!started) {
+        m_window.setObserver(nullptr);
         return ScriptRunStatus::Stopped;
-    // Every pause is passed, however many there are.
+    }
+    // Every pause is passed, however many there are, but a breakpoint's.
     while (m_window.running()) {
+        if (m_window.interpreter().atBreakpointPause()) {
+            m_pausedJson = pausedJsonMembers(
+                m_window.interpreter(), m_window.state(),
+                [this, &path](const ScriptFile* file) { return traceFileName(file, path); });
+            m_window.setObserver(nullptr);
+            return ScriptRunStatus::AtBreakpoint;
+        }
         if (m_window.pendingChoice() != 0) {
             if (m_nextClick >= clicks.size())
                 break;
@@ -158,6 +202,7 @@ ScriptRunStatus ScriptRun::runProgram(const std::string& path,
             m_window.pressSpace();
         }
     }
+    m_window.setObserver(nullptr);
     m_window.showDeferredMessage();
     if (m_window.pendingChoice() != 0) {
         reportProblem(m_host, "run",

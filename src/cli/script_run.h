@@ -3,10 +3,12 @@
 
 #include "platform/console_host.h"
 #include "runtime/construction_window.h"
+#include "runtime/statement_trace.h"
 #include "script/directories.h"
 #include "script/module.h"
 #include "script/script_file.h"
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -42,6 +44,14 @@ enum class ScriptRunStatus {
     CompileError,    // the compiler refused a script
     Stopped,         // refused or stopped: start(...) never ran or did not reach its END
     WaitingForClick, // start(...) still waits for a choice on the screen
+    AtBreakpoint,    // the main program stopped at a breakpoint (--break)
+};
+
+// A line a run stops before: in the main file when `file` is empty, else in
+// the include of that name; lines count from 1.
+struct BreakLine {
+    std::string file;
+    int line = 0;
 };
 
 // The first compile error of a program: the file that holds it (as named on
@@ -93,6 +103,14 @@ public:
     // working directory.
     void allowWritesIn(std::vector<std::string> folders);
 
+    // Traces the main program: one JSON line per executed statement.
+    void traceTo(StatementTrace::Sink sink) { m_traceSink = std::move(sink); }
+    // The main program stops before the first of these lines it reaches.
+    void breakAt(std::vector<BreakLine> lines) { m_breakLines = std::move(lines); }
+    // Where the main program stopped at a breakpoint, as JSON members
+    // ("paused": {...}); empty when it did not.
+    const std::string& pausedJson() const { return m_pausedJson; }
+
     // After the run: the clicks its start(...) did not take reach the window
     // in order (the space view's control panel), then the timer ticks, at
     // once, without waiting.
@@ -102,7 +120,12 @@ public:
     const std::vector<MessageRequest>& messages() const { return m_host.messages(); }
 
 private:
-    ScriptRunStatus runProgram(const std::string& path, const std::vector<ClickPosition>& clicks);
+    ScriptRunStatus runProgram(const std::string& path, const std::vector<ClickPosition>& clicks,
+                               bool mainProgram);
+    // Breakpoints and the trace of the main program; false, with the
+    // problem reported, when a --break names no file of the program.
+    bool watchMainProgram(const ScriptFile& main, const std::string& path);
+    std::string traceFileName(const ScriptFile* file, const std::string& path) const;
 
     std::ostream& m_errors;
     ScriptSetup m_setup;
@@ -112,6 +135,10 @@ private:
     std::size_t m_nextClick = 0;
     std::vector<ClickPosition> m_leftOverClicks;
     ScriptError m_compileError;
+    StatementTrace::Sink m_traceSink;
+    std::unique_ptr<StatementTrace> m_trace;
+    std::vector<BreakLine> m_breakLines;
+    std::string m_pausedJson;
 };
 
 } // namespace kestrane::cli

@@ -40,8 +40,10 @@ void ScriptEditor::paint(Canvas& canvas) const
 {
     canvas.fillRect(0, 0, statusLeft(), m_height, kBackground);
     canvas.setFont(font());
+    paintExecutionLine(canvas);
     paintSelection(canvas);
     paintLines(canvas);
+    paintBreakpoints(canvas);
     paintCursor(canvas);
     paintCompletion(canvas);
     // Drawn last, so that a line scrolled past the text area ends at it.

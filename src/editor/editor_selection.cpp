@@ -37,6 +37,11 @@ MouseAction ScriptEditor::mouseDown(int x, int y)
     std::optional<TextPosition> position = positionAt(x, y);
     if (!position)
         return MouseAction::None;
+    // The left margin holds the breakpoints.
+    if (x < kTextLeft) {
+        toggleBreakpoint(position->line);
+        return MouseAction::None;
+    }
     m_lineBeforeMouse = cursorLine();
     setCursor(*position);
     m_selection = {*position, *position, true};

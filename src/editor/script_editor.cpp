@@ -390,6 +390,8 @@ void ScriptEditor::compileWithMode(RunState mode)
         return;
     }
     m_handOver.runState = mode;
+    m_handOver.breakpoints.assign(m_breakpoints.begin(), m_breakpoints.end());
+    m_handOver.runTo = m_runTo;
     // Compile to disk hands over the same compiled text as a run.
     m_handOver.programText = m_main->normalisedText;
     m_messageLines = {};

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,14 @@ enum class SteppingMode : std::uint8_t { StepByStep = 1, StepOver = 2 };
 // to the end, the two stepping commands step it with the space bar.
 enum class StartMode : std::uint8_t { Run, StepByStep, StepOver };
 
+// A line of the program: in the main file when `file` is empty, else in the
+// include of that name (as its #include line names it); lines count from 0.
+struct LineMark {
+    std::string file;
+    int line = 0;
+    friend auto operator<=>(const LineMark&, const LineMark&) = default;
+};
+
 struct HandOver {
     RunState runState = RunState::Nothing;
     StartMode start = StartMode::Run;
@@ -50,6 +59,9 @@ struct HandOver {
     ScriptFile* currentFile = nullptr;
     int moduleCode = 501;
     int effectiveModule = 502;
+    // The lines a run stops before, and the line Run to cursor runs to.
+    std::vector<LineMark> breakpoints;
+    std::optional<LineMark> runTo;
 };
 
 // A place in the text of the current file: a line and a byte column.
@@ -238,6 +250,23 @@ public:
     void onScreen();      // no compile: show the text on screen
     void compileToDisk(); // hidden item
 
+    // Breakpoints: lines a run stops before, kept while the editor lives
+    // (not in the file). F5 and a click in the left margin toggle the
+    // caret's or the clicked line of the file shown.
+    void toggleBreakpoint();
+    void toggleBreakpoint(int line);
+    bool hasBreakpoint(int line) const;
+    const std::set<LineMark>& breakpoints() const { return m_breakpoints; }
+    // The caret's line, as a line of the program.
+    LineMark caretMark() const;
+    // Run to cursor: compiles and runs as Run does, stopping before the
+    // caret's line.
+    void runToCursor();
+    // The statement a paused program runs next, highlighted when its file
+    // is shown (and scrolled to); none while nothing is paused.
+    void setExecutionLine(std::optional<LineMark> line);
+    const std::optional<LineMark>& executionLine() const { return m_executionLine; }
+
     // F1: opens the language reference at the word under the caret in the
     // current module, or at its index when the caret is on no reserved word.
     void helpOnWord();
@@ -308,6 +337,10 @@ private:
     void paintCursor(Canvas& canvas) const;
     void paintCompletion(Canvas& canvas) const;
     void paintStatus(Canvas& canvas) const;
+    // Breakpoints (editor_breakpoints.cpp).
+    std::string fileKey() const;
+    void paintBreakpoints(Canvas& canvas) const;
+    void paintExecutionLine(Canvas& canvas) const;
 
     Host& m_host;
     ModuleState m_modules;
@@ -350,6 +383,9 @@ private:
 
     HandOver m_handOver;
     bool m_closeRequested = false;
+    std::set<LineMark> m_breakpoints;
+    std::optional<LineMark> m_executionLine;
+    std::optional<LineMark> m_runTo;
     RunnableModule m_runnable;
 };
 

@@ -7,9 +7,11 @@
 #include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
 #include "gui/script_editor_widget.h"
+#include "gui/watch_panel.h"
 #include "platform/files.h"
 #include "runtime/construction_window.h"
 #include "runtime/figure_program.h"
+#include "runtime/source_places.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -146,6 +148,7 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     , m_scrollBar(new QScrollBar(Qt::Vertical, this))
     , m_timer(new QTimer(this))
     , m_editor(new ScriptEditorWidget(application, this))
+    , m_watch(new WatchPanel(m_model, this))
 {
     setWindowTitle(text(ConstructionWindow::kCaption));
     setGeometry(0, 0, ConstructionWindow::kWidth, ConstructionWindow::kHeight);
@@ -180,6 +183,9 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     m_timer->start(kTimerInterval);
     m_canvas->setFocus();
 
+    addDockWidget(Qt::RightDockWidgetArea, m_watch);
+    m_watch->hide();
+    m_editor->setContinueTo([this](const LineMark& line) { return continueTo(line); });
     connect(m_editor, &ScriptEditorWidget::closed, this, [this] { editorClosed(); });
     connect(m_editor, &ScriptEditorWidget::handedOver, this,
             [this](const HandOver& handOver) { takeOver(handOver); });
@@ -235,6 +241,8 @@ void ConstructionWindowWidget::buildMenus()
     });
     edit->addAction("&Text", this, [this] { openScriptEditor(); });
 
+    buildProgramMenu();
+
     QMenu* options = menuBar()->addMenu("&Options");
     m_showMessages = options->addAction("Show &messages");
     m_showMessages->setCheckable(true);
@@ -248,6 +256,99 @@ void ConstructionWindowWidget::buildMenus()
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("&index", this, [this] { m_application.showHelp(); });
     help->addAction("&about", this, [this] { showAbout(); });
+}
+
+// The stepping commands of a paused program. F9 continues here: in this
+// window no other command has it.
+void ConstructionWindowWidget::buildProgramMenu()
+{
+    QMenu* program = menuBar()->addMenu("P&rogram");
+    m_programMenu = program;
+    struct Command {
+        const char* text;
+        const char* name;
+        QKeySequence key;
+        void (ConstructionWindow::*command)();
+    };
+    const Command commands[] = {
+        {"Step &Into", "stepInto", QKeySequence(Qt::Key_F7), &ConstructionWindow::stepInto},
+        {"Step &Over", "stepOver", QKeySequence(Qt::Key_F8), &ConstructionWindow::stepOver},
+        {"Step O&ut", "stepOut", QKeySequence(Qt::SHIFT | Qt::Key_F8),
+         &ConstructionWindow::stepOut},
+        {"&Continue", "continue", QKeySequence(Qt::Key_F9), &ConstructionWindow::resume},
+    };
+    for (const Command& command : commands) {
+        QAction* item = program->addAction(command.text);
+        item->setObjectName(command.name);
+        item->setShortcut(command.key);
+        connect(item, &QAction::triggered, this,
+                [this, step = command.command] { stepping(step); });
+    }
+    program->addSeparator();
+    QAction* watch = m_watch->toggleViewAction();
+    watch->setText("&Watch");
+    watch->setObjectName("watch");
+    watch->setShortcut(QKeySequence(Qt::Key_F6));
+    program->addAction(watch);
+}
+
+QAction* ConstructionWindowWidget::programAction(const QString& name) const
+{
+    for (QAction* action : m_programMenu->actions()) {
+        if (action->objectName() == name)
+            return action;
+    }
+    return nullptr;
+}
+
+void ConstructionWindowWidget::stepping(void (ConstructionWindow::*command)())
+{
+    takeBreakpoints();
+    (m_model.*command)();
+    refresh();
+}
+
+bool ConstructionWindowWidget::continueTo(const LineMark& line)
+{
+    const ScriptFile* main = m_model.programFile();
+    if (!m_model.paused() || !main)
+        return false;
+    std::optional<SourcePlace> place = findSourcePlace(*main, line.file, line.line);
+    if (!place)
+        return false;
+    takeBreakpoints();
+    m_model.runTo(*place);
+    refresh();
+    raise();
+    activateWindow();
+    m_canvas->setFocus();
+    return true;
+}
+
+void ConstructionWindowWidget::takeBreakpoints()
+{
+    const ScriptFile* main = m_model.programFile();
+    if (!main)
+        return;
+    std::set<SourcePlace> places;
+    for (const LineMark& line : m_editor->model().breakpoints()) {
+        if (std::optional<SourcePlace> place = findSourcePlace(*main, line.file, line.line))
+            places.insert(*place);
+    }
+    m_model.setBreakpoints(std::move(places));
+}
+
+void ConstructionWindowWidget::showPause()
+{
+    std::optional<LineMark> line;
+    if (std::optional<SourcePlace> place = m_model.currentPlace()) {
+        const ScriptFile* file = place->file;
+        line = LineMark{file == m_model.programFile() || !file ? std::string() : file->name,
+                        place->line};
+    }
+    m_editor->showExecutionLine(line);
+    if (m_watch->isVisible())
+        m_watch->refresh();
 }
 
 void ConstructionWindowWidget::buildStatusBar()
@@ -316,6 +417,16 @@ void ConstructionWindowWidget::takeOver(const HandOver& handOver)
                                                                  : RunMode::Run;
         // Data files are looked for where the editor checked them.
         m_model.state().dataFiles().directories = m_editor->model().directories();
+        std::set<SourcePlace> breakpoints;
+        for (const LineMark& line : handOver.breakpoints) {
+            if (auto place = findSourcePlace(*handOver.mainFile, line.file, line.line))
+                breakpoints.insert(*place);
+        }
+        m_model.setBreakpoints(std::move(breakpoints));
+        m_model.setRunToPlace(
+            handOver.runTo
+                ? findSourcePlace(*handOver.mainFile, handOver.runTo->file, handOver.runTo->line)
+                : std::nullopt);
         m_model.startProgram(*handOver.mainFile, handOver.moduleCode, mode);
     }
     refresh();
@@ -350,6 +461,7 @@ void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
         }
         return;
     case Qt::Key_Space:
+        takeBreakpoints();
         m_model.pressSpace();
         refresh();
         return;
@@ -509,6 +621,7 @@ void ConstructionWindowWidget::refresh()
     m_panels[ConstructionWindow::kMessagePanel]->update();
     m_canvas->update();
     updateUndoActions();
+    showPause();
 }
 
 void ConstructionWindowWidget::showAbout()

@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QTimer;
 
@@ -18,7 +19,9 @@ namespace kestrane {
 class Application;
 class ConstructionWindow;
 class ScriptEditorWidget;
+class WatchPanel;
 struct HandOver;
+struct LineMark;
 
 // The main window: the construction canvas with its scroll bar, the menus and
 // the nine status-bar panels. Closing it ends the program.
@@ -36,6 +39,9 @@ public:
     QWidget* canvas() const;
     QScrollBar* scrollBar() const { return m_scrollBar; }
     QTimer* timer() const { return m_timer; }
+    WatchPanel* watchPanel() const { return m_watch; }
+    // The Program menu's item with the object name ("stepInto", "watch").
+    QAction* programAction(const QString& name) const;
 
     // Edit > Text, the "Text" panel and Esc: shows the script editor with
     // the directories of this window.
@@ -51,6 +57,17 @@ private:
     class MessagePanel;
 
     void buildMenus();
+    void buildProgramMenu();
+    // Runs a stepping command of the paused program with the editor's
+    // breakpoints, then shows where it stopped.
+    void stepping(void (ConstructionWindow::*command)());
+    // Continues a paused program to a line of the editor; false when no
+    // program is paused there.
+    bool continueTo(const LineMark& line);
+    // The editor's breakpoints, as lines of the program last started.
+    void takeBreakpoints();
+    // The watch panel and the editor's highlighted statement.
+    void showPause();
     void buildStatusBar();
     void showAbout();
     void editorClosed();
@@ -84,6 +101,8 @@ private:
     QTimer* m_timer;
     QtPictureWriter m_pictures;
     ScriptEditorWidget* m_editor;
+    WatchPanel* m_watch;
+    QMenu* m_programMenu = nullptr;
     QElapsedTimer m_progressClock;
     std::vector<QWidget*> m_panels;
 };

@@ -358,6 +358,28 @@ void ScriptEditorWidget::buildProgramMenu()
         m_model.stepByStep();
     })->setShortcut(QKeySequence(Qt::Key_F7));
     addCommand("&OnScreen", "onScreen", [this] { m_model.onScreen(); });
+    program->addSeparator();
+    // F5 and Ctrl+F10 mean nothing else in this window.
+    addItem(program, "Toggle &breakpoint", "toggleBreakpoint", [this] {
+        m_model.toggleBreakpoint();
+    })->setShortcut(QKeySequence(Qt::Key_F5));
+    QAction* runTo = program->addAction("Run to c&ursor");
+    runTo->setObjectName("runToCursor");
+    runTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F10));
+    connect(runTo, &QAction::triggered, this, [this] {
+        if (m_continueTo && m_continueTo(m_model.caretMark()))
+            return;
+        runProgram([this] { m_model.runToCursor(); });
+    });
+}
+
+void ScriptEditorWidget::showExecutionLine(const std::optional<LineMark>& line)
+{
+    if (line == m_model.executionLine())
+        return;
+    m_model.setExecutionLine(line);
+    if (isVisible())
+        refresh();
 }
 
 void ScriptEditorWidget::buildModuleMenu()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -42,6 +43,15 @@ public:
     // the command line).
     void openFractionsWindow(const std::string& file = {});
     void openGraphWindow(const std::string& file = {});
+    // Run to cursor continues a paused program when this answers true;
+    // otherwise it compiles and runs the program to the caret's line.
+    void setContinueTo(std::function<bool(const LineMark&)> continueTo)
+    {
+        m_continueTo = std::move(continueTo);
+    }
+    // Highlights the statement a paused program runs next (none: no
+    // highlight) and shows its line.
+    void showExecutionLine(const std::optional<LineMark>& line);
 
 signals:
     // A compiled program (or OnScreen's text) for the construction window.
@@ -82,6 +92,7 @@ private:
     QScrollBar* m_scrollBar;
     QTimer* m_timer;
     bool m_modalOpen = false;
+    std::function<bool(const LineMark&)> m_continueTo;
 };
 
 } // namespace kestrane

@@ -5,6 +5,7 @@
 #include "platform/text_encoding.h"
 #include "runtime/construction_painter.h"
 #include "runtime/module_scene.h"
+#include "runtime/step_changes.h"
 #include "script/module.h"
 #include "script/script_file.h"
 #include "script/words.h"
@@ -28,6 +29,22 @@ private:
 };
 
 constexpr std::string_view kStartScope = "start";
+// The band behind the statement about to run in a listing: light yellow.
+constexpr ColorRef kCurrentLineColour = 0x99FFFF;
+
+// Remembers the name the last statement gave, for the highlight of a step.
+class LastTarget final : public StepObserver {
+public:
+    void beforeStatement() override {}
+    void afterStatement(const ExecutedStatement& statement) override
+    {
+        target = statement.target;
+        scope = statement.targetScope;
+    }
+
+    std::string target;
+    std::string scope;
+};
 
 bool startHasParameters(const ScriptFile& main)
 {
@@ -76,7 +93,9 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
 {
     LongNumHostScope longNumHost(m_state.host());
     m_history.record(capture());
+    clearStepped();
     m_interpreter.stop();
+    m_programFile = &main;
     m_tools.reset();
     m_hoverText.clear();
     m_programModule = executorCode;
@@ -100,8 +119,8 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
     }
     if (!m_executors.has(executorCode)) {
         m_state.host().message(std::string(runtime_message::kRunTimeCaption),
-                               moduleCannotRunMessage(executorCode),
-                               MessageButtons::Ok, MessageIcon::Error);
+                               moduleCannotRunMessage(executorCode), MessageButtons::Ok,
+                               MessageIcon::Error);
         return false;
     }
     m_interpreter.start(main, executorCode, mode);
@@ -110,8 +129,100 @@ bool ConstructionWindow::startProgram(const ScriptFile& main, int executorCode, 
 
 void ConstructionWindow::pressSpace()
 {
+    if (!m_interpreter.paused()) {
+        LongNumHostScope longNumHost(m_state.host());
+        m_interpreter.pressSpace();
+        return;
+    }
+    stepCommand([this] { m_interpreter.pressSpace(); });
+}
+
+void ConstructionWindow::stepInto()
+{
+    stepCommand([this] { m_interpreter.stepInto(); });
+}
+
+void ConstructionWindow::stepOver()
+{
+    stepCommand([this] { m_interpreter.stepOver(); });
+}
+
+void ConstructionWindow::stepOut()
+{
+    stepCommand([this] { m_interpreter.stepOut(); });
+}
+
+void ConstructionWindow::resume()
+{
+    stepCommand([this] { m_interpreter.resume(); });
+}
+
+void ConstructionWindow::runTo(SourcePlace place)
+{
+    if (!paused())
+        return;
+    m_interpreter.setRunToPlace(place);
+    resume();
+}
+
+void ConstructionWindow::setBreakpoints(std::set<SourcePlace> places)
+{
+    m_interpreter.setBreakpoints(std::move(places));
+}
+
+std::optional<SourcePlace> ConstructionWindow::currentPlace() const
+{
+    if (!paused())
+        return {};
+    return m_interpreter.nextPlace();
+}
+
+template<class Command>
+void ConstructionWindow::stepCommand(Command command)
+{
+    if (!paused())
+        return;
     LongNumHostScope longNumHost(m_state.host());
-    m_interpreter.pressSpace();
+    clearStepped();
+    StepChanges changes;
+    changes.begin(m_state);
+    // A trace already follows every statement; the step needs no more.
+    LastTarget last;
+    if (!m_observer)
+        m_interpreter.setObserver(&last);
+    command();
+    m_interpreter.setObserver(m_observer);
+    // Once the program has ended nothing is being stepped any more.
+    if (!paused())
+        return;
+    m_stepped = changes.madeObjects(m_state);
+    if (!last.target.empty()) {
+        std::optional<NamedObject> named = findNamed(m_state, last.target, last.scope);
+        // The window owns the construction; the lookup only reads it.
+        auto* object = named ? const_cast<GeoObject*>(named->object) : nullptr;
+        if (object && std::find(m_stepped.begin(), m_stepped.end(), object) == m_stepped.end())
+            m_stepped.push_back(object);
+    }
+    for (GeoObject* object : m_stepped)
+        object->highlighted = true;
+    followCurrentLine();
+}
+
+// Made before any statement runs again, so every object is still there.
+void ConstructionWindow::clearStepped()
+{
+    for (GeoObject* object : m_stepped)
+        object->highlighted = false;
+    m_stepped.clear();
+}
+
+void ConstructionWindow::followCurrentLine()
+{
+    std::optional<SourcePlace> place = currentPlace();
+    if (!listingShown() || !place || place->file != m_programFile)
+        return;
+    if (place->line < m_listingTop || place->line >= m_listingTop + kListingLines)
+        scrollListing(place->line - kListingLines / 2);
 }
 
 bool ConstructionWindow::insideDrawing(double x, double y)
@@ -290,6 +401,7 @@ void ConstructionWindow::choose(GeoObject& object)
 void ConstructionWindow::removeAll()
 {
     m_history.record(capture());
+    clearStepped();
     m_interpreter.stop();
     m_tools.reset();
     m_state.clear();
@@ -352,6 +464,7 @@ void ConstructionWindow::showListing(std::string_view text)
     m_listing = splitLines(text);
     m_listingTop = 0;
     m_hasProgramText = true;
+    followCurrentLine();
 }
 
 void ConstructionWindow::scrollListing(int top)
@@ -390,6 +503,12 @@ void ConstructionWindow::paintOverlay(Canvas& canvas) const
     canvas.setFont(CanvasFont{"Courier New", 11, false, false});
     canvas.setTextColour(kBlack);
     int last = std::min(static_cast<int>(m_listing.size()), m_listingTop + kListingLines);
+    std::optional<SourcePlace> place = currentPlace();
+    if (place && place->file == m_programFile && place->line >= m_listingTop &&
+        place->line < last) {
+        int top = 5 + (place->line - m_listingTop) * kListingLineHeight;
+        canvas.fillRect(1, top, kDrawingWidth - 1, top + kListingLineHeight, kCurrentLineColour);
+    }
     for (int line = m_listingTop; line < last; ++line)
         canvas.text(10, 5 + (line - m_listingTop) * kListingLineHeight,
                     displayText(m_listing[static_cast<std::size_t>(line)]));

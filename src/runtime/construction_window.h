@@ -9,6 +9,8 @@
 #include "runtime/undo_history.h"
 
 #include <array>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +85,37 @@ public:
     bool startProgram(const ScriptFile& main, int executorCode, RunMode mode);
     // The space bar.
     void pressSpace();
+
+    // --- Watching a paused program ----------------------------------------------
+    // A program is paused while it waits for the space bar (stepping, Break,
+    // a breakpoint) and no choice is pending.
+    bool paused() const { return m_interpreter.paused(); }
+    // The stepping commands of a paused program: Step Into, Step Over, Step
+    // Out (to the end of the current procedure) and Continue (to the next
+    // breakpoint or the end). Each does nothing unless the program is paused.
+    void stepInto();
+    void stepOver();
+    void stepOut();
+    void resume();
+    // Continues a paused program to the line (Run to cursor).
+    void runTo(SourcePlace place);
+    // The lines runs stop before, as at Break; kept for later runs.
+    void setBreakpoints(std::set<SourcePlace> places);
+    // A stop used once by the next run (Run to cursor before the run).
+    void setRunToPlace(std::optional<SourcePlace> place) { m_interpreter.setRunToPlace(place); }
+    // The statement the paused program runs next; none unless paused.
+    std::optional<SourcePlace> currentPlace() const;
+    // The main file of the program last started (nullptr before any).
+    const ScriptFile* programFile() const { return m_programFile; }
+    // Told about every statement (a trace); nullptr stops it.
+    void setObserver(StepObserver* observer)
+    {
+        m_observer = observer;
+        m_interpreter.setObserver(observer);
+    }
+    // The objects the last stepping command made or named, drawn in the
+    // highlight colour until the next step.
+    const std::vector<GeoObject*>& steppedObjects() const { return m_stepped; }
     // A click on the drawing area at model coordinates. While start(...)
     // waits for a parameter it chooses: a point parameter takes the point
     // under the mouse or a new point there; a line, segment or circle
@@ -200,6 +233,12 @@ private:
     // belonged to.
     void showPrompt(const ToolResult& result, Tool tool);
     std::unique_ptr<ConstructionSnapshot> capture() const;
+    // Runs one stepping command, highlighting what it made or named.
+    template<class Command>
+    void stepCommand(Command command);
+    void clearStepped();
+    // Scrolls a shown listing to the statement about to run.
+    void followCurrentLine();
     bool restore(bool (UndoHistory::*step)(ConstructionState&, std::optional<float>&));
 
     ConstructionState m_state;
@@ -214,6 +253,9 @@ private:
     bool m_hasProgramText = false;
     std::vector<std::string> m_listing;
     int m_listingTop = 0;
+    const ScriptFile* m_programFile = nullptr;
+    std::vector<GeoObject*> m_stepped;
+    StepObserver* m_observer = nullptr;
 };
 
 } // namespace kestrane

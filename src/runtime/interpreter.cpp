@@ -12,6 +12,8 @@
 #include "script/script_file.h"
 #include "script/words.h"
 
+#include <algorithm>
+
 namespace kestrane {
 
 namespace {
@@ -84,6 +86,7 @@ std::optional<ProcFrame> Interpreter::makeFrame(const std::string& name,
     frame.scope = name;
     frame.returnTarget = std::move(returnTarget);
     frame.text = found->second.file->normalisedText;
+    frame.file = found->second.file;
     frame.procedure = &record;
     std::size_t open = frame.text.find('(', record.bodyStart);
     frame.parameterStart = open == std::string_view::npos ? record.bodyStart : open + 1;
@@ -127,6 +130,9 @@ void Interpreter::start(const ScriptFile& main, int executorCode, RunMode mode)
 {
     m_frames.clear();
     m_procedures.clear();
+    m_lineIndexes.clear();
+    m_passBreakpoint = false;
+    m_pausedAtBreakpoint = false;
     m_pending.reset();
     m_breakDisplay = false;
     m_completed = false;
@@ -211,8 +217,14 @@ void Interpreter::afterStartBound()
 
 void Interpreter::runWhileRunMode()
 {
-    while (m_mode == RunMode::Run && running() && !m_pending)
+    while (m_mode == RunMode::Run && running() && !m_pending) {
+        // Only a run with breakpoints pays for finding its lines.
+        if ((!m_breakpoints.empty() || m_runTo) && !m_passBreakpoint && stopsHere()) {
+            pauseAtBreakpoint();
+            return;
+        }
         step();
+    }
 }
 
 void Interpreter::showStepLine()
@@ -273,6 +285,15 @@ void Interpreter::stop()
 // --- One statement ---------------------------------------------------------------
 
 StepResult Interpreter::step()
+{
+    m_passBreakpoint = false;
+    m_pausedAtBreakpoint = false;
+    if (!m_observer)
+        return executeStatement();
+    return observedStep();
+}
+
+StepResult Interpreter::executeStatement()
 {
     if (m_frames.empty())
         return StepResult::ProgramEnded;
@@ -377,6 +398,7 @@ void Interpreter::executeIf(const Statement& statement)
         return;
     CommandContext context{m_state, frame.scope};
     bool holds = conditionHolds(trimBlanks(line.substr(ifAt + 2, thenAt - ifAt - 2)), context);
+    m_lastCondition = holds;
     // StartIf may follow on the same line or, as the compiler admits, after
     // line ends.
     std::size_t afterThen = statement.start + thenAt + 4;
@@ -523,6 +545,173 @@ void Interpreter::runTimeError(std::string text)
 {
     m_state.host().message(std::string(runtime_message::kRunTimeCaption), std::move(text),
                            MessageButtons::OkCancel, MessageIcon::Error);
+}
+
+// --- Places, breakpoints and stepping commands -----------------------------
+
+// The editor hands a program over without its normalised lines, so they are
+// found again from the source lines, as the compiler found them.
+const Interpreter::LineIndex& Interpreter::lineIndex(const ScriptFile& file) const
+{
+    auto [entry, made] = m_lineIndexes.try_emplace(&file);
+    LineIndex& index = entry->second;
+    if (!made)
+        return index;
+    std::size_t offset = 0;
+    auto add = [&](int sourceLine, std::size_t length) {
+        index.starts.push_back(offset);
+        index.sourceLines.push_back(sourceLine);
+        offset += length + 2; // the CR LF between lines
+    };
+    if (!file.normalisedLines.empty()) {
+        for (const NormalisedLine& line : file.normalisedLines)
+            add(line.sourceLine, line.text.size());
+        return index;
+    }
+    for (const SourceLine& line : file.lines) {
+        std::string normalised = normaliseLine(line.text());
+        if (!normalised.empty())
+            add(line.number, normalised.size());
+    }
+    return index;
+}
+
+SourcePlace Interpreter::placeAt(const ProcFrame& frame, std::size_t offset) const
+{
+    SourcePlace place{frame.file, 0};
+    if (!frame.file)
+        return place;
+    const LineIndex& index = lineIndex(*frame.file);
+    if (index.starts.empty())
+        return place;
+    auto after = std::upper_bound(index.starts.begin(), index.starts.end(), offset);
+    std::size_t line = static_cast<std::size_t>(after - index.starts.begin()) - 1;
+    place.line = index.sourceLines[line];
+    return place;
+}
+
+SourcePlace Interpreter::placeOf(const ProcFrame& frame) const
+{
+    // A body that is done stands at its END.
+    if (frame.cursor + 1 >= frame.bodyEnd)
+        return placeAt(frame, frame.bodyEnd);
+    return placeAt(frame, skipBlanks(frame.text, frame.cursor));
+}
+
+std::vector<StackEntry> Interpreter::callStack() const
+{
+    std::vector<StackEntry> stack;
+    for (std::size_t index = m_frames.size(); index-- > 0;) {
+        const ProcFrame& frame = m_frames[index];
+        bool innermost = index + 1 == m_frames.size();
+        // A caller's cursor is already past its call: one back is the call.
+        SourcePlace place =
+            innermost || frame.cursor == 0 ? placeOf(frame) : placeAt(frame, frame.cursor - 1);
+        stack.push_back({frame.scope, place});
+    }
+    return stack;
+}
+
+std::optional<SourcePlace> Interpreter::nextPlace() const
+{
+    if (m_frames.empty())
+        return {};
+    return placeOf(m_frames.back());
+}
+
+bool Interpreter::stopsHere() const
+{
+    std::optional<SourcePlace> place = nextPlace();
+    return place && (m_breakpoints.contains(*place) || place == m_runTo);
+}
+
+void Interpreter::pauseAtBreakpoint()
+{
+    if (nextPlace() == m_runTo)
+        m_runTo.reset();
+    m_mode = RunMode::Paused;
+    m_breakDisplay = true;
+    m_passBreakpoint = true;
+    m_pausedAtBreakpoint = true;
+    m_state.showMessage(std::string(kPressSpace), std::string(kPressSpace));
+}
+
+template<class Done>
+void Interpreter::runUntil(Done done)
+{
+    if (!paused())
+        return;
+    showStepLine();
+    m_mode = RunMode::Run;
+    step();
+    while (running() && !m_pending && m_mode == RunMode::Run) {
+        if (done()) {
+            m_mode = RunMode::StepByStep;
+            return;
+        }
+        if ((!m_breakpoints.empty() || m_runTo) && stopsHere()) {
+            pauseAtBreakpoint();
+            return;
+        }
+        step();
+    }
+}
+
+void Interpreter::stepInto()
+{
+    runUntil([] { return true; });
+}
+
+void Interpreter::stepOver()
+{
+    std::size_t depth = m_frames.size();
+    runUntil([this, depth] { return m_frames.size() <= depth; });
+}
+
+void Interpreter::stepOut()
+{
+    std::size_t depth = m_frames.size();
+    runUntil([this, depth] { return m_frames.size() < depth; });
+}
+
+void Interpreter::resume()
+{
+    runUntil([] { return false; });
+}
+
+// The statement is read twice only while a trace watches.
+StepResult Interpreter::observedStep()
+{
+    if (m_frames.empty())
+        return StepResult::ProgramEnded;
+    const ProcFrame& frame = m_frames.back();
+    if (frame.cursor + 1 >= frame.bodyEnd)
+        return executeStatement();
+    ExecutedStatement executed;
+    executed.place = placeOf(frame);
+    executed.procedure = frame.scope;
+    executed.depth = m_frames.size();
+    Statement statement = readStatement(frame.text, frame.cursor);
+    executed.line = statement.line;
+    if (statement.word == "return") {
+        if (m_frames.size() > 1 && !frame.returnTarget.empty()) {
+            executed.target = frame.returnTarget;
+            executed.targetScope = m_frames[m_frames.size() - 2].scope;
+        }
+    } else {
+        executed.target = statement.target;
+        executed.targetScope = frame.scope;
+    }
+    m_lastCondition.reset();
+    m_observer->beforeStatement();
+    StepResult result = executeStatement();
+    // A call binds its target only when the procedure returns.
+    if (m_frames.size() > executed.depth)
+        executed.target.clear();
+    executed.condition = m_lastCondition;
+    if (m_observer)
+        m_observer->afterStatement(executed);
+    return result;
 }
 
 } // namespace kestrane

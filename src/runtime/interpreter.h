@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,7 @@ struct ProcFrame {
     // empty when the call had none.
     std::string returnTarget;
     std::string_view text;
+    const ScriptFile* file = nullptr; // the file that declares the procedure
     const ProcedureRecord* procedure = nullptr;
     std::size_t parameterStart = 0; // just after the '(' of the header
     std::size_t parameterEnd = 0;   // at the ')' of the header
@@ -56,6 +58,44 @@ struct FormalParameter {
 struct PendingChoice {
     int typeCode = 0;
     std::string name;
+};
+
+// Where a statement stands: the file that holds it and its source line,
+// counted from 0.
+struct SourcePlace {
+    const ScriptFile* file = nullptr;
+    int line = 0;
+    friend auto operator<=>(const SourcePlace&, const SourcePlace&) = default;
+};
+
+// One procedure of the call stack and where it stands: the statement it runs
+// next (the innermost), or the call it waits in (its callers).
+struct StackEntry {
+    std::string procedure;
+    SourcePlace place;
+};
+
+// One statement as it was executed, for a trace.
+struct ExecutedStatement {
+    SourcePlace place;
+    std::string procedure; // the scope it ran in
+    std::size_t depth = 0; // frames while it ran: 1 in start
+    std::string line;      // its text
+    // The name the statement gave (its target, or the caller's target of
+    // `return`) and the scope it was given in; empty when none.
+    std::string target;
+    std::string targetScope;
+    // The outcome of the condition of an `if`.
+    std::optional<bool> condition;
+};
+
+// Told about every statement while it is set (a trace, the highlight of a
+// stepped statement's objects). Procedure ENDs are not statements.
+class StepObserver {
+public:
+    virtual ~StepObserver() = default;
+    virtual void beforeStatement() = 0;
+    virtual void afterStatement(const ExecutedStatement& statement) = 0;
 };
 
 // Executes a compiled program statement by statement on its normalised
@@ -89,6 +129,39 @@ public:
     // Ends the program at once; names of the called procedures are dropped.
     void stop();
 
+    // --- Stepping a paused program -------------------------------------------
+    // A program is paused while it runs and waits for the space bar (a
+    // stepping mode, a Break or a breakpoint) and no choice is pending.
+    bool paused() const { return running() && !m_pending && m_mode != RunMode::Run; }
+    // Executes one statement, entering a called procedure; stays stepping.
+    void stepInto();
+    // Executes one statement; a call runs through to its return.
+    void stepOver();
+    // Runs to the end of the current procedure: stops at the statement after
+    // the call in the caller (in start, runs to the end).
+    void stepOut();
+    // Runs to the next breakpoint, Break or the end.
+    void resume();
+    // Runs stop before a statement on one of these lines (breakpoints), as
+    // at Break. The run-to line is such a stop used once.
+    void setBreakpoints(std::set<SourcePlace> places) { m_breakpoints = std::move(places); }
+    const std::set<SourcePlace>& breakpoints() const { return m_breakpoints; }
+    void setRunToPlace(std::optional<SourcePlace> place) { m_runTo = place; }
+    // Whether the pause is at a breakpoint (or the run-to line).
+    bool atBreakpointPause() const { return m_pausedAtBreakpoint && paused(); }
+    // The statement the current frame runs next: its END once the body is
+    // done; none when no program runs.
+    std::optional<SourcePlace> nextPlace() const;
+    // The place of the statement a frame runs next (for a caller: the
+    // statement after its call).
+    SourcePlace placeOf(const ProcFrame& frame) const;
+    // The procedures, the innermost first.
+    std::vector<StackEntry> callStack() const;
+    // The frames, start first.
+    const std::vector<ProcFrame>& frames() const { return m_frames; }
+    // Told about every statement while set; nullptr stops it.
+    void setObserver(StepObserver* observer) { m_observer = observer; }
+
     bool running() const { return !m_frames.empty(); }
     // Whether the last program started ran start(...) to its END (not
     // stopped, refused or still running).
@@ -111,6 +184,23 @@ private:
     std::optional<ProcFrame> makeFrame(const std::string& name, std::string returnTarget) const;
     std::vector<FormalParameter> formalsOf(const ProcFrame& frame) const;
     std::size_t bodyStartOf(const ProcFrame& frame) const;
+
+    // Where each normalised line of the file starts, with its source line;
+    // found when first asked for, so that a plain run never pays for it.
+    struct LineIndex {
+        std::vector<std::size_t> starts;
+        std::vector<int> sourceLines;
+    };
+    const LineIndex& lineIndex(const ScriptFile& file) const;
+    SourcePlace placeAt(const ProcFrame& frame, std::size_t offset) const;
+    StepResult executeStatement();
+    StepResult observedStep();
+    bool stopsHere() const;
+    void pauseAtBreakpoint();
+    // Runs from a pause until `done` holds after a statement (then steps on),
+    // or a breakpoint, Break or the end stops it first.
+    template<class Done>
+    void runUntil(Done done);
 
     void askNextChoice();
     void afterStartBound();
@@ -141,6 +231,15 @@ private:
     std::optional<PendingChoice> m_pending;
     std::vector<FormalParameter> m_startFormals;
     std::size_t m_nextStartFormal = 0;
+
+    mutable std::map<const ScriptFile*, LineIndex> m_lineIndexes;
+    std::set<SourcePlace> m_breakpoints;
+    std::optional<SourcePlace> m_runTo;
+    // Set at a breakpoint's pause, so that going on runs its statement.
+    bool m_passBreakpoint = false;
+    bool m_pausedAtBreakpoint = false;
+    StepObserver* m_observer = nullptr;
+    std::optional<bool> m_lastCondition;
 };
 
 } // namespace kestrane

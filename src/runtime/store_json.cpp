@@ -100,7 +100,7 @@ void writeMessages(JsonWriter& json, const std::vector<MessageRequest>& messages
 } // namespace
 
 std::string storeJson(const ConstructionWindow& window, const std::vector<MessageRequest>& messages,
-                      RunOutcome outcome)
+                      RunOutcome outcome, std::string_view extraMembers)
 {
     const ObjectStore& store = window.store();
     const PlaneFigures& figures = window.figures();
@@ -142,6 +142,8 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
         scene->writeJson(sceneJson);
         json.verbatim(sceneJson);
     }
+    if (!extraMembers.empty())
+        json.breakBefore(kArrayIndent).raw(extraMembers);
     writeMessages(json, messages);
     json.verbatim("\n").endObject().verbatim("\n");
     return json.take();

@@ -5,6 +5,7 @@
 #include "platform/json_writer.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane {
@@ -21,8 +22,11 @@ class ConstructionWindow;
 // integer) and their long numbers as decimal text with every fraction digit
 // and the sign kept ("-0.000000000000000").
 // A run that stopped before its end writes "result": null first.
+// `extraMembers` (members of an object without braces, such as where a run
+// paused) go before "messages".
 enum class RunOutcome { Completed, Stopped };
 std::string storeJson(const ConstructionWindow& window, const std::vector<MessageRequest>& messages,
-                      RunOutcome outcome = RunOutcome::Completed);
+                      RunOutcome outcome = RunOutcome::Completed,
+                      std::string_view extraMembers = {});
 
 } // namespace kestrane

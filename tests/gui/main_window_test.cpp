@@ -66,7 +66,7 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     QStringList titles;
     for (QAction* action : window.menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&New", "&Edit", "&Options", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&New", "&Edit", "P&rogram", "&Options", "&Help"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
               QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")),
