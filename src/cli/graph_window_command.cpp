@@ -185,7 +185,7 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     const FractNode& expression = window.editor().expression();
     bool complete = expressionComplete(expression) && !expressionNames(expression).emptyPlace;
     const GraphDomain& domain = window.domain();
-    JsonWriter json(JsonStyle::Spaced);
+    JsonWriter json;
     json.beginObject().key("caption").string(window.caption());
     json.key("domain").beginObject().key("left").string(domain.leftText);
     json.key("right").string(domain.rightText).key("leftValue").raw(number(domain.left));

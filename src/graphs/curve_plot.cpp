@@ -174,22 +174,22 @@ void paintCurve(Canvas& canvas, const CurvePlot& plot, const PixelRect& rect, Co
 
 std::string curvePlotJson(const CurvePlot& plot)
 {
-    std::string json = "{\"samples\": " + std::to_string(plot.samples) +
-                       ", \"failed\": " + std::to_string(plot.failed) + ", \"box\": ";
+    std::string json = "{\"samples\":" + std::to_string(plot.samples) +
+                       ",\"failed\":" + std::to_string(plot.failed) + ",\"box\":";
     if (plot.box)
-        json += '[' + number(plot.box->xMin) + ", " + number(plot.box->xMax) + ", " +
-                number(plot.box->yMin) + ", " + number(plot.box->yMax) + ']';
+        json += '[' + number(plot.box->xMin) + "," + number(plot.box->xMax) + "," +
+                number(plot.box->yMin) + "," + number(plot.box->yMax) + ']';
     else
         json += "null";
-    json += ", \"drawnBox\": ";
+    json += ",\"drawnBox\":";
     if (plot.drawnBox)
-        json += '[' + std::to_string(plot.drawnBox->x1) + ", " + std::to_string(plot.drawnBox->y1) +
-                ", " + std::to_string(plot.drawnBox->x2) + ", " +
-                std::to_string(plot.drawnBox->y2) + ']';
+        json += '[' + std::to_string(plot.drawnBox->x1) + "," + std::to_string(plot.drawnBox->y1) +
+                "," + std::to_string(plot.drawnBox->x2) + "," + std::to_string(plot.drawnBox->y2) +
+                ']';
     else
         json += "null";
-    return json + ", \"ticksX\": " + ticksJson(plot.ticksX) +
-           ", \"ticksY\": " + ticksJson(plot.ticksY) + '}';
+    return json + ",\"ticksX\":" + ticksJson(plot.ticksX) +
+           ",\"ticksY\":" + ticksJson(plot.ticksY) + '}';
 }
 
 } // namespace kestrane

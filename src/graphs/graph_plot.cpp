@@ -210,25 +210,25 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
 
 std::string plotJson(const GraphPlot& plot)
 {
-    std::string json = "{\"samples\": " + std::to_string(plot.samples) +
-                       ", \"failed\": " + std::to_string(plot.failed) + ", \"range\": ";
-    json += plot.range ? "[" + number(plot.range->first) + ", " + number(plot.range->second) + "]"
+    std::string json = "{\"samples\":" + std::to_string(plot.samples) +
+                       ",\"failed\":" + std::to_string(plot.failed) + ",\"range\":";
+    json += plot.range ? "[" + number(plot.range->first) + "," + number(plot.range->second) + "]"
                        : std::string("null");
-    json += ", \"constant\": ";
+    json += ",\"constant\":";
     json += plot.constant ? "true" : "false";
-    json += ", \"pieces\": [";
+    json += ",\"pieces\":[";
     for (std::size_t index = 0; index < plot.pieces.size(); ++index) {
-        json += index ? ", [" : "[";
+        json += index ? ",[" : "[";
         const auto& piece = plot.pieces[index];
         for (std::size_t point = 0; point < piece.size(); ++point) {
-            json += point ? ", [" : "[";
-            json += std::to_string(piece[point].first) + ", " +
-                    std::to_string(piece[point].second) + "]";
+            json += point ? ",[" : "[";
+            json += std::to_string(piece[point].first) + "," + std::to_string(piece[point].second) +
+                    "]";
         }
         json += "]";
     }
-    json += "], \"ticksX\": " + ticksJson(plot.ticksX) + ", \"ticksY\": " + ticksJson(plot.ticksY) +
-            "}";
+    json +=
+        "],\"ticksX\":" + ticksJson(plot.ticksX) + ",\"ticksY\":" + ticksJson(plot.ticksY) + "}";
     return json;
 }
 

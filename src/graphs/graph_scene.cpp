@@ -34,11 +34,11 @@ std::string number(double value)
 
 std::string names(const GeoObject& object)
 {
-    std::string json = "\"names\": [";
+    std::string json = "\"names\":[";
     for (std::size_t index = 0; index < object.names.size(); ++index) {
         if (index > 0)
-            json += ", ";
-        json += '[' + jsonString(object.names[index].name) + ", " +
+            json += ",";
+        json += '[' + jsonString(object.names[index].name) + "," +
                 jsonString(object.names[index].scope) + ']';
     }
     return json + ']';
@@ -47,10 +47,10 @@ std::string names(const GeoObject& object)
 template<class List, class Body>
 void array(std::string& json, std::string_view name, const List& list, Body body)
 {
-    json += ",\n  " + jsonString(name) + ": [";
+    json += "," + jsonString(name) + ":[";
     bool first = true;
     for (const auto& record : list) {
-        json += first ? "\n    {" : ",\n    {";
+        json += first ? "{" : ",{";
         first = false;
         json += names(*record);
         body(*record);
@@ -61,8 +61,8 @@ void array(std::string& json, std::string_view name, const List& list, Body body
 
 std::string rectJson(const PixelRect& rect)
 {
-    return '[' + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
-           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ']';
+    return '[' + std::to_string(rect.x1) + "," + std::to_string(rect.y1) + "," +
+           std::to_string(rect.x2) + "," + std::to_string(rect.y2) + ']';
 }
 
 } // namespace
@@ -202,46 +202,45 @@ void GraphScene::writeJson(std::string& json) const
 {
     array(json, "rectangles", m_rectangles, [&](const RectangleRec& rectangle) {
         const PixelRect& rect = rectangle.rect;
-        json += ", \"x1\": " + std::to_string(rect.x1) + ", \"y1\": " + std::to_string(rect.y1) +
-                ", \"x2\": " + std::to_string(rect.x2) + ", \"y2\": " + std::to_string(rect.y2) +
-                ", \"colour\": " + std::to_string(rectangle.fill);
+        json += ",\"x1\":" + std::to_string(rect.x1) + ",\"y1\":" + std::to_string(rect.y1) +
+                ",\"x2\":" + std::to_string(rect.x2) + ",\"y2\":" + std::to_string(rect.y2) +
+                ",\"colour\":" + std::to_string(rectangle.fill);
     });
     array(json, "functions", m_functions, [&](const FunctionRec& function) {
-        json += ", \"expression\": " +
+        json += ",\"expression\":" +
                 jsonString(function.expression ? printExpressionText(*function.expression) : "") +
-                ", \"domain\": [" + number(function.lower) + ", " + number(function.upper) +
-                "], \"x\": " + std::to_string(function.x) +
-                ", \"y\": " + std::to_string(function.y) +
-                ", \"drawn\": " + (function.drawn ? "true" : "false");
+                ",\"domain\":[" + number(function.lower) + "," + number(function.upper) +
+                "],\"x\":" + std::to_string(function.x) + ",\"y\":" + std::to_string(function.y) +
+                ",\"drawn\":" + (function.drawn ? "true" : "false");
     });
     array(json, "graphs", m_graphs, [&](const GraphRec& graph) {
         GraphPlot plot = plotGraph(graph.program, graph.rect, graph.xMin, graph.xMax);
-        json += ", \"of\": " + jsonString(graph.functionName) +
-                ", \"rectangle\": " + rectJson(graph.rect) + ", \"domain\": [" +
-                number(graph.xMin) + ", " + number(graph.xMax) +
-                "], \"colour\": " + std::to_string(graph.line) + ", \"plot\": " + plotJson(plot);
+        json += ",\"of\":" + jsonString(graph.functionName) +
+                ",\"rectangle\":" + rectJson(graph.rect) + ",\"domain\":[" + number(graph.xMin) +
+                "," + number(graph.xMax) + "],\"colour\":" + std::to_string(graph.line) +
+                ",\"plot\":" + plotJson(plot);
     });
     array(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
-        json += ", \"expression\": ";
+        json += ",\"expression\":";
         if (expression.expression)
             json += jsonString(printExpressionText(*expression.expression));
         else
-            json += "null, \"text\": " + jsonString(expression.text);
-        json += ", \"variables\": [";
+            json += "null,\"text\":" + jsonString(expression.text);
+        json += ",\"variables\":[";
         for (int index = 0; index < expression.variables.count(); ++index) {
             const VariableRecord& record = expression.variables.record(index);
-            json += index ? ", {" : "{";
-            json += "\"name\": " + jsonString(record.name) + ", \"value\": " +
+            json += index ? ",{" : "{";
+            json += "\"name\":" + jsonString(record.name) + ",\"value\":" +
                     (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
         }
-        json += "], \"x\": " + std::to_string(expression.x) +
-                ", \"y\": " + std::to_string(expression.y) +
-                ", \"drawn\": " + (expression.drawn ? "true" : "false") +
-                ", \"analytic\": " + (expression.analytic ? "true" : "false");
+        json += "],\"x\":" + std::to_string(expression.x) +
+                ",\"y\":" + std::to_string(expression.y) +
+                ",\"drawn\":" + (expression.drawn ? "true" : "false") +
+                ",\"analytic\":" + (expression.analytic ? "true" : "false");
     });
     writeCurvesJson(json);
     writePolynomialsJson(json);
-    json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
+    json += ",\"drawingHeight\":" + std::to_string(drawingHeight());
 }
 
 void GraphScene::writeCurvesJson(std::string& json) const
@@ -252,18 +251,18 @@ void GraphScene::writeCurvesJson(std::string& json) const
         return tree ? jsonString(printExpressionText(*tree)) : std::string("null");
     };
     array(json, "curves", m_curves, [&](const CurveRec& curve) {
-        json += ", \"x\": " + text(curve.x) + ", \"y\": " + text(curve.y) +
-                ", \"rectangle\": " + rectJson(curve.rect) + ", \"parameter\": [" +
-                number(curve.tMin) + ", " + number(curve.tMax) +
-                "], \"keepAspect\": " + (curve.aspect == AspectRatio::Keep ? "true" : "false") +
-                ", \"drawn\": " + (curve.drawn ? "true" : "false") +
-                ", \"colour\": " + std::to_string(curve.line) +
-                ", \"analytic\": " + (curve.isImage() ? "true" : "false") +
-                ", \"function\": " + text(curve.isImage() ? curve.functions.back() : nullptr) +
-                ", \"plot\": " + curvePlotJson(curve.plot());
+        json += ",\"x\":" + text(curve.x) + ",\"y\":" + text(curve.y) +
+                ",\"rectangle\":" + rectJson(curve.rect) + ",\"parameter\":[" + number(curve.tMin) +
+                "," + number(curve.tMax) +
+                "],\"keepAspect\":" + (curve.aspect == AspectRatio::Keep ? "true" : "false") +
+                ",\"drawn\":" + (curve.drawn ? "true" : "false") +
+                ",\"colour\":" + std::to_string(curve.line) +
+                ",\"analytic\":" + (curve.isImage() ? "true" : "false") +
+                ",\"function\":" + text(curve.isImage() ? curve.functions.back() : nullptr) +
+                ",\"plot\":" + curvePlotJson(curve.plot());
     });
     array(json, "parameterIntervals", m_intervals, [&](const ParameterIntervalRec& interval) {
-        json += ", \"lo\": " + number(interval.lo) + ", \"hi\": " + number(interval.hi);
+        json += ",\"lo\":" + number(interval.lo) + ",\"hi\":" + number(interval.hi);
     });
 }
 

@@ -26,13 +26,13 @@ std::string rootsJson(const Polynomial& polynomial)
             index < polynomial.roots.size() ? &polynomial.roots[index] : nullptr;
         const ExactRoot* exact =
             index < polynomial.exact.size() ? &polynomial.exact[index] : nullptr;
-        json += index ? ", {" : "{";
-        json += "\"value\": " + (numeric ? jsonString(numeric->text) : "null");
-        json += ", \"re\": " + (numeric ? jsonString(numeric->real) : "null");
-        json += ", \"im\": " + (numeric ? jsonString(numeric->imaginary) : "null");
-        json += ", \"exact\": " +
-                (exact ? jsonString(printExpressionText(*exact->expression)) : "null");
-        json += ", \"exactValue\": " + (exact ? optionalText(exact->value) : "null") + '}';
+        json += index ? ",{" : "{";
+        json += "\"value\":" + (numeric ? jsonString(numeric->text) : "null");
+        json += ",\"re\":" + (numeric ? jsonString(numeric->real) : "null");
+        json += ",\"im\":" + (numeric ? jsonString(numeric->imaginary) : "null");
+        json +=
+            ",\"exact\":" + (exact ? jsonString(printExpressionText(*exact->expression)) : "null");
+        json += ",\"exactValue\":" + (exact ? optionalText(exact->value) : "null") + '}';
     }
     return json + ']';
 }

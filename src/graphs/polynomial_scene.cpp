@@ -29,29 +29,28 @@ std::string position(const std::optional<std::pair<int, int>>& at)
 {
     if (!at)
         return "null";
-    return '[' + std::to_string(at->first) + ", " + std::to_string(at->second) + ']';
+    return '[' + std::to_string(at->first) + "," + std::to_string(at->second) + ']';
 }
 
 std::string polynomialJson(const PolynomialRec& record)
 {
-    std::string json = "\"names\": [";
+    std::string json = "\"names\":[";
     for (std::size_t index = 0; index < record.names.size(); ++index) {
-        json += index ? ", [" : "[";
-        json += jsonString(record.names[index].name) + ", " +
-                jsonString(record.names[index].scope) + ']';
+        json += index ? ",[" : "[";
+        json += jsonString(record.names[index].name) + "," + jsonString(record.names[index].scope) +
+                ']';
     }
     const Polynomial& polynomial = record.polynomial;
-    json += "], \"coefficients\": [";
+    json += "],\"coefficients\":[";
     for (std::size_t index = 0; index < polynomial.coefficients.size(); ++index) {
-        json += index ? ", " : "";
+        json += index ? "," : "";
         json += jsonString(printExpressionText(*polynomial.coefficients[index]));
     }
-    json += "], \"polynomial\": " + jsonString(printExpressionText(*polynomial.built)) +
-            ", \"simplified\": " + jsonString(printExpressionText(*polynomial.simplified)) +
-            ", \"exactRoots\": " + (polynomial.exact.empty() ? "false" : "true") +
-            ", \"roots\": " + rootsJson(polynomial) +
-            ", \"formulaAt\": " + position(record.formulaAt) +
-            ", \"simplifiedAt\": " + position(record.simplifiedAt);
+    json += "],\"polynomial\":" + jsonString(printExpressionText(*polynomial.built)) +
+            ",\"simplified\":" + jsonString(printExpressionText(*polynomial.simplified)) +
+            ",\"exactRoots\":" + (polynomial.exact.empty() ? "false" : "true") +
+            ",\"roots\":" + rootsJson(polynomial) + ",\"formulaAt\":" + position(record.formulaAt) +
+            ",\"simplifiedAt\":" + position(record.simplifiedAt);
     return json;
 }
 
@@ -96,10 +95,10 @@ void GraphScene::writePolynomialsJson(std::string& json) const
 {
     for (const auto& [name, list] :
          {std::pair{"quadratics", &m_quadratics}, std::pair{"cubics", &m_cubics}}) {
-        json += ",\n  " + jsonString(name) + ": [";
+        json += "," + jsonString(name) + ":[";
         bool first = true;
         for (const PolynomialRec& record : *list) {
-            json += first ? "\n    {" : ",\n    {";
+            json += first ? "{" : ",{";
             first = false;
             json += polynomialJson(record) + '}';
         }

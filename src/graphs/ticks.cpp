@@ -85,17 +85,17 @@ AxisTicks axisTicks(int length, double min, double max)
 
 std::string ticksJson(const AxisTicks& ticks)
 {
-    std::string json = "{\"step\": ";
+    std::string json = "{\"step\":";
     json += ticks.stepHundredths ? number(*ticks.step()) : "null";
-    json += ", \"values\": [";
+    json += ",\"values\":[";
     for (std::size_t index = 0; index < ticks.hundredths.size(); ++index)
-        json += (index ? ", " : "") + number(ticks.value(index));
-    json += "], \"labels\": [";
+        json += (index ? "," : "") + number(ticks.value(index));
+    json += "],\"labels\":[";
     for (std::size_t index = 0; index < ticks.labels.size(); ++index)
-        json += (index ? ", " : "") + jsonString(ticks.labels[index]);
-    json += "], \"positions\": [";
+        json += (index ? "," : "") + jsonString(ticks.labels[index]);
+    json += "],\"positions\":[";
     for (std::size_t index = 0; index < ticks.positions.size(); ++index)
-        json += (index ? ", " : "") + std::to_string(ticks.positions[index]);
+        json += (index ? "," : "") + std::to_string(ticks.positions[index]);
     json += "]}";
     return json;
 }

@@ -27,7 +27,7 @@ public:
     // or after the half-lines when paintsOverLines says so.
     virtual void paint(Canvas& canvas) const = 0;
     virtual bool paintsOverLines() const { return false; }
-    // Appends the scene's JSON arrays, each as `,\n  "name": [...]`, to the
+    // Appends the scene's JSON arrays, each as `,"name":[...]`, to the
     // construction's JSON object.
     virtual void writeJson(std::string& json) const = 0;
     // The object of a type code that carries (name, scope); nullptr when the

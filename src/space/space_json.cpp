@@ -10,8 +10,7 @@ namespace kestrane {
 
 namespace {
 
-// Writes the scene's arrays in the layout of the construction's JSON: one
-// object per line, keys separated by ", ".
+// Writes the scene's arrays into the construction's JSON object.
 class SceneJson {
 public:
     explicit SceneJson(std::string& out) : m_out(out) {}
@@ -19,10 +18,10 @@ public:
     template<class List, class Body>
     void array(std::string_view name, const List& list, Body body)
     {
-        m_out += ",\n  " + jsonString(name) + ": [";
+        m_out += "," + jsonString(name) + ":[";
         bool firstItem = true;
         for (const auto& record : list) {
-            m_out += firstItem ? "\n    {" : ",\n    {";
+            m_out += firstItem ? "{" : ",{";
             firstItem = false;
             m_first = true;
             header(*record);
@@ -35,9 +34,9 @@ public:
     void key(std::string_view name)
     {
         if (!m_first)
-            m_out += ", ";
+            m_out += ",";
         m_first = false;
-        m_out += jsonString(name) + ": ";
+        m_out += jsonString(name) + ":";
     }
     void number(std::string_view name, const LongNum& value)
     {
@@ -46,8 +45,8 @@ public:
     }
     void point(const LongTriple& value)
     {
-        m_out += '[' + jsonString(LongToDecimal(value.x)) + ", " +
-                 jsonString(LongToDecimal(value.y)) + ", " + jsonString(LongToDecimal(value.z)) +
+        m_out += '[' + jsonString(LongToDecimal(value.x)) + "," +
+                 jsonString(LongToDecimal(value.y)) + "," + jsonString(LongToDecimal(value.z)) +
                  ']';
     }
     void point(std::string_view name, const LongTriple& value)
@@ -68,7 +67,7 @@ public:
         m_out += '[';
         for (std::size_t index = 0; index < values.size(); ++index) {
             if (index > 0)
-                m_out += ", ";
+                m_out += ",";
             point(values[index]);
         }
         m_out += ']';
@@ -86,7 +85,7 @@ public:
     void integers(std::string_view name, const std::array<int, 3>& values)
     {
         key(name);
-        m_out += '[' + std::to_string(values[0]) + ", " + std::to_string(values[1]) + ", " +
+        m_out += '[' + std::to_string(values[0]) + "," + std::to_string(values[1]) + "," +
                  std::to_string(values[2]) + ']';
     }
     void planeFields(const PlaneFrame& frame)
@@ -102,7 +101,7 @@ public:
         m_out += '[';
         for (std::size_t index = 0; index < faces.size(); ++index) {
             const Face& face = faces[index];
-            m_out += index > 0 ? ",\n      {" : "\n      {";
+            m_out += index > 0 ? ",{" : "{";
             m_first = true;
             key("vertices");
             points(face.vertices);
@@ -123,12 +122,12 @@ public:
         m_out += '[';
         for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
             const Face& face = polyhedron.viewFaces[index];
-            m_out += index > 0 ? ",\n      {" : "\n      {";
+            m_out += index > 0 ? ",{" : "{";
             m_first = true;
             key("vertices");
             points(face.vertices);
             key("normal");
-            m_out += '[' + floatText(face.normal.x) + ", " + floatText(face.normal.y) + ", " +
+            m_out += '[' + floatText(face.normal.x) + "," + floatText(face.normal.y) + "," +
                      floatText(face.normal.z) + ']';
             key("d");
             m_out += floatText(face.offset);
@@ -160,8 +159,8 @@ private:
         m_out += '[';
         for (std::size_t index = 0; index < object.names.size(); ++index) {
             if (index > 0)
-                m_out += ", ";
-            m_out += '[' + jsonString(object.names[index].name) + ", " +
+                m_out += ",";
+            m_out += '[' + jsonString(object.names[index].name) + "," +
                      jsonString(object.names[index].scope) + ']';
         }
         m_out += ']';
@@ -228,9 +227,9 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
         out.integers("steps", polyhedron.steps);
         SolidCounts counts = countSolid(polyhedron.faces);
         out.key("counts");
-        out.raw("{\"faces\": " + std::to_string(counts.faces) +
-                ", \"edges\": " + std::to_string(counts.edges) +
-                ", \"vertices\": " + std::to_string(counts.vertices) + "}");
+        out.raw("{\"faces\":" + std::to_string(counts.faces) +
+                ",\"edges\":" + std::to_string(counts.edges) +
+                ",\"vertices\":" + std::to_string(counts.vertices) + "}");
         out.key("section");
         if (polyhedron.section)
             out.points(polyhedron.section->vertices);
@@ -246,18 +245,18 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
 // the picture show's settings.
 void SpaceScene::writeViewJson(std::string& json) const
 {
-    json += ",\n  \"spaceView\": {\"controlPanel\": ";
+    json += ",\"spaceView\":{\"controlPanel\":";
     json += m_show.controlPanel() ? "true" : "false";
-    json += ", \"highlightedFace\": ";
+    json += ",\"highlightedFace\":";
     json += m_show.highlightedFace() ? std::to_string(*m_show.highlightedFace()) : "null";
-    json += ", \"pictures\": ";
+    json += ",\"pictures\":";
     if (const std::optional<PictureSettings>& pictures = m_show.pictures()) {
-        json += "{\"x1\": " + std::to_string(pictures->area.x1) +
-                ", \"y1\": " + std::to_string(pictures->area.y1) +
-                ", \"x2\": " + std::to_string(pictures->area.x2) +
-                ", \"y2\": " + std::to_string(pictures->area.y2) +
-                ", \"count\": " + std::to_string(pictures->count) +
-                ", \"sizeClass\": " + std::to_string(pictures->sizeClass) + "}";
+        json += "{\"x1\":" + std::to_string(pictures->area.x1) +
+                ",\"y1\":" + std::to_string(pictures->area.y1) +
+                ",\"x2\":" + std::to_string(pictures->area.x2) +
+                ",\"y2\":" + std::to_string(pictures->area.y2) +
+                ",\"count\":" + std::to_string(pictures->count) +
+                ",\"sizeClass\":" + std::to_string(pictures->sizeClass) + "}";
     } else {
         json += "null";
     }

@@ -289,7 +289,7 @@ TEST_F(CommandConventions, RefusedInputExitsOneWithJsonOfANullResult)
         EXPECT_EQ(outcome.out.front(), '{') << outcome.out;
         EXPECT_EQ(outcome.out.substr(outcome.out.size() - 2), "}\n") << outcome.out;
         bool nullResult = outcome.out.find("\"result\":null") != std::string::npos ||
-                          outcome.out.find("\"result\": null") != std::string::npos;
+                          outcome.out.find("\"result\":null") != std::string::npos;
         EXPECT_TRUE(nullResult) << outcome.out;
         EXPECT_NE(outcome.out.find("\"messages\""), std::string::npos) << outcome.out;
         // The reason is a message, on standard error too; check's problem is

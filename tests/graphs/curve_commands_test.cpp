@@ -203,15 +203,15 @@ TEST_F(CurveCommands, TheRunJsonListsCurvesAndIntervals)
     runCircle({"s=Segment(-1.5,2)", "DrawCurve(c)"});
     std::string json;
     scene->writeJson(json);
-    EXPECT_NE(json.find("\"curves\": [\n    {\"names\": [[\"c\", \"start\"]], \"x\": \"cos(x)\", "
-                        "\"y\": \"sin(x)\", \"rectangle\": [0, 0, 400, 200], \"parameter\": [0, "
-                        "1], \"keepAspect\": false, \"drawn\": true, \"colour\": 16777215, "
-                        "\"analytic\": false, \"function\": null, \"plot\": {\"samples\": 1001, "
-                        "\"failed\": 0, \"box\": "),
+    EXPECT_NE(json.find("\"curves\":[{\"names\":[[\"c\",\"start\"]],\"x\":\"cos(x)\","
+                        "\"y\":\"sin(x)\",\"rectangle\":[0,0,400,200],\"parameter\":[0,"
+                        "1],\"keepAspect\":false,\"drawn\":true,\"colour\":16777215,"
+                        "\"analytic\":false,\"function\":null,\"plot\":{\"samples\":1001,"
+                        "\"failed\":0,\"box\":"),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("\"parameterIntervals\": [\n    {\"names\": [[\"s\", \"start\"]], "
-                        "\"lo\": -1.5, \"hi\": 2}]"),
+    EXPECT_NE(json.find("\"parameterIntervals\":[{\"names\":[[\"s\",\"start\"]],"
+                        "\"lo\":-1.5,\"hi\":2}]"),
               std::string::npos)
         << json;
     // Graphs and algebra programs have no curve arrays.

@@ -160,9 +160,9 @@ TEST(CurvePlot, AFailedSampleIsLeftOutAndBreaksTheLine)
     EXPECT_FALSE(empty.drawnBox);
     EXPECT_TRUE(empty.pieces.empty());
     EXPECT_EQ(curvePlotJson(empty),
-              "{\"samples\": 1001, \"failed\": 1001, \"box\": null, \"drawnBox\": null, "
-              "\"ticksX\": {\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}, "
-              "\"ticksY\": {\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}}");
+              "{\"samples\":1001,\"failed\":1001,\"box\":null,\"drawnBox\":null,"
+              "\"ticksX\":{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]},"
+              "\"ticksY\":{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]}}");
 }
 
 TEST(CurvePlot, AnImageMapsEachPointByTheFunction)

@@ -71,7 +71,7 @@ TEST(GraphPlot, NothingDefinedLeavesOnlyTheXTicks)
     EXPECT_EQ(plot.failed, 100);
     EXPECT_FALSE(plot.ticksX.empty());
     EXPECT_TRUE(plot.ticksY.empty());
-    EXPECT_NE(plotJson(plot).find("\"range\": null"), std::string::npos);
+    EXPECT_NE(plotJson(plot).find("\"range\":null"), std::string::npos);
 }
 
 } // namespace

@@ -82,10 +82,10 @@ TEST(Ticks, LabelsDropTrailingZerosAndThePoint)
 TEST(Ticks, JsonListsStepValuesLabelsAndPositions)
 {
     EXPECT_EQ(ticksJson(axisTicks(100, 0, 1)),
-              "{\"step\": 1, \"values\": [0, 1], \"labels\": [\"0\", \"1\"], "
-              "\"positions\": [0, 100]}");
+              "{\"step\":1,\"values\":[0,1],\"labels\":[\"0\",\"1\"],"
+              "\"positions\":[0,100]}");
     EXPECT_EQ(ticksJson(axisTicks(10, 0, 1)),
-              "{\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}");
+              "{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]}");
 }
 
 } // namespace

@@ -709,16 +709,16 @@ TEST_F(FourDRun, JsonListsTheFourDimensionalObjects)
          "N=BuildNet(T)"});
     std::string json;
     scene->writeJson(json);
-    for (std::string_view key : {"\"points4\": [", "\"polygons4\": [", "\"cells\": [",
-                                 "\"polytopes\": [", "\"planes4\": [", "\"spheres4\": [",
-                                 "\"crossPath\": null", "\"polyhedra\": ["})
+    for (std::string_view key : {"\"points4\":[", "\"polygons4\":[", "\"cells\":[",
+                                 "\"polytopes\":[", "\"planes4\":[", "\"spheres4\":[",
+                                 "\"crossPath\":null", "\"polyhedra\":["})
         EXPECT_NE(json.find(key), std::string::npos) << key;
-    EXPECT_NE(json.find("\"cells\": [0, 1, 2, 3, 4, 5, 6, 7], \"counts\": {\"cells\": 8, "
-                        "\"faces\": 24, \"edges\": 32, \"vertices\": 16}"),
+    EXPECT_NE(json.find("\"cells\":[0,1,2,3,4,5,6,7],\"counts\":{\"cells\":8,"
+                        "\"faces\":24,\"edges\":32,\"vertices\":16}"),
               std::string::npos);
-    EXPECT_NE(json.find("\"net\": {\"cellsOfNet\": 1, \"cellsOfPolytope\": 8, \"nextCell\": 1}"),
+    EXPECT_NE(json.find("\"net\":{\"cellsOfNet\":1,\"cellsOfPolytope\":8,\"nextCell\":1}"),
               std::string::npos);
-    EXPECT_NE(json.find("\"names\": [[\"c\", \"start\"]], \"centre\": ["), std::string::npos);
+    EXPECT_NE(json.find("\"names\":[[\"c\",\"start\"]],\"centre\":["), std::string::npos);
 }
 
 // Points of four-space are labelled from the pool of the plane's points, so
@@ -733,7 +733,7 @@ TEST_F(FourDRun, PointsCarryLabelsFromThePointPool)
     }
     std::string json;
     scene->writeJson(json);
-    EXPECT_NE(json.find("{\"label\": \"K\", \"names\": [[\"M\", \"start\"]], \"x\": "),
+    EXPECT_NE(json.find("{\"label\":\"K\",\"names\":[[\"M\",\"start\"]],\"x\":"),
               std::string::npos);
     ASSERT_EQ(host.messages().size(), 1u);
     std::string hundred = LongToDecimal(LongFromText("100"));
