@@ -240,9 +240,10 @@ int runTicks(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     if (!length || *length < 0 || !min || !max)
         return usageError(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
     AxisTicks ticks = axisTicks(*length, *min, *max);
-    std::string json = ticksJson(ticks);
-    json.insert(1, "\"k\":" + std::to_string(ticks.k) + ",");
-    out << json << '\n';
+    JsonWriter json;
+    json.beginObject().key("k").number(ticks.k);
+    writeTicksMembers(json, ticks);
+    out << json.endObject().take() << '\n';
     return kSuccess;
 }
 
@@ -317,7 +318,9 @@ int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         json.raw(shortest(static_cast<float>(lower))).raw(shortest(static_cast<float>(upper)));
         json.endArray().key("rectangle").beginArray();
         json.number(rect.x1).number(rect.y1).number(rect.x2).number(rect.y2).endArray();
-        json.key("plot").raw(plotJson(plot)).endObject();
+        json.key("plot");
+        writePlotJson(json, plot);
+        json.endObject();
         if (!writeOutputFile(*jsonPath, json.take() + "\n", out, err, "plot"))
             return kUsageError;
     }

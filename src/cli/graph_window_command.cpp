@@ -192,7 +192,11 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     json.key("rightValue").raw(number(domain.right)).endObject();
     json.key("expression").string(printExpressionText(expression));
     json.key("complete").boolean(complete);
-    json.key("graph").raw(window.plot() ? plotJson(*window.plot()) : std::string("null"));
+    json.key("graph");
+    if (window.plot())
+        writePlotJson(json, *window.plot());
+    else
+        json.null();
     writeMessages(json, messages);
     return json.endObject().take() + "\n";
 }

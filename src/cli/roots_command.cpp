@@ -81,7 +81,8 @@ int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
         host.message(MessageRequest{problem->caption, problem->text});
     if (parsed.json) {
         JsonWriter json;
-        json.beginObject().key("roots").raw(rootsJson(polynomial));
+        json.beginObject().key("roots");
+        writeRootsJson(json, polynomial);
         writeMessages(json, host.messages());
         out << json.endObject().take() << '\n';
         return kSuccess;

@@ -114,10 +114,4 @@ JsonWriter& JsonWriter::stringOrNull(const std::string* text)
     return text ? string(*text) : null();
 }
 
-JsonWriter& JsonWriter::verbatim(std::string_view text)
-{
-    m_text += text;
-    return *this;
-}
-
 } // namespace kestrane

@@ -43,9 +43,6 @@ public:
     // A text that is null when empty-handed.
     JsonWriter& stringOrNull(const std::string* text);
 
-    // Writes `text` as it is, outside the element order (a closing line break).
-    JsonWriter& verbatim(std::string_view text);
-
     const std::string& text() const { return m_text; }
     std::string take() { return std::move(m_text); }
 

@@ -132,14 +132,10 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
     });
     writeTexts(json, "labels", store.texts(TextArray::Labels));
     writeTexts(json, "titles", store.texts(TextArray::Titles));
-    if (const ModuleScene* scene = window.state().scene()) {
-        std::string sceneJson;
-        scene->writeJson(sceneJson);
-        json.verbatim(sceneJson);
-    }
+    if (const ModuleScene* scene = window.state().scene())
+        scene->writeJson(json);
     writeMessages(json, messages);
-    json.endObject().verbatim("\n");
-    return json.take();
+    return json.endObject().take() + '\n';
 }
 
 } // namespace kestrane

@@ -3,12 +3,20 @@
 #include "fractions/fract_node.h"
 #include "fractions/numeric_eval.h"
 #include "graphs/graph_plot.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrane {
 namespace {
+
+std::string plotJson(const GraphPlot& value)
+{
+    JsonWriter json;
+    writePlotJson(json, value);
+    return json.take();
+}
 
 NumericProgram compiled(const std::string& text)
 {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/ticks.h"
+#include "platform/json_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,13 @@
 
 namespace kestrane {
 namespace {
+
+std::string ticksJson(const AxisTicks& value)
+{
+    JsonWriter json;
+    writeTicksJson(json, value);
+    return json.take();
+}
 
 struct StepCase {
     int length;

@@ -707,8 +707,7 @@ TEST_F(FourDRun, JsonListsTheFourDimensionalObjects)
 {
     run({"Build4D(T)", "e=plane(0,0,0,1,100)", "s=sphere(M,50)", "c=Cell(T,1)",
          "N=BuildNet(T)"});
-    std::string json;
-    scene->writeJson(json);
+    std::string json = scene->json();
     for (std::string_view key : {"\"points4\":[", "\"polygons4\":[", "\"cells\":[",
                                  "\"polytopes\":[", "\"planes4\":[", "\"spheres4\":[",
                                  "\"crossPath\":null", "\"polyhedra\":["})
@@ -731,8 +730,7 @@ TEST_F(FourDRun, PointsCarryLabelsFromThePointPool)
         ASSERT_NE(scene->findPoint(name, "start"), nullptr) << name;
         EXPECT_EQ(scene->findPoint(name, "start")->label, label) << name;
     }
-    std::string json;
-    scene->writeJson(json);
+    std::string json = scene->json();
     EXPECT_NE(json.find("{\"label\":\"K\",\"names\":[[\"M\",\"start\"]],\"x\":"),
               std::string::npos);
     ASSERT_EQ(host.messages().size(), 1u);
