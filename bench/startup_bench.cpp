@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up of kestrane-cli, timed from outside as a shell script meets
 // it: fork, exec "kestrane-cli --version", wait. The program timed is the one
-// of this build, or the one KESTRANE_CLI names (a build with the Qt program,
-// whose libraries load at start too). Target: under 20 ms.
+// of this build, or the one KESTRANE_CLI names. Target: under 20 ms on
+// average; the label says whether the mean meets it.
 //
 // Beside it, the table-driven parser on the arguments of a run, to show that
 // it adds nothing measurable to a command's work.
@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -28,25 +29,41 @@ std::string programToTime()
     return chosen && *chosen ? chosen : KESTRANE_CLI_PATH;
 }
 
+// One start of the program, from fork to its exit; false when it failed.
+bool startOnce(const std::string& program)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, STDOUT_FILENO);
+        execl(program.c_str(), program.c_str(), "--version", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void VersionStartUp(benchmark::State& state)
 {
+    constexpr double kTargetMilliseconds = 20;
     std::string program = programToTime();
+    double total = 0;
     for (auto _ : state) {
-        pid_t child = fork();
-        if (child == 0) {
-            int devnull = open("/dev/null", O_WRONLY);
-            dup2(devnull, STDOUT_FILENO);
-            execl(program.c_str(), program.c_str(), "--version", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        auto start = std::chrono::steady_clock::now();
+        if (!startOnce(program)) {
             state.SkipWithError("kestrane-cli --version failed");
             break;
         }
+        total += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                     .count();
     }
-    state.SetLabel(program);
+    if (state.error_occurred())
+        return;
+    double mean = total / static_cast<double>(state.iterations());
+    state.counters["mean_ms"] = mean;
+    state.SetLabel(program + (mean < kTargetMilliseconds ? ": meets" : ": MISSES") +
+                   " the 20 ms target");
 }
 BENCHMARK(VersionStartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 

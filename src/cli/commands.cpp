@@ -212,7 +212,7 @@ constexpr Command kCommands[] = {
      "primes [--count] [--json]",
      "Reads the prime table as the program does at start (from the current\n"
      "directory, then from the installed data) and prints its primes, one a line,\n"
-     "or only how many there are with --count. --json prints {\"count\", \"primes\"}\n"
+     "or only how many there are with --count. --json prints {\"count\",\"primes\"}\n"
      "(\"primes\" left out with --count).\n"
      "Exit status: 0 printed, 2 the table could not be read.\n",
      kPrimesOptions,
@@ -224,7 +224,7 @@ constexpr Command kCommands[] = {
      "\"FractOpt\", \"FunOpt\" and \"CalcOpt\" from DIRECTORY, the current directory\n"
      "when none is given, as the program does at start, and prints what it found.\n"
      "--json prints {\"main\", \"working\", \"library\", \"showMessages\", \"windows\":\n"
-     "[{\"file\", \"font\", \"fontHeight\", \"expressionBackground\", \"window\"}]},\n"
+     "[{\"file\",\"font\",\"fontHeight\",\"expressionBackground\",\"window\"}]},\n"
      "colours as [red, green, blue].\n"
      "Exit status: 0 printed, 2 DIRECTORY is not a directory.\n",
      kOptionsOptions, kOptionsOperands, runOptions},
@@ -271,8 +271,8 @@ constexpr Command kCommands[] = {
      "--save-program writes a script that draws the figure again. Message boxes\n"
      "raised on the way go to standard error as \"Caption: text\" and into the JSON.\n"
      "A compile error goes to standard error as \"kestrane-cli run: FILE:LINE:\n"
-     "MESSAGE\"; the JSON is then {\"result\": null, \"messages\"}. A run that stopped\n"
-     "still writes its construction, the JSON with \"result\": null.\n"
+     "MESSAGE\"; the JSON is then {\"result\":null,\"messages\"}. A run that stopped\n"
+     "still writes its construction, the JSON with \"result\":null.\n"
      "A program writes files (WritePolyhedron, SavePolyhedron, WritePolytope,\n"
      "SaveCross, SaveParCross, pictures) only inside its own folder and the working\n"
      "directory of the options (the current directory when none is set), subfolders\n"
@@ -302,7 +302,7 @@ constexpr Command kCommands[] = {
      "Message boxes go to standard error as \"Caption: text\"; one raised by the\n"
      "arithmetic (a division by zero, the square root of a negative number) means\n"
      "no result. --json prints {\"operation\", \"words\", \"result\" (a decimal text,\n"
-     "{\"re\", \"im\"} for a complex result, null when none), \"messages\"}.\n"
+     "{\"re\",\"im\"} for a complex result, null when none), \"messages\"}.\n"
      "Exit status: 0 a result, 1 no result or a number that could not be read,\n"
      "2 usage error.\n",
      kLongOptions, kLongOperands, runLong},
@@ -323,15 +323,15 @@ constexpr Command kCommands[] = {
     {"solid", "print a polyhedron, cell or polytope file as JSON",
      "solid FILE [--kind polyhedron|cell|polytope] [--json]",
      "Reads FILE as the space commands read it and prints it as JSON:\n"
-     "{\"kind\", \"words\", \"faces\"} for a polyhedron or cell file, {\"kind\", \"words\",\n"
-     "\"cells\"} for a polytope file. A face is {\"vertices\": [...]} with every entry\n"
+     "{\"kind\",\"words\",\"faces\"} for a polyhedron or cell file, {\"kind\", \"words\",\n"
+     "\"cells\"} for a polytope file. A face is {\"vertices\":[...]} with every entry\n"
      "(the first vertex repeated at the end), each vertex its coordinates as decimal\n"
-     "strings (x, y, z; a cell's also w); a cell is {\"faces\": [...]}. \"words\" is the\n"
+     "strings (x, y, z; a cell's also w); a cell is {\"faces\":[...]}. \"words\" is the\n"
      "word count the file was written with, and every digit it holds is shown.\n"
      "Without --kind a file of polyhedron structure is a \"polyhedron\" when\n"
      "every fourth coordinate is zero, else a \"cell\"; otherwise it is read as a\n"
-     "polytope. A file of the wrong format prints {\"result\": null, \"kind\": null,\n"
-     "\"words\": null, \"messages\"}.\n"
+     "polytope. A file of the wrong format prints {\"result\":null, \"kind\":null,\n"
+     "\"words\":null, \"messages\"}.\n"
      "Exit status: 0 success, 1 \"Error.: Wrong format of file 'FILE'.\",\n"
      "2 usage error or \"Error.: Could not open file 'FILE'.\".\n",
      kSolidOptions, kSolidOperands, runSolid},
@@ -342,10 +342,10 @@ constexpr Command kCommands[] = {
      "a frame: \"frame K: faces N, front faces F, points P\". --svg and --png write\n"
      "\"frame001.svg\" (\".png\") and on into DIR, made when missing: the 800 x 550\n"
      "drawing area with the front faces filled in their colours, outlined in black.\n"
-     "--json prints {\"frames\": [{\"faces\", \"frontFaces\", \"points\"}], \"messages\"}\n"
+     "--json prints {\"frames\":[{\"faces\",\"frontFaces\",\"points\"}], \"messages\"}\n"
      "instead of the lines. A malformed file: the frames before the bad one are\n"
      "listed and written, then \"kestrane-cli frames: FILE: bad frame K at byte B\"\n"
-     "(K from 1, B from 0); the JSON then has \"result\": null.\n"
+     "(K from 1, B from 0); the JSON then has \"result\":null.\n"
      "Exit status: 0 success, 1 a malformed file, 2 usage or file error.\n",
      kFramesOptions, kFramesOperands, runFrames},
     {"expr", "read an exact expression and print it, its bytes, its layout or its picture",
@@ -364,7 +364,7 @@ constexpr Command kCommands[] = {
      "--hex prints the byte form as lowercase hex pairs separated by blanks; --json\n"
      "prints the laid-out tree (fields of each node, rows \"open\" and \"close\",\n"
      "children \"left\" \"right\" \"numerator\" \"denominator\" \"exponent\"), or\n"
-     "{\"result\": null, \"messages\"} for an expression that cannot be read; --svg\n"
+     "{\"result\":null,\"messages\"} for an expression that cannot be read; --svg\n"
      "and --png write its picture. Font height N (pixels, 20 by default); text is\n"
      "measured with a fixed metric: each character 3N/5 pixels wide.\n"
      "Exit status: 0 success, 1 a notation error or a byte form that cannot be read,\n"
@@ -397,8 +397,8 @@ constexpr Command kCommands[] = {
      "\"clipboard\", \"variables\", \"memories\", \"font\" and \"messages\".\n"
      "The Calculator is the Fractions and Roots window extended: it takes all its\n"
      "menu items, buttons and clicks, and its JSON adds \"resultsWindow\" and\n"
-     "\"resultLines\" ({\"width\": the window the result is drawn in, 931 or 990,\n"
-     "\"lines\": [{\"text\", \"x\", \"y\", \"width\"}]}, null without a result).\n"
+     "\"resultLines\" ({\"width\":the window the result is drawn in, 931 or 990,\n"
+     "\"lines\":[{\"text\",\"x\",\"y\",\"width\"}]}, null without a result).\n"
      "--digits N starts it at N significant digits (see \"kestrane-cli help calc\").\n"
      "{Click X,Y} clicks the window (the list of variables: a name opens the\n"
      "variable editor, a value edits it in mode 1, the box with the cross enables\n"
@@ -416,7 +416,7 @@ constexpr Command kCommands[] = {
      "{Menu:Colors}, {Menu:Save options} (writing FractOpt or CalcOpt in the\n"
      "current directory) and {Menu:Precision} (OK at the dialog's opening position,\n"
      "which is the current precision).\n"
-     "A notation error in --start prints {\"result\": null, \"messages\"} where JSON\n"
+     "A notation error in --start prints {\"result\":null,\"messages\"} where JSON\n"
      "is printed.\n"
      "Exit status: 0 done (refused keys included), 1 a notation error in --start,\n"
      "2 usage error or a fraction file that cannot be read.\n",
@@ -445,7 +445,7 @@ constexpr Command kCommands[] = {
      "when real) with \"sign\", \"text\" and \"lines\" (as split for the window they\n"
      "are drawn in),\n"
      "\"clipboard\", \"resultsWindow\" (true when the results window would open) and\n"
-     "\"messages\"; without a result the values are null and \"result\": null is\n"
+     "\"messages\"; without a result the values are null and \"result\":null is\n"
      "added. --repeat N computes N times and prints once.\n"
      "Exit status: 0 a result, 1 no result or a notation error, 2 usage error.\n",
      kCalcOptions, kExpressionOperands, runCalc},
@@ -472,7 +472,7 @@ constexpr Command kCommands[] = {
      "read prints the main expression of a fraction file as the window holds it\n"
      "after Open (an empty slot, \"?\", when the file is damaged). --json prints\n"
      "\"titled\", \"description\", \"expression\", \"variables\" (\"name\", \"value\")\n"
-     "and \"messages\", with \"result\": null added for a damaged file.\n"
+     "and \"messages\", with \"result\":null added for a damaged file.\n"
      "write saves EXPR with the description and variables as the window's Save\n"
      "does (\".fra\" is added to a name without extension) and prints the name\n"
      "written.\n"
@@ -493,7 +493,7 @@ constexpr Command kCommands[] = {
      "reads back as the same float and TEXT the two-decimal text the window draws,\n"
      "or \"T<tab>undefined\" where the expression has no value (an even root or a\n"
      "logarithm out of its domain, a zero denominator, an overflow). --json prints\n"
-     "[{\"t\", \"defined\", \"value\", \"text\"}] instead. T may be negative: -1.5 is a\n"
+     "[{\"t\",\"defined\",\"value\",\"text\"}] instead. T may be negative: -1.5 is a\n"
      "number, not an option.\n"
      "--complex evaluates an analytic function of z as the images of curves do, in\n"
      "single-precision complex numbers: z stands for RE + i*IM (0 when no --at is\n"
@@ -501,8 +501,8 @@ constexpr Command kCommands[] = {
      "roots, logarithms and inverse functions take their principal values. Prints\n"
      "\"RE,IM<tab>re<tab>im\" per point, or \"RE,IM<tab>undefined\" where a divisor is\n"
      "zero, a logarithm is taken of 0 or the value overflows; --json prints\n"
-     "[{\"z\": [RE, IM], \"defined\", \"re\", \"im\"}].\n"
-     "An expression that cannot be read prints {\"result\": null, \"messages\"} with\n"
+     "[{\"z\":[RE, IM],\"defined\",\"re\",\"im\"}].\n"
+     "An expression that cannot be read prints {\"result\":null,\"messages\"} with\n"
      "--json.\n"
      "Exit status: 0 success (undefined points included), 1 an expression that cannot\n"
      "be read, 2 usage error or a file that cannot be read.\n",
@@ -520,7 +520,7 @@ constexpr Command kCommands[] = {
      "are left out and its message (\"Error.: Too large numbers. ...\") goes to\n"
      "standard error once. Real roots come first in ascending order, then a\n"
      "complex pair, the positive imaginary part first. --json prints {\"roots\":\n"
-     "[{\"value\", \"re\", \"im\", \"exact\", \"exactValue\"}], \"messages\"}; \"re\" and\n"
+     "[{\"value\",\"re\",\"im\",\"exact\",\"exactValue\"}], \"messages\"}; \"re\" and\n"
      "\"im\" are decimal texts, \"exactValue\" the exact root evaluated at 50 words;\n"
      "when refused, \"result\" and \"roots\" are null.\n"
      "--repeat N solves N times and prints once (for timing).\n"
@@ -548,7 +548,7 @@ constexpr Command kCommands[] = {
      "left, 20 above and right and 40 below. --json writes \"expression\",\n"
      "\"domain\", \"rectangle\" and \"plot\" (as in the \"graphs\" of kestrane-cli run)\n"
      "to PATH, or to standard output when PATH is \"-\" or left out; a malformed file\n"
-     "gives {\"result\": null, \"messages\"}. --svg and --png write the picture.\n"
+     "gives {\"result\":null,\"messages\"}. --svg and --png write the picture.\n"
      "LO may be negative.\n"
      "Exit status: 0 success, 1 a malformed function file, 2 usage or file error.\n",
      kPlotOptions, kPlotOperands, runPlot},
@@ -576,7 +576,7 @@ constexpr Command kCommands[] = {
      "print on standard error as \"Caption: text\"; a file the window cannot open or\n"
      "save gives its message, as in the window. --json (standard output when PATH\n"
      "is \"-\" or left out, or when no output is given) writes {\"caption\",\n"
-     "\"domain\": {\"left\", \"right\", \"leftValue\", \"rightValue\"}, \"expression\"\n"
+     "\"domain\":{\"left\",\"right\",\"leftValue\",\"rightValue\"}, \"expression\"\n"
      "(linear notation), \"complete\", \"graph\" (the plot object of kestrane-cli\n"
      "plot, or null), \"messages\"}; --svg and --png write the window's picture.\n"
      "Exit status: 0 done (refusals are in the messages), 2 usage or output error.\n",
@@ -591,7 +591,7 @@ constexpr Command kCommands[] = {
      "checks in the module. MODULE is a code (501-508, 604) or a name such as\n"
      "\"Dimension 3\" or dimension3, case and blanks ignored. The same reference is\n"
      "in the help pages (Help > Index > Language reference).\n"
-     "--json prints {\"modules\": [{\"code\", \"name\", \"words\": [{\"word\", \"code\",\n"
+     "--json prints {\"modules\":[{\"code\", \"name\", \"words\":[{\"word\", \"code\",\n"
      "\"kind\", \"arguments\" (lists of type names), \"forms\", \"result\" (null for\n"
      "none), \"description\", \"example\"}]}]}.\n"
      "Exit status: 0 printed, 2 usage error or unknown module.\n",

@@ -247,34 +247,42 @@ std::vector<std::string> pathTo(const FractNode* node)
     return {path.rbegin(), path.rend()};
 }
 
+void writeCursorPath(JsonWriter& json, const Cursor& cursor)
+{
+    json.key("path").beginArray();
+    for (const std::string& step : pathTo(cursor.place.node))
+        json.string(step);
+    json.endArray();
+    json.key("area").string(areaName(cursor.place.area));
+    json.key("position").number(cursor.place.position);
+}
+
+// A tree in the linear notation, or null.
+void writeExpressionText(JsonWriter& json, const FractNode* tree)
+{
+    if (tree)
+        json.string(printExpressionText(*tree));
+    else
+        json.null();
+}
+
 std::string editJson(const ExpressionEditor& editor, const std::vector<MessageRequest>& messages)
 {
-    std::string json = "{\"expression\":" + jsonString(printExpressionText(editor.expression()));
+    JsonWriter json;
+    json.beginObject().key("expression").string(printExpressionText(editor.expression()));
     const Cursor& cursor = editor.cursor();
-    json += ",\"cursor\":{\"path\":[";
-    std::vector<std::string> path = pathTo(cursor.place.node);
-    for (std::size_t index = 0; index < path.size(); ++index)
-        json += (index ? "," : "") + jsonString(path[index]);
-    json += "],\"area\":" + jsonString(areaName(cursor.place.area)) +
-            ",\"position\":" + std::to_string(cursor.place.position) +
-            ",\"x\":" + std::to_string(cursor.x) + ",\"y\":" + std::to_string(cursor.y) +
-            ",\"height\":" + std::to_string(cursor.height) + "}";
-    json += ",\"selection\":";
-    if (editor.selection()) {
-        std::unique_ptr<FractNode> copy = editor.copySelection();
-        json += jsonString(printExpressionText(*copy));
-    } else {
-        json += "null";
-    }
-    json += ",\"degreeControl\":" + std::string(editor.degreeControlShown() ? "true" : "false");
-    json += ",\"tree\":" + expressionJson(editor.expression());
-    json += ",\"messages\":[";
-    for (std::size_t index = 0; index < messages.size(); ++index) {
-        json += (index ? "," : "") + std::string("{\"caption\":") +
-                jsonString(messages[index].caption) +
-                ",\"text\":" + jsonString(messages[index].text) + "}";
-    }
-    return json + "]}\n";
+    json.key("cursor").beginObject();
+    writeCursorPath(json, cursor);
+    json.key("x").number(cursor.x).key("y").number(cursor.y);
+    json.key("height").number(cursor.height).endObject();
+    json.key("selection");
+    std::unique_ptr<FractNode> selection = editor.selection() ? editor.copySelection() : nullptr;
+    writeExpressionText(json, selection.get());
+    json.key("degreeControl").boolean(editor.degreeControlShown());
+    json.key("tree");
+    writeExpressionJson(json, editor.expression());
+    writeMessages(json, messages);
+    return json.endObject().take() + '\n';
 }
 
 void perform(ExpressionEditor& editor, const Action& action)
@@ -300,45 +308,48 @@ bool windowOnly(const Action& action)
            std::holds_alternative<Scroll>(action) || std::holds_alternative<FontPick>(action);
 }
 
-// The records of a table as JSON objects, comma-separated.
-std::string variablesJson(const VariableTable& variables)
+// The records of a table as JSON objects.
+void writeVariables(JsonWriter& json, const VariableTable& variables)
 {
-    std::string json;
+    json.beginArray();
     for (int index = 0; index < variables.count(); ++index) {
         const VariableRecord& record = variables.record(index);
-        json += (index ? "," : "") + std::string("{\"name\":") + jsonString(record.name) +
-                ",\"enabled\":" + (record.enabled ? "true" : "false") + ",\"value\":" +
-                (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+        json.beginObject().key("name").string(record.name);
+        json.key("enabled").boolean(record.enabled).key("value");
+        writeExpressionText(json, record.value.get());
+        json.endObject();
     }
-    return json;
+    json.endArray();
 }
 
 // The variable editor's state, or null while it is closed.
-std::string variableEditorJson(const VariableEditor* editor)
+void writeVariableEditor(JsonWriter& json, const VariableEditor* editor)
 {
-    if (!editor)
-        return "null";
-    return "{\"field\":" +
-           jsonString(editor->field() == VariableEditor::Field::Name ? "name" : "value") +
-           ",\"record\":" + std::to_string(editor->editedIndex()) +
-           ",\"name\":" + jsonString(printExpressionText(editor->nameEditor().expression())) +
-           ",\"value\":" + jsonString(printExpressionText(editor->valueEditor().expression())) +
-           "}";
+    if (!editor) {
+        json.null();
+        return;
+    }
+    json.beginObject();
+    json.key("field").string(editor->field() == VariableEditor::Field::Name ? "name" : "value");
+    json.key("record").number(editor->editedIndex());
+    json.key("name").string(printExpressionText(editor->nameEditor().expression()));
+    json.key("value").string(printExpressionText(editor->valueEditor().expression()));
+    json.endObject();
 }
 
 // The rows of the list view as the last layout left them.
-std::string listJson(const FractionsWindow& window)
+void writeList(JsonWriter& json, const FractionsWindow& window)
 {
     const VariableTable& variables = window.variables();
-    std::string json = "{\"scrollPosition\":" + std::to_string(window.scrollPosition()) +
-                       ",\"scrollMaximum\":" + std::to_string(window.scrollMaximum()) +
-                       ",\"editedRecord\":" + std::to_string(window.editedRecord()) + ",\"rows\":[";
+    json.beginObject().key("scrollPosition").number(window.scrollPosition());
+    json.key("scrollMaximum").number(window.scrollMaximum());
+    json.key("editedRecord").number(window.editedRecord()).key("rows").beginArray();
     for (int index = 0; index < variables.count(); ++index) {
         const VariableRecord& record = variables.record(index);
-        json += (index ? "," : "") + std::string("{\"top\":") + std::to_string(record.rowTop) +
-                ",\"bottom\":" + std::to_string(record.rowBottom) + "}";
+        json.beginObject().key("top").number(record.rowTop);
+        json.key("bottom").number(record.rowBottom).endObject();
     }
-    return json + "]}";
+    json.endArray().endObject();
 }
 
 // What only the Calculator shows: the result, where it is drawn, and the
@@ -349,79 +360,76 @@ struct CalculatorFields {
 };
 
 // The window a shown result is drawn in, and its lines of digits there.
-std::string resultLinesJson(const Calculator& calculator)
+void writeResultLines(JsonWriter& json, const Calculator& calculator)
 {
-    if (!calculator.result())
-        return "null";
+    if (!calculator.result()) {
+        json.null();
+        return;
+    }
     RecordingCanvas metrics;
     std::optional<CalculatorResults> results = calculator.resultsWindow();
     std::vector<PlacedText> texts =
         results ? results->texts(metrics) : calculator.resultTexts(metrics);
     int width = results ? CalculatorResults::kWidth : Calculator::kWidth;
-    std::string json = "{\"width\":" + std::to_string(width) + ",\"lines\":[";
-    bool first = true;
+    json.beginObject().key("width").number(width).key("lines").beginArray();
     for (const PlacedText& text : texts) {
         if (text.kind != PlacedText::Kind::Line)
             continue;
-        json += (first ? "" : ",") + std::string("{\"text\":") + jsonString(text.text) +
-                ",\"x\":" + std::to_string(text.x) + ",\"y\":" + std::to_string(text.y) +
-                ",\"width\":" + std::to_string(text.width) + "}";
-        first = false;
+        json.beginObject().key("text").string(text.text);
+        json.key("x").number(text.x).key("y").number(text.y);
+        json.key("width").number(text.width).endObject();
     }
-    return json + "]}";
+    json.endArray().endObject();
 }
 
 std::string windowJson(const FractionsWindow& window, const std::string& caption,
                        CalculatorFields calculator, const std::vector<MessageRequest>& messages)
 {
     const ExpressionEditor& editor = window.editor();
-    std::string json = "{\"mode\":" + std::to_string(static_cast<int>(window.mode()));
-    json += ",\"caption\":" + jsonString(caption);
+    JsonWriter json;
+    json.beginObject().key("mode").number(static_cast<int>(window.mode()));
+    json.key("caption").string(caption);
     // The list shows no expression: its "expression" is the main one.
     const FractNode& shown = window.mode() == FractionsWindow::Mode::List ? window.mainExpression()
                                                                           : editor.expression();
-    json += ",\"expression\":" + jsonString(printExpressionText(shown));
-    json += ",\"cursor\":{\"path\":[";
-    std::vector<std::string> path = pathTo(editor.cursor().place.node);
-    for (std::size_t index = 0; index < path.size(); ++index)
-        json += (index ? "," : "") + jsonString(path[index]);
-    json += "],\"area\":" + jsonString(areaName(editor.cursor().place.area)) +
-            ",\"position\":" + std::to_string(editor.cursor().place.position) + "}";
-    json += ",\"complexNumbers\":" + std::string(window.complexNumbers() ? "true" : "false");
-    json += ",\"unsimplified\":" + (window.unsimplified()
-                                        ? jsonString(printExpressionText(*window.unsimplified()))
-                                        : std::string("null"));
-    json += ",\"value\":" +
-            (window.valueText().empty() ? std::string("null") : jsonString(window.valueText()));
+    json.key("expression").string(printExpressionText(shown));
+    json.key("cursor").beginObject();
+    writeCursorPath(json, editor.cursor());
+    json.endObject();
+    json.key("complexNumbers").boolean(window.complexNumbers());
+    json.key("unsimplified");
+    writeExpressionText(json, window.unsimplified());
+    json.key("value");
+    if (window.valueText().empty())
+        json.null();
+    else
+        json.string(window.valueText());
     if (calculator.calculator) {
         const auto& result = calculator.calculator->result();
-        json += ",\"result\":" + (result ? jsonString(result->clipboard) : std::string("null"));
-        json += ",\"resultsWindow\":" +
-                std::string(result && result->inResultsWindow ? "true" : "false");
-        json += ",\"resultLines\":" + resultLinesJson(*calculator.calculator);
-        json += ",\"clipboard\":" + jsonString(calculator.clipboard->text());
+        json.key("result").stringOrNull(result ? &result->clipboard : nullptr);
+        json.key("resultsWindow").boolean(result && result->inResultsWindow);
+        json.key("resultLines");
+        writeResultLines(json, *calculator.calculator);
+        json.key("clipboard").string(calculator.clipboard->text());
     } else {
-        json += ",\"result\":null,\"clipboard\":\"\"";
+        json.key("result").null().key("clipboard").string("");
     }
-    json += ",\"description\":" + jsonString(window.description());
-    json += ",\"main\":" + jsonString(printExpressionText(window.mainExpression()));
-    json += ",\"list\":" + listJson(window);
-    json += ",\"variableEditor\":" + variableEditorJson(window.variableEditor());
-    json += ",\"variables\":[" + variablesJson(window.variables());
-    json += "],\"memories\":[";
-    for (int index = 0; index < 2; ++index) {
-        const FractNode* memory = window.memory(index);
-        json += (index ? "," : "") +
-                (memory ? jsonString(printExpressionText(*memory)) : std::string("null"));
-    }
-    json += "],\"font\":{\"name\":" + jsonString(window.options().fontName) +
-            ",\"height\":" + std::to_string(window.options().fontHeight) + "}";
-    json += ",\"messages\":[";
-    for (std::size_t index = 0; index < messages.size(); ++index)
-        json += (index ? "," : "") + std::string("{\"caption\":") +
-                jsonString(messages[index].caption) +
-                ",\"text\":" + jsonString(messages[index].text) + "}";
-    return json + "]}\n";
+    json.key("description").string(window.description());
+    json.key("main").string(printExpressionText(window.mainExpression()));
+    json.key("list");
+    writeList(json, window);
+    json.key("variableEditor");
+    writeVariableEditor(json, window.variableEditor());
+    json.key("variables");
+    writeVariables(json, window.variables());
+    json.key("memories").beginArray();
+    for (int index = 0; index < 2; ++index)
+        writeExpressionText(json, window.memory(index));
+    json.endArray();
+    json.key("font").beginObject().key("name").string(window.options().fontName);
+    json.key("height").number(window.options().fontHeight).endObject();
+    writeMessages(json, messages);
+    return json.endObject().take() + '\n';
 }
 
 // One action on a window: Target is the Fractions and Roots window or the

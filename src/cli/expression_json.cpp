@@ -11,7 +11,9 @@ namespace {
 // The tree's fields in order, on the shared writer.
 class TreeJson {
 public:
-    JsonWriter json;
+    explicit TreeJson(JsonWriter& json) : json(json) {}
+
+    JsonWriter& json;
 
     void field(const char* name, int value) { json.key(name).number(value); }
     void field(const char* name, const std::string& value) { json.key(name).string(value); }
@@ -127,11 +129,16 @@ private:
 
 } // namespace
 
+void writeExpressionJson(JsonWriter& json, const FractNode& node)
+{
+    TreeJson(json).node(node);
+}
+
 std::string expressionJson(const FractNode& node)
 {
-    TreeJson tree;
-    tree.node(node);
-    return tree.json.take();
+    JsonWriter json;
+    writeExpressionJson(json, node);
+    return json.take();
 }
 
 } // namespace kestrane::cli

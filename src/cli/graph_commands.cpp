@@ -45,9 +45,6 @@ std::optional<int> whole(const std::string& text)
     return value;
 }
 
-// The points of eval's JSON after the first, one a line.
-constexpr std::string_view kPointBreak = "\n ";
-
 // The shortest text that reads back as the same float.
 std::string shortest(float value)
 {
@@ -122,7 +119,7 @@ void printComplexValues(const NumericProgram& program,
                         const std::vector<std::complex<float>>& points, bool json,
                         std::ostream& out)
 {
-    JsonWriter values(JsonStyle::Spaced);
+    JsonWriter values;
     values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         std::complex<float> z = points[index];
@@ -132,8 +129,6 @@ void printComplexValues(const NumericProgram& program,
             *value += std::complex<float>(0.0f, 0.0f);
         std::string at = shortest(z.real()) + "," + shortest(z.imag());
         if (json) {
-            if (index > 0)
-                values.breakBefore(kPointBreak);
             values.beginObject().key("z").beginArray();
             values.raw(shortest(z.real())).raw(shortest(z.imag())).endArray();
             values.key("defined").boolean(value.has_value());
@@ -210,14 +205,12 @@ int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     }
     NumericProgram program =
         NumericProgram::compile(*source.expression, lookupIn(source.variables));
-    JsonWriter values(JsonStyle::Spaced);
+    JsonWriter values;
     values.beginArray();
     for (std::size_t index = 0; index < points.size(); ++index) {
         float t = points[index];
         std::optional<float> value = program.evaluate(t);
         if (json) {
-            if (index > 0)
-                values.breakBefore(kPointBreak);
             values.beginObject().key("t").raw(shortest(t));
             values.key("defined").boolean(value.has_value());
             values.key("value").raw(value ? shortest(*value) : "null").key("text");
@@ -247,9 +240,10 @@ int runTicks(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     if (!length || *length < 0 || !min || !max)
         return usageError(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
     AxisTicks ticks = axisTicks(*length, *min, *max);
-    std::string json = ticksJson(ticks);
-    json.insert(1, "\"k\": " + std::to_string(ticks.k) + ", ");
-    out << json << '\n';
+    JsonWriter json;
+    json.beginObject().key("k").number(ticks.k);
+    writeTicksMembers(json, ticks);
+    out << json.endObject().take() << '\n';
     return kSuccess;
 }
 
@@ -318,13 +312,15 @@ int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     GraphPlot plot = plotGraph(program, rect, lower, upper);
     auto paint = [&](Canvas& canvas) { paintGraph(canvas, plot, rect, kBlack); };
     if (jsonPath) {
-        JsonWriter json(JsonStyle::Spaced);
+        JsonWriter json;
         json.beginObject().key("expression").string(printExpressionText(*expression));
         json.key("domain").beginArray();
         json.raw(shortest(static_cast<float>(lower))).raw(shortest(static_cast<float>(upper)));
         json.endArray().key("rectangle").beginArray();
         json.number(rect.x1).number(rect.y1).number(rect.x2).number(rect.y2).endArray();
-        json.key("plot").raw(plotJson(plot)).endObject();
+        json.key("plot");
+        writePlotJson(json, plot);
+        json.endObject();
         if (!writeOutputFile(*jsonPath, json.take() + "\n", out, err, "plot"))
             return kUsageError;
     }

@@ -185,14 +185,18 @@ std::string windowJson(const GraphWindow& window, const std::vector<MessageReque
     const FractNode& expression = window.editor().expression();
     bool complete = expressionComplete(expression) && !expressionNames(expression).emptyPlace;
     const GraphDomain& domain = window.domain();
-    JsonWriter json(JsonStyle::Spaced);
+    JsonWriter json;
     json.beginObject().key("caption").string(window.caption());
     json.key("domain").beginObject().key("left").string(domain.leftText);
     json.key("right").string(domain.rightText).key("leftValue").raw(number(domain.left));
     json.key("rightValue").raw(number(domain.right)).endObject();
     json.key("expression").string(printExpressionText(expression));
     json.key("complete").boolean(complete);
-    json.key("graph").raw(window.plot() ? plotJson(*window.plot()) : std::string("null"));
+    json.key("graph");
+    if (window.plot())
+        writePlotJson(json, *window.plot());
+    else
+        json.null();
     writeMessages(json, messages);
     return json.endObject().take() + "\n";
 }

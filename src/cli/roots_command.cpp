@@ -30,7 +30,7 @@ int refuse(const RootsArguments& arguments, std::string_view text, ConsoleHost& 
 {
     host.message(MessageRequest{std::string(kCaption), std::string(text)});
     if (arguments.json) {
-        JsonWriter json(JsonStyle::Spaced);
+        JsonWriter json;
         json.beginObject().key("result").null().key("roots").null();
         writeMessages(json, host.messages());
         out << json.endObject().take() << '\n';
@@ -80,8 +80,9 @@ int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     if (const std::optional<ExactMessage>& problem = polynomial.exactProblem)
         host.message(MessageRequest{problem->caption, problem->text});
     if (parsed.json) {
-        JsonWriter json(JsonStyle::Spaced);
-        json.beginObject().key("roots").raw(rootsJson(polynomial));
+        JsonWriter json;
+        json.beginObject().key("roots");
+        writeRootsJson(json, polynomial);
         writeMessages(json, host.messages());
         out << json.endObject().take() << '\n';
         return kSuccess;

@@ -43,15 +43,12 @@ std::optional<SolidKind> parseKind(std::string_view text)
 
 // --- JSON ----------------------------------------------------------------------------------
 
-// One face a line, the cells of a polytope likewise.
 template<typename Face>
-void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_view indent)
+void writeFaces(JsonWriter& json, const std::vector<Face>& faces)
 {
-    std::string lineStart(1, '\n');
-    lineStart += indent;
     json.key("faces").beginArray();
     for (const Face& face : faces) {
-        json.breakBefore(lineStart).beginObject().key("vertices").beginArray();
+        json.beginObject().key("vertices").beginArray();
         for (const auto& vertex : face.vertices) {
             json.beginArray();
             for (const LongNum& coordinate : vertex)
@@ -60,12 +57,12 @@ void writeFaces(JsonWriter& json, const std::vector<Face>& faces, std::string_vi
         }
         json.endArray().endObject();
     }
-    json.breakBefore(std::string_view(lineStart).substr(0, lineStart.size() - 2)).endArray();
+    json.endArray();
 }
 
 JsonWriter header(SolidKind kind, int words)
 {
-    JsonWriter json(JsonStyle::Spaced);
+    JsonWriter json;
     json.beginObject().key("kind").string(kindName(kind)).key("words").number(words);
     return json;
 }
@@ -73,14 +70,14 @@ JsonWriter header(SolidKind kind, int words)
 std::string contentJson(const SolidPolyhedron& polyhedron, int words)
 {
     JsonWriter json = header(SolidKind::Polyhedron, words);
-    writeFaces(json, polyhedron.faces, "  ");
+    writeFaces(json, polyhedron.faces);
     return json.endObject().take() + "\n";
 }
 
 std::string contentJson(const SolidCell& cell, int words)
 {
     JsonWriter json = header(SolidKind::Cell, words);
-    writeFaces(json, cell.faces, "  ");
+    writeFaces(json, cell.faces);
     return json.endObject().take() + "\n";
 }
 
@@ -89,11 +86,11 @@ std::string contentJson(const SolidPolytope& polytope, int words)
     JsonWriter json = header(SolidKind::Polytope, words);
     json.key("cells").beginArray();
     for (const auto& cell : polytope.cells) {
-        json.breakBefore("\n  ").beginObject();
-        writeFaces(json, cell.faces, "    ");
+        json.beginObject();
+        writeFaces(json, cell.faces);
         json.endObject();
     }
-    json.breakBefore("\n").endArray();
+    json.endArray();
     return json.endObject().take() + "\n";
 }
 

@@ -3,6 +3,7 @@
 
 #include "fractions/numeric_eval.h"
 #include "platform/canvas.h"
+#include "platform/json_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -172,24 +173,30 @@ void paintCurve(Canvas& canvas, const CurvePlot& plot, const PixelRect& rect, Co
     paintPieces(canvas, plot.pieces);
 }
 
-std::string curvePlotJson(const CurvePlot& plot)
+void writeCurvePlotJson(JsonWriter& json, const CurvePlot& plot)
 {
-    std::string json = "{\"samples\": " + std::to_string(plot.samples) +
-                       ", \"failed\": " + std::to_string(plot.failed) + ", \"box\": ";
-    if (plot.box)
-        json += '[' + number(plot.box->xMin) + ", " + number(plot.box->xMax) + ", " +
-                number(plot.box->yMin) + ", " + number(plot.box->yMax) + ']';
-    else
-        json += "null";
-    json += ", \"drawnBox\": ";
-    if (plot.drawnBox)
-        json += '[' + std::to_string(plot.drawnBox->x1) + ", " + std::to_string(plot.drawnBox->y1) +
-                ", " + std::to_string(plot.drawnBox->x2) + ", " +
-                std::to_string(plot.drawnBox->y2) + ']';
-    else
-        json += "null";
-    return json + ", \"ticksX\": " + ticksJson(plot.ticksX) +
-           ", \"ticksY\": " + ticksJson(plot.ticksY) + '}';
+    json.beginObject().key("samples").number(plot.samples).key("failed").number(plot.failed);
+    json.key("box");
+    if (plot.box) {
+        json.beginArray();
+        for (double value : {plot.box->xMin, plot.box->xMax, plot.box->yMin, plot.box->yMax})
+            json.raw(number(value));
+        json.endArray();
+    } else {
+        json.null();
+    }
+    json.key("drawnBox");
+    if (plot.drawnBox) {
+        const PixelRect& box = *plot.drawnBox;
+        json.beginArray().number(box.x1).number(box.y1).number(box.x2).number(box.y2).endArray();
+    } else {
+        json.null();
+    }
+    json.key("ticksX");
+    writeTicksJson(json, plot.ticksX);
+    json.key("ticksY");
+    writeTicksJson(json, plot.ticksY);
+    json.endObject();
 }
 
 } // namespace kestrane

@@ -68,6 +68,6 @@ CurvePlot plotCurve(const CurveSource& source, const PixelRect& rect, AspectRati
 void paintCurve(Canvas& canvas, const CurvePlot& plot, const PixelRect& rect, ColorRef line);
 
 // {"samples", "failed", "box", "drawnBox", "ticksX", "ticksY"}.
-std::string curvePlotJson(const CurvePlot& plot);
+void writeCurvePlotJson(JsonWriter& json, const CurvePlot& plot);
 
 } // namespace kestrane

@@ -3,6 +3,7 @@
 
 #include "fractions/numeric_eval.h"
 #include "platform/canvas.h"
+#include "platform/json_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -208,28 +209,27 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
     paintPieces(canvas, plot.pieces);
 }
 
-std::string plotJson(const GraphPlot& plot)
+void writePlotJson(JsonWriter& json, const GraphPlot& plot)
 {
-    std::string json = "{\"samples\": " + std::to_string(plot.samples) +
-                       ", \"failed\": " + std::to_string(plot.failed) + ", \"range\": ";
-    json += plot.range ? "[" + number(plot.range->first) + ", " + number(plot.range->second) + "]"
-                       : std::string("null");
-    json += ", \"constant\": ";
-    json += plot.constant ? "true" : "false";
-    json += ", \"pieces\": [";
-    for (std::size_t index = 0; index < plot.pieces.size(); ++index) {
-        json += index ? ", [" : "[";
-        const auto& piece = plot.pieces[index];
-        for (std::size_t point = 0; point < piece.size(); ++point) {
-            json += point ? ", [" : "[";
-            json += std::to_string(piece[point].first) + ", " +
-                    std::to_string(piece[point].second) + "]";
-        }
-        json += "]";
+    json.beginObject().key("samples").number(plot.samples).key("failed").number(plot.failed);
+    json.key("range");
+    if (plot.range)
+        json.beginArray().raw(number(plot.range->first)).raw(number(plot.range->second)).endArray();
+    else
+        json.null();
+    json.key("constant").boolean(plot.constant).key("pieces").beginArray();
+    for (const auto& piece : plot.pieces) {
+        json.beginArray();
+        for (const auto& [x, y] : piece)
+            json.beginArray().number(x).number(y).endArray();
+        json.endArray();
     }
-    json += "], \"ticksX\": " + ticksJson(plot.ticksX) + ", \"ticksY\": " + ticksJson(plot.ticksY) +
-            "}";
-    return json;
+    json.endArray();
+    json.key("ticksX");
+    writeTicksJson(json, plot.ticksX);
+    json.key("ticksY");
+    writeTicksJson(json, plot.ticksY);
+    json.endObject();
 }
 
 } // namespace kestrane

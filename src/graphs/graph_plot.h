@@ -56,6 +56,6 @@ void paintGraph(Canvas& canvas, const GraphPlot& plot, const PixelRect& rect, Co
 void paintPieces(Canvas& canvas, const PlotPieces& pieces);
 
 // {"samples", "failed", "range", "constant", "pieces", "ticksX", "ticksY"}.
-std::string plotJson(const GraphPlot& plot);
+void writePlotJson(JsonWriter& json, const GraphPlot& plot);
 
 } // namespace kestrane

@@ -32,37 +32,45 @@ std::string number(double value)
     return buffer;
 }
 
-std::string names(const GeoObject& object)
+void writeNames(JsonWriter& json, const GeoObject& object)
 {
-    std::string json = "\"names\": [";
-    for (std::size_t index = 0; index < object.names.size(); ++index) {
-        if (index > 0)
-            json += ", ";
-        json += '[' + jsonString(object.names[index].name) + ", " +
-                jsonString(object.names[index].scope) + ']';
-    }
-    return json + ']';
+    json.key("names").beginArray();
+    for (const NameBinding& binding : object.names)
+        json.beginArray().string(binding.name).string(binding.scope).endArray();
+    json.endArray();
 }
 
+// An array of records, each an object that starts with its names.
 template<class List, class Body>
-void array(std::string& json, std::string_view name, const List& list, Body body)
+void writeArray(JsonWriter& json, std::string_view name, const List& list, Body body)
 {
-    json += ",\n  " + jsonString(name) + ": [";
-    bool first = true;
+    json.key(name).beginArray();
     for (const auto& record : list) {
-        json += first ? "\n    {" : ",\n    {";
-        first = false;
-        json += names(*record);
+        json.beginObject();
+        writeNames(json, *record);
         body(*record);
-        json += '}';
+        json.endObject();
     }
-    json += ']';
+    json.endArray();
 }
 
-std::string rectJson(const PixelRect& rect)
+void writeRect(JsonWriter& json, const PixelRect& rect)
 {
-    return '[' + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ", " +
-           std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ']';
+    json.beginArray().number(rect.x1).number(rect.y1).number(rect.x2).number(rect.y2).endArray();
+}
+
+void writeRange(JsonWriter& json, double low, double high)
+{
+    json.beginArray().raw(number(low)).raw(number(high)).endArray();
+}
+
+// A tree in the linear notation, or null.
+void writeExpression(JsonWriter& json, const FractNode* tree)
+{
+    if (tree)
+        json.string(printExpressionText(*tree));
+    else
+        json.null();
 }
 
 } // namespace
@@ -198,72 +206,74 @@ void GraphScene::paint(Canvas& canvas) const
     paintPolynomials(canvas);
 }
 
-void GraphScene::writeJson(std::string& json) const
+void GraphScene::writeJson(JsonWriter& json) const
 {
-    array(json, "rectangles", m_rectangles, [&](const RectangleRec& rectangle) {
+    writeArray(json, "rectangles", m_rectangles, [&](const RectangleRec& rectangle) {
         const PixelRect& rect = rectangle.rect;
-        json += ", \"x1\": " + std::to_string(rect.x1) + ", \"y1\": " + std::to_string(rect.y1) +
-                ", \"x2\": " + std::to_string(rect.x2) + ", \"y2\": " + std::to_string(rect.y2) +
-                ", \"colour\": " + std::to_string(rectangle.fill);
+        json.key("x1").number(rect.x1).key("y1").number(rect.y1);
+        json.key("x2").number(rect.x2).key("y2").number(rect.y2);
+        json.key("colour").number(rectangle.fill);
     });
-    array(json, "functions", m_functions, [&](const FunctionRec& function) {
-        json += ", \"expression\": " +
-                jsonString(function.expression ? printExpressionText(*function.expression) : "") +
-                ", \"domain\": [" + number(function.lower) + ", " + number(function.upper) +
-                "], \"x\": " + std::to_string(function.x) +
-                ", \"y\": " + std::to_string(function.y) +
-                ", \"drawn\": " + (function.drawn ? "true" : "false");
+    writeArray(json, "functions", m_functions, [&](const FunctionRec& function) {
+        json.key("expression")
+            .string(function.expression ? printExpressionText(*function.expression) : "");
+        json.key("domain");
+        writeRange(json, function.lower, function.upper);
+        json.key("x").number(function.x).key("y").number(function.y);
+        json.key("drawn").boolean(function.drawn);
     });
-    array(json, "graphs", m_graphs, [&](const GraphRec& graph) {
+    writeArray(json, "graphs", m_graphs, [&](const GraphRec& graph) {
         GraphPlot plot = plotGraph(graph.program, graph.rect, graph.xMin, graph.xMax);
-        json += ", \"of\": " + jsonString(graph.functionName) +
-                ", \"rectangle\": " + rectJson(graph.rect) + ", \"domain\": [" +
-                number(graph.xMin) + ", " + number(graph.xMax) +
-                "], \"colour\": " + std::to_string(graph.line) + ", \"plot\": " + plotJson(plot);
+        json.key("of").string(graph.functionName).key("rectangle");
+        writeRect(json, graph.rect);
+        json.key("domain");
+        writeRange(json, graph.xMin, graph.xMax);
+        json.key("colour").number(graph.line).key("plot");
+        writePlotJson(json, plot);
     });
-    array(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
-        json += ", \"expression\": ";
-        if (expression.expression)
-            json += jsonString(printExpressionText(*expression.expression));
-        else
-            json += "null, \"text\": " + jsonString(expression.text);
-        json += ", \"variables\": [";
+    writeArray(json, "algExprs", m_algExprs, [&](const AlgExprRec& expression) {
+        json.key("expression");
+        writeExpression(json, expression.expression.get());
+        if (!expression.expression)
+            json.key("text").string(expression.text);
+        json.key("variables").beginArray();
         for (int index = 0; index < expression.variables.count(); ++index) {
             const VariableRecord& record = expression.variables.record(index);
-            json += index ? ", {" : "{";
-            json += "\"name\": " + jsonString(record.name) + ", \"value\": " +
-                    (record.value ? jsonString(printExpressionText(*record.value)) : "null") + "}";
+            json.beginObject().key("name").string(record.name).key("value");
+            writeExpression(json, record.value.get());
+            json.endObject();
         }
-        json += "], \"x\": " + std::to_string(expression.x) +
-                ", \"y\": " + std::to_string(expression.y) +
-                ", \"drawn\": " + (expression.drawn ? "true" : "false") +
-                ", \"analytic\": " + (expression.analytic ? "true" : "false");
+        json.endArray();
+        json.key("x").number(expression.x).key("y").number(expression.y);
+        json.key("drawn").boolean(expression.drawn).key("analytic").boolean(expression.analytic);
     });
     writeCurvesJson(json);
     writePolynomialsJson(json);
-    json += ",\n  \"drawingHeight\": " + std::to_string(drawingHeight());
+    json.key("drawingHeight").number(drawingHeight());
 }
 
-void GraphScene::writeCurvesJson(std::string& json) const
+void GraphScene::writeCurvesJson(JsonWriter& json) const
 {
     if (!m_curveArrays && m_curves.empty() && m_intervals.empty())
         return;
-    auto text = [](const std::shared_ptr<const FractNode>& tree) {
-        return tree ? jsonString(printExpressionText(*tree)) : std::string("null");
-    };
-    array(json, "curves", m_curves, [&](const CurveRec& curve) {
-        json += ", \"x\": " + text(curve.x) + ", \"y\": " + text(curve.y) +
-                ", \"rectangle\": " + rectJson(curve.rect) + ", \"parameter\": [" +
-                number(curve.tMin) + ", " + number(curve.tMax) +
-                "], \"keepAspect\": " + (curve.aspect == AspectRatio::Keep ? "true" : "false") +
-                ", \"drawn\": " + (curve.drawn ? "true" : "false") +
-                ", \"colour\": " + std::to_string(curve.line) +
-                ", \"analytic\": " + (curve.isImage() ? "true" : "false") +
-                ", \"function\": " + text(curve.isImage() ? curve.functions.back() : nullptr) +
-                ", \"plot\": " + curvePlotJson(curve.plot());
+    writeArray(json, "curves", m_curves, [&](const CurveRec& curve) {
+        json.key("x");
+        writeExpression(json, curve.x.get());
+        json.key("y");
+        writeExpression(json, curve.y.get());
+        json.key("rectangle");
+        writeRect(json, curve.rect);
+        json.key("parameter");
+        writeRange(json, curve.tMin, curve.tMax);
+        json.key("keepAspect").boolean(curve.aspect == AspectRatio::Keep);
+        json.key("drawn").boolean(curve.drawn).key("colour").number(curve.line);
+        json.key("analytic").boolean(curve.isImage()).key("function");
+        writeExpression(json, curve.isImage() ? curve.functions.back().get() : nullptr);
+        json.key("plot");
+        writeCurvePlotJson(json, curve.plot());
     });
-    array(json, "parameterIntervals", m_intervals, [&](const ParameterIntervalRec& interval) {
-        json += ", \"lo\": " + number(interval.lo) + ", \"hi\": " + number(interval.hi);
+    writeArray(json, "parameterIntervals", m_intervals, [&](const ParameterIntervalRec& interval) {
+        json.key("lo").raw(number(interval.lo)).key("hi").raw(number(interval.hi));
     });
 }
 

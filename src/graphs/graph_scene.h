@@ -176,7 +176,7 @@ public:
     // Rectangles, graphs and formulas come after the half-lines.
     void paint(Canvas& canvas) const override;
     bool paintsOverLines() const override { return true; }
-    void writeJson(std::string& json) const override;
+    void writeJson(JsonWriter& json) const override;
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
@@ -231,7 +231,7 @@ public:
     void setFormulaFontHeight(int height) { m_formulaHeight = height; }
 
 private:
-    void writeCurvesJson(std::string& json) const;
+    void writeCurvesJson(JsonWriter& json) const;
 
     List<RectangleRec> m_rectangles;
     List<FunctionRec> m_functions;
@@ -243,7 +243,7 @@ private:
     std::vector<PolynomialRec> m_quadratics;
     std::vector<PolynomialRec> m_cubics;
     void paintPolynomials(Canvas& canvas) const;
-    void writePolynomialsJson(std::string& json) const;
+    void writePolynomialsJson(JsonWriter& json) const;
     int polynomialsHeight() const;
 
     int m_formulaHeight = 20;

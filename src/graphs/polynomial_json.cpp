@@ -10,31 +10,39 @@ namespace kestrane {
 
 namespace {
 
-std::string optionalText(const std::optional<std::string>& text)
+void stringOrNull(JsonWriter& json, const std::optional<std::string>& text)
 {
-    return text ? jsonString(*text) : "null";
+    json.stringOrNull(text ? &*text : nullptr);
 }
 
 } // namespace
 
-std::string rootsJson(const Polynomial& polynomial)
+void writeRootsJson(JsonWriter& json, const Polynomial& polynomial)
 {
     std::size_t count = std::max(polynomial.roots.size(), polynomial.exact.size());
-    std::string json = "[";
+    json.beginArray();
     for (std::size_t index = 0; index < count; ++index) {
         const NumericRoot* numeric =
             index < polynomial.roots.size() ? &polynomial.roots[index] : nullptr;
         const ExactRoot* exact =
             index < polynomial.exact.size() ? &polynomial.exact[index] : nullptr;
-        json += index ? ", {" : "{";
-        json += "\"value\": " + (numeric ? jsonString(numeric->text) : "null");
-        json += ", \"re\": " + (numeric ? jsonString(numeric->real) : "null");
-        json += ", \"im\": " + (numeric ? jsonString(numeric->imaginary) : "null");
-        json += ", \"exact\": " +
-                (exact ? jsonString(printExpressionText(*exact->expression)) : "null");
-        json += ", \"exactValue\": " + (exact ? optionalText(exact->value) : "null") + '}';
+        json.beginObject();
+        json.key("value").stringOrNull(numeric ? &numeric->text : nullptr);
+        json.key("re").stringOrNull(numeric ? &numeric->real : nullptr);
+        json.key("im").stringOrNull(numeric ? &numeric->imaginary : nullptr);
+        json.key("exact");
+        if (exact)
+            json.string(printExpressionText(*exact->expression));
+        else
+            json.null();
+        json.key("exactValue");
+        if (exact)
+            stringOrNull(json, exact->value);
+        else
+            json.null();
+        json.endObject();
     }
-    return json + ']';
+    json.endArray();
 }
 
 } // namespace kestrane

@@ -3,7 +3,7 @@
 
 #include "graphs/cubic_function.h"
 
-#include <string>
+#include "platform/json_writer.h"
 
 namespace kestrane {
 
@@ -11,6 +11,6 @@ namespace kestrane {
 // "im" (decimal texts), "exact" (linear notation), "exactValue" (the exact
 // root at the solver's precision as a root text)}, null where a root has
 // no such form. Numeric and exact roots are numbered alike.
-std::string rootsJson(const Polynomial& polynomial);
+void writeRootsJson(JsonWriter& json, const Polynomial& polynomial);
 
 } // namespace kestrane

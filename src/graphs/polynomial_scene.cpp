@@ -25,34 +25,33 @@ PolynomialRec* lastNamed(std::vector<PolynomialRec>& list, std::string_view name
     return nullptr;
 }
 
-std::string position(const std::optional<std::pair<int, int>>& at)
+void writePosition(JsonWriter& json, const std::optional<std::pair<int, int>>& at)
 {
-    if (!at)
-        return "null";
-    return '[' + std::to_string(at->first) + ", " + std::to_string(at->second) + ']';
+    if (at)
+        json.beginArray().number(at->first).number(at->second).endArray();
+    else
+        json.null();
 }
 
-std::string polynomialJson(const PolynomialRec& record)
+void writePolynomial(JsonWriter& json, const PolynomialRec& record)
 {
-    std::string json = "\"names\": [";
-    for (std::size_t index = 0; index < record.names.size(); ++index) {
-        json += index ? ", [" : "[";
-        json += jsonString(record.names[index].name) + ", " +
-                jsonString(record.names[index].scope) + ']';
-    }
+    json.key("names").beginArray();
+    for (const NameBinding& binding : record.names)
+        json.beginArray().string(binding.name).string(binding.scope).endArray();
+    json.endArray();
     const Polynomial& polynomial = record.polynomial;
-    json += "], \"coefficients\": [";
-    for (std::size_t index = 0; index < polynomial.coefficients.size(); ++index) {
-        json += index ? ", " : "";
-        json += jsonString(printExpressionText(*polynomial.coefficients[index]));
-    }
-    json += "], \"polynomial\": " + jsonString(printExpressionText(*polynomial.built)) +
-            ", \"simplified\": " + jsonString(printExpressionText(*polynomial.simplified)) +
-            ", \"exactRoots\": " + (polynomial.exact.empty() ? "false" : "true") +
-            ", \"roots\": " + rootsJson(polynomial) +
-            ", \"formulaAt\": " + position(record.formulaAt) +
-            ", \"simplifiedAt\": " + position(record.simplifiedAt);
-    return json;
+    json.key("coefficients").beginArray();
+    for (const auto& coefficient : polynomial.coefficients)
+        json.string(printExpressionText(*coefficient));
+    json.endArray();
+    json.key("polynomial").string(printExpressionText(*polynomial.built));
+    json.key("simplified").string(printExpressionText(*polynomial.simplified));
+    json.key("exactRoots").boolean(!polynomial.exact.empty()).key("roots");
+    writeRootsJson(json, polynomial);
+    json.key("formulaAt");
+    writePosition(json, record.formulaAt);
+    json.key("simplifiedAt");
+    writePosition(json, record.simplifiedAt);
 }
 
 } // namespace
@@ -92,18 +91,17 @@ void GraphScene::paintPolynomials(Canvas& canvas) const
     }
 }
 
-void GraphScene::writePolynomialsJson(std::string& json) const
+void GraphScene::writePolynomialsJson(JsonWriter& json) const
 {
     for (const auto& [name, list] :
          {std::pair{"quadratics", &m_quadratics}, std::pair{"cubics", &m_cubics}}) {
-        json += ",\n  " + jsonString(name) + ": [";
-        bool first = true;
+        json.key(name).beginArray();
         for (const PolynomialRec& record : *list) {
-            json += first ? "\n    {" : ",\n    {";
-            first = false;
-            json += polynomialJson(record) + '}';
+            json.beginObject();
+            writePolynomial(json, record);
+            json.endObject();
         }
-        json += ']';
+        json.endArray();
     }
 }
 

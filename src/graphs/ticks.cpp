@@ -83,21 +83,30 @@ AxisTicks axisTicks(int length, double min, double max)
     return ticks;
 }
 
-std::string ticksJson(const AxisTicks& ticks)
+void writeTicksJson(JsonWriter& json, const AxisTicks& ticks)
 {
-    std::string json = "{\"step\": ";
-    json += ticks.stepHundredths ? number(*ticks.step()) : "null";
-    json += ", \"values\": [";
+    json.beginObject();
+    writeTicksMembers(json, ticks);
+    json.endObject();
+}
+
+void writeTicksMembers(JsonWriter& json, const AxisTicks& ticks)
+{
+    json.key("step");
+    if (ticks.stepHundredths)
+        json.raw(number(*ticks.step()));
+    else
+        json.null();
+    json.key("values").beginArray();
     for (std::size_t index = 0; index < ticks.hundredths.size(); ++index)
-        json += (index ? ", " : "") + number(ticks.value(index));
-    json += "], \"labels\": [";
-    for (std::size_t index = 0; index < ticks.labels.size(); ++index)
-        json += (index ? ", " : "") + jsonString(ticks.labels[index]);
-    json += "], \"positions\": [";
-    for (std::size_t index = 0; index < ticks.positions.size(); ++index)
-        json += (index ? ", " : "") + std::to_string(ticks.positions[index]);
-    json += "]}";
-    return json;
+        json.raw(number(ticks.value(index)));
+    json.endArray().key("labels").beginArray();
+    for (const std::string& label : ticks.labels)
+        json.string(label);
+    json.endArray().key("positions").beginArray();
+    for (int position : ticks.positions)
+        json.number(position);
+    json.endArray();
 }
 
 } // namespace kestrane

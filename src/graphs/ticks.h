@@ -8,6 +8,8 @@
 
 namespace kestrane {
 
+class JsonWriter;
+
 // The ticks of one axis of a graph: about one per 50 pixels over nine tenths
 // of the axis, at multiples of a step from the sequence 0.02, 0.05, 0.1, 0.2,
 // 0.5, 1, ... 100000. Values are held in whole hundredths, so that labels
@@ -34,7 +36,8 @@ AxisTicks axisTicks(int length, double min, double max);
 std::string tickLabel(double value);
 
 // The ticks as a JSON object: "step" (or null), "values", "labels",
-// "positions".
-std::string ticksJson(const AxisTicks& ticks);
+// "positions"; or those members alone, in an object the caller has open.
+void writeTicksJson(JsonWriter& json, const AxisTicks& ticks);
+void writeTicksMembers(JsonWriter& json, const AxisTicks& ticks);
 
 } // namespace kestrane

@@ -31,8 +31,6 @@ std::string jsonString(std::string_view text)
     return quoted + "\"";
 }
 
-JsonWriter::JsonWriter(JsonStyle style) : m_style(style) {}
-
 void JsonWriter::element()
 {
     if (m_afterKey) {
@@ -41,15 +39,8 @@ void JsonWriter::element()
     }
     if (!m_started.empty()) {
         if (m_started.back())
-            m_text += m_style == JsonStyle::Compact ? "," : ", ";
+            m_text += ',';
         m_started.back() = true;
-    }
-    if (!m_pendingBreak.empty()) {
-        // The break replaces the blank after the comma.
-        if (m_style == JsonStyle::Spaced && m_text.ends_with(", "))
-            m_text.pop_back();
-        m_text += m_pendingBreak;
-        m_pendingBreak.clear();
     }
 }
 
@@ -65,8 +56,6 @@ JsonWriter& JsonWriter::endObject()
 {
     assert(!m_started.empty() && !m_afterKey);
     m_started.pop_back();
-    m_text += m_pendingBreak;
-    m_pendingBreak.clear();
     m_text += '}';
     return *this;
 }
@@ -83,8 +72,6 @@ JsonWriter& JsonWriter::endArray()
 {
     assert(!m_started.empty() && !m_afterKey);
     m_started.pop_back();
-    m_text += m_pendingBreak;
-    m_pendingBreak.clear();
     m_text += ']';
     return *this;
 }
@@ -93,7 +80,7 @@ JsonWriter& JsonWriter::key(std::string_view name)
 {
     element();
     m_text += jsonString(name);
-    m_text += m_style == JsonStyle::Compact ? ":" : ": ";
+    m_text += ':';
     m_afterKey = true;
     return *this;
 }
@@ -125,18 +112,6 @@ JsonWriter& JsonWriter::raw(std::string_view json)
 JsonWriter& JsonWriter::stringOrNull(const std::string* text)
 {
     return text ? string(*text) : null();
-}
-
-JsonWriter& JsonWriter::breakBefore(std::string_view text)
-{
-    m_pendingBreak = text;
-    return *this;
-}
-
-JsonWriter& JsonWriter::verbatim(std::string_view text)
-{
-    m_text += text;
-    return *this;
 }
 
 } // namespace kestrane

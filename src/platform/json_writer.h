@@ -13,21 +13,16 @@ namespace kestrane {
 // they are).
 std::string jsonString(std::string_view text);
 
-// How a document separates its parts. Compact: no blank after ':' or ','.
-// Spaced: ": " and ", ", the layout of the construction's JSON and of the
-// documents that share its expected files.
-enum class JsonStyle { Compact, Spaced };
-
 // Writes one JSON document: values, arrays and objects in order, the commas
-// and colons put in by the writer.
+// and colons put in by the writer. Every document is compact, on one line
+// with no blank after ':' or ',', so that line-oriented tools can take the
+// output of any command.
 //
 //   JsonWriter json;
 //   json.beginObject().key("x").number(1).key("ok").boolean(true).endObject();
 //   json.text() == R"({"x":1,"ok":true})"
 class JsonWriter {
 public:
-    explicit JsonWriter(JsonStyle style = JsonStyle::Compact);
-
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();
@@ -48,12 +43,6 @@ public:
     // A text that is null when empty-handed.
     JsonWriter& stringOrNull(const std::string* text);
 
-    // Puts `text` (a line break and indent) before the next element, after
-    // its comma: for documents laid out one element a line.
-    JsonWriter& breakBefore(std::string_view text);
-    // Writes `text` as it is, outside the element order (a closing line break).
-    JsonWriter& verbatim(std::string_view text);
-
     const std::string& text() const { return m_text; }
     std::string take() { return std::move(m_text); }
 
@@ -62,9 +51,7 @@ private:
     // a key.
     void element();
 
-    JsonStyle m_style;
     std::string m_text;
-    std::string m_pendingBreak;
     // Per open array or object: whether an element was written in it.
     std::vector<bool> m_started;
     bool m_afterKey = false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/json_writer.h"
+
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -27,9 +29,17 @@ public:
     // or after the half-lines when paintsOverLines says so.
     virtual void paint(Canvas& canvas) const = 0;
     virtual bool paintsOverLines() const { return false; }
-    // Appends the scene's JSON arrays, each as `,\n  "name": [...]`, to the
-    // construction's JSON object.
-    virtual void writeJson(std::string& json) const = 0;
+    // Writes the scene's arrays (and other values) as members of the
+    // construction's JSON object, which `json` has open.
+    virtual void writeJson(JsonWriter& json) const = 0;
+    // Those members alone, in an object of their own.
+    std::string json() const
+    {
+        JsonWriter json;
+        json.beginObject();
+        writeJson(json);
+        return json.endObject().take();
+    }
     // The object of a type code that carries (name, scope); nullptr when the
     // scene has no such kind or object. Procedure calls bind parameters of
     // the scene's kinds through it.

@@ -54,7 +54,7 @@ void writeWatchValue(JsonWriter& json, const WatchValue& value)
 std::string pausedJsonMembers(const Interpreter& interpreter, const ConstructionState& state,
                               const TraceFileName& fileName)
 {
-    JsonWriter json(JsonStyle::Spaced);
+    JsonWriter json;
     json.beginObject();
     json.key("paused").beginObject();
     std::vector<StackEntry> stack = interpreter.callStack();

@@ -11,11 +11,6 @@ namespace kestrane {
 
 namespace {
 
-// The construction's layout: ": " and ", ", each array and each object of an
-// array on a line of its own, so that diffs of expected files stay readable.
-constexpr std::string_view kArrayIndent = "\n  ";
-constexpr std::string_view kObjectIndent = "\n    ";
-
 void writeHeader(JsonWriter& json, const GeoObject& object)
 {
     json.key("label").string(object.label);
@@ -39,9 +34,9 @@ void writeNumbers(JsonWriter& json,
 template<class List, class Body>
 void writeArray(JsonWriter& json, std::string_view name, const List& list, Body body)
 {
-    json.breakBefore(kArrayIndent).key(name).beginArray();
+    json.key(name).beginArray();
     for (const auto& record : list) {
-        json.breakBefore(kObjectIndent).beginObject();
+        json.beginObject();
         body(json, *record);
         json.endObject();
     }
@@ -77,9 +72,9 @@ void writePolygon(JsonWriter& json, const PolygonRec& polygon)
 
 void writeTexts(JsonWriter& json, std::string_view name, const std::vector<TextLabel>& texts)
 {
-    json.breakBefore(kArrayIndent).key(name).beginArray();
+    json.key(name).beginArray();
     for (const TextLabel& text : texts) {
-        json.breakBefore(kObjectIndent).beginObject();
+        json.beginObject();
         json.key("text").string(text.text).key("x").number(text.x).key("y").number(text.y);
         json.endObject();
     }
@@ -88,9 +83,9 @@ void writeTexts(JsonWriter& json, std::string_view name, const std::vector<TextL
 
 void writeMessages(JsonWriter& json, const std::vector<MessageRequest>& messages)
 {
-    json.breakBefore(kArrayIndent).key("messages").beginArray();
+    json.key("messages").beginArray();
     for (const MessageRequest& message : messages) {
-        json.breakBefore(kObjectIndent).beginObject();
+        json.beginObject();
         json.key("caption").string(message.caption).key("text").string(message.text);
         json.endObject();
     }
@@ -104,11 +99,11 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
 {
     const ObjectStore& store = window.store();
     const PlaneFigures& figures = window.figures();
-    JsonWriter json(JsonStyle::Spaced);
+    JsonWriter json;
     json.beginObject();
     if (outcome == RunOutcome::Stopped)
-        json.breakBefore(kArrayIndent).key("result").null();
-    json.breakBefore(kArrayIndent).key("module").number(window.programModule());
+        json.key("result").null();
+    json.key("module").number(window.programModule());
     writeArray(json, "points", store.points(), [](JsonWriter& out, const PointRec& point) {
         writeHeader(out, point);
         writeNumbers(out, {{"x", &point.x}, {"y", &point.y}, {"z", &point.z}});
@@ -137,16 +132,12 @@ std::string storeJson(const ConstructionWindow& window, const std::vector<Messag
     });
     writeTexts(json, "labels", store.texts(TextArray::Labels));
     writeTexts(json, "titles", store.texts(TextArray::Titles));
-    if (const ModuleScene* scene = window.state().scene()) {
-        std::string sceneJson;
-        scene->writeJson(sceneJson);
-        json.verbatim(sceneJson);
-    }
+    if (const ModuleScene* scene = window.state().scene())
+        scene->writeJson(json);
     if (!extraMembers.empty())
-        json.breakBefore(kArrayIndent).raw(extraMembers);
+        json.raw(extraMembers);
     writeMessages(json, messages);
-    json.verbatim("\n").endObject().verbatim("\n");
-    return json.take();
+    return json.endObject().take() + '\n';
 }
 
 } // namespace kestrane

@@ -8,121 +8,137 @@ namespace kestrane {
 
 namespace {
 
-std::string number(const LongNum& value)
+void writeNumber(JsonWriter& json, const LongNum& value)
 {
-    return jsonString(LongToDecimal(value));
+    json.string(LongToDecimal(value));
 }
 
-std::string point(const Long4& value)
+void writePoint(JsonWriter& json, const Long4& value)
 {
-    return '[' + number(value.x) + ", " + number(value.y) + ", " + number(value.z) + ", " +
-           number(value.w) + ']';
+    json.beginArray();
+    for (const LongNum* coordinate : {&value.x, &value.y, &value.z, &value.w})
+        writeNumber(json, *coordinate);
+    json.endArray();
 }
 
-std::string pointList(const std::vector<Long4>& values)
+void writePoints(JsonWriter& json, const std::vector<Long4>& values)
 {
-    std::string out = "[";
-    for (std::size_t index = 0; index < values.size(); ++index)
-        out += (index > 0 ? ", " : "") + point(values[index]);
-    return out + ']';
+    json.beginArray();
+    for (const Long4& value : values)
+        writePoint(json, value);
+    json.endArray();
 }
 
-std::string header(const GeoObject& object)
+void writeOptionalPoint(JsonWriter& json, const std::optional<Long4>& value)
 {
-    std::string out = "\"label\": " + jsonString(object.label) + ", \"names\": [";
-    for (std::size_t index = 0; index < object.names.size(); ++index) {
-        if (index > 0)
-            out += ", ";
-        out += '[' + jsonString(object.names[index].name) + ", " +
-               jsonString(object.names[index].scope) + ']';
-    }
-    return out + ']';
+    if (value)
+        writePoint(json, *value);
+    else
+        json.null();
 }
 
-std::string optionalPoint(const std::optional<Long4>& value)
-{
-    return value ? point(*value) : "null";
-}
-
-// One object per line, keys separated by ", ", as the other arrays.
+// An array of records, each an object that starts with its label and names.
 template<class List, class Body>
-void array(std::string& json, std::string_view name, const List& list, Body body)
+void writeArray(JsonWriter& json, std::string_view name, const List& list, Body body)
 {
-    json += ",\n  " + jsonString(name) + ": [";
-    bool first = true;
+    json.key(name).beginArray();
     for (const auto& record : list) {
-        json += first ? "\n    {" : ",\n    {";
-        first = false;
-        json += header(*record) + body(*record) + '}';
+        json.beginObject().key("label").string(record->label).key("names").beginArray();
+        for (const NameBinding& binding : record->names)
+            json.beginArray().string(binding.name).string(binding.scope).endArray();
+        json.endArray();
+        body(*record);
+        json.endObject();
     }
-    json += ']';
+    json.endArray();
 }
 
 } // namespace
 
-void FourDScene::writeJson(std::string& json) const
+void FourDScene::writeJson(JsonWriter& json) const
 {
-    array(json, "points4", m_points, [](const Point4Rec& record) {
+    auto number = [&](std::string_view name, const LongNum& value) {
+        json.key(name);
+        writeNumber(json, value);
+    };
+    writeArray(json, "points4", m_points, [&](const Point4Rec& record) {
         const Long4& p = record.position;
-        return ", \"x\": " + number(p.x) + ", \"y\": " + number(p.y) + ", \"z\": " + number(p.z) +
-               ", \"w\": " + number(p.w);
+        number("x", p.x);
+        number("y", p.y);
+        number("z", p.z);
+        number("w", p.w);
     });
-    array(json, "polygons4", m_polygons, [](const Polygon4Rec& record) {
-        return ", \"vertices\": " + pointList(record.face.vertices);
+    writeArray(json, "polygons4", m_polygons, [&](const Polygon4Rec& record) {
+        json.key("vertices");
+        writePoints(json, record.face.vertices);
     });
     std::map<const CellRec*, std::size_t> cellNumbers;
     for (std::size_t index = 0; index < m_cells.size(); ++index)
         cellNumbers[m_cells[index].get()] = index;
-    array(json, "cells", m_cells, [](const CellRec& cell) {
-        std::string out = ", \"centre\": " + optionalPoint(cell.centre) +
-                          ", \"completed\": " + (cell.completed ? "true" : "false") +
-                          ", \"faces\": [";
-        for (std::size_t index = 0; index < cell.faces.size(); ++index)
-            out += (index > 0 ? ", " : "") + std::string("{\"vertices\": ") +
-                   pointList(cell.faces[index].vertices) + '}';
-        return out + ']';
-    });
-    array(json, "polytopes", m_polytopes, [&](const PolytopeRec& polytope) {
-        std::string out = ", \"centre\": " + optionalPoint(polytope.centre) + ", \"cells\": [";
-        std::vector<const CellRec*> cells;
-        for (std::size_t index = 0; index < polytope.cells.size(); ++index) {
-            out += (index > 0 ? ", " : "") + std::to_string(cellNumbers[polytope.cells[index]]);
-            cells.push_back(polytope.cells[index]);
+    writeArray(json, "cells", m_cells, [&](const CellRec& cell) {
+        json.key("centre");
+        writeOptionalPoint(json, cell.centre);
+        json.key("completed").boolean(cell.completed).key("faces").beginArray();
+        for (const auto& face : cell.faces) {
+            json.beginObject().key("vertices");
+            writePoints(json, face.vertices);
+            json.endObject();
         }
+        json.endArray();
+    });
+    writeArray(json, "polytopes", m_polytopes, [&](const PolytopeRec& polytope) {
+        json.key("centre");
+        writeOptionalPoint(json, polytope.centre);
+        json.key("cells").beginArray();
+        std::vector<const CellRec*> cells;
+        for (const CellRec* cell : polytope.cells) {
+            json.number(cellNumbers[cell]);
+            cells.push_back(cell);
+        }
+        json.endArray();
         PolytopeCounts counts = countPolytope(cells);
-        return out + "], \"counts\": {\"cells\": " + std::to_string(counts.cells) +
-               ", \"faces\": " + std::to_string(counts.faces) +
-               ", \"edges\": " + std::to_string(counts.edges) +
-               ", \"vertices\": " + std::to_string(counts.vertices) + '}';
+        json.key("counts").beginObject().key("cells").number(counts.cells);
+        json.key("faces").number(counts.faces).key("edges").number(counts.edges);
+        json.key("vertices").number(counts.vertices).endObject();
     });
-    array(json, "planes4", m_planes, [](const Plane4Rec& record) {
+    writeArray(json, "planes4", m_planes, [&](const Plane4Rec& record) {
         const Hyperplane& plane = record.plane;
-        return ", \"a\": " + number(plane.normal.x) + ", \"b\": " + number(plane.normal.y) +
-               ", \"c\": " + number(plane.normal.z) + ", \"d\": " + number(plane.normal.w) +
-               ", \"e\": " + number(plane.e);
+        number("a", plane.normal.x);
+        number("b", plane.normal.y);
+        number("c", plane.normal.z);
+        number("d", plane.normal.w);
+        number("e", plane.e);
     });
-    array(json, "spheres4", m_spheres, [](const Sphere4Rec& sphere) {
-        return ", \"centre\": " + point(sphere.centre) + ", \"r\": " + number(sphere.radius);
+    writeArray(json, "spheres4", m_spheres, [&](const Sphere4Rec& sphere) {
+        json.key("centre");
+        writePoint(json, sphere.centre);
+        number("r", sphere.radius);
     });
-    json += ",\n  \"crossPath\": ";
+    json.key("crossPath");
     if (m_crossPath) {
-        json += "{\"normal\": " + point(m_crossPath->normal) +
-                ", \"count\": " + std::to_string(m_crossPath->count) +
-                ", \"step\": " + std::to_string(m_crossPath->step) +
-                ", \"e\": " + (m_crossPath->e ? number(*m_crossPath->e) : "null") + '}';
+        json.beginObject().key("normal");
+        writePoint(json, m_crossPath->normal);
+        json.key("count").number(m_crossPath->count).key("step").number(m_crossPath->step);
+        json.key("e");
+        if (m_crossPath->e)
+            writeNumber(json, *m_crossPath->e);
+        else
+            json.null();
+        json.endObject();
     } else {
-        json += "null";
+        json.null();
     }
-    json += ",\n  \"net\": ";
+    json.key("net");
     if (m_net) {
-        json += "{\"cellsOfNet\": " + std::to_string(m_net->inserted) +
-                ", \"cellsOfPolytope\": " + std::to_string(m_net->polytopeCells) +
-                ", \"nextCell\": " +
-                (m_net->inserted < m_net->cells.size() ? std::to_string(m_net->inserted)
-                                                       : std::string("null")) +
-                '}';
+        json.beginObject().key("cellsOfNet").number(m_net->inserted);
+        json.key("cellsOfPolytope").number(m_net->polytopeCells).key("nextCell");
+        if (m_net->inserted < m_net->cells.size())
+            json.number(m_net->inserted);
+        else
+            json.null();
+        json.endObject();
     } else {
-        json += "null";
+        json.null();
     }
     m_space.writePolyhedraJson(json);
 }

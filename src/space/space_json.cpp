@@ -10,84 +10,66 @@ namespace kestrane {
 
 namespace {
 
-// Writes the scene's arrays in the layout of the construction's JSON: one
-// object per line, keys separated by ", ".
+// Writes the scene's arrays into the construction's JSON object: long
+// numbers as decimal texts, single-precision values as numbers.
 class SceneJson {
 public:
-    explicit SceneJson(std::string& out) : m_out(out) {}
+    explicit SceneJson(JsonWriter& json) : m_json(json) {}
 
     template<class List, class Body>
     void array(std::string_view name, const List& list, Body body)
     {
-        m_out += ",\n  " + jsonString(name) + ": [";
-        bool firstItem = true;
+        m_json.key(name).beginArray();
         for (const auto& record : list) {
-            m_out += firstItem ? "\n    {" : ",\n    {";
-            firstItem = false;
-            m_first = true;
+            m_json.beginObject();
             header(*record);
             body(*record);
-            m_out += '}';
+            m_json.endObject();
         }
-        m_out += ']';
+        m_json.endArray();
     }
 
-    void key(std::string_view name)
-    {
-        if (!m_first)
-            m_out += ", ";
-        m_first = false;
-        m_out += jsonString(name) + ": ";
-    }
+    void key(std::string_view name) { m_json.key(name); }
+    void null() { m_json.null(); }
     void number(std::string_view name, const LongNum& value)
     {
-        key(name);
-        m_out += jsonString(LongToDecimal(value));
+        m_json.key(name).string(LongToDecimal(value));
     }
     void point(const LongTriple& value)
     {
-        m_out += '[' + jsonString(LongToDecimal(value.x)) + ", " +
-                 jsonString(LongToDecimal(value.y)) + ", " + jsonString(LongToDecimal(value.z)) +
-                 ']';
+        m_json.beginArray();
+        for (const LongNum* coordinate : {&value.x, &value.y, &value.z})
+            m_json.string(LongToDecimal(*coordinate));
+        m_json.endArray();
     }
     void point(std::string_view name, const LongTriple& value)
     {
-        key(name);
+        m_json.key(name);
         point(value);
     }
     void optionalPoint(std::string_view name, const std::optional<LongTriple>& value)
     {
-        key(name);
+        m_json.key(name);
         if (value)
             point(*value);
         else
-            m_out += "null";
+            m_json.null();
     }
     void points(const std::vector<LongTriple>& values)
     {
-        m_out += '[';
-        for (std::size_t index = 0; index < values.size(); ++index) {
-            if (index > 0)
-                m_out += ", ";
-            point(values[index]);
-        }
-        m_out += ']';
+        m_json.beginArray();
+        for (const LongTriple& value : values)
+            point(value);
+        m_json.endArray();
     }
-    void flag(std::string_view name, bool value)
-    {
-        key(name);
-        m_out += value ? "true" : "false";
-    }
-    void integer(std::string_view name, long long value)
-    {
-        key(name);
-        m_out += std::to_string(value);
-    }
+    void flag(std::string_view name, bool value) { m_json.key(name).boolean(value); }
+    void integer(std::string_view name, long long value) { m_json.key(name).number(value); }
     void integers(std::string_view name, const std::array<int, 3>& values)
     {
-        key(name);
-        m_out += '[' + std::to_string(values[0]) + ", " + std::to_string(values[1]) + ", " +
-                 std::to_string(values[2]) + ']';
+        m_json.key(name).beginArray();
+        for (int value : values)
+            m_json.number(value);
+        m_json.endArray();
     }
     void planeFields(const PlaneFrame& frame)
     {
@@ -96,15 +78,17 @@ public:
         number("C", frame.c);
         number("D", frame.d);
     }
+    void counts(const SolidCounts& counts)
+    {
+        m_json.key("counts").beginObject();
+        m_json.key("faces").number(counts.faces).key("edges").number(counts.edges);
+        m_json.key("vertices").number(counts.vertices).endObject();
+    }
     void faces(const std::vector<Face>& faces)
     {
-        key("faces");
-        m_out += '[';
-        for (std::size_t index = 0; index < faces.size(); ++index) {
-            const Face& face = faces[index];
-            m_out += index > 0 ? ",\n      {" : "\n      {";
-            m_first = true;
-            key("vertices");
+        m_json.key("faces").beginArray();
+        for (const Face& face : faces) {
+            m_json.beginObject().key("vertices");
             points(face.vertices);
             integer("colourCode", face.colourCode);
             integer("colour", face.colour);
@@ -112,34 +96,28 @@ public:
             flag("visible", face.visible);
             flag("built", face.built);
             integer("templateIndex", face.templateIndex);
-            m_out += '}';
+            m_json.endObject();
         }
-        m_out += ']';
+        m_json.endArray();
     }
     void view(const PolyhedronRec& polyhedron)
     {
         FloatPoint centre = viewCentre(polyhedron);
-        key("view");
-        m_out += '[';
-        for (std::size_t index = 0; index < polyhedron.viewFaces.size(); ++index) {
-            const Face& face = polyhedron.viewFaces[index];
-            m_out += index > 0 ? ",\n      {" : "\n      {";
-            m_first = true;
-            key("vertices");
+        m_json.key("view").beginArray();
+        for (const Face& face : polyhedron.viewFaces) {
+            m_json.beginObject().key("vertices");
             points(face.vertices);
-            key("normal");
-            m_out += '[' + floatText(face.normal.x) + ", " + floatText(face.normal.y) + ", " +
-                     floatText(face.normal.z) + ']';
-            key("d");
-            m_out += floatText(face.offset);
+            m_json.key("normal").beginArray();
+            for (float value : {face.normal.x, face.normal.y, face.normal.z})
+                m_json.raw(floatText(value));
+            m_json.endArray().key("d").raw(floatText(face.offset));
             integer("visibility", visibility(face, centre));
             integer("baseColour", face.colour);
             integer("shadedColour", face.shadedColour);
-            m_out += '}';
+            m_json.endObject();
         }
-        m_out += ']';
+        m_json.endArray();
     }
-    void raw(std::string_view text) { m_out += text; }
 
 private:
     // Single-precision values to the digits they hold; -0 is written 0.
@@ -154,26 +132,18 @@ private:
 
     void header(const GeoObject& object)
     {
-        key("label");
-        m_out += jsonString(object.label);
-        key("names");
-        m_out += '[';
-        for (std::size_t index = 0; index < object.names.size(); ++index) {
-            if (index > 0)
-                m_out += ", ";
-            m_out += '[' + jsonString(object.names[index].name) + ", " +
-                     jsonString(object.names[index].scope) + ']';
-        }
-        m_out += ']';
+        m_json.key("label").string(object.label).key("names").beginArray();
+        for (const NameBinding& binding : object.names)
+            m_json.beginArray().string(binding.name).string(binding.scope).endArray();
+        m_json.endArray();
     }
 
-    std::string& m_out;
-    bool m_first = true;
+    JsonWriter& m_json;
 };
 
 } // namespace
 
-void SpaceScene::writeJson(std::string& json) const
+void SpaceScene::writeJson(JsonWriter& json) const
 {
     SceneJson out(json);
     out.array("planes", m_planes, [&](const PlaneRec& plane) {
@@ -185,7 +155,7 @@ void SpaceScene::writeJson(std::string& json) const
         if (plane.through)
             out.points({(*plane.through)[0], (*plane.through)[1], (*plane.through)[2]});
         else
-            out.raw("null");
+            out.null();
     });
     out.array("lines3D", m_lines, [&](const Line3DRec& line) {
         out.number("x1", line.first.x);
@@ -216,7 +186,7 @@ void SpaceScene::writeJson(std::string& json) const
     writePolyhedraJson(json);
 }
 
-void SpaceScene::writePolyhedraJson(std::string& json) const
+void SpaceScene::writePolyhedraJson(JsonWriter& json) const
 {
     SceneJson out(json);
     out.array("polyhedra", m_polyhedra, [&](const PolyhedronRec& polyhedron) {
@@ -226,16 +196,12 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
         out.integers("angles", polyhedron.angles);
         out.flag("animated", polyhedron.animated);
         out.integers("steps", polyhedron.steps);
-        SolidCounts counts = countSolid(polyhedron.faces);
-        out.key("counts");
-        out.raw("{\"faces\": " + std::to_string(counts.faces) +
-                ", \"edges\": " + std::to_string(counts.edges) +
-                ", \"vertices\": " + std::to_string(counts.vertices) + "}");
+        out.counts(countSolid(polyhedron.faces));
         out.key("section");
         if (polyhedron.section)
             out.points(polyhedron.section->vertices);
         else
-            out.raw("null");
+            out.null();
         out.faces(polyhedron.faces);
         out.view(polyhedron);
     });
@@ -244,24 +210,25 @@ void SpaceScene::writePolyhedraJson(std::string& json) const
 
 // The window's side of the view: the control panel, the outlined face and
 // the picture show's settings.
-void SpaceScene::writeViewJson(std::string& json) const
+void SpaceScene::writeViewJson(JsonWriter& json) const
 {
-    json += ",\n  \"spaceView\": {\"controlPanel\": ";
-    json += m_show.controlPanel() ? "true" : "false";
-    json += ", \"highlightedFace\": ";
-    json += m_show.highlightedFace() ? std::to_string(*m_show.highlightedFace()) : "null";
-    json += ", \"pictures\": ";
+    json.key("spaceView").beginObject();
+    json.key("controlPanel").boolean(m_show.controlPanel()).key("highlightedFace");
+    if (m_show.highlightedFace())
+        json.number(*m_show.highlightedFace());
+    else
+        json.null();
+    json.key("pictures");
     if (const std::optional<PictureSettings>& pictures = m_show.pictures()) {
-        json += "{\"x1\": " + std::to_string(pictures->area.x1) +
-                ", \"y1\": " + std::to_string(pictures->area.y1) +
-                ", \"x2\": " + std::to_string(pictures->area.x2) +
-                ", \"y2\": " + std::to_string(pictures->area.y2) +
-                ", \"count\": " + std::to_string(pictures->count) +
-                ", \"sizeClass\": " + std::to_string(pictures->sizeClass) + "}";
+        const PictureArea& area = pictures->area;
+        json.beginObject().key("x1").number(area.x1).key("y1").number(area.y1);
+        json.key("x2").number(area.x2).key("y2").number(area.y2);
+        json.key("count").number(pictures->count).key("sizeClass").number(pictures->sizeClass);
+        json.endObject();
     } else {
-        json += "null";
+        json.null();
     }
-    json += '}';
+    json.endObject();
 }
 
 } // namespace kestrane

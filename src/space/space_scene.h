@@ -34,13 +34,13 @@ public:
 
     void clear() override;
     void paint(Canvas& canvas) const override;
-    void writeJson(std::string& json) const override;
+    void writeJson(JsonWriter& json) const override;
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
     // Only the "polyhedra" array of the JSON (the four-dimensional scene
     // shows its sections and nets as polyhedra).
-    void writePolyhedraJson(std::string& json) const;
+    void writePolyhedraJson(JsonWriter& json) const;
     bool tick(ConstructionState& state, const std::function<void(Canvas&)>& paintDrawing) override;
     bool takesClicks() const override { return true; }
     bool click(ConstructionState& state, double x, double y) override;
@@ -95,7 +95,7 @@ public:
     PolyhedronRec* shownPolyhedron() const;
 
 private:
-    void writeViewJson(std::string& json) const;
+    void writeViewJson(JsonWriter& json) const;
 
     List<PlaneRec> m_planes;
     List<Line3DRec> m_lines;

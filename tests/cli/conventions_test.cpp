@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -288,9 +289,7 @@ TEST_F(CommandConventions, RefusedInputExitsOneWithJsonOfANullResult)
         ASSERT_FALSE(outcome.out.empty());
         EXPECT_EQ(outcome.out.front(), '{') << outcome.out;
         EXPECT_EQ(outcome.out.substr(outcome.out.size() - 2), "}\n") << outcome.out;
-        bool nullResult = outcome.out.find("\"result\":null") != std::string::npos ||
-                          outcome.out.find("\"result\": null") != std::string::npos;
-        EXPECT_TRUE(nullResult) << outcome.out;
+        EXPECT_NE(outcome.out.find("\"result\":null"), std::string::npos) << outcome.out;
         EXPECT_NE(outcome.out.find("\"messages\""), std::string::npos) << outcome.out;
         // The reason is a message, on standard error too; check's problem is
         // its result, in "message".
@@ -300,6 +299,52 @@ TEST_F(CommandConventions, RefusedInputExitsOneWithJsonOfANullResult)
         }
         EXPECT_NE(outcome.out.find("\"caption\""), std::string::npos) << outcome.out;
         EXPECT_FALSE(outcome.err.empty());
+    }
+}
+
+// Whether the text is one JSON document on one line: no blank or line break
+// outside its strings, and one line break after it.
+bool compactOnOneLine(const std::string& text)
+{
+    if (text.empty() || text.back() != '\n')
+        return false;
+    bool inString = false;
+    for (std::size_t index = 0; index + 1 < text.size(); ++index) {
+        char character = text[index];
+        if (inString && character == '\\')
+            ++index;
+        else if (character == '"')
+            inString = !inString;
+        else if (!inString && (character == ' ' || character == '\n' || character == '\t'))
+            return false;
+    }
+    return !inString;
+}
+
+TEST_F(CommandConventions, EveryJsonDocumentIsCompactOnOneLine)
+{
+    for (const CommandCase& test : cases()) {
+        SCOPED_TRACE(test.command);
+        std::vector<std::vector<std::string>> calls;
+        if (std::ranges::find(test.options, "--json") != test.options.end())
+            calls.push_back(joined(test.command, {test.options, test.operands}));
+        if (!test.refused.empty())
+            calls.push_back(test.refused);
+        for (const auto& call : calls) {
+            Outcome outcome = runCaptured(call);
+            EXPECT_TRUE(compactOnOneLine(outcome.out)) << outcome.out;
+        }
+    }
+    for (const std::vector<std::string>& call :
+         {std::vector<std::string>{"run", kExamples + "tesseract.kst", "--json"},
+          {"run", kExamples + "curves.kst", "--json"},
+          {"eval", "--expr", "1/x", "--at", "0", "--at", "2", "--json"},
+          {"roots", "1", "0", "1", "--json"},
+          {"solid", kExamples + "solids/tesseract.txt"},
+          {"graph-window", "--type", "x", "--json"}}) {
+        SCOPED_TRACE(call.front());
+        Outcome outcome = runCaptured(call);
+        EXPECT_TRUE(compactOnOneLine(outcome.out)) << outcome.out;
     }
 }
 

@@ -29,7 +29,7 @@ TEST(EvalComplex, PrintsRealAndImaginaryPartsOrUndefined)
     EXPECT_EQ(outcome.out, "0,0\tundefined\n-1,0\t-1\t0\n");
 
     outcome = run({"eval", "--expr", "sqrt(z)", "--complex", "--json", "--at", "-4,0"});
-    EXPECT_EQ(outcome.out, "[{\"z\": [-4, 0], \"defined\": true, \"re\": 0, \"im\": 2}]\n");
+    EXPECT_EQ(outcome.out, "[{\"z\":[-4,0],\"defined\":true,\"re\":0,\"im\":2}]\n");
 }
 
 TEST(EvalComplex, RefusesBadPoints)

@@ -19,9 +19,9 @@ namespace {
 // figure: the variable names and the module of the run.
 std::string comparable(std::string json)
 {
-    static const std::regex names(R"("names": \[(\[[^\]]*\](, )?)*\])");
-    static const std::regex module(R"("module": [0-9]+,)");
-    json = std::regex_replace(json, names, "\"names\": []");
+    static const std::regex names(R"("names":\[(\[[^\]]*\],?)*\])");
+    static const std::regex module(R"("module":[0-9]+,)");
+    json = std::regex_replace(json, names, "\"names\":[]");
     return std::regex_replace(json, module, "");
 }
 

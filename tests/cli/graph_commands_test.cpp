@@ -28,9 +28,8 @@ TEST(GraphCommands, EvalPrintsValuesAndUndefinedPoints)
 
     outcome = run({"eval", "--expr", "1/x", "--json", "--at", "0", "--at", "4"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out,
-              "[{\"t\": 0, \"defined\": false, \"value\": null, \"text\": null},\n"
-              " {\"t\": 4, \"defined\": true, \"value\": 0.25, \"text\": \"0.25\"}]\n");
+    EXPECT_EQ(outcome.out, "[{\"t\":0,\"defined\":false,\"value\":null,\"text\":null},"
+                           "{\"t\":4,\"defined\":true,\"value\":0.25,\"text\":\"0.25\"}]\n");
 
     outcome = run({"eval", kExamples + "hyperbola.fct", "--at", "-0.5"});
     EXPECT_EQ(outcome.out, "-0.5\t-2\t-2.00\n");
@@ -54,14 +53,13 @@ TEST(GraphCommands, TicksPrintKAndTheTickObject)
 {
     Outcome outcome = run({"ticks", "500", "-1.003", "3"});
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.out,
-              "{\"k\": 9, \"step\": 0.5, \"values\": [-1, -0.5, 0, 0.5, 1, 1.5, 2, 2.5, 3], "
-              "\"labels\": [\"-1\", \"-0.5\", \"0\", \"0.5\", \"1\", \"1.5\", \"2\", \"2.5\", "
-              "\"3\"], \"positions\": [0, 62, 125, 187, 250, 312, 375, 437, 500]}\n");
+    EXPECT_EQ(outcome.out, "{\"k\":9,\"step\":0.5,\"values\":[-1,-0.5,0,0.5,1,1.5,2,2.5,3],"
+                           "\"labels\":[\"-1\",\"-0.5\",\"0\",\"0.5\",\"1\",\"1.5\",\"2\",\"2.5\","
+                           "\"3\"],\"positions\":[0,62,125,187,250,312,375,437,500]}\n");
     outcome = run({"ticks", "40", "0", "1"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out,
-              "{\"k\": 0, \"step\": null, \"values\": [], \"labels\": [], \"positions\": []}\n");
+              "{\"k\":0,\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]}\n");
     EXPECT_EQ(run({"ticks", "100", "0"}).status, 2);
 }
 
@@ -70,13 +68,13 @@ TEST(GraphCommands, PlotWritesTheGraphAsJson)
     Outcome outcome =
         run({"plot", kExamples + "hyperbola.fct", "--size", "260x160", "--json", "-"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_NE(outcome.out.find("\"expression\": \"1/x\""), std::string::npos);
-    EXPECT_NE(outcome.out.find("\"rectangle\": [60, 20, 240, 120]"), std::string::npos);
-    EXPECT_NE(outcome.out.find("\"samples\": 180, \"failed\": 1"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"expression\":\"1/x\""), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"rectangle\":[60,20,240,120]"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"samples\":180,\"failed\":1"), std::string::npos);
 
     outcome = run({"plot", kExamples + "hyperbola.fct", "--domain", "-2,-1", "--json", "-"});
-    EXPECT_NE(outcome.out.find("\"domain\": [-2, -1]"), std::string::npos);
-    EXPECT_NE(outcome.out.find("\"failed\": 0"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"domain\":[-2,-1]"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\"failed\":0"), std::string::npos);
     EXPECT_EQ(run({"plot", kExamples + "square.txt", "--json", "-"}).status, 1);
     EXPECT_EQ(run({"plot", kExamples + "bell.fct", "--size", "10x10"}).status, 2);
 }

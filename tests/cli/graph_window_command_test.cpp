@@ -23,11 +23,11 @@ Outcome run(const std::vector<std::string>& arguments)
 // The text of the JSON value that follows "key": up to the next key.
 std::string field(const std::string& json, const std::string& key)
 {
-    std::size_t start = json.find("\"" + key + "\": ");
+    std::size_t start = json.find("\"" + key + "\":");
     if (start == std::string::npos)
         return {};
-    start += key.size() + 4;
-    std::size_t end = json.find(", \"", start);
+    start += key.size() + 3;
+    std::size_t end = json.find(",\"", start);
     return json.substr(start, end - start);
 }
 

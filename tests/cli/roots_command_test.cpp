@@ -47,10 +47,10 @@ TEST(RootsCommand, PrintsJson)
     Outcome outcome = runRoots({"--json", "1", "0", "4"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out,
-              "{\"roots\": [{\"value\": \"0+  i *    2\", \"re\": \"0\", \"im\": \"2\", "
-              "\"exact\": \"2*i\", \"exactValue\": \"0+  i *    2\"}, "
-              "{\"value\": \"0-  i *    2\", \"re\": \"0\", \"im\": \"-2\", "
-              "\"exact\": \"-2*i\", \"exactValue\": \"0-  i *    2\"}], \"messages\": []}\n");
+              "{\"roots\":[{\"value\":\"0+  i *    2\",\"re\":\"0\",\"im\":\"2\","
+              "\"exact\":\"2*i\",\"exactValue\":\"0+  i *    2\"},"
+              "{\"value\":\"0-  i *    2\",\"re\":\"0\",\"im\":\"-2\","
+              "\"exact\":\"-2*i\",\"exactValue\":\"0-  i *    2\"}],\"messages\":[]}\n");
 }
 
 TEST(RootsCommand, ExactRootsPastTheIntegersAreLeftOutWithTheirMessage)
@@ -61,8 +61,8 @@ TEST(RootsCommand, ExactRootsPastTheIntegersAreLeftOutWithTheirMessage)
     EXPECT_EQ(exact.out, outcome.out);
     EXPECT_EQ(exact.err, "Error.: Too large numbers. Major error may occur.\n");
     Outcome json = runRoots({"--json", "1000003", "1", "1", "1"});
-    EXPECT_NE(json.out.find("\"exact\": null"), std::string::npos);
-    EXPECT_NE(json.out.find("\"messages\": [{\"caption\": \"Error.\", \"text\": \"Too large "
+    EXPECT_NE(json.out.find("\"exact\":null"), std::string::npos);
+    EXPECT_NE(json.out.find("\"messages\":[{\"caption\":\"Error.\",\"text\":\"Too large "
                             "numbers. Major error may occur.\"}]"),
               std::string::npos);
 }
@@ -75,10 +75,9 @@ TEST(RootsCommand, RefusesALeadingZeroAndUnreadableCoefficients)
     EXPECT_EQ(cubic.err, "Runtime error.: Cubic equation not found.\n");
     Outcome quadratic = runRoots({"--json", "0", "1", "2"});
     EXPECT_EQ(quadratic.status, 1);
-    EXPECT_EQ(
-        quadratic.out,
-        "{\"result\": null, \"roots\": null, \"messages\": [{\"caption\": \"Runtime error.\", "
-        "\"text\": \"Quadratic equation not found.\"}]}\n");
+    EXPECT_EQ(quadratic.out,
+              "{\"result\":null,\"roots\":null,\"messages\":[{\"caption\":\"Runtime error.\","
+              "\"text\":\"Quadratic equation not found.\"}]}\n");
     Outcome unreadable = runRoots({"1", "2*", "3"});
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_NE(unreadable.err.find("Runtime error.: Quadratic equation not found.\n"),

@@ -138,7 +138,7 @@ TEST_F(RunCommand, WritesJsonAndSvg)
                                               "B=point(110,20)\r\ns=segment(A,B)\r\nEND\r\n");
     std::string svg = (m_directory / "segment.svg").string();
     EXPECT_EQ(run({script, "--json", "-", "--svg", svg}), 0) << err.str();
-    EXPECT_NE(out.str().find("\"segments\": [\n    {\"label\": \"d1\", \"names\": [[\"s\", "
+    EXPECT_NE(out.str().find("\"segments\":[{\"label\":\"d1\",\"names\":[[\"s\","
                              "\"start\"]]"),
               std::string::npos)
         << out.str();
@@ -176,8 +176,8 @@ TEST_F(RunCommand, ClicksChooseTheParametersOfStart)
     std::string script = write("choice.kst", "2void start(point A, point B)\r\n"
                                              "s=segment(A,B)\r\nEND\r\n");
     EXPECT_EQ(run({script, "--json", "-", "--click", "30,40", "--click", "90.5,40"}), 0);
-    EXPECT_NE(out.str().find("\"x1\": \"30.000000000000000\""), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("\"x2\": \"90.500000000000000\""), std::string::npos);
+    EXPECT_NE(out.str().find("\"x1\":\"30.000000000000000\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"x2\":\"90.500000000000000\""), std::string::npos);
 
     EXPECT_EQ(run({script, "--json", "-", "--click", "30,40"}), 1);
     EXPECT_NE(err.str().find("still waits for a choice"), std::string::npos);
@@ -190,7 +190,7 @@ TEST_F(RunCommand, MessageBoxesGoToStandardErrorAndTheJson)
     EXPECT_EQ(run({script, "--json", "-"}), 1) << "the program was stopped";
     EXPECT_NE(err.str().find("Run-time error.: Too many nested procedure calls."),
               std::string::npos);
-    EXPECT_NE(out.str().find("{\"caption\": \"Run-time error.\", \"text\": \"Too many nested"),
+    EXPECT_NE(out.str().find("{\"caption\":\"Run-time error.\",\"text\":\"Too many nested"),
               std::string::npos);
 }
 
@@ -239,7 +239,7 @@ TEST_F(RunCommand, ExitStatusSaysWhetherStartRanToItsEnd)
         EXPECT_EQ(run({script, "--json", "-"}), test.status);
         bool compiled = out.str().find("\"module\"") != std::string::npos;
         if (compiled) {
-            EXPECT_NE(out.str().find("\"module\": " + std::to_string(test.bytes[0] - '1' + 501)),
+            EXPECT_NE(out.str().find("\"module\":" + std::to_string(test.bytes[0] - '1' + 501)),
                       std::string::npos)
                 << out.str();
         }
@@ -264,7 +264,7 @@ TEST_F(RunCommand, EveryBreakIsPassedHoweverMany)
         text += "f()\r\n";
     text += "A=point(1,1)\r\nEND\r\n";
     EXPECT_EQ(run({write("pauses.kst", text), "--json", "-"}), 0) << err.str();
-    EXPECT_NE(out.str().find("\"points\": [\n    {"), std::string::npos);
+    EXPECT_NE(out.str().find("\"points\":[{"), std::string::npos);
 }
 
 TEST_F(RunCommand, KeptProgramsDrawTheFigureTheMainOneChoosesFrom)
@@ -274,8 +274,8 @@ TEST_F(RunCommand, KeptProgramsDrawTheFigureTheMainOneChoosesFrom)
     std::string apply = write("apply.kst", "1void start(line m)\r\nP=point(200,300)\r\n"
                                            "Q=point(300,300)\r\nn=line(P,Q)\r\nEND");
     EXPECT_EQ(run({apply, "--keep", figure, "--click", "200,100", "--json", "-"}), 0) << err.str();
-    EXPECT_NE(out.str().find("[\"m\", \"start\"]"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("[\"n\", \"start\"]"), std::string::npos);
+    EXPECT_NE(out.str().find("[\"m\",\"start\"]"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("[\"n\",\"start\"]"), std::string::npos);
     EXPECT_EQ(run({apply, "--click", "200,100"}), 1) << "nothing to choose without the figure";
     EXPECT_EQ(run({apply, "--keep"}), 2);
     EXPECT_EQ(run({apply, "--keep", (m_directory / "missing.kst").string()}), 2);
@@ -317,7 +317,7 @@ TEST_F(RunCommand, FunctionFilesAreFoundAmongTheShippedExamples)
         write("bell.kst", "4void start()\r\nwide=Rectangle(60,40,460,260)\r\n"
                           "bell=Function($bell.fct)\r\nG=Graph(bell,wide)\r\nEND\r\n");
     EXPECT_EQ(run({script, "--json", "-"}), 0) << err.str();
-    EXPECT_NE(out.str().find("\"graphs\": [\n    {"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"graphs\":[{"), std::string::npos) << out.str();
     std::vector<std::string> arguments{"check", script};
     std::ostringstream checkOut;
     std::ostringstream checkErr;

@@ -54,13 +54,11 @@ TEST_F(SolidCommandTest, PrintsThePolyhedronAsJson)
     Outcome outcome = runSolid({file("flat", encodePolyhedronFile(polyhedron))});
     EXPECT_EQ(outcome.status, kSuccess);
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out,
-              "{\"kind\": \"polyhedron\", \"words\": 10, \"faces\": [\n"
-              "  {\"vertices\": [[\"1.000000000000000\", \"0.000000000000000\", "
-              "\"-0.500000000000000\"], [\"0.000000000000000\", \"2.000000000000000\", "
-              "\"0.000000000000000\"], [\"1.000000000000000\", \"0.000000000000000\", "
-              "\"-0.500000000000000\"]]}\n"
-              "]}\n");
+    EXPECT_EQ(outcome.out, "{\"kind\":\"polyhedron\",\"words\":10,\"faces\":["
+                           "{\"vertices\":[[\"1.000000000000000\",\"0.000000000000000\","
+                           "\"-0.500000000000000\"],[\"0.000000000000000\",\"2.000000000000000\","
+                           "\"0.000000000000000\"],[\"1.000000000000000\",\"0.000000000000000\","
+                           "\"-0.500000000000000\"]]}]}\n");
 }
 
 TEST_F(SolidCommandTest, KindIsFoundOrTakenAsGiven)
@@ -73,16 +71,16 @@ TEST_F(SolidCommandTest, KindIsFoundOrTakenAsGiven)
         std::string start;
     };
     const Case cases[] = {
-        {{file("flat", encodeCellFile(flatCell))}, "{\"kind\": \"polyhedron\""},
-        {{"--kind", "cell", file("flat", encodeCellFile(flatCell))}, "{\"kind\": \"cell\""},
-        {{file("cell", encodeCellFile(cell))}, "{\"kind\": \"cell\""},
+        {{file("flat", encodeCellFile(flatCell))}, "{\"kind\":\"polyhedron\""},
+        {{"--kind", "cell", file("flat", encodeCellFile(flatCell))}, "{\"kind\":\"cell\""},
+        {{file("cell", encodeCellFile(cell))}, "{\"kind\":\"cell\""},
         {{file("cell", encodeCellFile(cell)), "--kind", "polyhedron"},
-         "{\"kind\": \"polyhedron\", \"words\": 10, \"faces\": [\n  {\"vertices\": "
-         "[[\"1.000000000000000\", "
-         "\"0.000000000000000\", \"0.000000000000000\"], "},
-        {{examples + "cube.txt"}, "{\"kind\": \"polyhedron\""},
-        {{examples + "tesseract_cell.txt"}, "{\"kind\": \"cell\""},
-        {{examples + "tesseract.txt"}, "{\"kind\": \"polytope\", \"words\": 10, \"cells\": [\n"},
+         "{\"kind\":\"polyhedron\",\"words\":10,\"faces\":[{\"vertices\":"
+         "[[\"1.000000000000000\","
+         "\"0.000000000000000\",\"0.000000000000000\"],"},
+        {{examples + "cube.txt"}, "{\"kind\":\"polyhedron\""},
+        {{examples + "tesseract_cell.txt"}, "{\"kind\":\"cell\""},
+        {{examples + "tesseract.txt"}, "{\"kind\":\"polytope\",\"words\":10,\"cells\":["},
     };
     for (const Case& c : cases) {
         Outcome outcome = runSolid(c.arguments);
@@ -101,7 +99,7 @@ TEST_F(SolidCommandTest, ShowsEveryDigitOfAWiderFile)
     }
     Outcome outcome = runSolid({path});
     EXPECT_EQ(outcome.status, kSuccess);
-    EXPECT_TRUE(outcome.out.starts_with("{\"kind\": \"cell\", \"words\": 14,")) << outcome.out;
+    EXPECT_TRUE(outcome.out.starts_with("{\"kind\":\"cell\",\"words\":14,")) << outcome.out;
     EXPECT_NE(outcome.out.find("\"0.123456789012345678901\""), std::string::npos) << outcome.out;
     EXPECT_EQ(longWords(), kLongWordsAtStart);
 }

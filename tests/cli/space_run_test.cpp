@@ -63,12 +63,12 @@ TEST_F(SpaceRun, LeftOverClicksPressTheControlPanelAndTicksTurnTheStar)
               0)
         << err.str();
     std::string json = out.str();
-    EXPECT_NE(json.find("\"drawn\": true"), std::string::npos);
-    EXPECT_NE(json.find("\"angles\": [12, 20, 0], \"animated\": true, \"steps\": [3, 5, 0]"),
+    EXPECT_NE(json.find("\"drawn\":true"), std::string::npos);
+    EXPECT_NE(json.find("\"angles\":[12,20,0],\"animated\":true,\"steps\":[3,5,0]"),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("\"spaceView\": {\"controlPanel\": true, \"highlightedFace\": 1, "
-                        "\"pictures\": null}"),
+    EXPECT_NE(json.find("\"spaceView\":{\"controlPanel\":true,\"highlightedFace\":1,"
+                        "\"pictures\":null}"),
               std::string::npos);
     EXPECT_EQ(err.str(), "");
 }

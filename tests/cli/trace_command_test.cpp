@@ -47,14 +47,11 @@ private:
     fs::path m_previous;
 };
 
-// The line of the construction's JSON that tells where the run paused.
-std::string pausedLine(const std::string& json)
+// The construction's JSON from the member that tells where the run paused.
+std::string pausedMember(const std::string& json)
 {
-    for (const std::string& line : linesOf(json)) {
-        if (line.starts_with("  \"paused\""))
-            return line;
-    }
-    return {};
+    std::size_t at = json.find("\"paused\":");
+    return at == std::string::npos ? std::string() : json.substr(at);
 }
 
 // Traces that a person checked line by line against the programs.
@@ -117,13 +114,13 @@ TEST(Break, StopsInACalledProcedureWithItsStackAndNames)
 {
     Outcome outcome = runCaptured({"run", traceData("procedures.kst"), "--break", "7"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    std::string paused = pausedLine(outcome.out);
+    std::string paused = pausedMember(outcome.out);
     EXPECT_TRUE(paused.starts_with(
-        "  \"paused\": {\"file\": \"" + traceData("procedures.kst") +
-        "\", \"line\": 7, \"procedure\": \"middle\", \"stack\": [{\"procedure\": \"middle\", "
-        "\"file\": \"" +
-        traceData("procedures.kst") + "\", \"line\": 7}, {\"procedure\": \"start\", \"file\": \"" +
-        traceData("procedures.kst") + "\", \"line\": 17}], \"names\": [{\"name\": \"P\""))
+        "\"paused\":{\"file\":\"" + traceData("procedures.kst") +
+        "\",\"line\":7,\"procedure\":\"middle\",\"stack\":[{\"procedure\":\"middle\","
+        "\"file\":\"" +
+        traceData("procedures.kst") + "\",\"line\":7},{\"procedure\":\"start\",\"file\":\"" +
+        traceData("procedures.kst") + "\",\"line\":17}],\"names\":[{\"name\":\"P\""))
         << paused;
     // The names of middle so far: P, Q and what lines 4 to 6 made.
     for (std::string_view name : {"\"P\"", "\"Q\"", "\"s\"", "\"c1\"", "\"c2\""})
@@ -138,9 +135,9 @@ TEST(Break, StopsInAnIncludeFileNamedByItsFileName)
     Outcome outcome =
         runCaptured({"run", example("circumcircle.kst"), "--break", "geometry.ksu:9"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    std::string paused = pausedLine(outcome.out);
-    EXPECT_TRUE(paused.starts_with("  \"paused\": {\"file\": \"geometry.ksu\", \"line\": 9, "
-                                   "\"procedure\": \"bisector\""))
+    std::string paused = pausedMember(outcome.out);
+    EXPECT_TRUE(paused.starts_with("\"paused\":{\"file\":\"geometry.ksu\",\"line\":9,"
+                                   "\"procedure\":\"bisector\""))
         << paused;
 }
 
@@ -163,7 +160,7 @@ TEST(Break, NeverReachedLineRunsToTheEnd)
 {
     Outcome outcome = runCaptured({"run", traceData("procedures.kst"), "--break", "2"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(pausedLine(outcome.out), "");
+    EXPECT_EQ(pausedMember(outcome.out), "");
     EXPECT_NE(outcome.out.find("\"points\""), std::string::npos);
 }
 

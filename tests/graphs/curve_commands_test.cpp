@@ -201,22 +201,20 @@ TEST_F(CurveCommands, AnImageTakesTheCurveAsItIsNow)
 TEST_F(CurveCommands, TheRunJsonListsCurvesAndIntervals)
 {
     runCircle({"s=Segment(-1.5,2)", "DrawCurve(c)"});
-    std::string json;
-    scene->writeJson(json);
-    EXPECT_NE(json.find("\"curves\": [\n    {\"names\": [[\"c\", \"start\"]], \"x\": \"cos(x)\", "
-                        "\"y\": \"sin(x)\", \"rectangle\": [0, 0, 400, 200], \"parameter\": [0, "
-                        "1], \"keepAspect\": false, \"drawn\": true, \"colour\": 16777215, "
-                        "\"analytic\": false, \"function\": null, \"plot\": {\"samples\": 1001, "
-                        "\"failed\": 0, \"box\": "),
+    std::string json = scene->json();
+    EXPECT_NE(json.find("\"curves\":[{\"names\":[[\"c\",\"start\"]],\"x\":\"cos(x)\","
+                        "\"y\":\"sin(x)\",\"rectangle\":[0,0,400,200],\"parameter\":[0,"
+                        "1],\"keepAspect\":false,\"drawn\":true,\"colour\":16777215,"
+                        "\"analytic\":false,\"function\":null,\"plot\":{\"samples\":1001,"
+                        "\"failed\":0,\"box\":"),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("\"parameterIntervals\": [\n    {\"names\": [[\"s\", \"start\"]], "
-                        "\"lo\": -1.5, \"hi\": 2}]"),
+    EXPECT_NE(json.find("\"parameterIntervals\":[{\"names\":[[\"s\",\"start\"]],"
+                        "\"lo\":-1.5,\"hi\":2}]"),
               std::string::npos)
         << json;
     // Graphs and algebra programs have no curve arrays.
-    std::string algebra;
-    algebraScene->writeJson(algebra);
+    std::string algebra = algebraScene->json();
     EXPECT_EQ(algebra.find("\"curves\""), std::string::npos);
 }
 
@@ -304,8 +302,7 @@ TEST_F(CurveCommands, ACopiedCurveStandsOnItsOwn)
 TEST_F(CurveCommands, UndoAndRedoRestoreTheCurves)
 {
     auto sceneJson = [this] {
-        std::string json;
-        scene->writeJson(json);
+        std::string json = scene->json();
         return json;
     };
     runCircle({"g=String($z*z)", "f=AnalyticF(g)", "w=Image(c,f,r)", "DrawCurve(w)"});

@@ -3,12 +3,20 @@
 #include "fractions/fract_node.h"
 #include "fractions/numeric_eval.h"
 #include "graphs/curve_plot.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrane {
 namespace {
+
+std::string curvePlotJson(const CurvePlot& value)
+{
+    JsonWriter json;
+    writeCurvePlotJson(json, value);
+    return json.take();
+}
 
 NumericProgram program(const std::string& text)
 {
@@ -160,9 +168,9 @@ TEST(CurvePlot, AFailedSampleIsLeftOutAndBreaksTheLine)
     EXPECT_FALSE(empty.drawnBox);
     EXPECT_TRUE(empty.pieces.empty());
     EXPECT_EQ(curvePlotJson(empty),
-              "{\"samples\": 1001, \"failed\": 1001, \"box\": null, \"drawnBox\": null, "
-              "\"ticksX\": {\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}, "
-              "\"ticksY\": {\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}}");
+              "{\"samples\":1001,\"failed\":1001,\"box\":null,\"drawnBox\":null,"
+              "\"ticksX\":{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]},"
+              "\"ticksY\":{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]}}");
 }
 
 TEST(CurvePlot, AnImageMapsEachPointByTheFunction)

@@ -3,12 +3,20 @@
 #include "fractions/fract_node.h"
 #include "fractions/numeric_eval.h"
 #include "graphs/graph_plot.h"
+#include "platform/json_writer.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
 
 namespace kestrane {
 namespace {
+
+std::string plotJson(const GraphPlot& value)
+{
+    JsonWriter json;
+    writePlotJson(json, value);
+    return json.take();
+}
 
 NumericProgram compiled(const std::string& text)
 {
@@ -71,7 +79,7 @@ TEST(GraphPlot, NothingDefinedLeavesOnlyTheXTicks)
     EXPECT_EQ(plot.failed, 100);
     EXPECT_FALSE(plot.ticksX.empty());
     EXPECT_TRUE(plot.ticksY.empty());
-    EXPECT_NE(plotJson(plot).find("\"range\": null"), std::string::npos);
+    EXPECT_NE(plotJson(plot).find("\"range\":null"), std::string::npos);
 }
 
 } // namespace

@@ -277,8 +277,7 @@ TEST_F(ScriptCommands, FunctionFilesCompileWhereverTheRunFindsThem)
 TEST_F(ScriptCommands, UndoAndRedoRestoreGraphAndAlgebraScenes)
 {
     auto sceneJson = [](const GraphScene& scene) {
-        std::string json;
-        scene.writeJson(json);
+        std::string json = scene.json();
         return json;
     };
     TextParseResult parsed = parseExpressionText("x^2-1");
@@ -319,15 +318,12 @@ TEST_F(ScriptCommands, SceneCopiesAreIndependentValues)
     run(505, {"p=AlgExpr($p.txt)", "m=Constant(-4)", "AddVariable(p,$y,m)"});
     std::unique_ptr<ModuleScene> copy = algebraScene->copy();
     ASSERT_TRUE(copy);
-    std::string before;
-    copy->writeJson(before);
-    std::string original;
-    algebraScene->writeJson(original);
+    std::string before = copy->json();
+    std::string original = algebraScene->json();
     EXPECT_EQ(before, original);
     EXPECT_GT(copy->heapBytes(), 0u);
     algebraScene->clear();
-    std::string after;
-    copy->writeJson(after);
+    std::string after = copy->json();
     EXPECT_EQ(after, before);
     const auto& copied = static_cast<GraphScene&>(*copy).algExprs();
     ASSERT_EQ(copied.size(), 2u);

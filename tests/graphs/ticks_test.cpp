@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/ticks.h"
+#include "platform/json_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,13 @@
 
 namespace kestrane {
 namespace {
+
+std::string ticksJson(const AxisTicks& value)
+{
+    JsonWriter json;
+    writeTicksJson(json, value);
+    return json.take();
+}
 
 struct StepCase {
     int length;
@@ -82,10 +90,10 @@ TEST(Ticks, LabelsDropTrailingZerosAndThePoint)
 TEST(Ticks, JsonListsStepValuesLabelsAndPositions)
 {
     EXPECT_EQ(ticksJson(axisTicks(100, 0, 1)),
-              "{\"step\": 1, \"values\": [0, 1], \"labels\": [\"0\", \"1\"], "
-              "\"positions\": [0, 100]}");
+              "{\"step\":1,\"values\":[0,1],\"labels\":[\"0\",\"1\"],"
+              "\"positions\":[0,100]}");
     EXPECT_EQ(ticksJson(axisTicks(10, 0, 1)),
-              "{\"step\": null, \"values\": [], \"labels\": [], \"positions\": []}");
+              "{\"step\":null,\"values\":[],\"labels\":[],\"positions\":[]}");
 }
 
 } // namespace

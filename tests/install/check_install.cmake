@@ -65,6 +65,15 @@ execute_process(COMMAND "${root}/bin/kestrane-cli" run "${root}/share/kestrane/e
 if(NOT result EQUAL 0 OR NOT json MATCHES "\"points\"")
   message(FATAL_ERROR "the installed kestrane-cli could not run an example: ${errors}")
 endif()
+# It paints PNG files with the picture module of its library folder.
+if(WITH_GUI)
+  execute_process(COMMAND "${root}/bin/kestrane-cli" run
+    "${root}/share/kestrane/examples/triangle.kst" --png "${STAGE}/triangle.png"
+    RESULT_VARIABLE result ERROR_VARIABLE errors)
+  if(NOT result EQUAL 0 OR NOT EXISTS "${STAGE}/triangle.png")
+    message(FATAL_ERROR "the installed kestrane-cli could not write a PNG: ${errors}")
+  endif()
+endif()
 
 # The desktop entry: valid without even a hint, offering every file type the
 # MIME file defines, and starting the program by name from /usr/bin.

@@ -707,18 +707,17 @@ TEST_F(FourDRun, JsonListsTheFourDimensionalObjects)
 {
     run({"Build4D(T)", "e=plane(0,0,0,1,100)", "s=sphere(M,50)", "c=Cell(T,1)",
          "N=BuildNet(T)"});
-    std::string json;
-    scene->writeJson(json);
-    for (std::string_view key : {"\"points4\": [", "\"polygons4\": [", "\"cells\": [",
-                                 "\"polytopes\": [", "\"planes4\": [", "\"spheres4\": [",
-                                 "\"crossPath\": null", "\"polyhedra\": ["})
+    std::string json = scene->json();
+    for (std::string_view key : {"\"points4\":[", "\"polygons4\":[", "\"cells\":[",
+                                 "\"polytopes\":[", "\"planes4\":[", "\"spheres4\":[",
+                                 "\"crossPath\":null", "\"polyhedra\":["})
         EXPECT_NE(json.find(key), std::string::npos) << key;
-    EXPECT_NE(json.find("\"cells\": [0, 1, 2, 3, 4, 5, 6, 7], \"counts\": {\"cells\": 8, "
-                        "\"faces\": 24, \"edges\": 32, \"vertices\": 16}"),
+    EXPECT_NE(json.find("\"cells\":[0,1,2,3,4,5,6,7],\"counts\":{\"cells\":8,"
+                        "\"faces\":24,\"edges\":32,\"vertices\":16}"),
               std::string::npos);
-    EXPECT_NE(json.find("\"net\": {\"cellsOfNet\": 1, \"cellsOfPolytope\": 8, \"nextCell\": 1}"),
+    EXPECT_NE(json.find("\"net\":{\"cellsOfNet\":1,\"cellsOfPolytope\":8,\"nextCell\":1}"),
               std::string::npos);
-    EXPECT_NE(json.find("\"names\": [[\"c\", \"start\"]], \"centre\": ["), std::string::npos);
+    EXPECT_NE(json.find("\"names\":[[\"c\",\"start\"]],\"centre\":["), std::string::npos);
 }
 
 // Points of four-space are labelled from the pool of the plane's points, so
@@ -731,9 +730,8 @@ TEST_F(FourDRun, PointsCarryLabelsFromThePointPool)
         ASSERT_NE(scene->findPoint(name, "start"), nullptr) << name;
         EXPECT_EQ(scene->findPoint(name, "start")->label, label) << name;
     }
-    std::string json;
-    scene->writeJson(json);
-    EXPECT_NE(json.find("{\"label\": \"K\", \"names\": [[\"M\", \"start\"]], \"x\": "),
+    std::string json = scene->json();
+    EXPECT_NE(json.find("{\"label\":\"K\",\"names\":[[\"M\",\"start\"]],\"x\":"),
               std::string::npos);
     ASSERT_EQ(host.messages().size(), 1u);
     std::string hundred = LongToDecimal(LongFromText("100"));

@@ -65,8 +65,7 @@ protected:
 
     std::string sceneJson() const
     {
-        std::string json;
-        scene->writeJson(json);
+        std::string json = scene->json();
         return json;
     }
 

@@ -8,8 +8,7 @@ class SpaceUndo : public SpaceRunFixture {
 protected:
     std::string sceneJson() const
     {
-        std::string json;
-        scene->writeJson(json);
+        std::string json = scene->json();
         return json;
     }
 };

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/pdf_export.h"
-#include "cli/png_export.h"
+// The picture module of kestrane-cli: PNG and PDF files painted with the
+// desktop's own canvas. Only this module links the toolkit.
+#include "cli/picture_module.h"
 #include "gui/picture_export.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_picture_writer.h"
-#include "runtime/construction_window.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -52,20 +52,14 @@ std::string writeImage(int width, int height, const std::function<void(Canvas&)>
     return {};
 }
 
-std::string writePicture(int width, int height, const std::function<void(Canvas&)>& paint,
-                         const std::string& path)
+std::string writePng(int width, int height, const std::function<void(Canvas&)>& paint,
+                     const std::string& path)
 {
     std::unique_ptr<QGuiApplication> application = ensureApplication();
     return writeImage(width, height, paint, path);
 }
 
-std::string writePng(const ConstructionWindow& window, const std::string& path)
-{
-    return writePicture(ConstructionWindow::kDrawingWidth, window.drawingHeight(),
-                        [&window](Canvas& canvas) { window.paint(canvas); }, path);
-}
-
-std::string writePngPictures(int width, int height, std::span<const PngPicture> pictures)
+std::string writePngs(int width, int height, std::span<const PngPicture> pictures)
 {
     std::unique_ptr<QGuiApplication> application = ensureApplication();
     for (const PngPicture& picture : pictures) {
@@ -76,38 +70,29 @@ std::string writePngPictures(int width, int height, std::span<const PngPicture> 
     return {};
 }
 
-// The picture show's pictures, each painted with an application made for it.
-class CliPictureWriter final : public PictureWriter {
-public:
-    bool writePng(const std::filesystem::path& path, const PictureArea& area, int width,
-                  const std::function<void(Canvas&)>& paint) override
-    {
-        std::unique_ptr<QGuiApplication> application = ensureApplication();
-        return m_writer.writePng(path, area, width, paint);
-    }
-
-private:
-    QtPictureWriter m_writer;
-};
-
-std::string writePdf(const ConstructionWindow& window, const std::string& path)
+bool writeAreaPng(const std::filesystem::path& path, const PictureArea& area, int width,
+                  const std::function<void(Canvas&)>& paint)
 {
     std::unique_ptr<QGuiApplication> application = ensureApplication();
-    return writePicture(PictureFormat::Pdf, path, ConstructionWindow::kDrawingWidth,
-                        ConstructionWindow::kDrawingHeight,
-                        [&window](Canvas& canvas) { window.paint(canvas); });
+    return QtPictureWriter().writePng(path, area, width, paint);
+}
+
+std::string writePdf(int width, int height, const std::function<void(Canvas&)>& paint,
+                     const std::string& path)
+{
+    std::unique_ptr<QGuiApplication> application = ensureApplication();
+    return writePicture(PictureFormat::Pdf, path, width, height, paint);
 }
 
 } // namespace
 
-void registerQtPngWriter()
-{
-    setPngWriter(writePng);
-    setPngPicturesWriter(writePngPictures);
-    setPicturePngWriter(writePicture);
-    static CliPictureWriter pictures;
-    setPictureWriter(&pictures);
-    setPdfWriter(writePdf);
-}
-
 } // namespace kestrane::cli
+
+extern "C" __attribute__((visibility("default"))) const kestrane::cli::PictureModule*
+kestrane_picture_module()
+{
+    static const kestrane::cli::PictureModule module{
+        kestrane::cli::writePng, kestrane::cli::writePngs, kestrane::cli::writeAreaPng,
+        kestrane::cli::writePdf};
+    return &module;
+}
