@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include <unistd.h>
 
@@ -25,5 +26,6 @@ int main(int argc, char** argv)
     ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     kestrane::cli::setProgramPath(length > 0 ? std::string(self, static_cast<size_t>(length))
                                              : argv[0]);
+    kestrane::setUpTranslations(kestrane::localeDirectoryFor(kestrane::cli::programPath()));
     return kestrane::cli::runCli(arguments, std::cout, std::cerr);
 }

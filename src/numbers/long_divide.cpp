@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_internal.h"
+#include "platform/translation.h"
 
 #include <array>
 #include <cmath>
@@ -311,7 +312,7 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     int count = a.wordCount();
     int divisorFirst = firstNonzero(b);
     if (divisorFirst == count) {
-        long_detail::showMessage("Division by zero. Major error may occur.");
+        long_detail::showMessage(N_("Division by zero. Major error may occur."));
         long_detail::clearDigits(out, sign);
         return;
     }
