@@ -82,7 +82,7 @@ void printOutcome(const CheckOutcome& outcome, bool json, const std::vector<Mess
     if (valid)
         writer.null();
     else
-        writer.string(outcome.message);
+        writer.string(translate(outcome.message));
     writeMessages(writer, boxes);
     out << writer.endObject().take() << '\n';
 }

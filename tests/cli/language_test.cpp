@@ -13,7 +13,7 @@
 
 namespace {
 
-struct Run {
+struct Finished {
     int status;
     std::string output; // standard output, then standard error
 };
@@ -41,7 +41,7 @@ protected:
     }
 
     // ENVIRONMENT is put before the program, e.g. "LANGUAGE=pl".
-    static Run run(const std::string& environment, const std::string& arguments)
+    static Finished start(const std::string& environment, const std::string& arguments)
     {
         std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C " + environment +
                               " '" KESTRANE_BINARY_DIR "/bin/kestrane-cli' " + arguments + " 2>&1";
@@ -63,43 +63,44 @@ private:
 TEST_F(CliLanguage, CompileMessagesFollowLanguage)
 {
     std::string path = badScript();
-    Run polish = run("LANGUAGE=pl", "check '" + path + "'");
+    Finished polish = start("LANGUAGE=pl", "check '" + path + "'");
     EXPECT_EQ(polish.status, 1);
     EXPECT_EQ(polish.output, path + ":2: Niezadeklarowana zmienna.\n");
-    Run fromLang = run("LANG=pl_PL.UTF-8", "check '" + path + "'");
+    Finished fromLang = start("LANG=pl_PL.UTF-8", "check '" + path + "'");
     EXPECT_EQ(fromLang.output, polish.output);
 }
 
 TEST_F(CliLanguage, TheProgramsOwnTextsWithoutALanguage)
 {
     std::string path = badScript();
-    EXPECT_EQ(run("", "check '" + path + "'").output, path + ":2: Undeclared variable.\n");
-    EXPECT_EQ(run("LANGUAGE=pl LC_ALL=C", "check '" + path + "'").output,
+    EXPECT_EQ(start("", "check '" + path + "'").output, path + ":2: Undeclared variable.\n");
+    EXPECT_EQ(start("LANGUAGE=pl LC_ALL=C", "check '" + path + "'").output,
               path + ":2: Undeclared variable.\n");
     // A language with no catalogue keeps them too.
-    EXPECT_EQ(run("LANGUAGE=fr", "check '" + path + "'").output,
+    EXPECT_EQ(start("LANGUAGE=fr", "check '" + path + "'").output,
               path + ":2: Undeclared variable.\n");
 }
 
 TEST_F(CliLanguage, MessageBoxesAreTranslatedOnTheErrorStreamAndInJson)
 {
     std::string path = write("main.kst", "1#include <missing.ksu>\r\nstart()\r\nEND");
-    Run lines = run("LANGUAGE=pl", "check '" + path + "'");
+    Finished lines = start("LANGUAGE=pl", "check '" + path + "'");
     EXPECT_NE(lines.output.find("Błąd: Plik dołączany nie istnieje."), std::string::npos)
         << lines.output;
-    Run json = run("LANGUAGE=pl", "check --json - '" + path + "'");
-    EXPECT_NE(
-        json.output.find("{\"caption\": \"Błąd\", \"text\": \"Plik dołączany nie istnieje.\"}"),
-        std::string::npos)
+    Finished json = start("LANGUAGE=pl", "check --json '" + path + "'");
+    EXPECT_NE(json.output.find("{\"caption\":\"Błąd\",\"text\":\"Plik dołączany nie istnieje.\"}"),
+              std::string::npos)
+        << json.output;
+    EXPECT_NE(json.output.find("\"message\":\"Nie wczytano pliku dołączanego."), std::string::npos)
         << json.output;
 }
 
 TEST_F(CliLanguage, NumbersKeepTheirPointInPolish)
 {
-    Run polish = run("LANGUAGE=pl LANG=pl_PL.UTF-8", "eval 1/4");
+    Finished polish = start("LANGUAGE=pl LANG=pl_PL.UTF-8", "eval --expr x/4 --at 1.5");
     EXPECT_EQ(polish.status, 0);
-    EXPECT_EQ(polish.output, run("", "eval 1/4").output);
-    EXPECT_NE(polish.output.find("0.25"), std::string::npos) << polish.output;
+    EXPECT_EQ(polish.output, start("", "eval --expr x/4 --at 1.5").output);
+    EXPECT_NE(polish.output.find("1.5\t0.375"), std::string::npos) << polish.output;
 }
 
 } // namespace
