@@ -49,8 +49,9 @@ window, for batch work and scripts.")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows draw their texts in Arial's metric twin where it is installed.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+# The windows draw their texts in Arial's metric twin where it is installed;
+# Qt's catalogues translate its file, colour and font dialogs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

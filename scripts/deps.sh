@@ -23,6 +23,8 @@ kestrane_install() {
   fi
 }
 
-# What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, libjpeg, GoogleTest.
+# What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, libjpeg, GoogleTest, and
+# gettext's msgfmt and xgettext for the message catalogues (Qt's own catalogues translate
+# its dialogs).
 KESTRANE_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
-  libjpeg-dev libgtest-dev libgmock-dev fonts-liberation)
+  libjpeg-dev libgtest-dev libgmock-dev fonts-liberation gettext qt6-translations-l10n)

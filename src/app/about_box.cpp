@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about_box.h"
 
+#include "platform/translation.h"
+
 namespace kestrane {
 
 namespace {
 
 void centredText(Canvas& canvas, int width, double y, std::string_view text)
 {
-    canvas.text((width - canvas.textWidth(text)) / 2.0, y, text);
+    std::string shown = translate(text);
+    canvas.text((width - canvas.textWidth(shown)) / 2.0, y, shown);
 }
 
 } // namespace

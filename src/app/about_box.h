@@ -3,6 +3,7 @@
 
 #include "platform/canvas.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <string_view>
 
@@ -11,10 +12,10 @@ namespace kestrane {
 // The "About" box: the program's title, what it is and its version.
 class AboutBox final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "About";
+    static constexpr std::string_view kCaption = N_("About");
     static constexpr std::string_view kTitle = "KESTRANE";
-    static constexpr std::string_view kSubtitle = "Computer Program";
-    static constexpr std::string_view kVersion = "version 1.8";
+    static constexpr std::string_view kSubtitle = N_("Computer Program");
+    static constexpr std::string_view kVersion = N_("version 1.8");
 
     void paint(Canvas& canvas, int width, int height) const;
 };

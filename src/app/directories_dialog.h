@@ -3,6 +3,7 @@
 
 #include "app/options.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <array>
 #include <filesystem>
@@ -22,7 +23,7 @@ enum class DirectoriesAction { Cancel, Save, SaveInHome };
 // configuration directory.
 class DirectoriesDialog final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "Find directory.";
+    static constexpr std::string_view kCaption = N_("Find directory.");
 
     explicit DirectoriesDialog(const Directories& current);
 

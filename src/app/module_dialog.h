@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "script/module.h"
 
 #include <optional>
@@ -13,9 +14,9 @@ namespace kestrane {
 // choose. It opens on the current module (nothing selected for Dimension 4).
 class ModuleDialog final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "Module";
-    static constexpr std::string_view kLabel = "Choose a Module";
-    static constexpr std::string_view kGroupCaption = "Modules";
+    static constexpr std::string_view kCaption = N_("Module");
+    static constexpr std::string_view kLabel = N_("Choose a Module");
+    static constexpr std::string_view kGroupCaption = N_("Modules");
     static constexpr int kItemCount = 8;
 
     explicit ModuleDialog(int currentModule);

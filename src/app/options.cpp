@@ -2,6 +2,7 @@
 #include "app/options.h"
 
 #include "platform/files.h"
+#include "platform/translation.h"
 
 #include <cstdlib>
 
@@ -9,9 +10,9 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::string_view kMainLabel = "Main directory:";
-constexpr std::string_view kWorkingLabel = "Working directory:";
-constexpr std::string_view kLibraryLabel = "Library directory:";
+constexpr std::string_view kMainLabel = N_("Main directory:");
+constexpr std::string_view kWorkingLabel = N_("Working directory:");
+constexpr std::string_view kLibraryLabel = N_("Library directory:");
 constexpr std::string_view kMainOptText = "ShowMessages=0";
 // Paths longer than the dialog's fields are cut to their width.
 constexpr size_t kMaxPathLength = 300;

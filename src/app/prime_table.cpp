@@ -2,6 +2,7 @@
 #include "app/prime_table.h"
 
 #include "platform/files.h"
+#include "platform/translation.h"
 
 #include <array>
 
@@ -158,13 +159,14 @@ void loadPrimeTable(Host& host, std::span<const std::string> directories)
             break;
     }
     if (!bytes) {
-        host.message("Error.", "File 'dtst' missing", MessageButtons::OkCancel, MessageIcon::Error);
+        host.message(N_("Error."), N_("File 'dtst' missing"), MessageButtons::OkCancel,
+                     MessageIcon::Error);
         primeTable().assign({});
         return;
     }
     DecodedPrimes decoded = decodePrimeTable(*bytes);
     if (decoded.damaged)
-        host.message("Error.", "File 'dtst' is damaged", MessageButtons::OkCancel,
+        host.message(N_("Error."), N_("File 'dtst' is damaged"), MessageButtons::OkCancel,
                      MessageIcon::Error);
     primeTable().assign(std::move(decoded.primes));
 }

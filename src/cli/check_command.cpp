@@ -5,6 +5,7 @@
 #include "cli/command_output.h"
 #include "cli/script_run.h"
 #include "platform/console_host.h"
+#include "platform/translation.h"
 #include "runtime/construction_window.h"
 #include "script/module.h"
 #include "script/script_loader.h"
@@ -60,9 +61,10 @@ void printOutcome(const CheckOutcome& outcome, bool json, const std::vector<Mess
         if (valid)
             out << "ok\n";
         else if (outcome.line)
-            out << outcome.file << ':' << *outcome.line << ": " << outcome.message << '\n';
+            out << outcome.file << ':' << *outcome.line << ": " << translate(outcome.message)
+                << '\n';
         else
-            out << outcome.file << ": " << outcome.message << '\n';
+            out << outcome.file << ": " << translate(outcome.message) << '\n';
         return;
     }
     JsonWriter writer;
@@ -80,7 +82,7 @@ void printOutcome(const CheckOutcome& outcome, bool json, const std::vector<Mess
     if (valid)
         writer.null();
     else
-        writer.string(outcome.message);
+        writer.string(translate(outcome.message));
     writeMessages(writer, boxes);
     out << writer.endObject().take() << '\n';
 }

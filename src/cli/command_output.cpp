@@ -2,6 +2,7 @@
 #include "cli/command_output.h"
 
 #include "platform/files.h"
+#include "platform/translation.h"
 
 #include <ostream>
 
@@ -18,9 +19,9 @@ void writeMessages(JsonWriter& json, const std::vector<MessageRequest>& messages
     for (const MessageRequest& message : messages)
         json.beginObject()
             .key("caption")
-            .string(message.caption)
+            .string(translate(message.caption))
             .key("text")
-            .string(message.text)
+            .string(translate(message.text))
             .endObject();
     json.endArray();
 }

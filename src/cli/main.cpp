@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/picture_module.h"
+#include "platform/translation.h"
 
 #include <unistd.h>
 
@@ -24,5 +25,6 @@ int main(int argc, char** argv)
     kestrane::cli::usePictureModule({folder, folder / KESTRANE_PICTURE_MODULE_DIR});
 #endif
     kestrane::cli::setProgramPath(program);
+    kestrane::setUpTranslations(kestrane::localeDirectoryFor(kestrane::cli::programPath()));
     return kestrane::cli::runCli(arguments, std::cout, std::cerr);
 }

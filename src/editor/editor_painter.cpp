@@ -4,6 +4,7 @@
 #include "editor/line_colouring.h"
 #include "editor/script_editor.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "script/module.h"
 
 #include <algorithm>
@@ -143,12 +144,12 @@ void ScriptEditor::paintStatus(Canvas& canvas) const
     }
     int middle = m_height / 2;
     canvas.setTextColour(kStatusText);
-    std::string_view label = editor_message::kModuleLabel;
+    std::string label = translate(editor_message::kModuleLabel);
     canvas.text(x, middle + kModuleLabelOffset, label);
     const ModuleInfo* module = findModule(m_modules.module());
     canvas.text(x + m_measure(label) + kDefaultCharacterWidth, middle + kModuleLabelOffset,
                 module ? module->statusName : std::string_view("?"));
-    canvas.text(x, middle + kClickLabelOffset, editor_message::kClickToChange);
+    canvas.text(x, middle + kClickLabelOffset, translate(editor_message::kClickToChange));
     canvas.setPen(kStatusText);
     canvas.clearBrush();
     canvas.rectangle(left + kStatusMargin / 2, middle + kModuleDisplayTop + 1,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <cstddef>
 #include <string>
@@ -13,8 +14,8 @@ namespace kestrane {
 // Enter in the field acts as OK. The text holds at most kMaxLength bytes.
 class FindDialog final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "Find";
-    static constexpr std::string_view kLabel = "Write a text to be found";
+    static constexpr std::string_view kCaption = N_("Find");
+    static constexpr std::string_view kLabel = N_("Write a text to be found");
     static constexpr std::size_t kMaxLength = 40;
 
     explicit FindDialog(std::string text = {}) { setText(std::move(text)); }

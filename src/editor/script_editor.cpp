@@ -4,6 +4,7 @@
 #include "editor/line_colouring.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "script/compiler_messages.h"
 #include "script/script_loader.h"
 #include "script/word_reference.h"
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kShortestSavedName = 5;
-constexpr std::string_view kRunTimeErrorCaption = "Run-time error.";
+constexpr std::string_view kRunTimeErrorCaption = N_("Run-time error.");
 
 bool hasMainExtension(std::string_view name)
 {
@@ -29,7 +30,7 @@ bool hasMainExtension(std::string_view name)
 
 std::vector<std::string> scriptFilters()
 {
-    return {"Geometry and Algebra files (*.kst)", "Graph Files (*.kst)"};
+    return {N_("Geometry and Algebra files (*.kst)"), N_("Graph Files (*.kst)")};
 }
 
 } // namespace
@@ -85,7 +86,7 @@ bool ScriptEditor::open()
     if (m_modified && !askToSave())
         return false;
     FileDialogRequest request;
-    request.title = "Open";
+    request.title = N_("Open");
     request.directory = examplesDirectory();
     request.filters = scriptFilters();
     std::optional<std::string> chosen = m_host.chooseFileToOpen(request);
@@ -158,14 +159,14 @@ void ScriptEditor::markModified()
 bool ScriptEditor::saveAs()
 {
     FileDialogRequest request;
-    request.title = "Save as";
+    request.title = N_("Save as");
     // A file saved before is saved again beside itself; a text that never
     // had a file starts where the examples are, like Open.
     request.directory = m_main->path.empty() ? examplesDirectory()
                                              : nativePath(m_main->path).parent_path().string();
     request.fileName =
         m_main->path.empty() ? m_fileName : nativePath(m_main->path).filename().string();
-    request.filters = {"Geometry and Algebra Files (*.kst)", "Graphs Files (*.kst)"};
+    request.filters = {N_("Geometry and Algebra Files (*.kst)"), N_("Graphs Files (*.kst)")};
     std::optional<std::string> chosen = m_host.chooseFileToSave(request);
     if (!chosen)
         return false;
@@ -425,7 +426,7 @@ void ScriptEditor::breakErrorMessage()
         return;
     int room = messageRoom();
     m_messageLines =
-        errorMessageLines(m_lastError->message, m_errorSource,
+        errorMessageLines(translate(m_lastError->message), m_errorSource,
                           [&](std::string_view text) { return m_measure(text) <= room; });
 }
 

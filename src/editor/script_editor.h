@@ -4,6 +4,7 @@
 #include "editor/message_lines.h"
 #include "platform/canvas.h"
 #include "platform/keys.h"
+#include "platform/translation.h"
 #include "script/compiler.h"
 #include "script/directories.h"
 #include "script/module.h"
@@ -391,17 +392,17 @@ private:
 
 // The editor's messages.
 namespace editor_message {
-inline constexpr std::string_view kFilesCaption = "Files";
-inline constexpr std::string_view kNotSaved = "File not saved. \nDo you want to save it?";
+inline constexpr std::string_view kFilesCaption = N_("Files");
+inline constexpr std::string_view kNotSaved = N_("File not saved. \nDo you want to save it?");
 inline constexpr std::string_view kWrongExtension =
-    "Wrong extension. File is not saved. Use 'Save as' option.";
+    N_("Wrong extension. File is not saved. Use 'Save as' option.");
 inline constexpr std::string_view kNoName = "NoName";
-inline constexpr std::string_view kErrorCaption = "Error";
-inline constexpr std::string_view kNotFound = "Expression not found.";
-inline constexpr std::string_view kNothingToFindCaption = "error";
-inline constexpr std::string_view kNothingToFind = "There is no expression to find.";
-inline constexpr std::string_view kModuleLabel = "Module:";
-inline constexpr std::string_view kClickToChange = "Click here to change";
+inline constexpr std::string_view kErrorCaption = N_("Error");
+inline constexpr std::string_view kNotFound = N_("Expression not found.");
+inline constexpr std::string_view kNothingToFindCaption = N_("error");
+inline constexpr std::string_view kNothingToFind = N_("There is no expression to find.");
+inline constexpr std::string_view kModuleLabel = N_("Module:");
+inline constexpr std::string_view kClickToChange = N_("Click here to change");
 } // namespace editor_message
 
 } // namespace kestrane

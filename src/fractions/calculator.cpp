@@ -10,6 +10,7 @@
 #include "fractions/variable_editor.h"
 #include "platform/clipboard.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <cctype>
 
@@ -18,8 +19,8 @@ namespace kestrane {
 namespace {
 
 constexpr const char* kWrongEquality =
-    "Wrong equality sign.\nName of variable must be a single string\nor\nundefined variable "
-    "discovered.";
+    N_("Wrong equality sign.\nName of variable must be a single string\nor\nundefined variable "
+       "discovered.");
 
 std::unique_ptr<FractNode> standaloneCopy(const FractNode& tree)
 {
@@ -131,23 +132,23 @@ void Calculator::startDefinition()
     bool singleName = tree.hasText() && !tree.isSlot() && !tree.hasOpenMarks() &&
                       !tree.hasCloseMarks() && !tree.exponent;
     if (!singleName) {
-        m_host.message("Error", kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
+        m_host.message(N_("Error"), kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
         return;
     }
     std::string name = printExpressionText(tree);
     if (std::isdigit(static_cast<unsigned char>(name[0])) != 0) {
-        m_host.message("Error", "Number cannot be a variable.", MessageButtons::Ok,
+        m_host.message(N_("Error"), N_("Number cannot be a variable."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
     if (findVariable(name) != nullptr) {
-        m_host.message("Error", "Variable already exists.", MessageButtons::Ok,
+        m_host.message(N_("Error"), N_("Variable already exists."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
     if (name == "i") {
-        m_host.message("Error.", "Imaginary number i cannot be defined.", MessageButtons::Ok,
-                       MessageIcon::Information);
+        m_host.message(N_("Error."), N_("Imaginary number i cannot be defined."),
+                       MessageButtons::Ok, MessageIcon::Information);
         return;
     }
     auto definition = FractNode::makeOperation('=', standaloneCopy(tree), FractNode::makeSlot());
@@ -163,7 +164,8 @@ bool Calculator::compute()
     const FractNode& value = definition ? *tree.right : tree;
     if (!check(value)) {
         if (definition)
-            m_host.message("Error", kWrongEquality, MessageButtons::Ok, MessageIcon::Information);
+            m_host.message(N_("Error"), kWrongEquality, MessageButtons::Ok,
+                           MessageIcon::Information);
         else
             startDefinition();
         return false;
@@ -311,13 +313,14 @@ void Calculator::keyDown(std::uint16_t key, Modifiers modifiers)
     if (mode != FractionsWindow::Mode::List) {
         bool point = (key == editor_keys::kPeriod && plain) || key == editor_keys::kNumpadDecimal;
         if (point && editor().caretInNumberWithPoint()) {
-            m_host.message("Error.", "Comma is already in.", MessageButtons::Ok,
+            m_host.message(N_("Error."), N_("Comma is already in."), MessageButtons::Ok,
                            MessageIcon::Information);
             return;
         }
         if (key == 'I' && complexNumbers() && !modifiers.control()) {
             if (!editor().fillSlot("i", false))
-                m_host.message("Error", "Character 'i' is reserved.\nTry another character.",
+                m_host.message(N_("Error"),
+                               N_("Character 'i' is reserved.\nTry another character."),
                                MessageButtons::Ok, MessageIcon::Information);
             return;
         }

@@ -8,6 +8,7 @@
 #include "fractions/fractions_window.h"
 #include "fractions/long_eval.h"
 #include "fractions/variable_table.h"
+#include "platform/translation.h"
 #include "platform/window_options.h"
 
 #include <cstdint>
@@ -66,7 +67,7 @@ public:
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
 
-    static constexpr const char* kCaption = "Calculator";
+    static constexpr const char* kCaption = N_("Calculator");
     std::string caption() const { return kCaption; }
 
     // The Fractions and Roots window inside: mode, lists, memories, files.

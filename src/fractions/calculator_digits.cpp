@@ -4,6 +4,7 @@
 #include "fractions/expression_text.h"
 #include "platform/host.h"
 #include "platform/scripted_host.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,7 +109,8 @@ std::optional<ShownParts> computeShownParts(const FractNode& tree, const LongVar
         words = next;
     }
     if (!fewer)
-        host.message("Error.", kUnknownDigitsText, MessageButtons::Ok, MessageIcon::Information);
+        host.message(N_("Error."), kUnknownDigitsText, MessageButtons::Ok,
+                     MessageIcon::Information);
     return fewer;
 }
 

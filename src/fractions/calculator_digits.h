@@ -3,6 +3,7 @@
 
 #include "fractions/calculator_output.h"
 #include "fractions/long_eval.h"
+#include "platform/translation.h"
 
 #include <optional>
 
@@ -34,6 +35,6 @@ std::optional<ShownParts> computeShownParts(const FractNode& tree, const LongVar
                                             NumberField field, int shownWords, Host& host);
 
 inline constexpr const char* kUnknownDigitsText =
-    "The result cannot be computed at this precision.";
+    N_("The result cannot be computed at this precision.");
 
 } // namespace kestrane

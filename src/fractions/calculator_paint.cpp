@@ -3,6 +3,7 @@
 
 #include "platform/canvas.h"
 #include "platform/colour.h"
+#include "platform/translation.h"
 
 namespace kestrane {
 
@@ -19,11 +20,11 @@ struct Label {
 
 // The button groups stand under their titles in the lower part of the window.
 constexpr Label kTitles[] = {
-    {Calculator::kKeyboardX, Calculator::kTitleY, "Keyboard."},
-    {Calculator::kTrigonometricX, Calculator::kTitleY, "Trigonometric functions."},
-    {Calculator::kInverseX, Calculator::kTitleY, "Inverse trigonometric."},
-    {Calculator::kOtherX, Calculator::kTitleY, "Other."},
-    {Calculator::kTrigonometricX, Calculator::kGreekTitleY, "Greek letters."},
+    {Calculator::kKeyboardX, Calculator::kTitleY, N_("Keyboard.")},
+    {Calculator::kTrigonometricX, Calculator::kTitleY, N_("Trigonometric functions.")},
+    {Calculator::kInverseX, Calculator::kTitleY, N_("Inverse trigonometric.")},
+    {Calculator::kOtherX, Calculator::kTitleY, N_("Other.")},
+    {Calculator::kTrigonometricX, Calculator::kGreekTitleY, N_("Greek letters.")},
 };
 // Beside the buttons New variable, substitute and List of variables.
 constexpr Label kHints[] = {
@@ -43,7 +44,7 @@ void Calculator::paint(Canvas& canvas) const
     canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 16});
     canvas.setTextColour(kTitleColour);
     for (const Label& title : kTitles)
-        canvas.text(title.x, title.y, title.text);
+        canvas.text(title.x, title.y, translate(title.text));
     canvas.setTextColour(kHintColour);
     for (const Label& hint : kHints)
         canvas.text(hint.x, hint.y, hint.text);

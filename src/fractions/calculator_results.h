@@ -3,6 +3,7 @@
 
 #include "fractions/calculator_output.h"
 #include "platform/canvas.h"
+#include "platform/translation.h"
 
 #include <vector>
 
@@ -18,7 +19,7 @@ class CalculatorResults {
 public:
     static constexpr int kWidth = 931;
     static constexpr int kHeight = 640;
-    static constexpr const char* kCaption = "Calculator Results";
+    static constexpr const char* kCaption = N_("Calculator Results");
     static constexpr int kTextX = 150;
     static constexpr int kScrollBarWidth = 18;
     // The width the lines are split to: from the text's left to the scroll

@@ -3,6 +3,7 @@
 
 #include "fractions/font_window.h"
 #include "platform/canvas.h"
+#include "platform/translation.h"
 
 #include <string>
 
@@ -76,7 +77,7 @@ bool saveWindowOptions(Host& host, WindowOptionsKind kind, const WindowOptions& 
     std::string name(windowOptionsFileName(kind));
     if (writeWindowOptions(name, options))
         return true;
-    host.message("Error", "Cannot write the file " + name + ".", MessageButtons::Ok,
+    host.message(N_("Error"), translate("Cannot write the file ") + name + ".", MessageButtons::Ok,
                  MessageIcon::Error);
     return false;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/colour.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "platform/window_options.h"
 
 #include <string_view>
@@ -17,10 +18,11 @@ class Canvas;
 // caller takes the two colours after OK; Cancel changes nothing.
 class ColorsDialog final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "Colors";
-    static constexpr std::string_view kExpressionLabel = "Background of Mathematical Expression";
-    static constexpr std::string_view kWindowLabel = "Background of Window";
-    static constexpr std::string_view kExampleLabel = "Example";
+    static constexpr std::string_view kCaption = N_("Colors");
+    static constexpr std::string_view kExpressionLabel =
+        N_("Background of Mathematical Expression");
+    static constexpr std::string_view kWindowLabel = N_("Background of Window");
+    static constexpr std::string_view kExampleLabel = N_("Example");
     static constexpr int kWidth = 420;
     static constexpr int kHeight = 330;
 

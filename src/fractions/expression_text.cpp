@@ -4,6 +4,7 @@
 #include "fractions/fract_layout.h"
 #include "fractions/fract_node.h"
 #include "fractions/mark_matching.h"
+#include "platform/translation.h"
 
 #include <cctype>
 #include <optional>
@@ -79,7 +80,7 @@ public:
         TextParseResult result;
         std::unique_ptr<FractNode> tree = top();
         if (!m_error && m_position < m_text.size())
-            fail("unexpected '" + std::string(1, m_text[m_position]) + "'");
+            fail(translate("unexpected '") + std::string(1, m_text[m_position]) + "'");
         if (!m_error && tree)
             checkLimits(*tree);
         if (m_error) {
@@ -226,12 +227,12 @@ private:
         if (peek() != '-')
             return power();
         if (!minusAllowed) {
-            fail("a minus here needs parentheses, as in 2*(-3)");
+            fail(N_("a minus here needs parentheses, as in 2*(-3)"));
             return {};
         }
         ++m_position;
         if (peek() == '-') {
-            fail("a minus may not follow a minus");
+            fail(N_("a minus may not follow a minus"));
             return {};
         }
         std::unique_ptr<FractNode> node = materialize(power());
@@ -274,8 +275,8 @@ private:
     bool enter()
     {
         if (++m_depth > kMaxTextNesting) {
-            fail("the expression nests deeper than " + std::to_string(kMaxTextNesting) +
-                 " levels");
+            fail(translate("the expression nests deeper than ") + std::to_string(kMaxTextNesting) +
+                 translate(" levels"));
             return false;
         }
         return true;
@@ -294,7 +295,7 @@ private:
             if (!inside)
                 return {};
             if (!accept(')')) {
-                fail("expected ')'");
+                fail(N_("expected ')'"));
                 return {};
             }
             return Unit{std::move(inside), true};
@@ -308,11 +309,11 @@ private:
         if (isLetter(c) || static_cast<unsigned char>(c) >= 0x80)
             return Unit{word()};
         if (c == '\0')
-            fail("expected an expression");
+            fail(N_("expected an expression"));
         else if (c == ')')
-            fail("expected an expression before ')'");
+            fail(N_("expected an expression before ')'"));
         else
-            fail("unexpected '" + std::string(1, c) + "'");
+            fail(translate("unexpected '") + std::string(1, c) + "'");
         return {};
     }
 
@@ -323,7 +324,7 @@ private:
         while (isDigit(peek()) || peek() == '.') {
             if (peek() == '.') {
                 if (point) {
-                    fail("a number may have only one decimal point");
+                    fail(N_("a number may have only one decimal point"));
                     return nullptr;
                 }
                 point = true;
@@ -357,7 +358,7 @@ private:
             return FractNode::makeLeaf(std::string(1, *symbol), true);
         std::size_t start = m_position;
         if (!isLetter(peek())) {
-            fail("unexpected character");
+            fail(N_("unexpected character"));
             return nullptr;
         }
         while (isLetter(peek()) || isDigit(peek()))
@@ -405,7 +406,7 @@ private:
         if (!inside)
             return nullptr;
         if (!accept(')')) {
-            fail("expected ')'");
+            fail(N_("expected ')'"));
             return nullptr;
         }
         wrapInMarks(*inside, std::move(opening), std::move(closing));
@@ -417,12 +418,12 @@ private:
         accept('(');
         char degree = peek();
         if (degree < '2' || degree > '9' || isDigit(peek(1)) || peek(1) == '.') {
-            fail("a root's degree is a digit from 2 to 9");
+            fail(N_("a root's degree is a digit from 2 to 9"));
             return nullptr;
         }
         m_position += 1;
         if (!accept(',')) {
-            fail("expected ',' after the root's degree");
+            fail(N_("expected ',' after the root's degree"));
             return nullptr;
         }
         return argument(MarkItem::makeRoot(true, degree - '0'), MarkItem::makeRoot(false));

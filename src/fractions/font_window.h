@@ -3,6 +3,7 @@
 
 #include "platform/canvas.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <string>
 #include <string_view>
@@ -18,11 +19,11 @@ namespace kestrane {
 // the name and height the window opened with.
 class FontWindow final : public ModalDialog {
 public:
-    static constexpr std::string_view kCaption = "Font";
-    static constexpr std::string_view kNameLabel = "Font's name";
-    static constexpr std::string_view kHeightLabel = "Height (pixels)";
-    static constexpr std::string_view kExampleLabel = "Example:";
-    static constexpr std::string_view kBrowse = "Browse";
+    static constexpr std::string_view kCaption = N_("Font");
+    static constexpr std::string_view kNameLabel = N_("Font's name");
+    static constexpr std::string_view kHeightLabel = N_("Height (pixels)");
+    static constexpr std::string_view kExampleLabel = N_("Example:");
+    static constexpr std::string_view kBrowse = N_("Browse");
     // The example, in the notation of the expressions.
     static constexpr std::string_view kExample = "(1+sqrt(2))/3";
     // Even heights, as the option files keep them.

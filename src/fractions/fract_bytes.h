@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -31,10 +33,10 @@ std::unique_ptr<FractNode> parseExpression(std::string_view bytes, std::size_t& 
                                            int fontHeight);
 
 // What the user is told when a stored expression cannot be read.
-inline constexpr const char* kCorruptFractionCaption = "Error";
+inline constexpr const char* kCorruptFractionCaption = N_("Error");
 inline constexpr const char* kCorruptFractionText =
-    "File of a fraction is wrong or corrupted.\n It may be a file of older versions of a "
-    "program of Skrivio.";
+    N_("File of a fraction is wrong or corrupted.\n It may be a file of older versions of a "
+       "program of Skrivio.");
 void reportCorruptFraction(Host& host);
 
 // Lowercase hex pairs separated by blanks, and back (nothing on a bad pair).

@@ -4,6 +4,7 @@
 #include "fractions/fract_bytes.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <vector>
@@ -195,11 +196,11 @@ std::optional<std::string> writeFractionFile(std::string_view fileName,
 {
     std::optional<std::string> name = fractionFileName(fileName);
     if (!name) {
-        tellError(host, "Error", kWrongFileNameText);
+        tellError(host, N_("Error"), kWrongFileNameText);
         return std::nullopt;
     }
     if (!expressionComplete(expression)) {
-        tellError(host, "Error", kWrongParenthesesText);
+        tellError(host, N_("Error"), kWrongParenthesesText);
         return std::nullopt;
     }
     int withValue = 0;
@@ -215,7 +216,8 @@ std::optional<std::string> writeFractionFile(std::string_view fileName,
         return std::nullopt;
     }
     if (!replaceFile(nativePath(*name), *bytes)) {
-        tellError(host, "Error", ("Cannot write the file " + *name + ".").c_str());
+        tellError(host, translate("Error"),
+                  (translate("Cannot write the file ") + *name + ".").c_str());
         return std::nullopt;
     }
     return name;
@@ -256,7 +258,7 @@ FractionFileContents parseFractionFile(std::string_view bytes, Host& host, int f
     if (position < bytes.size() &&
         !parseVariables(bytes, position, contents.variables, fontHeight)) {
         contents.variablesDamaged = true;
-        tellError(host, "Error", kDamagedVariablesText);
+        tellError(host, N_("Error"), kDamagedVariablesText);
     }
     return contents;
 }

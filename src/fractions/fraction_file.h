@@ -3,6 +3,7 @@
 
 #include "fractions/fract_node.h"
 #include "fractions/variable_table.h"
+#include "platform/translation.h"
 
 #include <cstddef>
 #include <memory>
@@ -27,12 +28,12 @@ inline constexpr std::size_t kMaxDescriptionLength = 250;
 // The two-digit fields leave room for this many variables.
 inline constexpr int kMaxFileVariables = 90;
 
-inline constexpr const char* kWrongFileNameText = "Wrong file name.";
-inline constexpr const char* kWrongParenthesesText = "Wrong number of parentheses.";
-inline constexpr const char* kTooManyVariablesCaption = "Error.";
-inline constexpr const char* kTooManyVariablesText = "No more than 90 variables.";
+inline constexpr const char* kWrongFileNameText = N_("Wrong file name.");
+inline constexpr const char* kWrongParenthesesText = N_("Wrong number of parentheses.");
+inline constexpr const char* kTooManyVariablesCaption = N_("Error.");
+inline constexpr const char* kTooManyVariablesText = N_("No more than 90 variables.");
 inline constexpr const char* kDamagedVariablesText =
-    "Variables of this file are damaged and were not read.";
+    N_("Variables of this file are damaged and were not read.");
 
 // The name a file is saved under: ".fra" appended when the name (not its
 // directories) has no '.', nothing when what follows its last '.' is not

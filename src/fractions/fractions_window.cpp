@@ -15,6 +15,7 @@
 #include "platform/canvas.h"
 #include "platform/colour.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,12 +26,12 @@ namespace kestrane {
 
 namespace {
 
-constexpr const char* kListHelpText =
+constexpr const char* kListHelpText = N_(
     "To edit expression from list, click on rectangle of this expression or on rectangle of "
     "name.\n\nTo disable or enable click on corresponding rectangle with cross.\n\nSee help file "
-    "for more.";
+    "for more.");
 constexpr const char* kNotSelectedText =
-    "Fraction was not selected.\nSelect fraction dragging mouse on a fraction.";
+    N_("Fraction was not selected.\nSelect fraction dragging mouse on a fraction.");
 constexpr ColorRef kLabelColour = rgb(128, 0, 0);
 constexpr ColorRef kShortcutColour = rgb(0, 64, 0);
 
@@ -288,8 +289,8 @@ bool FractionsWindow::close()
 {
     if (!m_modified)
         return true;
-    MessageAnswer answer = m_host.message("Files", "Save changes?", MessageButtons::YesNoCancel,
-                                          MessageIcon::Question);
+    MessageAnswer answer = m_host.message(N_("Files"), N_("Save changes?"),
+                                          MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Cancel)
         return false;
     return answer == MessageAnswer::No || save();
@@ -306,7 +307,7 @@ void FractionsWindow::showList()
     if (m_mode == Mode::List)
         return;
     if (containsSlot(mainExpression())) {
-        m_host.message("Error", "Wrong character discovered.", MessageButtons::Ok,
+        m_host.message(N_("Error"), N_("Wrong character discovered."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
@@ -434,12 +435,12 @@ void FractionsWindow::acceptButton()
         return;
     const FractNode& edited = m_editor.expression();
     if (!expressionComplete(edited)) {
-        m_host.message("Error.", "Wrong parentheses in a second expression.", MessageButtons::Ok,
-                       MessageIcon::Information);
+        m_host.message(N_("Error."), N_("Wrong parentheses in a second expression."),
+                       MessageButtons::Ok, MessageIcon::Information);
         return;
     }
     if (containsSlot(edited)) {
-        m_host.message("Error", "Wrong character discovered.", MessageButtons::Ok,
+        m_host.message(N_("Error"), N_("Wrong character discovered."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
@@ -536,7 +537,7 @@ void FractionsWindow::substitute()
     }
     TextParseResult parsed = parseExpressionText(text, m_options.fontHeight);
     if (!parsed.tree) {
-        m_host.message("Error", "The variables cannot be substituted.", MessageButtons::Ok,
+        m_host.message(N_("Error"), N_("The variables cannot be substituted."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
@@ -547,7 +548,8 @@ void FractionsWindow::substitute()
 
 void FractionsWindow::listHelp()
 {
-    m_host.message("Handling of list", kListHelpText, MessageButtons::Ok, MessageIcon::Information);
+    m_host.message(N_("Handling of list"), kListHelpText, MessageButtons::Ok,
+                   MessageIcon::Information);
 }
 
 void FractionsWindow::simplify()
@@ -588,16 +590,16 @@ void FractionsWindow::value()
     ExpressionNames found = expressionNames(tree);
     auto refuse = [this](const std::string& text) {
         m_valueText.clear();
-        m_host.message("Error", text, MessageButtons::Ok, MessageIcon::Information);
+        m_host.message(N_("Error"), text, MessageButtons::Ok, MessageIcon::Information);
     };
     if (found.emptyPlace)
-        return refuse("Wrong character discovered.");
+        return refuse(N_("Wrong character discovered."));
     if (found.usesI)
-        return refuse("Complex numbers have no approximate value here.");
+        return refuse(N_("Complex numbers have no approximate value here."));
     for (const std::string& name : found.names) {
         int index = m_variables.find(name);
         if (index < 0 || !m_variables.record(index).enabled || !m_variables.record(index).value)
-            return refuse("Variable " + name + " is not defined.");
+            return refuse(translate("Variable ") + name + translate(" is not defined."));
     }
     DefinitionLookup lookup = [this](std::string_view name) -> const FractNode* {
         int index = m_variables.find(name);
@@ -628,7 +630,8 @@ void FractionsWindow::value()
 void FractionsWindow::storeMemory(int index)
 {
     if (!m_editor.selection()) {
-        m_host.message("Error.", kNotSelectedText, MessageButtons::Ok, MessageIcon::Information);
+        m_host.message(N_("Error."), kNotSelectedText, MessageButtons::Ok,
+                       MessageIcon::Information);
         return;
     }
     auto copy = m_editor.copySelection();
@@ -644,8 +647,8 @@ void FractionsWindow::recallMemory(int index)
     if (!memory)
         return;
     if (!m_editor.insertTree(standalone(*memory)))
-        m_host.message("Error.", "A memory goes into an empty place only.", MessageButtons::Ok,
-                       MessageIcon::Information);
+        m_host.message(N_("Error."), N_("A memory goes into an empty place only."),
+                       MessageButtons::Ok, MessageIcon::Information);
     else
         m_modified = true;
 }
@@ -864,32 +867,35 @@ void FractionsWindow::paint(Canvas& canvas) const
         canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 16});
         canvas.setPen(kBlack);
         canvas.setBrush(rgb(230, 230, 230));
-        const std::pair<int, const char*> buttons[] = {
-            {kFractionButtonX, "Fraction"}, {kAcceptButtonX, "Accept"}, {kListButtonX, "List"}};
+        const std::pair<int, const char*> buttons[] = {{kFractionButtonX, N_("Fraction")},
+                                                       {kAcceptButtonX, N_("Accept")},
+                                                       {kListButtonX, N_("List")}};
         for (const auto& [x, text] : buttons) {
             canvas.rectangle(x, listButtonsY(), x + kListButtonWidth,
                              listButtonsY() + kListButtonHeight);
-            canvas.text(x + (kListButtonWidth - canvas.textWidth(text)) / 2, listButtonsY() + 7,
-                        text);
+            std::string shown = translate(text);
+            canvas.text(x + (kListButtonWidth - canvas.textWidth(shown)) / 2, listButtonsY() + 7,
+                        shown);
         }
         canvas.clearBrush();
     }
     // Each label and shortcut stands over the button that does it.
     canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 15});
     const std::tuple<int, const char*, const char*> labels[] = {
-        {kRootLabelOffset, "Root", "Ctrl-R"},
-        {kFractionLabelOffset, "Fraction", "Ctrl-N"},
-        {kPowerLabelOffset, "Power", "Ctrl-P"}};
+        {kRootLabelOffset, N_("Root"), "Ctrl-R"},
+        {kFractionLabelOffset, N_("Fraction"), "Ctrl-N"},
+        {kPowerLabelOffset, N_("Power"), "Ctrl-P"}};
     for (const auto& [offset, label, shortcut] : labels) {
         canvas.setTextColour(kLabelColour);
-        canvas.text(width() - offset, height() - kLabelBottomOffset, label);
+        canvas.text(width() - offset, height() - kLabelBottomOffset, translate(label));
         canvas.setTextColour(kShortcutColour);
         canvas.text(width() - offset, height() - kShortcutBottomOffset, shortcut);
     }
     canvas.setTextColour(kBlack);
     if (!m_valueText.empty()) {
         canvas.setFont(CanvasFont{.name = "Arial", .size = 10, .pixelHeight = 20});
-        canvas.text(m_setup.valueX, m_setup.valueY, "Approximate value is: " + m_valueText);
+        canvas.text(m_setup.valueX, m_setup.valueY,
+                    translate("Approximate value is: ") + m_valueText);
     }
 }
 

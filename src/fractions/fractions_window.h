@@ -5,6 +5,7 @@
 #include "fractions/fract_node.h"
 #include "fractions/variable_editor.h"
 #include "fractions/variable_table.h"
+#include "platform/translation.h"
 #include "platform/window_options.h"
 
 #include <array>
@@ -35,7 +36,7 @@ public:
     static constexpr int kCentre = 450;
     static constexpr int kTopMargin = 120;
     static constexpr const char* kNoName = "NoName";
-    static constexpr const char* kFileFilter = "Fractions (*.fra)";
+    static constexpr const char* kFileFilter = N_("Fractions (*.fra)");
 
     enum class Mode { Main = 0, NewVariable = 1, List = 2 };
 

@@ -4,6 +4,7 @@
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <cctype>
 #include <cmath>
@@ -106,7 +107,7 @@ private:
     bool failed()
     {
         if (m_arithmetic.overflowed() && !m_failed && m_host.count() == 0)
-            fail("Error.", kTooLargeText);
+            fail(N_("Error."), kTooLargeText);
         return m_failed || m_host.count() > 0;
     }
 
@@ -129,7 +130,7 @@ private:
         if (!failed()) {
             skipBlanks();
             if (m_cursor->position != text.size())
-                fail("Error.", "The expression cannot be read.");
+                fail(N_("Error."), N_("The expression cannot be read."));
         }
         m_cursor = previous;
         return value;
@@ -162,7 +163,7 @@ private:
     void expect(char c)
     {
         if (!failed() && !accept(c))
-            fail("Error.", "The expression cannot be read.");
+            fail(N_("Error."), N_("The expression cannot be read."));
     }
 
     // --- grammar: sum > product > fraction > signed > power > primary ------------
@@ -218,7 +219,7 @@ private:
     BoundedComplex primary()
     {
         if (++m_depth > kMaxNesting)
-            return fail("Error.", "The expression is nested too deeply.");
+            return fail(N_("Error."), N_("The expression is nested too deeply."));
         BoundedComplex value = primaryValue();
         --m_depth;
         return value;
@@ -234,12 +235,12 @@ private:
             return value;
         }
         if (c == '?')
-            return fail("Error.", "The expression has an empty place.");
+            return fail(N_("Error."), N_("The expression has an empty place."));
         if (isDigit(static_cast<unsigned char>(c)) || c == '.')
             return number();
         std::string name = readName();
         if (name.empty())
-            return fail("Error.", "The expression cannot be read.");
+            return fail(N_("Error."), N_("The expression cannot be read."));
         if (peek() == '(' && (functionCode(name) || name == "sqrt" || name == "root"))
             return function(name);
         return named(name);
@@ -278,14 +279,16 @@ private:
             return realValue(m_arithmetic.pi());
         if (name == "i") {
             if (!complex())
-                return fail("Error.", "The imaginary unit i needs complex numbers.");
+                return fail(N_("Error."), N_("The imaginary unit i needs complex numbers."));
             return BoundedComplex{BoundedLong{}, m_arithmetic.integer(1)};
         }
         auto found = m_variables.find(name);
         if (found == m_variables.end() || found->second == nullptr)
-            return fail("Error.", "Variable " + name + " is not defined.");
+            return fail(translate("Error."),
+                        translate("Variable ") + name + translate(" is not defined."));
         if (m_active.contains(name) || static_cast<int>(m_active.size()) >= kMaxNameDepth)
-            return fail("Error.", "Variable " + name + " is defined by itself.");
+            return fail(translate("Error."),
+                        translate("Variable ") + name + translate(" is defined by itself."));
         m_active.insert(name);
         BoundedComplex value = evaluateText(printExpressionText(*found->second));
         m_active.erase(name);
@@ -299,7 +302,7 @@ private:
         if (name == "root") {
             char c = peek();
             if (c < '2' || c > '9')
-                return fail("Error.", "The expression cannot be read.");
+                return fail(N_("Error."), N_("The expression cannot be read."));
             degree = c - '0';
             ++m_cursor->position;
             expect(',');
@@ -390,7 +393,7 @@ private:
         }
         if (!complex()) {
             if (base.re.value.isNegative())
-                return fail("Error", kNegativePowerText);
+                return fail(N_("Error"), kNegativePowerText);
             BoundedLong logarithm;
             if (!m_arithmetic.ln(base.re, logarithm))
                 return BoundedComplex{};
@@ -438,7 +441,7 @@ private:
         case 210:
             return m_arithmetic.arcsin(x);
         default:
-            fail("Error.", "Unknown function.");
+            fail(N_("Error."), N_("Unknown function."));
             return BoundedLong{};
         }
     }
@@ -470,7 +473,7 @@ private:
         case 210:
             return m_arithmetic.arcsin(z);
         default:
-            return fail("Error.", "Unknown function.");
+            return fail(N_("Error."), N_("Unknown function."));
         }
     }
 

@@ -3,6 +3,7 @@
 
 #include "fractions/bounded_arithmetic.h"
 #include "numbers/long_num.h"
+#include "platform/translation.h"
 
 #include <map>
 #include <optional>
@@ -55,8 +56,8 @@ ExpressionNames expressionNames(const FractNode& tree);
 
 // The message of a number or an intermediate value that does not fit the
 // integer words.
-inline constexpr const char* kTooLargeText = "Number too large. Major error may occur.";
+inline constexpr const char* kTooLargeText = N_("Number too large. Major error may occur.");
 inline constexpr const char* kNegativePowerText =
-    "Negative number is raised to some power.\nCurrent version of a program does not cover it.";
+    N_("Negative number is raised to some power.\nCurrent version of a program does not cover it.");
 
 } // namespace kestrane

@@ -2,6 +2,7 @@
 #include "fractions/precision_dialog.h"
 
 #include "numbers/long_num.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 
@@ -36,7 +37,7 @@ std::string PrecisionDialog::text() const
     std::string number = std::to_string(digits());
     if (digits() < 101)
         number += ' ';
-    return "Number of significant digits:  " + number;
+    return translate("Number of significant digits:  ") + number;
 }
 
 void PrecisionDialog::accept() const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
+
 #include <string>
 
 namespace kestrane {
@@ -29,12 +31,12 @@ public:
     static constexpr int kTextY = 60;
     static constexpr int kFontHeight = 17;
 
-    static constexpr const char* kCaption = "Calculator - Precision";
-    static constexpr const char* kHelpCaption = "Help.";
-    static constexpr const char* kHelpText =
+    static constexpr const char* kCaption = N_("Calculator - Precision");
+    static constexpr const char* kHelpCaption = N_("Help.");
+    static constexpr const char* kHelpText = N_(
         "Choose a number using ScrollBar.\n Large number of digits may significantly increase "
         "time needed for computer to show results.\n Length of result may be smaller than chosen "
-        "number. It depends, among other factors,\n on value of integer part of result.";
+        "number. It depends, among other factors,\n on value of integer part of result.");
 
     // At the current precision.
     PrecisionDialog();

@@ -10,6 +10,7 @@
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <cctype>
 #include <optional>
@@ -20,8 +21,8 @@ namespace kestrane {
 namespace {
 
 const char* const kWrongCharacterText = "Wrong character discovered.";
-constexpr const char* kOverflowCaption = "Error.";
-constexpr const char* kOverflowText = "Too large numbers. Major error may occur.";
+constexpr const char* kOverflowCaption = N_("Error.");
+constexpr const char* kOverflowText = N_("Too large numbers. Major error may occur.");
 // Deeper nesting than the trees the readers accept is not met here.
 constexpr int kMaxEvaluationDepth = kMaxNesting * 2;
 
@@ -588,7 +589,8 @@ bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bo
     const Check check = checker.run(node);
     complexFlag = checker.complexFlag;
     if (check == Check::Placeholder)
-        host.message("Error", kWrongCharacterText, MessageButtons::Ok, MessageIcon::Information);
+        host.message(N_("Error"), kWrongCharacterText, MessageButtons::Ok,
+                     MessageIcon::Information);
     return check == Check::Fine;
 }
 

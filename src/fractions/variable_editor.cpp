@@ -6,6 +6,7 @@
 #include "fractions/variable_table.h"
 #include "platform/canvas.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <cctype>
 
@@ -13,11 +14,11 @@ namespace kestrane {
 
 namespace {
 
-constexpr const char* kNotAllowed = "Not allowed operation.";
+constexpr const char* kNotAllowed = N_("Not allowed operation.");
 constexpr const char* kHelpText =
-    "Use keyboard key F2 to navigate between expressions.\nClick on first expression and then "
-    "edit name.\n\nClick on second expression and then edit fraction.\n\nName must be a simple "
-    "string.";
+    N_("Use keyboard key F2 to navigate between expressions.\nClick on first expression and then "
+       "edit name.\n\nClick on second expression and then edit fraction.\n\nName must be a simple "
+       "string.");
 
 bool isAsciiLetter(char character)
 {
@@ -101,7 +102,7 @@ VariableEditor::KeyResult VariableEditor::keyDown(std::uint16_t key, Modifiers m
         return KeyResult::Cancel;
     if (m_field == Field::Name) {
         if (modifiers.control()) {
-            m_host.message("Error.", "Control keys are not allowed while edit name.",
+            m_host.message(N_("Error."), N_("Control keys are not allowed while edit name."),
                            MessageButtons::Ok, MessageIcon::Information);
             return KeyResult::None;
         }
@@ -109,7 +110,7 @@ VariableEditor::KeyResult VariableEditor::keyDown(std::uint16_t key, Modifiers m
         const Cursor& cursor = m_name.cursor();
         if (key == 'P' &&
             !(cursor.place.node->hasText() && cursor.place.area == CursorArea::Text)) {
-            refuseInName("Powers are not allowed in name of variable");
+            refuseInName(N_("Powers are not allowed in name of variable"));
             return KeyResult::None;
         }
         if (key == editor_keys::kEquals && !modifiers.shift())
@@ -122,15 +123,16 @@ VariableEditor::KeyResult VariableEditor::keyDown(std::uint16_t key, Modifiers m
 bool VariableEditor::pressButton(const std::string& name)
 {
     if (name == "Help") {
-        m_host.message("New Variable.", kHelpText, MessageButtons::Ok, MessageIcon::Information);
+        m_host.message(N_("New Variable."), kHelpText, MessageButtons::Ok,
+                       MessageIcon::Information);
         return true;
     }
     if (name != "Fraction" && name != "Power" && name != "Root")
         return false;
     if (m_field == Field::Name) {
-        refuseInName(name == "Fraction" ? "Ratios are not allowed in name of variable"
-                     : name == "Power"  ? "Powers are not allowed in name of variable"
-                                        : "Roots are not allowed in name of variable");
+        refuseInName(name == "Fraction" ? N_("Ratios are not allowed in name of variable")
+                     : name == "Power"  ? N_("Powers are not allowed in name of variable")
+                                        : N_("Roots are not allowed in name of variable"));
         return true;
     }
     if (name == "Fraction")
@@ -144,7 +146,7 @@ bool VariableEditor::pressButton(const std::string& name)
 
 bool VariableEditor::confirmDelete()
 {
-    return m_host.message("Variables", "Variable will be deleted", MessageButtons::OkCancel,
+    return m_host.message(N_("Variables"), N_("Variable will be deleted"), MessageButtons::OkCancel,
                           MessageIcon::Information) == MessageAnswer::Ok;
 }
 
@@ -156,7 +158,7 @@ void VariableEditor::setDecimalsAllowed(bool allowed)
 
 bool VariableEditor::error(const char* text)
 {
-    m_host.message("Error.", text, MessageButtons::Ok, MessageIcon::Information);
+    m_host.message(N_("Error."), text, MessageButtons::Ok, MessageIcon::Information);
     return false;
 }
 
@@ -174,23 +176,24 @@ bool VariableEditor::accept(VariableTable& table)
     // 1-3. The name: one plain string of letters and digits, a letter first.
     std::optional<std::string> name = plainName();
     if (!name)
-        return error("Error in name's expression. Probably it is not a simple fraction with a "
-                     "string only.");
+        return error(N_("Error in name's expression. Probably it is not a simple fraction with a "
+                        "string only."));
     if (!isAsciiLetter((*name)[0]))
-        return error("First letter of name must be A...Z or a...z.");
+        return error(N_("First letter of name must be A...Z or a...z."));
     for (char character : *name)
         if (!isAsciiLetter(character) && !isAsciiDigit(character))
-            return error("A character discovered in name, which is not neither number nor letter.");
+            return error(
+                N_("A character discovered in name, which is not neither number nor letter."));
     // 4. The value with every mark matched.
     m_value.relayout();
     if (!expressionComplete(m_value.expression()))
-        return error("Wrong parentheses in a second expression.");
+        return error(N_("Wrong parentheses in a second expression."));
     // 5. A name in use by another record with a value is refused; one known
     // without a value makes room.
     int existing = table.find(*name);
     if (existing >= 0 && existing != m_index) {
         if (table.record(existing).value)
-            return error("Name already exist. Choose another one.");
+            return error(N_("Name already exist. Choose another one."));
         table.remove(existing);
         if (m_index > existing)
             --m_index;
@@ -211,8 +214,8 @@ void VariableEditor::paintLabels(Canvas& canvas) const
 {
     canvas.setTextColour(kBlack);
     canvas.setFont(CanvasFont{.name = "Arial", .pixelHeight = 18});
-    canvas.text(kAreaLeft, kNameTop - 26, kNameLabel);
-    canvas.text(kAreaLeft, kValueTop - 26, kValueLabel);
+    canvas.text(kAreaLeft, kNameTop - 26, translate(kNameLabel));
+    canvas.text(kAreaLeft, kValueTop - 26, translate(kValueLabel));
     canvas.setPen(m_field == Field::Name ? kBlue : kBlack);
     canvas.clearBrush();
     canvas.rectangle(kAreaLeft - 2, kNameTop - 2, kAreaLeft + kAreaWidth + 2,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fractions/expression_editor.h"
+#include "platform/translation.h"
 
 #include <memory>
 #include <string>
@@ -20,9 +21,9 @@ class VariableEditor {
 public:
     static constexpr int kWidth = 696;
     static constexpr int kHeight = 585;
-    static constexpr const char* kCaption = "New Variable Editor";
-    static constexpr const char* kNameLabel = "Name of Variable.";
-    static constexpr const char* kValueLabel = "Value of Variable.";
+    static constexpr const char* kCaption = N_("New Variable Editor");
+    static constexpr const char* kNameLabel = N_("Name of Variable.");
+    static constexpr const char* kValueLabel = N_("Value of Variable.");
     // The two expression areas, in the editor's own pixels.
     static constexpr int kAreaLeft = 20;
     static constexpr int kNameTop = 50;

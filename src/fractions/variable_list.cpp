@@ -6,6 +6,7 @@
 #include "fractions/mark_matching.h"
 #include "fractions/variable_table.h"
 #include "platform/canvas.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef back
 {
     canvas.setTextColour(kBlack);
     canvas.setFont(CanvasFont{.name = "Arial", .pixelHeight = kTitleHeight});
-    canvas.text(kTitleX, kTitleY, "List of variables");
+    canvas.text(kTitleX, kTitleY, translate("List of variables"));
     for (int index = 0; index < table.count(); ++index) {
         const VariableRecord& record = table.record(index);
         if (record.rowBottom < 0)
@@ -115,7 +116,7 @@ void paintVariableList(const VariableTable& table, Canvas& canvas, ColorRef back
             options.fontName = fontName;
             paintExpression(*record.value, canvas, options);
         } else {
-            canvas.text(kValueLeft + 10, record.rowTop + 10, "(no value)");
+            canvas.text(kValueLeft + 10, record.rowTop + 10, translate("(no value)"));
         }
     }
     canvas.setTextColour(kBlack);

@@ -8,6 +8,7 @@
 #include "graphs/script_expressions.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/float_text.h"
 #include "runtime/general_statements.h"
@@ -126,7 +127,8 @@ void analyticCommand(AlgebraCommand& command)
     } else {
         TextParseResult parsed = parseExpressionText(*text);
         if (!parsed.tree) {
-            command.fail("The function \"" + *text + "\" cannot be read (" + parsed.error + ").");
+            command.fail(translate("The function \"") + *text + translate("\" cannot be read (") +
+                         parsed.error + ").");
             return;
         }
         tree = std::move(parsed.tree);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <optional>
 #include <string>
@@ -28,13 +29,13 @@ std::optional<float> domainFieldValue(std::string_view text);
 // domain it gives.
 class DomainDialog final : public ModalDialog {
 public:
-    static constexpr const char* kCaption = "Domain";
-    static constexpr const char* kLabel = "Domains's interval.";
-    static constexpr const char* kLeftLabel = "Left end";
-    static constexpr const char* kRightLabel = "Right end";
+    static constexpr const char* kCaption = N_("Domain");
+    static constexpr const char* kLabel = N_("Domains's interval.");
+    static constexpr const char* kLeftLabel = N_("Left end");
+    static constexpr const char* kRightLabel = N_("Right end");
     static constexpr int kFieldLength = 5;
-    static constexpr const char* kErrorCaption = "Error";
-    static constexpr const char* kWrongNumbers = "Wrong numbers. Domain not changed.";
+    static constexpr const char* kErrorCaption = N_("Error");
+    static constexpr const char* kWrongNumbers = N_("Wrong numbers. Domain not changed.");
 
     explicit DomainDialog(const GraphDomain& current);
 

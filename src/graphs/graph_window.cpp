@@ -10,6 +10,7 @@
 #include "graphs/ticks.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/float_text.h"
 
 #include <algorithm>
@@ -20,43 +21,43 @@ namespace kestrane {
 
 namespace {
 
-constexpr const char* kErrorCaption = "Error";
-constexpr const char* kCtrlNotPressed = "Probably a key 'Ctrl' was not pressed";
-constexpr const char* kOnlyX = "Not allowed keyboard key. Only variable 'x' is allowed.";
-constexpr const char* kOneComma = "Only one comma allowed.";
+constexpr const char* kErrorCaption = N_("Error");
+constexpr const char* kCtrlNotPressed = N_("Probably a key 'Ctrl' was not pressed");
+constexpr const char* kOnlyX = N_("Not allowed keyboard key. Only variable 'x' is allowed.");
+constexpr const char* kOneComma = N_("Only one comma allowed.");
 constexpr const char* kNumberOnly =
-    "Since first character is a number, all following characters must be numbers or '.'.";
-constexpr const char* kOneCharacter = "Symbol may have only one character.";
-constexpr const char* kNotAllowed = "Not allowed operation.";
-constexpr const char* kWrongCharacter = "Wrong character discovered.";
-constexpr const char* kCannotRead = "File cannot be read.";
-constexpr const char* kCannotWrite = "File cannot be written.";
-constexpr const char* kTooLarge = "The expression is too large for a function file.";
+    N_("Since first character is a number, all following characters must be numbers or '.'.");
+constexpr const char* kOneCharacter = N_("Symbol may have only one character.");
+constexpr const char* kNotAllowed = N_("Not allowed operation.");
+constexpr const char* kWrongCharacter = N_("Wrong character discovered.");
+constexpr const char* kCannotRead = N_("File cannot be read.");
+constexpr const char* kCannotWrite = N_("File cannot be written.");
+constexpr const char* kTooLarge = N_("The expression is too large for a function file.");
 
 // Every shortcut is one key with Ctrl: two items never share one.
 constexpr GraphMenuItem kMenuItems[] = {
-    {"&File", "&New", "Ctrl+W", GraphCommand::New},
-    {"&File", "&Open", "Ctrl+O", GraphCommand::Open},
-    {"&File", "Sa&ve as", "", GraphCommand::SaveAs},
-    {"&File", "E&xit", "", GraphCommand::Exit},
-    {"Edit", "&New expression", "", GraphCommand::NewExpression},
-    {"Edit", "&Root", "Ctrl+R", GraphCommand::Root},
-    {"Edit", "Ra&tio", "Ctrl+N", GraphCommand::Ratio},
-    {"Edit", "Power", "Ctrl+P", GraphCommand::Power},
-    {"&View", "&Graph", "Ctrl+G", GraphCommand::ShowGraph},
-    {"&View", "&Domain", "Ctrl+D", GraphCommand::ChangeDomain},
-    {"F&unctions", "Exp", "Ctrl+E", GraphCommand::Function, 200},
-    {"F&unctions", "Log", "Ctrl+Alt+E", GraphCommand::Function, 201},
-    {"F&unctions", "Sin", "Ctrl+S", GraphCommand::Function, 202},
-    {"F&unctions", "Cos", "Ctrl+C", GraphCommand::Function, 203},
-    {"F&unctions", "Tan", "Ctrl+T", GraphCommand::Function, 204},
-    {"F&unctions", "Cot", "Ctrl+Shift+O", GraphCommand::Function, 205},
-    {"F&unctions", "ASin", "Ctrl+Alt+S", GraphCommand::Function, 210},
-    {"F&unctions", "ACos", "Ctrl+Alt+C", GraphCommand::Function, 207},
-    {"F&unctions", "ATan", "Ctrl+Alt+T", GraphCommand::Function, 208},
-    {"F&unctions", "ACot", "Ctrl+Alt+O", GraphCommand::Function, 209},
-    {"&Help", "&Index", "", GraphCommand::HelpIndex},
-    {"&Help", "&About", "", GraphCommand::About},
+    {N_("&File"), N_("&New"), "Ctrl+W", GraphCommand::New},
+    {N_("&File"), N_("&Open"), "Ctrl+O", GraphCommand::Open},
+    {N_("&File"), N_("Sa&ve as"), "", GraphCommand::SaveAs},
+    {N_("&File"), N_("E&xit"), "", GraphCommand::Exit},
+    {N_("Edit"), N_("&New expression"), "", GraphCommand::NewExpression},
+    {N_("Edit"), N_("&Root"), "Ctrl+R", GraphCommand::Root},
+    {N_("Edit"), N_("Ra&tio"), "Ctrl+N", GraphCommand::Ratio},
+    {N_("Edit"), N_("Power"), "Ctrl+P", GraphCommand::Power},
+    {N_("&View"), N_("&Graph"), "Ctrl+G", GraphCommand::ShowGraph},
+    {N_("&View"), N_("&Domain"), "Ctrl+D", GraphCommand::ChangeDomain},
+    {N_("F&unctions"), "Exp", "Ctrl+E", GraphCommand::Function, 200},
+    {N_("F&unctions"), "Log", "Ctrl+Alt+E", GraphCommand::Function, 201},
+    {N_("F&unctions"), "Sin", "Ctrl+S", GraphCommand::Function, 202},
+    {N_("F&unctions"), "Cos", "Ctrl+C", GraphCommand::Function, 203},
+    {N_("F&unctions"), "Tan", "Ctrl+T", GraphCommand::Function, 204},
+    {N_("F&unctions"), "Cot", "Ctrl+Shift+O", GraphCommand::Function, 205},
+    {N_("F&unctions"), "ASin", "Ctrl+Alt+S", GraphCommand::Function, 210},
+    {N_("F&unctions"), "ACos", "Ctrl+Alt+C", GraphCommand::Function, 207},
+    {N_("F&unctions"), "ATan", "Ctrl+Alt+T", GraphCommand::Function, 208},
+    {N_("F&unctions"), "ACot", "Ctrl+Alt+O", GraphCommand::Function, 209},
+    {N_("&Help"), N_("&Index"), "", GraphCommand::HelpIndex},
+    {N_("&Help"), N_("&About"), "", GraphCommand::About},
 };
 
 struct FunctionButton {
@@ -262,8 +263,9 @@ bool GraphWindow::askToSave()
     if (!modified())
         return true;
     // The same question the script editor asks before its text is lost.
-    MessageAnswer answer = m_host.message("Files", "File not saved. \nDo you want to save it?",
-                                          MessageButtons::YesNoCancel, MessageIcon::Question);
+    MessageAnswer answer =
+        m_host.message(N_("Files"), N_("File not saved. \nDo you want to save it?"),
+                       MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Yes)
         return saveAs();
     return answer == MessageAnswer::No;
@@ -351,7 +353,7 @@ bool GraphWindow::open()
     if (!askToSave())
         return false;
     FileDialogRequest request;
-    request.title = "Open";
+    request.title = N_("Open");
     request.filters = {kFileFilter};
     std::optional<std::string> chosen = m_host.chooseFileToOpen(request);
     return chosen && openFile(*chosen);
@@ -382,7 +384,7 @@ bool GraphWindow::openFile(const std::string& path)
 bool GraphWindow::saveAs()
 {
     FileDialogRequest request;
-    request.title = "Save as";
+    request.title = N_("Save as");
     request.fileName = m_fileName;
     request.filters = {kFileFilter};
     std::optional<std::string> chosen = m_host.chooseFileToSave(request);

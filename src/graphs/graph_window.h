@@ -7,6 +7,7 @@
 #include "graphs/graph_plot.h"
 #include "platform/colour.h"
 #include "platform/keys.h"
+#include "platform/translation.h"
 
 #include <cstdint>
 #include <optional>
@@ -72,7 +73,7 @@ public:
     static constexpr int kExpressionTop = 40;
     static constexpr PixelRect kGraphRect{200, 300, 400, 500};
     static constexpr const char* kNoName = "NoName";
-    static constexpr const char* kFileFilter = "Functions (*.fct)";
+    static constexpr const char* kFileFilter = N_("Functions (*.fct)");
     static constexpr const char* kHelpPage = "graph_window.html";
     // The painted controls: buttons and pictures from W - 150, the click
     // areas from W - 220 to W - 30, 42 high, their tops H - 171 and H - 101.

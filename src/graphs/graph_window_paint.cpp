@@ -4,6 +4,7 @@
 #include "graphs/graph_window.h"
 
 #include "platform/canvas.h"
+#include "platform/translation.h"
 
 namespace kestrane {
 
@@ -29,10 +30,10 @@ void GraphWindow::paintControls(Canvas& canvas) const
     int left = m_width - 150;
     canvas.setFont(CanvasFont{.name = "Arial", .size = 9, .pixelHeight = 13});
     canvas.setTextColour(kCaptionColour);
-    canvas.text(left, 50, "Trigonometric functions.");
-    canvas.text(left, 140, "Inverse trigonometric.");
-    canvas.text(left, 230, "Other.");
-    canvas.text(left, 290, "Root, fraction, power.");
+    canvas.text(left, 50, translate("Trigonometric functions."));
+    canvas.text(left, 140, translate("Inverse trigonometric."));
+    canvas.text(left, 230, translate("Other."));
+    canvas.text(left, 290, translate("Root, fraction, power."));
     canvas.setTextColour(kBlack);
     canvas.setPen(kBlack);
     for (const GraphButton& button : buttons()) {
@@ -56,15 +57,16 @@ void GraphWindow::paintControls(Canvas& canvas) const
         } else if (name == "pi") {
             canvas.text(middle - canvas.textWidth("\xCF\x80") / 2.0, button.y1 + 11, "\xCF\x80");
         } else {
-            const char* lines[3] = {name == "graph" ? "Show graph." : "Change domain.",
-                                    name == "graph" ? "(Ctrl-G)" : "(Ctrl-D)", "Click here"};
+            const std::string lines[3] = {
+                name == "graph" ? translate("Show graph.") : translate("Change domain."),
+                name == "graph" ? "(Ctrl-G)" : "(Ctrl-D)", translate("Click here")};
             for (int index = 0; index < 3; ++index)
                 canvas.text(middle - canvas.textWidth(lines[index]) / 2.0,
                             button.y1 + 1 + 13 * index, lines[index]);
         }
     }
     int domainTop = m_height - kGraphArea - 50;
-    canvas.text(m_width - kAreaLeft, domainTop, "Domain:");
+    canvas.text(m_width - kAreaLeft, domainTop, translate("Domain:"));
     canvas.text(m_width - kAreaLeft, domainTop + 18,
                 "[" + m_domain.leftText + "," + m_domain.rightText + "]");
 }

@@ -9,6 +9,7 @@
 #include "fractions/simplify.h"
 #include "graphs/graph_messages.h"
 #include "platform/scripted_host.h"
+#include "platform/translation.h"
 
 #include <cstdlib>
 #include <vector>
@@ -203,7 +204,8 @@ ExpressionFileRead parseExpressionFile(std::string_view bytes, int fontHeight)
     TextParseResult parsed = parseExpressionText(line, fontHeight);
     if (!parsed.tree)
         return {nullptr, std::string(graph_message::kRuntimeCaption),
-                "The expression file holds no expression that can be read (" + parsed.error + ")."};
+                translate("The expression file holds no expression that can be read (") +
+                    parsed.error + ")."};
     file->expression = std::move(parsed.tree);
     return {std::move(file), {}, {}};
 }

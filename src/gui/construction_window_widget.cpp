@@ -9,6 +9,7 @@
 #include "gui/script_editor_widget.h"
 #include "gui/watch_panel.h"
 #include "platform/files.h"
+#include "platform/translation.h"
 #include "runtime/construction_window.h"
 #include "runtime/figure_program.h"
 #include "runtime/source_places.h"
@@ -128,7 +129,7 @@ protected:
     {
         QPainter painter(this);
         painter.setPen(Qt::red);
-        QString text = QString::fromStdString(m_model.messagePanelText());
+        QString text = QString::fromStdString(translate(m_model.messagePanelText()));
         // A text wider than the panel shows its beginning (the command word
         // of a step line), not a cut middle.
         bool fits = painter.fontMetrics().horizontalAdvance(text) <= width();

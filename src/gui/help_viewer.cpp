@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/help_viewer.h"
 
+#include "platform/translation.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -8,6 +10,20 @@
 #include <QVBoxLayout>
 
 namespace kestrane {
+
+namespace {
+
+// A page translated into the user's language lives in a folder named after
+// the language ("pl/index.html"); the others are read in English.
+std::filesystem::path localisedPage(const std::filesystem::path& directory, const std::string& page)
+{
+    std::string language = chosenLanguage();
+    if (!language.empty() && std::filesystem::exists(directory / language / page))
+        return directory / language / page;
+    return directory / page;
+}
+
+} // namespace
 
 HelpViewer::HelpViewer(std::filesystem::path helpDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -42,7 +58,8 @@ void HelpViewer::open(const QString& page)
 {
     // "reference/curves.html#Curve": the page, then the entry on it.
     QString anchor = page.section('#', 1);
-    std::filesystem::path file = m_helpDirectory / page.section('#', 0, 0).toStdString();
+    std::filesystem::path file =
+        localisedPage(m_helpDirectory, page.section('#', 0, 0).toStdString());
     if (m_helpDirectory.empty() || !std::filesystem::exists(file)) {
         m_browser->setHtml("<h1>Help is missing</h1><p>The help pages were not found. They are in "
                            "the folder <code>help</code> of the installation.</p>");

@@ -3,6 +3,8 @@
 #include "gui/construction_window_widget.h"
 #include "gui/qt_host.h"
 #include "gui/script_editor_widget.h"
+#include "gui/widget_translator.h"
+#include "platform/translation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,6 +20,9 @@ int main(int argc, char** argv)
 {
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Kestrane");
+    kestrane::setUpTranslations(
+        kestrane::localeDirectoryFor(QCoreApplication::applicationFilePath().toStdString()));
+    kestrane::installWindowTranslations();
     try {
         auto paths = kestrane::ProgramPaths::forExecutable(
             QCoreApplication::applicationFilePath().toStdString());

@@ -15,6 +15,7 @@
 #include "gui/help_viewer.h"
 #include "gui/module_dialog_widget.h"
 #include "gui/qt_canvas.h"
+#include "platform/translation.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,7 +38,7 @@ QString join(const std::vector<std::string>& filters)
 {
     QStringList list;
     for (const std::string& filter : filters)
-        list << QString::fromStdString(filter);
+        list << QString::fromStdString(translate(filter));
     return list.join(";;");
 }
 
@@ -102,8 +103,8 @@ QtHost::~QtHost() = default;
 
 MessageAnswer QtHost::message(const MessageRequest& request)
 {
-    QMessageBox box(toQIcon(request.icon), QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text), toQButtons(request.buttons),
+    QMessageBox box(toQIcon(request.icon), QString::fromStdString(translate(request.caption)),
+                    QString::fromStdString(translate(request.text)), toQButtons(request.buttons),
                     activeWindow());
     box.setDefaultButton(request.buttons == MessageButtons::Ok ||
                                  request.buttons == MessageButtons::OkCancel
@@ -115,7 +116,7 @@ MessageAnswer QtHost::message(const MessageRequest& request)
 std::optional<std::string> QtHost::chooseFileToOpen(const FileDialogRequest& request)
 {
     return chosenPath(QFileDialog::getOpenFileName(
-        activeWindow(), QString::fromStdString(request.title),
+        activeWindow(), QString::fromStdString(translate(request.title)),
         QString::fromStdString(request.directory + (request.directory.empty() ? "" : "/") +
                                request.fileName),
         join(request.filters)));
@@ -124,7 +125,7 @@ std::optional<std::string> QtHost::chooseFileToOpen(const FileDialogRequest& req
 std::optional<std::string> QtHost::chooseFileToSave(const FileDialogRequest& request)
 {
     return chosenPath(QFileDialog::getSaveFileName(
-        activeWindow(), QString::fromStdString(request.title),
+        activeWindow(), QString::fromStdString(translate(request.title)),
         QString::fromStdString(request.directory + (request.directory.empty() ? "" : "/") +
                                request.fileName),
         join(request.filters)));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_internal.h"
 #include "numbers/long_limbs.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <array>
@@ -589,7 +590,7 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
     int count = a.wordCount();
     int divisorFirst = long_detail::firstNonzeroFrom(b.words().data(), 0, count);
     if (divisorFirst == count) {
-        long_detail::showMessage("Division by zero. Major error may occur.");
+        long_detail::showMessage(N_("Division by zero. Major error may occur."));
         long_detail::clearDigits(out, sign);
         return;
     }

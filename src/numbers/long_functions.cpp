@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -254,8 +255,8 @@ bool arcsineArgument(const LongNum& a, bool& nearOne)
     nearOne = LongNearlyEqual(magnitude, one);
     if (LongGreaterEq(magnitude, one) && !nearOne) {
         long_detail::showMessage(
-            "Argument out of range for function arcsin(x) (inverse of sin(x)). "
-            "Major error may occur.");
+            N_("Argument out of range for function arcsin(x) (inverse of sin(x)). "
+               "Major error may occur."));
         return false;
     }
     return true;
@@ -294,8 +295,8 @@ void tangentOrCotangent(const LongNum& a, Ratio ratio, LongNum& out)
     store(doubled, divisor);
     if (LongIsZero(divisor)) {
         long_detail::showMessage(
-            overCosine ? "Division by zero. Argument of tangent function out of range."
-                       : "Division by zero. Argument of cotangent function out of range.");
+            overCosine ? N_("Division by zero. Argument of tangent function out of range.")
+                       : N_("Division by zero. Argument of cotangent function out of range."));
         return;
     }
     // A small divisor makes a large quotient: its relative precision must
@@ -326,10 +327,10 @@ bool LongLn(const LongNum& a, LongNum& out)
     bool zero = LongIsZero(a);
     if (zero)
         long_detail::showMessage(
-            "Logarithm of zero. Argument out of range.\nMajor error may occur.");
+            N_("Logarithm of zero. Argument out of range.\nMajor error may occur."));
     if (a.isNegative())
         long_detail::showMessage(
-            "Negative number as argument of logarithm. Major error may occur.");
+            N_("Negative number as argument of logarithm. Major error may occur."));
     if (zero || a.isNegative()) {
         long_detail::clearDigits(out, out.sign());
         return false;
@@ -350,7 +351,7 @@ void LongExp(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
     auto tooLarge = [&out] {
-        long_detail::showMessage("Number too large. Major error may occur.");
+        long_detail::showMessage(N_("Number too large. Major error may occur."));
         long_detail::clearDigits(out);
     };
     if (isHuge(a)) {

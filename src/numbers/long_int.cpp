@@ -2,6 +2,7 @@
 #include "numbers/long_int.h"
 
 #include "numbers/long_internal.h"
+#include "platform/translation.h"
 
 namespace kestrane {
 
@@ -14,7 +15,7 @@ void raiseOverflow()
     if (g_overflow)
         return;
     g_overflow = true;
-    long_detail::showMessage("Too large numbers. Major error may occur.");
+    long_detail::showMessage(N_("Too large numbers. Major error may occur."));
 }
 
 constexpr WideInt kWideMax = LongInt::kMaxMagnitude;

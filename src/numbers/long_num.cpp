@@ -3,6 +3,7 @@
 
 #include "numbers/long_internal.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -124,7 +125,8 @@ namespace long_detail {
 void showMessage(std::string_view text)
 {
     if (g_host)
-        g_host->message("Error.", std::string(text), MessageButtons::OkCancel, MessageIcon::Error);
+        g_host->message(N_("Error."), std::string(text), MessageButtons::OkCancel,
+                        MessageIcon::Error);
 }
 
 int firstNonzero(const LongNum& a)

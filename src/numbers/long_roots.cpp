@@ -2,6 +2,7 @@
 #include "numbers/long_engine.h"
 #include "numbers/long_internal.h"
 #include "numbers/long_limbs.h"
+#include "platform/translation.h"
 
 #include <array>
 #include <cmath>
@@ -220,7 +221,7 @@ void LongSqrt(const LongNum& a, LongNum& out)
     long_detail::checkWordCount(a);
     long_detail::checkWordCount(out);
     if (a.isNegative())
-        long_detail::showMessage("Square root of negative number. Major error may occur.");
+        long_detail::showMessage(N_("Square root of negative number. Major error may occur."));
     int first = long_detail::firstNonzero(a);
     if (first == a.wordCount()) {
         long_detail::clearDigits(out);
@@ -258,7 +259,7 @@ void LongRoot(const LongNum& a, int n, LongNum& out)
     long_detail::checkWordCount(out);
     if (a.isNegative() && n % 2 == 0)
         long_detail::showMessage(
-            "Negative number under a root of even degree. Major error may occur.");
+            N_("Negative number under a root of even degree. Major error may occur."));
     if (n < 1 || LongIsZero(a)) {
         long_detail::clearDigits(out);
         return;

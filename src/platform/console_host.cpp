@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/console_host.h"
 
+#include "platform/translation.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -34,7 +36,7 @@ ConsoleHost::ConsoleHost(std::ostream& errors) : m_errors(errors) {}
 MessageAnswer ConsoleHost::message(const MessageRequest& request)
 {
     m_messages.push_back(request);
-    m_errors << request.caption << ": " << oneLine(request.text) << '\n';
+    m_errors << translate(request.caption) << ": " << oneLine(translate(request.text)) << '\n';
     return defaultAnswer(request.buttons);
 }
 

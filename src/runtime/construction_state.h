@@ -2,6 +2,7 @@
 #pragma once
 
 #include "geometry/object_store.h"
+#include "platform/translation.h"
 #include "runtime/plane_figures.h"
 #include "runtime/progress_marks.h"
 #include "script/data_file_search.h"
@@ -145,27 +146,27 @@ private:
 
 // The texts of the run-time messages.
 namespace runtime_message {
-inline constexpr std::string_view kRunTimeCaption = "Run-time error.";
+inline constexpr std::string_view kRunTimeCaption = N_("Run-time error.");
 inline constexpr std::string_view kRegionError =
-    "Region was not defined or outside polygon.\nCommand 'Collection' will be omitted.";
-inline constexpr std::string_view kRegionLine1 = "Error of 'Region'";
-inline constexpr std::string_view kRegionLine2 = "Region was not defined or outside polygon";
+    N_("Region was not defined or outside polygon.\nCommand 'Collection' will be omitted.");
+inline constexpr std::string_view kRegionLine1 = N_("Error of 'Region'");
+inline constexpr std::string_view kRegionLine2 = N_("Region was not defined or outside polygon");
 inline constexpr std::string_view kTooManyCopies =
-    "Command 'Collection' would make more than 100000 copies of the polygon.\n"
-    "Make the region smaller or the vectors longer. The command is omitted.";
+    N_("Command 'Collection' would make more than 100000 copies of the polygon.\n"
+       "Make the region smaller or the vectors longer. The command is omitted.");
 inline constexpr std::string_view kTooManyCalls =
-    "Too many nested procedure calls. The program is stopped.";
+    N_("Too many nested procedure calls. The program is stopped.");
 inline constexpr std::string_view kChooseFirst =
-    "Choose a point first. Look for variables of procedure start(...).";
-inline constexpr std::string_view kWrongFigure = "Niewlasciwa figura wybrana.";
+    N_("Choose a point first. Look for variables of procedure start(...).");
+inline constexpr std::string_view kWrongFigure = N_("Niewlasciwa figura wybrana.");
 inline constexpr std::string_view kPolygonParameter =
-    "Polygon may not be called from the main procedure.";
+    N_("Polygon may not be called from the main procedure.");
 inline constexpr std::string_view kVectorParameter =
-    "Vector may not be called from main procedure.";
+    N_("Vector may not be called from main procedure.");
 inline constexpr std::string_view kDistanceParameter =
-    "A distance may not be chosen on the screen. The program is stopped.";
-inline constexpr std::string_view kRunEnded = "Click on one of elements of status bar";
-inline constexpr std::string_view kWriteRefusedLine1 = "File not written";
+    N_("A distance may not be chosen on the screen. The program is stopped.");
+inline constexpr std::string_view kRunEnded = N_("Click on one of elements of status bar");
+inline constexpr std::string_view kWriteRefusedLine1 = N_("File not written");
 } // namespace runtime_message
 
 } // namespace kestrane

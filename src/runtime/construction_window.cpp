@@ -3,6 +3,7 @@
 
 #include "platform/host.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "runtime/construction_painter.h"
 #include "runtime/module_scene.h"
 #include "runtime/step_changes.h"
@@ -367,7 +368,8 @@ bool ConstructionWindow::deleteHighlighted()
 
 std::string_view ConstructionWindow::distancePanelText() const
 {
-    return m_tools.measuredDistance() ? std::string_view("Remove dist.") : kStatusPanels[6].text;
+    return m_tools.measuredDistance() ? std::string_view(N_("Remove dist."))
+                                      : kStatusPanels[6].text;
 }
 
 bool ConstructionWindow::tick()
@@ -451,11 +453,11 @@ std::string ConstructionWindow::canvasMessage() const
     if (!m_showMessages)
         return {};
     if (running() && runMode() == RunMode::Paused && m_interpreter.breakDisplay())
-        return "Break of program. Press space bar to continue.";
+        return N_("Break of program. Press space bar to continue.");
     if (pendingChoice() != 0)
-        return "Choose a point. Click mouse on this point.";
+        return N_("Choose a point. Click mouse on this point.");
     if (running() && runMode() == RunMode::StepByStep)
-        return "Press space bar to continue.";
+        return N_("Press space bar to continue.");
     return {};
 }
 
@@ -495,7 +497,7 @@ void ConstructionWindow::paintScene(Canvas& canvas, int width, int height) const
 void ConstructionWindow::paintOverlay(Canvas& canvas) const
 {
     if (!listingShown()) {
-        paintCanvasMessage(canvas, canvasMessage());
+        paintCanvasMessage(canvas, translate(canvasMessage()));
         return;
     }
     canvas.fillRect(0, 0, kDrawingWidth, kDrawingHeight, kWhite);

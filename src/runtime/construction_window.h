@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/interactive_tools.h"
 #include "runtime/interpreter.h"
@@ -44,21 +45,21 @@ public:
 
     // The nine panels, all centred; the last is the owner-drawn message panel.
     static constexpr std::array<StatusPanel, 9> kStatusPanels{{
-        {"Choose element", 160},
-        {"point", 50},
-        {"segment", 50},
-        {"line", 50},
-        {"circle", 50},
-        {"half-line", 70},
-        {"distance", 50},
-        {"Text", 50},
-        {"Click", 50},
+        {N_("Choose element"), 160},
+        {N_("point"), 50},
+        {N_("segment"), 50},
+        {N_("line"), 50},
+        {N_("circle"), 50},
+        {N_("half-line"), 70},
+        {N_("distance"), 50},
+        {N_("Text"), 50},
+        {N_("Click"), 50},
     }};
     static constexpr size_t kMessagePanel = kStatusPanels.size() - 1;
     // The panel's answer to a tool chosen while a program runs.
-    static constexpr std::string_view kToolsWaitForRun = "Program runs: no tools";
+    static constexpr std::string_view kToolsWaitForRun = N_("Program runs: no tools");
     // The panel's answer to a tool click outside the drawing area.
-    static constexpr std::string_view kOutsideDrawing = "Click inside the drawing area";
+    static constexpr std::string_view kOutsideDrawing = N_("Click inside the drawing area");
     static bool insideDrawing(double x, double y);
 
     // Message boxes of runs go to the host.

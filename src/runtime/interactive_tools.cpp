@@ -3,6 +3,7 @@
 
 #include "geometry/intersection_points.h"
 #include "geometry/plane_algorithms.h"
+#include "platform/translation.h"
 
 #include <cmath>
 #include <cstdio>
@@ -24,12 +25,14 @@ struct ToolInfo {
 };
 
 constexpr ToolInfo kTools[] = {
-    {Tool::Point, -1, "find point", "find a point and press a mouse on it"},
-    {Tool::Segment, 11, "find first endpoint of segment", "find point and press mouse on it"},
-    {Tool::Line, 11, "find point of line", "find point and press mouse on it"},
-    {Tool::Circle, 10, "find center", "find point and press mouse on it"},
-    {Tool::HalfLine, 11, "find a point", "find point and press mouse on it"},
-    {Tool::Distance, 11, "find beginning of distance", "find a point and press mouse on it"},
+    {Tool::Point, -1, N_("find point"), N_("find a point and press a mouse on it")},
+    {Tool::Segment, 11, N_("find first endpoint of segment"),
+     N_("find point and press mouse on it")},
+    {Tool::Line, 11, N_("find point of line"), N_("find point and press mouse on it")},
+    {Tool::Circle, 10, N_("find center"), N_("find point and press mouse on it")},
+    {Tool::HalfLine, 11, N_("find a point"), N_("find point and press mouse on it")},
+    {Tool::Distance, 11, N_("find beginning of distance"),
+     N_("find a point and press mouse on it")},
 };
 
 const ToolInfo* infoOf(Tool tool)
@@ -45,13 +48,13 @@ ToolPrompt secondPrompt(Tool tool)
 {
     switch (tool) {
     case Tool::Segment:
-        return {"endpoint of segment", "find a point and press mouse on it"};
+        return {N_("endpoint of segment"), N_("find a point and press mouse on it")};
     case Tool::Circle:
-        return {"point of circle", "find a point and press mouse on it"};
+        return {N_("point of circle"), N_("find a point and press mouse on it")};
     case Tool::Distance:
-        return {"find end of distance", "find point and press mouse on it"};
+        return {N_("find end of distance"), N_("find point and press mouse on it")};
     default:
-        return {"2nd point of line", "Find a point and press mouse on it"};
+        return {N_("2nd point of line"), N_("Find a point and press mouse on it")};
     }
 }
 
@@ -194,7 +197,7 @@ HoverResult InteractiveTools::mouseMove(double x, double y)
         clearHighlights(m_store.segments(), changed);
         m_lastPoint = point;
         m_hoverKind = HoverKind::Point;
-        result.message = "punkt " + point->label;
+        result.message = translate("punkt ") + point->label;
     } else if (auto* circle = highlight(
                    m_store.circles(), [&](const CircleRec& c) { return circleHit(c, x, y); },
                    changed)) {
@@ -202,19 +205,19 @@ HoverResult InteractiveTools::mouseMove(double x, double y)
         clearHighlights(m_store.segments(), changed);
         m_lastCircle = circle;
         m_hoverKind = HoverKind::Circle;
-        result.message = "okrąg " + circle->label;
+        result.message = translate("okrąg ") + circle->label;
     } else if (auto* line = highlight(
                    m_store.lines(), [&](const LineRec& l) { return lineHit(l, x, y); }, changed)) {
         clearHighlights(m_store.segments(), changed);
         m_lastLine = line;
         m_hoverKind = HoverKind::Line;
-        result.message = "linia " + line->label;
+        result.message = translate("linia ") + line->label;
     } else if (auto* segment = highlight(
                    m_store.segments(), [&](const SegmentRec& s) { return segmentHit(s, x, y); },
                    changed)) {
         m_lastSegment = segment;
         m_hoverKind = HoverKind::Segment;
-        result.message = "odcinek " + segment->label;
+        result.message = translate("odcinek ") + segment->label;
     } else {
         m_hoverKind = HoverKind::Nothing;
     }

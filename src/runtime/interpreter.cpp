@@ -3,6 +3,7 @@
 
 #include "geometry/plane_algorithms.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/general_statements.h"
 #include "runtime/module_scene.h"
@@ -20,7 +21,7 @@ namespace {
 
 constexpr std::string_view kMainProcedure = "start";
 constexpr std::size_t kStepLineLength = 78;
-constexpr std::string_view kPressSpace = "Press space bar to continue.";
+constexpr std::string_view kPressSpace = N_("Press space bar to continue.");
 
 struct ChoicePrompt {
     int typeCode;
@@ -29,11 +30,11 @@ struct ChoicePrompt {
 };
 
 constexpr ChoicePrompt kChoicePrompts[] = {
-    {type::kPoint, "choose point", "click on a chosen point on screen"},
-    {type::kLine, "choose line", "Click on a point of chosen line"},
-    {type::kSegment, "segment choice", "Click on point of chosen segment"},
-    {type::kCircle, "choose a circle", "click on a point of chosen circle"},
-    {type::kSphere, "choose a sphere", "click on the outline of the chosen sphere"},
+    {type::kPoint, N_("choose point"), N_("click on a chosen point on screen")},
+    {type::kLine, N_("choose line"), N_("Click on a point of chosen line")},
+    {type::kSegment, N_("segment choice"), N_("Click on point of chosen segment")},
+    {type::kCircle, N_("choose a circle"), N_("click on a point of chosen circle")},
+    {type::kSphere, N_("choose a sphere"), N_("click on the outline of the chosen sphere")},
 };
 
 const ChoicePrompt* promptFor(int typeCode)
@@ -141,7 +142,7 @@ void Interpreter::start(const ScriptFile& main, int executorCode, RunMode mode)
     indexProcedures(main);
     std::optional<ProcFrame> frame = makeFrame(std::string(kMainProcedure), {});
     if (!frame) {
-        runTimeError("There is no main procedure start().");
+        runTimeError(N_("There is no main procedure start()."));
         return;
     }
     m_frames.push_back(std::move(*frame));
@@ -168,12 +169,13 @@ void Interpreter::askNextChoice()
     if (!unchoosable.empty())
         runTimeError(std::move(unchoosable));
     else if (formal.typeCode == type::kPolygon)
-        m_state.host().message("Error", std::string(runtime_message::kPolygonParameter));
+        m_state.host().message(N_("Error"), std::string(runtime_message::kPolygonParameter));
     else if (formal.typeCode == type::kVector)
-        m_state.host().message("Blad", std::string(runtime_message::kVectorParameter));
+        m_state.host().message(N_("Blad"), std::string(runtime_message::kVectorParameter));
     else
-        runTimeError("Parameter '" + formal.name +
-                     "' of start(...) cannot be chosen on the screen. The program is stopped.");
+        runTimeError(
+            translate("Parameter '") + formal.name +
+            translate("' of start(...) cannot be chosen on the screen. The program is stopped."));
     stop();
 }
 
@@ -206,8 +208,8 @@ void Interpreter::afterStartBound()
         runWhileRunMode();
         break;
     default:
-        m_state.showMessage("press keyboard key 'space'",
-                            "Press space, to go to the next program line");
+        m_state.showMessage(N_("press keyboard key 'space'"),
+                            N_("Press space, to go to the next program line"));
         step();
         break;
     }
@@ -246,7 +248,7 @@ void Interpreter::pressSpace()
         return;
     }
     if (!running()) {
-        m_state.showMessage("end of file", "Press 'Text'");
+        m_state.showMessage(N_("end of file"), N_("Press 'Text'"));
         m_mode = RunMode::Run;
         return;
     }
@@ -473,7 +475,7 @@ void Interpreter::makeDecimalDistance(const Statement& statement)
                                   ? 0
                                   : integerDigits - firstDigit;
     if (significant > static_cast<std::size_t>(3 * longIntegerWords())) {
-        runTimeError("The number " + word + " is too large for a distance.");
+        runTimeError(translate("The number ") + word + translate(" is too large for a distance."));
         return;
     }
     CommandContext context{m_state, m_frames.back().scope};
@@ -527,7 +529,7 @@ void Interpreter::call(const Statement& statement)
         name += std::string(trimBlanks(statement.rest));
     std::optional<ProcFrame> frame = makeFrame(name, statement.target);
     if (!frame) {
-        runTimeError("There is no procedure '" + name + "'.");
+        runTimeError(translate("There is no procedure '") + name + "'.");
         return;
     }
     std::string callerScope = m_frames.back().scope;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
+
 #include <string_view>
 
 // The texts of the compiler, exactly as the user sees them (typos included:
@@ -9,82 +11,86 @@ namespace kestrane::compile_message {
 
 // Shown inside the editor, on the line of the error.
 inline constexpr std::string_view kBadExtension =
-    "Extension of a file name must be 'kst' for a main file and 'ksu' for unit files.";
-inline constexpr std::string_view kNoStart = "There is no main procedure start()";
+    N_("Extension of a file name must be 'kst' for a main file and 'ksu' for unit files.");
+inline constexpr std::string_view kNoStart = N_("There is no main procedure start()");
 inline constexpr std::string_view kModuleNeedsEquality =
-    "Equality sign must follow declaration of 'Module'";
-inline constexpr std::string_view kWrongModule = "Wrong assignement for Module.";
-inline constexpr std::string_view kIncludeNoDot = "Extension must be separated by a dot";
+    N_("Equality sign must follow declaration of 'Module'");
+inline constexpr std::string_view kWrongModule = N_("Wrong assignement for Module.");
+inline constexpr std::string_view kIncludeNoDot = N_("Extension must be separated by a dot");
 inline constexpr std::string_view kIncludeWrongExtension =
-    "Wrong extension. Extension must be .ksu for an include file.";
+    N_("Wrong extension. Extension must be .ksu for an include file.");
 inline constexpr std::string_view kIncludeNoClosingSign =
-    "Sign   '>'   must follow the name of a file";
-inline constexpr std::string_view kIncludeNoOpeningSign = "There is no opening sign '<'";
-inline constexpr std::string_view kImproperSign = "Improper sign.";
-inline constexpr std::string_view kNoParenthesis = "No parenthesis.";
+    N_("Sign   '>'   must follow the name of a file");
+inline constexpr std::string_view kIncludeNoOpeningSign = N_("There is no opening sign '<'");
+inline constexpr std::string_view kImproperSign = N_("Improper sign.");
+inline constexpr std::string_view kNoParenthesis = N_("No parenthesis.");
 inline constexpr std::string_view kReservedProcedureName =
-    "Name of declaration may not be a reserved name.";
+    N_("Name of declaration may not be a reserved name.");
 inline constexpr std::string_view kTypeFromKestrane =
-    "Improper type in a declaration. Declaration from module 'Kestrane'";
+    N_("Improper type in a declaration. Declaration from module 'Kestrane'");
 inline constexpr std::string_view kTypeFromDimension2 =
-    "Improper type in a declaration. Declaration from module 'Dimension 2'";
+    N_("Improper type in a declaration. Declaration from module 'Dimension 2'");
 inline constexpr std::string_view kTypeFromDimension3 =
-    "Improper type in a declaration. Declaration from module 'Dimension 3'";
+    N_("Improper type in a declaration. Declaration from module 'Dimension 3'");
 inline constexpr std::string_view kTypeFromDimension4 =
-    "Improper type in a declaration. Command from module 'Dimension 4'";
-inline constexpr std::string_view kImproperType = "Improper type in a declaration.";
-inline constexpr std::string_view kNoEnd = "There is no 'END'.";
-inline constexpr std::string_view kTooLongName = "Too long name.";
-inline constexpr std::string_view kWrongCommas = "Wrong number of commas.";
+    N_("Improper type in a declaration. Command from module 'Dimension 4'");
+inline constexpr std::string_view kImproperType = N_("Improper type in a declaration.");
+inline constexpr std::string_view kNoEnd = N_("There is no 'END'.");
+inline constexpr std::string_view kTooLongName = N_("Too long name.");
+inline constexpr std::string_view kWrongCommas = N_("Wrong number of commas.");
 inline constexpr std::string_view kNoSuchNameOtherModule =
-    "No such name. Name may be a reserved word from a different module.";
-inline constexpr std::string_view kReservedVariable = "Variable may not be a reserved word.";
-inline constexpr std::string_view kProcedureAsVariable = "Procedure's name used as variable.";
-inline constexpr std::string_view kMissingEquality = "Missing equality sign.";
-inline constexpr std::string_view kWrongType = "Wrong type.";
-inline constexpr std::string_view kNoSuchConstant = "There is no such name.";
-inline constexpr std::string_view kCannotConvertConstants = "Cannot convert constants.";
-inline constexpr std::string_view kCannotConvertValues = "Cannot convert values.";
+    N_("No such name. Name may be a reserved word from a different module.");
+inline constexpr std::string_view kReservedVariable = N_("Variable may not be a reserved word.");
+inline constexpr std::string_view kProcedureAsVariable = N_("Procedure's name used as variable.");
+inline constexpr std::string_view kMissingEquality = N_("Missing equality sign.");
+inline constexpr std::string_view kWrongType = N_("Wrong type.");
+inline constexpr std::string_view kNoSuchConstant = N_("There is no such name.");
+inline constexpr std::string_view kCannotConvertConstants = N_("Cannot convert constants.");
+inline constexpr std::string_view kCannotConvertValues = N_("Cannot convert values.");
 inline constexpr std::string_view kNoStartAllFaces =
-    "Command 'StartAllFaces' must follow 'ForAllFaces'.";
+    N_("Command 'StartAllFaces' must follow 'ForAllFaces'.");
 inline constexpr std::string_view kNoEndOfAllFaces =
-    "There is no command 'EndOfAllFaces' closing 'ForAllFaces'";
-inline constexpr std::string_view kAlreadyDefined = "Variable was already defined.";
-inline constexpr std::string_view kNoSuchName = "No such name.";
-inline constexpr std::string_view kStartReturns = "Main procedure 'start' may not return value.";
+    N_("There is no command 'EndOfAllFaces' closing 'ForAllFaces'");
+inline constexpr std::string_view kAlreadyDefined = N_("Variable was already defined.");
+inline constexpr std::string_view kNoSuchName = N_("No such name.");
+inline constexpr std::string_view kStartReturns =
+    N_("Main procedure 'start' may not return value.");
 inline constexpr std::string_view kMissingReturn =
-    "Procedure doesn't have 'return', although was declared differently.";
-inline constexpr std::string_view kReturnType = "Type of return different than procedure's type.";
-inline constexpr std::string_view kDoubleReturn = "Double return in a procedure.";
+    N_("Procedure doesn't have 'return', although was declared differently.");
+inline constexpr std::string_view kReturnType =
+    N_("Type of return different than procedure's type.");
+inline constexpr std::string_view kDoubleReturn = N_("Double return in a procedure.");
 inline constexpr std::string_view kNoCollectionVector =
-    "Collection must have at least one vector as variable";
-inline constexpr std::string_view kTooManyVectors = "Too many vectors in a collection";
-inline constexpr std::string_view kUndeclaredVariable = "Undeclared variable.";
-inline constexpr std::string_view kWrongArguments = "Improper number of variables or wrong types.";
-inline constexpr std::string_view kThenNotOnLine = "'then' is not in the same line with 'if' .";
-inline constexpr std::string_view kImproperName = "Improper name.";
+    N_("Collection must have at least one vector as variable");
+inline constexpr std::string_view kTooManyVectors = N_("Too many vectors in a collection");
+inline constexpr std::string_view kUndeclaredVariable = N_("Undeclared variable.");
+inline constexpr std::string_view kWrongArguments =
+    N_("Improper number of variables or wrong types.");
+inline constexpr std::string_view kThenNotOnLine = N_("'then' is not in the same line with 'if' .");
+inline constexpr std::string_view kImproperName = N_("Improper name.");
 // A '$' text whose bracket is not closed.
-inline constexpr std::string_view kTextBracket = "A bracket in a $ text is not closed.";
+inline constexpr std::string_view kTextBracket = N_("A bracket in a $ text is not closed.");
 // A polygon needs its points; the compiler refuses "polygon()" with this.
-inline constexpr std::string_view kPolygonWithoutPoints = "Polygon must have at least one point.";
+inline constexpr std::string_view kPolygonWithoutPoints =
+    N_("Polygon must have at least one point.");
 
 // Message boxes that fail the compile.
-inline constexpr std::string_view kErrorCaption = "Error";
-inline constexpr std::string_view kNoCommand = "No command in a text.";
+inline constexpr std::string_view kErrorCaption = N_("Error");
+inline constexpr std::string_view kNoCommand = N_("No command in a text.");
 inline constexpr std::string_view kIncludeNotLoaded =
-    "Include file not loaded. If the path is correct, load main file again.\nSee help for "
-    "more.\nThere is a possibility that file exists, but has wrong first character \n(must one "
-    "of these: '1', '2','3', '4', A, 'B,'C', 'D')";
-inline constexpr std::string_view kNoClosingParentheses = "No closing parentheses.";
+    N_("Include file not loaded. If the path is correct, load main file again.\nSee help for "
+       "more.\nThere is a possibility that file exists, but has wrong first character \n(must one "
+       "of these: '1', '2','3', '4', A, 'B,'C', 'D')");
+inline constexpr std::string_view kNoClosingParentheses = N_("No closing parentheses.");
 inline constexpr std::string_view kFunctionFileMissing =
-    "Could not find a file. If there are not mistakes in paths, probably you changed directory. "
-    "In that case, find directory with directory browsing dialog or open source file again.";
-inline constexpr std::string_view kParameterSignCaption = "Blad";
-inline constexpr std::string_view kParameterSign = "Niewlasciwy  znak.";
+    N_("Could not find a file. If there are not mistakes in paths, probably you changed directory. "
+       "In that case, find directory with directory browsing dialog or open source file again.");
+inline constexpr std::string_view kParameterSignCaption = N_("Blad");
+inline constexpr std::string_view kParameterSign = N_("Niewlasciwy  znak.");
 
 // A box that does not fail the compile.
-inline constexpr std::string_view kWarningCaption = "Warning";
+inline constexpr std::string_view kWarningCaption = N_("Warning");
 inline constexpr std::string_view kLineBreakWarning =
-    "Lines should be divided by char =13 and =10. Was text written with 'Skrivio'?";
+    N_("Lines should be divided by char =13 and =10. Was text written with 'Skrivio'?");
 
 } // namespace kestrane::compile_message

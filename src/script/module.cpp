@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "script/module.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 #include <array>
 
@@ -12,13 +14,13 @@ constexpr std::array kModules{
     ModuleInfo{Module::Kestrane, "Kestrane", "Kestrane", "&Kestrane", "Kestrane"},
     ModuleInfo{Module::Dimension2, "Dimension 2", "Dimension2", "Dimension &2", "dim=2"},
     ModuleInfo{Module::Dimension3, "Dimension 3", "Dimension3", "Dimension &3", "dim=3"},
-    ModuleInfo{Module::Graphs, "Graphs", "", "&Graph", "Graphs"},
-    ModuleInfo{Module::Algebra, "Fractions and Roots", "", "&Algebraic expressions",
+    ModuleInfo{Module::Graphs, "Graphs", "", N_("&Graph"), "Graphs"},
+    ModuleInfo{Module::Algebra, "Fractions and Roots", "", N_("&Algebraic expressions"),
                "Fractions and Roots"},
-    ModuleInfo{Module::Quadratic, "Quadratic Functions", "", "&Quadratic functions",
+    ModuleInfo{Module::Quadratic, "Quadratic Functions", "", N_("&Quadratic functions"),
                "Quadratic Functions"},
-    ModuleInfo{Module::Cubic, "Cubic Functions", "", "&Cubic functions", "Cubic Functions"},
-    ModuleInfo{Module::Curves, "Curves", "", "Cur&ves", "Curves"},
+    ModuleInfo{Module::Cubic, "Cubic Functions", "", N_("&Cubic functions"), "Cubic Functions"},
+    ModuleInfo{Module::Curves, "Curves", "", N_("Cur&ves"), "Curves"},
     ModuleInfo{Module::Dimension4, "Dimension 4", "Dimension4", "", ""},
 };
 
@@ -42,7 +44,7 @@ std::string moduleCannotRunMessage(int moduleCode)
 {
     const ModuleInfo* info = findModule(moduleCode);
     std::string name = info ? std::string(info->statusName) : std::to_string(moduleCode);
-    return "Programs of module " + name + " cannot be run yet.";
+    return translate("Programs of module ") + name + translate(" cannot be run yet.");
 }
 
 } // namespace kestrane

@@ -3,6 +3,7 @@
 
 #include "numbers/long_num.h"
 #include "platform/files.h"
+#include "platform/translation.h"
 #include "script/compiler_messages.h"
 #include "script/data_file_search.h"
 #include "script/lexical.h"
@@ -95,8 +96,8 @@ std::optional<std::string> textFault(std::string_view argument)
 
 std::string numberTooLarge()
 {
-    return "Number too large: a number has at most " + std::to_string(3 * longIntegerWords()) +
-           " digits before the point.";
+    return translate("Number too large: a number has at most ") +
+           std::to_string(3 * longIntegerWords()) + translate(" digits before the point.");
 }
 
 // The same places as the run's, so that a file the run would find always

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
 #include "script/directories.h"
 #include "script/script_file.h"
 
@@ -60,18 +61,18 @@ std::optional<std::string> includeName(std::string_view line);
 
 // The message boxes of loading, as the user sees them.
 namespace load_message {
-inline constexpr std::string_view kCaption = "Error";
-inline constexpr std::string_view kIncludeMissing = "Included file does not exist.";
-inline constexpr std::string_view kIncludeEmpty = "Included file cannot be emmpty.";
+inline constexpr std::string_view kCaption = N_("Error");
+inline constexpr std::string_view kIncludeMissing = N_("Included file does not exist.");
+inline constexpr std::string_view kIncludeEmpty = N_("Included file cannot be emmpty.");
 inline constexpr std::string_view kWrongFirstCharacter =
-    "Wrong first character of a file. File is not loaded.\nCorrect file using notebook.\n"
-    "(Write first character).";
-inline constexpr std::string_view kMainMissing = "Include file does not exist.";
+    N_("Wrong first character of a file. File is not loaded.\nCorrect file using notebook.\n"
+       "(Write first character).");
+inline constexpr std::string_view kMainMissing = N_("Include file does not exist.");
 inline constexpr std::string_view kIncludeCycle =
-    "Included file includes itself (directly or through other files). File is not loaded.";
+    N_("Included file includes itself (directly or through other files). File is not loaded.");
 inline constexpr std::string_view kTooDeep =
-    "Included files are nested too deeply. File is not loaded.";
-inline constexpr std::string_view kTooMany = "Too many included files. File is not loaded.";
+    N_("Included files are nested too deeply. File is not loaded.");
+inline constexpr std::string_view kTooMany = N_("Too many included files. File is not loaded.");
 } // namespace load_message
 
 } // namespace kestrane

@@ -2,6 +2,7 @@
 #include "space/control_panel.h"
 
 #include "platform/canvas.h"
+#include "platform/translation.h"
 
 namespace kestrane {
 
@@ -35,7 +36,7 @@ void paintControlPanel(Canvas& canvas)
     for (std::size_t row = 0; row < kLabels.size(); ++row) {
         int top = kTop + kButtonHeight * static_cast<int>(row);
         canvas.rectangle(kLeft, top, kLeft + kButtonWidth, top + kButtonHeight);
-        canvas.text(kLeft + kLabelInset, top + kLabelInset, kLabels[row]);
+        canvas.text(kLeft + kLabelInset, top + kLabelInset, translate(kLabels[row]));
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -18,8 +20,9 @@ inline constexpr int kLeft = 50;
 inline constexpr int kTop = 50;
 inline constexpr int kButtonWidth = 70;
 inline constexpr int kButtonHeight = 25;
-inline constexpr std::array<std::string_view, 6> kLabels{"Animate",   "Rotation",    "Next face",
-                                                         "Next cell", "Insert cell", "Picture"};
+inline constexpr std::array<std::string_view, 6> kLabels{N_("Animate"),     N_("Rotation"),
+                                                         N_("Next face"),   N_("Next cell"),
+                                                         N_("Insert cell"), N_("Picture")};
 } // namespace control_panel
 
 // The button of a click: row r takes 50 < x < 120 and 50 + 25 r <= y < 75 + 25 r.

@@ -2,6 +2,7 @@
 #include "space/four_d_executor.h"
 
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
 #include "runtime/plane_figures.h"
@@ -110,14 +111,14 @@ PolyhedronRec& FourDCommand::showPolyhedron(std::unique_ptr<PolyhedronRec> polyh
 
 void FourDCommand::runTimeError(std::string text) const
 {
-    std::string line1 = "Error of '" + statement.word + "'";
+    std::string line1 = translate("Error of '") + statement.word + "'";
     std::string line2 = text.substr(0, text.find('\n'));
     context.state.deferError(std::move(text), std::move(line1), std::move(line2));
 }
 
 void FourDCommand::cannotSolve() const
 {
-    context.state.host().message("Error", kCannotSolve, MessageButtons::Ok, MessageIcon::Error);
+    context.state.host().message(N_("Error"), kCannotSolve, MessageButtons::Ok, MessageIcon::Error);
 }
 
 bool FourDExecutor::execute(const Statement& statement, CommandContext& context)

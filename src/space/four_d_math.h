@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/translation.h"
 #include "space/space_math.h"
 
 #include <array>
@@ -78,7 +79,7 @@ struct LinearRow4 {
 std::optional<Long4> solveLinear4(const std::array<LinearRow4, 4>& rows);
 
 // The text the solver's failure is reported with (caption "Error").
-inline constexpr const char* kCannotSolve = "Cannot solve equations.";
+inline constexpr const char* kCannotSolve = N_("Cannot solve equations.");
 
 // Turns four-space into the three coordinates of a hyperplane: the axis of
 // the largest |n_k| (the first on ties) is dropped, the other three unit

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "geometry/plane_records.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
 #include "space/convex_hull4.h"
@@ -160,7 +161,7 @@ void planeCommand(FourDCommand& command)
         Long4 normal = Long4::ofIntegers(command.integer(0), command.integer(1),
                                          command.integer(2), command.integer(3));
         if (isZero(normal)) {
-            command.runTimeError("The normal of a hyperplane may not be zero.");
+            command.runTimeError(N_("The normal of a hyperplane may not be zero."));
             return;
         }
         LongNum size = length(normal);
@@ -176,7 +177,7 @@ void planeCommand(FourDCommand& command)
     std::optional<Hyperplane> plane =
         hyperplaneThrough(*p1, minus(*p2, *p1), minus(*p3, *p1), minus(*p4, *p1));
     if (!plane) {
-        command.runTimeError("The points do not determine a hyperplane. No plane is made.");
+        command.runTimeError(N_("The points do not determine a hyperplane. No plane is made."));
         return;
     }
     addPlane(command, *plane);
@@ -286,7 +287,7 @@ void perpendicularHyperplaneCommand(FourDCommand& command)
         return;
     Long4 normal = normalised(minus(*q, *p));
     if (isZero(normal)) {
-        command.runTimeError("The points are equal. No plane is made.");
+        command.runTimeError(N_("The points are equal. No plane is made."));
         return;
     }
     addPlane(command, {normal, dot(normal, *q)});
@@ -376,7 +377,7 @@ bool informationCommand(FourDCommand& command)
     } else {
         return false;
     }
-    command.context.state.host().message("Information", std::move(text), MessageButtons::Ok,
+    command.context.state.host().message(N_("Information"), std::move(text), MessageButtons::Ok,
                                          MessageIcon::Information);
     return true;
 }

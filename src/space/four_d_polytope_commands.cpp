@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "space/convex_hull4.h"
 #include "space/four_d_command.h"
@@ -17,7 +18,7 @@ namespace {
 
 using Handler = void (*)(FourDCommand&);
 
-constexpr std::string_view kNoDirection = "The path of cross-sections needs a direction.";
+constexpr std::string_view kNoDirection = N_("The path of cross-sections needs a direction.");
 
 // The cell count as four digits, as the progress box shows it.
 std::string fourDigits(std::size_t count)
@@ -59,7 +60,7 @@ void pyramidCommand(FourDCommand& command)
         return;
     std::optional<PyramidParts> parts = pyramidOver(*base);
     if (!parts) {
-        command.runTimeError("The cell does not span a hyperplane. No pyramid is made.");
+        command.runTimeError(N_("The cell does not span a hyperplane. No pyramid is made."));
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
@@ -78,11 +79,12 @@ void fiveCellCommand(FourDCommand& command)
     FifthPoint apex = fifthPoint(*base);
     if (apex.tooLarge) {
         command.runTimeError(
-            "Number too large. Major error may occur. Command 'Polyh5Pts' is omitted.");
+            N_("Number too large. Major error may occur. Command 'Polyh5Pts' is omitted."));
         return;
     }
     if (!apex.point) {
-        command.runTimeError("The cell must have four vertices. Command 'Polyh5Pts' is omitted.");
+        command.runTimeError(
+            N_("The cell must have four vertices. Command 'Polyh5Pts' is omitted."));
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
@@ -100,7 +102,8 @@ void antiprismCommand(FourDCommand& command)
         return;
     auto cells = antiprismCells(solid->faces);
     if (!cells) {
-        command.runTimeError("The polyhedron has no antiprism. Command 'Antiprism' is omitted.");
+        command.runTimeError(
+            N_("The polyhedron has no antiprism. Command 'Antiprism' is omitted."));
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
@@ -115,7 +118,7 @@ void buildFromSetCommand(FourDCommand& command)
     auto cells = hullCells(command.scene.pointSet());
     if (!cells) {
         command.runTimeError(
-            "The points of the set do not span four dimensions. No polytope is made.");
+            N_("The points of the set do not span four dimensions. No polytope is made."));
         return;
     }
     auto polytope = std::make_unique<PolytopeRec>();
@@ -230,7 +233,7 @@ void saveParallelCrossCommand(FourDCommand& command)
 {
     PolytopeRec* polytope = command.scene.sectionPolytope();
     if (!polytope) {
-        command.runTimeError("There is no polytope to cut.");
+        command.runTimeError(N_("There is no polytope to cut."));
         return;
     }
     std::optional<FileArgument> file = command.writableFile(0);
@@ -252,7 +255,7 @@ void startNet(FourDCommand& command, bool whole)
     net.cells = unfoldCells(polytope->cells, polytope->makeCentre());
     net.polytopeCells = polytope->cells.size();
     if (net.cells.empty()) {
-        command.runTimeError("The first cell does not span a hyperplane. No net is made.");
+        command.runTimeError(N_("The first cell does not span a hyperplane. No net is made."));
         return;
     }
     net.polyhedron = &command.showPolyhedron(std::make_unique<PolyhedronRec>());

@@ -2,11 +2,12 @@
 #include "space/four_d_scene.h"
 
 #include "platform/canvas.h"
+#include "platform/translation.h"
 #include "runtime/scene_records.h"
+#include "script/words.h"
 #include "space/polyhedron_operations.h"
 #include "space/polytope_algorithms.h"
 #include "space/space_view.h"
-#include "script/words.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,8 +68,8 @@ void paintNetCounters(Canvas& canvas, std::size_t netCells, std::size_t polytope
     constexpr int kTop = 300;
     constexpr int kLineStep = 20;
     constexpr int kMargin = 3;
-    const std::string lines[] = {"cells of net: " + threeDigits(netCells),
-                                 "cells of polytope: " + threeDigits(polytopeCells)};
+    const std::string lines[] = {translate("cells of net: ") + threeDigits(netCells),
+                                 translate("cells of polytope: ") + threeDigits(polytopeCells)};
     canvas.setFont(CanvasFont{});
     canvas.setTextColour(kBlack);
     int width = std::max(canvas.textWidth(lines[0]), canvas.textWidth(lines[1]));

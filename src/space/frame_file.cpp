@@ -3,6 +3,7 @@
 
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "space/letter_code.h"
 #include "space/solid_file_io.h"
 
@@ -205,8 +206,8 @@ bool FrameFileWriter::finish(const std::filesystem::path& path, std::string_view
                              Host& host) const
 {
     if (m_tooManyPoints) {
-        showFileError(host,
-                      "Too many points in a frame. File '" + std::string(name) + "' is not written.");
+        showFileError(host, translate("Too many points in a frame. File '") + std::string(name) +
+                                translate("' is not written."));
         return false;
     }
     return replaceSolidFile(path, name, m_bytes, host);

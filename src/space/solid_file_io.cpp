@@ -3,6 +3,7 @@
 
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 namespace kestrane {
 
@@ -28,22 +29,22 @@ std::optional<Content> readSolidFile(const std::filesystem::path& path, std::str
 
 std::string couldNotOpenMessage(std::string_view name)
 {
-    return "Could not open file '" + std::string(name) + "'.";
+    return translate("Could not open file '") + std::string(name) + "'.";
 }
 
 std::string couldNotWriteMessage(std::string_view name)
 {
-    return "Could not write file '" + std::string(name) + "'.";
+    return translate("Could not write file '") + std::string(name) + "'.";
 }
 
 std::string wrongFormatMessage(std::string_view name)
 {
-    return "Wrong format of file '" + std::string(name) + "'.";
+    return translate("Wrong format of file '") + std::string(name) + "'.";
 }
 
 void showFileError(Host& host, std::string text)
 {
-    host.message("Error.", std::move(text), MessageButtons::OkCancel, MessageIcon::Error);
+    host.message(N_("Error."), std::move(text), MessageButtons::OkCancel, MessageIcon::Error);
 }
 
 bool replaceSolidFile(const std::filesystem::path& path, std::string_view name,

@@ -3,6 +3,7 @@
 
 #include "platform/canvas.h"
 #include "platform/keys.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "space/frame_file.h"
 #include "space/picture_size.h"
@@ -118,9 +119,10 @@ bool SpaceShow::writeNextPicture(ConstructionState& state,
     PictureWriter* writer = state.pictureWriter();
     if (!writer) {
         m_nextPicture.reset();
-        showFileError(state.host(), "Pictures cannot be written: this program has no picture "
-                                    "painter. File '" +
-                                        name + "' is not written.");
+        showFileError(state.host(),
+                      translate("Pictures cannot be written: this program has no picture "
+                                "painter. File '") +
+                          name + translate("' is not written."));
         return false;
     }
     std::filesystem::path directory = state.workingDirectory().empty()
@@ -247,7 +249,7 @@ void SpaceShow::paint(Canvas& canvas, const PolyhedronRec* first) const
         canvas.setFont(CanvasFont{"Arial", 10, false, false});
         canvas.setTextColour(kBlack);
         canvas.text(kFaceCountX, kFaceCountY,
-                    "Ilosc scian: " + threeDigits(first->viewFaces.size()));
+                    translate("Ilosc scian: ") + threeDigits(first->viewFaces.size()));
     }
     if (m_controlPanel)
         paintControlPanel(canvas);

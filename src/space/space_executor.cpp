@@ -2,6 +2,7 @@
 #include "space/space_executor.h"
 
 #include "geometry/view_area.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/object_lookup.h"
 #include "space/space_command.h"
@@ -148,7 +149,7 @@ void SpaceCommand::makePolygon(const Face& face) const
 
 void SpaceCommand::runTimeError(std::string text) const
 {
-    std::string line1 = "Error of '" + statement.word + "'";
+    std::string line1 = translate("Error of '") + statement.word + "'";
     std::string line2 = text.substr(0, text.find('\n'));
     context.state.deferError(std::move(text), std::move(line1), std::move(line2));
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "runtime/general_statements.h"
 #include "space/file_argument.h"
@@ -151,8 +152,9 @@ void savePolyhedronCommand(SpaceCommand& command)
     long long stepY = command.integer(4);
     long long frames = command.integer(5);
     if (frames > kMostFrames) {
-        showFileError(command.context.state.host(),
-                      "Too many frames. File '" + file->name + "' is not written.");
+        showFileError(command.context.state.host(), translate("Too many frames. File '") +
+                                                        file->name +
+                                                        translate("' is not written."));
         return;
     }
     polyhedron->makeCentre();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/host.h"
+#include "platform/translation.h"
 #include "runtime/colour_value.h"
 #include "runtime/construction_state.h"
 #include "space/space_command.h"
@@ -334,7 +335,7 @@ void informationCommand(SpaceCommand& command)
     } else {
         return;
     }
-    command.context.state.host().message("Information", std::move(text), MessageButtons::Ok,
+    command.context.state.host().message(N_("Information"), std::move(text), MessageButtons::Ok,
                                          MessageIcon::Information);
 }
 

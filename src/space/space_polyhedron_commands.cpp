@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "geometry/plane_records.h"
+#include "platform/translation.h"
 #include "runtime/construction_state.h"
 #include "script/lexical.h"
 #include "space/convex_hull.h"
@@ -22,14 +23,15 @@ constexpr std::size_t kMaxLoopPasses = 1000;
 constexpr int kSectionCentreX = 400;
 constexpr int kSectionCentreY = 300;
 
-constexpr std::string_view kNoTemplate = "There is no template. Use 'Template' first.";
-constexpr std::string_view kTemplateFull = "Template is full. The polygon is not added.";
+constexpr std::string_view kNoTemplate = N_("There is no template. Use 'Template' first.");
+constexpr std::string_view kTemplateFull = N_("Template is full. The polygon is not added.");
 constexpr std::string_view kNoSpan =
-    "The points of the set do not span space. No polyhedron is made.";
+    N_("The points of the set do not span space. No polyhedron is made.");
 
 std::string tooManyEdges(std::string_view command)
 {
-    return "Too many edges. Command '" + std::string(command) + "' is stopped.";
+    return translate("Too many edges. Command '") + std::string(command) +
+           translate("' is stopped.");
 }
 
 void addFacesCommand(SpaceCommand& command)

@@ -26,6 +26,9 @@ set(expected
   share/kestrane/dtst
   share/kestrane/kestrane.svg
   share/kestrane/help/index.html
+  share/kestrane/help/pl/index.html
+  share/locale/pl/LC_MESSAGES/kestrane.mo
+  share/locale/en/LC_MESSAGES/kestrane.mo
   share/kestrane/help/reference/index.html
   share/kestrane/help/reference/rules.html
   share/kestrane/help/reference/dimension_3.html

@@ -35,6 +35,10 @@ said=$("$root/usr/bin/kestrane-cli" --version) || fail "kestrane-cli --version"
 # The unpacked program finds its data beside it.
 "$root/usr/bin/kestrane-cli" run "$root/usr/share/kestrane/examples/triangle.kst" --json |
     grep -q '"points"' || fail "the packaged kestrane-cli could not run an example"
+# ... and its catalogues under usr/share/locale.
+printf '1start()\r\nl=line(A,B)\r\nEND' >"$scratch/bad.kst"
+said=$(env -u LC_ALL LANGUAGE=pl "$root/usr/bin/kestrane-cli" check "$scratch/bad.kst")
+[[ $said == *"Niezadeklarowana zmienna"* ]] || fail "the packaged kestrane-cli does not speak Polish"
 for file in usr/share/applications/org.kestrane.Kestrane.desktop \
     usr/share/man/man1/kestrane-cli.1.gz usr/share/doc/kestrane/copyright \
     usr/share/doc/kestrane/changelog.gz usr/share/metainfo/org.kestrane.Kestrane.metainfo.xml \

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kestrane-cli speaks the user's language: the program of this build is run
+// as a user runs it, with the language in its environment.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+struct Finished {
+    int status;
+    std::string output; // standard output, then standard error
+};
+
+class CliLanguage : public ::testing::Test {
+protected:
+    CliLanguage()
+    {
+        std::random_device random;
+        m_directory = std::filesystem::temp_directory_path() /
+                      ("kestrane-language-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(m_directory);
+    }
+    ~CliLanguage() override
+    {
+        std::error_code error;
+        std::filesystem::remove_all(m_directory, error);
+    }
+
+    std::string write(const std::string& name, const std::string& bytes)
+    {
+        std::string path = (m_directory / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // ENVIRONMENT is put before the program, e.g. "LANGUAGE=pl".
+    static Finished start(const std::string& environment, const std::string& arguments)
+    {
+        std::string command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C " + environment +
+                              " '" KESTRANE_BINARY_DIR "/bin/kestrane-cli' " + arguments + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string output;
+        char buffer[512];
+        while (std::size_t count = std::fread(buffer, 1, sizeof buffer, pipe))
+            output.append(buffer, count);
+        int status = pclose(pipe);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    }
+
+    std::string badScript() { return write("bad.kst", "1start()\r\nl=line(A,B)\r\nEND"); }
+
+private:
+    std::filesystem::path m_directory;
+};
+
+TEST_F(CliLanguage, CompileMessagesFollowLanguage)
+{
+    std::string path = badScript();
+    Finished polish = start("LANGUAGE=pl", "check '" + path + "'");
+    EXPECT_EQ(polish.status, 1);
+    EXPECT_EQ(polish.output, path + ":2: Niezadeklarowana zmienna.\n");
+    Finished fromLang = start("LANG=pl_PL.UTF-8", "check '" + path + "'");
+    EXPECT_EQ(fromLang.output, polish.output);
+}
+
+TEST_F(CliLanguage, TheProgramsOwnTextsWithoutALanguage)
+{
+    std::string path = badScript();
+    EXPECT_EQ(start("", "check '" + path + "'").output, path + ":2: Undeclared variable.\n");
+    EXPECT_EQ(start("LANGUAGE=pl LC_ALL=C", "check '" + path + "'").output,
+              path + ":2: Undeclared variable.\n");
+    // A language with no catalogue keeps them too.
+    EXPECT_EQ(start("LANGUAGE=fr", "check '" + path + "'").output,
+              path + ":2: Undeclared variable.\n");
+}
+
+TEST_F(CliLanguage, MessageBoxesAreTranslatedOnTheErrorStreamAndInJson)
+{
+    std::string path = write("main.kst", "1#include <missing.ksu>\r\nstart()\r\nEND");
+    Finished lines = start("LANGUAGE=pl", "check '" + path + "'");
+    EXPECT_NE(lines.output.find("Błąd: Plik dołączany nie istnieje."), std::string::npos)
+        << lines.output;
+    Finished json = start("LANGUAGE=pl", "check --json '" + path + "'");
+    EXPECT_NE(json.output.find("{\"caption\":\"Błąd\",\"text\":\"Plik dołączany nie istnieje.\"}"),
+              std::string::npos)
+        << json.output;
+    EXPECT_NE(json.output.find("\"message\":\"Nie wczytano pliku dołączanego."), std::string::npos)
+        << json.output;
+}
+
+TEST_F(CliLanguage, NumbersKeepTheirPointInPolish)
+{
+    Finished polish = start("LANGUAGE=pl LANG=pl_PL.UTF-8", "eval --expr x/4 --at 1.5");
+    EXPECT_EQ(polish.status, 0);
+    EXPECT_EQ(polish.output, start("", "eval --expr x/4 --at 1.5").output);
+    EXPECT_NE(polish.output.find("1.5\t0.375"), std::string::npos) << polish.output;
+}
+
+} // namespace
