@@ -6,6 +6,7 @@
 #include "fractions/fraction_file.h"
 #include "fractions/long_eval.h"
 #include "graphs/function_file.h"
+#include "graphs/graph_key_table.h"
 #include "graphs/script_expressions.h"
 #include "graphs/ticks.h"
 #include "platform/files.h"
@@ -33,30 +34,30 @@ constexpr const char* kCannotRead = "File cannot be read.";
 constexpr const char* kCannotWrite = "File cannot be written.";
 constexpr const char* kTooLarge = "The expression is too large for a function file.";
 
-// Every shortcut is one key with Ctrl: two items never share one.
+// The keys of the items are in the window's key table.
 constexpr GraphMenuItem kMenuItems[] = {
-    {"&File", "&New", "Ctrl+W", GraphCommand::New},
-    {"&File", "&Open", "Ctrl+O", GraphCommand::Open},
-    {"&File", "Sa&ve as", "", GraphCommand::SaveAs},
-    {"&File", "E&xit", "", GraphCommand::Exit},
-    {"Edit", "&New expression", "", GraphCommand::NewExpression},
-    {"Edit", "&Root", "Ctrl+R", GraphCommand::Root},
-    {"Edit", "Ra&tio", "Ctrl+N", GraphCommand::Ratio},
-    {"Edit", "Power", "Ctrl+P", GraphCommand::Power},
-    {"&View", "&Graph", "Ctrl+G", GraphCommand::ShowGraph},
-    {"&View", "&Domain", "Ctrl+D", GraphCommand::ChangeDomain},
-    {"F&unctions", "Exp", "Ctrl+E", GraphCommand::Function, 200},
-    {"F&unctions", "Log", "Ctrl+Alt+E", GraphCommand::Function, 201},
-    {"F&unctions", "Sin", "Ctrl+S", GraphCommand::Function, 202},
-    {"F&unctions", "Cos", "Ctrl+C", GraphCommand::Function, 203},
-    {"F&unctions", "Tan", "Ctrl+T", GraphCommand::Function, 204},
-    {"F&unctions", "Cot", "Ctrl+Shift+O", GraphCommand::Function, 205},
-    {"F&unctions", "ASin", "Ctrl+Alt+S", GraphCommand::Function, 210},
-    {"F&unctions", "ACos", "Ctrl+Alt+C", GraphCommand::Function, 207},
-    {"F&unctions", "ATan", "Ctrl+Alt+T", GraphCommand::Function, 208},
-    {"F&unctions", "ACot", "Ctrl+Alt+O", GraphCommand::Function, 209},
-    {"&Help", "&Index", "", GraphCommand::HelpIndex},
-    {"&Help", "&About", "", GraphCommand::About},
+    {"&File", "&New", GraphCommand::New},
+    {"&File", "&Open", GraphCommand::Open},
+    {"&File", "Sa&ve as", GraphCommand::SaveAs},
+    {"&File", "E&xit", GraphCommand::Exit},
+    {"Edit", "&New expression", GraphCommand::NewExpression},
+    {"Edit", "&Root", GraphCommand::Root},
+    {"Edit", "Ra&tio", GraphCommand::Ratio},
+    {"Edit", "Power", GraphCommand::Power},
+    {"&View", "&Graph", GraphCommand::ShowGraph},
+    {"&View", "&Domain", GraphCommand::ChangeDomain},
+    {"F&unctions", "Exp", GraphCommand::Function, 200},
+    {"F&unctions", "Log", GraphCommand::Function, 201},
+    {"F&unctions", "Sin", GraphCommand::Function, 202},
+    {"F&unctions", "Cos", GraphCommand::Function, 203},
+    {"F&unctions", "Tan", GraphCommand::Function, 204},
+    {"F&unctions", "Cot", GraphCommand::Function, 205},
+    {"F&unctions", "ASin", GraphCommand::Function, 210},
+    {"F&unctions", "ACos", GraphCommand::Function, 207},
+    {"F&unctions", "ATan", GraphCommand::Function, 208},
+    {"F&unctions", "ACot", GraphCommand::Function, 209},
+    {"&Help", "&Index", GraphCommand::HelpIndex},
+    {"&Help", "&About", GraphCommand::About},
 };
 
 struct FunctionButton {
@@ -79,30 +80,6 @@ std::string withoutAmpersands(std::string_view text)
         if (c != '&')
             plain += c;
     return plain;
-}
-
-// The key and modifiers of a shortcut written "Ctrl+Alt+E".
-bool shortcutMatches(std::string_view shortcut, std::uint16_t key, Modifiers modifiers)
-{
-    if (shortcut.empty())
-        return false;
-    Modifiers wanted;
-    while (true) {
-        if (shortcut.starts_with("Ctrl+")) {
-            wanted = wanted | Modifier::Control;
-            shortcut.remove_prefix(5);
-        } else if (shortcut.starts_with("Alt+")) {
-            wanted = wanted | Modifier::Alt;
-            shortcut.remove_prefix(4);
-        } else if (shortcut.starts_with("Shift+")) {
-            wanted = wanted | Modifier::Shift;
-            shortcut.remove_prefix(6);
-        } else {
-            break;
-        }
-    }
-    return shortcut.size() == 1 && static_cast<std::uint16_t>(shortcut[0]) == key &&
-           wanted == modifiers;
 }
 
 bool isLetterKey(std::uint16_t key)
@@ -357,6 +334,11 @@ bool GraphWindow::open()
     return chosen && openFile(*chosen);
 }
 
+bool GraphWindow::openAsking(const std::string& path)
+{
+    return askToSave() && openFile(path);
+}
+
 bool GraphWindow::openFile(const std::string& path)
 {
     std::optional<std::string> bytes = readWholeFile(nativePath(path));
@@ -528,12 +510,9 @@ bool GraphWindow::cellRules(std::uint16_t key, Modifiers modifiers)
 void GraphWindow::keyDown(std::uint16_t key, Modifiers modifiers)
 {
     if (modifiers.control()) {
-        for (const GraphMenuItem& item : kMenuItems) {
-            if (shortcutMatches(item.shortcut, key, modifiers)) {
-                run(item.command, item.code);
-                return;
-            }
-        }
+        // Items of the host (Print, Quit) are not the model's: menu() skips them.
+        if (const KeyBinding* binding = findKeyBinding(graphWindowKeys(), {key, modifiers}))
+            menu(binding->action);
         return;
     }
     if (cellRules(key, modifiers))

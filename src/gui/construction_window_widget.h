@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <string>
 #include <vector>
 
 class QAction;
@@ -15,6 +16,7 @@ class QTimer;
 
 namespace kestrane {
 
+class AccessibleButton;
 class Application;
 class ConstructionWindow;
 class ScriptEditorWidget;
@@ -44,13 +46,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Canvas;
     class MessagePanel;
 
     void buildMenus();
+    // File > Open… (path empty: the open dialog) and Open Recent.
+    bool openProgram(const std::string& path);
     void buildStatusBar();
     void showAbout();
     void editorClosed();
@@ -61,6 +64,7 @@ private:
     // A long command drew progress marks: repaint the drawing area now.
     void showProgress();
     void updateUndoActions();
+    void updateSceneButtons();
     // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
     void exportPicture();
     // Edit > Print…: the drawing area on one page through the print dialog.
@@ -86,6 +90,7 @@ private:
     ScriptEditorWidget* m_editor;
     QElapsedTimer m_progressClock;
     std::vector<QWidget*> m_panels;
+    std::vector<AccessibleButton*> m_sceneButtons;
 };
 
 } // namespace kestrane

@@ -41,6 +41,11 @@ public:
     // or function file opened first when a path is given (a file given on
     // the command line).
     void openFractionsWindow(const std::string& file = {});
+    // The construction window's File > Open… and Open Recent: opens a
+    // program (in the open dialog when no path is given) and runs it as
+    // Program > Run does; a compile error shows in this window. False when
+    // nothing was opened.
+    bool openAndRun(const std::string& path = {});
     void openGraphWindow(const std::string& file = {});
 
 signals:
@@ -82,6 +87,7 @@ private:
     QScrollBar* m_scrollBar;
     QTimer* m_timer;
     bool m_modalOpen = false;
+    std::string m_rememberedFile;
 };
 
 } // namespace kestrane
