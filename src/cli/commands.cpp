@@ -202,6 +202,10 @@ constexpr Operand kWordsOperands[] = {
     {"MODULE", Word, "501 502 503 504 505 506 507 508 604", Operand::Optional}};
 constexpr Option kWordsOptions[] = {kJson};
 
+constexpr Operand kKeysOperands[] = {
+    {"WINDOW", Word, "construction editor graph fractions calculator", Operand::Optional}};
+constexpr Option kKeysOptions[] = {kJson};
+
 constexpr Operand kHelpOperands[] = {{"COMMAND", Subcommand, {}, Operand::Optional}};
 
 int runHelpCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
@@ -596,6 +600,15 @@ constexpr Command kCommands[] = {
      "none), \"description\", \"example\"}]}]}.\n"
      "Exit status: 0 printed, 2 usage error or unknown module.\n",
      kWordsOptions, kWordsOperands, runWords},
+    {"keys", "print the keys of the windows and what each one does", "keys [WINDOW] [--json]",
+     "Prints every key of WINDOW (all windows when none is given): construction,\n"
+     "editor, graph, fractions or calculator, the keys of their menu items and the\n"
+     "keys the window reads itself. The same tables make the windows' shortcuts\n"
+     "and the help page Keys.\n"
+     "--json prints {\"windows\": [{\"name\", \"title\", \"keys\": [{\"keys\",\n"
+     "\"action\", \"description\", \"route\" (\"menu\" or \"window\")}]}]}.\n"
+     "Exit status: 0 printed, 2 usage error or unknown window.\n",
+     kKeysOptions, kKeysOperands, runKeys},
     {"help",
      "show the help of a command, or the command list",
      "help [COMMAND]",

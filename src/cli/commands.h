@@ -27,6 +27,8 @@ int runOptions(const ParsedArguments& arguments, std::ostream& out, std::ostream
 int runCheck(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli words [MODULE] [--json]: the language reference.
 int runWords(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
+// kestrane-cli keys [WINDOW] [--json]: the key tables of the windows.
+int runKeys(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);
 // kestrane-cli run FILE [--json PATH|-] [--png PATH] [--svg PATH] [--click X,Y]...:
 // compiles a script, runs it and writes its construction.
 int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& err);

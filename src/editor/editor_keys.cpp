@@ -26,6 +26,15 @@ bool typesCharacters(std::string_view text)
     });
 }
 
+// A letter or digit typed after a blank, a sign or the line's start begins
+// a new word, and a new step of the undo history.
+bool startsWord(std::string_view line, int column, std::string_view typed)
+{
+    if (!editor_text::isWordCharacter(typed.front()))
+        return false;
+    return column == 0 || !editor_text::isWordCharacter(line[static_cast<std::size_t>(column) - 1]);
+}
+
 bool movesInList(Key key)
 {
     return key == Key::Up || key == Key::Down || key == Key::PageUp || key == Key::PageDown;
@@ -61,6 +70,7 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
         return;
     }
     if (listShown && modifiers.shift() && key == Key::Enter) {
+        recordEdit(EditKind::Other);
         takeCompletion();
         followCursorHorizontally();
         return;
@@ -69,6 +79,8 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
     if (endsSelection(key, modifiers))
         m_selection.active = false;
     TextPosition before = cursor();
+    if (movesCursor(key))
+        m_history.closeGroup();
     switch (key) {
     case Key::Up:
         moveVertically(-1);
@@ -95,16 +107,20 @@ void ScriptEditor::keyDown(Key key, Modifiers modifiers, std::string_view text)
         setCursor({cursorLine(), static_cast<int>(currentLine().text().size())});
         break;
     case Key::Enter:
+        recordEdit(EditKind::Other);
         splitLine();
         break;
     case Key::Backspace:
+        recordEdit(EditKind::Deleting);
         backspace();
         break;
     case Key::Delete:
+        recordEdit(EditKind::Deleting);
         deleteForward();
         break;
     default:
         if (!modifiers.control() && !modifiers.alt() && typesCharacters(text)) {
+            recordEdit(EditKind::Typing, startsWord(currentLine().text(), cursorColumn(), text));
             insertText(text);
             offerCompletion();
         }

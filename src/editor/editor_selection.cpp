@@ -28,6 +28,7 @@ TextPosition endOfInserted(TextPosition position, std::string_view inserted)
 MouseAction ScriptEditor::mouseDown(int x, int y)
 {
     hideCompletion();
+    m_history.closeGroup();
     if (x >= statusLeft()) {
         int middle = m_height / 2;
         if (y > middle + kModuleDisplayTop && y < middle + kModuleDisplayBottom)
@@ -179,6 +180,7 @@ void ScriptEditor::cut(Clipboard& clipboard)
     std::string before = textBetween({0, 0}, start);
     std::string after = textBetween(end, {lastLine, static_cast<int>(lineText(lastLine).size())});
     clipboard.setText(text);
+    recordEdit(EditKind::Other);
     replaceCurrentText(before + after, start);
 }
 
@@ -198,6 +200,7 @@ void ScriptEditor::paste(const Clipboard& clipboard)
     std::string after =
         textBetween(position, {lastLine, static_cast<int>(lineText(lastLine).size())});
     int top = topLine();
+    recordEdit(EditKind::Other);
     replaceCurrentText(before + pasted + after, endOfInserted(position, pasted));
     m_includeEdited = false;
     m_current->view.topLine = std::min(top, cursorLine());

@@ -77,6 +77,8 @@ bool ScriptEditor::newText()
     file->directory = m_directories.main;
     file->setText("");
     replaceMain(std::move(file), std::string(editor_message::kNoName));
+    m_history.clear();
+    markSaved();
     return true;
 }
 
@@ -118,7 +120,17 @@ bool ScriptEditor::openFile(const std::string& path)
     m_modules.set(file->moduleCode);
     replaceMain(std::move(file), path);
     rebuildCompletionWords();
+    m_history.clear();
+    markSaved();
     return true;
+}
+
+bool ScriptEditor::openRecent(const std::string& path)
+{
+    std::error_code error;
+    if (fs::exists(nativePath(path), error) && m_modified && !askToSave())
+        return false;
+    return openFile(path);
 }
 
 bool ScriptEditor::save()
@@ -143,6 +155,7 @@ bool ScriptEditor::save()
     }
     m_editedIncludes.clear();
     m_modified = false;
+    markSaved();
     return true;
 }
 

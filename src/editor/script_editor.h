@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/edit_history.h"
 #include "editor/message_lines.h"
 #include "platform/canvas.h"
 #include "platform/keys.h"
@@ -148,6 +149,9 @@ public:
     bool open();
     // Opens a main file by path (the module comes from its first byte).
     bool openFile(const std::string& path);
+    // Open Recent: as Open with the file chosen. A file that is gone gets
+    // the open's message at once, without the question about unsaved text.
+    bool openRecent(const std::string& path);
     bool save();
     bool saveAs();
     // Closing the window: asks about unsaved changes when no run is pending;
@@ -211,6 +215,15 @@ public:
     void copy(Clipboard& clipboard) const;
     void cut(Clipboard& clipboard);
     void paste(const Clipboard& clipboard);
+
+    // Undo and Redo (Edit menu) of the current file's text. Typing is taken
+    // back a word at a time; the history survives Save, and undoing back to
+    // the saved text clears the modified flag. Opening or starting a text,
+    // or showing another file of the tree, starts a new history.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
 
     // Find (Edit menu): Find asks for the text and searches from the start;
     // Find next searches again one character after the last match.
@@ -332,6 +345,17 @@ private:
     // Find (editor_find.cpp).
     bool searchFrom(TextPosition from);
 
+    // Undo history (editor_undo.cpp).
+    EditSnapshot snapshot() const;
+    // Before an edit of the current file: the text as it stands goes into
+    // the history (or the edit joins the open group).
+    void recordEdit(EditKind kind, bool startsWord = false);
+    void restore(const EditSnapshot& snapshot);
+    // After a text was opened or saved: the text a return to which leaves
+    // nothing unsaved.
+    void markSaved();
+    std::string historyOwner() const;
+
     // Painting (editor_painter.cpp).
     void paintLines(Canvas& canvas) const;
     void paintSelection(Canvas& canvas) const;
@@ -381,6 +405,10 @@ private:
     bool m_errorShown = false;
     std::string m_errorSource;
     std::optional<CompileError> m_lastError;
+
+    EditHistory m_history;
+    std::string m_historyOwner; // the file the history belongs to
+    std::string m_savedText;
 
     HandOver m_handOver;
     bool m_closeRequested = false;

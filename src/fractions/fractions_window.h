@@ -87,6 +87,8 @@ public:
     Mode mode() const { return m_mode; }
     // The file name, or "NoName" before a file is opened or saved.
     std::string caption() const;
+    // The file opened or saved last; empty before either.
+    const std::string& fileName() const { return m_fileName; }
     const VariableTable& variables() const { return m_variables; }
     VariableTable& variables() { return m_variables; }
     // The expression as it was before Simplify; null when not simplified.

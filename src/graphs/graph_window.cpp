@@ -6,6 +6,7 @@
 #include "fractions/fraction_file.h"
 #include "fractions/long_eval.h"
 #include "graphs/function_file.h"
+#include "graphs/graph_key_table.h"
 #include "graphs/script_expressions.h"
 #include "graphs/ticks.h"
 #include "platform/files.h"
@@ -34,30 +35,30 @@ constexpr const char* kCannotRead = N_("File cannot be read.");
 constexpr const char* kCannotWrite = N_("File cannot be written.");
 constexpr const char* kTooLarge = N_("The expression is too large for a function file.");
 
-// Every shortcut is one key with Ctrl: two items never share one.
+// The keys of the items are in the window's key table.
 constexpr GraphMenuItem kMenuItems[] = {
-    {N_("&File"), N_("&New"), "Ctrl+W", GraphCommand::New},
-    {N_("&File"), N_("&Open"), "Ctrl+O", GraphCommand::Open},
-    {N_("&File"), N_("Sa&ve as"), "", GraphCommand::SaveAs},
-    {N_("&File"), N_("E&xit"), "", GraphCommand::Exit},
-    {N_("Edit"), N_("&New expression"), "", GraphCommand::NewExpression},
-    {N_("Edit"), N_("&Root"), "Ctrl+R", GraphCommand::Root},
-    {N_("Edit"), N_("Ra&tio"), "Ctrl+N", GraphCommand::Ratio},
-    {N_("Edit"), N_("Power"), "Ctrl+P", GraphCommand::Power},
-    {N_("&View"), N_("&Graph"), "Ctrl+G", GraphCommand::ShowGraph},
-    {N_("&View"), N_("&Domain"), "Ctrl+D", GraphCommand::ChangeDomain},
-    {N_("F&unctions"), "Exp", "Ctrl+E", GraphCommand::Function, 200},
-    {N_("F&unctions"), "Log", "Ctrl+Alt+E", GraphCommand::Function, 201},
-    {N_("F&unctions"), "Sin", "Ctrl+S", GraphCommand::Function, 202},
-    {N_("F&unctions"), "Cos", "Ctrl+C", GraphCommand::Function, 203},
-    {N_("F&unctions"), "Tan", "Ctrl+T", GraphCommand::Function, 204},
-    {N_("F&unctions"), "Cot", "Ctrl+Shift+O", GraphCommand::Function, 205},
-    {N_("F&unctions"), "ASin", "Ctrl+Alt+S", GraphCommand::Function, 210},
-    {N_("F&unctions"), "ACos", "Ctrl+Alt+C", GraphCommand::Function, 207},
-    {N_("F&unctions"), "ATan", "Ctrl+Alt+T", GraphCommand::Function, 208},
-    {N_("F&unctions"), "ACot", "Ctrl+Alt+O", GraphCommand::Function, 209},
-    {N_("&Help"), N_("&Index"), "", GraphCommand::HelpIndex},
-    {N_("&Help"), N_("&About"), "", GraphCommand::About},
+    {N_("&File"), N_("&New"), GraphCommand::New},
+    {N_("&File"), N_("&Open"), GraphCommand::Open},
+    {N_("&File"), N_("Sa&ve as"), GraphCommand::SaveAs},
+    {N_("&File"), N_("E&xit"), GraphCommand::Exit},
+    {N_("Edit"), N_("&New expression"), GraphCommand::NewExpression},
+    {N_("Edit"), N_("&Root"), GraphCommand::Root},
+    {N_("Edit"), N_("Ra&tio"), GraphCommand::Ratio},
+    {N_("Edit"), N_("Power"), GraphCommand::Power},
+    {N_("&View"), N_("&Graph"), GraphCommand::ShowGraph},
+    {N_("&View"), N_("&Domain"), GraphCommand::ChangeDomain},
+    {N_("F&unctions"), "Exp", GraphCommand::Function, 200},
+    {N_("F&unctions"), "Log", GraphCommand::Function, 201},
+    {N_("F&unctions"), "Sin", GraphCommand::Function, 202},
+    {N_("F&unctions"), "Cos", GraphCommand::Function, 203},
+    {N_("F&unctions"), "Tan", GraphCommand::Function, 204},
+    {N_("F&unctions"), "Cot", GraphCommand::Function, 205},
+    {N_("F&unctions"), "ASin", GraphCommand::Function, 210},
+    {N_("F&unctions"), "ACos", GraphCommand::Function, 207},
+    {N_("F&unctions"), "ATan", GraphCommand::Function, 208},
+    {N_("F&unctions"), "ACot", GraphCommand::Function, 209},
+    {N_("&Help"), N_("&Index"), GraphCommand::HelpIndex},
+    {N_("&Help"), N_("&About"), GraphCommand::About},
 };
 
 struct FunctionButton {
@@ -80,30 +81,6 @@ std::string withoutAmpersands(std::string_view text)
         if (c != '&')
             plain += c;
     return plain;
-}
-
-// The key and modifiers of a shortcut written "Ctrl+Alt+E".
-bool shortcutMatches(std::string_view shortcut, std::uint16_t key, Modifiers modifiers)
-{
-    if (shortcut.empty())
-        return false;
-    Modifiers wanted;
-    while (true) {
-        if (shortcut.starts_with("Ctrl+")) {
-            wanted = wanted | Modifier::Control;
-            shortcut.remove_prefix(5);
-        } else if (shortcut.starts_with("Alt+")) {
-            wanted = wanted | Modifier::Alt;
-            shortcut.remove_prefix(4);
-        } else if (shortcut.starts_with("Shift+")) {
-            wanted = wanted | Modifier::Shift;
-            shortcut.remove_prefix(6);
-        } else {
-            break;
-        }
-    }
-    return shortcut.size() == 1 && static_cast<std::uint16_t>(shortcut[0]) == key &&
-           wanted == modifiers;
 }
 
 bool isLetterKey(std::uint16_t key)
@@ -359,6 +336,11 @@ bool GraphWindow::open()
     return chosen && openFile(*chosen);
 }
 
+bool GraphWindow::openAsking(const std::string& path)
+{
+    return askToSave() && openFile(path);
+}
+
 bool GraphWindow::openFile(const std::string& path)
 {
     std::optional<std::string> bytes = readWholeFile(nativePath(path));
@@ -530,12 +512,9 @@ bool GraphWindow::cellRules(std::uint16_t key, Modifiers modifiers)
 void GraphWindow::keyDown(std::uint16_t key, Modifiers modifiers)
 {
     if (modifiers.control()) {
-        for (const GraphMenuItem& item : kMenuItems) {
-            if (shortcutMatches(item.shortcut, key, modifiers)) {
-                run(item.command, item.code);
-                return;
-            }
-        }
+        // Items of the host (Print, Quit) are not the model's: menu() skips them.
+        if (const KeyBinding* binding = findKeyBinding(graphWindowKeys(), {key, modifiers}))
+            menu(binding->action);
         return;
     }
     if (cellRules(key, modifiers))

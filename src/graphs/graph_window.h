@@ -43,8 +43,6 @@ enum class GraphCommand {
 struct GraphMenuItem {
     const char* menu;
     const char* caption;
-    // As the desktop spells it ("Ctrl+Alt+E"); empty for none.
-    const char* shortcut;
     GraphCommand command;
     int code = 0;
 };
@@ -102,6 +100,8 @@ public:
     const GraphDomain& domain() const { return m_domain; }
     // The file name, or "NoName" before Open or Save as.
     std::string caption() const;
+    // The file opened or saved last; empty before either.
+    const std::string& fileName() const { return m_fileName; }
     // The expression or the domain differ from what was last opened, saved
     // or started anew.
     bool modified() const;
@@ -124,6 +124,8 @@ public:
     void newExpression();
     bool open();
     bool openFile(const std::string& path);
+    // Open Recent: asks about unsaved changes, then opens the file.
+    bool openAsking(const std::string& path);
     bool saveAs();
     // Save as with the name typed in the dialog.
     bool saveTo(const std::string& name);

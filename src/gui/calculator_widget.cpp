@@ -2,6 +2,7 @@
 #include "gui/calculator_widget.h"
 
 #include "fractions/calculator_results.h"
+#include "fractions/fractions_key_table.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
 #include "gui/qt_canvas.h"
@@ -250,6 +251,11 @@ void CalculatorWidget::showResults()
     } else {
         area()->update();
     }
+}
+
+std::span<const KeyBinding> CalculatorWidget::keyTable() const
+{
+    return calculatorKeys();
 }
 
 } // namespace kestrane

@@ -36,6 +36,7 @@ protected:
     std::string caption() const override { return m_model->caption(); }
     void tick() override;
     void afterCommand() override;
+    std::span<const KeyBinding> keyTable() const override;
 
 private:
     // Shows a long result; a key that closed it is handled afterwards.

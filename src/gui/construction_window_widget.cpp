@@ -3,15 +3,20 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "gui/accessible_button.h"
+#include "gui/key_shortcuts.h"
 #include "gui/picture_export.h"
 #include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
+#include "gui/recent_menu.h"
 #include "gui/script_editor_widget.h"
 #include "gui/watch_panel.h"
 #include "platform/files.h"
 #include "platform/translation.h"
+#include "runtime/construction_key_table.h"
 #include "runtime/construction_window.h"
 #include "runtime/figure_program.h"
+#include "runtime/module_scene.h"
 #include "runtime/source_places.h"
 
 #include <QCloseEvent>
@@ -62,6 +67,9 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
         setMouseTracking(true);
+        setAccessibleName("Drawing");
+        setAccessibleDescription("the construction; Space runs the next statement of a stepped "
+                                 "program");
     }
 
 protected:
@@ -151,9 +159,11 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     , m_editor(new ScriptEditorWidget(application, this))
     , m_watch(new WatchPanel(m_model, this))
 {
+    setObjectName("constructionWindow");
     setWindowTitle(text(ConstructionWindow::kCaption));
     setGeometry(0, 0, ConstructionWindow::kWidth, ConstructionWindow::kHeight);
 
+    m_scrollBar->setAccessibleName("Scroll the drawing");
     m_scrollBar->setSingleStep(ConstructionWindow::kScrollSmallStep);
     m_scrollBar->setPageStep(ConstructionWindow::kScrollLargeStep);
     m_scrollBar->setRange(0, ConstructionWindow::kDrawingHeight);
@@ -213,6 +223,14 @@ void ConstructionWindowWidget::showProgress()
 
 void ConstructionWindowWidget::buildMenus()
 {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->addAction("&Open…", this, [this] { openProgram({}); })->setObjectName("open");
+    addRecentMenu(file, RecentKind::Script,
+                  [this](const std::string& path) { return openProgram(path); });
+    file->addAction("&Print…", this, [this] { printDrawing(); })->setObjectName("print");
+    file->addSeparator();
+    file->addAction("&Quit", this, [this] { quitFrom(*this); })->setObjectName("quit");
+
     QMenu* newMenu = menuBar()->addMenu("&New");
     for (size_t index = 0; index < std::size(kPanelTools); ++index) {
         newMenu->addAction(text(ConstructionWindow::kStatusPanels[kFirstToolPanel + index].text),
@@ -224,17 +242,14 @@ void ConstructionWindowWidget::buildMenus()
         if (m_model.undo())
             refresh();
     });
-    m_undo->setShortcut(QKeySequence::Undo);
+    m_undo->setObjectName("undo");
     m_redo = edit->addAction("&Redo", this, [this] {
         if (m_model.redo())
             refresh();
     });
-    m_redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m_redo->setObjectName("redo");
     updateUndoActions();
     edit->addAction("&Export picture…", this, [this] { exportPicture(); });
-    QAction* print = edit->addAction("&Print…", this, [this] { printDrawing(); });
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     edit->addAction("Save figure as &program…", this, [this] { saveFigureProgram(); });
     m_removeAll = edit->addAction("&Remove all", this, [this] {
         m_model.removeAll();
@@ -256,7 +271,20 @@ void ConstructionWindowWidget::buildMenus()
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("&index", this, [this] { m_application.showHelp(); });
+    // F1: the page of this window.
+    help->addAction("&This window", this,
+                    [this] { m_application.host().showHelp("construction.html"); })
+        ->setObjectName("helpWindow");
     help->addAction("&about", this, [this] { showAbout(); });
+    applyKeyTable(*this, constructionWindowKeys());
+}
+
+bool ConstructionWindowWidget::openProgram(const std::string& path)
+{
+    m_editor->model().directories() = m_application.directories();
+    bool opened = m_editor->openAndRun(path);
+    m_application.directories() = m_editor->model().directories();
+    return opened;
 }
 
 // The stepping commands of a paused program. F9 continues here: in this
@@ -361,15 +389,26 @@ void ConstructionWindowWidget::buildStatusBar()
         QWidget* widget = nullptr;
         if (index == ConstructionWindow::kMessagePanel) {
             widget = new MessagePanel(m_model, bar);
+            widget->setAccessibleName("Messages");
+        } else if (index >= kFirstToolPanel && index <= kTextPanel) {
+            // The tool panels choose their tool; "Text" opens the editor.
+            QString description = index == kTextPanel
+                                      ? QString("open the script editor")
+                                      : QString("draw a %1 with the mouse").arg(text(panel.text));
+            auto* button = new AccessibleButton(text(panel.text), description,
+                                                AccessibleButton::Look::Panel, bar);
+            button->setCursor(Qt::PointingHandCursor);
+            connect(button, &QAbstractButton::clicked, this, [this, index] {
+                if (index == kTextPanel)
+                    openScriptEditor();
+                else
+                    chooseTool(index);
+            });
+            widget = button;
         } else {
             auto* label = new QLabel(text(panel.text), bar);
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            // The tool panels choose their tool; "Text" opens the editor.
-            if (index >= kFirstToolPanel && index <= kTextPanel) {
-                label->installEventFilter(this);
-                label->setCursor(Qt::PointingHandCursor);
-            }
             widget = label;
         }
         widget->setObjectName(QString("panel%1").arg(index));
@@ -441,7 +480,11 @@ void ConstructionWindowWidget::takeOver(const HandOver& handOver)
 // unsaved changes; Cancel there keeps the program running.
 void ConstructionWindowWidget::closeEvent(QCloseEvent* event)
 {
-    if (m_editor->isVisible() && !m_editor->close()) {
+    // A hidden editor (closed by a run it handed over) may still hold
+    // unsaved text: it is asked about as well.
+    bool editorClosed =
+        m_editor->isVisible() ? m_editor->close() : m_editor->model().requestClose();
+    if (!editorClosed) {
         event->ignore();
         return;
     }
@@ -478,23 +521,6 @@ void ConstructionWindowWidget::keyPressEvent(QKeyEvent* event)
         }
         QMainWindow::keyPressEvent(event);
     }
-}
-
-bool ConstructionWindowWidget::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonPress) {
-        for (size_t index = kFirstToolPanel; index < m_panels.size() && index <= kTextPanel;
-             ++index) {
-            if (watched != m_panels[index])
-                continue;
-            if (index == kTextPanel)
-                openScriptEditor();
-            else
-                chooseTool(index);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 QWidget* ConstructionWindowWidget::canvas() const
@@ -602,7 +628,7 @@ void ConstructionWindowWidget::showHover()
 
 void ConstructionWindowWidget::refresh()
 {
-    if (auto* distance = qobject_cast<QLabel*>(m_panels[kDistancePanel]))
+    if (auto* distance = qobject_cast<QAbstractButton*>(m_panels[kDistancePanel]))
         distance->setText(text(m_model.distancePanelText()));
     showHover();
     {
@@ -620,9 +646,45 @@ void ConstructionWindowWidget::refresh()
         }
     }
     m_panels[ConstructionWindow::kMessagePanel]->update();
+    updateSceneButtons();
     m_canvas->update();
     updateUndoActions();
     showPause();
+}
+
+// The buttons a scene paints get keyboard and assistive access through
+// buttons laid over them; the mouse still reaches the drawing below.
+void ConstructionWindowWidget::updateSceneButtons()
+{
+    std::vector<PaintedButton> painted;
+    if (ModuleScene* scene = m_model.state().scene())
+        painted = scene->paintedButtons();
+    std::size_t index = 0;
+    for (const PaintedButton& entry : painted) {
+        if (index == m_sceneButtons.size()) {
+            auto* button = new AccessibleButton(text(entry.name), QString(),
+                                                AccessibleButton::Look::Overlay, m_canvas);
+            button->setAttribute(Qt::WA_TransparentForMouseEvents);
+            m_sceneButtons.push_back(button);
+        }
+        AccessibleButton* button = m_sceneButtons[index++];
+        button->setText(text(entry.name));
+        button->setAccessibleName(text(entry.name));
+        button->setAccessibleDescription(
+            QString("the %1 button of the space view").arg(text(entry.name)));
+        int top = entry.y - static_cast<int>(modelY(0));
+        button->setGeometry(entry.x, top, entry.width, entry.height);
+        button->disconnect(this);
+        double x = entry.x + entry.width / 2.0;
+        double y = entry.y + entry.height / 2.0;
+        connect(button, &QAbstractButton::clicked, this, [this, x, y] {
+            m_model.click(x, y);
+            refresh();
+        });
+        button->show();
+    }
+    for (; index < m_sceneButtons.size(); ++index)
+        m_sceneButtons[index]->hide();
 }
 
 void ConstructionWindowWidget::showAbout()

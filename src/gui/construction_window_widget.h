@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <string>
 #include <vector>
 
 class QAction;
@@ -16,6 +17,7 @@ class QTimer;
 
 namespace kestrane {
 
+class AccessibleButton;
 class Application;
 class ConstructionWindow;
 class ScriptEditorWidget;
@@ -50,7 +52,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Canvas;
@@ -68,6 +69,8 @@ private:
     void takeBreakpoints();
     // The watch panel and the editor's highlighted statement.
     void showPause();
+    // File > Open… (path empty: the open dialog) and Open Recent.
+    bool openProgram(const std::string& path);
     void buildStatusBar();
     void showAbout();
     void editorClosed();
@@ -78,6 +81,7 @@ private:
     // A long command drew progress marks: repaint the drawing area now.
     void showProgress();
     void updateUndoActions();
+    void updateSceneButtons();
     // Edit > Export picture…: PNG, SVG, PDF or TikZ, written atomically.
     void exportPicture();
     // Edit > Print…: the drawing area on one page through the print dialog.
@@ -105,6 +109,7 @@ private:
     QMenu* m_programMenu = nullptr;
     QElapsedTimer m_progressClock;
     std::vector<QWidget*> m_panels;
+    std::vector<AccessibleButton*> m_sceneButtons;
 };
 
 } // namespace kestrane

@@ -49,10 +49,11 @@ void ExpressionArea::mouseReleaseEvent(QMouseEvent* event)
     m_hooks.afterCommand();
 }
 
-bool ExpressionArea::focusNextPrevChild(bool)
+bool ExpressionArea::focusNextPrevChild(bool next)
 {
-    // Tab is not a way out: the keys stay with the expression.
-    return false;
+    // Tab moves to the window's buttons, which take no other keys: a key
+    // typed there comes back to the expression.
+    return QWidget::focusNextPrevChild(next);
 }
 
 } // namespace kestrane

@@ -3,14 +3,17 @@
 
 #include "app/about_box.h"
 #include "fractions/fraction_file.h"
+#include "fractions/fractions_key_table.h"
 #include "fractions/precision_dialog.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
+#include "gui/key_shortcuts.h"
 #include "gui/picture_print.h"
 #include "gui/precision_dialog_widget.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
+#include "gui/recent_menu.h"
 #include "gui/variable_editor_widget.h"
 #include "platform/host.h"
 
@@ -53,6 +56,59 @@ constexpr ButtonLayout kButtons[] = {
     {"M2Out", "memory2_out", "M2 out", 340, kBottom},
     {"koment", "comment", "Note", 420, kBottom},
 };
+
+struct ButtonSpeech {
+    std::string_view picture;
+    const char* name;
+    const char* description;
+};
+
+// What assistive tools say for a picture button: its name and what it does.
+constexpr ButtonSpeech kSpeech[] = {
+    {"root", "Root", "insert a root at the cursor"},
+    {"fraction", "Fraction", "insert a fraction at the cursor"},
+    {"power", "Power", "insert a power at the cursor"},
+    {"new_variable", "New variable", "define a new variable"},
+    {"variables", "List of variables", "show the list of variables"},
+    {"substitute", "Substitute", "substitute the variables into the expression"},
+    {"simplify", "Simplify", "simplify the expression"},
+    {"restore", "Restore", "bring back the expression before Simplify"},
+    {"list_help", "Help on the list", "how to edit the list of variables"},
+    {"main_expression", "Main expression", "back to the main expression"},
+    {"memory1_in", "Store in memory 1", "store the selected part in memory 1"},
+    {"memory1_in_red", "Store in memory 1", "memory 1 is full: store the selected part anew"},
+    {"memory1_out", "Recall memory 1", "insert memory 1 at the cursor"},
+    {"memory2_in", "Store in memory 2", "store the selected part in memory 2"},
+    {"memory2_in_red", "Store in memory 2", "memory 2 is full: store the selected part anew"},
+    {"memory2_out", "Recall memory 2", "insert memory 2 at the cursor"},
+    {"comment", "Short description", "show the short description of the file"},
+    {"key_point", "Decimal point", "enter a decimal point"},
+    {"key_sign", "Change sign", "change the sign"},
+    {"key_equals", "Compute", "compute the expression"},
+    {"key_plus", "Plus", "enter +"},
+    {"key_minus", "Minus", "enter -"},
+    {"key_times", "Times", "enter *"},
+    {"function_pi", "Pi", "enter the constant pi"},
+    {"greek_alpha", "Alpha", "enter the symbol alpha"},
+    {"greek_beta", "Beta", "enter the symbol beta"},
+    {"greek_gamma", "Gamma", "enter the symbol gamma"},
+    {"greek_epsilon", "Epsilon", "enter the symbol epsilon"},
+    {"compute", "Compute", "compute the expression"},
+    {"new_expression", "New expression", "erase the result and start a new expression"},
+};
+
+// Digits and functions say their own text.
+std::pair<QString, QString> speechOf(const ButtonLayout& entry)
+{
+    for (const ButtonSpeech& speech : kSpeech) {
+        if (speech.picture == entry.picture)
+            return {speech.name, speech.description};
+    }
+    QString text = QString::fromUtf8(entry.text);
+    if (std::string_view(entry.picture).starts_with("function_"))
+        return {text, "insert the function " + text + " at the cursor"};
+    return {text, "enter " + text};
+}
 
 } // namespace
 
@@ -102,6 +158,8 @@ void FractionsWindowWidget::build(FractionsWindow& window, QSize size,
                                        [this] { afterCommand(); },
                                        [this](int x, int y) { return clickWindow(x, y); }});
     m_area->setFixedSize(size);
+    m_area->setAccessibleName("Expression");
+    m_area->setAccessibleDescription("the expression being edited");
     // Keys go to the area first and on to this window, whatever else the
     // window shows.
     m_area->setFocusPolicy(Qt::StrongFocus);
@@ -111,6 +169,7 @@ void FractionsWindowWidget::build(FractionsWindow& window, QSize size,
     // FractBar: 100 pixels of the list a step.
     m_scrollBar = new QScrollBar(Qt::Vertical, m_area);
     m_scrollBar->setObjectName("FractBar");
+    m_scrollBar->setAccessibleName("Scroll the list of variables");
     m_scrollBar->setGeometry(size.width() - 20, 0, 20, size.height() - 80);
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     m_scrollBar->hide();
@@ -167,6 +226,8 @@ void FractionsWindowWidget::runMenu(const QString& caption)
                         [this](Canvas& canvas) { paintWindow(canvas); });
     } else if (caption == "Exit") {
         close();
+    } else if (caption == "Quit") {
+        quitFrom(*this);
     } else {
         command(caption.toStdString());
     }
@@ -201,8 +262,8 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     auto* menuBar = static_cast<QMenuBar*>(menuHolder);
     // The keys shown beside an item reach the model as keys: a menu shortcut
     // would take them from it (Ctrl+H in the list shows its help).
-    auto addItem = [this](QMenu* menu, const QString& text, const QString& caption,
-                          const QString& keys = {}) {
+    auto addItem = [this](QMenu* menu, const QString& text, const QString& caption) {
+        QString keys = keysHint(keyTable(), caption.toStdString());
         QAction* item = menu->addAction(keys.isEmpty() ? text : text + '\t' + keys);
         item->setObjectName(caption);
         connect(item, &QAction::triggered, this, [this, caption] { runMenu(caption); });
@@ -211,28 +272,35 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     QMenu* file = menuBar->addMenu("&File");
     addItem(file, "&New", "New");
     addItem(file, "&Open", "Open");
+    addRecentMenu(file, RecentKind::Fraction, [this](const std::string& path) {
+        m_timer->stop();
+        bool opened = openRecent(path);
+        m_timer->start();
+        afterCommand();
+        return opened;
+    });
     addItem(file, "&Save", "Save");
     addItem(file, "Sa&ve as", "Save as");
-    // Ctrl+P inserts a power here, so printing takes Ctrl+Shift+P.
-    addItem(file, "&Print…", "Print")->setShortcut(QKeySequence("Ctrl+Shift+P"));
+    addItem(file, "&Print…", "Print");
     file->addSeparator();
     addItem(file, "E&xit", "Exit");
+    addItem(file, "&Quit", "Quit");
     QMenu* expression = menuBar->addMenu("&Expression");
-    addItem(expression, "&Main", "Main", "Ctrl+M");
-    addItem(expression, "&New variable", "New variable", "Ctrl+V");
+    addItem(expression, "&Main", "Main");
+    addItem(expression, "&New variable", "New variable");
     addItem(expression, "&Simplify", "Simplify");
     QMenu* view = menuBar->addMenu("&View");
     addItem(view, "&Main fraction", "Main fraction");
-    addItem(view, "&List of variables", "List of variables", "Ctrl+L");
+    addItem(view, "&List of variables", "List of variables");
     addItem(view, "&Value", "Value");
     QMenu* settings = menuBar->addMenu("&Settings");
     addItem(settings, "&Precision", "Precision");
     m_complexItem = addItem(settings, "&Complex Numbers", "Complex Numbers");
     m_complexItem->setCheckable(true);
     QMenu* arithmetics = menuBar->addMenu("&Arithmetics");
-    addItem(arithmetics, "&Power", "Power", "Ctrl+P");
-    addItem(arithmetics, "&Root", "Root", "Ctrl+R");
-    addItem(arithmetics, "&Fraction", "Fraction", "Ctrl+N");
+    addItem(arithmetics, "&Power", "Power");
+    addItem(arithmetics, "&Root", "Root");
+    addItem(arithmetics, "&Fraction", "Fraction");
     QMenu* options = menuBar->addMenu("&Options");
     addItem(options, "&Font", "Font");
     addItem(options, "&Colors", "Colors");
@@ -245,6 +313,17 @@ void FractionsWindowWidget::buildMenus(QWidget* menuHolder)
     for (QMenu* menu : {file, expression, view, settings, arithmetics, options, help})
         connect(menu, &QMenu::aboutToHide, this,
                 [this] { QTimer::singleShot(0, this, [this] { takeFocus(); }); });
+    applyKeyTable(*this, keyTable());
+}
+
+std::span<const KeyBinding> FractionsWindowWidget::keyTable() const
+{
+    return fractionsWindowKeys();
+}
+
+bool FractionsWindowWidget::openRecent(const std::string& path)
+{
+    return m_window->openFile(path);
 }
 
 void FractionsWindowWidget::buildButtons(std::span<const ButtonLayout> buttons)
@@ -252,7 +331,13 @@ void FractionsWindowWidget::buildButtons(std::span<const ButtonLayout> buttons)
     for (const ButtonLayout& entry : buttons) {
         auto* button = new QPushButton(m_area);
         button->setObjectName(entry.name);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches the buttons; the keys go back to the expression after
+        // a press.
+        button->setFocusPolicy(Qt::TabFocus);
+        auto [name, description] = speechOf(entry);
+        button->setAccessibleName(name);
+        button->setAccessibleDescription(description);
+        button->setToolTip(description);
         QPixmap picture =
             entry.picture[0] ? loadButtonPicture(m_imagesDirectory, entry.picture) : QPixmap();
         if (picture.isNull()) {
@@ -314,6 +399,11 @@ void FractionsWindowWidget::showButton(const char* name, bool shown)
 void FractionsWindowWidget::afterCommand()
 {
     setWindowTitle(QString::fromStdString(caption()));
+    // A file opened or saved under a new name joins Open Recent.
+    if (m_window->fileName() != m_rememberedFile) {
+        m_rememberedFile = m_window->fileName();
+        rememberRecent(RecentKind::Fraction, m_rememberedFile);
+    }
     bool list = m_window->mode() == FractionsWindow::Mode::List;
     bool simplified = m_window->unsimplified() != nullptr;
     bool main = m_window->mode() == FractionsWindow::Mode::Main;

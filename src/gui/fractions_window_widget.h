@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fractions/fractions_window.h"
+#include "platform/key_table.h"
 #include "platform/keys.h"
 
 #include <QDialog>
@@ -89,6 +90,10 @@ protected:
     virtual void tick();
     // After each command: the buttons of the mode, the caption, a repaint.
     virtual void afterCommand();
+    // The window's keys: the menu shortcuts and the keys shown beside items.
+    virtual std::span<const KeyBinding> keyTable() const;
+    // File > Open Recent.
+    virtual bool openRecent(const std::string& path);
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +130,7 @@ private:
     QScrollBar* m_scrollBar = nullptr;
     WindowOptions* m_optionsSlot = nullptr;
     bool m_inVariableEditor = false;
+    std::string m_rememberedFile;
 };
 
 } // namespace kestrane

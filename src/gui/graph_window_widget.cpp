@@ -2,9 +2,13 @@
 #include "gui/graph_window_widget.h"
 
 #include "app/about_box.h"
+#include "graphs/graph_key_table.h"
+#include "gui/accessible_button.h"
 #include "gui/expression_keys.h"
+#include "gui/key_shortcuts.h"
 #include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
+#include "gui/recent_menu.h"
 #include "platform/host.h"
 
 #include <QCloseEvent>
@@ -21,6 +25,10 @@ public:
     Area(GraphWindowWidget& window) : QWidget(&window), m_window(window)
     {
         setObjectName("graphArea");
+        setAccessibleName("Function");
+        setAccessibleDescription("the function of x being built, its domain and its graph");
+        // The area holds the focus; its keys go on to the window.
+        setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);
     }
@@ -52,6 +60,7 @@ protected:
     {
         QWidget::resizeEvent(event);
         m_window.model().resize(width(), height());
+        m_window.placeButtons();
     }
 
 private:
@@ -76,6 +85,8 @@ GraphWindowWidget::GraphWindowWidget(Host& host, const Options& options, QWidget
     m_area = new Area(*this);
     m_area->setMinimumSize(400, 300);
     layout->addWidget(m_area);
+    setFocusProxy(m_area);
+    placeButtons();
     resize(GraphWindow::kInitialWidth, GraphWindow::kInitialHeight + menuBar->sizeHint().height());
     m_timer = new QTimer(this);
     m_timer->setInterval(GraphWindow::kBlinkInterval);
@@ -107,13 +118,19 @@ void GraphWindowWidget::buildMenus(QWidget* menuHolder)
             menuTitle = item.menu;
             menu = menuBar->addMenu(menuTitle);
         }
-        QAction* action = menu->addAction(item.caption);
-        action->setObjectName(QString(item.caption).remove('&'));
-        action->setShortcut(QKeySequence(item.shortcut));
-        // The window's shortcuts win over its children's.
-        action->setShortcutContext(Qt::WindowShortcut);
         if (item.command == GraphCommand::Exit)
             addPrintItem(menu);
+        QAction* action = menu->addAction(item.caption);
+        action->setObjectName(QString(item.caption).remove('&'));
+        if (item.command == GraphCommand::Open) {
+            addRecentMenu(menu, RecentKind::Function, [this](const std::string& path) {
+                m_timer->stop();
+                bool opened = m_model->openAsking(path);
+                m_timer->start();
+                afterCommand();
+                return opened;
+            });
+        }
         GraphCommand command = item.command;
         int code = item.code;
         connect(action, &QAction::triggered, this, [this, command, code] {
@@ -131,17 +148,20 @@ void GraphWindowWidget::buildMenus(QWidget* menuHolder)
             m_timer->start();
             afterCommand();
         });
+        if (item.command == GraphCommand::Exit) {
+            QAction* quit = menu->addAction("&Quit");
+            quit->setObjectName("Quit");
+            connect(quit, &QAction::triggered, this, [this] { quitFrom(*this); });
+        }
     }
+    applyKeyTable(*this, graphWindowKeys());
 }
 
-// File > Print…, before Exit. Ctrl+P inserts a power here, so printing takes
-// Ctrl+Shift+P.
+// File > Print…, before Exit.
 void GraphWindowWidget::addPrintItem(QMenu* file)
 {
     QAction* print = file->addAction("&Print…");
     print->setObjectName("Print…");
-    print->setShortcut(QKeySequence("Ctrl+Shift+P"));
-    print->setShortcutContext(Qt::WindowShortcut);
     connect(print, &QAction::triggered, this, [this] {
         m_timer->stop();
         printWithDialog(this, m_model->width(), m_model->height(),
@@ -151,9 +171,65 @@ void GraphWindowWidget::addPrintItem(QMenu* file)
     });
 }
 
+namespace {
+
+// What assistive tools say for each painted control of the window.
+QString descriptionOf(const GraphButton& button)
+{
+    std::string_view name = button.name;
+    if (name == "graph")
+        return "show the graph (Ctrl+G)";
+    if (name == "domain")
+        return "change the domain (Ctrl+D)";
+    if (name == "pi")
+        return "enter the constant pi";
+    if (button.command == GraphCommand::Function)
+        return QString("insert the function %1").arg(button.name);
+    return QString("insert a %1").arg(button.name);
+}
+
+} // namespace
+
+// The buttons the model paints get keyboard and assistive access through
+// buttons laid over them; the mouse still reaches the area below.
+void GraphWindowWidget::placeButtons()
+{
+    std::vector<GraphButton> painted = m_model->buttons();
+    for (std::size_t index = 0; index < painted.size(); ++index) {
+        const GraphButton& entry = painted[index];
+        if (index == m_buttons.size()) {
+            QString name = QString(entry.name);
+            if (entry.command == GraphCommand::ShowGraph)
+                name = "Show graph";
+            else if (entry.command == GraphCommand::ChangeDomain)
+                name = "Change domain";
+            auto* button = new AccessibleButton(name, descriptionOf(entry),
+                                                AccessibleButton::Look::Overlay, m_area);
+            button->setObjectName(QString("button_%1").arg(entry.name));
+            button->setAttribute(Qt::WA_TransparentForMouseEvents);
+            GraphCommand command = entry.command;
+            int code = entry.code;
+            connect(button, &QAbstractButton::clicked, this, [this, command, code] {
+                m_timer->stop();
+                m_model->run(command, code);
+                m_timer->start();
+                afterCommand();
+            });
+            m_buttons.push_back(button);
+        }
+        m_buttons[index]->setGeometry(entry.x1, entry.y1, entry.x2 - entry.x1, entry.y2 - entry.y1);
+        m_buttons[index]->show();
+    }
+}
+
 void GraphWindowWidget::afterCommand()
 {
     setWindowTitle(QString::fromStdString(m_model->caption()));
+    // A file opened or saved under a new name joins Open Recent.
+    if (m_model->fileName() != m_rememberedFile) {
+        m_rememberedFile = m_model->fileName();
+        rememberRecent(RecentKind::Function, m_rememberedFile);
+    }
     m_area->update();
 }
 

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -16,6 +17,7 @@ class QTimer;
 
 namespace kestrane {
 
+class AccessibleButton;
 class Host;
 class QtCanvas;
 
@@ -50,6 +52,7 @@ private:
     void buildMenus(QWidget* menuHolder);
     void addPrintItem(QMenu* file);
     void afterCommand();
+    void placeButtons();
 
     Host& m_host;
     QImage m_metricsImage;
@@ -58,6 +61,8 @@ private:
     std::unique_ptr<GraphWindow> m_model;
     QWidget* m_area = nullptr;
     QTimer* m_timer = nullptr;
+    std::string m_rememberedFile;
+    std::vector<AccessibleButton*> m_buttons;
 };
 
 } // namespace kestrane

@@ -3,11 +3,14 @@
 
 #include "app/about_box.h"
 #include "app/application.h"
+#include "editor/editor_key_table.h"
 #include "gui/calculator_widget.h"
 #include "gui/fractions_window_widget.h"
 #include "gui/graph_window_widget.h"
+#include "gui/key_shortcuts.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
+#include "gui/recent_menu.h"
 #include "platform/text_encoding.h"
 #include "script/module.h"
 
@@ -95,6 +98,9 @@ public:
         , m_model(model)
     {
         setObjectName("textArea");
+        setAccessibleName("Script text");
+        setAccessibleDescription("the program being edited; F1 opens the reference of the word "
+                                 "under the caret");
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
         setMouseTracking(true);
@@ -187,6 +193,7 @@ ScriptEditorWidget::ScriptEditorWidget(Application& application, QWidget* parent
     m_textArea->setPalette(palette);
 
     m_scrollBar->setObjectName("Vert");
+    m_scrollBar->setAccessibleName("Scroll the text");
     // Keys always reach the text, whatever was clicked last.
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
     m_scrollBar->setPageStep(ScriptEditor::kPageStep);
@@ -245,6 +252,22 @@ bool ScriptEditorWidget::openFile(const std::string& path)
     return opened;
 }
 
+bool ScriptEditorWidget::openAndRun(const std::string& path)
+{
+    bool opened = false;
+    withTimerStopped([&] { opened = path.empty() ? m_model.open() : m_model.openRecent(path); });
+    refresh();
+    if (!opened)
+        return false;
+    runProgram([this] { m_model.run(); });
+    if (m_model.errorShown()) {
+        show();
+        raise();
+        activateWindow();
+    }
+    return true;
+}
+
 void ScriptEditorWidget::buildMenus()
 {
     buildFileMenu();
@@ -257,6 +280,7 @@ void ScriptEditorWidget::buildMenus()
     addItem(windows, "&Calculator", "calculator", [this] { openCalculator(); });
     buildOptionsMenu();
     buildHelpMenu();
+    applyKeyTable(*this, scriptEditorKeys());
 }
 
 void ScriptEditorWidget::inMainDirectory(const std::function<void()>& open)
@@ -311,28 +335,31 @@ void ScriptEditorWidget::buildFileMenu()
     QMenu* file = menuBar()->addMenu("&File");
     addItem(file, "&New", "new", [this] { m_model.newText(); });
     addItem(file, "&Open", "open", [this] { m_model.open(); });
+    addRecentMenu(file, RecentKind::Script, [this](const std::string& path) {
+        bool opened = false;
+        withTimerStopped([&] { opened = m_model.openRecent(path); });
+        refresh();
+        return opened;
+    });
     addItem(file, "&Save", "save", [this] { m_model.save(); });
     addItem(file, "S&ave as", "saveAs", [this] { m_model.saveAs(); });
     addItem(file, "E&xit", "exit", [this] { close(); });
+    file->addSeparator();
+    addItem(file, "&Quit", "quit", [this] { quitFrom(*this); });
 }
 
 void ScriptEditorWidget::buildEditMenu()
 {
     QMenu* edit = menuBar()->addMenu("&Edit");
-    addItem(edit, "&Find", "find", [this] { m_model.find(); })->setShortcut(QKeySequence("Ctrl+F"));
-    addItem(edit, "Fi&nd next", "findNext", [this] {
-        m_model.findNext();
-    })->setShortcut(QKeySequence(Qt::Key_F3));
+    addItem(edit, "&Undo", "undo", [this] { m_model.undo(); });
+    addItem(edit, "&Redo", "redo", [this] { m_model.redo(); });
+    edit->addSeparator();
+    addItem(edit, "&Find", "find", [this] { m_model.find(); });
+    addItem(edit, "Fi&nd next", "findNext", [this] { m_model.findNext(); });
     // The usual keys of this desktop work as well as the listed ones.
-    addItem(edit, "&Cut", "cut", [this] {
-        m_model.cut(*m_clipboard);
-    })->setShortcuts({QKeySequence("Shift+Del"), QKeySequence("Ctrl+X")});
-    addItem(edit, "Co&py", "copy", [this] {
-        m_model.copy(*m_clipboard);
-    })->setShortcuts({QKeySequence("Ctrl+Ins"), QKeySequence("Ctrl+C")});
-    addItem(edit, "P&aste", "paste", [this] {
-        m_model.paste(*m_clipboard);
-    })->setShortcuts({QKeySequence("Shift+Ins"), QKeySequence("Ctrl+V")});
+    addItem(edit, "&Cut", "cut", [this] { m_model.cut(*m_clipboard); });
+    addItem(edit, "Co&py", "copy", [this] { m_model.copy(*m_clipboard); });
+    addItem(edit, "P&aste", "paste", [this] { m_model.paste(*m_clipboard); });
 }
 
 void ScriptEditorWidget::buildProgramMenu()
@@ -346,17 +373,13 @@ void ScriptEditorWidget::buildProgramMenu()
                 [this, command = std::move(command)] { runProgram(command); });
         return item;
     };
-    addCommand("&Run", "run", [this] { m_model.run(); })->setShortcut(QKeySequence(Qt::Key_F9));
-    addCommand("Step &Over", "stepOver", [this] {
-        m_model.stepOver();
-    })->setShortcut(QKeySequence(Qt::Key_F8));
+    addCommand("&Run", "run", [this] { m_model.run(); });
+    addCommand("Step &Over", "stepOver", [this] { m_model.stepOver(); });
     addCommand("&Compile", "compile", [this] { m_model.compile(); })->setVisible(false);
     addCommand("Compile to &disk", "compileToDisk", [this] {
         m_model.compileToDisk();
     })->setVisible(false);
-    addCommand("&Step-by-step", "stepByStep", [this] {
-        m_model.stepByStep();
-    })->setShortcut(QKeySequence(Qt::Key_F7));
+    addCommand("&Step-by-step", "stepByStep", [this] { m_model.stepByStep(); });
     addCommand("&OnScreen", "onScreen", [this] { m_model.onScreen(); });
     program->addSeparator();
     // F5 and Ctrl+F10 mean nothing else in this window.
@@ -409,9 +432,7 @@ void ScriptEditorWidget::buildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu("&Help");
     addItem(help, "&Index", "helpIndex", [this] { m_application.showHelp(); });
-    addItem(help, "&Word under the caret", "helpOnWord", [this] {
-        m_model.helpOnWord();
-    })->setShortcut(QKeySequence(Qt::Key_F1));
+    addItem(help, "&Word under the caret", "helpOnWord", [this] { m_model.helpOnWord(); });
     addItem(help, "&About", "about", [this] {
         AboutBox about;
         m_application.host().runModal(about);
@@ -469,6 +490,13 @@ void ScriptEditorWidget::refresh()
     m_scrollBar->setVisible(m_model.needsScrollBar());
     if (QAction* hints = action("hints"))
         hints->setChecked(m_model.hints() == HintsState::On);
+    action("undo")->setEnabled(m_model.canUndo());
+    action("redo")->setEnabled(m_model.canRedo());
+    // A file opened or saved under a new name joins Open Recent.
+    if (m_model.fileName() != m_rememberedFile) {
+        m_rememberedFile = m_model.fileName();
+        rememberRecent(RecentKind::Script, m_rememberedFile);
+    }
     m_textArea->update();
 }
 

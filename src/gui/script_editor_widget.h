@@ -42,6 +42,11 @@ public:
     // or function file opened first when a path is given (a file given on
     // the command line).
     void openFractionsWindow(const std::string& file = {});
+    // The construction window's File > Open… and Open Recent: opens a
+    // program (in the open dialog when no path is given) and runs it as
+    // Program > Run does; a compile error shows in this window. False when
+    // nothing was opened.
+    bool openAndRun(const std::string& path = {});
     void openGraphWindow(const std::string& file = {});
     // Run to cursor continues a paused program when this answers true;
     // otherwise it compiles and runs the program to the caret's line.
@@ -93,6 +98,7 @@ private:
     QTimer* m_timer;
     bool m_modalOpen = false;
     std::function<bool(const LineMark&)> m_continueTo;
+    std::string m_rememberedFile;
 };
 
 } // namespace kestrane

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
 
@@ -19,6 +20,15 @@ struct GeoObject;
 // spheres of space; graphs, expressions and curves later). The construction
 // window owns one scene per module that has one and hands the scene of the
 // running program to its commands through the construction state.
+// A button a scene paints on the drawing, in drawing coordinates.
+struct PaintedButton {
+    std::string_view name;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 class ModuleScene {
 public:
     virtual ~ModuleScene() = default;
@@ -71,6 +81,10 @@ public:
     virtual GeoObject* objectAt(int /*typeCode*/, double /*x*/, double /*y*/) { return nullptr; }
     // The mouse moved by (dx, dy) with the left button held.
     virtual bool drag(double /*dx*/, double /*dy*/) { return false; }
+    // The buttons the scene paints now (the space view's control panel), so
+    // that the window can offer them to the keyboard and to assistive tools;
+    // pressing one is a click at its centre.
+    virtual std::vector<PaintedButton> paintedButtons() const { return {}; }
     // A key the window does not use itself, as its key code.
     virtual bool key(ConstructionState& /*state*/, int /*keyCode*/) { return false; }
     // The height the drawing needs for the scene's objects (the window,

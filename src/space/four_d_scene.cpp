@@ -81,6 +81,11 @@ void paintNetCounters(Canvas& canvas, std::size_t netCells, std::size_t polytope
 
 } // namespace
 
+std::vector<PaintedButton> FourDScene::paintedButtons() const
+{
+    return m_space.paintedButtons();
+}
+
 void FourDScene::paint(Canvas& canvas) const
 {
     m_space.paint(canvas);

@@ -51,6 +51,7 @@ public:
 
     void clear() override;
     void paint(Canvas& canvas) const override;
+    std::vector<PaintedButton> paintedButtons() const override;
     void writeJson(JsonWriter& json) const override;
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;

@@ -4,6 +4,7 @@
 #include "platform/canvas.h"
 #include "runtime/scene_records.h"
 #include "script/words.h"
+#include "space/control_panel.h"
 #include "space/space_view.h"
 
 #include <algorithm>
@@ -83,6 +84,20 @@ void SpaceScene::clear()
     m_pointSet.clear();
     m_faceLoop.reset();
     m_show.clear();
+}
+
+std::vector<PaintedButton> SpaceScene::paintedButtons() const
+{
+    using namespace control_panel;
+    std::vector<PaintedButton> buttons;
+    if (!m_show.controlPanel())
+        return buttons;
+    for (std::size_t row = 0; row < kLabels.size(); ++row) {
+        // The click area is 50 < x < 120, so the button starts one pixel in.
+        buttons.push_back({kLabels[row], kLeft + 1, kTop + static_cast<int>(row) * kButtonHeight,
+                           kButtonWidth - 1, kButtonHeight});
+    }
+    return buttons;
 }
 
 // Only the first polyhedron is shown; the other space objects go over it.

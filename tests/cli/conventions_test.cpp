@@ -187,6 +187,7 @@ protected:
              {"plot", missing()}},
             {"graph-window", {"--type", "x"}, {}, {}, {}},
             {"words", {"--json"}, {"curves"}, {}, {}},
+            {"keys", {"--json"}, {"editor"}, {}, {}},
             {"help", {}, {"long"}, {}, {}},
         };
     }

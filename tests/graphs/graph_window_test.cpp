@@ -6,6 +6,7 @@
 #include "fractions/fract_bytes.h"
 #include "fractions/fract_node.h"
 #include "fractions/fraction_file.h"
+#include "graphs/graph_key_table.h"
 #include "graphs/graph_window.h"
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
@@ -263,14 +264,40 @@ TEST_F(GraphWindowTest, PicturesInsertRootFractionAndPower)
     EXPECT_EQ(expression(), "1/?");
 }
 
-TEST_F(GraphWindowTest, NoTwoActionsShareAShortcut)
+TEST_F(GraphWindowTest, EveryKeyRunsItsMenuItem)
 {
-    std::set<std::string> seen;
-    for (const GraphMenuItem& item : GraphWindow::menuItems()) {
-        if (std::string_view(item.shortcut).empty())
+    EXPECT_TRUE(keyTableFaults(graphWindowKeys()).empty());
+    // Each key of a model's item does what the item does, in a window of its own.
+    for (const KeyBinding& binding : graphWindowKeys()) {
+        std::optional<KeyChord> chord = parseKeyChord(binding.keys);
+        if (!chord || !chord->modifiers.control())
             continue;
-        EXPECT_TRUE(seen.insert(item.shortcut).second) << item.shortcut;
+        ScriptedHost byKeyHost;
+        ScriptedHost byMenuHost;
+        GraphWindow byKey(byKeyHost, m_metrics);
+        GraphWindow byMenu(byMenuHost, m_metrics);
+        for (ScriptedHost* host : {&byKeyHost, &byMenuHost}) {
+            host->answerFile(std::nullopt);
+            host->answerMessage(MessageAnswer::Cancel);
+        }
+        byKey.keyDown(chord->key, chord->modifiers);
+        bool item = byMenu.menu(binding.action);
+        auto text = [](GraphWindow& window) {
+            return printExpressionText(window.editor().expression());
+        };
+        EXPECT_EQ(text(byKey), text(byMenu)) << binding.keys;
+        EXPECT_EQ(byKeyHost.messages().size(), byMenuHost.messages().size()) << binding.keys;
+        EXPECT_EQ(byKeyHost.fileRequests().size(), byMenuHost.fileRequests().size())
+            << binding.keys;
+        // Items of the host (Print, Quit) leave the model alone.
+        if (!item) {
+            EXPECT_EQ(text(byKey), "?") << binding.keys;
+        }
     }
+}
+
+TEST_F(GraphWindowTest, OpenAndFunctionKeysAreDistinct)
+{
     // Ctrl+O opens a file; it inserts no function.
     type("x");
     m_host.answerMessage(MessageAnswer::No);

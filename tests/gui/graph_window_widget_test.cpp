@@ -105,9 +105,11 @@ TEST_F(GraphWindowWidgetTest, MenusCarryTheirShortcuts)
 {
     GraphWindowWidget window(m_host, {});
     const std::pair<const char*, const char*> items[] = {
-        {"New", "Ctrl+W"},     {"Open", "Ctrl+O"},  {"Root", "Ctrl+R"},     {"Ratio", "Ctrl+N"},
-        {"Power", "Ctrl+P"},   {"Graph", "Ctrl+G"}, {"Domain", "Ctrl+D"},   {"Cot", "Ctrl+Shift+O"},
-        {"Log", "Ctrl+Alt+E"}, {"Save as", ""},     {"New expression", ""}, {"Index", ""},
+        {"New", "Ctrl+W"},           {"Open", "Ctrl+O"},      {"Root", "Ctrl+R"},
+        {"Ratio", "Ctrl+N"},         {"Power", "Ctrl+P"},     {"Graph", "Ctrl+G"},
+        {"Domain", "Ctrl+D"},        {"Cot", "Ctrl+Shift+O"}, {"Log", "Ctrl+Alt+E"},
+        {"Save as", "Ctrl+Shift+S"}, {"New expression", ""},  {"Index", "F1"},
+        {"Quit", "Ctrl+Q"},
     };
     for (const auto& [caption, shortcut] : items) {
         QAction* action = window.action(caption);

@@ -66,22 +66,25 @@ TEST_F(MainWindowTest, ShowsCaptionMenusAndStatusPanels)
     QStringList titles;
     for (QAction* action : window.menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&New", "&Edit", "P&rogram", "&Options", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&New", "&Edit", "P&rogram", "&Options", "&Help"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&File")),
+              QStringList({"&Open…", "Open &Recent", "&Print…", "", "&Quit"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&New")),
               QStringList({"point", "segment", "line", "circle", "half-line", "distance"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Edit")),
-              QStringList({"&Undo", "&Redo", "&Export picture…", "&Print…",
-                           "Save figure as &program…", "&Remove all", "&Text"}));
+              QStringList({"&Undo", "&Redo", "&Export picture…", "Save figure as &program…",
+                           "&Remove all", "&Text"}));
     EXPECT_EQ(itemsOf(menuNamed(window, "&Options")),
               QStringList({"Show &messages", "&Save options"}));
-    EXPECT_EQ(itemsOf(menuNamed(window, "&Help")), QStringList({"&index", "&about"}));
+    EXPECT_EQ(itemsOf(menuNamed(window, "&Help")),
+              QStringList({"&index", "&This window", "&about"}));
     EXPECT_TRUE(window.showMessagesAction()->isChecked());
 
     ASSERT_EQ(window.statusPanels().size(), 9u);
     auto* first = qobject_cast<QLabel*>(window.statusPanels()[0]);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), "Choose element");
-    EXPECT_EQ(qobject_cast<QLabel*>(window.statusPanels()[7])->text(), "Text");
+    EXPECT_EQ(qobject_cast<QAbstractButton*>(window.statusPanels()[7])->text(), "Text");
 
     window.showMessagesAction()->trigger();
     EXPECT_FALSE(application.constructionWindow().showMessages());
@@ -100,7 +103,8 @@ TEST_F(MainWindowTest, UndoAndRedoAreGreyedUntilThereIsAStep)
     EXPECT_FALSE(window.undoAction()->isEnabled());
     EXPECT_FALSE(window.redoAction()->isEnabled());
     EXPECT_EQ(window.undoAction()->shortcut(), QKeySequence(QKeySequence::Undo));
-    EXPECT_EQ(window.redoAction()->shortcuts().size(), 2);
+    EXPECT_TRUE(window.redoAction()->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    EXPECT_TRUE(window.redoAction()->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 
     ConstructionWindow& model = application.constructionWindow();
     model.chooseTool(Tool::Point);
@@ -123,9 +127,12 @@ TEST_F(MainWindowTest, PanelsKeepTheirTextAndTheMessagePanelShrinksFirst)
     window.show();
     auto readable = [&window] {
         for (std::size_t index = 0; index + 1 < window.statusPanels().size(); ++index) {
-            auto* label = qobject_cast<QLabel*>(window.statusPanels()[index]);
-            QString longest = index == 6 ? QString("Remove dist.") : label->text();
-            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(longest))
+            QWidget* panel = window.statusPanels()[index];
+            auto* label = qobject_cast<QLabel*>(panel);
+            auto* button = qobject_cast<QAbstractButton*>(panel);
+            QString text = label ? label->text() : button->text();
+            QString longest = index == 6 ? QString("Remove dist.") : text;
+            EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(longest))
                 << longest.toStdString() << " at window width " << window.width();
         }
     };
@@ -148,7 +155,9 @@ TEST_F(MainWindowTest, OpensAndClosesTheAboutBox)
         caption = dialog.windowTitle();
         dialog.findChild<QAbstractButton*>("ok")->click();
     });
-    menuNamed(window, "&Help")->actions()[1]->trigger();
+    for (QAction* item : menuNamed(window, "&Help")->actions())
+        if (item->text() == "&about")
+            item->trigger();
     EXPECT_EQ(caption, "About");
 }
 

@@ -210,7 +210,7 @@ TEST_F(PrintItems, EachWindowHasPrintWithItsShortcut)
     Application application(m_host, m_paths);
     application.start();
     ConstructionWindowWidget construction(application);
-    QAction* print = menuItem(construction, "&Edit", "&Print…");
+    QAction* print = menuItem(construction, "&File", "&Print…");
     ASSERT_NE(print, nullptr);
     EXPECT_EQ(print->shortcut(), QKeySequence("Ctrl+P"));
 
@@ -246,7 +246,7 @@ TEST_F(PrintItems, PrintGoesThroughThePrintDialogToThePrinter)
         print->printer()->setOutputFileName(QString::fromStdString(path.string()));
         dialog.accept();
     });
-    menuItem(window, "&Edit", "&Print…")->trigger();
+    menuItem(window, "&File", "&Print…")->trigger();
     std::optional<std::string> bytes = readWholeFile(path);
     ASSERT_TRUE(bytes.has_value());
     testing::PdfContent content = testing::readPdf(*bytes, 800, model.drawingHeight());

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <cstdlib>
 
 namespace {
 
@@ -20,12 +23,20 @@ public:
         static char name[] = "gui_tests";
         static char* argv[] = {name, nullptr};
         m_application = new QApplication(argc, argv);
+        // The windows keep their recent files in the configuration
+        // directory: the tests use one of their own.
+        m_config = new QTemporaryDir();
+        setenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit().constData(), 1);
         auto* guard = new QTimer(m_application);
         guard->setInterval(500);
         QObject::connect(guard, &QTimer::timeout, guard, [this] { checkModal(); });
         guard->start();
     }
-    void TearDown() override { delete m_application; }
+    void TearDown() override
+    {
+        delete m_application;
+        delete m_config;
+    }
 
 private:
     void checkModal()
@@ -47,6 +58,7 @@ private:
     }
 
     QApplication* m_application = nullptr;
+    QTemporaryDir* m_config = nullptr;
     QPointer<QWidget> m_modal;
     int m_ticks = 0;
 };

@@ -316,7 +316,11 @@ TEST_F(ScriptEditorWidgetTest, TheMainWindowOpensTheEditorFromTextPanelMenuAndEs
     EXPECT_TRUE(editor->isVisible());
     editor->close();
 
-    QMenu* edit = m_window->menuBar()->actions()[1]->menu();
+    QMenu* edit = nullptr;
+    for (QAction* menu : m_window->menuBar()->actions())
+        if (menu->text() == "&Edit")
+            edit = menu->menu();
+    ASSERT_NE(edit, nullptr);
     QAction* textItem = edit->actions().back();
     EXPECT_EQ(textItem->text(), "&Text");
     EXPECT_TRUE(textItem->isEnabled());

@@ -32,6 +32,7 @@ set(expected
   share/kestrane/help/reference/index.html
   share/kestrane/help/reference/rules.html
   share/kestrane/help/reference/dimension_3.html
+  share/kestrane/help/keys.html
   share/kestrane/examples/triangle.kst
   share/applications/org.kestrane.Kestrane.desktop
   share/icons/hicolor/scalable/apps/org.kestrane.Kestrane.svg
