@@ -26,3 +26,5 @@ kestrane_install() {
 # What every build needs: compiler, CMake, Ninja, Qt 6 Widgets, libjpeg, GoogleTest.
 KESTRANE_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
   libjpeg-dev libgtest-dev libgmock-dev fonts-liberation)
+# What the fuzz targets need besides: clang and its libFuzzer runtime.
+KESTRANE_FUZZ_PACKAGES=(clang libclang-rt-dev)
