@@ -28,3 +28,5 @@ kestrane_install() {
 # its dialogs).
 KESTRANE_BUILD_PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
   libjpeg-dev libgtest-dev libgmock-dev fonts-liberation gettext qt6-translations-l10n)
+# What the fuzz targets need besides: clang and its libFuzzer runtime.
+KESTRANE_FUZZ_PACKAGES=(clang libclang-rt-dev)
