@@ -2,6 +2,7 @@
 #include "gui/key_shortcuts.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
 
@@ -90,6 +91,14 @@ QAction* menuItem(QWidget& window, const QString& name)
             continue;
         if (auto* action = bar->findChild<QAction*>(name))
             return action;
+        // Items owned elsewhere and only shown in a menu (a dock's own
+        // show/hide action).
+        for (auto* menu : bar->findChildren<QMenu*>()) {
+            for (QAction* action : menu->actions()) {
+                if (action->objectName() == name)
+                    return action;
+            }
+        }
     }
     return nullptr;
 }
