@@ -488,6 +488,11 @@ public:
         }
     }
 
+    void exponent(const FractNode& node)
+    {
+        part(node, true, node.markSpan == 0 && !node.hasText());
+    }
+
 private:
     void grouped(const FractNode& node, bool atStart, bool needsGroup)
     {
@@ -545,11 +550,6 @@ private:
         m_out += '/';
         part(denominator, true, denominator.markSpan == 0 && !denominator.hasText());
         closeMarks(node);
-    }
-
-    void exponent(const FractNode& node)
-    {
-        part(node, true, node.markSpan == 0 && !node.hasText());
     }
 
     void openMarks(const FractNode& node)
@@ -612,6 +612,14 @@ private:
 };
 
 } // namespace
+
+std::string printExponentText(const FractNode& exponent)
+{
+    // The exponent's own marks are spanned with the expression it is part of.
+    std::string text;
+    Printer(text).exponent(exponent);
+    return text;
+}
 
 TextParseResult parseExpressionText(std::string_view text, int fontHeight)
 {

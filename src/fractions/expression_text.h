@@ -33,4 +33,7 @@ TextParseResult parseExpressionText(std::string_view text, int fontHeight = 20);
 // print(parse(s)) is a fixed point of parse-then-print.
 std::string printExpressionText(const FractNode& tree);
 
+// The text of an exponent as it stands after '^' in its expression's text.
+std::string printExponentText(const FractNode& exponent);
+
 } // namespace kestrane

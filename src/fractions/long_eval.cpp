@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/long_eval.h"
 
-#include "fractions/expression_text.h"
+#include "fractions/expression_form.h"
 #include "fractions/fract_node.h"
 #include "platform/host.h"
 
@@ -49,16 +49,6 @@ private:
     int m_count = 0;
 };
 
-bool isLetter(unsigned char c)
-{
-    return std::isalpha(c) != 0;
-}
-
-bool isDigit(unsigned char c)
-{
-    return std::isdigit(c) != 0;
-}
-
 BoundedComplex realValue(BoundedLong re)
 {
     return BoundedComplex{std::move(re), BoundedLong{}};
@@ -71,9 +61,8 @@ BoundedComplex negated(BoundedComplex value)
     return value;
 }
 
-// Reads the canonical notation of a tree and computes as it reads: the
-// notation is the one faithful linear form of the tree's marks, signs and
-// nesting, so that the evaluator needs no second walk over mark rows.
+// Computes the value of an expression form, in the order its text reads:
+// an operand whose evaluation showed a message ends the evaluation there.
 class Evaluator {
 public:
     Evaluator(const LongVariables& variables, NumberField field, GuardHost& host,
@@ -85,23 +74,15 @@ public:
     {
     }
 
-    std::optional<BoundedComplex> run(std::string_view text)
+    std::optional<BoundedComplex> run(const ExpressionForm& form)
     {
-        // name=value: the value is what is computed.
-        if (std::size_t equals = text.find('='); equals != std::string_view::npos)
-            text.remove_prefix(equals + 1);
-        BoundedComplex value = evaluateText(text);
+        BoundedComplex value = evaluateForm(form);
         if (failed())
             return std::nullopt;
         return value;
     }
 
 private:
-    struct Cursor {
-        std::string_view text;
-        std::size_t position = 0;
-    };
-
     // A value past the integer words is refused with its message here, once.
     bool failed()
     {
@@ -120,198 +101,106 @@ private:
 
     bool complex() const { return m_field == NumberField::Complex; }
 
-    BoundedComplex evaluateText(std::string_view text)
+    BoundedComplex evaluateForm(const ExpressionForm& form)
     {
-        Cursor cursor{text, 0};
-        Cursor* previous = m_cursor;
-        m_cursor = &cursor;
-        BoundedComplex value = sum();
-        if (!failed()) {
-            skipBlanks();
-            if (m_cursor->position != text.size())
-                fail("Error.", "The expression cannot be read.");
+        if (form.tooDeep())
+            return fail("Error.", "The expression is nested too deeply.");
+        const ExpressionForm* previous = m_form;
+        m_form = &form;
+        BoundedComplex value = evaluate(form.root());
+        m_form = previous;
+        return value;
+    }
+
+    BoundedComplex evaluate(int index)
+    {
+        const FormNode& node = m_form->at(index);
+        switch (node.kind) {
+        case FormKind::Number:
+            return realValue(m_arithmetic.number(node.text));
+        case FormKind::Pi:
+            return realValue(m_arithmetic.pi());
+        case FormKind::ImaginaryUnit:
+            if (!complex())
+                return fail("Error.", "The imaginary unit i needs complex numbers.");
+            return BoundedComplex{BoundedLong{}, m_arithmetic.integer(1)};
+        case FormKind::Name:
+            return named(node.text);
+        case FormKind::Empty:
+            return fail("Error.", "The expression has an empty place.");
+        case FormKind::Unreadable:
+            return fail("Error.", "The expression cannot be read.");
+        case FormKind::Add:
+        case FormKind::Subtract:
+        case FormKind::Multiply:
+        case FormKind::Divide:
+            return binary(node);
+        case FormKind::Negate:
+            return negated(evaluate(node.first));
+        case FormKind::Power:
+            return power(node);
+        case FormKind::Group:
+            return evaluate(node.first);
+        case FormKind::Root:
+        case FormKind::Function:
+            return function(node);
         }
-        m_cursor = previous;
-        return value;
+        return fail("Error.", "The expression cannot be read.");
     }
 
-    // --- reading ---------------------------------------------------------------
-
-    void skipBlanks()
+    // The right operand is computed only when the left one went through.
+    BoundedComplex binary(const FormNode& node)
     {
-        while (m_cursor->position < m_cursor->text.size() &&
-               m_cursor->text[m_cursor->position] == ' ')
-            ++m_cursor->position;
-    }
-
-    char peek()
-    {
-        skipBlanks();
-        return m_cursor->position < m_cursor->text.size() ? m_cursor->text[m_cursor->position]
-                                                          : '\0';
-    }
-
-    bool accept(char c)
-    {
-        if (peek() != c)
-            return false;
-        ++m_cursor->position;
-        return true;
-    }
-
-    void expect(char c)
-    {
-        if (!failed() && !accept(c))
-            fail("Error.", "The expression cannot be read.");
-    }
-
-    // --- grammar: sum > product > fraction > signed > power > primary ------------
-
-    BoundedComplex sum()
-    {
-        BoundedComplex value = product();
-        while (!failed()) {
-            if (accept('+'))
-                value = m_arithmetic.add(value, product());
-            else if (accept('-'))
-                value = m_arithmetic.subtract(value, product());
-            else
-                break;
+        BoundedComplex left = evaluate(node.first);
+        if (failed())
+            return left;
+        switch (node.kind) {
+        case FormKind::Add:
+            return m_arithmetic.add(left, evaluate(node.second));
+        case FormKind::Subtract:
+            return m_arithmetic.subtract(left, evaluate(node.second));
+        case FormKind::Multiply:
+            return m_arithmetic.multiply(left, evaluate(node.second));
+        default:
+            return m_arithmetic.divide(left, evaluate(node.second));
         }
-        return value;
     }
 
-    BoundedComplex product()
+    BoundedComplex power(const FormNode& node)
     {
-        BoundedComplex value = quotient();
-        while (!failed() && accept('*'))
-            value = m_arithmetic.multiply(value, quotient());
-        return value;
-    }
-
-    BoundedComplex quotient()
-    {
-        BoundedComplex value = signedValue();
-        while (!failed() && accept('/'))
-            value = m_arithmetic.divide(value, signedValue());
-        return value;
-    }
-
-    BoundedComplex signedValue()
-    {
-        if (accept('-'))
-            return negated(signedValue());
-        return power();
-    }
-
-    BoundedComplex power()
-    {
-        BoundedComplex base = primary();
-        if (failed() || !accept('^'))
+        BoundedComplex base = evaluate(node.first);
+        if (failed())
             return base;
-        BoundedComplex exponent = signedValue();
+        BoundedComplex exponent = evaluate(node.second);
         if (failed())
             return base;
         return raise(base, exponent);
-    }
-
-    BoundedComplex primary()
-    {
-        if (++m_depth > kMaxNesting)
-            return fail("Error.", "The expression is nested too deeply.");
-        BoundedComplex value = primaryValue();
-        --m_depth;
-        return value;
-    }
-
-    BoundedComplex primaryValue()
-    {
-        char c = peek();
-        if (c == '(') {
-            ++m_cursor->position;
-            BoundedComplex value = sum();
-            expect(')');
-            return value;
-        }
-        if (c == '?')
-            return fail("Error.", "The expression has an empty place.");
-        if (isDigit(static_cast<unsigned char>(c)) || c == '.')
-            return number();
-        std::string name = readName();
-        if (name.empty())
-            return fail("Error.", "The expression cannot be read.");
-        if (peek() == '(' && (functionCode(name) || name == "sqrt" || name == "root"))
-            return function(name);
-        return named(name);
-    }
-
-    std::string readName()
-    {
-        std::string_view text = m_cursor->text;
-        std::size_t start = m_cursor->position;
-        std::size_t& position = m_cursor->position;
-        if (position < text.size() && static_cast<unsigned char>(text[position]) >= 0x80) {
-            // One letter of two UTF-8 bytes: π and the Greek symbols.
-            position = std::min(text.size(), position + 2);
-            return std::string(text.substr(start, position - start));
-        }
-        while (position < text.size() && (isLetter(static_cast<unsigned char>(text[position])) ||
-                                          isDigit(static_cast<unsigned char>(text[position]))))
-            ++position;
-        return std::string(text.substr(start, position - start));
-    }
-
-    BoundedComplex number()
-    {
-        std::string_view text = m_cursor->text;
-        std::size_t start = m_cursor->position;
-        std::size_t& position = m_cursor->position;
-        while (position < text.size() &&
-               (isDigit(static_cast<unsigned char>(text[position])) || text[position] == '.'))
-            ++position;
-        return realValue(m_arithmetic.number(text.substr(start, position - start)));
     }
 
     BoundedComplex named(const std::string& name)
     {
         if (name == "pi" || name == "\u03C0")
             return realValue(m_arithmetic.pi());
-        if (name == "i") {
-            if (!complex())
-                return fail("Error.", "The imaginary unit i needs complex numbers.");
-            return BoundedComplex{BoundedLong{}, m_arithmetic.integer(1)};
-        }
         auto found = m_variables.find(name);
         if (found == m_variables.end() || found->second == nullptr)
             return fail("Error.", "Variable " + name + " is not defined.");
         if (m_active.contains(name) || static_cast<int>(m_active.size()) >= kMaxNameDepth)
             return fail("Error.", "Variable " + name + " is defined by itself.");
         m_active.insert(name);
-        BoundedComplex value = evaluateText(printExpressionText(*found->second));
+        BoundedComplex value = evaluateForm(ExpressionForm::of(*found->second));
         m_active.erase(name);
         return value;
     }
 
-    BoundedComplex function(const std::string& name)
+    BoundedComplex function(const FormNode& node)
     {
-        expect('(');
-        int degree = 2;
-        if (name == "root") {
-            char c = peek();
-            if (c < '2' || c > '9')
-                return fail("Error.", "The expression cannot be read.");
-            degree = c - '0';
-            ++m_cursor->position;
-            expect(',');
-        }
-        BoundedComplex argument = sum();
-        expect(')');
+        BoundedComplex argument = evaluate(node.first);
         if (failed())
             return argument;
-        if (name == "sqrt" || name == "root")
-            return root(argument, degree);
-        return complex() ? complexFunction(*functionCode(name), argument)
-                         : realValue(realFunction(*functionCode(name), argument.re));
+        if (node.kind == FormKind::Root)
+            return root(argument, node.code);
+        return complex() ? complexFunction(node.code, argument)
+                         : realValue(realFunction(node.code, argument.re));
     }
 
     // --- powers -----------------------------------------------------------------
@@ -478,9 +367,8 @@ private:
     NumberField m_field;
     GuardHost& m_host;
     BoundedArithmetic m_arithmetic;
-    Cursor* m_cursor = nullptr;
+    const ExpressionForm* m_form = nullptr;
     std::set<std::string> m_active;
-    int m_depth = 0;
     bool m_failed = false;
 };
 
@@ -502,42 +390,28 @@ bool isNameStartCharacter(unsigned char c)
     return std::isalpha(c) != 0 || c >= 0x80;
 }
 
-// The next name of a notation text from `position` on, or empty at the end.
-std::string nextName(const std::string& text, std::size_t& position, bool& emptyPlace)
+// The names in the text of a leaf no evaluation reads, as they would be
+// picked out of the expression's text.
+void namesInText(const std::string& text, ExpressionNames& found)
 {
+    std::size_t position = 0;
     while (position < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[position]);
         if (c == '?')
-            emptyPlace = true;
-        if (isNameStartCharacter(c))
-            break;
-        ++position;
-    }
-    std::size_t start = position;
-    if (position < text.size() && static_cast<unsigned char>(text[position]) >= 0x80) {
-        position = std::min(text.size(), position + 2);
-    } else {
-        while (position < text.size() &&
-               std::isalnum(static_cast<unsigned char>(text[position])) != 0)
+            found.emptyPlace = true;
+        if (!isNameStartCharacter(c)) {
             ++position;
-    }
-    return text.substr(start, position - start);
-}
-
-} // namespace
-
-ExpressionNames expressionNames(const FractNode& tree)
-{
-    ExpressionNames found;
-    std::string text = printExpressionText(tree);
-    std::size_t position = 0;
-    while (position < text.size()) {
-        std::string name = nextName(text, position, found.emptyPlace);
-        if (name.empty())
-            break;
-        bool called = position < text.size() && text[position] == '(';
-        if (called && (functionCode(name) || name == "sqrt" || name == "root"))
             continue;
+        }
+        std::size_t start = position;
+        if (c >= 0x80) {
+            position = std::min(text.size(), position + 2);
+        } else {
+            while (position < text.size() &&
+                   std::isalnum(static_cast<unsigned char>(text[position])) != 0)
+                ++position;
+        }
+        std::string name = text.substr(start, position - start);
         if (name == "pi" || name == "\u03C0")
             continue;
         if (name == "i")
@@ -545,31 +419,70 @@ ExpressionNames expressionNames(const FractNode& tree)
         else
             found.names.push_back(name);
     }
+}
+
+void collectNames(const ExpressionForm& form, int index, ExpressionNames& found)
+{
+    std::vector<int> pending{index};
+    while (!pending.empty()) {
+        const FormNode& node = form.at(pending.back());
+        pending.pop_back();
+        switch (node.kind) {
+        case FormKind::Name:
+            if (node.text != "pi" && node.text != "\u03C0")
+                found.names.push_back(node.text);
+            break;
+        case FormKind::ImaginaryUnit:
+            found.usesI = true;
+            break;
+        case FormKind::Empty:
+            found.emptyPlace = true;
+            break;
+        case FormKind::Unreadable:
+            namesInText(node.text, found);
+            break;
+        default:
+            break;
+        }
+        // Right operand below the left one: names come out in reading order.
+        if (node.second >= 0)
+            pending.push_back(node.second);
+        if (node.first >= 0)
+            pending.push_back(node.first);
+    }
+}
+
+} // namespace
+
+ExpressionNames expressionNames(const FractNode& tree)
+{
+    ExpressionNames found;
+    const ExpressionForm form = ExpressionForm::of(tree);
+    if (form.tooDeep())
+        return found;
+    if (form.isDefinition())
+        collectNames(form, form.definedName(), found);
+    collectNames(form, form.root(), found);
     return found;
 }
 
-std::optional<BoundedComplex> evaluateLongBounded(const std::string& text,
+std::optional<BoundedComplex> evaluateLongBounded(const ExpressionForm& form,
                                                   const LongVariables& variables, NumberField field,
                                                   Host& host, int integerWordLimit)
 {
     GuardHost guard(host);
     LongHostScope scope(&guard);
-    return Evaluator(variables, field, guard, integerWordLimit).run(text);
-}
-
-std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
-                                            NumberField field, Host& host)
-{
-    auto value = evaluateLongBounded(text, variables, field, host, longIntegerWords() - 1);
-    if (!value)
-        return std::nullopt;
-    return LongComplex{value->re.value, value->im.value};
+    return Evaluator(variables, field, guard, integerWordLimit).run(form);
 }
 
 std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariables& variables,
                                         NumberField field, Host& host)
 {
-    return evaluateLongText(printExpressionText(tree), variables, field, host);
+    auto value = evaluateLongBounded(ExpressionForm::of(tree), variables, field, host,
+                                     longIntegerWords() - 1);
+    if (!value)
+        return std::nullopt;
+    return LongComplex{value->re.value, value->im.value};
 }
 
 } // namespace kestrane

@@ -11,6 +11,7 @@
 
 namespace kestrane {
 
+class ExpressionForm;
 class Host;
 struct FractNode;
 
@@ -35,13 +36,10 @@ enum class NumberField { Real, Complex };
 std::optional<LongComplex> evaluateLong(const FractNode& tree, const LongVariables& variables,
                                         NumberField field, Host& host);
 
-// The same for an expression in the linear notation (kestrane-cli, tests).
-std::optional<LongComplex> evaluateLongText(const std::string& text, const LongVariables& variables,
-                                            NumberField field, Host& host);
-
-// The same with a bound on the error of each part, values refused past
-// `integerWordLimit` integer words (evaluateLong keeps the top word free).
-std::optional<BoundedComplex> evaluateLongBounded(const std::string& text,
+// The same for an expression form read once from a tree, with a bound on the
+// error of each part, values refused past `integerWordLimit` integer words
+// (evaluateLong keeps the top word free).
+std::optional<BoundedComplex> evaluateLongBounded(const ExpressionForm& form,
                                                   const LongVariables& variables, NumberField field,
                                                   Host& host, int integerWordLimit);
 

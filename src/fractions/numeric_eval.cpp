@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/numeric_eval.h"
 
-#include "fractions/fract_layout.h"
+#include "fractions/expression_form.h"
 #include "fractions/fract_node.h"
-#include "fractions/mark_matching.h"
+#include "fractions/fraction_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,44 +25,6 @@ constexpr float kLargestWhole = 16777216.0f;
 
 using Op = NumericProgram::Op;
 using Instruction = NumericProgram::Instruction;
-
-// A tree prepared for reading: fixed up, marks matched and spans known.
-struct Prepared {
-    std::unique_ptr<FractNode> tree;
-    bool complete = false;
-};
-
-Prepared prepare(const FractNode& source)
-{
-    Prepared prepared{copyTree(source), false};
-    fixUp(*prepared.tree);
-    prepared.complete = matchMarks(*prepared.tree);
-    computeMarkSpans(*prepared.tree);
-    return prepared;
-}
-
-bool hasSlot(const FractNode& root)
-{
-    std::vector<const FractNode*> pending{&root};
-    while (!pending.empty()) {
-        const FractNode* node = pending.back();
-        pending.pop_back();
-        if (node->isSlot() || (!node->isOperation() && !node->isFraction() && !node->hasText()))
-            return true;
-        if (node->closeRow) {
-            for (const auto& item : node->closeRow->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-        for (const auto* child :
-             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
-            if (*child)
-                pending.push_back(child->get());
-        }
-    }
-    return false;
-}
 
 // A decimal numeral as a fraction of whole numbers, when it fits.
 std::optional<std::pair<std::int64_t, std::int64_t>> decimalFraction(const std::string& text)
@@ -89,32 +51,40 @@ std::optional<std::pair<std::int64_t, std::int64_t>> decimalFraction(const std::
     return std::pair{numerator, denominator};
 }
 
-bool isPlainNumber(const FractNode& node)
+bool isDigitNumber(const FormNode& node)
 {
-    return node.hasText() && !node.symbol && !node.exponent && !node.hasOpenMarks() &&
-           !node.hasCloseMarks() && !node.text->empty() && (*node.text)[0] >= '0' &&
-           (*node.text)[0] <= '9';
+    return node.kind == FormKind::Number && !node.text.empty() && node.text[0] >= '0' &&
+           node.text[0] <= '9';
 }
 
-std::optional<std::pair<std::int64_t, std::int64_t>> signedNumber(const FractNode& node)
+// A number with its minus and nothing else: no marks, no exponent.
+std::optional<std::pair<std::int64_t, std::int64_t>> signedNumber(const ExpressionForm& form,
+                                                                  int index)
 {
-    if (!isPlainNumber(node))
+    const FormNode* node = &form.at(index);
+    const bool negative = node->kind == FormKind::Negate;
+    if (negative)
+        node = &form.at(node->first);
+    if (!isDigitNumber(*node))
         return std::nullopt;
-    auto value = decimalFraction(*node.text);
-    if (value && node.numberSign.sign == '-' && drawsLeadingSign(node))
+    auto value = decimalFraction(node->text);
+    if (value && negative)
         value->first = -value->first;
     return value;
 }
 
 // An exponent that is a number or a fraction of numbers, as p/q reduced.
-std::optional<std::pair<std::int64_t, std::int64_t>> fixedExponent(const FractNode& exponent)
+std::optional<std::pair<std::int64_t, std::int64_t>> fixedExponent(const ExpressionForm& form,
+                                                                   int index)
 {
+    // Brackets the text needs around a fraction only group it.
+    const FormNode& exponent = form.at(index);
+    const FormNode& inside =
+        exponent.kind == FormKind::Group && exponent.code == 1 ? form.at(exponent.first) : exponent;
     std::optional<std::pair<std::int64_t, std::int64_t>> value;
-    if (exponent.isFraction()) {
-        if (exponent.exponent || exponent.markSpan > 0)
-            return std::nullopt;
-        auto top = signedNumber(*exponent.numerator);
-        auto bottom = signedNumber(*exponent.denominator);
+    if (inside.kind == FormKind::Divide) {
+        auto top = signedNumber(form, inside.first);
+        auto bottom = signedNumber(form, inside.second);
         if (!top || !bottom || bottom->first == 0)
             return std::nullopt;
         // Neither part has more than 15 digits, so the products stay in range
@@ -124,7 +94,7 @@ std::optional<std::pair<std::int64_t, std::int64_t>> fixedExponent(const FractNo
             return std::nullopt;
         value = std::pair{top->first * bottom->second, top->second * bottom->first};
     } else {
-        value = signedNumber(exponent);
+        value = signedNumber(form, index);
     }
     if (!value || value->second == 0)
         return std::nullopt;
@@ -147,52 +117,76 @@ public:
     {
     }
 
-    // Emits the code of a prepared tree; returns whether it involves x.
-    bool emit(const FractNode& node)
-    {
-        bool involvesX = false;
-        if (node.isOperation()) {
-            char sign = node.left->opSign.sign;
-            if (sign == '=') {
-                // A definition at the top: its value is the right side.
-                involvesX = emit(*node.right);
-            } else {
-                involvesX = emit(*node.left);
-                involvesX = emit(*node.right) || involvesX;
-                push(sign == '*' ? Op::Multiply : sign == '-' ? Op::Subtract : Op::Add, -1);
-            }
-        } else if (node.isFraction()) {
-            involvesX = emit(*node.numerator);
-            involvesX = emit(*node.denominator) || involvesX;
-            push(Op::Divide, -1);
-        } else {
-            involvesX = leaf(node);
-        }
-        if (node.exponent)
-            involvesX = power(*node.exponent) || involvesX;
-        if (!node.isOperation() && !node.isFraction() && node.numberSign.sign == '-' &&
-            drawsLeadingSign(node))
-            push(Op::Negate, 0);
-        return marks(node) || involvesX;
-    }
-
     static void build(NumericProgram& program, const FractNode& tree,
                       const DefinitionLookup& lookup)
     {
-        Prepared prepared = prepare(tree);
         ProgramBuilder builder(program, lookup);
-        if (!prepared.complete || hasSlot(*prepared.tree))
-            builder.fail();
-        builder.emit(*prepared.tree);
+        builder.expression(tree);
         program.m_valid = !builder.failed();
         if (!program.m_valid)
             program.m_code.clear();
     }
 
-    void fail() { m_failed = true; }
     bool failed() const { return m_failed || m_program.m_code.size() > kMaxInstructions; }
 
 private:
+    // Emits the code of a whole expression; returns whether it involves x.
+    // An incomplete one (an empty slot, an unmatched mark) fails.
+    bool expression(const FractNode& tree)
+    {
+        if (!expressionComplete(tree))
+            m_failed = true;
+        const ExpressionForm form = ExpressionForm::of(tree);
+        if (form.tooDeep()) {
+            m_failed = true;
+            push(Op::Constant, 1);
+            return false;
+        }
+        const ExpressionForm* outer = m_form;
+        m_form = &form;
+        bool involvesX = emit(form.root());
+        m_form = outer;
+        return involvesX;
+    }
+
+    bool emit(int index)
+    {
+        const FormNode& node = m_form->at(index);
+        switch (node.kind) {
+        case FormKind::Add:
+        case FormKind::Subtract:
+        case FormKind::Multiply:
+        case FormKind::Divide: {
+            bool involvesX = emit(node.first);
+            involvesX = emit(node.second) || involvesX;
+            push(node.kind == FormKind::Add        ? Op::Add
+                 : node.kind == FormKind::Subtract ? Op::Subtract
+                 : node.kind == FormKind::Multiply ? Op::Multiply
+                                                   : Op::Divide,
+                 -1);
+            return involvesX;
+        }
+        case FormKind::Negate: {
+            bool involvesX = emit(node.first);
+            push(Op::Negate, 0);
+            return involvesX;
+        }
+        case FormKind::Power:
+            return power(node);
+        case FormKind::Group:
+            return emit(node.first);
+        case FormKind::Root:
+        case FormKind::Function: {
+            bool involvesX = emit(node.first);
+            push(node.kind == FormKind::Root ? Op::Root : Op::Function, 0,
+                 Instruction{.a = node.code});
+            return involvesX;
+        }
+        default:
+            return leaf(node);
+        }
+    }
+
     void push(Op op, int stackChange, Instruction instruction = {})
     {
         instruction.op = op;
@@ -201,36 +195,47 @@ private:
         m_program.m_stackSize = std::max(m_program.m_stackSize, m_depth);
     }
 
-    bool leaf(const FractNode& node)
+    bool leaf(const FormNode& node)
     {
-        const std::string& text = *node.text;
-        if (node.symbol) {
-            if (text == "p") {
-                push(Op::Constant, 1, Instruction{.value = kPi});
+        switch (node.kind) {
+        case FormKind::Pi:
+            push(Op::Constant, 1, Instruction{.value = kPi});
+            return false;
+        case FormKind::Number:
+            if (isDigitNumber(node)) {
+                push(Op::Constant, 1,
+                     Instruction{.value = std::strtof(node.text.c_str(), nullptr)});
+                return false;
+            }
+            return name(node.text);
+        case FormKind::ImaginaryUnit:
+            if (m_program.m_complex) {
+                push(Op::ImaginaryUnit, 1);
+                return false;
+            }
+            return name("i");
+        case FormKind::Name:
+            if (node.text == m_variable) {
+                push(Op::Variable, 1);
+                return true;
+            }
+            if (node.text == "I") {
+                push(Op::Constant, 1, Instruction{.value = -1});
                 return false;
             }
             // The Greek letters have no value of their own.
-            fail();
+            if (static_cast<unsigned char>(node.text[0]) >= 0x80) {
+                m_failed = true;
+                push(Op::Constant, 1);
+                return false;
+            }
+            return name(node.text);
+        default:
+            // An empty slot, or a leaf no evaluation reads.
+            m_failed = true;
             push(Op::Constant, 1);
             return false;
         }
-        if (!text.empty() && text[0] >= '0' && text[0] <= '9') {
-            push(Op::Constant, 1, Instruction{.value = std::strtof(text.c_str(), nullptr)});
-            return false;
-        }
-        if (text == m_variable) {
-            push(Op::Variable, 1);
-            return true;
-        }
-        if (text == "i" && m_program.m_complex) {
-            push(Op::ImaginaryUnit, 1);
-            return false;
-        }
-        if (text == "I") {
-            push(Op::Constant, 1, Instruction{.value = -1});
-            return false;
-        }
-        return name(text);
     }
 
     // A name is computed once per point, before the expression, into a
@@ -244,17 +249,14 @@ private:
         }
         const FractNode* definition = m_lookup ? m_lookup(text) : nullptr;
         if (!definition || m_inProgress.contains(text) || text == "i") {
-            fail();
+            m_failed = true;
             push(Op::Constant, 1);
             return false;
         }
         m_inProgress.insert(text);
-        Prepared prepared = prepare(*definition);
-        if (!prepared.complete || hasSlot(*prepared.tree))
-            fail();
         // The definition's code goes where the name is first read; the value
         // is kept for later reads.
-        bool involvesX = emit(*prepared.tree);
+        bool involvesX = expression(*definition);
         int slot = m_program.m_registers++;
         push(Op::Store, 0, Instruction{.a = slot});
         m_inProgress.erase(text);
@@ -262,59 +264,24 @@ private:
         return involvesX;
     }
 
-    bool power(const FractNode& exponent)
+    bool power(const FormNode& node)
     {
-        bool involvesX = emit(exponent);
-        Instruction instruction{.involvesX = involvesX};
-        if (auto fraction = fixedExponent(exponent)) {
+        bool involvesX = emit(node.first);
+        bool exponentInvolvesX = emit(node.second);
+        Instruction instruction{.involvesX = exponentInvolvesX};
+        if (auto fraction = fixedExponent(*m_form, node.second)) {
             instruction.rational = true;
             instruction.a = fraction->first;
             instruction.b = fraction->second;
         }
         push(Op::Power, -1, instruction);
-        return involvesX;
-    }
-
-    // The marks that enclose exactly this node, innermost first: the mark
-    // itself, the exponent of its closing parenthesis, then a minus before it.
-    bool marks(const FractNode& node)
-    {
-        if (node.markSpan <= 0)
-            return false;
-        const FractNode& first = leftmostLeaf(node);
-        const FractNode& last = rightmostLeaf(node);
-        if (!first.openRow || !last.closeRow)
-            return false;
-        bool mirrored = signContext(first).role == NodeRole::RightOperand;
-        bool involvesX = false;
-        for (int k = 0; k < node.markSpan; ++k) {
-            int openAt = node.openIndex + node.markSpan - 1 - k;
-            int closeAt = node.closeIndex + k;
-            if (openAt < 0 || openAt >= first.openRow->count() || closeAt < 0 ||
-                closeAt >= last.closeRow->count()) {
-                fail();
-                return involvesX;
-            }
-            const MarkItem& opening = *first.openRow->items[static_cast<std::size_t>(openAt)];
-            const MarkItem& closing = *last.closeRow->items[static_cast<std::size_t>(closeAt)];
-            if (opening.root)
-                push(Op::Root, 0, Instruction{.a = opening.root->degree});
-            else if (opening.function)
-                push(Op::Function, 0, Instruction{.a = opening.function->code});
-            if (closing.paren && closing.paren->exponent)
-                involvesX = power(*closing.paren->exponent) || involvesX;
-            bool minus = opening.signBefore == '-' && !(openAt == 0 && mirrored);
-            if (opening.paren && opening.paren->sign2 == '-')
-                minus = !minus;
-            if (minus)
-                push(Op::Negate, 0);
-        }
-        return involvesX;
+        return involvesX || exponentInvolvesX;
     }
 
     NumericProgram& m_program;
     const DefinitionLookup& m_lookup;
     std::string_view m_variable;
+    const ExpressionForm* m_form = nullptr;
     std::map<std::string, std::pair<int, bool>> m_registers;
     std::set<std::string> m_inProgress;
     int m_depth = 0;

@@ -2,6 +2,7 @@
 #include "fractions/simplify.h"
 
 #include "fractions/exact_fraction.h"
+#include "fractions/expression_form.h"
 #include "fractions/expression_text.h"
 #include "fractions/fraction_file.h"
 #include "fractions/simplify_passes.h"
@@ -134,84 +135,74 @@ bool isLetter(char c)
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-bool isDigit(char c)
-{
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-// Computes the exact value of an expression in the linear notation the
-// printer writes: explicit '*', '/' tighter than '*', '^' tightest and
-// right-associative, marks written as sqrt(...), root(n,...), functions and
-// parentheses.
+// Computes the exact value of an expression form: '/' tighter than '*', '^'
+// tightest and right-associative, the marks as roots, functions and groups.
 class Evaluator {
 public:
     Evaluator(const SimplifyRequest& request) : m_request(request) {}
 
-    ExactFraction evaluate(std::string_view text)
+    ExactFraction evaluate(const ExpressionForm& form)
     {
-        std::string_view saved = m_text;
-        std::size_t savedPosition = m_position;
-        m_text = text;
-        m_position = 0;
-        ExactFraction value = sum();
-        if (!value.failed() && m_position != m_text.size())
-            value = ExactFraction::failed(ExactProblem::Unsupported);
-        m_text = saved;
-        m_position = savedPosition;
+        // name=value has no value of its own here.
+        if (form.tooDeep() || form.isDefinition())
+            return ExactFraction::failed(form.tooDeep() ? ExactProblem::TooLarge
+                                                        : ExactProblem::Unsupported);
+        const ExpressionForm* saved = m_form;
+        m_form = &form;
+        ExactFraction value = evaluate(form.root());
+        m_form = saved;
         return value;
     }
 
 private:
-    bool take(char c)
+    // An operand that failed ends the evaluation there.
+    ExactFraction evaluate(int index)
     {
-        if (m_position < m_text.size() && m_text[m_position] == c) {
-            ++m_position;
-            return true;
+        const FormNode& node = m_form->at(index);
+        switch (node.kind) {
+        case FormKind::Add:
+        case FormKind::Subtract:
+        case FormKind::Multiply:
+        case FormKind::Divide:
+            return binary(node);
+        case FormKind::Negate:
+            return -evaluate(node.first);
+        case FormKind::Power:
+            return powerOf(node);
+        case FormKind::Group:
+            return evaluate(node.first);
+        case FormKind::Root:
+        case FormKind::Function:
+            return application(node);
+        default:
+            return atom(node);
         }
-        return false;
     }
 
-    ExactFraction sum()
+    ExactFraction binary(const FormNode& node)
     {
-        ExactFraction value = product();
-        while (!value.failed() && m_position < m_text.size()) {
-            if (take('+'))
-                value = value + product();
-            else if (take('-'))
-                value = value - product();
-            else
-                break;
+        ExactFraction left = evaluate(node.first);
+        if (left.failed())
+            return left;
+        switch (node.kind) {
+        case FormKind::Add:
+            return left + evaluate(node.second);
+        case FormKind::Subtract:
+            return left - evaluate(node.second);
+        case FormKind::Multiply:
+            return left * evaluate(node.second);
+        default:
+            return left / evaluate(node.second);
         }
-        return value;
     }
 
-    ExactFraction product()
+    ExactFraction powerOf(const FormNode& node)
     {
-        ExactFraction value = quotient();
-        while (!value.failed() && take('*'))
-            value = value * quotient();
-        return value;
-    }
-
-    ExactFraction quotient()
-    {
-        ExactFraction value = signedPower();
-        while (!value.failed() && take('/'))
-            value = value / signedPower();
-        return value;
-    }
-
-    ExactFraction signedPower()
-    {
-        if (take('-'))
-            return -signedPower();
         if (++m_depth > kMaxEvaluationDepth)
             return ExactFraction::failed(ExactProblem::TooLarge);
-        ExactFraction base = atom();
-        if (!base.failed() && take('^')) {
-            ExactFraction exponent = signedPower();
-            base = power(base, exponent);
-        }
+        ExactFraction base = evaluate(node.first);
+        if (!base.failed())
+            base = power(base, evaluate(node.second));
         --m_depth;
         return base;
     }
@@ -254,67 +245,32 @@ private:
                                        m_request.primes);
     }
 
-    std::string_view word()
+    ExactFraction atom(const FormNode& node)
     {
-        const std::size_t start = m_position;
-        while (m_position < m_text.size() &&
-               (isLetter(m_text[m_position]) || isDigit(m_text[m_position])))
-            ++m_position;
-        return m_text.substr(start, m_position - start);
-    }
-
-    ExactFraction atom()
-    {
-        if (m_position >= m_text.size())
-            return ExactFraction::failed(ExactProblem::Unsupported);
-        const char c = m_text[m_position];
-        if (take('(')) {
-            ExactFraction value = sum();
-            if (!value.failed() && !take(')'))
-                return ExactFraction::failed(ExactProblem::Unsupported);
-            return value;
-        }
-        if (isDigit(c) || c == '.') {
-            const std::size_t start = m_position;
-            while (m_position < m_text.size() &&
-                   (isDigit(m_text[m_position]) || m_text[m_position] == '.'))
-                ++m_position;
-            return ExactFraction::decimal(m_text.substr(start, m_position - start));
-        }
-        if (!isLetter(c))
-            return ExactFraction::failed(ExactProblem::Unsupported);
-        std::string name(word());
-        if (m_position < m_text.size() && m_text[m_position] == '(')
-            return application(name);
-        if (name == "i")
+        switch (node.kind) {
+        case FormKind::Number:
+            return ExactFraction::decimal(node.text);
+        case FormKind::ImaginaryUnit:
             return ExactFraction::imaginary();
-        if (name == "pi")
-            name = "π";
-        return variable(name);
-    }
-
-    ExactFraction application(const std::string& name)
-    {
-        take('(');
-        int degree = 0;
-        if (name == "sqrt") {
-            degree = 2;
-        } else if (name == "root") {
-            if (m_position >= m_text.size() || !isDigit(m_text[m_position]))
+        case FormKind::Pi:
+            return variable("\u03C0");
+        case FormKind::Name:
+            // The Greek letters stand for nothing exact.
+            if (!isLetter(node.text[0]))
                 return ExactFraction::failed(ExactProblem::Unsupported);
-            degree = m_text[m_position++] - '0';
-            if (!take(','))
-                return ExactFraction::failed(ExactProblem::Unsupported);
-        } else if (!functionCode(name)) {
+            return variable(node.text == "pi" ? std::string("\u03C0") : node.text);
+        default:
             return ExactFraction::failed(ExactProblem::Unsupported);
         }
-        ExactFraction argument = sum();
+    }
+
+    ExactFraction application(const FormNode& node)
+    {
+        const int degree = node.kind == FormKind::Root ? node.code : 0;
+        const std::string name = degree > 0 ? std::string() : std::string(functionName(node.code));
+        ExactFraction argument = evaluate(node.first);
         if (argument.failed())
             return argument;
-        if (!take(')'))
-            return ExactFraction::failed(ExactProblem::Unsupported);
-        if (degree > 9)
-            return ExactFraction::failed(ExactProblem::Unsupported);
         // The other views stop before roots of numbers are reduced.
         if (degree >= 2 && m_request.viewMode != kMainExpressionView)
             return opaque(name, degree, argument);
@@ -357,7 +313,7 @@ private:
             m_expanding.count(name) > 0)
             return ExactFraction::name(name);
         m_expanding.insert(name);
-        ExactFraction value = evaluate(printExpressionText(*table->record(index).value));
+        ExactFraction value = evaluate(ExpressionForm::of(*table->record(index).value));
         m_expanding.erase(name);
         if (value.failed())
             return value;
@@ -365,8 +321,7 @@ private:
     }
 
     const SimplifyRequest& m_request;
-    std::string_view m_text;
-    std::size_t m_position = 0;
+    const ExpressionForm* m_form = nullptr;
     int m_depth = 0;
     std::set<std::string> m_expanding;
 };
@@ -410,10 +365,10 @@ bool numbersOnly(const FractNode& tree)
 
 // Normalise: the tree as polynomial forms (numerator and denominator), collected,
 // rationalised and cancelled.
-ExactFraction normalise(const SimplifyRequest& request, const FractNode& tree)
+ExactFraction normalise(const SimplifyRequest& request, const ExpressionForm& form)
 {
     Evaluator evaluator(request);
-    ExactFraction value = evaluator.evaluate(printExpressionText(tree));
+    ExactFraction value = evaluator.evaluate(form);
     if (!value.failed())
         value = value.normalised();
     return value;
@@ -622,12 +577,12 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
             VariableTable table;
             firstDecomposition(request, table, result);
         }
+        const ExpressionForm form = ExpressionForm::of(*request.tree);
         if (numbersOnly(*request.tree)) {
-            const std::string text = printExpressionText(*request.tree);
-            if (std::optional<ExactFraction> value = squareRootNormalForm(text))
+            if (std::optional<ExactFraction> value = squareRootNormalForm(form))
                 return finish(std::move(result), *value, request, host);
         }
-        return finish(std::move(result), normalise(request, *request.tree), request, host);
+        return finish(std::move(result), normalise(request, form), request, host);
     }
 
     std::optional<Pipeline> pipeline = runPipeline(request, result);
@@ -655,8 +610,13 @@ std::optional<std::string> normalFormText(std::string_view text, SimplifyFor pur
     clearLongIntOverflow();
     SimplifyRequest request;
     request.purpose = purpose;
+    TextParseResult parsed = parseExpressionText(text);
+    if (!parsed.tree) {
+        problem = exactProblemMessage(ExactProblem::Unsupported);
+        return std::nullopt;
+    }
     Evaluator evaluator(request);
-    ExactFraction value = evaluator.evaluate(text);
+    ExactFraction value = evaluator.evaluate(ExpressionForm::of(*parsed.tree));
     if (!value.failed())
         value = value.normalised();
     if (longIntOverflow()) {

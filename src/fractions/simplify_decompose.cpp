@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/simplify_decompose.h"
 
+#include "fractions/expression_form.h"
 #include "fractions/expression_text.h"
 #include "fractions/fract_node.h"
 #include "fractions/simplify.h"
@@ -35,33 +36,20 @@ bool isLetter(char c)
     return std::isalpha(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80;
 }
 
-bool isDigit(char c)
-{
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-// Reads the canonical notation of the printer; returns nothing on anything
-// else, so that a table is only reported for what it understands.
+// Takes an expression form apart as its text reads; returns nothing on
+// anything else, so that a table is only reported for what it understands.
 class PieceReader {
 public:
-    explicit PieceReader(std::string_view text) : m_text(text) {}
+    explicit PieceReader(const ExpressionForm& form) : m_form(form) {}
 
     std::unique_ptr<Piece> read()
     {
-        std::unique_ptr<Piece> part = sum();
-        return part && m_position == m_text.size() ? std::move(part) : nullptr;
+        if (m_form.tooDeep() || m_form.isDefinition())
+            return nullptr;
+        return piece(m_form.root());
     }
 
 private:
-    bool take(char c)
-    {
-        if (m_position < m_text.size() && m_text[m_position] == c) {
-            ++m_position;
-            return true;
-        }
-        return false;
-    }
-
     static std::unique_ptr<Piece> join(Piece::Kind kind, char sign, std::unique_ptr<Piece> a,
                                       std::unique_ptr<Piece> b)
     {
@@ -84,115 +72,109 @@ private:
         return group;
     }
 
-    std::unique_ptr<Piece> sum()
-    {
-        std::unique_ptr<Piece> part = product();
-        while (part && m_position < m_text.size() &&
-               (m_text[m_position] == '+' || m_text[m_position] == '-')) {
-            const char sign = m_text[m_position++];
-            part = join(Piece::Kind::Operation, sign, std::move(part), product());
-        }
-        return part;
-    }
-
-    std::unique_ptr<Piece> product()
-    {
-        std::unique_ptr<Piece> part = quotient();
-        while (part && take('*'))
-            part = join(Piece::Kind::Operation, '*', std::move(part), quotient());
-        return part;
-    }
-
-    std::unique_ptr<Piece> quotient()
-    {
-        std::unique_ptr<Piece> part = signedPower();
-        while (part && take('/'))
-            part = join(Piece::Kind::Fraction, '/', ungrouped(std::move(part)),
-                        ungrouped(signedPower()));
-        return part;
-    }
-
     // Parentheses around a whole numerator or denominator only group it.
     static std::unique_ptr<Piece> ungrouped(std::unique_ptr<Piece> part)
     {
-        if (part && part->kind == Piece::Kind::Marked && part->opening == "(" &&
-            !part->negative && part->exponent.empty())
+        if (part && part->kind == Piece::Kind::Marked && part->opening == "(" && !part->negative &&
+            part->exponent.empty())
             return std::move(part->first);
         return part;
     }
 
-    std::unique_ptr<Piece> signedPower()
+    std::unique_ptr<Piece> piece(int index)
     {
-        if (++m_depth > 4000)
-            return nullptr;
-        const bool negative = take('-');
-        std::unique_ptr<Piece> part = atom();
-        if (part && take('^')) {
-            const std::size_t start = m_position;
-            if (!signedPower())
-                return nullptr;
-            std::string exponent(m_text.substr(start, m_position - start));
-            if (part->kind != Piece::Kind::Leaf && part->kind != Piece::Kind::Marked) {
-                part = bracketed(std::move(part));
-            }
-            if (!part->exponent.empty() || part->negative) {
-                part = bracketed(std::move(part));
-            }
-            part->exponent = std::move(exponent);
+        const FormNode& node = m_form.at(index);
+        switch (node.kind) {
+        case FormKind::Add:
+            return join(Piece::Kind::Operation, '+', piece(node.first), piece(node.second));
+        case FormKind::Subtract:
+            return join(Piece::Kind::Operation, '-', piece(node.first), piece(node.second));
+        case FormKind::Multiply:
+            return join(Piece::Kind::Operation, '*', piece(node.first), piece(node.second));
+        case FormKind::Divide:
+            return join(Piece::Kind::Fraction, '/', ungrouped(piece(node.first)),
+                        ungrouped(piece(node.second)));
+        case FormKind::Negate:
+            return negative(node.first);
+        default:
+            return power(index);
         }
-        --m_depth;
-        if (part && negative) {
-            if (part->negative) {
+    }
+
+    std::unique_ptr<Piece> negative(int index)
+    {
+        // A minus right after a minus is no piece.
+        if (m_form.at(index).kind == FormKind::Negate)
+            return nullptr;
+        std::unique_ptr<Piece> part = power(index);
+        if (part) {
+            if (part->negative)
                 part = bracketed(std::move(part));
-            }
             part->negative = true;
         }
         return part;
     }
 
-    std::unique_ptr<Piece> atom()
+    std::unique_ptr<Piece> power(int index)
     {
-        if (m_position >= m_text.size())
+        const FormNode& node = m_form.at(index);
+        if (node.kind != FormKind::Power)
+            return atom(node);
+        std::unique_ptr<Piece> part = atom(m_form.at(node.first));
+        if (!part || !node.exponent)
             return nullptr;
-        auto part = std::make_unique<Piece>();
-        const std::size_t start = m_position;
-        if (take('(')) {
-            part->kind = Piece::Kind::Marked;
-            part->opening.push_back('(');
-        } else if (isDigit(m_text[m_position]) || m_text[m_position] == '.') {
-            while (m_position < m_text.size() &&
-                   (isDigit(m_text[m_position]) || m_text[m_position] == '.'))
-                ++m_position;
-            part->text = std::string(m_text.substr(start, m_position - start));
-            return part;
-        } else if (isLetter(m_text[m_position]) || m_text[m_position] == '?') {
-            while (m_position < m_text.size() &&
-                   (isLetter(m_text[m_position]) || isDigit(m_text[m_position]) ||
-                    m_text[m_position] == '?'))
-                ++m_position;
-            if (!take('(')) {
-                part->text = std::string(m_text.substr(start, m_position - start));
-                return part;
-            }
-            if (m_text.substr(start, 5) == "root(") {
-                while (m_position < m_text.size() && m_text[m_position] != ',')
-                    ++m_position;
-                if (!take(','))
-                    return nullptr;
-            }
-            part->kind = Piece::Kind::Marked;
-            part->opening = std::string(m_text.substr(start, m_position - start));
-        } else {
-            return nullptr;
-        }
-        part->first = sum();
-        if (!part->first || !take(')'))
-            return nullptr;
+        part->exponent = printExponentText(*node.exponent);
         return part;
     }
 
-    std::string_view m_text;
-    std::size_t m_position = 0;
+    std::unique_ptr<Piece> atom(const FormNode& node)
+    {
+        if (++m_depth > 4000)
+            return nullptr;
+        auto part = std::make_unique<Piece>();
+        switch (node.kind) {
+        case FormKind::Number:
+        case FormKind::Name:
+            part->text = node.text;
+            break;
+        case FormKind::Pi:
+            part->text = "pi";
+            break;
+        case FormKind::ImaginaryUnit:
+            part->text = "i";
+            break;
+        case FormKind::Empty:
+            part->text = "?";
+            break;
+        case FormKind::Group:
+        case FormKind::Root:
+        case FormKind::Function:
+            part->kind = Piece::Kind::Marked;
+            part->opening = opening(node);
+            part->first = piece(node.first);
+            if (!part->first)
+                part = nullptr;
+            break;
+        default:
+            part = nullptr;
+            break;
+        }
+        --m_depth;
+        return part;
+    }
+
+    static std::string opening(const FormNode& node)
+    {
+        if (node.kind == FormKind::Group)
+            return "(";
+        if (node.kind == FormKind::Function)
+            return std::string(functionName(node.code)) + "(";
+        if (node.code == 2)
+            return "sqrt(";
+        return "root(" + std::to_string(node.code) + ",";
+    }
+
+    const ExpressionForm& m_form;
     int m_depth = 0;
 };
 
@@ -415,8 +397,7 @@ std::string generatedName(int counter)
 
 std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node)
 {
-    const std::string mainText = printExpressionText(node);
-    std::unique_ptr<Piece> main = PieceReader(mainText).read();
+    std::unique_ptr<Piece> main = PieceReader(ExpressionForm::of(node)).read();
     if (!main)
         return nullptr;
 
@@ -428,7 +409,7 @@ std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node
     for (int i = 0; i < table.count(); ++i) {
         seen.insert(table.record(i).name);
         if (const FractNode* value = table.record(i).value.get()) {
-            values[static_cast<std::size_t>(i)] = PieceReader(printExpressionText(*value)).read();
+            values[static_cast<std::size_t>(i)] = PieceReader(ExpressionForm::of(*value)).read();
             if (!values[static_cast<std::size_t>(i)])
                 return nullptr;
         }

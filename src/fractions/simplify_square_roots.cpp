@@ -3,12 +3,13 @@
 // the common case of the window without a single allocation per operation.
 #include "fractions/simplify_square_roots.h"
 
+#include "fractions/expression_form.h"
 #include "numbers/number_theory.h"
 
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace kestrane {
@@ -224,133 +225,109 @@ Value power(const Value& base, int exponent)
     return result;
 }
 
-// The notation the printer writes, restricted to what the terms above hold.
+// An expression form, restricted to what the terms above hold.
 class Reader {
 public:
-    explicit Reader(std::string_view text) : m_text(text) {}
+    explicit Reader(const ExpressionForm& form) : m_form(form) {}
 
-    Value read()
+    Value read(int index)
     {
-        Value value = sumOf();
-        if (m_position != m_text.size())
+        const FormNode& node = m_form.at(index);
+        switch (node.kind) {
+        case FormKind::Add:
+        case FormKind::Subtract:
+        case FormKind::Multiply:
+        case FormKind::Divide:
+            return binary(node);
+        case FormKind::Negate:
+            return sum(Value{}, read(node.first), -1);
+        case FormKind::Power:
+            return powerOf(node);
+        case FormKind::Group:
+            return nested(node.first, false);
+        case FormKind::Root:
+            if (node.code != 2)
+                return Value::failed();
+            return nested(node.first, true);
+        case FormKind::Number:
+            return number(node.text);
+        default:
             return Value::failed();
-        return value;
+        }
     }
 
 private:
-    bool take(char c)
+    Value binary(const FormNode& node)
     {
-        if (m_position < m_text.size() && m_text[m_position] == c) {
-            ++m_position;
-            return true;
+        Value left = read(node.first);
+        if (!left.fine)
+            return left;
+        switch (node.kind) {
+        case FormKind::Add:
+            return sum(left, read(node.second), 1);
+        case FormKind::Subtract:
+            return sum(left, read(node.second), -1);
+        case FormKind::Multiply:
+            return product(left, read(node.second));
+        default:
+            return quotient(left, read(node.second));
         }
-        return false;
     }
 
-    bool takeWord(std::string_view word)
+    Value nested(int index, bool squareRootOf)
     {
-        if (m_text.substr(m_position, word.size()) != word)
-            return false;
-        m_position += word.size();
-        return true;
-    }
-
-    Value sumOf()
-    {
-        Value value = productOf();
-        while (value.fine) {
-            if (take('+'))
-                value = sum(value, productOf(), 1);
-            else if (take('-'))
-                value = sum(value, productOf(), -1);
-            else
-                break;
-        }
-        return value;
-    }
-
-    Value productOf()
-    {
-        Value value = quotientOf();
-        while (value.fine && take('*'))
-            value = product(value, quotientOf());
-        return value;
-    }
-
-    Value quotientOf()
-    {
-        Value value = signedPower();
-        while (value.fine && take('/'))
-            value = quotient(value, signedPower());
-        return value;
-    }
-
-    Value signedPower()
-    {
-        if (take('-')) {
-            Value value = signedPower();
-            return sum(Value{}, value, -1);
-        }
         if (++m_depth > 200)
             return Value::failed();
-        Value base = atom();
-        if (base.fine && take('^')) {
-            const bool grouped = take('(');
-            const bool negative = take('-');
-            int exponent = 0;
-            const std::size_t start = m_position;
-            while (m_position < m_text.size() && m_position - start < 3 &&
-                   std::isdigit(static_cast<unsigned char>(m_text[m_position])) != 0)
-                exponent = exponent * 10 + (m_text[m_position++] - '0');
-            if (m_position == start || exponent > kMaxPower || (grouped && !take(')')))
-                return Value::failed();
-            base = power(base, negative ? -exponent : exponent);
-        }
+        Value value = read(index);
         --m_depth;
-        return base;
+        return squareRootOf ? squareRoot(value) : value;
     }
 
-    Value atom()
+    // Only a whole exponent of up to three digits, or its negative.
+    Value powerOf(const FormNode& node)
     {
-        if (take('(')) {
-            Value value = sumOf();
-            return take(')') ? value : Value::failed();
-        }
-        if (takeWord("sqrt(")) {
-            Value value = squareRoot(sumOf());
-            return take(')') ? value : Value::failed();
-        }
-        return number();
+        Value base = read(node.first);
+        if (!base.fine)
+            return base;
+        const FormNode* exponent = &m_form.at(node.second);
+        const bool negative = exponent->kind == FormKind::Negate;
+        if (negative)
+            exponent = &m_form.at(exponent->first);
+        if (exponent->kind != FormKind::Number || exponent->text.empty() ||
+            exponent->text.size() > 3 ||
+            exponent->text.find_first_not_of("0123456789") != std::string::npos)
+            return Value::failed();
+        const int value = std::stoi(exponent->text);
+        if (value > kMaxPower)
+            return Value::failed();
+        return power(base, negative ? -value : value);
     }
 
     // Digits with at most one '.'.
-    Value number()
+    static Value number(const std::string& text)
     {
         std::int64_t top = 0;
         std::int64_t bottom = 1;
         bool point = false;
-        const std::size_t start = m_position;
-        for (; m_position < m_text.size(); ++m_position) {
-            const char c = m_text[m_position];
-            if (c == '.' && !point) {
+        for (const char c : text) {
+            if (c == '.') {
+                if (point)
+                    return Value::failed();
                 point = true;
                 continue;
             }
-            if (std::isdigit(static_cast<unsigned char>(c)) == 0)
-                break;
             top = top * 10 + (c - '0');
             if (point)
                 bottom *= 10;
             if (!small(top) || !small(bottom))
                 return Value::failed();
         }
-        if (m_position == start || (point && m_position == start + 1))
+        if (text == ".")
             return Value::failed();
         return rational(top, bottom);
     }
 
-    std::string_view m_text;
-    std::size_t m_position = 0;
+    const ExpressionForm& m_form;
     int m_depth = 0;
 };
 
@@ -371,14 +348,10 @@ ExactTerm exactTerm(const Term& term, std::int64_t multiple)
 
 // root(d,t/b) = root(d,t*b^(d-1))/b as one term: the prime exponents of the
 // radicand over d, whole parts taken out when the term is normalised.
-std::optional<ExactFraction> rootOfNumber(std::string_view text)
+std::optional<ExactFraction> rootOfNumber(const ExpressionForm& form, const FormNode& root)
 {
-    if (text.size() < 9 || text.substr(0, 5) != "root(" || text[6] != ',' || text.back() != ')')
-        return std::nullopt;
-    const int degree = text[5] - '0';
-    if (degree < 2 || degree > 9)
-        return std::nullopt;
-    const Value value = Reader(text.substr(7, text.size() - 8)).read();
+    const int degree = root.code;
+    const Value value = Reader(form).read(root.first);
     if (!value.fine || value.count != 1 || value.terms[0].radicand != 1 || value.terms[0].top <= 0)
         return std::nullopt;
     const Term& number = value.terms[0];
@@ -403,13 +376,28 @@ std::optional<ExactFraction> rootOfNumber(std::string_view text)
     return ExactFraction(ExactSum::collect({std::move(term)})).normalised();
 }
 
+// The node an expression's text starts with: the first operand, base or
+// argument all the way down, up to a sign or a bracket of its own.
+const FormNode& firstRead(const ExpressionForm& form, int index)
+{
+    const FormNode* node = &form.at(index);
+    while (node->second >= 0)
+        node = &form.at(node->first);
+    return *node;
+}
+
 } // namespace
 
-std::optional<ExactFraction> squareRootNormalForm(std::string_view text)
+std::optional<ExactFraction> squareRootNormalForm(const ExpressionForm& form)
 {
-    if (text.starts_with("root("))
-        return rootOfNumber(text);
-    const Value value = Reader(text).read();
+    if (form.tooDeep() || form.isDefinition())
+        return std::nullopt;
+    // Any other root of a number only alone, as the whole expression.
+    const FormNode& top = form.at(form.root());
+    const FormNode& first = firstRead(form, form.root());
+    if (first.kind == FormKind::Root && first.code != 2)
+        return &first == &top ? rootOfNumber(form, top) : std::nullopt;
+    const Value value = Reader(form).read(form.root());
     if (!value.fine)
         return std::nullopt;
     if (value.count == 0)
