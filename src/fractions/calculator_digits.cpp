@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/calculator_digits.h"
 
-#include "fractions/expression_form.h"
+#include "algebra/expression_form.h"
 #include "platform/host.h"
 #include "platform/scripted_host.h"
 
