@@ -136,7 +136,11 @@ private:
     {
         if (!expressionComplete(tree))
             m_failed = true;
-        const ExpressionForm form = ExpressionForm::of(tree);
+        // Read from a fixed-up copy: trees put together by the graph commands
+        // have not had their roles set, and those decide which minus signs show.
+        const std::unique_ptr<FractNode> copy = copyTree(tree);
+        fixUp(*copy);
+        const ExpressionForm form = ExpressionForm::of(*copy);
         if (form.tooDeep()) {
             m_failed = true;
             push(Op::Constant, 1);
