@@ -129,6 +129,20 @@ private:
 
     int node(const FractNode& node, bool atStart)
     {
+        // Deeper trees are not read at all; the walk stops well inside the
+        // stack.
+        if (m_depth >= kMaxNesting) {
+            m_form.m_tooDeep = true;
+            return add(formNode(FormKind::Unreadable));
+        }
+        ++m_depth;
+        int value = nodeValue(node, atStart);
+        --m_depth;
+        return value;
+    }
+
+    int nodeValue(const FractNode& node, bool atStart)
+    {
         m_marks += marksOf(node.openRow.get()) + marksOf(node.closeRow.get());
         int value = -1;
         if (node.isOperation())
@@ -309,6 +323,7 @@ private:
 
     ExpressionForm& m_form;
     const FractNode* m_top = nullptr;
+    int m_depth = 0;
     int m_marks = 0;
     int m_accounted = 0;
     bool m_refused = false;
@@ -317,15 +332,16 @@ private:
 ExpressionForm ExpressionForm::of(const FractNode& tree)
 {
     ExpressionForm form;
-    if (treeDepth(tree) > kMaxNesting) {
-        form.m_tooDeep = true;
-        return form;
-    }
+    // Room for the common expressions without growing.
+    form.m_nodes.reserve(32);
     // Mark spans are derived layout fields; they say which node each pair of
     // marks encloses.
     computeMarkSpans(const_cast<FractNode&>(tree));
-    if (FormBuilder(form).build(tree))
+    if (FormBuilder(form).build(tree) || form.m_tooDeep) {
+        if (form.m_tooDeep)
+            form.m_nodes.clear();
         return form;
+    }
     // A tree of another shape means what its text reads as.
     form = ExpressionForm();
     const std::string text = printExpressionText(tree);
