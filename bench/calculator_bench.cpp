@@ -3,8 +3,8 @@
 // lines, clipboard) at 54 and 900 digits, beside MPFR's sine at the same
 // numbers of digits, and one keystroke with its repaint: in the expression,
 // and in the whole window at the largest font.
+#include "expressions/expression_text.h"
 #include "fractions/calculator.h"
-#include "fractions/expression_text.h"
 #include "fractions/fractions_window.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"

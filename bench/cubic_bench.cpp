@@ -2,8 +2,8 @@
 // Roots of cubics: the 50-word numeric solver on x^3 + x + 1 (one real
 // root and a pair) and x^3 - 3x + 1 (three real roots) under 0.5 ms each,
 // and CubicFunct with its exact roots under 2 ms.
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/cubic_function.h"
 #include "graphs/cubic_solver.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Curves: a curve of 1001 samples with its box, scaling and ticks (target
 // under 0.3 ms) and its image under an analytic function (under 0.5 ms).
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/curve_plot.h"
 
 #include <benchmark/benchmark.h>

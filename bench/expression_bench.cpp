@@ -2,10 +2,10 @@
 // Exact expressions: a keystroke in a long expression (edit, fix-up, layout
 // and paint), reading and printing a long notation text, and writing and
 // reading its byte form.
-#include "fractions/expression_editor.h"
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_editor.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "platform/keys.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"

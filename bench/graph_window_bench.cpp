@@ -2,8 +2,8 @@
 // One key press in the graph window on a function of about 40 nodes, with
 // the graph shown: the edit, the layout and the repaint on the recording
 // canvas. The budget is 5 ms per key.
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/graph_window.h"
 #include "platform/keys.h"
 #include "platform/recording_canvas.h"

@@ -2,9 +2,9 @@
 // Graphs: one sample of a smooth function (target under 100 ns), a whole
 // 1000-pixel graph with its range, ticks and drawing calls (under 0.3 ms),
 // and reading and compiling a function file (under 50 microseconds).
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/function_file.h"
 #include "graphs/graph_plot.h"
 #include "platform/recording_canvas.h"

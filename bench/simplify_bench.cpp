@@ -3,8 +3,8 @@
 // (layout excluded) on the classroom list; every result is checked against
 // its expected text before timing. bench/sympy_radsimp.py times the same
 // list with another simplifier for comparison.
-#include "fractions/expression_text.h"
-#include "fractions/simplify.h"
+#include "algebra/simplify.h"
+#include "expressions/expression_text.h"
 #include "numbers/long_int.h"
 #include "numbers/number_theory.h"
 #include "platform/scripted_host.h"

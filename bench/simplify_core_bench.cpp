@@ -2,7 +2,7 @@
 // The exact core of simplification on the classroom list, each expression
 // built directly as exact values and brought to its normal form; every result
 // is checked against its expected text before timing.
-#include "fractions/exact_fraction.h"
+#include "algebra/exact_fraction.h"
 #include "numbers/number_theory.h"
 
 #include <benchmark/benchmark.h>

@@ -5,8 +5,8 @@
 // Calculator at a font height of 20 pixels and at 96, the largest the Font
 // window offers. calculator_bench times the same keystroke on the recording
 // canvas, which leaves out the painting itself.
+#include "expressions/expression_text.h"
 #include "fractions/calculator.h"
-#include "fractions/expression_text.h"
 #include "fractions/fractions_window.h"
 #include "fractions/precision_dialog.h"
 #include "gui/qt_canvas.h"

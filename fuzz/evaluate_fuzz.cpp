@@ -3,10 +3,10 @@
 // the long evaluation (real and complex, as the Calculator runs it), the
 // single-precision programs of the graphs and the name collector. None may
 // crash or hang; a refusal is a message, and a message means no value.
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
-#include "fractions/long_eval.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/long_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "platform/scripted_host.h"
 
 #include <complex>

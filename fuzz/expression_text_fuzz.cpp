@@ -2,10 +2,10 @@
 // The linear notation is read from the command line and from expression
 // files: no text may crash the reader, and what it accepts must print to a
 // text that reads back as the same tree and prints the same again.
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_layout.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_node.h"
 #include "platform/recording_canvas.h"
 
 #include <cstddef>

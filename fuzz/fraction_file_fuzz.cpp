@@ -2,8 +2,8 @@
 // Fraction files come from disk and from older versions: no bytes may crash
 // the reader, it always ends with an expression, and what it read writes
 // out and reads back the same.
-#include "fractions/expression_text.h"
-#include "fractions/fraction_file.h"
+#include "algebra/fraction_file.h"
+#include "expressions/expression_text.h"
 #include "platform/scripted_host.h"
 
 #include <cstddef>

@@ -2,11 +2,11 @@
 // Fraction files, memories and the clipboard of expressions carry the byte
 // form of expression trees: no bytes may crash the reader, and what it
 // accepts must write and read back the same and lay out and paint.
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_layout.h"
-#include "fractions/fract_node.h"
-#include "fractions/fract_paint.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_node.h"
+#include "expressions/fract_paint.h"
 #include "platform/recording_canvas.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // Function and expression files come from disk: no bytes may crash or hang
 // the readers; each either gives an expression that evaluates, with ordered
 // domain ends, or a message.
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
 #include "graphs/function_file.h"
 #include "graphs/script_expressions.h"
 

@@ -3,8 +3,8 @@
 // crashes, and a numeric result keeps the value of the input, in the main
 // view (the normal form) and in the others (the expression put back
 // together from its lifted definitions, where I is minus one).
-#include "fractions/expression_text.h"
-#include "fractions/simplify.h"
+#include "algebra/simplify.h"
+#include "expressions/expression_text.h"
 #include "numbers/long_int.h"
 #include "platform/scripted_host.h"
 #include "support/approximate_value.h"

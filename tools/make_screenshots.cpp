@@ -8,7 +8,7 @@
 
 #include "app/application.h"
 #include "cli/script_run.h"
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "gui/calculator_widget.h"
 #include "gui/construction_window_widget.h"
 #include "gui/fractions_window_widget.h"

@@ -2,9 +2,9 @@
 #include "cli/commands.h"
 
 #include "cli/command_output.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "fractions/calculator.h"
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/console_host.h"

@@ -5,9 +5,9 @@
 #include "cli/expression_json.h"
 #include "cli/expression_output.h"
 #include "cli/png_export.h"
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "platform/console_host.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/expression_json.h"
 
-#include "fractions/fract_node.h"
+#include "expressions/fract_node.h"
 #include "platform/json_writer.h"
 
 namespace kestrane::cli {

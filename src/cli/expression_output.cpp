@@ -2,9 +2,9 @@
 #include "cli/expression_output.h"
 
 #include "cli/png_export.h"
-#include "fractions/fract_layout.h"
-#include "fractions/fract_node.h"
-#include "fractions/fract_paint.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_node.h"
+#include "expressions/fract_paint.h"
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
 #include "platform/svg_canvas.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
 
+#include "algebra/fraction_file.h"
+#include "algebra/variable_table.h"
 #include "cli/command_output.h"
-#include "fractions/expression_text.h"
-#include "fractions/fraction_file.h"
-#include "fractions/variable_table.h"
+#include "expressions/expression_text.h"
 #include "platform/console_host.h"
 
 #include <ostream>

@@ -3,8 +3,8 @@
 #include "cli/commands.h"
 #include "cli/png_export.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_text.h"
 #include "graphs/function_file.h"
 #include "graphs/graph_plot.h"
 #include "graphs/script_expressions.h"

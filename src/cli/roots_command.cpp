@@ -2,7 +2,7 @@
 #include "cli/command_output.h"
 #include "cli/commands.h"
 
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "graphs/cubic_function.h"
 #include "graphs/polynomial_json.h"
 #include "graphs/polynomial_messages.h"

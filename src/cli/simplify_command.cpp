@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
 
+#include "algebra/fraction_file.h"
+#include "algebra/simplify.h"
+#include "algebra/variable_table.h"
 #include "cli/command_output.h"
-#include "fractions/expression_text.h"
-#include "fractions/fraction_file.h"
-#include "fractions/simplify.h"
-#include "fractions/variable_table.h"
+#include "expressions/expression_text.h"
 #include "numbers/long_int.h"
 #include "numbers/long_num.h"
 #include "platform/console_host.h"

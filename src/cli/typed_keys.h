@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/expression_editor.h"
+#include "expressions/expression_editor.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/calculator.h"
 
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
+#include "expressions/mark_matching.h"
 #include "fractions/calculator_digits.h"
 #include "fractions/colors_dialog.h"
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
-#include "fractions/mark_matching.h"
 #include "fractions/precision_dialog.h"
 #include "fractions/variable_editor.h"
 #include "platform/clipboard.h"

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "algebra/long_eval.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_editor.h"
+#include "expressions/fract_node.h"
 #include "fractions/calculator_output.h"
 #include "fractions/calculator_results.h"
-#include "fractions/expression_editor.h"
-#include "fractions/fract_node.h"
 #include "fractions/fractions_window.h"
-#include "fractions/long_eval.h"
-#include "fractions/variable_table.h"
 #include "platform/translation.h"
 #include "platform/window_options.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/calculator_digits.h"
 
-#include "fractions/expression_text.h"
+#include "algebra/expression_form.h"
 #include "platform/host.h"
 #include "platform/scripted_host.h"
 #include "platform/translation.h"
@@ -63,7 +63,8 @@ std::optional<ShownParts> computeShownParts(const FractNode& tree, const LongVar
     const int firstWords = longWords() + kEvaluationGuardWords;
     const int integerWordLimit = firstWords / 2 - 1;
     const int mostWords = std::min(kLongWordsMax, 2 * firstWords + kExtraWordsAtMost);
-    const std::string text = printExpressionText(tree);
+    // Read once: every repeat at more words computes the same form.
+    const ExpressionForm form = ExpressionForm::of(tree);
     const bool complex = field == NumberField::Complex;
 
     std::optional<ShownParts> fewer;
@@ -74,7 +75,7 @@ std::optional<ShownParts> computeShownParts(const FractNode& tree, const LongVar
         // Later evaluations repeat the first with more words: a message
         // there would be one the user has not caused.
         Host& messages = evaluation == 0 ? host : quiet.emplace();
-        auto value = evaluateLongBounded(text, variables, field, messages, integerWordLimit);
+        auto value = evaluateLongBounded(form, variables, field, messages, integerWordLimit);
         if (!value) {
             if (evaluation == 0)
                 return std::nullopt;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "algebra/long_eval.h"
 #include "fractions/calculator_output.h"
-#include "fractions/long_eval.h"
 #include "platform/translation.h"
 
 #include <optional>

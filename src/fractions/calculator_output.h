@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/error_bound.h"
+#include "algebra/error_bound.h"
 #include "numbers/long_num.h"
 
 #include <optional>

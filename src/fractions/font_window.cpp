@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/font_window.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/fract_layout.h"
-#include "fractions/fract_node.h"
-#include "fractions/fract_paint.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_node.h"
+#include "expressions/fract_paint.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/expression_editor.h"
-#include "fractions/fract_node.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_editor.h"
+#include "expressions/fract_node.h"
 #include "fractions/variable_editor.h"
-#include "fractions/variable_table.h"
 #include "platform/translation.h"
 #include "platform/window_options.h"
 

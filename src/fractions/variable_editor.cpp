@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/variable_editor.h"
 
-#include "fractions/fract_node.h"
-#include "fractions/fraction_file.h"
-#include "fractions/variable_table.h"
+#include "algebra/fraction_file.h"
+#include "algebra/variable_table.h"
+#include "expressions/fract_node.h"
 #include "platform/canvas.h"
 #include "platform/host.h"
 #include "platform/translation.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fractions/variable_list.h"
 
-#include "fractions/fract_layout.h"
-#include "fractions/fract_paint.h"
-#include "fractions/mark_matching.h"
-#include "fractions/variable_table.h"
+#include "algebra/variable_table.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_paint.h"
+#include "expressions/mark_matching.h"
 #include "platform/canvas.h"
 #include "platform/translation.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/fract_layout.h"
+#include "expressions/fract_layout.h"
 #include "platform/colour.h"
 
 #include <string>

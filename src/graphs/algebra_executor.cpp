@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/algebra_executor.h"
 
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "graphs/curve_expressions.h"
 #include "graphs/graph_messages.h"
 #include "graphs/graph_scene.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/cubic_executor.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/mark_matching.h"
+#include "expressions/expression_text.h"
+#include "expressions/mark_matching.h"
 #include "graphs/graph_scene.h"
 #include "graphs/polynomial_commands.h"
 #include "graphs/polynomial_messages.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/cubic_function.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/long_eval.h"
-#include "fractions/mark_matching.h"
-#include "fractions/simplify.h"
-#include "fractions/variable_table.h"
+#include "algebra/long_eval.h"
+#include "algebra/simplify.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_text.h"
+#include "expressions/mark_matching.h"
 #include "graphs/script_expressions.h"
 #include "numbers/long_values.h"
 #include "platform/scripted_host.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/exact_problem.h"
-#include "fractions/fract_node.h"
+#include "algebra/exact_problem.h"
+#include "expressions/fract_node.h"
 #include "graphs/cubic_solver.h"
 
 #include <memory>

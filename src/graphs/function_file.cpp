@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/function_file.h"
 
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "platform/host.h"
 #include "runtime/float_text.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/fract_node.h"
+#include "expressions/fract_node.h"
 
 #include <memory>
 #include <string>

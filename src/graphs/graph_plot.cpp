@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/graph_plot.h"
 
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
 #include "platform/canvas.h"
 #include "platform/json_writer.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/graph_scene.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/fract_layout.h"
-#include "fractions/fract_node.h"
-#include "fractions/fract_paint.h"
-#include "fractions/mark_matching.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_layout.h"
+#include "expressions/fract_node.h"
+#include "expressions/fract_paint.h"
+#include "expressions/mark_matching.h"
 #include "geometry/view_area.h"
 #include "platform/canvas.h"
 #include "platform/json_writer.h"

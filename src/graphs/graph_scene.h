@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/fract_node.h"
-#include "fractions/numeric_eval.h"
-#include "fractions/variable_table.h"
+#include "algebra/numeric_eval.h"
+#include "algebra/variable_table.h"
+#include "expressions/fract_node.h"
 #include "geometry/geo_object.h"
 #include "geometry/object_store.h"
 #include "graphs/curve_plot.h"

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/graph_window.h"
 
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
-#include "fractions/fraction_file.h"
-#include "fractions/long_eval.h"
+#include "algebra/fraction_file.h"
+#include "algebra/long_eval.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "graphs/function_file.h"
 #include "graphs/graph_key_table.h"
 #include "graphs/script_expressions.h"

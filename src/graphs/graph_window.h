@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/expression_editor.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_editor.h"
 #include "graphs/domain_dialog.h"
 #include "graphs/graph_plot.h"
 #include "platform/colour.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/polynomial_commands.h"
 
-#include "fractions/mark_matching.h"
-#include "fractions/variable_table.h"
+#include "algebra/variable_table.h"
+#include "expressions/mark_matching.h"
 #include "graphs/graph_messages.h"
 #include "graphs/graph_scene.h"
 #include "graphs/script_expressions.h"

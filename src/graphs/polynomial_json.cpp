@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/polynomial_json.h"
 
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "platform/json_writer.h"
 
 #include <algorithm>

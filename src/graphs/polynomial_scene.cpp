@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "graphs/graph_scene.h"
 #include "graphs/polynomial_json.h"
 #include "platform/json_writer.h"

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/script_expressions.h"
 
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fraction_file.h"
-#include "fractions/mark_matching.h"
-#include "fractions/numeric_eval.h"
-#include "fractions/simplify.h"
+#include "algebra/fraction_file.h"
+#include "algebra/numeric_eval.h"
+#include "algebra/simplify.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/mark_matching.h"
 #include "graphs/graph_messages.h"
 #include "platform/scripted_host.h"
 #include "platform/translation.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "fractions/fract_node.h"
-#include "fractions/variable_table.h"
+#include "algebra/variable_table.h"
+#include "expressions/fract_node.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/expression_area.h"
 
-#include "fractions/expression_editor.h"
+#include "expressions/expression_editor.h"
 #include "gui/qt_canvas.h"
 
 #include <QMouseEvent>

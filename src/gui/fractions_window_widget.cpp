@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/fractions_window_widget.h"
 
+#include "algebra/fraction_file.h"
 #include "app/about_box.h"
-#include "fractions/fraction_file.h"
 #include "fractions/fractions_key_table.h"
 #include "fractions/precision_dialog.h"
 #include "gui/button_pictures.h"

@@ -3,9 +3,9 @@
 // the true value, at the three precisions, against a reference computed
 // once with an arbitrary-precision library (tools/calculator_reference.py),
 // and the refusals that only real overflows cause.
-#include "expression_test_support.h"
+#include "algebra/long_eval.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/calculator.h"
-#include "fractions/long_eval.h"
 #include "fractions/precision_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/recording_canvas.h"

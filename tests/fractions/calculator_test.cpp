@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator: compute with its checks and definitions, the shown digits
 // and their rounding, the clipboard text, the lines and the precision dialog.
-#include "expression_test_support.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/calculator.h"
 #include "fractions/colors_dialog.h"
 #include "fractions/font_window.h"

@@ -2,7 +2,7 @@
 // The Calculator as the Fractions and Roots window extended: its menus,
 // buttons, variables, list and memories; every digit of a result inside the
 // window it is drawn in; the expression large in the middle.
-#include "expression_test_support.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/calculator.h"
 #include "fractions/calculator_results.h"
 #include "fractions/font_window.h"

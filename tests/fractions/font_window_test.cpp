@@ -2,7 +2,7 @@
 // The Font window: pixel heights from the ones it offers, the desktop's
 // choice brought to them, OK without a change keeping the font exactly, and
 // the example drawn in the chosen font; Options > Font of both windows.
-#include "expression_test_support.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/calculator.h"
 #include "fractions/colors_dialog.h"
 #include "fractions/font_window.h"

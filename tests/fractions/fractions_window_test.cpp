@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Fractions and Roots window: files, Simplify and restore, the list
 // refusal, memories, the description and the close question.
-#include "expression_test_support.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/colors_dialog.h"
 #include "fractions/font_window.h"
 #include "fractions/fractions_window.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The New Variable Editor: switching between name and value, what the name
 // refuses, the help boxes, and the five acceptance checks.
-#include "expression_test_support.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/variable_editor.h"
-#include "fractions/variable_table.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_host.h"
 

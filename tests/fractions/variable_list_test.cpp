@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The list view of the user variables: the layout pass, the scroll bar's
 // maximum and steps, what a click falls on, and the title.
-#include "expression_test_support.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_test_support.h"
 #include "fractions/variable_list.h"
-#include "fractions/variable_table.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "graphs/algebra_executor.h"
 #include "graphs/cubic_executor.h"
 #include "graphs/graph_scene.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/cubic_function.h"
 #include "graphs/script_expressions.h"
 #include "numbers/long_values.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "graphs/function_file.h"
 #include "graphs/script_expressions.h"
 

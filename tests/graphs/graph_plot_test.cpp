@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
-#include "fractions/fract_node.h"
-#include "fractions/numeric_eval.h"
+#include "algebra/numeric_eval.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_node.h"
 #include "graphs/graph_plot.h"
 #include "platform/json_writer.h"
 #include "platform/recording_canvas.h"

@@ -2,10 +2,10 @@
 // The graph window: the cell rules and the editor's messages, buttons and
 // menu items, the domain dialog, Show graph, Save as and Open, and the
 // question about unsaved changes.
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
-#include "fractions/fract_node.h"
-#include "fractions/fraction_file.h"
+#include "algebra/fraction_file.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
+#include "expressions/fract_node.h"
 #include "graphs/graph_key_table.h"
 #include "graphs/graph_window.h"
 #include "platform/files.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fractions/expression_text.h"
-#include "fractions/fract_bytes.h"
+#include "expressions/expression_text.h"
+#include "expressions/fract_bytes.h"
 #include "graphs/algebra_executor.h"
 #include "graphs/function_file.h"
 #include "graphs/graph_scene.h"

@@ -13,7 +13,7 @@
 #include "modal_helper.h"
 #include "support/temp_dir.h"
 
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "numbers/long_num.h"
 #include "program_paths.h"
 

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "app/key_tables.h"
 #include "editor/editor_key_table.h"
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "fractions/fractions_key_table.h"
 #include "gui/calculator_widget.h"
 #include "gui/construction_window_widget.h"

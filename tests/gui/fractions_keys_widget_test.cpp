@@ -3,7 +3,7 @@
 // and the Calculator: keys as the keyboard sends them (to the active window,
 // routed by Qt to the focus widget), menus used from the keyboard, message
 // boxes, the results window, the buttons under their labels, the Font window.
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "fractions/precision_dialog.h"
 #include "gui/calculator_widget.h"
 #include "gui/font_window_widget.h"

@@ -3,7 +3,7 @@
 // New Variable Editor, keys define a variable, the list shows it with its
 // scroll bar, a click on its cross disables it; the Options menus.
 #include "app/application.h"
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "gui/colors_dialog_widget.h"
 #include "gui/fractions_window_widget.h"
 #include "gui/qt_host.h"

@@ -11,7 +11,7 @@
 #include "modal_helper.h"
 #include "support/temp_dir.h"
 
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "program_paths.h"
 
 #include <gtest/gtest.h>

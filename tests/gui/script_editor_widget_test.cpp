@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
-#include "fractions/expression_text.h"
+#include "expressions/expression_text.h"
 #include "gui/construction_window_widget.h"
 #include "gui/find_dialog_widget.h"
 #include "gui/fractions_window_widget.h"

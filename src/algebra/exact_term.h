@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "algebra/exact_problem.h"
+#include "algebra/exact_rational.h"
+#include "algebra/exact_small_rational.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kestrane {
+
+class ExactSum;
+
+// What a factor of a term raises to its exponent. Factors sort names first
+// (in ASCII order), then the imaginary unit, then primes in ascending order,
+// then sums under a root (a root that cannot be taken apart, such as
+// sqrt(2+3*sqrt(3)), which stands in a term like a name).
+enum class FactorKind { Name, Imaginary, Prime, Radical };
+
+struct ExactFactor {
+    FactorKind kind = FactorKind::Name;
+    std::int64_t prime = 0; // for primes
+    std::string name;       // for names; for sums under a root, the sum's text
+    SmallRational exponent;
+    // For sums under a root: the sum, in its normal form (a whole power of
+    // the factor is the sum's power).
+    std::shared_ptr<const ExactSum> radicand;
+
+    static ExactFactor ofName(std::string name, SmallRational exponent = 1)
+    {
+        return {FactorKind::Name, 0, std::move(name), exponent, nullptr};
+    }
+    static ExactFactor imaginary() { return {FactorKind::Imaginary, 0, {}, 1, nullptr}; }
+    static ExactFactor ofPrime(std::int64_t prime, SmallRational exponent)
+    {
+        return {FactorKind::Prime, prime, {}, exponent, nullptr};
+    }
+    // The sum to the exponent: sqrt(sum) for 1/2.
+    static ExactFactor ofSum(const ExactSum& sum, SmallRational exponent);
+
+    // -1, 0 or 1 as this base sorts before, with or after the other's.
+    int compareBase(const ExactFactor& other) const;
+    bool sameBase(const ExactFactor& other) const { return compareBase(other) == 0; }
+};
+
+// A coefficient times a product of factors in base order, each base once with
+// a nonzero exponent: names with any exponent, the imaginary unit with
+// exponent 1, primes with an exponent strictly between 0 and 1 whose
+// denominator is at most 9 (whole powers live in the coefficient), sums
+// under a root with an exponent whose denominator is at most 9 (a sum
+// multiplies its whole powers out).
+struct ExactTerm {
+    ExactRational coefficient;
+    std::vector<ExactFactor> factors;
+
+    // Brings the factors to the form above: merges equal bases, moves whole
+    // powers of primes and of i into the coefficient, drops zero exponents.
+    // Unsupported when a prime's exponent needs a root of degree above 9.
+    ExactProblem normalise();
+
+    bool hasNames() const { return !factors.empty() && factors.front().kind == FactorKind::Name; }
+    // A term without names, roots or i.
+    bool isRational() const { return factors.empty(); }
+    // Some factor is a sum under a root.
+    bool hasRadicals() const
+    {
+        return !factors.empty() && factors.back().kind == FactorKind::Radical;
+    }
+    // The sum of the names' exponents.
+    SmallRational nameDegree() const;
+
+    // The term without its sign, in the linear notation: the coefficient
+    // (left out when it is 1 and factors follow), names with '^', i, then the
+    // roots by rising degree, joined by '*'.
+    std::string magnitudeText() const;
+    // How many '*'-joined parts magnitudeText() has.
+    int partCount() const;
+};
+
+// The product of two terms, normalised.
+ExactProblem multiplyTerms(const ExactTerm& a, const ExactTerm& b, ExactTerm& product);
+
+// The order of terms in a sum: every real term before every term with i;
+// within each block, higher total degree in the names first, then names
+// compared in ASCII order (the higher power first); the sums under a root the
+// same way after them; then the rational term, then the roots of numbers as
+// ascending lists of (degree, radicand). 0 for like terms (which differ only
+// in their coefficients).
+int compareTerms(const ExactTerm& a, const ExactTerm& b);
+
+// The numeric roots of a term as written: (degree, radicand) by rising degree.
+std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term);
+
+} // namespace kestrane
