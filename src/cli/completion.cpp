@@ -226,31 +226,31 @@ void writeZshCommand(std::ostream& out, const Command& command)
 {
     out << "    (" << command.name << ")\n      _arguments -s";
     for (const Option& option : command.options) {
-        std::string spec = option.repeats ? "*" : "";
-        spec += std::string(option.name);
+        std::string argument = option.repeats ? "*" : "";
+        argument += std::string(option.name);
         if (option.kind != ValueKind::None)
-            spec += "=";
-        spec += '[';
-        spec += zshDescription(option.help);
-        spec += ']';
+            argument += "=";
+        argument += '[';
+        argument += zshDescription(option.help);
+        argument += ']';
         if (option.kind != ValueKind::None) {
-            spec += option.valueOptional ? "::" : ":";
-            spec += std::string(option.valueName) + ":" +
-                    zshAction(completionOf(option.kind), wordsFor(option.kind, option.accepts),
-                              option.accepts);
+            argument += option.valueOptional ? "::" : ":";
+            argument += std::string(option.valueName) + ":" +
+                        zshAction(completionOf(option.kind), wordsFor(option.kind, option.accepts),
+                                  option.accepts);
         }
-        out << " \\\n        " << singleQuoted(spec);
+        out << " \\\n        " << singleQuoted(argument);
     }
     out << " \\\n        '--help[print the help]'";
     for (std::size_t index = 0; index < command.operands.size(); ++index) {
         const Operand& operand = command.operands[index];
         bool repeats = operand.count == Operand::Many || operand.count == Operand::AnyNumber;
-        std::string spec = repeats ? "*" : std::to_string(index + 1);
-        spec += operand.count == Operand::Optional ? "::" : ":";
-        spec += std::string(operand.name) + ":" +
-                zshAction(completionOf(operand.kind), wordsFor(operand.kind, operand.accepts),
-                          operand.accepts);
-        out << " \\\n        " << singleQuoted(spec);
+        std::string argument = repeats ? "*" : std::to_string(index + 1);
+        argument += operand.count == Operand::Optional ? "::" : ":";
+        argument += std::string(operand.name) + ":" +
+                    zshAction(completionOf(operand.kind), wordsFor(operand.kind, operand.accepts),
+                              operand.accepts);
+        out << " \\\n        " << singleQuoted(argument);
     }
     out << "\n      ;;\n";
 }

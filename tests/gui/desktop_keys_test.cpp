@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -101,6 +103,14 @@ std::vector<QAction*> menuActions(QWidget& window)
         for (QAction* action : bar->findChildren<QAction*>())
             if (!action->menu() && !action->isSeparator())
                 actions.push_back(action);
+        // Items owned elsewhere that a menu shows (the watch dock's toggle).
+        for (auto* menu : bar->findChildren<QMenu*>()) {
+            for (QAction* action : menu->actions()) {
+                if (!action->menu() && !action->isSeparator() &&
+                    std::find(actions.begin(), actions.end(), action) == actions.end())
+                    actions.push_back(action);
+            }
+        }
     }
     return actions;
 }

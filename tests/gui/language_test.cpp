@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -68,14 +69,16 @@ TEST_F(WindowLanguage, MenusAndPanelsArePolishWhenShown)
     ConstructionWindowWidget window(application);
     window.show();
     EXPECT_EQ(titlesOf(window.menuBar()->actions()),
-              QStringList({"&Nowy", "&Edycja", "&Opcje", "Pomo&c"}));
+              QStringList({"&Plik", "&Nowy", "&Edycja", "P&rogram", "&Opcje", "Pomo&c"}));
     EXPECT_EQ(qobject_cast<QLabel*>(window.statusPanels()[0])->text(), "Wybierz element");
-    EXPECT_EQ(qobject_cast<QLabel*>(window.statusPanels()[1])->text(), "punkt");
+    auto* tool = qobject_cast<QAbstractButton*>(window.statusPanels()[1]);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->text(), "punkt");
     // The caption names the program: it is the same in every language.
     EXPECT_EQ(window.windowTitle(), "Kestrane v. 1.8");
 
     // A menu is translated as it opens, so items changed meanwhile are too.
-    QMenu* edit = window.menuBar()->actions()[1]->menu();
+    QMenu* edit = window.menuBar()->actions()[2]->menu();
     edit->popup(window.mapToGlobal(QPoint(10, 10)));
     ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->isVisible(); }));
     EXPECT_EQ(edit->actions()[0]->text(), "&Cofnij");
@@ -91,8 +94,10 @@ TEST_F(WindowLanguage, TheProgramsOwnTextsWithoutALanguage)
     ConstructionWindowWidget window(application);
     window.show();
     EXPECT_EQ(titlesOf(window.menuBar()->actions()),
-              QStringList({"&New", "&Edit", "&Options", "&Help"}));
-    EXPECT_EQ(qobject_cast<QLabel*>(window.statusPanels()[1])->text(), "point");
+              QStringList({"&File", "&New", "&Edit", "P&rogram", "&Options", "&Help"}));
+    auto* tool = qobject_cast<QAbstractButton*>(window.statusPanels()[1]);
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->text(), "point");
 }
 
 TEST_F(WindowLanguage, KeysShownBesideAnItemStayAsTheyAre)
