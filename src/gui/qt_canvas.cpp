@@ -85,7 +85,7 @@ QtCanvas::QtCanvas(QPainter& painter, const QImage* image, FontResolution resolu
 
 QtCanvas::~QtCanvas()
 {
-    drawPendingLines();
+    drawWaiting();
     if (m_frameShift != 0)
         m_painter.translate(-m_frameShift, -m_frameShift);
 }
@@ -206,11 +206,15 @@ QPointF QtCanvas::strokePoint(double x, double y) const
 
 void QtCanvas::strokeLine(QPointF from, QPointF to)
 {
-    useStrokePen();
-    if (m_use == PainterUse::Exclusive)
+    if (m_use == PainterUse::Exclusive) {
+        if (!m_waitingTexts.empty() && touchesWaitingText(from, to))
+            drawWaiting();
+        useStrokePen();
         m_pendingLines.emplace_back(from, to);
-    else
+    } else {
+        useStrokePen();
         m_painter.drawLine(from, to);
+    }
 }
 
 void QtCanvas::drawPendingLines()
@@ -219,6 +223,110 @@ void QtCanvas::drawPendingLines()
         return;
     m_painter.drawLines(m_pendingLines.data(), static_cast<int>(m_pendingLines.size()));
     m_pendingLines.clear();
+}
+
+void QtCanvas::drawWaiting()
+{
+    drawPendingLines();
+    for (const WaitingText& text : m_waitingTexts) {
+        if (m_heldTextColour != text.colour) {
+            m_painter.setPen(toQColor(text.colour));
+            m_heldTextColour = text.colour;
+        }
+        for (const QGlyphRun& run : text.runs)
+            m_painter.drawGlyphRun(text.lineTop, run);
+    }
+    m_waitingTexts.clear();
+}
+
+void QtCanvas::beforeShape(bool touchesTexts)
+{
+    if (touchesTexts)
+        drawWaiting();
+    else
+        drawPendingLines();
+}
+
+namespace {
+
+// How far beyond its geometry a stroke of the width may colour pixels.
+double strokeReach(int width)
+{
+    return std::max(width, 1) / 2.0 + 1.5;
+}
+
+// Whether the segment meets the box (Liang and Barsky's clipping).
+bool segmentMeetsBox(QPointF from, QPointF to, const QRectF& box)
+{
+    double start = 0;
+    double end = 1;
+    double dx = to.x() - from.x();
+    double dy = to.y() - from.y();
+    const double steps[4] = {-dx, dx, -dy, dy};
+    const double room[4] = {from.x() - box.left(), box.right() - from.x(), from.y() - box.top(),
+                            box.bottom() - from.y()};
+    for (int side = 0; side < 4; ++side) {
+        if (steps[side] == 0) {
+            if (room[side] < 0)
+                return false;
+            continue;
+        }
+        double at = room[side] / steps[side];
+        if (steps[side] < 0)
+            start = std::max(start, at);
+        else
+            end = std::min(end, at);
+        if (start > end)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool QtCanvas::touchesWaitingText(QPointF from, QPointF to) const
+{
+    double reach = strokeReach(m_penWidth);
+    return std::any_of(m_waitingTexts.begin(), m_waitingTexts.end(), [&](const WaitingText& text) {
+        return segmentMeetsBox(from, to, text.reach.adjusted(-reach, -reach, reach, reach));
+    });
+}
+
+bool QtCanvas::touchesWaitingText(const QRectF& box) const
+{
+    return std::any_of(m_waitingTexts.begin(), m_waitingTexts.end(),
+                       [&](const WaitingText& text) { return text.reach.intersects(box); });
+}
+
+// The outline of an ellipse meets a box when the box reaches past the
+// outline's inner edge and into its outer edge; scaling the axes to a
+// unit circle keeps boxes boxes.
+bool QtCanvas::touchesWaitingTextRing(const QRectF& ellipse) const
+{
+    double reach = strokeReach(m_penWidth);
+    QPointF centre = ellipse.center();
+    double outerX = ellipse.width() / 2 + reach;
+    double outerY = ellipse.height() / 2 + reach;
+    double innerX = ellipse.width() / 2 - reach;
+    double innerY = ellipse.height() / 2 - reach;
+    auto inside = [&](double x, double y, double radiusX, double radiusY) {
+        double u = (x - centre.x()) / radiusX;
+        double v = (y - centre.y()) / radiusY;
+        return u * u + v * v < 1;
+    };
+    return std::any_of(m_waitingTexts.begin(), m_waitingTexts.end(), [&](const WaitingText& text) {
+        const QRectF& box = text.reach;
+        double nearestX = std::clamp(centre.x(), box.left(), box.right());
+        double nearestY = std::clamp(centre.y(), box.top(), box.bottom());
+        if (!inside(nearestX, nearestY, outerX, outerY))
+            return false;
+        if (innerX <= 0 || innerY <= 0)
+            return true;
+        return !(inside(box.left(), box.top(), innerX, innerY) &&
+                 inside(box.right(), box.top(), innerX, innerY) &&
+                 inside(box.left(), box.bottom(), innerX, innerY) &&
+                 inside(box.right(), box.bottom(), innerX, innerY));
+    });
 }
 
 std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points) const
@@ -233,11 +341,30 @@ std::vector<QPointF> QtCanvas::strokePoints(std::span<const CanvasPoint> points)
 void QtCanvas::setBrush(ColorRef colour)
 {
     m_painter.setBrush(toQColor(colour));
+    m_filling = true;
 }
 
 void QtCanvas::clearBrush()
 {
     m_painter.setBrush(Qt::NoBrush);
+    m_filling = false;
+}
+
+bool QtCanvas::outlineTouchesWaitingText(std::span<const QPointF> points, bool closed) const
+{
+    if (m_waitingTexts.empty() || points.empty())
+        return false;
+    if (m_filling) {
+        QRectF box(points.front(), points.front());
+        for (QPointF point : points)
+            box |= QRectF(point, point);
+        double reach = strokeReach(m_penWidth);
+        return touchesWaitingText(box.adjusted(-reach, -reach, reach, reach));
+    }
+    for (std::size_t index = 1; index < points.size(); ++index)
+        if (touchesWaitingText(points[index - 1], points[index]))
+            return true;
+    return closed && touchesWaitingText(points.back(), points.front());
 }
 
 void QtCanvas::setFont(const CanvasFont& font)
@@ -276,39 +403,48 @@ void QtCanvas::line(double x1, double y1, double x2, double y2)
 
 void QtCanvas::polyline(std::span<const CanvasPoint> points)
 {
-    drawPendingLines();
-    useStrokePen();
     auto converted = strokePoints(points);
+    beforeShape(outlineTouchesWaitingText(converted, false));
+    useStrokePen();
     m_painter.drawPolyline(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::polygon(std::span<const CanvasPoint> points)
 {
-    drawPendingLines();
-    useStrokePen();
     auto converted = strokePoints(points);
+    beforeShape(outlineTouchesWaitingText(converted, true));
+    useStrokePen();
     m_painter.drawPolygon(converted.data(), static_cast<int>(converted.size()));
 }
 
 void QtCanvas::ellipse(double x1, double y1, double x2, double y2)
 {
-    drawPendingLines();
+    QRectF bounds = QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized();
+    double reach = strokeReach(m_penWidth);
+    beforeShape(!m_waitingTexts.empty() &&
+                (m_filling ? touchesWaitingText(bounds.adjusted(-reach, -reach, reach, reach))
+                           : touchesWaitingTextRing(bounds)));
     useStrokePen();
-    m_painter.drawEllipse(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
+    m_painter.drawEllipse(bounds);
 }
 
 void QtCanvas::rectangle(double x1, double y1, double x2, double y2)
 {
-    drawPendingLines();
+    QRectF bounds = QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized();
+    const QPointF corners[4] = {bounds.topLeft(), bounds.topRight(), bounds.bottomRight(),
+                                bounds.bottomLeft()};
+    beforeShape(outlineTouchesWaitingText(corners, true));
     useStrokePen();
-    m_painter.drawRect(QRectF(strokePoint(x1, y1), strokePoint(x2, y2)).normalized());
+    m_painter.drawRect(bounds);
 }
 
 void QtCanvas::fillRect(double x1, double y1, double x2, double y2, ColorRef colour)
 {
-    drawPendingLines();
     QPointF shift(m_frameShift, m_frameShift);
-    m_painter.fillRect(QRectF(QPointF(x1, y1) - shift, QPointF(x2, y2) - shift), toQColor(colour));
+    QRectF box(QPointF(x1, y1) - shift, QPointF(x2, y2) - shift);
+    beforeShape(!m_waitingTexts.empty() &&
+                touchesWaitingText(box.normalized().adjusted(-1, -1, 1, 1)));
+    m_painter.fillRect(box, toQColor(colour));
 }
 
 void QtCanvas::text(double x, double y, std::string_view utf8)
@@ -320,10 +456,17 @@ void QtCanvas::text(double x, double y, std::string_view utf8)
     if (shaped && m_visibleArea &&
         !m_visibleArea->intersects(shaped->bounds.translated(x, baseline - shaped->ascent)))
         return;
-    drawPendingLines();
-    useTextPen();
     x -= m_frameShift;
     baseline -= m_frameShift;
+    if (shaped && m_use == PainterUse::Exclusive) {
+        QPointF lineTop(x, baseline - shaped->ascent);
+        // Glyphs may reach a little past their boxes; antialiasing a pixel more.
+        QRectF reach = shaped->bounds.translated(lineTop).adjusted(-2, -2, 2, 2);
+        m_waitingTexts.push_back(WaitingText{shaped->runs, lineTop, m_textColour, reach});
+        return;
+    }
+    drawWaiting();
+    useTextPen();
     if (shaped) {
         QPointF lineTop(x, baseline - shaped->ascent);
         for (const QGlyphRun& run : shaped->runs)
@@ -346,7 +489,7 @@ int QtCanvas::textHeight()
 
 ColorRef QtCanvas::pixel(int x, int y)
 {
-    drawPendingLines();
+    drawWaiting();
     if (!m_image || !m_image->valid(x, y))
         return kWhite;
     return fromQColor(m_image->pixelColor(x, y));

@@ -39,30 +39,34 @@ TEST(PictureExport, PdfIsOneLandscapeA4Page)
 }
 
 // The page may join lines drawn one after another with one pen into one
-// path: every line still comes out with its own pen, in the drawing's order,
-// and before or after the texts as it was drawn.
+// path, and let a text wait while lines that pass clear of it are drawn:
+// every line still comes out with its own pen, in the drawing's order, and
+// after every text it crosses.
 TEST(PictureExport, PdfKeepsEveryLineWithItsPenInOrder)
 {
     struct Line {
         ColorRef colour;
         int width;
         double x1, y1, x2, y2;
+        // The texts the page must have drawn before it.
+        std::size_t textsBefore;
     };
-    // The last three are the sides of a triangle drawn with moveTo and lineTo.
-    const std::vector<Line> beforeText = {
-        {kRed, 1, 10, 10, 200, 10},      {kRed, 1, 10, 40, 200, 300},
-        {kRed, 3, 20, 500, 780, 500},    {kBlue, 1, 300, 20, 300, 480},
-        {kBlack, 1, 400, 100, 500, 100}, {kBlack, 1, 500, 100, 500, 200},
-        {kBlack, 1, 500, 200, 400, 100}};
-    const std::vector<Line> afterText = {{kBlack, 1, 600, 300, 700, 400},
-                                         {kRed, 1, 600, 400, 700, 300}};
+    // The first are drawn before the text (the last three are the sides of a
+    // triangle drawn with moveTo and lineTo); then one far from the text,
+    // which may come before it, and two through it, which may not.
+    const std::vector<Line> lines = {
+        {kRed, 1, 10, 10, 200, 10, 0},      {kRed, 1, 10, 40, 200, 300, 0},
+        {kRed, 3, 20, 500, 780, 500, 0},    {kBlue, 1, 300, 20, 300, 480, 0},
+        {kBlack, 1, 400, 100, 500, 100, 0}, {kBlack, 1, 500, 100, 500, 200, 0},
+        {kBlack, 1, 500, 200, 400, 100, 0}, {kBlack, 1, 600, 300, 700, 400, 0},
+        {kBlack, 1, 90, 106, 140, 106, 1},  {kRed, 1, 600, 400, 700, 300, 1}};
     auto draw = [](Canvas& canvas, const Line& line) {
         canvas.setPen(line.colour, line.width);
         canvas.line(line.x1, line.y1, line.x2, line.y2);
     };
     std::string pdf = pdfBytes(800, 550, [&](Canvas& canvas) {
         for (std::size_t index = 0; index < 4; ++index)
-            draw(canvas, beforeText[index]);
+            draw(canvas, lines[index]);
         canvas.setPen(kBlack);
         canvas.moveTo(400, 100);
         canvas.lineTo(500, 100);
@@ -70,18 +74,17 @@ TEST(PictureExport, PdfKeepsEveryLineWithItsPenInOrder)
         canvas.lineTo(400, 100);
         canvas.setTextColour(kBlue);
         canvas.text(100, 100, "A1");
-        for (const Line& line : afterText)
-            draw(canvas, line);
+        for (std::size_t index = 7; index < lines.size(); ++index)
+            draw(canvas, lines[index]);
     });
 
     testing::PdfContent content = testing::readPdf(pdf, 800, 550);
     ASSERT_GT(content.drawingScale, 0);
-    ASSERT_EQ(content.segments.size(), beforeText.size() + afterText.size());
+    ASSERT_EQ(content.texts.size(), 1u);
+    ASSERT_EQ(content.segments.size(), lines.size());
     double onePixel = content.drawingScale;
     for (std::size_t index = 0; index < content.segments.size(); ++index) {
-        bool drawnAfterText = index >= beforeText.size();
-        const Line& line =
-            drawnAfterText ? afterText[index - beforeText.size()] : beforeText[index];
+        const Line& line = lines[index];
         const testing::StrokedSegment& found = content.segments[index];
         SCOPED_TRACE("line " + std::to_string(index));
         EXPECT_EQ(found.colour, line.colour);
@@ -91,7 +94,7 @@ TEST(PictureExport, PdfKeepsEveryLineWithItsPenInOrder)
         EXPECT_NEAR(found.y1, line.y1, 0.6);
         EXPECT_NEAR(found.x2, line.x2, 0.6);
         EXPECT_NEAR(found.y2, line.y2, 0.6);
-        EXPECT_EQ(found.textsBefore, drawnAfterText ? 1u : 0u);
+        EXPECT_EQ(found.textsBefore, line.textsBefore);
     }
 }
 
