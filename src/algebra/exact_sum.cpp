@@ -37,7 +37,12 @@ ExactSum ExactSum::power(const ExactFactor& factor)
 
 ExactFactor ExactFactor::ofSum(const ExactSum& sum, SmallRational exponent)
 {
-    return {FactorKind::Radical, 0, sum.toText(), exponent, std::make_shared<const ExactSum>(sum)};
+    return {FactorKind::Radical,
+            0,
+            sum.toText(),
+            exponent,
+            std::make_shared<const ExactSum>(sum),
+            nullptr};
 }
 
 namespace {

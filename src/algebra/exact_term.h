@@ -13,6 +13,7 @@
 namespace kestrane {
 
 class ExactSum;
+struct ExactApplication;
 
 // What a factor of a term raises to its exponent. Factors sort names first
 // (in ASCII order), then the imaginary unit, then primes in ascending order,
@@ -28,15 +29,18 @@ struct ExactFactor {
     // For sums under a root: the sum, in its normal form (a whole power of
     // the factor is the sum's power).
     std::shared_ptr<const ExactSum> radicand;
+    // For a function or root kept whole (a name written like sin(x)): what
+    // it applies to, so that its tree can be built without reading the name.
+    std::shared_ptr<const ExactApplication> application;
 
     static ExactFactor ofName(std::string name, SmallRational exponent = 1)
     {
-        return {FactorKind::Name, 0, std::move(name), exponent, nullptr};
+        return {FactorKind::Name, 0, std::move(name), exponent, nullptr, nullptr};
     }
-    static ExactFactor imaginary() { return {FactorKind::Imaginary, 0, {}, 1, nullptr}; }
+    static ExactFactor imaginary() { return {FactorKind::Imaginary, 0, {}, 1, nullptr, nullptr}; }
     static ExactFactor ofPrime(std::int64_t prime, SmallRational exponent)
     {
-        return {FactorKind::Prime, prime, {}, exponent, nullptr};
+        return {FactorKind::Prime, prime, {}, exponent, nullptr, nullptr};
     }
     // The sum to the exponent: sqrt(sum) for 1/2.
     static ExactFactor ofSum(const ExactSum& sum, SmallRational exponent);
@@ -44,6 +48,20 @@ struct ExactFactor {
     // -1, 0 or 1 as this base sorts before, with or after the other's.
     int compareBase(const ExactFactor& other) const;
     bool sameBase(const ExactFactor& other) const { return compareBase(other) == 0; }
+};
+
+// One '*'-joined part of a term as written, after its coefficient: i, a
+// name to a whole power, a root of a number, of a name's power or of a sum
+// (that root to a whole power).
+struct TermPart {
+    enum class Kind { Imaginary, Name, NumberRoot, NameRoot, SumRoot };
+    Kind kind = Kind::Imaginary;
+    // The name's or the sum's factor.
+    const ExactFactor* factor = nullptr;
+    int degree = 0;
+    std::int64_t radicand = 0;
+    // The name's power (Name, NameRoot) or the root's (SumRoot).
+    int copies = 1;
 };
 
 // A coefficient times a product of factors in base order, each base once with
@@ -76,6 +94,10 @@ struct ExactTerm {
     // (left out when it is 1 and factors follow), names with '^', i, then the
     // roots by rising degree, joined by '*'.
     std::string magnitudeText() const;
+    // The parts magnitudeText() writes after the coefficient, in order.
+    std::vector<TermPart> writtenParts() const;
+    // Whether the coefficient is written before that many parts.
+    bool writesCoefficient(std::size_t partCount) const;
     // How many '*'-joined parts magnitudeText() has.
     int partCount() const;
 };
