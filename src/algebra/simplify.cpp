@@ -4,6 +4,7 @@
 #include "algebra/exact_fraction.h"
 #include "algebra/exact_tree.h"
 #include "algebra/expression_form.h"
+#include "algebra/form_tree.h"
 #include "algebra/fraction_file.h"
 #include "algebra/simplify_passes.h"
 #include "algebra/simplify_square_roots.h"
@@ -601,8 +602,8 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
     }
     for (int i = 0; i < pipeline->table.count(); ++i)
         result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
-    // Read back, brackets where the tree groups take marks of their own.
-    result.tree = parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
+    // Brackets where the tree groups take marks of their own, as its text reads.
+    result.tree = rereadTree(*pipeline->main, request.tree->fontHeight);
     if (!result.tree)
         tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
     return result;
