@@ -37,12 +37,7 @@ ExactSum ExactSum::power(const ExactFactor& factor)
 
 ExactFactor ExactFactor::ofSum(const ExactSum& sum, SmallRational exponent)
 {
-    return {FactorKind::Radical,
-            0,
-            sum.toText(),
-            exponent,
-            std::make_shared<const ExactSum>(sum),
-            nullptr};
+    return {FactorKind::Radical, 0, sum.toText(), exponent, std::make_shared<const ExactSum>(sum)};
 }
 
 namespace {
@@ -108,7 +103,7 @@ ExactSum ExactSum::expanded(std::vector<ExactTerm> terms)
                 return failed(ExactProblem::Unsupported);
             if (whole == 0)
                 continue;
-            factor *= part.radicand->raised(whole);
+            factor *= part.radicand()->raised(whole);
             part.exponent = part.exponent - SmallRational(whole);
         }
         ExactSum product = factor * ExactSum(std::move(term));

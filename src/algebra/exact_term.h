@@ -26,21 +26,37 @@ struct ExactFactor {
     std::int64_t prime = 0; // for primes
     std::string name;       // for names; for sums under a root, the sum's text
     SmallRational exponent;
-    // For sums under a root: the sum, in its normal form (a whole power of
-    // the factor is the sum's power).
-    std::shared_ptr<const ExactSum> radicand;
-    // For a function or root kept whole (a name written like sin(x)): what
-    // it applies to, so that its tree can be built without reading the name.
-    std::shared_ptr<const ExactApplication> application;
+    // For sums under a root, the sum in its normal form (a whole power of
+    // the factor is the sum's power); for a name written like sin(x), a
+    // function or root kept whole, what it applies to, so that its tree can
+    // be built without reading the name. The kind says which: one pointer
+    // keeps factors small, and terms copy them a lot.
+    std::shared_ptr<const void> attached;
+
+    const ExactSum* radicand() const
+    {
+        return kind == FactorKind::Radical ? static_cast<const ExactSum*>(attached.get()) : nullptr;
+    }
+    const ExactApplication* application() const
+    {
+        return kind == FactorKind::Name ? static_cast<const ExactApplication*>(attached.get())
+                                        : nullptr;
+    }
 
     static ExactFactor ofName(std::string name, SmallRational exponent = 1)
     {
-        return {FactorKind::Name, 0, std::move(name), exponent, nullptr, nullptr};
+        return {FactorKind::Name, 0, std::move(name), exponent, nullptr};
     }
-    static ExactFactor imaginary() { return {FactorKind::Imaginary, 0, {}, 1, nullptr, nullptr}; }
+    static ExactFactor imaginary() { return {FactorKind::Imaginary, 0, {}, 1, nullptr}; }
     static ExactFactor ofPrime(std::int64_t prime, SmallRational exponent)
     {
-        return {FactorKind::Prime, prime, {}, exponent, nullptr, nullptr};
+        return {FactorKind::Prime, prime, {}, exponent, nullptr};
+    }
+    // A name that stands for a function or root applied to an argument.
+    static ExactFactor ofApplication(std::string name,
+                                     std::shared_ptr<const ExactApplication> applied)
+    {
+        return {FactorKind::Name, 0, std::move(name), 1, std::move(applied)};
     }
     // The sum to the exponent: sqrt(sum) for 1/2.
     static ExactFactor ofSum(const ExactSum& sum, SmallRational exponent);

@@ -32,9 +32,10 @@ TreePiece raised(TreePiece base, int copies)
 
 TreePiece namePiece(const ExactFactor& factor)
 {
-    if (!factor.application)
+    const ExactApplication* application = factor.application();
+    if (!application)
         return TreePiece::name(factor.name);
-    const ExactApplication& applied = *factor.application;
+    const ExactApplication& applied = *application;
     TreePiece argument = fractionPiece(applied.argument);
     if (applied.degree > 0)
         return TreePiece::root(applied.degree, std::move(argument));
@@ -53,7 +54,8 @@ TreePiece partPiece(const TermPart& part)
     case TermPart::Kind::NameRoot:
         return TreePiece::root(part.degree, raised(namePiece(*part.factor), part.copies));
     case TermPart::Kind::SumRoot:
-        return raised(TreePiece::root(part.degree, sumPiece(*part.factor->radicand)), part.copies);
+        return raised(TreePiece::root(part.degree, sumPiece(*part.factor->radicand())),
+                      part.copies);
     }
     return {};
 }

@@ -306,9 +306,9 @@ private:
         }
         factor += argument.toText();
         factor += ')';
-        ExactFactor applied = ExactFactor::ofName(std::move(factor));
-        applied.application = std::make_shared<const ExactApplication>(
-            ExactApplication{degree, degree == 0 ? code : 0, argument});
+        ExactFactor applied = ExactFactor::ofApplication(
+            std::move(factor), std::make_shared<const ExactApplication>(
+                                   ExactApplication{degree, degree == 0 ? code : 0, argument}));
         return ExactFraction(ExactSum(ExactTerm{1, {std::move(applied)}}));
     }
 
