@@ -69,4 +69,14 @@ private:
     ExactSum m_denominator;
 };
 
+// A function or root that the exact forms keep whole: it stands in terms as
+// a name written like the application, sin(x) or root(3,x+1).
+struct ExactApplication {
+    // 2 to 9 for a root; 0 for a function.
+    int degree = 0;
+    // The function's mark code when degree is 0.
+    int code = 0;
+    ExactFraction argument;
+};
+
 } // namespace kestrane

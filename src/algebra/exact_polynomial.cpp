@@ -23,15 +23,18 @@ Coefficients coefficientsOf(const ExactSum& sum)
     return coefficients;
 }
 
-ExactSum sumOf(const Coefficients& coefficients, const std::string& name)
+ExactSum sumOf(const Coefficients& coefficients, const ExactFactor& name)
 {
     std::vector<ExactTerm> terms;
     for (size_t power = 0; power < coefficients.size(); ++power) {
         if (coefficients[power].isZero())
             continue;
         ExactTerm term{coefficients[power], {}};
-        if (power > 0)
-            term.factors.push_back(ExactFactor::ofName(name, static_cast<std::int32_t>(power)));
+        if (power > 0) {
+            ExactFactor factor = name;
+            factor.exponent = static_cast<std::int32_t>(power);
+            term.factors.push_back(std::move(factor));
+        }
         terms.push_back(std::move(term));
     }
     return ExactSum::collect(std::move(terms));
@@ -127,9 +130,9 @@ std::optional<ExactSum> exactQuotient(const ExactSum& numerator, const ExactSum&
     return result;
 }
 
-std::optional<std::string> singleName(const ExactSum& a, const ExactSum& b)
+std::optional<ExactFactor> singleName(const ExactSum& a, const ExactSum& b)
 {
-    std::optional<std::string> name;
+    std::optional<ExactFactor> name;
     for (const ExactSum* sum : {&a, &b}) {
         for (const ExactTerm& term : sum->terms()) {
             if (term.factors.empty())
@@ -137,15 +140,16 @@ std::optional<std::string> singleName(const ExactSum& a, const ExactSum& b)
             const ExactFactor& factor = term.factors[0];
             if (term.factors.size() > 1 || factor.kind != FactorKind::Name ||
                 !factor.exponent.isInteger() || factor.exponent.numerator < 0 ||
-                (name && *name != factor.name))
+                (name && name->name != factor.name))
                 return std::nullopt;
-            name = factor.name;
+            name = factor;
+            name->exponent = 1;
         }
     }
     return name;
 }
 
-ExactSum polynomialDivisor(const ExactSum& a, const ExactSum& b, const std::string& name)
+ExactSum polynomialDivisor(const ExactSum& a, const ExactSum& b, const ExactFactor& name)
 {
     Coefficients first = coefficientsOf(a);
     Coefficients second = coefficientsOf(b);

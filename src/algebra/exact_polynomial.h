@@ -14,11 +14,11 @@ namespace kestrane {
 std::optional<ExactSum> exactQuotient(const ExactSum& numerator, const ExactSum& denominator);
 
 // The one name of a and b when both are polynomials in that name alone with
-// rational coefficients (no roots, no i, whole exponents).
-std::optional<std::string> singleName(const ExactSum& a, const ExactSum& b);
+// rational coefficients (no roots, no i, whole exponents), as its factor.
+std::optional<ExactFactor> singleName(const ExactSum& a, const ExactSum& b);
 
 // The monic greatest common divisor of two polynomials in the one name
 // (see singleName); 1 when they share no factor.
-ExactSum polynomialDivisor(const ExactSum& a, const ExactSum& b, const std::string& name);
+ExactSum polynomialDivisor(const ExactSum& a, const ExactSum& b, const ExactFactor& name);
 
 } // namespace kestrane

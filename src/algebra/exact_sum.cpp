@@ -103,7 +103,7 @@ ExactSum ExactSum::expanded(std::vector<ExactTerm> terms)
                 return failed(ExactProblem::Unsupported);
             if (whole == 0)
                 continue;
-            factor *= part.radicand->raised(whole);
+            factor *= part.radicand()->raised(whole);
             part.exponent = part.exponent - SmallRational(whole);
         }
         ExactSum product = factor * ExactSum(std::move(term));

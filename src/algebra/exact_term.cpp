@@ -186,21 +186,16 @@ std::vector<std::pair<int, std::int64_t>> rootList(const ExactTerm& term)
     return list;
 }
 
-std::string ExactTerm::magnitudeText() const
+std::vector<TermPart> ExactTerm::writtenParts() const
 {
-    std::string parts;
-    auto append = [&parts](const std::string& part) {
-        if (!parts.empty())
-            parts += '*';
-        parts += part;
-    };
+    std::vector<TermPart> parts;
     bool fractional = false;
     bool primes = false;
     for (const ExactFactor& factor : factors) {
         if (factor.kind == FactorKind::Imaginary)
-            append("i");
+            parts.push_back({TermPart::Kind::Imaginary, nullptr, 0, 0, 1});
         else if (factor.kind == FactorKind::Name && factor.exponent.floor() > 0)
-            append(nameText(factor.name, factor.exponent.floor()));
+            parts.push_back({TermPart::Kind::Name, &factor, 0, 0, factor.exponent.floor()});
         primes = primes || factor.kind == FactorKind::Prime;
         fractional = fractional ||
                      (factor.kind != FactorKind::Prime && !factor.exponent.fractionPart().isZero());
@@ -213,7 +208,8 @@ std::string ExactTerm::magnitudeText() const
         radicands = radicandsOf(*this);
     for (int degree = 2; degree <= kMaxRootDegree; ++degree) {
         if (radicands[static_cast<size_t>(degree)] > 1)
-            append(rootText(degree, std::to_string(radicands[static_cast<size_t>(degree)])));
+            parts.push_back({TermPart::Kind::NumberRoot, nullptr, degree,
+                             radicands[static_cast<size_t>(degree)], 1});
         for (const ExactFactor& factor : factors) {
             if (!fractional)
                 break;
@@ -225,16 +221,48 @@ std::string ExactTerm::magnitudeText() const
             for (RootPower root : foldExponent(rest.numerator, rest.denominator)) {
                 if (root.degree != degree)
                     continue;
-                append(factor.kind == FactorKind::Name
-                           ? rootText(degree, nameText(factor.name, root.copies))
-                           : sumRootText(degree, factor.name, root.copies));
+                parts.push_back({factor.kind == FactorKind::Name ? TermPart::Kind::NameRoot
+                                                                 : TermPart::Kind::SumRoot,
+                                 &factor, degree, 0, root.copies});
             }
         }
     }
-    ExactRational size = coefficient.isNegative() ? -coefficient : coefficient;
-    if (size.isOne() && !parts.empty())
-        return parts;
-    return parts.empty() ? size.toText() : size.toText() + "*" + parts;
+    return parts;
+}
+
+bool ExactTerm::writesCoefficient(std::size_t partCount) const
+{
+    return partCount == 0 || !(coefficient.isNegative() ? -coefficient : coefficient).isOne();
+}
+
+std::string ExactTerm::magnitudeText() const
+{
+    std::vector<TermPart> written = writtenParts();
+    std::string text;
+    if (writesCoefficient(written.size()))
+        text = (coefficient.isNegative() ? -coefficient : coefficient).toText();
+    for (const TermPart& part : written) {
+        if (!text.empty())
+            text += '*';
+        switch (part.kind) {
+        case TermPart::Kind::Imaginary:
+            text += 'i';
+            break;
+        case TermPart::Kind::Name:
+            text += nameText(part.factor->name, part.copies);
+            break;
+        case TermPart::Kind::NumberRoot:
+            text += rootText(part.degree, std::to_string(part.radicand));
+            break;
+        case TermPart::Kind::NameRoot:
+            text += rootText(part.degree, nameText(part.factor->name, part.copies));
+            break;
+        case TermPart::Kind::SumRoot:
+            text += sumRootText(part.degree, part.factor->name, part.copies);
+            break;
+        }
+    }
+    return text;
 }
 
 int ExactTerm::partCount() const
@@ -298,9 +326,8 @@ int compareTerms(const ExactTerm& a, const ExactTerm& b)
     // Terms with i form a block of their own after every real term, ordered
     // within it as the real ones are.
     auto imaginary = [](const ExactTerm& term) {
-        return std::any_of(term.factors.begin(), term.factors.end(), [](const ExactFactor& f) {
-            return f.kind == FactorKind::Imaginary;
-        });
+        return std::any_of(term.factors.begin(), term.factors.end(),
+                           [](const ExactFactor& f) { return f.kind == FactorKind::Imaginary; });
     };
     bool imaginaryA = imaginary(a);
     if (imaginaryA != imaginary(b))

@@ -13,6 +13,7 @@
 namespace kestrane {
 
 class ExactSum;
+struct ExactApplication;
 
 // What a factor of a term raises to its exponent. Factors sort names first
 // (in ASCII order), then the imaginary unit, then primes in ascending order,
@@ -25,9 +26,22 @@ struct ExactFactor {
     std::int64_t prime = 0; // for primes
     std::string name;       // for names; for sums under a root, the sum's text
     SmallRational exponent;
-    // For sums under a root: the sum, in its normal form (a whole power of
-    // the factor is the sum's power).
-    std::shared_ptr<const ExactSum> radicand;
+    // For sums under a root, the sum in its normal form (a whole power of
+    // the factor is the sum's power); for a name written like sin(x), a
+    // function or root kept whole, what it applies to, so that its tree can
+    // be built without reading the name. The kind says which: one pointer
+    // keeps factors small, and terms copy them a lot.
+    std::shared_ptr<const void> attached;
+
+    const ExactSum* radicand() const
+    {
+        return kind == FactorKind::Radical ? static_cast<const ExactSum*>(attached.get()) : nullptr;
+    }
+    const ExactApplication* application() const
+    {
+        return kind == FactorKind::Name ? static_cast<const ExactApplication*>(attached.get())
+                                        : nullptr;
+    }
 
     static ExactFactor ofName(std::string name, SmallRational exponent = 1)
     {
@@ -38,12 +52,32 @@ struct ExactFactor {
     {
         return {FactorKind::Prime, prime, {}, exponent, nullptr};
     }
+    // A name that stands for a function or root applied to an argument.
+    static ExactFactor ofApplication(std::string name,
+                                     std::shared_ptr<const ExactApplication> applied)
+    {
+        return {FactorKind::Name, 0, std::move(name), 1, std::move(applied)};
+    }
     // The sum to the exponent: sqrt(sum) for 1/2.
     static ExactFactor ofSum(const ExactSum& sum, SmallRational exponent);
 
     // -1, 0 or 1 as this base sorts before, with or after the other's.
     int compareBase(const ExactFactor& other) const;
     bool sameBase(const ExactFactor& other) const { return compareBase(other) == 0; }
+};
+
+// One '*'-joined part of a term as written, after its coefficient: i, a
+// name to a whole power, a root of a number, of a name's power or of a sum
+// (that root to a whole power).
+struct TermPart {
+    enum class Kind { Imaginary, Name, NumberRoot, NameRoot, SumRoot };
+    Kind kind = Kind::Imaginary;
+    // The name's or the sum's factor.
+    const ExactFactor* factor = nullptr;
+    int degree = 0;
+    std::int64_t radicand = 0;
+    // The name's power (Name, NameRoot) or the root's (SumRoot).
+    int copies = 1;
 };
 
 // A coefficient times a product of factors in base order, each base once with
@@ -76,6 +110,10 @@ struct ExactTerm {
     // (left out when it is 1 and factors follow), names with '^', i, then the
     // roots by rising degree, joined by '*'.
     std::string magnitudeText() const;
+    // The parts magnitudeText() writes after the coefficient, in order.
+    std::vector<TermPart> writtenParts() const;
+    // Whether the coefficient is written before that many parts.
+    bool writesCoefficient(std::size_t partCount) const;
     // How many '*'-joined parts magnitudeText() has.
     int partCount() const;
 };

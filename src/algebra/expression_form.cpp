@@ -333,7 +333,7 @@ ExpressionForm ExpressionForm::of(const FractNode& tree)
 {
     ExpressionForm form;
     // Room for the common expressions without growing.
-    form.m_nodes.reserve(32);
+    form.m_nodes.reserve(16);
     // Mark spans are derived layout fields; they say which node each pair of
     // marks encloses.
     computeMarkSpans(const_cast<FractNode&>(tree));

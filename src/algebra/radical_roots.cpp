@@ -110,7 +110,7 @@ std::optional<long double> approximate(const ExactSum& sum, long double& scale)
                 part *= std::pow(static_cast<long double>(factor.prime), exponent);
             } else if (factor.kind == FactorKind::Radical) {
                 long double inner = 0;
-                auto base = approximate(*factor.radicand, inner);
+                auto base = approximate(*factor.radicand(), inner);
                 if (!base || *base < 0)
                     return std::nullopt;
                 part *= std::pow(*base, exponent);

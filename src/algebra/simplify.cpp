@@ -2,7 +2,9 @@
 #include "algebra/simplify.h"
 
 #include "algebra/exact_fraction.h"
+#include "algebra/exact_tree.h"
 #include "algebra/expression_form.h"
+#include "algebra/form_tree.h"
 #include "algebra/fraction_file.h"
 #include "algebra/simplify_passes.h"
 #include "algebra/simplify_square_roots.h"
@@ -268,13 +270,12 @@ private:
     ExactFraction application(const FormNode& node)
     {
         const int degree = node.kind == FormKind::Root ? node.code : 0;
-        const std::string name = degree > 0 ? std::string() : std::string(functionName(node.code));
         ExactFraction argument = evaluate(node.first);
         if (argument.failed())
             return argument;
         // The other views stop before roots of numbers are reduced.
         if (degree >= 2 && m_request.viewMode != kMainExpressionView)
-            return opaque(name, degree, argument);
+            return opaque(degree, node.code, argument);
         ExactFraction normal = normalForm(argument);
         if (normal.failed())
             return normal;
@@ -290,12 +291,14 @@ private:
         }
         // What the exact forms cannot take apart stays one factor, its
         // argument simplified.
-        return opaque(name, degree, normal);
+        return opaque(degree, node.code, normal);
     }
 
-    static ExactFraction opaque(const std::string& name, int degree, const ExactFraction& argument)
+    static ExactFraction opaque(int degree, int code, const ExactFraction& argument)
     {
-        std::string factor = degree == 0 ? name : degree == 2 ? std::string("sqrt") : "root";
+        std::string factor = degree == 0   ? std::string(functionName(code))
+                             : degree == 2 ? std::string("sqrt")
+                                           : "root";
         factor += '(';
         if (degree > 2) {
             factor += static_cast<char>('0' + degree);
@@ -303,7 +306,10 @@ private:
         }
         factor += argument.toText();
         factor += ')';
-        return ExactFraction::name(factor);
+        ExactFactor applied = ExactFactor::ofApplication(
+            std::move(factor), std::make_shared<const ExactApplication>(
+                                   ExactApplication{degree, degree == 0 ? code : 0, argument}));
+        return ExactFraction(ExactSum(ExactTerm{1, {std::move(applied)}}));
     }
 
     ExactFraction variable(const std::string& name)
@@ -388,12 +394,9 @@ SimplifyResult finish(SimplifyResult result, const ExactFraction& value,
         tell(result, host, request, exactProblemMessage(value.problem()), true);
         return result;
     }
-    TextParseResult parsed = parseExpressionText(value.toText(), request.tree->fontHeight);
-    if (!parsed.tree) {
+    result.tree = exactTree(value, request.tree->fontHeight);
+    if (!result.tree)
         tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
-        return result;
-    }
-    result.tree = std::move(parsed.tree);
     return result;
 }
 
@@ -599,26 +602,21 @@ SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host)
     }
     for (int i = 0; i < pipeline->table.count(); ++i)
         result.workingDefinitions.push_back(definitionOf(pipeline->table.record(i)));
-    // Read back, brackets where the tree groups take marks of their own.
-    result.tree = parseWorkingText(printExpressionText(*pipeline->main), request.tree->fontHeight);
+    // Brackets where the tree groups take marks of their own, as its text reads.
+    result.tree = rereadTree(*pipeline->main, request.tree->fontHeight);
     if (!result.tree)
         tell(result, host, request, exactProblemMessage(ExactProblem::Unsupported), true);
     return result;
 }
 
-std::optional<std::string> normalFormText(std::string_view text, SimplifyFor purpose,
-                                          ExactMessage& problem)
+std::optional<ExactFraction> exactNormalForm(const FractNode& tree, SimplifyFor purpose,
+                                             ExactMessage& problem)
 {
     clearLongIntOverflow();
     SimplifyRequest request;
     request.purpose = purpose;
-    TextParseResult parsed = parseExpressionText(text);
-    if (!parsed.tree) {
-        problem = exactProblemMessage(ExactProblem::Unsupported);
-        return std::nullopt;
-    }
     Evaluator evaluator(request);
-    ExactFraction value = evaluator.evaluate(ExpressionForm::of(*parsed.tree));
+    ExactFraction value = evaluator.evaluate(ExpressionForm::of(tree));
     if (!value.failed())
         value = value.normalised();
     if (longIntOverflow()) {
@@ -629,7 +627,7 @@ std::optional<std::string> normalFormText(std::string_view text, SimplifyFor pur
         problem = exactProblemMessage(value.problem());
         return std::nullopt;
     }
-    return value.toText();
+    return value;
 }
 
 } // namespace kestrane

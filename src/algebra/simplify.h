@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "algebra/exact_fraction.h"
 #include "algebra/exact_problem.h"
 #include "expressions/fract_node.h"
 
@@ -78,12 +79,10 @@ bool checkSimplifiable(const FractNode& node, const VariableTable* variables, bo
 // (for the window) and into the result's messages.
 SimplifyResult simplifyExpression(const SimplifyRequest& request, Host& host);
 
-// The normal form of view 0 straight from a text in the linear notation
-// (explicit '*', '/' before '*', marks written sqrt(...), root(n,...)), for
-// callers that build their expressions as text (the exact roots of cubics):
-// no checks, no tree, no message box. Nothing when it cannot be simplified,
+// The normal form of view 0 of a tree that code built (the exact roots of
+// cubics): no checks, no message box. Nothing when it cannot be simplified,
 // and `problem` says why.
-std::optional<std::string> normalFormText(std::string_view text, SimplifyFor purpose,
-                                          ExactMessage& problem);
+std::optional<ExactFraction> exactNormalForm(const FractNode& tree, SimplifyFor purpose,
+                                             ExactMessage& problem);
 
 } // namespace kestrane

@@ -2,9 +2,10 @@
 #include "algebra/simplify_decompose.h"
 
 #include "algebra/expression_form.h"
+#include "algebra/form_tree.h"
 #include "algebra/simplify.h"
 #include "algebra/variable_table.h"
-#include "expressions/expression_text.h"
+#include "expressions/expression_build.h"
 #include "expressions/fract_node.h"
 
 #include <cctype>
@@ -21,14 +22,17 @@ namespace {
 struct Piece {
     enum class Kind { Leaf, Operation, Fraction, Marked } kind = Kind::Leaf;
     bool negative = false;
-    std::string text;    // a leaf's number or name
-    char sign = '+';     // an operation's
-    std::string opening; // a mark: "(", "sqrt(", "root(3,", "sin("
+    std::string text; // a leaf's number or name
+    char sign = '+';  // an operation's
+    // A mark: a group, a root (code its degree) or a function (its code).
+    FormKind mark = FormKind::Group;
+    int code = 0;
     std::unique_ptr<Piece> first;
     std::unique_ptr<Piece> second;
-    std::string exponent; // as written after '^', empty when none
+    // The exponent as the text after '^' reads; none when empty.
+    TreePiece exponent;
 
-    bool plain() const { return kind == Kind::Leaf && !negative && exponent.empty(); }
+    bool plain() const { return kind == Kind::Leaf && !negative && !exponent; }
 };
 
 bool isLetter(char c)
@@ -68,7 +72,7 @@ private:
     {
         auto group = std::make_unique<Piece>();
         group->kind = Piece::Kind::Marked;
-        group->opening.push_back('(');
+        group->mark = FormKind::Group;
         group->first = std::move(inner);
         return group;
     }
@@ -76,8 +80,8 @@ private:
     // Parentheses around a whole numerator or denominator only group it.
     static std::unique_ptr<Piece> ungrouped(std::unique_ptr<Piece> part)
     {
-        if (part && part->kind == Piece::Kind::Marked && part->opening == "(" && !part->negative &&
-            part->exponent.empty())
+        if (part && part->kind == Piece::Kind::Marked && part->mark == FormKind::Group &&
+            !part->negative && !part->exponent)
             return std::move(part->first);
         return part;
     }
@@ -124,7 +128,9 @@ private:
         std::unique_ptr<Piece> part = atom(m_form.at(node.first));
         if (!part || !node.exponent)
             return nullptr;
-        part->exponent = printExponentText(*node.exponent);
+        part->exponent = formPiece(m_form, node.second);
+        if (!part->exponent)
+            return nullptr;
         return part;
     }
 
@@ -151,7 +157,8 @@ private:
         case FormKind::Root:
         case FormKind::Function:
             part->kind = Piece::Kind::Marked;
-            part->opening = opening(node);
+            part->mark = node.kind;
+            part->code = node.code;
             part->first = piece(node.first);
             if (!part->first)
                 part = nullptr;
@@ -164,24 +171,28 @@ private:
         return part;
     }
 
-    static std::string opening(const FormNode& node)
-    {
-        if (node.kind == FormKind::Group)
-            return "(";
-        if (node.kind == FormKind::Function)
-            return std::string(functionName(node.code)) + "(";
-        if (node.code == 2)
-            return "sqrt(";
-        return "root(" + std::to_string(node.code) + ",";
-    }
-
     const ExpressionForm& m_form;
     int m_depth = 0;
 };
 
+// A name or number of a working definition as its tree.
+TreePiece leafPiece(const std::string& text)
+{
+    if (text == "?")
+        return TreePiece::slot();
+    if (!text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) != 0 || text[0] == '.'))
+        return TreePiece::number(text);
+    return TreePiece::name(text);
+}
+
+struct Working {
+    std::string name;
+    std::unique_ptr<FractNode> value;
+};
+
 class Decomposer {
 public:
-    Decomposer(std::vector<SimplifyDefinition>& out, std::set<std::string>& taken, int& counter)
+    Decomposer(std::vector<Working>& out, std::set<std::string>& taken, int& counter)
         : m_out(out)
         , m_taken(taken)
         , m_counter(counter)
@@ -194,41 +205,40 @@ public:
         if (part->plain())
             return part->text;
         const std::string name = newName();
-        m_out.push_back({name, std::nullopt});
+        m_out.push_back({name, nullptr});
         m_pending.push_back({m_out.size() - 1, std::move(part)});
         return name;
     }
 
-    // Gives every pending definition its elementary value, in table order.
-    void run()
+    // Gives every pending definition its elementary value, in table order;
+    // false when a value is past the limits of a tree.
+    bool run()
     {
         for (std::size_t index = 0; index < m_pending.size(); ++index) {
             std::unique_ptr<Piece> part = std::move(m_pending[index].part);
-            std::string value = valueOf(std::move(part));
+            std::unique_ptr<FractNode> value = valueOf(std::move(part)).tree();
+            if (!value)
+                return false;
             m_out[m_pending[index].definition].value = std::move(value);
         }
         m_pending.clear();
+        return true;
     }
 
     // The elementary value of a part, its non-plain pieces named anew.
-    std::string valueOf(std::unique_ptr<Piece> part)
+    TreePiece valueOf(std::unique_ptr<Piece> part)
     {
         if (part->negative) {
             part->negative = false;
-            std::string value(VariableTable::kMinusOne);
-            value += '*';
-            value += nameOf(std::move(part));
-            return value;
+            TreePiece minusOne = TreePiece::name(VariableTable::kMinusOne);
+            return TreePiece::operation('*', std::move(minusOne),
+                                        leafPiece(nameOf(std::move(part))));
         }
-        if (!part->exponent.empty() && part->kind == Piece::Kind::Leaf) {
-            std::string value = part->text;
-            value += '^';
-            value += part->exponent;
-            return value;
-        }
+        if (part->exponent && part->kind == Piece::Kind::Leaf)
+            return TreePiece::power(leafPiece(part->text), exponentOf(*part));
         switch (part->kind) {
         case Piece::Kind::Leaf:
-            return part->text;
+            return leafPiece(part->text);
         case Piece::Kind::Operation: {
             char sign = part->sign;
             // The right operand carries the minus once it has its own name.
@@ -236,26 +246,25 @@ public:
                 sign = '+';
                 part->second->negative = !part->second->negative;
             }
-            std::string value = nameOf(std::move(part->first));
-            value += sign;
-            value += nameOf(std::move(part->second));
-            return value;
+            TreePiece left = leafPiece(nameOf(std::move(part->first)));
+            return TreePiece::operation(sign, std::move(left),
+                                        leafPiece(nameOf(std::move(part->second))));
         }
         case Piece::Kind::Fraction: {
-            std::string value = nameOf(std::move(part->first));
-            value += '/';
-            value += nameOf(std::move(part->second));
-            return value;
+            TreePiece numerator = leafPiece(nameOf(std::move(part->first)));
+            return TreePiece::fraction(std::move(numerator),
+                                       leafPiece(nameOf(std::move(part->second))));
         }
         case Piece::Kind::Marked: {
-            std::string value = part->opening;
-            value += nameOf(std::move(part->first));
-            value += ')';
-            if (!part->exponent.empty()) {
-                value += '^';
-                value += part->exponent;
-            }
-            return value;
+            TreePiece inner = leafPiece(nameOf(std::move(part->first)));
+            TreePiece marked = part->mark == FormKind::Root
+                                   ? TreePiece::root(part->code, std::move(inner))
+                               : part->mark == FormKind::Function
+                                   ? TreePiece::function(part->code, std::move(inner))
+                                   : TreePiece::group(std::move(inner));
+            if (!part->exponent)
+                return marked;
+            return TreePiece::power(std::move(marked), exponentOf(*part));
         }
         }
         return {};
@@ -266,6 +275,8 @@ private:
         std::size_t definition;
         std::unique_ptr<Piece> part;
     };
+
+    static TreePiece exponentOf(Piece& part) { return std::move(part.exponent); }
 
     std::string newName()
     {
@@ -280,7 +291,7 @@ private:
         return name;
     }
 
-    std::vector<SimplifyDefinition>& m_out;
+    std::vector<Working>& m_out;
     std::set<std::string>& m_taken;
     int& m_counter;
     std::vector<Pending> m_pending;
@@ -297,94 +308,7 @@ void collectNames(const Piece& part, std::vector<std::string>& names, std::set<s
     }
 }
 
-// Writes a generated or reserved name (longer than a user's, or "I") as a
-// stand-in the reader takes: 'q' and up to three base-35 digits without 'i'.
-std::string standIn(std::size_t index)
-{
-    static constexpr std::string_view kDigits = "0123456789abcdefghjklmnopqrstuvwxyz";
-    std::string name = "q";
-    do {
-        name += kDigits[index % kDigits.size()];
-        index /= kDigits.size();
-    } while (index > 0);
-    return name;
-}
-
 } // namespace
-
-std::unique_ptr<FractNode> parseWorkingText(std::string_view text, int fontHeight)
-{
-    std::string readable;
-    std::vector<std::string> names;
-    std::set<std::string> present;
-    for (std::size_t position = 0; position < text.size();) {
-        const char c = text[position];
-        if (!(std::isalpha(static_cast<unsigned char>(c)) != 0)) {
-            readable += c;
-            ++position;
-            continue;
-        }
-        std::size_t end = position;
-        while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) != 0))
-            ++end;
-        std::string word(text.substr(position, end - position));
-        present.insert(word);
-        position = end;
-        const bool call = position < text.size() && text[position] == '(';
-        if (call || word == "i" ||
-            (word.size() <= 4 && word.find_first_of("Ii") == std::string::npos)) {
-            readable += word;
-            continue;
-        }
-        names.push_back(std::move(word));
-        readable += '\x01';
-    }
-    // Stand-ins that the text itself does not use.
-    std::vector<std::string> standIns;
-    for (std::size_t index = 0; standIns.size() < names.size(); ++index) {
-        std::string name = standIn(index);
-        if (present.count(name) == 0)
-            standIns.push_back(std::move(name));
-    }
-    std::string written;
-    std::size_t next = 0;
-    for (char c : readable) {
-        if (c == '\x01')
-            written += standIns[next++];
-        else
-            written += c;
-    }
-    TextParseResult parsed = parseExpressionText(written, fontHeight);
-    if (!parsed.tree || names.empty())
-        return std::move(parsed.tree);
-    std::map<std::string, std::string> back;
-    for (std::size_t index = 0; index < names.size(); ++index)
-        back[standIns[index]] = names[index];
-    std::vector<FractNode*> pending{parsed.tree.get()};
-    while (!pending.empty()) {
-        FractNode* node = pending.back();
-        pending.pop_back();
-        if (node->hasText() && !node->symbol) {
-            auto found = back.find(*node->text);
-            if (found != back.end())
-                node->text = found->second;
-        }
-        for (FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
-                                 node->denominator.get(), node->exponent.get()}) {
-            if (child)
-                pending.push_back(child);
-        }
-        for (MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
-            if (!row)
-                continue;
-            for (const auto& item : row->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-    }
-    return std::move(parsed.tree);
-}
 
 std::string generatedName(int counter)
 {
@@ -438,10 +362,11 @@ std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node
     }
 
     std::set<std::string> taken = seen;
-    std::vector<SimplifyDefinition> added;
+    std::vector<Working> added;
     Decomposer decomposer(added, taken, table.nameCounter);
     const std::string mainName = decomposer.nameOf(std::move(main));
-    decomposer.run();
+    if (!decomposer.run())
+        return nullptr;
     // Every definition of the table is made elementary in turn; what it
     // hands out becomes new definitions at the end.
     const int existing = table.count();
@@ -450,22 +375,19 @@ std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node
         if (!value)
             continue;
         const std::size_t before = added.size();
-        std::string text = decomposer.valueOf(std::move(value));
-        decomposer.run();
+        TreePiece elementary = decomposer.valueOf(std::move(value));
+        if (!decomposer.run())
+            return nullptr;
         if (added.size() == before)
             continue;
-        std::unique_ptr<FractNode> parsed = parseWorkingText(text);
-        if (!parsed)
+        std::unique_ptr<FractNode> tree = std::move(elementary).tree();
+        if (!tree)
             return nullptr;
-        table.record(i).value = std::move(parsed);
+        table.record(i).value = std::move(tree);
     }
-    for (SimplifyDefinition& definition : added) {
-        std::unique_ptr<FractNode> parsed = parseWorkingText(*definition.value);
-        if (!parsed)
-            return nullptr;
-        table.add(std::move(definition.name), std::move(parsed));
-    }
-    return parseWorkingText(mainName);
+    for (Working& definition : added)
+        table.add(std::move(definition.name), std::move(definition.value));
+    return leafPiece(mainName).tree();
 }
 
 } // namespace kestrane

@@ -22,10 +22,6 @@ struct FractNode;
 // node, or null when the node has no linear notation.
 std::unique_ptr<FractNode> decompose(VariableTable& table, const FractNode& node);
 
-// Reads the linear notation of a working expression, where names may be
-// generated ones (up to 5 letters) and "I"; null when it is not read.
-std::unique_ptr<FractNode> parseWorkingText(std::string_view text, int fontHeight = 20);
-
 // The generated name of a counter: base 20, least significant digit first,
 // digits 'a' to 't'.
 std::string generatedName(int counter);

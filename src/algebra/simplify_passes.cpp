@@ -4,6 +4,7 @@
 #include "algebra/simplify_passes.h"
 
 #include "algebra/exact_fraction.h"
+#include "algebra/exact_tree.h"
 #include "algebra/variable_table.h"
 #include "expressions/expression_text.h"
 #include "expressions/fract_layout.h"
@@ -339,34 +340,130 @@ bool needsGroup(const FractNode& leaf, const FractNode& copy)
     return precedence(copy) <= own && own > 0;
 }
 
+// Whether a copy put in as the right operand of a sum (or product) of its
+// own level reads into that chain, as a+b-c and a*b*c read from the left.
+bool joinsChain(const FractNode& leaf, const FractNode& copy)
+{
+    const FractNode* parent = leaf.parent;
+    if (!parent || !parent->isOperation() || parent->right.get() != &leaf || leaf.hasOpenMarks() ||
+        leaf.exponent || leaf.numberSign.sign == '-' || !copy.isOperation() || copy.exponent ||
+        copy.markSpan != 0)
+        return false;
+    const char sign = parent->left->opSign.sign;
+    return (sign == '+' && precedence(copy) == 1) || (sign == '*' && precedence(copy) == 2);
+}
+
+// left sign right with a right operand of the same level taken apart:
+// a+(b-c) becomes (a+b)-c.
+std::unique_ptr<FractNode> chained(char sign, std::unique_ptr<FractNode> left,
+                                   std::unique_ptr<FractNode> right)
+{
+    const int level = sign == '*' ? 2 : 1;
+    if (!right->isOperation() || right->exponent || right->markSpan != 0 ||
+        precedence(*right) != level)
+        return FractNode::makeOperation(sign, std::move(left), std::move(right));
+    const char inner = right->left->opSign.sign;
+    std::unique_ptr<FractNode> first = std::move(right->left);
+    std::unique_ptr<FractNode> second = std::move(right->right);
+    return FractNode::makeOperation(inner, chained(sign, std::move(left), std::move(first)),
+                                    std::move(second));
+}
+
+// A minus before it needs no parentheses: a product, quotient or single
+// unit that does not start with a minus of its own.
+bool takesMinus(const FractNode& copy)
+{
+    if (copy.isOperation() && precedence(copy) < 2)
+        return false;
+    const FractNode* first = &copy;
+    while (true) {
+        const FractNode& leaf = leftmostLeaf(*first);
+        if (leaf.hasOpenMarks()) {
+            const MarkItem& mark = *leaf.openRow->items.front();
+            return mark.signBefore != '-' && !(mark.paren && mark.paren->sign2 == '-');
+        }
+        if (!leaf.isFraction())
+            return leaf.numberSign.sign != '-';
+        first = leaf.numerator.get();
+    }
+}
+
+// A minus before a node, where the notation's reader puts it.
+void putMinus(FractNode& node)
+{
+    FractNode& leaf = leftmostLeaf(node);
+    if (leaf.hasOpenMarks())
+        leaf.openRow->items.front()->signBefore = '-';
+    else if (leaf.isFraction())
+        putMinus(*leaf.numerator);
+    else
+        leaf.numberSign.sign = '-';
+}
+
 class Substitution {
 public:
-    explicit Substitution(const VariableTable& table) : m_names(table) {}
+    // With `once`, what was put in is not searched again and exponents are
+    // searched too.
+    Substitution(const VariableTable& table, bool once) : m_names(table), m_once(once) {}
 
     bool run(std::unique_ptr<FractNode>& holder)
     {
         FractNode& node = *holder;
+        bool changed = m_once && exponents(node);
         if (node.hasText() && !node.symbol && isNameText(*node.text) &&
             m_expanding.count(*node.text) == 0) {
             if (const FractNode* value = m_names.valueOf(*node.text)) {
                 const std::string name = *node.text;
                 replace(holder, *value);
+                if (m_once)
+                    return true;
                 m_expanding.insert(name);
                 run(holder);
                 m_expanding.erase(name);
                 return true;
             }
         }
-        bool changed = false;
         for (std::unique_ptr<FractNode>* child :
              {&node.left, &node.right, &node.numerator, &node.denominator}) {
             if (*child)
                 changed = run(*child) || changed;
         }
+        if (m_once && node.isOperation() && m_chained.count(node.right.get()) > 0)
+            joinChain(holder);
         return changed;
     }
 
 private:
+    bool exponents(FractNode& node)
+    {
+        bool changed = node.exponent && run(node.exponent);
+        for (MarkRow* row : {node.openRow.get(), node.closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    changed = run(item->paren->exponent) || changed;
+            }
+        }
+        return changed;
+    }
+
+    void joinChain(std::unique_ptr<FractNode>& holder)
+    {
+        FractNode& node = *holder;
+        m_chained.erase(node.right.get());
+        const char sign = node.left->opSign.sign;
+        const SignBox after = node.opSign;
+        FractNode* parent = node.parent;
+        const NodeRole role = node.role;
+        std::unique_ptr<FractNode> joined =
+            chained(sign, std::move(node.left), std::move(node.right));
+        joined->opSign = after;
+        joined->parent = parent;
+        joined->role = role;
+        holder = std::move(joined);
+    }
+
     void replace(std::unique_ptr<FractNode>& holder, const FractNode& value)
     {
         FractNode& leaf = *holder;
@@ -375,7 +472,21 @@ private:
         std::unique_ptr<FractNode> copy = copyTree(value);
         const bool negative = leaf.numberSign.sign == '-';
         const bool single = copy->hasText() && !copy->exponent && !copy->hasCloseMarks();
-        if (single) {
+        if (m_once) {
+            // As the value's text would read in the leaf's place.
+            computeMarkSpans(*copy);
+            const bool joins = joinsChain(leaf, *copy);
+            if (single && copy->numberSign.sign != '-') {
+                copy->exponent = std::move(leaf.exponent);
+            } else if (leaf.exponent || (negative && !takesMinus(*copy)) ||
+                       (!joins && needsGroup(leaf, *copy))) {
+                enclose(*copy, std::move(leaf.exponent), false);
+            }
+            if (negative)
+                putMinus(*copy);
+            if (joins)
+                m_chained.insert(copy.get());
+        } else if (single) {
             copy->exponent = std::move(leaf.exponent);
             if (negative)
                 copy->numberSign.sign = copy->numberSign.sign == '-' ? '+' : '-';
@@ -392,7 +503,10 @@ private:
     }
 
     TableIndex m_names;
+    bool m_once;
     std::set<std::string> m_expanding;
+    // Copies that join the chain of the operation they stand in.
+    std::set<const FractNode*> m_chained;
 };
 
 } // namespace
@@ -457,7 +571,15 @@ bool liftFractions(VariableTable& table)
 
 bool substituteBack(std::unique_ptr<FractNode>& node, const VariableTable& table)
 {
-    const bool changed = Substitution(table).run(node);
+    const bool changed = Substitution(table, false).run(node);
+    node->parent = nullptr;
+    settle(*node);
+    return changed;
+}
+
+bool substituteOnce(std::unique_ptr<FractNode>& node, const VariableTable& table)
+{
+    const bool changed = Substitution(table, true).run(node);
     node->parent = nullptr;
     settle(*node);
     return changed;
@@ -492,10 +614,10 @@ bool reduceRootsOfNumbers(VariableTable& table, std::unique_ptr<FractNode>& main
         ExactFraction root = ExactFraction::decimal(number).root(degree, primes);
         if (root.failed())
             continue;
-        TextParseResult reduced = parseExpressionText(root.normalised().toText());
-        if (!reduced.tree)
+        std::unique_ptr<FractNode> reduced = exactTree(root.normalised());
+        if (!reduced)
             continue;
-        record.value = std::move(reduced.tree);
+        record.value = std::move(reduced);
     }
     return true;
 }

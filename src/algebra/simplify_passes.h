@@ -46,6 +46,11 @@ bool liftFractions(VariableTable& table);
 // matched afterwards.
 bool substituteBack(std::unique_ptr<FractNode>& node, const VariableTable& table);
 
+// One round of the same, exponents included, without searching what was put
+// in (a variable defined through itself grows by one step a round). True
+// when anything changed.
+bool substituteOnce(std::unique_ptr<FractNode>& node, const VariableTable& table);
+
 // Decomposes the main expression into the (empty) table, then gives every
 // definition that is a number under a root of degree d, or a name whose
 // value is a number, the reduced root: its whole part out of the root, the

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "expressions/expression_text.h"
 
+#include "expressions/expression_build.h"
+
 #include "expressions/fract_layout.h"
 #include "expressions/fract_node.h"
 #include "expressions/mark_matching.h"
@@ -24,37 +26,10 @@ bool isDigit(char c)
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// A parsed piece: a bare group is a parenthesised expression whose
-// parentheses become marks unless it turns out to be a whole numerator,
-// denominator or exponent.
-struct Unit {
-    std::unique_ptr<FractNode> node;
-    bool bareGroup = false;
-};
-
 struct ParseError {
     std::size_t at;
     std::string message;
 };
-
-void wrapInMarks(FractNode& node, std::unique_ptr<MarkItem> opening,
-                 std::unique_ptr<MarkItem> closing)
-{
-    leftmostLeaf(node).ensureOpenRow().insert(0, std::move(opening));
-    MarkRow& row = rightmostLeaf(node).ensureCloseRow();
-    row.append(std::move(closing));
-}
-
-void applyMinus(FractNode& node)
-{
-    FractNode& leaf = leftmostLeaf(node);
-    if (leaf.hasOpenMarks())
-        leaf.openRow->items.front()->signBefore = '-';
-    else if (leaf.isFraction())
-        applyMinus(*leaf.numerator);
-    else
-        leaf.numberSign.sign = '-';
-}
 
 class Parser {
 public:
@@ -78,21 +53,20 @@ public:
     TextParseResult run()
     {
         TextParseResult result;
-        std::unique_ptr<FractNode> tree = top();
+        TreePiece tree = TreePiece::whole(top());
         if (!m_error && m_position < m_text.size())
             fail(translate("unexpected '") + std::string(1, m_text[m_position]) + "'");
-        if (!m_error && tree)
-            checkLimits(*tree);
+        if (!m_error && tree) {
+            if (std::optional<std::string> problem = treeLimitProblem(*tree.node()))
+                failAt(0, std::move(*problem));
+        }
         if (m_error) {
             result.error = "column " +
                            std::to_string(m_columns[std::min(m_error->at, m_text.size())]) + ": " +
                            m_error->message;
             return result;
         }
-        tree->fontHeight = m_fontHeight;
-        fixUp(*tree);
-        matchMarks(*tree);
-        result.tree = std::move(tree);
+        result.tree = std::move(tree).unchecked(m_fontHeight);
         return result;
     }
 
@@ -120,109 +94,69 @@ private:
         return std::string_view(m_text).substr(m_position).starts_with(word);
     }
 
-    void checkLimits(const FractNode& tree)
-    {
-        if (treeDepth(tree) > kMaxNesting) {
-            failAt(0,
-                   "the expression nests deeper than " + std::to_string(kMaxNesting) + " levels");
-            return;
-        }
-        std::vector<const FractNode*> pending{&tree};
-        while (!pending.empty()) {
-            const FractNode* node = pending.back();
-            pending.pop_back();
-            for (const auto* row : {node->openRow.get(), node->closeRow.get()}) {
-                if (!row)
-                    continue;
-                if (row->count() > kMaxRowMarks) {
-                    failAt(0, "more than " + std::to_string(kMaxRowMarks) +
-                                  " marks stand at one number");
-                    return;
-                }
-                for (const auto& item : row->items) {
-                    if (item->paren && item->paren->exponent)
-                        pending.push_back(item->paren->exponent.get());
-                }
-            }
-            for (const auto* child : {&node->left, &node->right, &node->numerator,
-                                      &node->denominator, &node->exponent}) {
-                if (*child)
-                    pending.push_back(child->get());
-            }
-        }
-    }
-
-    std::unique_ptr<FractNode> materialize(Unit unit)
-    {
-        if (unit.node && unit.bareGroup)
-            wrapInMarks(*unit.node, MarkItem::makeParen(true), MarkItem::makeParen(false));
-        return std::move(unit.node);
-    }
-
-    std::unique_ptr<FractNode> top()
+    TreePiece top()
     {
         std::size_t start = m_position;
         std::size_t length = 0;
         while (isLetter(peek(length)) || (length > 0 && isDigit(peek(length))))
             ++length;
         if (length > 0 && peek(length) == '=') {
-            std::unique_ptr<FractNode> name = word();
-            if (!name || !name->hasText() || !isLetter((*name->text)[0]) || name->symbol ||
-                *name->text == "i") {
+            TreePiece name = word();
+            const FractNode* leaf = name.node();
+            if (!leaf || !leaf->hasText() || !isLetter((*leaf->text)[0]) || leaf->symbol ||
+                *leaf->text == "i") {
                 failAt(start, "only a name may stand before '='");
-                return nullptr;
+                return {};
             }
             accept('=');
-            std::unique_ptr<FractNode> value = materialize(sum(false));
+            TreePiece value = sum(false);
             if (!value)
-                return nullptr;
-            return FractNode::makeOperation('=', std::move(name), std::move(value));
+                return {};
+            return TreePiece::operation('=', std::move(name), std::move(value));
         }
-        return materialize(sum(true));
+        return sum(true);
     }
 
-    Unit sum(bool atStart)
+    TreePiece sum(bool atStart)
     {
-        Unit first = term(atStart);
-        while (first.node && (peek() == '+' || peek() == '-')) {
+        TreePiece first = term(atStart);
+        while (first && (peek() == '+' || peek() == '-')) {
             char sign = m_text[m_position++];
-            Unit next = term(false);
-            if (!next.node)
+            TreePiece next = term(false);
+            if (!next)
                 return {};
-            first = Unit{FractNode::makeOperation(sign, materialize(std::move(first)),
-                                                  materialize(std::move(next)))};
+            first = TreePiece::operation(sign, std::move(first), std::move(next));
         }
         return first;
     }
 
-    Unit term(bool atStart)
+    TreePiece term(bool atStart)
     {
-        Unit first = quotient(atStart);
-        while (first.node && peek() == '*') {
+        TreePiece first = quotient(atStart);
+        while (first && peek() == '*') {
             ++m_position;
-            Unit next = quotient(false);
-            if (!next.node)
+            TreePiece next = quotient(false);
+            if (!next)
                 return {};
-            first = Unit{FractNode::makeOperation('*', materialize(std::move(first)),
-                                                  materialize(std::move(next)))};
+            first = TreePiece::operation('*', std::move(first), std::move(next));
         }
         return first;
     }
 
-    Unit quotient(bool atStart)
+    TreePiece quotient(bool atStart)
     {
-        Unit first = signedPower(atStart);
-        while (first.node && peek() == '/') {
+        TreePiece first = signedPower(atStart);
+        while (first && peek() == '/') {
             ++m_position;
-            Unit next = signedPower(true);
-            if (!next.node)
+            TreePiece next = signedPower(true);
+            if (!next)
                 return {};
-            first = Unit{FractNode::makeFraction(std::move(first.node), std::move(next.node))};
+            first = TreePiece::fraction(std::move(first), std::move(next));
         }
         return first;
     }
 
-    Unit signedPower(bool minusAllowed)
+    TreePiece signedPower(bool minusAllowed)
     {
         if (peek() != '-')
             return power();
@@ -235,36 +169,25 @@ private:
             fail(N_("a minus may not follow a minus"));
             return {};
         }
-        std::unique_ptr<FractNode> node = materialize(power());
-        if (node)
-            applyMinus(*node);
-        return Unit{std::move(node)};
+        TreePiece operand = power();
+        if (!operand)
+            return {};
+        return TreePiece::negated(std::move(operand));
     }
 
-    Unit power()
+    TreePiece power()
     {
-        Unit base = primary();
-        if (!base.node || peek() != '^')
+        TreePiece base = primary();
+        if (!base || peek() != '^')
             return base;
         ++m_position;
         if (!enter())
             return {};
-        Unit exponent = signedPower(true);
+        TreePiece exponent = signedPower(true);
         leave();
-        if (!exponent.node)
+        if (!exponent)
             return {};
-        std::unique_ptr<FractNode> node = std::move(base.node);
-        bool plainLeaf =
-            !base.bareGroup && node->hasText() && !node->hasOpenMarks() && !node->exponent;
-        if (plainLeaf) {
-            node->exponent = std::move(exponent.node);
-            return Unit{std::move(node)};
-        }
-        // Anything else takes its exponent on a closing parenthesis.
-        auto closing = MarkItem::makeParen(false);
-        closing->paren->exponent = std::move(exponent.node);
-        wrapInMarks(*node, MarkItem::makeParen(true), std::move(closing));
-        return Unit{std::move(node)};
+        return TreePiece::power(std::move(base), std::move(exponent));
     }
 
     // Each level of the text takes half a dozen parser frames, so the text
@@ -283,14 +206,14 @@ private:
     }
     void leave() { --m_depth; }
 
-    Unit primary()
+    TreePiece primary()
     {
         char c = peek();
         if (c == '(') {
             ++m_position;
             if (!enter())
                 return {};
-            std::unique_ptr<FractNode> inside = materialize(sum(true));
+            TreePiece inside = sum(true);
             leave();
             if (!inside)
                 return {};
@@ -298,16 +221,16 @@ private:
                 fail(N_("expected ')'"));
                 return {};
             }
-            return Unit{std::move(inside), true};
+            return TreePiece::group(std::move(inside));
         }
         if (c == '?') {
             ++m_position;
-            return Unit{FractNode::makeSlot()};
+            return TreePiece::slot();
         }
         if (isDigit(c))
-            return Unit{number()};
+            return number();
         if (isLetter(c) || static_cast<unsigned char>(c) >= 0x80)
-            return Unit{word()};
+            return word();
         if (c == '\0')
             fail(N_("expected an expression"));
         else if (c == ')')
@@ -317,7 +240,7 @@ private:
         return {};
     }
 
-    std::unique_ptr<FractNode> number()
+    TreePiece number()
     {
         std::size_t start = m_position;
         bool point = false;
@@ -325,7 +248,7 @@ private:
             if (peek() == '.') {
                 if (point) {
                     fail(N_("a number may have only one decimal point"));
-                    return nullptr;
+                    return {};
                 }
                 point = true;
             }
@@ -334,99 +257,96 @@ private:
         if (m_position - start > static_cast<std::size_t>(kMaxTextLength)) {
             failAt(start, "a number may not have more than " + std::to_string(kMaxTextLength) +
                               " characters");
-            return nullptr;
+            return {};
         }
-        return FractNode::makeLeaf(m_text.substr(start, m_position - start));
+        return TreePiece::number(m_text.substr(start, m_position - start));
     }
 
-    std::optional<char> greekLetter()
+    // The Greek letters and pi as their symbols.
+    std::optional<std::string_view> greekLetter()
     {
-        static constexpr std::pair<std::string_view, char> kLetters[] = {
-            {"\u03C0", 'p'}, {"\u03B1", 'a'}, {"\u03B2", 'b'}, {"\u03B3", 'c'}, {"\u03B5", 'e'}};
-        for (auto [spelling, symbol] : kLetters) {
+        static constexpr std::string_view kLetters[] = {"\u03C0", "\u03B1", "\u03B2", "\u03B3",
+                                                        "\u03B5"};
+        for (std::string_view spelling : kLetters) {
             if (startsWith(spelling)) {
                 m_position += spelling.size();
-                return symbol;
+                return spelling;
             }
         }
         return std::nullopt;
     }
 
-    std::unique_ptr<FractNode> word()
+    TreePiece word()
     {
-        if (std::optional<char> symbol = greekLetter())
-            return FractNode::makeLeaf(std::string(1, *symbol), true);
+        if (std::optional<std::string_view> letter = greekLetter())
+            return TreePiece::name(*letter);
         std::size_t start = m_position;
         if (!isLetter(peek())) {
             fail(N_("unexpected character"));
-            return nullptr;
+            return {};
         }
         while (isLetter(peek()) || isDigit(peek()))
             ++m_position;
         std::string name = m_text.substr(start, m_position - start);
         if (peek() == '(') {
-            if (name == "sqrt")
-                return call(MarkItem::makeRoot(true), MarkItem::makeRoot(false));
+            if (name == "sqrt") {
+                accept('(');
+                return argument(
+                    [](TreePiece inside) { return TreePiece::root(2, std::move(inside)); });
+            }
             if (name == "root")
                 return rootCall();
-            if (std::optional<int> code = functionCode(name))
-                return call(MarkItem::makeFunction(true, *code),
-                            MarkItem::makeFunction(false, *code));
+            if (std::optional<int> code = functionCode(name)) {
+                accept('(');
+                return argument([code = *code](TreePiece inside) {
+                    return TreePiece::function(code, std::move(inside));
+                });
+            }
         }
-        if (name == "pi")
-            return FractNode::makeLeaf("p", true);
-        if (name == "i")
-            return FractNode::makeLeaf("i");
-        if (name.find_first_of("Ii") != std::string::npos) {
+        if (name != "pi" && name != "i" && name.find_first_of("Ii") != std::string::npos) {
             failAt(start, "a name may not contain 'I' or 'i'");
-            return nullptr;
+            return {};
         }
-        if (name.size() > 4) {
+        if (name != "pi" && name.size() > 4) {
             failAt(start, "a name may not have more than 4 characters");
-            return nullptr;
+            return {};
         }
-        return FractNode::makeLeaf(name);
+        return TreePiece::name(name);
     }
 
-    // After the name: "(" argument ")".
-    std::unique_ptr<FractNode> call(std::unique_ptr<MarkItem> opening,
-                                    std::unique_ptr<MarkItem> closing)
-    {
-        accept('(');
-        return argument(std::move(opening), std::move(closing));
-    }
-
-    std::unique_ptr<FractNode> argument(std::unique_ptr<MarkItem> opening,
-                                        std::unique_ptr<MarkItem> closing)
+    // After "(": argument ")", enclosed by its marks.
+    template<typename Enclose>
+    TreePiece argument(Enclose enclose)
     {
         if (!enter())
-            return nullptr;
-        std::unique_ptr<FractNode> inside = materialize(sum(true));
+            return {};
+        TreePiece inside = sum(true);
         leave();
         if (!inside)
-            return nullptr;
+            return {};
         if (!accept(')')) {
             fail(N_("expected ')'"));
-            return nullptr;
+            return {};
         }
-        wrapInMarks(*inside, std::move(opening), std::move(closing));
-        return inside;
+        return enclose(std::move(inside));
     }
 
-    std::unique_ptr<FractNode> rootCall()
+    TreePiece rootCall()
     {
         accept('(');
         char degree = peek();
         if (degree < '2' || degree > '9' || isDigit(peek(1)) || peek(1) == '.') {
             fail(N_("a root's degree is a digit from 2 to 9"));
-            return nullptr;
+            return {};
         }
         m_position += 1;
         if (!accept(',')) {
             fail(N_("expected ',' after the root's degree"));
-            return nullptr;
+            return {};
         }
-        return argument(MarkItem::makeRoot(true, degree - '0'), MarkItem::makeRoot(false));
+        return argument([degree = degree - '0'](TreePiece inside) {
+            return TreePiece::root(degree, std::move(inside));
+        });
     }
 
     std::string m_text;

@@ -5,6 +5,9 @@
 #include "algebra/long_eval.h"
 #include "algebra/numeric_eval.h"
 #include "algebra/simplify.h"
+#include "algebra/simplify_passes.h"
+#include "algebra/variable_table.h"
+#include "expressions/expression_build.h"
 #include "expressions/expression_text.h"
 #include "expressions/mark_matching.h"
 #include "fractions/colors_dialog.h"
@@ -65,85 +68,6 @@ FileDialogRequest fileRequest(const std::string& title, const std::string& fileN
     request.fileName = fileName;
     request.filters = {FractionsWindow::kFileFilter};
     return request;
-}
-
-bool isNameCharacter(char character)
-{
-    return std::isalnum(static_cast<unsigned char>(character)) != 0;
-}
-
-// How tightly a text in the notation binds at its top level: 1 a sum (or a
-// leading minus), 2 a product, 3 a fraction, 4 a power, 5 a single name,
-// number or bracketed group.
-int bindingOf(const std::string& text)
-{
-    if (!text.empty() && text[0] == '-')
-        return 1;
-    int level = 5;
-    int depth = 0;
-    for (char character : text) {
-        if (character == '(')
-            ++depth;
-        else if (character == ')')
-            --depth;
-        else if (depth == 0 && (character == '+' || character == '-'))
-            return 1;
-        else if (depth == 0 && character == '*')
-            level = std::min(level, 2);
-        else if (depth == 0 && character == '/')
-            level = std::min(level, 3);
-        else if (depth == 0 && character == '^')
-            level = std::min(level, 4);
-    }
-    return level;
-}
-
-// How tightly a text must bind to stand between these two characters (0
-// for the start or the end).
-int bindingNeeded(char before, char after)
-{
-    if (before == '^' || after == '^')
-        return 5;
-    if (before == '/' || after == '/')
-        return 4;
-    if (before == '*' || after == '*' || before == '-')
-        return 2;
-    return 1;
-}
-
-// The value's text, in parentheses where its neighbours would split it.
-std::string grouped(const std::string& text, char before, char after)
-{
-    return bindingOf(text) >= bindingNeeded(before, after) ? text : "(" + text + ")";
-}
-
-// One round of substitution in the linear notation: every name that is an
-// enabled variable with a value (not a function, which a parenthesis
-// follows) is replaced by its value.
-std::string substituteOnce(const std::string& text, const VariableTable& variables)
-{
-    std::string result;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        if (!std::isalpha(static_cast<unsigned char>(text[at]))) {
-            result += text[at++];
-            continue;
-        }
-        std::size_t end = at;
-        while (end < text.size() && isNameCharacter(text[end]))
-            ++end;
-        std::string name = text.substr(at, end - at);
-        int index = variables.find(name);
-        bool function = end < text.size() && text[end] == '(';
-        if (!function && index >= 0 && variables.record(index).enabled &&
-            variables.record(index).value)
-            result += grouped(printExpressionText(*variables.record(index).value),
-                              at > 0 ? text[at - 1] : 0, end < text.size() ? text[end] : 0);
-        else
-            result += name;
-        at = end;
-    }
-    return result;
 }
 
 } // namespace
@@ -525,22 +449,28 @@ void FractionsWindow::substitute()
     showMain();
     if (m_unsimplified)
         restore();
-    std::string text = printExpressionText(m_editor.expression());
+    // Only enabled variables give their values.
+    VariableTable values = m_variables.copy();
+    for (int index = 0; index < values.count(); ++index) {
+        if (!values.record(index).enabled)
+            values.record(index).value.reset();
+    }
+    std::unique_ptr<FractNode> tree = copyTree(m_editor.expression());
     // A variable defined through itself would grow for ever: one round per
     // variable reaches every chain that ends.
-    for (int round = 0; round <= m_variables.count(); ++round) {
-        std::string next = substituteOnce(text, m_variables);
-        if (next == text)
+    for (int round = 0; round <= values.count(); ++round) {
+        if (!substituteOnce(tree, values))
             break;
-        text = std::move(next);
     }
-    TextParseResult parsed = parseExpressionText(text, m_options.fontHeight);
-    if (!parsed.tree) {
+    if (treeLimitProblem(*tree)) {
         m_host.message(N_("Error"), N_("The variables cannot be substituted."), MessageButtons::Ok,
                        MessageIcon::Information);
         return;
     }
-    m_editor.setExpression(std::move(parsed.tree));
+    tree->fontHeight = m_options.fontHeight;
+    fixUp(*tree);
+    matchMarks(*tree);
+    m_editor.setExpression(std::move(tree));
     m_editor.setEditingAllowed(true);
     m_modified = true;
 }

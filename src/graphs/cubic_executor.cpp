@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/cubic_executor.h"
 
-#include "expressions/expression_text.h"
-#include "expressions/mark_matching.h"
+#include "expressions/expression_build.h"
 #include "graphs/graph_scene.h"
 #include "graphs/polynomial_commands.h"
 #include "graphs/polynomial_messages.h"
@@ -100,10 +99,8 @@ void unitRootCommand(PolynomialCommand& command)
         return;
     }
     auto record = std::make_unique<AlgExprRec>();
-    std::unique_ptr<FractNode> name = std::move(parseExpressionText("ε").tree);
-    record->expression = FractNode::makeOperation('=', std::move(name), unitRootValue());
-    fixUp(*record->expression);
-    matchMarks(*record->expression);
+    record->expression =
+        TreePiece::operation('=', TreePiece::name("ε"), TreePiece::of(unitRootValue())).unchecked();
     record->drawn = true;
     command.scene.add(std::move(record));
 }

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graphs/cubic_function.h"
 
+#include "algebra/exact_tree.h"
 #include "algebra/long_eval.h"
 #include "algebra/simplify.h"
 #include "algebra/variable_table.h"
+#include "expressions/expression_build.h"
 #include "expressions/expression_text.h"
-#include "expressions/mark_matching.h"
 #include "graphs/script_expressions.h"
 #include "numbers/long_values.h"
 #include "platform/scripted_host.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <numeric>
 
 namespace kestrane {
@@ -25,50 +27,115 @@ namespace {
 constexpr std::int64_t kMaxSearched = 1000000000000LL;
 constexpr std::int64_t kMaxScaled = 1000000000000000000LL;
 
-using Text = std::string;
 // Whole numbers for exact work on the coefficients' products.
 __extension__ typedef __int128 Wide;
 __extension__ typedef unsigned __int128 WideMagnitude;
 
-// The text in parentheses unless it is one number, name or function
-// application without a sign.
-Text group(const Text& text)
+// Something that stands in a formula, maybe more than once: each use builds
+// a piece of its own, in parentheses unless it is one number, name or
+// function application.
+using Part = std::function<TreePiece()>;
+
+TreePiece number(std::int64_t value)
 {
-    bool atom = !text.empty() && text.find_first_of("+-*/^") == Text::npos;
+    return TreePiece::number(std::to_string(value));
+}
+
+TreePiece operation(char sign, TreePiece left, TreePiece right)
+{
+    return TreePiece::operation(sign, std::move(left), std::move(right));
+}
+
+TreePiece fraction(TreePiece numerator, TreePiece denominator)
+{
+    return TreePiece::fraction(std::move(numerator), std::move(denominator));
+}
+
+TreePiece power(TreePiece base, std::int64_t exponent)
+{
+    return TreePiece::power(std::move(base), number(exponent));
+}
+
+// Whether the tree prints as one number, name or function application
+// without a sign: it stands in a formula without parentheses.
+bool isAtom(const FractNode& tree)
+{
+    const std::string text = printExpressionText(tree);
+    bool atom = !text.empty() && text.find_first_of("+-*/^") == std::string::npos;
     if (!atom && text.size() > 2 && text.back() == ')') {
         std::size_t open = text.find('(');
         // A function application f(...) whose parenthesis closes at the end.
         int depth = 0;
-        bool closesAtEnd = open != Text::npos && open > 0;
+        bool closesAtEnd = open != std::string::npos && open > 0;
         for (std::size_t index = open; closesAtEnd && index < text.size(); ++index) {
             depth += text[index] == '(' ? 1 : text[index] == ')' ? -1 : 0;
             if (depth == 0 && index + 1 < text.size())
                 closesAtEnd = false;
         }
         bool plainName =
-            open != Text::npos && text.find_first_of("+-*/^") >= open && text[0] != '-';
+            open != std::string::npos && text.find_first_of("+-*/^") >= open && text[0] != '-';
         atom = closesAtEnd && plainName;
     }
-    return atom ? text : '(' + text + ')';
+    return atom;
 }
 
-std::unique_ptr<FractNode> parsed(const Text& text)
+Part partOf(SharedTree tree)
 {
-    return std::move(parseExpressionText(text).tree);
+    const bool atom = isAtom(*tree);
+    return [tree = std::move(tree), atom] {
+        TreePiece piece = TreePiece::of(copyTree(*tree));
+        return atom ? std::move(piece) : TreePiece::group(std::move(piece));
+    };
 }
 
-// Writes the exact roots: each text in the normal form of the simplifier,
+Part partOf(ExactFraction value)
+{
+    return [value = std::move(value)] { return TreePiece::group(exactPiece(value)); };
+}
+
+// A whole number, in parentheses when it is negative.
+TreePiece wholePiece(Wide value)
+{
+    WideMagnitude magnitude = value < 0 ? static_cast<WideMagnitude>(-(value + 1)) + 1
+                                        : static_cast<WideMagnitude>(value);
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    TreePiece piece = TreePiece::number(std::move(digits));
+    return value < 0 ? TreePiece::negated(std::move(piece)) : std::move(piece);
+}
+
+Part partOf(Wide value)
+{
+    return [value] {
+        TreePiece piece = wholePiece(value);
+        return value < 0 ? TreePiece::group(std::move(piece)) : std::move(piece);
+    };
+}
+
+bool isZeroValue(const ExactFraction& value)
+{
+    return value.numerator().isZero();
+}
+
+// Brings the exact roots' formulas to the normal form of the simplifier,
 // which the roots are then given in. The first refusal (numbers past the
 // two-word integers, mostly) is kept, and the roots are given up: a formula
 // left as it was written is no result.
 class ExactWriter {
 public:
-    std::optional<Text> normalForm(const Text& text)
+    std::optional<ExactFraction> normalForm(TreePiece formula)
     {
         if (m_problem)
             return std::nullopt;
+        std::unique_ptr<FractNode> tree = std::move(formula).tree();
         ExactMessage problem;
-        std::optional<Text> normal = normalFormText(text, SimplifyFor::Script, problem);
+        std::optional<ExactFraction> normal =
+            tree ? exactNormalForm(*tree, SimplifyFor::Script, problem) : std::nullopt;
+        if (!tree)
+            problem = exactProblemMessage(ExactProblem::Unsupported);
         if (!normal)
             m_problem = problem;
         return normal;
@@ -80,57 +147,30 @@ private:
     std::optional<ExactMessage> m_problem;
 };
 
-using Texts = std::optional<std::vector<Text>>;
+using Values = std::optional<std::vector<ExactFraction>>;
 
 struct Rational {
     std::int64_t numerator = 0;
     std::int64_t denominator = 1;
 };
 
-std::optional<std::int64_t> parseInteger(std::string_view text)
-{
-    bool negative = !text.empty() && text[0] == '-';
-    if (negative)
-        text.remove_prefix(1);
-    if (text.empty() || text.size() > 18 ||
-        text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    std::int64_t value = std::stoll(std::string(text));
-    return negative ? -value : value;
-}
-
-// "-3", "7/2", "-7/2" or "(-7)/2": the printed forms of rational numbers.
-std::optional<Rational> rationalOf(const Text& text)
-{
-    std::string plain;
-    for (char c : text) {
-        if (c != '(' && c != ')')
-            plain += c;
-    }
-    std::size_t slash = plain.find('/');
-    std::optional<std::int64_t> numerator = parseInteger(plain.substr(0, slash));
-    if (!numerator)
-        return std::nullopt;
-    if (slash == std::string::npos)
-        return Rational{*numerator, 1};
-    std::optional<std::int64_t> denominator = parseInteger(plain.substr(slash + 1));
-    if (!denominator || *denominator <= 0)
-        return std::nullopt;
-    return Rational{*numerator, *denominator};
-}
-
 // The rational coefficients times the least common denominator, when all
 // of them are rational and the products stay below 10^18.
-std::optional<std::vector<std::int64_t>> integerScaled(const std::vector<Text>& texts)
+std::optional<std::vector<std::int64_t>> integerScaled(const std::vector<SharedTree>& coefficients)
 {
     std::vector<Rational> rationals;
     std::int64_t common = 1;
-    for (const Text& text : texts) {
-        std::optional<Rational> rational = rationalOf(text);
-        if (!rational)
+    for (const SharedTree& coefficient : coefficients) {
+        ExactMessage problem;
+        std::optional<ExactFraction> value =
+            exactNormalForm(*coefficient, SimplifyFor::Script, problem);
+        if (!value || !value->numerator().isRational() || !value->denominator().isRational())
             return std::nullopt;
-        rationals.push_back(*rational);
-        std::int64_t factor = rational->denominator / std::gcd(common, rational->denominator);
+        const ExactRational number =
+            value->numerator().rationalValue() / value->denominator().rationalValue();
+        Rational rational{number.numerator().value(), number.denominator().value()};
+        rationals.push_back(rational);
+        std::int64_t factor = rational.denominator / std::gcd(common, rational.denominator);
         if (__builtin_mul_overflow(common, factor, &common) || common > kMaxScaled)
             return std::nullopt;
     }
@@ -221,17 +261,19 @@ std::optional<std::array<std::int64_t, 3>> deflated(const std::vector<std::int64
     return quotient;
 }
 
-Texts quadraticFormula(ExactWriter& writer, const Text& a, const Text& b, const Text& c)
+Values quadraticFormula(ExactWriter& writer, const Part& a, const Part& b, const Part& c)
 {
-    std::optional<Text> discriminant =
-        writer.normalForm(group(b) + "^2-4*" + group(a) + '*' + group(c));
+    std::optional<ExactFraction> discriminant = writer.normalForm(
+        operation('-', power(b(), 2), operation('*', operation('*', number(4), a()), c())));
     if (!discriminant)
         return std::nullopt;
-    Text twoA = "(2*" + group(a) + ')';
-    std::vector<Text> roots;
-    for (const char* sign : {"+", "-"}) {
-        std::optional<Text> root =
-            writer.normalForm("(-" + group(b) + sign + "sqrt(" + *discriminant + "))/" + twoA);
+    std::vector<ExactFraction> roots;
+    for (char sign : {'+', '-'}) {
+        TreePiece top = TreePiece::group(operation(sign, TreePiece::negated(b()),
+                                                   TreePiece::root(2, exactPiece(*discriminant))));
+        TreePiece twoA = TreePiece::group(operation('*', number(2), a()));
+        std::optional<ExactFraction> root =
+            writer.normalForm(fraction(std::move(top), std::move(twoA)));
         if (!root)
             return std::nullopt;
         roots.push_back(*root);
@@ -257,112 +299,79 @@ CardanoCase caseOf(const std::vector<LongComplex>& roots)
     return CardanoCase::ThreeReal;
 }
 
-std::optional<LongComplex> evaluated(const Text& text, NumberField field)
-{
-    std::unique_ptr<FractNode> tree = parsed(text);
-    if (!tree)
-        return std::nullopt;
-    ScriptedHost silent;
-    LongVariables none;
-    return evaluateLong(*tree, none, field, silent);
-}
-
-// Cube roots stand in the root formulas as names while the formulas are
-// built, and are written in before the whole is simplified: names of four
-// characters that no coefficient uses.
-std::pair<Text, Text> placeholders(const std::vector<Text>& coefficients)
-{
-    for (char digit = '0'; digit <= '9'; ++digit) {
-        Text u = Text("Cbu") + digit;
-        Text v = Text("Cbv") + digit;
-        bool used = std::any_of(coefficients.begin(), coefficients.end(), [&](const Text& text) {
-            return text.find(u) != Text::npos || text.find(v) != Text::npos;
-        });
-        if (!used)
-            return {u, v};
-    }
-    return {"Cbux", "Cbvx"};
-}
-
 // A cube root of a simplified radicand. The simplifier takes the real cube
 // root of a number below zero (root(3,-8) = -2), as the formulas need;
 // complex radicands give the principal root.
-std::optional<Text> cubeRoot(ExactWriter& writer, const Text& radicand)
+std::optional<Part> cubeRoot(ExactWriter& writer, TreePiece radicand)
 {
-    std::optional<Text> simple = writer.normalForm(radicand);
+    std::optional<ExactFraction> simple = writer.normalForm(std::move(radicand));
     if (!simple)
         return std::nullopt;
-    return *simple == "0" ? Text("0") : "root(3," + *simple + ')';
-}
-
-bool isNameCharacter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-// Every whole-word occurrence of the name replaced by the text.
-Text replaceName(Text text, std::string_view name, const Text& replacement)
-{
-    std::size_t at = 0;
-    while ((at = text.find(name, at)) != Text::npos) {
-        std::size_t end = at + name.size();
-        bool whole = (at == 0 || !isNameCharacter(text[at - 1])) &&
-                     (end == text.size() || !isNameCharacter(text[end]));
-        if (!whole) {
-            at = end;
-            continue;
-        }
-        text.replace(at, name.size(), replacement);
-        at += replacement.size();
-    }
-    return text;
+    if (isZeroValue(*simple))
+        return Part([] { return number(0); });
+    return Part([simple = *simple] { return TreePiece::root(3, exactPiece(simple)); });
 }
 
 // The pieces of Cardano's formula for a cubic a x^3 + b x^2 + c x + d:
 // the two cube roots u and v of the depressed cubic and the shift s = b/3a
-// taken off (y = x + s), as texts.
+// taken off (y = x + s).
 struct CardanoParts {
-    Text u;
-    Text v;
-    Text minusShift;
+    Part u;
+    Part v;
+    Part shift;
 };
 
 // The parts from the intermediates s, p, q, D of any coefficients, each
-// simplified on its own and written into the next as text.
-std::optional<CardanoParts> generalParts(ExactWriter& writer, const std::vector<Text>& k,
+// simplified on its own and then standing in the next.
+std::optional<CardanoParts> generalParts(ExactWriter& writer, const std::vector<Part>& k,
                                          CardanoCase kind)
 {
-    auto define = [&writer](const Text& text) -> std::optional<Text> {
-        std::optional<Text> simple = writer.normalForm(text);
-        return simple ? std::optional(group(*simple)) : std::nullopt;
+    auto define = [&writer](TreePiece formula) -> std::optional<Part> {
+        std::optional<ExactFraction> simple = writer.normalForm(std::move(formula));
+        return simple ? std::optional(partOf(*simple)) : std::nullopt;
     };
-    Text a = group(k[0]);
-    std::optional<Text> s = define(group(k[1]) + "/(3*" + a + ')');
-    std::optional<Text> p = s ? define(group(k[2]) + '/' + a + "-3*" + *s + "^2") : std::nullopt;
-    std::optional<Text> q = p ? define("2*" + *s + "^3-" + *s + '*' + group(k[2]) + '/' + a + '+' +
-                                       group(k[3]) + '/' + a)
+    const Part& a = k[0];
+    std::optional<Part> s =
+        define(fraction(k[1](), TreePiece::group(operation('*', number(3), a()))));
+    std::optional<Part> p = s ? define(operation('-', fraction(k[2](), a()),
+                                                 operation('*', number(3), power((*s)(), 2))))
                               : std::nullopt;
-    std::optional<Text> delta = q ? define('(' + *q + "/2)^2+(" + *p + "/3)^3") : std::nullopt;
+    std::optional<Part> q =
+        p ? define(operation('+',
+                             operation('-', operation('*', number(2), power((*s)(), 3)),
+                                       operation('*', (*s)(), fraction(k[2](), a()))),
+                             fraction(k[3](), a())))
+          : std::nullopt;
+    std::optional<Part> delta =
+        q ? define(operation('+', power(TreePiece::group(fraction((*q)(), number(2))), 2),
+                             power(TreePiece::group(fraction((*p)(), number(3))), 3)))
+          : std::nullopt;
     if (!delta)
         return std::nullopt;
-    std::optional<Text> u;
-    std::optional<Text> v = Text("0");
+    auto half = [&q] { return fraction(TreePiece::negated((*q)()), number(2)); };
+    std::optional<Part> u;
+    std::optional<Part> v = Part([] { return number(0); });
     switch (kind) {
     case CardanoCase::Double:
-        u = cubeRoot(writer, "-" + *q + "/2");
+        u = cubeRoot(writer, half());
         break;
-    case CardanoCase::ThreeReal:
-        u = cubeRoot(writer, "-" + *q + "/2+i*sqrt(-" + *delta + ')');
-        v = cubeRoot(writer, "-" + *q + "/2-i*sqrt(-" + *delta + ')');
+    case CardanoCase::ThreeReal: {
+        auto imaginary = [&delta] {
+            return operation('*', TreePiece::name("i"),
+                             TreePiece::root(2, TreePiece::negated((*delta)())));
+        };
+        u = cubeRoot(writer, operation('+', half(), imaginary()));
+        v = cubeRoot(writer, operation('-', half(), imaginary()));
         break;
+    }
     default:
-        u = cubeRoot(writer, "-" + *q + "/2+sqrt(" + *delta + ')');
-        v = cubeRoot(writer, "-" + *q + "/2-sqrt(" + *delta + ')');
+        u = cubeRoot(writer, operation('+', half(), TreePiece::root(2, (*delta)())));
+        v = cubeRoot(writer, operation('-', half(), TreePiece::root(2, (*delta)())));
         break;
     }
     if (!u || !v)
         return std::nullopt;
-    return CardanoParts{*u, *v, "-" + *s};
+    return CardanoParts{*u, *v, *s};
 }
 
 // a * b + c, nothing past 128 bits.
@@ -374,19 +383,6 @@ std::optional<Wide> multiplyAdd(std::optional<Wide> a, std::optional<Wide> b, Wi
         __builtin_add_overflow(product, c, &sum))
         return std::nullopt;
     return sum;
-}
-
-Text wideText(Wide value)
-{
-    bool negative = value < 0;
-    WideMagnitude magnitude =
-        negative ? static_cast<WideMagnitude>(-(value + 1)) + 1 : static_cast<WideMagnitude>(value);
-    Text digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
-        magnitude /= 10;
-    } while (magnitude != 0);
-    return negative ? '-' + digits : digits;
 }
 
 // The parts of an integer cubic (a > 0) from its whole-number invariants
@@ -416,56 +412,78 @@ std::optional<CardanoParts> integerParts(ExactWriter& writer, std::vector<std::i
         d1 && cube ? multiplyAdd(*cube, -4, *multiplyAdd(d1, d1)) : std::nullopt;
     if (!discriminant || *discriminant == 0)
         return std::nullopt;
-    Text minusD1 = wideText(-*d1);
-    Text root = *discriminant > 0 ? "sqrt(" + wideText(*discriminant) + ')'
-                                  : "i*sqrt(" + wideText(-*discriminant) + ')';
-    std::optional<Text> u = cubeRoot(writer, '(' + minusD1 + '+' + root + ")/2");
-    std::optional<Text> v = cubeRoot(writer, '(' + minusD1 + '-' + root + ")/2");
+    const Wide minusD1 = -*d1;
+    const Wide D = *discriminant;
+    auto radicand = [&](char sign) {
+        TreePiece root =
+            D > 0 ? TreePiece::root(2, wholePiece(D))
+                  : operation('*', TreePiece::name("i"), TreePiece::root(2, wholePiece(-D)));
+        return fraction(TreePiece::group(operation(sign, wholePiece(minusD1), std::move(root))),
+                        number(2));
+    };
+    std::optional<Part> u = cubeRoot(writer, radicand('+'));
+    std::optional<Part> v = cubeRoot(writer, radicand('-'));
     if (!u || !v)
         return std::nullopt;
-    Text threeA = wideText(3 * a);
-    return CardanoParts{'(' + *u + ")/" + threeA, '(' + *v + ")/" + threeA,
-                        "-(" + wideText(b) + ")/" + threeA};
+    const Wide threeA = 3 * a;
+    auto over3a = [threeA](Part part) {
+        return Part([part = std::move(part), threeA] {
+            return TreePiece::group(fraction(TreePiece::group(part()), wholePiece(threeA)));
+        });
+    };
+    Part shift = [b, threeA] { return fraction(wholePiece(b), wholePiece(threeA)); };
+    return CardanoParts{over3a(*u), over3a(*v), shift};
 }
 
 // The roots by Cardano's formula, each simplified whole with the cube roots
-// written in; in the e form when all three are real (e the unit root
+// in place; in the e form when all three are real (e the unit root
 // (-1 + i*sqrt(3))/2).
-Texts cardanoRoots(ExactWriter& writer, const std::vector<Text>& k,
-                   const std::optional<std::vector<std::int64_t>>& scaled, CardanoCase kind)
+Values cardanoRoots(ExactWriter& writer, const std::vector<Part>& k,
+                    const std::optional<std::vector<std::int64_t>>& scaled, CardanoCase kind)
 {
     std::optional<CardanoParts> parts = scaled ? integerParts(writer, *scaled, kind) : std::nullopt;
     if (!parts && !writer.problem())
         parts = generalParts(writer, k, kind);
     if (!parts)
         return std::nullopt;
-    // Named, not bound: lambdas cannot capture structured bindings everywhere.
-    const std::pair<Text, Text> names = placeholders(k);
-    const Text& uName = names.first;
-    const Text& vName = names.second;
-    const Text& shift = parts->minusShift;
-    std::vector<Text> formulas;
+    const Part& u = parts->u;
+    const Part& v = parts->v;
+    auto shifted = [&parts](TreePiece formula) {
+        return operation('-', std::move(formula), parts->shift());
+    };
+    auto epsilon = [] { return TreePiece::name("\u03B5"); };
+    std::vector<TreePiece> formulas;
     auto epsilonForm = [&](std::array<int, 3> order) {
-        for (int k : order) {
-            Text term = k == 0   ? uName + '+' + vName
-                        : k == 1 ? "ε*" + uName + "+ε^2*" + vName
-                                 : "ε^2*" + uName + "+ε*" + vName;
-            formulas.push_back(term + shift);
+        for (int which : order) {
+            TreePiece term = which == 0   ? operation('+', u(), v())
+                             : which == 1 ? operation('+', operation('*', epsilon(), u()),
+                                                      operation('*', power(epsilon(), 2), v()))
+                                          : operation('+', operation('*', power(epsilon(), 2), u()),
+                                                      operation('*', epsilon(), v()));
+            formulas.push_back(shifted(std::move(term)));
         }
     };
     switch (kind) {
     case CardanoCase::OneReal: {
-        formulas.push_back(uName + '+' + vName + shift);
-        Text re = "-(" + uName + '+' + vName + ")/2" + shift;
-        Text im = "i*sqrt(3)/2*(" + uName + '-' + vName + ')';
-        formulas.push_back(re + '+' + im);
-        formulas.push_back(re + '-' + im);
+        formulas.push_back(shifted(operation('+', u(), v())));
+        auto re = [&] {
+            return shifted(fraction(TreePiece::negated(TreePiece::group(operation('+', u(), v()))),
+                                    number(2)));
+        };
+        auto im = [&] {
+            return operation('*',
+                             operation('*', TreePiece::name("i"),
+                                       fraction(TreePiece::root(2, number(3)), number(2))),
+                             TreePiece::group(operation('-', u(), v())));
+        };
+        formulas.push_back(operation('+', re(), im()));
+        formulas.push_back(operation('-', re(), im()));
         break;
     }
     case CardanoCase::Double:
-        formulas.push_back("2*" + uName + shift);
-        formulas.push_back('-' + uName + shift);
-        formulas.push_back(formulas.back());
+        formulas.push_back(shifted(operation('*', number(2), u())));
+        formulas.push_back(shifted(TreePiece::negated(u())));
+        formulas.push_back(shifted(TreePiece::negated(u())));
         break;
     case CardanoCase::ThreeReal:
         epsilonForm({1, 2, 0});
@@ -474,11 +492,9 @@ Texts cardanoRoots(ExactWriter& writer, const std::vector<Text>& k,
         epsilonForm({0, 1, 2});
         break;
     }
-    std::vector<Text> roots;
-    for (const Text& formula : formulas) {
-        Text written =
-            replaceName(replaceName(formula, uName, group(parts->u)), vName, group(parts->v));
-        std::optional<Text> root = writer.normalForm(written);
+    std::vector<ExactFraction> roots;
+    for (TreePiece& formula : formulas) {
+        std::optional<ExactFraction> root = writer.normalForm(std::move(formula));
         if (!root)
             return std::nullopt;
         roots.push_back(*root);
@@ -486,29 +502,31 @@ Texts cardanoRoots(ExactWriter& writer, const std::vector<Text>& k,
     return roots;
 }
 
-Texts exactCubicRoots(ExactWriter& writer, const std::vector<Text>& k,
-                      const std::optional<std::vector<std::int64_t>>& scaled,
-                      const std::vector<LongComplex>& numeric)
+Values exactCubicRoots(ExactWriter& writer, const std::vector<Part>& k,
+                       const std::optional<std::vector<std::int64_t>>& scaled,
+                       const std::vector<LongComplex>& numeric)
 {
     std::optional<Rational> rational = scaled ? rationalRoot(*scaled, numeric) : std::nullopt;
     if (!rational)
         return cardanoRoots(writer, k, scaled, caseOf(numeric));
-    std::optional<Text> root = writer.normalForm(std::to_string(rational->numerator) + '/' +
-                                                 std::to_string(rational->denominator));
+    std::optional<ExactFraction> root =
+        writer.normalForm(fraction(wholePiece(rational->numerator), number(rational->denominator)));
     if (!root)
         return std::nullopt;
-    Texts roots;
+    Values roots;
     if (auto quotient = deflated(*scaled, *rational)) {
-        roots = quadraticFormula(writer, std::to_string((*quotient)[0]),
-                                 std::to_string((*quotient)[1]), std::to_string((*quotient)[2]));
+        roots = quadraticFormula(writer, partOf(Wide((*quotient)[0])), partOf(Wide((*quotient)[1])),
+                                 partOf(Wide((*quotient)[2])));
     } else {
         // (x - r)(a x^2 + B x + C) with B = b + a r and C = c + B r.
-        Text r = group(*root);
-        std::optional<Text> b = writer.normalForm(group(k[1]) + '+' + group(k[0]) + '*' + r);
-        std::optional<Text> c =
-            b ? writer.normalForm(group(k[2]) + '+' + group(*b) + '*' + r) : std::nullopt;
+        const Part r = partOf(*root);
+        std::optional<ExactFraction> b =
+            writer.normalForm(operation('+', k[1](), operation('*', k[0](), r())));
+        std::optional<ExactFraction> c =
+            b ? writer.normalForm(operation('+', k[2](), operation('*', partOf(*b)(), r())))
+              : std::nullopt;
         if (c)
-            roots = quadraticFormula(writer, k[0], *b, *c);
+            roots = quadraticFormula(writer, k[0], partOf(*b), partOf(*c));
     }
     if (!roots)
         return std::nullopt;
@@ -532,21 +550,47 @@ std::optional<LongComplex> exactValue(const FractNode& root, const FractNode& ep
     return LongComplex{cutToRootWords(value->re), cutToRootWords(value->im)};
 }
 
-std::vector<ExactRoot> exactRoots(const std::vector<Text>& texts)
+// Whether the tree names the unit root ε anywhere.
+bool namesUnitRoot(const FractNode& tree)
+{
+    std::vector<const FractNode*> pending{&tree};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        if (node->symbol && node->text && *node->text == "e")
+            return true;
+        for (const MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        for (const FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
+                                       node->denominator.get(), node->exponent.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+    return false;
+}
+
+std::vector<ExactRoot> exactRoots(const std::vector<ExactFraction>& exact)
 {
     std::unique_ptr<FractNode> unit = unitRootValue();
     SharedTree epsilon(std::move(unit));
     std::vector<ExactRoot> roots;
     std::vector<LongComplex> values;
     bool allValued = true;
-    for (const Text& text : texts) {
+    for (const ExactFraction& form : exact) {
         ExactRoot root;
-        std::unique_ptr<FractNode> tree = parsed(text);
+        std::unique_ptr<FractNode> tree = exactTree(form);
         if (!tree)
             return {};
         root.expression = SharedTree(std::move(tree));
-        if (text.find("ε") != Text::npos)
-            root.values.emplace_back("ε", epsilon);
+        if (namesUnitRoot(*root.expression))
+            root.values.emplace_back("\u03B5", epsilon);
         std::optional<LongComplex> value = exactValue(*root.expression, *epsilon);
         if (value) {
             root.value = rootText(value->re, value->im);
@@ -577,17 +621,23 @@ std::vector<ExactRoot> exactRoots(const std::vector<Text>& texts)
     return numbered;
 }
 
-Text builtText(const std::vector<Text>& k)
+// a*x^3 + b*x^2 + c*x + d with each coefficient in place.
+std::unique_ptr<FractNode> builtTree(const std::vector<SharedTree>& k)
 {
-    static const std::array<const char*, 4> powers = {"*x^3", "*x^2", "*x", ""};
     const std::size_t first = 4 - k.size();
-    Text text;
+    TreePiece sum;
     for (std::size_t index = 0; index < k.size(); ++index) {
-        if (index > 0)
-            text += '+';
-        text += group(k[index]) + powers[first + index];
+        const int exponent = static_cast<int>(3 - (first + index));
+        TreePiece term = partOf(k[index])();
+        if (exponent > 0) {
+            TreePiece x = TreePiece::name("x");
+            if (exponent > 1)
+                x = power(std::move(x), exponent);
+            term = operation('*', std::move(term), std::move(x));
+        }
+        sum = sum ? operation('+', std::move(sum), std::move(term)) : std::move(term);
     }
-    return text;
+    return std::move(sum).tree();
 }
 
 struct Evaluated {
@@ -595,7 +645,7 @@ struct Evaluated {
     bool computable = true;
 };
 
-Evaluated evaluateCoefficients(const std::vector<Text>& texts,
+Evaluated evaluateCoefficients(const std::vector<SharedTree>& coefficients,
                                const std::optional<std::vector<std::int64_t>>& scaled)
 {
     Evaluated result;
@@ -604,8 +654,11 @@ Evaluated evaluateCoefficients(const std::vector<Text>& texts,
             result.values.push_back(LongNum::fromInteger(value));
         return result;
     }
-    for (const Text& text : texts) {
-        std::optional<LongComplex> value = evaluated(text, NumberField::Real);
+    for (const SharedTree& coefficient : coefficients) {
+        ScriptedHost silent;
+        LongVariables none;
+        std::optional<LongComplex> value =
+            evaluateLong(*coefficient, none, NumberField::Real, silent);
         if (!value) {
             result.computable = false;
             return result;
@@ -628,39 +681,37 @@ bool namesVariables(const std::vector<std::unique_ptr<FractNode>>& coefficients)
 
 std::unique_ptr<FractNode> unitRootValue()
 {
-    return parsed("(-1+i*sqrt(3))/2");
+    TreePiece top = operation('+', TreePiece::negated(number(1)),
+                              operation('*', TreePiece::name("i"), TreePiece::root(2, number(3))));
+    return fraction(TreePiece::group(std::move(top)), number(2)).tree();
 }
 
 Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
                           const VariableTable* values, RootKinds kinds)
 {
     Polynomial polynomial;
-    std::vector<Text> texts;
+    std::vector<SharedTree> substituted;
     for (const auto& coefficient : coefficients) {
-        std::unique_ptr<FractNode> substituted = simplifiedForScript(*coefficient, values);
-        texts.push_back(printExpressionText(*substituted));
+        substituted.push_back(SharedTree(simplifiedForScript(*coefficient, values)));
         polynomial.coefficients.push_back(SharedTree(copyTree(*coefficient)));
     }
-    std::vector<Text> asGiven;
-    for (const auto& coefficient : coefficients)
-        asGiven.push_back(printExpressionText(*coefficient));
-    std::unique_ptr<FractNode> built = parsed(builtText(asGiven));
-    std::unique_ptr<FractNode> substituted = parsed(builtText(texts));
-    if (!built || !substituted) {
-        // Coefficients whose texts do not read back: no polynomial to solve.
-        polynomial.built = SharedTree(parsed("0"));
+    std::unique_ptr<FractNode> built = builtTree(polynomial.coefficients);
+    std::unique_ptr<FractNode> whole = builtTree(substituted);
+    if (!built || !whole) {
+        // Coefficients past the limits of a tree: no polynomial to solve.
+        polynomial.built = SharedTree(TreePiece::number("0").tree());
         polynomial.simplified = polynomial.built;
         polynomial.leadingZero = true;
         return polynomial;
     }
     polynomial.built = SharedTree(std::move(built));
-    polynomial.simplified = SharedTree(simplifiedForScript(*substituted));
+    polynomial.simplified = SharedTree(simplifiedForScript(*whole));
 
     SolverPrecision precision;
-    std::optional<std::vector<std::int64_t>> scaled = integerScaled(texts);
-    Evaluated evaluated = evaluateCoefficients(texts, scaled);
-    polynomial.leadingZero =
-        texts[0] == "0" || (evaluated.computable && LongIsZero(evaluated.values[0]));
+    std::optional<std::vector<std::int64_t>> scaled = integerScaled(substituted);
+    Evaluated evaluated = evaluateCoefficients(substituted, scaled);
+    polynomial.leadingZero = printExpressionText(*substituted[0]) == "0" ||
+                             (evaluated.computable && LongIsZero(evaluated.values[0]));
     if (polynomial.leadingZero)
         return polynomial;
     std::vector<LongComplex> numeric;
@@ -679,8 +730,11 @@ Polynomial makePolynomial(std::vector<std::unique_ptr<FractNode>> coefficients,
     if (kinds == RootKinds::Numeric || (!evaluated.computable && !namesVariables(coefficients)))
         return polynomial;
     ExactWriter writer;
-    Texts exact = polynomial.degree() == 2 ? quadraticFormula(writer, texts[0], texts[1], texts[2])
-                                           : exactCubicRoots(writer, texts, scaled, numeric);
+    std::vector<Part> k;
+    for (const SharedTree& coefficient : substituted)
+        k.push_back(partOf(coefficient));
+    Values exact = polynomial.degree() == 2 ? quadraticFormula(writer, k[0], k[1], k[2])
+                                            : exactCubicRoots(writer, k, scaled, numeric);
     if (exact)
         polynomial.exact = exactRoots(*exact);
     else

@@ -3,6 +3,7 @@
 // node by node rather than from text, each evaluator gives the tree the same
 // value, messages and names as the tree its printed text parses back into.
 #include "algebra/expression_form.h"
+#include "algebra/form_tree.h"
 #include "algebra/long_eval.h"
 #include "algebra/numeric_eval.h"
 #include "algebra/simplify.h"
@@ -245,6 +246,28 @@ TEST(ExpressionFormTest, EveryEvaluatorReadsATreeAsItsPrintedTextReads)
     }
     EXPECT_GT(read, 9000);
     EXPECT_GT(reshaped, 1500);
+}
+
+// The working trees of simplification come back with the brackets their
+// text needs as marks: the tree built from the form is the tree the printed
+// text reads into, for the same random shapes.
+TEST(ExpressionFormTest, ATreeRebuiltFromItsFormIsItsTextReadBack)
+{
+    RandomTree random(2031);
+    int compared = 0;
+    for (int round = 0; round < 10000; ++round) {
+        std::unique_ptr<FractNode> tree = random.next();
+        const std::string text = printExpressionText(*tree);
+        TextParseResult parsed = parseExpressionText(text, 27);
+        std::unique_ptr<FractNode> rebuilt = rereadTree(*tree, 27);
+        ASSERT_EQ(rebuilt != nullptr, parsed.tree != nullptr) << text;
+        if (!parsed.tree)
+            continue;
+        ++compared;
+        ASSERT_TRUE(sameTree(*rebuilt, *parsed.tree)) << text;
+        ASSERT_EQ(rebuilt->fontHeight, 27);
+    }
+    EXPECT_GT(compared, 9000);
 }
 
 TEST(ExpressionFormTest, MarksThatCrossTheOperationsMeanWhatTheTextSays)
