@@ -411,26 +411,11 @@ SimplifyDefinition definitionOf(const VariableRecord& record)
 // Names the leaves of a tree use, exponents included.
 void namesUsed(const FractNode& node, std::vector<std::string>& names)
 {
-    std::vector<const FractNode*> pending{&node};
-    while (!pending.empty()) {
-        const FractNode* part = pending.back();
-        pending.pop_back();
-        if (part->hasText() && isLetter((*part->text)[0]))
-            names.push_back(*part->text);
-        for (const MarkRow* row : {part->openRow.get(), part->closeRow.get()}) {
-            if (!row)
-                continue;
-            for (const auto& item : row->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-        for (const FractNode* child : {part->left.get(), part->right.get(), part->numerator.get(),
-                                       part->denominator.get(), part->exponent.get()}) {
-            if (child)
-                pending.push_back(child);
-        }
-    }
+    everyNode(node, [&names](const FractNode& part) {
+        if (part.hasText() && isLetter((*part.text)[0]))
+            names.push_back(*part.text);
+        return true;
+    });
 }
 
 // Whether a variable's value uses the variable itself, directly or through

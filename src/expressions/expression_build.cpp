@@ -150,26 +150,12 @@ std::optional<std::string> treeLimitProblem(const FractNode& tree)
 {
     if (treeDepth(tree) > kMaxNesting)
         return "the expression nests deeper than " + std::to_string(kMaxNesting) + " levels";
-    std::vector<const FractNode*> pending{&tree};
-    while (!pending.empty()) {
-        const FractNode* node = pending.back();
-        pending.pop_back();
-        for (const auto* row : {node->openRow.get(), node->closeRow.get()}) {
-            if (!row)
-                continue;
-            if (row->count() > kMaxRowMarks)
-                return "more than " + std::to_string(kMaxRowMarks) + " marks stand at one number";
-            for (const auto& item : row->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-        for (const auto* child :
-             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
-            if (*child)
-                pending.push_back(child->get());
-        }
-    }
+    const bool withinLimit = everyNode(tree, [](const FractNode& node) {
+        return (!node.openRow || node.openRow->count() <= kMaxRowMarks) &&
+               (!node.closeRow || node.closeRow->count() <= kMaxRowMarks);
+    });
+    if (!withinLimit)
+        return "more than " + std::to_string(kMaxRowMarks) + " marks stand at one number";
     return std::nullopt;
 }
 

@@ -221,6 +221,37 @@ struct FractNode {
 // copy's root has no parent. Run fix-up and mark matching on it before use.
 std::unique_ptr<FractNode> copyTree(const FractNode& node);
 
+// Calls visit(node) on every node of the tree, the exponents of its marks
+// included, in reading order and without deep recursion. A visit that
+// returns false ends the walk; the result says whether every node passed.
+template<class Visit>
+bool everyNode(const FractNode& root, Visit visit)
+{
+    std::vector<const FractNode*> pending{&root};
+    while (!pending.empty()) {
+        const FractNode* node = pending.back();
+        pending.pop_back();
+        if (!visit(*node))
+            return false;
+        for (const MarkRow* row : {node->closeRow.get(), node->openRow.get()}) {
+            if (!row)
+                continue;
+            for (const auto& item : row->items) {
+                if (item->paren && item->paren->exponent)
+                    pending.push_back(item->paren->exponent.get());
+            }
+        }
+        // Pushed last first, so that the left operand comes out first.
+        for (const FractNode* child :
+             {node->exponent.get(), node->denominator.get(), node->numerator.get(),
+              node->right.get(), node->left.get()}) {
+            if (child)
+                pending.push_back(child);
+        }
+    }
+    return true;
+}
+
 // Sets every child's parent, role, size class and font height from its
 // position, and mirrors operator signs. Returns true when nothing changed.
 bool fixUp(FractNode& node);

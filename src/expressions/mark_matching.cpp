@@ -3,6 +3,7 @@
 
 #include "expressions/fract_node.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrane {
@@ -128,27 +129,14 @@ bool marksNested(FractNode& root)
 
 bool marksComplete(const FractNode& root)
 {
-    std::vector<const FractNode*> pending{&root};
-    while (!pending.empty()) {
-        const FractNode* node = pending.back();
-        pending.pop_back();
-        for (const auto* row : {node->openRow.get(), node->closeRow.get()}) {
-            if (!row)
-                continue;
-            for (const auto& item : row->items) {
-                if (!item->matched)
-                    return false;
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
+    return everyNode(root, [](const FractNode& node) {
+        for (const MarkRow* row : {node.openRow.get(), node.closeRow.get()}) {
+            if (row && !std::all_of(row->items.begin(), row->items.end(),
+                                    [](const auto& item) { return item->matched; }))
+                return false;
         }
-        for (const auto* child :
-             {&node->left, &node->right, &node->numerator, &node->denominator, &node->exponent}) {
-            if (*child)
-                pending.push_back(child->get());
-        }
-    }
-    return true;
+        return true;
+    });
 }
 
 } // namespace kestrane

@@ -553,27 +553,9 @@ std::optional<LongComplex> exactValue(const FractNode& root, const FractNode& ep
 // Whether the tree names the unit root ε anywhere.
 bool namesUnitRoot(const FractNode& tree)
 {
-    std::vector<const FractNode*> pending{&tree};
-    while (!pending.empty()) {
-        const FractNode* node = pending.back();
-        pending.pop_back();
-        if (node->symbol && node->text && *node->text == "e")
-            return true;
-        for (const MarkRow* row : {node->openRow.get(), node->closeRow.get()}) {
-            if (!row)
-                continue;
-            for (const auto& item : row->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-        for (const FractNode* child : {node->left.get(), node->right.get(), node->numerator.get(),
-                                       node->denominator.get(), node->exponent.get()}) {
-            if (child)
-                pending.push_back(child);
-        }
-    }
-    return false;
+    return !everyNode(tree, [](const FractNode& node) {
+        return !(node.symbol && node.text && *node.text == "e");
+    });
 }
 
 std::vector<ExactRoot> exactRoots(const std::vector<ExactFraction>& exact)

@@ -48,29 +48,6 @@ bool isName(const FractNode& leaf)
     return letter && *leaf.text != "i" && *leaf.text != "I";
 }
 
-template<class Visit>
-void forEachNode(const FractNode& root, Visit visit)
-{
-    std::vector<const FractNode*> pending{&root};
-    while (!pending.empty()) {
-        const FractNode* node = pending.back();
-        pending.pop_back();
-        visit(*node);
-        if (node->closeRow) {
-            for (const auto& item : node->closeRow->items) {
-                if (item->paren && item->paren->exponent)
-                    pending.push_back(item->paren->exponent.get());
-            }
-        }
-        // Right before left, so that names come in reading order.
-        for (const auto* child :
-             {&node->exponent, &node->denominator, &node->numerator, &node->right, &node->left}) {
-            if (*child)
-                pending.push_back(child->get());
-        }
-    }
-}
-
 } // namespace
 
 std::unique_ptr<FractNode> simplifiedForScript(const FractNode& expression,
@@ -141,9 +118,10 @@ std::unique_ptr<FractNode> powerOf(const FractNode& a, int exponent)
 
 void collectNames(const FractNode& expression, VariableTable& table)
 {
-    forEachNode(expression, [&](const FractNode& node) {
+    everyNode(expression, [&](const FractNode& node) {
         if (isName(node) && !table.contains(*node.text))
             table.add(*node.text, nullptr);
+        return true;
     });
 }
 
