@@ -16,6 +16,21 @@ __extension__ typedef __int128 SignedWide;
 
 constexpr double kBase = 1e18;
 
+// The low half goes through a signed conversion, offset by 2^63: the
+// processor converts only signed integers in one instruction.
+double toDouble(SignedWide value)
+{
+    auto low = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) ^ (1ull << 63));
+    return static_cast<double>(static_cast<std::int64_t>(value >> 64)) * 18446744073709551616.0 +
+           (static_cast<double>(low) + 9223372036854775808.0);
+}
+
+std::int64_t floorOf(double value)
+{
+    auto whole = static_cast<std::int64_t>(value);
+    return static_cast<double>(whole) > value ? whole - 1 : whole;
+}
+
 // floor(value / 10^18) for a signed value (up to 60 products of two limbs,
 // so the carry may pass 64 bits); value keeps the rest in [0, 10^18).
 SignedWide carryOut(SignedWide& value)
@@ -34,18 +49,6 @@ SignedWide carryOut(SignedWide& value)
     return -quotient - 1;
 }
 
-double toDouble(SignedWide value)
-{
-    return static_cast<double>(static_cast<std::int64_t>(value >> 64)) * 18446744073709551616.0 +
-           static_cast<double>(static_cast<std::uint64_t>(value));
-}
-
-std::int64_t floorOf(double value)
-{
-    auto whole = static_cast<std::int64_t>(value);
-    return static_cast<double>(whole) > value ? whole - 1 : whole;
-}
-
 // The quotient limb whose product's top lines up with remainder limb `top`:
 // an estimate in doubles from the remainder's top limbs (the one under the
 // top carried into [0, 10^18), the next one unnormalised), good to about
@@ -59,9 +62,17 @@ std::int64_t floorOf(double value)
 // two limbs) the refinement is a Newton step on the quadratic.
 enum class Subtrahend { Product, ProductAndSquare };
 
+// The divisor's top three limbs as one double, in units of its top limb, and
+// its reciprocal: the estimates multiply by it, since a division's latency
+// would hold up every step.
+struct Leading {
+    double value = 0;
+    double inverse = 0;
+};
+
 template<typename Limb>
 std::int64_t estimateLimb(const SignedWide* remainder, int top, const Limb* divisor,
-                          int divisorLimbs, double leading,
+                          int divisorLimbs, Leading leading,
                           Subtrahend subtrahend = Subtrahend::Product)
 {
     auto divisorAt = [&](int k) -> std::int64_t {
@@ -69,33 +80,55 @@ std::int64_t estimateLimb(const SignedWide* remainder, int top, const Limb* divi
     };
     SignedWide upper = remainder[top] * static_cast<SignedWide>(kLimbBase) + remainder[top - 1];
     SignedWide next = remainder[top - 2];
-    std::int64_t first = floorOf((toDouble(upper) + toDouble(next) / kBase) / leading);
+    std::int64_t first = floorOf((toDouble(upper) + toDouble(next) / kBase) * leading.inverse);
     // The remainder less first times the divisor's top limbs, in units of
     // the limb two below the top.
     SignedWide high = upper - static_cast<SignedWide>(first) * divisorAt(divisorLimbs - 1);
     SignedWide middle = next - static_cast<SignedWide>(first) * divisorAt(divisorLimbs - 2);
     double low = -static_cast<double>(first) * static_cast<double>(divisorAt(divisorLimbs - 3));
     double difference = toDouble(high) * kBase + toDouble(middle) + low / kBase;
-    double slope = leading * kBase;
     if (subtrahend == Subtrahend::ProductAndSquare && divisorLimbs <= 2) {
         // The square sits 1 - divisorLimbs limbs from the unit used here.
         double scale = divisorLimbs == 1 ? 1.0 : 1.0 / kBase;
         difference -= static_cast<double>(first) * static_cast<double>(first) * scale;
-        slope += 2.0 * static_cast<double>(first) * scale;
+        double slope = leading.value * kBase + 2.0 * static_cast<double>(first) * scale;
+        return first + floorOf(difference / slope);
     }
-    return first + floorOf(difference / slope);
+    return first + floorOf(difference * (leading.inverse / kBase));
 }
 
-// The divisor's top three limbs as one double, in units of its top limb.
 template<typename Limb>
-double leadingOf(const Limb* divisor, int limbs)
+Leading leadingOf(const Limb* divisor, int limbs)
 {
     double value = static_cast<double>(divisor[limbs - 1]);
     if (limbs >= 2)
         value += static_cast<double>(divisor[limbs - 2]) / kBase;
     if (limbs >= 3)
         value += static_cast<double>(divisor[limbs - 3]) / (kBase * kBase);
-    return value;
+    return {value, 1 / value};
+}
+
+// target[0 .. count - 1] less digit times the divisor's limbs, two at a time
+// so that the products do not wait on each other.
+template<typename Limb>
+void subtractMultiple(SignedWide* target, const Limb* divisor, int count, std::int64_t digit)
+{
+    int k = 0;
+    for (; k + 1 < count; k += 2) {
+        target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
+        target[k + 1] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k + 1]);
+    }
+    if (k < count)
+        target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
+}
+
+// The same for the root's steps, kept out of line: inlined there, the
+// compiler loses sight of the digit being a 64-bit value and multiplies in
+// full 128 bits.
+__attribute__((noinline)) void subtractRootMultiple(SignedWide* target, const std::int64_t* divisor,
+                                                    int count, std::int64_t digit)
+{
+    subtractMultiple(target, divisor, count, digit);
 }
 
 // Limbs within a few units of [0, 10^18) carried into place, from the bottom;
@@ -136,7 +169,7 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         rest[k] = dividend[k];
     rest[dividendLimbs] = 0;
     std::array<std::int64_t, kMaxLimbs * 2> digits;
-    double leading = leadingOf(divisor, m);
+    Leading leading = leadingOf(divisor, m);
     for (int j = steps - 1; j >= 0; --j) {
         int top = j + m;
         // 1. The limb under the top carried into place: the estimate reads
@@ -150,15 +183,7 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         // 2. The limb, and the remainder less the limb times the divisor.
         std::int64_t digit = estimateLimb(rest, top, divisor, m, leading);
         digits[j] = digit;
-        SignedWide* target = rest + j;
-        int k = 0;
-        for (; k + 1 < m; k += 2) {
-            target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
-            target[k + 1] -=
-                static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k + 1]);
-        }
-        if (k < m)
-            target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
+        subtractMultiple(rest + j, divisor, m, digit);
     }
     // 3. The remainder carried from the bottom; each limb estimate was within
     //    one, so it lies in [-divisor, 2 divisor).
@@ -226,6 +251,7 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     rest[count - 2] -= static_cast<SignedWide>(first) * first;
     // 2. Each further limb, like a quotient limb by 2T, with its square one
     //    limb under the divisor's last.
+    Leading leading;
     for (int d = n - 2; d >= 0; --d) {
         int m = n - 1 - d;
         int high = n + d;
@@ -233,19 +259,23 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
         rest[high + 1] = 0;
         rest[high] += carryOut(rest[high - 1]);
         const std::int64_t* divisor = twice.data() + d + 1;
-        std::int64_t digit = estimateLimb(rest, high, divisor, m, leadingOf(divisor, m),
-                                          Subtrahend::ProductAndSquare);
-        SignedWide* target = rest + 2 * d + 1;
-        for (int k = 0; k < m; ++k)
-            target[k] -= static_cast<SignedWide>(digit) * divisor[k];
+        // From the third limb on, the divisor's top three limbs stay the same.
+        if (m <= 3)
+            leading = leadingOf(divisor, m);
+        std::int64_t digit =
+            estimateLimb(rest, high, divisor, m, leading, Subtrahend::ProductAndSquare);
+        subtractRootMultiple(rest + 2 * d + 1, divisor, m, digit);
         rest[2 * d] -= static_cast<SignedWide>(digit) * digit;
         digits[d] = digit;
         twice[d] = 2 * digit;
     }
     // 3. The remainder N - S^2 carried from the bottom, and S normalised with
     //    a limb more: an overshoot of a root just under 10^(18 n) carries out.
-    for (int k = 0; k < count; ++k)
-        rest[k + 1] += carryOut(rest[k]);
+    // (The limbs above the root's are mostly in place already.)
+    for (int k = 0; k < count; ++k) {
+        if (rest[k] < 0 || rest[k] >= static_cast<SignedWide>(kLimbBase))
+            rest[k + 1] += carryOut(rest[k]);
+    }
     std::array<std::uint64_t, kMaxLimbs + 1> value;
     value[n] = static_cast<std::uint64_t>(carrySmall(digits.data(), n, 0, value.data()));
     // 4. S within a few units of the root: S^2 <= N < (S + 1)^2, that is
@@ -289,7 +319,7 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     auto withinTwiceRoot = [&] {
         if (rest[count] < 0)
             return false;
-        std::array<std::uint64_t, kMaxLimbs + 2> doubled{};
+        std::array<std::uint64_t, kMaxLimbs + 2> doubled;
         std::uint64_t carry = 0;
         for (int k = 0; k <= n; ++k) {
             std::uint64_t limb = 2 * value[k] + carry;

@@ -39,15 +39,21 @@ inline std::uint64_t limbOfWords(const LongWord* words)
     return static_cast<std::uint64_t>(high) * 1000000000u + low;
 }
 
-// The three words of a value below 10^9, most significant first.
+// The three words of a value below 10^9, most significant first: the value
+// over 10^6 in fixed point with 52 fraction bits, each word then the integer
+// part of the fraction times 1000. The multiplier's excess, below 10^9 / 2^52
+// < 10^-6 of a unit, never reaches the last word (checked for every value).
 inline void storeThreeWords(std::uint32_t value, LongWord* words)
 {
-    std::uint32_t top = value / 1000000;
-    std::uint32_t rest = value - top * 1000000;
-    std::uint32_t middle = rest / 1000;
-    words[0] = static_cast<LongWord>(top);
-    words[1] = static_cast<LongWord>(middle);
-    words[2] = static_cast<LongWord>(rest - middle * 1000);
+    constexpr int kBits = 52;
+    constexpr std::uint64_t kScale = ((1ull << kBits) + 999999) / 1000000;
+    constexpr std::uint64_t kMask = (1ull << kBits) - 1;
+    std::uint64_t fixed = value * kScale;
+    words[0] = static_cast<LongWord>(fixed >> kBits);
+    fixed = (fixed & kMask) * 1000;
+    words[1] = static_cast<LongWord>(fixed >> kBits);
+    fixed = (fixed & kMask) * 1000;
+    words[2] = static_cast<LongWord>(fixed >> kBits);
 }
 
 // The six words of a limb, most significant first.
@@ -107,10 +113,15 @@ struct LimbDivider {
 inline int firstNonzeroFrom(const LongWord* words, int from, int count)
 {
     int index = from;
+    // Loaded one by one straight from the words: a copy into a local array
+    // goes through the stack and stalls the loads behind the stores.
+    auto pairAt = [words](int at) {
+        std::uint64_t pair;
+        std::memcpy(&pair, words + at, sizeof pair);
+        return pair;
+    };
     while (index + 8 <= count) {
-        std::uint64_t chunk[4];
-        std::memcpy(chunk, words + index, sizeof chunk);
-        if ((chunk[0] | chunk[1] | chunk[2] | chunk[3]) != 0)
+        if ((pairAt(index) | pairAt(index + 2) | pairAt(index + 4) | pairAt(index + 6)) != 0)
             break;
         index += 8;
     }
@@ -133,11 +144,13 @@ struct LimbNumber {
 // 0 .. count - 1 taken as zero.
 inline std::uint64_t partialLimbOfWords(const LongWord* words, int start, int count)
 {
+    int from = std::max(start, 0);
+    int to = std::min(start + kLimbWords, count);
     std::uint64_t value = 0;
-    for (int index = start; index < start + kLimbWords; ++index)
-        value = value * 1000 +
-                (index >= 0 && index < count ? static_cast<std::uint64_t>(words[index]) : 0);
-    return value;
+    for (int index = from; index < to; ++index)
+        value = value * 1000 + static_cast<std::uint64_t>(words[index]);
+    // Missing words past the end are zeros below the value.
+    return to > from ? value * kWordPowers[start + kLimbWords - to] : 0;
 }
 
 // Groups the words of `words` (count of them, first nonzero at `first`, last

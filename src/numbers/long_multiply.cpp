@@ -223,9 +223,11 @@ int longTailRowsInFours(const LongWord* left, const LongWord* right, int count, 
         Lanes reach = part + digit;
         largest = largest > reach ? largest : reach;
     }
+    // Through signed integers: the processor converts those in one
+    // instruction, and the sums stay far below 2^63.
     for (int lane = 0; lane < 4; ++lane) {
-        result.sum += static_cast<std::uint64_t>(sums[lane]);
-        result.unread += static_cast<std::uint64_t>(unread[lane]);
+        result.sum += static_cast<std::uint64_t>(static_cast<std::int64_t>(sums[lane]));
+        result.unread += static_cast<std::uint64_t>(static_cast<std::int64_t>(unread[lane]));
         result.wrapped |= largest[lane] > kUnit;
     }
     return p;

@@ -2,6 +2,7 @@
 #include "numbers/long_num.h"
 
 #include "numbers/long_internal.h"
+#include "numbers/long_limbs.h"
 #include "platform/host.h"
 #include "platform/translation.h"
 
@@ -131,7 +132,11 @@ void showMessage(std::string_view text)
 
 int firstNonzero(const LongNum& a)
 {
+    // Past the start size the leading zero runs are long enough to read in
+    // wider steps.
     int count = a.wordCount();
+    if (count > kLongWordsAtStart)
+        return firstNonzeroFrom(a.words().data(), 0, count);
     int index = 0;
     while (index < count && a[index] == 0)
         ++index;

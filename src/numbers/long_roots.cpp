@@ -197,7 +197,10 @@ void limbSquareRoot(const LongNum& a, int first, LongNum& out)
     long_detail::LimbNumber number;
     long_detail::toLimbNumber(a.words().data(), count, first, long_detail::lastNonzero(a),
                               shift % kLimbWords, number);
-    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> radicand{};
+    // Only the radicand's own limbs are cleared: clearing the whole array
+    // costs more than the root at the smaller word counts.
+    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> radicand;
+    std::fill(radicand.begin(), radicand.begin() + 2 * rootLimbs, 0);
     std::copy(number.limbs + number.low, number.limbs + number.high + 1,
               radicand.begin() + number.low + shift / kLimbWords);
     std::array<std::uint64_t, long_detail::kMaxLimbs> root;

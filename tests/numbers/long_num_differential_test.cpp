@@ -216,6 +216,55 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
     }
 }
 
+// Dividends next to exact multiples of the divisor, both with long runs of 999
+// or 000: every quotient word then sits on a boundary, where an estimate from
+// the leading words is most likely to be one off, and the divisor's leading
+// part ranges from a single small word to nearly a whole.
+TEST_P(DifferentialTest, QuotientsNextToExactMultiples)
+{
+    int words = GetParam();
+    RandomLongNums random(23u + static_cast<unsigned>(words));
+    auto runs = [&](int round, int first, int last) {
+        LongNum value;
+        for (int i = first; i <= last; ++i) {
+            switch ((round + i / 7) % 3) {
+            case 0:
+                value[i] = 999;
+                break;
+            case 1:
+                value[i] = i == first ? random.pick(1, 999) : 0;
+                break;
+            default:
+                value[i] = random.pick(0, 999);
+                break;
+            }
+        }
+        return value;
+    };
+    LongNum unit;
+    unit[words - 1] = 1;
+    for (int round = 0; round < 120; ++round) {
+        int divisorFirst = random.pick(1, words - 1);
+        LongNum divisor = runs(round, divisorFirst, random.pick(divisorFirst, words - 1));
+        int quotientFirst = random.pick(1, words - 1);
+        LongNum quotient = runs(round + 1, quotientFirst, random.pick(quotientFirst, words - 1));
+        LongNum product;
+        LongMul(quotient, divisor, product);
+        LongNum dividends[3];
+        LongSub(product, unit, dividends[0]);
+        dividends[1] = product;
+        LongAdd(product, unit, dividends[2]);
+        for (const LongNum& dividend : dividends) {
+            LongNum expected;
+            LongNum actual;
+            baseline::LongDiv(dividend, divisor, expected);
+            LongDiv(dividend, divisor, actual);
+            ASSERT_EQ(toWords(actual), toWords(expected))
+                << LongToText(dividend) << " / " << LongToText(divisor);
+        }
+    }
+}
+
 // Radicands next to squares and cubes of roots made of 999 words, single
 // words and random words: the root's last word and the carries above it are
 // the ones a limb-wise or lower-precision root gets wrong first.
