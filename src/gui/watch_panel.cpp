@@ -92,7 +92,7 @@ void WatchPanel::showValues()
         m_model.paused() ? m_model.interpreter().callStack() : std::vector<StackEntry>();
     std::vector<WatchValue> values;
     if (row >= 0 && static_cast<std::size_t>(row) < stack.size())
-        values = watchScope(m_model.state(), stack[static_cast<std::size_t>(row)].procedure);
+        values = watchFrame(m_model.state(), stack[static_cast<std::size_t>(row)]);
     m_values->setUpdatesEnabled(false);
     m_values->setRowCount(static_cast<int>(values.size()));
     for (int index = 0; index < static_cast<int>(values.size()); ++index) {
@@ -100,7 +100,7 @@ void WatchPanel::showValues()
         auto* valueItem = new QTableWidgetItem(text(shortenedText(value.text, kValueWidth)));
         valueItem->setToolTip(text(value.text));
         m_values->setItem(index, 0, new QTableWidgetItem(text(value.name)));
-        m_values->setItem(index, 1, new QTableWidgetItem(text(watchKindName(value.kind))));
+        m_values->setItem(index, 1, new QTableWidgetItem(text(value.kindName)));
         m_values->setItem(index, 2, valueItem);
     }
     m_values->setUpdatesEnabled(true);
