@@ -2,6 +2,7 @@
 // The graph scene's objects as the watch panel and the trace show them.
 #include "expressions/expression_text.h"
 #include "graphs/graph_scene.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,7 +36,7 @@ void addField(WatchValue& value, std::string_view key, std::string text)
 
 WatchValue describeRectangle(const RectangleRec& rectangle, std::string name)
 {
-    WatchValue value = sceneValue("Rectangle", std::move(name), rectangle);
+    WatchValue value = sceneValue(N_("Rectangle"), std::move(name), rectangle);
     const PixelRect& rect = rectangle.rect;
     value.text = "from (" + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ") to (" +
                  std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ')';
@@ -48,7 +49,7 @@ WatchValue describeRectangle(const RectangleRec& rectangle, std::string name)
 
 WatchValue describeFunction(const FunctionRec& function, std::string name)
 {
-    WatchValue value = sceneValue("Function", std::move(name), function);
+    WatchValue value = sceneValue(N_("Function"), std::move(name), function);
     std::string expression = expressionText(function.expression.get());
     value.text = expression + " on " + interval(function.lower, function.upper);
     addField(value, "expression", std::move(expression));
@@ -59,7 +60,7 @@ WatchValue describeFunction(const FunctionRec& function, std::string name)
 
 WatchValue describeGraph(const GraphRec& graph, std::string name)
 {
-    WatchValue value = sceneValue("Graph", std::move(name), graph);
+    WatchValue value = sceneValue(N_("Graph"), std::move(name), graph);
     value.text = "of " + graph.functionName + " on " + interval(graph.xMin, graph.xMax);
     addField(value, "of", graph.functionName);
     addField(value, "lower", decimal(graph.xMin));
@@ -69,7 +70,7 @@ WatchValue describeGraph(const GraphRec& graph, std::string name)
 
 WatchValue describeAlgExpr(const AlgExprRec& record, std::string name)
 {
-    WatchValue value = sceneValue("AlgExpr", std::move(name), record);
+    WatchValue value = sceneValue(N_("AlgExpr"), std::move(name), record);
     // An object made to hold a message shows the message.
     value.text = record.expression ? printExpressionText(*record.expression) : record.text;
     addField(value, record.expression ? "expression" : "text", value.text);
@@ -78,7 +79,7 @@ WatchValue describeAlgExpr(const AlgExprRec& record, std::string name)
 
 WatchValue describeCurve(const CurveRec& curve, std::string name)
 {
-    WatchValue value = sceneValue("Curve", std::move(name), curve);
+    WatchValue value = sceneValue(N_("Curve"), std::move(name), curve);
     std::string x = expressionText(curve.x.get());
     std::string y = expressionText(curve.y.get());
     // The curve's texts write the parameter as x.
@@ -92,7 +93,7 @@ WatchValue describeCurve(const CurveRec& curve, std::string name)
 
 WatchValue describeInterval(const ParameterIntervalRec& range, std::string name)
 {
-    WatchValue value = sceneValue("Segment", std::move(name), range);
+    WatchValue value = sceneValue(N_("Segment"), std::move(name), range);
     value.text = interval(range.lo, range.hi);
     addField(value, "lo", decimal(range.lo));
     addField(value, "hi", decimal(range.hi));
@@ -135,10 +136,10 @@ void GraphScene::watchValues(std::string_view scope, std::vector<WatchValue>& va
     watchList(m_curves, scope, values, describeCurve);
     watchList(m_intervals, scope, values, describeInterval);
     watchList(m_quadratics, scope, values, [](const PolynomialRec& record, std::string name) {
-        return describePolynomial("QuadraticFunct", record, std::move(name));
+        return describePolynomial(N_("QuadraticFunct"), record, std::move(name));
     });
     watchList(m_cubics, scope, values, [](const PolynomialRec& record, std::string name) {
-        return describePolynomial("CubicFunct", record, std::move(name));
+        return describePolynomial(N_("CubicFunct"), record, std::move(name));
     });
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/watch_values.h"
 
+#include "platform/translation.h"
+
 #include "runtime/construction_state.h"
 #include "runtime/interpreter.h"
 #include "runtime/module_scene.h"
@@ -15,9 +17,11 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::string_view kKindNames[] = {"point",  "line",      "segment", "halfLine",
-                                           "circle", "distance",  "polygon", "vector",
-                                           "string", "condition", "object"};
+// The panel shows these in the user's language.
+constexpr std::string_view kKindNames[] = {
+    N_("point"),   N_("line"),   N_("segment"), N_("halfLine"),  N_("circle"), N_("distance"),
+    N_("polygon"), N_("vector"), N_("string"),  N_("condition"), N_("object"),
+};
 
 std::string number(const LongNum& value)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The four-dimensional scene's objects as the watch panel and the trace
 // show them.
+#include "platform/translation.h"
 #include "space/four_d_scene.h"
 
 namespace kestrane {
@@ -28,7 +29,7 @@ std::size_t corners(const Face4& face)
 
 WatchValue describePoint(const Point4Rec& point, std::string name)
 {
-    WatchValue value = sceneValue("point4", std::move(name), point);
+    WatchValue value = sceneValue(N_("point4"), std::move(name), point);
     value.text = quadruple(point.position);
     addPoint(value, point.position);
     return value;
@@ -36,7 +37,7 @@ WatchValue describePoint(const Point4Rec& point, std::string name)
 
 WatchValue describePolygon(const Polygon4Rec& polygon, std::string name)
 {
-    WatchValue value = sceneValue("polygon4", std::move(name), polygon);
+    WatchValue value = sceneValue(N_("polygon4"), std::move(name), polygon);
     std::size_t count = corners(polygon.face);
     value.text = watchCount(count, "vertex", "vertices");
     value.fields.push_back({"vertices", std::to_string(count)});
@@ -45,7 +46,7 @@ WatchValue describePolygon(const Polygon4Rec& polygon, std::string name)
 
 WatchValue describeCell(const CellRec& cell, std::string name)
 {
-    WatchValue value = sceneValue("cell", std::move(name), cell);
+    WatchValue value = sceneValue(N_("cell"), std::move(name), cell);
     value.text = watchCount(cell.faces.size(), "face", "faces");
     if (cell.completed)
         value.text += ", completed";
@@ -56,7 +57,7 @@ WatchValue describeCell(const CellRec& cell, std::string name)
 
 WatchValue describePolytope(const PolytopeRec& polytope, std::string name)
 {
-    WatchValue value = sceneValue("polytope", std::move(name), polytope);
+    WatchValue value = sceneValue(N_("polytope"), std::move(name), polytope);
     PolytopeCounts counts =
         countPolytope(std::vector<const CellRec*>(polytope.cells.begin(), polytope.cells.end()));
     value.text = watchCount(counts.cells, "cell", "cells") + ", " +
@@ -72,7 +73,7 @@ WatchValue describePolytope(const PolytopeRec& polytope, std::string name)
 
 WatchValue describePlane(const Plane4Rec& record, std::string name)
 {
-    WatchValue value = sceneValue("plane4", std::move(name), record);
+    WatchValue value = sceneValue(N_("plane4"), std::move(name), record);
     const Hyperplane& plane = record.plane;
     const Long4& n = plane.normal;
     value.text = watchEquation({{&n.x, "x"}, {&n.y, "y"}, {&n.z, "z"}, {&n.w, "w"}}, plane.e);
@@ -86,7 +87,7 @@ WatchValue describePlane(const Plane4Rec& record, std::string name)
 
 WatchValue describeSphere(const Sphere4Rec& sphere, std::string name)
 {
-    WatchValue value = sceneValue("sphere4", std::move(name), sphere);
+    WatchValue value = sceneValue(N_("sphere4"), std::move(name), sphere);
     value.text = "centre " + quadruple(sphere.centre) + ", radius " + watchNumber(sphere.radius);
     addPoint(value, sphere.centre);
     addWatchField(value, "r", sphere.radius);

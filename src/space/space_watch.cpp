@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The space scene's objects as the watch panel and the trace show them.
+#include "platform/translation.h"
 #include "space/space_scene.h"
 #include "space/vertex_index.h"
 
@@ -22,7 +23,7 @@ std::string triple(const LongTriple& point)
 
 WatchValue describePlane(const PlaneRec& plane, std::string name)
 {
-    WatchValue value = sceneValue("plane", std::move(name), plane);
+    WatchValue value = sceneValue(N_("plane"), std::move(name), plane);
     const PlaneFrame& frame = plane.frame;
     value.text = watchEquation({{&frame.a, "x"}, {&frame.b, "y"}, {&frame.c, "z"}}, frame.d);
     addWatchField(value, "A", frame.a);
@@ -34,7 +35,7 @@ WatchValue describePlane(const PlaneRec& plane, std::string name)
 
 WatchValue describeLine(const Line3DRec& line, std::string name)
 {
-    WatchValue value = sceneValue("line3D", std::move(name), line);
+    WatchValue value = sceneValue(N_("line3D"), std::move(name), line);
     value.text = "through " + triple(line.first) + " and " + triple(line.second);
     addPoint(value, "x1", "y1", "z1", line.first);
     addPoint(value, "x2", "y2", "z2", line.second);
@@ -44,7 +45,7 @@ WatchValue describeLine(const Line3DRec& line, std::string name)
 
 WatchValue describeSphere(const SphereRec& sphere, std::string name)
 {
-    WatchValue value = sceneValue("sphere", std::move(name), sphere);
+    WatchValue value = sceneValue(N_("sphere"), std::move(name), sphere);
     value.text = "centre " + triple(sphere.centre) + ", radius " + watchNumber(sphere.radius);
     addPoint(value, "cx", "cy", "cz", sphere.centre);
     addWatchField(value, "r", sphere.radius);
@@ -54,7 +55,7 @@ WatchValue describeSphere(const SphereRec& sphere, std::string name)
 WatchValue describeCircle(const SpaceCircleRec& record, std::string name)
 {
     const SpaceCircle& circle = record.circle;
-    WatchValue value = sceneValue("circle3D", std::move(name), record);
+    WatchValue value = sceneValue(N_("circle3D"), std::move(name), record);
     value.text = "centre " + triple(circle.centre) + ", radius " + watchNumber(circle.radius);
     addPoint(value, "cx", "cy", "cz", circle.centre);
     addWatchField(value, "r", circle.radius);
@@ -63,7 +64,7 @@ WatchValue describeCircle(const SpaceCircleRec& record, std::string name)
 
 WatchValue describePolyhedron(const PolyhedronRec& polyhedron, std::string name)
 {
-    WatchValue value = sceneValue("polyhedron", std::move(name), polyhedron);
+    WatchValue value = sceneValue(N_("polyhedron"), std::move(name), polyhedron);
     SolidCounts counts = countSolid(polyhedron.faces);
     value.text = watchCount(counts.faces, "face", "faces") + ", " +
                  watchCount(counts.edges, "edge", "edges") + ", " +
