@@ -88,6 +88,15 @@ WatchValue describeCurve(const CurveRec& curve, std::string name)
     addField(value, "y", std::move(y));
     addField(value, "lower", decimal(curve.tMin));
     addField(value, "upper", decimal(curve.tMax));
+    // An image is the curve it was made from under its functions of z, in
+    // the order they were applied; the run's JSON names the last one.
+    std::string function;
+    for (const auto& node : curve.functions) {
+        function = expressionText(node.get());
+        value.text += (&node == &curve.functions.front() ? " under " : " then ") + function;
+    }
+    if (curve.isImage())
+        addField(value, "function", std::move(function));
     return value;
 }
 

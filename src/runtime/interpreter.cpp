@@ -709,7 +709,7 @@ StepResult Interpreter::observedStep()
         executed.targetScope = frame.scope;
     }
     m_lastCondition.reset();
-    m_observer->beforeStatement();
+    m_observer->beforeStatement(executed);
     StepResult result = executeStatement();
     // A call binds its target only when the procedure returns.
     if (m_frames.size() > executed.depth)

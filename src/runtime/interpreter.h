@@ -100,11 +100,12 @@ struct ExecutedStatement {
 };
 
 // Told about every statement while it is set (a trace, the highlight of a
-// stepped statement's objects). Procedure ENDs are not statements.
+// stepped statement's objects). Procedure ENDs are not statements. Before a
+// statement runs, its place, procedure, depth and text are known.
 class StepObserver {
 public:
     virtual ~StepObserver() = default;
-    virtual void beforeStatement() = 0;
+    virtual void beforeStatement(const ExecutedStatement& statement) = 0;
     virtual void afterStatement(const ExecutedStatement& statement) = 0;
 };
 

@@ -13,9 +13,10 @@ StatementTrace::StatementTrace(ConstructionState& state, TraceFileName fileName,
 {
 }
 
-void StatementTrace::beforeStatement()
+void StatementTrace::beforeStatement(const ExecutedStatement& statement)
 {
     m_changes.begin(m_state);
+    m_changes.watchScene(m_state, statement.procedure);
 }
 
 void StatementTrace::afterStatement(const ExecutedStatement& statement)

@@ -27,7 +27,7 @@ public:
 
     StatementTrace(ConstructionState& state, TraceFileName fileName, Sink sink);
 
-    void beforeStatement() override;
+    void beforeStatement(const ExecutedStatement& statement) override;
     void afterStatement(const ExecutedStatement& statement) override;
 
 private:

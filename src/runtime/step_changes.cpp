@@ -38,6 +38,20 @@ void StepChanges::begin(const ConstructionState& state)
 {
     std::size_t index = 0;
     forEachList(state, [&](const auto& list, WatchKind) { m_sizes[index++] = list.size(); });
+    m_watchingScene = false;
+}
+
+void StepChanges::watchScene(const ConstructionState& state, std::string_view scope)
+{
+    m_scene.clear();
+    const ModuleScene* scene = state.scene();
+    m_watchingScene = scene != nullptr;
+    if (!scene)
+        return;
+    std::vector<WatchValue> values;
+    scene->watchValues(scope, values);
+    for (WatchValue& value : values)
+        m_scene.emplace(std::pair(std::move(value.name), value.kindName), std::move(value.text));
 }
 
 std::vector<GeoObject*> StepChanges::madeObjects(ConstructionState& state) const
@@ -70,6 +84,15 @@ std::vector<WatchValue> StepChanges::namedValues(ConstructionState& state, std::
         }
         ++index;
     });
+    if (m_watchingScene && scene) {
+        std::vector<WatchValue> sceneValues;
+        scene->watchValues(scope, sceneValues);
+        for (WatchValue& value : sceneValues) {
+            auto before = m_scene.find(std::pair(value.name, value.kindName));
+            if (before == m_scene.end() || before->second != value.text)
+                values.push_back(std::move(value));
+        }
+    }
     if (target.empty())
         return values;
     if (targetScope == scope &&

@@ -91,5 +91,25 @@ TEST_F(SpaceWatch, ATraceNamesTheSceneObjectAStatementMade)
         << lines[2];
 }
 
+TEST_F(SpaceWatch, ATraceShowsTheSceneObjectAStatementChangedWithoutNamingIt)
+{
+    std::vector<std::string> lines;
+    StatementTrace trace(
+        window.state(), [](const ScriptFile*) { return std::string("cube.kst"); },
+        [&](const std::string& line) { lines.push_back(line); });
+    window.setObserver(&trace);
+    std::vector<std::string_view> body = kCube;
+    body.push_back("Coloring(cube)");
+    run(body);
+    ASSERT_EQ(lines.size(), kCube.size() + 1);
+    const std::string& added = lines[kCube.size() - 1];
+    EXPECT_NE(added.find("\"names\":[{\"name\":\"cube\",\"kind\":\"polyhedron\","
+                         "\"shown\":\"6 faces, 12 edges, 8 vertices\""),
+              std::string::npos)
+        << added;
+    // Colours are no value: a statement that only colours names nothing.
+    EXPECT_NE(lines.back().find("\"names\":[]"), std::string::npos) << lines.back();
+}
+
 } // namespace
 } // namespace kestrane::testing
