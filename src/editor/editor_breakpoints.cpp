@@ -4,6 +4,8 @@
 #include "editor/script_editor.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace kestrane {
 
@@ -90,6 +92,84 @@ void ScriptEditor::paintBreakpoints(Canvas& canvas) const
         canvas.ellipse(1, y, 1 + kDotDiameter, y + kDotDiameter);
     }
     canvas.clearBrush();
+}
+
+// Rebuilds the current file's breakpoints through `move`, which gives a
+// line's new number, or none when its breakpoint goes.
+template<class Move>
+void ScriptEditor::moveBreakpoints(Move move)
+{
+    std::string key = fileKey();
+    auto first = m_breakpoints.lower_bound(LineMark{key, 0});
+    auto last = first;
+    std::vector<int> moved;
+    for (; last != m_breakpoints.end() && last->file == key; ++last) {
+        if (std::optional<int> line = move(last->line))
+            moved.push_back(*line);
+    }
+    m_breakpoints.erase(first, last);
+    for (int line : moved)
+        m_breakpoints.insert(LineMark{key, line});
+}
+
+void ScriptEditor::breakpointsAfterInsert(TextPosition at, int lineBreaks)
+{
+    if (lineBreaks <= 0)
+        return;
+    // Text put before a line's first character pushes the whole line down.
+    int firstMoved = at.column == 0 ? at.line : at.line + 1;
+    moveBreakpoints([&](int line) -> std::optional<int> {
+        return line >= firstMoved ? line + lineBreaks : line;
+    });
+}
+
+void ScriptEditor::breakpointsBeforeRemove(TextPosition from, TextPosition to)
+{
+    if (to.line <= from.line)
+        return;
+    // The joined line keeps a breakpoint when some text of a line that had
+    // one stays in it; lines removed whole lose theirs.
+    bool firstStays = from.column > 0;
+    bool lastStays = to.column < static_cast<int>(lineText(to.line).size());
+    int removed = to.line - from.line;
+    bool joinedKeeps =
+        (firstStays && hasBreakpoint(from.line)) || (lastStays && hasBreakpoint(to.line));
+    moveBreakpoints([&](int line) -> std::optional<int> {
+        if (line < from.line)
+            return line;
+        if (line > to.line)
+            return line - removed;
+        if (line == from.line && joinedKeeps)
+            return line;
+        return std::nullopt;
+    });
+}
+
+void ScriptEditor::breakpointsAfterReplace(const std::vector<std::string>& before)
+{
+    // The lines equal at the start and at the end of both texts keep their
+    // breakpoints; in the changed lines between, a breakpoint stays on its
+    // line while that line is still among them.
+    auto oldCount = static_cast<int>(before.size());
+    auto newCount = static_cast<int>(m_current->lines.size());
+    int same = 0;
+    while (same < oldCount && same < newCount &&
+           before[static_cast<std::size_t>(same)] == lineText(same))
+        ++same;
+    int sameEnd = 0;
+    while (sameEnd < oldCount - same && sameEnd < newCount - same &&
+           before[static_cast<std::size_t>(oldCount - 1 - sameEnd)] ==
+               lineText(newCount - 1 - sameEnd))
+        ++sameEnd;
+    moveBreakpoints([&](int line) -> std::optional<int> {
+        if (line < same)
+            return line;
+        if (line >= oldCount - sameEnd)
+            return line + newCount - oldCount;
+        if (line < newCount - sameEnd)
+            return line;
+        return std::nullopt;
+    });
 }
 
 } // namespace kestrane

@@ -215,6 +215,7 @@ void ScriptEditor::splitLine()
     lines.insert(lines.begin() + position.line + 1,
                  SourceLine(position.line + 1, m_current->moduleCode, text.substr(column)));
     renumberFrom(position.line + 1);
+    breakpointsAfterInsert(position, 1);
     lineEdited(position.line + 1);
     EditingView& view = m_current->view;
     view.cursorLine = position.line + 1;
@@ -240,6 +241,9 @@ void ScriptEditor::backspace()
     }
     if (position.line == 0)
         return;
+    breakpointsBeforeRemove(
+        {position.line - 1, static_cast<int>(lineText(position.line - 1).size())},
+        {position.line, 0});
     lineEdited(position.line - 1);
     lineEdited(position.line);
     const std::string& previous = lineText(position.line - 1);
@@ -262,6 +266,7 @@ void ScriptEditor::deleteForward()
         text.erase(column, editor_text::nextCharacter(text, column) - column);
         lines[static_cast<std::size_t>(position.line)].setText(std::move(text));
     } else if (position.line + 1 < static_cast<int>(lines.size())) {
+        breakpointsBeforeRemove(position, {position.line + 1, 0});
         lineEdited(position.line + 1);
         lines[static_cast<std::size_t>(position.line)].setText(text + lineText(position.line + 1));
         lines.erase(lines.begin() + position.line + 1);

@@ -181,6 +181,7 @@ void ScriptEditor::cut(Clipboard& clipboard)
     std::string after = textBetween(end, {lastLine, static_cast<int>(lineText(lastLine).size())});
     clipboard.setText(text);
     recordEdit(EditKind::Other);
+    breakpointsBeforeRemove(start, end);
     replaceCurrentText(before + after, start);
 }
 
@@ -202,6 +203,11 @@ void ScriptEditor::paste(const Clipboard& clipboard)
     int top = topLine();
     recordEdit(EditKind::Other);
     replaceCurrentText(before + pasted + after, endOfInserted(position, pasted));
+    int lineBreaks = 0;
+    for (std::size_t at = pasted.find("\r\n"); at != std::string::npos;
+         at = pasted.find("\r\n", at + 2))
+        ++lineBreaks;
+    breakpointsAfterInsert(position, lineBreaks);
     m_includeEdited = false;
     m_current->view.topLine = std::min(top, cursorLine());
     setCursor(cursor());

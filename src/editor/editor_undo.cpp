@@ -6,6 +6,15 @@
 
 namespace kestrane {
 
+std::vector<std::string> ScriptEditor::lineTexts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(m_current->lines.size());
+    for (int line = 0; line < static_cast<int>(m_current->lines.size()); ++line)
+        texts.push_back(lineText(line));
+    return texts;
+}
+
 EditSnapshot ScriptEditor::snapshot() const
 {
     int lastLine = static_cast<int>(m_current->lines.size()) - 1;
@@ -44,6 +53,7 @@ void ScriptEditor::markSaved()
 void ScriptEditor::restore(const EditSnapshot& snapshot)
 {
     int top = topLine();
+    std::vector<std::string> before = lineTexts();
     replaceCurrentText(snapshot.text, {0, 0});
     std::size_t lineCount = 1;
     for (std::size_t at = snapshot.text.find("\r\n"); at != std::string::npos;
@@ -54,6 +64,7 @@ void ScriptEditor::restore(const EditSnapshot& snapshot)
         lines.emplace_back(static_cast<int>(lines.size()), m_current->moduleCode, "");
         lineEdited(static_cast<int>(lines.size()) - 1);
     }
+    breakpointsAfterReplace(before);
     setCursor({snapshot.line, snapshot.column});
     m_current->view.topLine = std::min(top, cursorLine());
     followCursorHorizontally();

@@ -365,6 +365,17 @@ private:
     // Breakpoints (editor_breakpoints.cpp).
     std::string fileKey() const;
     void paintBreakpoints(Canvas& canvas) const;
+    // Breakpoints follow the text of their line as lines come and go: text
+    // with `lineBreaks` line breaks was inserted at `at`; the text from
+    // `from` to `to` is about to be removed (its two end lines joined); the
+    // whole text was replaced (undo, redo), `before` being the lines it had.
+    void breakpointsAfterInsert(TextPosition at, int lineBreaks);
+    void breakpointsBeforeRemove(TextPosition from, TextPosition to);
+    void breakpointsAfterReplace(const std::vector<std::string>& before);
+    template<class Move>
+    void moveBreakpoints(Move move);
+    // The current file's lines as texts.
+    std::vector<std::string> lineTexts() const;
     void paintExecutionLine(Canvas& canvas) const;
 
     Host& m_host;

@@ -180,6 +180,7 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    void watchValues(std::string_view scope, std::vector<WatchValue>& values) const override;
     std::unique_ptr<ModuleScene> copy() const override;
     // `copy` must be a GraphScene; the formula font and the watched store
     // are the window's and stay.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/watch_panel.h"
 
+#include "platform/translation.h"
 #include "runtime/construction_window.h"
 #include "runtime/watch_values.h"
 #include "script/script_file.h"
@@ -19,6 +20,11 @@ QString text(std::string_view view)
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
 }
 
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
 QString fileName(const ScriptFile* file)
 {
     if (!file)
@@ -29,7 +35,7 @@ QString fileName(const ScriptFile* file)
 } // namespace
 
 WatchPanel::WatchPanel(const ConstructionWindow& model, QWidget* parent)
-    : QDockWidget("Watch", parent)
+    : QDockWidget(utf8(translate("Watch")), parent)
     , m_model(model)
     , m_stack(new QListWidget(this))
     , m_values(new QTableWidget(0, 3, this))
@@ -37,7 +43,12 @@ WatchPanel::WatchPanel(const ConstructionWindow& model, QWidget* parent)
     setObjectName("watchPanel");
     m_stack->setObjectName("watchStack");
     m_values->setObjectName("watchValues");
-    m_values->setHorizontalHeaderLabels({"Name", "Kind", "Value"});
+    m_values->setHorizontalHeaderLabels(
+        {utf8(translate("Name")), utf8(translate("Kind")), utf8(translate("Value"))});
+    m_stack->setToolTip(
+        utf8(translate("The procedures of the paused program, the innermost first")));
+    m_values->setToolTip(utf8(translate(
+        "The names of the selected procedure; point at a value cut short by … to read it whole")));
     m_values->verticalHeader()->hide();
     m_values->horizontalHeader()->setStretchLastSection(true);
     m_values->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -62,10 +73,11 @@ void WatchPanel::refresh()
     if (m_model.paused()) {
         const ScriptFile* main = m_model.programFile();
         for (const StackEntry& entry : m_model.interpreter().callStack()) {
-            QString where = entry.place.file == main ? QString("line %1").arg(entry.place.line + 1)
-                                                     : QString("%1, line %2")
-                                                           .arg(fileName(entry.place.file))
-                                                           .arg(entry.place.line + 1);
+            QString where = entry.place.file == main
+                                ? utf8(translate("line %1")).arg(entry.place.line + 1)
+                                : utf8(translate("%1, line %2"))
+                                      .arg(fileName(entry.place.file))
+                                      .arg(entry.place.line + 1);
             m_stack->addItem(text(entry.procedure) + "  (" + where + ")");
         }
     }
@@ -92,7 +104,7 @@ void WatchPanel::showValues()
         m_model.paused() ? m_model.interpreter().callStack() : std::vector<StackEntry>();
     std::vector<WatchValue> values;
     if (row >= 0 && static_cast<std::size_t>(row) < stack.size())
-        values = watchScope(m_model.state(), stack[static_cast<std::size_t>(row)].procedure);
+        values = watchFrame(m_model.state(), stack[static_cast<std::size_t>(row)]);
     m_values->setUpdatesEnabled(false);
     m_values->setRowCount(static_cast<int>(values.size()));
     for (int index = 0; index < static_cast<int>(values.size()); ++index) {
@@ -100,7 +112,7 @@ void WatchPanel::showValues()
         auto* valueItem = new QTableWidgetItem(text(shortenedText(value.text, kValueWidth)));
         valueItem->setToolTip(text(value.text));
         m_values->setItem(index, 0, new QTableWidgetItem(text(value.name)));
-        m_values->setItem(index, 1, new QTableWidgetItem(text(watchKindName(value.kind))));
+        m_values->setItem(index, 1, new QTableWidgetItem(text(translate(value.kindName))));
         m_values->setItem(index, 2, valueItem);
     }
     m_values->setUpdatesEnabled(true);

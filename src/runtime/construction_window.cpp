@@ -36,7 +36,7 @@ constexpr ColorRef kCurrentLineColour = 0x99FFFF;
 // Remembers the name the last statement gave, for the highlight of a step.
 class LastTarget final : public StepObserver {
 public:
-    void beforeStatement() override {}
+    void beforeStatement(const ExecutedStatement&) override {}
     void afterStatement(const ExecutedStatement& statement) override
     {
         target = statement.target;

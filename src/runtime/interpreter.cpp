@@ -399,8 +399,10 @@ void Interpreter::executeIf(const Statement& statement)
     if (ifAt == std::string_view::npos || thenAt == std::string_view::npos)
         return;
     CommandContext context{m_state, frame.scope};
-    bool holds = conditionHolds(trimBlanks(line.substr(ifAt + 2, thenAt - ifAt - 2)), context);
+    std::string_view condition = trimBlanks(line.substr(ifAt + 2, thenAt - ifAt - 2));
+    bool holds = conditionHolds(condition, context);
     m_lastCondition = holds;
+    frame.lastCondition = ConditionOutcome{std::string(condition), holds, statement.start, 0};
     // StartIf may follow on the same line or, as the compiler admits, after
     // line ends.
     std::size_t afterThen = statement.start + thenAt + 4;
@@ -609,7 +611,9 @@ std::vector<StackEntry> Interpreter::callStack() const
         // A caller's cursor is already past its call: one back is the call.
         SourcePlace place =
             innermost || frame.cursor == 0 ? placeOf(frame) : placeAt(frame, frame.cursor - 1);
-        stack.push_back({frame.scope, place});
+        stack.push_back({frame.scope, place, frame.lastCondition});
+        if (stack.back().condition)
+            stack.back().condition->line = placeAt(frame, frame.lastCondition->offset).line;
     }
     return stack;
 }
@@ -705,7 +709,7 @@ StepResult Interpreter::observedStep()
         executed.targetScope = frame.scope;
     }
     m_lastCondition.reset();
-    m_observer->beforeStatement();
+    m_observer->beforeStatement(executed);
     StepResult result = executeStatement();
     // A call binds its target only when the procedure returns.
     if (m_frames.size() > executed.depth)

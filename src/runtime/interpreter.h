@@ -30,6 +30,14 @@ enum class RunMode : std::uint8_t { Run = 0, StepByStep = 1, StepOver = 2, Pause
 // current again, or the main procedure ended (no frame is left).
 enum class StepResult : std::uint8_t { Done = 1, ProcedureEnded = 2, ProgramEnded = 3 };
 
+// The condition of the last `if` a procedure ran, and whether it held.
+struct ConditionOutcome {
+    std::string text; // as written between `if` and `then`
+    bool holds = false;
+    std::size_t offset = 0; // of the `if` in the procedure's text
+    int line = 0;           // its source line, from 0 (in the call stack)
+};
+
 // One procedure activation. Offsets are into the normalised text of the file
 // that declares the procedure.
 struct ProcFrame {
@@ -46,6 +54,7 @@ struct ProcFrame {
     std::size_t parameterEnd = 0;   // at the ')' of the header
     std::size_t bodyEnd = 0;        // at the closing END
     std::size_t cursor = 0;         // the next statement
+    std::optional<ConditionOutcome> lastCondition;
 };
 
 // A formal parameter of a procedure header.
@@ -73,6 +82,7 @@ struct SourcePlace {
 struct StackEntry {
     std::string procedure;
     SourcePlace place;
+    std::optional<ConditionOutcome> condition; // of the procedure's last `if`
 };
 
 // One statement as it was executed, for a trace.
@@ -90,11 +100,12 @@ struct ExecutedStatement {
 };
 
 // Told about every statement while it is set (a trace, the highlight of a
-// stepped statement's objects). Procedure ENDs are not statements.
+// stepped statement's objects). Procedure ENDs are not statements. Before a
+// statement runs, its place, procedure, depth and text are known.
 class StepObserver {
 public:
     virtual ~StepObserver() = default;
-    virtual void beforeStatement() = 0;
+    virtual void beforeStatement(const ExecutedStatement& statement) = 0;
     virtual void afterStatement(const ExecutedStatement& statement) = 0;
 };
 

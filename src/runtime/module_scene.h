@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/json_writer.h"
+#include "runtime/watch_values.h"
 
 #include <cstddef>
 #include <functional>
@@ -56,6 +57,14 @@ public:
     virtual GeoObject* find(int typeCode, std::string_view name, std::string_view scope) = 0;
     // Drops every binding of the scope (a procedure ended).
     virtual void dropScope(std::string_view scope) = 0;
+    // Adds a value for every name of the scope the scene's objects carry,
+    // described as the watch panel and the trace show them, with the fields
+    // under the keys of the scene's JSON.
+    virtual void watchValues(std::string_view /*scope*/, std::vector<WatchValue>& /*values*/) const
+    {
+    }
+    // Whether the program's points lie in space (their z counts).
+    virtual bool pointsInSpace() const { return false; }
     // The box text that stops a program whose start(...) has a parameter of
     // this type, which cannot be chosen on the screen; empty when the scene
     // does not know the type.

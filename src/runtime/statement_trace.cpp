@@ -13,9 +13,10 @@ StatementTrace::StatementTrace(ConstructionState& state, TraceFileName fileName,
 {
 }
 
-void StatementTrace::beforeStatement()
+void StatementTrace::beforeStatement(const ExecutedStatement& statement)
 {
     m_changes.begin(m_state);
+    m_changes.watchScene(m_state, statement.procedure);
 }
 
 void StatementTrace::afterStatement(const ExecutedStatement& statement)
@@ -42,7 +43,7 @@ void writeWatchValue(JsonWriter& json, const WatchValue& value)
 {
     json.beginObject();
     json.key("name").string(value.name);
-    json.key("kind").string(watchKindName(value.kind));
+    json.key("kind").string(value.kindName);
     if (!value.scope.empty())
         json.key("scope").string(value.scope);
     json.key("shown").string(value.text);
@@ -78,6 +79,12 @@ std::string pausedJsonMembers(const Interpreter& interpreter, const Construction
             writeWatchValue(json, value);
     }
     json.endArray();
+    if (!stack.empty() && stack.front().condition) {
+        const ConditionOutcome& condition = *stack.front().condition;
+        json.key("condition").beginObject();
+        json.key("text").string(condition.text).key("holds").boolean(condition.holds);
+        json.key("line").number(condition.line + 1).endObject();
+    }
     json.endObject();
     json.endObject();
     // The members alone, to go into another object.

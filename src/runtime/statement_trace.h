@@ -27,7 +27,7 @@ public:
 
     StatementTrace(ConstructionState& state, TraceFileName fileName, Sink sink);
 
-    void beforeStatement() override;
+    void beforeStatement(const ExecutedStatement& statement) override;
     void afterStatement(const ExecutedStatement& statement) override;
 
 private:
@@ -45,7 +45,8 @@ void writeWatchValue(JsonWriter& json, const WatchValue& value);
 // Where a paused program stands, as the members of a JSON object (no
 // braces): "paused": {"file", "line", "procedure", "stack" ([{"procedure",
 // "file", "line"}], the innermost first), "names" (every name of the
-// innermost procedure with its value)}.
+// innermost procedure with its value), "condition" ({"text", "holds",
+// "line"}: the innermost procedure's last `if`, when it ran one)}.
 std::string pausedJsonMembers(const Interpreter& interpreter, const ConstructionState& state,
                               const TraceFileName& fileName);
 

@@ -2,6 +2,7 @@
 #include "runtime/step_changes.h"
 
 #include "runtime/construction_state.h"
+#include "runtime/module_scene.h"
 
 #include <algorithm>
 
@@ -37,6 +38,20 @@ void StepChanges::begin(const ConstructionState& state)
 {
     std::size_t index = 0;
     forEachList(state, [&](const auto& list, WatchKind) { m_sizes[index++] = list.size(); });
+    m_watchingScene = false;
+}
+
+void StepChanges::watchScene(const ConstructionState& state, std::string_view scope)
+{
+    m_scene.clear();
+    const ModuleScene* scene = state.scene();
+    m_watchingScene = scene != nullptr;
+    if (!scene)
+        return;
+    std::vector<WatchValue> values;
+    scene->watchValues(scope, values);
+    for (WatchValue& value : values)
+        m_scene.emplace(std::pair(std::move(value.name), value.kindName), std::move(value.text));
 }
 
 std::vector<GeoObject*> StepChanges::madeObjects(ConstructionState& state) const
@@ -57,22 +72,48 @@ std::vector<WatchValue> StepChanges::namedValues(ConstructionState& state, std::
                                                  std::string_view targetScope) const
 {
     std::vector<WatchValue> values;
+    const ModuleScene* scene = state.scene();
+    bool inSpace = scene && scene->pointsInSpace();
     std::size_t index = 0;
     forEachList(state, [&](const auto& list, WatchKind kind) {
         for (std::size_t at = m_sizes[index]; at < list.size(); ++at) {
             for (const NameBinding& binding : list[at]->names) {
                 if (binding.scope == scope && !alreadyNamed(values, binding.name, kind))
-                    values.push_back(describeObject(*list[at], kind, binding.name));
+                    values.push_back(describeObject(*list[at], kind, binding.name, inSpace));
             }
         }
         ++index;
     });
+    if (m_watchingScene && scene) {
+        std::vector<WatchValue> sceneValues;
+        scene->watchValues(scope, sceneValues);
+        for (WatchValue& value : sceneValues) {
+            auto before = m_scene.find(std::pair(value.name, value.kindName));
+            if (before == m_scene.end() || before->second != value.text)
+                values.push_back(std::move(value));
+        }
+    }
     if (target.empty())
         return values;
-    std::optional<NamedObject> named = findNamed(state, target, targetScope);
-    if (!named || (targetScope == scope && alreadyNamed(values, target, named->kind)))
+    if (targetScope == scope &&
+        std::any_of(values.begin(), values.end(),
+                    [&](const WatchValue& value) { return value.name == target; }))
         return values;
-    values.push_back(describeObject(*named->object, named->kind, std::string(target)));
+    if (std::optional<NamedObject> named = findNamed(state, target, targetScope)) {
+        values.push_back(describeObject(*named->object, named->kind, std::string(target), inSpace));
+    } else if (scene) {
+        // The objects of a module's scene: the target's value as the scene
+        // describes it.
+        std::vector<WatchValue> sceneValues;
+        scene->watchValues(targetScope, sceneValues);
+        auto found = std::find_if(sceneValues.begin(), sceneValues.end(),
+                                  [&](const WatchValue& value) { return value.name == target; });
+        if (found == sceneValues.end())
+            return values;
+        values.push_back(std::move(*found));
+    } else {
+        return values;
+    }
     if (targetScope != scope)
         values.back().scope = std::string(targetScope);
     return values;

@@ -5,8 +5,11 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestrane {
@@ -21,14 +24,19 @@ struct GeoObject;
 class StepChanges {
 public:
     void begin(const ConstructionState& state);
+    // Also remembers the values of the scene's objects named in `scope`, so
+    // that a statement that changes one without naming it (faces added to a
+    // polyhedron) still shows it. Only a trace pays for this.
+    void watchScene(const ConstructionState& state, std::string_view scope);
 
     // The objects made since begin() (named or not), in list order.
     std::vector<GeoObject*> madeObjects(ConstructionState& state) const;
 
     // The names given since begin(): every name in `scope` of a made object,
-    // then the target in its scope when it names an older object (a point
-    // that merged with one already there, the result a `return` bound). Each
-    // name of a kind once.
+    // the scene's objects of `scope` that are new or changed since
+    // watchScene(), then the target in its scope when it names an older
+    // object (a point that merged with one already there, the result a
+    // `return` bound). Each name of a kind once.
     std::vector<WatchValue> namedValues(ConstructionState& state, std::string_view scope,
                                         std::string_view target,
                                         std::string_view targetScope) const;
@@ -36,6 +44,9 @@ public:
 private:
     static constexpr std::size_t kLists = 9;
     std::array<std::size_t, kLists> m_sizes{};
+    // (name, kind) -> shown text of the scene's values before the statement.
+    std::map<std::pair<std::string, std::string_view>, std::string> m_scene;
+    bool m_watchingScene = false;
 };
 
 // An object with its kind.

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/watch_values.h"
 
+#include "platform/translation.h"
+
 #include "runtime/construction_state.h"
+#include "runtime/interpreter.h"
+#include "runtime/module_scene.h"
 #include "runtime/plane_figures.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <tuple>
 
@@ -12,8 +17,11 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::string_view kKindNames[] = {"point",    "line",    "segment", "halfLine", "circle",
-                                           "distance", "polygon", "vector",  "string"};
+// The panel shows these in the user's language.
+constexpr std::string_view kKindNames[] = {
+    N_("point"),   N_("line"),   N_("segment"), N_("halfLine"),  N_("circle"), N_("distance"),
+    N_("polygon"), N_("vector"), N_("string"),  N_("condition"), N_("object"),
+};
 
 std::string number(const LongNum& value)
 {
@@ -101,17 +109,24 @@ std::string_view watchKindName(WatchKind kind)
     return kKindNames[static_cast<std::size_t>(kind)];
 }
 
-WatchValue describeObject(const GeoObject& object, WatchKind kind, std::string name)
+WatchValue describeObject(const GeoObject& object, WatchKind kind, std::string name, bool inSpace)
 {
     WatchValue value;
     value.name = std::move(name);
     value.kind = kind;
+    value.kindName = watchKindName(kind);
     value.object = &object;
     switch (kind) {
     case WatchKind::Point: {
         const auto& point = static_cast<const PointRec&>(object);
-        addFields(value, {{"x", &point.x}, {"y", &point.y}});
-        value.text = pair(point.x, point.y);
+        if (inSpace) {
+            addFields(value, {{"x", &point.x}, {"y", &point.y}, {"z", &point.z}});
+            value.text =
+                '(' + number(point.x) + ", " + number(point.y) + ", " + number(point.z) + ')';
+        } else {
+            addFields(value, {{"x", &point.x}, {"y", &point.y}});
+            value.text = pair(point.x, point.y);
+        }
         break;
     }
     case WatchKind::Line:
@@ -152,8 +167,82 @@ WatchValue describeObject(const GeoObject& object, WatchKind kind, std::string n
         value.text = '"' + text.text + '"';
         break;
     }
+    case WatchKind::Condition:
+    case WatchKind::Scene:
+        break;
     }
     return value;
+}
+
+WatchValue describeCondition(const ConditionOutcome& condition)
+{
+    WatchValue value;
+    value.name = condition.text;
+    value.kind = WatchKind::Condition;
+    value.kindName = watchKindName(WatchKind::Condition);
+    // The language's own words for true and false.
+    value.text = condition.holds ? "yes" : "no";
+    value.fields.push_back({"holds", value.text});
+    value.fields.push_back({"line", std::to_string(condition.line + 1)});
+    return value;
+}
+
+WatchValue sceneValue(std::string_view kindName, std::string name, const GeoObject& object)
+{
+    WatchValue value;
+    value.name = std::move(name);
+    value.kind = WatchKind::Scene;
+    value.kindName = kindName;
+    value.object = &object;
+    return value;
+}
+
+void addWatchField(WatchValue& value, std::string_view key, const LongNum& number)
+{
+    value.fields.push_back({key, LongToDecimal(number)});
+}
+
+std::string watchNumber(const LongNum& value)
+{
+    return number(value);
+}
+
+std::string watchTuple(std::initializer_list<const LongNum*> coordinates)
+{
+    std::string text = "(";
+    for (const LongNum* coordinate : coordinates) {
+        if (text.size() > 1)
+            text += ", ";
+        text += number(*coordinate);
+    }
+    return text + ')';
+}
+
+std::string watchEquation(std::initializer_list<std::pair<const LongNum*, std::string_view>> terms,
+                          const LongNum& constant)
+{
+    std::string text;
+    for (const auto& [coefficient, variable] : terms) {
+        std::string digits = number(*coefficient);
+        if (digits == "0")
+            continue;
+        bool negative = digits.front() == '-';
+        if (negative)
+            digits.erase(0, 1);
+        if (text.empty())
+            text = negative ? "-" : "";
+        else
+            text += negative ? " - " : " + ";
+        if (digits != "1")
+            text += digits + "·";
+        text += variable;
+    }
+    return (text.empty() ? "0" : text) + " = " + number(constant);
+}
+
+std::string watchCount(std::size_t count, std::string_view one, std::string_view many)
+{
+    return std::to_string(count) + ' ' + std::string(count == 1 ? one : many);
 }
 
 std::vector<WatchValue> watchScope(const ConstructionState& state, std::string_view scope)
@@ -170,10 +259,35 @@ std::vector<WatchValue> watchScope(const ConstructionState& state, std::string_v
     collect(figures.polygons(), WatchKind::Polygon, scope, named);
     collect(figures.vectors(), WatchKind::Vector, scope, named);
     collect(figures.strings(), WatchKind::String, scope, named);
+    const ModuleScene* scene = state.scene();
+    bool inSpace = scene && scene->pointsInSpace();
     std::vector<WatchValue> values;
     values.reserve(named.size());
     for (const auto& [key, object] : named)
-        values.push_back(describeObject(*object, key.second, key.first));
+        values.push_back(describeObject(*object, key.second, key.first, inSpace));
+    if (scene) {
+        std::size_t planeCount = values.size();
+        scene->watchValues(scope, values);
+        if (values.size() > planeCount) {
+            std::stable_sort(values.begin(), values.end(),
+                             [](const WatchValue& a, const WatchValue& b) {
+                                 return std::tie(a.name, a.kind, a.kindName) <
+                                        std::tie(b.name, b.kind, b.kindName);
+                             });
+        }
+    }
+    return values;
+}
+
+std::vector<WatchValue> watchFrame(const ConstructionState& state, const StackEntry& entry)
+{
+    std::vector<WatchValue> names = watchScope(state, entry.procedure);
+    if (!entry.condition)
+        return names;
+    std::vector<WatchValue> values;
+    values.reserve(names.size() + 1);
+    values.push_back(describeCondition(*entry.condition));
+    std::move(names.begin(), names.end(), std::back_inserter(values));
     return values;
 }
 

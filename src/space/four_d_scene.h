@@ -56,6 +56,7 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    void watchValues(std::string_view scope, std::vector<WatchValue>& values) const override;
     // The view's events go to the polyhedra inside, as in Dimension 3; a
     // tick also moves a played section, and the control panel's cell
     // buttons build the net.

@@ -39,6 +39,10 @@ public:
     GeoObject* find(int typeCode, std::string_view name, std::string_view scope) override;
     void dropScope(std::string_view scope) override;
     std::string unchoosableParameter(int typeCode) const override;
+    void watchValues(std::string_view scope, std::vector<WatchValue>& values) const override;
+    bool pointsInSpace() const override { return true; }
+    // The polyhedra alone (the four-dimensional scene's sections and nets).
+    void watchPolyhedra(std::string_view scope, std::vector<WatchValue>& values) const;
     // Only the "polyhedra" array of the JSON (the four-dimensional scene
     // shows its sections and nets as polyhedra).
     void writePolyhedraJson(JsonWriter& json) const;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -69,6 +70,14 @@ TEST(Trace, MatchesTheCheckedTraces)
         // The procedures of an include file, named as the #include line
         // names it.
         {{"run", "../../../examples/circumcircle.kst", "--trace", "-"}, "circumcircle.jsonl", 0},
+        // Points, polygons, a polyhedron, a plane and its section in space.
+        {{"run", "../../../examples/cube_sections.kst", "--trace", "-"}, "cube_sections.jsonl", 0},
+        // Rectangles, functions read from files and their graphs.
+        {{"run", "../../../examples/graphs.kst", "--trace", "-"}, "graphs.jsonl", 0},
+        // A quadratic function with its exact roots as expressions.
+        {{"run", "../../../examples/quadratic_roots.kst", "--trace", "-"},
+         "quadratic_roots.jsonl",
+         0},
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.expected);
@@ -128,6 +137,65 @@ TEST(Break, StopsInACalledProcedureWithItsStackAndNames)
     EXPECT_EQ(paused.find("\"X\""), std::string::npos);
     // The construction so far is written as --json writes it.
     EXPECT_NE(outcome.out.find("\"points\""), std::string::npos);
+}
+
+TEST(Break, TellsTheOutcomeOfTheProceduresLastCondition)
+{
+    Outcome outcome = runCaptured({"run", traceData("procedures.kst"), "--break", "25"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::string paused = pausedMember(outcome.out);
+    EXPECT_NE(paused.find("\"condition\":{\"text\":\"A==A\",\"holds\":true,\"line\":21}"),
+              std::string::npos)
+        << paused;
+    // Inside middle, which ran no condition, there is none.
+    Outcome inner = runCaptured({"run", traceData("procedures.kst"), "--break", "7"});
+    EXPECT_EQ(pausedMember(inner.out).find("\"condition\""), std::string::npos);
+}
+
+// The names of the paused procedure as "name kind shown" lines.
+std::vector<std::string> pausedNames(const std::string& json)
+{
+    std::vector<std::string> names;
+    std::string paused = pausedMember(json);
+    for (std::size_t at = paused.find("{\"name\":\""); at != std::string::npos;
+         at = paused.find("{\"name\":\"", at + 1)) {
+        auto member = [&](const std::string& key) {
+            std::size_t start = paused.find("\"" + key + "\":\"", at) + key.size() + 4;
+            return paused.substr(start, paused.find('"', start) - start);
+        };
+        names.push_back(member("name") + " " + member("kind") + " " + member("shown"));
+    }
+    return names;
+}
+
+TEST(Break, DescribesTheObjectsOfEveryModulesScene)
+{
+    // Curves: expressions, an interval, a curve and its image under z^2+1.
+    Outcome curves = runCaptured({"run", example("curves.kst"), "--break", "17"});
+    EXPECT_EQ(curves.status, 0) << curves.err;
+    std::vector<std::string> names = pausedNames(curves.out);
+    for (const char* name : {"c Curve (cos(x), sin(x)) for x in [-3.14, 3.14]",
+                             "w Curve (cos(x), sin(x)) for x in [-3.14, 3.14] under z^2+1",
+                             "turn Segment [-3.14, 3.14]", "f AlgExpr z^2+1",
+                             "q Rectangle from (420, 40) to (780, 300)"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+
+    // A cubic with its three rational roots.
+    Outcome cubic = runCaptured({"run", example("cubic_rational_roots.kst"), "--break", "16"});
+    EXPECT_EQ(cubic.status, 0) << cubic.err;
+    names = pausedNames(cubic.out);
+    for (const char* name : {"f CubicFunct x^3-6*x^2+11*x-6, roots 1; 2; 3", "x3 AlgExpr 3"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+
+    // Dimension 4: the pyramid over a cube has 7 cells, 18 faces, 20 edges
+    // and 9 vertices (their alternating sum is 0).
+    Outcome pyramid = runCaptured({"run", example("pyramid4d.kst"), "--break", "25"});
+    EXPECT_EQ(pyramid.status, 0) << pyramid.err;
+    names = pausedNames(pyramid.out);
+    for (const char* name :
+         {"P polytope 7 cells, 18 faces, 20 edges, 9 vertices", "apex point4 (400, 300, 100, 400)",
+          "half plane4 w = 400", "cube cell 6 faces", "front polygon4 4 vertices"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
 }
 
 TEST(Break, StopsInAnIncludeFileNamedByItsFileName)

@@ -4,6 +4,7 @@
 #include "gui/qt_host.h"
 #include "gui/script_editor_widget.h"
 #include "gui/watch_panel.h"
+#include "platform/translation.h"
 #include "program_paths.h"
 #include "runtime/construction_window.h"
 #include "support/temp_dir.h"
@@ -11,11 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTest>
 
+#include <cstdlib>
 #include <optional>
 
 namespace kestrane {
@@ -137,6 +140,66 @@ TEST_F(WatchPanelTest, ThreeStepsMoveTheHighlightedLineAndFillThePanel)
     EXPECT_EQ(highlightedLine(), -1);
     EXPECT_EQ(stack(), QStringList());
     EXPECT_EQ(rows(), QStringList());
+}
+
+TEST_F(WatchPanelTest, TheLastConditionLeadsThePanelWithYesOrNo)
+{
+    ScriptEditorWidget& editor =
+        editorWith({"void start()", "A=point(10,20)", "if A == A then", "B=point(30,20)", "END"});
+    QTest::keyClick(editor.textArea(), Qt::Key_F7);
+    activateConstructionWindow();
+    QTest::keyClick(m_window->canvas(), Qt::Key_F6);
+    for (int step = 0; step < 2; ++step)
+        QTest::keyClick(m_window->canvas(), Qt::Key_F7);
+    EXPECT_EQ(rows(), QStringList({"A==A yes", "A (10, 20)"}));
+    QTest::keyClick(m_window->canvas(), Qt::Key_F7);
+    EXPECT_EQ(rows(), QStringList({"A==A yes", "A (10, 20)", "B (30, 20)"}));
+    EXPECT_EQ(m_window->watchPanel()->values()->item(0, 1)->text(), "condition");
+}
+
+// Chooses Polish before the windows are made, and the program's own texts
+// again afterwards.
+class InPolish {
+public:
+    InPolish()
+    {
+        unsetenv("LC_ALL");
+        setenv("LANGUAGE", "pl", 1);
+        setUpTranslations(KESTRANE_BINARY_DIR "/share/locale");
+    }
+    ~InPolish()
+    {
+        unsetenv("LANGUAGE");
+        setUpTranslations(KESTRANE_BINARY_DIR "/share/locale");
+    }
+    InPolish(const InPolish&) = delete;
+    InPolish& operator=(const InPolish&) = delete;
+};
+
+class PolishWatchPanelTest : private InPolish, public WatchPanelTest {};
+
+TEST_F(PolishWatchPanelTest, HeadersKindsAndPlacesAreTranslatedButNotTheValues)
+{
+    ScriptEditorWidget& editor =
+        editorWith({"void start()", "A=point(10,20)", "if A == A then", "B=point(30,20)", "END"});
+    QTest::keyClick(editor.textArea(), Qt::Key_F7);
+    activateConstructionWindow();
+    QTest::keyClick(m_window->canvas(), Qt::Key_F6);
+    for (int step = 0; step < 2; ++step)
+        QTest::keyClick(m_window->canvas(), Qt::Key_F7);
+    WatchPanel& panel = *m_window->watchPanel();
+    EXPECT_EQ(panel.windowTitle(), "Podgląd");
+    QTableWidget* values = panel.values();
+    QStringList headers;
+    for (int column = 0; column < values->columnCount(); ++column)
+        headers << values->horizontalHeaderItem(column)->text();
+    EXPECT_EQ(headers, QStringList({"Nazwa", "Rodzaj", "Wartość"}));
+    EXPECT_EQ(stack(), QStringList({"start  (wiersz 4)"}));
+    // The language's yes and no, and the names, stay as the program wrote them.
+    EXPECT_EQ(rows(), QStringList({"A==A yes", "A (10, 20)"}));
+    EXPECT_EQ(values->item(0, 1)->text(), "warunek");
+    EXPECT_EQ(values->item(1, 1)->text(), "punkt");
+    EXPECT_TRUE(values->toolTip().contains("…"));
 }
 
 TEST_F(WatchPanelTest, ABreakpointSetWithF5StopsTheRunAndContinueEndsIt)

@@ -80,6 +80,50 @@ TEST_F(WatchValues, ScopeHoldsItsOwnNamesAndTheLastObjectOfEachName)
     EXPECT_EQ(outer[0].text, "(2, 2)");
 }
 
+TEST_F(WatchValues, EachProcedureShowsTheOutcomeOfItsLastCondition)
+{
+    start({"void f(point P)", "if P == P then", "Break(1)", "END", "void start()", "A=point(1,1)",
+           "B=point(5,5)", "if A == B then StartIf", "EndOfIf", "f(A)", "END"});
+    ASSERT_TRUE(window.paused());
+    std::vector<StackEntry> stack = window.interpreter().callStack();
+    ASSERT_EQ(stack.size(), 2u);
+    // The condition comes first, written with the language's yes and no.
+    std::vector<WatchValue> inner = watchFrame(window.state(), stack[0]);
+    ASSERT_EQ(inner.size(), 2u);
+    EXPECT_EQ(inner[0].kind, WatchKind::Condition);
+    EXPECT_EQ(inner[0].name, "P==P");
+    EXPECT_EQ(inner[0].text, "yes");
+    EXPECT_EQ(inner[1].name, "P");
+    std::vector<WatchValue> outer = watchFrame(window.state(), stack[1]);
+    ASSERT_FALSE(outer.empty());
+    EXPECT_EQ(outer[0].name, "A==B");
+    EXPECT_EQ(outer[0].text, "no");
+    EXPECT_EQ(outer[0].kindName, "condition");
+}
+
+TEST_F(WatchValues, AProcedureThatRanNoConditionShowsOnlyItsNames)
+{
+    start({"void start()", "A=point(1,1)", "Break(1)", "END"});
+    ASSERT_TRUE(window.paused());
+    std::vector<WatchValue> values =
+        watchFrame(window.state(), window.interpreter().callStack()[0]);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0].name, "A");
+}
+
+TEST_F(WatchValues, LinearEquationsLeaveOutZeroAndUnitCoefficients)
+{
+    LongNum two = LongNum::fromInteger(2);
+    LongNum one = LongNum::fromInteger(1);
+    LongNum minusOne = LongNum::fromInteger(-1);
+    LongNum zero;
+    EXPECT_EQ(watchEquation({{&two, "x"}, {&zero, "y"}, {&minusOne, "z"}}, one), "2·x - z = 1");
+    EXPECT_EQ(watchEquation({{&minusOne, "x"}, {&one, "y"}}, zero), "-x + y = 0");
+    EXPECT_EQ(watchEquation({{&zero, "x"}}, two), "0 = 2");
+    EXPECT_EQ(watchCount(1, "face", "faces"), "1 face");
+    EXPECT_EQ(watchCount(6, "face", "faces"), "6 faces");
+}
+
 TEST(WatchTexts, ShortenedAndTrimmed)
 {
     struct Case {
