@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
 #include "platform/svg_canvas.h"
+#include "platform/translation.h"
 
 #include <ostream>
 
@@ -40,7 +41,8 @@ bool writeExpressionSvg(const FractNode& tree, const std::string& path, std::ost
     canvas.fillRect(0, 0, pictureWidth(tree), pictureHeight(tree), kWhite);
     paintExpression(tree, canvas);
     if (!replaceFile(path, canvas.document())) {
-        err << "kestrane-cli " << command << ": cannot write " << path << '\n';
+        err << "kestrane-cli " << command << ": " << translateFilled("cannot write %1", {path})
+            << '\n';
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #include "cli/picture_module.h"
 
 #include "cli/pdf_export.h"
+#include "platform/translation.h"
 #include "runtime/construction_window.h"
 
 #include <dlfcn.h>
@@ -54,7 +55,7 @@ const LoadedModule& pictureModule()
 
 std::string cannotWrite(const std::string& path)
 {
-    return "cannot write " + path + ": " + pictureModule().problem;
+    return translateFilled("cannot write %1", {path}) + ": " + pictureModule().problem;
 }
 
 void paintWindow(const ConstructionWindow& window, Canvas& canvas)
