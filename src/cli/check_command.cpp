@@ -43,7 +43,7 @@ std::optional<std::string> startRefusal(const ScriptFile& main, int module, Cons
         return {};
     if (host.messages().size() > before)
         return host.messages().back().text;
-    return std::string("start(...) cannot be run.");
+    return translate(std::string_view("start(...) cannot be run."));
 }
 
 // What check found, printed as a line or as JSON.

@@ -53,9 +53,10 @@ bool writeExpressionPng(const FractNode& tree, const std::string& path, std::ost
 {
     const PicturePngWriter& writer = picturePngWriter();
     if (!writer) {
-        err << "kestrane-cli " << command
-            << ": --png needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg instead\n";
+        err << "kestrane-cli " << command << ": "
+            << translate("--png needs kestrane-cli built with the Qt desktop program "
+                         "(KESTRANE_GUI=ON); use --svg instead")
+            << '\n';
         return false;
     }
     // The desktop's fonts are measured anew, so the picture is laid out on

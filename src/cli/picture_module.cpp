@@ -47,8 +47,9 @@ const LoadedModule& pictureModule()
                 return loadFrom(path);
             places += (places.empty() ? "" : ", ") + directory.lexically_normal().string();
         }
-        return LoadedModule{nullptr, std::string("the picture module ") + kPictureModuleName +
-                                         " is not installed (looked in " + places + ")"};
+        return LoadedModule{nullptr,
+                            translateFilled("the picture module %1 is not installed (looked in %2)",
+                                            {kPictureModuleName, places})};
     }();
     return loaded;
 }

@@ -79,10 +79,10 @@ std::string addVariableArgument(const std::string& argument, VariableTable& tabl
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     if (equals == std::string::npos || name.empty())
-        return "--var needs NAME=EXPR, not '" + argument + "'";
+        return translateFilled("--var needs NAME=EXPR, not '%1'", {argument});
     TextParseResult value = parseExpressionText(argument.substr(equals + 1));
     if (!value.tree)
-        return "variable " + name + ": " + value.error;
+        return translateFilled("variable %1: %2", {name, value.error});
     const int existing = table.find(name);
     if (existing >= 0)
         table.remove(existing);

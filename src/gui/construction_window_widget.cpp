@@ -614,7 +614,7 @@ void ConstructionWindowWidget::saveFigureProgram()
         path += ".kst";
     if (!replaceFile(path, figureProgram(m_model.store(), m_model.figures())))
         QMessageBox::warning(this, "Save figure as program",
-                             QString::fromStdString("cannot write " + path));
+                             QString::fromStdString(translateFilled("cannot write %1", {path})));
 }
 
 // Greyed while a program runs or a choice waits; the timer keeps them current.

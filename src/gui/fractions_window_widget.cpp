@@ -407,7 +407,9 @@ void FractionsWindowWidget::showButton(const char* name, bool shown)
 
 void FractionsWindowWidget::afterCommand()
 {
-    setWindowTitle(QString::fromStdString(caption()));
+    // A file's name stays as it is; the program's own caption is translated.
+    std::string title = caption();
+    setWindowTitle(QString::fromUtf8(title == m_window->fileName() ? title : translate(title)));
     // A file opened or saved under a new name joins Open Recent.
     if (m_window->fileName() != m_rememberedFile) {
         m_rememberedFile = m_window->fileName();

@@ -236,7 +236,9 @@ void GraphWindowWidget::placeButtons()
 
 void GraphWindowWidget::afterCommand()
 {
-    setWindowTitle(QString::fromStdString(m_model->caption()));
+    // A file's name stays as it is; "NoName" is translated.
+    std::string title = m_model->caption();
+    setWindowTitle(QString::fromUtf8(title == m_model->fileName() ? title : translate(title)));
     // A file opened or saved under a new name joins Open Recent.
     if (m_model->fileName() != m_rememberedFile) {
         m_rememberedFile = m_model->fileName();
