@@ -160,6 +160,14 @@ protected:
     }
     void keyPressEvent(QKeyEvent* event) override
     {
+        // Tab belongs to the text; Ctrl+Tab leaves it, as in the desktop's
+        // own text fields, so that the module box is reached from the keys.
+        bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (tab && (event->modifiers() & Qt::ControlModifier)) {
+            QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                        !(event->modifiers() & Qt::ShiftModifier));
+            return;
+        }
         m_model.keyDown(toKey(event->key()), toModifiers(event->modifiers()),
                         event->text().toStdString());
         m_window.refresh();

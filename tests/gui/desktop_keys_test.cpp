@@ -377,6 +377,15 @@ TEST_F(DesktopTest, TheEditorsModuleBoxIsAButtonThatKeysPress)
         << box->accessibleName().toStdString();
     EXPECT_EQ(box->toolTip(), "Click here to change");
     EXPECT_TRUE(box->focusPolicy() & Qt::TabFocus);
+    // Tab stays in the text; Ctrl+Tab leaves it for the box, and back.
+    QWidget* text = editor.textArea();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(box->hasFocus()) << QApplication::focusWidget()->objectName().toStdString();
+    QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(text->hasFocus());
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_TRUE(text->hasFocus());
     // It lies over the painted box, in the status area right of the text.
     EXPECT_GT(box->geometry().left(), editor.textArea()->width() / 2);
     EXPECT_GT(box->height(), 20);
