@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "cli/command_output.h"
 #include "expressions/expression_text.h"
@@ -62,20 +63,20 @@ std::string readArguments(const ParsedArguments& arguments, CalcArguments& parse
         auto digits = parseNumber(*text);
         if (!digits || *digits % 6 != 0 || *digits < 6 * PrecisionDialog::kMinimum ||
             *digits > 6 * PrecisionDialog::kMaximum)
-            return "--digits takes a multiple of 6 from 54 to 900";
+            return N_("--digits takes a multiple of 6 from 54 to 900");
         parsed.digits = *digits;
     }
     if (std::optional<std::string> text = arguments.value("--repeat")) {
         auto repeat = parseNumber(*text);
         if (!repeat || *repeat < 1 || *repeat > 1000000)
-            return "--repeat takes a number from 1 to 1000000";
+            return N_("--repeat takes a number from 1 to 1000000");
         parsed.repeat = *repeat;
     }
     for (const std::string& definition : arguments.values("--var")) {
         std::size_t equals = definition.find('=');
         if (equals == std::string::npos || !isVariableName(definition.substr(0, equals)))
-            return "--var takes NAME=EXPR, NAME a letter and up to 3 letters or digits, "
-                   "or \u03B1 \u03B2 \u03B3 \u03B5 (not i)";
+            return N_("--var takes NAME=EXPR, NAME a letter and up to 3 letters or digits, "
+                      "or \u03B1 \u03B2 \u03B3 \u03B5 (not i)");
         parsed.variables.emplace_back(definition.substr(0, equals), definition.substr(equals + 1));
     }
     return {};

@@ -43,7 +43,7 @@ std::optional<std::string> startRefusal(const ScriptFile& main, int module, Cons
         return {};
     if (host.messages().size() > before)
         return host.messages().back().text;
-    return std::string("start(...) cannot be run.");
+    return translate(std::string_view("start(...) cannot be run."));
 }
 
 // What check found, printed as a line or as JSON.
@@ -94,11 +94,11 @@ int runCheck(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     std::optional<int> module;
     if (std::optional<std::string> code = arguments.value("--module")) {
         if (!(module = parseModule(*code)))
-            return usageError(err, "check", "--module needs a module code (501-508 or 604)");
+            return usageError(err, "check", N_("--module needs a module code (501-508 or 604)"));
     }
     std::optional<std::string> options = arguments.value("--options");
     if (options && !std::filesystem::is_directory(*options))
-        return usageError(err, "check", "--options needs a directory");
+        return usageError(err, "check", N_("--options needs a directory"));
     const std::string& file = arguments.operands.front();
     bool json = arguments.has("--json");
     ConsoleHost host(err);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 #include <ostream>
 #include <sstream>
@@ -142,8 +144,10 @@ std::string commandHelp(const Command& command)
 
 int usageError(std::ostream& err, std::string_view command, std::string_view problem)
 {
-    err << "kestrane-cli " << command << ": " << problem << "\nTry \"kestrane-cli help " << command
-        << "\".\n";
+    // The problem may come translated already; a second look-up finds no
+    // entry and leaves it as it is.
+    err << "kestrane-cli " << command << ": " << translate(problem) << '\n'
+        << translateFilled("Try \"kestrane-cli help %1\".", {command}) << '\n';
     return kUsageError;
 }
 
@@ -164,8 +168,8 @@ int runCli(CommandArguments arguments, std::ostream& out, std::ostream& err)
     }
     const Command* command = findCommand(name);
     if (!command) {
-        err << "kestrane-cli: unknown command '" << name << "'\n"
-            << "Try \"kestrane-cli help\".\n";
+        err << "kestrane-cli: " << translateFilled("unknown command '%1'", {name}) << '\n'
+            << translate("Try \"kestrane-cli help\".") << '\n';
         return kUsageError;
     }
     ParseOutcome parsed = parseArguments(arguments.subspan(1), command->options, command->operands);

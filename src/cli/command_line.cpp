@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -41,11 +43,12 @@ std::string checkOperandCount(const std::vector<std::string>& given,
         for (const Operand& operand : operands) {
             bool required = operand.count == Operand::One || operand.count == Operand::Many;
             if (required && index++ == given.size())
-                return "missing " + std::string(operand.name);
+                return translateFilled("missing %1", {operand.name});
         }
     }
+    // Qualified: for a std::string, lookup would otherwise pick std::quoted.
     if (given.size() > most)
-        return "unexpected argument " + quoted(given[most]);
+        return translateFilled("unexpected argument %1", {cli::quoted(given[most])});
     return {};
 }
 
@@ -111,13 +114,13 @@ ParseOutcome parseArguments(std::span<const std::string> arguments, std::span<co
         }
         const Option* option = findOption(options, name);
         if (!option) {
-            outcome.problem = "unknown option " + quoted(name);
+            outcome.problem = translateFilled("unknown option %1", {quoted(name)});
             return outcome;
         }
         GivenOption given{option, {}, false};
         if (equals != std::string::npos) {
             if (option->kind == ValueKind::None) {
-                outcome.problem = std::string(name) + " takes no value";
+                outcome.problem = translateFilled("%1 takes no value", {name});
                 return outcome;
             }
             given.value = argument.substr(equals + 1);
@@ -134,7 +137,7 @@ ParseOutcome parseArguments(std::span<const std::string> arguments, std::span<co
                 given.value = arguments[++index];
                 given.hasValue = true;
             } else {
-                outcome.problem = std::string(name) + " needs " + std::string(option->valueName);
+                outcome.problem = translateFilled("%1 needs %2", {name, option->valueName});
                 return outcome;
             }
         }

@@ -44,7 +44,7 @@ bool writeOutputFile(const std::string& path, const std::string& text, std::ostr
     }
     if (replaceFile(nativePath(path), text))
         return true;
-    err << "kestrane-cli " << command << ": cannot write " << path << '\n';
+    err << "kestrane-cli " << command << ": " << translateFilled("cannot write %1", {path}) << '\n';
     return false;
 }
 

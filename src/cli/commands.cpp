@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 
 namespace kestrane::cli {
@@ -376,7 +378,8 @@ constexpr Command kCommands[] = {
      kExprOptions, kExpressionOperands, runExpr},
     {"edit", "type keys into the expression editor and print the expression",
      "edit [--start EXPR] [--json] KEYS\n"
-     "edit --window calculator|fractions [--complex] [--file F.fra] [--digits N] [--start EXPR] KEYS",
+     "edit --window calculator|fractions [--complex] [--file F.fra] [--digits N] [--start EXPR] "
+     "KEYS",
      "Types KEYS into a fresh expression (one empty slot), or into EXPR (see\n"
      "\"kestrane-cli help expr\") with the cursor at its end, by the rules of the\n"
      "Fractions and Roots window, and prints the expression in the linear notation.\n"
@@ -634,7 +637,8 @@ int runHelpCommand(const ParsedArguments& arguments, std::ostream& out, std::ost
     }
     const Command* command = findCommand(arguments.operands.front());
     if (!command)
-        return usageError(err, "help", "unknown command '" + arguments.operands.front() + "'");
+        return usageError(err, "help",
+                          translateFilled("unknown command '%1'", {arguments.operands.front()}));
     out << commandHelp(*command);
     return kSuccess;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "cli/command_output.h"
 #include "cli/expression_json.h"
@@ -187,11 +188,12 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::string&
                     : bracedAction(keys.substr(index + 1, close - index - 1));
             if (!action) {
                 problem =
-                    "unknown key '" + std::string(keys.substr(index, close - index + 1)) + "'";
+                    translateFilled("unknown key '%1'", {keys.substr(index, close - index + 1)});
                 if (keys.substr(index + 1).starts_with("Font "))
-                    problem += " ({Font NAME,HEIGHT} takes an even height from " +
-                               std::to_string(FontWindow::kMinimumHeight) + " to " +
-                               std::to_string(FontWindow::kMaximumHeight) + " pixels)";
+                    problem += translateFilled(
+                        " ({Font NAME,HEIGHT} takes an even height from %1 to %2 pixels)",
+                        {std::to_string(FontWindow::kMinimumHeight),
+                         std::to_string(FontWindow::kMaximumHeight)});
                 return std::nullopt;
             }
             actions.push_back(*action);
@@ -200,7 +202,7 @@ std::optional<std::vector<Action>> parseKeys(std::string_view keys, std::string&
         }
         std::optional<KeyStroke> stroke = keyForCharacter(keys[index]);
         if (!stroke) {
-            problem = std::string("no key types '") + keys[index] + "'";
+            problem = translateFilled("no key types '%1'", {std::string(1, keys[index])});
             return std::nullopt;
         }
         actions.push_back(*stroke);
@@ -443,12 +445,14 @@ bool performInWindow(Target& target, FractionsWindow& window, ConsoleHost& host,
         target.keyDown(stroke->key, stroke->modifiers);
     } else if (const auto* button = std::get_if<ButtonPress>(&action)) {
         if (!target.pressButton(button->name)) {
-            problem = std::string("the ") + title + " has no button '" + button->name + "'";
+            problem =
+                translateFilled("the %1 has no button '%2'", {translate(title), button->name});
             return false;
         }
     } else if (const auto* item = std::get_if<MenuItem>(&action)) {
         if (!target.menu(item->caption)) {
-            problem = std::string("the ") + title + " has no menu item '" + item->caption + "'";
+            problem =
+                translateFilled("the %1 has no menu item '%2'", {translate(title), item->caption});
             return false;
         }
     } else if (const auto* click = std::get_if<Click>(&action)) {
@@ -510,7 +514,7 @@ int runFractionsWindow(const std::vector<Action>& actions, const WindowRun& run,
     window.setOptions(startOptions(WindowOptionsKind::Fractions));
     window.setComplexNumbers(run.complex);
     if (run.file && !window.openFile(*run.file)) {
-        err << "kestrane-cli edit: cannot read " << *run.file << '\n';
+        err << "kestrane-cli edit: " << translateFilled("cannot read %1", {*run.file}) << '\n';
         return kUsageError;
     }
     if (!startWith(window.editor(), run.start, window.options().fontHeight, host)) {
@@ -519,7 +523,8 @@ int runFractionsWindow(const std::vector<Action>& actions, const WindowRun& run,
     }
     std::string problem;
     for (const Action& action : actions)
-        if (!performInWindow(window, window, host, action, "Fractions and Roots window", problem))
+        if (!performInWindow(window, window, host, action, N_("Fractions and Roots window"),
+                             problem))
             return usageError(err, "edit", problem);
     out << windowJson(window, window.caption(), {}, host.messages());
     return kSuccess;
@@ -550,7 +555,7 @@ int runCalculatorWindow(const std::vector<Action>& actions, const WindowRun& run
     calculator.setComplexNumbers(run.complex);
     FractionsWindow& window = calculator.window();
     if (run.file && !window.openFile(*run.file)) {
-        err << "kestrane-cli edit: cannot read " << *run.file << '\n';
+        err << "kestrane-cli edit: " << translateFilled("cannot read %1", {*run.file}) << '\n';
         return kUsageError;
     }
     if (!startWith(calculator.editor(), run.start, window.options().fontHeight, host)) {
@@ -559,7 +564,7 @@ int runCalculatorWindow(const std::vector<Action>& actions, const WindowRun& run
     }
     std::string problem;
     for (const Action& action : actions)
-        if (!performInWindow(calculator, window, host, action, "calculator", problem))
+        if (!performInWindow(calculator, window, host, action, N_("calculator"), problem))
             return usageError(err, "edit", problem);
     out << windowJson(window, calculator.caption(), {&calculator, &clipboard}, host.messages());
     return kSuccess;
@@ -576,16 +581,16 @@ int runEdit(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     bool complex = arguments.has("--complex");
     std::optional<int> digits;
     if (window && window != "calculator" && window != "fractions")
-        return usageError(err, "edit", "--window takes calculator or fractions");
+        return usageError(err, "edit", N_("--window takes calculator or fractions"));
     if (std::optional<std::string> text = arguments.value("--digits")) {
         auto value = integers(*text, 1);
         if (!value || (*value)[0] % 6 != 0 || (*value)[0] < 6 * PrecisionDialog::kMinimum ||
             (*value)[0] > 6 * PrecisionDialog::kMaximum)
-            return usageError(err, "edit", "--digits takes a multiple of 6 from 54 to 900");
+            return usageError(err, "edit", N_("--digits takes a multiple of 6 from 54 to 900"));
         digits = (*value)[0];
     }
     if (digits && window != "calculator")
-        return usageError(err, "edit", "--digits is for --window calculator");
+        return usageError(err, "edit", N_("--digits is for --window calculator"));
     std::string problem;
     std::optional<std::vector<Action>> actions = parseKeys(arguments.joinedOperands(""), problem);
     if (!actions)
@@ -597,7 +602,7 @@ int runEdit(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         return runCalculatorWindow(*actions, run, digits.value_or(3 * calcWords()), out, err);
     for (const Action& action : *actions) {
         if (windowOnly(action))
-            return usageError(err, "edit", "buttons and menus need --window");
+            return usageError(err, "edit", N_("buttons and menus need --window"));
     }
     ConsoleHost host(err);
     RecordingCanvas metrics;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "cli/command_output.h"
 #include "cli/expression_json.h"
@@ -66,7 +67,7 @@ int runExpr(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     if (std::optional<std::string> text = arguments.value("--font-height")) {
         std::optional<int> height = parseFontHeight(*text);
         if (!height)
-            return usageError(err, "expr", "--font-height needs a height from 4 to 400 pixels");
+            return usageError(err, "expr", N_("--font-height needs a height from 4 to 400 pixels"));
         parsed.fontHeight = *height;
     }
     parsed.json = arguments.has("--json");
@@ -77,8 +78,8 @@ int runExpr(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     parsed.operand = arguments.joinedOperands();
     if (parsed.png && !picturePngWriter()) {
         return usageError(err, "expr",
-                          "--png needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg instead");
+                          N_("--png needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg instead"));
     }
     ConsoleHost host(err);
     std::unique_ptr<FractNode> tree = readTree(parsed, host);

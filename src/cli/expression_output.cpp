@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/recording_canvas.h"
 #include "platform/svg_canvas.h"
+#include "platform/translation.h"
 
 #include <ostream>
 
@@ -40,7 +41,8 @@ bool writeExpressionSvg(const FractNode& tree, const std::string& path, std::ost
     canvas.fillRect(0, 0, pictureWidth(tree), pictureHeight(tree), kWhite);
     paintExpression(tree, canvas);
     if (!replaceFile(path, canvas.document())) {
-        err << "kestrane-cli " << command << ": cannot write " << path << '\n';
+        err << "kestrane-cli " << command << ": " << translateFilled("cannot write %1", {path})
+            << '\n';
         return false;
     }
     return true;
@@ -51,9 +53,10 @@ bool writeExpressionPng(const FractNode& tree, const std::string& path, std::ost
 {
     const PicturePngWriter& writer = picturePngWriter();
     if (!writer) {
-        err << "kestrane-cli " << command
-            << ": --png needs kestrane-cli built with the Qt desktop program "
-               "(KESTRANE_GUI=ON); use --svg instead\n";
+        err << "kestrane-cli " << command << ": "
+            << translate("--png needs kestrane-cli built with the Qt desktop program "
+                         "(KESTRANE_GUI=ON); use --svg instead")
+            << '\n';
         return false;
     }
     // The desktop's fonts are measured anew, so the picture is laid out on

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "algebra/fraction_file.h"
 #include "algebra/variable_table.h"
@@ -40,14 +41,15 @@ std::string contentsJson(const FractionFileContents& contents,
 int readCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.operands.size() > 2)
-        return usageError(err, "fraction", "unexpected argument '" + arguments.operands[2] + "'");
+        return usageError(err, "fraction",
+                          translateFilled("unexpected argument '%1'", {arguments.operands[2]}));
     if (arguments.has("--description") || arguments.has("--var"))
-        return usageError(err, "fraction", "--description and --var are for write");
+        return usageError(err, "fraction", N_("--description and --var are for write"));
     const std::string& file = arguments.operands[1];
     ConsoleHost host(err);
     std::optional<FractionFileContents> contents = readFractionFile(file, host);
     if (!contents) {
-        err << "kestrane-cli fraction: cannot open " << file << '\n';
+        err << "kestrane-cli fraction: " << translateFilled("cannot open %1", {file}) << '\n';
         return kUsageError;
     }
     bool damaged = contents->expressionDamaged || contents->variablesDamaged;
@@ -61,16 +63,17 @@ int readCommand(const ParsedArguments& arguments, std::ostream& out, std::ostrea
 int writeCommand(const ParsedArguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.operands.size() < 3)
-        return usageError(err, "fraction", "write needs an EXPR");
+        return usageError(err, "fraction", N_("write needs an EXPR"));
     if (arguments.has("--json"))
-        return usageError(err, "fraction", "--json is for read");
+        return usageError(err, "fraction", N_("--json is for read"));
     const std::string& file = arguments.operands[1];
     std::string description = arguments.value("--description").value_or("");
     ConsoleHost host(err);
     VariableTable variables;
     for (const std::string& variable : arguments.values("--var")) {
         if (variable.find('=') == std::string::npos)
-            return usageError(err, "fraction", "--var needs NAME=EXPR, not '" + variable + "'");
+            return usageError(err, "fraction",
+                              translateFilled("--var needs NAME=EXPR, not '%1'", {variable}));
         if (std::string problem = addVariableArgument(variable, variables); !problem.empty()) {
             reportProblem(host, "fraction", problem);
             return kRefused;
@@ -106,7 +109,8 @@ int runFraction(const ParsedArguments& arguments, std::ostream& out, std::ostrea
         return readCommand(arguments, out, err);
     if (action == "write")
         return writeCommand(arguments, out, err);
-    return usageError(err, "fraction", "unknown action '" + action + "' (read or write)");
+    return usageError(err, "fraction",
+                      translateFilled("unknown action '%1' (read or write)", {action}));
 }
 
 } // namespace kestrane::cli

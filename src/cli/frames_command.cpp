@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "cli/command_output.h"
 #include "cli/png_export.h"
@@ -32,7 +33,8 @@ bool makeDirectory(const std::string& directory, std::ostream& err)
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (error || !std::filesystem::is_directory(directory, error)) {
-        err << "kestrane-cli frames: cannot write into " << directory << '\n';
+        err << "kestrane-cli frames: " << translateFilled("cannot write into %1", {directory})
+            << '\n';
         return false;
     }
     return true;
@@ -74,7 +76,8 @@ bool writeSvg(const std::vector<Frame>& frames, const std::string& directory, st
         paintFrame(frames[index], canvas);
         std::filesystem::path path = framePath(directory, index, "svg");
         if (!replaceFile(path, canvas.document())) {
-            err << "kestrane-cli frames: cannot write " << path.string() << '\n';
+            err << "kestrane-cli frames: " << translateFilled("cannot write %1", {path.string()})
+                << '\n';
             return false;
         }
     }
@@ -111,12 +114,12 @@ int runFrames(const ParsedArguments& arguments, std::ostream& out, std::ostream&
     bool info = arguments.has("--info") || (!svg && !png);
     if (png && !pngPicturesWriter()) {
         return usageError(err, "frames",
-                          "--png needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg instead");
+                          N_("--png needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg instead"));
     }
     std::optional<std::string> bytes = readWholeFile(file);
     if (!bytes) {
-        err << "kestrane-cli frames: cannot read " << file << '\n';
+        err << "kestrane-cli frames: " << translateFilled("cannot read %1", {file}) << '\n';
         return kUsageError;
     }
     // The frames before a bad one are still shown; the bad one is reported.

@@ -2,6 +2,7 @@
 #include "cli/command_output.h"
 #include "cli/commands.h"
 #include "cli/png_export.h"
+#include "platform/translation.h"
 
 #include "algebra/numeric_eval.h"
 #include "expressions/expression_text.h"
@@ -68,7 +69,7 @@ std::optional<Source> readSource(const std::string& path, std::ostream& err, Hos
 {
     std::optional<std::string> bytes = readWholeFile(nativePath(path));
     if (!bytes) {
-        err << "kestrane-cli eval: cannot read " << path << '\n';
+        err << "kestrane-cli eval: " << translateFilled("cannot read %1", {path}) << '\n';
         status = kUsageError;
         return std::nullopt;
     }
@@ -160,18 +161,20 @@ int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         if (complex) {
             std::optional<std::complex<float>> z = complexPoint(pointText);
             if (!z)
-                return usageError(err, "eval",
-                                  "--at takes RE,IM with --complex, not \"" + pointText + "\"");
+                return usageError(
+                    err, "eval",
+                    translateFilled("--at takes RE,IM with --complex, not \"%1\"", {pointText}));
             complexPoints.push_back(*z);
             continue;
         }
         std::optional<double> value = number(pointText);
         if (!value)
-            return usageError(err, "eval", "--at takes a number, not \"" + pointText + "\"");
+            return usageError(err, "eval",
+                              translateFilled("--at takes a number, not \"%1\"", {pointText}));
         points.push_back(static_cast<float>(*value));
     }
     if (file.has_value() == text.has_value())
-        return usageError(err, "eval", "give one SOURCE: a file or --expr TEXT");
+        return usageError(err, "eval", N_("give one SOURCE: a file or --expr TEXT"));
     if (points.empty())
         points.push_back(0);
     if (complexPoints.empty())
@@ -238,7 +241,8 @@ int runTicks(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     std::optional<double> min = number(operands[1]);
     std::optional<double> max = number(operands[2]);
     if (!length || *length < 0 || !min || !max)
-        return usageError(err, "ticks", "LENGTH is a whole number of pixels, MIN and MAX numbers");
+        return usageError(err, "ticks",
+                          N_("LENGTH is a whole number of pixels, MIN and MAX numbers"));
     AxisTicks ticks = axisTicks(*length, *min, *max);
     JsonWriter json;
     json.beginObject().key("k").number(ticks.k);
@@ -273,7 +277,7 @@ int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
             cross == std::string::npos ? std::nullopt : whole(size->substr(cross + 1));
         if (!w || !h || *w < kPlotLeft + kPlotRight + 1 || *h < kPlotTop + kPlotBottom + 1 ||
             *w > 10000 || *h > 10000)
-            return usageError(err, "plot", "--size takes WxH, from 81x61 to 10000x10000");
+            return usageError(err, "plot", N_("--size takes WxH, from 81x61 to 10000x10000"));
         width = *w;
         height = *h;
     }
@@ -283,17 +287,17 @@ int runPlot(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         std::optional<double> hi =
             comma == std::string::npos ? std::nullopt : number(text->substr(comma + 1));
         if (!lo || !hi || !(*lo < *hi))
-            return usageError(err, "plot", "--domain takes LO,HI with LO below HI");
+            return usageError(err, "plot", N_("--domain takes LO,HI with LO below HI"));
         domain = std::pair{*lo, *hi};
     }
     if (png && !picturePngWriter()) {
         return usageError(err, "plot",
-                          "--png needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg instead");
+                          N_("--png needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg instead"));
     }
     std::optional<std::string> bytes = readWholeFile(nativePath(file));
     if (!bytes) {
-        err << "kestrane-cli plot: cannot read " << file << '\n';
+        err << "kestrane-cli plot: " << translateFilled("cannot read %1", {file}) << '\n';
         return kUsageError;
     }
     FunctionFileRead read = parseFunctionFile(*bytes);

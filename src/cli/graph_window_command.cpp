@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/png_export.h"
 #include "cli/typed_keys.h"
+#include "platform/translation.h"
 
 #include "algebra/fraction_file.h"
 #include "algebra/long_eval.h"
@@ -239,28 +240,28 @@ std::string readAction(const GivenOption& given, std::vector<Action>& actions)
         Modifiers modifiers;
         std::optional<std::uint16_t> key = namedKey(value, modifiers);
         if (!key)
-            return "unknown key \"" + value + "\"";
+            return translateFilled("unknown key \"%1\"", {value});
         actions.emplace_back(KeyAction{*key, modifiers});
     } else if (name == "--type") {
         for (char c : value) {
             std::optional<KeyAction> key = keyForCharacter(c);
             if (!key)
-                return std::string("no key types '") + c + "'";
+                return translateFilled("no key types '%1'", {std::string(1, c)});
             actions.emplace_back(*key);
         }
     } else if (name == "--button") {
         if (!knownButton(value))
-            return "unknown button \"" + value + "\"";
+            return translateFilled("unknown button \"%1\"", {value});
         actions.emplace_back(ButtonAction{value});
     } else if (name == "--click") {
         std::optional<ClickAction> click = point(value);
         if (!click)
-            return "--click takes X,Y";
+            return N_("--click takes X,Y");
         actions.emplace_back(*click);
     } else if (name == "--domain") {
         std::size_t comma = value.find(',');
         if (comma == std::string::npos)
-            return "--domain takes LEFT,RIGHT";
+            return N_("--domain takes LEFT,RIGHT");
         actions.emplace_back(DomainAction{value.substr(0, comma), value.substr(comma + 1)});
     } else if (name == "--domain-cancel") {
         actions.emplace_back(DomainAction{{}, {}, true});
@@ -292,8 +293,8 @@ int runGraphWindow(const ParsedArguments& arguments, std::ostream& out, std::ost
         jsonPath = "-";
     if (png && !picturePngWriter()) {
         return usageError(err, "graph-window",
-                          "--png needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg instead");
+                          N_("--png needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg instead"));
     }
 
     DriverHost host(err);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/key_tables.h"
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include <ostream>
 
@@ -13,9 +14,11 @@ int runKeys(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
         const std::string& name = arguments.operands.front();
         const WindowKeyTable* table = findWindowKeyTable(name);
         if (!table) {
-            return usageError(err, "keys",
-                              "no window '" + name +
-                                  "' (construction, editor, graph, fractions or calculator)");
+            return usageError(
+                err, "keys",
+                translateFilled(
+                    "no window '%1' (construction, editor, graph, fractions or calculator)",
+                    {name}));
         }
         tables = std::span(table, 1);
     }

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "numbers/long_num.h"
 #include "platform/console_host.h"
+#include "platform/translation.h"
 
 #include <charconv>
 #include <functional>
@@ -207,7 +208,7 @@ int runLong(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     if (std::optional<std::string> text = arguments.value("--words")) {
         auto value = parseInteger(*text);
         if (!value || *value < kLongWordsMin || *value > kLongWordsMax)
-            return usageError(err, "long", "--words takes a number from 10 to 360");
+            return usageError(err, "long", N_("--words takes a number from 10 to 360"));
         words = static_cast<int>(*value);
     }
     const std::vector<std::string>& operands = arguments.operands;
@@ -216,13 +217,15 @@ int runLong(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     auto real = realOperations().find(request.operation);
     auto complex = complexOperations().find(request.operation);
     if (real == realOperations().end() && complex == complexOperations().end())
-        return usageError(err, "long", "unknown OP '" + request.operation + "'");
+        return usageError(err, "long", translateFilled("unknown OP '%1'", {request.operation}));
     Operands kind =
         real != realOperations().end() ? real->second.operands : complex->second.operands;
     size_t expected = kind == Operands::One ? 2 : 3;
     if (operands.size() != expected)
         return usageError(err, "long",
-                          "'" + request.operation + "' takes " + (expected == 2 ? "A" : "A and B"));
+                          expected == 2
+                              ? translateFilled("'%1' takes A", {request.operation})
+                              : translateFilled("'%1' takes A and B", {request.operation}));
     request.first = operands[1];
     if (expected == 3)
         request.second = operands[2];
@@ -244,7 +247,7 @@ int runLong(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     }
     setLongNumHost(previous);
     if (outcome.status == kUsageError)
-        return usageError(err, "long", "B must be an integer from 1 to 1000000");
+        return usageError(err, "long", N_("B must be an integer from 1 to 1000000"));
     if (arguments.has("--json"))
         out << outcomeJson(request, words, outcome, host.messages()) << '\n';
     else if (outcome.real)

@@ -8,6 +8,7 @@
 #include "numbers/number_theory.h"
 #include "platform/console_host.h"
 #include "platform/scripted_host.h"
+#include "platform/translation.h"
 
 #include <functional>
 #include <map>
@@ -70,10 +71,12 @@ int runLongInt(const ParsedArguments& arguments, std::ostream& out, std::ostream
     bool unary = operation == "parse" || operation == "factor";
     auto binary = binaryOperations().find(operation);
     if (!unary && binary == binaryOperations().end())
-        return usageError(err, "longint", "unknown OP '" + operation + "'");
+        return usageError(err, "longint", translateFilled("unknown OP '%1'", {operation}));
     size_t expected = unary ? 2 : 3;
     if (operands.size() != expected)
-        return usageError(err, "longint", "'" + operation + "' takes " + (unary ? "A" : "A and B"));
+        return usageError(err, "longint",
+                          unary ? translateFilled("'%1' takes A", {operation})
+                                : translateFilled("'%1' takes A and B", {operation}));
 
     ConsoleHost host(err);
     Host* previous = longNumHost();

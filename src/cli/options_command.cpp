@@ -3,6 +3,7 @@
 #include "app/options.h"
 #include "cli/command_output.h"
 #include "cli/commands.h"
+#include "platform/translation.h"
 #include "platform/window_options.h"
 
 #include <ostream>
@@ -58,7 +59,8 @@ int runOptions(const ParsedArguments& arguments, std::ostream& out, std::ostream
                                         ? std::filesystem::current_path()
                                         : std::filesystem::path(arguments.operands[0]);
     if (!std::filesystem::is_directory(program)) {
-        err << "kestrane-cli options: '" << program.string() << "' is not a directory\n";
+        err << "kestrane-cli options: "
+            << translateFilled("'%1' is not a directory", {program.string()}) << '\n';
         return kUsageError;
     }
     auto directories = readOptions(program / "options", homeOptionsPath()).value_or(Directories{});

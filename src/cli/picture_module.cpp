@@ -2,6 +2,7 @@
 #include "cli/picture_module.h"
 
 #include "cli/pdf_export.h"
+#include "platform/translation.h"
 #include "runtime/construction_window.h"
 
 #include <dlfcn.h>
@@ -46,15 +47,16 @@ const LoadedModule& pictureModule()
                 return loadFrom(path);
             places += (places.empty() ? "" : ", ") + directory.lexically_normal().string();
         }
-        return LoadedModule{nullptr, std::string("the picture module ") + kPictureModuleName +
-                                         " is not installed (looked in " + places + ")"};
+        return LoadedModule{nullptr,
+                            translateFilled("the picture module %1 is not installed (looked in %2)",
+                                            {kPictureModuleName, places})};
     }();
     return loaded;
 }
 
 std::string cannotWrite(const std::string& path)
 {
-    return "cannot write " + path + ": " + pictureModule().problem;
+    return translateFilled("cannot write %1", {path}) + ": " + pictureModule().problem;
 }
 
 void paintWindow(const ConstructionWindow& window, Canvas& canvas)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_output.h"
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "expressions/expression_text.h"
 #include "graphs/cubic_function.h"
@@ -50,7 +51,7 @@ int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
         auto [end, error] =
             std::from_chars(text->data(), text->data() + text->size(), parsed.repeat);
         if (error != std::errc() || end != text->data() + text->size() || parsed.repeat < 1)
-            return usageError(err, "roots", "--repeat needs a positive count");
+            return usageError(err, "roots", N_("--repeat needs a positive count"));
     }
     ConsoleHost host(err);
     const bool cubic = parsed.coefficients.size() == 4;

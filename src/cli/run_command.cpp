@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "cli/command_output.h"
 #include "cli/pdf_export.h"
@@ -112,33 +113,35 @@ std::string readArguments(const ParsedArguments& given, RunArguments& parsed)
     if (std::optional<std::string> text = given.value("--tikz-scale")) {
         std::optional<double> scale = parseNumber(*text);
         if (!scale || !std::isfinite(*scale) || *scale < 1 || *scale > 10000)
-            return "--tikz-scale needs pixels per centimetre from 1 to 10000";
+            return N_("--tikz-scale needs pixels per centimetre from 1 to 10000");
         parsed.tikzOptions.pixelsPerCentimetre = *scale;
     }
     if (std::optional<std::string> text = given.value("--ticks")) {
         std::optional<double> ticks = parseNumber(*text);
         if (!ticks || *ticks < 0 || *ticks > static_cast<double>(kMostTicks) ||
             *ticks != std::floor(*ticks))
-            return "--ticks needs a whole number from 0 to " + std::to_string(kMostTicks);
+            return translateFilled("--ticks needs a whole number from 0 to %1",
+                                   {std::to_string(kMostTicks)});
         parsed.ticks = static_cast<std::size_t>(*ticks);
     }
     for (const std::string& text : given.values("--click")) {
         std::optional<ClickPosition> click = parseClick(text);
         if (!click)
-            return "--click needs a position X,Y of two finite numbers from -1000000 to 1000000";
+            return N_(
+                "--click needs a position X,Y of two finite numbers from -1000000 to 1000000");
         parsed.clicks.push_back(*click);
     }
     parsed.trace = given.value("--trace");
     for (const std::string& text : given.values("--break")) {
         std::optional<BreakLine> line = parseBreakLine(text);
         if (!line)
-            return "--break needs a line LINE or FILE:LINE, counted from 1";
+            return N_("--break needs a line LINE or FILE:LINE, counted from 1");
         parsed.breakLines.push_back(std::move(*line));
     }
     parsed.allowWrite = given.values("--allow-write");
     for (const std::string& folder : parsed.allowWrite) {
         if (!std::filesystem::is_directory(folder))
-            return "'" + folder + "' is not a directory";
+            return translateFilled("'%1' is not a directory", {folder});
     }
     return {};
 }
@@ -214,16 +217,17 @@ int runRun(const ParsedArguments& arguments, std::ostream& out, std::ostream& er
         return usageError(err, "run", problem);
     if (parsed.png && !pngWriter()) {
         return usageError(err, "run",
-                          "--png needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg instead");
+                          N_("--png needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg instead"));
     }
     if (parsed.pdf && !pdfWriter()) {
         return usageError(err, "run",
-                          "--pdf needs kestrane-cli built with the Qt desktop program "
-                          "(KESTRANE_GUI=ON); use --svg or --tikz instead");
+                          N_("--pdf needs kestrane-cli built with the Qt desktop program "
+                             "(KESTRANE_GUI=ON); use --svg or --tikz instead"));
     }
     if (parsed.options && !std::filesystem::is_directory(*parsed.options))
-        return usageError(err, "run", "'" + *parsed.options + "' is not a directory");
+        return usageError(err, "run",
+                          translateFilled("'%1' is not a directory", {*parsed.options}));
     ScriptRun run(err, readScriptSetup(parsed.options));
     run.allowWritesIn(parsed.allowWrite);
     // A stop at a line shows the construction there, as --json does.

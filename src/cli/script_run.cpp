@@ -7,6 +7,7 @@
 #include "cli/command_output.h"
 #include "cli/commands.h"
 #include "cli/png_export.h"
+#include "platform/translation.h"
 #include "runtime/module_scene.h"
 #include "runtime/source_places.h"
 #include "script/compiler.h"
@@ -117,8 +118,10 @@ ScriptRunStatus ScriptRun::run(const std::string& path,
         m_leftOverClicks.assign(clicks.begin() + static_cast<std::ptrdiff_t>(m_nextClick),
                                 clicks.end());
     else
-        m_errors << "kestrane-cli run: " << clicks.size() - m_nextClick
-                 << " click(s) were not needed\n";
+        m_errors << "kestrane-cli run: "
+                 << translateFilled("%1 click(s) were not needed",
+                                    {std::to_string(clicks.size() - m_nextClick)})
+                 << '\n';
     return status;
 }
 
@@ -150,8 +153,8 @@ bool ScriptRun::watchMainProgram(const ScriptFile& main, const std::string& path
     for (const BreakLine& line : m_breakLines) {
         std::optional<SourcePlace> place = findSourcePlace(main, line.file, line.line - 1);
         if (!place) {
-            m_errors << "kestrane-cli run: --break " << line.file << ':' << line.line
-                     << ": the program has no file " << line.file << '\n';
+            m_errors << "kestrane-cli run: --break " << line.file << ':' << line.line << ": "
+                     << translateFilled("the program has no file %1", {line.file}) << '\n';
             return false;
         }
         places.insert(*place);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "algebra/fraction_file.h"
 #include "algebra/simplify.h"
@@ -78,10 +79,10 @@ std::string addVariableArgument(const std::string& argument, VariableTable& tabl
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     if (equals == std::string::npos || name.empty())
-        return "--var needs NAME=EXPR, not '" + argument + "'";
+        return translateFilled("--var needs NAME=EXPR, not '%1'", {argument});
     TextParseResult value = parseExpressionText(argument.substr(equals + 1));
     if (!value.tree)
-        return "variable " + name + ": " + value.error;
+        return translateFilled("variable %1: %2", {name, value.error});
     const int existing = table.find(name);
     if (existing >= 0)
         table.remove(existing);
@@ -99,16 +100,17 @@ int runSimplify(const ParsedArguments& arguments, std::ostream& out, std::ostrea
     parsed.operand = arguments.joinedOperands();
     parsed.anyOperand = !arguments.operands.empty();
     if (parsed.anyOperand == parsed.file.has_value())
-        return usageError(err, "simplify", "give one EXPR or --file FILE.fra");
+        return usageError(err, "simplify", N_("give one EXPR or --file FILE.fra"));
     if (std::optional<std::string> text = arguments.value("--repeat")) {
         auto [end, error] =
             std::from_chars(text->data(), text->data() + text->size(), parsed.repeat);
         if (error != std::errc() || end != text->data() + text->size() || parsed.repeat < 1)
-            return usageError(err, "simplify", "--repeat needs a positive count");
+            return usageError(err, "simplify", N_("--repeat needs a positive count"));
     }
     for (const std::string& variable : parsed.variables) {
         if (variable.find('=') == std::string::npos)
-            return usageError(err, "simplify", "--var needs NAME=EXPR, not '" + variable + "'");
+            return usageError(err, "simplify",
+                              translateFilled("--var needs NAME=EXPR, not '%1'", {variable}));
     }
     ConsoleHost host(err);
     std::unique_ptr<FractNode> tree;
@@ -123,7 +125,8 @@ int runSimplify(const ParsedArguments& arguments, std::ostream& out, std::ostrea
     if (parsed.file) {
         std::optional<FractionFileContents> contents = readFractionFile(*parsed.file, host);
         if (!contents) {
-            err << "kestrane-cli simplify: cannot open " << *parsed.file << '\n';
+            err << "kestrane-cli simplify: " << translateFilled("cannot open %1", {*parsed.file})
+                << '\n';
             return kUsageError;
         }
         if (contents->expressionDamaged) {

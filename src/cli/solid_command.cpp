@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_output.h"
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "numbers/long_num.h"
 #include "platform/console_host.h"
@@ -165,7 +166,7 @@ int runSolid(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     std::optional<SolidKind> kind;
     if (std::optional<std::string> text = arguments.value("--kind")) {
         if (!(kind = parseKind(*text)))
-            return usageError(err, "solid", "--kind needs polyhedron, cell or polytope");
+            return usageError(err, "solid", N_("--kind needs polyhedron, cell or polytope"));
     }
     const std::string& file = arguments.operands.front();
     ConsoleHost host(err);

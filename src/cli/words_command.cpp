@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
+#include "platform/translation.h"
 
 #include "script/word_reference.h"
 
@@ -16,8 +17,9 @@ int runWords(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
         module = parseModule(name);
         if (!module) {
             return usageError(err, "words",
-                              "no module '" + name +
-                                  "' (a code 501-508, 604 or a name such as \"Dimension 3\")");
+                              translateFilled("no module '%1' (a code 501-508, 604 or a name "
+                                              "such as \"Dimension 3\")",
+                                              {name}));
         }
     }
     out << (arguments.has("--json") ? referenceJson(module) : referenceText(module));

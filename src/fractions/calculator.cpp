@@ -213,6 +213,7 @@ std::vector<PlacedText> Calculator::resultTexts(Canvas& metrics) const
     int lineStep = std::max(kLabelStep, digitFont.pixelHeight * 3 / 2);
     int y = resultTop();
     auto label = [&](const char* text) {
+        text = translate(text);
         metrics.setFont(labelFont);
         placed.push_back({PlacedText::Kind::Label, text, kResultX, y, metrics.textWidth(text)});
         y += kLabelStep;
@@ -229,12 +230,12 @@ std::vector<PlacedText> Calculator::resultTexts(Canvas& metrics) const
             y += lineStep;
         }
     };
-    label("Result (saved to clipboard):");
+    label(N_("Result (saved to clipboard):"));
     if (complexNumbers())
-        label("Real part:");
+        label(N_("Real part:"));
     part(m_result->real);
     if (m_result->imaginary) {
-        label("Imaginary part:");
+        label(N_("Imaginary part:"));
         part(*m_result->imaginary);
     }
     return placed;

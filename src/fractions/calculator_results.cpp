@@ -43,6 +43,7 @@ std::vector<PlacedText> CalculatorResults::texts(Canvas& metrics) const
     std::vector<PlacedText> placed;
     int step = lineStep(m_font.pixelHeight);
     auto addPart = [&](const CalculatorPart& part, const char* label, int labelY, int linesY) {
+        label = translate(label);
         metrics.setFont(labelFont());
         placed.push_back(
             {PlacedText::Kind::Label, label, kTextX, labelY, metrics.textWidth(label)});
@@ -58,10 +59,10 @@ std::vector<PlacedText> CalculatorResults::texts(Canvas& metrics) const
                               metrics.textWidth(part.lines[index])});
     };
     int top = -m_scroll;
-    addPart(m_output.real, "Real part:", top + 50, top + 80);
+    addPart(m_output.real, N_("Real part:"), top + 50, top + 80);
     if (m_output.imaginary) {
         int base = top + step * static_cast<int>(m_output.real.lines.size()) + 70;
-        addPart(*m_output.imaginary, "Imaginary part:", base + 50, base + 100);
+        addPart(*m_output.imaginary, N_("Imaginary part:"), base + 50, base + 100);
     }
     return placed;
 }
@@ -74,6 +75,21 @@ void CalculatorResults::paint(Canvas& canvas) const
         canvas.setFont(text.kind == PlacedText::Kind::Label ? labelFont() : m_font);
         canvas.text(text.x, text.y, text.text);
     }
+}
+
+std::string CalculatorResults::spokenText() const
+{
+    auto part = [](const char* label, const CalculatorPart& shown) {
+        std::string text = translate(label);
+        text += ' ';
+        if (shown.sign == '-')
+            text += '-';
+        return text + shown.text;
+    };
+    std::string spoken = part(N_("Real part:"), m_output.real);
+    if (m_output.imaginary)
+        spoken += "; " + part(N_("Imaginary part:"), *m_output.imaginary);
+    return spoken;
 }
 
 } // namespace kestrane

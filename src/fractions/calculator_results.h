@@ -40,6 +40,9 @@ public:
     // The labels, signs and lines where paint() draws them.
     std::vector<PlacedText> texts(Canvas& metrics) const;
     void paint(Canvas& canvas) const;
+    // The result as assistive tools read it: each part after its label, its
+    // digits in one piece ("Real part: -1.5"), in the user's language.
+    std::string spokenText() const;
 
 private:
     CalculatorOutput m_output;

@@ -35,7 +35,7 @@ public:
     // The main expression's centre, and its top below the drawing area's top.
     static constexpr int kCentre = 450;
     static constexpr int kTopMargin = 120;
-    static constexpr const char* kNoName = "NoName";
+    static constexpr const char* kNoName = N_("NoName");
     static constexpr const char* kFileFilter = N_("Fractions (*.fra)");
 
     enum class Mode { Main = 0, NewVariable = 1, List = 2 };

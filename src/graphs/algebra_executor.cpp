@@ -266,7 +266,7 @@ void valueCommand(AlgebraCommand& command)
     if (!operand || !operand->expression)
         return;
     std::optional<float> value = valueWithTable(*operand->expression, operand->variables);
-    std::string text = value ? trimmedFloatText(*value) : std::string("undefined");
+    std::string text = value ? trimmedFloatText(*value) : translate(std::string_view("undefined"));
     command.context.state.store().addText(TextArray::Labels,
                                           TextLabel{text, static_cast<int>(command.integer(0)),
                                                     static_cast<int>(command.integer(1))});

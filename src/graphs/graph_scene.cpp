@@ -9,6 +9,7 @@
 #include "geometry/view_area.h"
 #include "platform/canvas.h"
 #include "platform/json_writer.h"
+#include "platform/translation.h"
 #include "runtime/scene_records.h"
 #include "script/words.h"
 
@@ -318,39 +319,28 @@ void GraphScene::dropScope(std::string_view scope)
 
 std::string GraphScene::unchoosableParameter(int typeCode) const
 {
-    std::string_view kind;
+    // Whole sentences, so that each one is translated as a whole.
     switch (typeCode) {
     case type::kRectangle:
-        kind = "A rectangle";
-        break;
+        return N_("A rectangle may not be chosen on the screen. The program is stopped.");
     case type::kFunction:
-        kind = "A function";
-        break;
-    case type::kGraph:
-        kind = "A graph";
-        break;
-    case type::kAlgExpr:
-        kind = "An expression";
-        break;
     case type::kAnalyticF:
-        kind = "A function";
-        break;
+        return N_("A function may not be chosen on the screen. The program is stopped.");
+    case type::kGraph:
+        return N_("A graph may not be chosen on the screen. The program is stopped.");
+    case type::kAlgExpr:
+        return N_("An expression may not be chosen on the screen. The program is stopped.");
     case type::kCurve:
-        kind = "A curve";
-        break;
+        return N_("A curve may not be chosen on the screen. The program is stopped.");
     case type::kParameterSegment:
-        kind = "A parameter interval";
-        break;
+        return N_("A parameter interval may not be chosen on the screen. The program is stopped.");
     case type::kQuadraticFunct:
-        kind = "A quadratic function";
-        break;
+        return N_("A quadratic function may not be chosen on the screen. The program is stopped.");
     case type::kCubicFunct:
-        kind = "A cubic function";
-        break;
+        return N_("A cubic function may not be chosen on the screen. The program is stopped.");
     default:
         return {};
     }
-    return std::string(kind) + " may not be chosen on the screen. The program is stopped.";
 }
 
 RectangleRec& GraphScene::add(std::unique_ptr<RectangleRec> rectangle)

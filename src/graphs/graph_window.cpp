@@ -556,7 +556,7 @@ void GraphWindow::mouseMove(int x, int y)
     double value = m_domain.left + ((x - rect.x1) * span) / rect.width();
     std::optional<float> result = m_program.evaluate(static_cast<float>(value));
     m_hoverText = "x = " + trimmedFloatText(value) +
-                  "   f(x) = " + (result ? trimmedFloatText(*result) : "undefined");
+                  "   f(x) = " + (result ? trimmedFloatText(*result) : translate("undefined"));
 }
 
 void GraphWindow::tick()

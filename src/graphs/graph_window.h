@@ -70,7 +70,7 @@ public:
     static constexpr int kExpressionLeft = 20;
     static constexpr int kExpressionTop = 40;
     static constexpr PixelRect kGraphRect{200, 300, 400, 500};
-    static constexpr const char* kNoName = "NoName";
+    static constexpr const char* kNoName = N_("NoName");
     static constexpr const char* kFileFilter = N_("Functions (*.fct)");
     static constexpr const char* kHelpPage = "graph_window.html";
     // The painted controls: buttons and pictures from W - 150, the click

@@ -53,7 +53,8 @@ void GraphWindow::paintControls(Canvas& canvas) const
             canvas.line(button.x1 + 6, button.y1 + 17, button.x2 - 6, button.y1 + 17);
             canvas.rectangle(middle - 5, button.y1 + 21, middle + 5, button.y1 + 31);
         } else if (name == "power") {
-            canvas.text(middle - canvas.textWidth("pwr") / 2.0, button.y1 + 11, "pwr");
+            std::string power = translate("pwr");
+            canvas.text(middle - canvas.textWidth(power) / 2.0, button.y1 + 11, power);
         } else if (name == "pi") {
             canvas.text(middle - canvas.textWidth("\xCF\x80") / 2.0, button.y1 + 11, "\xCF\x80");
         } else {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/about_dialog.h"
 
+#include "gui/assistive_texts.h"
 #include "gui/qt_canvas.h"
+#include "platform/translation.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -17,6 +19,7 @@ AboutDialog::AboutDialog(const AboutBox& model, QWidget* parent) : QDialog(paren
     ok->setDefault(true);
     ok->setGeometry(140, 182, 80, 30);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    describeForAssistiveTools(*this, N_("the program's name and version"));
 }
 
 void AboutDialog::paintEvent(QPaintEvent*)

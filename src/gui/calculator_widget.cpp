@@ -3,11 +3,13 @@
 
 #include "fractions/calculator_results.h"
 #include "fractions/fractions_key_table.h"
+#include "gui/assistive_texts.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
 #include "gui/qt_canvas.h"
 #include "gui/qt_host.h"
 #include "platform/keys.h"
+#include "platform/translation.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -70,26 +72,27 @@ constexpr ButtonLayout kButtons[] = {
     {"GImage13", "greek_beta", "\u03B2", C::kTrigonometricX + kKey, C::kGreekTop, 40},
     {"GImage14", "greek_gamma", "\u03B3", C::kTrigonometricX + 2 * kKey, C::kGreekTop, 40},
     {"GImage15", "greek_epsilon", "\u03B5", C::kTrigonometricX + 3 * kKey, C::kGreekTop, 40},
-    {"BImage1", "compute", "Compute", C::kInverseX, C::kGreekTop, 90},
-    {"BImage3", "new_expression", "New", C::kInverseX + 100, C::kGreekTop, 90},
+    {"BImage1", "compute", N_("Compute"), C::kInverseX, C::kGreekTop, 90},
+    {"BImage3", "new_expression", N_("New"), C::kInverseX + 100, C::kGreekTop, 90},
     {"Imge5", "root", "sqrt", C::kWidth - FractionsWindow::kRootLabelOffset, kBottom},
     {"Imge3", "fraction", "a/b", C::kWidth - FractionsWindow::kFractionLabelOffset, kBottom},
     {"Imge4", "power", "x^n", C::kWidth - FractionsWindow::kPowerLabelOffset, kBottom},
-    {"NImage1", "new_variable", "New", C::kVariableButtonsX, kVariableTop, 56, 28},
+    {"NImage1", "new_variable", N_("New"), C::kVariableButtonsX, kVariableTop, 56, 28},
     {"NImage3", "substitute", "x=?", C::kVariableButtonsX, kVariableTop + C::kHintStep, 56, 28},
-    {"NImage2", "variables", "List", C::kVariableButtonsX, kVariableTop + 2 * C::kHintStep, 56, 28},
-    {"NImage4", "simplify", "Simplify", 20, 20},
-    {"NImage5", "restore", "Restore", 20, 20},
-    {"M1In", "memory1_in", "M1 in", 80, 20},
-    {"M1InRed", "memory1_in_red", "M1 in", 80, 20},
-    {"M1Out", "memory1_out", "M1 out", 140, 20},
-    {"M2In", "memory2_in", "M2 in", 200, 20},
-    {"M2InRed", "memory2_in_red", "M2 in", 200, 20},
-    {"M2Out", "memory2_out", "M2 out", 260, 20},
-    {"koment", "comment", "Note", 320, 20},
+    {"NImage2", "variables", N_("List"), C::kVariableButtonsX, kVariableTop + 2 * C::kHintStep, 56,
+     28},
+    {"NImage4", "simplify", N_("Simplify"), 20, 20},
+    {"NImage5", "restore", N_("Restore"), 20, 20},
+    {"M1In", "memory1_in", N_("M1 in"), 80, 20},
+    {"M1InRed", "memory1_in_red", N_("M1 in"), 80, 20},
+    {"M1Out", "memory1_out", N_("M1 out"), 140, 20},
+    {"M2In", "memory2_in", N_("M2 in"), 200, 20},
+    {"M2InRed", "memory2_in_red", N_("M2 in"), 200, 20},
+    {"M2Out", "memory2_out", N_("M2 out"), 260, 20},
+    {"koment", "comment", N_("Note"), 320, 20},
     // The list view's own buttons stand at x 60 to 440 on this row.
     {"HImage1", "list_help", "?", 480, kBottom},
-    {"HImage2", "main_expression", "Main", 540, kBottom},
+    {"HImage2", "main_expression", N_("Main"), 540, kBottom},
 };
 
 // The results window: paints the model, scrolls, and closes on any key or
@@ -111,6 +114,13 @@ public:
         m_scrollBar->setPageStep(CalculatorResults::kHeight);
         m_scrollBar->setVisible(overflow > 0);
         m_scrollBar->setFocusPolicy(Qt::NoFocus);
+        nameForAssistiveTools(*m_scrollBar, N_("Scroll the result"),
+                              N_("moves the lines of the result"));
+        describeForAssistiveTools(*this, N_("the result of the calculator; any key closes it"));
+        // What the window shows, read out in full after the window's purpose.
+        QString described =
+            accessibleDescription() + ": " + QString::fromStdString(m_model.spokenText());
+        setAccessibleDescription(described);
         connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
             m_model.setScroll(value);
             update();
@@ -164,6 +174,7 @@ CalculatorWidget::CalculatorWidget(Host& host, const std::filesystem::path& imag
 {
     setObjectName("calculator");
     build(m_model->window(), QSize(Calculator::kWidth, Calculator::kHeight), kButtons);
+    describeForAssistiveTools(*this, N_("compute an expression to many digits"));
 }
 
 CalculatorWidget::~CalculatorWidget()

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/colors_dialog_widget.h"
 
+#include "gui/assistive_texts.h"
 #include "gui/qt_canvas.h"
+#include "platform/translation.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -48,6 +50,10 @@ ColorsDialogWidget::ColorsDialogWidget(ColorsDialog& model, Host& host, QWidget*
     expression->setObjectName("browseExpression");
     auto* window = new QPushButton("Browse", this);
     window->setObjectName("browseWindow");
+    // Two buttons read "Browse": their names say which colour each chooses.
+    nameForAssistiveTools(*expression, N_("Expression colour"),
+                          N_("choose the colour of the expression"));
+    nameForAssistiveTools(*window, N_("Window colour"), N_("choose the colour of the window"));
     grid->addWidget(new QLabel(text(ColorsDialog::kExpressionLabel), this), 0, 0);
     grid->addWidget(expression, 0, 1);
     grid->addWidget(new QLabel(text(ColorsDialog::kWindowLabel), this), 1, 0);
@@ -69,6 +75,9 @@ ColorsDialogWidget::ColorsDialogWidget(ColorsDialog& model, Host& host, QWidget*
     layout->addWidget(m_example, 1);
     layout->addWidget(box);
     resize(ColorsDialog::kWidth, ColorsDialog::kHeight);
+    describeForAssistiveTools(*this,
+                              N_("choose the colours of the expression and of the window; the "
+                                 "example shows the choice"));
 }
 
 } // namespace kestrane

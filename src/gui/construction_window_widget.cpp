@@ -4,6 +4,7 @@
 #include "app/about_box.h"
 #include "app/application.h"
 #include "gui/accessible_button.h"
+#include "gui/assistive_texts.h"
 #include "gui/key_shortcuts.h"
 #include "gui/picture_export.h"
 #include "gui/picture_print.h"
@@ -200,6 +201,8 @@ ConstructionWindowWidget::ConstructionWindowWidget(Application& application)
     connect(m_editor, &ScriptEditorWidget::closed, this, [this] { editorClosed(); });
     connect(m_editor, &ScriptEditorWidget::handedOver, this,
             [this](const HandOver& handOver) { takeOver(handOver); });
+    describeForAssistiveTools(*this, N_("the construction: the drawing, the menus, and the "
+                                        "drawing tools in the status bar"));
 }
 
 // The model outlives the window; its pictures go with the window.
@@ -393,8 +396,9 @@ void ConstructionWindowWidget::buildStatusBar()
         } else if (index >= kFirstToolPanel && index <= kTextPanel) {
             // The tool panels choose their tool; "Text" opens the editor.
             QString description = index == kTextPanel
-                                      ? QString("open the script editor")
-                                      : QString("draw a %1 with the mouse").arg(text(panel.text));
+                                      ? QString::fromUtf8(translate(N_("open the script editor")))
+                                      : QString::fromUtf8(translate(N_("draw a %1 with the mouse")))
+                                            .arg(QString::fromStdString(translate(panel.text)));
             auto* button = new AccessibleButton(text(panel.text), description,
                                                 AccessibleButton::Look::Panel, bar);
             button->setCursor(Qt::PointingHandCursor);
@@ -610,7 +614,7 @@ void ConstructionWindowWidget::saveFigureProgram()
         path += ".kst";
     if (!replaceFile(path, figureProgram(m_model.store(), m_model.figures())))
         QMessageBox::warning(this, "Save figure as program",
-                             QString::fromStdString("cannot write " + path));
+                             QString::fromStdString(translateFilled("cannot write %1", {path})));
 }
 
 // Greyed while a program runs or a choice waits; the timer keeps them current.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/directories_dialog_widget.h"
 
+#include "gui/assistive_texts.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -136,7 +138,14 @@ DirectoriesDialogWidget::DirectoriesDialogWidget(DirectoriesDialog& model, Host&
     layout->addLayout(fields);
     layout->addLayout(columns, 1);
 
+    nameForAssistiveTools(*drive, N_("Drive"),
+                          N_("there are no drives: the list starts at the root"));
+    nameForAssistiveTools(*m_tree, N_("Directories"), N_("choose a directory"));
+    m_newLabel->setBuddy(m_newValue);
+    m_previousLabel->setBuddy(m_previousValue);
     showKind();
+    describeForAssistiveTools(
+        *this, N_("choose the main, working and library directories of the program"));
 }
 
 void DirectoriesDialogWidget::chooseKind(DirectoryKind kind)
@@ -153,6 +162,11 @@ void DirectoriesDialogWidget::showKind()
     m_updateLabel->setText("Update " + word + " directory");
     m_newLabel->setText("New " + word + " directory");
     m_previousLabel->setText("Previous " + word + " directory");
+    // The fields are named after their labels, which change with the kind.
+    m_newValue->setAccessibleName(
+        QString::fromUtf8(translate(m_newLabel->text().toUtf8().constData())));
+    m_previousValue->setAccessibleName(
+        QString::fromUtf8(translate(m_previousLabel->text().toUtf8().constData())));
     m_previousValue->setText(QString::fromStdString(m_model.previousValue(kind)));
     showListDirectory();
 }

@@ -2,6 +2,8 @@
 #include "gui/domain_dialog_widget.h"
 
 #include "graphs/domain_dialog.h"
+#include "gui/assistive_texts.h"
+#include "platform/translation.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -39,6 +41,7 @@ DomainDialogWidget::DomainDialogWidget(DomainDialog& model, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    describeForAssistiveTools(*this, N_("the interval of x over which the graph is drawn"));
 }
 
 void DomainDialogWidget::accept()

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/find_dialog_widget.h"
 
+#include "gui/assistive_texts.h"
+#include "platform/translation.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,9 +42,12 @@ FindDialogWidget::FindDialogWidget(FindDialog& model, QWidget* parent)
             [this] { m_model.setText(m_field->text().toStdString()); });
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(text(FindDialog::kLabel), this));
+    auto* label = new QLabel(text(FindDialog::kLabel), this);
+    label->setBuddy(m_field);
+    layout->addWidget(label);
     layout->addWidget(m_field);
     layout->addWidget(box);
+    describeForAssistiveTools(*this, N_("the text to look for in the program"));
 }
 
 } // namespace kestrane

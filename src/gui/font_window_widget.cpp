@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/font_window_widget.h"
 
+#include "gui/assistive_texts.h"
 #include "gui/qt_canvas.h"
+#include "platform/translation.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -75,10 +77,14 @@ FontWindowWidget::FontWindowWidget(FontWindow& model, Host& host, QWidget* paren
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(text(FontWindow::kNameLabel), this), 0, 0);
+    auto* nameLabel = new QLabel(text(FontWindow::kNameLabel), this);
+    nameLabel->setBuddy(m_name);
+    auto* heightLabel = new QLabel(text(FontWindow::kHeightLabel), this);
+    heightLabel->setBuddy(m_height);
+    fields->addWidget(nameLabel, 0, 0);
     fields->addWidget(m_name, 0, 1);
     fields->addWidget(browse, 0, 2);
-    fields->addWidget(new QLabel(text(FontWindow::kHeightLabel), this), 1, 0);
+    fields->addWidget(heightLabel, 1, 0);
     fields->addWidget(m_height, 1, 1);
     fields->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
@@ -86,6 +92,9 @@ FontWindowWidget::FontWindowWidget(FontWindow& model, Host& host, QWidget* paren
     layout->addWidget(new QLabel(text(FontWindow::kExampleLabel), this));
     layout->addWidget(m_example, 1);
     layout->addWidget(box);
+    describeForAssistiveTools(*this,
+                              N_("choose the font of the expressions and its height; the example "
+                                 "shows the choice"));
 }
 
 void FontWindowWidget::showChoice()

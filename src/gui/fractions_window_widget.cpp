@@ -5,6 +5,7 @@
 #include "app/about_box.h"
 #include "fractions/fractions_key_table.h"
 #include "fractions/precision_dialog.h"
+#include "gui/assistive_texts.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
@@ -16,6 +17,7 @@
 #include "gui/recent_menu.h"
 #include "gui/variable_editor_widget.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -40,21 +42,21 @@ constexpr ButtonLayout kButtons[] = {
     {"Imge5", "root", "sqrt", kWidth - FractionsWindow::kRootLabelOffset, kBottom},
     {"Imge3", "fraction", "a/b", kWidth - FractionsWindow::kFractionLabelOffset, kBottom},
     {"Imge4", "power", "x^n", kWidth - FractionsWindow::kPowerLabelOffset, kBottom},
-    {"NImage1", "new_variable", "New", 20, kBottom - 44},
-    {"NImage2", "variables", "List", 20, kBottom},
+    {"NImage1", "new_variable", N_("New"), 20, kBottom - 44},
+    {"NImage2", "variables", N_("List"), 20, kBottom},
     {"NImage3", "substitute", "x=?", 80, kBottom - 44},
-    {"NImage4", "simplify", "Simplify", 80, kBottom},
-    {"NImage5", "restore", "Restore", 80, kBottom},
+    {"NImage4", "simplify", N_("Simplify"), 80, kBottom},
+    {"NImage5", "restore", N_("Restore"), 80, kBottom},
     // The list view's own buttons stand at x 60 to 440 on this row.
     {"HImage1", "list_help", "?", 480, kBottom},
-    {"HImage2", "main_expression", "Main", 540, kBottom},
-    {"M1In", "memory1_in", "M1 in", 160, kBottom},
-    {"M1InRed", "memory1_in_red", "M1 in", 160, kBottom},
-    {"M1Out", "memory1_out", "M1 out", 220, kBottom},
-    {"M2In", "memory2_in", "M2 in", 280, kBottom},
-    {"M2InRed", "memory2_in_red", "M2 in", 280, kBottom},
-    {"M2Out", "memory2_out", "M2 out", 340, kBottom},
-    {"koment", "comment", "Note", 420, kBottom},
+    {"HImage2", "main_expression", N_("Main"), 540, kBottom},
+    {"M1In", "memory1_in", N_("M1 in"), 160, kBottom},
+    {"M1InRed", "memory1_in_red", N_("M1 in"), 160, kBottom},
+    {"M1Out", "memory1_out", N_("M1 out"), 220, kBottom},
+    {"M2In", "memory2_in", N_("M2 in"), 280, kBottom},
+    {"M2InRed", "memory2_in_red", N_("M2 in"), 280, kBottom},
+    {"M2Out", "memory2_out", N_("M2 out"), 340, kBottom},
+    {"koment", "comment", N_("Note"), 420, kBottom},
 };
 
 struct ButtonSpeech {
@@ -65,36 +67,38 @@ struct ButtonSpeech {
 
 // What assistive tools say for a picture button: its name and what it does.
 constexpr ButtonSpeech kSpeech[] = {
-    {"root", "Root", "insert a root at the cursor"},
-    {"fraction", "Fraction", "insert a fraction at the cursor"},
-    {"power", "Power", "insert a power at the cursor"},
-    {"new_variable", "New variable", "define a new variable"},
-    {"variables", "List of variables", "show the list of variables"},
-    {"substitute", "Substitute", "substitute the variables into the expression"},
-    {"simplify", "Simplify", "simplify the expression"},
-    {"restore", "Restore", "bring back the expression before Simplify"},
-    {"list_help", "Help on the list", "how to edit the list of variables"},
-    {"main_expression", "Main expression", "back to the main expression"},
-    {"memory1_in", "Store in memory 1", "store the selected part in memory 1"},
-    {"memory1_in_red", "Store in memory 1", "memory 1 is full: store the selected part anew"},
-    {"memory1_out", "Recall memory 1", "insert memory 1 at the cursor"},
-    {"memory2_in", "Store in memory 2", "store the selected part in memory 2"},
-    {"memory2_in_red", "Store in memory 2", "memory 2 is full: store the selected part anew"},
-    {"memory2_out", "Recall memory 2", "insert memory 2 at the cursor"},
-    {"comment", "Short description", "show the short description of the file"},
-    {"key_point", "Decimal point", "enter a decimal point"},
-    {"key_sign", "Change sign", "change the sign"},
-    {"key_equals", "Compute", "compute the expression"},
-    {"key_plus", "Plus", "enter +"},
-    {"key_minus", "Minus", "enter -"},
-    {"key_times", "Times", "enter *"},
-    {"function_pi", "Pi", "enter the constant pi"},
-    {"greek_alpha", "Alpha", "enter the symbol alpha"},
-    {"greek_beta", "Beta", "enter the symbol beta"},
-    {"greek_gamma", "Gamma", "enter the symbol gamma"},
-    {"greek_epsilon", "Epsilon", "enter the symbol epsilon"},
-    {"compute", "Compute", "compute the expression"},
-    {"new_expression", "New expression", "erase the result and start a new expression"},
+    {"root", N_("Root"), N_("insert a root at the cursor")},
+    {"fraction", N_("Fraction"), N_("insert a fraction at the cursor")},
+    {"power", N_("Power"), N_("insert a power at the cursor")},
+    {"new_variable", N_("New variable"), N_("define a new variable")},
+    {"variables", N_("List of variables"), N_("show the list of variables")},
+    {"substitute", N_("Substitute"), N_("substitute the variables into the expression")},
+    {"simplify", N_("Simplify"), N_("simplify the expression")},
+    {"restore", N_("Restore"), N_("bring back the expression before Simplify")},
+    {"list_help", N_("Help on the list"), N_("how to edit the list of variables")},
+    {"main_expression", N_("Main expression"), N_("back to the main expression")},
+    {"memory1_in", N_("Store in memory 1"), N_("store the selected part in memory 1")},
+    {"memory1_in_red", N_("Store in memory 1"),
+     N_("memory 1 is full: store the selected part anew")},
+    {"memory1_out", N_("Recall memory 1"), N_("insert memory 1 at the cursor")},
+    {"memory2_in", N_("Store in memory 2"), N_("store the selected part in memory 2")},
+    {"memory2_in_red", N_("Store in memory 2"),
+     N_("memory 2 is full: store the selected part anew")},
+    {"memory2_out", N_("Recall memory 2"), N_("insert memory 2 at the cursor")},
+    {"comment", N_("Short description"), N_("show the short description of the file")},
+    {"key_point", N_("Decimal point"), N_("enter a decimal point")},
+    {"key_sign", N_("Change sign"), N_("change the sign")},
+    {"key_equals", N_("Compute"), N_("compute the expression")},
+    {"key_plus", N_("Plus"), N_("enter +")},
+    {"key_minus", N_("Minus"), N_("enter -")},
+    {"key_times", N_("Times"), N_("enter *")},
+    {"function_pi", N_("Pi"), N_("enter the constant pi")},
+    {"greek_alpha", N_("Alpha"), N_("enter the symbol alpha")},
+    {"greek_beta", N_("Beta"), N_("enter the symbol beta")},
+    {"greek_gamma", N_("Gamma"), N_("enter the symbol gamma")},
+    {"greek_epsilon", N_("Epsilon"), N_("enter the symbol epsilon")},
+    {"compute", N_("Compute"), N_("compute the expression")},
+    {"new_expression", N_("New expression"), N_("erase the result and start a new expression")},
 };
 
 // Digits and functions say their own text.
@@ -102,12 +106,14 @@ std::pair<QString, QString> speechOf(const ButtonLayout& entry)
 {
     for (const ButtonSpeech& speech : kSpeech) {
         if (speech.picture == entry.picture)
-            return {speech.name, speech.description};
+            return {QString::fromUtf8(translate(speech.name)),
+                    QString::fromUtf8(translate(speech.description))};
     }
-    QString text = QString::fromUtf8(entry.text);
+    QString text = QString::fromUtf8(translate(entry.text));
     if (std::string_view(entry.picture).starts_with("function_"))
-        return {text, "insert the function " + text + " at the cursor"};
-    return {text, "enter " + text};
+        return {text,
+                QString::fromUtf8(translate(N_("insert the function %1 at the cursor"))).arg(text)};
+    return {text, QString::fromUtf8(translate(N_("enter %1"))).arg(text)};
 }
 
 } // namespace
@@ -121,6 +127,8 @@ FractionsWindowWidget::FractionsWindowWidget(Host& host,
     m_ownWindow->setClipboard(m_clipboard.get());
     setObjectName("fractionsWindow");
     build(*m_ownWindow, QSize(FractionsWindow::kWidth, FractionsWindow::kHeight), kButtons);
+    describeForAssistiveTools(
+        *this, N_("edit expressions with fractions, roots and powers, and simplify them"));
 }
 
 FractionsWindowWidget::FractionsWindowWidget(Host& host,
@@ -341,7 +349,7 @@ void FractionsWindowWidget::buildButtons(std::span<const ButtonLayout> buttons)
         QPixmap picture =
             entry.picture[0] ? loadButtonPicture(m_imagesDirectory, entry.picture) : QPixmap();
         if (picture.isNull()) {
-            button->setText(QString::fromUtf8(entry.text));
+            button->setText(QString::fromUtf8(translate(entry.text)));
         } else {
             button->setIcon(picture);
             button->setIconSize(picture.size());
@@ -368,6 +376,7 @@ void FractionsWindowWidget::buildDescriptionBox()
     label->setGeometry(10, 5, 380, 20);
     auto* text = new QPlainTextEdit(m_descriptionBox);
     text->setObjectName("description");
+    label->setBuddy(text);
     text->setGeometry(10, 28, 380, 100);
     // At most 250 characters, as the file keeps them.
     connect(text, &QPlainTextEdit::textChanged, this, [text] {
@@ -398,7 +407,9 @@ void FractionsWindowWidget::showButton(const char* name, bool shown)
 
 void FractionsWindowWidget::afterCommand()
 {
-    setWindowTitle(QString::fromStdString(caption()));
+    // A file's name stays as it is; the program's own caption is translated.
+    std::string title = caption();
+    setWindowTitle(QString::fromUtf8(title == m_window->fileName() ? title : translate(title)));
     // A file opened or saved under a new name joins Open Recent.
     if (m_window->fileName() != m_rememberedFile) {
         m_rememberedFile = m_window->fileName();

@@ -4,12 +4,14 @@
 #include "app/about_box.h"
 #include "graphs/graph_key_table.h"
 #include "gui/accessible_button.h"
+#include "gui/assistive_texts.h"
 #include "gui/expression_keys.h"
 #include "gui/key_shortcuts.h"
 #include "gui/picture_print.h"
 #include "gui/qt_canvas.h"
 #include "gui/recent_menu.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -96,6 +98,7 @@ GraphWindowWidget::GraphWindowWidget(Host& host, const Options& options, QWidget
     });
     m_timer->start();
     afterCommand();
+    describeForAssistiveTools(*this, N_("build a function of x and draw its graph"));
 }
 
 GraphWindowWidget::~GraphWindowWidget()
@@ -173,19 +176,32 @@ void GraphWindowWidget::addPrintItem(QMenu* file)
 
 namespace {
 
-// What assistive tools say for each painted control of the window.
-QString descriptionOf(const GraphButton& button)
+QString shown(const char* text)
 {
-    std::string_view name = button.name;
-    if (name == "graph")
-        return "show the graph (Ctrl+G)";
-    if (name == "domain")
-        return "change the domain (Ctrl+D)";
-    if (name == "pi")
-        return "enter the constant pi";
-    if (button.command == GraphCommand::Function)
-        return QString("insert the function %1").arg(button.name);
-    return QString("insert a %1").arg(button.name);
+    return QString::fromUtf8(translate(text));
+}
+
+// What assistive tools say for each painted control of the window: its name
+// and what it does, in the user's language. Functions keep their own names.
+std::pair<QString, QString> speechOf(const GraphButton& button)
+{
+    switch (button.command) {
+    case GraphCommand::ShowGraph:
+        return {shown(N_("Show graph")), shown(N_("show the graph (Ctrl+G)"))};
+    case GraphCommand::ChangeDomain:
+        return {shown(N_("Change domain")), shown(N_("change the domain (Ctrl+D)"))};
+    case GraphCommand::Pi:
+        return {shown(N_("Pi")), shown(N_("enter the constant pi"))};
+    case GraphCommand::Root:
+        return {shown(N_("Root")), shown(N_("insert a root at the cursor"))};
+    case GraphCommand::Ratio:
+        return {shown(N_("Fraction")), shown(N_("insert a fraction at the cursor"))};
+    case GraphCommand::Power:
+        return {shown(N_("Power")), shown(N_("insert a power at the cursor"))};
+    default:
+        return {QString(button.name),
+                shown(N_("insert the function %1 at the cursor")).arg(button.name)};
+    }
 }
 
 } // namespace
@@ -198,13 +214,9 @@ void GraphWindowWidget::placeButtons()
     for (std::size_t index = 0; index < painted.size(); ++index) {
         const GraphButton& entry = painted[index];
         if (index == m_buttons.size()) {
-            QString name = QString(entry.name);
-            if (entry.command == GraphCommand::ShowGraph)
-                name = "Show graph";
-            else if (entry.command == GraphCommand::ChangeDomain)
-                name = "Change domain";
-            auto* button = new AccessibleButton(name, descriptionOf(entry),
-                                                AccessibleButton::Look::Overlay, m_area);
+            auto [name, description] = speechOf(entry);
+            auto* button =
+                new AccessibleButton(name, description, AccessibleButton::Look::Overlay, m_area);
             button->setObjectName(QString("button_%1").arg(entry.name));
             button->setAttribute(Qt::WA_TransparentForMouseEvents);
             GraphCommand command = entry.command;
@@ -224,7 +236,9 @@ void GraphWindowWidget::placeButtons()
 
 void GraphWindowWidget::afterCommand()
 {
-    setWindowTitle(QString::fromStdString(m_model->caption()));
+    // A file's name stays as it is; "NoName" is translated.
+    std::string title = m_model->caption();
+    setWindowTitle(QString::fromUtf8(title == m_model->fileName() ? title : translate(title)));
     // A file opened or saved under a new name joins Open Recent.
     if (m_model->fileName() != m_rememberedFile) {
         m_rememberedFile = m_model->fileName();

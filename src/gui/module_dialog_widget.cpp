@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/module_dialog_widget.h"
 
+#include "gui/assistive_texts.h"
+#include "platform/translation.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -48,6 +51,7 @@ ModuleDialogWidget::ModuleDialogWidget(ModuleDialog& model, QWidget* parent)
     layout->addWidget(new QLabel(text(ModuleDialog::kLabel), this));
     layout->addWidget(group);
     layout->addWidget(box);
+    describeForAssistiveTools(*this, N_("choose the module the program is written for"));
 }
 
 } // namespace kestrane

@@ -131,6 +131,8 @@ std::string writePicture(PictureFormat format, const std::string& path, int widt
     }
     }
     if (bytes.empty() || !replaceFile(path, bytes))
+        // Untranslated: this code also runs in kestrane-cli's picture module,
+        // which has no catalogue of its own.
         return "cannot write " + path;
     return {};
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/precision_dialog_widget.h"
 
+#include "gui/assistive_texts.h"
 #include "gui/qt_canvas.h"
 #include "platform/host.h"
+#include "platform/translation.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -25,8 +27,11 @@ PrecisionDialogWidget::PrecisionDialogWidget(Host& host, QWidget* parent)
     m_scrollBar->setGeometry(40, 120, 280, 20);
     connect(m_scrollBar, &QScrollBar::valueChanged, this, [this](int value) {
         m_model.setPosition(value);
+        m_scrollBar->setAccessibleDescription(QString::fromStdString(m_model.text()));
         update();
     });
+    nameForAssistiveTools(*m_scrollBar, N_("Precision"), N_("the number of digits"));
+    m_scrollBar->setAccessibleDescription(QString::fromStdString(m_model.text()));
     auto* ok = new QPushButton("OK", this);
     auto* cancel = new QPushButton("Cancel", this);
     auto* help = new QPushButton("Help", this);
@@ -39,6 +44,7 @@ PrecisionDialogWidget::PrecisionDialogWidget(Host& host, QWidget* parent)
         m_host.message(PrecisionDialog::kHelpCaption, PrecisionDialog::kHelpText,
                        MessageButtons::Ok, MessageIcon::Information);
     });
+    describeForAssistiveTools(*this, N_("choose how many digits the calculator computes"));
 }
 
 void PrecisionDialogWidget::paintEvent(QPaintEvent*)
@@ -47,7 +53,9 @@ void PrecisionDialogWidget::paintEvent(QPaintEvent*)
     QtCanvas canvas(painter);
     canvas.setFont(
         CanvasFont{.name = "Arial", .size = 10, .pixelHeight = PrecisionDialog::kFontHeight});
-    canvas.setTextColour(kBlack);
+    // The dialog's own ground is the desktop's: its text takes the desktop's
+    // text colour, so that a dark style keeps it readable.
+    canvas.setTextColour(fromQColor(palette().color(QPalette::WindowText)));
     canvas.text(PrecisionDialog::kTextX, PrecisionDialog::kTextY, m_model.text());
 }
 

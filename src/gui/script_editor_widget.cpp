@@ -4,6 +4,8 @@
 #include "app/about_box.h"
 #include "app/application.h"
 #include "editor/editor_key_table.h"
+#include "gui/accessible_button.h"
+#include "gui/assistive_texts.h"
 #include "gui/calculator_widget.h"
 #include "gui/fractions_window_widget.h"
 #include "gui/graph_window_widget.h"
@@ -12,6 +14,7 @@
 #include "gui/qt_host.h"
 #include "gui/recent_menu.h"
 #include "platform/text_encoding.h"
+#include "platform/translation.h"
 #include "script/module.h"
 
 #include <QCloseEvent>
@@ -101,6 +104,19 @@ public:
         setAccessibleName("Script text");
         setAccessibleDescription("the program being edited; F1 opens the reference of the word "
                                  "under the caret");
+        // The painted module box, offered as a button that Tab reaches and
+        // Space or Enter presses.
+        m_moduleButton = new AccessibleButton(
+            QString(), QString::fromUtf8(translate(N_("choose the module of the program"))),
+            AccessibleButton::Look::Overlay, this);
+        m_moduleButton->setObjectName("moduleButton");
+        // The mouse still reaches the model, which knows the box as well.
+        m_moduleButton->setAttribute(Qt::WA_TransparentForMouseEvents);
+        connect(m_moduleButton, &QAbstractButton::clicked, this, [this] {
+            m_window.chooseModule();
+            m_window.refresh();
+        });
+        updateModuleButton();
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::StrongFocus);
         setMouseTracking(true);
@@ -117,13 +133,41 @@ protected:
         QtCanvas canvas(painter);
         m_model.paint(canvas);
     }
+
+public:
+    // Names the module box after the module shown in it.
+    void updateModuleButton()
+    {
+        const ModuleInfo* module = findModule(m_model.moduleState().module());
+        std::string_view shown = module ? module->statusName : std::string_view("?");
+        QString name = QString::fromUtf8(translate(editor_message::kModuleLabel)) + ' ' +
+                       QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+        m_moduleButton->setText(name);
+        m_moduleButton->setAccessibleName(name);
+        m_moduleButton->setToolTip(QString::fromUtf8(translate(editor_message::kClickToChange)));
+    }
+
+protected:
     void resizeEvent(QResizeEvent*) override
     {
         m_model.setViewSize(width(), height());
+        int middle = height() / 2;
+        m_moduleButton->setGeometry(m_model.statusLeft(), middle + ScriptEditor::kModuleDisplayTop,
+                                    width() - m_model.statusLeft(),
+                                    ScriptEditor::kModuleDisplayBottom -
+                                        ScriptEditor::kModuleDisplayTop);
         m_window.refresh();
     }
     void keyPressEvent(QKeyEvent* event) override
     {
+        // Tab belongs to the text; Ctrl+Tab leaves it, as in the desktop's
+        // own text fields, so that the module box is reached from the keys.
+        bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (tab && (event->modifiers() & Qt::ControlModifier)) {
+            QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                        !(event->modifiers() & Qt::ShiftModifier));
+            return;
+        }
         m_model.keyDown(toKey(event->key()), toModifiers(event->modifiers()),
                         event->text().toStdString());
         m_window.refresh();
@@ -175,6 +219,7 @@ protected:
 private:
     ScriptEditorWidget& m_window;
     ScriptEditor& m_model;
+    AccessibleButton* m_moduleButton;
 };
 
 ScriptEditorWidget::ScriptEditorWidget(Application& application, QWidget* parent)
@@ -219,6 +264,8 @@ ScriptEditorWidget::ScriptEditorWidget(Application& application, QWidget* parent
 
     buildMenus();
     refresh();
+    describeForAssistiveTools(*this, N_("the script editor: the program's text, the messages of "
+                                        "the compiler and the module"));
 }
 
 ScriptEditorWidget::~ScriptEditorWidget() = default;
@@ -497,6 +544,7 @@ void ScriptEditorWidget::refresh()
         m_rememberedFile = m_model.fileName();
         rememberRecent(RecentKind::Script, m_rememberedFile);
     }
+    m_textArea->updateModuleButton();
     m_textArea->update();
 }
 

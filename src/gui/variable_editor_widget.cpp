@@ -3,10 +3,12 @@
 
 #include "fractions/fractions_window.h"
 #include "fractions/variable_editor.h"
+#include "gui/assistive_texts.h"
 #include "gui/button_pictures.h"
 #include "gui/expression_area.h"
 #include "gui/expression_keys.h"
 #include "gui/qt_canvas.h"
+#include "platform/translation.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -27,11 +29,11 @@ struct EditorButton {
 };
 
 constexpr EditorButton kEditorButtons[] = {
-    {"Fraction", "fraction", "a/b"},
-    {"Power", "power", "x^n"},
-    {"Root", "root", "sqrt"},
-    {"Help", "editor_help", "?"},
-    {"Variables", "editor_variables", "x"},
+    {N_("Fraction"), "fraction", "a/b"},
+    {N_("Power"), "power", "x^n"},
+    {N_("Root"), "root", "sqrt"},
+    {N_("Help"), "editor_help", "?"},
+    {N_("Variables"), "editor_variables", "x"},
 };
 
 } // namespace
@@ -84,11 +86,14 @@ VariableEditorWidget::VariableEditorWidget(FractionsWindow& window,
         area(VariableEditor::Field::Name, VariableEditor::kNameTop, VariableEditor::kNameHeight);
     m_value =
         area(VariableEditor::Field::Value, VariableEditor::kValueTop, VariableEditor::kValueHeight);
+    nameForAssistiveTools(*m_name, N_("Name of the variable"), N_("the name being edited"));
+    nameForAssistiveTools(*m_value, N_("Value of the variable"), N_("the value being edited"));
     int x = VariableEditor::kAreaLeft;
     for (const EditorButton& entry : kEditorButtons) {
         auto* button = new QPushButton(this);
         button->setObjectName(entry.name);
         button->setFocusPolicy(Qt::NoFocus);
+        button->setAccessibleName(QString::fromUtf8(translate(entry.name)));
         QPixmap picture = loadButtonPicture(imagesDirectory, entry.picture);
         if (picture.isNull()) {
             button->setText(entry.text);
@@ -103,6 +108,7 @@ VariableEditorWidget::VariableEditorWidget(FractionsWindow& window,
             afterCommand();
         });
     }
+    describeForAssistiveTools(*this, N_("define a variable: its name above, its value below"));
 }
 
 void VariableEditorWidget::afterCommand()

@@ -51,6 +51,11 @@ void translateActions(QWidget* widget)
 
 void translateOne(QWidget* widget)
 {
+    // What assistive tools read, as the texts that are shown.
+    translateProperty([widget] { return widget->accessibleName(); },
+                      [widget](const QString& text) { widget->setAccessibleName(text); });
+    translateProperty([widget] { return widget->accessibleDescription(); },
+                      [widget](const QString& text) { widget->setAccessibleDescription(text); });
     if (widget->isWindow())
         translateProperty([widget] { return widget->windowTitle(); },
                           [widget](const QString& text) { widget->setWindowTitle(text); });

@@ -110,4 +110,23 @@ std::string translate(std::string_view text)
     return translate(std::string(text).c_str());
 }
 
+std::string translateFilled(std::string_view text, std::initializer_list<std::string_view> values)
+{
+    std::string pattern = translate(text);
+    std::string filled;
+    filled.reserve(pattern.size());
+    for (std::size_t index = 0; index < pattern.size(); ++index) {
+        char next = index + 1 < pattern.size() ? pattern[index + 1] : '\0';
+        std::size_t number = static_cast<std::size_t>(next - '0');
+        // One digit suffices: no text has more than nine places.
+        if (pattern[index] == '%' && next >= '1' && next <= '9' && number <= values.size()) {
+            filled += *(values.begin() + (number - 1));
+            ++index;
+        } else {
+            filled += pattern[index];
+        }
+    }
+    return filled;
+}
+
 } // namespace kestrane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,10 @@ std::string chosenLanguage();
 // there is no catalogue, no entry, or it is empty.
 std::string translate(std::string_view text);
 const char* translate(const char* text);
+
+// The template in the user's language with %1, %2, ... replaced by the
+// values, in order, so that a translation may move a name within its
+// sentence ("cannot read %1"). The values themselves stay as they are.
+std::string translateFilled(std::string_view text, std::initializer_list<std::string_view> values);
 
 } // namespace kestrane

@@ -103,4 +103,38 @@ TEST_F(CliLanguage, NumbersKeepTheirPointInPolish)
     EXPECT_NE(polish.output.find("1.5\t0.375"), std::string::npos) << polish.output;
 }
 
+TEST_F(CliLanguage, UsageAndFileErrorsFollowLanguage)
+{
+    std::string missing = write("gone.kst", "");
+    std::filesystem::remove(missing);
+    struct Case {
+        std::string arguments;
+        std::string english;
+        std::string polish;
+    };
+    const Case cases[] = {
+        {"frobnicate", "kestrane-cli: unknown command 'frobnicate'\nTry \"kestrane-cli help\".\n",
+         "kestrane-cli: nieznane polecenie 'frobnicate'\nPomoc: \"kestrane-cli help\".\n"},
+        {"check --bogus x.kst",
+         "kestrane-cli check: unknown option '--bogus'\nTry \"kestrane-cli help check\".\n",
+         "kestrane-cli check: nieznana opcja '--bogus'\nPomoc: \"kestrane-cli help check\".\n"},
+        {"long --words 7 add 1 2",
+         "kestrane-cli long: --words takes a number from 10 to 360\n"
+         "Try \"kestrane-cli help long\".\n",
+         "kestrane-cli long: --words przyjmuje liczbę od 10 do 360\n"
+         "Pomoc: \"kestrane-cli help long\".\n"},
+        {"plot '" + missing + "'", "kestrane-cli plot: cannot read " + missing + "\n",
+         "kestrane-cli plot: nie można odczytać " + missing + "\n"},
+    };
+    for (const Case& given : cases) {
+        SCOPED_TRACE(given.arguments);
+        Finished english = start("", given.arguments);
+        EXPECT_EQ(english.status, 2);
+        EXPECT_EQ(english.output, given.english);
+        Finished polish = start("LANGUAGE=pl", given.arguments);
+        EXPECT_EQ(polish.status, 2);
+        EXPECT_EQ(polish.output, given.polish);
+    }
+}
+
 } // namespace

@@ -3,18 +3,35 @@
 // shortcuts, every interactive control has an accessible name, the painted
 // buttons take the keyboard, Open Recent, and drawing at 2x and in a dark
 // palette.
+#include "app/about_box.h"
 #include "app/application.h"
+#include "app/directories_dialog.h"
 #include "app/key_tables.h"
+#include "app/module_dialog.h"
 #include "editor/editor_key_table.h"
+#include "editor/find_dialog.h"
 #include "expressions/expression_text.h"
+#include "fractions/colors_dialog.h"
+#include "fractions/font_window.h"
 #include "fractions/fractions_key_table.h"
+#include "fractions/precision_dialog.h"
+#include "graphs/domain_dialog.h"
+#include "gui/about_dialog.h"
 #include "gui/calculator_widget.h"
+#include "gui/colors_dialog_widget.h"
 #include "gui/construction_window_widget.h"
+#include "gui/directories_dialog_widget.h"
+#include "gui/domain_dialog_widget.h"
+#include "gui/find_dialog_widget.h"
+#include "gui/font_window_widget.h"
 #include "gui/fractions_window_widget.h"
 #include "gui/graph_window_widget.h"
 #include "gui/key_shortcuts.h"
+#include "gui/module_dialog_widget.h"
+#include "gui/precision_dialog_widget.h"
 #include "gui/qt_host.h"
 #include "gui/script_editor_widget.h"
+#include "gui/variable_editor_widget.h"
 #include "modal_helper.h"
 #include "platform/files.h"
 #include "platform/recent_files.h"
@@ -25,14 +42,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -223,6 +246,168 @@ TEST_F(DesktopTest, NoWindowHasAnUnnamedControl)
     });
 }
 
+// What an assistive tool finds wrong in a window: controls without a name,
+// and the window or one of its menus without a description.
+QStringList accessibilityProblems(QWidget& window)
+{
+    QStringList problems;
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&window);
+    collectUnnamed(node, window.objectName(), problems);
+    if (node->text(QAccessible::Name).trimmed().isEmpty())
+        problems << "the window has no name";
+    if (node->text(QAccessible::Description).trimmed().isEmpty())
+        problems << "the window has no description";
+    for (auto* menu : window.findChildren<QMenu*>()) {
+        emit menu->aboutToShow();
+        if (QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Description).isEmpty())
+            problems << "menu " + menu->title() + " has no description";
+    }
+    return problems;
+}
+
+TEST_F(DesktopTest, EveryMainWindowAndItsMenusAreDescribed)
+{
+    forEachWindow([](QWidget& window, const WindowKeyTable& table) {
+        activate(window);
+        EXPECT_TRUE(accessibilityProblems(window).isEmpty())
+            << table.name << ": " << accessibilityProblems(window).join(", ").toStdString();
+        window.hide();
+    });
+}
+
+TEST_F(DesktopTest, EverySmallerDialogIsDescribedAndNamesItsControls)
+{
+    // Each dialog shown as the program shows it; the walk runs while it is
+    // up.
+    auto check = [](QDialog& dialog, const char* which) {
+        SCOPED_TRACE(which);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QStringList problems = accessibilityProblems(dialog);
+        EXPECT_TRUE(problems.isEmpty()) << which << ": " << problems.join(", ").toStdString();
+        dialog.hide();
+    };
+    AboutBox about;
+    AboutDialog aboutDialog(about);
+    check(aboutDialog, "about");
+    FindDialog find("circle");
+    FindDialogWidget findDialog(find);
+    check(findDialog, "find");
+    FontWindow font("Arial", 20);
+    FontWindowWidget fontDialog(font, m_host);
+    check(fontDialog, "font");
+    PrecisionDialogWidget precision(m_host);
+    check(precision, "precision");
+    ColorsDialog colours(kWhite, kBlack);
+    ColorsDialogWidget coloursDialog(colours, m_host);
+    check(coloursDialog, "colours");
+    DirectoriesDialog directories(m_application->directories());
+    DirectoriesDialogWidget directoriesDialog(directories, m_host);
+    check(directoriesDialog, "directories");
+    ModuleDialog module(501);
+    ModuleDialogWidget moduleDialog(module);
+    check(moduleDialog, "module");
+    DomainDialog domain(GraphDomain{});
+    DomainDialogWidget domainDialog(domain);
+    check(domainDialog, "domain");
+
+    // The two names of the colours dialog's Browse buttons tell them apart.
+    QStringList browse;
+    for (auto* button : coloursDialog.findChildren<QPushButton*>())
+        if (button->text() == "Browse")
+            browse << button->accessibleName();
+    EXPECT_EQ(browse.size(), 2);
+    EXPECT_EQ(QSet<QString>(browse.begin(), browse.end()).size(), 2)
+        << browse.join(", ").toStdString();
+
+    // The variable editor opens from the Fractions window's New variable.
+    FractionsWindowWidget fractions(m_host, images());
+    activate(fractions);
+    bool walked = false;
+    onNextModal([&](QDialog& dialog) {
+        EXPECT_NE(qobject_cast<VariableEditorWidget*>(&dialog), nullptr);
+        QStringList problems = accessibilityProblems(dialog);
+        EXPECT_TRUE(problems.isEmpty()) << problems.join(", ").toStdString();
+        walked = true;
+        dialog.reject();
+    });
+    fractions.action("New variable")->trigger();
+    EXPECT_TRUE(walked);
+}
+
+TEST_F(DesktopTest, TheResultsWindowReadsOutTheWholeResult)
+{
+    int words = calcWords();
+    // Enough digits that the result needs its own window.
+    setCalcWords(300);
+    CalculatorWidget calculator(m_host, images());
+    activate(calculator);
+    calculator.model().editor().setExpression(parseExpressionText("1/7").tree);
+    QString description;
+    QStringList problems;
+    onNextModal([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), "calculatorResults");
+        problems = accessibilityProblems(dialog);
+        description =
+            QAccessible::queryAccessibleInterface(&dialog)->text(QAccessible::Description);
+        dialog.reject();
+    });
+    QTest::keyClick(calculator.windowHandle(), Qt::Key_Equal);
+    setCalcWords(words);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join(", ").toStdString();
+    // The digits in one piece after the label, all of them, not the
+    // window's lines one by one.
+    ASSERT_TRUE(calculator.model().result());
+    const std::string& digits = calculator.model().result()->real.text;
+    EXPECT_GT(calculator.model().result()->real.lines.size(), 5u);
+    EXPECT_TRUE(description.endsWith("Real part: " + QString::fromStdString(digits)))
+        << description.toStdString();
+    EXPECT_TRUE(digits.starts_with("0.142857142857142857")) << digits;
+}
+
+TEST_F(DesktopTest, TheEditorsModuleBoxIsAButtonThatKeysPress)
+{
+    ConstructionWindowWidget window(*m_application);
+    window.openScriptEditor();
+    ScriptEditorWidget& editor = *window.scriptEditor();
+    activate(editor);
+    auto* box = editor.findChild<QAbstractButton*>("moduleButton");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->accessibleName().startsWith("Module: "))
+        << box->accessibleName().toStdString();
+    EXPECT_EQ(box->toolTip(), "Click here to change");
+    EXPECT_TRUE(box->focusPolicy() & Qt::TabFocus);
+    // Tab stays in the text; Ctrl+Tab leaves it for the box, and back.
+    QWidget* text = editor.textArea();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(box->hasFocus()) << QApplication::focusWidget()->objectName().toStdString();
+    QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(text->hasFocus());
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_TRUE(text->hasFocus());
+    // It lies over the painted box, in the status area right of the text.
+    EXPECT_GT(box->geometry().left(), editor.textArea()->width() / 2);
+    EXPECT_GT(box->height(), 20);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        box->setFocus();
+        QString shown;
+        onNextModal([&shown](QDialog& dialog) {
+            shown = dialog.windowTitle();
+            dialog.reject();
+        });
+        QTest::keyClick(box, key);
+        EXPECT_EQ(shown, "Module") << "key " << key;
+    }
+    // The name follows the module the editor is set to.
+    QString before = box->accessibleName();
+    editor.action(editor.model().moduleState().module() == 503 ? "module504" : "module503")
+        ->trigger();
+    EXPECT_NE(box->accessibleName(), before);
+    editor.model().setModified(false);
+    editor.hide();
+}
+
 TEST_F(DesktopTest, TheToolPanelsAreButtonsThatTabReachesAndKeysPress)
 {
     ConstructionWindowWidget window(*m_application);
@@ -408,6 +593,104 @@ TEST_F(DesktopTest, PanelsStayReadableUnderADarkPalette)
             EXPECT_GT(darkPixels, light) << "panel " << index << " keeps the dark ground";
             EXPECT_GT(light, 10) << "panel " << index << " shows its text in a light colour";
         }
+    }
+    QApplication::setPalette(saved);
+}
+
+// The lightness a reader sees (0 black to 1 white), as contrast rules count
+// it.
+double luminance(QRgb colour)
+{
+    auto channel = [](int value) {
+        double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour)) +
+           0.0722 * channel(qBlue(colour));
+}
+
+// The contrast (1 to 21) of the text in a part of a picture with its
+// ground: the ground is the commonest colour there, the text the colour
+// farthest from it in lightness (the middle of a stroke, not its smoothed
+// edge).
+double textContrast(const QImage& picture, const QRect& part)
+{
+    std::map<QRgb, int> counts;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            ++counts[picture.pixel(x, y) | 0xff000000u];
+    QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                      return a.second < b.second;
+                  })->first;
+    double groundLight = luminance(ground);
+    double best = 1;
+    for (const auto& [colour, count] : counts) {
+        double light = luminance(colour);
+        best = std::max(best, (std::max(light, groundLight) + 0.05) /
+                                  (std::min(light, groundLight) + 0.05));
+    }
+    return best;
+}
+
+// Readable: the contrast large text and controls need at least.
+constexpr double kReadable = 3.0;
+
+TEST_F(DesktopTest, TextsThePaletteDoesNotFixStayReadableUnderADarkPalette)
+{
+    QPalette saved = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(45, 45, 45));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    {
+        // The precision dialog writes its count on the desktop's ground.
+        PrecisionDialogWidget precision(m_host);
+        activate(precision);
+        QImage picture = precision.grab().toImage();
+        EXPECT_GE(textContrast(picture, QRect(0, 0, picture.width(), 100)), kReadable)
+            << "precision dialog";
+        precision.hide();
+
+        // The script editor's messages and module box.
+        ConstructionWindowWidget window(*m_application);
+        window.openScriptEditor();
+        ScriptEditorWidget& editor = *window.scriptEditor();
+        activate(editor);
+        QImage text = editor.textArea()->grab().toImage();
+        int statusLeft = editor.model().statusLeft();
+        EXPECT_GE(textContrast(text, QRect(statusLeft, text.height() / 2, text.width() - statusLeft,
+                                           text.height() / 2 - 10)),
+                  kReadable)
+            << "editor's status area";
+        editor.hide();
+
+        // The graph window's captions and domain beside the expression.
+        GraphWindowWidget graph(m_host, GraphWindowWidget::Options{});
+        activate(graph);
+        auto* sin = graph.findChild<QAbstractButton*>("button_sin");
+        ASSERT_NE(sin, nullptr);
+        QImage area = sin->parentWidget()->grab().toImage();
+        EXPECT_GE(textContrast(area, QRect(area.width() - 150, 40, 140, 30)), kReadable)
+            << "graph window's captions";
+        graph.hide();
+
+        // The Fractions window's short description box.
+        FractionsWindowWidget fractions(m_host, images());
+        activate(fractions);
+        auto* note = fractions.findChild<QPushButton*>("koment");
+        ASSERT_NE(note, nullptr);
+        note->click();
+        auto* box = fractions.findChild<QWidget*>("descriptionBox");
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(box->isVisible());
+        QImage boxPicture = box->grab().toImage();
+        EXPECT_GE(textContrast(boxPicture, QRect(0, 0, boxPicture.width(), 26)), kReadable)
+            << "short description's title";
+        fractions.hide();
     }
     QApplication::setPalette(saved);
 }

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/application.h"
+#include "editor/find_dialog.h"
 #include "gui/construction_window_widget.h"
+#include "gui/find_dialog_widget.h"
+#include "gui/fractions_window_widget.h"
+#include "gui/graph_window_widget.h"
 #include "gui/qt_host.h"
 #include "gui/widget_translator.h"
 #include "modal_helper.h"
@@ -124,6 +128,30 @@ TEST_F(WindowLanguage, MessageBoxesShowTheTranslatedCaptionAndText)
     m_host.message("Error", "Division by zero.");
     EXPECT_EQ(caption, "Błąd");
     EXPECT_EQ(text, "Dzielenie przez zero.");
+}
+
+TEST_F(WindowLanguage, CaptionsAndAssistiveTextsOfTheSmallerWindowsArePolish)
+{
+    choose("pl");
+    // The program's own caption stays translated after each command that
+    // sets it anew.
+    FractionsWindowWidget fractions(m_host, std::filesystem::path(KESTRANE_SOURCE_DIR) / "images");
+    fractions.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fractions));
+    QTest::keyClick(fractions.windowHandle(), Qt::Key_2);
+    EXPECT_EQ(fractions.windowTitle(), "Bez nazwy");
+    GraphWindowWidget graph(m_host, GraphWindowWidget::Options{});
+    graph.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
+    QTest::keyClick(graph.windowHandle(), Qt::Key_2);
+    EXPECT_EQ(graph.windowTitle(), "Bez nazwy");
+
+    // What a screen reader hears of a dialog is in the user's language too.
+    FindDialog find("circle");
+    FindDialogWidget dialog(find);
+    dialog.show();
+    EXPECT_EQ(dialog.accessibleDescription(), "tekst do znalezienia w programie");
+    dialog.hide();
 }
 
 } // namespace

@@ -72,6 +72,21 @@ TEST_F(Translation, EnglishOnlyReplacesThePolishWords)
     EXPECT_EQ(translate(std::string_view("Undeclared variable.")), "Undeclared variable.");
 }
 
+TEST_F(Translation, NamesGoIntoTheTemplateWhereTheLanguagePutsThem)
+{
+    choose(nullptr, nullptr);
+    EXPECT_EQ(translateFilled("cannot read %1", {"a b.kst"}), "cannot read a b.kst");
+    EXPECT_EQ(translateFilled("%1 needs %2", {"--words", "N"}), "--words needs N");
+    // A value that looks like a place is not filled in again.
+    EXPECT_EQ(translateFilled("%1 needs %2", {"%2", "N"}), "%2 needs N");
+    // Places without a value, a lone '%' and "%0" stay as written.
+    EXPECT_EQ(translateFilled("100% of %1 and %3 %0", {"x"}), "100% of x and %3 %0");
+    choose("pl", nullptr);
+    EXPECT_EQ(translateFilled("draw a %1 with the mouse", {"point"}), "rysuj myszą: point");
+    EXPECT_EQ(translateFilled("%1 needs %2", {"--words", "N"}), "--words wymaga N");
+    EXPECT_EQ(translateFilled("no such text %1", {"x"}), "no such text x");
+}
+
 TEST_F(Translation, LanguagesAreTriedInTheirOrder)
 {
     choose("xx:pl", nullptr);

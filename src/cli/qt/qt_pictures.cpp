@@ -48,6 +48,8 @@ std::string writeImage(int width, int height, const std::function<void(Canvas&)>
         paint(canvas);
     }
     if (!image.save(QString::fromStdString(path), "PNG"))
+        // Untranslated: this code also runs in kestrane-cli's picture module,
+        // which has no catalogue of its own.
         return "cannot write " + path;
     return {};
 }
