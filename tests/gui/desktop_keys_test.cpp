@@ -569,9 +569,9 @@ TEST_F(DesktopTest, WindowsDrawAtTwiceThePixelsOnA2xScreen)
     EXPECT_NEAR(darkShare(doubled), darkShare(single), darkShare(single) * 0.6);
 }
 
-TEST_F(DesktopTest, PanelsStayReadableUnderADarkPalette)
+// A dark desktop style: light texts on dark grounds.
+QPalette darkPalette()
 {
-    QPalette saved = QApplication::palette();
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
     dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
@@ -579,7 +579,13 @@ TEST_F(DesktopTest, PanelsStayReadableUnderADarkPalette)
     dark.setColor(QPalette::Text, QColor(230, 230, 230));
     dark.setColor(QPalette::Button, QColor(45, 45, 45));
     dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    QApplication::setPalette(dark);
+    return dark;
+}
+
+TEST_F(DesktopTest, PanelsStayReadableUnderADarkPalette)
+{
+    QPalette saved = QApplication::palette();
+    QApplication::setPalette(darkPalette());
     {
         ConstructionWindowWidget window(*m_application);
         activate(window);
@@ -638,14 +644,7 @@ constexpr double kReadable = 3.0;
 TEST_F(DesktopTest, TextsThePaletteDoesNotFixStayReadableUnderADarkPalette)
 {
     QPalette saved = QApplication::palette();
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(30, 30, 30));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(20, 20, 20));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(45, 45, 45));
-    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    QApplication::setPalette(dark);
+    QApplication::setPalette(darkPalette());
     {
         // The precision dialog writes its count on the desktop's ground.
         PrecisionDialogWidget precision(m_host);
