@@ -188,4 +188,21 @@ TEST_F(CliLanguage, MessagesOfTheCommandsFollowLanguage) {
       << json.output;
 }
 
+TEST_F(CliLanguage, KeyTablesForPeopleFollowLanguageAndTheJsonDoesNot) {
+  Finished editor = start("LANGUAGE=pl", "keys editor");
+  EXPECT_EQ(editor.status, 0);
+  EXPECT_EQ(editor.output.rfind("Edytor skryptów (editor)\n", 0), 0u)
+      << editor.output;
+  EXPECT_NE(editor.output.find("  otwórz skrypt\n"), std::string::npos)
+      << editor.output;
+  EXPECT_EQ(
+      start("", "keys editor").output.rfind("Script editor (editor)\n", 0), 0u);
+  // A heading starts with a capital, whatever case the translation has.
+  EXPECT_EQ(start("LANGUAGE=pl", "keys fractions")
+                .output.rfind("Okno Ułamki i pierwiastki", 0),
+            0u);
+  EXPECT_EQ(start("LANGUAGE=pl", "keys --json").output,
+            start("", "keys --json").output);
+}
+
 } // namespace
