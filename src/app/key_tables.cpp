@@ -5,10 +5,12 @@
 #include "fractions/fractions_key_table.h"
 #include "graphs/graph_key_table.h"
 #include "platform/json_writer.h"
+#include "platform/translation.h"
 #include "runtime/construction_key_table.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace kestrane {
 
@@ -48,11 +50,11 @@ std::string htmlText(std::string_view text)
 std::span<const WindowKeyTable> windowKeyTables()
 {
     static const std::array<WindowKeyTable, 5> kTables = {{
-        {"construction", "Construction window", constructionWindowKeys()},
-        {"editor", "Script editor", scriptEditorKeys()},
-        {"graph", "Graph window", graphWindowKeys()},
-        {"fractions", "Fractions and Roots window", fractionsWindowKeys()},
-        {"calculator", "Calculator", calculatorKeys()},
+        {"construction", N_("Construction window"), constructionWindowKeys()},
+        {"editor", N_("Script editor"), scriptEditorKeys()},
+        {"graph", N_("Graph window"), graphWindowKeys()},
+        {"fractions", N_("Fractions and Roots window"), fractionsWindowKeys()},
+        {"calculator", N_("Calculator"), calculatorKeys()},
     }};
     return kTables;
 }
@@ -71,14 +73,18 @@ std::string keyTablesText(std::span<const WindowKeyTable> tables)
     for (const WindowKeyTable& table : tables) {
         if (!text.empty())
             text += '\n';
-        text += std::string(table.title) + " (" + std::string(table.name) + ")\n";
+        std::string title = translate(table.title);
+        // A heading starts with a capital, also where the translation is
+        // written for the middle of a sentence.
+        title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+        text += title + " (" + std::string(table.name) + ")\n";
         std::size_t keyWidth = 0;
         for (const KeyBinding& binding : table.bindings)
             keyWidth = std::max(keyWidth, binding.keys.size());
         for (const KeyBinding& binding : table.bindings) {
             std::string keys(binding.keys);
             keys.resize(keyWidth, ' ');
-            text += "  " + keys + "  " + std::string(binding.description) + '\n';
+            text += "  " + keys + "  " + translate(binding.description) + '\n';
         }
     }
     return text;

@@ -18,6 +18,9 @@ std::span<const WindowKeyTable> windowKeyTables();
 const WindowKeyTable* findWindowKeyTable(std::string_view name);
 
 // "Script editor (editor)" then one line a key: keys, action, description.
+// For people, so the titles and descriptions are in the user's language; the
+// JSON and the help page keep the tables' English (the help pages in other
+// languages link to it).
 std::string keyTablesText(std::span<const WindowKeyTable> tables);
 // {"windows": [{"name", "title", "keys": [{"keys", "action", "description",
 // "route" ("menu" or "window")}]}]}

@@ -133,7 +133,7 @@ std::unique_ptr<FractNode> parseOrReport(const std::string& text, Host& host)
 {
     TextParseResult parsed = parseExpressionText(text);
     if (!parsed.tree)
-        reportProblem(host, "calc", text + ": " + parsed.error);
+        reportProblem(host, "calc", text + ": " + translatedError(parsed));
     return std::move(parsed.tree);
 }
 

@@ -19,7 +19,9 @@ using CommandArguments = std::span<const std::string>;
 
 // One subcommand of kestrane-cli: its table (options and operands), read by
 // the one parser, and its help. Message boxes it raises go to the error
-// stream as "Caption: text" lines (see ConsoleHost).
+// stream as "Caption: text" lines (see ConsoleHost). The summary, the
+// description and the options' help are English here, marked for the
+// catalogue and shown in the user's language.
 struct Command {
     std::string_view name;
     std::string_view summary;     // one line for the command list

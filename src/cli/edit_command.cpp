@@ -485,7 +485,7 @@ bool startWith(ExpressionEditor& editor, const std::optional<std::string>& start
         return true;
     TextParseResult parsed = parseExpressionText(*start, fontHeight);
     if (!parsed.tree) {
-        reportProblem(host, "edit", parsed.error);
+        reportProblem(host, "edit", translatedError(parsed));
         return false;
     }
     editor.setExpression(std::move(parsed.tree));

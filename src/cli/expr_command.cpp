@@ -43,7 +43,7 @@ std::unique_ptr<FractNode> readTree(const ExprArguments& arguments, ConsoleHost&
     if (!arguments.fromHex) {
         TextParseResult result = parseExpressionText(arguments.operand, arguments.fontHeight);
         if (!result.tree)
-            reportProblem(host, "expr", result.error);
+            reportProblem(host, "expr", translatedError(result));
         return std::move(result.tree);
     }
     std::string bytes;
@@ -91,7 +91,7 @@ int runExpr(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     layoutWithFixedMetric(*tree);
     std::string bytes;
     if (parsed.hex && !serializeExpression(*tree, bytes)) {
-        reportProblem(host, "expr", "the expression does not fit the byte form");
+        reportProblem(host, "expr", translate("the expression does not fit the byte form"));
         if (parsed.json)
             out << refusalJson(host.messages()) << '\n';
         return kRefused;

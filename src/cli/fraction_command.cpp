@@ -84,7 +84,7 @@ int writeCommand(const ParsedArguments& arguments, std::ostream& out, std::ostre
         operand += (index > 2 ? " " : "") + arguments.operands[index];
     TextParseResult parsed = parseExpressionText(operand);
     if (!parsed.tree) {
-        reportProblem(host, "fraction", parsed.error);
+        reportProblem(host, "fraction", translatedError(parsed));
         return kRefused;
     }
     std::optional<std::string> written =

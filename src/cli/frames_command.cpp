@@ -132,9 +132,10 @@ int runFrames(const ParsedArguments& arguments, std::ostream& out, std::ostream&
         return kUsageError;
     ConsoleHost host(err);
     if (decoded.malformed) {
-        reportProblem(host, "frames",
-                      file + ": bad frame " + std::to_string(decoded.badFrame) + " at byte " +
-                          std::to_string(decoded.badByte));
+        reportProblem(
+            host, "frames",
+            translateFilled("%1: bad frame %2 at byte %3", {file, std::to_string(decoded.badFrame),
+                                                            std::to_string(decoded.badByte)}));
     }
     if (json)
         writeInfoJson(decoded, host.messages(), out);

@@ -189,7 +189,7 @@ int runEval(const ParsedArguments& arguments, std::ostream& out, std::ostream& e
     if (text) {
         TextParseResult parsed = parseExpressionText(*text);
         if (!parsed.tree) {
-            reportProblem(host, "eval", parsed.error);
+            reportProblem(host, "eval", translatedError(parsed));
             return refuse(kRefused);
         }
         source.expression = std::move(parsed.tree);

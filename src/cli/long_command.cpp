@@ -145,7 +145,7 @@ std::optional<Value> runOperation(const Operation& operation, const Request& req
                                   ConsoleHost& host, int& status)
 {
     auto refuse = [&](const std::string& text) {
-        reportProblem(host, "long", "not a number: '" + text + "'");
+        reportProblem(host, "long", translateFilled("not a number: '%1'", {text}));
         status = kRefused;
         return std::optional<Value>();
     };

@@ -88,13 +88,13 @@ int runLongInt(const ParsedArguments& arguments, std::ostream& out, std::ostream
     for (size_t i = 1; i < operands.size(); ++i) {
         values.push_back(LongInt::fromText(operands[i]));
         if (!values.back()) {
-            reportProblem(host, "longint", "not an integer: '" + operands[i] + "'");
+            reportProblem(host, "longint", translateFilled("not an integer: '%1'", {operands[i]}));
             status = kRefused;
         }
     }
     bool dividing = operation == "div" || operation == "rem";
     if (status == kSuccess && dividing && values[1]->isZero()) {
-        reportProblem(host, "longint", "division by zero");
+        reportProblem(host, "longint", translate("division by zero"));
         status = kRefused;
     }
     if (status == kSuccess && !longIntOverflow()) {

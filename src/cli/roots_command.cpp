@@ -61,7 +61,7 @@ int runRoots(const ParsedArguments& arguments, std::ostream& out, std::ostream& 
     for (const std::string& text : parsed.coefficients) {
         TextParseResult read = parseExpressionText(text);
         if (!read.tree) {
-            reportProblem(host, "roots", "'" + text + "': " + read.error);
+            reportProblem(host, "roots", "'" + text + "': " + translatedError(read));
             return refuse(parsed, notFound, host, out);
         }
         trees.push_back(std::move(read.tree));

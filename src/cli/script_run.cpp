@@ -61,7 +61,7 @@ ScriptCompilation::ScriptCompilation(Host& host, const Directories& directories)
 
 std::string ScriptError::text() const
 {
-    return file + ':' + std::to_string(line) + ": " + message;
+    return file + ':' + std::to_string(line) + ": " + translate(message);
 }
 
 ScriptRunStatus ScriptCompilation::compile(const std::string& path, std::optional<int> module)
@@ -209,8 +209,9 @@ ScriptRunStatus ScriptRun::runProgram(const std::string& path,
     m_window.showDeferredMessage();
     if (m_window.pendingChoice() != 0) {
         reportProblem(m_host, "run",
-                      "start(...) of " + path +
-                          " still waits for a choice on the screen; give it with --click X,Y");
+                      translateFilled("start(...) of %1 still waits for a choice on the screen; "
+                                      "give it with --click X,Y",
+                                      {path}));
         return ScriptRunStatus::WaitingForClick;
     }
     return m_window.programCompleted() ? ScriptRunStatus::Finished : ScriptRunStatus::Stopped;

@@ -82,7 +82,7 @@ std::string addVariableArgument(const std::string& argument, VariableTable& tabl
         return translateFilled("--var needs NAME=EXPR, not '%1'", {argument});
     TextParseResult value = parseExpressionText(argument.substr(equals + 1));
     if (!value.tree)
-        return translateFilled("variable %1: %2", {name, value.error});
+        return translateFilled("variable %1: %2", {name, translatedError(value)});
     const int existing = table.find(name);
     if (existing >= 0)
         table.remove(existing);
@@ -140,7 +140,7 @@ int runSimplify(const ParsedArguments& arguments, std::ostream& out, std::ostrea
     } else {
         TextParseResult result = parseExpressionText(parsed.operand);
         if (!result.tree)
-            return unread(result.error);
+            return unread(translatedError(result));
         tree = std::move(result.tree);
     }
     for (const std::string& variable : parsed.variables) {

@@ -28,8 +28,18 @@ bool isDigit(char c)
 
 struct ParseError {
     std::size_t at;
-    std::string message;
+    std::string message; // untranslated, %1 standing for value
+    std::string value;
 };
+
+// The message with its value in place, untranslated.
+std::string filled(std::string_view message, std::string_view value)
+{
+    std::string text(message);
+    if (std::size_t place = text.find("%1"); place != std::string::npos)
+        text.replace(place, 2, value);
+    return text;
+}
 
 class Parser {
 public:
@@ -55,15 +65,17 @@ public:
         TextParseResult result;
         TreePiece tree = TreePiece::whole(top());
         if (!m_error && m_position < m_text.size())
-            fail(translate("unexpected '") + std::string(1, m_text[m_position]) + "'");
+            fail(N_("unexpected '%1'"), std::string(1, m_text[m_position]));
         if (!m_error && tree) {
             if (std::optional<std::string> problem = treeLimitProblem(*tree.node()))
                 failAt(0, std::move(*problem));
         }
         if (m_error) {
-            result.error = "column " +
-                           std::to_string(m_columns[std::min(m_error->at, m_text.size())]) + ": " +
-                           m_error->message;
+            result.errorColumn = m_columns[std::min(m_error->at, m_text.size())];
+            result.errorMessage = m_error->message;
+            result.errorValue = m_error->value;
+            result.error = "column " + std::to_string(result.errorColumn) + ": " +
+                           filled(m_error->message, m_error->value);
             return result;
         }
         result.tree = std::move(tree).unchecked(m_fontHeight);
@@ -71,11 +83,14 @@ public:
     }
 
 private:
-    void fail(std::string message) { failAt(m_position, std::move(message)); }
-    void failAt(std::size_t at, std::string message)
+    void fail(std::string message, std::string value = {})
+    {
+        failAt(m_position, std::move(message), std::move(value));
+    }
+    void failAt(std::size_t at, std::string message, std::string value = {})
     {
         if (!m_error)
-            m_error = ParseError{at, std::move(message)};
+            m_error = ParseError{at, std::move(message), std::move(value)};
     }
 
     char peek(std::size_t ahead = 0) const
@@ -198,8 +213,7 @@ private:
     bool enter()
     {
         if (++m_depth > kMaxTextNesting) {
-            fail(translate("the expression nests deeper than ") + std::to_string(kMaxTextNesting) +
-                 translate(" levels"));
+            fail(N_("the expression nests deeper than %1 levels"), std::to_string(kMaxTextNesting));
             return false;
         }
         return true;
@@ -236,7 +250,7 @@ private:
         else if (c == ')')
             fail(N_("expected an expression before ')'"));
         else
-            fail(translate("unexpected '") + std::string(1, c) + "'");
+            fail(N_("unexpected '%1'"), std::string(1, c));
         return {};
     }
 
@@ -255,8 +269,8 @@ private:
             ++m_position;
         }
         if (m_position - start > static_cast<std::size_t>(kMaxTextLength)) {
-            failAt(start, "a number may not have more than " + std::to_string(kMaxTextLength) +
-                              " characters");
+            failAt(start, N_("a number may not have more than %1 characters"),
+                   std::to_string(kMaxTextLength));
             return {};
         }
         return TreePiece::number(m_text.substr(start, m_position - start));
@@ -304,11 +318,11 @@ private:
             }
         }
         if (name != "pi" && name != "i" && name.find_first_of("Ii") != std::string::npos) {
-            failAt(start, "a name may not contain 'I' or 'i'");
+            failAt(start, N_("a name may not contain 'I' or 'i'"));
             return {};
         }
         if (name != "pi" && name.size() > 4) {
-            failAt(start, "a name may not have more than 4 characters");
+            failAt(start, N_("a name may not have more than 4 characters"));
             return {};
         }
         return TreePiece::name(name);
@@ -545,6 +559,13 @@ std::string printExponentText(const FractNode& exponent)
 TextParseResult parseExpressionText(std::string_view text, int fontHeight)
 {
     return Parser(text, fontHeight).run();
+}
+
+std::string translatedError(const TextParseResult& result)
+{
+    return translateFilled(N_("column %1: %2"),
+                           {std::to_string(result.errorColumn),
+                            translateFilled(result.errorMessage, {result.errorValue})});
 }
 
 std::string printExpressionText(const FractNode& tree)

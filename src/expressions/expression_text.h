@@ -24,9 +24,19 @@ struct FractNode;
 struct TextParseResult {
     std::unique_ptr<FractNode> tree; // fixed up, marks matched; null on error
     std::string error;               // "column N: ..." when tree is null
+    // The parts of the error, for showing it in the user's language: its
+    // column, its message as marked for translation (a %1 in it stands for
+    // errorValue) and the value.
+    std::size_t errorColumn = 0;
+    std::string errorMessage;
+    std::string errorValue;
 };
 
 TextParseResult parseExpressionText(std::string_view text, int fontHeight = 20);
+
+// The error of a refused text in the user's language; `error` itself when the
+// texts are untranslated.
+std::string translatedError(const TextParseResult& result);
 
 // The canonical text of a tree: no blanks, explicit '*', parentheses only for
 // marks and where grouping needs them; a leaf without text prints as '?'.

@@ -127,8 +127,8 @@ void analyticCommand(AlgebraCommand& command)
     } else {
         TextParseResult parsed = parseExpressionText(*text);
         if (!parsed.tree) {
-            command.fail(translate("The function \"") + *text + translate("\" cannot be read (") +
-                         parsed.error + ").");
+            command.fail(translateFilled("The function \"%1\" cannot be read (%2).",
+                                         {*text, translatedError(parsed)}));
             return;
         }
         tree = std::move(parsed.tree);

@@ -182,8 +182,8 @@ ExpressionFileRead parseExpressionFile(std::string_view bytes, int fontHeight)
     TextParseResult parsed = parseExpressionText(line, fontHeight);
     if (!parsed.tree)
         return {nullptr, std::string(graph_message::kRuntimeCaption),
-                translate("The expression file holds no expression that can be read (") +
-                    parsed.error + ")."};
+                translateFilled("The expression file holds no expression that can be read (%1).",
+                                {translatedError(parsed)})};
     file->expression = std::move(parsed.tree);
     return {std::move(file), {}, {}};
 }

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,6 +61,24 @@ protected:
 private:
     std::filesystem::path m_directory;
 };
+
+// Characters, not bytes: a Polish letter takes one column.
+std::size_t columns(const std::string& line)
+{
+    std::size_t count = 0;
+    for (char byte : line)
+        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    return count;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
 
 TEST_F(CliLanguage, CompileMessagesFollowLanguage)
 {
@@ -135,6 +155,113 @@ TEST_F(CliLanguage, UsageAndFileErrorsFollowLanguage)
         EXPECT_EQ(polish.status, 2);
         EXPECT_EQ(polish.output, given.polish);
     }
+}
+
+TEST_F(CliLanguage, CommandListAndHelpFollowLanguage)
+{
+    Finished english = start("", "");
+    EXPECT_EQ(english.status, 2);
+    EXPECT_EQ(english.output.rfind("Usage: kestrane-cli COMMAND [ARGUMENTS]\n", 0), 0u);
+    Finished polish = start("LANGUAGE=pl", "");
+    EXPECT_EQ(polish.status, 2);
+    EXPECT_EQ(polish.output.rfind("Użycie: kestrane-cli POLECENIE [ARGUMENTY]\n"
+                                  "        kestrane-cli --version | --help\n\nPolecenia:\n",
+                                  0),
+              0u)
+        << polish.output;
+    for (const char* text : {"skompiluj skrypt i podaj jego pierwszy błąd\n",
+                             "Zasady wspólne dla wszystkich poleceń:\n", "Kod wyjścia:\n"})
+        EXPECT_NE(polish.output.find(text), std::string::npos) << text;
+
+    Finished help = start("LANGUAGE=pl", "help check");
+    EXPECT_EQ(help.status, 0);
+    for (const char* text :
+         {"Użycie: kestrane-cli check FILE [--module CODE] [--options DIR] [--json]\n",
+          "\nWczytuje skrypt FILE", "\nOpcje:\n", "wypisz wynik jako JSON\n", "wypisz tę pomoc\n",
+          "Zasady wspólne dla wszystkich poleceń: \"kestrane-cli help\"."})
+        EXPECT_NE(help.output.find(text), std::string::npos) << text << '\n' << help.output;
+    EXPECT_EQ(start("LANGUAGE=pl", "check --help").output, help.output);
+}
+
+// Every command's help in Polish keeps its text to 80 columns, and its usage
+// lines (the commands' own syntax, untranslated) align under the translated
+// lead.
+TEST_F(CliLanguage, PolishHelpFitsTheTerminal)
+{
+    std::vector<std::string> names;
+    bool inList = false;
+    for (const std::string& line : linesOf(start("", "help").output)) {
+        if (line == "Commands:")
+            inList = true;
+        else if (line.empty())
+            inList = false;
+        else if (inList && line.rfind("  ", 0) == 0 && line[2] != ' ')
+            names.push_back(line.substr(2, line.find(' ', 2) - 2));
+    }
+    ASSERT_GT(names.size(), 20u);
+    names.push_back("");
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        std::string polish = start("LANGUAGE=pl", "help " + name).output;
+        EXPECT_NE(polish, start("", "help " + name).output);
+        std::vector<std::string> lines = linesOf(polish);
+        std::size_t index = 1;
+        for (; !name.empty() && index < lines.size() && !lines[index].empty(); ++index)
+            EXPECT_EQ(lines[index].rfind("        kestrane-cli ", 0), 0u) << lines[index];
+        for (; index < lines.size(); ++index)
+            EXPECT_LE(columns(lines[index]), 80u) << lines[index];
+    }
+}
+
+TEST_F(CliLanguage, KeyTablesForPeopleFollowLanguageAndTheJsonDoesNot)
+{
+    Finished editor = start("LANGUAGE=pl", "keys editor");
+    EXPECT_EQ(editor.status, 0);
+    EXPECT_EQ(editor.output.rfind("Edytor skryptów (editor)\n", 0), 0u) << editor.output;
+    EXPECT_NE(editor.output.find("  otwórz skrypt\n"), std::string::npos) << editor.output;
+    EXPECT_EQ(start("", "keys editor").output.rfind("Script editor (editor)\n", 0), 0u);
+    // A heading starts with a capital, whatever case the translation has.
+    EXPECT_EQ(start("LANGUAGE=pl", "keys fractions").output.rfind("Okno Ułamki i pierwiastki", 0),
+              0u);
+    EXPECT_EQ(start("LANGUAGE=pl", "keys --json").output, start("", "keys --json").output);
+}
+
+TEST_F(CliLanguage, MessagesOfTheCommandsFollowLanguage)
+{
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string english;
+        std::string polish;
+    };
+    const Case cases[] = {
+        {"expr 'sqrt('", 1, "kestrane-cli expr: column 6: expected an expression\n",
+         "kestrane-cli expr: kolumna 6: oczekiwano wyrażenia\n"},
+        {"expr '2x'", 1, "kestrane-cli expr: column 2: unexpected 'x'\n",
+         "kestrane-cli expr: kolumna 2: nieoczekiwany znak 'x'\n"},
+        {"simplify --var 'a=1+' a", 1,
+         "kestrane-cli simplify: variable a: column 3: expected an expression\n",
+         "kestrane-cli simplify: zmienna a: kolumna 3: oczekiwano wyrażenia\n"},
+        {"calc 'sqrt(-4)'", 1, "Error.: Square root of negative number. Major error may occur.\n",
+         "Błąd: Pierwiastek kwadratowy z liczby ujemnej. Może wystąpić duży błąd.\n"},
+        {"longint div 1 0", 1, "kestrane-cli longint: division by zero\n",
+         "kestrane-cli longint: dzielenie przez zero\n"},
+        {"long add 1 x", 1, "kestrane-cli long: not a number: 'x'\n",
+         "kestrane-cli long: to nie jest liczba: 'x'\n"},
+    };
+    for (const Case& given : cases) {
+        SCOPED_TRACE(given.arguments);
+        Finished english = start("", given.arguments);
+        EXPECT_EQ(english.status, given.status);
+        EXPECT_EQ(english.output, given.english);
+        Finished polish = start("LANGUAGE=pl", given.arguments);
+        EXPECT_EQ(polish.status, given.status);
+        EXPECT_EQ(polish.output, given.polish);
+    }
+    // The JSON carries the message as the error stream shows it.
+    Finished json = start("LANGUAGE=pl", "expr --json 'sqrt('");
+    EXPECT_NE(json.output.find("\"text\":\"kolumna 6: oczekiwano wyrażenia\""), std::string::npos)
+        << json.output;
 }
 
 } // namespace

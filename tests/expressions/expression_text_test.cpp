@@ -122,14 +122,17 @@ TEST(ExpressionTextTest, RefusesWithTheColumn)
         TextParseResult result = parseExpressionText(c.input);
         EXPECT_FALSE(result.tree) << c.input;
         EXPECT_EQ(result.error, c.error) << c.input;
+        // Untranslated, the text shown is the error itself.
+        EXPECT_EQ(translatedError(result), c.error) << c.input;
     }
 }
 
 TEST(ExpressionTextTest, RefusesWhatTheByteFormCannotHold)
 {
     EXPECT_TRUE(parseExpressionText(std::string(255, '9')).tree);
-    EXPECT_EQ(parseExpressionText(std::string(256, '9')).error,
-              "column 1: a number may not have more than 255 characters");
+    TextParseResult longNumber = parseExpressionText(std::string(256, '9'));
+    EXPECT_EQ(longNumber.error, "column 1: a number may not have more than 255 characters");
+    EXPECT_EQ(translatedError(longNumber), longNumber.error);
     std::string marks = std::string(201, '(') + "x" + std::string(201, ')');
     EXPECT_EQ(parseExpressionText(marks).error,
               "column 1: more than 200 marks stand at one number");
