@@ -17,8 +17,8 @@ constexpr WindowOptionsKind kWindows[] = {WindowOptionsKind::Fractions, WindowOp
 
 void printColour(std::ostream& out, const char* label, ColorRef colour)
 {
-    out << "  " << label << ": " << redOf(colour) << ' ' << greenOf(colour) << ' ' << blueOf(colour)
-        << '\n';
+    out << "  " << translate(label) << ": " << redOf(colour) << ' ' << greenOf(colour) << ' '
+        << blueOf(colour) << '\n';
 }
 
 void writeColour(JsonWriter& json, const char* name, ColorRef colour)
@@ -69,16 +69,19 @@ int runOptions(const ParsedArguments& arguments, std::ostream& out, std::ostream
         out << optionsJson(directories, showMessages, program) << '\n';
         return kSuccess;
     }
-    out << "Main directory: " << directories.main << '\n'
-        << "Working directory: " << directories.working << '\n'
-        << "Library directory: " << directories.library << '\n';
-    out << "Show messages: " << (showMessages ? "on" : "off") << '\n';
+    // The labels in the user's language; the directories and the file names
+    // as they stand in the files.
+    out << translate("Main directory:") << ' ' << directories.main << '\n'
+        << translate("Working directory:") << ' ' << directories.working << '\n'
+        << translate("Library directory:") << ' ' << directories.library << '\n';
+    out << translate("Show messages:") << ' ' << translate(showMessages ? N_("on") : N_("off"))
+        << '\n';
     for (WindowOptionsKind kind : kWindows) {
         WindowOptions options = readWindowOptions(program / windowOptionsFileName(kind));
-        out << windowOptionsFileName(kind) << ": font " << options.fontName << ' '
-            << options.fontHeight << '\n';
-        printColour(out, "expression background", options.expressionBackground);
-        printColour(out, "window", options.window);
+        out << windowOptionsFileName(kind) << ": " << translate("font") << ' ' << options.fontName
+            << ' ' << options.fontHeight << '\n';
+        printColour(out, N_("expression background"), options.expressionBackground);
+        printColour(out, N_("window"), options.window);
     }
     return kSuccess;
 }

@@ -2,6 +2,7 @@
 #include "expressions/expression_build.h"
 
 #include "expressions/mark_matching.h"
+#include "platform/translation.h"
 
 #include <vector>
 
@@ -146,16 +147,18 @@ std::unique_ptr<FractNode> TreePiece::tree(int fontHeight) &&
     return std::move(whole).unchecked(fontHeight);
 }
 
-std::optional<std::string> treeLimitProblem(const FractNode& tree)
+std::optional<TreeLimitProblem> treeLimitProblem(const FractNode& tree)
 {
     if (treeDepth(tree) > kMaxNesting)
-        return "the expression nests deeper than " + std::to_string(kMaxNesting) + " levels";
+        return TreeLimitProblem{N_("the expression nests deeper than %1 levels"),
+                                std::to_string(kMaxNesting)};
     const bool withinLimit = everyNode(tree, [](const FractNode& node) {
         return (!node.openRow || node.openRow->count() <= kMaxRowMarks) &&
                (!node.closeRow || node.closeRow->count() <= kMaxRowMarks);
     });
     if (!withinLimit)
-        return "more than " + std::to_string(kMaxRowMarks) + " marks stand at one number";
+        return TreeLimitProblem{N_("more than %1 marks stand at one number"),
+                                std::to_string(kMaxRowMarks)};
     return std::nullopt;
 }
 

@@ -65,8 +65,14 @@ private:
     bool m_bareGroup = false;
 };
 
-// Why a tree is past the readers' limits (nesting, marks at one number), or
-// nothing when it is within them.
-std::optional<std::string> treeLimitProblem(const FractNode& tree);
+// Why a tree is past the readers' limits (nesting, marks at one number): the
+// message as marked for translation, %1 standing for the limit.
+struct TreeLimitProblem {
+    std::string message;
+    std::string value;
+};
+
+// The problem, or nothing when the tree is within the limits.
+std::optional<TreeLimitProblem> treeLimitProblem(const FractNode& tree);
 
 } // namespace kestrane

@@ -67,8 +67,8 @@ public:
         if (!m_error && m_position < m_text.size())
             fail(N_("unexpected '%1'"), std::string(1, m_text[m_position]));
         if (!m_error && tree) {
-            if (std::optional<std::string> problem = treeLimitProblem(*tree.node()))
-                failAt(0, std::move(*problem));
+            if (std::optional<TreeLimitProblem> problem = treeLimitProblem(*tree.node()))
+                failAt(0, std::move(problem->message), std::move(problem->value));
         }
         if (m_error) {
             result.errorColumn = m_columns[std::min(m_error->at, m_text.size())];
