@@ -302,13 +302,21 @@ void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, 
                           static_cast<std::uint32_t>(left[1] * 1000000 + left[2] * 1000 + left[3]);
     std::uint64_t right0 = fiveWords(right + 5) * 1000;
     std::uint64_t right1 = fiveWords(right);
+    // The three divisions are independent, so that none waits on another's
+    // carry: the low column's carry adds at most one to the middle's, and the
+    // top limb is needed only modulo 10^12, from the top column times 10^6.
     std::uint64_t low = 0;
+    std::uint64_t middleRest = 0;
+    std::uint64_t topRest = 0;
+    std::uint64_t lowCarry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
+    std::uint64_t middleCarry = LimbDivider::divide(
+        static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0, middleRest);
+    LimbDivider::divide(static_cast<Wide>(left1) * right1 * 1000000, topRest);
     std::uint64_t limbs[2];
-    Wide carry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
-    Wide middle = static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0 + carry;
-    carry = LimbDivider::divide(middle, limbs[0]);
-    LimbDivider::divide(static_cast<Wide>(left1) * right1 + carry, limbs[1]);
-    limbs[1] %= 1000000000000ull;
+    std::uint64_t middle = middleRest + lowCarry;
+    std::uint64_t overflow = middle >= kLimbBase ? 1 : 0;
+    limbs[0] = middle - overflow * kLimbBase;
+    limbs[1] = (topRest / 1000000 + middleCarry + overflow) % 1000000000000ull;
     subtractAt(limbs, 0, 1, static_cast<std::uint64_t>(dropped));
     LongWord* words = out.words().data();
     long_detail::storeLimbWords(limbs[0], words + 4);
