@@ -367,10 +367,6 @@ bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     std::int64_t dropped = long_detail::rowCarrySum(a, b);
     if (dropped < 0)
         return false;
-    if (count == kLongWordsAtStart) {
-        multiplyTenWords(a, b, dropped, out);
-        return true;
-    }
     const LongWord* leftWords = a.words().data();
     const LongWord* rightWords = b.words().data();
     int leftFirst = long_detail::firstNonzeroFrom(leftWords, 0, count);
@@ -448,7 +444,11 @@ void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
     long_detail::checkWordCount(b);
     long_detail::checkWordCount(out);
     LongWord sign = a.sign() == b.sign() ? kLongPlus : kLongMinus;
-    if (b[0] != 0)
+    // The start size first, apart from the general case's bookkeeping: its
+    // dropped carry is always decided.
+    if (a.wordCount() == kLongWordsAtStart && b[0] == 0)
+        multiplyTenWords(a, b, droppedCarryTenWords(a, b), out);
+    else if (b[0] != 0)
         multiplyByRows(a, b, out);
     else if (!multiplyByLimbs(a, b, out))
         multiplyByColumns(a, b, out);
