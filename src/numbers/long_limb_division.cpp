@@ -2,7 +2,10 @@
 #include "numbers/long_limbs.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace kestrane::long_detail {
 
@@ -117,10 +120,12 @@ Leading leadingOf(const Limb* divisor, int limbs)
 // the remainder's excess, and the final correction runs as often as needed.
 using Extended = long double;
 
+// The low half through a signed conversion, offset by 2^63, as for doubles.
 Extended toExtended(SignedWide value)
 {
+    auto low = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) ^ (1ull << 63));
     return static_cast<Extended>(static_cast<std::int64_t>(value >> 64)) * 18446744073709551616.0L +
-           static_cast<Extended>(static_cast<std::uint64_t>(value));
+           (static_cast<Extended>(low) + 9223372036854775808.0L);
 }
 
 Extended extendedInverse(const std::uint64_t* divisor, int limbs)
@@ -133,12 +138,28 @@ Extended extendedInverse(const std::uint64_t* divisor, int limbs)
     return 1 / value;
 }
 
+// The nearest integer (the estimate may be one off either way, so rounding
+// serves as well as the floor). With a 64-bit significand, adding 3 * 2^62
+// leaves the integer in the significand's bits, which are read directly: the
+// processor's own conversion switches the rounding mode twice per limb.
+std::int64_t nearestInteger(Extended value)
+{
+    if constexpr (std::numeric_limits<Extended>::digits == 64 &&
+                  std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kMagic = 3ull << 62;
+        Extended shifted = value + static_cast<Extended>(kMagic);
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &shifted, sizeof bits);
+        return static_cast<std::int64_t>(bits - kMagic);
+    } else {
+        return static_cast<std::int64_t>(value);
+    }
+}
+
 std::int64_t estimateQuotientLimb(const SignedWide* remainder, int top, Extended inverse)
 {
     SignedWide upper = remainder[top] * static_cast<SignedWide>(kLimbBase) + remainder[top - 1];
-    Extended value = (toExtended(upper) + toExtended(remainder[top - 2]) * 1e-18L) * inverse;
-    auto whole = static_cast<std::int64_t>(value);
-    return static_cast<Extended>(whole) > value ? whole - 1 : whole;
+    return nearestInteger((toExtended(upper) + toExtended(remainder[top - 2]) * 1e-18L) * inverse);
 }
 
 // target[0 .. count - 1] less digit times the divisor's limbs, two at a time
