@@ -171,16 +171,6 @@ constexpr std::uint64_t kRowUnit = 1000000000000ull;
 typedef double Lanes __attribute__((vector_size(32)));
 typedef int IntegerLanes __attribute__((vector_size(16)));
 
-// Four words from `words` as doubles; through a reference, since a returned
-// 256-bit vector would change the calling convention between the processor
-// versions.
-inline void loadWords(Lanes& lanes, const LongWord* words)
-{
-    IntegerLanes integers;
-    std::memcpy(&integers, words, sizeof integers);
-    lanes = __builtin_convertvector(integers, Lanes);
-}
-
 // Rows p .. p + 3 at once, while the four words of every window are in the
 // number: row p has the digit left[count - 1 - p] and the window of b's words
 // from half + p. In doubles every value is an integer below 2^53, so the
@@ -194,17 +184,25 @@ int longTailRowsInFours(const LongWord* left, const LongWord* right, int count, 
     Lanes sums = {};
     Lanes unread = {};
     Lanes largest = {};
+    // The windows' words as doubles, converted once: each word lies in four
+    // windows.
+    double converted[kLongWordsMax + 4];
+    int windowWords = rows / 4 * 4 + 3;
+    for (int j = 0; j < windowWords; ++j)
+        converted[j] = right[half + j];
+    auto loadDoubles = [&converted](Lanes& lanes, int from) {
+        std::memcpy(&lanes, converted + from, sizeof lanes);
+    };
     int p = 0;
     for (; p + 4 <= rows; p += 4) {
         Lanes first;
         Lanes second;
         Lanes third;
         Lanes fourth;
-        const LongWord* window = right + half + p;
-        loadWords(first, window);
-        loadWords(second, window + 1);
-        loadWords(third, window + 2);
-        loadWords(fourth, window + 3);
+        loadDoubles(first, p);
+        loadDoubles(second, p + 1);
+        loadDoubles(third, p + 2);
+        loadDoubles(fourth, p + 3);
         Lanes tail = ((first * 1000 + second) * 1000 + third) * 1000 + fourth;
         IntegerLanes digitWords;
         std::memcpy(&digitWords, left + count - 4 - p, sizeof digitWords);
