@@ -240,7 +240,8 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         subtractMultiple(rest + j, divisor, m, digit);
     }
     // 3. The remainder carried from the bottom; each limb estimate was within
-    //    one, so it lies in [-divisor, 2 divisor).
+    //    two, so it lies within a few divisors of [0, divisor), which the
+    //    loops below take back.
     for (int k = 0; k < m; ++k)
         rest[k + 1] += carryOut(rest[k]);
     std::int64_t adjust = 0;
@@ -271,8 +272,8 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
     }
     for (int k = 0; k < m; ++k)
         remainder[k] = static_cast<std::uint64_t>(rest[k]);
-    // 4. The quotient's limbs carried into place: each is within two of
-    //    [0, 10^18), so the carries are small.
+    // 4. The quotient's limbs carried into place: each is within a few units
+    //    of [0, 10^18), so the carries are small.
     carrySmall(digits.data(), steps, adjust, quotient);
 }
 
