@@ -539,7 +539,12 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
 {
     int count = a.wordCount();
     int half = count / 2;
-    std::fill(digits, digits + count, 0);
+    // At the start size a fixed-length fill inlines; a call to the library's
+    // would cost more than the rest of the division's bookkeeping.
+    if (count == kLongWordsAtStart)
+        std::fill_n(digits, kLongWordsAtStart, 0);
+    else
+        std::fill(digits, digits + count, 0);
     if (a[0] != 0 || b[0] != 0)
         return false;
     // 1. The steps: from the first shift, at most H of them, none at or past
@@ -599,9 +604,14 @@ void LongDiv(const LongNum& a, const LongNum& b, LongNum& out)
         long_detail::clearDigits(out, sign);
         return;
     }
-    std::array<LongWord, kLongWordsMax> digits;
-    if (divideExactly(a, b, dividendFirst, divisorFirst, digits.data())) {
-        std::copy(digits.begin(), digits.begin() + count, out.words().begin());
+    // The quotient goes straight into out unless out is an operand, which the
+    // steps below may still read.
+    std::array<LongWord, kLongWordsMax> scratch;
+    bool separate = &out != &a && &out != &b;
+    LongWord* digits = separate ? out.words().data() : scratch.data();
+    if (divideExactly(a, b, dividendFirst, divisorFirst, digits)) {
+        if (!separate)
+            std::copy(scratch.begin(), scratch.begin() + count, out.words().begin());
         out.setSign(sign);
         return;
     }

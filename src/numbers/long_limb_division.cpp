@@ -2,7 +2,10 @@
 #include "numbers/long_limbs.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace kestrane::long_detail {
 
@@ -32,8 +35,9 @@ std::int64_t floorOf(double value)
 }
 
 // floor(value / 10^18) for a signed value (up to 60 products of two limbs,
-// so the carry may pass 64 bits); value keeps the rest in [0, 10^18).
-SignedWide carryOut(SignedWide& value)
+// so the carry may pass 64 bits); value keeps the rest in [0, 10^18). Inlined:
+// a call per limb costs as much as the division itself.
+__attribute__((always_inline)) inline SignedWide carryOut(SignedWide& value)
 {
     std::uint64_t rest = 0;
     if (value >= 0) {
@@ -108,6 +112,56 @@ Leading leadingOf(const Limb* divisor, int limbs)
     return {value, 1 / value};
 }
 
+// The division's limb estimate in one step, in extended precision (a 64-bit
+// significand): the rounding errors come to below half a unit of a limb below
+// 10^18, so the double estimate's refinement on the exact difference, whose
+// latency holds up every step, is left out. A limb off by one more than the
+// refined one is mended like any other: the next step's estimate takes up
+// the remainder's excess, and the final correction runs as often as needed.
+using Extended = long double;
+
+// The low half through a signed conversion, offset by 2^63, as for doubles.
+Extended toExtended(SignedWide value)
+{
+    auto low = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) ^ (1ull << 63));
+    return static_cast<Extended>(static_cast<std::int64_t>(value >> 64)) * 18446744073709551616.0L +
+           (static_cast<Extended>(low) + 9223372036854775808.0L);
+}
+
+Extended extendedInverse(const std::uint64_t* divisor, int limbs)
+{
+    Extended value = static_cast<Extended>(divisor[limbs - 1]);
+    if (limbs >= 2)
+        value += static_cast<Extended>(divisor[limbs - 2]) * 1e-18L;
+    if (limbs >= 3)
+        value += static_cast<Extended>(divisor[limbs - 3]) * 1e-36L;
+    return 1 / value;
+}
+
+// The nearest integer (the estimate may be one off either way, so rounding
+// serves as well as the floor). With a 64-bit significand, adding 3 * 2^62
+// leaves the integer in the significand's bits, which are read directly: the
+// processor's own conversion switches the rounding mode twice per limb.
+std::int64_t nearestInteger(Extended value)
+{
+    if constexpr (std::numeric_limits<Extended>::digits == 64 &&
+                  std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kMagic = 3ull << 62;
+        Extended shifted = value + static_cast<Extended>(kMagic);
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &shifted, sizeof bits);
+        return static_cast<std::int64_t>(bits - kMagic);
+    } else {
+        return static_cast<std::int64_t>(value);
+    }
+}
+
+std::int64_t estimateQuotientLimb(const SignedWide* remainder, int top, Extended inverse)
+{
+    SignedWide upper = remainder[top] * static_cast<SignedWide>(kLimbBase) + remainder[top - 1];
+    return nearestInteger((toExtended(upper) + toExtended(remainder[top - 2]) * 1e-18L) * inverse);
+}
+
 // target[0 .. count - 1] less digit times the divisor's limbs, two at a time
 // so that the products do not wait on each other.
 template<typename Limb>
@@ -169,7 +223,7 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         rest[k] = dividend[k];
     rest[dividendLimbs] = 0;
     std::array<std::int64_t, kMaxLimbs * 2> digits;
-    Leading leading = leadingOf(divisor, m);
+    Extended inverse = extendedInverse(divisor, m);
     for (int j = steps - 1; j >= 0; --j) {
         int top = j + m;
         // 1. The limb under the top carried into place: the estimate reads
@@ -181,12 +235,13 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         }
         rest[top] += carryOut(rest[top - 1]);
         // 2. The limb, and the remainder less the limb times the divisor.
-        std::int64_t digit = estimateLimb(rest, top, divisor, m, leading);
+        std::int64_t digit = estimateQuotientLimb(rest, top, inverse);
         digits[j] = digit;
         subtractMultiple(rest + j, divisor, m, digit);
     }
     // 3. The remainder carried from the bottom; each limb estimate was within
-    //    one, so it lies in [-divisor, 2 divisor).
+    //    two, so it lies within a few divisors of [0, divisor), which the
+    //    loops below take back.
     for (int k = 0; k < m; ++k)
         rest[k + 1] += carryOut(rest[k]);
     std::int64_t adjust = 0;
@@ -217,8 +272,8 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
     }
     for (int k = 0; k < m; ++k)
         remainder[k] = static_cast<std::uint64_t>(rest[k]);
-    // 4. The quotient's limbs carried into place: each is within two of
-    //    [0, 10^18), so the carries are small.
+    // 4. The quotient's limbs carried into place: each is within a few units
+    //    of [0, 10^18), so the carries are small.
     carrySmall(digits.data(), steps, adjust, quotient);
 }
 

@@ -100,6 +100,9 @@ struct LimbDivider {
     static Wide divideWide(Wide value, std::uint64_t& remainder)
     {
         auto high = static_cast<std::uint64_t>(value >> 64);
+        // Sums of up to 18 products of limbs fit the short division.
+        if (high < kLimbBase)
+            return divide(value, remainder);
         std::uint64_t highQuotient = high / kLimbBase;
         Wide rest = (static_cast<Wide>(high - highQuotient * kLimbBase) << 64) |
                     static_cast<std::uint64_t>(value);

@@ -171,16 +171,6 @@ constexpr std::uint64_t kRowUnit = 1000000000000ull;
 typedef double Lanes __attribute__((vector_size(32)));
 typedef int IntegerLanes __attribute__((vector_size(16)));
 
-// Four words from `words` as doubles; through a reference, since a returned
-// 256-bit vector would change the calling convention between the processor
-// versions.
-inline void loadWords(Lanes& lanes, const LongWord* words)
-{
-    IntegerLanes integers;
-    std::memcpy(&integers, words, sizeof integers);
-    lanes = __builtin_convertvector(integers, Lanes);
-}
-
 // Rows p .. p + 3 at once, while the four words of every window are in the
 // number: row p has the digit left[count - 1 - p] and the window of b's words
 // from half + p. In doubles every value is an integer below 2^53, so the
@@ -194,17 +184,25 @@ int longTailRowsInFours(const LongWord* left, const LongWord* right, int count, 
     Lanes sums = {};
     Lanes unread = {};
     Lanes largest = {};
+    // The windows' words as doubles, converted once: each word lies in four
+    // windows.
+    double converted[kLongWordsMax + 4];
+    int windowWords = rows / 4 * 4 + 3;
+    for (int j = 0; j < windowWords; ++j)
+        converted[j] = right[half + j];
+    auto loadDoubles = [&converted](Lanes& lanes, int from) {
+        std::memcpy(&lanes, converted + from, sizeof lanes);
+    };
     int p = 0;
     for (; p + 4 <= rows; p += 4) {
         Lanes first;
         Lanes second;
         Lanes third;
         Lanes fourth;
-        const LongWord* window = right + half + p;
-        loadWords(first, window);
-        loadWords(second, window + 1);
-        loadWords(third, window + 2);
-        loadWords(fourth, window + 3);
+        loadDoubles(first, p);
+        loadDoubles(second, p + 1);
+        loadDoubles(third, p + 2);
+        loadDoubles(fourth, p + 3);
         Lanes tail = ((first * 1000 + second) * 1000 + third) * 1000 + fourth;
         IntegerLanes digitWords;
         std::memcpy(&digitWords, left + count - 4 - p, sizeof digitWords);
@@ -302,13 +300,21 @@ void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, 
                           static_cast<std::uint32_t>(left[1] * 1000000 + left[2] * 1000 + left[3]);
     std::uint64_t right0 = fiveWords(right + 5) * 1000;
     std::uint64_t right1 = fiveWords(right);
+    // The three divisions are independent, so that none waits on another's
+    // carry: the low column's carry adds at most one to the middle's, and the
+    // top limb is needed only modulo 10^12, from the top column times 10^6.
     std::uint64_t low = 0;
+    std::uint64_t middleRest = 0;
+    std::uint64_t topRest = 0;
+    std::uint64_t lowCarry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
+    std::uint64_t middleCarry = LimbDivider::divide(
+        static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0, middleRest);
+    LimbDivider::divide(static_cast<Wide>(left1) * right1 * 1000000, topRest);
     std::uint64_t limbs[2];
-    Wide carry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
-    Wide middle = static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0 + carry;
-    carry = LimbDivider::divide(middle, limbs[0]);
-    LimbDivider::divide(static_cast<Wide>(left1) * right1 + carry, limbs[1]);
-    limbs[1] %= 1000000000000ull;
+    std::uint64_t middle = middleRest + lowCarry;
+    std::uint64_t overflow = middle >= kLimbBase ? 1 : 0;
+    limbs[0] = middle - overflow * kLimbBase;
+    limbs[1] = (topRest / 1000000 + middleCarry + overflow) % 1000000000000ull;
     subtractAt(limbs, 0, 1, static_cast<std::uint64_t>(dropped));
     LongWord* words = out.words().data();
     long_detail::storeLimbWords(limbs[0], words + 4);
@@ -359,10 +365,6 @@ bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     std::int64_t dropped = long_detail::rowCarrySum(a, b);
     if (dropped < 0)
         return false;
-    if (count == kLongWordsAtStart) {
-        multiplyTenWords(a, b, dropped, out);
-        return true;
-    }
     const LongWord* leftWords = a.words().data();
     const LongWord* rightWords = b.words().data();
     int leftFirst = long_detail::firstNonzeroFrom(leftWords, 0, count);
@@ -440,7 +442,11 @@ void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
     long_detail::checkWordCount(b);
     long_detail::checkWordCount(out);
     LongWord sign = a.sign() == b.sign() ? kLongPlus : kLongMinus;
-    if (b[0] != 0)
+    // The start size first, apart from the general case's bookkeeping: its
+    // dropped carry is always decided.
+    if (a.wordCount() == kLongWordsAtStart && b[0] == 0)
+        multiplyTenWords(a, b, droppedCarryTenWords(a, b), out);
+    else if (b[0] != 0)
         multiplyByRows(a, b, out);
     else if (!multiplyByLimbs(a, b, out))
         multiplyByColumns(a, b, out);

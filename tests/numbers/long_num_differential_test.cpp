@@ -374,6 +374,14 @@ TEST_P(DifferentialTest, ResultsInPlaceOfAnOperand)
             LongNum inPlace = a;
             operation.current(inPlace, b, inPlace);
             ASSERT_EQ(toWords(inPlace), toWords(expected)) << operation.name << " in place";
+            // The second operand as the result: a quotient must not be
+            // written over the divisor while the division still reads it.
+            LongNum expectedSecond = b;
+            operation.baseline(a, b, expectedSecond);
+            LongNum second = b;
+            operation.current(a, second, second);
+            ASSERT_EQ(toWords(second), toWords(expectedSecond))
+                << operation.name << " in place of the second operand";
             texts();
         }
     }
