@@ -59,6 +59,17 @@ std::string cannotWrite(const std::string& path)
     return translateFilled("cannot write %1", {path}) + ": " + pictureModule().problem;
 }
 
+// The module has no catalogue, so it reports in English; its one message is
+// put into the user's language here.
+std::string inUserLanguage(std::string error)
+{
+    constexpr std::string_view kCannotWrite = "cannot write ";
+    if (error.starts_with(kCannotWrite))
+        return translateFilled("cannot write %1",
+                               {std::string_view(error).substr(kCannotWrite.size())});
+    return error;
+}
+
 void paintWindow(const ConstructionWindow& window, Canvas& canvas)
 {
     window.paint(canvas);
@@ -83,21 +94,22 @@ void usePictureModule(std::vector<std::filesystem::path> directories)
     setPicturePngWriter([](int width, int height, const std::function<void(Canvas&)>& paint,
                            const std::string& path) {
         const PictureModule* module = pictureModule().module;
-        return module ? module->writePng(width, height, paint, path) : cannotWrite(path);
+        return module ? inUserLanguage(module->writePng(width, height, paint, path))
+                      : cannotWrite(path);
     });
     setPngWriter([](const ConstructionWindow& window, const std::string& path) {
         const PictureModule* module = pictureModule().module;
         if (!module)
             return cannotWrite(path);
-        return module->writePng(
+        return inUserLanguage(module->writePng(
             ConstructionWindow::kDrawingWidth, window.drawingHeight(),
-            [&window](Canvas& canvas) { paintWindow(window, canvas); }, path);
+            [&window](Canvas& canvas) { paintWindow(window, canvas); }, path));
     });
     setPngPicturesWriter([](int width, int height, std::span<const PngPicture> pictures) {
         const PictureModule* module = pictureModule().module;
         if (!module)
             return cannotWrite(pictures.empty() ? std::string() : pictures.front().path);
-        return module->writePngs(width, height, pictures);
+        return inUserLanguage(module->writePngs(width, height, pictures));
     });
     static ModulePictureWriter showPictures;
     setPictureWriter(&showPictures);
@@ -105,9 +117,9 @@ void usePictureModule(std::vector<std::filesystem::path> directories)
         const PictureModule* module = pictureModule().module;
         if (!module)
             return cannotWrite(path);
-        return module->writePdf(
+        return inUserLanguage(module->writePdf(
             ConstructionWindow::kDrawingWidth, ConstructionWindow::kDrawingHeight,
-            [&window](Canvas& canvas) { paintWindow(window, canvas); }, path);
+            [&window](Canvas& canvas) { paintWindow(window, canvas); }, path));
     });
 }
 

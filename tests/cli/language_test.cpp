@@ -248,6 +248,14 @@ TEST_F(CliLanguage, MessagesOfTheCommandsFollowLanguage)
          "kestrane-cli longint: dzielenie przez zero\n"},
         {"long add 1 x", 1, "kestrane-cli long: not a number: 'x'\n",
          "kestrane-cli long: to nie jest liczba: 'x'\n"},
+        // Told by the picture module, which has no catalogue of its own.
+        {"expr --png /nonexistent/x.png 1", 2,
+         "kestrane-cli expr: cannot write /nonexistent/x.png\n",
+         "kestrane-cli expr: nie można zapisać /nonexistent/x.png\n"},
+        // The nesting limit names its limit within the sentence.
+        {"expr '" + std::string(300, '(') + "1" + std::string(300, ')') + "'", 1,
+         "kestrane-cli expr: column 258: the expression nests deeper than 256 levels\n",
+         "kestrane-cli expr: kolumna 258: wyrażenie ma więcej niż 256 poziomów zagnieżdżenia\n"},
     };
     for (const Case& given : cases) {
         SCOPED_TRACE(given.arguments);
@@ -258,6 +266,12 @@ TEST_F(CliLanguage, MessagesOfTheCommandsFollowLanguage)
         EXPECT_EQ(polish.status, given.status);
         EXPECT_EQ(polish.output, given.polish);
     }
+    // The labels of the options are Polish, the directories and file names
+    // as the files give them.
+    Finished options = start("LANGUAGE=pl", "options");
+    EXPECT_NE(options.output.find("Pokazuj komunikaty: "), std::string::npos) << options.output;
+    EXPECT_NE(options.output.find("FractOpt: czcionka "), std::string::npos) << options.output;
+    EXPECT_NE(options.output.find("  tło wyrażenia: "), std::string::npos) << options.output;
     // The JSON carries the message as the error stream shows it.
     Finished json = start("LANGUAGE=pl", "expr --json 'sqrt('");
     EXPECT_NE(json.output.find("\"text\":\"kolumna 6: oczekiwano wyrażenia\""), std::string::npos)

@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace kestrane::cli {
 
@@ -32,7 +34,13 @@ std::unique_ptr<QGuiApplication> ensureApplication()
     static int argc = 1;
     static char name[] = "kestrane-cli";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    // The toolkit sets the C library's locale from the environment; the
+    // program's own (numbers with '.', messages in the chosen language even
+    // where LANG is C) must stay for what it prints after the picture.
+    std::string locale = std::setlocale(LC_ALL, nullptr);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    std::setlocale(LC_ALL, locale.c_str());
+    return application;
 }
 
 std::string writeImage(int width, int height, const std::function<void(Canvas&)>& paint,
