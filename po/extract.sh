@@ -12,7 +12,7 @@ source_dir=$1
 out=$2
 cd "$source_dir"
 common=(--from-code=UTF-8 --language=C++ --no-wrap --sort-by-file --package-name=kestrane
-  --keyword= --keyword=N_ --keyword=translate:1 --keyword=translateFilled:1)
+  --keyword= --keyword=N_ --keyword=translate:1 --keyword=translateFilled:1 --keyword=translateCount:2,3 --keyword=watchCount:2,3)
 find src -path src/gui -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | LC_ALL=C sort > "$out.core"
 find src/gui \( -name '*.cpp' -o -name '*.h' \) -print | LC_ALL=C sort > "$out.gui"
 xgettext "${common[@]}" --keyword=flag:2 --keyword=valued:4 --keyword=menuKey:3 \

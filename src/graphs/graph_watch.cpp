@@ -38,8 +38,9 @@ WatchValue describeRectangle(const RectangleRec& rectangle, std::string name)
 {
     WatchValue value = sceneValue(N_("Rectangle"), std::move(name), rectangle);
     const PixelRect& rect = rectangle.rect;
-    value.text = "from (" + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ") to (" +
-                 std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ')';
+    value.text = translateFilled(
+        "from %1 to %2", {"(" + std::to_string(rect.x1) + ", " + std::to_string(rect.y1) + ')',
+                          "(" + std::to_string(rect.x2) + ", " + std::to_string(rect.y2) + ')'});
     addField(value, "x1", std::to_string(rect.x1));
     addField(value, "y1", std::to_string(rect.y1));
     addField(value, "x2", std::to_string(rect.x2));
@@ -83,7 +84,8 @@ WatchValue describeCurve(const CurveRec& curve, std::string name)
     std::string x = expressionText(curve.x.get());
     std::string y = expressionText(curve.y.get());
     // The curve's texts write the parameter as x.
-    value.text = "(" + x + ", " + y + ") for x in " + interval(curve.tMin, curve.tMax);
+    value.text = translateFilled("%1 for x in %2",
+                                 {"(" + x + ", " + y + ")", interval(curve.tMin, curve.tMax)});
     addField(value, "x", std::move(x));
     addField(value, "y", std::move(y));
     addField(value, "lower", decimal(curve.tMin));
@@ -93,7 +95,9 @@ WatchValue describeCurve(const CurveRec& curve, std::string name)
     std::string function;
     for (const auto& node : curve.functions) {
         function = expressionText(node.get());
-        value.text += (&node == &curve.functions.front() ? " under " : " then ") + function;
+        value.text += ' ' + translateFilled(&node == &curve.functions.front() ? N_("under %1")
+                                                                              : N_("then %1"),
+                                            {function});
     }
     if (curve.isImage())
         addField(value, "function", std::move(function));
@@ -127,9 +131,9 @@ WatchValue describePolynomial(std::string_view kindName, const PolynomialRec& re
         roots += (roots.empty() ? "" : "; ") + root;
     }
     if (!roots.empty())
-        value.text += ", roots " + roots;
+        value.text += ", " + translateFilled("roots %1", {roots});
     else if (polynomial.leadingZero)
-        value.text += ", no roots";
+        value.text += std::string(", ") + translate(N_("no roots"));
     addField(value, "roots", std::move(roots));
     return value;
 }

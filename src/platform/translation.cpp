@@ -103,6 +103,17 @@ const char* translate(const char* text)
     return dgettext(kTextDomain, text);
 }
 
+std::string translateCount(std::size_t count, const char* one, const char* many)
+{
+    const char* chosen = count == 1 ? one : many;
+    if (g_active)
+        chosen = dngettext(kTextDomain, one, many, static_cast<unsigned long>(count));
+    std::string text = chosen;
+    if (std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, std::to_string(count));
+    return text;
+}
+
 std::string translate(std::string_view text)
 {
     if (!g_active || text.empty())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -40,5 +41,10 @@ const char* translate(const char* text);
 // values, in order, so that a translation may move a name within its
 // sentence ("cannot read %1"). The values themselves stay as they are.
 std::string translateFilled(std::string_view text, std::initializer_list<std::string_view> values);
+
+// "%1 faces" for a count, in the user's language with its plural form (Polish
+// has three); `one` when count is 1 and `many` otherwise when the texts stay
+// untranslated. %1 is replaced by the count.
+std::string translateCount(std::size_t count, const char* one, const char* many);
 
 } // namespace kestrane

@@ -75,12 +75,13 @@ void describeStraight(WatchValue& value, const StraightRec& straight)
     LongNum zero;
     switch (value.kind) {
     case WatchKind::Segment:
-        value.text = "length " + number(distanceBetween(straight.x1, straight.y1, zero, straight.x2,
-                                                        straight.y2, zero));
+        value.text =
+            translateFilled("length %1", {number(distanceBetween(straight.x1, straight.y1, zero,
+                                                                 straight.x2, straight.y2, zero))});
         break;
     case WatchKind::HalfLine:
-        value.text =
-            "from " + pair(straight.x1, straight.y1) + " through " + pair(straight.x2, straight.y2);
+        value.text = translateFilled(
+            "from %1 through %2", {pair(straight.x1, straight.y1), pair(straight.x2, straight.y2)});
         break;
     default:
         value.text = equation(straight);
@@ -137,8 +138,8 @@ WatchValue describeObject(const GeoObject& object, WatchKind kind, std::string n
     case WatchKind::Circle: {
         const auto& circle = static_cast<const CircleRec&>(object);
         addFields(value, {{"cx", &circle.centreX}, {"cy", &circle.centreY}, {"r", &circle.radius}});
-        value.text =
-            "centre " + pair(circle.centreX, circle.centreY) + ", radius " + number(circle.radius);
+        value.text = translateFilled("centre %1, radius %2",
+                                     {pair(circle.centreX, circle.centreY), number(circle.radius)});
         break;
     }
     case WatchKind::Distance: {
@@ -240,9 +241,9 @@ std::string watchEquation(std::initializer_list<std::pair<const LongNum*, std::s
     return (text.empty() ? "0" : text) + " = " + number(constant);
 }
 
-std::string watchCount(std::size_t count, std::string_view one, std::string_view many)
+std::string watchCount(std::size_t count, const char* one, const char* many)
 {
-    return std::to_string(count) + ' ' + std::string(count == 1 ? one : many);
+    return translateCount(count, one, many);
 }
 
 std::vector<WatchValue> watchScope(const ConstructionState& state, std::string_view scope)

@@ -87,8 +87,9 @@ std::string watchTuple(std::initializer_list<const LongNum*> coordinates);
 std::string watchEquation(std::initializer_list<std::pair<const LongNum*, std::string_view>> terms,
                           const LongNum& constant);
 
-// "1 vertex", "3 vertices".
-std::string watchCount(std::size_t count, std::string_view one, std::string_view many);
+// "1 vertex", "3 vertices" from "%1 vertex" and "%1 vertices", in the user's
+// language.
+std::string watchCount(std::size_t count, const char* one, const char* many);
 
 // Adds a value for every name the records of a scene's list carry in the
 // scope (any scope when `anyScope`), each of the last record carrying it,

@@ -39,7 +39,7 @@ WatchValue describePolygon(const Polygon4Rec& polygon, std::string name)
 {
     WatchValue value = sceneValue(N_("polygon4"), std::move(name), polygon);
     std::size_t count = corners(polygon.face);
-    value.text = watchCount(count, "vertex", "vertices");
+    value.text = watchCount(count, "%1 vertex", "%1 vertices");
     value.fields.push_back({"vertices", std::to_string(count)});
     return value;
 }
@@ -47,7 +47,7 @@ WatchValue describePolygon(const Polygon4Rec& polygon, std::string name)
 WatchValue describeCell(const CellRec& cell, std::string name)
 {
     WatchValue value = sceneValue(N_("cell"), std::move(name), cell);
-    value.text = watchCount(cell.faces.size(), "face", "faces");
+    value.text = watchCount(cell.faces.size(), "%1 face", "%1 faces");
     if (cell.completed)
         value.text += ", completed";
     value.fields.push_back({"faces", std::to_string(cell.faces.size())});
@@ -60,10 +60,10 @@ WatchValue describePolytope(const PolytopeRec& polytope, std::string name)
     WatchValue value = sceneValue(N_("polytope"), std::move(name), polytope);
     PolytopeCounts counts =
         countPolytope(std::vector<const CellRec*>(polytope.cells.begin(), polytope.cells.end()));
-    value.text = watchCount(counts.cells, "cell", "cells") + ", " +
-                 watchCount(counts.faces, "face", "faces") + ", " +
-                 watchCount(counts.edges, "edge", "edges") + ", " +
-                 watchCount(counts.vertices, "vertex", "vertices");
+    value.text = watchCount(counts.cells, "%1 cell", "%1 cells") + ", " +
+                 watchCount(counts.faces, "%1 face", "%1 faces") + ", " +
+                 watchCount(counts.edges, "%1 edge", "%1 edges") + ", " +
+                 watchCount(counts.vertices, "%1 vertex", "%1 vertices");
     value.fields.push_back({"cells", std::to_string(counts.cells)});
     value.fields.push_back({"faces", std::to_string(counts.faces)});
     value.fields.push_back({"edges", std::to_string(counts.edges)});
@@ -88,7 +88,8 @@ WatchValue describePlane(const Plane4Rec& record, std::string name)
 WatchValue describeSphere(const Sphere4Rec& sphere, std::string name)
 {
     WatchValue value = sceneValue(N_("sphere4"), std::move(name), sphere);
-    value.text = "centre " + quadruple(sphere.centre) + ", radius " + watchNumber(sphere.radius);
+    value.text = translateFilled("centre %1, radius %2",
+                                 {quadruple(sphere.centre), watchNumber(sphere.radius)});
     addPoint(value, sphere.centre);
     addWatchField(value, "r", sphere.radius);
     return value;

@@ -36,7 +36,7 @@ WatchValue describePlane(const PlaneRec& plane, std::string name)
 WatchValue describeLine(const Line3DRec& line, std::string name)
 {
     WatchValue value = sceneValue(N_("line3D"), std::move(name), line);
-    value.text = "through " + triple(line.first) + " and " + triple(line.second);
+    value.text = translateFilled("through %1 and %2", {triple(line.first), triple(line.second)});
     addPoint(value, "x1", "y1", "z1", line.first);
     addPoint(value, "x2", "y2", "z2", line.second);
     addPoint(value, "dx", "dy", "dz", line.direction);
@@ -46,7 +46,8 @@ WatchValue describeLine(const Line3DRec& line, std::string name)
 WatchValue describeSphere(const SphereRec& sphere, std::string name)
 {
     WatchValue value = sceneValue(N_("sphere"), std::move(name), sphere);
-    value.text = "centre " + triple(sphere.centre) + ", radius " + watchNumber(sphere.radius);
+    value.text = translateFilled("centre %1, radius %2",
+                                 {triple(sphere.centre), watchNumber(sphere.radius)});
     addPoint(value, "cx", "cy", "cz", sphere.centre);
     addWatchField(value, "r", sphere.radius);
     return value;
@@ -56,7 +57,8 @@ WatchValue describeCircle(const SpaceCircleRec& record, std::string name)
 {
     const SpaceCircle& circle = record.circle;
     WatchValue value = sceneValue(N_("circle3D"), std::move(name), record);
-    value.text = "centre " + triple(circle.centre) + ", radius " + watchNumber(circle.radius);
+    value.text = translateFilled("centre %1, radius %2",
+                                 {triple(circle.centre), watchNumber(circle.radius)});
     addPoint(value, "cx", "cy", "cz", circle.centre);
     addWatchField(value, "r", circle.radius);
     return value;
@@ -66,9 +68,9 @@ WatchValue describePolyhedron(const PolyhedronRec& polyhedron, std::string name)
 {
     WatchValue value = sceneValue(N_("polyhedron"), std::move(name), polyhedron);
     SolidCounts counts = countSolid(polyhedron.faces);
-    value.text = watchCount(counts.faces, "face", "faces") + ", " +
-                 watchCount(counts.edges, "edge", "edges") + ", " +
-                 watchCount(counts.vertices, "vertex", "vertices");
+    value.text = watchCount(counts.faces, "%1 face", "%1 faces") + ", " +
+                 watchCount(counts.edges, "%1 edge", "%1 edges") + ", " +
+                 watchCount(counts.vertices, "%1 vertex", "%1 vertices");
     value.fields.push_back({"faces", std::to_string(counts.faces)});
     value.fields.push_back({"edges", std::to_string(counts.edges)});
     value.fields.push_back({"vertices", std::to_string(counts.vertices)});
@@ -76,7 +78,8 @@ WatchValue describePolyhedron(const PolyhedronRec& polyhedron, std::string name)
         // The section's first vertex closes it again at the end.
         std::size_t corners = polyhedron.section->vertices.size();
         corners = corners > 1 ? corners - 1 : corners;
-        value.text += ", section of " + watchCount(corners, "vertex", "vertices");
+        value.text += ", " + translateFilled("section of %1",
+                                             {watchCount(corners, "%1 vertex", "%1 vertices")});
         value.fields.push_back({"section", std::to_string(corners)});
     }
     return value;

@@ -266,6 +266,13 @@ TEST_F(CliLanguage, MessagesOfTheCommandsFollowLanguage)
         EXPECT_EQ(polish.status, given.status);
         EXPECT_EQ(polish.output, given.polish);
     }
+    // Values as the watch panel shows them: words and plural forms in the
+    // user's language, numbers as they are.
+    Finished paused =
+        start("LANGUAGE=pl", "run '" KESTRANE_SOURCE_DIR "/examples/pyramid4d.kst' --break 25");
+    for (const char* shown : {"\"shown\":\"7 komórek, 18 ścian, 20 krawędzi, 9 wierzchołków\"",
+                              "\"shown\":\"4 wierzchołki\"", "\"shown\":\"6 ścian\""})
+        EXPECT_NE(paused.output.find(shown), std::string::npos) << shown;
     // The labels of the options are Polish, the directories and file names
     // as the files give them.
     Finished options = start("LANGUAGE=pl", "options");

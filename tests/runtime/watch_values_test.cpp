@@ -120,8 +120,8 @@ TEST_F(WatchValues, LinearEquationsLeaveOutZeroAndUnitCoefficients)
     EXPECT_EQ(watchEquation({{&two, "x"}, {&zero, "y"}, {&minusOne, "z"}}, one), "2·x - z = 1");
     EXPECT_EQ(watchEquation({{&minusOne, "x"}, {&one, "y"}}, zero), "-x + y = 0");
     EXPECT_EQ(watchEquation({{&zero, "x"}}, two), "0 = 2");
-    EXPECT_EQ(watchCount(1, "face", "faces"), "1 face");
-    EXPECT_EQ(watchCount(6, "face", "faces"), "6 faces");
+    EXPECT_EQ(watchCount(1, "%1 face", "%1 faces"), "1 face");
+    EXPECT_EQ(watchCount(6, "%1 face", "%1 faces"), "6 faces");
 }
 
 TEST(WatchTexts, ShortenedAndTrimmed)
