@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kestrane-cli speaks the user's language: the program of this build is run
 // as a user runs it, with the language in its environment.
+#include "cli_outcome.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -14,6 +16,8 @@
 #include <vector>
 
 namespace {
+
+using kestrane::cli::linesOf;
 
 struct Finished {
     int status;
@@ -69,15 +73,6 @@ std::size_t columns(const std::string& line)
     for (char byte : line)
         count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
     return count;
-}
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 TEST_F(CliLanguage, CompileMessagesFollowLanguage)

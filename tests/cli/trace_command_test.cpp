@@ -23,15 +23,6 @@ std::string example(const std::string& name)
     return (fs::path(KESTRANE_SOURCE_DIR) / "examples" / name).string();
 }
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Runs in another current directory, so that the files a trace names are
 // the same on every machine.
 class InDirectory {
