@@ -4,6 +4,7 @@
 #include "numbers/long_internal.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -124,13 +125,20 @@ inline int firstNonzeroFrom(const LongWord* words, int from, int count)
         return pair;
     };
     while (index + 8 <= count) {
-        if ((pairAt(index) | pairAt(index + 2) | pairAt(index + 4) | pairAt(index + 6)) != 0)
-            break;
+        std::uint64_t pairs[4] = {pairAt(index), pairAt(index + 2), pairAt(index + 4),
+                                  pairAt(index + 6)};
+        if ((pairs[0] | pairs[1] | pairs[2] | pairs[3]) != 0) {
+            // The first nonzero pair, then its first nonzero word.
+            unsigned mask = (pairs[0] != 0 ? 1u : 0u) | (pairs[1] != 0 ? 2u : 0u) |
+                            (pairs[2] != 0 ? 4u : 0u) | (pairs[3] != 0 ? 8u : 0u);
+            index += 2 * std::countr_zero(mask);
+            return words[index] == 0 ? index + 1 : index;
+        }
         index += 8;
     }
-    while (index + 2 <= count && (words[index] | words[index + 1]) == 0)
-        index += 2;
-    return index < count && words[index] == 0 ? index + 1 : index;
+    while (index < count && words[index] == 0)
+        ++index;
+    return index;
 }
 
 // A number's digit words grouped into limbs, least significant first. With a

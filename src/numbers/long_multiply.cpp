@@ -42,72 +42,15 @@ void multiplyByRows(const LongNum& a, const LongNum& b, LongNum& out)
     std::copy(sum.words().begin(), sum.words().end() - 1, out.words().begin());
 }
 
-KESTRANE_VECTOR_CLONES
-void multiplyAdd(std::uint32_t* target, const std::uint32_t* source, int length,
-                 std::uint32_t digit)
-{
-    for (int t = 0; t < length; ++t)
-        target[t] += digit * source[t];
-}
-
-void multiplyByColumns(const LongNum& a, const LongNum& b, LongNum& out)
-{
-    int count = a.wordCount();
-    int half = count / 2;
-    // Only the words in use are cleared or filled.
-    std::array<std::uint32_t, kLongWordsMax + 1> columns;
-    std::array<std::uint32_t, kLongWordsMax + 1> bWords;
-    std::fill(columns.begin(), columns.begin() + count, 0);
-    int bFirst = firstNonzero(b);
-    int bLast = lastNonzero(b);
-    int aFirst = firstNonzero(a);
-    int aLast = lastNonzero(a);
-    for (int j = bFirst; j <= bLast; ++j)
-        bWords[static_cast<size_t>(j)] = static_cast<std::uint32_t>(b[j]);
-    // Column sums stay below 360 * 999 * 999 + 360 * 999 < 2^32.
-    for (int i = aFirst; i <= aLast; ++i) {
-        std::uint32_t digit = static_cast<std::uint32_t>(a[i]);
-        if (digit == 0)
-            continue;
-        int shift = i - half + 1;
-        int jBegin = std::max(bFirst, -shift);
-        int jEnd = std::min(bLast, count - 1 - shift);
-        std::uint32_t* target = columns.data() + (jBegin + shift);
-        const std::uint32_t* source = bWords.data() + jBegin;
-        int length = jEnd - jBegin + 1;
-        if (length >= 24) {
-            multiplyAdd(target, source, length, digit);
-        } else {
-            for (int t = 0; t < length; ++t)
-                target[t] += digit * source[t];
-        }
-        // A tail that starts with a zero word is below 1 / 1000 and carries
-        // nothing, since the digit is below 1000.
-        int tailBegin = count - shift;
-        if (shift > 0 && tailBegin >= bFirst && tailBegin <= bLast)
-            columns[static_cast<size_t>(count - 1)] +=
-                static_cast<std::uint32_t>(long_detail::truncatedTailCarry(
-                    digit, b.words().data() + tailBegin, bLast - tailBegin + 1));
-    }
-    std::uint32_t carry = 0;
-    for (int k = count - 1; k >= 0; --k) {
-        std::uint32_t total = columns[static_cast<size_t>(k)] + carry;
-        carry = total / kLongBase;
-        out[k] = static_cast<LongWord>(total % kLongBase);
-    }
-}
-
 // --- The product in limbs of 10^18 -------------------------------------------
 // With the words read as integers (units of the last word), F fraction words
 // and exponent p for the word P - 1 - p, row p (a's word of exponent p < F) is
-// floor(a_p B / 1000^(F-p)), and the rows add up to floor(A B / 1000^F) - D,
-// where D is the integer part of the sum of the rows' cut-off fractions
-// frac(a_p (B mod 1000^(F-p)) / 1000^(F-p)): the row sums lose what each row
-// dropped on its own. A B is computed in limbs of 10^18, B grouped one to five
-// words off so that the cut at exponent F falls between two limbs of the
-// product, and D from the first five tail words of each row; when those
-// cannot decide D (a sum of fractions within the unread words' reach of an
-// integer), the column sums above decide instead.
+// floor(a_p B / 1000^(F-p)): its digit pairs at or above the cut, plus its own
+// carry from the pairs below. The product is H + C, H the pairs at or above
+// the cut and C the rows' carries, or equally floor(A B / 1000^F) - D, D the
+// integer part of the sum of the rows' cut-off fractions (which the division
+// checks with). H is computed in limbs of 10^18, B grouped one to five words
+// off so that the cut falls between two limbs of the product.
 
 using long_detail::kLimbBase;
 using long_detail::kLimbWords;
@@ -324,18 +267,45 @@ void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, 
     long_detail::storeThreeWords(static_cast<std::uint32_t>(top - high * 1000000000), words + 1);
 }
 
-// Limb columns first .. last of left times right, carried into limbs[0 ..];
-// the carry into column first is taken as zero.
-void productColumns(const LimbNumber& left, const LimbNumber& right, int first, int last,
-                    std::uint64_t* limbs)
+// A number's digit words with zeros around them, so that limbs, windows and
+// tails near its ends read without bounds checks: index -kPad .. count + kPad
+// - 1 may be read.
+struct PaddedWords {
+    static constexpr int kPad = 16;
+    std::array<LongWord, kLongWordsMax + 2 * kPad> storage;
+    const LongWord* words = storage.data() + kPad;
+
+    PaddedWords(const LongWord* digits, int count)
+    {
+        std::fill(storage.begin(), storage.begin() + kPad, 0);
+        std::memcpy(storage.data() + kPad, digits, sizeof(LongWord) * static_cast<size_t>(count));
+        std::fill(storage.begin() + kPad + count, storage.begin() + 2 * kPad + count, 0);
+    }
+};
+
+// Limbs low .. high of the words grouped with the given shift: limb k holds
+// the words from index count + shift - 6 - 6k on.
+void groupLimbs(const LongWord* words, int count, int shift, int low, int high,
+                std::uint64_t* limbs)
 {
-    Wide carry = 0;
+    const LongWord* start = words + (count + shift - kLimbWords - kLimbWords * low);
+    for (int k = low; k <= high; ++k, start -= kLimbWords)
+        limbs[k] = long_detail::limbOfWords(start);
+}
+
+// Limb columns first .. last of left times right, carried into limbs[0 ..]
+// with `carry` carried into column first. Each column's products are summed
+// before the carry comes in, so that only the division waits on the column
+// below.
+void productColumns(const LimbNumber& left, const LimbNumber& right, int first, int last,
+                    Wide carry, std::uint64_t* limbs)
+{
     int column = first;
     for (; column <= std::min(last, left.high + right.high); ++column) {
         int from = std::max(left.low, column - right.high);
         int to = std::min(left.high, column - right.low);
         // Two sums, so that the additions do not wait on each other.
-        Wide sum = carry;
+        Wide sum = 0;
         Wide other = 0;
         int i = from;
         for (; i + 1 <= to; i += 2) {
@@ -344,7 +314,7 @@ void productColumns(const LimbNumber& left, const LimbNumber& right, int first, 
         }
         if (i == to)
             sum += static_cast<Wide>(left.limbs[i]) * right.limbs[column - i];
-        carry = LimbDivider::divideWide(sum + other, limbs[column - first]);
+        carry = LimbDivider::divideWide(sum + other + carry, limbs[column - first]);
     }
     // Above the factors' columns only the carry is left.
     for (; column <= last; ++column) {
@@ -356,55 +326,133 @@ void productColumns(const LimbNumber& left, const LimbNumber& right, int first, 
     }
 }
 
-// The product for b's word 0 zero at any word count; false (out untouched)
-// when the dropped carry is not decided by the words read.
-bool multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
+// --- Rows' carries ------------------------------------------------------------
+// The rows' own carries, C = sum over p of floor(a_p T_p / 1000^k) for row p
+// with the tail T_p of its last k = F - p words of b. A carry is floor(a_p x)
+// for the tail read as x = 0.w_1 w_2 ...; two words decide it unless a_p
+// times them falls within a_p units of 10^-6 below a whole, where the unread
+// words could reach it (about once in 2000 rows); then every row is read to
+// the end.
+
+constexpr std::uint32_t kWindowUnit = 1000000;
+
+struct WindowCarries {
+    std::uint32_t sum = 0;
+    std::uint32_t uncertain = 0;
+};
+
+constexpr int kWindowBlock = 8;
+
+// Rows 0 .. rows - 1 (a multiple of kWindowBlock) from two-word windows: row p has the digit
+// digits[-p] and the window windows[p], windows[p + 1]. In 32 bits, eight rows to a vector: a digit
+// times a window stays below 10^9.
+KESTRANE_VECTOR_CLONES
+WindowCarries windowCarries(const LongWord* digits, const LongWord* windows, int rows)
+{
+    std::uint32_t sum = 0;
+    std::uint32_t uncertain = 0;
+    for (int p = 0; p < rows; ++p) {
+        auto digit = static_cast<std::uint32_t>(digits[-p]);
+        std::uint32_t window = static_cast<std::uint32_t>(windows[p]) * 1000 +
+                               static_cast<std::uint32_t>(windows[p + 1]);
+        std::uint32_t product = digit * window;
+        std::uint32_t whole = product / kWindowUnit;
+        std::uint32_t part = product - whole * kWindowUnit;
+        sum += whole;
+        uncertain |= part + digit > kWindowUnit ? 1u : 0u;
+    }
+    return {sum, uncertain};
+}
+
+// C for a times b (padded), from the rows whose digit and tail may be
+// nonzero, rounded up to whole vectors: a row past them has a zero digit or a
+// zero tail (b's zero words or the padding), so carries nothing. The last row
+// reads its one word and a zero.
+std::uint64_t rowCarries(const LongWord* left, int leftFirst, int leftLast, const LongWord* right,
+                         int rightLast, int count)
+{
+    constexpr int kVector = kWindowBlock;
+    int half = count / 2;
+    int fraction = count - half;
+    // Row p has the digit left[count - 1 - p] and the tail right[half + p ..].
+    int begin = std::max(0, count - 1 - leftLast);
+    int end = std::min({fraction - 1, count - 1 - leftFirst, rightLast - half});
+    if (begin > end)
+        return 0;
+    int rows = (end - begin + kVector) / kVector * kVector;
+    WindowCarries carries = windowCarries(left + (count - 1 - begin), right + (half + begin), rows);
+    if (carries.uncertain == 0)
+        return carries.sum;
+    std::uint64_t sum = 0;
+    for (int p = begin; p <= end; ++p)
+        sum += static_cast<std::uint64_t>(
+            long_detail::truncatedTailCarry(left[count - 1 - p], right + half + p, fraction - p));
+    return sum;
+}
+
+// The part at or above the cut of the limb pairs in the column below it, in
+// units of the cut: for limbs x and y, the words x_u (u = 1..5 from the least
+// significant) times y's top u words.
+Wide straddlingPairs(const LimbNumber& left, const LimbNumber& right, int column,
+                     const LongWord* leftWords, const LongWord* rightWords, int count, int shift)
+{
+    int from = std::max(left.low, column - right.high);
+    int to = std::min(left.high, column - right.low);
+    Wide sum = 0;
+    for (int i = from; i <= to; ++i) {
+        int k = column - i;
+        // x_u has exponent 6i + u, at index count - 1 - 6i - u; y's top word
+        // has exponent 6k - shift + 5.
+        const LongWord* x = leftWords + (count - 1 - kLimbWords * i);
+        const LongWord* y = rightWords + (count - kLimbWords - kLimbWords * k + shift);
+        std::uint64_t prefix = 0;
+        std::uint64_t part = 0;
+        for (int u = 1; u < kLimbWords; ++u) {
+            prefix = prefix * 1000 + static_cast<std::uint64_t>(y[u - 1]);
+            part += static_cast<std::uint64_t>(x[-u]) * prefix;
+        }
+        sum += part;
+    }
+    return sum;
+}
+
+// The product for b's word 0 zero at any word count.
+void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
 {
     int count = a.wordCount();
     int fractionWords = count - count / 2;
-    std::int64_t dropped = long_detail::rowCarrySum(a, b);
-    if (dropped < 0)
-        return false;
-    const LongWord* leftWords = a.words().data();
-    const LongWord* rightWords = b.words().data();
-    int leftFirst = long_detail::firstNonzeroFrom(leftWords, 0, count);
-    int rightFirst = long_detail::firstNonzeroFrom(rightWords, 0, count);
+    int leftFirst = long_detail::firstNonzeroFrom(a.words().data(), 0, count);
+    int rightFirst = long_detail::firstNonzeroFrom(b.words().data(), 0, count);
     int resultLimbs = (count + kLimbWords - 1) / kLimbWords;
-    std::uint64_t limbs[2 * long_detail::kMaxLimbs];
+    std::uint64_t limbs[long_detail::kMaxLimbs];
     if (leftFirst == count || rightFirst == count) {
         std::fill(limbs, limbs + resultLimbs, 0);
         long_detail::storeLimbsAt(limbs, resultLimbs, count - 1, out.words().data());
-        return true;
+        return;
     }
+    int leftLast = lastNonzero(a);
+    int rightLast = lastNonzero(b);
+    PaddedWords leftWords(a.words().data(), count);
+    PaddedWords rightWords(b.words().data(), count);
     // 1. B moved up `shift` words puts the cut of the product at a limb
     //    boundary: limb `cut` of the product is the result's last limb.
     int shift = (kLimbWords - fractionWords % kLimbWords) % kLimbWords;
     int cut = (fractionWords + shift) / kLimbWords;
     LimbNumber left;
     LimbNumber right;
-    long_detail::toLimbNumber(leftWords, count, leftFirst, lastNonzero(a), 0, left);
-    long_detail::toLimbNumber(rightWords, count, rightFirst, lastNonzero(b), shift, right);
-    // 2. The columns from two below the cut: the columns left out add less
-    //    than (n + 1) units of limb cut - 1 (n limbs in the longer factor), so
-    //    the truncation at the cut is certain unless limb cut - 1 is that close
-    //    to 10^18; then every column is summed.
-    int lowest = left.low + right.low;
-    int first = std::min(std::max(lowest, cut - 2), cut);
-    int last = cut + resultLimbs - 1;
-    productColumns(left, right, first, last, limbs);
-    if (first > lowest) {
-        auto reach =
-            static_cast<std::uint64_t>(std::max(left.high - left.low, right.high - right.low) + 3);
-        if (limbs[cut - 1 - first] >= kLimbBase - reach) {
-            first = lowest;
-            productColumns(left, right, first, last, limbs);
-        }
-    }
-    // 3. Less the dropped carry at the cut.
-    std::uint64_t* result = limbs + (cut - first);
-    subtractAt(result, 0, resultLimbs - 1, static_cast<std::uint64_t>(dropped));
-    long_detail::storeLimbsAt(result, resultLimbs, count - 1, out.words().data());
-    return true;
+    left.low = (count - 1 - leftLast) / kLimbWords;
+    left.high = (count - 1 - leftFirst) / kLimbWords;
+    right.low = (count - 1 - rightLast + shift) / kLimbWords;
+    right.high = (count - 1 - rightFirst + shift) / kLimbWords;
+    groupLimbs(leftWords.words, count, 0, left.low, left.high, left.limbs);
+    groupLimbs(rightWords.words, count, shift, right.low, right.high, right.limbs);
+    // 2. Into the cut: the rows' carries and the pairs of the column below
+    //    that reach above it.
+    Wide carry =
+        rowCarries(leftWords.words, leftFirst, leftLast, rightWords.words, rightLast, count);
+    carry += straddlingPairs(left, right, cut - 1, leftWords.words, rightWords.words, count, shift);
+    productColumns(left, right, cut, cut + resultLimbs - 1, carry, limbs);
+    long_detail::storeLimbsAt(limbs, resultLimbs, count - 1, out.words().data());
 }
 
 } // namespace
@@ -448,8 +496,8 @@ void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
         multiplyTenWords(a, b, droppedCarryTenWords(a, b), out);
     else if (b[0] != 0)
         multiplyByRows(a, b, out);
-    else if (!multiplyByLimbs(a, b, out))
-        multiplyByColumns(a, b, out);
+    else
+        multiplyByLimbs(a, b, out);
     out.setSign(sign);
 }
 
