@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Products whose rows' carries the first two words of a tail cannot decide:
+// a digit times the tail lands just under or over a whole, so the carry
+// depends on words far down the tail. Also products whose limbs meet the cut
+// at every offset, and factors that are nonzero in one word only. Each
+// against the engine it replaced.
+#include "baseline_long_num.h"
+#include "numbers/long_num_random.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kestrane {
+namespace {
+
+using testing::RandomLongNums;
+using testing::toWords;
+
+class ProductRowsTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { setLongWords(GetParam()); }
+    void TearDown() override { setLongWords(kLongWordsAtStart); }
+};
+
+void expectSameProduct(const LongNum& a, const LongNum& b)
+{
+    LongNum current;
+    LongNum reference;
+    LongMul(a, b, current);
+    baseline::LongMul(a, b, reference);
+    EXPECT_EQ(toWords(current), toWords(reference)) << LongToText(a) << " * " << LongToText(b);
+}
+
+// 7 times 0.142857 142857 ... is a whole less a trifle, and the first word
+// past the repeats tips it over or not; 3 times 0.333... likewise.
+TEST_P(ProductRowsTest, CarriesDecidedFarDownTheTail)
+{
+    int count = GetParam();
+    int half = count / 2;
+    RandomLongNums random(static_cast<unsigned>(count));
+    for (int pattern = 0; pattern < 2; ++pattern) {
+        LongWord repeat[2] = {pattern == 0 ? 142 : 333, pattern == 0 ? 857 : 333};
+        LongWord digit = pattern == 0 ? 7 : 3;
+        for (int stop = half + 1; stop < count; stop += std::max(1, count / 23)) {
+            for (LongWord last : {0, 1, 142, 143, 999}) {
+                LongNum b;
+                for (int i = half; i < stop; ++i)
+                    b[i] = repeat[(i - half) % 2];
+                b[stop] = last;
+                LongNum a;
+                // The digit in every fraction place, and in one place only.
+                for (int i = half; i < count; ++i)
+                    a[i] = digit;
+                expectSameProduct(a, b);
+                LongNum single;
+                single[random.pick(half, count - 1)] = digit;
+                expectSameProduct(single, b);
+                single[half - 1] = 1;
+                expectSameProduct(single, b);
+            }
+        }
+    }
+}
+
+// Factors nonzero in one word, or in a few words around any place, so that
+// the limbs start and end at every offset from the cut.
+TEST_P(ProductRowsTest, FactorsNonzeroInAFewWords)
+{
+    int count = GetParam();
+    RandomLongNums random(static_cast<unsigned>(count) + 1);
+    for (int place = 1; place < count; ++place) {
+        LongNum a;
+        LongNum b;
+        a[place] = random.pick(1, 999);
+        b[random.pick(1, count - 1)] = random.pick(1, 999);
+        expectSameProduct(a, b);
+        int width = random.pick(1, 8);
+        for (int i = place; i < std::min(count, place + width); ++i) {
+            a[i] = random.pick(0, 999);
+            b[count - 1 - (i - place)] = random.pick(0, 999);
+        }
+        expectSameProduct(a, b);
+        expectSameProduct(b, a);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WordCounts, ProductRowsTest, ::testing::Values(12, 20, 46, 47, 100, 310));
+
+} // namespace
+} // namespace kestrane
