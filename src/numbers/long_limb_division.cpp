@@ -203,6 +203,15 @@ struct LimbEstimator {
     }
 };
 
+// A remainder limb read as its two 64-bit halves, as the steps store it: a
+// 128-bit read of a limb just written waits for the stores to complete.
+SignedWide loadHalves(const SignedWide* limb)
+{
+    std::uint64_t halves[2];
+    std::memcpy(halves, limb, sizeof halves);
+    return static_cast<SignedWide>((static_cast<Wide>(halves[1]) << 64) | halves[0]);
+}
+
 // target[0 .. count - 1] less digit times the divisor's limbs, two at a time
 // so that the products do not wait on each other.
 template<typename Limb>
@@ -352,7 +361,7 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         subtractMultiple(rest + j + 1, limbs, m - 3, pending);
         std::int64_t digit = estimator.limb(head, nextShare);
         digits[j] = digit;
-        SignedWide below = rest[top - 3];
+        SignedWide below = loadHalves(rest + top - 3);
         head =
             static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
                                     static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
