@@ -395,8 +395,8 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         adjust = correct(rest, divisor, m);
     for (int k = 0; k < m; ++k)
         remainder[k] = static_cast<std::uint64_t>(rest[k]);
-    // 3. The quotient's limbs carried into place: each is within a few units
-    //    of [0, 10^18), so the carries are small.
+    // 3. The quotient's limbs carried into place: each is below 10^18 in
+    //    size, so the carries are small.
     carrySmall(digits.data(), steps, adjust, quotient);
 }
 
