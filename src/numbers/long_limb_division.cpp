@@ -112,54 +112,104 @@ Leading leadingOf(const Limb* divisor, int limbs)
     return {value, 1 / value};
 }
 
-// The division's limb estimate in one step, in extended precision (a 64-bit
-// significand): the rounding errors come to below half a unit of a limb below
-// 10^18, so the double estimate's refinement on the exact difference, whose
-// latency holds up every step, is left out. A limb off by one more than the
-// refined one is mended like any other: the next step's estimate takes up
-// the remainder's excess, and the final correction runs as often as needed.
-using Extended = long double;
+// The division's limb estimate from the remainder's head (its limbs from
+// top - 1 up, in units of limb top - 1) and limb top - 2, next, against
+// D = d1 10^18 + d2, the divisor's top two limbs: the nearest integer to
+// (head 10^18 + next) / D. The head's part is a product with a 64-bit
+// reciprocal, R = floor((2^k 10^18 - 1) / D) in [2^63, 2^64), in fixed point
+// with s = k - 64 fraction bits; next's part, below 2^17 in size, comes in
+// doubles with 20 fraction bits. Integer products keep the latency that holds
+// up every step to a few multiplications.
+//
+// Against the true limb q (the remainder over the divisor times 10^18^j) the
+// estimate is off by at most 0.5 (the rounding) + |q| 2^-63 (R) + 2^-20 (next's
+// part, truncated) + 10^-12 (the limbs below next and those of the divisor
+// below d2, dropped), that is below 0.62 while |q| <= 10^18. That holds
+// throughout: the first q is below 1000 (the divisor's top limb is at least
+// 10^15), and each next one is 10^18 times the error of the one before. So
+// every limb, and every remainder limb's share of a product, stays below
+// 10^18 in size, and a remainder limb (at most 62 shares) below 2^126.
+struct LimbEstimator {
+    Wide divisorTop = 0;       // D
+    std::uint64_t inverse = 0; // R
+    int shift = 0;             // s
+    double nextScale = 0;      // 2^20 / D
+    double thirdScale = 0;     // the third limb times 2^20 / D
 
-// The low half through a signed conversion, offset by 2^63, as for doubles.
-Extended toExtended(SignedWide value)
-{
-    auto low = static_cast<std::int64_t>(static_cast<std::uint64_t>(value) ^ (1ull << 63));
-    return static_cast<Extended>(static_cast<std::int64_t>(value >> 64)) * 18446744073709551616.0L +
-           (static_cast<Extended>(low) + 9223372036854775808.0L);
-}
-
-Extended extendedInverse(const std::uint64_t* divisor, int limbs)
-{
-    Extended value = static_cast<Extended>(divisor[limbs - 1]);
-    if (limbs >= 2)
-        value += static_cast<Extended>(divisor[limbs - 2]) * 1e-18L;
-    if (limbs >= 3)
-        value += static_cast<Extended>(divisor[limbs - 3]) * 1e-36L;
-    return 1 / value;
-}
-
-// The nearest integer (the estimate may be one off either way, so rounding
-// serves as well as the floor). With a 64-bit significand, adding 3 * 2^62
-// leaves the integer in the significand's bits, which are read directly: the
-// processor's own conversion switches the rounding mode twice per limb.
-std::int64_t nearestInteger(Extended value)
-{
-    if constexpr (std::numeric_limits<Extended>::digits == 64 &&
-                  std::endian::native == std::endian::little) {
-        constexpr std::uint64_t kMagic = 3ull << 62;
-        Extended shifted = value + static_cast<Extended>(kMagic);
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &shifted, sizeof bits);
-        return static_cast<std::int64_t>(bits - kMagic);
-    } else {
-        return static_cast<std::int64_t>(value);
+    LimbEstimator(const std::int64_t* limbs, int count)
+    {
+        auto first = static_cast<std::uint64_t>(limbs[count - 1]);
+        divisorTop =
+            static_cast<Wide>(first) * kLimbBase + static_cast<std::uint64_t>(limbs[count - 2]);
+        int bits = 64 - std::countl_zero(first);
+        shift = bits - 1;
+        // D / 10^18 lies in [2^(bits - 1), 2^bits), so R is below 2^64 and,
+        // with the 1 taken off, at least 2^63 - 1 only when D is 2^(bits - 1)
+        // 10^18 exactly: then R = 2^64 - 1.
+        // (Powers of two and 10^18 are exact in extended precision.)
+        long double top =
+            static_cast<long double>(first) * 1e18L + static_cast<long double>(limbs[count - 2]);
+        long double estimate =
+            static_cast<long double>(1ull << (bits - 1)) * 18446744073709551616.0L * 1e18L / top;
+        // Between 2^63 and 2^64 an extended value is an integer, its
+        // significand's 64 bits (read directly: the processor's own
+        // conversion switches the rounding mode twice).
+        std::uint64_t r = 1ull << 63;
+        if (estimate >= 18446744073709551615.0L) {
+            r = ~0ull;
+        } else if (estimate >= 9223372036854775808.0L &&
+                   std::numeric_limits<long double>::digits == 64 &&
+                   std::endian::native == std::endian::little) {
+            std::memcpy(&r, &estimate, sizeof r);
+        } else if (estimate >= 9223372036854775808.0L) {
+            r = static_cast<std::uint64_t>(estimate);
+        }
+        // The estimate is within a few units: the exact floor from the rest
+        // 2^k 10^18 - 1 - R D, whose size then fits 127 bits, so that it is
+        // found modulo 2^128.
+        Wide numerator = static_cast<Wide>(kLimbBase) << (bits - 1);
+        auto rest =
+            static_cast<SignedWide>((numerator << 64) - 1 - static_cast<Wide>(r) * divisorTop);
+        auto divisorSigned = static_cast<SignedWide>(divisorTop);
+        while (rest < 0) {
+            --r;
+            rest += divisorSigned;
+        }
+        while (rest >= divisorSigned) {
+            ++r;
+            rest -= divisorSigned;
+        }
+        inverse = r;
+        nextScale = 1048576.0 / static_cast<double>(top);
+        thirdScale = static_cast<double>(limbs[count - 3]) * nextScale;
     }
-}
 
-std::int64_t estimateQuotientLimb(const SignedWide* remainder, int top, Extended inverse)
+    // next's part, in units of 2^-s.
+    SignedWide nextPart(double scaled) const
+    {
+        return static_cast<SignedWide>(static_cast<std::int64_t>(scaled)) << (shift - 20);
+    }
+
+    std::int64_t limb(SignedWide head, SignedWide nextShare) const
+    {
+        // floor(head R / 2^64): R as a signed factor is R - 2^64.
+        auto high = static_cast<std::int64_t>(head >> 64);
+        auto low = static_cast<std::uint64_t>(head);
+        SignedWide product = static_cast<SignedWide>(high) * static_cast<std::int64_t>(inverse) +
+                             (static_cast<SignedWide>(high) << 64) +
+                             static_cast<std::uint64_t>((static_cast<Wide>(low) * inverse) >> 64);
+        SignedWide half = static_cast<SignedWide>(1) << (shift - 1);
+        return static_cast<std::int64_t>((product + nextShare + half) >> shift);
+    }
+};
+
+// A remainder limb read as its two 64-bit halves, as the steps store it: a
+// 128-bit read of a limb just written waits for the stores to complete.
+SignedWide loadHalves(const SignedWide* limb)
 {
-    SignedWide upper = remainder[top] * static_cast<SignedWide>(kLimbBase) + remainder[top - 1];
-    return nearestInteger((toExtended(upper) + toExtended(remainder[top - 2]) * 1e-18L) * inverse);
+    std::uint64_t halves[2];
+    std::memcpy(halves, limb, sizeof halves);
+    return static_cast<SignedWide>((static_cast<Wide>(halves[1]) << 64) | halves[0]);
 }
 
 // target[0 .. count - 1] less digit times the divisor's limbs, two at a time
@@ -206,44 +256,41 @@ std::int64_t carrySmall(const std::int64_t* digits, int count, std::int64_t carr
     return carry;
 }
 
-} // namespace
-
-void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::uint64_t* divisor,
-                 int divisorLimbs, std::uint64_t* quotient, std::uint64_t* remainder)
+// Limbs 0 .. count - 1 carried into [0, 10^18), the carry out added to limb
+// count. The carries are found for all limbs at once and added in two more
+// rounds, the last one rarely moving anything: one chain of carries through
+// the limbs would wait on a division per limb.
+void normalise(SignedWide* rest, int count)
 {
-    int m = divisorLimbs;
-    int steps = dividendLimbs - m + 1;
-    // Two zero limbs below the dividend let the estimate read three limbs
-    // whatever the divisor's length; one above holds the first step's top.
-    constexpr int kBelow = 2;
-    std::array<SignedWide, kMaxLimbs * 2 + kBelow + 2> storage;
-    SignedWide* rest = storage.data() + kBelow;
-    storage[0] = storage[1] = 0;
-    for (int k = 0; k < dividendLimbs; ++k)
-        rest[k] = dividend[k];
-    rest[dividendLimbs] = 0;
-    std::array<std::int64_t, kMaxLimbs * 2> digits;
-    Extended inverse = extendedInverse(divisor, m);
-    for (int j = steps - 1; j >= 0; --j) {
-        int top = j + m;
-        // 1. The limb under the top carried into place: the estimate reads
-        //    the top two limbs exactly and the third, unnormalised, only for
-        //    its refinement.
-        if (top + 1 <= dividendLimbs) {
-            rest[top] += rest[top + 1] * static_cast<SignedWide>(kLimbBase);
-            rest[top + 1] = 0;
-        }
-        rest[top] += carryOut(rest[top - 1]);
-        // 2. The limb, and the remainder less the limb times the divisor.
-        std::int64_t digit = estimateQuotientLimb(rest, top, inverse);
-        digits[j] = digit;
-        subtractMultiple(rest + j, divisor, m, digit);
+    std::array<SignedWide, kMaxLimbs * 2 + 1> carries;
+    carries[0] = 0;
+    for (int k = 0; k < count; ++k)
+        carries[k + 1] = carryOut(rest[k]);
+    // Each limb is now below 10^18 plus a carry below 2^67.
+    for (int k = 0; k < count; ++k) {
+        rest[k] += carries[k];
+        carries[k] = carryOut(rest[k]);
     }
-    // 3. The remainder carried from the bottom; each limb estimate was within
-    //    two, so it lies within a few divisors of [0, divisor), which the
-    //    loops below take back.
-    for (int k = 0; k < m; ++k)
-        rest[k + 1] += carryOut(rest[k]);
+    rest[count] += carries[count];
+    // And now a carry of a few hundred at most.
+    SignedWide carry = 0;
+    for (int k = 0; k < count; ++k) {
+        SignedWide value = rest[k] + carry;
+        if (value >= 0 && value < static_cast<SignedWide>(kLimbBase)) {
+            rest[k] = value;
+            carry = carries[k];
+        } else {
+            carry = carries[k] + carryOut(value);
+            rest[k] = value;
+        }
+    }
+    rest[count] += carry;
+}
+
+// A normalised remainder (its top limb m holding the sign) brought into
+// [0, divisor) a divisor at a time; returns the quotient's change.
+std::int64_t correct(SignedWide* rest, const std::uint64_t* divisor, int m)
+{
     std::int64_t adjust = 0;
     auto addDivisor = [&](int sign) {
         SignedWide carry = 0;
@@ -270,10 +317,86 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         addDivisor(-1);
         ++adjust;
     }
+    return adjust;
+}
+
+} // namespace
+
+void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::uint64_t* divisor,
+                 int divisorLimbs, std::uint64_t* quotient, std::uint64_t* remainder)
+{
+    int m = divisorLimbs;
+    int steps = dividendLimbs - m + 1;
+    // Two zero limbs below the dividend and the divisor let a step read three
+    // limbs of each whatever the divisor's length.
+    constexpr int kBelow = 2;
+    std::array<SignedWide, kMaxLimbs * 2 + kBelow + 2> storage;
+    SignedWide* rest = storage.data() + kBelow;
+    storage[0] = storage[1] = 0;
+    for (int k = 0; k < dividendLimbs; ++k)
+        rest[k] = dividend[k];
+    std::array<std::int64_t, kMaxLimbs + kBelow> divisorStorage;
+    std::int64_t* limbs = divisorStorage.data() + kBelow;
+    divisorStorage[0] = divisorStorage[1] = 0;
+    for (int k = 0; k < m; ++k)
+        limbs[k] = static_cast<std::int64_t>(divisor[k]);
+    std::array<std::int64_t, kMaxLimbs * 2> digits;
+    const LimbEstimator estimator(limbs, m);
+    const Wide divisorTop = estimator.divisorTop;
+    const std::int64_t third = limbs[m - 3];
+    // 1. The steps. Only what the next estimate reads waits on a limb: the
+    //    remainder's limbs from top - 1 up as one 128-bit head, in units of
+    //    limb top - 1, and limb top - 2, next. The head is that of the
+    //    remainder as it stands, below 10^36 plus 10^-18 of the limbs under
+    //    it (see LimbEstimator): it needs no carrying, and the step's head
+    //    (head 10^18 + next - limb D) is found modulo 2^128. A limb's product
+    //    with the divisor's limbs under the top three is subtracted one step
+    //    later, off the chain, in time for the limb it reaches.
+    SignedWide head = dividend[dividendLimbs - 1];
+    SignedWide next = rest[dividendLimbs - 2];
+    SignedWide nextShare = estimator.nextPart(toDouble(next) * estimator.nextScale);
+    std::int64_t pending = 0;
+    for (int j = steps - 1; j >= 0; --j) {
+        int top = j + m;
+        subtractMultiple(rest + j + 1, limbs, m - 3, pending);
+        std::int64_t digit = estimator.limb(head, nextShare);
+        digits[j] = digit;
+        SignedWide below = loadHalves(rest + top - 3);
+        head =
+            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
+                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
+        next = below - static_cast<SignedWide>(digit) * third;
+        nextShare = estimator.nextPart(toDouble(below) * estimator.nextScale -
+                                       static_cast<double>(digit) * estimator.thirdScale);
+        pending = digit;
+    }
+    subtractMultiple(rest, limbs, m - 3, pending);
+    // 2. The remainder R, within 0.62 divisors of 0 (see LimbEstimator). One
+    //    more estimate, of R 10^18 / divisor, tells its sign unless R is
+    //    within two 10^-18 of the divisor from 0: then it is settled exactly
+    //    below, once carried.
+    std::int64_t after = estimator.limb(head, nextShare);
+    std::int64_t adjust = after >= 1 ? 0 : after <= -2 ? -1 : 1;
+    rest[m] = 0;
+    if (m >= 2) {
+        rest[m - 1] = 0;
+        rest[m - 2] = head;
+        rest[m - 3] = next;
+    } else {
+        // Units of 10^-18 of limb 0, which the head is a multiple of.
+        rest[0] = carryOut(head);
+    }
+    if (adjust < 0) {
+        for (int k = 0; k < m; ++k)
+            rest[k] += limbs[k];
+    }
+    normalise(rest, m);
+    if (adjust == 1)
+        adjust = correct(rest, divisor, m);
     for (int k = 0; k < m; ++k)
         remainder[k] = static_cast<std::uint64_t>(rest[k]);
-    // 4. The quotient's limbs carried into place: each is within a few units
-    //    of [0, 10^18), so the carries are small.
+    // 3. The quotient's limbs carried into place: each is below 10^18 in
+    //    size, so the carries are small.
     carrySmall(digits.data(), steps, adjust, quotient);
 }
 
