@@ -76,6 +76,11 @@ std::uint64_t exactRowFraction(std::uint64_t digit, std::uint64_t tail)
 {
     constexpr std::uint64_t kModulus = long_detail::kWordPowers[kTailWords];
     constexpr std::uint64_t kScale = long_detail::kWordPowers[kUnitWords - kTailWords];
+    // Up to two tail words the product fits 32 bits, where the remainder is
+    // cheaper.
+    if constexpr (kTailWords <= 2)
+        return static_cast<std::uint32_t>(digit * tail) % static_cast<std::uint32_t>(kModulus) *
+               kScale;
     return digit * tail % kModulus * kScale;
 }
 
@@ -247,18 +252,29 @@ void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, 
     // carry: the low column's carry adds at most one to the middle's, and the
     // top limb is needed only modulo 10^12, from the top column times 10^6.
     std::uint64_t low = 0;
-    std::uint64_t middleRest = 0;
-    std::uint64_t topRest = 0;
-    std::uint64_t lowCarry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
-    std::uint64_t middleCarry = LimbDivider::divide(
-        static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0, middleRest);
-    LimbDivider::divide(static_cast<Wide>(left1) * right1 * 1000000, topRest);
     std::uint64_t limbs[2];
-    std::uint64_t middle = middleRest + lowCarry;
-    std::uint64_t overflow = middle >= kLimbBase ? 1 : 0;
-    limbs[0] = middle - overflow * kLimbBase;
-    limbs[1] = (topRest / 1000000 + middleCarry + overflow) % 1000000000000ull;
+    if ((left1 | right1) == 0) {
+        // Below 1000 times below 1, as most coordinates times a cosine or a
+        // ratio are: the low column alone, its carry below 10^18.
+        limbs[0] = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
+        limbs[1] = 0;
+    } else {
+        std::uint64_t middleRest = 0;
+        std::uint64_t topRest = 0;
+        std::uint64_t lowCarry = LimbDivider::divide(static_cast<Wide>(left0) * right0, low);
+        std::uint64_t middleCarry = LimbDivider::divide(
+            static_cast<Wide>(left0) * right1 + static_cast<Wide>(left1) * right0, middleRest);
+        LimbDivider::divide(static_cast<Wide>(left1) * right1 * 1000000, topRest);
+        std::uint64_t middle = middleRest + lowCarry;
+        std::uint64_t overflow = middle >= kLimbBase ? 1 : 0;
+        limbs[0] = middle - overflow * kLimbBase;
+        limbs[1] = (topRest / 1000000 + middleCarry + overflow) % 1000000000000ull;
+    }
     subtractAt(limbs, 0, 1, static_cast<std::uint64_t>(dropped));
+    // A product that wrapped to below the dropped carries borrows past the
+    // top, which keeps only four words.
+    if (limbs[1] >= 1000000000000ull)
+        limbs[1] -= kLimbBase - 1000000000000ull;
     LongWord* words = out.words().data();
     long_detail::storeLimbWords(limbs[0], words + 4);
     auto top = static_cast<std::uint64_t>(limbs[1]);

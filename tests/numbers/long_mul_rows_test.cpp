@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace kestrane {
@@ -82,6 +84,29 @@ TEST_P(ProductRowsTest, FactorsNonzeroInAFewWords)
         }
         expectSameProduct(a, b);
         expectSameProduct(b, a);
+    }
+}
+
+// At ten words, products that wrap past word 0 to just below the rows'
+// dropped carries (a b = 10^30 plus less than the carries): the borrow must
+// stay within the number's words.
+TEST(TenWordProduct, WrapsBelowTheDroppedCarries)
+{
+    setLongWords(kLongWordsAtStart);
+    const std::pair<const char*, const char*> operands[] = {
+        {"999999999874007.000015874236047", "1.000000000125993"},
+        {"999999999874006.000015874488034", "1.000000000125994"},
+        {"999999999874005.000015874740023", "1.000000000125995"},
+        {"999999999874004.000015874992014", "1.000000000125996"},
+    };
+    for (auto [left, right] : operands) {
+        LongNum a = LongFromText(left);
+        LongNum b = LongFromText(right);
+        for (int step = -2; step <= 2; ++step) {
+            LongNum nudged = a;
+            nudged[9] = std::clamp(a[9] + step, 0, 999);
+            expectSameProduct(nudged, b);
+        }
     }
 }
 
