@@ -86,7 +86,8 @@ std::uint64_t exactRowFraction(std::uint64_t digit, std::uint64_t tail)
 
 // The integer part of the sum of the ten-word product's five cut-off
 // fractions: every tail is at most five words, so the fractions are exact.
-std::int64_t droppedCarryTenWords(const LongNum& a, const LongNum& b)
+__attribute__((always_inline)) inline std::int64_t droppedCarryTenWords(const LongNum& a,
+                                                                        const LongNum& b)
 {
     const LongWord* last = b.words().data() + 5;
     const LongWord* digits = a.words().data() + 5; // the row of tail k has digit k - 1
@@ -278,6 +279,10 @@ void multiplyTenWords(const LongNum& a, const LongNum& b, std::int64_t dropped, 
     LongWord* words = out.words().data();
     long_detail::storeLimbWords(limbs[0], words + 4);
     auto top = static_cast<std::uint64_t>(limbs[1]);
+    if (top == 0) {
+        std::fill(words, words + 4, 0);
+        return;
+    }
     std::uint64_t high = top / 1000000000;
     words[0] = static_cast<LongWord>(high);
     long_detail::storeThreeWords(static_cast<std::uint32_t>(top - high * 1000000000), words + 1);
