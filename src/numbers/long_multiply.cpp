@@ -487,19 +487,21 @@ std::int64_t rowCarrySum(const LongNum& a, const LongNum& b)
 
 void storeLimbsAt(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* words)
 {
-    for (int m = 0; m < limbCount; ++m) {
-        int start = lastIndex + 1 - kLimbWords * (m + 1);
-        if (start >= 0 && limbs[m] == 0) {
-            for (int w = 0; w < kLimbWords; ++w)
-                words[start + w] = 0;
-        } else if (start >= 0) {
-            storeLimbWords(limbs[m], words + start);
-        } else {
-            std::uint64_t value = limbs[m];
-            for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
-                words[index] = static_cast<LongWord>(value % 1000);
-            break;
-        }
+    // The limbs that lie wholly at or below word 0, then the top one's words
+    // that do.
+    int whole = std::min(limbCount, (lastIndex + 1) / kLimbWords);
+    LongWord* start = words + (lastIndex + 1 - kLimbWords);
+    for (int m = 0; m < whole; ++m, start -= kLimbWords) {
+        if (limbs[m] == 0)
+            std::memset(start, 0, sizeof(LongWord) * kLimbWords);
+        else
+            storeLimbWords(limbs[m], start);
+    }
+    int kept = lastIndex + 1 - kLimbWords * whole;
+    if (whole < limbCount && kept > 0) {
+        LongWord top[kLimbWords];
+        storeLimbWords(limbs[whole], top);
+        std::memcpy(words, top + (kLimbWords - kept), sizeof(LongWord) * static_cast<size_t>(kept));
     }
 }
 
