@@ -498,7 +498,9 @@ void storeLimbsAt(const std::uint64_t* limbs, int limbCount, int lastIndex, Long
             storeLimbWords(limbs[m], start);
     }
     int kept = lastIndex + 1 - kLimbWords * whole;
-    if (whole < limbCount && kept > 0) {
+    if (whole < limbCount && kept > 0 && limbs[whole] == 0) {
+        std::memset(words, 0, sizeof(LongWord) * static_cast<size_t>(kept));
+    } else if (whole < limbCount && kept > 0) {
         LongWord top[kLimbWords];
         storeLimbWords(limbs[whole], top);
         std::memcpy(words, top + (kLimbWords - kept), sizeof(LongWord) * static_cast<size_t>(kept));
