@@ -426,13 +426,16 @@ Wide straddlingPairs(const LimbNumber& left, const LimbNumber& right, int column
         // has exponent 6k - shift + 5.
         const LongWord* x = leftWords + (count - 1 - kLimbWords * i);
         const LongWord* y = rightWords + (count - kLimbWords - kLimbWords * k + shift);
-        std::uint64_t prefix = 0;
-        std::uint64_t part = 0;
-        for (int u = 1; u < kLimbWords; ++u) {
-            prefix = prefix * 1000 + static_cast<std::uint64_t>(y[u - 1]);
-            part += static_cast<std::uint64_t>(x[-u]) * prefix;
-        }
-        sum += part;
+        // With x_h, y_h the limbs' top halves (three words each), the sum is
+        // x_h y_h + x_4 y_2 + x_5 (1000 y_2 + y_1) + x_1 y_5 + x_2 (1000 y_5 + y_4).
+        auto word = [](const LongWord* at, int offset) {
+            return static_cast<std::uint64_t>(at[offset]);
+        };
+        std::uint64_t xHigh = word(x, -5) * 1000000 + word(x, -4) * 1000 + word(x, -3);
+        std::uint64_t yHigh = word(y, 0) * 1000000 + word(y, 1) * 1000 + word(y, 2);
+        sum += xHigh * yHigh + word(x, -4) * word(y, 3) +
+               word(x, -5) * (1000 * word(y, 3) + word(y, 4)) + word(x, -1) * word(y, 0) +
+               word(x, -2) * (1000 * word(y, 0) + word(y, 1));
     }
     return sum;
 }
