@@ -10,8 +10,11 @@
 // AVX2; the processor picks the version at load time.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define KESTRANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+// Loops over many short lanes gain again from 512-bit vectors.
+#define KESTRANE_WIDE_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define KESTRANE_VECTOR_CLONES
+#define KESTRANE_WIDE_VECTOR_CLONES
 #endif
 
 // Helpers shared by the long-number sources; not part of the public interface.

@@ -367,7 +367,7 @@ constexpr int kWindowBlock = 8;
 // Rows 0 .. rows - 1 (a multiple of kWindowBlock) from two-word windows: row p has the digit
 // digits[-p] and the window windows[p], windows[p + 1]. In 32 bits, eight rows to a vector: a digit
 // times a window stays below 10^9.
-KESTRANE_VECTOR_CLONES
+KESTRANE_WIDE_VECTOR_CLONES
 WindowCarries windowCarries(const LongWord* digits, const LongWord* windows, int rows)
 {
     std::uint32_t sum = 0;
