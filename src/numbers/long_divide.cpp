@@ -462,6 +462,40 @@ bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* d
     return true;
 }
 
+// The words of a number from its first nonzero one on, moved up `moved`
+// words, as limbs (least significant first) straight into `limbs`; returns
+// their count. Only the partial limbs at the two ends read word by word.
+int groupMoved(const LongWord* words, int count, int first, int moved, std::uint64_t* limbs)
+{
+    using long_detail::kLimbWords;
+    int shift = moved % kLimbWords;
+    int offset = moved / kLimbWords;
+    int high = (count - 1 - first + shift) / kLimbWords;
+    for (int k = 0; k < offset; ++k)
+        limbs[k] = 0;
+    std::uint64_t* out = limbs + offset;
+    // Limb k starts (its most significant word) at index count + shift - 6 - 6k.
+    int start = count + shift - kLimbWords;
+    int k = 0;
+    if (shift > 0) {
+        std::uint64_t value = 0;
+        for (int index = start; index < count; ++index)
+            value = value * 1000 + static_cast<std::uint64_t>(words[index]);
+        out[0] = value * long_detail::kWordPowers[shift];
+        k = 1;
+        start -= kLimbWords;
+    }
+    for (; k <= high && start >= 0; ++k, start -= kLimbWords)
+        out[k] = long_detail::limbOfWords(words + start);
+    if (k <= high) {
+        std::uint64_t value = 0;
+        for (int index = 0; index < start + kLimbWords; ++index)
+            value = value * 1000 + static_cast<std::uint64_t>(words[index]);
+        out[k] = value;
+    }
+    return offset + high + 1;
+}
+
 // Q and rho of A 1000^S by X in limbs of 10^18: both numbers are moved up
 // so that the divisor's top limb starts with a nonzero word.
 void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
@@ -477,22 +511,12 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
     while (steps.last + sigma < 0)
         sigma += kLimbWords;
     int moved = steps.last + sigma;
-    long_detail::LimbNumber dividend;
-    long_detail::LimbNumber divisor;
-    long_detail::toLimbNumber(a.words().data(), count, dividendFirst, lastNonzero(a),
-                              moved % kLimbWords, dividend);
-    long_detail::toLimbNumber(b.words().data(), count, divisorFirst, lastNonzero(b),
-                              sigma % kLimbWords, divisor);
     std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> dividendLimbs;
     std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> divisorLimbs;
-    auto place = [](const long_detail::LimbNumber& number, int offset, std::uint64_t* limbs) {
-        std::fill(limbs, limbs + number.low + offset, 0);
-        std::copy(number.limbs + number.low, number.limbs + number.high + 1,
-                  limbs + number.low + offset);
-        return number.high + offset + 1;
-    };
-    int dividendCount = place(dividend, moved / kLimbWords, dividendLimbs.data());
-    int divisorCount = place(divisor, sigma / kLimbWords, divisorLimbs.data());
+    int dividendCount =
+        groupMoved(a.words().data(), count, dividendFirst, moved, dividendLimbs.data());
+    int divisorCount =
+        groupMoved(b.words().data(), count, divisorFirst, sigma, divisorLimbs.data());
     // 2. The division.
     exact.sigma = sigma;
     exact.remainderCount = divisorCount;
