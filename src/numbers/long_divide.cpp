@@ -464,7 +464,9 @@ bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* d
 
 // The words of a number from its first nonzero one on, moved up `moved`
 // words, as limbs (least significant first) straight into `limbs`; returns
-// their count. Only the partial limbs at the two ends read word by word.
+// their count. The partial limbs at the two ends are read through a copy of
+// the end words next to zeros: a loop over a varying number of words costs
+// more in mispredicted branches than the whole grouping.
 int groupMoved(const LongWord* words, int count, int first, int moved, std::uint64_t* limbs)
 {
     using long_detail::kLimbWords;
@@ -478,20 +480,20 @@ int groupMoved(const LongWord* words, int count, int first, int moved, std::uint
     int start = count + shift - kLimbWords;
     int k = 0;
     if (shift > 0) {
-        std::uint64_t value = 0;
-        for (int index = start; index < count; ++index)
-            value = value * 1000 + static_cast<std::uint64_t>(words[index]);
-        out[0] = value * long_detail::kWordPowers[shift];
+        LongWord tail[2 * kLimbWords] = {};
+        std::copy_n(words + count - kLimbWords, kLimbWords, tail);
+        out[0] = long_detail::limbOfWords(tail + shift);
         k = 1;
         start -= kLimbWords;
     }
-    for (; k <= high && start >= 0; ++k, start -= kLimbWords)
+    // The limb holding the first word may start before word 0.
+    int whole = start >= 0 ? std::min(high, k + start / kLimbWords) : k - 1;
+    for (; k <= whole; ++k, start -= kLimbWords)
         out[k] = long_detail::limbOfWords(words + start);
     if (k <= high) {
-        std::uint64_t value = 0;
-        for (int index = 0; index < start + kLimbWords; ++index)
-            value = value * 1000 + static_cast<std::uint64_t>(words[index]);
-        out[k] = value;
+        LongWord head[2 * kLimbWords] = {};
+        std::copy_n(words, kLimbWords, head + kLimbWords);
+        out[k] = long_detail::limbOfWords(head + kLimbWords + start);
     }
     return offset + high + 1;
 }
@@ -556,7 +558,29 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
     }
 }
 
-// The quotient by the rules above into digits (count words, cleared here);
+// Q's limbs as the quotient's words, its last word at lastIndex, and every
+// other word of digits (count of them) zero; words above word 0 are dropped.
+void storeQuotient(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* digits,
+                   int count)
+{
+    using long_detail::kLimbWords;
+    for (int index = lastIndex + 1; index < count; ++index)
+        digits[index] = 0;
+    int start = lastIndex + 1 - kLimbWords;
+    int m = 0;
+    for (; m < limbCount && start >= 0; ++m, start -= kLimbWords)
+        long_detail::storeLimbWords(limbs[m], digits + start);
+    if (m == limbCount) {
+        for (int index = 0; index < start + kLimbWords; ++index)
+            digits[index] = 0;
+        return;
+    }
+    std::uint64_t value = limbs[m];
+    for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
+        digits[index] = static_cast<LongWord>(value % 1000);
+}
+
+// The quotient by the rules above into digits (count words, all written);
 // false when the conditions do not hold.
 bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
                    LongWord* digits)
@@ -564,11 +588,10 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int count = a.wordCount();
     int half = count / 2;
     // At the start size a fixed-length fill inlines; a call to the library's
-    // would cost more than the rest of the division's bookkeeping.
+    // would cost more than the rest of the division's bookkeeping. Past it
+    // the quotient's store writes every word.
     if (count == kLongWordsAtStart)
         std::fill_n(digits, kLongWordsAtStart, 0);
-    else
-        std::fill(digits, digits + count, 0);
     if (a[0] != 0 || b[0] != 0)
         return false;
     // 1. The steps: from the first shift, at most H of them, none at or past
@@ -576,8 +599,10 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int first = dividendFirst - divisorFirst + (a[dividendFirst] < b[divisorFirst] ? 1 : 0);
     Steps steps;
     steps.last = std::min({first + half - 1, half - 1, count - 1 - divisorFirst});
-    if (steps.last < first)
+    if (steps.last < first) {
+        std::fill(digits, digits + count, 0);
         return true;
+    }
     steps.bumped = steps.last >= 1 ? steps.last - std::max(1, first) + 1 : 0;
     // Y_S >= n + 1: the divisor reaches past exponent S, or its leading word
     // at exponent S is at least n + 1.
@@ -590,7 +615,7 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int lastIndex = half - 1 + steps.last;
     if (count != kLongWordsAtStart || !divideTenWords(a, b, steps, digits, exact)) {
         divideInLimbs(a, b, dividendFirst, divisorFirst, steps, exact);
-        long_detail::storeLimbsAt(exact.quotient.data(), exact.quotientCount, lastIndex, digits);
+        storeQuotient(exact.quotient.data(), exact.quotientCount, lastIndex, digits, count);
     }
     if (steps.bumped == 0)
         return true;
