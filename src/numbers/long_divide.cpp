@@ -537,23 +537,24 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int thresholdLimb = moved / kLimbWords;
     std::uint64_t threshold =
         static_cast<std::uint64_t>(steps.bumped + 1) * long_detail::kWordPowers[moved % kLimbWords];
-    // The difference's limbs from the top, each with the borrow of those below
-    // known only at the end: compare X - rho with the threshold exactly by
-    // finding the difference limb by limb from the bottom first.
-    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> difference;
-    std::uint64_t borrow = 0;
-    for (int k = 0; k < divisorCount; ++k) {
-        std::uint64_t subtrahend = exact.remainder[static_cast<size_t>(k)] + borrow;
-        std::uint64_t value = divisorLimbs[static_cast<size_t>(k)];
-        borrow = value < subtrahend ? 1 : 0;
-        difference[static_cast<size_t>(k)] = value + borrow * long_detail::kLimbBase - subtrahend;
-    }
+    // E = X - rho - threshold from the top limb down, as `lead` in units of
+    // limb k from the limbs at and above k: the limbs below add less than one
+    // unit and more than minus two, so lead >= 2 or lead <= -1 decides E's
+    // sign, mostly at the top or at the threshold's limb; at the bottom lead
+    // is E, 0 or 1.
     exact.small = false;
+    std::int64_t lead = 0;
     for (int k = divisorCount - 1; k >= 0; --k) {
-        std::uint64_t wanted = k == thresholdLimb ? threshold : 0;
-        if (difference[static_cast<size_t>(k)] != wanted) {
-            exact.small = difference[static_cast<size_t>(k)] < wanted;
-            break;
+        lead = lead * static_cast<std::int64_t>(long_detail::kLimbBase) +
+               static_cast<std::int64_t>(divisorLimbs[static_cast<size_t>(k)]) -
+               static_cast<std::int64_t>(exact.remainder[static_cast<size_t>(k)]);
+        if (k == thresholdLimb)
+            lead -= static_cast<std::int64_t>(threshold);
+        if (lead >= 2)
+            return;
+        if (lead <= -1) {
+            exact.small = true;
+            return;
         }
     }
 }
@@ -568,8 +569,14 @@ void storeQuotient(const std::uint64_t* limbs, int limbCount, int lastIndex, Lon
         digits[index] = 0;
     int start = lastIndex + 1 - kLimbWords;
     int m = 0;
-    for (; m < limbCount && start >= 0; ++m, start -= kLimbWords)
-        long_detail::storeLimbWords(limbs[m], digits + start);
+    // The top limb is often zero: the dividend's top limb is mostly below the
+    // divisor's.
+    for (; m < limbCount && start >= 0; ++m, start -= kLimbWords) {
+        if (limbs[m] == 0)
+            std::fill_n(digits + start, kLimbWords, 0);
+        else
+            long_detail::storeLimbWords(limbs[m], digits + start);
+    }
     if (m == limbCount) {
         for (int index = 0; index < start + kLimbWords; ++index)
             digits[index] = 0;
