@@ -467,7 +467,8 @@ bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* d
 // their count. The partial limbs at the two ends are read through a copy of
 // the end words next to zeros: a loop over a varying number of words costs
 // more in mispredicted branches than the whole grouping.
-int groupMoved(const LongWord* words, int count, int first, int moved, std::uint64_t* limbs)
+__attribute__((always_inline)) inline int groupMoved(const LongWord* words, int count, int first,
+                                                     int moved, std::uint64_t* limbs)
 {
     using long_detail::kLimbWords;
     int shift = moved % kLimbWords;
