@@ -466,7 +466,8 @@ bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* d
 // words, as limbs (least significant first) straight into `limbs`; returns
 // their count. The partial limbs at the two ends are read through a copy of
 // the end words next to zeros: a loop over a varying number of words costs
-// more in mispredicted branches than the whole grouping.
+// more in mispredicted branches than the whole grouping. Inlined: the call
+// and its setup cost as much as a few limbs.
 __attribute__((always_inline)) inline int groupMoved(const LongWord* words, int count, int first,
                                                      int moved, std::uint64_t* limbs)
 {
