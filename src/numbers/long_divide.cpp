@@ -475,8 +475,13 @@ __attribute__((always_inline)) inline int groupMoved(const LongWord* words, int 
     int shift = moved % kLimbWords;
     int offset = moved / kLimbWords;
     int high = (count - 1 - first + shift) / kLimbWords;
-    for (int k = 0; k < offset; ++k)
-        limbs[k] = 0;
+    // A few zero limbs below are written as a block, past the ones needed
+    // (the grouping overwrites those): a call to the library's fill costs more.
+    constexpr int kZeroBlock = 4;
+    if (offset <= kZeroBlock)
+        std::fill_n(limbs, kZeroBlock, 0);
+    else
+        std::fill_n(limbs, offset, 0);
     std::uint64_t* out = limbs + offset;
     // Limb k starts (its most significant word) at index count + shift - 6 - 6k.
     int start = count + shift - kLimbWords;
@@ -489,9 +494,12 @@ __attribute__((always_inline)) inline int groupMoved(const LongWord* words, int 
         start -= kLimbWords;
     }
     // The limb holding the first word may start before word 0.
-    int whole = start >= 0 ? std::min(high, k + start / kLimbWords) : k - 1;
-    for (; k <= whole; ++k, start -= kLimbWords)
-        out[k] = long_detail::limbOfWords(words + start);
+    int whole = start >= 0 ? std::min(high - k + 1, start / kLimbWords + 1) : 0;
+    const LongWord* from = words + std::max(start, 0);
+    for (int j = 0; j < whole; ++j)
+        out[k + j] = long_detail::limbOfWords(from - kLimbWords * j);
+    k += whole;
+    start -= kLimbWords * whole;
     if (k <= high) {
         LongWord head[2 * kLimbWords] = {};
         std::copy_n(words, kLimbWords, head + kLimbWords);
@@ -563,28 +571,25 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
 
 // Q's limbs as the quotient's words, its last word at lastIndex, and every
 // other word of digits (count of them) zero; words above word 0 are dropped.
+// One fill clears the words first: the limbs then stored are the nonzero ones
+// (the top limb is often zero, the dividend's top limb being mostly below the
+// divisor's).
 void storeQuotient(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* digits,
                    int count)
 {
     using long_detail::kLimbWords;
-    for (int index = lastIndex + 1; index < count; ++index)
-        digits[index] = 0;
-    int start = lastIndex + 1 - kLimbWords;
-    int m = 0;
-    // The top limb is often zero: the dividend's top limb is mostly below the
-    // divisor's.
-    for (; m < limbCount && start >= 0; ++m, start -= kLimbWords) {
-        if (limbs[m] == 0)
-            std::fill_n(digits + start, kLimbWords, 0);
-        else
-            long_detail::storeLimbWords(limbs[m], digits + start);
+    std::fill(digits, digits + count, 0);
+    int whole = std::min(limbCount, (lastIndex + 1) / kLimbWords);
+    LongWord* end = digits + lastIndex + 1;
+    for (int m = 0; m < whole; ++m) {
+        if (limbs[m] != 0)
+            long_detail::storeLimbWords(limbs[m], end - kLimbWords * (m + 1));
     }
-    if (m == limbCount) {
-        for (int index = 0; index < start + kLimbWords; ++index)
-            digits[index] = 0;
+    if (whole == limbCount)
         return;
-    }
-    std::uint64_t value = limbs[m];
+    // The top limb's words from word 0 down.
+    int start = lastIndex + 1 - kLimbWords * (whole + 1);
+    std::uint64_t value = limbs[whole];
     for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
         digits[index] = static_cast<LongWord>(value % 1000);
 }
