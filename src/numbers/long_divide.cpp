@@ -462,6 +462,52 @@ bool divideTenWords(const LongNum& a, const LongNum& b, Steps steps, LongWord* d
     return true;
 }
 
+// The words of a number from its first nonzero one on, moved up `moved`
+// words, as limbs (least significant first) straight into `limbs`; returns
+// their count. The partial limbs at the two ends are read through a copy of
+// the end words next to zeros: a loop over a varying number of words costs
+// more in mispredicted branches than the whole grouping. Inlined: the call
+// and its setup cost as much as a few limbs.
+__attribute__((always_inline)) inline int groupMoved(const LongWord* words, int count, int first,
+                                                     int moved, std::uint64_t* limbs)
+{
+    using long_detail::kLimbWords;
+    int shift = moved % kLimbWords;
+    int offset = moved / kLimbWords;
+    int high = (count - 1 - first + shift) / kLimbWords;
+    // A few zero limbs below are written as a block, past the ones needed
+    // (the grouping overwrites those): a call to the library's fill costs more.
+    constexpr int kZeroBlock = 4;
+    if (offset <= kZeroBlock)
+        std::fill_n(limbs, kZeroBlock, 0);
+    else
+        std::fill_n(limbs, offset, 0);
+    std::uint64_t* out = limbs + offset;
+    // Limb k starts (its most significant word) at index count + shift - 6 - 6k.
+    int start = count + shift - kLimbWords;
+    int k = 0;
+    if (shift > 0) {
+        LongWord tail[2 * kLimbWords] = {};
+        std::copy_n(words + count - kLimbWords, kLimbWords, tail);
+        out[0] = long_detail::limbOfWords(tail + shift);
+        k = 1;
+        start -= kLimbWords;
+    }
+    // The limb holding the first word may start before word 0.
+    int whole = start >= 0 ? std::min(high - k + 1, start / kLimbWords + 1) : 0;
+    const LongWord* from = words + std::max(start, 0);
+    for (int j = 0; j < whole; ++j)
+        out[k + j] = long_detail::limbOfWords(from - kLimbWords * j);
+    k += whole;
+    start -= kLimbWords * whole;
+    if (k <= high) {
+        LongWord head[2 * kLimbWords] = {};
+        std::copy_n(words, kLimbWords, head + kLimbWords);
+        out[k] = long_detail::limbOfWords(head + kLimbWords + start);
+    }
+    return offset + high + 1;
+}
+
 // Q and rho of A 1000^S by X in limbs of 10^18: both numbers are moved up
 // so that the divisor's top limb starts with a nonzero word.
 void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
@@ -477,22 +523,12 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
     while (steps.last + sigma < 0)
         sigma += kLimbWords;
     int moved = steps.last + sigma;
-    long_detail::LimbNumber dividend;
-    long_detail::LimbNumber divisor;
-    long_detail::toLimbNumber(a.words().data(), count, dividendFirst, lastNonzero(a),
-                              moved % kLimbWords, dividend);
-    long_detail::toLimbNumber(b.words().data(), count, divisorFirst, lastNonzero(b),
-                              sigma % kLimbWords, divisor);
     std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> dividendLimbs;
     std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> divisorLimbs;
-    auto place = [](const long_detail::LimbNumber& number, int offset, std::uint64_t* limbs) {
-        std::fill(limbs, limbs + number.low + offset, 0);
-        std::copy(number.limbs + number.low, number.limbs + number.high + 1,
-                  limbs + number.low + offset);
-        return number.high + offset + 1;
-    };
-    int dividendCount = place(dividend, moved / kLimbWords, dividendLimbs.data());
-    int divisorCount = place(divisor, sigma / kLimbWords, divisorLimbs.data());
+    int dividendCount =
+        groupMoved(a.words().data(), count, dividendFirst, moved, dividendLimbs.data());
+    int divisorCount =
+        groupMoved(b.words().data(), count, divisorFirst, sigma, divisorLimbs.data());
     // 2. The division.
     exact.sigma = sigma;
     exact.remainderCount = divisorCount;
@@ -511,28 +547,54 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int thresholdLimb = moved / kLimbWords;
     std::uint64_t threshold =
         static_cast<std::uint64_t>(steps.bumped + 1) * long_detail::kWordPowers[moved % kLimbWords];
-    // The difference's limbs from the top, each with the borrow of those below
-    // known only at the end: compare X - rho with the threshold exactly by
-    // finding the difference limb by limb from the bottom first.
-    std::array<std::uint64_t, 2 * long_detail::kMaxLimbs> difference;
-    std::uint64_t borrow = 0;
-    for (int k = 0; k < divisorCount; ++k) {
-        std::uint64_t subtrahend = exact.remainder[static_cast<size_t>(k)] + borrow;
-        std::uint64_t value = divisorLimbs[static_cast<size_t>(k)];
-        borrow = value < subtrahend ? 1 : 0;
-        difference[static_cast<size_t>(k)] = value + borrow * long_detail::kLimbBase - subtrahend;
-    }
+    // E = X - rho - threshold from the top limb down, as `lead` in units of
+    // limb k from the limbs at and above k: the limbs below add less than one
+    // unit and more than minus two, so lead >= 2 or lead <= -1 decides E's
+    // sign, mostly at the top or at the threshold's limb; at the bottom lead
+    // is E, 0 or 1.
     exact.small = false;
+    std::int64_t lead = 0;
     for (int k = divisorCount - 1; k >= 0; --k) {
-        std::uint64_t wanted = k == thresholdLimb ? threshold : 0;
-        if (difference[static_cast<size_t>(k)] != wanted) {
-            exact.small = difference[static_cast<size_t>(k)] < wanted;
-            break;
+        lead = lead * static_cast<std::int64_t>(long_detail::kLimbBase) +
+               static_cast<std::int64_t>(divisorLimbs[static_cast<size_t>(k)]) -
+               static_cast<std::int64_t>(exact.remainder[static_cast<size_t>(k)]);
+        if (k == thresholdLimb)
+            lead -= static_cast<std::int64_t>(threshold);
+        if (lead >= 2)
+            return;
+        if (lead <= -1) {
+            exact.small = true;
+            return;
         }
     }
 }
 
-// The quotient by the rules above into digits (count words, cleared here);
+// Q's limbs as the quotient's words, its last word at lastIndex, and every
+// other word of digits (count of them) zero; words above word 0 are dropped.
+// One fill clears the words first: the limbs then stored are the nonzero ones
+// (the top limb is often zero, the dividend's top limb being mostly below the
+// divisor's).
+void storeQuotient(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* digits,
+                   int count)
+{
+    using long_detail::kLimbWords;
+    std::fill(digits, digits + count, 0);
+    int whole = std::min(limbCount, (lastIndex + 1) / kLimbWords);
+    LongWord* end = digits + lastIndex + 1;
+    for (int m = 0; m < whole; ++m) {
+        if (limbs[m] != 0)
+            long_detail::storeLimbWords(limbs[m], end - kLimbWords * (m + 1));
+    }
+    if (whole == limbCount)
+        return;
+    // The top limb's words from word 0 down.
+    int start = lastIndex + 1 - kLimbWords * (whole + 1);
+    std::uint64_t value = limbs[whole];
+    for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
+        digits[index] = static_cast<LongWord>(value % 1000);
+}
+
+// The quotient by the rules above into digits (count words, all written);
 // false when the conditions do not hold.
 bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int divisorFirst,
                    LongWord* digits)
@@ -540,11 +602,10 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int count = a.wordCount();
     int half = count / 2;
     // At the start size a fixed-length fill inlines; a call to the library's
-    // would cost more than the rest of the division's bookkeeping.
+    // would cost more than the rest of the division's bookkeeping. Past it
+    // the quotient's store writes every word.
     if (count == kLongWordsAtStart)
         std::fill_n(digits, kLongWordsAtStart, 0);
-    else
-        std::fill(digits, digits + count, 0);
     if (a[0] != 0 || b[0] != 0)
         return false;
     // 1. The steps: from the first shift, at most H of them, none at or past
@@ -552,8 +613,10 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int first = dividendFirst - divisorFirst + (a[dividendFirst] < b[divisorFirst] ? 1 : 0);
     Steps steps;
     steps.last = std::min({first + half - 1, half - 1, count - 1 - divisorFirst});
-    if (steps.last < first)
+    if (steps.last < first) {
+        std::fill(digits, digits + count, 0);
         return true;
+    }
     steps.bumped = steps.last >= 1 ? steps.last - std::max(1, first) + 1 : 0;
     // Y_S >= n + 1: the divisor reaches past exponent S, or its leading word
     // at exponent S is at least n + 1.
@@ -566,7 +629,7 @@ bool divideExactly(const LongNum& a, const LongNum& b, int dividendFirst, int di
     int lastIndex = half - 1 + steps.last;
     if (count != kLongWordsAtStart || !divideTenWords(a, b, steps, digits, exact)) {
         divideInLimbs(a, b, dividendFirst, divisorFirst, steps, exact);
-        long_detail::storeLimbsAt(exact.quotient.data(), exact.quotientCount, lastIndex, digits);
+        storeQuotient(exact.quotient.data(), exact.quotientCount, lastIndex, digits, count);
     }
     if (steps.bumped == 0)
         return true;
