@@ -378,9 +378,13 @@ RootHead rootLimbsWithHead(SignedWide* rest, int n, std::int64_t* digits, std::i
     for (int d = n - 4; d >= 0; --d, --top) {
         int m = n - 1 - d;
         // The last limb's products under 2T's top three, the top one landing
-        // on limb top - 3, and its square.
-        subtractMultiple(rest + 2 * d + 3, twice + d + 2, m - 4, pending);
-        rest[2 * d + 2] -= static_cast<SignedWide>(pending) * pending;
+        // on limb top - 3, and its square; those under limb n - 3, which no
+        // step reads, are left to completeLowLimbs.
+        int skipped = std::max(0, n - 6 - 2 * d);
+        subtractMultiple(rest + 2 * d + 3 + skipped, twice + d + 2 + skipped, m - 4 - skipped,
+                         pending);
+        if (2 * d + 2 >= n - 3)
+            rest[2 * d + 2] -= static_cast<SignedWide>(pending) * pending;
         std::int64_t digit = estimator.limb(head, nextShare);
         digits[d] = digit;
         twice[d] = 2 * digit;
@@ -393,9 +397,22 @@ RootHead rootLimbsWithHead(SignedWide* rest, int n, std::int64_t* digits, std::i
                                        static_cast<double>(digit) * estimator.thirdScale);
         pending = digit;
     }
-    subtractMultiple(rest + 1, twice + 1, n - 4, pending);
-    rest[0] -= static_cast<SignedWide>(pending) * pending;
     return {head, next, estimator.limb(head, nextShare)};
+}
+
+// The remainder's limbs under n - 3, which only an exact settlement reads:
+// the radicand's, less the products and squares of the head steps' limbs
+// that land there.
+void completeLowLimbs(SignedWide* rest, const std::uint64_t* radicand, int n,
+                      const std::int64_t* digits, const std::int64_t* twice)
+{
+    for (int k = 0; k < n - 3; ++k)
+        rest[k] = radicand[k];
+    // Limb d's products under 2T's top three span limbs 2 d + 1 .. n + d - 4.
+    for (int d = 0; 2 * d <= n - 4; ++d) {
+        subtractMultiple(rest + 2 * d + 1, twice + d + 1, n - 4 - 2 * d, digits[d]);
+        rest[2 * d] -= static_cast<SignedWide>(digits[d]) * digits[d];
+    }
 }
 
 // The remainder N - S^2 (limbs 0 .. 2 n, unnormalised) carried from the
@@ -570,7 +587,10 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     std::array<SignedWide, kMaxLimbs * 2 + kBelow + 2> storage;
     SignedWide* rest = storage.data() + kBelow;
     storage[0] = storage[1] = 0;
-    for (int k = 0; k < count; ++k)
+    // Limbs under n - 3 are read only when the root is settled exactly (see
+    // rootLimbsWithHead).
+    int lowLimbs = n >= kHeadRootLimbs ? n - 3 : 0;
+    for (int k = lowLimbs; k < count; ++k)
         rest[k] = radicand[k];
     rest[count] = 0;
     // The root's limbs as found (each within one of its true value) and
@@ -632,6 +652,7 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
             return;
         }
         // The remainder next to zero: settled exactly.
+        completeLowLimbs(rest, radicand, n, digits.data(), twice.data());
         std::fill(rest + n - 1, rest + count + 1, 0);
         rest[n - 2] = head.head;
         rest[n - 3] = head.next;
