@@ -226,15 +226,6 @@ void subtractMultiple(SignedWide* target, const Limb* divisor, int count, std::i
         target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
 }
 
-// The same for the root's steps, kept out of line: inlined there, the
-// compiler loses sight of the digit being a 64-bit value and multiplies in
-// full 128 bits.
-__attribute__((noinline)) void subtractRootMultiple(SignedWide* target, const std::int64_t* divisor,
-                                                    int count, std::int64_t digit)
-{
-    subtractMultiple(target, divisor, count, digit);
-}
-
 // Limbs within a few units of [0, 10^18) carried into place, from the bottom;
 // returns the carry out of the top.
 std::int64_t carrySmall(const std::int64_t* digits, int count, std::int64_t carry,
@@ -320,10 +311,10 @@ std::int64_t correct(SignedWide* rest, const std::uint64_t* divisor, int m)
     return adjust;
 }
 
-// Roots of this many limbs or more find their limbs from the fourth on with
-// the remainder's head, as the division does: 2T's top three limbs are fixed
+// Roots of this many limbs or more find their limbs from the third on with
+// the remainder's head, as the division does: 2T's top two limbs are fixed
 // from then on.
-constexpr int kHeadRootLimbs = 4;
+constexpr int kHeadRootLimbs = 3;
 
 // What the root's head steps leave: the remainder's head (its limbs from
 // n - 2 up, in units of limb n - 2), limb n - 3, and the estimate of the limb
@@ -334,11 +325,12 @@ struct RootHead {
     std::int64_t after;
 };
 
-// Root limbs n - 4 down to 0, from a remainder whose limbs above 2 n - 3 are
+// Root limbs n - 3 down to 0, from a remainder whose limbs above 2 n - 2 are
 // zero, by the division's steps with the divisor 2T: its top two limbs, D,
-// and the third are fixed, and each limb s adds itself to 2T as a new last
-// limb, its square s^2 one limb under that (subtracted with the products
-// under the top three, one step later).
+// are fixed, and so is the third from limb n - 4 on. Each limb s adds itself
+// to 2T as a new last limb, its square s^2 one limb under that: limb n - 3
+// is 2T's third limb for its own square, the later squares are subtracted
+// with the products under the top three, one step later.
 //
 // The estimates keep the division's bounds. With R = N - S^2 the remainder
 // below a root S and x the real limb that would complete it, (S + x)^2 = N in
@@ -347,8 +339,8 @@ struct RootHead {
 // at least 2 10^15 times 10^18 per limb under its top. The estimate is off
 // from x by at most 0.5 + |x| 2^-63 + 2^-20 plus dropped parts: the limbs
 // under next (below 2^126 each, 10^-13 of D), 2T's limbs under the third and
-// the square (10^-15). The limbs found before the head steps are within one
-// of theirs, so the first x is at most 10^18 (1 + 10^-33): its estimate is
+// the square (10^-15). The second limb, found before, is within one of its
+// own, so the first x is at most 10^18 (1 + 10^-33): its estimate is
 // within 0.61, and every later |x| stays below 0.62 10^18 + 1 and its estimate
 // within 0.57. So the head stays below 2^121, a limb and each remainder limb's
 // share of a product below 2^121 (at most 45 shares, under 2^127), and the
@@ -364,16 +356,31 @@ RootHead rootLimbsWithHead(SignedWide* rest, int n, std::int64_t* digits, std::i
         lower += kSigned;
     for (; lower >= kSigned; ++upper)
         lower -= kSigned;
-    const std::int64_t third = twice[n - 3];
-    const std::int64_t leading[3] = {third, lower, upper};
-    const LimbEstimator estimator(leading, 3);
+    const std::int64_t leading[3] = {0, lower, upper};
+    LimbEstimator estimator(leading, 3);
     const Wide divisorTop = estimator.divisorTop;
-    int top = 2 * n - 4;
+    int top = 2 * n - 3;
     auto head = static_cast<SignedWide>(
         (static_cast<Wide>(rest[top + 1]) * kLimbBase + static_cast<Wide>(rest[top])) * kLimbBase +
         static_cast<Wide>(rest[top - 1]));
     SignedWide next = rest[top - 2];
     SignedWide nextShare = estimator.nextPart(toDouble(next) * estimator.nextScale);
+    {
+        // Limb n - 3, with its square as the third limb's product.
+        std::int64_t digit = estimator.limb(head, nextShare);
+        digits[n - 3] = digit;
+        twice[n - 3] = 2 * digit;
+        SignedWide below = loadHalves(rest + top - 3);
+        head =
+            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
+                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
+        next = below - static_cast<SignedWide>(digit) * digit;
+        double square = static_cast<double>(digit) * static_cast<double>(digit);
+        nextShare = estimator.nextPart((toDouble(below) - square) * estimator.nextScale);
+        --top;
+    }
+    const std::int64_t third = twice[n - 3];
+    estimator.thirdScale = static_cast<double>(third) * estimator.nextScale;
     std::int64_t pending = 0;
     for (int d = n - 4; d >= 0; --d, --top) {
         int m = n - 1 - d;
@@ -609,24 +616,18 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     digits[n - 1] = static_cast<std::int64_t>(first);
     twice[n - 1] = 2 * digits[n - 1];
     rest[count - 2] -= static_cast<SignedWide>(first) * first;
-    // 2. The next two limbs (all of them for a root of three limbs or fewer),
-    //    each like a quotient limb by 2T, with its square one limb under the
-    //    divisor's last.
-    int headFrom = n >= kHeadRootLimbs ? n - kHeadRootLimbs : -1;
-    Leading leading;
-    for (int d = n - 2; d > headFrom; --d) {
-        int m = n - 1 - d;
+    // 2. The second limb, like a quotient limb by 2T, with its square one
+    //    limb under the divisor's last.
+    if (n >= 2) {
+        int d = n - 2;
         int high = n + d;
         rest[high] += rest[high + 1] * static_cast<SignedWide>(kLimbBase);
         rest[high + 1] = 0;
         rest[high] += carryOut(rest[high - 1]);
         const std::int64_t* divisor = twice.data() + d + 1;
-        // From the third limb on, the divisor's top three limbs stay the same.
-        if (m <= 3)
-            leading = leadingOf(divisor, m);
-        std::int64_t digit =
-            estimateLimb(rest, high, divisor, m, leading, Subtrahend::ProductAndSquare);
-        subtractRootMultiple(rest + 2 * d + 1, divisor, m, digit);
+        std::int64_t digit = estimateLimb(rest, high, divisor, 1, leadingOf(divisor, 1),
+                                          Subtrahend::ProductAndSquare);
+        rest[2 * d + 1] -= static_cast<SignedWide>(digit) * divisor[0];
         rest[2 * d] -= static_cast<SignedWide>(digit) * digit;
         digits[d] = digit;
         twice[d] = 2 * digit;
@@ -634,7 +635,8 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     std::array<std::uint64_t, kMaxLimbs + 1> value;
     if (n >= kHeadRootLimbs) {
         // 3. The other limbs with the remainder's head, and the sign of the
-        //    remainder from the estimate of the limb after the last.
+        //    remainder from the estimate of the limb after the last: S is the
+        //    root or one above it.
         RootHead head = rootLimbsWithHead(rest, n, digits.data(), twice.data());
         value[n] = static_cast<std::uint64_t>(carrySmall(digits.data(), n, 0, value.data()));
         constexpr auto kLargest = static_cast<std::int64_t>(kLimbBase) - 2;
