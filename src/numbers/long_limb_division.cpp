@@ -226,15 +226,6 @@ void subtractMultiple(SignedWide* target, const Limb* divisor, int count, std::i
         target[k] -= static_cast<SignedWide>(digit) * static_cast<std::int64_t>(divisor[k]);
 }
 
-// The same for the root's steps, kept out of line: inlined there, the
-// compiler loses sight of the digit being a 64-bit value and multiplies in
-// full 128 bits.
-__attribute__((noinline)) void subtractRootMultiple(SignedWide* target, const std::int64_t* divisor,
-                                                    int count, std::int64_t digit)
-{
-    subtractMultiple(target, divisor, count, digit);
-}
-
 // Limbs within a few units of [0, 10^18) carried into place, from the bottom;
 // returns the carry out of the top.
 std::int64_t carrySmall(const std::int64_t* digits, int count, std::int64_t carry,
@@ -318,6 +309,201 @@ std::int64_t correct(SignedWide* rest, const std::uint64_t* divisor, int m)
         ++adjust;
     }
     return adjust;
+}
+
+// Roots of this many limbs or more find their limbs from the third on with
+// the remainder's head, as the division does: 2T's top two limbs are fixed
+// from then on.
+constexpr int kHeadRootLimbs = 3;
+
+// What the root's head steps leave: the remainder's head (its limbs from
+// n - 2 up, in units of limb n - 2), limb n - 3, and the estimate of the limb
+// after the last.
+struct RootHead {
+    SignedWide head;
+    SignedWide next;
+    std::int64_t after;
+};
+
+// Root limbs n - 3 down to 0, from a remainder whose limbs above 2 n - 2 are
+// zero, by the division's steps with the divisor 2T: its top two limbs, D,
+// are fixed, and so is the third from limb n - 4 on. Each limb s adds itself
+// to 2T as a new last limb, its square s^2 one limb under that: limb n - 3
+// is 2T's third limb for its own square, the later squares are subtracted
+// with the products under the top three, one step later.
+//
+// The estimates keep the division's bounds. With R = N - S^2 the remainder
+// below a root S and x the real limb that would complete it, (S + x)^2 = N in
+// the limb's units, an estimate s leaves the next limb at 10^18 (x - s) times
+// 1 + (x - s) / (2 S + x + s), that is within 10^-33 of 10^18 (x - s): 2T is
+// at least 2 10^15 times 10^18 per limb under its top. The estimate is off
+// from x by at most 0.5 + |x| 2^-63 + 2^-20 plus dropped parts: the limbs
+// under next (below 2^126 each, 10^-13 of D), 2T's limbs under the third and
+// the square (10^-15). The second limb, found before, is within one of its
+// own, so the first x is at most 10^18 (1 + 10^-33): its estimate is
+// within 0.61, and every later |x| stays below 0.62 10^18 + 1 and its estimate
+// within 0.57. So the head stays below 2^121, a limb and each remainder limb's
+// share of a product below 2^121 (at most 45 shares, under 2^127), and the
+// final S is the root or one above it.
+RootHead rootLimbsWithHead(SignedWide* rest, int n, std::int64_t* digits, std::int64_t* twice)
+{
+    // D carried into [0, 10^18) limbs for the reciprocal: the second limb
+    // may have been estimated as -1 or 10^18.
+    std::int64_t upper = twice[n - 1];
+    std::int64_t lower = twice[n - 2];
+    constexpr auto kSigned = static_cast<std::int64_t>(kLimbBase);
+    for (; lower < 0; --upper)
+        lower += kSigned;
+    for (; lower >= kSigned; ++upper)
+        lower -= kSigned;
+    const std::int64_t leading[3] = {0, lower, upper};
+    LimbEstimator estimator(leading, 3);
+    const Wide divisorTop = estimator.divisorTop;
+    int top = 2 * n - 3;
+    auto head = static_cast<SignedWide>(
+        (static_cast<Wide>(rest[top + 1]) * kLimbBase + static_cast<Wide>(rest[top])) * kLimbBase +
+        static_cast<Wide>(rest[top - 1]));
+    SignedWide next = rest[top - 2];
+    SignedWide nextShare = estimator.nextPart(toDouble(next) * estimator.nextScale);
+    {
+        // Limb n - 3, with its square as the third limb's product.
+        std::int64_t digit = estimator.limb(head, nextShare);
+        digits[n - 3] = digit;
+        twice[n - 3] = 2 * digit;
+        SignedWide below = loadHalves(rest + top - 3);
+        head =
+            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
+                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
+        next = below - static_cast<SignedWide>(digit) * digit;
+        double square = static_cast<double>(digit) * static_cast<double>(digit);
+        nextShare = estimator.nextPart((toDouble(below) - square) * estimator.nextScale);
+        --top;
+    }
+    const std::int64_t third = twice[n - 3];
+    estimator.thirdScale = static_cast<double>(third) * estimator.nextScale;
+    std::int64_t pending = 0;
+    for (int d = n - 4; d >= 0; --d, --top) {
+        int m = n - 1 - d;
+        // The last limb's products under 2T's top three, the top one landing
+        // on limb top - 3, and its square; those under limb n - 3, which no
+        // step reads, are left to completeLowLimbs.
+        int skipped = std::max(0, n - 6 - 2 * d);
+        subtractMultiple(rest + 2 * d + 3 + skipped, twice + d + 2 + skipped, m - 4 - skipped,
+                         pending);
+        if (2 * d + 2 >= n - 3)
+            rest[2 * d + 2] -= static_cast<SignedWide>(pending) * pending;
+        std::int64_t digit = estimator.limb(head, nextShare);
+        digits[d] = digit;
+        twice[d] = 2 * digit;
+        SignedWide below = loadHalves(rest + top - 3);
+        head =
+            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
+                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
+        next = below - static_cast<SignedWide>(digit) * third;
+        nextShare = estimator.nextPart(toDouble(below) * estimator.nextScale -
+                                       static_cast<double>(digit) * estimator.thirdScale);
+        pending = digit;
+    }
+    return {head, next, estimator.limb(head, nextShare)};
+}
+
+// The remainder's limbs under n - 3, which only an exact settlement reads:
+// the radicand's, less the products and squares of the head steps' limbs
+// that land there.
+void completeLowLimbs(SignedWide* rest, const std::uint64_t* radicand, int n,
+                      const std::int64_t* digits, const std::int64_t* twice)
+{
+    for (int k = 0; k < n - 3; ++k)
+        rest[k] = radicand[k];
+    // Limb d's products under 2T's top three span limbs 2 d + 1 .. n + d - 4.
+    for (int d = 0; 2 * d <= n - 4; ++d) {
+        subtractMultiple(rest + 2 * d + 1, twice + d + 1, n - 4 - 2 * d, digits[d]);
+        rest[2 * d] -= static_cast<SignedWide>(digits[d]) * digits[d];
+    }
+}
+
+// The remainder N - S^2 (limbs 0 .. 2 n, unnormalised) carried from the
+// bottom, and S (n + 1 limbs, normalised) moved by ones to the root:
+// S^2 <= N < (S + 1)^2, that is 0 <= N - S^2 <= 2 S. Moving S by one moves
+// the remainder by 2 S -+ 1.
+void settleRoot(SignedWide* rest, int n, std::uint64_t* value)
+{
+    int count = 2 * n;
+    // (The limbs above the root's are mostly in place already.)
+    for (int k = 0; k < count; ++k) {
+        if (rest[k] < 0 || rest[k] >= static_cast<SignedWide>(kLimbBase))
+            rest[k + 1] += carryOut(rest[k]);
+    }
+    auto negative = [&] {
+        for (int k = count; k >= 0; --k) {
+            if (rest[k] != 0)
+                return rest[k] < 0;
+        }
+        return false;
+    };
+    // The remainder plus sign (2 S + 1), with S as it stands.
+    auto addTwiceRootPlusOne = [&](int sign) {
+        SignedWide carry = sign;
+        for (int k = 0; k <= n; ++k) {
+            rest[k] += carry + sign * 2 * static_cast<SignedWide>(value[k]);
+            carry = carryOut(rest[k]);
+        }
+        for (int k = n + 1; k < count && carry != 0; ++k) {
+            rest[k] += carry;
+            carry = carryOut(rest[k]);
+        }
+        // The top limb keeps the sign.
+        rest[count] += carry;
+    };
+    auto moveRoot = [&](int sign) {
+        for (int k = 0; k <= n; ++k) {
+            if (sign > 0 && value[k] + 1 < kLimbBase) {
+                ++value[k];
+                return;
+            }
+            if (sign < 0 && value[k] > 0) {
+                --value[k];
+                return;
+            }
+            value[k] = sign > 0 ? 0 : kLimbBase - 1;
+        }
+    };
+    // Mostly S is the root already: 0 <= rest <= 2 S, compared limb by limb
+    // (rest is carried into [0, 10^18) below its top limb).
+    auto withinTwiceRoot = [&] {
+        if (rest[count] < 0)
+            return false;
+        std::array<std::uint64_t, kMaxLimbs + 2> doubled;
+        std::uint64_t carry = 0;
+        for (int k = 0; k <= n; ++k) {
+            std::uint64_t limb = 2 * value[k] + carry;
+            carry = limb >= kLimbBase ? 1 : 0;
+            doubled[k] = limb - carry * kLimbBase;
+        }
+        doubled[n + 1] = carry;
+        for (int k = count; k >= 0; --k) {
+            std::uint64_t limb = k <= n + 1 ? doubled[k] : 0;
+            if (rest[k] != static_cast<SignedWide>(limb))
+                return rest[k] < static_cast<SignedWide>(limb);
+        }
+        return true;
+    };
+    if (withinTwiceRoot())
+        return;
+    while (negative()) {
+        // N - (S - 1)^2 = rest + 2 (S - 1) + 1.
+        moveRoot(-1);
+        addTwiceRootPlusOne(1);
+    }
+    for (;;) {
+        // N - (S + 1)^2 = rest - (2 S + 1); kept when not negative.
+        addTwiceRootPlusOne(-1);
+        if (negative()) {
+            addTwiceRootPlusOne(1);
+            break;
+        }
+        moveRoot(1);
+    }
 }
 
 } // namespace
@@ -408,7 +594,10 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     std::array<SignedWide, kMaxLimbs * 2 + kBelow + 2> storage;
     SignedWide* rest = storage.data() + kBelow;
     storage[0] = storage[1] = 0;
-    for (int k = 0; k < count; ++k)
+    // Limbs under n - 3 are read only when the root is settled exactly (see
+    // rootLimbsWithHead).
+    int lowLimbs = n >= kHeadRootLimbs ? n - 3 : 0;
+    for (int k = lowLimbs; k < count; ++k)
         rest[k] = radicand[k];
     rest[count] = 0;
     // The root's limbs as found (each within one of its true value) and
@@ -427,109 +616,52 @@ void squareRootLimbs(const std::uint64_t* radicand, int rootLimbs, std::uint64_t
     digits[n - 1] = static_cast<std::int64_t>(first);
     twice[n - 1] = 2 * digits[n - 1];
     rest[count - 2] -= static_cast<SignedWide>(first) * first;
-    // 2. Each further limb, like a quotient limb by 2T, with its square one
+    // 2. The second limb, like a quotient limb by 2T, with its square one
     //    limb under the divisor's last.
-    Leading leading;
-    for (int d = n - 2; d >= 0; --d) {
-        int m = n - 1 - d;
+    if (n >= 2) {
+        int d = n - 2;
         int high = n + d;
         rest[high] += rest[high + 1] * static_cast<SignedWide>(kLimbBase);
         rest[high + 1] = 0;
         rest[high] += carryOut(rest[high - 1]);
         const std::int64_t* divisor = twice.data() + d + 1;
-        // From the third limb on, the divisor's top three limbs stay the same.
-        if (m <= 3)
-            leading = leadingOf(divisor, m);
-        std::int64_t digit =
-            estimateLimb(rest, high, divisor, m, leading, Subtrahend::ProductAndSquare);
-        subtractRootMultiple(rest + 2 * d + 1, divisor, m, digit);
+        std::int64_t digit = estimateLimb(rest, high, divisor, 1, leadingOf(divisor, 1),
+                                          Subtrahend::ProductAndSquare);
+        rest[2 * d + 1] -= static_cast<SignedWide>(digit) * divisor[0];
         rest[2 * d] -= static_cast<SignedWide>(digit) * digit;
         digits[d] = digit;
         twice[d] = 2 * digit;
     }
-    // 3. The remainder N - S^2 carried from the bottom, and S normalised with
-    //    a limb more: an overshoot of a root just under 10^(18 n) carries out.
-    // (The limbs above the root's are mostly in place already.)
-    for (int k = 0; k < count; ++k) {
-        if (rest[k] < 0 || rest[k] >= static_cast<SignedWide>(kLimbBase))
-            rest[k + 1] += carryOut(rest[k]);
-    }
     std::array<std::uint64_t, kMaxLimbs + 1> value;
-    value[n] = static_cast<std::uint64_t>(carrySmall(digits.data(), n, 0, value.data()));
-    // 4. S within a few units of the root: S^2 <= N < (S + 1)^2, that is
-    //    0 <= N - S^2 <= 2 S. Moving S by one moves the remainder by 2 S -+ 1.
-    auto negative = [&] {
-        for (int k = count; k >= 0; --k) {
-            if (rest[k] != 0)
-                return rest[k] < 0;
+    if (n >= kHeadRootLimbs) {
+        // 3. The other limbs with the remainder's head, and the sign of the
+        //    remainder from the estimate of the limb after the last: S is the
+        //    root or one above it.
+        RootHead head = rootLimbsWithHead(rest, n, digits.data(), twice.data());
+        value[n] = static_cast<std::uint64_t>(carrySmall(digits.data(), n, 0, value.data()));
+        constexpr auto kLargest = static_cast<std::int64_t>(kLimbBase) - 2;
+        if (head.after >= 1 && head.after <= kLargest) {
+            std::copy(value.begin(), value.begin() + n, root);
+            return;
         }
-        return false;
-    };
-    // The remainder plus sign (2 S + 1), with S as it stands.
-    auto addTwiceRootPlusOne = [&](int sign) {
-        SignedWide carry = sign;
-        for (int k = 0; k <= n; ++k) {
-            rest[k] += carry + sign * 2 * static_cast<SignedWide>(value[k]);
-            carry = carryOut(rest[k]);
+        if (head.after <= -2 && head.after >= -kLargest) {
+            // S - 1: S is at least 10^15, so the borrow stops.
+            int k = 0;
+            for (; value[k] == 0; ++k)
+                value[k] = kLimbBase - 1;
+            --value[k];
+            std::copy(value.begin(), value.begin() + n, root);
+            return;
         }
-        for (int k = n + 1; k < count && carry != 0; ++k) {
-            rest[k] += carry;
-            carry = carryOut(rest[k]);
-        }
-        // The top limb keeps the sign.
-        rest[count] += carry;
-    };
-    auto moveRoot = [&](int sign) {
-        for (int k = 0; k <= n; ++k) {
-            if (sign > 0 && value[k] + 1 < kLimbBase) {
-                ++value[k];
-                return;
-            }
-            if (sign < 0 && value[k] > 0) {
-                --value[k];
-                return;
-            }
-            value[k] = sign > 0 ? 0 : kLimbBase - 1;
-        }
-    };
-    // Mostly S is the root already: 0 <= rest <= 2 S, compared limb by limb
-    // (rest is carried into [0, 10^18) below its top limb).
-    auto withinTwiceRoot = [&] {
-        if (rest[count] < 0)
-            return false;
-        std::array<std::uint64_t, kMaxLimbs + 2> doubled;
-        std::uint64_t carry = 0;
-        for (int k = 0; k <= n; ++k) {
-            std::uint64_t limb = 2 * value[k] + carry;
-            carry = limb >= kLimbBase ? 1 : 0;
-            doubled[k] = limb - carry * kLimbBase;
-        }
-        doubled[n + 1] = carry;
-        for (int k = count; k >= 0; --k) {
-            std::uint64_t limb = k <= n + 1 ? doubled[k] : 0;
-            if (rest[k] != static_cast<SignedWide>(limb))
-                return rest[k] < static_cast<SignedWide>(limb);
-        }
-        return true;
-    };
-    if (withinTwiceRoot()) {
-        std::copy(value.begin(), value.begin() + n, root);
-        return;
+        // The remainder next to zero: settled exactly.
+        completeLowLimbs(rest, radicand, n, digits.data(), twice.data());
+        std::fill(rest + n - 1, rest + count + 1, 0);
+        rest[n - 2] = head.head;
+        rest[n - 3] = head.next;
+    } else {
+        value[n] = static_cast<std::uint64_t>(carrySmall(digits.data(), n, 0, value.data()));
     }
-    while (negative()) {
-        // N - (S - 1)^2 = rest + 2 (S - 1) + 1.
-        moveRoot(-1);
-        addTwiceRootPlusOne(1);
-    }
-    for (;;) {
-        // N - (S + 1)^2 = rest - (2 S + 1); kept when not negative.
-        addTwiceRootPlusOne(-1);
-        if (negative()) {
-            addTwiceRootPlusOne(1);
-            break;
-        }
-        moveRoot(1);
-    }
+    settleRoot(rest, n, value.data());
     std::copy(value.begin(), value.begin() + n, root);
 }
 

@@ -205,15 +205,17 @@ void limbSquareRoot(const LongNum& a, int first, LongNum& out)
               radicand.begin() + number.low + shift / kLimbWords);
     std::array<std::uint64_t, long_detail::kMaxLimbs> root;
     long_detail::squareRootLimbs(radicand.data(), rootLimbs, root.data());
-    // The root's words, then its top words without the z extra ones.
-    std::array<LongWord, long_detail::kMaxLimbs * kLimbWords> words;
-    int rootWords = kLimbWords * rootLimbs;
-    long_detail::storeLimbsAt(root.data(), rootLimbs, rootWords - 1, words.data());
+    // The root's words straight into out, without the z extra ones: limb 0's
+    // top 6 - z words end the number, the limbs above it end z words higher
+    // and lose their words above word 0; the words above the root are zero.
     LongWord* digits = out.words().data();
-    std::fill(digits, digits + count, 0);
-    int kept = std::min(count, rootWords - extra);
-    std::copy(words.begin() + (rootWords - extra - kept), words.begin() + (rootWords - extra),
-              digits + count - kept);
+    int kept = std::min(count, kLimbWords * rootLimbs - extra);
+    std::fill(digits, digits + count - kept, 0);
+    long_detail::storeLimbsAt(root.data() + 1, rootLimbs - 1, count - 1 + extra - kLimbWords,
+                              digits);
+    LongWord last[kLimbWords];
+    long_detail::storeLimbWords(root[0], last);
+    std::copy(last, last + kLimbWords - extra, digits + count - (kLimbWords - extra));
     out.setSign(kLongPlus);
 }
 
