@@ -184,6 +184,19 @@ struct LimbEstimator {
         thirdScale = static_cast<double>(limbs[count - 3]) * nextScale;
     }
 
+    // The head and the limb under it after the step that found `digit`, the
+    // remainder limb under them (`below`) coming in; `third` is the divisor's
+    // third limb.
+    void advance(SignedWide& head, SignedWide& next, SignedWide& nextShare, SignedWide below,
+                 std::int64_t digit, std::int64_t third) const
+    {
+        head =
+            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
+                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
+        next = below - static_cast<SignedWide>(digit) * third;
+        nextShare = nextPart(toDouble(below) * nextScale - static_cast<double>(digit) * thirdScale);
+    }
+
     // next's part, in units of 2^-s.
     SignedWide nextPart(double scaled) const
     {
@@ -396,12 +409,7 @@ RootHead rootLimbsWithHead(SignedWide* rest, int n, std::int64_t* digits, std::i
         digits[d] = digit;
         twice[d] = 2 * digit;
         SignedWide below = loadHalves(rest + top - 3);
-        head =
-            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
-                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
-        next = below - static_cast<SignedWide>(digit) * third;
-        nextShare = estimator.nextPart(toDouble(below) * estimator.nextScale -
-                                       static_cast<double>(digit) * estimator.thirdScale);
+        estimator.advance(head, next, nextShare, below, digit, third);
         pending = digit;
     }
     return {head, next, estimator.limb(head, nextShare)};
@@ -528,7 +536,6 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         limbs[k] = static_cast<std::int64_t>(divisor[k]);
     std::array<std::int64_t, kMaxLimbs * 2> digits;
     const LimbEstimator estimator(limbs, m);
-    const Wide divisorTop = estimator.divisorTop;
     const std::int64_t third = limbs[m - 3];
     // 1. The steps. Only what the next estimate reads waits on a limb: the
     //    remainder's limbs from top - 1 up as one 128-bit head, in units of
@@ -548,12 +555,7 @@ void divideLimbs(const std::uint64_t* dividend, int dividendLimbs, const std::ui
         std::int64_t digit = estimator.limb(head, nextShare);
         digits[j] = digit;
         SignedWide below = loadHalves(rest + top - 3);
-        head =
-            static_cast<SignedWide>(static_cast<Wide>(head) * kLimbBase + static_cast<Wide>(next) -
-                                    static_cast<Wide>(static_cast<SignedWide>(digit)) * divisorTop);
-        next = below - static_cast<SignedWide>(digit) * third;
-        nextShare = estimator.nextPart(toDouble(below) * estimator.nextScale -
-                                       static_cast<double>(digit) * estimator.thirdScale);
+        estimator.advance(head, next, nextShare, below, digit, third);
         pending = digit;
     }
     subtractMultiple(rest, limbs, m - 3, pending);
