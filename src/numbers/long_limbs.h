@@ -124,6 +124,11 @@ inline int firstNonzeroFrom(const LongWord* words, int from, int count)
         std::memcpy(&pair, words + at, sizeof pair);
         return pair;
     };
+    // Sixteen words at a time over the longest runs.
+    while (index + 16 <= count &&
+           (pairAt(index) | pairAt(index + 2) | pairAt(index + 4) | pairAt(index + 6) |
+            pairAt(index + 8) | pairAt(index + 10) | pairAt(index + 12) | pairAt(index + 14)) == 0)
+        index += 16;
     while (index + 8 <= count) {
         std::uint64_t pairs[4] = {pairAt(index), pairAt(index + 2), pairAt(index + 4),
                                   pairAt(index + 6)};

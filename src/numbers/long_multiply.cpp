@@ -317,9 +317,9 @@ void groupLimbs(const LongWord* words, int count, int shift, int low, int high,
 // Limb columns first .. last of left times right, carried into limbs[0 ..]
 // with `carry` carried into column first. Each column's products are summed
 // before the carry comes in, so that only the division waits on the column
-// below.
-void productColumns(const LimbNumber& left, const LimbNumber& right, int first, int last,
-                    Wide carry, std::uint64_t* limbs)
+// below. Returns how many limbs were written: those above are zero.
+int productColumns(const LimbNumber& left, const LimbNumber& right, int first, int last, Wide carry,
+                   std::uint64_t* limbs)
 {
     int column = first;
     for (; column <= std::min(last, left.high + right.high); ++column) {
@@ -339,12 +339,11 @@ void productColumns(const LimbNumber& left, const LimbNumber& right, int first, 
     }
     // Above the factors' columns only the carry is left.
     for (; column <= last; ++column) {
-        if (carry == 0) {
-            std::fill(limbs + (column - first), limbs + (last - first + 1), 0);
-            break;
-        }
+        if (carry == 0)
+            return column - first;
         carry = LimbDivider::divideWide(carry, limbs[column - first]);
     }
+    return last - first + 1;
 }
 
 // --- Rows' carries ------------------------------------------------------------
@@ -475,8 +474,12 @@ void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     Wide carry =
         rowCarries(leftWords.words, leftFirst, leftLast, rightWords.words, rightLast, count);
     carry += straddlingPairs(left, right, cut - 1, leftWords.words, rightWords.words, count, shift);
-    productColumns(left, right, cut, cut + resultLimbs - 1, carry, limbs);
-    long_detail::storeLimbsAt(limbs, resultLimbs, count - 1, out.words().data());
+    int used = productColumns(left, right, cut, cut + resultLimbs - 1, carry, limbs);
+    // The words of the zero limbs above in one fill.
+    LongWord* words = out.words().data();
+    std::memset(words, 0,
+                sizeof(LongWord) * static_cast<size_t>(std::max(0, count - kLimbWords * used)));
+    long_detail::storeLimbsAt(limbs, used, count - 1, words);
 }
 
 } // namespace
