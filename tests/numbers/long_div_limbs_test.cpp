@@ -16,21 +16,11 @@
 namespace kestrane {
 namespace {
 
+using testing::putLimb;
 using testing::RandomLongNums;
 using testing::toWords;
 
-class LimbDivisionTest : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override { setLongWords(GetParam()); }
-    void TearDown() override { setLongWords(kLongWordsAtStart); }
-};
-
-// The six words of a value below 10^18 from index first on.
-void putLimb(LongNum& value, int first, std::uint64_t limb)
-{
-    for (int k = 5; k >= 0; --k, limb /= 1000)
-        value[first + k] = static_cast<LongWord>(limb % 1000);
-}
+using LimbDivisionTest = testing::AtWordCount;
 
 // Dividends: random ones, and a multiple of the divisor by a short quotient
 // (exact while the product keeps all its words) with a unit either side.

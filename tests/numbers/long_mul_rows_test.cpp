@@ -19,11 +19,7 @@ namespace {
 using testing::RandomLongNums;
 using testing::toWords;
 
-class ProductRowsTest : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override { setLongWords(GetParam()); }
-    void TearDown() override { setLongWords(kLongWordsAtStart); }
-};
+using ProductRowsTest = testing::AtWordCount;
 
 void expectSameProduct(const LongNum& a, const LongNum& b)
 {

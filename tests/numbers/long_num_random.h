@@ -4,6 +4,9 @@
 #include "numbers/long_num.h"
 #include "numbers/long_num_reference.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <random>
 
 namespace kestrane::testing {
@@ -48,5 +51,23 @@ inline LongNum fromWords(const reference::Words& words)
         result.words()[i] = words[i];
     return result;
 }
+
+// The six words of a value below 10^18 from index first on; words past the
+// number's end are left out.
+inline void putLimb(LongNum& value, int first, std::uint64_t limb)
+{
+    for (int k = 5; k >= 0; --k, limb /= 1000) {
+        if (first + k < value.wordCount())
+            value[first + k] = static_cast<LongWord>(limb % 1000);
+    }
+}
+
+// Tests run at the word count of their parameter, the start count restored
+// after each.
+class AtWordCount : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { setLongWords(GetParam()); }
+    void TearDown() override { setLongWords(kLongWordsAtStart); }
+};
 
 } // namespace kestrane::testing

@@ -17,23 +17,11 @@
 namespace kestrane {
 namespace {
 
+using testing::putLimb;
 using testing::RandomLongNums;
 using testing::toWords;
 
-class LimbRootTest : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override { setLongWords(GetParam()); }
-    void TearDown() override { setLongWords(kLongWordsAtStart); }
-};
-
-// The six words of a value below 10^18 from index first on (those inside).
-void putLimb(LongNum& value, int first, std::uint64_t limb)
-{
-    for (int k = 5; k >= 0; --k, limb /= 1000) {
-        if (first + k < value.wordCount())
-            value[first + k] = static_cast<LongWord>(limb % 1000);
-    }
-}
+using LimbRootTest = testing::AtWordCount;
 
 void expectSameRoot(const LongNum& radicand)
 {
