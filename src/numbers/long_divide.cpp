@@ -571,27 +571,13 @@ void divideInLimbs(const LongNum& a, const LongNum& b, int dividendFirst, int di
 
 // Q's limbs as the quotient's words, its last word at lastIndex, and every
 // other word of digits (count of them) zero; words above word 0 are dropped.
-// One fill clears the words first: the limbs then stored are the nonzero ones
-// (the top limb is often zero, the dividend's top limb being mostly below the
-// divisor's).
 void storeQuotient(const std::uint64_t* limbs, int limbCount, int lastIndex, LongWord* digits,
                    int count)
 {
-    using long_detail::kLimbWords;
-    std::fill(digits, digits + count, 0);
-    int whole = std::min(limbCount, (lastIndex + 1) / kLimbWords);
-    LongWord* end = digits + lastIndex + 1;
-    for (int m = 0; m < whole; ++m) {
-        if (limbs[m] != 0)
-            long_detail::storeLimbWords(limbs[m], end - kLimbWords * (m + 1));
-    }
-    if (whole == limbCount)
-        return;
-    // The top limb's words from word 0 down.
-    int start = lastIndex + 1 - kLimbWords * (whole + 1);
-    std::uint64_t value = limbs[whole];
-    for (int index = start + kLimbWords - 1; index >= 0; --index, value /= 1000)
-        digits[index] = static_cast<LongWord>(value % 1000);
+    std::fill(digits + std::min(lastIndex + 1, count), digits + count, 0);
+    // The words above the limbs, when they end below word 0.
+    std::fill(digits, digits + std::max(0, lastIndex + 1 - long_detail::kLimbWords * limbCount), 0);
+    long_detail::storeLimbsAt(limbs, limbCount, lastIndex, digits);
 }
 
 // The quotient by the rules above into digits (count words, all written);
