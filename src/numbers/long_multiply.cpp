@@ -446,13 +446,13 @@ void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     int fractionWords = count - count / 2;
     int leftFirst = long_detail::firstNonzeroFrom(a.words().data(), 0, count);
     int rightFirst = long_detail::firstNonzeroFrom(b.words().data(), 0, count);
-    int resultLimbs = (count + kLimbWords - 1) / kLimbWords;
-    std::uint64_t limbs[long_detail::kMaxLimbs];
+    LongWord* words = out.words().data();
     if (leftFirst == count || rightFirst == count) {
-        std::fill(limbs, limbs + resultLimbs, 0);
-        long_detail::storeLimbsAt(limbs, resultLimbs, count - 1, out.words().data());
+        std::fill(words, words + count, 0);
         return;
     }
+    int resultLimbs = (count + kLimbWords - 1) / kLimbWords;
+    std::uint64_t limbs[long_detail::kMaxLimbs];
     int leftLast = lastNonzero(a);
     int rightLast = lastNonzero(b);
     PaddedWords leftWords(a.words().data(), count);
@@ -476,7 +476,6 @@ void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     carry += straddlingPairs(left, right, cut - 1, leftWords.words, rightWords.words, count, shift);
     int used = productColumns(left, right, cut, cut + resultLimbs - 1, carry, limbs);
     // The words of the zero limbs above in one fill.
-    LongWord* words = out.words().data();
     std::memset(words, 0,
                 sizeof(LongWord) * static_cast<size_t>(std::max(0, count - kLimbWords * used)));
     long_detail::storeLimbsAt(limbs, used, count - 1, words);
