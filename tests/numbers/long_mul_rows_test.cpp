@@ -83,6 +83,31 @@ TEST_P(ProductRowsTest, FactorsNonzeroInAFewWords)
     }
 }
 
+// Every word 999, or 999 with a few words lowered: the largest limb
+// products in each column and the largest parts of the pairs that straddle
+// the cut.
+TEST_P(ProductRowsTest, LargestWordsEverywhere)
+{
+    int count = GetParam();
+    int half = count / 2;
+    RandomLongNums random(static_cast<unsigned>(count) + 2);
+    for (int integerWords : {0, 1, 2, half}) {
+        LongNum a;
+        LongNum b;
+        for (int i = half - integerWords; i < count; ++i)
+            a[i] = b[i] = 999;
+        b[0] = 0; // the general product; a nonzero word 0 takes the rows' sum
+        expectSameProduct(a, b);
+        for (int trial = 0; trial < 20; ++trial) {
+            LongNum lowered = a;
+            for (int k = 0; k < 3; ++k)
+                lowered[random.pick(half - integerWords, count - 1)] = random.pick(0, 998);
+            expectSameProduct(lowered, b);
+            expectSameProduct(b, lowered);
+        }
+    }
+}
+
 // At ten words, products that wrap past word 0 to just below the rows'
 // dropped carries (a b = 10^30 plus less than the carries): the borrow must
 // stay within the number's words.
