@@ -434,11 +434,37 @@ Wide straddlingPairs(const LimbNumber& left, const LimbNumber& right, int column
     return sum;
 }
 
+// The product's layout at each word count: b's shift, the cut's limb and the
+// result's limbs, looked up rather than divided out on every product.
+struct ProductLayout {
+    std::uint8_t shift;
+    std::uint8_t cut;
+    std::uint8_t resultLimbs;
+};
+
+constexpr auto kProductLayouts = [] {
+    std::array<ProductLayout, kLongWordsMax + 1> table{};
+    for (int count = 1; count <= kLongWordsMax; ++count) {
+        int fractionWords = count - count / 2;
+        int shift = (kLimbWords - fractionWords % kLimbWords) % kLimbWords;
+        table[static_cast<size_t>(count)] = {
+            static_cast<std::uint8_t>(shift),
+            static_cast<std::uint8_t>((fractionWords + shift) / kLimbWords),
+            static_cast<std::uint8_t>((count + kLimbWords - 1) / kLimbWords)};
+    }
+    return table;
+}();
+
+// The limb of a word `distance` words above the number's last (nonnegative).
+inline int limbOfDistance(int distance)
+{
+    return static_cast<int>(static_cast<unsigned>(distance) / kLimbWords);
+}
+
 // The product for b's word 0 zero at any word count.
 void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
 {
     int count = a.wordCount();
-    int fractionWords = count - count / 2;
     int leftFirst = long_detail::firstNonzeroFrom(a.words().data(), 0, count);
     int rightFirst = long_detail::firstNonzeroFrom(b.words().data(), 0, count);
     LongWord* words = out.words().data();
@@ -446,7 +472,8 @@ void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
         std::fill(words, words + count, 0);
         return;
     }
-    int resultLimbs = (count + kLimbWords - 1) / kLimbWords;
+    const ProductLayout& layout = kProductLayouts[static_cast<size_t>(count)];
+    int resultLimbs = layout.resultLimbs;
     std::uint64_t limbs[long_detail::kMaxLimbs];
     int leftLast = lastNonzero(a);
     int rightLast = lastNonzero(b);
@@ -454,14 +481,14 @@ void multiplyByLimbs(const LongNum& a, const LongNum& b, LongNum& out)
     PaddedWords rightWords(b.words().data(), count);
     // 1. B moved up `shift` words puts the cut of the product at a limb
     //    boundary: limb `cut` of the product is the result's last limb.
-    int shift = (kLimbWords - fractionWords % kLimbWords) % kLimbWords;
-    int cut = (fractionWords + shift) / kLimbWords;
+    int shift = layout.shift;
+    int cut = layout.cut;
     LimbNumber left;
     LimbNumber right;
-    left.low = (count - 1 - leftLast) / kLimbWords;
-    left.high = (count - 1 - leftFirst) / kLimbWords;
-    right.low = (count - 1 - rightLast + shift) / kLimbWords;
-    right.high = (count - 1 - rightFirst + shift) / kLimbWords;
+    left.low = limbOfDistance(count - 1 - leftLast);
+    left.high = limbOfDistance(count - 1 - leftFirst);
+    right.low = limbOfDistance(count - 1 - rightLast + shift);
+    right.high = limbOfDistance(count - 1 - rightFirst + shift);
     groupLimbs(leftWords.words, count, 0, left.low, left.high, left.limbs);
     groupLimbs(rightWords.words, count, shift, right.low, right.high, right.limbs);
     // 2. Into the cut: the rows' carries and the pairs of the column below
