@@ -333,8 +333,13 @@ int productColumns(const LimbNumber& left, const LimbNumber& right, int first, i
     }
     // Above the factors' columns only the carry is left.
     for (; column <= last; ++column) {
-        if (carry == 0)
-            return column - first;
+        if (carry < kLimbBase) {
+            // The last limb, most often the top column's carry.
+            if (carry == 0)
+                return column - first;
+            limbs[column - first] = static_cast<std::uint64_t>(carry);
+            return column - first + 1;
+        }
         carry = LimbDivider::divideWide(carry, limbs[column - first]);
     }
     return last - first + 1;
