@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 namespace kestrane::long_engine {
 
@@ -467,6 +469,73 @@ const Fixed& lnTwo(int fraction)
     return cache.emplace(fraction, sum.withFraction(fraction)).first->second;
 }
 
+namespace {
+
+// x divided by first (first + 1) ... last, a few factors to a division.
+void divideByFactors(Fixed& x, std::uint64_t first, std::uint64_t last)
+{
+    std::uint64_t product = 1;
+    for (std::uint64_t factor = first; factor <= last; ++factor) {
+        if (product > UINT64_MAX / factor) {
+            x.divideSmall(product);
+            product = 1;
+        }
+        product *= factor;
+    }
+    if (product > 1)
+        x.divideSmall(product);
+}
+
+// The terms r^k / k! that reach the last bit of r's fraction limbs (and one
+// more), from |r| < 2^(b + 1) for its leading bit b; at least the first.
+int exponentialTerms(const Fixed& r)
+{
+    double logR = leadingBitExponent(r.isNegative() ? -r : r) + 1;
+    double limit = -64.0 * r.fraction() - 1;
+    int terms = 1;
+    for (double size = logR; size >= limit;) {
+        ++terms;
+        size += logR - std::log2(static_cast<double>(terms));
+    }
+    return terms;
+}
+
+// e^r - 1 = r + r^2/2! + ... for a small r, by rectangular splitting: the
+// powers r .. r^j once, then the blocks of j terms from the last, each block
+// the sum so far times r^j plus its own powers divided by small factors.
+// About 2 sqrt(n) full products for n terms instead of n; the terms of a
+// sine's tinier square shrink fast enough to be summed one by one.
+Fixed exponentialSeries(const Fixed& r)
+{
+    Fixed sum(r.fraction());
+    if (r.isZero())
+        return sum;
+    int terms = exponentialTerms(r);
+    int block = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(terms))));
+    int blocks = (terms + block - 1) / block;
+    std::vector<Fixed> powers;
+    powers.reserve(static_cast<size_t>(block));
+    powers.push_back(r);
+    for (int i = 1; i < block; ++i)
+        powers.push_back(powers.back() * r);
+    auto width = static_cast<std::uint64_t>(block);
+    for (int b = blocks - 1; b >= 0; --b) {
+        std::uint64_t start = static_cast<std::uint64_t>(b) * width;
+        if (b < blocks - 1) {
+            sum = sum * powers.back();
+            divideByFactors(sum, start + 1, start + width);
+        }
+        for (std::uint64_t i = 1; i <= width; ++i) {
+            Fixed term = powers[static_cast<size_t>(i - 1)];
+            divideByFactors(term, start + 1, start + i);
+            sum += term;
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
 Fixed exponential(const Fixed& x, int& binaryExponent)
 {
     int fraction = x.fraction();
@@ -486,13 +555,7 @@ Fixed exponential(const Fixed& x, int& binaryExponent)
     Fixed r = x.withFraction(work) - kLogTwo;
     r.shiftRight(m);
     // 3. e^r - 1 by its series.
-    Fixed sum(work);
-    Fixed term = r;
-    for (std::uint64_t n = 2; !term.isZero(); ++n) {
-        sum += term;
-        term = term * r;
-        term.divideSmall(n);
-    }
+    Fixed sum = exponentialSeries(r);
     // 4. (1 + E)^2 - 1 = E (2 + E), m times.
     Fixed two = Fixed::integer(work, 2);
     for (int i = 0; i < m; ++i)
