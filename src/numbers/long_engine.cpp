@@ -521,15 +521,37 @@ Fixed exponentialSeries(const Fixed& r)
     auto width = static_cast<std::uint64_t>(block);
     for (int b = blocks - 1; b >= 0; --b) {
         std::uint64_t start = static_cast<std::uint64_t>(b) * width;
-        if (b < blocks - 1) {
-            sum = sum * powers.back();
-            divideByFactors(sum, start + 1, start + width);
+        // With D = (start + 1) ... (start + j), the block is (S r^j + the sum of
+        // r^i (start + i + 1) ... (start + j)) / D: one division, the powers
+        // only multiplied, while D fits a limb.
+        std::uint64_t product = 1;
+        bool fits = true;
+        for (std::uint64_t factor = start + 1; factor <= start + width && fits; ++factor) {
+            fits = product <= UINT64_MAX / factor;
+            product *= fits ? factor : 1;
         }
-        for (std::uint64_t i = 1; i <= width; ++i) {
+        if (!fits) {
+            if (b < blocks - 1) {
+                sum = sum * powers.back();
+                divideByFactors(sum, start + 1, start + width);
+            }
+            for (std::uint64_t i = 1; i <= width; ++i) {
+                Fixed term = powers[static_cast<size_t>(i - 1)];
+                divideByFactors(term, start + 1, start + i);
+                sum += term;
+            }
+            continue;
+        }
+        Fixed total = b < blocks - 1 ? sum * powers.back() : Fixed(r.fraction());
+        std::uint64_t factor = 1; // (start + i + 1) ... (start + j)
+        for (std::uint64_t i = width; i >= 1; --i) {
             Fixed term = powers[static_cast<size_t>(i - 1)];
-            divideByFactors(term, start + 1, start + i);
-            sum += term;
+            term.multiplySmall(factor);
+            total += term;
+            factor *= start + i;
         }
+        total.divideSmall(product);
+        sum = std::move(total);
     }
     return sum;
 }
