@@ -471,19 +471,16 @@ const Fixed& lnTwo(int fraction)
 
 namespace {
 
-// x divided by first (first + 1) ... last, a few factors to a division.
-void divideByFactors(Fixed& x, std::uint64_t first, std::uint64_t last)
+// (first + 1) (first + 2) ... last, or 0 when it does not fit a limb.
+std::uint64_t factorProduct(std::uint64_t first, std::uint64_t last)
 {
     std::uint64_t product = 1;
-    for (std::uint64_t factor = first; factor <= last; ++factor) {
-        if (product > UINT64_MAX / factor) {
-            x.divideSmall(product);
-            product = 1;
-        }
+    for (std::uint64_t factor = first + 1; factor <= last; ++factor) {
+        if (product > UINT64_MAX / factor)
+            return 0;
         product *= factor;
     }
-    if (product > 1)
-        x.divideSmall(product);
+    return product;
 }
 
 // The terms r^k / k! that reach the last bit of r's fraction limbs (and one
@@ -501,48 +498,33 @@ int exponentialTerms(const Fixed& r)
 }
 
 // e^r - 1 = r + r^2/2! + ... for a small r, by rectangular splitting: the
-// powers r .. r^j once, then the blocks of j terms from the last, each block
-// the sum so far times r^j plus its own powers divided by small factors.
-// About 2 sqrt(n) full products for n terms instead of n; the terms of a
-// sine's tinier square shrink fast enough to be summed one by one.
+// powers r .. r^j once, then the blocks of j terms from the last. With
+// D = (s + 1) ... (s + j) for the block after s terms, the sum from it on is
+// (S r^j + the sum of r^i (s + i + 1) ... (s + j)) / D, S the sum from the
+// next block on: about 2 sqrt(n) full products for n terms instead of n, the
+// powers only multiplied by small factors, one division a block. (The terms
+// of a sine's tinier square shrink fast enough to be summed one by one.)
 Fixed exponentialSeries(const Fixed& r)
 {
     Fixed sum(r.fraction());
     if (r.isZero())
         return sum;
-    int terms = exponentialTerms(r);
-    int block = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(terms))));
-    int blocks = (terms + block - 1) / block;
+    auto terms = static_cast<std::uint64_t>(exponentialTerms(r));
+    auto width = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(terms)));
+    // Narrower blocks while the last one's D does not fit a limb.
+    auto blocksOf = [terms](std::uint64_t w) { return (terms + w - 1) / w; };
+    while (width > 1 && factorProduct((blocksOf(width) - 1) * width, blocksOf(width) * width) == 0)
+        --width;
+    width = std::max<std::uint64_t>(width, 1);
+    std::uint64_t blocks = blocksOf(width);
     std::vector<Fixed> powers;
-    powers.reserve(static_cast<size_t>(block));
+    powers.reserve(static_cast<size_t>(width));
     powers.push_back(r);
-    for (int i = 1; i < block; ++i)
+    for (std::uint64_t i = 1; i < width; ++i)
         powers.push_back(powers.back() * r);
-    auto width = static_cast<std::uint64_t>(block);
-    for (int b = blocks - 1; b >= 0; --b) {
-        std::uint64_t start = static_cast<std::uint64_t>(b) * width;
-        // With D = (start + 1) ... (start + j), the block is (S r^j + the sum of
-        // r^i (start + i + 1) ... (start + j)) / D: one division, the powers
-        // only multiplied, while D fits a limb.
-        std::uint64_t product = 1;
-        bool fits = true;
-        for (std::uint64_t factor = start + 1; factor <= start + width && fits; ++factor) {
-            fits = product <= UINT64_MAX / factor;
-            product *= fits ? factor : 1;
-        }
-        if (!fits) {
-            if (b < blocks - 1) {
-                sum = sum * powers.back();
-                divideByFactors(sum, start + 1, start + width);
-            }
-            for (std::uint64_t i = 1; i <= width; ++i) {
-                Fixed term = powers[static_cast<size_t>(i - 1)];
-                divideByFactors(term, start + 1, start + i);
-                sum += term;
-            }
-            continue;
-        }
-        Fixed total = b < blocks - 1 ? sum * powers.back() : Fixed(r.fraction());
+    for (std::uint64_t b = blocks; b-- > 0;) {
+        std::uint64_t start = b * width;
+        Fixed total = b + 1 < blocks ? sum * powers.back() : Fixed(r.fraction());
         std::uint64_t factor = 1; // (start + i + 1) ... (start + j)
         for (std::uint64_t i = width; i >= 1; --i) {
             Fixed term = powers[static_cast<size_t>(i - 1)];
@@ -550,7 +532,8 @@ Fixed exponentialSeries(const Fixed& r)
             total += term;
             factor *= start + i;
         }
-        total.divideSmall(product);
+        // factor is now D.
+        total.divideSmall(factor);
         sum = std::move(total);
     }
     return sum;
