@@ -17,6 +17,13 @@
 #define KESTRANE_WIDE_VECTOR_CLONES
 #endif
 
+// The product in word columns needs 512-bit vectors of 16-bit products.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define KESTRANE_WORD_COLUMNS 1
+#else
+#define KESTRANE_WORD_COLUMNS 0
+#endif
+
 // Helpers shared by the long-number sources; not part of the public interface.
 namespace kestrane::long_detail {
 
@@ -38,6 +45,14 @@ void clearDigits(LongNum& a, LongWord sign = kLongPlus);
 
 // -1, 0 or 1 as |a| is less than, equal to or greater than |b|.
 int compareMagnitudes(const LongNum& a, const LongNum& b);
+
+// True when products past the start size go by word columns (the processor
+// has AVX-512BW and no test turned it off).
+bool wordColumnsEnabled();
+// Tests compare both products on processors that have the vectors.
+void setWordColumnsEnabled(bool enabled);
+// The product for b's word 0 zero, in 16-bit word columns.
+void multiplyByWordColumns(const LongNum& a, const LongNum& b, LongNum& out);
 
 // floor(m * 0.w_0 w_1 ... w_(length-1)) in base 1000 for 0 <= m, read from as
 // few words as decide it.

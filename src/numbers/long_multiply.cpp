@@ -553,6 +553,8 @@ void LongMul(const LongNum& a, const LongNum& b, LongNum& out)
         multiplyTenWords(a, b, droppedCarryTenWords(a, b), out);
     else if (b[0] != 0)
         multiplyByRows(a, b, out);
+    else if (long_detail::wordColumnsEnabled())
+        long_detail::multiplyByWordColumns(a, b, out);
     else
         multiplyByLimbs(a, b, out);
     out.setSign(sign);

@@ -21,13 +21,22 @@ using testing::toWords;
 
 using ProductRowsTest = testing::AtWordCount;
 
+// Both ways of multiplying (word columns where the processor has them, and
+// limbs) against the old engine.
 void expectSameProduct(const LongNum& a, const LongNum& b)
 {
     LongNum current;
+    LongNum inLimbs;
     LongNum reference;
     LongMul(a, b, current);
+    {
+        testing::LimbProducts limbs;
+        LongMul(a, b, inLimbs);
+    }
     baseline::LongMul(a, b, reference);
     EXPECT_EQ(toWords(current), toWords(reference)) << LongToText(a) << " * " << LongToText(b);
+    EXPECT_EQ(toWords(inLimbs), toWords(reference))
+        << LongToText(a) << " * " << LongToText(b) << " in limbs";
 }
 
 // 7 times 0.142857 142857 ... is a whole less a trifle, and the first word
@@ -104,6 +113,42 @@ TEST_P(ProductRowsTest, LargestWordsEverywhere)
                 lowered[random.pick(half - integerWords, count - 1)] = random.pick(0, 998);
             expectSameProduct(lowered, b);
             expectSameProduct(b, lowered);
+        }
+    }
+}
+
+// k times 0.(1/k) with the last word raised: every column is 999 but the
+// last, whose carry runs through all of them, 3 x 0.333...334 = 1.000...002.
+// Also the run broken at a few places, and the run ending at word 0.
+TEST_P(ProductRowsTest, CarriesRunThroughNines)
+{
+    int count = GetParam();
+    int half = count / 2;
+    for (auto [multiplier, repeat] :
+         {std::pair{3, 333}, std::pair{9, 111}, std::pair{27, 37}, std::pair{999, 1}}) {
+        LongNum a;
+        a[half - 1] = multiplier;
+        LongNum b;
+        for (int i = half; i < count; ++i)
+            b[i] = repeat;
+        b[count - 1] += 1;
+        expectSameProduct(a, b);
+        expectSameProduct(b, a);
+        LongNum product;
+        LongMul(a, b, product);
+        EXPECT_EQ(product[half - 1], 1);
+        EXPECT_EQ(product[count - 1], multiplier - 1);
+        for (int i = half; i < count - 1; ++i)
+            ASSERT_EQ(product[i], 0) << "word " << i << " of " << LongToText(product);
+        // Nines up to word 0, where the carry is lost.
+        LongNum whole = a;
+        for (int i = 1; i < half - 1; ++i)
+            whole[i] = 999 / multiplier;
+        expectSameProduct(whole, b);
+        for (int broken : {half, (half + count) / 2, count - 2}) {
+            LongNum gap = b;
+            gap[broken] = repeat - 1;
+            expectSameProduct(a, gap);
         }
     }
 }

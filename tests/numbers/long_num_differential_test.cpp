@@ -43,6 +43,12 @@ const std::vector<Operation>& operations()
 {
     static const std::vector<Operation> list = {
         {"mul", LongMul, baseline::LongMul, 8000, false},
+        {"mul in limbs",
+         [](const LongNum& a, const LongNum& b, LongNum& out) {
+             testing::LimbProducts limbs;
+             LongMul(a, b, out);
+         },
+         baseline::LongMul, 4000, false},
         {"div", LongDiv, baseline::LongDiv, 8000, false},
         unary<LongSqrt, baseline::LongSqrt>("sqrt", 4000, false),
         {"root",
@@ -207,10 +213,17 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
             for (const auto& [left, right] : {std::pair{a, b}, std::pair{b, a}}) {
                 LongNum expected;
                 LongNum actual;
+                LongNum inLimbs;
                 baseline::LongMul(left, right, expected);
                 LongMul(left, right, actual);
+                {
+                    testing::LimbProducts limbs;
+                    LongMul(left, right, inLimbs);
+                }
                 ASSERT_EQ(toWords(actual), toWords(expected))
                     << LongToText(left) << " * " << LongToText(right);
+                ASSERT_EQ(toWords(inLimbs), toWords(expected))
+                    << LongToText(left) << " * " << LongToText(right) << " in limbs";
             }
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "numbers/long_internal.h"
 #include "numbers/long_num.h"
 #include "numbers/long_num_reference.h"
 
@@ -64,6 +65,22 @@ inline void putLimb(LongNum& value, int first, std::uint64_t limb)
 
 // Tests run at the word count of their parameter, the start count restored
 // after each.
+// Products go by limbs while one of these lives, as on processors without
+// 512-bit vectors, where otherwise they would go by word columns.
+class LimbProducts {
+public:
+    LimbProducts() : m_columns(long_detail::wordColumnsEnabled())
+    {
+        long_detail::setWordColumnsEnabled(false);
+    }
+    ~LimbProducts() { long_detail::setWordColumnsEnabled(m_columns); }
+    LimbProducts(const LimbProducts&) = delete;
+    LimbProducts& operator=(const LimbProducts&) = delete;
+
+private:
+    bool m_columns;
+};
+
 class AtWordCount : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override { setLongWords(GetParam()); }
