@@ -32,7 +32,7 @@ namespace kestrane::long_detail {
 
 namespace {
 
-#define KESTRANE_AVX512 __attribute__((target("avx512f,avx512bw,bmi2")))
+#define KESTRANE_AVX512 __attribute__((target("avx512f,avx512bw")))
 
 constexpr int kLanes = 16;
 // Output vectors at the largest word count, with room for the carries above
@@ -196,8 +196,9 @@ KESTRANE_AVX512 void pairWords(const LongWord* words, Range nonzero, int from, i
     }
 }
 
-// C, the rows' carries, for rows first .. last (fraction words of a whose
-// tail may be nonzero): each carry from a two-word window of its tail, unless
+// C, the rows' carries, for the rows (fraction words of a whose tail may be
+// nonzero), in vectors from row firstVector on (a multiple of 16, where the
+// digits and pairs were stored): each carry from a two-word window of its tail, unless
 // the unread words could still tip one over a whole (about once in 2000 rows),
 // when every row is read to the end.
 KESTRANE_AVX512 std::int64_t rowCarries(const ColumnOperands& operands, const LongWord* right,

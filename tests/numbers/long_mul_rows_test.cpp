@@ -176,7 +176,8 @@ TEST(TenWordProduct, WrapsBelowTheDroppedCarries)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WordCounts, ProductRowsTest, ::testing::Values(12, 20, 46, 47, 100, 310));
+INSTANTIATE_TEST_SUITE_P(WordCounts, ProductRowsTest,
+                         ::testing::Values(12, 20, 46, 47, 100, 310, kLongWordsMax));
 
 } // namespace
 } // namespace kestrane
