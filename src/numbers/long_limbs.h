@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Limbs of 10^18, six base-1000 words each, for the exact operations: a
 // product of two limbs fits 128 bits, and sixty such products still do, so a
 // column of a product sums without carries. The words keep their values; only
@@ -116,6 +120,20 @@ struct LimbDivider {
 // reading eight words at a time over the long zero runs of small values.
 inline int firstNonzeroFrom(const LongWord* words, int from, int count)
 {
+#if defined(__SSE2__)
+    // The start size, every division's and most products' operands: three
+    // overlapping compares of four words.
+    if (count == kLongWordsAtStart && from == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        auto zeroLanes = [&](int at) {
+            __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words + at));
+            return static_cast<unsigned>(
+                _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(four, zero))));
+        };
+        unsigned nonzero = ~(zeroLanes(0) | zeroLanes(4) << 4 | zeroLanes(6) << 6) & 0x3FFu;
+        return nonzero != 0 ? std::countr_zero(nonzero) : count;
+    }
+#endif
     int index = from;
     // Loaded one by one straight from the words: a copy into a local array
     // goes through the stack and stalls the loads behind the stores.
