@@ -401,23 +401,12 @@ KESTRANE_AVX512 void multiplyByWordColumns(const LongNum& a, const LongNum& b, L
         rows.low <= rows.high ? rowCarries(operands, right, count, rows, firstExponent) : 0;
 
     ColumnLayout layout{count, half, fraction, leftExponent, rightExponent, blocks};
-    switch (blocks) {
-    case 1:
-        sumAndCarry<1>(operands, layout, carries, words);
-        break;
-    case 2:
-        sumAndCarry<2>(operands, layout, carries, words);
-        break;
-    case 3:
-        sumAndCarry<3>(operands, layout, carries, words);
-        break;
-    case 4:
-        sumAndCarry<4>(operands, layout, carries, words);
-        break;
-    default:
-        sumAndCarry<0>(operands, layout, carries, words);
-        break;
-    }
+    // Up to four vectors (100 words) in registers; more in memory.
+    using SumAndCarry =
+        void (*)(const ColumnOperands&, const ColumnLayout&, std::int64_t, LongWord*);
+    static constexpr SumAndCarry kSumAndCarry[] = {sumAndCarry<0>, sumAndCarry<1>, sumAndCarry<2>,
+                                                   sumAndCarry<3>, sumAndCarry<4>};
+    kSumAndCarry[blocks < 5 ? blocks : 0](operands, layout, carries, words);
 }
 
 #else
