@@ -145,8 +145,13 @@ bool Fixed::isZero() const
 
 double Fixed::toDouble() const
 {
-    if (isNegative())
-        return -(-*this).toDouble();
+    if (isNegative()) {
+        Fixed magnitude = -*this;
+        // -2^63 is its own negation.
+        if (magnitude.isNegative())
+            return -9223372036854775808.0;
+        return -magnitude.toDouble();
+    }
     double value = static_cast<double>(m_limbs.back());
     double scale = 1.0 / kTwo64;
     for (int k = fraction() - 1; k >= 0 && k >= fraction() - 2; --k, scale /= kTwo64)

@@ -339,7 +339,8 @@ bool LongLn(const LongNum& a, LongNum& out)
     // shrinks in its logarithm, and e ln 1000 costs a few bits. Near 1,
     // ln(1 + y) = y - y^2/2 + ... may lie just under a word boundary: full
     // precision.
-    double distance = std::abs(long_engine::toFixed(a, 2).toDouble() - 1.0);
+    // (A huge argument's integer part does not fit the engine's integer limb.)
+    double distance = isHuge(a) ? 1.0 : std::abs(long_engine::toFixed(a, 2).toDouble() - 1.0);
     int fraction = distance < kSmallArgument ? long_engine::fractionLimbs()
                                              : long_engine::resultFractionLimbs(16);
     store(logarithmOf(a, fraction), out);

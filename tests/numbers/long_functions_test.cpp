@@ -326,6 +326,30 @@ TEST_P(FunctionAccuracyTest, PerfectPowersHaveExactRoots)
     EXPECT_EQ(root, LongNum::fromInteger(5));
 }
 
+// Integer parts that, taken modulo 2^64, read as the most negative 64-bit
+// value: the engine's integer limb cannot hold them, and ln once recursed
+// without end on them.
+TEST(LongLnTest, IntegerPartsBeyondTheEngineLimb)
+{
+    setLongWords(28);
+    struct Case {
+        const char* argument;
+        const char* value; // truncated to the 42 fraction digits of 28 words
+    };
+    const Case cases[] = {
+        {"9223372036854775808", "43.668272375276554493285623651865123788756508"},
+        {"27670116110564327424", "44.766884663944664184680868888787649493403999"},
+    };
+    for (const Case& c : cases) {
+        LongNum result;
+        LongLn(LongFromText(c.argument), result);
+        long units = unitsFrom(result, LongFromText(c.value));
+        EXPECT_GE(units, -1) << c.argument << " " << LongToDecimal(result);
+        EXPECT_LE(units, 2) << c.argument << " " << LongToDecimal(result);
+    }
+    setLongWords(kLongWordsAtStart);
+}
+
 INSTANTIATE_TEST_SUITE_P(WordCounts, FunctionAccuracyTest, ::testing::Values(10, 28, 100, 310));
 
 } // namespace
