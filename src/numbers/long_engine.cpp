@@ -212,8 +212,12 @@ Fixed& Fixed::operator-=(const Fixed& other)
 
 Fixed operator*(const Fixed& a, const Fixed& b)
 {
-    if (&a == &b && !a.isNegative())
-        return multiplyMagnitudes(a, a);
+    if (&a == &b) {
+        if (!a.isNegative())
+            return multiplyMagnitudes(a, a);
+        Fixed magnitude = -a;
+        return multiplyMagnitudes(magnitude, magnitude);
+    }
     // Only negative factors are copied to take their magnitudes.
     Fixed result;
     if (a.isNegative() && b.isNegative())
@@ -566,36 +570,81 @@ Fixed exponential(const Fixed& x, int& binaryExponent)
     r.shiftRight(m);
     // 3. e^r - 1 by its series.
     Fixed sum = exponentialSeries(r);
-    // 4. (1 + E)^2 - 1 = E (2 + E), m times.
-    Fixed two = Fixed::integer(work, 2);
-    for (int i = 0; i < m; ++i)
-        sum = sum * (two + sum);
+    // 4. (1 + E)^2 - 1 = 2E + E^2, m times, E^2 a square (half a product).
+    for (int i = 0; i < m; ++i) {
+        Fixed square = sum * sum;
+        sum.shiftLeft(1);
+        sum += square;
+    }
     sum += Fixed::integer(work, 1);
     return sum.withFraction(fraction);
 }
 
 namespace {
 
-// u + u^3/3 + u^5/5 + ..., with alternating signs when asked; for small |u|.
+// The odd power series' signs: all plus (artanh) or alternating (arctan).
 enum class Signs { Same, Alternating };
 
+// The product of the odd numbers 2 first + 1 .. 2 last - 1, or 0 when it
+// exceeds 2^62 (a block's sum must stay inside the signed integer limb).
+std::uint64_t oddProduct(std::uint64_t first, std::uint64_t last)
+{
+    std::uint64_t product = 1;
+    for (std::uint64_t n = first; n < last; ++n) {
+        std::uint64_t odd = 2 * n + 1;
+        if (product > (std::uint64_t{1} << 62) / odd)
+            return 0;
+        product *= odd;
+    }
+    return product;
+}
+
+// u + u^3/3 + u^5/5 + ... for |u| < 1/2 (signs alternating when asked) as
+// u times the sum of (+-1)^n s^n / (2n + 1) over s = u^2, by Paterson and
+// Stockmeyer's blocks: the powers s .. s^j once, each block of j terms over
+// the common denominator D of its odd divisors (small multiples of the powers,
+// one division a block), and Horner's rule in s^j from the last block. About
+// 2 sqrt(n) full products for n terms instead of n.
 Fixed oddPowerSeries(const Fixed& u, Signs signs)
 {
-    Fixed sum = u;
-    Fixed square = u * u;
-    Fixed power = u;
-    for (std::uint64_t n = 1;; ++n) {
-        power = power * square;
-        Fixed term = power;
-        term.divideSmall(2 * n + 1);
-        if (term.isZero())
-            break;
-        if (signs == Signs::Alternating && n % 2 == 1)
-            sum -= term;
-        else
-            sum += term;
+    int fraction = u.fraction();
+    if (u.isZero())
+        return u;
+    // |u| < 2^-e: the term of s^n is below 2^-(e (2n + 1)), and the terms
+    // that reach the last bit are counted.
+    Fixed magnitude = u.isNegative() ? -u : u;
+    int e = std::max(1, -(leadingBitExponent(magnitude) + 1));
+    auto terms = static_cast<std::uint64_t>((64 * fraction + 2) / e / 2 + 1);
+    auto width = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(terms)));
+    auto blocksOf = [terms](std::uint64_t w) { return (terms + w - 1) / w; };
+    while (width > 1 && oddProduct((blocksOf(width) - 1) * width, blocksOf(width) * width) == 0)
+        --width;
+    width = std::max<std::uint64_t>(width, 1);
+    std::uint64_t blocks = blocksOf(width);
+    std::vector<Fixed> powers; // s^1 .. s^width, the even ones as squares
+    powers.reserve(static_cast<size_t>(width));
+    powers.push_back(magnitude * magnitude);
+    for (std::uint64_t p = 2; p <= width; ++p) {
+        const Fixed& half = powers[static_cast<size_t>(p / 2 - 1)];
+        powers.push_back(p % 2 == 0 ? half * half : powers.back() * powers.front());
     }
-    return sum;
+    Fixed sum(fraction);
+    for (std::uint64_t b = blocks; b-- > 0;) {
+        std::uint64_t start = b * width;
+        std::uint64_t denominator = oddProduct(start, start + width);
+        Fixed block(fraction);
+        for (std::uint64_t i = 0; i < width; ++i) {
+            Fixed term = i == 0 ? Fixed::integer(fraction, 1) : powers[static_cast<size_t>(i - 1)];
+            term.multiplySmall(denominator / (2 * (start + i) + 1));
+            if (signs == Signs::Alternating && (start + i) % 2 == 1)
+                block -= term;
+            else
+                block += term;
+        }
+        block.divideSmall(denominator);
+        sum = b + 1 < blocks ? sum * powers.back() + block : std::move(block);
+    }
+    return u * sum;
 }
 
 } // namespace
@@ -630,7 +679,17 @@ Fixed logarithm(const Fixed& x)
     return (y0 + series + logTwo).withFraction(fraction);
 }
 
-void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
+namespace {
+
+// How sineCosine doubles its angle: by products, or by squares at half their
+// cost. The two differ in the last bits, and the sine and tangent of a tiny
+// argument lie as near a word boundary as those bits (the sine comes from
+// sqrt(c (2 - c)), which loses half of c's relative precision): sine,
+// cosine, tangent and cotangent keep the products, and with them their last
+// words.
+enum class Doubling { Products, Squares };
+
+void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine, Doubling doubling)
 {
     int fraction = x.fraction();
     int m = static_cast<int>(std::sqrt(64.0 * fraction)) / 2 + 2;
@@ -641,29 +700,44 @@ void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
         r.negate();
     r.shiftRight(m);
     // 1. c = 1 - cos r = r^2/2! - r^4/4! + ...
-    Fixed square = r * r;
+    Fixed rSquared = r * r;
     Fixed sum(work);
-    Fixed term = square;
+    Fixed term = rSquared;
     term.divideSmall(2);
     for (std::uint64_t n = 1; !term.isZero(); ++n) {
         if (n % 2 == 1)
             sum += term;
         else
             sum -= term;
-        term = term * square;
+        term = term * rSquared;
         term.divideSmall((2 * n + 1) * (2 * n + 2));
     }
-    // 2. 1 - cos 2r = 2 c (2 - c), m times.
+    // 2. 1 - cos 2r = 2c (2 - c) = 4c - 2c^2, m times.
     Fixed two = Fixed::integer(work, 2);
+    auto twiceMinusSquare = [&]() -> Fixed {
+        if (doubling == Doubling::Products)
+            return sum * (two - sum);
+        Fixed square = sum * sum;
+        Fixed value = sum;
+        value.shiftLeft(1);
+        return value - square;
+    };
     for (int i = 0; i < m; ++i) {
-        sum = sum * (two - sum);
+        sum = twiceMinusSquare();
         sum.shiftLeft(1);
     }
     cosine = (Fixed::integer(work, 1) - sum).withFraction(fraction);
     // 3. |sin x| = sqrt(c (2 - c)); its sign is x's for |x| <= pi.
-    sine = squareRoot(sum * (two - sum)).withFraction(fraction);
+    sine = squareRoot(twiceMinusSquare()).withFraction(fraction);
     if (negative)
         sine.negate();
+}
+
+} // namespace
+
+void sineCosine(const Fixed& x, Fixed& sine, Fixed& cosine)
+{
+    sineCosine(x, sine, cosine, Doubling::Products);
 }
 
 Fixed arctangent(const Fixed& x)
@@ -684,7 +758,7 @@ Fixed arctangent(const Fixed& x)
     Fixed y0 = Fixed::fromDouble(work, std::atan(value.toDouble()));
     Fixed sine;
     Fixed cosine;
-    sineCosine(y0, sine, cosine);
+    sineCosine(y0, sine, cosine, Doubling::Squares);
     Fixed delta = (value * cosine - sine) / (cosine + value * sine);
     Fixed y = y0 + oddPowerSeries(delta, Signs::Alternating);
     if (inverted) {
