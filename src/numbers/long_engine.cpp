@@ -492,6 +492,20 @@ std::uint64_t factorProduct(std::uint64_t first, std::uint64_t last)
     return product;
 }
 
+// The width of the blocks of a series summed in blocks over a common
+// denominator: about the square root of the terms, for the fewest full
+// products, narrower while the last block's denominator (product(first, last)
+// of its terms' factors, 0 when too large) does not fit a limb.
+std::uint64_t blockWidth(std::uint64_t terms,
+                         std::uint64_t (*product)(std::uint64_t first, std::uint64_t last))
+{
+    auto width = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(terms)));
+    auto blocksOf = [terms](std::uint64_t w) { return (terms + w - 1) / w; };
+    while (width > 1 && product((blocksOf(width) - 1) * width, blocksOf(width) * width) == 0)
+        --width;
+    return std::max<std::uint64_t>(width, 1);
+}
+
 // The terms r^k / k! that reach the last bit of r's fraction limbs (and one
 // more), from |r| < 2^(b + 1) for its leading bit b; at least the first.
 int exponentialTerms(const Fixed& r)
@@ -519,13 +533,8 @@ Fixed exponentialSeries(const Fixed& r)
     if (r.isZero())
         return sum;
     auto terms = static_cast<std::uint64_t>(exponentialTerms(r));
-    auto width = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(terms)));
-    // Narrower blocks while the last one's D does not fit a limb.
-    auto blocksOf = [terms](std::uint64_t w) { return (terms + w - 1) / w; };
-    while (width > 1 && factorProduct((blocksOf(width) - 1) * width, blocksOf(width) * width) == 0)
-        --width;
-    width = std::max<std::uint64_t>(width, 1);
-    std::uint64_t blocks = blocksOf(width);
+    std::uint64_t width = blockWidth(terms, factorProduct);
+    std::uint64_t blocks = (terms + width - 1) / width;
     std::vector<Fixed> powers;
     powers.reserve(static_cast<size_t>(width));
     powers.push_back(r);
@@ -615,12 +624,8 @@ Fixed oddPowerSeries(const Fixed& u, Signs signs)
     Fixed magnitude = u.isNegative() ? -u : u;
     int e = std::max(1, -(leadingBitExponent(magnitude) + 1));
     auto terms = static_cast<std::uint64_t>((64 * fraction + 2) / e / 2 + 1);
-    auto width = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(terms)));
-    auto blocksOf = [terms](std::uint64_t w) { return (terms + w - 1) / w; };
-    while (width > 1 && oddProduct((blocksOf(width) - 1) * width, blocksOf(width) * width) == 0)
-        --width;
-    width = std::max<std::uint64_t>(width, 1);
-    std::uint64_t blocks = blocksOf(width);
+    std::uint64_t width = blockWidth(terms, oddProduct);
+    std::uint64_t blocks = (terms + width - 1) / width;
     std::vector<Fixed> powers; // s^1 .. s^width, the even ones as squares
     powers.reserve(static_cast<size_t>(width));
     powers.push_back(magnitude * magnitude);
