@@ -29,10 +29,7 @@ void expectSameProduct(const LongNum& a, const LongNum& b)
     LongNum inLimbs;
     LongNum reference;
     LongMul(a, b, current);
-    {
-        testing::LimbProducts limbs;
-        LongMul(a, b, inLimbs);
-    }
+    testing::multiplyInLimbs(a, b, inLimbs);
     baseline::LongMul(a, b, reference);
     EXPECT_EQ(toWords(current), toWords(reference)) << LongToText(a) << " * " << LongToText(b);
     EXPECT_EQ(toWords(inLimbs), toWords(reference))

@@ -43,12 +43,7 @@ const std::vector<Operation>& operations()
 {
     static const std::vector<Operation> list = {
         {"mul", LongMul, baseline::LongMul, 8000, false},
-        {"mul in limbs",
-         [](const LongNum& a, const LongNum& b, LongNum& out) {
-             testing::LimbProducts limbs;
-             LongMul(a, b, out);
-         },
-         baseline::LongMul, 4000, false},
+        {"mul in limbs", testing::multiplyInLimbs, baseline::LongMul, 4000, false},
         {"div", LongDiv, baseline::LongDiv, 8000, false},
         unary<LongSqrt, baseline::LongSqrt>("sqrt", 4000, false),
         {"root",
@@ -216,10 +211,7 @@ TEST_P(DifferentialTest, ProductsWhoseRowsDropNearlyWholeUnits)
                 LongNum inLimbs;
                 baseline::LongMul(left, right, expected);
                 LongMul(left, right, actual);
-                {
-                    testing::LimbProducts limbs;
-                    LongMul(left, right, inLimbs);
-                }
+                testing::multiplyInLimbs(left, right, inLimbs);
                 ASSERT_EQ(toWords(actual), toWords(expected))
                     << LongToText(left) << " * " << LongToText(right);
                 ASSERT_EQ(toWords(inLimbs), toWords(expected))

@@ -63,8 +63,6 @@ inline void putLimb(LongNum& value, int first, std::uint64_t limb)
     }
 }
 
-// Tests run at the word count of their parameter, the start count restored
-// after each.
 // Products go by limbs while one of these lives, as on processors without
 // 512-bit vectors, where otherwise they would go by word columns.
 class LimbProducts {
@@ -81,6 +79,15 @@ private:
     bool m_columns;
 };
 
+// a * b into out by limbs.
+inline void multiplyInLimbs(const LongNum& a, const LongNum& b, LongNum& out)
+{
+    LimbProducts limbs;
+    LongMul(a, b, out);
+}
+
+// Tests run at the word count of their parameter, the start count restored
+// after each.
 class AtWordCount : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override { setLongWords(GetParam()); }
